@@ -1,0 +1,42 @@
+#include "pictures/folderentries.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "pictures/namecompare.h"
+
+namespace lumaro {
+
+std::optional<std::vector<std::string>> ListRegularFiles(const std::string& folder) {
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return std::nullopt;
+    std::vector<std::string> names;
+    const int dirFd = dirfd(dir);
+    while (dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.') continue;
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat st;
+            regular = fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+        }
+        if (regular) names.emplace_back(entry->d_name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end(), NameLess());
+    return names;
+}
+
+std::string ExtensionOf(const std::string& fileName) {
+    const auto dot = fileName.rfind('.');
+    return dot == std::string::npos ? std::string() : fileName.substr(dot + 1);
+}
+
+std::string BaseNameOf(const std::string& fileName) {
+    const auto dot = fileName.rfind('.');
+    return dot == std::string::npos ? fileName : fileName.substr(0, dot);
+}
+
+}  // namespace lumaro

@@ -1,0 +1,20 @@
+// Listing the files of a folder as the program sees them: regular files only, hidden
+// names (starting with a dot) never, in name order.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumaro {
+
+// The regular, non-hidden file names of `folder`, sorted with CompareNames.
+// Empty optional when the folder cannot be read.
+std::optional<std::vector<std::string>> ListRegularFiles(const std::string& folder);
+
+// The extension after the last dot of a file name, without the dot ("" when none).
+std::string ExtensionOf(const std::string& fileName);
+// The file name without its last dot and extension.
+std::string BaseNameOf(const std::string& fileName);
+
+}  // namespace lumaro

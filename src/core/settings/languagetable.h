@@ -1,0 +1,50 @@
+// The numbered message table: every text the window shows, by key, from the built-in
+// English set or a language file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lumaro {
+
+// Keys 0 to 109 are the classic table; keys from 110 on are the messages that report the
+// failures the program guards against (see messagekeys.h).
+inline constexpr int kLanguageKeyCount = 110;
+
+struct LanguageLoadResult {
+    enum class Status { Loaded, CannotOpen, FaultyLine };
+    Status status = Status::Loaded;
+    int faultyKey = -1;  // the key of the first faulty line when status is FaultyLine
+};
+
+class LanguageTable {
+public:
+    // Sizes the table; new entries are empty.
+    void resize(int count);
+    int size() const;
+    // Empty text for a key outside the table.
+    const std::string& text(int key) const;
+
+    // Stores the built-in English texts in every key.
+    void applyEnglish();
+    // Reads a language file: line i+1 is key i, its text after the first '='. Keys the file
+    // does not reach keep their texts; lines past the classic 110 may carry the newer keys.
+    LanguageLoadResult applyFile(const std::string& path);
+
+private:
+    std::vector<std::string> texts_;
+};
+
+// The built-in English entries "key=text", in key order, the newer keys included.
+const std::vector<std::string>& BuiltInEnglishEntries();
+
+// Base names of the language files of a folder ("*.lng" in any letter case, regular,
+// not hidden), in the folder's name order. "English" itself is left out.
+std::vector<std::string> ListLanguageFiles(const std::string& folder);
+
+// "<language>: language file not found. Reverting to English"
+std::string LanguageNotFoundText(const std::string& languageName);
+// "Error in <language> language file (<key>). Please reinstall Lumaro"
+std::string LanguageFileErrorText(const std::string& languageName, int key);
+
+}  // namespace lumaro

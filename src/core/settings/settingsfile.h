@@ -1,0 +1,34 @@
+// The settings file "Lumaro.ini": language, three folders, the slide-show title format,
+// the file-type list and the caption list, kept from one run to the next.
+#pragma once
+
+#include <istream>
+#include <string>
+#include <vector>
+
+namespace lumaro {
+
+struct Settings {
+    std::string languageName;
+    std::string currentFolder;
+    std::string copyToFolder;
+    std::string slideShowFolder;
+    std::string slideShowTitleFormat;
+    std::vector<std::string> fileTypes;  // item 0 is the header "Types"
+    std::vector<std::string> captions;   // item 0 is the header, message 36
+};
+
+// Reads the file into `settings`, appending to its two lists. Returns false when the file
+// cannot be opened or is damaged; what was read before the damage stays as the caller's
+// defaults expect (see the .cpp).
+bool LoadSettings(const std::string& path, Settings& settings);
+
+// Writes the whole file (CR LF lines, fixed order) through a temporary file renamed into
+// place, so a crash never leaves half a settings file. Returns false when nothing was written.
+bool SaveSettings(const std::string& path, const Settings& settings);
+
+// Reads one line up to a line feed or the end of the input; a CR before the line feed is
+// dropped, so CR LF and bare LF files read alike. An exhausted input yields an empty line.
+std::string ReadSettingsLine(std::istream& in);
+
+}  // namespace lumaro

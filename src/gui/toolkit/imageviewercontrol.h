@@ -1,0 +1,81 @@
+// The picture viewer: shows one picture file, decoded at the size it is shown, with zoom,
+// scrolling, turning and saving. The main window hosts seventeen of them.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+namespace lumaro {
+
+class ImageViewerControl : public QWidget {
+    Q_OBJECT
+public:
+    // The members by their dispatch numbers, kept for the callers that address them so.
+    enum Member : int {
+        FileNameMember = 1,
+        ZoomMember = 2,
+        DisplayModeMember = 3,
+        PictureWidthMember = 13,
+        PictureHeightMember = 14,
+        DateTextMember = 27,
+        ScrollXMember = 38,
+        ScrollYMember = 39,
+        ScrollToMember = 40,
+        BackgroundColorMember = 42,
+        SavePictureMember = 46,
+        TurnMember = 56,
+    };
+    // Turn codes of member 56.
+    enum TurnCode : int { Turn90 = 0, Turn180 = 1, Turn270 = 2 };
+
+    explicit ImageViewerControl(QWidget* parent = nullptr);
+
+    // Member 1: loads and shows a file; an empty path empties the display.
+    void setFileName(const QString& path);
+    QString fileName() const;
+    // Member 2: display scale relative to the picture's own pixels; 0 fits the picture.
+    void setZoom(double zoom);
+    double zoom() const;
+    // Member 3: 10 in the main window (fit the picture), 8 in the single-picture window.
+    void setDisplayMode(int mode);
+    int displayMode() const;
+    // Members 13, 14: size in pixels of the loaded picture (as shown, after its orientation).
+    int pictureWidth() const;
+    int pictureHeight() const;
+    // Member 27: Exif DateTimeOriginal, else DateTime, else empty.
+    QString dateText() const;
+    // Members 38, 39, 40.
+    int scrollX() const;
+    int scrollY() const;
+    void scrollTo(int x, int y);
+    // Member 42: 0x00BBGGRR, as the colour 0x00D4DCD2 is red 210, green 220, blue 212.
+    void setBackgroundColor(quint32 colour);
+    QColor backgroundColor() const;
+    // Member 46: writes the shown picture at width x height to path + "." + lower-case format.
+    // Returns 0 on success, -1 on failure.
+    int savePicture(const QString& path, const QString& format, int width, int height);
+    // Member 56: turns the loaded picture by 90, 180 or 270 degrees (codes 0, 1, 2).
+    void turn(int code);
+
+    // The display switch of the hosting site: off hides the picture and the control.
+    void setDisplayOn(bool on);
+    bool isDisplayOn() const;
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    // Implementation is the helper's choice; the members above are the contract.
+    struct Private;
+    Private* d;
+};
+
+}  // namespace lumaro
