@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "settings/messagekeys.h"
+
 namespace lumaro {
 
 // Keys 0 to 109 are the classic table; keys from 110 on are the messages that report the
-// failures the program guards against (see messagekeys.h).
-inline constexpr int kLanguageKeyCount = 110;
+// failures the program guards against (see messagekeys.h). Size the table with this count.
+inline constexpr int kLanguageKeyCount = kMessageKeyCount;
 
 struct LanguageLoadResult {
     enum class Status { Loaded, CannotOpen, FaultyLine };
@@ -27,11 +29,15 @@ public:
 
     // Stores the built-in English texts in every key.
     void applyEnglish();
-    // Reads a language file: line i+1 is key i, its text after the first '='. Keys the file
-    // does not reach keep their texts; lines past the classic 110 may carry the newer keys.
+    // Reads a language file: line i+1 is key i, its text after the first '='. Keys after a
+    // faulty line keep their texts; lines past the classic 110 may carry the newer keys, and
+    // newer keys the file does not carry (it ends, or an empty line) get their English text.
     LanguageLoadResult applyFile(const std::string& path);
 
 private:
+    // Built-in English texts for the keys from `firstKey` on that the English set has.
+    void keepEnglishFrom(int firstKey);
+
     std::vector<std::string> texts_;
 };
 
@@ -46,5 +52,9 @@ std::vector<std::string> ListLanguageFiles(const std::string& folder);
 std::string LanguageNotFoundText(const std::string& languageName);
 // "Error in <language> language file (<key>). Please reinstall Lumaro"
 std::string LanguageFileErrorText(const std::string& languageName, int key);
+
+// The index of the first item of `languages` that begins with `languageName`, letter case
+// ignored (the language list's prefix search), or -1 when none does.
+int FindLanguage(const std::vector<std::string>& languages, const std::string& languageName);
 
 }  // namespace lumaro

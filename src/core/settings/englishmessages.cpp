@@ -1,0 +1,137 @@
+// The built-in English message table. New messages go at the end with the next key, and
+// kMessageKeyCount in messagekeys.h moves with them (the check below insists).
+#include <iterator>
+
+#include "settings/languagetable.h"
+
+namespace lumaro {
+
+namespace {
+
+constexpr const char* kEnglishEntries[] = {
+    "0=Current folder:",
+    "1=Files in folder:",
+    "2=On disk",
+    "3=Move",
+    "4=Help",
+    "5=About",
+    "6=Cancel move",
+    "7=Accept",
+    "8=To a folder",
+    "9=File names",
+    "10=Type:",
+    "11=Caption :",
+    "12=Rename",
+    "13=Folder",
+    "14=Select all",
+    "15=Rename",
+    "16=Renumber",
+    "17=Apply",
+    "18=Cancel rename",
+    "19=Cancel apply",
+    "20=Cancel renumber",
+    "21=Slide show",
+    "22=End",
+    "23=Memo",
+    "24=Lumaro was written by the Lumaro developers",
+    "25=Lumaro - meaningful names for your pictures",
+    "26=Browse",
+    "27=Cancel",
+    "28=Cannot create folder in",
+    "29=Verify the selected unit and retry",
+    "30=Folder",
+    "31=Clear",
+    "32=Numbering",
+    "33=Selection",
+    "34=Starting number too large (6 characters max)",
+    "35=Left click - clear caption; Right click - clear list",
+    "36=Available captions",
+    "37=Delete",
+    "38=Continue with no captions (File names composed of numbers only) ?",
+    "39=To use this function, create Memo pictures first",
+    "40=Creation of slide show folder",
+    "41=Create slide show",
+    "42=Define Slide show folder first",
+    "43=Unselect",
+    "44=Slide shows/",  // a subfolder name, so it ends with this system's separator
+    "45=Slide show folder",
+    "46=Destination folder",
+    "47=New slide show folder",
+    "48=New slide show folder in",
+    "49=Pictures folder",
+    "50=Clear all captions?",
+    "51=Clear all file types?",
+    "52=Slide show folder",
+    "53=Insert a number in front of the existing name",
+    "54=File name format",
+    "55=(1200 ms =1.2 sec)",
+    "56=(4000 ms =4 sec)",
+    "57=Effects duration",
+    "58=Image display interval",
+    "59=No Memo pictures in this folder",
+    "60=Specify the file type",
+    "61=Start numbering at",
+    "62=Items must be contiguous - no holes",
+    "63=Minimum resolution is 800x600",
+    "64=was created in",
+    "65=New folder",
+    "66=New destination folder",
+    "67=New destination folder in",
+    "68=Number of digits",
+    "69=Copy failed, original left in place",
+    "70=Slide show parameters",
+    "71=Leave name as it is",
+    "72=Replace existing name by a number",
+    "73=Overlap not allowed",
+    "74=Select all",
+    "75=Slide show",
+    "76=Slide show title",
+    "77=Date before text",
+    "78=Date after text",
+    "79=Number (within the name) of the picture after which to insert:",
+    "80=(To insert before the first picture type 0)",
+    "81=Targeted move",
+    "82=Digits only",
+    "83=Value out of range",
+    "84=File name",
+    "85=Transfer",
+    "86=Clear list",
+    "87=Number of digits between 2 and 6",
+    "88=Select a single picture",
+    "89=Version",
+    "90=Complete numbering of unnumbered pictures",
+    "91=Save as Snapkeep",
+    "92=Left click - Load Snapkeep, Right click - Save displayed pictures as Snapkeep",
+    "93=Only the first twelve pictures were saved as Snapkeep",
+    "94=",
+    "95=",
+    "96=",
+    "97=",
+    "98=",
+    "99=Sort criterion",
+    "100=By picture name",
+    "101=By picture date",
+    "102=Folder contains no files of type",
+    // Line feed before carriage return, as the message has always been stored.
+    "103=Pictures with no internal date will be placed\n\rat the beginning of the list\n\n\r"
+    "The displayed date for these pictures will start with FD",
+    "104=FD",
+    "105=Picture date",
+    "106=Sort by Date",
+    "107=Sort by Name",
+    "108=Sort is by Picture date, not by file date",
+    "109=Delete file",
+};
+
+static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,
+              "one English entry per key: add the entry and raise kMessageKeyCount together");
+
+}  // namespace
+
+const std::vector<std::string>& BuiltInEnglishEntries() {
+    static const std::vector<std::string> entries(std::begin(kEnglishEntries),
+                                                  std::end(kEnglishEntries));
+    return entries;
+}
+
+}  // namespace lumaro

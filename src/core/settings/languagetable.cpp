@@ -1,0 +1,93 @@
+#include "settings/languagetable.h"
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+
+#include "pictures/folderentries.h"
+#include "pictures/namecompare.h"
+#include "settings/constants.h"
+#include "settings/settingsfile.h"
+
+namespace lumaro {
+
+namespace {
+
+// The text of an entry "label=text": everything after the first '=', further '=' kept.
+// Nothing when the entry is faulty (no '=', or no label before it).
+std::optional<std::string> EntryText(const std::string& entry) {
+    const auto equals = entry.find('=');
+    if (equals == std::string::npos || equals == 0) return std::nullopt;
+    return entry.substr(equals + 1);
+}
+
+}  // namespace
+
+void LanguageTable::resize(int count) { texts_.resize(count < 0 ? 0 : count); }
+
+int LanguageTable::size() const { return static_cast<int>(texts_.size()); }
+
+const std::string& LanguageTable::text(int key) const {
+    static const std::string empty;
+    return key >= 0 && key < size() ? texts_[key] : empty;
+}
+
+void LanguageTable::applyEnglish() { keepEnglishFrom(0); }
+
+void LanguageTable::keepEnglishFrom(int firstKey) {
+    const std::vector<std::string>& entries = BuiltInEnglishEntries();
+    const int last = std::min(size(), static_cast<int>(entries.size()));
+    for (int key = firstKey; key < last; ++key) texts_[key] = EntryText(entries[key]).value_or("");
+}
+
+LanguageLoadResult LanguageTable::applyFile(const std::string& path) {
+    using Status = LanguageLoadResult::Status;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {Status::CannotOpen, -1};
+    for (int key = 0; key < size(); ++key) {
+        // Every file carries the classic keys; the newer ones only when it was written for
+        // them, so a file that stops after the classic lines leaves them in English.
+        if (key >= kClassicMessageCount && in.peek() == std::char_traits<char>::eof()) {
+            keepEnglishFrom(key);
+            break;
+        }
+        const std::string line = ReadSettingsLine(in);
+        if (key >= kClassicMessageCount && line.empty()) {
+            keepEnglishFrom(key);
+            break;
+        }
+        std::optional<std::string> text = EntryText(line);
+        if (!text) return {Status::FaultyLine, key};
+        texts_[key] = std::move(*text);
+    }
+    return {Status::Loaded, -1};
+}
+
+std::vector<std::string> ListLanguageFiles(const std::string& folder) {
+    std::vector<std::string> languages;
+    for (const std::string& name : ListRegularFiles(folder).value_or(std::vector<std::string>())) {
+        if (ToLowerAscii(ExtensionOf(name)) != kLanguageExtension) continue;
+        // The built-in set is always English; a file of that exact name is never offered.
+        std::string base = BaseNameOf(name);
+        if (base != kEnglish) languages.push_back(std::move(base));
+    }
+    return languages;
+}
+
+std::string LanguageNotFoundText(const std::string& languageName) {
+    return languageName + ": language file not found. Reverting to English";
+}
+
+std::string LanguageFileErrorText(const std::string& languageName, int key) {
+    return "Error in " + languageName + " language file (" + std::to_string(key) +
+           "). Please reinstall Lumaro";
+}
+
+int FindLanguage(const std::vector<std::string>& languages, const std::string& languageName) {
+    for (size_t i = 0; i < languages.size(); ++i) {
+        if (StartsWithFolded(languages[i], languageName)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+}  // namespace lumaro
