@@ -106,12 +106,14 @@ TEST_F(SettingsFileTest, HeaderOnlyListsLoadBackAsTheHeaderAlone) {
 
 TEST_F(SettingsFileTest, SaveReplacesTheOldFileAndLeavesNoTemporaryFile) {
     write(std::string(100000, 'o'));
+    ASSERT_EQ(chmod(path_.c_str(), 0600), 0);
     struct stat before;
     ASSERT_EQ(stat(path_.c_str(), &before), 0);
     ASSERT_TRUE(SaveSettings(path_, FirstRunSettings()));
     struct stat after;
     ASSERT_EQ(stat(path_.c_str(), &after), 0);
     EXPECT_NE(after.st_ino, before.st_ino);  // a new file renamed in, never rewritten in place
+    EXPECT_EQ(after.st_mode & 0777, 0600u);
     EXPECT_EQ(static_cast<size_t>(after.st_size), read().size());
     EXPECT_EQ(folderNames(), std::vector<std::string>{"Lumaro.ini"});
 }

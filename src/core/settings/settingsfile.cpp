@@ -1,6 +1,7 @@
 #include "settings/settingsfile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -91,6 +92,9 @@ int CreateTemporaryBeside(const std::string& path, std::string& temporaryPath) {
         temporaryPath = folder + "." + name + "." + std::to_string(getpid()) + "." +
                         std::to_string(attempt) + ".tmp";
         const int fd = open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // The new file takes the place of the old one, permissions included.
+        struct stat old;
+        if (fd >= 0 && stat(path.c_str(), &old) == 0) fchmod(fd, old.st_mode & 07777);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
