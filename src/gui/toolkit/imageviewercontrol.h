@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 namespace lumaro {
 
@@ -30,8 +31,10 @@ public:
     enum TurnCode : int { Turn90 = 0, Turn180 = 1, Turn270 = 2 };
 
     explicit ImageViewerControl(QWidget* parent = nullptr);
+    ~ImageViewerControl() override;
 
-    // Member 1: loads and shows a file; an empty path empties the display.
+    // Member 1: loads and shows a file; an empty path empties the display. A file that cannot be
+    // read empties the display too, yet fileName() still gives its path back.
     void setFileName(const QString& path);
     QString fileName() const;
     // Member 2: display scale relative to the picture's own pixels; 0 fits the picture.
@@ -53,6 +56,9 @@ public:
     void setBackgroundColor(quint32 colour);
     QColor backgroundColor() const;
     // Member 46: writes the shown picture at width x height to path + "." + lower-case format.
+    // The picture keeps its proportions and fills the largest size within width x height (exactly
+    // width x height when the sides are in the picture's proportion, as after a turn). The file is
+    // complete or absent, never half written; the Exif dates of the source come along.
     // Returns 0 on success, -1 on failure.
     int savePicture(const QString& path, const QString& format, int width, int height);
     // Member 56: turns the loaded picture by 90, 180 or 270 degrees (codes 0, 1, 2).
@@ -61,6 +67,10 @@ public:
     // The display switch of the hosting site: off hides the picture and the control.
     void setDisplayOn(bool on);
     bool isDisplayOn() const;
+
+    // Size of the picture as decoded for display: for tests that the control decodes no larger
+    // than it shows.
+    QSize decodedSize() const;
 
 signals:
     void clicked();
@@ -71,11 +81,22 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
-    // Implementation is the helper's choice; the members above are the contract.
     struct Private;
-    Private* d;
+    std::unique_ptr<Private> d;
+
+    QSize ownSize() const;
+    bool fitsPicture() const;
+    QSize displaySize() const;
+    QPoint largestScroll() const;
+    QRect pictureRect() const;
+    QImage decodePicture(QSize wanted) const;
+    void ensureDecoded();
+    void setScroll(QPoint position);
 };
 
 }  // namespace lumaro

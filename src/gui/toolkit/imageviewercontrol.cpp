@@ -1,0 +1,358 @@
+#include "toolkit/imageviewercontrol.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSaveFile>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "toolkit/pictureexif.h"
+
+namespace lumaro {
+
+namespace {
+
+constexpr int kMainWindowMode = 10;
+constexpr int kSinglePictureMode = 8;
+constexpr int kSaveQuality = 92;
+
+QImage turned(const QImage& image, int quarterTurns) {
+    if (quarterTurns == 0 || image.isNull()) {
+        return image;
+    }
+    return image.transformed(QTransform().rotate(90.0 * quarterTurns));
+}
+
+}  // namespace
+
+struct ImageViewerControl::Private {
+    QString path;
+    double zoom = 0.0;
+    int mode = kMainWindowMode;
+    QColor background;
+    bool displayOn = true;
+
+    // The loaded picture: its pixels as stored in the file, whether its Exif orientation
+    // exchanges the sides, and the clockwise quarter turns asked since it was loaded.
+    QSize storedSize{0, 0};
+    bool orientationSwapsSides = false;
+    int quarterTurns = 0;
+    QString date;
+
+    // Upright and turned, at least as large as last shown, at most its own size.
+    QImage decoded;
+    bool decodeFailed = false;
+    QPoint scroll;
+
+    QPoint pressPosition;
+    bool dragged = false;
+    bool releaseEndsDoubleClick = false;
+};
+
+ImageViewerControl::ImageViewerControl(QWidget* parent)
+    : QWidget(parent), d(std::make_unique<Private>()) {
+    d->background = palette().color(QPalette::Window);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+ImageViewerControl::~ImageViewerControl() = default;
+
+void ImageViewerControl::setFileName(const QString& path) {
+    d->path = path;
+    d->storedSize = QSize(0, 0);
+    d->orientationSwapsSides = false;
+    d->quarterTurns = 0;
+    d->date.clear();
+    d->decoded = QImage();
+    d->decodeFailed = false;
+    d->scroll = QPoint();
+    if (!path.isEmpty()) {
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        reader.setAutoTransform(true);
+        QSize stored = reader.size();
+        const bool swaps =
+            reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+        if (!stored.isValid() && reader.canRead()) {
+            // A format that cannot tell its size without decoding: decode it once.
+            d->decoded = reader.read();
+            stored = swaps ? d->decoded.size().transposed() : d->decoded.size();
+        }
+        if (stored.isValid() && !stored.isEmpty()) {
+            d->storedSize = stored;
+            d->orientationSwapsSides = swaps;
+            d->date = exifDateText(path);
+        }
+    }
+    update();
+}
+
+QString ImageViewerControl::fileName() const { return d->path; }
+
+void ImageViewerControl::setZoom(double zoom) {
+    d->zoom = zoom;
+    setScroll(d->scroll);
+    update();
+}
+
+double ImageViewerControl::zoom() const { return d->zoom; }
+
+void ImageViewerControl::setDisplayMode(int mode) {
+    d->mode = mode;
+    setScroll(d->scroll);
+    update();
+}
+
+int ImageViewerControl::displayMode() const { return d->mode; }
+
+int ImageViewerControl::pictureWidth() const { return ownSize().width(); }
+
+int ImageViewerControl::pictureHeight() const { return ownSize().height(); }
+
+QString ImageViewerControl::dateText() const { return d->date; }
+
+int ImageViewerControl::scrollX() const { return d->scroll.x(); }
+
+int ImageViewerControl::scrollY() const { return d->scroll.y(); }
+
+void ImageViewerControl::scrollTo(int x, int y) {
+    setScroll(QPoint(x, y));
+    update();
+}
+
+void ImageViewerControl::setBackgroundColor(quint32 colour) {
+    d->background =
+        QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+    update();
+}
+
+QColor ImageViewerControl::backgroundColor() const { return d->background; }
+
+int ImageViewerControl::savePicture(const QString& path, const QString& format, int width,
+                                    int height) {
+    const QString extension = format.toLower();
+    const QByteArray writerFormat =
+        (extension == QLatin1String("jpg")) ? QByteArray("jpeg") : extension.toLatin1();
+    if (ownSize().isEmpty() || width <= 0 || height <= 0 || path.isEmpty() ||
+        !QImageWriter::supportedImageFormats().contains(writerFormat)) {
+        return -1;
+    }
+    const QSize size = ownSize().scaled(width, height, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    QImage image = d->decoded.width() >= size.width() ? d->decoded : decodePicture(size);
+    if (image.isNull()) {
+        return -1;
+    }
+    if (image.size() != size) {
+        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, writerFormat);
+    writer.setQuality(kSaveQuality);
+    if (!writer.write(image)) {
+        return -1;
+    }
+    if (writerFormat == "jpeg") {
+        bytes = jpegWithExif(bytes, exifBlockForRewrite(d->path, size.width(), size.height()));
+    }
+    // Written beside the target and renamed over it once complete.
+    QSaveFile file(path + QLatin1Char('.') + extension);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        return -1;
+    }
+    return file.commit() ? 0 : -1;
+}
+
+void ImageViewerControl::turn(int code) {
+    int quarters = 0;
+    switch (code) {
+        case Turn90:
+            quarters = 1;
+            break;
+        case Turn180:
+            quarters = 2;
+            break;
+        case Turn270:
+            quarters = 3;
+            break;
+        default:
+            return;
+    }
+    if (ownSize().isEmpty()) {
+        return;
+    }
+    d->quarterTurns = (d->quarterTurns + quarters) % 4;
+    d->decoded = turned(d->decoded, quarters);
+    setScroll(d->scroll);
+    update();
+}
+
+void ImageViewerControl::setDisplayOn(bool on) {
+    d->displayOn = on;
+    setVisible(on);
+}
+
+bool ImageViewerControl::isDisplayOn() const { return d->displayOn; }
+
+QSize ImageViewerControl::decodedSize() const { return d->decoded.size(); }
+
+void ImageViewerControl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), d->background);
+    if (!d->displayOn || ownSize().isEmpty()) {
+        return;
+    }
+    ensureDecoded();
+    const QRect target = pictureRect();
+    const QRectF visible = QRectF(target).intersected(QRectF(rect()));
+    if (d->decoded.isNull() || visible.isEmpty()) {
+        return;
+    }
+    // Only the part in view is drawn, so a strongly zoomed picture costs no more than the view.
+    const double scaleX = double(d->decoded.width()) / target.width();
+    const double scaleY = double(d->decoded.height()) / target.height();
+    const QRectF source((visible.x() - target.x()) * scaleX, (visible.y() - target.y()) * scaleY,
+                        visible.width() * scaleX, visible.height() * scaleY);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(visible, d->decoded, source);
+}
+
+void ImageViewerControl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    setScroll(d->scroll);
+}
+
+void ImageViewerControl::mousePressEvent(QMouseEvent* event) {
+    d->pressPosition = event->position().toPoint();
+    d->dragged = false;
+    event->accept();
+}
+
+// A zoomed picture follows the mouse; a drag is not a click.
+void ImageViewerControl::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || fitsPicture()) {
+        return;
+    }
+    const QPoint position = event->position().toPoint();
+    const QPoint moved = position - d->pressPosition;
+    if (!d->dragged && moved.manhattanLength() < QApplication::startDragDistance()) {
+        return;
+    }
+    d->dragged = true;
+    d->pressPosition = position;
+    scrollTo(d->scroll.x() - moved.x(), d->scroll.y() - moved.y());
+}
+
+void ImageViewerControl::mouseReleaseEvent(QMouseEvent* event) {
+    // The release that ends a double click belongs to it: a second click would undo what the
+    // double click did.
+    const bool endsDoubleClick = d->releaseEndsDoubleClick;
+    d->releaseEndsDoubleClick = false;
+    if (event->button() == Qt::LeftButton && !endsDoubleClick && !d->dragged &&
+        rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+    d->dragged = false;
+}
+
+void ImageViewerControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        d->releaseEndsDoubleClick = true;
+        emit doubleClicked();
+    }
+}
+
+void ImageViewerControl::wheelEvent(QWheelEvent* event) {
+    if (fitsPicture()) {
+        event->ignore();
+        return;
+    }
+    const QPoint step = event->angleDelta() / 2;
+    const bool sideways = event->modifiers() & Qt::ShiftModifier;
+    scrollTo(d->scroll.x() - (sideways ? step.y() : step.x()),
+             d->scroll.y() - (sideways ? 0 : step.y()));
+}
+
+QSize ImageViewerControl::ownSize() const {
+    const bool swapped = d->orientationSwapsSides != (d->quarterTurns % 2 == 1);
+    return swapped ? d->storedSize.transposed() : d->storedSize;
+}
+
+bool ImageViewerControl::fitsPicture() const {
+    return d->mode != kSinglePictureMode || d->zoom <= 0.0;
+}
+
+QSize ImageViewerControl::displaySize() const {
+    const QSize own = ownSize();
+    if (own.isEmpty()) {
+        return {};
+    }
+    if (fitsPicture()) {
+        return own.scaled(size(), Qt::KeepAspectRatio);
+    }
+    return QSize(std::max(1, qRound(own.width() * d->zoom)),
+                 std::max(1, qRound(own.height() * d->zoom)));
+}
+
+QPoint ImageViewerControl::largestScroll() const {
+    if (fitsPicture()) {
+        return {};
+    }
+    const QSize shown = displaySize();
+    return QPoint(std::max(0, shown.width() - width()), std::max(0, shown.height() - height()));
+}
+
+// A picture smaller than the view stands in its middle; a larger one starts at the scroll
+// position.
+QRect ImageViewerControl::pictureRect() const {
+    const QSize shown = displaySize();
+    const int x = shown.width() <= width() ? (width() - shown.width()) / 2 : -d->scroll.x();
+    const int y = shown.height() <= height() ? (height() - shown.height()) / 2 : -d->scroll.y();
+    return QRect(QPoint(x, y), shown);
+}
+
+// Decodes the picture upright and turned; at the wanted size when that is smaller than its own,
+// which lets the JPEG decoder skip most of the work for a camera-size picture.
+QImage ImageViewerControl::decodePicture(QSize wanted) const {
+    QImageReader reader(d->path);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    if (wanted.isValid() && wanted.width() < ownSize().width()) {
+        const bool storedSwapped = d->orientationSwapsSides != (d->quarterTurns % 2 == 1);
+        reader.setScaledSize(storedSwapped ? wanted.transposed() : wanted);
+    }
+    return turned(reader.read(), d->quarterTurns);
+}
+
+void ImageViewerControl::ensureDecoded() {
+    const QSize own = ownSize();
+    QSize wanted = displaySize();
+    if (fitsPicture()) {
+        wanted *= devicePixelRatioF();
+    }
+    wanted = wanted.boundedTo(own);
+    if (d->decodeFailed || wanted.isEmpty() ||
+        (!d->decoded.isNull() && d->decoded.width() >= wanted.width())) {
+        return;
+    }
+    // Proportions kept, so that the decoded picture scales evenly into its place.
+    QImage image = decodePicture(own.scaled(wanted, Qt::KeepAspectRatioByExpanding).boundedTo(own));
+    if (image.isNull()) {
+        d->decodeFailed = true;
+        return;
+    }
+    d->decoded = image;
+}
+
+void ImageViewerControl::setScroll(QPoint position) {
+    const QPoint largest = largestScroll();
+    d->scroll =
+        QPoint(std::clamp(position.x(), 0, largest.x()), std::clamp(position.y(), 0, largest.y()));
+}
+
+}  // namespace lumaro
