@@ -1,0 +1,257 @@
+#include "naming/folderload.h"
+
+#include <algorithm>
+#include <cerrno>
+
+#include "naming/numberedname.h"
+
+namespace lumaro {
+
+namespace {
+
+constexpr long long kLargestNumber = 999999;
+
+int digitsOf(long long number) {
+    int digits = 1;
+    for (; number >= 10; number /= 10) ++digits;
+    return digits;
+}
+
+// The leading run of numbered names of a listing: their widths and the last of them.
+struct WidthScan {
+    int minWidth = 100;
+    int maxWidth = 0;
+    int lastIndex = -1;
+    long long lastNumber = 0;
+    bool allNumbered = true;
+};
+
+WidthScan scanWidths(const std::vector<PictureEntry>& entries) {
+    WidthScan scan;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const int width = NumberPrefixWidth(entries[i].base);
+        if (width < 1) {
+            scan.allNumbered = false;
+            break;
+        }
+        scan.maxWidth = std::max(scan.maxWidth, width);
+        scan.minWidth = std::min(scan.minWidth, width);
+        scan.lastIndex = static_cast<int>(i);
+        scan.lastNumber = ReadAsNumber(entries[i].base);
+    }
+    return scan;
+}
+
+// The new name of a picture that the completion numbers: a numbered picture keeps its
+// caption; a name without caption becomes number-only.
+std::string completedName(const std::string& base, long long number, int width) {
+    bool hasCaption = false;
+    const std::string_view caption = CaptionOf(base, &hasCaption);
+    return hasCaption ? CaptionedName(number, width, caption) : NumberOnlyName(number, width);
+}
+
+class Loader {
+public:
+    Loader(PictureList& list, const LoadFolderOptions& options) : list_(list), options_(options) {}
+    LoadFolderResult run();
+
+private:
+    void relist(ListCriterion criterion);
+    bool renamePicture(const PictureEntry& from, const std::string& toBase);
+    std::vector<RenamePair> renameAll(const std::vector<RenamePair>& pairs);
+    void firstNumbering();
+    void numberInListOrder(bool insert);
+    void normalise();
+    void padWidths(int width);
+    void completeNumbering(int width);
+
+    PictureList& list_;
+    const LoadFolderOptions& options_;
+    LoadFolderResult result_;
+};
+
+void Loader::relist(ListCriterion criterion) {
+    FolderListing listing =
+        ListFolderOrdered(list_.currentFolder, list_.fileType, criterion, options_.progress);
+    if (criterion == ListCriterion::Date && listing.someWithoutDate) result_.someWithoutDate = true;
+    ApplyListing(list_, std::move(listing));
+}
+
+bool Loader::renamePicture(const PictureEntry& from, const std::string& toBase) {
+    const std::string toName = toBase + from.extension;
+    const RenameResult renamed =
+        renameNoReplace(list_.currentFolder + from.fileName(), list_.currentFolder + toName);
+    if (!renamed.ok()) {
+        result_.failedRenames.push_back({from.fileName(), toName, renamed});
+        return false;
+    }
+    if (toBase != from.base) result_.namesChanged = true;
+    return true;
+}
+
+// Renames in the given order; returns the pairs that took place.
+std::vector<RenamePair> Loader::renameAll(const std::vector<RenamePair>& pairs) {
+    std::vector<RenamePair> done;
+    ProgressSteps steps(options_.progress, static_cast<int>(pairs.size()));
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        steps.advance(static_cast<int>(i) + 1);
+        if (renamePicture(pairs[i].from, pairs[i].toBase)) done.push_back(pairs[i]);
+    }
+    return done;
+}
+
+LoadFolderResult Loader::run() {
+    list_.avant.clear();
+    list_.sorted.clear();
+    list_.clearUndoPairs();
+    list_.selectedIndices.clear();
+    list_.allSelected = false;
+    FolderListing listing = ListFolderOrdered(list_.currentFolder, list_.fileType,
+                                              ListCriterion::Init, options_.progress);
+    if (!listing.readable) {
+        list_.pictureCount = 0;
+        result_.outcome = LoadOutcome::Unreadable;
+        return result_;
+    }
+    ApplyListing(list_, std::move(listing));
+    if (list_.pictureCount == 0) {
+        result_.outcome = LoadOutcome::NoPictures;
+        result_.messageKey = 102;
+    } else if (list_.pictureCount < 0) {
+        firstNumbering();
+    } else {
+        normalise();
+    }
+    return std::move(result_);
+}
+
+void Loader::firstNumbering() {
+    const FirstNumberingAnswer answer =
+        options_.askFirstNumbering ? options_.askFirstNumbering() : FirstNumberingAnswer();
+    if (answer.format != "1" && answer.format != "2") {
+        list_.folderNumbered = false;
+        if (answer.format == "3") {
+            result_.outcome = LoadOutcome::LeftUnnumbered;
+            relist(ListCriterion::Name);
+        } else {
+            result_.outcome = LoadOutcome::Cancelled;
+        }
+        return;
+    }
+    const bool byDate = answer.sort == "D";
+    relist(byDate ? ListCriterion::Date : ListCriterion::Name);
+    list_.sortByDateNext = !byDate;
+    numberInListOrder(answer.format == "2");
+}
+
+// Numbers the pictures 1, 2, 3... in list order, replacing their names or in front of them.
+void Loader::numberInListOrder(bool insert) {
+    list_.clearUndoPairs();
+    const int width = WidthForCount(static_cast<long long>(list_.avant.size()) + list_.startNumber);
+    if (width < 0) {
+        list_.folderNumbered = false;
+        result_.outcome = LoadOutcome::TooManyPictures;
+        result_.messageKey = 34;
+        return;
+    }
+    std::vector<RenamePair> pairs;
+    for (size_t i = 0; i < list_.avant.size(); ++i) {
+        const PictureEntry& entry = list_.avant[i];
+        const long long number = static_cast<long long>(i) + 1;
+        std::string name = insert ? CaptionedName(number, width, entry.base)
+                                  : NumberOnlyName(number, width);
+        // "x--y" would give "01  x--y", which the next load would not read as numbered.
+        if (!IsNumbered(name)) result_.refusedNames.push_back(entry.fileName());
+        pairs.push_back({entry, std::move(name)});
+    }
+    if (!result_.refusedNames.empty()) {
+        list_.folderNumbered = false;
+        result_.outcome = LoadOutcome::InsertWouldUnnumber;
+        return;
+    }
+    const std::vector<RenamePair> done = renameAll(pairs);
+    relist(ListCriterion::Name);
+    list_.setUndoPairs(done);
+    result_.outcome = LoadOutcome::FirstNumbered;
+}
+
+void Loader::normalise() {
+    result_.outcome = LoadOutcome::Loaded;
+    const WidthScan scan = scanWidths(list_.avant);
+    list_.folderNumbered = scan.allNumbered;
+    if (scan.minWidth < scan.maxWidth) {
+        list_.numberWidth = scan.maxWidth;
+        padWidths(scan.maxWidth);
+    }
+    if (!scan.allNumbered) completeNumbering(scan.maxWidth);
+}
+
+// Gives the numbered names before the first unnumbered one `width` digits by leading zeros.
+void Loader::padWidths(int width) {
+    const bool changedBefore = result_.namesChanged;
+    result_.namesChanged = false;
+    ProgressSteps steps(options_.progress, static_cast<int>(list_.avant.size()));
+    for (size_t i = 0; i < list_.avant.size(); ++i) {
+        steps.advance(static_cast<int>(i) + 1);
+        const PictureEntry& entry = list_.avant[i];
+        const int own = NumberPrefixWidth(entry.base);
+        if (own < 1) break;
+        if (own < width) renamePicture(entry, std::string(width - own, '0') + entry.base);
+    }
+    if (result_.namesChanged) relist(ListCriterion::Name);
+    result_.namesChanged = result_.namesChanged || changedBefore;
+}
+
+// Numbers every picture after the leading numbered run, on from its last number. The run is
+// found again in the current listing, after the widths were made equal.
+void Loader::completeNumbering(int width) {
+    const WidthScan scan = scanWidths(list_.avant);
+    const size_t first = static_cast<size_t>(scan.lastIndex + 1);
+    const long long last = scan.lastNumber + static_cast<long long>(list_.avant.size() - first);
+    if (last > kLargestNumber) {
+        result_.outcome = LoadOutcome::TooManyPictures;
+        result_.messageKey = 34;
+        return;
+    }
+    const int needed = std::max({width, kMinNumberWidth, digitsOf(last)});
+    std::vector<RenamePair> pairs;
+    long long number = scan.lastNumber;
+    for (size_t i = first; i < list_.avant.size(); ++i) {
+        const PictureEntry& entry = list_.avant[i];
+        std::string name = completedName(entry.base, ++number, needed);
+        if (IsNumbered(name)) {
+            pairs.push_back({entry, std::move(name)});
+        } else {  // its caption would not survive a narrower number: leave the picture be
+            result_.failedRenames.push_back(
+                {entry.fileName(), name + entry.extension, {RenameResult::Status::Failed, EINVAL}});
+        }
+    }
+    const std::vector<RenamePair> done = renameAll(pairs);
+    relist(ListCriterion::Name);
+    list_.setUndoPairs(done);
+    // Numbers that outgrew the folder's width: the earlier names get the same width.
+    if (needed > scan.maxWidth && scan.lastIndex >= 0) padWidths(needed);
+}
+
+}  // namespace
+
+int LoadFolderResult::windowState() const {
+    switch (outcome) {
+        case LoadOutcome::FirstNumbered:
+            return 10;
+        case LoadOutcome::Loaded:
+        case LoadOutcome::LeftUnnumbered:
+        case LoadOutcome::TooManyPictures:
+        case LoadOutcome::InsertWouldUnnumber:
+            return 1;
+        default:
+            return -1;
+    }
+}
+
+LoadFolderResult LoadFolder(PictureList& list, const LoadFolderOptions& options) {
+    list.currentFolder = WithTrailingSeparator(list.currentFolder);
+    return Loader(list, options).run();
+}
+
+}  // namespace lumaro

@@ -1,0 +1,58 @@
+// Loading a folder: the pictures are listed, and every name of the folder is brought under
+// the numbered-name convention. A numbered folder gets one number width and numbers for the
+// pictures that lack one; an unnumbered folder is numbered as the user answers (replace the
+// names by numbers, insert numbers in front, or leave them). No rename ever replaces a file.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "naming/picturelist.h"
+#include "pictures/fileoperations.h"
+#include "pictures/folderlisting.h"
+
+namespace lumaro {
+
+// The answers of the name-format dialog, as it writes them.
+struct FirstNumberingAnswer {
+    std::string format = "-1";  // "1" replace, "2" insert, "3" leave, "-1" cancelled
+    std::string sort = "N";     // "N" by name, "D" by picture date
+};
+// Asked only when the folder turns out not to be numbered.
+using AskFirstNumbering = std::function<FirstNumberingAnswer()>;
+
+struct LoadFolderOptions {
+    AskFirstNumbering askFirstNumbering;  // unset: the load is cancelled like "-1"
+    ListProgress progress;                // listings and long rename loops
+};
+
+enum class LoadOutcome {
+    Loaded,               // a numbered folder, normalised
+    LeftUnnumbered,       // answer "3": listed by name, names untouched
+    FirstNumbered,        // answer "1" or "2": the pairs in `apres`/`olds` allow a cancel
+    Cancelled,            // answer "-1": the lists stay empty
+    NoPictures,           // message 102, a blank and the file type
+    Unreadable,           // the folder cannot be read
+    TooManyPictures,      // message 34: numbers would need seven digits; nothing renamed
+    InsertWouldUnnumber,  // answer "2" would give names that are not numbered (refusedNames)
+};
+
+struct LoadFolderResult {
+    LoadOutcome outcome = LoadOutcome::Loaded;
+    int messageKey = 0;            // 102 or 34 from the message table, else 0
+    bool namesChanged = false;     // some file on disk has a new name
+    bool someWithoutDate = false;  // a listing by date met pictures without date (message 103)
+    std::vector<RenameFailure> failedRenames;  // the pictures that kept their names
+    std::vector<std::string> refusedNames;     // InsertWouldUnnumber: the names concerned
+
+    // The window state to apply: 1 (loaded), 10 (first numbering done), -1 (unchanged).
+    int windowState() const;
+};
+
+// Loads `list.currentFolder` for `list.fileType` (both set by the caller; the folder ends
+// with '/'). Empties the lists first, then fills `avant`, `pictureCount`, `numberWidth`,
+// `folderNumbered`, `sortByDateNext` and the undo pairs as the load goes.
+LoadFolderResult LoadFolder(PictureList& list, const LoadFolderOptions& options);
+
+}  // namespace lumaro

@@ -1,0 +1,82 @@
+#include "naming/numberedname.h"
+
+#include <cstdio>
+
+#include "settings/constants.h"
+
+namespace lumaro {
+
+namespace {
+
+bool allDigits(std::string_view text) {
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+bool isWidth(size_t position) {
+    return position >= static_cast<size_t>(kMinNumberWidth) &&
+           position <= static_cast<size_t>(kMaxNumberWidth);
+}
+
+}  // namespace
+
+int NumberPrefixWidth(std::string_view name) {
+    // A "--" within the first seven characters decides alone, even when two spaces follow.
+    const size_t marker = name.find(kNoCaptionEnding);
+    if (marker != std::string_view::npos && isWidth(marker)) {
+        const bool ends = marker + 2 == name.size();
+        return ends && allDigits(name.substr(0, marker)) ? static_cast<int>(marker) : -1;
+    }
+    const size_t separator = name.find(kCaptionSeparator);
+    if (separator != std::string_view::npos && isWidth(separator) &&
+        allDigits(name.substr(0, separator))) {
+        return static_cast<int>(separator);
+    }
+    return -1;
+}
+
+int WidthForCount(long long count) {
+    if (count > kMaxNumberingCount) return -1;
+    if (count > 99999) return 6;
+    if (count > 9999) return 5;
+    if (count >= 1000) return 4;
+    if (count > 99) return 3;
+    return 2;
+}
+
+std::string FormatNumber(long long number, int width) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%0*lld", width, number);
+    return buffer;
+}
+
+std::string NumberOnlyName(long long number, int width) {
+    return FormatNumber(number, width) + kNoCaptionEnding;
+}
+
+std::string CaptionedName(long long number, int width, std::string_view caption) {
+    std::string name = FormatNumber(number, width) + kCaptionSeparator;
+    name += caption;
+    return name;
+}
+
+long long ReadAsNumber(std::string_view text) {
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') break;
+        if (value > 99999999999LL) break;  // far past any number a name can carry
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+std::string_view CaptionOf(std::string_view name, bool* hasCaption) {
+    const int width = NumberPrefixWidth(name);
+    const bool captioned = width > 0 && name.substr(width, 2) == kCaptionSeparator;
+    if (hasCaption) *hasCaption = captioned;
+    return captioned ? name.substr(width + 2) : std::string_view();
+}
+
+}  // namespace lumaro

@@ -1,0 +1,59 @@
+#include "naming/picturelist.h"
+
+#include <algorithm>
+
+#include "pictures/namecompare.h"
+
+namespace lumaro {
+
+void SortedNameList::add(std::string name) {
+    if (sorted_ && !names_.empty() && CompareNames(name, names_.back()) < 0) sorted_ = false;
+    names_.push_back(std::move(name));
+}
+
+void SortedNameList::clear() {
+    names_.clear();
+    sorted_ = true;
+}
+
+const std::vector<std::string>& SortedNameList::items() const {
+    if (!sorted_) {
+        std::stable_sort(names_.begin(), names_.end(), NameLess());
+        sorted_ = true;
+    }
+    return names_;
+}
+
+void PictureList::setUndoPairs(const std::vector<RenamePair>& pairs) {
+    // Ordered by new name first, so that entry i of `apres` stays the partner of entry i of
+    // `olds` whatever order the pairs came in.
+    std::vector<RenamePair> ordered(pairs);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const RenamePair& a, const RenamePair& b) {
+        return CompareNames(a.toBase, b.toBase) < 0;
+    });
+    clearUndoPairs();
+    for (const RenamePair& pair : ordered) {
+        apres.add(pair.toBase);
+        olds.push_back(pair.from);
+    }
+}
+
+void PictureList::clearUndoPairs() {
+    apres.clear();
+    olds.clear();
+}
+
+FileTypeCheck ValidateFileType(std::string_view fileType) {
+    if (fileType.empty()) return FileTypeCheck::Empty;
+    if (fileType.find_first_of(std::string_view("/.\0", 3)) != std::string_view::npos) {
+        return FileTypeCheck::NotInFileName;
+    }
+    return FileTypeCheck::Ok;
+}
+
+std::string WithTrailingSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace lumaro

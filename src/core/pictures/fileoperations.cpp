@@ -1,0 +1,71 @@
+#include "pictures/fileoperations.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace lumaro {
+
+namespace {
+
+#ifndef RENAME_NOREPLACE
+constexpr unsigned kNoReplace = 1;
+#else
+constexpr unsigned kNoReplace = RENAME_NOREPLACE;
+#endif
+
+RenameResult resultFromErrno(int error) {
+    if (error == EEXIST || error == ENOTEMPTY) return {RenameResult::Status::TargetExists, error};
+    return {RenameResult::Status::Failed, error};
+}
+
+// Called through syscall() so that an older C library without the wrapper still builds.
+int renameAt2NoReplace(const char* from, const char* to) {
+#ifdef SYS_renameat2
+    return static_cast<int>(syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, kNoReplace));
+#else
+    errno = ENOSYS;
+    return -1;
+#endif
+}
+
+// For file systems that refuse the no-replace flag: a hard link fails when the target
+// exists, so the source is removed only once the new name is in place.
+RenameResult linkThenUnlink(const char* from, const char* to) {
+    if (link(from, to) != 0) return resultFromErrno(errno);
+    if (unlink(from) != 0) {
+        const int error = errno;
+        unlink(to);  // leave the picture under its old name only
+        return resultFromErrno(error);
+    }
+    return {};
+}
+
+}  // namespace
+
+RenameResult renameNoReplace(const std::string& from, const std::string& to) {
+    struct stat st;
+    if (lstat(from.c_str(), &st) != 0) return resultFromErrno(errno);
+    if (from == to) return {};
+    if (renameAt2NoReplace(from.c_str(), to.c_str()) == 0) return {};
+    const int error = errno;
+    if (error != EINVAL && error != ENOSYS) return resultFromErrno(error);
+    return linkThenUnlink(from.c_str(), to.c_str());
+}
+
+std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures) {
+    std::string text;
+    for (const RenameFailure& failure : failures) {
+        if (!text.empty()) text += '\n';
+        text += failure.fromName + " -> " + failure.toName + " (" +
+                std::strerror(failure.result.error) + ")";
+    }
+    return text;
+}
+
+}  // namespace lumaro

@@ -1,0 +1,33 @@
+// The one place where picture files change their names on disk. A rename never replaces an
+// existing file; callers collect the failures and report them once at the end.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lumaro {
+
+struct RenameResult {
+    enum class Status { Ok, TargetExists, Failed };
+    Status status = Status::Ok;
+    int error = 0;  // errno of the failure, 0 when Ok
+
+    bool ok() const { return status == Status::Ok; }
+};
+
+// Renames the file `from` to `to` (full paths) unless `to` already exists. A rename to the
+// very same path is a success that changes nothing. Uses renameat2(RENAME_NOREPLACE), and
+// link() then unlink() where the file system refuses that flag.
+RenameResult renameNoReplace(const std::string& from, const std::string& to);
+
+// A rename that did not happen: the picture kept the name `fromName`.
+struct RenameFailure {
+    std::string fromName;  // file name (with extension) within the folder
+    std::string toName;
+    RenameResult result;
+};
+
+// "a.jpg -> b.jpg (File exists)" lines, one per failure, for the message at the end.
+std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures);
+
+}  // namespace lumaro

@@ -1,0 +1,57 @@
+// The ordered listing of the pictures of a folder: every regular, non-hidden file whose
+// extension is the file type in any letter case and that is not empty, ordered by name or by
+// the date inside the picture. Every refresh of the picture list goes through it.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "naming/picturelist.h"
+
+namespace lumaro {
+
+enum class ListCriterion {
+    Name,  // base names in name order
+    Date,  // picture date, then name; pictures without date first
+    Init,  // name order, but stops with -1 when the first picture found is not numbered
+};
+
+// Called with done = 0 .. total (the folder's regular files), a few hundred times at most
+// per listing and always once with done == total.
+using ListProgress = std::function<void(int done, int total)>;
+
+// Calls a ListProgress at the start, then about every 1/200 of the total, and at the end.
+class ProgressSteps {
+public:
+    ProgressSteps(const ListProgress& progress, int total);
+    void advance(int done);
+
+private:
+    const ListProgress& progress_;
+    int total_;
+    int step_;
+};
+
+struct FolderListing {
+    bool readable = true;  // false: the folder could not be read (nothing listed)
+    int count = 0;         // pictures listed; -1 for Init on a first unnumbered picture
+    std::vector<PictureEntry> entries;  // in the order of the criterion
+    int numberWidth = 2;   // NumberPrefixWidth of the last entry, at least 2
+    bool someWithoutDate = false;  // Date: a picture had no date inside (message 103)
+};
+
+// `fileType` is lower case, without dot.
+FolderListing ListFolderOrdered(const std::string& folder, std::string_view fileType,
+                                ListCriterion criterion, const ListProgress& progress = {});
+
+// Stores a listing in the picture list: `pictureCount`, and unless the count is -1 the
+// entries of `lb_Avant` and `numberWidth`.
+void ApplyListing(PictureList& list, FolderListing listing);
+
+// The sort key of a picture date: the date text cut or padded with blanks to 19 characters;
+// 19 blanks for a picture without date, which thus comes before every dated picture.
+std::string DateSortKey(const std::string* dateText);
+
+}  // namespace lumaro

@@ -1,0 +1,31 @@
+// The moment a picture was taken, read from the Exif data at the start of a JPEG file, and
+// the modification time of a file in the same 19-character form ("2006:05:12 14:23:44").
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lumaro {
+
+inline constexpr size_t kDateTextLength = 19;
+
+// The date text stored in the picture (tag DateTime of the first directory, else the
+// DateTimeOriginal scan), or nothing. Reads only inside the file and only moves forward
+// while it looks for the tag, so damaged files end the search instead of looping.
+std::optional<std::string> ReadInternalPictureDate(const std::string& path);
+// The same for a file opened relative to a folder descriptor (used by the folder listing).
+std::optional<std::string> ReadInternalPictureDateAt(int folderFd, const char* fileName);
+
+// The picture's date text, or the fallback: `fileDatePrefix` (message 104, "FD"), a blank and
+// FileDateText of the same path. A file that cannot be opened gives the fallback too.
+std::string ReadPictureDate(const std::string& path, std::string_view fileDatePrefix);
+
+// The local time of the last modification of the file at exactly `path`, seconds truncated
+// to an even number; empty when there is no such file.
+std::string FileDateText(const std::string& path);
+// A local time in the date-text form, seconds truncated to an even number.
+std::string FormatFileTime(std::time_t time);
+
+}  // namespace lumaro
