@@ -1,0 +1,228 @@
+// Creation of the main window and its start-up sequence; closing and the watch timer.
+#include "app/form1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/controltable.h"
+#include "app/eventmap.h"
+#include "app/formaide.h"
+#include "app/helpwindow.h"
+#include "app/viewerstartdata.h"
+#include "settings/constants.h"
+#include "settings/programfolder.h"
+#include "toolkit/dialogservice.h"
+#include "toolkit/fonts.h"
+#include "toolkit/imageviewercontrol.h"
+#include "toolkit/screen.h"
+
+namespace lumaro {
+
+namespace {
+constexpr int kMinimumScreenHeight = 600;
+constexpr int kWatchInterval = 500;
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    for (const EventMapRow& row : Form1EventMap()) {
+        if (row.event == WindowEvent::Create) dispatch(row);
+    }
+}
+
+Form1::~Form1() {
+    for (const EventMapRow& row : Form1EventMap()) {
+        if (row.event == WindowEvent::Destroy) dispatch(row);
+    }
+}
+
+QString Form1::message(int key) const { return QString::fromStdString(languageTable_.text(key)); }
+
+void Form1::Form1_Create() {
+    setWindowTitle(QStringLiteral("Tavisto"));
+    setGeometry(FromDialogUnits(25, 103, 527, 333));
+    setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
+    setObjectName(QStringLiteral("Form1"));
+    createControls();
+    bindControls();
+    createViewers();
+    watchTimer = new QTimer(this);
+    watchTimer->setObjectName(QStringLiteral("watchTimer"));
+    Form_Aide = new FormAide(this);
+    helpWindow = new HelpWindow(this);
+    attachEventMap();
+    initialise();
+}
+
+void Form1::Form1_Destroy() {
+    // Children (controls, viewers, dialogs, the timer) go with the window; the timer must
+    // not tick into a half-destroyed form.
+    if (watchTimer) watchTimer->stop();
+}
+
+void Form1::createControls() {
+    for (const ControlSpec& spec : MainWindowControls()) CreateControl(spec, this);
+    // Group boxes frame the controls drawn over them.
+    for (QGroupBox* group : findChildren<QGroupBox*>()) group->lower();
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setDown(false);
+}
+
+namespace {
+template <typename T>
+void bind(QWidget* form, T*& member, const char* name) {
+    member = form->findChild<T*>(QLatin1String(name));
+    Q_ASSERT(member);
+}
+}  // namespace
+
+void Form1::bindControls() {
+#define BIND(name) bind(this, name, #name)
+    BIND(lb_Avant); BIND(label_Caption); BIND(cb_Dossier); BIND(cb_Quit); BIND(cb_Renommer);
+    BIND(textb_Dossier); BIND(cb_Tout); BIND(groupb_FileName); BIND(cb_Appliquer);
+    BIND(cb_AnnulerRenommage); BIND(cb_AnnulerApplication); BIND(label_Avant);
+    BIND(pictbttn_ToStart1); BIND(pictbttn_ToEnd1); BIND(cb_AccepterDeplacer); BIND(groupb_Move);
+    BIND(cb_AnnulerDeplacer); BIND(pictbttn_ToStart10); BIND(pictbttn_ToEnd10);
+    BIND(pictbttn_TargetMove); BIND(groupb_Scale); BIND(cb_Aide); BIND(label_Dossier);
+    BIND(pictbttn_ClearTypes); BIND(pictbttn_ClearCaptions); BIND(label_Type); BIND(groupb_Exec);
+    BIND(label_FichiersAuDossier); BIND(textb_FichiersAuDossier); BIND(pictb_Last);
+    BIND(textb_2C); BIND(textb_2N); BIND(textb_1C); BIND(textb_1N); BIND(progb_1);
+    BIND(cb_Renumeroter); BIND(cb_AnnulerRenumerotage); BIND(pictbttn_090); BIND(pictbttn_270);
+    BIND(pictbttn_180); BIND(pictbttn_Del); BIND(cb_Diaporama); BIND(cb_VersDossier);
+    BIND(cb_About); BIND(textb_Caption); BIND(textb_FileType); BIND(combo_Captions);
+    BIND(combo_FileTypes); BIND(cb_Memo); BIND(textb_F); BIND(textb_L); BIND(textb_S);
+    BIND(combo_Languages); BIND(cb_Sort); BIND(pictbttn_Date); BIND(pictbttn_ClearSnapkeep);
+#undef BIND
+    for (int i = 0; i < 12; ++i) {
+        textb_MP[i] = findChild<QLineEdit*>(QStringLiteral("textb_MP%1").arg(i));
+    }
+    progb_1->setValue(0);
+}
+
+void Form1::createViewers() {
+    for (const ViewerStartData& data : StoredViewerData()) {
+        auto* viewer = new ImageViewerControl(this);
+        viewer->setObjectName(data.name);
+        viewer->setDisplayMode(data.displayMode);
+        viewer->setDisplayOn(data.displayOn);
+        if (data.sitePassive) viewer->setContextMenuPolicy(Qt::NoContextMenu);
+    }
+    ImageV_1 = findChild<ImageViewerControl*>(QStringLiteral("ImageV_1"));
+    ImageV_2 = findChild<ImageViewerControl*>(QStringLiteral("ImageV_2"));
+    ImageV_F = findChild<ImageViewerControl*>(QStringLiteral("ImageV_F"));
+    ImageV_S = findChild<ImageViewerControl*>(QStringLiteral("ImageV_S"));
+    ImageV_L = findChild<ImageViewerControl*>(QStringLiteral("ImageV_L"));
+}
+
+// Steps 8 to 27 of the start-up.
+void Form1::initialise() {
+    versionText = kVersionText;
+    for (int i = 0; i < 12; ++i) {
+        thumbViewers[i] = findChild<ImageViewerControl*>(QStringLiteral("IV_%1").arg(i, 2, 10, QChar('0')));
+        thumbCaptions[i] = textb_MP[i];
+    }
+    dateTextBuffer.assign(19, ' ');
+    sortByDateNext = true;
+    dateDisplayOn = false;
+    // The slide-show template tables are built by the slide-show writer when it is used.
+
+    programFolder = ProgramFolder();
+    settingsPath = programFolder + kSettingsFileName;
+    if (!LoadSettings()) {
+        combo_FileTypes->addItem(QString::fromLatin1(kFileTypesHeader));
+        combo_FileTypes->addItem(QString::fromLatin1(kDefaultFileType));
+        slideShowTitleFormat = kDefaultTitleFormat;
+        languageName = kEnglish;
+    }
+    languageTable_.resize(static_cast<int>(BuiltInEnglishEntries().size()));
+    FillLanguageList();
+
+    screenRect = QRect(QPoint(0, 0), ScreenSize());
+    if (screenTooLow()) return;
+
+    ApplyScreenLayout(screenRect.height());
+    for (int i = 0; i < 12; ++i) {
+        thumbViewers[i]->setDisplayOn(false);
+        thumbCaptions[i]->hide();
+        thumbCaptions[i]->setReadOnly(true);
+        thumbCaptions[i]->setFont(FontFromSpec(QStringLiteral("8.Arial Narrow")));
+    }
+    ApplyWindowState(0);
+    chooseHelpFile();
+    for (int i = 0; i < combo_Languages->count(); ++i) {
+        if (combo_Languages->itemText(i).startsWith(QString::fromStdString(languageName),
+                                                    Qt::CaseInsensitive)) {
+            combo_Languages->setCurrentIndex(i);
+            break;
+        }
+    }
+    if (combo_Captions->count() >= 2) {
+        pictbttn_ClearCaptions->setEnabled(true);
+        combo_Captions->setCurrentIndex(0);
+    } else {
+        pictbttn_ClearCaptions->setEnabled(false);
+    }
+    textb_FileType->setText(combo_FileTypes->itemText(1));
+    if (combo_FileTypes->count() == 2) {
+        pictbttn_ClearTypes->setEnabled(false);
+        combo_FileTypes->setCurrentIndex(-1);
+    } else {
+        pictbttn_ClearTypes->setEnabled(true);
+        combo_FileTypes->setCurrentIndex(0);
+    }
+    lb_Avant->clear();
+    repaint();
+    allSelected = false;
+    moveInProgress = false;
+}
+
+// A screen lower than 600 pixels cannot show the window: say so and close.
+bool Form1::screenTooLow() {
+    if (screenRect.height() >= kMinimumScreenHeight) return false;
+    Dialogs().message(this, QStringLiteral("Lumaro"), message(63));
+    requestClose();
+    return true;
+}
+
+void Form1::requestClose() {
+    if (closeRequested_) return;
+    closeRequested_ = true;
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    for (const EventMapRow& row : Form1EventMap()) {
+        if (row.event == WindowEvent::Close) dispatch(row);
+    }
+    event->accept();
+}
+
+void Form1::Form1_Close_SaveSettings() { SaveSettings(); }
+
+void Form1::Form1_Close_EndApplication() {
+    // The main window's close ends the application with exit code 0: Qt quits when its
+    // last window closes. Owned windows close with it.
+    helpWindow->close();
+    Form_Aide->close();
+}
+
+void Form1::cb_Quit_Click() {
+    requestClose();
+    languageTable_.resize(0);
+}
+
+// While the single-picture window is open the timer waits; once it is gone, the main
+// window's commands come back.
+void Form1::watchTimer_Timer() {
+    if (singlePictureWindow) return;
+    ApplyWindowState(20);
+    watchTimer->stop();
+}
+
+}  // namespace lumaro

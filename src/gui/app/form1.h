@@ -1,0 +1,238 @@
+// The main window: owner of every control, dialog and value of the program, and of the
+// handlers that the event map routes each control event to.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "settings/languagetable.h"
+#include "settings/settingsfile.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace lumaro {
+
+class FormAide;
+class HelpWindow;
+class ImageViewerControl;
+struct EventMapRow;
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The text of message `key` of the message table, for display.
+    QString message(int key) const;
+
+    // Enables, disables, shows and hides the commands for a state 0 to 20.
+    void ApplyWindowState(int state);
+    // Places the window and its controls for a screen of that height.
+    void ApplyScreenLayout(int screenHeight);
+    // Loads the message table of language n of combo_Languages (negative: English) and
+    // relabels the window.
+    void ApplyLanguage(int index);
+
+    int mainWindowState() const { return MainWindowState; }
+    const LanguageTable& languageTable() const { return languageTable_; }
+    const std::string& programFolderPath() const { return programFolder; }
+    const std::string& settingsFilePath() const { return settingsPath; }
+    const std::string& currentLanguage() const { return languageName; }
+    const std::string& helpFile() const { return helpFilePath; }
+    const std::string& titleFormat() const { return slideShowTitleFormat; }
+    // Name of the event-map row that ran last ("cb_Aide ClickEvent"), for tests and tracing.
+    const QString& lastHandledEvent() const { return lastHandledEvent_; }
+
+    // Values that the window state rules read.
+    bool folderNumbered = false;
+    bool moveInProgress = false;
+    bool allSelected = false;
+    bool sortByDateNext = true;
+    bool dateDisplayOn = false;
+    int pictureCount = 0;
+    // New names proposed for the selection (the hidden list lb_Apres).
+    std::vector<std::string> proposalNames;
+
+    // Event handlers, one per row of the event map. Each reads the widgets, calls the core
+    // and writes the widgets back.
+    void Form1_Create();
+    void Form1_Close_SaveSettings();
+    void Form1_Close_EndApplication();
+    void Form1_Destroy();
+    void lb_Avant_RightButtonDown();
+    void lb_Avant_Select();
+    void cb_Dossier_Click();
+    void cb_Quit_Click();
+    void cb_Renommer_Click();
+    void cb_Tout_Click();
+    void cb_Appliquer_Click();
+    void cb_AnnulerRenommage_Click();
+    void cb_AnnulerApplication_Click();
+    void pictbttn_ToStart1_Click();
+    void pictbttn_ToEnd1_Click();
+    void cb_AccepterDeplacer_Click();
+    void cb_AnnulerDeplacer_Click();
+    void pictbttn_ToStart10_Click();
+    void pictbttn_ToEnd10_Click();
+    void pictbttn_TargetMove_Click();
+    void cb_Aide_Click();
+    void pictbttn_ClearTypes_Click();
+    void pictbttn_ClearCaptions_Click();
+    void pictbttn_ClearCaptions_RightButtonUp();
+    void ImageV_1_Click();
+    void ImageV_2_Click();
+    void cb_Renumeroter_Click();
+    void cb_AnnulerRenumerotage_Click();
+    void pictbttn_090_Click();
+    void pictbttn_270_Click();
+    void pictbttn_180_Click();
+    void pictbttn_Del_Click();
+    void cb_Diaporama_Click();
+    void cb_VersDossier_Click();
+    void cb_About_Click();
+    void textb_Caption_Change();
+    void combo_Captions_Select();
+    void combo_FileTypes_Select();
+    void ThumbnailClick(int index);
+    void ThumbnailDoubleClick(int index);
+    void cb_Memo_Click();
+    void cb_Memo_RightButtonUp();
+    void watchTimer_Timer();
+    void combo_Languages_DoubleClick();
+    void combo_Languages_Select();
+    void cb_Sort_Click();
+    void pictbttn_Date_Click();
+    void pictbttn_ClearSnapkeep_Click();
+
+    // Part of selection handling that the window states need.
+    void UnselectAll();
+    void ClearViewerSlot(int slot);
+
+    // Controls, named as the window names them.
+    QListWidget* lb_Avant = nullptr;
+    QLabel* label_Caption = nullptr;
+    QPushButton* cb_Dossier = nullptr;
+    QPushButton* cb_Quit = nullptr;
+    QPushButton* cb_Renommer = nullptr;
+    QLineEdit* textb_Dossier = nullptr;
+    QPushButton* cb_Tout = nullptr;
+    QGroupBox* groupb_FileName = nullptr;
+    QPushButton* cb_Appliquer = nullptr;
+    QPushButton* cb_AnnulerRenommage = nullptr;
+    QPushButton* cb_AnnulerApplication = nullptr;
+    QLabel* label_Avant = nullptr;
+    QPushButton* pictbttn_ToStart1 = nullptr;
+    QPushButton* pictbttn_ToEnd1 = nullptr;
+    QPushButton* cb_AccepterDeplacer = nullptr;
+    QGroupBox* groupb_Move = nullptr;
+    QPushButton* cb_AnnulerDeplacer = nullptr;
+    QPushButton* pictbttn_ToStart10 = nullptr;
+    QPushButton* pictbttn_ToEnd10 = nullptr;
+    QPushButton* pictbttn_TargetMove = nullptr;
+    QGroupBox* groupb_Scale = nullptr;
+    QPushButton* cb_Aide = nullptr;
+    QLabel* label_Dossier = nullptr;
+    QPushButton* pictbttn_ClearTypes = nullptr;
+    QPushButton* pictbttn_ClearCaptions = nullptr;
+    QLabel* label_Type = nullptr;
+    QGroupBox* groupb_Exec = nullptr;
+    QLabel* label_FichiersAuDossier = nullptr;
+    QLineEdit* textb_FichiersAuDossier = nullptr;
+    QLabel* pictb_Last = nullptr;
+    QLineEdit* textb_2C = nullptr;
+    QLineEdit* textb_2N = nullptr;
+    QLineEdit* textb_1C = nullptr;
+    QLineEdit* textb_1N = nullptr;
+    QProgressBar* progb_1 = nullptr;
+    QPushButton* cb_Renumeroter = nullptr;
+    QPushButton* cb_AnnulerRenumerotage = nullptr;
+    QPushButton* pictbttn_090 = nullptr;
+    QPushButton* pictbttn_270 = nullptr;
+    QPushButton* pictbttn_180 = nullptr;
+    QPushButton* pictbttn_Del = nullptr;
+    QPushButton* cb_Diaporama = nullptr;
+    QPushButton* cb_VersDossier = nullptr;
+    QPushButton* cb_About = nullptr;
+    QLineEdit* textb_Caption = nullptr;
+    QLineEdit* textb_FileType = nullptr;
+    QComboBox* combo_Captions = nullptr;
+    QComboBox* combo_FileTypes = nullptr;
+    QPushButton* cb_Memo = nullptr;
+    QLineEdit* textb_F = nullptr;
+    QLineEdit* textb_L = nullptr;
+    QLineEdit* textb_S = nullptr;
+    QComboBox* combo_Languages = nullptr;
+    QPushButton* cb_Sort = nullptr;
+    QPushButton* pictbttn_Date = nullptr;
+    std::array<QLineEdit*, 12> textb_MP{};
+    QPushButton* pictbttn_ClearSnapkeep = nullptr;
+
+    ImageViewerControl* ImageV_1 = nullptr;
+    ImageViewerControl* ImageV_2 = nullptr;
+    ImageViewerControl* ImageV_F = nullptr;
+    ImageViewerControl* ImageV_S = nullptr;
+    ImageViewerControl* ImageV_L = nullptr;
+    std::array<ImageViewerControl*, 12> thumbViewers{};
+    std::array<QLineEdit*, 12> thumbCaptions{};
+
+    QTimer* watchTimer = nullptr;
+    // The single-picture window while it is open; the watch timer notices when it is gone.
+    QPointer<QWidget> singlePictureWindow;
+    FormAide* Form_Aide = nullptr;
+    HelpWindow* helpWindow = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void bindControls();
+    void createViewers();
+    void attachEventMap();
+    void dispatch(const EventMapRow& row);
+    void initialise();
+    bool screenTooLow();
+    bool LoadSettings();
+    void SaveSettings();
+    void FillLanguageList();
+    void relabelControls();
+    void setTooltips();
+    void placeLabelsAgainstTextBoxes();
+    void chooseHelpFile();
+    void requestClose();
+    void layoutTopRow();
+    int confirm(const QString& text);
+    std::vector<std::string> languageFiles_;
+    void layoutFileNameGroup(int bottom, bool smallLayout, int V2y);
+    int layoutCommandColumn(int listHeight, int buttonHeight);
+    void layoutMoveColumn(int listRight, int listHeight, int buttonHeight, int firstOffset);
+
+    LanguageTable languageTable_;
+    int MainWindowState = 0;
+    std::string programFolder;
+    std::string settingsPath;
+    std::string languageName;
+    std::string helpFilePath;
+    std::string currentFolder;
+    std::string copyToFolder;
+    std::string slideShowFolder;
+    std::string slideShowTitleFormat;
+    std::string versionText;
+    QRect screenRect;
+    std::string dateTextBuffer;
+    QString lastHandledEvent_;
+    bool closeRequested_ = false;
+};
+
+}  // namespace lumaro

@@ -1,0 +1,107 @@
+// Connects each row of the event map to the Qt signal or mouse event that raises it.
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "app/eventmap.h"
+#include "app/form1.h"
+#include "toolkit/imageviewercontrol.h"
+
+namespace lumaro {
+
+namespace {
+
+// Raises a handler on a mouse event of one kind and button; the event still goes on to the
+// widget, as every handler lets the default processing follow.
+class MouseEventFilter : public QObject {
+public:
+    MouseEventFilter(QObject* parent, QEvent::Type type, Qt::MouseButton button,
+                     std::function<void()> handler)
+        : QObject(parent), type_(type), button_(button), handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == type_ && static_cast<QMouseEvent*>(event)->button() == button_) {
+            if (auto* widget = qobject_cast<QWidget*>(watched); !widget || widget->isEnabled()) {
+                handler_();
+            }
+        }
+        return false;
+    }
+
+private:
+    QEvent::Type type_;
+    Qt::MouseButton button_;
+    std::function<void()> handler_;
+};
+
+// The widget that receives the mouse: the viewport of a scrolling list.
+QWidget* mouseTarget(QWidget* control) {
+    if (auto* view = qobject_cast<QAbstractScrollArea*>(control)) return view->viewport();
+    return control;
+}
+
+void watchMouse(QWidget* control, QEvent::Type type, Qt::MouseButton button,
+                std::function<void()> handler) {
+    QWidget* target = mouseTarget(control);
+    target->installEventFilter(new MouseEventFilter(control, type, button, std::move(handler)));
+}
+
+}  // namespace
+
+void Form1::dispatch(const EventMapRow& row) {
+    lastHandledEvent_ = QStringLiteral("%1 %2").arg(QLatin1String(row.control),
+                                                    QLatin1String(EventName(row.event)));
+    row.handler(*this);
+}
+
+void Form1::attachEventMap() {
+    for (const EventMapRow& row : Form1EventMap()) {
+        auto run = [this, &row] { dispatch(row); };
+        if (row.event == WindowEvent::Timer) {
+            connect(watchTimer, &QTimer::timeout, this, run);
+            continue;
+        }
+        QWidget* control = findChild<QWidget*>(QLatin1String(row.control));
+        if (!control) continue;  // the form's own events are raised by Form1 itself
+        switch (row.event) {
+            case WindowEvent::Click:
+                connect(static_cast<QAbstractButton*>(control), &QAbstractButton::clicked, this, run);
+                break;
+            case WindowEvent::Select:
+                if (auto* list = qobject_cast<QListWidget*>(control)) {
+                    connect(list, &QListWidget::itemSelectionChanged, this, run);
+                } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+                    connect(combo, &QComboBox::activated, this, run);
+                }
+                break;
+            case WindowEvent::Change:
+                connect(static_cast<QLineEdit*>(control), &QLineEdit::textChanged, this, run);
+                break;
+            case WindowEvent::RightButtonDown:
+                watchMouse(control, QEvent::MouseButtonPress, Qt::RightButton, run);
+                break;
+            case WindowEvent::RightButtonUp:
+                watchMouse(control, QEvent::MouseButtonRelease, Qt::RightButton, run);
+                break;
+            case WindowEvent::DoubleClick:
+                watchMouse(control, QEvent::MouseButtonDblClick, Qt::LeftButton, run);
+                break;
+            case WindowEvent::ImageViewerClick:
+                connect(static_cast<ImageViewerControl*>(control), &ImageViewerControl::clicked,
+                        this, run);
+                break;
+            case WindowEvent::ImageViewerDblClick:
+                connect(static_cast<ImageViewerControl*>(control),
+                        &ImageViewerControl::doubleClicked, this, run);
+                break;
+            default: break;
+        }
+    }
+}
+
+}  // namespace lumaro

@@ -1,0 +1,21 @@
+// Help and about.
+#include "app/form1.h"
+#include "app/helpwindow.h"
+#include "toolkit/dialogservice.h"
+
+namespace lumaro {
+
+void Form1::cb_Aide_Click() {
+    // A missing help file shows nothing, as the help button has always done.
+    helpWindow->showHelp(QString::fromStdString(helpFilePath));
+}
+
+void Form1::cb_About_Click() {
+    const QString text = message(25) + QStringLiteral("\n\n") + message(24) + QStringLiteral("\n\n") +
+                         message(89) + QStringLiteral(" ") + QString::fromStdString(versionText);
+    Dialogs().message(this, message(5), text);
+}
+
+int Form1::confirm(const QString& text) { return Dialogs().question(this, message(31), text); }
+
+}  // namespace lumaro

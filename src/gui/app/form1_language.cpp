@@ -1,0 +1,158 @@
+// The language list and the relabelling of the window when a language is applied.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <fstream>
+
+#include "app/form1.h"
+#include "pictures/namecompare.h"
+#include "settings/constants.h"
+#include "toolkit/dialogservice.h"
+
+namespace lumaro {
+
+namespace {
+struct Caption {
+    int key;
+    const char* control;
+};
+
+// The controls whose captions come from the message table; cb_Sort's depends on the order
+// its next click selects.
+constexpr Caption kCaptions[] = {
+    {0, "label_Dossier"},        {1, "label_FichiersAuDossier"}, {2, "label_Avant"},
+    {3, "groupb_Move"},          {4, "cb_Aide"},                 {5, "cb_About"},
+    {6, "cb_AnnulerDeplacer"},   {7, "cb_AccepterDeplacer"},     {8, "cb_VersDossier"},
+    {9, "groupb_FileName"},      {10, "label_Type"},             {11, "label_Caption"},
+    {12, "groupb_Exec"},         {13, "cb_Dossier"},             {14, "cb_Tout"},
+    {15, "cb_Renommer"},         {16, "cb_Renumeroter"},         {17, "cb_Appliquer"},
+    {18, "cb_AnnulerRenommage"}, {19, "cb_AnnulerApplication"},  {20, "cb_AnnulerRenumerotage"},
+    {21, "cb_Diaporama"},        {22, "cb_Quit"},                {23, "cb_Memo"},
+};
+
+constexpr Caption kTooltips[] = {
+    {108, "cb_Sort"}, {92, "cb_Memo"}, {35, "pictbttn_ClearCaptions"},
+    {86, "pictbttn_ClearTypes"}, {105, "pictbttn_Date"},
+};
+
+void setCaption(QWidget* control, const QString& text) {
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        label->setText(text);
+        label->adjustSize();  // labels size themselves to their caption
+    } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+        group->setTitle(text);
+    }
+}
+
+// Until the message table carries it: "Cannot open the language file".
+constexpr int kMessageLanguageFileUnreadable = 110;
+
+bool canRead(const std::string& path) { return std::ifstream(path).is_open(); }
+}  // namespace
+
+void Form1::FillLanguageList() {
+    combo_Languages->clear();
+    languageFiles_.clear();
+    combo_Languages->addItem(QString::fromLatin1(kEnglish));
+    for (const std::string& name : ListLanguageFiles(programFolder)) {
+        languageFiles_.push_back(name);
+        combo_Languages->addItem(QString::fromStdString(name));
+        if (name == languageName) combo_Languages->setCurrentIndex(combo_Languages->count() - 1);
+    }
+    int found = -1;
+    for (int i = 0; i < combo_Languages->count() && found < 0; ++i) {
+        const std::string item = i == 0 ? std::string(kEnglish) : languageFiles_[i - 1];
+        if (StartsWithFolded(item, languageName)) found = i;
+    }
+    if (found < 0) {
+        Dialogs().message(this, QString(),
+                          QString::fromStdString(LanguageNotFoundText(languageName)));
+    }
+    ApplyLanguage(found);
+}
+
+void Form1::ApplyLanguage(int index) {
+    const std::string previous = languageName;
+    const bool fromFile = index >= 1 && index <= static_cast<int>(languageFiles_.size());
+    languageName = fromFile ? languageFiles_[index - 1] : std::string(kEnglish);
+    if (languageName == kEnglish) {
+        languageTable_.applyEnglish();
+    } else {
+        const std::string path = programFolder + languageName + "." + kLanguageExtension;
+        const LanguageLoadResult result = languageTable_.applyFile(path);
+        if (result.status == LanguageLoadResult::Status::CannotOpen) {
+            // Listed but gone since: keep the language and texts the window already shows.
+            languageName = previous;
+            Dialogs().message(this, QString(), message(kMessageLanguageFileUnreadable) +
+                                                   QStringLiteral(" ") + QString::fromStdString(path));
+            return;
+        }
+        if (result.status == LanguageLoadResult::Status::FaultyLine) {
+            Dialogs().message(this, QString(), QString::fromStdString(LanguageFileErrorText(
+                                                   languageName, result.faultyKey)));
+            requestClose();
+            return;
+        }
+    }
+    relabelControls();
+    placeLabelsAgainstTextBoxes();
+    setTooltips();
+
+    const bool hadCaptions = combo_Captions->count() > 0;
+    if (hadCaptions) combo_Captions->removeItem(0);
+    combo_Captions->insertItem(0, message(36));
+    combo_Captions->setCurrentIndex(combo_Captions->count() >= 2 ? 0 : -1);
+
+    const int shown = combo_Languages->findText(QString::fromStdString(languageName),
+                                                Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (shown >= 0) combo_Languages->setCurrentIndex(shown);
+    chooseHelpFile();
+}
+
+void Form1::relabelControls() {
+    for (const Caption& caption : kCaptions) {
+        if (QWidget* control = findChild<QWidget*>(QLatin1String(caption.control))) {
+            setCaption(control, message(caption.key));
+        }
+    }
+    cb_Sort->setText(message(sortByDateNext ? 106 : 107));
+}
+
+void Form1::setTooltips() {
+    for (const Caption& tooltip : kTooltips) {
+        if (QWidget* control = findChild<QWidget*>(QLatin1String(tooltip.control))) {
+            control->setToolTip(message(tooltip.key));
+        }
+    }
+}
+
+// Each label ends 5 pixels left of its text box; the folder box gives way to the label of
+// the file count when they would overlap.
+void Form1::placeLabelsAgainstTextBoxes() {
+    const std::pair<QLabel*, QLineEdit*> pairs[] = {{label_Dossier, textb_Dossier},
+                                                    {label_FichiersAuDossier, textb_FichiersAuDossier},
+                                                    {label_Caption, textb_Caption}};
+    for (auto [label, box] : pairs) {
+        label->adjustSize();
+        label->move(box->x() - label->width() - 5, label->y());
+    }
+    if (label_FichiersAuDossier->x() < textb_Dossier->x() + textb_Dossier->width()) {
+        textb_Dossier->resize(label_FichiersAuDossier->x() - textb_Dossier->x() - 5,
+                              textb_Dossier->height());
+    }
+}
+
+void Form1::chooseHelpFile() {
+    helpFilePath = programFolder + languageName + kHelpExtension;
+    if (!canRead(helpFilePath)) helpFilePath = programFolder + kEnglish + kHelpExtension;
+}
+
+void Form1::combo_Languages_Select() { ApplyLanguage(combo_Languages->currentIndex()); }
+
+void Form1::combo_Languages_DoubleClick() { ApplyLanguage(combo_Languages->currentIndex()); }
+
+}  // namespace lumaro

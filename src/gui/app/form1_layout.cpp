@@ -1,0 +1,216 @@
+// Places the window and its controls in pixels for the height of the screen.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "app/form1.h"
+#include "app/screenlayout.h"
+#include "toolkit/imageviewercontrol.h"
+
+namespace lumaro {
+
+namespace {
+constexpr int kLeftColumn = 15;
+constexpr int kListTop = 55;
+constexpr int kPictureColumn = 570;
+constexpr int kTextHeight = 18;
+constexpr int kFileNameGroupWidth = 540;
+constexpr quint32 kViewerBackground = 0x00D4DCD2;
+
+int bottomOf(const QWidget* w) { return w->y() + w->height(); }
+int rightOf(const QWidget* w) { return w->x() + w->width(); }
+
+void placeUnder(QLineEdit* box, const QRect& viewer, int gap, bool shown) {
+    box->setGeometry(viewer.x(), viewer.y() + viewer.height() + gap, viewer.width(), kTextHeight);
+    box->setReadOnly(true);
+    box->setVisible(shown);
+}
+}  // namespace
+
+void Form1::ApplyScreenLayout(int screenHeight) {
+    const ScreenLayout& layout = LayoutForScreenHeight(screenHeight);
+    const QRect& V1 = layout.viewers[0];
+    const QRect& V2 = layout.viewers[1];
+    const int P = layout.pictureButtonHeight;
+    const int H = layout.commandButtonHeight;
+
+    // 1. The window, sized from the template width of the right-column buttons.
+    resize(pictbttn_090->width() + V1.x() + V1.width() + 30, V2.y() + V2.height() + 79);
+    move(layout.windowLeft, layout.windowTop);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/Lumaro.svg")));
+
+    // 2. Viewers.
+    ImageViewerControl* const fiveViewers[5] = {ImageV_1, ImageV_2, ImageV_F, ImageV_S, ImageV_L};
+    for (int i = 0; i < 5; ++i) fiveViewers[i]->setGeometry(layout.viewers[i]);
+    for (ImageViewerControl* viewer : thumbViewers) {
+        viewer->setDisplayMode(10);
+        viewer->setBackgroundColor(kViewerBackground);
+    }
+    for (ImageViewerControl* viewer : fiveViewers) {
+        viewer->setDisplayMode(10);
+        viewer->setBackgroundColor(kViewerBackground);
+    }
+    ImageV_1->setDisplayOn(true);
+    ImageV_2->setDisplayOn(true);
+    for (ImageViewerControl* viewer : {ImageV_F, ImageV_S, ImageV_L}) viewer->setDisplayOn(false);
+
+    // 3, 4. Text boxes under the viewers.
+    placeUnder(textb_1C, V1, 2, true);
+    placeUnder(textb_1N, QRect(V1.x(), V1.y() + 18, V1.width(), V1.height()), 2, false);
+    placeUnder(textb_2C, V2, 2, true);
+    placeUnder(textb_2N, QRect(V2.x(), V2.y() + 18, V2.width(), V2.height()), 2, false);
+    for (auto [box, viewer] : {std::pair{textb_F, ImageV_F}, std::pair{textb_S, ImageV_S},
+                               std::pair{textb_L, ImageV_L}}) {
+        box->setGeometry(viewer->x(), bottomOf(viewer) + 6, viewer->width(), kTextHeight);
+    }
+
+    // 5, 6. File-name group and thumbnail strip; 8. the list fills the space above it.
+    layoutFileNameGroup(bottomOf(textb_2N), layout.small, V2.y());
+    const int listHeight = groupb_FileName->y() - kListTop;
+    lb_Avant->setGeometry(0, kListTop, 0, listHeight);  // left and width follow the column
+
+    // 7. Command column, then the list beside it.
+    const int execWidth = layoutCommandColumn(listHeight, H);
+    lb_Avant->setGeometry(execWidth + 30, kListTop, 290, listHeight);
+    label_Avant->adjustSize();
+    label_Avant->move(lb_Avant->x() + (lb_Avant->width() - label_Avant->width()) / 2, 40);
+
+    // 9. Move column.
+    layoutMoveColumn(rightOf(lb_Avant), listHeight, H, layout.firstMoveButtonOffset);
+
+    // 10. Right column of small picture buttons.
+    const int g = (V1.height() - 2 * P) / 3;
+    const int rightX = V1.x() + V1.width() + 7;
+    const auto rightColumn = {pictbttn_090, pictbttn_180, pictbttn_270, pictbttn_Del, pictbttn_Date};
+    for (QPushButton* button : rightColumn) button->resize(P + 6, P);
+    pictbttn_Del->move(rightX, V1.y() + g);
+    pictbttn_Date->move(rightX, V1.y() + P + g);
+    // The turn buttons stand below them, offered only when a picture may be turned.
+    pictbttn_090->move(rightX, V1.y() + 2 * P + 2 * g);
+    pictbttn_180->move(rightX, V1.y() + 3 * P + 2 * g + 4);
+    pictbttn_270->move(rightX, V1.y() + 4 * P + 2 * g + 8);
+    for (QPushButton* button : {pictbttn_090, pictbttn_180, pictbttn_270}) {
+        button->setEnabled(false);
+        button->hide();
+    }
+
+    // 11. Progress bar, shown only while long work runs.
+    const QRect& VL = layout.viewers[4];
+    progb_1->setGeometry(kPictureColumn, VL.y() + VL.height() / 2 - 18, V1.width(), progb_1->height());
+    progb_1->hide();
+
+    // 12. Top row.
+    layoutTopRow();
+}
+
+void Form1::layoutFileNameGroup(int bottom, bool smallLayout, int V2y) {
+    const int T = kThumbnailSide;
+    const int top = smallLayout ? V2y - 6 : bottom - (T + 119);
+    groupb_FileName->setGeometry(kLeftColumn, top, kFileNameGroupWidth, bottom - top);
+    const int G = top;
+    for (QLabel* label : {label_Type, label_Caption}) label->move(label->x(), G + 24);
+    for (QLineEdit* box : {textb_FileType, textb_Caption}) {
+        box->setGeometry(box->x(), G + 21, box->width(), kTextHeight);
+    }
+    const std::pair<QComboBox*, QLineEdit*> combos[] = {{combo_FileTypes, textb_FileType},
+                                                        {combo_Captions, textb_Caption}};
+    for (auto [combo, box] : combos) {
+        combo->setGeometry(box->x(), box->y() + 33, box->width(), kTextHeight);
+    }
+    const std::pair<QPushButton*, QLineEdit*> clears[] = {{pictbttn_ClearTypes, textb_FileType},
+                                                          {pictbttn_ClearCaptions, textb_Caption}};
+    for (auto [button, box] : clears) {
+        button->move(box->x() - button->width() - 7, box->y() + 30);
+        button->setIcon(QIcon(QStringLiteral(":/icons/Del.svg")));
+    }
+
+    const int memoLeft = kLeftColumn + (kFileNameGroupWidth - 60 - 13 * T) / 2;
+    const int memoTop = combo_FileTypes->y() + 33;
+    cb_Memo->setGeometry(memoLeft, memoTop, T, T);
+    for (int i = 0; i < 12; ++i) {
+        const int left = memoLeft + (i + 1) * (T + 5);
+        thumbViewers[i]->setGeometry(left, memoTop, T, T);
+        thumbCaptions[i]->setGeometry(left, memoTop + T + 6, T, kTextHeight);
+    }
+    pictbttn_ClearSnapkeep->setIcon(QIcon(QStringLiteral(":/icons/Del.svg")));
+    pictbttn_ClearSnapkeep->move(memoLeft + (T - pictbttn_ClearSnapkeep->width()) / 2,
+                                 memoTop + T + 4);
+}
+
+int Form1::layoutCommandColumn(int listHeight, int H) {
+    groupb_Exec->setGeometry(kLeftColumn, 49, 120, listHeight + 7);
+    const int s = std::min((groupb_Exec->height() - 8 * H) / 9, 32);
+    QPushButton* const places[8] = {cb_Dossier, cb_Sort,      cb_Tout,      cb_Renommer,
+                                    cb_Appliquer, cb_Renumeroter, cb_Diaporama, cb_Quit};
+    for (int i = 0; i < 8; ++i) places[i]->setGeometry(20, 49 + s + 5 + i * (H + s), 110, H);
+    // Each cancel button takes the place of the command it undoes.
+    cb_AnnulerRenommage->setGeometry(cb_Renommer->geometry());
+    cb_AnnulerApplication->setGeometry(cb_Appliquer->geometry());
+    cb_AnnulerRenumerotage->setGeometry(cb_Renumeroter->geometry());
+    return groupb_Exec->width();
+}
+
+void Form1::layoutMoveColumn(int listRight, int listHeight, int H, int firstOffset) {
+    constexpr int side = 34;
+    groupb_Move->setGeometry(listRight + 15, 49, 100, listHeight + 7);
+    const int left = groupb_Move->x() + groupb_Move->width() / 2 - side / 2;
+    int top = groupb_Move->y() + firstOffset;
+    const std::pair<QPushButton*, int> buttons[] = {{pictbttn_ToStart10, 0},
+                                                    {pictbttn_ToStart1, side + 5},
+                                                    {pictbttn_TargetMove, side + 10},
+                                                    {pictbttn_ToEnd1, side + 10},
+                                                    {pictbttn_ToEnd10, side + 5}};
+    for (auto [button, step] : buttons) {
+        top += step;
+        button->setGeometry(left, top, side, side);
+    }
+    const int scaleTop = pictbttn_ToStart10->y() - 6;
+    groupb_Scale->setGeometry(left - 1, scaleTop, 36, bottomOf(pictbttn_ToEnd10) - scaleTop);
+
+    const int s2 = std::min(
+        (bottomOf(groupb_Move) - bottomOf(groupb_Scale) - 3 * (H + 3)) / 3, 32);
+    int buttonTop = bottomOf(groupb_Scale) + 6 + s2;
+    for (QPushButton* button : {cb_AccepterDeplacer, cb_AnnulerDeplacer, cb_VersDossier}) {
+        button->setGeometry(groupb_Move->x() + 5, buttonTop, groupb_Move->width() - 10, H - 3);
+        buttonTop += H + s2;
+    }
+}
+
+void Form1::layoutTopRow() {
+    const int top = textb_Dossier->y();
+    combo_Languages->setGeometry(combo_Languages->x(), top, combo_Languages->width(), kTextHeight);
+    for (QWidget* w : std::initializer_list<QWidget*>{textb_FichiersAuDossier, cb_Aide, cb_About}) {
+        w->setGeometry(w->x(), top, w->width(), kTextHeight);
+    }
+    textb_FichiersAuDossier->move(kPictureColumn, top);
+    label_Dossier->move(label_Dossier->x(), top + 2);
+    label_FichiersAuDossier->move(label_FichiersAuDossier->x(), top + 2);
+
+    // The space right of the file count is shared out in equal gaps before each control.
+    const bool languagesShown = combo_Languages->count() > 1;
+    combo_Languages->setVisible(languagesShown);
+    std::vector<QWidget*> row;
+    if (languagesShown) row.push_back(combo_Languages);
+    row.push_back(cb_Aide);
+    row.push_back(cb_About);
+    const int start = rightOf(textb_FichiersAuDossier);
+    const int end = rightOf(pictbttn_090);
+    int used = 0;
+    for (QWidget* w : row) used += w->width();
+    const int gap = std::max(0, (end - start - used) / static_cast<int>(row.size()));
+    int x = start;
+    for (QWidget* w : row) {
+        x += gap;
+        w->move(x, top);
+        x += w->width();
+    }
+    textb_Dossier->setGeometry(lb_Avant->x(), top, kPictureColumn - lb_Avant->x(), kTextHeight);
+    placeLabelsAgainstTextBoxes();
+}
+
+}  // namespace lumaro

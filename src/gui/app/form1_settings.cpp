@@ -1,0 +1,53 @@
+// The settings file seen from the window: its lists are the two combo boxes.
+#include <QComboBox>
+#include <QPushButton>
+
+#include "app/form1.h"
+
+namespace lumaro {
+
+namespace {
+void fillCombo(QComboBox* combo, const std::vector<std::string>& items) {
+    for (const std::string& item : items) combo->addItem(QString::fromStdString(item));
+}
+
+std::vector<std::string> comboItems(const QComboBox* combo) {
+    std::vector<std::string> items;
+    items.reserve(combo->count());
+    for (int i = 0; i < combo->count(); ++i) items.push_back(combo->itemText(i).toStdString());
+    return items;
+}
+}  // namespace
+
+bool Form1::LoadSettings() {
+    Settings settings;
+    settings.languageName = languageName;
+    settings.currentFolder = currentFolder;
+    settings.copyToFolder = copyToFolder;
+    settings.slideShowFolder = slideShowFolder;
+    settings.slideShowTitleFormat = slideShowTitleFormat;
+    const bool loaded = lumaro::LoadSettings(settingsPath, settings);
+    languageName = settings.languageName;
+    currentFolder = settings.currentFolder;
+    copyToFolder = settings.copyToFolder;
+    slideShowFolder = settings.slideShowFolder;
+    slideShowTitleFormat = settings.slideShowTitleFormat;
+    fillCombo(combo_FileTypes, settings.fileTypes);
+    fillCombo(combo_Captions, settings.captions);
+    if (!settings.captions.empty()) pictbttn_ClearCaptions->setEnabled(true);
+    return loaded;
+}
+
+void Form1::SaveSettings() {
+    Settings settings;
+    settings.languageName = languageName;
+    settings.currentFolder = currentFolder;
+    settings.copyToFolder = copyToFolder;
+    settings.slideShowFolder = slideShowFolder;
+    settings.slideShowTitleFormat = slideShowTitleFormat;
+    settings.fileTypes = comboItems(combo_FileTypes);
+    settings.captions = comboItems(combo_Captions);
+    lumaro::SaveSettings(settingsPath, settings);  // a settings file that cannot be written is not reported
+}
+
+}  // namespace lumaro

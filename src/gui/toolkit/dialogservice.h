@@ -1,0 +1,36 @@
+// Every modal question, message, folder browser and dialog of the program passes through
+// this one service, so tests can replace it with a scripted responder.
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace lumaro {
+
+// Results of a Yes/No question, as the program has always numbered them.
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+    // A message box with one OK button.
+    virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A Yes/No question with the information icon; returns kAnswerYes or kAnswerNo.
+    virtual int question(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // The folder chooser opened on `startFolder`; empty when nothing was chosen.
+    virtual std::optional<QString> browseFolder(QWidget* parent, const QString& startFolder) = 0;
+    // Shows a dialog modally; returns its QDialog result code.
+    virtual int execDialog(QDialog& dialog) = 0;
+};
+
+// The service in use: the real Qt one unless a test installed another.
+DialogService& Dialogs();
+// Installs a service (tests); passing nullptr goes back to the real one.
+void SetDialogService(std::unique_ptr<DialogService> service);
+
+}  // namespace lumaro

@@ -1,0 +1,31 @@
+#include "toolkit/screen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStringList>
+
+namespace lumaro {
+
+namespace {
+QSize& overrideSize() {
+    static QSize size;
+    return size;
+}
+
+QSize sizeFromEnvironment() {
+    const QStringList parts = qEnvironmentVariable("LUMARO_SCREEN_SIZE").split('x');
+    if (parts.size() != 2) return {};
+    return QSize(parts.at(0).toInt(), parts.at(1).toInt());
+}
+}  // namespace
+
+QSize ScreenSize() {
+    if (overrideSize().isValid()) return overrideSize();
+    if (const QSize fromEnv = sizeFromEnvironment(); fromEnv.isValid()) return fromEnv;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1024, 768);
+}
+
+void SetScreenSizeOverride(const QSize& size) { overrideSize() = size; }
+
+}  // namespace lumaro
