@@ -74,6 +74,9 @@ struct FaultCase {
     std::string faultyLine;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const FaultCase& row, std::ostream* out) { *out << row.name; }
+
 class LanguageFaultTest : public LanguageTableTest,
                           public ::testing::WithParamInterface<FaultCase> {};
 

@@ -131,6 +131,9 @@ struct LoadCase {
     std::vector<std::string> captions;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const LoadCase& row, std::ostream* out) { *out << row.name; }
+
 class SettingsLoadTest : public SettingsFileTest, public ::testing::WithParamInterface<LoadCase> {};
 
 TEST_P(SettingsLoadTest, ListsAndResultFollowTheMarkers) {
