@@ -322,11 +322,13 @@ private slots:
         QCOMPARE(QSize(viewer.pictureWidth(), viewer.pictureHeight()), QSize(64, 48));
     }
 
-    void saveNeverLeavesAHalfWrittenFile() {
+    void saveNeverLeavesAHalfWrittenFileNorReplacesItsSource() {
         ImageViewerControl viewer;
         viewer.setFileName(writeJpeg(dir_->filePath("f.jpg"), markedPicture(64, 48)));
         QCOMPARE(viewer.savePicture(dir_->filePath("no such folder/f"), "JPG", 64, 48), -1);
         QCOMPARE(viewer.savePicture(dir_->filePath("f"), "JPG", 0, 48), -1);
+        QCOMPARE(viewer.savePicture(dir_->filePath("f"), "JPG", 8, 6), -1);  // itself
+        QCOMPARE(QImage(dir_->filePath("f.jpg")).size(), QSize(64, 48));
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"f.jpg"});
     }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QMouseEvent>
@@ -160,8 +161,13 @@ int ImageViewerControl::savePicture(const QString& path, const QString& format, 
     if (writerFormat == "jpeg") {
         bytes = jpegWithExif(bytes, exifBlockForRewrite(d->path, size.width(), size.height()));
     }
+    // A copy never takes the place of the picture it is made from.
+    const QString target = path + QLatin1Char('.') + extension;
+    if (QFileInfo(target) == QFileInfo(d->path)) {
+        return -1;
+    }
     // Written beside the target and renamed over it once complete.
-    QSaveFile file(path + QLatin1Char('.') + extension);
+    QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         return -1;
     }
