@@ -28,6 +28,21 @@ QImage turned(const QImage& image, int quarterTurns) {
     return image.transformed(QTransform().rotate(90.0 * quarterTurns));
 }
 
+QByteArray encoded(const QImage& image, const QByteArray& format) {
+    QByteArray bytes;
+    if (image.isNull()) {
+        return bytes;
+    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(kSaveQuality);
+    if (!writer.write(image)) {
+        bytes.clear();
+    }
+    return bytes;
+}
+
 }  // namespace
 
 struct ImageViewerControl::Private {
@@ -138,33 +153,24 @@ int ImageViewerControl::savePicture(const QString& path, const QString& format, 
     const QString extension = format.toLower();
     const QByteArray writerFormat =
         (extension == QLatin1String("jpg")) ? QByteArray("jpeg") : extension.toLatin1();
+    const QString target = path + QLatin1Char('.') + extension;
+    // A copy never takes the place of the picture it is made from.
     if (ownSize().isEmpty() || width <= 0 || height <= 0 || path.isEmpty() ||
-        !QImageWriter::supportedImageFormats().contains(writerFormat)) {
+        !QImageWriter::supportedImageFormats().contains(writerFormat) ||
+        QFileInfo(target) == QFileInfo(d->path)) {
         return -1;
     }
     const QSize size = ownSize().scaled(width, height, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     QImage image = d->decoded.width() >= size.width() ? d->decoded : decodePicture(size);
-    if (image.isNull()) {
-        return -1;
-    }
-    if (image.size() != size) {
+    if (image.size() != size && !image.isNull()) {
         image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, writerFormat);
-    writer.setQuality(kSaveQuality);
-    if (!writer.write(image)) {
+    QByteArray bytes = encoded(image, writerFormat);
+    if (bytes.isEmpty()) {
         return -1;
     }
     if (writerFormat == "jpeg") {
         bytes = jpegWithExif(bytes, exifBlockForRewrite(d->path, size.width(), size.height()));
-    }
-    // A copy never takes the place of the picture it is made from.
-    const QString target = path + QLatin1Char('.') + extension;
-    if (QFileInfo(target) == QFileInfo(d->path)) {
-        return -1;
     }
     // Written beside the target and renamed over it once complete.
     QSaveFile file(target);
