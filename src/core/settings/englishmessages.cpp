@@ -121,6 +121,7 @@ constexpr const char* kEnglishEntries[] = {
     "107=Sort by Name",
     "108=Sort is by Picture date, not by file date",
     "109=Delete file",
+    "110=Cannot open the language file",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -12,9 +12,10 @@ namespace lumaro {
 // Language files must carry at least these keys, one line each.
 inline constexpr int kClassicMessageCount = 110;
 
-// No newer messages yet; the first one will be `inline constexpr int kMessage... = 110;`.
+// A language file listed at start-up that can no longer be opened when it is chosen.
+inline constexpr int kMessageLanguageFileUnreadable = 110;
 
 // One past the newest key; the built-in English list must have exactly this many entries.
-inline constexpr int kMessageKeyCount = 110;
+inline constexpr int kMessageKeyCount = 111;
 
 }  // namespace lumaro

@@ -22,6 +22,7 @@
 #include "toolkit/dialogservice.h"
 #include "toolkit/fonts.h"
 #include "toolkit/imageviewercontrol.h"
+#include "toolkit/resources.h"
 #include "toolkit/screen.h"
 
 namespace lumaro {
@@ -32,6 +33,7 @@ constexpr int kWatchInterval = 500;
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+    InitResources();
     for (const EventMapRow& row : Form1EventMap()) {
         if (row.event == WindowEvent::Create) dispatch(row);
     }
@@ -155,12 +157,8 @@ void Form1::initialise() {
     }
     ApplyWindowState(0);
     chooseHelpFile();
-    for (int i = 0; i < combo_Languages->count(); ++i) {
-        if (combo_Languages->itemText(i).startsWith(QString::fromStdString(languageName),
-                                                    Qt::CaseInsensitive)) {
-            combo_Languages->setCurrentIndex(i);
-            break;
-        }
+    if (const int shown = FindLanguage(languageList(), languageName); shown >= 0) {
+        combo_Languages->setCurrentIndex(shown);
     }
     if (combo_Captions->count() >= 2) {
         pictbttn_ClearCaptions->setEnabled(true);

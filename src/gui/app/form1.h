@@ -213,6 +213,7 @@ private:
     void requestClose();
     void layoutTopRow();
     int confirm(const QString& text);
+    std::vector<std::string> languageList() const;
     std::vector<std::string> languageFiles_;
     void layoutFileNameGroup(int bottom, bool smallLayout, int V2y);
     int layoutCommandColumn(int listHeight, int buttonHeight);

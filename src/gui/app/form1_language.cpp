@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "app/form1.h"
-#include "pictures/namecompare.h"
 #include "settings/constants.h"
+#include "settings/messagekeys.h"
 #include "toolkit/dialogservice.h"
 
 namespace lumaro {
@@ -48,9 +48,6 @@ void setCaption(QWidget* control, const QString& text) {
     }
 }
 
-// Until the message table carries it: "Cannot open the language file".
-constexpr int kMessageLanguageFileUnreadable = 110;
-
 bool canRead(const std::string& path) { return std::ifstream(path).is_open(); }
 }  // namespace
 
@@ -63,16 +60,18 @@ void Form1::FillLanguageList() {
         combo_Languages->addItem(QString::fromStdString(name));
         if (name == languageName) combo_Languages->setCurrentIndex(combo_Languages->count() - 1);
     }
-    int found = -1;
-    for (int i = 0; i < combo_Languages->count() && found < 0; ++i) {
-        const std::string item = i == 0 ? std::string(kEnglish) : languageFiles_[i - 1];
-        if (StartsWithFolded(item, languageName)) found = i;
-    }
+    const int found = FindLanguage(languageList(), languageName);
     if (found < 0) {
         Dialogs().message(this, QString(),
                           QString::fromStdString(LanguageNotFoundText(languageName)));
     }
     ApplyLanguage(found);
+}
+
+std::vector<std::string> Form1::languageList() const {
+    std::vector<std::string> languages{kEnglish};
+    languages.insert(languages.end(), languageFiles_.begin(), languageFiles_.end());
+    return languages;
 }
 
 void Form1::ApplyLanguage(int index) {

@@ -1,0 +1,17 @@
+#include "toolkit/resources.h"
+
+#include <QtGlobal>
+
+static void initLumaroResources() { Q_INIT_RESOURCE(lumaro); }
+
+namespace lumaro {
+
+void InitResources() {
+    static const bool done = [] {
+        initLumaroResources();
+        return true;
+    }();
+    (void)done;
+}
+
+}  // namespace lumaro

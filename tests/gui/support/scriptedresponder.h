@@ -1,0 +1,40 @@
+// Stands in for every message box, question, folder browser and dialog: records what the
+// program showed and answers from a queue.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+#include "toolkit/dialogservice.h"
+
+namespace lumaro::testing {
+
+struct Shown {
+    QString kind;  // "message", "question", "browse" or the dialog's objectName
+    QString caption;
+    QString text;
+};
+
+class ScriptedResponder : public DialogService {
+public:
+    // Installs a fresh responder as the program's dialog service and returns it.
+    static ScriptedResponder& install();
+
+    void message(QWidget* parent, const QString& caption, const QString& text) override;
+    int question(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<QString> browseFolder(QWidget* parent, const QString& startFolder) override;
+    int execDialog(QDialog& dialog) override;
+
+    // Queued answers; an empty queue answers No, cancels the browser and rejects dialogs.
+    std::deque<int> answers;
+    std::deque<std::optional<QString>> folders;
+    std::deque<std::function<int(QDialog&)>> dialogActions;
+
+    QList<Shown> shown;
+    QStringList texts() const;
+};
+
+}  // namespace lumaro::testing
