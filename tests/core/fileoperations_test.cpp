@@ -1,0 +1,60 @@
+#include "pictures/fileoperations.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "picturefolder.h"
+
+namespace lumaro {
+namespace {
+
+using Status = RenameResult::Status;
+
+TEST(FileOperationsTest, RenameMovesTheFileToItsNewName) {
+    PictureFolder folder;
+    folder.write("a.jpg");
+    EXPECT_TRUE(renameNoReplace(folder.pathOf("a.jpg"), folder.pathOf("01--.jpg")).ok());
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"01--.jpg"});
+    EXPECT_EQ(folder.read("01--.jpg"), "content of a.jpg");
+}
+
+TEST(FileOperationsTest, RenameNeverReplacesAFileThatHoldsTheTargetName) {
+    PictureFolder folder;
+    folder.write("a.jpg");
+    folder.write("b.jpg");
+    const RenameResult result = renameNoReplace(folder.pathOf("a.jpg"), folder.pathOf("b.jpg"));
+    EXPECT_EQ(result.status, Status::TargetExists);
+    EXPECT_EQ(result.error, EEXIST);
+    EXPECT_EQ(folder.read("a.jpg"), "content of a.jpg");
+    EXPECT_EQ(folder.read("b.jpg"), "content of b.jpg");
+}
+
+TEST(FileOperationsTest, RenameToItsOwnNameSucceedsAndChangesNothing) {
+    PictureFolder folder;
+    folder.write("01--.jpg");
+    EXPECT_TRUE(renameNoReplace(folder.pathOf("01--.jpg"), folder.pathOf("01--.jpg")).ok());
+    EXPECT_EQ(folder.read("01--.jpg"), "content of 01--.jpg");
+}
+
+TEST(FileOperationsTest, RenameOfAMissingFileIsAFailureNotASuccess) {
+    PictureFolder folder;
+    const RenameResult same = renameNoReplace(folder.pathOf("gone.jpg"), folder.pathOf("gone.jpg"));
+    EXPECT_EQ(same.status, Status::Failed);
+    EXPECT_EQ(same.error, ENOENT);
+    EXPECT_FALSE(renameNoReplace(folder.pathOf("gone.jpg"), folder.pathOf("x.jpg")).ok());
+    EXPECT_TRUE(folder.names().empty());
+}
+
+TEST(FileOperationsTest, FailuresAreNamedOnePerLine) {
+    const std::vector<RenameFailure> failures = {
+        {"a.jpg", "01--.jpg", {Status::TargetExists, EEXIST}},
+        {"b.JPG", "02--.JPG", {Status::Failed, EACCES}},
+    };
+    const std::string text = DescribeRenameFailures(failures);
+    EXPECT_NE(text.find("a.jpg -> 01--.jpg"), std::string::npos);
+    EXPECT_NE(text.find("\nb.JPG -> 02--.JPG"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lumaro
