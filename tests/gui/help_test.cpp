@@ -1,0 +1,73 @@
+// The help button opens the help of the current language, or the English one.
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "app/formaide.h"
+#include "app/helpwindow.h"
+#include "support/formfixture.h"
+
+using namespace lumaro;
+using namespace lumaro::testing;
+
+class HelpTest : public QObject {
+    Q_OBJECT
+private slots:
+    void helpButtonOpensTheLanguageHelpOnItsContents();
+    void helpFallsBackToEnglishWhenTheLanguageHasNone();
+    void missingHelpShowsNoMessage();
+    void formAideHoldsTheFrenchDescriptionExactly();
+};
+
+void HelpTest::helpButtonOpensTheLanguageHelpOnItsContents() {
+    FormFixture fx;
+    fx.installShipped("French.lng");
+    fx.installShipped("French.hlp");
+    fx.installShipped("English.hlp");
+    Form1& form = fx.start();
+    form.ApplyLanguage(1);
+    QTest::mouseClick(fx.control<QPushButton>("cb_Aide"), Qt::LeftButton);
+    QVERIFY(form.helpWindow->isVisible());
+    QCOMPARE(form.helpWindow->shownFile(), fx.home() + "/French.hlp");
+    QCOMPARE(form.helpWindow->browser()->source().fragment(), QStringLiteral("contents"));
+    QVERIFY(form.helpWindow->browser()->toPlainText().contains(QStringLiteral("Dossier")));
+}
+
+void HelpTest::helpFallsBackToEnglishWhenTheLanguageHasNone() {
+    FormFixture fx;
+    fx.installShipped("French.lng");
+    fx.installShipped("English.hlp");
+    Form1& form = fx.start();
+    form.ApplyLanguage(1);
+    QTest::mouseClick(fx.control<QPushButton>("cb_Aide"), Qt::LeftButton);
+    QCOMPARE(form.helpWindow->shownFile(), fx.home() + "/English.hlp");
+    QVERIFY(form.helpWindow->browser()->toPlainText().contains(QStringLiteral("Apply")));
+}
+
+void HelpTest::missingHelpShowsNoMessage() {
+    FormFixture fx;
+    Form1& form = fx.start();
+    QTest::mouseClick(fx.control<QPushButton>("cb_Aide"), Qt::LeftButton);
+    QVERIFY(!form.helpWindow->isVisible());
+    QVERIFY(fx.responder().shown.isEmpty());
+}
+
+void HelpTest::formAideHoldsTheFrenchDescriptionExactly() {
+    FormFixture fx;
+    Form1& form = fx.start();
+    const QString text = FormAide::HelpText();
+    QVERIFY(text.startsWith(QStringLiteral("Ce programme a été conçu pour donner aux photos\r\n")));
+    QVERIFY(text.contains(QStringLiteral("numériques.\r\n\r\nLe programme")));
+    QVERIFY(text.contains(QStringLiteral("     123 Vacances en Italie.jpg\r\n     124 Vacances en Italie.jpg\r\n\r\n")));
+    QVERIFY(text.contains(QStringLiteral("annulées\r\n\r\nPour démarrer, cliquez sur le bouton \"Dossier\".\r\n\r\nEn mode")));
+    QVERIFY(text.endsWith(QStringLiteral("- Renommer\r\n- Appliquer\r\n")));
+    QCOMPARE(text.count(QStringLiteral("\r\n")), 27);
+    QCOMPARE(form.Form_Aide->objectName(), QStringLiteral("Form_Aide"));
+    QCOMPARE(form.Form_Aide->windowTitle(), QStringLiteral("Aide"));
+    QVERIFY(form.Form_Aide->textb_Aide->toPlainText().contains(QStringLiteral("- Sélectionner Tout\n- Renommer")));
+    QVERIFY(!form.Form_Aide->isVisible());
+}
+
+QTEST_MAIN(HelpTest)
+#include "help_test.moc"

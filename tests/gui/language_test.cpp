@@ -1,0 +1,143 @@
+// Choosing a language relabels the real window at once; broken or missing files are said.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "support/formfixture.h"
+
+using namespace lumaro;
+using namespace lumaro::testing;
+
+namespace {
+QByteArray settingsNaming(const QByteArray& language, const QByteArray& captions = "") {
+    return "[Language]\r\n" + language + "\r\n[Default Folders]\r\n\r\n\r\n\r\n"
+           "[SlideShow Title Format]\r\nDate\r\n[File Types]\r\nTypes\r\njpg\r\n[Captions]\r\n" +
+           captions + "[End of Application data]\r\n";
+}
+
+// A language file of 110 lines whose line for `faultyKey` has no '='.
+QByteArray brokenLanguageFile(int faultyKey) {
+    QByteArray file;
+    for (int key = 0; key < 110; ++key) {
+        file += key == faultyKey ? QByteArray("no equals sign") : QByteArray::number(key) + "=Text " + QByteArray::number(key);
+        file += "\r\n";
+    }
+    return file;
+}
+
+void chooseLanguage(QComboBox* combo, int index) {
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+}  // namespace
+
+class LanguageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void choosingFrenchRelabelsButtonsTooltipsAndCaptionHeader();
+    void aPrefixInTheSettingsFindsTheLanguage();
+    void aMissingLanguageFileRevertsToEnglishWithAMessage();
+    void aBrokenLanguageFileClosesTheProgramWithItsKey();
+    void englishLngIsNotListedTwiceAndEnglishStaysBuiltIn();
+    void goingBackToEnglishRestoresTheBuiltInTexts();
+};
+
+void LanguageTest::choosingFrenchRelabelsButtonsTooltipsAndCaptionHeader() {
+    FormFixture fx;
+    fx.installShipped("French.lng");
+    fx.writeHomeFile("Lumaro.ini", settingsNaming("English", "Old header\r\nVacances\r\n"));
+    Form1& form = fx.start();
+    auto* languages = fx.control<QComboBox>("combo_Languages");
+    QCOMPARE(languages->count(), 2);
+    QCOMPARE(languages->currentText(), QStringLiteral("English"));
+    auto* captions = fx.control<QComboBox>("combo_Captions");
+    QCOMPARE(captions->itemText(0), QStringLiteral("Available captions"));
+
+    chooseLanguage(languages, 1);
+    QCOMPARE(form.currentLanguage(), std::string("French"));
+    QCOMPARE(fx.control<QPushButton>("cb_Dossier")->text(), QStringLiteral("Dossier"));
+    QCOMPARE(fx.control<QPushButton>("cb_Sort")->text(), form.message(106));
+    QCOMPARE(fx.control<QPushButton>("cb_Sort")->toolTip(), form.message(108));
+    QCOMPARE(fx.control<QPushButton>("pictbttn_ClearTypes")->toolTip(), form.message(86));
+    QVERIFY(form.message(108) != QStringLiteral("Sort is by Picture date, not by file date"));
+    QCOMPARE(fx.control<QGroupBox>("groupb_Exec")->title(), form.message(12));
+    QCOMPARE(captions->itemText(0), form.message(36));
+    QVERIFY(captions->itemText(0) != QStringLiteral("Available captions"));
+    QCOMPARE(captions->itemText(1), QStringLiteral("Vacances"));
+    QCOMPARE(captions->count(), 2);
+
+    // The labels stand against their text boxes in the new wording.
+    auto* label = fx.control<QLabel>("label_Dossier");
+    auto* box = fx.control<QLineEdit>("textb_Dossier");
+    QCOMPARE(label->x() + label->width() + 5, box->x());
+
+    fx.closeForm();
+    QVERIFY(fx.readSettings().startsWith("[Language]\r\nFrench\r\n"));
+}
+
+void LanguageTest::aPrefixInTheSettingsFindsTheLanguage() {
+    FormFixture fx;
+    fx.installShipped("French.lng");
+    fx.writeHomeFile("Lumaro.ini", settingsNaming("Fr"));
+    Form1& form = fx.start();
+    QCOMPARE(form.currentLanguage(), std::string("French"));
+    QCOMPARE(fx.control<QComboBox>("combo_Languages")->currentText(), QStringLiteral("French"));
+    QVERIFY(fx.responder().shown.isEmpty());
+}
+
+void LanguageTest::aMissingLanguageFileRevertsToEnglishWithAMessage() {
+    FormFixture fx;
+    fx.writeHomeFile("Lumaro.ini", settingsNaming("Klingon"));
+    Form1& form = fx.start();
+    QCOMPARE(fx.responder().texts(),
+             QStringList{QStringLiteral("Klingon: language file not found. Reverting to English")});
+    QCOMPARE(fx.responder().shown[0].caption, QString());
+    QCOMPARE(form.currentLanguage(), std::string("English"));
+    QCOMPARE(fx.control<QComboBox>("combo_Languages")->count(), 1);
+    QVERIFY(!fx.control<QComboBox>("combo_Languages")->isVisibleTo(&form));
+}
+
+void LanguageTest::aBrokenLanguageFileClosesTheProgramWithItsKey() {
+    FormFixture fx;
+    fx.writeHomeFile("Broken.lng", brokenLanguageFile(5));
+    fx.writeHomeFile("Lumaro.ini", settingsNaming("Broken"));
+    Form1& form = fx.start();
+    QCOMPARE(fx.responder().texts(),
+             QStringList{QStringLiteral("Error in Broken language file (5). Please reinstall Lumaro")});
+    // The keys before the faulty line hold the file's texts.
+    QCOMPARE(form.message(4), QStringLiteral("Text 4"));
+    QTRY_VERIFY(!form.isVisible());
+    QVERIFY(fx.readSettings().startsWith("[Language]\r\nBroken\r\n"));
+}
+
+void LanguageTest::englishLngIsNotListedTwiceAndEnglishStaysBuiltIn() {
+    FormFixture fx;
+    fx.writeHomeFile("English.lng", brokenLanguageFile(0));
+    fx.installShipped("French.lng");
+    Form1& form = fx.start();
+    auto* languages = fx.control<QComboBox>("combo_Languages");
+    QCOMPARE(languages->count(), 2);
+    QCOMPARE(languages->itemText(1), QStringLiteral("French"));
+    QVERIFY(fx.responder().shown.isEmpty());
+    QCOMPARE(form.message(13), QStringLiteral("Folder"));
+}
+
+void LanguageTest::goingBackToEnglishRestoresTheBuiltInTexts() {
+    FormFixture fx;
+    fx.installShipped("French.lng");
+    Form1& form = fx.start();
+    auto* languages = fx.control<QComboBox>("combo_Languages");
+    chooseLanguage(languages, 1);
+    QCOMPARE(fx.control<QPushButton>("cb_Quit")->text(), form.message(22));
+    chooseLanguage(languages, 0);
+    QCOMPARE(fx.control<QPushButton>("cb_Quit")->text(), QStringLiteral("End"));
+    QCOMPARE(fx.control<QPushButton>("cb_Memo")->toolTip(),
+             QStringLiteral("Left click - Load Snapkeep, Right click - Save displayed pictures as Snapkeep"));
+    QCOMPARE(form.currentLanguage(), std::string("English"));
+}
+
+QTEST_MAIN(LanguageTest)
+#include "language_test.moc"
