@@ -158,7 +158,7 @@ TEST(LanguageTextsTest, FailureTextsAndPrefixSearch) {
 }
 
 TEST(ShippedLanguageTest, FrenchFileLoadsAndTranslatesEveryNonEmptyText) {
-    const std::string path = LUMARO_TEST_DATA "/../../data/French.lng";
+    const std::string path = LUMARO_DATA_DIR "/French.lng";
     std::ifstream in(path, std::ios::binary);
     const std::string bytes(std::istreambuf_iterator<char>(in), {});
     ASSERT_FALSE(bytes.empty());
