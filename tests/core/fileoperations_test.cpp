@@ -11,14 +11,6 @@ namespace {
 
 using Status = RenameResult::Status;
 
-TEST(FileOperationsTest, RenameMovesTheFileToItsNewName) {
-    PictureFolder folder;
-    folder.write("a.jpg");
-    EXPECT_TRUE(renameNoReplace(folder.pathOf("a.jpg"), folder.pathOf("01--.jpg")).ok());
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"01--.jpg"});
-    EXPECT_EQ(folder.read("01--.jpg"), "content of a.jpg");
-}
-
 TEST(FileOperationsTest, RenameNeverReplacesAFileThatHoldsTheTargetName) {
     PictureFolder folder;
     folder.write("a.jpg");
@@ -44,16 +36,6 @@ TEST(FileOperationsTest, RenameOfAMissingFileIsAFailureNotASuccess) {
     EXPECT_EQ(same.error, ENOENT);
     EXPECT_FALSE(renameNoReplace(folder.pathOf("gone.jpg"), folder.pathOf("x.jpg")).ok());
     EXPECT_TRUE(folder.names().empty());
-}
-
-TEST(FileOperationsTest, FailuresAreNamedOnePerLine) {
-    const std::vector<RenameFailure> failures = {
-        {"a.jpg", "01--.jpg", {Status::TargetExists, EEXIST}},
-        {"b.JPG", "02--.JPG", {Status::Failed, EACCES}},
-    };
-    const std::string text = DescribeRenameFailures(failures);
-    EXPECT_NE(text.find("a.jpg -> 01--.jpg"), std::string::npos);
-    EXPECT_NE(text.find("\nb.JPG -> 02--.JPG"), std::string::npos);
 }
 
 }  // namespace

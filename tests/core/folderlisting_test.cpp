@@ -86,29 +86,13 @@ TEST(FolderListingTest, InitStopsOnlyWhenTheFirstPictureFoundIsUnnumbered) {
     FolderListing listing = ListFolderOrdered(folder.path(), "jpg", ListCriterion::Init);
     EXPECT_EQ(listing.count, 3);
     EXPECT_EQ(listing.numberWidth, 2);  // the last entry, zz, is not numbered
+    folder.write("0124--.jpg", "x");
+    folder.write("zz.jpg", "");
+    EXPECT_EQ(ListFolderOrdered(folder.path(), "jpg", ListCriterion::Name).numberWidth, 4);
     folder.write("!first.jpg");
     listing = ListFolderOrdered(folder.path(), "jpg", ListCriterion::Init);
     EXPECT_EQ(listing.count, -1);
     EXPECT_TRUE(listing.entries.empty());
-}
-
-TEST(FolderListingTest, NumberWidthIsTheWidthOfTheLastEntry) {
-    PictureFolder folder;
-    folder.write("01  a.jpg");
-    folder.write("0123--.jpg");
-    EXPECT_EQ(ListFolderOrdered(folder.path(), "jpg", ListCriterion::Name).numberWidth, 4);
-}
-
-TEST(FolderListingTest, ApplyListingKeepsTheListWhenInitStopped) {
-    PictureList list;
-    list.avant = {{"kept", ".jpg"}};
-    list.numberWidth = 4;
-    FolderListing stopped;
-    stopped.count = -1;
-    ApplyListing(list, stopped);
-    EXPECT_EQ(list.pictureCount, -1);
-    EXPECT_EQ(list.avant.size(), 1u);
-    EXPECT_EQ(list.numberWidth, 4);
 }
 
 TEST(FolderListingTest, UnreadableFolderIsReportedNotListedAsEmpty) {
@@ -122,9 +106,9 @@ TEST(FolderListingTest, ProgressRunsFromZeroToTheTotalWithoutGoingBack) {
     PictureFolder folder;
     for (int i = 0; i < 450; ++i) folder.write(std::to_string(i) + (i % 2 ? ".jpg" : ".txt"));
     std::vector<std::pair<int, int>> calls;
-    const FolderListing listing = ListFolderOrdered(
-        folder.path(), "jpg", ListCriterion::Date,
-        [&](int done, int total) { calls.emplace_back(done, total); });
+    const FolderListing listing =
+        ListFolderOrdered(folder.path(), "jpg", ListCriterion::Date,
+                          [&](int done, int total) { calls.emplace_back(done, total); });
     EXPECT_EQ(listing.count, 225);
     ASSERT_GE(calls.size(), 2u);
     EXPECT_EQ(calls.front(), std::make_pair(0, 450));

@@ -54,7 +54,8 @@ TEST_F(FolderLoadTest, WidthsAreMadeEqualAndTheUnnumberedTailIsNumberedOn) {
     EXPECT_EQ(result.windowState(), 1);
     EXPECT_TRUE(result.namesChanged);
     EXPECT_EQ(questions_, 0);
-    expectFolder({{"007  a.jpg", "07  a.jpg"}, {"123  b.jpg", "123  b.jpg"}, {"124--.jpg", "zz.jpg"}});
+    expectFolder(
+        {{"007  a.jpg", "07  a.jpg"}, {"123  b.jpg", "123  b.jpg"}, {"124--.jpg", "zz.jpg"}});
     EXPECT_EQ(listed(), (std::vector<std::string>{"007  a.jpg", "123  b.jpg", "124--.jpg"}));
     EXPECT_EQ(list_.numberWidth, 3);
     EXPECT_EQ(list_.pictureCount, 3);
@@ -64,15 +65,8 @@ TEST_F(FolderLoadTest, WidthsAreMadeEqualAndTheUnnumberedTailIsNumberedOn) {
 TEST_F(FolderLoadTest, AnUnnumberedNameWithTwoSpacesIsNeverPaddedAsIfNumbered) {
     write({"07  a.jpg", "123  b.jpg", "a  b.jpg"});
     load();
-    expectFolder({{"007  a.jpg", "07  a.jpg"}, {"123  b.jpg", "123  b.jpg"}, {"124--.jpg", "a  b.jpg"}});
-}
-
-TEST_F(FolderLoadTest, NumberedFolderOfOneWidthIsLeftAsItIs) {
-    write({"01  a.jpg", "02--.jpg", "03  .jpg"});
-    const LoadFolderResult result = load();
-    EXPECT_FALSE(result.namesChanged);
-    EXPECT_TRUE(list_.folderNumbered);
-    expectFolder({{"01  a.jpg", "01  a.jpg"}, {"02--.jpg", "02--.jpg"}, {"03  .jpg", "03  .jpg"}});
+    expectFolder(
+        {{"007  a.jpg", "07  a.jpg"}, {"123  b.jpg", "123  b.jpg"}, {"124--.jpg", "a  b.jpg"}});
 }
 
 TEST_F(FolderLoadTest, CompletionKeepsTheCaptionOfANumberedPictureItRenumbers) {
@@ -84,7 +78,9 @@ TEST_F(FolderLoadTest, CompletionKeepsTheCaptionOfANumberedPictureItRenumbers) {
 TEST_F(FolderLoadTest, CompletionThatOutgrowsTheWidthGivesEveryNameTheNewWidth) {
     write({"98--.jpg", "99  x.jpg", "a.jpg", "b.jpg"});
     load();
-    expectFolder({{"098--.jpg", "98--.jpg"}, {"099  x.jpg", "99  x.jpg"}, {"100--.jpg", "a.jpg"},
+    expectFolder({{"098--.jpg", "98--.jpg"},
+                  {"099  x.jpg", "99  x.jpg"},
+                  {"100--.jpg", "a.jpg"},
                   {"101--.jpg", "b.jpg"}});
     EXPECT_EQ(list_.numberWidth, 3);
 }
@@ -104,7 +100,8 @@ TEST_F(FolderLoadTest, PaddingOntoATakenNameKeepsBothFilesAndReportsIt) {
     EXPECT_EQ(result.failedRenames[0].fromName, "07  a.jpg");
     EXPECT_EQ(result.failedRenames[0].toName, "007  a.jpg");
     EXPECT_EQ(result.failedRenames[0].result.status, RenameResult::Status::TargetExists);
-    expectFolder({{"007  a.jpg", "007  a.jpg"}, {"07  a.jpg", "07  a.jpg"}, {"123  b.jpg", "123  b.jpg"}});
+    expectFolder(
+        {{"007  a.jpg", "007  a.jpg"}, {"07  a.jpg", "07  a.jpg"}, {"123  b.jpg", "123  b.jpg"}});
 }
 
 TEST_F(FolderLoadTest, FirstNumberingInsertsNumbersInNameOrder) {
@@ -192,6 +189,8 @@ TEST_F(FolderLoadTest, EmptyAndUnreadableFoldersAreToldApart) {
     result = LoadFolder(list_, {});
     EXPECT_EQ(result.outcome, LoadOutcome::Unreadable);
     EXPECT_TRUE(list_.avant.empty());
+    list_.currentFolder = "";  // never read as the working folder
+    EXPECT_EQ(LoadFolder(list_, {}).outcome, LoadOutcome::Unreadable);
 }
 
 }  // namespace

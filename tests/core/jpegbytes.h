@@ -64,7 +64,8 @@ inline std::string ExifApp1(const Exif& exif) {
     const int first = exif.entriesBefore + (exif.inSecondDirectory ? 0 : 1);
     uint32_t dataStart = 8 + padding + 2 + 12 * first + 4;
     if (exif.inSecondDirectory) dataStart += padding + 2 + 12 * 2;
-    const uint32_t dateAt = exif.dateOffset >= 0 ? static_cast<uint32_t>(exif.dateOffset) : dataStart;
+    const uint32_t dateAt =
+        exif.dateOffset >= 0 ? static_cast<uint32_t>(exif.dateOffset) : dataStart;
 
     std::string tiff = be ? "MM" : "II";
     put16(tiff, 42, be);

@@ -13,19 +13,19 @@ TEST(NumberedNameTest, NumberPrefixWidthReadsOnlyTheConvention) {
         int width;
     };
     const Row rows[] = {
-        {"0123--", 4},        {"0123--x", -1},     {"0123  ", 4},        {"0123  Vacances", 4},
-        {"1--", -1},          {"1  x", -1},        {"1234567  x", -1},   {"123456  x", 6},
-        {"123456--", 6},      {"1234567--", -1},   {"12a4  x", -1},      {"01  x--y", -1},
-        {"0001  --x", -1},    {"0123  a--b", 4},   {"0123  a  b", 4},    {"--", -1},
-        {"a  b", -1},         {"", -1},            {" 12  x", -1},       {"12 3  x", -1},
+        {"0123--", 4},     {"0123--x", -1},   {"0123  ", 4},      {"0123  Vacances", 4},
+        {"1--", -1},       {"1  x", -1},      {"1234567  x", -1}, {"123456  x", 6},
+        {"123456--", 6},   {"1234567--", -1}, {"12a4  x", -1},    {"01  x--y", -1},
+        {"0001  --x", -1}, {"0123  a--b", 4}, {"0123  a  b", 4},  {"--", -1},
+        {"a  b", -1},      {"", -1},          {" 12  x", -1},     {"12 3  x", -1},
     };
     for (const Row& row : rows) EXPECT_EQ(NumberPrefixWidth(row.name), row.width) << row.name;
 }
 
 TEST(NumberedNameTest, WidthForCountSwitchesAtEachDecade) {
     const std::pair<long long, int> rows[] = {
-        {0, 2},      {99, 2},      {100, 3},     {999, 3},       {1000, 4},      {9999, 4},
-        {10000, 5},  {99999, 5},   {100000, 6},  {1000000, 6},   {1000001, -1},
+        {0, 2},     {99, 2},    {100, 3},    {999, 3},     {1000, 4},     {9999, 4},
+        {10000, 5}, {99999, 5}, {100000, 6}, {1000000, 6}, {1000001, -1},
     };
     for (const auto& [count, width] : rows) EXPECT_EQ(WidthForCount(count), width) << count;
 }
@@ -40,17 +40,6 @@ TEST(NumberedNameTest, NumbersKeepTheirWidthAndReadBackAsTheLeadingDigits) {
     EXPECT_EQ(ReadAsNumber(" 12"), 0);
     EXPECT_EQ(ReadAsNumber("-5"), 0);
     EXPECT_EQ(ReadAsNumber("007--"), 7);
-}
-
-TEST(NumberedNameTest, CaptionOfTellsAnEmptyCaptionFromNumberOnly) {
-    bool hasCaption = true;
-    EXPECT_EQ(CaptionOf("0123--", &hasCaption), "");
-    EXPECT_FALSE(hasCaption);
-    EXPECT_EQ(CaptionOf("0123  ", &hasCaption), "");
-    EXPECT_TRUE(hasCaption);
-    EXPECT_EQ(CaptionOf("0123  a  b", &hasCaption), "a  b");
-    EXPECT_EQ(CaptionOf("a  b", &hasCaption), "");
-    EXPECT_FALSE(hasCaption);
 }
 
 TEST(NumberedNameTest, FileTypesThatCannotEndAFileNameAreRefused) {

@@ -158,8 +158,8 @@ void Loader::numberInListOrder(bool insert) {
     for (size_t i = 0; i < list_.avant.size(); ++i) {
         const PictureEntry& entry = list_.avant[i];
         const long long number = static_cast<long long>(i) + 1;
-        std::string name = insert ? CaptionedName(number, width, entry.base)
-                                  : NumberOnlyName(number, width);
+        std::string name =
+            insert ? CaptionedName(number, width, entry.base) : NumberOnlyName(number, width);
         // "x--y" would give "01  x--y", which the next load would not read as numbered.
         if (!IsNumbered(name)) result_.refusedNames.push_back(entry.fileName());
         pairs.push_back({entry, std::move(name)});
@@ -250,6 +250,13 @@ int LoadFolderResult::windowState() const {
 }
 
 LoadFolderResult LoadFolder(PictureList& list, const LoadFolderOptions& options) {
+    if (list.currentFolder.empty()) {  // no folder chosen: never fall back to another one
+        list.avant.clear();
+        list.pictureCount = 0;
+        LoadFolderResult result;
+        result.outcome = LoadOutcome::Unreadable;
+        return result;
+    }
     list.currentFolder = WithTrailingSeparator(list.currentFolder);
     return Loader(list, options).run();
 }

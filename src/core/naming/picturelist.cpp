@@ -52,7 +52,7 @@ FileTypeCheck ValidateFileType(std::string_view fileType) {
 }
 
 std::string WithTrailingSeparator(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
+    if (!folder.empty() && folder.back() != '/') folder += '/';
     return folder;
 }
 

@@ -43,8 +43,8 @@ private:
 };
 
 struct PictureList {
-    std::string fileType;       // lower case, no dot ("jpg")
-    std::string currentFolder;  // ends with '/'
+    std::string fileType;             // lower case, no dot ("jpg")
+    std::string currentFolder;        // ends with '/'
     std::vector<PictureEntry> avant;  // `lb_Avant`: the pictures in display order
     SortedNameList sorted;            // `lb_Sorted`: working list of a listing
     SortedNameList apres;             // `lb_Apres`: proposed or applied new names
@@ -59,9 +59,7 @@ struct PictureList {
     int topIndex = 0;
 
     std::string extension() const { return "." + fileType; }
-    std::string pathOf(const PictureEntry& entry) const {
-        return currentFolder + entry.fileName();
-    }
+    std::string pathOf(const PictureEntry& entry) const { return currentFolder + entry.fileName(); }
     // Fills `apres` and `olds` from rename pairs whose renames took place.
     void setUndoPairs(const std::vector<RenamePair>& pairs);
     void clearUndoPairs();
@@ -75,7 +73,7 @@ enum class FileTypeCheck {
 };
 FileTypeCheck ValidateFileType(std::string_view fileType);
 
-// A folder path as the list keeps it: ending with '/'.
+// A folder path as the list keeps it: ending with '/' (an empty path stays empty).
 std::string WithTrailingSeparator(std::string folder);
 
 }  // namespace lumaro

@@ -34,7 +34,8 @@ private:
 
 bool isPicture(int folderFd, const std::string& name, std::string_view fileType) {
     const size_t dot = name.rfind('.');
-    if (dot == std::string::npos || ToLowerAscii(std::string_view(name).substr(dot + 1)) != fileType) {
+    if (dot == std::string::npos ||
+        ToLowerAscii(std::string_view(name).substr(dot + 1)) != fileType) {
         return false;
     }
     struct stat st;
@@ -48,6 +49,8 @@ PictureEntry entryOf(const std::string& name) {
 
 // Orders the entries by their keys with the program's name order; equal keys by extension.
 void sortByKeys(std::vector<PictureEntry>& entries, const std::vector<std::string>& keys) {
+    // Base names mostly come in the order of the file names already.
+    if (std::is_sorted(keys.begin(), keys.end(), NameLess())) return;
     std::vector<size_t> order(entries.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
@@ -101,7 +104,8 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
             return listing;
         }
         if (criterion == ListCriterion::Date) {
-            const std::optional<std::string> date = ReadInternalPictureDateAt(handle.fd(), name.c_str());
+            const std::optional<std::string> date =
+                ReadInternalPictureDateAt(handle.fd(), name.c_str());
             if (!date) listing.someWithoutDate = true;
             keys.push_back(DateSortKey(date ? &*date : nullptr) + entry.base);
         } else {
@@ -112,7 +116,8 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
     sortByKeys(listing.entries, keys);
     listing.count = static_cast<int>(listing.entries.size());
     if (!listing.entries.empty()) {
-        listing.numberWidth = std::max(kMinNumberWidth, NumberPrefixWidth(listing.entries.back().base));
+        listing.numberWidth =
+            std::max(kMinNumberWidth, NumberPrefixWidth(listing.entries.back().base));
     }
     return listing;
 }

@@ -38,8 +38,8 @@ struct FolderListing {
     bool readable = true;  // false: the folder could not be read (nothing listed)
     int count = 0;         // pictures listed; -1 for Init on a first unnumbered picture
     std::vector<PictureEntry> entries;  // in the order of the criterion
-    int numberWidth = 2;   // NumberPrefixWidth of the last entry, at least 2
-    bool someWithoutDate = false;  // Date: a picture had no date inside (message 103)
+    int numberWidth = 2;                // NumberPrefixWidth of the last entry, at least 2
+    bool someWithoutDate = false;       // Date: a picture had no date inside (message 103)
 };
 
 // `fileType` is lower case, without dot.

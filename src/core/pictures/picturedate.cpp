@@ -32,9 +32,8 @@ public:
     bool read(size_t count, uint8_t* out) {
         if (position_ + count <= headLength_) {
             std::memcpy(out, head_ + position_, count);
-        } else if (headIsWholeFile_ ||
-                   pread(fd_, out, count, static_cast<off_t>(position_)) !=
-                       static_cast<ssize_t>(count)) {
+        } else if (headIsWholeFile_ || pread(fd_, out, count, static_cast<off_t>(position_)) !=
+                                           static_cast<ssize_t>(count)) {
             return false;
         }
         position_ += count;
@@ -166,8 +165,7 @@ std::string FormatFileTime(std::time_t time) {
     if (!localtime_r(&time, &local)) return {};
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%04d:%02d:%02d %02d:%02d:%02d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                  local.tm_sec & ~1);
+                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec & ~1);
     return buffer;
 }
 
