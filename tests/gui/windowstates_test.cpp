@@ -81,9 +81,13 @@ void setEveryCommand(Form1& form, bool on) {
 }
 
 void fillList(Form1& form, int count) {
-    for (int i = 0; i < count; ++i)
-        form.lb_Avant->addItem(QStringLiteral("%1  --").arg(i + 1, 4, 10, QChar('0')));
-    form.pictureCount = count;
+    form.pictures.avant.clear();
+    for (int i = 0; i < count; ++i) {
+        form.pictures.avant.push_back(
+            {QStringLiteral("%1  --").arg(i + 1, 4, 10, QChar('0')).toStdString(), ".jpg"});
+    }
+    form.pictures.pictureCount = count;
+    form.ShowPictureList();
 }
 
 // Selects without raising the list's own selection handler, which would choose a state itself.
@@ -246,7 +250,7 @@ void WindowStatesTest::state2MoveButtonsFollowFolderNumberingPendingMoveAndSelec
     Form1& form = fx.start();
     fillList(form, pictures);
     selectRows(form, selected);
-    form.folderNumbered = numbered;
+    form.pictures.folderNumbered = numbered;
     form.moveInProgress = movePending;
     for (const char* name : kMoveControls) fx.control<QPushButton>(name)->setEnabled(before);
     form.pictbttn_Del->setEnabled(false);
@@ -273,13 +277,14 @@ void WindowStatesTest::states0And1UnselectTheListFirstAndTheirOwnSettingsWin() {
     Form1& form = fx.start();
     fillList(form, 4);
     selectRows(form, {0, 1, 2, 3});
-    form.allSelected = true;
-    form.proposalNames = {"0001  a", "0002  b"};
+    form.pictures.allSelected = true;
+    form.pictures.apres.add("0001  a");
+    form.pictures.apres.add("0002  b");
     form.ApplyWindowState(state);
     QCOMPARE(form.mainWindowState(), state);
     QVERIFY(form.lb_Avant->selectedItems().isEmpty());
-    QVERIFY(!form.allSelected);
-    QVERIFY(form.proposalNames.empty());
+    QVERIFY(!form.pictures.allSelected);
+    QVERIFY(form.pictures.apres.empty());
     QCOMPARE(form.lb_Avant->count(), 4);
     // Unselecting passes by a state that offers sorting and shows apply; these states do not.
     QCOMPARE(form.cb_Sort->isEnabled(), state == 1);
@@ -325,7 +330,7 @@ void WindowStatesTest::statesWithoutSettingsOnlyRecordTheirNumber() {
     fillList(form, 3);
     form.ApplyWindowState(6);
     selectRows(form, {1});
-    form.allSelected = true;
+    form.pictures.allSelected = true;
     form.cb_Tout->setText(QStringLiteral("Unselect all"));
     const QMap<QString, Look> before = snapshot(form);
 
@@ -333,7 +338,7 @@ void WindowStatesTest::statesWithoutSettingsOnlyRecordTheirNumber() {
     QCOMPARE(form.mainWindowState(), state);
     QVERIFY(snapshot(form) == before);
     QCOMPARE(form.lb_Avant->selectedItems().size(), 1);
-    QVERIFY(form.allSelected);
+    QVERIFY(form.pictures.allSelected);
     QCOMPARE(form.cb_Tout->text(), QStringLiteral("Unselect all"));
 }
 
@@ -356,7 +361,7 @@ void WindowStatesTest::states17And18DisableTargetMoveOnlyInANumberedFolder() {
     QFETCH(bool, after);
     FormFixture fx;
     Form1& form = fx.start();
-    form.folderNumbered = numbered;
+    form.pictures.folderNumbered = numbered;
     form.pictbttn_TargetMove->setEnabled(before);
     form.ApplyWindowState(state);
     QCOMPARE(form.pictbttn_TargetMove->isEnabled(), after);

@@ -122,6 +122,10 @@ constexpr const char* kEnglishEntries[] = {
     "108=Sort is by Picture date, not by file date",
     "109=Delete file",
     "110=Cannot open the language file",
+    "111=A file type cannot contain '/', '.' or a NUL byte",
+    "112=This folder cannot be read:",
+    "113=A number in front of these names would not make them numbered names; nothing was renamed:",
+    "114=These pictures kept their names because they could not be renamed:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -16,6 +16,15 @@ inline constexpr int kClassicMessageCount = 110;
 inline constexpr int kMessageLanguageFileUnreadable = 110;
 
 // One past the newest key; the built-in English list must have exactly this many entries.
-inline constexpr int kMessageKeyCount = 111;
+// A file type that could not end a file name.
+inline constexpr int kMessageFileTypeNotInFileName = 111;
+// A picture folder that cannot be listed.
+inline constexpr int kMessageFolderUnreadable = 112;
+// Inserting numbers would give names that are not numbered; followed by the names.
+inline constexpr int kMessageInsertWouldUnnumber = 113;
+// Renames of an operation that failed; followed by the pictures concerned.
+inline constexpr int kMessageRenamesFailed = 114;
+
+inline constexpr int kMessageKeyCount = 115;
 
 }  // namespace lumaro

@@ -130,7 +130,7 @@ void Form1::initialise() {
         thumbCaptions[i] = textb_MP[i];
     }
     dateTextBuffer.assign(19, ' ');
-    sortByDateNext = true;
+    pictures.sortByDateNext = true;
     dateDisplayOn = false;
     // The slide-show template tables are built by the slide-show writer when it is used.
 
@@ -176,7 +176,7 @@ void Form1::initialise() {
     }
     lb_Avant->clear();
     repaint();
-    allSelected = false;
+    pictures.allSelected = false;
     moveInProgress = false;
 }
 

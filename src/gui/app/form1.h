@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "naming/folderload.h"
+#include "naming/picturelist.h"
+#include "pictures/folderlisting.h"
 #include "settings/languagetable.h"
 #include "settings/settingsfile.h"
 
@@ -54,15 +57,10 @@ public:
     // Name of the event-map row that ran last ("cb_Aide ClickEvent"), for tests and tracing.
     const QString& lastHandledEvent() const { return lastHandledEvent_; }
 
-    // Values that the window state rules read.
-    bool folderNumbered = false;
+    // The pictures of the current folder with their hidden lists and companion values.
+    PictureList pictures;
     bool moveInProgress = false;
-    bool allSelected = false;
-    bool sortByDateNext = true;
     bool dateDisplayOn = false;
-    int pictureCount = 0;
-    // New names proposed for the selection (the hidden list lb_Apres).
-    std::vector<std::string> proposalNames;
 
     // Event handlers, one per row of the event map. Each reads the widgets, calls the core
     // and writes the widgets back.
@@ -115,9 +113,16 @@ public:
     void pictbttn_Date_Click();
     void pictbttn_ClearSnapkeep_Click();
 
-    // Part of selection handling that the window states need.
+    // The picture list on screen.
     void UnselectAll();
+    void ShowInViewerSlot(const PictureEntry& picture, int slot);
     void ClearViewerSlot(int slot);
+    QString ViewerPictureDate(const ImageViewerControl* viewer) const;
+    // Lists the current folder again in the order given, showing progress, and refills
+    // lb_Avant from it; returns the count.
+    int RefreshList(ListCriterion criterion);
+    // Shows pictures.avant in lb_Avant, all at once.
+    void ShowPictureList();
 
     // Controls, named as the window names them.
     QListWidget* lb_Avant = nullptr;
@@ -211,6 +216,11 @@ private:
     void placeLabelsAgainstTextBoxes();
     void chooseHelpFile();
     void requestClose();
+    void LoadFolder();
+    void showLoadResult(const LoadFolderResult& result);
+    void reportFailedRenames(const std::vector<RenameFailure>& failures);
+    void showProgress(int done, int total);
+    void selectionFromList();
     void layoutTopRow();
     int confirm(const QString& text);
     std::vector<std::string> languageList() const;

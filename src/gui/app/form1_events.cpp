@@ -1,5 +1,6 @@
 // Connects each row of the event map to the Qt signal or mouse event that raises it.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
@@ -20,8 +21,9 @@ namespace {
 class MouseEventFilter : public QObject {
 public:
     MouseEventFilter(QObject* parent, QEvent::Type type, Qt::MouseButton button,
-                     std::function<void()> handler)
-        : QObject(parent), type_(type), button_(button), handler_(std::move(handler)) {}
+                     std::function<void()> handler, bool consume)
+        : QObject(parent), type_(type), button_(button), handler_(std::move(handler)),
+          consume_(consume) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -29,6 +31,7 @@ protected:
             if (auto* widget = qobject_cast<QWidget*>(watched); !widget || widget->isEnabled()) {
                 handler_();
             }
+            return consume_;
         }
         return false;
     }
@@ -37,6 +40,7 @@ private:
     QEvent::Type type_;
     Qt::MouseButton button_;
     std::function<void()> handler_;
+    bool consume_;
 };
 
 // The widget that receives the mouse: the viewport of a scrolling list.
@@ -48,7 +52,11 @@ QWidget* mouseTarget(QWidget* control) {
 void watchMouse(QWidget* control, QEvent::Type type, Qt::MouseButton button,
                 std::function<void()> handler) {
     QWidget* target = mouseTarget(control);
-    target->installEventFilter(new MouseEventFilter(control, type, button, std::move(handler)));
+    // A right click in the list takes a caption; it must not change the selection as a
+    // right press on an item view otherwise would.
+    const bool consume = button == Qt::RightButton && qobject_cast<QAbstractItemView*>(control);
+    target->installEventFilter(
+        new MouseEventFilter(control, type, button, std::move(handler), consume));
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ void Form1::relabelControls() {
             setCaption(control, message(caption.key));
         }
     }
-    cb_Sort->setText(message(sortByDateNext ? 106 : 107));
+    cb_Sort->setText(message(pictures.sortByDateNext ? 106 : 107));
 }
 
 void Form1::setTooltips() {

@@ -23,16 +23,6 @@ void Form1::pictbttn_ClearCaptions_RightButtonUp() {}
 void Form1::textb_Caption_Change() {}
 void Form1::combo_Captions_Select() {}
 
-// The pictures of a folder: loading, selecting, sorting and dates.
-void Form1::lb_Avant_RightButtonDown() {}
-void Form1::lb_Avant_Select() {}
-void Form1::cb_Dossier_Click() {}
-void Form1::cb_Tout_Click() {}
-void Form1::pictbttn_ClearTypes_Click() {}
-void Form1::combo_FileTypes_Select() {}
-void Form1::cb_Sort_Click() {}
-void Form1::pictbttn_Date_Click() {}
-
 // Picture operations, the single-picture window, Snapkeep and the slide show.
 void Form1::ImageV_1_Click() {}
 void Form1::ImageV_2_Click() {}

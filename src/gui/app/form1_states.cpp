@@ -51,7 +51,7 @@ void Form1::ApplyWindowState(int state) {
     } else if (state == 3) {
         cb_Tout->setText(message(74));
     } else if (state == 2) {
-        if (folderNumbered) {
+        if (pictures.folderNumbered) {
             for (QPushButton* button : moveButtons) button->setEnabled(true);
             cb_AccepterDeplacer->setEnabled(true);
             cb_AnnulerDeplacer->setEnabled(true);
@@ -61,7 +61,7 @@ void Form1::ApplyWindowState(int state) {
             cb_AnnulerDeplacer->setEnabled(false);
         }
         const bool firstSelected = isSelected(lb_Avant, 0);
-        const bool lastSelected = isSelected(lb_Avant, pictureCount - 1);
+        const bool lastSelected = isSelected(lb_Avant, pictures.pictureCount - 1);
         if (firstSelected) {
             pictbttn_ToStart1->setEnabled(false);
             pictbttn_ToStart10->setEnabled(false);
@@ -74,7 +74,7 @@ void Form1::ApplyWindowState(int state) {
         pictbttn_Del->setEnabled(true);
         lb_Avant->setEnabled(true);
     } else if (state == 17 || state == 18) {
-        if (folderNumbered) pictbttn_TargetMove->setEnabled(false);
+        if (pictures.folderNumbered) pictbttn_TargetMove->setEnabled(false);
     }
 }
 

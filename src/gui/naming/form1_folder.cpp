@@ -1,0 +1,180 @@
+// Choosing the file type and the folder, loading it, and listing it again in another order.
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "app/form1.h"
+#include "naming/formatnom.h"
+#include "pictures/namecompare.h"
+#include "settings/constants.h"
+#include "settings/messagekeys.h"
+#include "toolkit/dialogservice.h"
+
+namespace lumaro {
+
+void Form1::showProgress(int done, int total) {
+    if (progb_1->maximum() != total) progb_1->setRange(0, std::max(total, 1));
+    progb_1->setValue(done);
+    progb_1->repaint();
+}
+
+void Form1::ShowPictureList() {
+    QStringList names;
+    names.reserve(static_cast<int>(pictures.avant.size()));
+    for (const PictureEntry& entry : pictures.avant) names.append(QString::fromStdString(entry.base));
+    // Refilling is not a choice of the user: it raises no selection event.
+    const QSignalBlocker quiet(lb_Avant);
+    lb_Avant->setUpdatesEnabled(false);
+    lb_Avant->clear();
+    lb_Avant->addItems(names);
+    lb_Avant->setUpdatesEnabled(true);
+    if (pictures.pictureCount > 0) {
+        textb_FichiersAuDossier->setText(QString::number(pictures.pictureCount));
+    }
+}
+
+int Form1::RefreshList(ListCriterion criterion) {
+    progb_1->setValue(0);
+    progb_1->show();
+    FolderListing listing = ListFolderOrdered(pictures.currentFolder, pictures.fileType, criterion,
+                                              [this](int done, int total) { showProgress(done, total); });
+    progb_1->hide();
+    const bool withoutDate = listing.someWithoutDate;
+    ApplyListing(pictures, std::move(listing));
+    if (pictures.pictureCount >= 0) ShowPictureList();
+    if (criterion == ListCriterion::Date && withoutDate) Dialogs().message(this, QString(), message(103));
+    return pictures.pictureCount;
+}
+
+void Form1::cb_Dossier_Click() {
+    const std::string typed = textb_FileType->text().toStdString();
+    switch (ValidateFileType(typed)) {
+        case FileTypeCheck::Empty:
+            Dialogs().message(this, message(30), message(60));
+            return;
+        case FileTypeCheck::NotInFileName:
+            Dialogs().message(this, message(30), message(kMessageFileTypeNotInFileName));
+            return;
+        case FileTypeCheck::Ok: break;
+    }
+    if (combo_FileTypes->findText(textb_FileType->text(), Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+        combo_FileTypes->insertItem(2, textb_FileType->text());
+        combo_FileTypes->setCurrentIndex(0);
+        pictbttn_ClearTypes->setEnabled(true);
+        SaveSettings();
+    }
+    pictures.fileType = ToLowerAscii(typed);
+
+    const QString start = currentFolder.empty() ? QDir::homePath() : QString::fromStdString(currentFolder);
+    const std::optional<QString> chosen = Dialogs().browseFolder(this, start);
+    if (!chosen) return;
+    for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
+    pictures.avant.clear();
+    ShowPictureList();
+    pictures.clearUndoPairs();
+    currentFolder = WithTrailingSeparator(chosen->toStdString());
+    textb_Dossier->setText(QString::fromStdString(currentFolder));
+    if (!currentFolder.empty()) LoadFolder();
+}
+
+// Asks how an unnumbered folder is to be numbered.
+static FirstNumberingAnswer askFirstNumbering(Form1& form) {
+    QStringList texts = {form.message(84), form.message(27), form.message(54), form.message(72),
+                         form.message(53), form.message(71), form.message(99), form.message(100),
+                         form.message(101), QString()};
+    FormatNom dialog(texts, &form);
+    Dialogs().execDialog(dialog);
+    return {texts[FormatNom::CaptionAndFormatAnswer].toStdString(),
+            texts[FormatNom::SortAnswer].toStdString()};
+}
+
+void Form1::LoadFolder() {
+    pictures.currentFolder = currentFolder;
+    LoadFolderOptions options;
+    options.askFirstNumbering = [this] { return askFirstNumbering(*this); };
+    options.progress = [this](int done, int total) { showProgress(done, total); };
+    progb_1->setValue(0);
+    progb_1->show();
+    const LoadFolderResult result = lumaro::LoadFolder(pictures, options);
+    progb_1->hide();
+    showLoadResult(result);
+}
+
+void Form1::showLoadResult(const LoadFolderResult& result) {
+    const QString folder = QString::fromStdString(currentFolder);
+    switch (result.outcome) {
+        case LoadOutcome::NoPictures:
+            ShowPictureList();
+            cb_Tout->setEnabled(false);
+            textb_FichiersAuDossier->clear();
+            Dialogs().message(this, QString(), message(102) + QStringLiteral(" ") +
+                                                   QString::fromStdString(pictures.fileType));
+            return;
+        case LoadOutcome::Unreadable:
+            ShowPictureList();
+            Dialogs().message(this, QString(), message(kMessageFolderUnreadable) + QStringLiteral("\n") + folder);
+            return;
+        case LoadOutcome::TooManyPictures:
+            ShowPictureList();
+            Dialogs().message(this, QString(), message(34));
+            return;
+        case LoadOutcome::InsertWouldUnnumber: {
+            ShowPictureList();
+            QStringList names;
+            for (const std::string& name : result.refusedNames) names << QString::fromStdString(name);
+            Dialogs().message(this, QString(), message(kMessageInsertWouldUnnumber) + QStringLiteral("\n") +
+                                                   names.join(QLatin1Char('\n')));
+            return;
+        }
+        case LoadOutcome::Cancelled:
+            ShowPictureList();
+            return;
+        default: break;
+    }
+    ShowPictureList();
+    cb_Sort->setText(message(pictures.sortByDateNext ? 106 : 107));
+    if (result.someWithoutDate) Dialogs().message(this, QString(), message(103));
+    reportFailedRenames(result.failedRenames);
+    if (result.windowState() >= 0) ApplyWindowState(result.windowState());
+}
+
+// One message at the end of an operation names every picture that kept its name.
+void Form1::reportFailedRenames(const std::vector<RenameFailure>& failures) {
+    if (failures.empty()) return;
+    Dialogs().message(this, QString(), message(kMessageRenamesFailed) + QStringLiteral("\n") +
+                                           QString::fromStdString(DescribeRenameFailures(failures)));
+}
+
+void Form1::combo_FileTypes_Select() {
+    textb_FileType->setText(combo_FileTypes->itemText(combo_FileTypes->currentIndex()));
+}
+
+void Form1::pictbttn_ClearTypes_Click() {
+    if (confirm(message(51)) != kAnswerYes) return;
+    combo_FileTypes->clear();
+    combo_FileTypes->addItem(QString::fromLatin1(kFileTypesHeader));
+    combo_FileTypes->addItem(QString::fromLatin1(kDefaultFileType));
+    combo_FileTypes->setCurrentIndex(-1);
+    textb_FileType->setText(combo_FileTypes->itemText(1));
+    pictbttn_ClearTypes->setEnabled(false);
+}
+
+// Lists the folder again, alternately by picture date and by name; no file is renamed.
+void Form1::cb_Sort_Click() {
+    if (pictures.sortByDateNext) {
+        RefreshList(ListCriterion::Date);
+        pictures.sortByDateNext = false;
+        cb_Sort->setText(message(107));
+        cb_Sort->setToolTip(QString());
+    } else {
+        RefreshList(ListCriterion::Name);
+        pictures.sortByDateNext = true;
+        cb_Sort->setText(message(106));
+        cb_Sort->setToolTip(message(108));
+    }
+}
+
+}  // namespace lumaro

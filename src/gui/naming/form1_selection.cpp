@@ -1,0 +1,94 @@
+// Selecting pictures in the list, selecting all, and taking a picture's caption.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/form1.h"
+#include "toolkit/dialogservice.h"
+
+namespace lumaro {
+
+// Reads the selection of lb_Avant into the ascending list of selected indices.
+void Form1::selectionFromList() {
+    pictures.selectedIndices.clear();
+    const int known = static_cast<int>(pictures.avant.size());
+    for (const QModelIndex& index : lb_Avant->selectionModel()->selectedIndexes()) {
+        if (index.row() < known) pictures.selectedIndices.push_back(index.row());
+    }
+    std::sort(pictures.selectedIndices.begin(), pictures.selectedIndices.end());
+}
+
+void Form1::lb_Avant_Select() {
+    for (int slot = 3; slot <= 5; ++slot) ClearViewerSlot(slot);
+    pictures.clearUndoPairs();
+    selectionFromList();
+    const int k = static_cast<int>(pictures.selectedIndices.size());
+    if (k == 0) {
+        ApplyWindowState(3);
+        cb_Tout->setText(message(74));
+        ClearViewerSlot(1);
+        ClearViewerSlot(2);
+        return;
+    }
+    ApplyWindowState(2);
+    if (k == pictures.pictureCount) {
+        pictures.allSelected = true;
+        cb_Tout->setText(message(43));
+    } else {
+        if (k == 1) ClearViewerSlot(2);
+        pictures.allSelected = false;
+        cb_Tout->setText(message(74));
+    }
+    ShowInViewerSlot(pictures.avant[pictures.selectedIndices.front()], 1);
+    if (k >= 2) ShowInViewerSlot(pictures.avant[pictures.selectedIndices.back()], 2);
+}
+
+void Form1::cb_Tout_Click() {
+    if (pictures.allSelected) {
+        UnselectAll();
+        return;
+    }
+    {
+        const QSignalBlocker quiet(lb_Avant);
+        lb_Avant->selectAll();
+    }
+    selectionFromList();
+    lb_Avant->repaint();
+    cb_Tout->setText(message(43));
+    if (!pictures.avant.empty()) {
+        ShowInViewerSlot(pictures.avant.front(), 1);
+        ShowInViewerSlot(pictures.avant.back(), 2);
+    }
+    pictures.allSelected = true;
+    ApplyWindowState(4);
+}
+
+void Form1::UnselectAll() {
+    {
+        const QSignalBlocker quiet(lb_Avant);
+        lb_Avant->clearSelection();
+    }
+    pictures.selectedIndices.clear();
+    pictures.apres.clear();
+    cb_Tout->setText(message(74));
+    ClearViewerSlot(1);
+    ClearViewerSlot(2);
+    pictures.allSelected = false;
+    ApplyWindowState(5);
+}
+
+// The caption of the single selected picture goes into the caption box, ready for a rename.
+void Form1::lb_Avant_RightButtonDown() {
+    selectionFromList();
+    if (pictures.selectedIndices.size() != 1) {
+        Dialogs().message(this, QString(), message(88));
+        return;
+    }
+    cb_Renumeroter->hide();
+    const std::string& name = pictures.avant[pictures.selectedIndices.front()].base;
+    const size_t space = name.find(' ');
+    const size_t start = space == std::string::npos ? name.size() : name.find_first_not_of(' ', space);
+    textb_Caption->setText(QString::fromStdString(start == std::string::npos ? std::string() : name.substr(start)));
+}
+
+}  // namespace lumaro

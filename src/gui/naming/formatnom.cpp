@@ -1,0 +1,76 @@
+#include "naming/formatnom.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/controltable.h"
+#include "toolkit/fonts.h"
+
+namespace lumaro {
+
+namespace {
+template <typename T>
+T* place(T* widget, const char* name, int x, int y, int w, int h) {
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(FromDialogUnits(x, y, w, h));
+    return widget;
+}
+}  // namespace
+
+FormatNom::FormatNom(QStringList& texts, QWidget* parent) : QDialog(parent), texts_(texts) {
+    while (texts_.size() < TextCount) texts_.append(QString());
+    setObjectName(QStringLiteral("FormatNom"));
+    setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
+    setFixedSize(FromDialogUnits(0, 0, 335, 144).size());
+
+    // Group boxes first, so the options stand over them.
+    groupb_Format = place(new QGroupBox(this), "groupb_Format", 20, 15, 165, 64);
+    groupb_Sort = place(new QGroupBox(this), "groupb_Sort", 205, 15, 101, 64);
+    optb_1 = place(new QRadioButton(this), "optb_1", 30, 25, 150, 11);
+    optb_2 = place(new QRadioButton(this), "optb_2", 30, 44, 150, 11);
+    optb_3 = place(new QRadioButton(this), "optb_3", 30, 65, 150, 11);
+    optb_SortByName = place(new QRadioButton(this), "optb_SortByName", 215, 30, 85, 12);
+    optb_SortByDate = place(new QRadioButton(this), "optb_SortByDate", 215, 55, 85, 11);
+    cb_OK = place(new QPushButton(QStringLiteral("OK"), this), "cb_OK", 95, 100, 50, 20);
+    cb_Cancel = place(new QPushButton(this), "cb_Cancel", 185, 100, 50, 20);
+
+    // The three formats form one group, the two orders another.
+    auto* formats = new QButtonGroup(this);
+    for (QRadioButton* option : {optb_1, optb_2, optb_3}) formats->addButton(option);
+    auto* orders = new QButtonGroup(this);
+    for (QRadioButton* option : {optb_SortByName, optb_SortByDate}) orders->addButton(option);
+
+    setWindowTitle(texts_[CaptionAndFormatAnswer]);
+    cb_Cancel->setText(texts_[CancelCaption]);
+    groupb_Format->setTitle(texts_[FormatGroupCaption]);
+    optb_1->setText(texts_[ReplaceCaption]);
+    optb_2->setText(texts_[InsertCaption]);
+    optb_3->setText(texts_[LeaveCaption]);
+    groupb_Sort->setTitle(texts_[SortGroupCaption]);
+    optb_SortByName->setText(texts_[ByNameCaption]);
+    optb_SortByDate->setText(texts_[ByDateCaption]);
+    optb_1->setChecked(true);
+    optb_SortByName->setChecked(true);
+    texts_[CaptionAndFormatAnswer] = QStringLiteral("-1");
+    cb_OK->setDefault(true);
+
+    connect(cb_OK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cb_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// OK writes both answers; Cancel, Escape and the close box leave the "-1" of the opening.
+void FormatNom::done(int result) {
+    if (result == QDialog::Accepted) {
+        texts_[CaptionAndFormatAnswer] = optb_1->isChecked()   ? QStringLiteral("1")
+                                         : optb_2->isChecked() ? QStringLiteral("2")
+                                                               : QStringLiteral("3");
+        texts_[SortAnswer] = optb_SortByName->isChecked() ? QStringLiteral("N") : QStringLiteral("D");
+    } else {
+        texts_[CaptionAndFormatAnswer] = QStringLiteral("-1");
+    }
+    QDialog::done(result);
+}
+
+}  // namespace lumaro
