@@ -1,0 +1,259 @@
+// The pictures of a folder in the real window: choosing the type and folder, the first
+// numbering, selecting with the mouse, sorting by date, and the file-type checks.
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "naming/formatnom.h"
+#include "support/formfixture.h"
+#include "support/picturefiles.h"
+#include "toolkit/imageviewercontrol.h"
+
+using namespace lumaro;
+using namespace lumaro::testing;
+
+namespace {
+// Answers the name-format dialog by clicking its options and OK, as a user would.
+std::function<int(QDialog&)> answerFormat(const char* format, const char* order) {
+    return [format, order](QDialog& dialog) {
+        QTest::mouseClick(dialog.findChild<QRadioButton*>(QLatin1String(format)), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QRadioButton*>(QLatin1String(order)), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        return dialog.result();
+    };
+}
+
+QStringList listed(QListWidget* list) {
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
+    return names;
+}
+
+void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
+}
+}  // namespace
+
+class FolderTest : public QObject {
+    Q_OBJECT
+private slots:
+    void numberedFolderLoadsAndShiftControlClicksFillTheSlots();
+    void unnumberedFolderIsNumberedByDateAsAnswered();
+    void cancelledFormatLeavesEveryName();
+    void sortToggleAlternatesOrderAndRenamesNothing();
+    void badFileTypesAndEmptyFoldersAreSaidAndRenameNothing();
+    void newFileTypeIsAddedAndSaved();
+    void rightClickTakesTheCaptionOfOnePicture();
+    void formatDialogAnswersReplaceByNameWhenOkIsPressedAtOnce();
+};
+
+void FolderTest::numberedFolderLoadsAndShiftControlClicksFillTheSlots() {
+    QTemporaryDir pictures;
+    for (const char* name : {"01  Plage.jpg", "02  Port.jpg", "03  Phare.JPG", "04--.jpg", "05  Soir.jpg"}) {
+        WritePicture(pictures.path(), QString::fromUtf8(name));
+    }
+    FormFixture fx;
+    Form1& form = fx.start();
+    fx.responder().folders.push_back(pictures.path());
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  Plage", "02  Port", "03  Phare", "04--", "05  Soir"}));
+    QCOMPARE(form.mainWindowState(), 1);
+    QCOMPARE(form.textb_FichiersAuDossier->text(), QStringLiteral("5"));
+    QCOMPARE(form.textb_Dossier->text(), pictures.path() + "/");
+    QVERIFY(form.cb_Tout->isEnabled());
+
+    clickRow(form.lb_Avant, 1);
+    QCOMPARE(form.mainWindowState(), 2);
+    QCOMPARE(form.textb_1C->text(), QStringLiteral("02  Port"));
+    QCOMPARE(form.ImageV_1->fileName(), pictures.path() + "/02  Port.jpg");
+    QVERIFY(form.textb_2C->text().isEmpty());
+    clickRow(form.lb_Avant, 3, Qt::ShiftModifier);
+    QCOMPARE(form.lb_Avant->selectedItems().size(), 3);
+    QCOMPARE(form.textb_2C->text(), QStringLiteral("04--"));
+    clickRow(form.lb_Avant, 2, Qt::ControlModifier);  // the picture with its own ".JPG"
+    QCOMPARE(form.lb_Avant->selectedItems().size(), 2);
+    QCOMPARE(form.ImageV_2->fileName(), pictures.path() + "/04--.jpg");
+    clickRow(form.lb_Avant, 2);
+    QCOMPARE(form.lb_Avant->selectedItems().size(), 1);
+    QCOMPARE(form.ImageV_1->fileName(), pictures.path() + "/03  Phare.JPG");
+    QVERIFY(form.ImageV_1->pictureWidth() > 0);
+    QVERIFY(form.pictbttn_ToStart1->isEnabled());
+
+    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    QCOMPARE(form.mainWindowState(), 4);
+    QCOMPARE(form.cb_Tout->text(), QStringLiteral("Unselect"));
+    QCOMPARE(form.textb_2C->text(), QStringLiteral("05  Soir"));
+    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    QCOMPARE(form.mainWindowState(), 5);
+    QCOMPARE(form.cb_Tout->text(), QStringLiteral("Select all"));
+    QVERIFY(form.lb_Avant->selectedItems().isEmpty());
+    QVERIFY(form.textb_1C->text().isEmpty());
+    QCOMPARE(FilesIn(pictures.path()).size(), 5);
+}
+
+void FolderTest::unnumberedFolderIsNumberedByDateAsAnswered() {
+    QTemporaryDir pictures;
+    WritePicture(pictures.path(), "b.jpg", "2021:07:01 10:00:00");
+    WritePicture(pictures.path(), "a.jpg", "2021:07:03 10:00:00");
+    WritePicture(pictures.path(), "c.jpg", "2021:07:02 10:00:00");
+    FormFixture fx;
+    Form1& form = fx.start();
+    fx.responder().folders.push_back(pictures.path());
+    fx.responder().dialogActions.push_back(answerFormat("optb_2", "optb_SortByDate"));
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QCOMPARE(fx.responder().shown.last().kind, QStringLiteral("FormatNom"));
+    QCOMPARE(fx.responder().shown.last().caption, QStringLiteral("File name"));
+    QCOMPARE(FilesIn(pictures.path()), (QStringList{"01  b.jpg", "02  c.jpg", "03  a.jpg"}));
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  b", "02  c", "03  a"}));
+    QCOMPARE(form.mainWindowState(), 10);
+    QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Name"));
+}
+
+void FolderTest::cancelledFormatLeavesEveryName() {
+    QTemporaryDir pictures;
+    for (const char* name : {"b.jpg", "a.jpg", "c.jpg"}) WritePicture(pictures.path(), name);
+    FormFixture fx;
+    Form1& form = fx.start();
+    fx.responder().folders.push_back(pictures.path());
+    fx.responder().dialogActions.push_back([](QDialog& dialog) {
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_Cancel")), Qt::LeftButton);
+        return dialog.result();
+    });
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QCOMPARE(FilesIn(pictures.path()), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
+    QCOMPARE(form.lb_Avant->count(), 0);
+    QCOMPARE(form.mainWindowState(), 0);
+}
+
+void FolderTest::sortToggleAlternatesOrderAndRenamesNothing() {
+    QTemporaryDir pictures;
+    WritePicture(pictures.path(), "01  x.jpg", "2020:01:03 08:00:00");
+    WritePicture(pictures.path(), "02  y.jpg");
+    WritePicture(pictures.path(), "03  z.jpg", "2020:01:01 08:00:00");
+    FormFixture fx;
+    Form1& form = fx.start();
+    fx.responder().folders.push_back(pictures.path());
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Date"));
+    QTest::mouseClick(form.cb_Sort, Qt::LeftButton);
+    // The picture without a date comes first, and the user is told why.
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"02  y", "03  z", "01  x"}));
+    QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Name"));
+    QVERIFY(fx.responder().texts().last().startsWith(QStringLiteral("Pictures with no internal date")));
+    QTest::mouseClick(form.cb_Sort, Qt::LeftButton);
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  x", "02  y", "03  z"}));
+    QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Date"));
+    QCOMPARE(form.cb_Sort->toolTip(), QStringLiteral("Sort is by Picture date, not by file date"));
+    QCOMPARE(FilesIn(pictures.path()), (QStringList{"01  x.jpg", "02  y.jpg", "03  z.jpg"}));
+
+    // Dates under the large viewers: the Exif date, or "FD" and the file's date.
+    clickRow(form.lb_Avant, 0);
+    clickRow(form.lb_Avant, 1, Qt::ShiftModifier);
+    QTest::mouseClick(form.pictbttn_Date, Qt::LeftButton);
+    QCOMPARE(form.textb_1N->text(), QStringLiteral("2020:01:03 08:00:00"));
+    QVERIFY(form.textb_2N->text().startsWith(QStringLiteral("FD ")));
+    QCOMPARE(form.textb_2N->text().size(), 22);
+    QVERIFY(form.textb_1N->isVisibleTo(&form));
+    QTest::mouseClick(form.pictbttn_Date, Qt::LeftButton);
+    QVERIFY(!form.textb_1N->isVisibleTo(&form));
+}
+
+void FolderTest::badFileTypesAndEmptyFoldersAreSaidAndRenameNothing() {
+    QTemporaryDir pictures;
+    WritePicture(pictures.path(), "a.jpg");
+    FormFixture fx;
+    Form1& form = fx.start();
+    for (const QString& type : {QString(), QStringLiteral("j/pg"), QStringLiteral("j.pg")}) {
+        form.textb_FileType->setText(type);
+        QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+        QCOMPARE(fx.responder().shown.last().caption, QStringLiteral("Folder"));
+    }
+    QCOMPARE(fx.responder().shown[0].text, QStringLiteral("Specify the file type"));
+    QVERIFY(fx.responder().shown[1].text.contains(QStringLiteral("cannot contain")));
+    QCOMPARE(fx.responder().shown.size(), 3);  // no folder browser was shown
+
+    form.textb_FileType->setText(QStringLiteral("png"));
+    fx.responder().folders.push_back(pictures.path());
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QCOMPARE(fx.responder().shown.last().text, QStringLiteral("Folder contains no files of type png"));
+    QVERIFY(!form.cb_Tout->isEnabled());
+
+    form.textb_FileType->setText(QStringLiteral("jpg"));
+    fx.responder().folders.push_back(pictures.path() + "/missing");
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QVERIFY(fx.responder().shown.last().text.startsWith(QStringLiteral("This folder cannot be read")));
+    QCOMPARE(FilesIn(pictures.path()), QStringList{"a.jpg"});
+}
+
+void FolderTest::newFileTypeIsAddedAndSaved() {
+    QTemporaryDir pictures;
+    FormFixture fx;
+    Form1& form = fx.start();
+    form.textb_FileType->setText(QStringLiteral("jpeg"));
+    fx.responder().folders.push_back(std::nullopt);  // the user cancels the browser
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QCOMPARE(form.combo_FileTypes->itemText(2), QStringLiteral("jpeg"));
+    QVERIFY(form.pictbttn_ClearTypes->isEnabled());
+    QVERIFY(fx.readSettings().contains("jpg\r\njpeg\r\n[Captions]"));
+
+    fx.responder().answers.push_back(kAnswerYes);
+    QTest::mouseClick(form.pictbttn_ClearTypes, Qt::LeftButton);
+    QCOMPARE(fx.responder().shown.last().text, QStringLiteral("Clear all file types?"));
+    QCOMPARE(fx.responder().shown.last().caption, QStringLiteral("Clear"));
+    QCOMPARE(form.combo_FileTypes->count(), 2);
+    QCOMPARE(form.textb_FileType->text(), QStringLiteral("jpg"));
+    QVERIFY(!form.pictbttn_ClearTypes->isEnabled());
+}
+
+void FolderTest::rightClickTakesTheCaptionOfOnePicture() {
+    QTemporaryDir pictures;
+    WritePicture(pictures.path(), "01  Vacances en Italie.jpg");
+    WritePicture(pictures.path(), "02--.jpg");
+    FormFixture fx;
+    Form1& form = fx.start();
+    fx.responder().folders.push_back(pictures.path());
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(form.lb_Avant->viewport(), Qt::RightButton, {},
+                      form.lb_Avant->visualItemRect(form.lb_Avant->item(0)).center());
+    QCOMPARE(fx.responder().shown.last().text, QStringLiteral("Select a single picture"));
+    QVERIFY(form.lb_Avant->selectedItems().isEmpty());  // a right click selects nothing
+    clickRow(form.lb_Avant, 0);
+    QTest::mouseClick(form.lb_Avant->viewport(), Qt::RightButton, {},
+                      form.lb_Avant->visualItemRect(form.lb_Avant->item(0)).center());
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances en Italie"));
+    QVERIFY(!form.cb_Renumeroter->isVisibleTo(&form));
+}
+
+void FolderTest::formatDialogAnswersReplaceByNameWhenOkIsPressedAtOnce() {
+    QStringList texts = {"File name", "Cancel", "Format", "Replace", "Insert", "Leave", "Sort", "Name", "Date", ""};
+    {
+        FormatNom dialog(texts, nullptr);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("File name"));
+        QCOMPARE(dialog.optb_2->text(), QStringLiteral("Insert"));
+        QTest::mouseClick(dialog.cb_OK, Qt::LeftButton);
+    }
+    QCOMPARE(texts[0], QStringLiteral("1"));
+    QCOMPARE(texts[9], QStringLiteral("N"));
+    texts[0] = "File name";
+    {
+        FormatNom dialog(texts, nullptr);
+        dialog.show();
+        // Options take clicks on their indicator and text.
+        QTest::mouseClick(dialog.optb_3, Qt::LeftButton, {}, QPoint(6, dialog.optb_3->height() / 2));
+        QTest::mouseClick(dialog.optb_SortByDate, Qt::LeftButton, {},
+                          QPoint(6, dialog.optb_SortByDate->height() / 2));
+        QVERIFY(!dialog.optb_SortByName->isChecked());
+        QVERIFY(!dialog.optb_1->isChecked());
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    }
+    QCOMPARE(texts[0], QStringLiteral("-1"));
+}
+
+QTEST_MAIN(FolderTest)
+#include "folder_test.moc"
