@@ -1,0 +1,72 @@
+#include "naming/apply.h"
+
+#include <algorithm>
+
+#include "naming/numberedname.h"
+#include "naming/renamepasses.h"
+
+namespace lumaro {
+
+namespace {
+
+std::vector<RenamePair> pendingPairs(const PictureList& list) {
+    const std::vector<std::string>& apres = list.apres.items();
+    const size_t count = std::min(apres.size(), list.olds.size());
+    std::vector<RenamePair> pairs;
+    pairs.reserve(count);
+    for (size_t i = 0; i < count; ++i) pairs.push_back({list.olds[i], apres[i]});
+    return pairs;
+}
+
+// Numbers moving down are renamed from the start, numbers moving up from the end.
+void orderForApply(std::vector<RenamePair>& pairs) {
+    if (pairs.empty()) return;
+    if (ReadAsNumber(pairs.front().toBase) > ReadAsNumber(pairs.front().from.base)) {
+        std::reverse(pairs.begin(), pairs.end());
+    }
+}
+
+void dropSelection(PictureList& list) {
+    list.selectedIndices.clear();
+    list.allSelected = false;
+}
+
+}  // namespace
+
+ApplyResult Apply(PictureList& list, const ApplyOptions& options) {
+    ApplyResult result;
+    std::vector<RenamePair> pairs = pendingPairs(list);
+    orderForApply(pairs);
+    RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, pairs, options.progress);
+    result.renamedCount = static_cast<int>(passes.done.size());
+    result.failures = std::move(passes.failures);
+    RelistByName(list, options.progress);
+    dropSelection(list);
+    list.setUndoPairs(passes.done);
+    const int next = options.lastProposalIndex + 1;
+    if (!options.lastWasRenumber && options.lastProposalIndex >= 0 &&
+        static_cast<size_t>(next) < list.avant.size()) {
+        result.nextSelection = next;
+    }
+    return result;
+}
+
+CancelApplyResult CancelApply(PictureList& list, const ListProgress& progress) {
+    CancelApplyResult result;
+    std::vector<RenamePair> back;
+    const std::vector<std::string>& apres = list.apres.items();
+    const size_t count = std::min(apres.size(), list.olds.size());
+    back.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        const PictureEntry& old = list.olds[i];
+        back.push_back({PictureEntry{apres[i], old.extension}, old.base});
+    }
+    orderForApply(back);
+    result.failures = RenameInTwoPasses(list.currentFolder, back, progress).failures;
+    RelistByName(list, progress);
+    list.clearUndoPairs();
+    dropSelection(list);
+    return result;
+}
+
+}  // namespace lumaro

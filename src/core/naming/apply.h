@@ -1,0 +1,43 @@
+// Applying a pending proposal (a rename or a renumbering) to the files on disk, and undoing
+// it. The (old, new) pairs left in the picture list afterwards are the undo information.
+#pragma once
+
+#include <vector>
+
+#include "naming/picturelist.h"
+#include "pictures/fileoperations.h"
+#include "pictures/folderlisting.h"
+
+namespace lumaro {
+
+struct ApplyOptions {
+    bool lastWasRenumber = false;  // a renumbering never moves on to the next picture
+    int lastProposalIndex = -1;    // index of the last picture of the rename
+    ListProgress progress;         // each rename pass, then the listing
+};
+
+struct ApplyResult {
+    int renamedCount = 0;                 // pictures that now bear their new names
+    std::vector<RenameFailure> failures;  // shown once, at the end; empty when all went well
+    // After a rename: the entry to select next, with the focus in the caption box (the
+    // selection then drops the undo information); -1 when there is none.
+    int nextSelection = -1;
+    int windowState = 10;
+};
+
+// Renames every picture of `list.olds` to its partner in `list.apres`, in two passes through
+// temporary names: ascending when the first new number is not above the first old one, else
+// descending. Then the list is read again by name, the selection dropped, and the pairs that
+// took place are kept as the undo information.
+ApplyResult Apply(PictureList& list, const ApplyOptions& options = {});
+
+struct CancelApplyResult {
+    std::vector<RenameFailure> failures;  // pictures that kept their applied names
+    int windowState = 11;
+};
+
+// Gives every picture of `list.apres` its old name from `list.olds` again, through temporary
+// names as well, reads the list again and drops the undo information and the selection.
+CancelApplyResult CancelApply(PictureList& list, const ListProgress& progress = {});
+
+}  // namespace lumaro

@@ -1,0 +1,87 @@
+#include "naming/composename.h"
+
+#include <algorithm>
+
+#include "naming/numberedname.h"
+#include "naming/renamepasses.h"
+#include "settings/constants.h"
+
+namespace lumaro {
+
+std::string ComposeName(std::string_view oldName, std::string_view caption) {
+    size_t numberEnd = 0;  // no non-digit from position 1 on: the number part is empty
+    for (size_t i = 1; i < oldName.size(); ++i) {
+        if (oldName[i] < '0' || oldName[i] > '9') {
+            numberEnd = i;
+            break;
+        }
+    }
+    std::string name(oldName.substr(0, numberEnd));
+    name += caption.empty() ? kNoCaptionEnding : kCaptionSeparator;
+    name += caption;
+    return name;
+}
+
+CaptionCheck ValidateCaption(std::string_view caption) {
+    if (caption.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
+        return CaptionCheck::NotInFileName;
+    }
+    return CaptionCheck::Ok;
+}
+
+std::vector<int> ValidSelection(const PictureList& list, const std::vector<int>& selection) {
+    std::vector<int> valid;
+    valid.reserve(selection.size());
+    for (int index : selection) {
+        if (index >= 0 && static_cast<size_t>(index) < list.avant.size()) valid.push_back(index);
+    }
+    std::sort(valid.begin(), valid.end());
+    valid.erase(std::unique(valid.begin(), valid.end()), valid.end());
+    return valid;
+}
+
+RenameProposal ProposeRename(const PictureList& list, const std::vector<int>& selection,
+                             std::string_view caption) {
+    RenameProposal proposal;
+    proposal.check = ValidateCaption(caption);
+    if (proposal.check != CaptionCheck::Ok) return proposal;
+    proposal.numberOnly = caption.empty();
+    const std::vector<int> indices = ValidSelection(list, selection);
+    proposal.pairs.reserve(indices.size());
+    for (int index : indices) {
+        const PictureEntry& entry = list.avant[index];
+        std::string name = ComposeName(entry.base, caption);
+        // The next load would strip the caption of this picture and of every later one.
+        if (IsNumbered(entry.base) && !IsNumbered(name)) {
+            proposal.refusedNames.push_back(entry.fileName());
+        }
+        proposal.pairs.push_back({entry, std::move(name)});
+    }
+    if (!proposal.refusedNames.empty()) {
+        proposal.check = CaptionCheck::WouldUnnumber;
+        proposal.pairs.clear();
+        return proposal;
+    }
+    if (!indices.empty()) {
+        proposal.firstNewName = proposal.pairs.front().toBase;
+        if (indices.size() > 1) proposal.lastNewName = proposal.pairs.back().toBase;
+        proposal.lastProposalIndex = indices.back();
+    }
+    return proposal;
+}
+
+void StoreRenameProposal(PictureList& list, const RenameProposal& proposal,
+                         const std::vector<int>& selection) {
+    list.selectedIndices = ValidSelection(list, selection);
+    list.setUndoPairs(proposal.pairs);
+}
+
+int CancelRename(PictureList& list, const ListProgress& progress) {
+    list.selectedIndices.clear();
+    list.allSelected = false;
+    list.clearUndoPairs();
+    RelistByName(list, progress);
+    return 7;
+}
+
+}  // namespace lumaro

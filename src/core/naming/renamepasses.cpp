@@ -1,0 +1,130 @@
+#include "naming/renamepasses.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <unordered_set>
+
+namespace lumaro {
+
+namespace {
+
+// Temporary names tried for one picture before it is left on its old name.
+constexpr int kTemporaryAttempts = 100;
+
+// The first position after the number of a name: the first character from position 1 on that
+// is not a digit, as a composed name counts its number.
+size_t endOfNumber(std::string_view name) {
+    size_t position = 1;
+    while (position < name.size() && name[position] >= '0' && name[position] <= '9') ++position;
+    return std::min(position, name.size());
+}
+
+class TwoPasses {
+public:
+    TwoPasses(const std::string& folder, const std::vector<RenamePair>& pairs)
+        : folder_(folder), pairs_(pairs), temporary_(pairs.size()) {
+        reserved_.reserve(pairs.size() * 2);
+        for (const RenamePair& pair : pairs) reserved_.insert(pair.toFileName());
+    }
+    void firstPass(const ListProgress& progress);
+    void secondPass(const ListProgress& progress);
+    RenamePassesResult take() { return std::move(result_); }
+
+private:
+    void toTemporary(size_t i);
+    void fromTemporary(size_t i);
+    void fail(std::string from, std::string to, const RenameResult& renamed) {
+        result_.failures.push_back({std::move(from), std::move(to), renamed});
+    }
+
+    const std::string& folder_;
+    const std::vector<RenamePair>& pairs_;
+    std::vector<std::string> temporary_;  // file name; empty: not on a temporary name
+    std::unordered_set<std::string> reserved_;
+    RenamePassesResult result_;
+};
+
+void TwoPasses::firstPass(const ListProgress& progress) {
+    ProgressSteps steps(progress, static_cast<int>(pairs_.size()));
+    for (size_t i = 0; i < pairs_.size(); ++i) {
+        const RenamePair& pair = pairs_[i];
+        if (pair.from.base == pair.toBase) {  // already named so: a success when it is there
+            const std::string path = folder_ + pair.from.fileName();
+            const RenameResult same = renameNoReplace(path, path);
+            if (same.ok()) {
+                result_.done.push_back(pair);
+            } else {
+                fail(pair.from.fileName(), pair.toFileName(), same);
+            }
+        } else {
+            toTemporary(i);
+        }
+        steps.advance(static_cast<int>(i) + 1);
+    }
+}
+
+void TwoPasses::toTemporary(size_t i) {
+    const RenamePair& pair = pairs_[i];
+    const std::string from = folder_ + pair.from.fileName();
+    RenameResult renamed{RenameResult::Status::TargetExists, EEXIST};
+    for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        std::string name = TemporaryNameFor(pair.toBase, attempt) + pair.from.extension;
+        if (reserved_.count(name)) continue;
+        renamed = renameNoReplace(from, folder_ + name);
+        if (renamed.ok()) {
+            reserved_.insert(name);
+            temporary_[i] = std::move(name);
+            return;
+        }
+        if (renamed.status != RenameResult::Status::TargetExists) break;
+    }
+    fail(pair.from.fileName(), pair.toFileName(), renamed);
+}
+
+void TwoPasses::secondPass(const ListProgress& progress) {
+    ProgressSteps steps(progress, static_cast<int>(pairs_.size()));
+    for (size_t i = 0; i < pairs_.size(); ++i) {
+        if (!temporary_[i].empty()) fromTemporary(i);
+        steps.advance(static_cast<int>(i) + 1);
+    }
+}
+
+void TwoPasses::fromTemporary(size_t i) {
+    const RenamePair& pair = pairs_[i];
+    const std::string temporary = folder_ + temporary_[i];
+    const RenameResult renamed = renameNoReplace(temporary, folder_ + pair.toFileName());
+    if (renamed.ok()) {
+        result_.done.push_back(pair);
+        return;
+    }
+    fail(pair.from.fileName(), pair.toFileName(), renamed);
+    const RenameResult back = renameNoReplace(temporary, folder_ + pair.from.fileName());
+    if (!back.ok()) fail(temporary_[i], pair.from.fileName(), back);
+}
+
+}  // namespace
+
+RenamePassesResult RenameInTwoPasses(const std::string& folder,
+                                     const std::vector<RenamePair>& pairs,
+                                     const ListProgress& progress) {
+    TwoPasses passes(folder, pairs);
+    passes.firstPass(progress);
+    passes.secondPass(progress);
+    return passes.take();
+}
+
+std::string TemporaryNameFor(std::string_view newBase, int attempt) {
+    const size_t end = endOfNumber(newBase);
+    std::string name(newBase.substr(0, end));
+    name += 'x';
+    if (attempt > 0) name += std::to_string(attempt);
+    if (end < newBase.size()) name += newBase.substr(end + 1);
+    return name;
+}
+
+void RelistByName(PictureList& list, const ListProgress& progress) {
+    ApplyListing(
+        list, ListFolderOrdered(list.currentFolder, list.fileType, ListCriterion::Name, progress));
+}
+
+}  // namespace lumaro

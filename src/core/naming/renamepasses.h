@@ -1,0 +1,41 @@
+// Renames a set of pictures in two passes through temporary names, so that a new name that is
+// still another picture's old name (numbers shifted by a renumbering or a move) never meets
+// it. Apply, cancel apply and the acceptance of moves all rename through here.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "naming/picturelist.h"
+#include "pictures/fileoperations.h"
+#include "pictures/folderlisting.h"
+
+namespace lumaro {
+
+struct RenamePassesResult {
+    // The renames that took place, a picture that already bore its new name included.
+    std::vector<RenamePair> done;
+    // The pictures that kept their names. A picture that could neither take its new name nor
+    // go back to its old one stays on its temporary name: a second row says so.
+    std::vector<RenameFailure> failures;
+};
+
+// Renames every pair from `folder` + from.fileName() to `folder` + toFileName(), in the order
+// given. First pass: each picture goes to a temporary name that is neither a new name of the
+// set nor an existing file; second pass: only the pictures that reached a temporary name take
+// their new names, and one that cannot goes back to its old name. No rename ever replaces a
+// file. `progress` is called for each pass afresh, from 0 to the number of pairs.
+RenamePassesResult RenameInTwoPasses(const std::string& folder,
+                                     const std::vector<RenamePair>& pairs,
+                                     const ListProgress& progress = {});
+
+// Temporary base name for the new base name `newBase`: an "x" in place of the first character
+// after its number ("0004x b" for "0004  b"), so that it is never a numbered name; later
+// attempts add the attempt number after the "x" ("0004x2 b").
+std::string TemporaryNameFor(std::string_view newBase, int attempt = 0);
+
+// Every operation that renamed ends here: the list is read again from the disk in name order.
+void RelistByName(PictureList& list, const ListProgress& progress = {});
+
+}  // namespace lumaro
