@@ -32,14 +32,30 @@ private:
     int fd_;
 };
 
-bool isPicture(int folderFd, const std::string& name, std::string_view fileType) {
+bool hasFileType(const std::string& name, std::string_view fileType) {
     const size_t dot = name.rfind('.');
-    if (dot == std::string::npos ||
-        ToLowerAscii(std::string_view(name).substr(dot + 1)) != fileType) {
-        return false;
-    }
+    return dot != std::string::npos && name.size() - dot - 1 == fileType.size() &&
+           StartsWithFolded(std::string_view(name).substr(dot + 1), fileType);
+}
+
+bool isNotEmpty(int folderFd, const std::string& name) {
     struct stat st;
     return fstatat(folderFd, name.c_str(), &st, 0) == 0 && st.st_size > 0;
+}
+
+struct Examined {
+    bool listed = false;
+    std::optional<std::string> date;
+};
+
+// For the date order the one read of the picture's head also tells an empty file, which
+// spares a stat per picture; a file that cannot be opened is still listed when not empty.
+Examined examine(int folderFd, const std::string& name, bool withDate) {
+    if (withDate) {
+        PictureHead head = ReadPictureHeadAt(folderFd, name.c_str());
+        if (head.opened) return {!head.empty, std::move(head.date)};
+    }
+    return {isNotEmpty(folderFd, name), std::nullopt};
 }
 
 PictureEntry entryOf(const std::string& name) {
@@ -51,10 +67,16 @@ PictureEntry entryOf(const std::string& name) {
 void sortByKeys(std::vector<PictureEntry>& entries, const std::vector<std::string>& keys) {
     // Base names mostly come in the order of the file names already.
     if (std::is_sorted(keys.begin(), keys.end(), NameLess())) return;
+    // The name order is the byte order of the folded keys, then of the keys themselves:
+    // folding once lets every comparison run as a plain byte comparison.
+    std::vector<std::string> folded;
+    folded.reserve(keys.size());
+    for (const std::string& key : keys) folded.push_back(ToLowerAscii(key));
     std::vector<size_t> order(entries.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        const int byKey = CompareNames(keys[a], keys[b]);
+        int byKey = folded[a].compare(folded[b]);
+        if (byKey == 0) byKey = keys[a].compare(keys[b]);
         return byKey != 0 ? byKey < 0 : entries[a].extension < entries[b].extension;
     });
     std::vector<PictureEntry> ordered;
@@ -95,7 +117,9 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
     for (int i = 0; i < total; ++i) {
         const std::string& name = (*names)[i];
         steps.advance(i + 1);
-        if (!isPicture(handle.fd(), name, fileType)) continue;
+        if (!hasFileType(name, fileType)) continue;
+        Examined examined = examine(handle.fd(), name, criterion == ListCriterion::Date);
+        if (!examined.listed) continue;
         PictureEntry entry = entryOf(name);
         if (criterion == ListCriterion::Init && listing.entries.empty() &&
             NumberPrefixWidth(entry.base) < 0) {
@@ -104,8 +128,7 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
             return listing;
         }
         if (criterion == ListCriterion::Date) {
-            const std::optional<std::string> date =
-                ReadInternalPictureDateAt(handle.fd(), name.c_str());
+            const std::optional<std::string>& date = examined.date;
             if (!date) listing.someWithoutDate = true;
             keys.push_back(DateSortKey(date ? &*date : nullptr) + entry.base);
         } else {

@@ -27,7 +27,11 @@ public:
         const ssize_t got = pread(fd_, head_, sizeof head_, 0);
         headLength_ = got > 0 ? static_cast<size_t>(got) : 0;
         headIsWholeFile_ = headLength_ < sizeof head_;
+        empty_ = got == 0;
     }
+
+    // The first read found the end of the file at once.
+    bool empty() const { return empty_; }
 
     bool read(size_t count, uint8_t* out) {
         if (position_ + count <= headLength_) {
@@ -47,6 +51,7 @@ private:
     uint8_t head_[4096];
     size_t headLength_ = 0;
     bool headIsWholeFile_ = false;
+    bool empty_ = false;
     uint64_t position_ = 0;
 };
 
@@ -100,8 +105,7 @@ int64_t findExifHeader(HeaderReader& in) {
     return shift;
 }
 
-std::optional<std::string> readDate(int fd) {
-    HeaderReader in(fd);
+std::optional<std::string> readDate(HeaderReader& in) {
     const int64_t shift = findExifHeader(in);
     if (shift < 0) return std::nullopt;
     uint8_t b[kDateTextLength];
@@ -129,21 +133,25 @@ std::optional<std::string> readDate(int fd) {
     return std::string(reinterpret_cast<const char*>(b), length);
 }
 
-std::optional<std::string> readDateAndClose(int fd) {
-    if (fd < 0) return std::nullopt;
-    std::optional<std::string> date = readDate(fd);
+PictureHead readHeadAndClose(int fd) {
+    PictureHead head;
+    if (fd < 0) return head;
+    HeaderReader in(fd);
+    head.opened = true;
+    head.empty = in.empty();
+    if (!head.empty) head.date = readDate(in);
     close(fd);
-    return date;
+    return head;
 }
 
 }  // namespace
 
 std::optional<std::string> ReadInternalPictureDate(const std::string& path) {
-    return readDateAndClose(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    return readHeadAndClose(open(path.c_str(), O_RDONLY | O_CLOEXEC)).date;
 }
 
-std::optional<std::string> ReadInternalPictureDateAt(int folderFd, const char* fileName) {
-    return readDateAndClose(openat(folderFd, fileName, O_RDONLY | O_CLOEXEC));
+PictureHead ReadPictureHeadAt(int folderFd, const char* fileName) {
+    return readHeadAndClose(openat(folderFd, fileName, O_RDONLY | O_CLOEXEC));
 }
 
 std::string ReadPictureDate(const std::string& path, std::string_view fileDatePrefix) {

@@ -15,8 +15,16 @@ inline constexpr size_t kDateTextLength = 19;
 // DateTimeOriginal scan), or nothing. Reads only inside the file and only moves forward
 // while it looks for the tag, so damaged files end the search instead of looping.
 std::optional<std::string> ReadInternalPictureDate(const std::string& path);
-// The same for a file opened relative to a folder descriptor (used by the folder listing).
-std::optional<std::string> ReadInternalPictureDateAt(int folderFd, const char* fileName);
+
+// What the folder listing learns from one open and one read of a file.
+struct PictureHead {
+    bool opened = false;  // false: the file could not be opened, nothing else is known
+    bool empty = false;   // the file holds no byte
+    std::optional<std::string> date;
+};
+// The head of a file opened relative to a folder descriptor: the listing needs no separate
+// stat to skip empty files.
+PictureHead ReadPictureHeadAt(int folderFd, const char* fileName);
 
 // The picture's date text, or the fallback: `fileDatePrefix` (message 104, "FD"), a blank and
 // FileDateText of the same path. A file that cannot be opened gives the fallback too.
