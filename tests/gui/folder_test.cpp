@@ -2,6 +2,7 @@
 // numbering, selecting with the mouse, sorting by date, and the file-type checks.
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -51,6 +52,7 @@ private slots:
     void newFileTypeIsAddedAndSaved();
     void rightClickTakesTheCaptionOfOnePicture();
     void formatDialogAnswersReplaceByNameWhenOkIsPressedAtOnce();
+    void renameBlockedByAnExistingFileKeepsBothAndIsNamedAtTheEnd();
 };
 
 void FolderTest::numberedFolderLoadsAndShiftControlClicksFillTheSlots() {
@@ -253,6 +255,25 @@ void FolderTest::formatDialogAnswersReplaceByNameWhenOkIsPressedAtOnce() {
         QTest::keyClick(&dialog, Qt::Key_Escape);
     }
     QCOMPARE(texts[0], QStringLiteral("-1"));
+}
+
+void FolderTest::renameBlockedByAnExistingFileKeepsBothAndIsNamedAtTheEnd() {
+    QTemporaryDir pictures;
+    // Widths 2 and 3: "07  a" must become "007  a", a name a folder already holds.
+    WritePicture(pictures.path(), "07  a.jpg", "2001:01:01 00:00:01");
+    WritePicture(pictures.path(), "123  b.jpg");
+    QVERIFY(QDir(pictures.path()).mkdir(QStringLiteral("007  a.jpg")));
+    FormFixture fx;
+    Form1& form = fx.start();
+    fx.responder().folders.push_back(pictures.path());
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QVERIFY(fx.responder().shown.last().text.startsWith(QStringLiteral("These pictures kept their names")));
+    QVERIFY(fx.responder().shown.last().text.contains(QStringLiteral("07  a.jpg")));
+    QFile kept(pictures.path() + "/07  a.jpg");
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), JpegBytes("2001:01:01 00:00:01"));
+    QVERIFY(QFileInfo(pictures.path() + "/007  a.jpg").isDir());
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"07  a", "123  b"}));
 }
 
 QTEST_MAIN(FolderTest)
