@@ -209,6 +209,7 @@ private:
     void initialise();
     bool screenTooLow();
     bool LoadSettings();
+    Settings settingsValues() const;
     void SaveSettings();
     void FillLanguageList();
     void relabelControls();

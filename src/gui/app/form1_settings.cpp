@@ -19,13 +19,19 @@ std::vector<std::string> comboItems(const QComboBox* combo) {
 }
 }  // namespace
 
-bool Form1::LoadSettings() {
+// The values the settings file keeps, lists aside.
+Settings Form1::settingsValues() const {
     Settings settings;
     settings.languageName = languageName;
     settings.currentFolder = currentFolder;
     settings.copyToFolder = copyToFolder;
     settings.slideShowFolder = slideShowFolder;
     settings.slideShowTitleFormat = slideShowTitleFormat;
+    return settings;
+}
+
+bool Form1::LoadSettings() {
+    Settings settings = settingsValues();
     const bool loaded = lumaro::LoadSettings(settingsPath, settings);
     languageName = settings.languageName;
     currentFolder = settings.currentFolder;
@@ -39,12 +45,7 @@ bool Form1::LoadSettings() {
 }
 
 void Form1::SaveSettings() {
-    Settings settings;
-    settings.languageName = languageName;
-    settings.currentFolder = currentFolder;
-    settings.copyToFolder = copyToFolder;
-    settings.slideShowFolder = slideShowFolder;
-    settings.slideShowTitleFormat = slideShowTitleFormat;
+    Settings settings = settingsValues();
     settings.fileTypes = comboItems(combo_FileTypes);
     settings.captions = comboItems(combo_Captions);
     lumaro::SaveSettings(settingsPath, settings);  // a settings file that cannot be written is not reported
