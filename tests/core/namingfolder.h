@@ -21,7 +21,7 @@ namespace lumaro {
 class NamingFolder {
 public:
     // Writes one picture per base name (".jpg"), each holding its own name, and lists them.
-    explicit NamingFolder(std::initializer_list<std::string> bases) {
+    explicit NamingFolder(const std::vector<std::string>& bases) {
         for (const std::string& base : bases) folder.write(base + ".jpg");
         list.currentFolder = folder.path();
         list.fileType = "jpg";
