@@ -113,7 +113,7 @@ TEST(ApplyTest, FailedRenamesLoseNoFileAndAreReported) {
     struct Row {
         const char* fault;
         std::function<ListProgress(NamingFolder&)> inject;
-        Names expected;        // folder names afterwards
+        Names expected;         // folder names afterwards
         size_t failedPictures;  // rows naming a picture that kept its name
     };
     const auto none = [](NamingFolder&) { return ListProgress(); };
@@ -125,12 +125,14 @@ TEST(ApplyTest, FailedRenamesLoseNoFileAndAreReported) {
                  if (done == 0) std::remove(f.folder.pathOf("02  b.jpg").c_str());
              });
          },
-         {"01  a.jpg", "01  n.jpg", "01x n.jpg"}, 2},
+         {"01  a.jpg", "01  n.jpg", "01x n.jpg"},
+         2},
         {"target taken between the passes",
          [](NamingFolder& f) {
              return atSecondPass([&f] { f.folder.write("02  n.jpg", "intruder"); });
          },
-         {"01  a.jpg", "01  n.jpg", "01x n.jpg", "02  b.jpg", "02  n.jpg"}, 2},
+         {"01  a.jpg", "01  n.jpg", "01x n.jpg", "02  b.jpg", "02  n.jpg"},
+         2},
     };
     for (const Row& row : rows) {
         // "01  n" is taken by a picture outside the selection; "01x n" sits where the first
@@ -148,7 +150,8 @@ TEST(ApplyTest, FailedRenamesLoseNoFileAndAreReported) {
         Names names = f.folder.names();
         names.erase(std::remove(names.begin(), names.end(), "03  c.jpg"), names.end());
         EXPECT_EQ(names, row.expected) << row.fault;
-        EXPECT_EQ(result.failures.size(), row.failedPictures) << row.fault << DescribeRenameFailures(result.failures);
+        EXPECT_EQ(result.failures.size(), row.failedPictures)
+            << row.fault << DescribeRenameFailures(result.failures);
         EXPECT_EQ(f.originOf("01x n"), "01x n") << row.fault;
         if (std::string(row.fault) == "source removed behind our back") {
             expectedContents.erase(std::find(expectedContents.begin(), expectedContents.end(),

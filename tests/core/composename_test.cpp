@@ -24,7 +24,8 @@ TEST(ComposeNameTest, KeepsTheNumberAndTakesTheCaptionOrTheNumberOnlyMarker) {
         {"", "x", "  x"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(ComposeName(row.old, row.caption), row.expected) << row.old << " / " << row.caption;
+        EXPECT_EQ(ComposeName(row.old, row.caption), row.expected)
+            << row.old << " / " << row.caption;
     }
 }
 

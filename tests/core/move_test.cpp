@@ -74,9 +74,8 @@ TEST_F(MoveTest, StepsStopAtEitherEndAndTellWhatTheSlotsShow) {
     const Row rows[] = {
         {3, 2, -10, 0, -1, 2, false, true},  // ten toward the start, only three before
         {3, 2, +10, 6, 5, -1, true, false},  // ten toward the end, fewer after
-        {3, 2, -1, 2, 1, 4, true, true},
-        {3, 1, +1, 4, 3, 5, true, true},
-        {5, 3, 0, 0, -1, 3, false, true},  // 0: to the start
+        {3, 2, -1, 2, 1, 4, true, true},    {3, 1, +1, 4, 3, 5, true, true},
+        {5, 3, 0, 0, -1, 3, false, true},   // 0: to the start
         {0, 2, -1, 0, -1, 2, false, true},  // already first: stays
     };
     for (const Row& row : rows) {
@@ -84,7 +83,8 @@ TEST_F(MoveTest, StepsStopAtEitherEndAndTellWhatTheSlotsShow) {
         moving_ = false;
         const Names before = f.listed();
         const MoveBlockResult result = move(f, places(row.first, row.count), row.displacement);
-        const std::string label = std::to_string(row.first) + " by " + std::to_string(row.displacement);
+        const std::string label =
+            std::to_string(row.first) + " by " + std::to_string(row.displacement);
         EXPECT_EQ(result.selection, places(row.landsAt, row.count)) << label;
         EXPECT_EQ(result.blockFirst, row.landsAt) << label;
         EXPECT_EQ(result.blockLast, row.landsAt + row.count - 1) << label;
@@ -136,8 +136,8 @@ TEST_F(MoveTest, TargetAnswerAllowsZeroAndTheRangeOfTheNumberedNames) {
     EXPECT_EQ(range.firstText, "03");
     EXPECT_EQ(range.lastText, "07");
     const std::pair<const char*, TargetAnswer> rows[] = {
-        {"", TargetAnswer::Cancelled},  {"0", TargetAnswer::Accepted},
-        {"3", TargetAnswer::Accepted},  {"007", TargetAnswer::Accepted},
+        {"", TargetAnswer::Cancelled},   {"0", TargetAnswer::Accepted},
+        {"3", TargetAnswer::Accepted},   {"007", TargetAnswer::Accepted},
         {"2", TargetAnswer::OutOfRange}, {"8", TargetAnswer::OutOfRange},
         {"4a", TargetAnswer::NotDigits}, {" 4", TargetAnswer::NotDigits},
         {"-1", TargetAnswer::NotDigits},
@@ -182,7 +182,7 @@ TEST_F(MoveTest, AcceptanceThatMeetsFaultsLosesNoFile) {
     NamingFolder f({"01  a", "02  b", "03  c", "04  d"});
     move(f, {3}, 0);  // 04 d to the start: every picture changes place
     std::remove(f.folder.pathOf("02  b.jpg").c_str());  // gone behind our back
-    f.folder.write("02  a.jpg", "intruder");             // 01 a's new name is taken
+    f.folder.write("02  a.jpg", "intruder");            // 01 a's new name is taken
     const std::vector<std::string> before = f.contents();
     const AcceptMoveResult result = AcceptMove(f.list, moving_);
     EXPECT_EQ(result.failures.size(), 2u) << DescribeRenameFailures(result.failures);

@@ -44,7 +44,7 @@ public:
     std::string originOf(const std::string& base) const {
         const std::string content = folder.read(base + ".jpg");
         return content.rfind("content of ", 0) == 0 ? content.substr(11, content.size() - 15)
-                                                     : "(missing)";
+                                                    : "(missing)";
     }
     std::vector<int> indicesOf(std::initializer_list<std::string> bases) const {
         std::vector<int> indices;
