@@ -1,0 +1,77 @@
+#include "naming/formrenumerotation.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/controltable.h"
+#include "naming/targetmove.h"
+#include "toolkit/dialogservice.h"
+#include "toolkit/fonts.h"
+
+namespace lumaro {
+
+namespace {
+template <typename T>
+T* named(T* widget, const char* name, const QRect& geometry) {
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+}  // namespace
+
+FormRenumerotation::FormRenumerotation(Texts& texts, QWidget* parent) : QDialog(parent), texts_(texts) {
+    setObjectName(QStringLiteral("FormRenumerotation"));
+    setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
+    setWindowTitle(texts_.caption);
+    texts_.firstNumber.clear();
+
+    textb_Numero = named(new QLineEdit(this), "textb_Numero", FromDialogUnits(135, 8, 24, 12));
+    textb_Largeur = named(new QLineEdit(texts_.width, this), "textb_Largeur", FromDialogUnits(135, 23, 24, 12));
+    for (QLineEdit* box : {textb_Numero, textb_Largeur}) box->setAlignment(Qt::AlignCenter);
+    label_PremierNumero = named(new QLabel(texts_.firstLabel, this), "label_PremierNumero", FromDialogUnits(40, 10, 23, 8));
+    label_Largeur = named(new QLabel(texts_.widthLabel, this), "label_Largeur", FromDialogUnits(40, 25, 24, 8));
+    cb_OK = named(new QPushButton(QStringLiteral("OK"), this), "cb_OK", FromDialogUnits(40, 45, 45, 15));
+    cb_Cancel = named(new QPushButton(texts_.cancel, this), "cb_Cancel", FromDialogUnits(115, 45, 46, 15));
+
+    // Each label ends 15 units before its box; a long label widens the dialog instead of
+    // running under the box.
+    int shift = 0;
+    for (QLabel* label : {label_PremierNumero, label_Largeur}) {
+        label->adjustSize();
+        shift = std::max(shift, label->width() + 15 - (textb_Numero->x() - 10));
+    }
+    for (QLineEdit* box : {textb_Numero, textb_Largeur}) box->move(box->x() + shift, box->y());
+    for (auto [label, box] : {std::pair{label_PremierNumero, textb_Numero}, std::pair{label_Largeur, textb_Largeur}}) {
+        label->move(box->x() - 15 - label->width(), box->y() + (box->height() - label->height()) / 2);
+    }
+    setFixedSize(FromDialogUnits(0, 0, 198, 72).size() + QSize(shift, 0));
+    textb_Numero->setFocus();
+    cb_OK->setDefault(true);
+
+    connect(cb_OK, &QPushButton::clicked, this, &FormRenumerotation::ok);
+    connect(cb_Cancel, &QPushButton::clicked, this, [this] {
+        textb_Numero->clear();
+        texts_.firstNumber.clear();
+        reject();
+    });
+}
+
+void FormRenumerotation::ok() {
+    const QString first = textb_Numero->text();
+    if (!DigitsOnly(first)) {
+        Dialogs().message(this, QString(), texts_.digitsOnly);
+        return;
+    }
+    const QString width = textb_Largeur->text();
+    const QChar lead = width.isEmpty() ? QChar() : width.front();
+    if (lead != QLatin1Char(' ') && (lead < QLatin1Char('0') || lead > QLatin1Char('6'))) {
+        Dialogs().message(this, QString(), texts_.widthRange);
+        return;
+    }
+    texts_.firstNumber = first;
+    texts_.width = width;
+    accept();
+}
+
+}  // namespace lumaro

@@ -1,0 +1,45 @@
+// TargetMove: asks behind which picture number the selected block is to go (0: to the start).
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace lumaro {
+
+class Form1;
+
+class TargetMove : public QDialog {
+    Q_OBJECT
+public:
+    // The texts exchanged with the dialog.
+    struct Texts {
+        QString caption;        // message 81
+        QString label1;         // message 79
+        QString label2;         // message 80
+        QString digitsOnly;     // message 82
+        QString outOfRange;     // message 83
+        QString rangeFirst;     // number prefix of the first picture
+        QString rangeLast;      // number prefix of the last picture
+        QString answer;         // on return: the number typed; empty when cancelled
+    };
+
+    TargetMove(Texts& texts, QWidget* parent);
+
+    QLineEdit* textb_RankPreceding;
+    QPushButton* cb_OK;
+    QLabel* label_1;
+    QLabel* label_2;
+    QPushButton* cb_Cancel;
+
+private:
+    void ok();
+    Texts& texts_;
+};
+
+// Is every character a digit (an empty text passes)?
+bool DigitsOnly(const QString& text);
+
+}  // namespace lumaro
