@@ -19,12 +19,21 @@ size_t endOfNumber(std::string_view name) {
     return std::min(position, name.size());
 }
 
+bool hasTemporaryShape(std::string_view name) {
+    const size_t end = endOfNumber(name);
+    return end < name.size() && name[end] == 'x';
+}
+
 class TwoPasses {
 public:
     TwoPasses(const std::string& folder, const std::vector<RenamePair>& pairs)
         : folder_(folder), pairs_(pairs), temporary_(pairs.size()) {
-        reserved_.reserve(pairs.size() * 2);
-        for (const RenamePair& pair : pairs) reserved_.insert(pair.toFileName());
+        // A new name not yet taken could be met unseen, but only one shaped like a temporary
+        // name; the temporary names chosen are kept too, even should one vanish.
+        reserved_.reserve(pairs.size());
+        for (const RenamePair& pair : pairs) {
+            if (hasTemporaryShape(pair.toBase)) reserved_.insert(pair.toFileName());
+        }
     }
     void firstPass(const ListProgress& progress);
     void secondPass(const ListProgress& progress);
@@ -39,8 +48,8 @@ private:
 
     const std::string& folder_;
     const std::vector<RenamePair>& pairs_;
-    std::vector<std::string> temporary_;  // file name; empty: not on a temporary name
-    std::unordered_set<std::string> reserved_;
+    std::vector<std::string> temporary_;        // file name; empty: not on a temporary name
+    std::unordered_set<std::string> reserved_;  // new names a temporary name must avoid
     RenamePassesResult result_;
 };
 
