@@ -44,7 +44,7 @@ void NamingDialogsTest::targetMoveAcceptsZeroAndNumbersInRangeOnly() {
     QFETCH(QString, typed);
     QFETCH(QString, message);
     TargetMove::Texts texts{"Targeted move", "Number:", "(0: first)", "Digits only", "Value out of range",
-                            "03", "12", "stale"};
+                            {3, 12, "03", "12"}, "stale"};
     TargetMove dialog(texts, nullptr);
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Targeted move"));
@@ -62,7 +62,7 @@ void NamingDialogsTest::targetMoveAcceptsZeroAndNumbersInRangeOnly() {
 }
 
 void NamingDialogsTest::targetMoveCancelGivesAnEmptyAnswer() {
-    TargetMove::Texts texts{"T", "a", "b", "d", "r", "01", "09", ""};
+    TargetMove::Texts texts{"T", "a", "b", "d", "r", {1, 9, "01", "09"}, ""};
     TargetMove dialog(texts, nullptr);
     dialog.show();
     QTest::keyClicks(dialog.textb_RankPreceding, QStringLiteral("5"));
@@ -82,7 +82,7 @@ void NamingDialogsTest::renumberingChecksDigitsAndWidth_data() {
     QTest::newRow("letters") << "2x" << "3" << "Digits only";
     QTest::newRow("width 7") << "20" << "7" << "Number of digits between 2 and 6";
     QTest::newRow("width letter") << "20" << "a" << "Number of digits between 2 and 6";
-    QTest::newRow("no width") << "20" << "" << "Number of digits between 2 and 6";
+    QTest::newRow("no width typed") << "20" << "" << "";
 }
 
 void NamingDialogsTest::renumberingChecksDigitsAndWidth() {

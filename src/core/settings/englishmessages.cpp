@@ -126,6 +126,10 @@ constexpr const char* kEnglishEntries[] = {
     "112=This folder cannot be read:",
     "113=A number in front of these names would not make them numbered names; nothing was renamed:",
     "114=These pictures kept their names because they could not be renamed:",
+    "115=A caption cannot contain '/' or a NUL byte",
+    "116=This caption would take the number out of these names; choose another caption:",
+    "117=Only pictures with a number can be moved or renumbered:",
+    "118=With this number of digits these names would lose their number:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

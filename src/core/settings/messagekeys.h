@@ -25,6 +25,15 @@ inline constexpr int kMessageInsertWouldUnnumber = 113;
 // Renames of an operation that failed; followed by the pictures concerned.
 inline constexpr int kMessageRenamesFailed = 114;
 
-inline constexpr int kMessageKeyCount = 115;
+// A caption that could not be part of a file name.
+inline constexpr int kMessageCaptionNotInFileName = 115;
+// A caption that would make numbered names unnumbered; followed by the names.
+inline constexpr int kMessageCaptionWouldUnnumber = 116;
+// A move or renumbering of pictures without number; followed by the names.
+inline constexpr int kMessageNotNumbered = 117;
+// A renumbering width that would unnumber names; followed by the names.
+inline constexpr int kMessageWidthWouldUnnumber = 118;
+
+inline constexpr int kMessageKeyCount = 119;
 
 }  // namespace lumaro

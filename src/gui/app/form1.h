@@ -5,10 +5,12 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "naming/folderload.h"
+#include "naming/move.h"
 #include "naming/picturelist.h"
 #include "pictures/folderlisting.h"
 #include "settings/languagetable.h"
@@ -61,6 +63,10 @@ public:
     PictureList pictures;
     bool moveInProgress = false;
     bool dateDisplayOn = false;
+    // The pending rename or renumbering, for the apply that follows.
+    int proposalCount = 0;
+    int lastProposalIndex = -1;
+    bool lastWasRenumber = false;
 
     // Event handlers, one per row of the event map. Each reads the widgets, calls the core
     // and writes the widgets back.
@@ -222,6 +228,17 @@ private:
     void reportFailedRenames(const std::vector<RenameFailure>& failures);
     void showProgress(int done, int total);
     void selectionFromList();
+    int firstVisibleLine() const;
+    void setFirstVisibleLine(int line);
+    void selectRows(const std::vector<int>& rows);
+    void runWithProgress(const std::function<void(const ListProgress&)>& work);
+    void showNames(int key, const std::vector<std::string>& names);
+    void ClosePhotoWindow();
+    void recordCaption(const QString& caption);
+    void cancelProposal(int (*cancel)(PictureList&, const ListProgress&));
+    void moveSelection(int displacement, int state);
+    bool beginMove();
+    void showMoveResult(const MoveBlockResult& moved);
     void layoutTopRow();
     int confirm(const QString& text);
     std::vector<std::string> languageList() const;

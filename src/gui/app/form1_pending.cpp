@@ -4,25 +4,6 @@
 
 namespace lumaro {
 
-// Naming: rename, apply, moves and renumbering.
-void Form1::cb_Renommer_Click() {}
-void Form1::cb_Appliquer_Click() {}
-void Form1::cb_AnnulerRenommage_Click() {}
-void Form1::cb_AnnulerApplication_Click() {}
-void Form1::pictbttn_ToStart1_Click() {}
-void Form1::pictbttn_ToEnd1_Click() {}
-void Form1::cb_AccepterDeplacer_Click() {}
-void Form1::cb_AnnulerDeplacer_Click() {}
-void Form1::pictbttn_ToStart10_Click() {}
-void Form1::pictbttn_ToEnd10_Click() {}
-void Form1::pictbttn_TargetMove_Click() {}
-void Form1::cb_Renumeroter_Click() {}
-void Form1::cb_AnnulerRenumerotage_Click() {}
-void Form1::pictbttn_ClearCaptions_Click() {}
-void Form1::pictbttn_ClearCaptions_RightButtonUp() {}
-void Form1::textb_Caption_Change() {}
-void Form1::combo_Captions_Select() {}
-
 // Picture operations, the single-picture window, Snapkeep and the slide show.
 void Form1::ImageV_1_Click() {}
 void Form1::ImageV_2_Click() {}

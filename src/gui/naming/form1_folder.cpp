@@ -75,6 +75,7 @@ void Form1::cb_Dossier_Click() {
     pictures.avant.clear();
     ShowPictureList();
     pictures.clearUndoPairs();
+    moveInProgress = false;  // another folder ends any pending move
     currentFolder = WithTrailingSeparator(chosen->toStdString());
     textb_Dossier->setText(QString::fromStdString(currentFolder));
     if (!currentFolder.empty()) LoadFolder();

@@ -20,7 +20,13 @@ void Form1::selectionFromList() {
 
 void Form1::lb_Avant_Select() {
     for (int slot = 3; slot <= 5; ++slot) ClearViewerSlot(slot);
-    pictures.clearUndoPairs();
+    // A pending proposal and the undo information go; the order before a pending move stays,
+    // for accepting or cancelling that move still needs it.
+    if (moveInProgress) {
+        pictures.apres.clear();
+    } else {
+        pictures.clearUndoPairs();
+    }
     selectionFromList();
     const int k = static_cast<int>(pictures.selectedIndices.size());
     if (k == 0) {

@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "app/controltable.h"
-#include "naming/targetmove.h"
+#include "naming/renumber.h"
 #include "toolkit/dialogservice.h"
 #include "toolkit/fonts.h"
 
@@ -59,15 +59,16 @@ FormRenumerotation::FormRenumerotation(Texts& texts, QWidget* parent) : QDialog(
 
 void FormRenumerotation::ok() {
     const QString first = textb_Numero->text();
-    if (!DigitsOnly(first)) {
-        Dialogs().message(this, QString(), texts_.digitsOnly);
-        return;
-    }
     const QString width = textb_Largeur->text();
-    const QChar lead = width.isEmpty() ? QChar() : width.front();
-    if (lead != QLatin1Char(' ') && (lead < QLatin1Char('0') || lead > QLatin1Char('6'))) {
-        Dialogs().message(this, QString(), texts_.widthRange);
-        return;
+    switch (CheckRenumberAnswer(first.toStdString(), width.toStdString())) {
+        case RenumberAnswer::NotDigits:
+            Dialogs().message(this, QString(), texts_.digitsOnly);
+            return;
+        case RenumberAnswer::BadWidth:
+            Dialogs().message(this, QString(), texts_.widthRange);
+            return;
+        case RenumberAnswer::Accepted:
+        case RenumberAnswer::Cancelled: break;
     }
     texts_.firstNumber = first;
     texts_.width = width;

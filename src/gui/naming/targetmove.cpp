@@ -10,13 +10,6 @@
 
 namespace lumaro {
 
-bool DigitsOnly(const QString& text) {
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-    }
-    return true;
-}
-
 TargetMove::TargetMove(Texts& texts, QWidget* parent) : QDialog(parent), texts_(texts) {
     setObjectName(QStringLiteral("TargetMove"));
     setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
@@ -60,16 +53,15 @@ TargetMove::TargetMove(Texts& texts, QWidget* parent) : QDialog(parent), texts_(
 // Digits only, and 0 or a number of the list; otherwise the dialog stays open.
 void TargetMove::ok() {
     const QString typed = textb_RankPreceding->text();
-    if (!DigitsOnly(typed)) {
-        Dialogs().message(this, QString(), texts_.digitsOnly);
-        return;
-    }
-    if (!typed.isEmpty()) {
-        const qulonglong value = typed.toULongLong();
-        if (value != 0 && (value < texts_.rangeFirst.toULongLong() || value > texts_.rangeLast.toULongLong())) {
+    switch (CheckTargetAnswer(typed.toStdString(), texts_.range)) {
+        case TargetAnswer::NotDigits:
+            Dialogs().message(this, QString(), texts_.digitsOnly);
+            return;
+        case TargetAnswer::OutOfRange:
             Dialogs().message(this, QString(), texts_.outOfRange);
             return;
-        }
+        case TargetAnswer::Accepted:
+        case TargetAnswer::Cancelled: break;
     }
     texts_.answer = typed;
     accept();

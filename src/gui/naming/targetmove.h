@@ -3,13 +3,13 @@
 
 #include <QDialog>
 
+#include "naming/move.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace lumaro {
-
-class Form1;
 
 class TargetMove : public QDialog {
     Q_OBJECT
@@ -21,8 +21,7 @@ public:
         QString label2;         // message 80
         QString digitsOnly;     // message 82
         QString outOfRange;     // message 83
-        QString rangeFirst;     // number prefix of the first picture
-        QString rangeLast;      // number prefix of the last picture
+        TargetRange range;      // the numbers accepted besides 0
         QString answer;         // on return: the number typed; empty when cancelled
     };
 
@@ -38,8 +37,5 @@ private:
     void ok();
     Texts& texts_;
 };
-
-// Is every character a digit (an empty text passes)?
-bool DigitsOnly(const QString& text);
 
 }  // namespace lumaro

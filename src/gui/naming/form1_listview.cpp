@@ -1,0 +1,55 @@
+// Helpers that keep lb_Avant in step with the picture list: first visible line, selection,
+// progress of long work, and the messages that name pictures.
+#include <QItemSelection>
+#include <QListWidget>
+#include <QProgressBar>
+
+#include "app/form1.h"
+#include "toolkit/dialogservice.h"
+
+namespace lumaro {
+
+int Form1::firstVisibleLine() const {
+    const QModelIndex top = lb_Avant->indexAt(QPoint(2, 2));
+    return top.isValid() ? top.row() : 0;
+}
+
+void Form1::setFirstVisibleLine(int line) {
+    if (QListWidgetItem* item = lb_Avant->item(std::clamp(line, 0, lb_Avant->count() - 1))) {
+        lb_Avant->scrollToItem(item, QAbstractItemView::PositionAtTop);
+    }
+}
+
+// Selects the rows given (ascending) without raising a selection event, in one go.
+void Form1::selectRows(const std::vector<int>& rows) {
+    const QSignalBlocker quiet(lb_Avant);
+    QItemSelection selection;
+    for (size_t i = 0; i < rows.size();) {
+        size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
+        selection.select(lb_Avant->model()->index(rows[i], 0), lb_Avant->model()->index(rows[j], 0));
+        i = j + 1;
+    }
+    lb_Avant->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (!rows.empty()) lb_Avant->setCurrentRow(rows.front(), QItemSelectionModel::NoUpdate);
+    pictures.selectedIndices = rows;
+}
+
+void Form1::runWithProgress(const std::function<void(const ListProgress&)>& work) {
+    progb_1->setValue(0);
+    progb_1->show();
+    work([this](int done, int total) { showProgress(done, total); });
+    progb_1->hide();
+}
+
+void Form1::showNames(int key, const std::vector<std::string>& names) {
+    QString text = message(key);
+    for (const std::string& name : names) text += QStringLiteral("\n") + QString::fromStdString(name);
+    Dialogs().message(this, QString(), text);
+}
+
+void Form1::ClosePhotoWindow() {
+    if (singlePictureWindow) singlePictureWindow->close();
+}
+
+}  // namespace lumaro

@@ -1,0 +1,143 @@
+// Moving a block of pictures in the list, accepting or cancelling the moves, and
+// renumbering the selection.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/form1.h"
+#include "naming/composename.h"
+#include "naming/formrenumerotation.h"
+#include "naming/numberedname.h"
+#include "naming/renumber.h"
+#include "naming/targetmove.h"
+#include "settings/messagekeys.h"
+#include "toolkit/dialogservice.h"
+
+namespace lumaro {
+
+// The checks before every move; false when the block cannot move.
+bool Form1::beginMove() {
+    selectionFromList();
+    const BeginMoveResult begun = BeginMove(pictures, pictures.selectedIndices, moveInProgress, firstVisibleLine());
+    switch (begun.check) {
+        case MoveCheck::NotContiguous:
+            Dialogs().message(this, message(begun.titleKey()), message(begun.messageKey()));
+            return false;
+        case MoveCheck::NotNumbered:
+            showNames(kMessageNotNumbered, begun.unnumberedNames);
+            return false;
+        case MoveCheck::NothingSelected: return false;
+        case MoveCheck::Ok: break;
+    }
+    if (begun.startedSequence) cb_AnnulerDeplacer->setEnabled(true);
+    return true;
+}
+
+// The list in its new order, the block selected, the block and its neighbours in the slots.
+void Form1::showMoveResult(const MoveBlockResult& moved) {
+    ShowPictureList();
+    selectRows(moved.selection);
+    if (moved.blockLast < 0 || moved.blockLast == moved.blockFirst) {
+        ShowInViewerSlot(pictures.avant[moved.blockFirst], 3);
+    } else {
+        ShowInViewerSlot(pictures.avant[moved.blockFirst], 4);
+        ShowInViewerSlot(pictures.avant[moved.blockLast], 5);
+    }
+    if (moved.before >= 0) ShowInViewerSlot(pictures.avant[moved.before], 1); else ClearViewerSlot(1);
+    if (moved.after >= 0) ShowInViewerSlot(pictures.avant[moved.after], 2); else ClearViewerSlot(2);
+    setFirstVisibleLine(moved.topIndex);
+    lb_Avant->repaint();
+    pictbttn_ToStart1->setEnabled(moved.towardStartEnabled);
+    pictbttn_ToStart10->setEnabled(moved.towardStartEnabled);
+    pictbttn_ToEnd1->setEnabled(moved.towardEndEnabled);
+    pictbttn_ToEnd10->setEnabled(moved.towardEndEnabled);
+}
+
+void Form1::moveSelection(int displacement, int state) {
+    if (!beginMove()) return;
+    showMoveResult(MoveBlock(pictures, displacement));
+    ApplyWindowState(state);
+}
+
+void Form1::pictbttn_ToStart10_Click() { moveSelection(-10, 12); }
+void Form1::pictbttn_ToStart1_Click() { moveSelection(-1, 13); }
+void Form1::pictbttn_ToEnd1_Click() { moveSelection(1, 15); }
+void Form1::pictbttn_ToEnd10_Click() { moveSelection(10, 16); }
+
+void Form1::pictbttn_TargetMove_Click() {
+    if (!beginMove()) return;
+    pictbttn_Del->setEnabled(false);
+    TargetMove::Texts texts{message(81), message(79), message(80), message(82), message(83),
+                            TargetMoveRange(pictures), QString()};
+    TargetMove dialog(texts, this);
+    Dialogs().execDialog(dialog);
+    if (texts.answer.isEmpty()) {
+        pictbttn_Del->setEnabled(true);
+        return;
+    }
+    showMoveResult(MoveToTarget(pictures, ReadAsNumber(texts.answer.toStdString())));
+    ApplyWindowState(14);
+}
+
+void Form1::cb_AccepterDeplacer_Click() {
+    for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
+    AcceptMoveResult result;
+    runWithProgress([&](const ListProgress& progress) { result = AcceptMove(pictures, moveInProgress, progress); });
+    ShowPictureList();
+    setFirstVisibleLine(pictures.topIndex);
+    reportFailedRenames(result.failures);
+    ApplyWindowState(result.windowState);
+}
+
+void Form1::cb_AnnulerDeplacer_Click() {
+    int state = 18;
+    runWithProgress([&](const ListProgress& progress) { state = CancelMove(pictures, moveInProgress, progress); });
+    ShowPictureList();
+    for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
+    ApplyWindowState(state);
+}
+
+void Form1::cb_Renumeroter_Click() {
+    FormRenumerotation::Texts texts{message(32), message(61), message(68), message(27), message(82),
+                                    message(87), QString::number(pictures.numberWidth), QString()};
+    FormRenumerotation dialog(texts, this);
+    Dialogs().execDialog(dialog);
+    if (texts.firstNumber.isEmpty()) return;
+
+    selectionFromList();
+    const RenumberResult result = Renumber(pictures, pictures.selectedIndices,
+                                           ReadAsNumber(texts.firstNumber.toStdString()), texts.width.toStdString());
+    switch (result.outcome) {
+        case RenumberOutcome::Proposed:
+            textb_1N->setText(QString::fromStdString(result.firstNewName));
+            textb_1N->show();
+            if (!result.lastNewName.empty()) {
+                textb_2N->setText(QString::fromStdString(result.lastNewName));
+                textb_2N->show();
+            }
+            proposalCount = static_cast<int>(result.pairs.size());
+            lastWasRenumber = true;
+            break;
+        case RenumberOutcome::Overlap:
+            Dialogs().message(this, QString(), message(result.messageKey()));
+            for (QLineEdit* box : {textb_1N, textb_2N}) {
+                box->clear();
+                box->hide();
+            }
+            selectRows({});
+            cb_Tout->setText(message(74));
+            pictures.allSelected = false;
+            break;
+        case RenumberOutcome::TooLarge:
+            Dialogs().message(this, QString(), message(result.messageKey()));
+            break;
+        case RenumberOutcome::NotNumbered: showNames(kMessageNotNumbered, result.refusedNames); break;
+        case RenumberOutcome::WouldUnnumber: showNames(kMessageWidthWouldUnnumber, result.refusedNames); break;
+        case RenumberOutcome::NothingSelected: break;
+    }
+    if (result.windowState() >= 0) ApplyWindowState(result.windowState());
+}
+
+void Form1::cb_AnnulerRenumerotage_Click() { cancelProposal(&CancelRenumber); }
+
+}  // namespace lumaro

@@ -1,0 +1,138 @@
+// Renaming the selection with a caption, applying the new names, and undoing either.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/form1.h"
+#include "naming/apply.h"
+#include "naming/composename.h"
+#include "settings/messagekeys.h"
+#include "toolkit/dialogservice.h"
+
+namespace lumaro {
+
+// A new caption goes to the top of the caption list, which is saved at once.
+void Form1::recordCaption(const QString& caption) {
+    if (combo_Captions->count() == 0) combo_Captions->addItem(message(36));
+    for (int i = 1; i < combo_Captions->count(); ++i) {
+        if (combo_Captions->itemText(i) == caption) return;
+    }
+    combo_Captions->insertItem(1, caption);
+    pictbttn_ClearCaptions->setEnabled(true);
+    combo_Captions->setCurrentIndex(0);
+    SaveSettings();
+}
+
+void Form1::cb_Renommer_Click() {
+    ClosePhotoWindow();
+    const QString caption = textb_Caption->text();
+    selectionFromList();
+    const RenameProposal proposal = ProposeRename(pictures, pictures.selectedIndices, caption.toStdString());
+    if (proposal.check == CaptionCheck::NotInFileName) {
+        Dialogs().message(this, QString(), message(kMessageCaptionNotInFileName));
+        return;
+    }
+    if (proposal.check == CaptionCheck::WouldUnnumber) {
+        showNames(kMessageCaptionWouldUnnumber, proposal.refusedNames);
+        return;
+    }
+    if (proposal.numberOnly && confirm(message(38)) != kAnswerYes) return;
+    if (!caption.isEmpty()) recordCaption(caption);
+
+    StoreRenameProposal(pictures, proposal, pictures.selectedIndices);
+    proposalCount = static_cast<int>(proposal.pairs.size());
+    textb_1N->setText(QString::fromStdString(proposal.firstNewName));
+    textb_1N->show();
+    if (!proposal.lastNewName.empty()) {
+        textb_2N->setText(QString::fromStdString(proposal.lastNewName));
+        textb_2N->show();
+    }
+    lastProposalIndex = proposal.lastProposalIndex;
+    ApplyWindowState(proposal.windowState());
+    lastWasRenumber = false;
+}
+
+// Drops a pending rename or renumbering; nothing on disk changes.
+void Form1::cancelProposal(int (*cancel)(PictureList&, const ListProgress&)) {
+    ClosePhotoWindow();
+    const int top = firstVisibleLine();
+    UnselectAll();
+    int state = 7;
+    runWithProgress([&](const ListProgress& progress) { state = cancel(pictures, progress); });
+    ShowPictureList();
+    setFirstVisibleLine(top);
+    cb_Tout->setText(message(74));
+    ApplyWindowState(state);
+}
+
+void Form1::cb_AnnulerRenommage_Click() { cancelProposal(&CancelRename); }
+
+void Form1::cb_Appliquer_Click() {
+    ClearViewerSlot(1);
+    ClearViewerSlot(2);
+    const int top = firstVisibleLine();
+    ApplyResult result;
+    runWithProgress([&](const ListProgress& progress) {
+        result = Apply(pictures, {lastWasRenumber, lastProposalIndex, progress});
+    });
+    ShowPictureList();
+    setFirstVisibleLine(top);
+    reportFailedRenames(result.failures);
+    cb_Tout->setText(message(74));
+    pictures.allSelected = false;
+    ApplyWindowState(result.windowState);
+    // After a rename the next picture is ready for its own caption.
+    if (result.nextSelection >= 0) {
+        selectRows({result.nextSelection});
+        lb_Avant_Select();
+        textb_Caption->setFocus();
+    }
+}
+
+void Form1::cb_AnnulerApplication_Click() {
+    ClearViewerSlot(1);
+    ClearViewerSlot(2);
+    CancelApplyResult result;
+    runWithProgress([&](const ListProgress& progress) { result = CancelApply(pictures, progress); });
+    ShowPictureList();
+    reportFailedRenames(result.failures);
+    pictures.allSelected = false;
+    cb_Tout->setText(message(74));
+    ApplyWindowState(result.windowState);
+}
+
+void Form1::textb_Caption_Change() {
+    if (!textb_Caption->text().isEmpty()) {
+        pictbttn_ClearCaptions->setEnabled(true);
+    } else if (combo_Captions->count() == 1) {
+        pictbttn_ClearCaptions->setEnabled(false);
+    }
+}
+
+void Form1::combo_Captions_Select() {
+    const int chosen = combo_Captions->currentIndex();
+    if (chosen > 0) {
+        textb_Caption->setText(combo_Captions->itemText(chosen));
+        combo_Captions->setCurrentIndex(0);
+    } else {
+        combo_Captions->setCurrentIndex(-1);
+    }
+    lb_Avant->setFocus();
+}
+
+void Form1::pictbttn_ClearCaptions_Click() {
+    textb_Caption->clear();
+    textb_Caption->setFocus();
+}
+
+void Form1::pictbttn_ClearCaptions_RightButtonUp() {
+    if (combo_Captions->count() == 1 || confirm(message(50)) != kAnswerYes) return;
+    combo_Captions->clear();
+    combo_Captions->addItem(message(36));
+    combo_Captions->setCurrentIndex(-1);
+    textb_Caption->clear();
+    pictbttn_ClearCaptions->setEnabled(false);
+}
+
+}  // namespace lumaro
