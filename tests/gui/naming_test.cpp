@@ -1,0 +1,277 @@
+// The road of a rename in the real window, clicked as a user would: load, select, caption,
+// rename, apply, cancel; moves by one, by ten and to a number, accepted; renumbering.
+// The names on disk are checked after each step.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "support/formfixture.h"
+#include "support/picturefiles.h"
+
+using namespace lumaro;
+using namespace lumaro::testing;
+
+namespace {
+QStringList listed(QListWidget* list) {
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
+    return names;
+}
+
+void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                      list->visualItemRect(list->item(row)).center());
+}
+
+// Types into the named boxes of a dialog, then clicks its OK button.
+std::function<int(QDialog&)> fillAndConfirm(QList<QPair<const char*, QString>> fields) {
+    return [fields](QDialog& dialog) {
+        for (const auto& [name, text] : fields) {
+            auto* box = dialog.findChild<QLineEdit*>(QLatin1String(name));
+            box->clear();
+            QTest::keyClicks(box, text);
+        }
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        return dialog.result();
+    };
+}
+
+class Road {
+public:
+    explicit Road(const QStringList& names) {
+        for (const QString& name : names) WritePicture(dir.path(), name + ".jpg", name);
+        fx.start();
+        fx.responder().folders.push_back(dir.path());
+        QTest::mouseClick(form().cb_Dossier, Qt::LeftButton);
+    }
+    Form1& form() { return fx.form(); }
+    QStringList onDisk() const {
+        QStringList names = FilesIn(dir.path());
+        for (QString& name : names) name.chop(4);
+        return names;
+    }
+    // The picture first written under `name` still holds its own bytes under `now`.
+    bool holds(const QString& now, const QString& name) const {
+        QFile file(dir.path() + "/" + now + ".jpg");
+        return file.open(QIODevice::ReadOnly) && file.readAll() == JpegBytes(name);
+    }
+    void select(int first, int last) {
+        clickRow(form().lb_Avant, first);
+        if (last != first) clickRow(form().lb_Avant, last, Qt::ShiftModifier);
+    }
+
+    QTemporaryDir dir;
+    FormFixture fx;
+};
+}  // namespace
+
+class NamingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void renameApplyAndCancelApply();
+    void applyMovesOnToTheNextPictureWithTheFocusInTheCaption();
+    void emptyCaptionAsksAndGivesNumberOnlyNames();
+    void captionThatCannotBeAFileNameIsRefused();
+    void moveUpByOneThenAcceptRenumbersByPlace();
+    void moveByTenAndToANumber();
+    void blockWithHolesIsRefused();
+    void renumberApplyAndCancel();
+    void overlappingRenumberingIsRefused();
+    void captionListHandling();
+};
+
+void NamingTest::renameApplyAndCancelApply() {
+    Road road({"01  a", "02  b", "03  c", "04  d"});
+    Form1& form = road.form();
+    road.select(2, 3);
+    QTest::keyClicks(form.textb_Caption, QStringLiteral("Nord"));
+    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+    QCOMPARE(form.mainWindowState(), 6);
+    QCOMPARE(form.textb_1N->text(), QStringLiteral("03  Nord"));
+    QCOMPARE(form.textb_2N->text(), QStringLiteral("04  Nord"));
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d"}));
+    QCOMPARE(form.combo_Captions->itemText(1), QStringLiteral("Nord"));
+    QVERIFY(road.fx.readSettings().contains("\r\nNord\r\n[End of Application data]"));
+
+    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  Nord", "04  Nord"}));
+    QVERIFY(road.holds("03  Nord", "03  c"));
+    QCOMPARE(form.mainWindowState(), 10);
+    QVERIFY(form.cb_AnnulerApplication->isVisibleTo(&form));
+    QTest::mouseClick(form.cb_AnnulerApplication, Qt::LeftButton);
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d"}));
+    QVERIFY(road.holds("04  d", "04  d"));
+    QCOMPARE(form.mainWindowState(), 11);
+
+    road.select(0, 0);
+    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+    QTest::mouseClick(form.cb_AnnulerRenommage, Qt::LeftButton);
+    QCOMPARE(form.mainWindowState(), 7);
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d"}));
+}
+
+void NamingTest::applyMovesOnToTheNextPictureWithTheFocusInTheCaption() {
+    Road road({"01  a", "02  b", "03  c"});
+    Form1& form = road.form();
+    form.activateWindow();
+    road.select(1, 1);
+    QTest::keyClicks(form.textb_Caption, QStringLiteral("Sud"));
+    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  Sud", "03  c"}));
+    QCOMPARE(form.lb_Avant->selectedItems().size(), 1);
+    QCOMPARE(form.lb_Avant->selectedItems()[0]->text(), QStringLiteral("03  c"));
+    QCOMPARE(form.textb_1C->text(), QStringLiteral("03  c"));
+    QCOMPARE(form.mainWindowState(), 2);
+    QVERIFY(!form.cb_AnnulerApplication->isEnabled());  // moving on dropped the undo
+}
+
+void NamingTest::emptyCaptionAsksAndGivesNumberOnlyNames() {
+    Road road({"01  a", "02  b"});
+    Form1& form = road.form();
+    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);  // answered No
+    QCOMPARE(road.fx.responder().shown.last().text,
+             QStringLiteral("Continue with no captions (File names composed of numbers only) ?"));
+    QCOMPARE(form.mainWindowState(), 4);
+    road.fx.responder().answers.push_back(kAnswerYes);
+    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QCOMPARE(road.onDisk(), (QStringList{"01--", "02--"}));
+}
+
+void NamingTest::captionThatCannotBeAFileNameIsRefused() {
+    Road road({"01  a", "02  b"});
+    Form1& form = road.form();
+    road.select(0, 1);
+    for (const QString& caption : {QStringLiteral("a/b"), QStringLiteral("--x")}) {
+        form.textb_Caption->setText(caption);
+        QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+        QCOMPARE(form.mainWindowState(), 2);
+        QCOMPARE(form.combo_Captions->count(), 1);
+    }
+    const QStringList said = road.fx.responder().texts();
+    QVERIFY(said[said.size() - 2].contains(QStringLiteral("cannot contain")));
+    QVERIFY(said.last().contains(QStringLiteral("01  a.jpg")));
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b"}));
+}
+
+void NamingTest::moveUpByOneThenAcceptRenumbersByPlace() {
+    Road road({"01  a", "02  b", "03  c", "04  d", "05  e"});
+    Form1& form = road.form();
+    road.select(3, 4);
+    QTest::mouseClick(form.pictbttn_ToStart1, Qt::LeftButton);
+    QCOMPARE(form.mainWindowState(), 13);
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "04  d", "05  e", "03  c"}));
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e"}));
+    QCOMPARE(form.textb_F->text(), QStringLiteral("04"));
+    QCOMPARE(form.textb_L->text(), QStringLiteral("05"));
+    QCOMPARE(form.textb_1C->text(), QStringLiteral("02  b"));
+    QCOMPARE(form.textb_2C->text(), QStringLiteral("03  c"));
+    QVERIFY(form.cb_AccepterDeplacer->isEnabled());
+    QTest::mouseClick(form.cb_AccepterDeplacer, Qt::LeftButton);
+    QCOMPARE(form.mainWindowState(), 17);
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  d", "04  e", "05  c"}));
+    QVERIFY(road.holds("03  d", "04  d"));
+    QVERIFY(road.holds("05  c", "03  c"));
+    QVERIFY(!form.moveInProgress);
+}
+
+void NamingTest::moveByTenAndToANumber() {
+    Road road({"01  a", "02  b", "03  c", "04  d", "05  e", "06  f"});
+    Form1& form = road.form();
+    road.select(1, 2);
+    QTest::mouseClick(form.pictbttn_ToEnd10, Qt::LeftButton);
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "04  d", "05  e", "06  f", "02  b", "03  c"}));
+    QVERIFY(!form.pictbttn_ToEnd1->isEnabled());
+    // Behind picture 0, the start, through the dialog.
+    road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_RankPreceding", "0"}}));
+    QTest::mouseClick(form.pictbttn_TargetMove, Qt::LeftButton);
+    QCOMPARE(form.mainWindowState(), 14);
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"02  b", "03  c", "01  a", "04  d", "05  e", "06  f"}));
+    QCOMPARE(road.fx.responder().shown.last().caption, QStringLiteral("Targeted move"));
+    QTest::mouseClick(form.cb_AnnulerDeplacer, Qt::LeftButton);
+    QCOMPARE(form.mainWindowState(), 18);
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f"}));
+    QCOMPARE(road.onDisk(), listed(form.lb_Avant));
+}
+
+void NamingTest::blockWithHolesIsRefused() {
+    Road road({"01  a", "02  b", "03  c", "04  d", "05  e"});
+    Form1& form = road.form();
+    clickRow(form.lb_Avant, 2);
+    clickRow(form.lb_Avant, 4, Qt::ControlModifier);
+    QTest::mouseClick(form.pictbttn_ToStart1, Qt::LeftButton);
+    QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Items must be contiguous - no holes"));
+    QCOMPARE(road.fx.responder().shown.last().caption, QStringLiteral("Selection"));
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e"}));
+    QVERIFY(!form.moveInProgress);
+}
+
+void NamingTest::renumberApplyAndCancel() {
+    Road road({"01  a", "02  b", "03  c"});
+    Form1& form = road.form();
+    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "20"}}));
+    QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
+    QCOMPARE(form.mainWindowState(), 8);
+    QCOMPARE(form.textb_1N->text(), QStringLiteral("20  a"));
+    QCOMPARE(form.textb_2N->text(), QStringLiteral("22  c"));
+    QVERIFY(form.cb_AnnulerRenumerotage->isVisibleTo(&form));
+    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QCOMPARE(road.onDisk(), (QStringList{"20  a", "21  b", "22  c"}));
+    QVERIFY(road.holds("21  b", "02  b"));
+    QTest::mouseClick(form.cb_AnnulerApplication, Qt::LeftButton);
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c"}));
+    QCOMPARE(listed(form.lb_Avant), road.onDisk());
+
+    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "100"}, {"textb_Largeur", "4"}}));
+    QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
+    QCOMPARE(form.textb_1N->text(), QStringLiteral("0100  a"));
+    QTest::mouseClick(form.cb_AnnulerRenumerotage, Qt::LeftButton);
+    QCOMPARE(form.mainWindowState(), 7);
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c"}));
+}
+
+void NamingTest::overlappingRenumberingIsRefused() {
+    Road road({"01  a", "02  b", "03  c", "04  d", "05  e", "06  f", "07  g", "08  h", "09  i"});
+    Form1& form = road.form();
+    road.select(2, 4);
+    road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "07"}}));
+    QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
+    QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Overlap not allowed"));
+    QCOMPARE(form.mainWindowState(), 11);
+    QVERIFY(form.lb_Avant->selectedItems().isEmpty());
+    QCOMPARE(form.cb_Tout->text(), QStringLiteral("Select all"));
+
+    road.select(2, 4);
+    road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "20"}}));
+    QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
+    QCOMPARE(form.mainWindowState(), 8);
+    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QCOMPARE(road.onDisk().mid(6), (QStringList{"20  c", "21  d", "22  e"}));
+}
+
+void NamingTest::captionListHandling() {
+    Road road({"01  a"});
+    Form1& form = road.form();
+    form.combo_Captions->addItem(QStringLiteral("Plage"));
+    form.combo_Captions->setCurrentIndex(1);
+    emit form.combo_Captions->activated(1);
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Plage"));
+    QCOMPARE(form.combo_Captions->currentIndex(), 0);
+    QTest::mouseClick(form.pictbttn_ClearCaptions, Qt::LeftButton);
+    QVERIFY(form.textb_Caption->text().isEmpty());
+    road.fx.responder().answers.push_back(kAnswerYes);
+    QTest::mouseClick(form.pictbttn_ClearCaptions, Qt::RightButton);
+    QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Clear all captions?"));
+    QCOMPARE(form.combo_Captions->count(), 1);
+    QVERIFY(!form.pictbttn_ClearCaptions->isEnabled());
+}
+
+QTEST_MAIN(NamingTest)
+#include "naming_test.moc"
