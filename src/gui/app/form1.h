@@ -56,7 +56,8 @@ public:
     const std::string& currentLanguage() const { return languageName; }
     const std::string& helpFile() const { return helpFilePath; }
     const std::string& titleFormat() const { return slideShowTitleFormat; }
-    // Name of the event-map row that ran last ("cb_Aide ClickEvent"), for tests and tracing.
+    // The event-map row of the last event raised by the user ("cb_Aide ClickEvent"), for
+    // tests and tracing.
     const QString& lastHandledEvent() const { return lastHandledEvent_; }
 
     // The pictures of the current folder with their hidden lists and companion values.
@@ -261,6 +262,7 @@ private:
     QRect screenRect;
     std::string dateTextBuffer;
     QString lastHandledEvent_;
+    int dispatchDepth_ = 0;
     bool closeRequested_ = false;
 };
 

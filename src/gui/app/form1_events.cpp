@@ -61,10 +61,15 @@ void watchMouse(QWidget* control, QEvent::Type type, Qt::MouseButton button,
 
 }  // namespace
 
+// Records the event the user raised, not the ones its handler raises in turn.
 void Form1::dispatch(const EventMapRow& row) {
-    lastHandledEvent_ = QStringLiteral("%1 %2").arg(QLatin1String(row.control),
-                                                    QLatin1String(EventName(row.event)));
+    if (dispatchDepth_ == 0) {
+        lastHandledEvent_ = QStringLiteral("%1 %2").arg(QLatin1String(row.control),
+                                                        QLatin1String(EventName(row.event)));
+    }
+    ++dispatchDepth_;
     row.handler(*this);
+    --dispatchDepth_;
 }
 
 void Form1::attachEventMap() {
