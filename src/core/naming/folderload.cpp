@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "naming/numberedname.h"
+#include "pictures/renamejournal.h"
 
 namespace lumaro {
 
@@ -57,7 +58,7 @@ public:
 
 private:
     void relist(ListCriterion criterion);
-    bool renamePicture(const PictureEntry& from, const std::string& toBase);
+    bool renamePicture(RenameJournal& journal, const PictureEntry& from, const std::string& toBase);
     std::vector<RenamePair> renameAll(const std::vector<RenamePair>& pairs);
     void firstNumbering();
     void numberInListOrder(bool insert);
@@ -77,10 +78,11 @@ void Loader::relist(ListCriterion criterion) {
     ApplyListing(list_, std::move(listing));
 }
 
-bool Loader::renamePicture(const PictureEntry& from, const std::string& toBase) {
+bool Loader::renamePicture(RenameJournal& journal, const PictureEntry& from,
+                          const std::string& toBase) {
     const std::string toName = toBase + from.extension;
     const RenameResult renamed =
-        renameNoReplace(list_.currentFolder + from.fileName(), list_.currentFolder + toName);
+        journal.rename(list_.currentFolder + from.fileName(), list_.currentFolder + toName);
     if (!renamed.ok()) {
         result_.failedRenames.push_back({from.fileName(), toName, renamed});
         return false;
@@ -89,14 +91,20 @@ bool Loader::renamePicture(const PictureEntry& from, const std::string& toBase) 
     return true;
 }
 
-// Renames in the given order; returns the pairs that took place.
+// Renames in the given order, each picture straight to its new name as a load always has,
+// under one journal; returns the pairs that took place.
 std::vector<RenamePair> Loader::renameAll(const std::vector<RenamePair>& pairs) {
+    std::vector<PlannedRename> plan;
+    plan.reserve(pairs.size());
+    for (const RenamePair& pair : pairs) plan.push_back({pair.from.fileName(), {}, pair.toFileName()});
+    RenameJournal journal(list_.currentFolder, plan);
     std::vector<RenamePair> done;
     ProgressSteps steps(options_.progress, static_cast<int>(pairs.size()));
     for (size_t i = 0; i < pairs.size(); ++i) {
         steps.advance(static_cast<int>(i) + 1);
-        if (renamePicture(pairs[i].from, pairs[i].toBase)) done.push_back(pairs[i]);
+        if (renamePicture(journal, pairs[i].from, pairs[i].toBase)) done.push_back(pairs[i]);
     }
+    journal.finish();
     return done;
 }
 
@@ -106,6 +114,10 @@ LoadFolderResult Loader::run() {
     list_.clearUndoPairs();
     list_.selectedIndices.clear();
     list_.allSelected = false;
+    // An operation that was stopped half way is finished before anything else is read.
+    result_.repair = RepairInterruptedRenames(list_.currentFolder);
+    result_.failedRenames = result_.repair.failures;
+    if (result_.repair.count() > 0) result_.namesChanged = true;
     FolderListing listing = ListFolderOrdered(list_.currentFolder, list_.fileType,
                                               ListCriterion::Init, options_.progress);
     if (!listing.readable) {
@@ -190,14 +202,13 @@ void Loader::normalise() {
 void Loader::padWidths(int width) {
     const bool changedBefore = result_.namesChanged;
     result_.namesChanged = false;
-    ProgressSteps steps(options_.progress, static_cast<int>(list_.avant.size()));
-    for (size_t i = 0; i < list_.avant.size(); ++i) {
-        steps.advance(static_cast<int>(i) + 1);
-        const PictureEntry& entry = list_.avant[i];
+    std::vector<RenamePair> pairs;
+    for (const PictureEntry& entry : list_.avant) {
         const int own = NumberPrefixWidth(entry.base);
         if (own < 1) break;
-        if (own < width) renamePicture(entry, std::string(width - own, '0') + entry.base);
+        if (own < width) pairs.push_back({entry, std::string(width - own, '0') + entry.base});
     }
+    renameAll(pairs);
     if (result_.namesChanged) relist(ListCriterion::Name);
     result_.namesChanged = result_.namesChanged || changedBefore;
 }

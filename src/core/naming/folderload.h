@@ -11,6 +11,7 @@
 #include "naming/picturelist.h"
 #include "pictures/fileoperations.h"
 #include "pictures/folderlisting.h"
+#include "pictures/renamejournal.h"
 
 namespace lumaro {
 
@@ -45,6 +46,9 @@ struct LoadFolderResult {
     bool someWithoutDate = false;  // a listing by date met pictures without date (message 103)
     std::vector<RenameFailure> failedRenames;  // the pictures that kept their names
     std::vector<std::string> refusedNames;     // InsertWouldUnnumber: the names concerned
+    // An interrupted operation that the load finished first (its failures are also in
+    // failedRenames); the window says what it renamed.
+    JournalRepair repair;
 
     // The window state to apply: 1 (loaded), 10 (first numbering done), -1 (unchanged).
     int windowState() const;

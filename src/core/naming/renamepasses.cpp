@@ -1,8 +1,13 @@
 #include "naming/renamepasses.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <unordered_set>
+
+#include "pictures/renamejournal.h"
 
 namespace lumaro {
 
@@ -34,12 +39,15 @@ public:
         for (const RenamePair& pair : pairs) {
             if (hasTemporaryShape(pair.toBase)) reserved_.insert(pair.toFileName());
         }
+        planTemporaryNames();
     }
     void firstPass(const ListProgress& progress);
     void secondPass(const ListProgress& progress);
     RenamePassesResult take() { return std::move(result_); }
 
 private:
+    void planTemporaryNames();
+    bool tryTemporary(size_t i, const std::string& name, RenameResult& renamed);
     void toTemporary(size_t i);
     void fromTemporary(size_t i);
     void fail(std::string from, std::string to, const RenameResult& renamed) {
@@ -50,6 +58,8 @@ private:
     const std::vector<RenamePair>& pairs_;
     std::vector<std::string> temporary_;        // file name; empty: not on a temporary name
     std::unordered_set<std::string> reserved_;  // new names a temporary name must avoid
+    std::vector<std::string> planned_;          // the temporary name each picture should take
+    std::unique_ptr<RenameJournal> journal_;
     RenamePassesResult result_;
 };
 
@@ -72,20 +82,49 @@ void TwoPasses::firstPass(const ListProgress& progress) {
     }
 }
 
+// Every temporary name is chosen before the first rename, so that the journal holds them all.
+void TwoPasses::planTemporaryNames() {
+    planned_.resize(pairs_.size());
+    std::vector<PlannedRename> plan;
+    plan.reserve(pairs_.size());
+    for (size_t i = 0; i < pairs_.size(); ++i) {
+        const RenamePair& pair = pairs_[i];
+        for (int attempt = 0; pair.from.base != pair.toBase && attempt < kTemporaryAttempts;
+             ++attempt) {
+            std::string name = TemporaryNameFor(pair.toBase, attempt) + pair.from.extension;
+            if (reserved_.insert(name).second) {
+                planned_[i] = std::move(name);
+                break;
+            }
+        }
+        plan.push_back({pair.from.fileName(), planned_[i], pair.toFileName()});
+    }
+    journal_ = std::make_unique<RenameJournal>(folder_, plan);
+}
+
+bool TwoPasses::tryTemporary(size_t i, const std::string& name, RenameResult& renamed) {
+    renamed = journal_->rename(folder_ + pairs_[i].from.fileName(), folder_ + name);
+    if (!renamed.ok()) return false;
+    temporary_[i] = name;
+    return true;
+}
+
+// The planned temporary name, else another one free on disk; each other one is in the
+// journal before the picture takes it.
 void TwoPasses::toTemporary(size_t i) {
     const RenamePair& pair = pairs_[i];
-    const std::string from = folder_ + pair.from.fileName();
     RenameResult renamed{RenameResult::Status::TargetExists, EEXIST};
+    if (!planned_[i].empty() && tryTemporary(i, planned_[i], renamed)) return;
     for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        if (renamed.status != RenameResult::Status::TargetExists) break;
         std::string name = TemporaryNameFor(pair.toBase, attempt) + pair.from.extension;
-        if (reserved_.count(name)) continue;
-        renamed = renameNoReplace(from, folder_ + name);
-        if (renamed.ok()) {
-            reserved_.insert(name);
-            temporary_[i] = std::move(name);
+        struct stat st;
+        if (reserved_.count(name) || lstat((folder_ + name).c_str(), &st) == 0) continue;
+        journal_->noteTemporaryName(i, name);
+        if (tryTemporary(i, name, renamed)) {
+            reserved_.insert(std::move(name));
             return;
         }
-        if (renamed.status != RenameResult::Status::TargetExists) break;
     }
     fail(pair.from.fileName(), pair.toFileName(), renamed);
 }
@@ -96,18 +135,19 @@ void TwoPasses::secondPass(const ListProgress& progress) {
         if (!temporary_[i].empty()) fromTemporary(i);
         steps.advance(static_cast<int>(i) + 1);
     }
+    journal_->finish();
 }
 
 void TwoPasses::fromTemporary(size_t i) {
     const RenamePair& pair = pairs_[i];
     const std::string temporary = folder_ + temporary_[i];
-    const RenameResult renamed = renameNoReplace(temporary, folder_ + pair.toFileName());
+    const RenameResult renamed = journal_->rename(temporary, folder_ + pair.toFileName());
     if (renamed.ok()) {
         result_.done.push_back(pair);
         return;
     }
     fail(pair.from.fileName(), pair.toFileName(), renamed);
-    const RenameResult back = renameNoReplace(temporary, folder_ + pair.from.fileName());
+    const RenameResult back = journal_->rename(temporary, folder_ + pair.from.fileName());
     if (!back.ok()) fail(temporary_[i], pair.from.fileName(), back);
 }
 

@@ -1,6 +1,7 @@
 // Renames a set of pictures in two passes through temporary names, so that a new name that is
 // still another picture's old name (numbers shifted by a renumbering or a move) never meets
-// it. Apply, cancel apply and the acceptance of moves all rename through here.
+// it. Apply, cancel apply and the acceptance of moves all rename through here, and the whole
+// plan stays in the folder's rename journal until the last rename is done.
 #pragma once
 
 #include <string>

@@ -130,6 +130,7 @@ constexpr const char* kEnglishEntries[] = {
     "116=This caption would take the number out of these names; choose another caption:",
     "117=Only pictures with a number can be moved or renumbered:",
     "118=With this number of digits these names would lose their number:",
+    "119=A renaming of this folder was interrupted; it has been completed. Pictures renamed:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

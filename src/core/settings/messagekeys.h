@@ -34,6 +34,10 @@ inline constexpr int kMessageNotNumbered = 117;
 // A renumbering width that would unnumber names; followed by the names.
 inline constexpr int kMessageWidthWouldUnnumber = 118;
 
-inline constexpr int kMessageKeyCount = 119;
+// An operation that was stopped half way and that the folder load finished; followed by the
+// names the pictures took.
+inline constexpr int kMessageInterruptedRenamesRepaired = 119;
+
+inline constexpr int kMessageKeyCount = 120;
 
 }  // namespace lumaro

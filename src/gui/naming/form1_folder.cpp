@@ -106,6 +106,12 @@ void Form1::LoadFolder() {
 
 void Form1::showLoadResult(const LoadFolderResult& result) {
     const QString folder = QString::fromStdString(currentFolder);
+    if (result.repair.count() > 0) {  // an interrupted renaming, finished before the load
+        QStringList names;
+        for (const std::string& name : result.repair.renamedNames) names << QString::fromStdString(name);
+        Dialogs().message(this, QString(), message(kMessageInterruptedRenamesRepaired) + QStringLiteral("\n") +
+                                               names.join(QLatin1Char('\n')));
+    }
     switch (result.outcome) {
         case LoadOutcome::NoPictures:
             ShowPictureList();

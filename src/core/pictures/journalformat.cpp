@@ -1,0 +1,114 @@
+#include "pictures/journalformat.h"
+
+#include <charconv>
+
+namespace lumaro {
+
+namespace {
+
+constexpr std::string_view kHeader = "lumaro-journal 1\n";
+// Longer than any file name a Linux file system accepts.
+constexpr size_t kLongestName = 4096;
+
+void appendName(std::string& out, std::string_view name) {
+    out += std::to_string(name.size());
+    out += ':';
+    out += name;
+}
+
+// Reads the journal front to back; every step fails on anything unexpected.
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : rest_(bytes) {}
+    bool atEnd() const { return rest_.empty(); }
+    bool literal(std::string_view text) {
+        if (rest_.substr(0, text.size()) != text) return false;
+        rest_.remove_prefix(text.size());
+        return true;
+    }
+    bool number(uint64_t& value) {
+        const auto [end, error] = std::from_chars(rest_.data(), rest_.data() + rest_.size(), value);
+        if (error != std::errc() || end == rest_.data()) return false;
+        rest_.remove_prefix(static_cast<size_t>(end - rest_.data()));
+        return true;
+    }
+    // "<length>:<bytes>"; an empty name only where `mayBeEmpty`.
+    bool name(std::string& out, bool mayBeEmpty = false) {
+        uint64_t length = 0;
+        if (!number(length) || !literal(":") || length > kLongestName || length > rest_.size())
+            return false;
+        out.assign(rest_.substr(0, length));
+        rest_.remove_prefix(length);
+        return (mayBeEmpty && out.empty()) || IsPlainFileName(out);
+    }
+
+private:
+    std::string_view rest_;
+};
+
+bool readRecord(Reader& in, JournalRecord& record) {
+    std::string temporary;
+    if (!in.literal("P ") || !in.number(record.serial) || !in.literal(" ") ||
+        !in.name(record.oldName) || !in.literal(" ") || !in.name(temporary, true) ||
+        !in.literal(" ") || !in.name(record.newName) || !in.literal("\n")) {
+        return false;
+    }
+    if (!temporary.empty()) record.temporaryNames.push_back(std::move(temporary));
+    return true;
+}
+
+}  // namespace
+
+std::string JournalHeader() { return std::string(kHeader); }
+
+std::string EncodeJournalRecord(uint64_t serial, std::string_view oldName,
+                                std::string_view temporaryName, std::string_view newName) {
+    std::string line = "P " + std::to_string(serial) + ' ';
+    appendName(line, oldName);
+    line += ' ';
+    appendName(line, temporaryName);
+    line += ' ';
+    appendName(line, newName);
+    line += '\n';
+    return line;
+}
+
+std::string JournalEnd(size_t count) { return "end " + std::to_string(count) + "\n"; }
+
+std::string EncodeTemporaryNote(size_t index, std::string_view name) {
+    std::string line = "T " + std::to_string(index) + ' ';
+    appendName(line, name);
+    line += '\n';
+    return line;
+}
+
+std::optional<std::vector<JournalRecord>> ParseJournal(std::string_view bytes) {
+    Reader in(bytes);
+    if (!in.literal(kHeader)) return std::nullopt;
+    std::vector<JournalRecord> records;
+    while (!in.literal("end ")) {
+        JournalRecord record;
+        if (!readRecord(in, record)) return std::nullopt;
+        records.push_back(std::move(record));
+    }
+    uint64_t count = 0;
+    if (!in.number(count) || !in.literal("\n") || count != records.size()) return std::nullopt;
+    while (!in.atEnd()) {
+        uint64_t index = 0;
+        std::string name;
+        // A note cut short was written when its rename had not been tried: it is left out.
+        if (!in.literal("T ") || !in.number(index) || !in.literal(" ") || !in.name(name) ||
+            !in.literal("\n") || index >= records.size()) {
+            break;
+        }
+        records[index].temporaryNames.push_back(std::move(name));
+    }
+    return records;
+}
+
+bool IsPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
+}  // namespace lumaro

@@ -1,0 +1,40 @@
+// The bytes of a rename journal. File names may hold any byte but '/' and NUL, newlines and
+// tabs included, so every name is written with its length in front ("9:0001x.jpg") and read
+// back by that length, never up to a separator:
+//   lumaro-journal 1
+//   P <file serial> <old> <temporary> <new>      one line per picture
+//   end <count of P lines>
+//   T <index> <name>                             later temporary names, appended
+// Only a journal that reached its "end" line counts: a shorter one was cut before any rename.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumaro {
+
+struct JournalRecord {
+    uint64_t serial = 0;  // the file's inode number when the plan was written; 0: no file
+    std::string oldName;
+    std::vector<std::string> temporaryNames;  // the planned one first, then later ones
+    std::string newName;
+};
+
+std::string JournalHeader();
+std::string EncodeJournalRecord(uint64_t serial, std::string_view oldName,
+                                std::string_view temporaryName, std::string_view newName);
+std::string JournalEnd(size_t count);
+std::string EncodeTemporaryNote(size_t index, std::string_view name);
+
+// The records of a complete journal; nothing when it is cut short, of another version, or
+// holds anything that is not a record or a name that could not be one in a folder. A later
+// temporary name whose line was cut short is left out.
+std::optional<std::vector<JournalRecord>> ParseJournal(std::string_view bytes);
+
+// A file name that a journal may carry: not empty, not "." or "..", no '/' or NUL.
+bool IsPlainFileName(std::string_view name);
+
+}  // namespace lumaro

@@ -1,0 +1,111 @@
+#include "pictures/renamejournal.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "pictures/journalformat.h"
+
+namespace lumaro {
+
+namespace {
+
+bool journalsEnabled = true;
+long long renamesMade = 0;
+long long stopAfter = -1;  // LUMARO_STOP_AFTER_RENAMES; -1 when unset
+
+// Read again at each operation, so that a test may set it in a child process.
+void readStopHook() {
+    const char* text = std::getenv("LUMARO_STOP_AFTER_RENAMES");
+    stopAfter = text && *text ? std::atoll(text) : -1LL;
+}
+
+void stopWhenLimitReached() {
+    if (stopAfter >= 0 && renamesMade >= stopAfter) _exit(86);
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        written += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The journal's bytes, each picture with the serial of the file that bears its old name.
+std::string encodePlan(int folderFd, const std::vector<PlannedRename>& plan) {
+    std::string bytes = JournalHeader();
+    bytes.reserve(plan.size() * 64);
+    for (const PlannedRename& step : plan) {
+        struct stat st;
+        const bool found =
+            fstatat(folderFd, step.oldName.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+        bytes += EncodeJournalRecord(found ? st.st_ino : 0, step.oldName, step.temporaryName,
+                                     step.newName);
+    }
+    bytes += JournalEnd(plan.size());
+    return bytes;
+}
+
+}  // namespace
+
+RenameResult CountedRename(const std::string& from, const std::string& to) {
+    stopWhenLimitReached();
+    const RenameResult renamed = renameNoReplace(from, to);
+    if (renamed.ok() && from != to) ++renamesMade;
+    return renamed;
+}
+
+void SetRenameJournalEnabled(bool enabled) { journalsEnabled = enabled; }
+
+RenameJournal::RenameJournal(const std::string& folder, const std::vector<PlannedRename>& plan) {
+    readStopHook();
+    if (!journalsEnabled || plan.empty()) return;
+    folderFd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd_ < 0) return;
+    // A journal that no load has repaired yet would be lost under the new one.
+    if (faccessat(folderFd_, kRenameJournalName, F_OK, AT_SYMLINK_NOFOLLOW) == 0) {
+        RepairInterruptedRenames(folder);
+    }
+    const std::string bytes = encodePlan(folderFd_, plan);
+    journalFd_ = openat(folderFd_, kRenameJournalName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                        0644);
+    if (journalFd_ < 0) return;
+    // The plan and its directory entry are on disk before the first rename.
+    if (!writeAll(journalFd_, bytes) || fdatasync(journalFd_) != 0 || fsync(folderFd_) != 0) {
+        close(journalFd_);
+        journalFd_ = -1;
+        unlinkat(folderFd_, kRenameJournalName, 0);
+    }
+}
+
+RenameJournal::~RenameJournal() {
+    finish();
+    if (folderFd_ >= 0) close(folderFd_);
+}
+
+void RenameJournal::noteTemporaryName(size_t index, std::string_view name) {
+    if (journalFd_ < 0) return;
+    if (!writeAll(journalFd_, EncodeTemporaryNote(index, name))) return;
+    fdatasync(journalFd_);
+}
+
+RenameResult RenameJournal::rename(const std::string& from, const std::string& to) {
+    return CountedRename(from, to);
+}
+
+void RenameJournal::finish() {
+    if (journalFd_ < 0) return;
+    stopWhenLimitReached();
+    close(journalFd_);
+    journalFd_ = -1;
+    unlinkat(folderFd_, kRenameJournalName, 0);
+    fsync(folderFd_);
+}
+
+}  // namespace lumaro

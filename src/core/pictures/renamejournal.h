@@ -1,0 +1,75 @@
+// The rename journal: before an operation renames the pictures of a folder, its whole plan
+// (each picture's old, temporary and new name, and the file it is) goes to a hidden file in
+// that folder, on disk before the first rename; the file goes away when the operation ends.
+// A journal found when a folder is loaded means that the program stopped in the middle of an
+// operation, and RepairInterruptedRenames finishes it.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pictures/fileoperations.h"
+
+namespace lumaro {
+
+// Hidden, so no listing ever shows it.
+inline constexpr const char* kRenameJournalName = ".lumaro-journal";
+
+// One picture of a plan, by file names within the folder. `temporaryName` is empty for a
+// rename straight to the new name.
+struct PlannedRename {
+    std::string oldName;
+    std::string temporaryName;
+    std::string newName;
+};
+
+// The journal of one operation, from construction to finish() (or destruction). When the
+// journal cannot be written (a folder that refuses new files) the operation goes on without
+// one: its renames are then as safe as they ever were, and no worse.
+class RenameJournal {
+public:
+    RenameJournal(const std::string& folder, const std::vector<PlannedRename>& plan);
+    ~RenameJournal();
+    RenameJournal(const RenameJournal&) = delete;
+    RenameJournal& operator=(const RenameJournal&) = delete;
+
+    // Picture `index` of the plan is about to take another temporary name than planned: the
+    // name is on disk before the rename is tried, so a repair can find the picture there.
+    void noteTemporaryName(size_t index, std::string_view name);
+    // renameNoReplace, counted for the stop hook below.
+    RenameResult rename(const std::string& from, const std::string& to);
+    // Removes the journal: the operation has ended.
+    void finish();
+
+private:
+    int folderFd_ = -1;
+    int journalFd_ = -1;
+};
+
+// Renames counted by RenameJournal::rename for LUMARO_STOP_AFTER_RENAMES. For the crash
+// tests only: with LUMARO_STOP_AFTER_RENAMES=N in the environment, the process ends with
+// _exit(86) just before its rename number N+1, or at the end of an operation once N renames
+// were made, leaving the journal behind as a power cut would.
+RenameResult CountedRename(const std::string& from, const std::string& to);
+
+// Benchmarks only: switches journals off (and on again) for the whole process.
+void SetRenameJournalEnabled(bool enabled);
+
+// What a repair did.
+struct JournalRepair {
+    bool journalFound = false;
+    std::vector<std::string> renamedNames;  // pictures the repair renamed, by their new names
+    std::vector<RenameFailure> failures;    // pictures that could not take their new names
+
+    int count() const { return static_cast<int>(renamedNames.size()); }
+};
+
+// Finishes the operation whose journal lies in `folder` (ending with '/'), if any: every
+// picture of the plan that is found (by the file it is, under one of its planned names)
+// reaches its new name, or where that name is taken goes back to (or keeps) its old name.
+// A journal that was not completely written or cannot be read renames nothing. The journal
+// is removed once the repair is complete; a repair that is itself stopped can run again.
+JournalRepair RepairInterruptedRenames(const std::string& folder);
+
+}  // namespace lumaro
