@@ -1,0 +1,165 @@
+#include "arguments.h"
+
+#include <charconv>
+#include <map>
+#include <set>
+
+namespace lumaro::cli {
+
+namespace {
+
+// The options each command accepts besides --type; every option takes one value except
+// --dates.
+const std::map<std::string, std::set<std::string>>& commandOptions() {
+    static const std::map<std::string, std::set<std::string>> options = {
+        {"list", {"--by", "--dates"}},
+        {"date", {}},
+        {"load", {"--format", "--by"}},
+        {"caption", {"--select", "--caption", "--by", "--format"}},
+        {"renumber", {"--select", "--start", "--width", "--by", "--format"}},
+        {"move", {"--select", "--places", "--after", "--by", "--format"}},
+    };
+    return options;
+}
+
+bool allDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::optional<long long> signedNumber(const std::string& text) {
+    long long value = 0;
+    const char* first = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);
+    const auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+// Stores one option's value; the error text, or empty.
+std::string store(Arguments& a, const std::string& option, const std::string& value) {
+    if (option == "--type") {
+        a.fileType = value;
+    } else if (option == "--by") {
+        if (value != "name" && value != "date") return "--by takes name or date";
+        a.byDate = value == "date";
+    } else if (option == "--format") {
+        static const std::map<std::string, std::string> codes = {
+            {"replace", "1"}, {"insert", "2"}, {"leave", "3"}};
+        const auto code = codes.find(value);
+        if (code == codes.end()) return "--format takes replace, insert or leave";
+        a.format = code->second;
+    } else if (option == "--select") {
+        a.select = ParseRanges(value);
+        if (!a.select) return "--select takes all or positions such as 3-5,8";
+    } else if (option == "--caption") {
+        a.caption = value;
+    } else if (option == "--start") {
+        if (!allDigits(value)) return "--start takes a number (digits only)";
+        a.start = value;
+    } else if (option == "--width") {
+        if (!allDigits(value)) return "--width takes a number of digits (digits only)";
+        a.width = value;
+    } else if (option == "--places") {
+        a.places = signedNumber(value);
+        if (!a.places || *a.places == 0) return "--places takes a number of places other than 0";
+    } else if (option == "--after") {
+        if (!allDigits(value)) return "--after takes a picture number (digits only)";
+        a.after = value;
+    }
+    return {};
+}
+
+// What each command needs besides its options; the error text, or empty.
+std::string checkComplete(const Arguments& a) {
+    const bool onePath = a.command != "date";
+    if (onePath && a.paths.size() != 1) return a.command + " takes one folder";
+    if (!onePath && a.paths.empty()) return "date takes one or more files";
+    if (a.command != "list" && a.command != "date" && a.command != "load" && !a.select)
+        return a.command + " needs --select";
+    if (a.command == "caption" && !a.caption) return "caption needs --caption";
+    if (a.command == "renumber" && a.start.empty()) return "renumber needs --start";
+    if (a.command == "move" && a.places.has_value() == a.after.has_value())
+        return "move needs either --places or --after";
+    return {};
+}
+
+}  // namespace
+
+ParsedArguments ParseArguments(const std::vector<std::string>& words) {
+    Arguments a;
+    std::vector<std::pair<std::string, std::string>> options;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word == "--help" || word == "--version") {
+            a.command = word.substr(2);
+            return {a, {}};
+        }
+        if (word == "--dates") {
+            options.emplace_back(word, "");
+        } else if (word.rfind("--", 0) == 0) {
+            const size_t equals = word.find('=');
+            if (equals != std::string::npos) {
+                options.emplace_back(word.substr(0, equals), word.substr(equals + 1));
+            } else if (i + 1 < words.size()) {
+                options.emplace_back(word, words[++i]);
+            } else {
+                return {{}, word + " needs a value"};
+            }
+        } else if (a.command.empty()) {
+            a.command = word;
+        } else {
+            a.paths.push_back(word);
+        }
+    }
+    const auto known = commandOptions().find(a.command);
+    if (known == commandOptions().end())
+        return {{}, a.command.empty() ? "no command given" : "unknown command " + a.command};
+    for (const auto& [option, value] : options) {
+        if (option == "--dates" && known->second.count(option)) {
+            a.dates = true;
+            continue;
+        }
+        if (option != "--type" && !known->second.count(option))
+            return {{}, a.command + " does not take " + option};
+        if (std::string error = store(a, option, value); !error.empty()) return {{}, error};
+    }
+    if (std::string error = checkComplete(a); !error.empty()) return {{}, error};
+    return {a, {}};
+}
+
+const char* UsageText() {
+    return R"(Usage: lumaro-cli [--type EXT] COMMAND ...
+Gives the pictures of a folder numbered names, as the Lumaro window does. EXT is the
+picture file type (default jpg), matched in any letter case. Positions are places in the
+listing, from 1; RANGES is "all" or positions and ranges such as 3-5,8. Commands that
+rename load the folder first (as the window does) and then work on the list in name
+order, or in picture-date order with --by date; they print the new listing afterwards.
+
+  list DIR [--by name|date] [--dates]
+      The pictures in listing order; with --dates, the picture date, a TAB, the name.
+      lumaro-cli list ~/Pictures/Italy --by date --dates
+  date FILE...
+      The date of each file: the date inside the picture, else "FD" and the file date.
+      lumaro-cli date ~/Pictures/Italy/*.jpg
+  load DIR [--format replace|insert|leave] [--by name|date]
+      Loads the folder; an unnumbered folder is numbered as --format says, in the order
+      --by says (without --format it is left alone, exit 2).
+      lumaro-cli load ~/Pictures/Italy --format replace --by date
+  caption DIR --select RANGES --caption TEXT
+      Gives the selected pictures the caption (empty: number only).
+      lumaro-cli caption ~/Pictures/Italy --select 3-5,8 --caption "Roma"
+  renumber DIR --select RANGES --start N [--width W]
+      Numbers the selected pictures from N on, with W digits (2 to 6).
+      lumaro-cli renumber ~/Pictures/Italy --select 10-20 --start 100
+  move DIR --select RANGES (--places N | --after NUMBER)
+      Moves the block N places (negative: towards the start), or behind the picture
+      numbered NUMBER (0: to the start), and renumbers the pictures in their new order.
+      lumaro-cli move ~/Pictures/Italy --select 7-9 --after 2
+  --help, --version
+
+Exit codes: 0 done; 1 wrong usage, a position past the end, a path that does not exist or
+a folder that cannot be read; 2 refused by a rule (nothing renamed by the command);
+3 done, but some pictures kept their names (named on stderr).
+)";
+}
+
+}  // namespace lumaro::cli

@@ -1,0 +1,38 @@
+// The command line of lumaro-cli, read into one record; only its form is checked here, the
+// folder and the naming rules are the commands' business.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ranges.h"
+
+namespace lumaro::cli {
+
+struct Arguments {
+    std::string command;             // list, date, load, caption, renumber, move, help, version
+    std::string fileType = "jpg";    // as typed; matched in any letter case
+    std::vector<std::string> paths;  // DIR, or the FILEs of `date`
+    bool byDate = false;             // --by date
+    bool dates = false;              // --dates
+    std::optional<std::string> format;  // "1" replace, "2" insert, "3" leave
+    std::optional<Ranges> select;
+    std::optional<std::string> caption;
+    std::string start;  // --start, digits
+    std::string width;  // --width, digits or empty
+    std::optional<long long> places;
+    std::optional<std::string> after;  // --after, digits
+};
+
+// The arguments, or the text of what is wrong with them.
+struct ParsedArguments {
+    std::optional<Arguments> arguments;
+    std::string error;
+};
+ParsedArguments ParseArguments(const std::vector<std::string>& words);
+
+// The usage text of --help, with an example of each command.
+const char* UsageText();
+
+}  // namespace lumaro::cli

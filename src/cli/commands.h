@@ -1,0 +1,36 @@
+// The commands of lumaro-cli. Each calls the core functions the window's handlers call, in
+// the same order, and returns the exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "arguments.h"
+#include "naming/picturelist.h"
+#include "pictures/fileoperations.h"
+#include "settings/languagetable.h"
+
+namespace lumaro::cli {
+
+enum ExitCode {
+    kDone = 0,
+    kUsage = 1,        // wrong usage, a position past the end, a missing or unreadable path
+    kRefused = 2,      // a rule refused; the command itself renamed nothing
+    kSomeFailed = 3,   // done, but some pictures kept their names
+};
+
+int RunList(const Arguments& arguments, const LanguageTable& messages);
+int RunDate(const Arguments& arguments, const LanguageTable& messages);
+// load, caption, renumber and move.
+int RunNaming(const Arguments& arguments, const LanguageTable& messages);
+
+// Output shared by the commands: messages go to stderr, listings to stdout.
+void Say(const std::string& text);
+void SayWithNames(const LanguageTable& messages, int key, const std::vector<std::string>& names);
+void SayFailures(const LanguageTable& messages, const std::vector<RenameFailure>& failures);
+void PrintListing(const std::vector<PictureEntry>& entries);
+// The file type and folder checks every command makes first; kDone when they pass.
+int CheckFileType(const std::string& fileType, const LanguageTable& messages);
+int CheckFolderExists(const std::string& folder);
+
+}  // namespace lumaro::cli

@@ -1,0 +1,33 @@
+// lumaro-cli: the naming operations of Lumaro from a shell or a script.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "arguments.h"
+#include "commands.h"
+#include "settings/constants.h"
+
+int main(int argc, char** argv) {
+    using namespace lumaro;
+    using namespace lumaro::cli;
+    const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.arguments) {
+        Say("lumaro-cli: " + parsed.error + " (lumaro-cli --help tells how to use it)");
+        return kUsage;
+    }
+    const Arguments& arguments = *parsed.arguments;
+    if (arguments.command == "help") {
+        std::fputs(UsageText(), stdout);
+        return kDone;
+    }
+    if (arguments.command == "version") {
+        std::printf("lumaro-cli %s\n", kVersionText);
+        return kDone;
+    }
+    LanguageTable messages;
+    messages.resize(kLanguageKeyCount);
+    messages.applyEnglish();
+    if (arguments.command == "list") return RunList(arguments, messages);
+    if (arguments.command == "date") return RunDate(arguments, messages);
+    return RunNaming(arguments, messages);
+}
