@@ -16,10 +16,11 @@ bool journalsEnabled = true;
 long long renamesMade = 0;
 long long stopAfter = -1;  // LUMARO_STOP_AFTER_RENAMES; -1 when unset
 
-// Read again at each operation, so that a test may set it in a child process.
+// Read again at each operation, whose renames it counts from zero.
 void readStopHook() {
     const char* text = std::getenv("LUMARO_STOP_AFTER_RENAMES");
     stopAfter = text && *text ? std::atoll(text) : -1LL;
+    renamesMade = 0;
 }
 
 void stopWhenLimitReached() {

@@ -47,10 +47,10 @@ private:
     int journalFd_ = -1;
 };
 
-// Renames counted by RenameJournal::rename for LUMARO_STOP_AFTER_RENAMES. For the crash
-// tests only: with LUMARO_STOP_AFTER_RENAMES=N in the environment, the process ends with
-// _exit(86) just before its rename number N+1, or at the end of an operation once N renames
-// were made, leaving the journal behind as a power cut would.
+// renameNoReplace, counted for LUMARO_STOP_AFTER_RENAMES. For the crash tests only: with
+// LUMARO_STOP_AFTER_RENAMES=N in the environment, a journalled operation ends the process
+// with _exit(86) just before its rename number N+1, or at its end once it made N renames,
+// leaving its journal behind as a power cut would.
 RenameResult CountedRename(const std::string& from, const std::string& to);
 
 // Benchmarks only: switches journals off (and on again) for the whole process.
