@@ -1,0 +1,224 @@
+// lumaro-cli run as a program on real folders: every command, its output and exit code.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "clirun.h"
+#include "jpegbytes.h"
+#include "picturefolder.h"
+
+namespace lumaro {
+namespace {
+
+using clitest::CliRun;
+using clitest::RunCli;
+using Names = std::vector<std::string>;
+
+std::string datedPicture(const std::string& date) {
+    jpegbytes::Exif exif;
+    exif.date = date;
+    return jpegbytes::Picture(jpegbytes::ExifApp1(exif));
+}
+
+// A folder of pictures that hold their own names; `dir` is its path without the last '/'.
+struct Folder {
+    explicit Folder(const Names& names) {
+        for (const std::string& name : names) folder.write(name);
+        dir = folder.path().substr(0, folder.path().size() - 1);
+    }
+    std::string lines() const {
+        std::string text;
+        for (const std::string& name : folder.names()) text += name + "\n";
+        return text;
+    }
+    PictureFolder folder;
+    std::string dir;
+};
+
+const Names kNumbered = {"01  a.jpg", "02  b.jpg", "03  c.jpg", "04  d.jpg", "05  e.jpg"};
+
+TEST(CliTest, VersionAndHelpShowAnExampleOfEveryCommand) {
+    EXPECT_EQ(RunCli({"--version"}).out, "lumaro-cli 1.3\n");
+    const CliRun help = RunCli({"--help"});
+    EXPECT_EQ(help.code, 0);
+    for (const char* command : {"list", "date", "load", "caption", "renumber", "move"}) {
+        EXPECT_NE(help.out.find(std::string("  lumaro-cli ") + command + " "), std::string::npos) << command;
+    }
+}
+
+TEST(CliTest, CommandsRenameLikeTheWindowAndPrintTheNewListing) {
+    const struct {
+        const char* what;
+        Names start;
+        Names args;  // "DIR" stands for the folder
+        std::string listing;
+    } rows[] = {
+        {"caption of a range and a repeated position", kNumbered,
+         {"caption", "DIR", "--select", "2-3,3,2", "--caption", "Roma"},
+         "01  a.jpg\n02  Roma.jpg\n03  Roma.jpg\n04  d.jpg\n05  e.jpg\n"},
+        {"empty caption gives number-only names", kNumbered,
+         {"caption", "DIR", "--select", "5", "--caption", ""},
+         "01  a.jpg\n02  b.jpg\n03  c.jpg\n04  d.jpg\n05--.jpg\n"},
+        {"renumber with a width", {"01  a.jpg", "02  b.jpg", "07  c.jpg"},
+         {"renumber", "DIR", "--select", "2-3", "--start", "3", "--width", "3"},
+         "003  b.jpg\n004  c.jpg\n01  a.jpg\n"},  // the others keep their width
+        {"move one place towards the start", kNumbered,
+         {"move", "DIR", "--select", "3-4", "--places", "-1"},
+         "01  a.jpg\n02  c.jpg\n03  d.jpg\n04  b.jpg\n05  e.jpg\n"},
+        {"move behind a number", kNumbered, {"move", "DIR", "--select", "1", "--after", "4"},
+         "01  b.jpg\n02  c.jpg\n03  d.jpg\n04  a.jpg\n05  e.jpg\n"},
+        {"move to the start", kNumbered, {"move", "DIR", "--select", "4-5", "--after", "0"},
+         "01  d.jpg\n02  e.jpg\n03  a.jpg\n04  b.jpg\n05  c.jpg\n"},
+        {"type in another letter case", {"01  a.JPG", "02  b.jpg", "x.png"},
+         {"--type", "JPG", "caption", "DIR", "--select", "all", "--caption", "z"},
+         "01  z.JPG\n02  z.jpg\n"},
+        {"load completes the numbering", {"01  a.jpg", "02  b.jpg", "x.jpg"}, {"load", "DIR"},
+         "01  a.jpg\n02  b.jpg\n03--.jpg\n"},
+        {"load numbers an unnumbered folder by inserting", {"b.jpg", "a.jpg"},
+         {"load", "DIR", "--format", "insert"}, "01  a.jpg\n02  b.jpg\n"},
+        {"load leaves an unnumbered folder as asked", {"b.jpg", "a.jpg"},
+         {"load", "DIR", "--format", "leave"}, "a.jpg\nb.jpg\n"},
+    };
+    for (const auto& row : rows) {
+        Folder f(row.start);
+        Names args = row.args;
+        std::replace(args.begin(), args.end(), std::string("DIR"), f.dir);
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.code, 0) << row.what << "\n" << run.err;
+        EXPECT_EQ(run.out, row.listing) << row.what;
+        if (std::string(row.what) != "type in another letter case") {
+            EXPECT_EQ(f.lines(), row.listing) << row.what;
+        }
+    }
+}
+
+TEST(CliTest, FirstNumberingByDateAndSelectionInDateOrder) {
+    Folder f({});
+    f.folder.write("b.jpg", datedPicture("2021:07:01 10:00:00"));
+    f.folder.write("a.jpg", datedPicture("2021:07:03 10:00:00"));
+    f.folder.write("c.jpg", datedPicture("2021:07:02 10:00:00"));
+    const CliRun load = RunCli({"load", f.dir, "--format", "replace", "--by", "date"});
+    EXPECT_EQ(load.code, 0) << load.err;
+    EXPECT_EQ(load.out, "01--.jpg\n02--.jpg\n03--.jpg\n");
+    EXPECT_EQ(f.folder.read("01--.jpg"), datedPicture("2021:07:01 10:00:00"));
+    EXPECT_EQ(f.folder.read("03--.jpg"), datedPicture("2021:07:03 10:00:00"));
+    // The oldest two by date, whatever their names.
+    f.folder.write("04--.jpg", datedPicture("2021:06:01 10:00:00"));
+    const CliRun caption = RunCli({"caption", f.dir, "--by", "date", "--select", "1-2", "--caption", "early"});
+    EXPECT_EQ(caption.out, "01  early.jpg\n02--.jpg\n03--.jpg\n04  early.jpg\n") << caption.err;
+}
+
+TEST(CliTest, RefusalsExitTwoRenameNothingAndPrintNoListing) {
+    const struct {
+        const char* what;
+        Names start;
+        Names args;  // "DIR" stands for the folder
+        const char* message;
+    } rows[] = {
+        {"caption with a slash", kNumbered, {"caption", "DIR", "--select", "1", "--caption", "a/b"}, "cannot contain '/'"},
+        {"type with a slash", kNumbered, {"--type", "j/pg", "list", "DIR"}, "A file type cannot contain"},
+        {"type with a dot", kNumbered, {"--type", "j.pg", "load", "DIR"}, "A file type cannot contain"},
+        {"renumber onto numbers of other pictures", kNumbered, {"renumber", "DIR", "--select", "2-3", "--start", "4"}, "Overlap not allowed"},
+        {"block with a hole", kNumbered, {"move", "DIR", "--select", "1,3", "--places", "1"}, "no holes"},
+        {"target number out of range", kNumbered, {"move", "DIR", "--select", "1", "--after", "9"}, "Value out of range"},
+        {"caption that takes the number out", kNumbered, {"caption", "DIR", "--select", "1", "--caption", "--x"}, "take the number out"},
+        {"unnumbered folder without a format", {"b.jpg", "a.jpg"}, {"caption", "DIR", "--select", "1", "--caption", "x"}, "not numbered"},
+        {"unnumbered folder loaded without a format", {"b.jpg", "a.jpg"}, {"load", "DIR"}, "not numbered"},
+        {"insert that would not number", {"x--y.jpg"}, {"load", "DIR", "--format", "insert"}, "would not make them numbered"},
+        {"folder without pictures of the type", {"a.png"}, {"renumber", "DIR", "--select", "all", "--start", "1"}, "no files of type jpg"},
+        {"empty folder loaded", {}, {"load", "DIR"}, "no files of type jpg"},
+    };
+    for (const auto& row : rows) {
+        Folder f(row.start);
+        Names args = row.args;
+        std::replace(args.begin(), args.end(), std::string("DIR"), f.dir);
+        const std::string before = f.lines();
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.code, 2) << row.what;
+        EXPECT_EQ(run.out, "") << row.what;
+        EXPECT_NE(run.err.find(row.message), std::string::npos) << row.what << ": " << run.err;
+        EXPECT_EQ(f.lines(), before) << row.what;
+    }
+}
+
+TEST(CliTest, UsageErrorsMissingPathsAndUnreadableFoldersExitOne) {
+    Folder f(kNumbered);
+    const std::string file = f.folder.pathOf("01  a.jpg");  // not a folder: cannot be listed
+    const std::vector<Names> rows = {
+        {},
+        {"rename", f.dir},
+        {"move", f.dir, "--select", "1", "--places", "0"},
+        {"move", f.dir, "--select", "1", "--places", "1", "--after", "2"},
+        {"renumber", f.dir, "--select", "1"},
+        {"renumber", f.dir, "--select", "1", "--start", "1a"},
+        {"renumber", f.dir, "--select", "1", "--start", "1", "--width", "9"},
+        {"caption", f.dir, "--select", "0", "--caption", "x"},
+        {"caption", f.dir, "--select", "3-1", "--caption", "x"},
+        {"caption", f.dir, "--select", "4-6", "--caption", "x"},  // past the end of five
+        {"caption", f.dir, "--caption", "x"},
+        {"list", f.dir, "--by", "size"},
+        {"list", f.dir + "/missing"},
+        {"load", f.dir + "/missing"},
+        {"list", file},
+        {"caption", file, "--select", "1", "--caption", "x"},
+        {"date", f.dir + "/missing.jpg"},
+    };
+    for (const Names& args : rows) {
+        const CliRun run = RunCli(args);
+        std::string joined;
+        for (const std::string& a : args) joined += a + " ";
+        EXPECT_EQ(run.code, 1) << joined << "\n" << run.err;
+        EXPECT_EQ(run.out, "") << joined;
+        EXPECT_FALSE(run.err.empty()) << joined;
+    }
+    EXPECT_EQ(f.lines(), "01  a.jpg\n02  b.jpg\n03  c.jpg\n04  d.jpg\n05  e.jpg\n");
+}
+
+TEST(CliTest, ListAndDateOutputsAndEmptyFolders) {
+    Folder f({"02  b.jpg", "03  c.JPG", "note.txt", ".hidden.jpg"});
+    f.folder.write("01  a.jpg", datedPicture("2021:07:03 10:00:00"));
+    f.folder.write("04  d.jpg", datedPicture("2021:07:01 10:00:00"));
+    const time_t noon = 1600000000;
+    f.folder.setModified("02  b.jpg", noon);
+    EXPECT_EQ(RunCli({"list", f.dir}).out, "01  a.jpg\n02  b.jpg\n03  c.JPG\n04  d.jpg\n");
+    // Pictures without a date come first in date order.
+    const CliRun byDate = RunCli({"list", f.dir, "--by", "date"});
+    EXPECT_EQ(byDate.out, "02  b.jpg\n03  c.JPG\n04  d.jpg\n01  a.jpg\n");
+    const CliRun dates = RunCli({"list", f.dir, "--dates"});
+    const std::string fileDate = RunCli({"date", f.folder.pathOf("02  b.jpg")}).out;
+    EXPECT_EQ(fileDate.rfind("FD 2020:09:13 ", 0), 0u) << fileDate;  // local time, seconds even
+    EXPECT_EQ(dates.out.substr(0, dates.out.find('\n') + 1), "2021:07:03 10:00:00\t01  a.jpg\n");
+    EXPECT_NE(dates.out.find(fileDate.substr(0, fileDate.find('\t')) + "\t02  b.jpg\n"), std::string::npos);
+
+    // Every existing path gets its line, a folder too; a missing one makes the exit code 1.
+    const CliRun several = RunCli({"date", f.folder.pathOf("04  d.jpg"), f.dir + "/gone.jpg", f.dir});
+    EXPECT_EQ(several.code, 1);
+    EXPECT_EQ(several.out.rfind("2021:07:01 10:00:00\t" + f.folder.pathOf("04  d.jpg") + "\n", 0), 0u);
+    EXPECT_NE(several.out.find("FD "), std::string::npos);
+    EXPECT_NE(several.out.find("\t" + f.dir + "\n"), std::string::npos);
+
+    Folder empty({});
+    const CliRun listed = RunCli({"list", empty.dir});
+    EXPECT_EQ(listed.code, 0);
+    EXPECT_EQ(listed.out, "");
+}
+
+TEST(CliTest, FailedRenamesExitThreeAndRefusalWinsOverFailuresOfTheLoad) {
+    // A directory bears the name the renumbering gives a picture: not a picture, but taken.
+    Folder f(kNumbered);
+    ASSERT_EQ(mkdir(f.folder.pathOf("09  a.jpg").c_str(), 0700), 0);
+    const CliRun run = RunCli({"renumber", f.dir, "--select", "1", "--start", "9"});
+    EXPECT_EQ(run.code, 3) << run.err;
+    EXPECT_NE(run.err.find("01  a.jpg -> 09  a.jpg"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "01  a.jpg\n02  b.jpg\n03  c.jpg\n04  d.jpg\n05  e.jpg\n");
+
+    // The load's completion cannot give "x" its number; the move then is refused.
+    Folder g({"01  a.jpg", "02  b.jpg", "x.jpg"});
+    ASSERT_EQ(mkdir(g.folder.pathOf("03--.jpg").c_str(), 0700), 0);
+    const CliRun refused = RunCli({"move", g.dir, "--select", "1,3", "--places", "1"});
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_NE(refused.err.find("x.jpg -> 03--.jpg"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.out, "");
+}
+
+}  // namespace
+}  // namespace lumaro

@@ -1,0 +1,110 @@
+// lumaro-cli stopped in the middle of renaming 2,000 pictures, by SIGKILL or after a given
+// number of renames: the next load finishes the operation, and every file is still there,
+// under the name the operation planned for it.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "clirun.h"
+#include "naming/numberedname.h"
+#include "picturefolder.h"
+
+namespace lumaro {
+namespace {
+
+using clitest::CliRun;
+using clitest::RunCli;
+
+constexpr int kPictures = 2000;
+
+uint64_t hashOf(const std::string& bytes) {
+    uint64_t hash = 1469598103934665603ULL;  // FNV-1a
+    for (const unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ULL;
+    return hash;
+}
+
+std::string captionOf(int i) { return "p" + std::to_string(i % 7); }
+
+// Pictures 0001 .. 2000, each with bytes of its own; returns name -> hash.
+std::map<std::string, uint64_t> writePictures(const PictureFolder& folder) {
+    std::map<std::string, uint64_t> hashes;
+    for (int i = 1; i <= kPictures; ++i) {
+        const std::string name = CaptionedName(i, 4, captionOf(i)) + ".jpg";
+        const std::string bytes = "picture " + std::to_string(i) + std::string(i % 97, char(i));
+        folder.write(name, bytes);
+        hashes[name] = hashOf(bytes);
+    }
+    return hashes;
+}
+
+std::map<std::string, uint64_t> hashesIn(const PictureFolder& folder) {
+    std::map<std::string, uint64_t> hashes;
+    for (const std::string& name : folder.names()) hashes[name] = hashOf(folder.read(name));
+    return hashes;
+}
+
+struct Moment {
+    long stopAfterRenames;  // -1: killed by the clock instead
+    long killAfterMicroseconds;
+};
+
+// Runs the command stopped at `moment`, then a load; the folder must then hold `planned`.
+// Killed by the clock before its plan was on disk, the operation never began: the folder
+// must then hold what it held `before`.
+void crashThenLoad(const std::vector<std::string>& command, const Moment& moment,
+                   const PictureFolder& folder, const std::map<std::string, uint64_t>& before,
+                   const std::map<std::string, uint64_t>& planned) {
+    std::vector<std::pair<std::string, std::string>> env;
+    if (moment.stopAfterRenames >= 0)
+        env.emplace_back("LUMARO_STOP_AFTER_RENAMES", std::to_string(moment.stopAfterRenames));
+    const CliRun stopped = RunCli(command, env, moment.killAfterMicroseconds);
+    if (moment.stopAfterRenames >= 0) {
+        ASSERT_EQ(stopped.code, 86) << stopped.err;
+    }
+    const std::string dir = folder.path().substr(0, folder.path().size() - 1);
+    const CliRun load = RunCli({"load", dir});
+    EXPECT_EQ(load.code, 0) << load.err;
+    const std::map<std::string, uint64_t> after = hashesIn(folder);
+    EXPECT_EQ(after.size(), planned.size());
+    const bool neverBegan = moment.stopAfterRenames < 0 && after == before;
+    EXPECT_TRUE(after == planned || neverBegan) << "stopped after " << moment.stopAfterRenames << " renames, or "
+                                  << moment.killAfterMicroseconds << " us; repair said: " << load.err;
+}
+
+const Moment kMoments[] = {
+    {0, 0},     {1, 0},    {999, 0},  {1999, 0}, {2000, 0},
+    {2001, 0},  {3333, 0}, {4000, 0}, {-1, 6000}, {-1, 18000},  // a whole run takes ~40 ms
+};
+
+TEST(CliCrashTest, KilledRenumberingIsFinishedByTheNextLoadWithEveryFileKept) {
+    for (const Moment& moment : kMoments) {
+        PictureFolder folder;
+        const std::map<std::string, uint64_t> before = writePictures(folder);
+        std::map<std::string, uint64_t> planned;
+        for (int i = 1; i <= kPictures; ++i) {
+            planned[CaptionedName(i + 100, 4, captionOf(i)) + ".jpg"] =
+                before.at(CaptionedName(i, 4, captionOf(i)) + ".jpg");
+        }
+        const std::string dir = folder.path().substr(0, folder.path().size() - 1);
+        crashThenLoad({"renumber", dir, "--select", "all", "--start", "101"}, moment, folder, before, planned);
+    }
+}
+
+TEST(CliCrashTest, KilledMoveAcceptanceIsFinishedByTheNextLoadWithEveryFileKept) {
+    for (const Moment& moment : kMoments) {
+        PictureFolder folder;
+        const std::map<std::string, uint64_t> before = writePictures(folder);
+        // The last 500 go to the start: the picture at place p takes the number p.
+        std::map<std::string, uint64_t> planned;
+        for (int place = 1; place <= kPictures; ++place) {
+            const int from = place <= 500 ? 1500 + place : place - 500;
+            planned[CaptionedName(place, 4, captionOf(from)) + ".jpg"] =
+                before.at(CaptionedName(from, 4, captionOf(from)) + ".jpg");
+        }
+        const std::string dir = folder.path().substr(0, folder.path().size() - 1);
+        crashThenLoad({"move", dir, "--select", "1501-2000", "--after", "0"}, moment, folder, before, planned);
+    }
+}
+
+}  // namespace
+}  // namespace lumaro
