@@ -10,8 +10,14 @@ constexpr std::string_view kHeader = "lumaro-journal 1\n";
 // Longer than any file name a Linux file system accepts.
 constexpr size_t kLongestName = 4096;
 
+void appendNumber(std::string& out, uint64_t value) {
+    char digits[24];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, end);
+}
+
 void appendName(std::string& out, std::string_view name) {
-    out += std::to_string(name.size());
+    appendNumber(out, name.size());
     out += ':';
     out += name;
 }
@@ -63,14 +69,22 @@ std::string JournalHeader() { return std::string(kHeader); }
 
 std::string EncodeJournalRecord(uint64_t serial, std::string_view oldName,
                                 std::string_view temporaryName, std::string_view newName) {
-    std::string line = "P " + std::to_string(serial) + ' ';
-    appendName(line, oldName);
-    line += ' ';
-    appendName(line, temporaryName);
-    line += ' ';
-    appendName(line, newName);
-    line += '\n';
+    std::string line;
+    AppendJournalRecord(line, serial, oldName, temporaryName, newName);
     return line;
+}
+
+void AppendJournalRecord(std::string& out, uint64_t serial, std::string_view oldName,
+                         std::string_view temporaryName, std::string_view newName) {
+    out += "P ";
+    appendNumber(out, serial);
+    out += ' ';
+    appendName(out, oldName);
+    out += ' ';
+    appendName(out, temporaryName);
+    out += ' ';
+    appendName(out, newName);
+    out += '\n';
 }
 
 std::string JournalEnd(size_t count) { return "end " + std::to_string(count) + "\n"; }

@@ -26,6 +26,9 @@ struct JournalRecord {
 std::string JournalHeader();
 std::string EncodeJournalRecord(uint64_t serial, std::string_view oldName,
                                 std::string_view temporaryName, std::string_view newName);
+// The same, appended to `out`: a plan of thousands of pictures is written in one go.
+void AppendJournalRecord(std::string& out, uint64_t serial, std::string_view oldName,
+                         std::string_view temporaryName, std::string_view newName);
 std::string JournalEnd(size_t count);
 std::string EncodeTemporaryNote(size_t index, std::string_view name);
 

@@ -1,10 +1,13 @@
 #include "pictures/renamejournal.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
+#include <unordered_map>
 
 #include "pictures/journalformat.h"
 
@@ -38,16 +41,51 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// Plans of this many pictures and more read the folder once for the serials of their files
+// rather than asking for each file by name, which costs several times as much.
+constexpr size_t kSerialsFromListing = 256;
+
+uint64_t serialByName(int folderFd, const std::string& name) {
+    struct stat st;
+    return fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? st.st_ino : 0;
+}
+
+// The serial of every file of the folder by name, or nothing where the listing's serials are
+// not those a file's status gives (some layered file systems), which the repair compares.
+std::optional<std::unordered_map<std::string, uint64_t>> serialsOfFolder(int folderFd) {
+    const int listFd = dup(folderFd);
+    DIR* dir = listFd >= 0 ? fdopendir(listFd) : nullptr;
+    if (!dir) {
+        if (listFd >= 0) close(listFd);
+        return std::nullopt;
+    }
+    rewinddir(dir);
+    std::unordered_map<std::string, uint64_t> serials;
+    while (const dirent* entry = readdir(dir)) serials.emplace(entry->d_name, entry->d_ino);
+    closedir(dir);
+    for (const auto& [name, serial] : serials) {
+        if (name == "." || name == "..") continue;
+        if (serialByName(folderFd, name) != serial) return std::nullopt;
+        break;
+    }
+    return serials;
+}
+
 // The journal's bytes, each picture with the serial of the file that bears its old name.
 std::string encodePlan(int folderFd, const std::vector<PlannedRename>& plan) {
+    std::optional<std::unordered_map<std::string, uint64_t>> serials;
+    if (plan.size() >= kSerialsFromListing) serials = serialsOfFolder(folderFd);
     std::string bytes = JournalHeader();
-    bytes.reserve(plan.size() * 64);
+    bytes.reserve(plan.size() * 80);
     for (const PlannedRename& step : plan) {
-        struct stat st;
-        const bool found =
-            fstatat(folderFd, step.oldName.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
-        bytes += EncodeJournalRecord(found ? st.st_ino : 0, step.oldName, step.temporaryName,
-                                     step.newName);
+        uint64_t serial = 0;
+        if (serials) {
+            const auto found = serials->find(step.oldName);
+            if (found != serials->end()) serial = found->second;
+        } else {
+            serial = serialByName(folderFd, step.oldName);
+        }
+        AppendJournalRecord(bytes, serial, step.oldName, step.temporaryName, step.newName);
     }
     bytes += JournalEnd(plan.size());
     return bytes;
