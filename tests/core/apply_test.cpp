@@ -35,7 +35,7 @@ TEST(ApplyTest, RenameGoesThroughTheTemporaryNameAndMovesOnToTheNextPicture) {
     options.lastProposalIndex = 0;
     options.progress = atSecondPass([&] { between = f.folder.names(); });
     const ApplyResult result = Apply(f.list, options);
-    EXPECT_EQ(between, (Names{"0012x Nord.jpg", "0013  B.jpg"}));
+    EXPECT_EQ(between, (Names{".lumaro-journal", "0012x Nord.jpg", "0013  B.jpg"}));
     EXPECT_EQ(f.listed(), (Names{"0012  Nord", "0013  B"}));
     EXPECT_EQ(f.originOf("0012  Nord"), "0012  A");
     EXPECT_TRUE(result.failures.empty());
