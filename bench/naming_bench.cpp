@@ -22,7 +22,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kPictures = 10000;
 constexpr int kBlock = 500;
-constexpr int kRounds = 4;
+constexpr int kRounds = 8;
 
 std::string makeFolder() {
     char pattern[] = "/tmp/lumaro_bench_XXXXXX";

@@ -94,9 +94,15 @@ bool Loader::renamePicture(RenameJournal& journal, const PictureEntry& from,
 // Renames in the given order, each picture straight to its new name as a load always has,
 // under one journal; returns the pairs that took place.
 std::vector<RenamePair> Loader::renameAll(const std::vector<RenamePair>& pairs) {
+    std::vector<std::string> names;  // old and new file name of each picture, for the plan
+    names.reserve(2 * pairs.size());
+    for (const RenamePair& pair : pairs) {
+        names.push_back(pair.from.fileName());
+        names.push_back(pair.toFileName());
+    }
     std::vector<PlannedRename> plan;
     plan.reserve(pairs.size());
-    for (const RenamePair& pair : pairs) plan.push_back({pair.from.fileName(), {}, pair.toFileName()});
+    for (size_t i = 0; i < pairs.size(); ++i) plan.push_back({names[2 * i], {}, names[2 * i + 1]});
     RenameJournal journal(list_.currentFolder, plan);
     std::vector<RenamePair> done;
     ProgressSteps steps(options_.progress, static_cast<int>(pairs.size()));

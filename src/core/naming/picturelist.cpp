@@ -27,14 +27,20 @@ const std::vector<std::string>& SortedNameList::items() const {
 void PictureList::setUndoPairs(const std::vector<RenamePair>& pairs) {
     // Ordered by new name first, so that entry i of `apres` stays the partner of entry i of
     // `olds` whatever order the pairs came in.
-    std::vector<RenamePair> ordered(pairs);
-    std::stable_sort(ordered.begin(), ordered.end(), [](const RenamePair& a, const RenamePair& b) {
-        return CompareNames(a.toBase, b.toBase) < 0;
-    });
+    // Places are sorted, not the pairs themselves: thousands of names are never moved about.
+    std::vector<size_t> order(pairs.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    const auto byNewName = [&pairs](size_t a, size_t b) {
+        return CompareNames(pairs[a].toBase, pairs[b].toBase) < 0;
+    };
+    if (!std::is_sorted(order.begin(), order.end(), byNewName)) {
+        std::stable_sort(order.begin(), order.end(), byNewName);
+    }
     clearUndoPairs();
-    for (const RenamePair& pair : ordered) {
-        apres.add(pair.toBase);
-        olds.push_back(pair.from);
+    olds.reserve(pairs.size());
+    for (const size_t i : order) {
+        apres.add(pairs[i].toBase);
+        olds.push_back(pairs[i].from);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <deque>
 #include <memory>
 #include <unordered_set>
 
@@ -32,12 +33,19 @@ bool hasTemporaryShape(std::string_view name) {
 class TwoPasses {
 public:
     TwoPasses(const std::string& folder, const std::vector<RenamePair>& pairs)
-        : folder_(folder), pairs_(pairs), temporary_(pairs.size()) {
+        : folder_(folder), pairs_(pairs), temporary_(pairs.size(), nullptr) {
+        result_.done.reserve(pairs.size());
+        oldNames_.reserve(pairs.size());
+        newNames_.reserve(pairs.size());
+        for (const RenamePair& pair : pairs) {
+            oldNames_.push_back(pair.from.fileName());
+            newNames_.push_back(pair.toFileName());
+        }
         // A new name not yet taken could be met unseen, but only one shaped like a temporary
         // name; the temporary names chosen are kept too, even should one vanish.
-        reserved_.reserve(pairs.size());
-        for (const RenamePair& pair : pairs) {
-            if (hasTemporaryShape(pair.toBase)) reserved_.insert(pair.toFileName());
+        reserved_.reserve(2 * pairs.size());
+        for (size_t i = 0; i < pairs.size(); ++i) {
+            if (hasTemporaryShape(pairs[i].toBase)) reserved_.insert(newNames_[i]);
         }
         planTemporaryNames();
     }
@@ -50,17 +58,28 @@ private:
     bool tryTemporary(size_t i, const std::string& name, RenameResult& renamed);
     void toTemporary(size_t i);
     void fromTemporary(size_t i);
+    // A path in the folder, built in a buffer that is reused rename after rename.
+    const std::string& pathIn(std::string& buffer, const std::string& name) const {
+        buffer.assign(folder_);
+        buffer += name;
+        return buffer;
+    }
     void fail(std::string from, std::string to, const RenameResult& renamed) {
         result_.failures.push_back({std::move(from), std::move(to), renamed});
     }
 
     const std::string& folder_;
     const std::vector<RenamePair>& pairs_;
-    std::vector<std::string> temporary_;        // file name; empty: not on a temporary name
-    std::unordered_set<std::string> reserved_;  // new names a temporary name must avoid
-    std::vector<std::string> planned_;          // the temporary name each picture should take
+    std::vector<std::string> oldNames_;  // file names, pair by pair
+    std::vector<std::string> newNames_;
+    std::vector<const std::string*> temporary_;  // the name taken; null: not on a temporary name
+    std::vector<std::string> planned_;    // the temporary name each picture should take
+    std::deque<std::string> others_;      // temporary names taken instead of the planned ones
+    std::unordered_set<std::string_view> reserved_;  // names a temporary name must avoid
     std::unique_ptr<RenameJournal> journal_;
     RenamePassesResult result_;
+    std::string fromPath_;
+    std::string toPath_;
 };
 
 void TwoPasses::firstPass(const ListProgress& progress) {
@@ -91,21 +110,20 @@ void TwoPasses::planTemporaryNames() {
         const RenamePair& pair = pairs_[i];
         for (int attempt = 0; pair.from.base != pair.toBase && attempt < kTemporaryAttempts;
              ++attempt) {
-            std::string name = TemporaryNameFor(pair.toBase, attempt) + pair.from.extension;
-            if (reserved_.insert(name).second) {
-                planned_[i] = std::move(name);
-                break;
-            }
+            // The set views the name where it stays: in planned_, which no longer grows.
+            planned_[i] = TemporaryNameFor(pair.toBase, attempt) + pair.from.extension;
+            if (reserved_.insert(planned_[i]).second) break;
+            planned_[i].clear();
         }
-        plan.push_back({pair.from.fileName(), planned_[i], pair.toFileName()});
+        plan.push_back({oldNames_[i], planned_[i], newNames_[i]});
     }
     journal_ = std::make_unique<RenameJournal>(folder_, plan);
 }
 
 bool TwoPasses::tryTemporary(size_t i, const std::string& name, RenameResult& renamed) {
-    renamed = journal_->rename(folder_ + pairs_[i].from.fileName(), folder_ + name);
+    renamed = journal_->rename(pathIn(fromPath_, oldNames_[i]), pathIn(toPath_, name));
     if (!renamed.ok()) return false;
-    temporary_[i] = name;
+    temporary_[i] = &name;
     return true;
 }
 
@@ -121,8 +139,9 @@ void TwoPasses::toTemporary(size_t i) {
         struct stat st;
         if (reserved_.count(name) || lstat((folder_ + name).c_str(), &st) == 0) continue;
         journal_->noteTemporaryName(i, name);
-        if (tryTemporary(i, name, renamed)) {
-            reserved_.insert(std::move(name));
+        const std::string& kept = others_.emplace_back(std::move(name));
+        if (tryTemporary(i, kept, renamed)) {
+            reserved_.insert(kept);
             return;
         }
     }
@@ -132,7 +151,7 @@ void TwoPasses::toTemporary(size_t i) {
 void TwoPasses::secondPass(const ListProgress& progress) {
     ProgressSteps steps(progress, static_cast<int>(pairs_.size()));
     for (size_t i = 0; i < pairs_.size(); ++i) {
-        if (!temporary_[i].empty()) fromTemporary(i);
+        if (temporary_[i]) fromTemporary(i);
         steps.advance(static_cast<int>(i) + 1);
     }
     journal_->finish();
@@ -140,15 +159,15 @@ void TwoPasses::secondPass(const ListProgress& progress) {
 
 void TwoPasses::fromTemporary(size_t i) {
     const RenamePair& pair = pairs_[i];
-    const std::string temporary = folder_ + temporary_[i];
-    const RenameResult renamed = journal_->rename(temporary, folder_ + pair.toFileName());
+    const std::string& temporary = pathIn(fromPath_, *temporary_[i]);
+    const RenameResult renamed = journal_->rename(temporary, pathIn(toPath_, newNames_[i]));
     if (renamed.ok()) {
         result_.done.push_back(pair);
         return;
     }
     fail(pair.from.fileName(), pair.toFileName(), renamed);
-    const RenameResult back = journal_->rename(temporary, folder_ + pair.from.fileName());
-    if (!back.ok()) fail(temporary_[i], pair.from.fileName(), back);
+    const RenameResult back = journal_->rename(temporary, folder_ + oldNames_[i]);
+    if (!back.ok()) fail(*temporary_[i], pair.from.fileName(), back);
 }
 
 }  // namespace

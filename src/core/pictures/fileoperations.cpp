@@ -49,9 +49,10 @@ RenameResult linkThenUnlink(const char* from, const char* to) {
 }  // namespace
 
 RenameResult renameNoReplace(const std::string& from, const std::string& to) {
-    struct stat st;
-    if (lstat(from.c_str(), &st) != 0) return resultFromErrno(errno);
-    if (from == to) return {};
+    if (from == to) {  // a picture that already bears its name: done, when it is there
+        struct stat st;
+        return lstat(from.c_str(), &st) == 0 ? RenameResult{} : resultFromErrno(errno);
+    }
     if (renameAt2NoReplace(from.c_str(), to.c_str()) == 0) return {};
     const int error = errno;
     if (error != EINVAL && error != ENOSYS) return resultFromErrno(error);

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <optional>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "pictures/journalformat.h"
 
@@ -45,43 +47,71 @@ bool writeAll(int fd, const std::string& bytes) {
 // rather than asking for each file by name, which costs several times as much.
 constexpr size_t kSerialsFromListing = 256;
 
-uint64_t serialByName(int folderFd, const std::string& name) {
+uint64_t serialByName(int folderFd, std::string_view name) {
     struct stat st;
-    return fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? st.st_ino : 0;
+    const std::string path(name);
+    return fstatat(folderFd, path.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? st.st_ino : 0;
 }
 
-// The serial of every file of the folder by name, or nothing where the listing's serials are
-// not those a file's status gives (some layered file systems), which the repair compares.
-std::optional<std::unordered_map<std::string, uint64_t>> serialsOfFolder(int folderFd) {
-    const int listFd = dup(folderFd);
-    DIR* dir = listFd >= 0 ? fdopendir(listFd) : nullptr;
-    if (!dir) {
-        if (listFd >= 0) close(listFd);
-        return std::nullopt;
+// The serial of every file of the folder by name, read from one listing: names in one
+// buffer, sorted views for the lookups, so a plan of thousands costs no allocation each.
+class FolderSerials {
+public:
+    // Empty where the listing's serials are not those a file's status gives (some layered
+    // file systems), which the repair compares.
+    static std::optional<FolderSerials> read(int folderFd) {
+        const int listFd = dup(folderFd);
+        DIR* dir = listFd >= 0 ? fdopendir(listFd) : nullptr;
+        if (!dir) {
+            if (listFd >= 0) close(listFd);
+            return std::nullopt;
+        }
+        rewinddir(dir);
+        std::optional<FolderSerials> serials(std::in_place);
+        std::vector<std::pair<size_t, uint64_t>> found;  // end of each name in the buffer
+        std::string& names = serials->names_;
+        names.reserve(64);  // on the heap from the start: a move keeps the characters in place
+        while (const dirent* entry = readdir(dir)) {
+            const std::string_view name(entry->d_name);
+            if (name == "." || name == "..") continue;
+            names += name;
+            found.emplace_back(names.size(), entry->d_ino);
+        }
+        closedir(dir);
+        // The buffer is complete: the views into it stay valid from here on.
+        serials->byName_.reserve(found.size());
+        size_t start = 0;
+        for (const auto& [end, inode] : found) {
+            serials->byName_.emplace(std::string_view(names).substr(start, end - start), inode);
+            start = end;
+        }
+        if (!found.empty()) {
+            const std::string_view first = std::string_view(names).substr(0, found.front().first);
+            if (serialByName(folderFd, first) != found.front().second) return std::nullopt;
+        }
+        return serials;
     }
-    rewinddir(dir);
-    std::unordered_map<std::string, uint64_t> serials;
-    while (const dirent* entry = readdir(dir)) serials.emplace(entry->d_name, entry->d_ino);
-    closedir(dir);
-    for (const auto& [name, serial] : serials) {
-        if (name == "." || name == "..") continue;
-        if (serialByName(folderFd, name) != serial) return std::nullopt;
-        break;
+
+    uint64_t find(std::string_view name) const {
+        const auto found = byName_.find(name);
+        return found != byName_.end() ? found->second : 0;
     }
-    return serials;
-}
+
+private:
+    std::string names_;  // every name, one after the other
+    std::unordered_map<std::string_view, uint64_t> byName_;
+};
 
 // The journal's bytes, each picture with the serial of the file that bears its old name.
 std::string encodePlan(int folderFd, const std::vector<PlannedRename>& plan) {
-    std::optional<std::unordered_map<std::string, uint64_t>> serials;
-    if (plan.size() >= kSerialsFromListing) serials = serialsOfFolder(folderFd);
+    const std::optional<FolderSerials> serials =
+        plan.size() >= kSerialsFromListing ? FolderSerials::read(folderFd) : std::nullopt;
     std::string bytes = JournalHeader();
     bytes.reserve(plan.size() * 80);
     for (const PlannedRename& step : plan) {
         uint64_t serial = 0;
         if (serials) {
-            const auto found = serials->find(step.oldName);
-            if (found != serials->end()) serial = found->second;
+            serial = serials->find(step.oldName);
         } else {
             serial = serialByName(folderFd, step.oldName);
         }

@@ -18,10 +18,11 @@ inline constexpr const char* kRenameJournalName = ".lumaro-journal";
 
 // One picture of a plan, by file names within the folder. `temporaryName` is empty for a
 // rename straight to the new name.
+// The names are views: the caller keeps them alive while it constructs the journal.
 struct PlannedRename {
-    std::string oldName;
-    std::string temporaryName;
-    std::string newName;
+    std::string_view oldName;
+    std::string_view temporaryName;
+    std::string_view newName;
 };
 
 // The journal of one operation, from construction to finish() (or destruction). When the
