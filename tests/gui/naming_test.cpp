@@ -81,6 +81,7 @@ private slots:
     void renumberApplyAndCancel();
     void overlappingRenumberingIsRefused();
     void captionListHandling();
+    void longListsOfNamesAreCutShort();
 };
 
 void NamingTest::renameApplyAndCancelApply() {
@@ -271,6 +272,19 @@ void NamingTest::captionListHandling() {
     QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Clear all captions?"));
     QCOMPARE(form.combo_Captions->count(), 1);
     QVERIFY(!form.pictbttn_ClearCaptions->isEnabled());
+}
+
+void NamingTest::longListsOfNamesAreCutShort() {
+    QStringList names;
+    for (int i = 1; i <= 30; ++i) names << QStringLiteral("%1  p").arg(i, 2, 10, QChar('0'));
+    Road road(names);
+    Form1& form = road.form();
+    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    form.textb_Caption->setText(QStringLiteral("--x"));
+    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+    const QStringList lines = road.fx.responder().texts().last().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 22);
+    QCOMPARE(lines.last(), QStringLiteral("(10 more)"));
 }
 
 QTEST_MAIN(NamingTest)

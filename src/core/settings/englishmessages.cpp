@@ -131,6 +131,7 @@ constexpr const char* kEnglishEntries[] = {
     "117=Only pictures with a number can be moved or renumbered:",
     "118=With this number of digits these names would lose their number:",
     "119=A renaming of this folder was interrupted; it has been completed. Pictures renamed:",
+    "120=more",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -38,6 +38,9 @@ inline constexpr int kMessageWidthWouldUnnumber = 118;
 // names the pictures took.
 inline constexpr int kMessageInterruptedRenamesRepaired = 119;
 
-inline constexpr int kMessageKeyCount = 120;
+// Ends a list of names cut short: "(1980 more)".
+inline constexpr int kMessageMoreNames = 120;
+
+inline constexpr int kMessageKeyCount = 121;
 
 }  // namespace lumaro

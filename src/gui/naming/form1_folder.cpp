@@ -107,10 +107,7 @@ void Form1::LoadFolder() {
 void Form1::showLoadResult(const LoadFolderResult& result) {
     const QString folder = QString::fromStdString(currentFolder);
     if (result.repair.count() > 0) {  // an interrupted renaming, finished before the load
-        QStringList names;
-        for (const std::string& name : result.repair.renamedNames) names << QString::fromStdString(name);
-        Dialogs().message(this, QString(), message(kMessageInterruptedRenamesRepaired) + QStringLiteral("\n") +
-                                               names.join(QLatin1Char('\n')));
+        showNames(kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
     }
     switch (result.outcome) {
         case LoadOutcome::NoPictures:
@@ -128,14 +125,10 @@ void Form1::showLoadResult(const LoadFolderResult& result) {
             ShowPictureList();
             Dialogs().message(this, QString(), message(34));
             return;
-        case LoadOutcome::InsertWouldUnnumber: {
+        case LoadOutcome::InsertWouldUnnumber:
             ShowPictureList();
-            QStringList names;
-            for (const std::string& name : result.refusedNames) names << QString::fromStdString(name);
-            Dialogs().message(this, QString(), message(kMessageInsertWouldUnnumber) + QStringLiteral("\n") +
-                                                   names.join(QLatin1Char('\n')));
+            showNames(kMessageInsertWouldUnnumber, result.refusedNames);
             return;
-        }
         case LoadOutcome::Cancelled:
             ShowPictureList();
             return;
@@ -151,8 +144,10 @@ void Form1::showLoadResult(const LoadFolderResult& result) {
 // One message at the end of an operation names every picture that kept its name.
 void Form1::reportFailedRenames(const std::vector<RenameFailure>& failures) {
     if (failures.empty()) return;
-    Dialogs().message(this, QString(), message(kMessageRenamesFailed) + QStringLiteral("\n") +
-                                           QString::fromStdString(DescribeRenameFailures(failures)));
+    std::vector<std::string> lines;
+    lines.reserve(failures.size());
+    for (const RenameFailure& failure : failures) lines.push_back(DescribeRenameFailures({failure}));
+    showNames(kMessageRenamesFailed, lines);
 }
 
 void Form1::combo_FileTypes_Select() {

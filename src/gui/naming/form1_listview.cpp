@@ -5,6 +5,7 @@
 #include <QProgressBar>
 
 #include "app/form1.h"
+#include "settings/messagekeys.h"
 #include "toolkit/dialogservice.h"
 
 namespace lumaro {
@@ -42,9 +43,17 @@ void Form1::runWithProgress(const std::function<void(const ListProgress&)>& work
     progb_1->hide();
 }
 
+// A message followed by the pictures it is about; a long list is cut short so that the box
+// still fits on the screen.
 void Form1::showNames(int key, const std::vector<std::string>& names) {
+    constexpr size_t kShown = 20;
     QString text = message(key);
-    for (const std::string& name : names) text += QStringLiteral("\n") + QString::fromStdString(name);
+    for (size_t i = 0; i < names.size() && i < kShown; ++i) {
+        text += QStringLiteral("\n") + QString::fromStdString(names[i]);
+    }
+    if (names.size() > kShown) {
+        text += QStringLiteral("\n(%1 %2)").arg(names.size() - kShown).arg(message(kMessageMoreNames));
+    }
     Dialogs().message(this, QString(), text);
 }
 
