@@ -30,7 +30,7 @@ struct ControlSpec {
     ControlKind kind;
     const char* templateText;
     int x, y, width, height;  // dialog units
-    const char* font;         // font specification, or nullptr
+    const char* font;         // font description ("10.MS Sans Serif.Bold"), or nullptr
     const char* icon;         // icon resource name, or nullptr
     const char* tooltip;      // fixed tooltip, or nullptr (message tooltips come with the language)
     bool hiddenAtFirst;

@@ -1,4 +1,4 @@
-// Font specifications of the window ("10.MS Sans Serif.Bold") mapped to real fonts.
+// Font descriptions of the window ("10.MS Sans Serif.Bold") mapped to real fonts.
 #pragma once
 
 #include <QFont>
