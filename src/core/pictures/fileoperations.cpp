@@ -59,6 +59,17 @@ RenameResult renameNoReplace(const std::string& from, const std::string& to) {
     return linkThenUnlink(from.c_str(), to.c_str());
 }
 
+bool WriteAllBytes(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
 std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures) {
     std::string text;
     for (const RenameFailure& failure : failures) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumaro {
@@ -28,6 +29,9 @@ struct RenameFailure {
 };
 
 // "a.jpg -> b.jpg (File exists)" lines, one per failure, for the message at the end.
+// Writes every byte to an open file, going on after interrupted writes; false on failure.
+bool WriteAllBytes(int fd, std::string_view bytes);
+
 std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures);
 
 }  // namespace lumaro

@@ -32,17 +32,6 @@ void stopWhenLimitReached() {
     if (stopAfter >= 0 && renamesMade >= stopAfter) _exit(86);
 }
 
-bool writeAll(int fd, const std::string& bytes) {
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        written += static_cast<size_t>(n);
-    }
-    return true;
-}
-
 // Plans of this many pictures and more read the folder once for the serials of their files
 // rather than asking for each file by name, which costs several times as much.
 constexpr size_t kSerialsFromListing = 256;
@@ -146,7 +135,7 @@ RenameJournal::RenameJournal(const std::string& folder, const std::vector<Planne
                         0644);
     if (journalFd_ < 0) return;
     // The plan and its directory entry are on disk before the first rename.
-    if (!writeAll(journalFd_, bytes) || fdatasync(journalFd_) != 0 || fsync(folderFd_) != 0) {
+    if (!WriteAllBytes(journalFd_, bytes) || fdatasync(journalFd_) != 0 || fsync(folderFd_) != 0) {
         close(journalFd_);
         journalFd_ = -1;
         unlinkat(folderFd_, kRenameJournalName, 0);
@@ -160,7 +149,7 @@ RenameJournal::~RenameJournal() {
 
 void RenameJournal::noteTemporaryName(size_t index, std::string_view name) {
     if (journalFd_ < 0) return;
-    if (!writeAll(journalFd_, EncodeTemporaryNote(index, name))) return;
+    if (!WriteAllBytes(journalFd_, EncodeTemporaryNote(index, name))) return;
     fdatasync(journalFd_);
 }
 

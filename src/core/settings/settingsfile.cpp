@@ -11,6 +11,8 @@
 
 #include "settings/constants.h"
 
+#include "pictures/fileoperations.h"
+
 namespace lumaro {
 
 namespace {
@@ -64,17 +66,6 @@ std::string SettingsText(const Settings& settings) {
     for (const std::string& caption : settings.captions) line(caption);
     line(kEndOfApplicationData);
     return text;
-}
-
-bool WriteAll(int fd, const std::string& text) {
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
 }
 
 // The folder part of a path with its trailing '/', or "" for a bare file name.
@@ -149,7 +140,7 @@ bool SaveSettings(const std::string& path, const Settings& settings) {
     std::string temporaryPath;
     const int fd = CreateTemporaryBeside(path, temporaryPath);
     if (fd < 0) return false;
-    bool written = WriteAll(fd, SettingsText(settings)) && fsync(fd) == 0;
+    bool written = WriteAllBytes(fd, SettingsText(settings)) && fsync(fd) == 0;
     written = close(fd) == 0 && written;
     // rename replaces the old file in one step: a reader sees the old or the new file whole.
     if (!written || std::rename(temporaryPath.c_str(), path.c_str()) != 0) {
