@@ -1,28 +1,139 @@
 #include "settings/programfolder.h"
 
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
+#include "settings/constants.h"
+#include "settings/languagetable.h"
+
 namespace lumaro {
 
-std::string ProgramFolder() {
-    std::string folder;
-    if (const char* home = std::getenv("LUMARO_HOME"); home && *home) {
-        folder = home;
-    } else {
-        std::vector<char> buffer(4096);
-        const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-        if (n > 0) {
-            folder.assign(buffer.data(), static_cast<size_t>(n));
-            folder.erase(folder.rfind('/') + 1);
-        } else {
-            folder = "./";
-        }
-    }
-    if (folder.back() != '/') folder += '/';
+namespace {
+constexpr const char* kInstalledDataFolder = "share/lumaro/";
+
+std::string withSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
     return folder;
+}
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+bool isFolder(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool canRead(const std::string& path) { return access(path.c_str(), R_OK) == 0; }
+
+// The prefix of an installed tree when the executable lies in its bin/ folder, else "".
+std::string installPrefix(const std::string& executableFolder) {
+    const std::string bin = "/bin/";
+    if (executableFolder.size() < bin.size() ||
+        executableFolder.compare(executableFolder.size() - bin.size(), bin.size(), bin) != 0) {
+        return "";
+    }
+    const std::string prefix = executableFolder.substr(0, executableFolder.size() - bin.size() + 1);
+    return isFolder(prefix + kInstalledDataFolder) ? prefix : "";
+}
+
+// An XDG base folder: the variable when it holds an absolute path (relative ones are
+// ignored, as the base-directory rules ask), else the default under the home folder.
+std::string xdgFolder(const std::string& variable, const std::string& home, const char* fallback) {
+    if (!variable.empty() && variable.front() == '/') return withSeparator(variable);
+    return withSeparator(home) + fallback;
+}
+
+bool makeFolders(const std::string& folder) {
+    for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1)) {
+        const std::string part = folder.substr(0, slash);
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    }
+    return isFolder(folder);
+}
+}  // namespace
+
+ProgramFolders DecideProgramFolders(const ProgramFolderInputs& inputs) {
+    if (!inputs.lumaroHome.empty()) {
+        const std::string home = withSeparator(inputs.lumaroHome);
+        return {home, home, home};
+    }
+    if (const std::string prefix = installPrefix(inputs.executableFolder); !prefix.empty()) {
+        return {prefix + kInstalledDataFolder,
+                xdgFolder(inputs.xdgConfigHome, inputs.home, ".config/") + "lumaro/",
+                xdgFolder(inputs.xdgDataHome, inputs.home, ".local/share/") + "lumaro/"};
+    }
+    const std::string folder = withSeparator(inputs.executableFolder.empty() ? "." : inputs.executableFolder);
+    return {folder, folder, folder};
+}
+
+ProgramFolderInputs CurrentProgramFolderInputs() {
+    ProgramFolderInputs inputs;
+    inputs.lumaroHome = environment("LUMARO_HOME");
+    std::vector<char> buffer(4096);
+    const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (n > 0) {
+        inputs.executableFolder.assign(buffer.data(), static_cast<size_t>(n));
+        inputs.executableFolder.erase(inputs.executableFolder.rfind('/') + 1);
+    }
+    inputs.home = environment("HOME");
+    if (inputs.home.empty()) {
+        if (const passwd* account = getpwuid(getuid()); account && account->pw_dir) inputs.home = account->pw_dir;
+    }
+    inputs.xdgConfigHome = environment("XDG_CONFIG_HOME");
+    inputs.xdgDataHome = environment("XDG_DATA_HOME");
+    return inputs;
+}
+
+ProgramFolders FindProgramFolders() { return DecideProgramFolders(CurrentProgramFolderInputs()); }
+
+bool CreateUserFolders(const ProgramFolders& folders) {
+    const bool settings = makeFolders(folders.settings);
+    return makeFolders(folders.user) && settings;
+}
+
+std::string SettingsFilePath(const ProgramFolders& folders) { return folders.settings + kSettingsFileName; }
+
+std::string DefaultSnapkeepFolder(const ProgramFolders& folders) {
+    return folders.user + kSnapkeep + "/";
+}
+
+std::vector<LanguageFile> ListProgramLanguageFiles(const ProgramFolders& folders) {
+    std::vector<LanguageFile> languages;
+    auto pathOf = [](const std::string& folder, const std::string& name) {
+        return folder + name + "." + kLanguageExtension;
+    };
+    for (const std::string& name : ListLanguageFiles(folders.shipped)) {
+        languages.push_back({name, pathOf(folders.shipped, name)});
+    }
+    if (folders.user == folders.shipped) return languages;
+    for (const std::string& name : ListLanguageFiles(folders.user)) {
+        LanguageFile file{name, pathOf(folders.user, name)};
+        bool replaced = false;
+        for (LanguageFile& shipped : languages) {
+            if (shipped.name == name) {
+                shipped = file;
+                replaced = true;
+            }
+        }
+        if (!replaced) languages.push_back(std::move(file));
+    }
+    return languages;
+}
+
+std::string HelpFilePath(const ProgramFolders& folders, const std::string& languageName) {
+    for (const std::string& folder : {folders.user, folders.shipped}) {
+        const std::string path = folder + languageName + kHelpExtension;
+        if (canRead(path)) return path;
+    }
+    return folders.shipped + kEnglish + kHelpExtension;
 }
 
 }  // namespace lumaro

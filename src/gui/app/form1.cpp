@@ -134,8 +134,9 @@ void Form1::initialise() {
     dateDisplayOn = false;
     // The slide-show template tables are built by the slide-show writer when it is used.
 
-    programFolder = ProgramFolder();
-    settingsPath = programFolder + kSettingsFileName;
+    programFolders = FindProgramFolders();
+    CreateUserFolders(programFolders);  // a folder that cannot be made shows as settings not saved
+    settingsPath = SettingsFilePath(programFolders);
     if (!LoadSettings()) {
         combo_FileTypes->addItem(QString::fromLatin1(kFileTypesHeader));
         combo_FileTypes->addItem(QString::fromLatin1(kDefaultFileType));

@@ -14,6 +14,7 @@
 #include "naming/picturelist.h"
 #include "pictures/folderlisting.h"
 #include "settings/languagetable.h"
+#include "settings/programfolder.h"
 #include "settings/settingsfile.h"
 
 class QComboBox;
@@ -51,7 +52,7 @@ public:
 
     int mainWindowState() const { return MainWindowState; }
     const LanguageTable& languageTable() const { return languageTable_; }
-    const std::string& programFolderPath() const { return programFolder; }
+    const ProgramFolders& programFolderPaths() const { return programFolders; }
     const std::string& settingsFilePath() const { return settingsPath; }
     const std::string& currentLanguage() const { return languageName; }
     const std::string& helpFile() const { return helpFilePath; }
@@ -243,14 +244,14 @@ private:
     void layoutTopRow();
     int confirm(const QString& text);
     std::vector<std::string> languageList() const;
-    std::vector<std::string> languageFiles_;
+    std::vector<LanguageFile> languageFiles_;
     void layoutFileNameGroup(int bottom, bool smallLayout, int V2y);
     int layoutCommandColumn(int listHeight, int buttonHeight);
     void layoutMoveColumn(int listRight, int listHeight, int buttonHeight, int firstOffset);
 
     LanguageTable languageTable_;
     int MainWindowState = 0;
-    std::string programFolder;
+    ProgramFolders programFolders;
     std::string settingsPath;
     std::string languageName;
     std::string helpFilePath;

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <fstream>
 
 #include "app/form1.h"
 #include "settings/constants.h"
@@ -47,18 +46,16 @@ void setCaption(QWidget* control, const QString& text) {
         group->setTitle(text);
     }
 }
-
-bool canRead(const std::string& path) { return std::ifstream(path).is_open(); }
 }  // namespace
 
 void Form1::FillLanguageList() {
     combo_Languages->clear();
     languageFiles_.clear();
     combo_Languages->addItem(QString::fromLatin1(kEnglish));
-    for (const std::string& name : ListLanguageFiles(programFolder)) {
-        languageFiles_.push_back(name);
-        combo_Languages->addItem(QString::fromStdString(name));
-        if (name == languageName) combo_Languages->setCurrentIndex(combo_Languages->count() - 1);
+    for (LanguageFile& file : ListProgramLanguageFiles(programFolders)) {
+        combo_Languages->addItem(QString::fromStdString(file.name));
+        if (file.name == languageName) combo_Languages->setCurrentIndex(combo_Languages->count() - 1);
+        languageFiles_.push_back(std::move(file));
     }
     const int found = FindLanguage(languageList(), languageName);
     if (found < 0) {
@@ -70,18 +67,18 @@ void Form1::FillLanguageList() {
 
 std::vector<std::string> Form1::languageList() const {
     std::vector<std::string> languages{kEnglish};
-    languages.insert(languages.end(), languageFiles_.begin(), languageFiles_.end());
+    for (const LanguageFile& file : languageFiles_) languages.push_back(file.name);
     return languages;
 }
 
 void Form1::ApplyLanguage(int index) {
     const std::string previous = languageName;
     const bool fromFile = index >= 1 && index <= static_cast<int>(languageFiles_.size());
-    languageName = fromFile ? languageFiles_[index - 1] : std::string(kEnglish);
+    languageName = fromFile ? languageFiles_[index - 1].name : std::string(kEnglish);
     if (languageName == kEnglish) {
         languageTable_.applyEnglish();
     } else {
-        const std::string path = programFolder + languageName + "." + kLanguageExtension;
+        const std::string& path = languageFiles_[index - 1].path;
         const LanguageLoadResult result = languageTable_.applyFile(path);
         if (result.status == LanguageLoadResult::Status::CannotOpen) {
             // Listed but gone since: keep the language and texts the window already shows.
@@ -146,8 +143,7 @@ void Form1::placeLabelsAgainstTextBoxes() {
 }
 
 void Form1::chooseHelpFile() {
-    helpFilePath = programFolder + languageName + kHelpExtension;
-    if (!canRead(helpFilePath)) helpFilePath = programFolder + kEnglish + kHelpExtension;
+    helpFilePath = HelpFilePath(programFolders, languageName);
 }
 
 void Form1::combo_Languages_Select() { ApplyLanguage(combo_Languages->currentIndex()); }
