@@ -129,7 +129,7 @@ int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
     if (const int stopped = loadFolder(s)) return stopped;
     if (arguments.command == "load") return s.done();
     if (arguments.byDate) {
-        ApplyListing(s.list, ListFolderOrdered(s.list.currentFolder, s.list.fileType, ListCriterion::Date));
+        Relist(s.list, ListCriterion::Date);
     }
     const std::optional<std::vector<int>> selection = ResolveRanges(*arguments.select, s.list.avant.size());
     if (!selection) {

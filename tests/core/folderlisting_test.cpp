@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "jpegbytes.h"
+#include "naming/picturelisting.h"
 #include "picturefolder.h"
 
 namespace lumaro {
@@ -86,14 +87,18 @@ TEST(FolderListingTest, InitStopsOnlyWhenTheFirstPictureFoundIsUnnumbered) {
     folder.write("01  a.jpg");
     folder.write("0123--.jpg");
     folder.write("zz.jpg");
-    FolderListing listing = ListFolderOrdered(folder.path(), "jpg", ListCriterion::Init);
+    FolderListing listing = ListPictures(folder.path(), "jpg", ListCriterion::Init);
     EXPECT_EQ(listing.count, 3);
-    EXPECT_EQ(listing.numberWidth, 2);  // the last entry, zz, is not numbered
+    EXPECT_EQ(ListedNumberWidth(listing.entries), 2);  // the last entry, zz, is not numbered
     folder.write("0124--.jpg", "x");
     folder.write("zz.jpg", "");
-    EXPECT_EQ(ListFolderOrdered(folder.path(), "jpg", ListCriterion::Name).numberWidth, 4);
+    PictureList list;
+    list.currentFolder = folder.path();
+    list.fileType = "jpg";
+    Relist(list, ListCriterion::Name);
+    EXPECT_EQ(list.numberWidth, 4);
     folder.write("!first.jpg");
-    listing = ListFolderOrdered(folder.path(), "jpg", ListCriterion::Init);
+    listing = ListPictures(folder.path(), "jpg", ListCriterion::Init);
     EXPECT_EQ(listing.count, -1);
     EXPECT_TRUE(listing.entries.empty());
 }

@@ -4,19 +4,13 @@
 
 #include "naming/numberedname.h"
 #include "naming/renamepasses.h"
-#include "settings/constants.h"
 
 namespace lumaro {
 
 std::string ComposeName(std::string_view oldName, std::string_view caption) {
-    size_t numberEnd = 0;  // no non-digit from position 1 on: the number part is empty
-    for (size_t i = 1; i < oldName.size(); ++i) {
-        if (oldName[i] < '0' || oldName[i] > '9') {
-            numberEnd = i;
-            break;
-        }
-    }
-    std::string name(oldName.substr(0, numberEnd));
+    // No non-digit from position 1 on: the number part is empty.
+    const size_t numberEnd = NumberPartEnd(oldName);
+    std::string name(oldName.substr(0, numberEnd == std::string_view::npos ? 0 : numberEnd));
     name += caption.empty() ? kNoCaptionEnding : kCaptionSeparator;
     name += caption;
     return name;

@@ -72,10 +72,9 @@ private:
 };
 
 void Loader::relist(ListCriterion criterion) {
-    FolderListing listing =
-        ListFolderOrdered(list_.currentFolder, list_.fileType, criterion, options_.progress);
-    if (criterion == ListCriterion::Date && listing.someWithoutDate) result_.someWithoutDate = true;
-    ApplyListing(list_, std::move(listing));
+    if (Relist(list_, criterion, options_.progress) && criterion == ListCriterion::Date) {
+        result_.someWithoutDate = true;
+    }
 }
 
 bool Loader::renamePicture(RenameJournal& journal, const PictureEntry& from,
@@ -124,8 +123,8 @@ LoadFolderResult Loader::run() {
     result_.repair = RepairInterruptedRenames(list_.currentFolder);
     result_.failedRenames = result_.repair.failures;
     if (result_.repair.count() > 0) result_.namesChanged = true;
-    FolderListing listing = ListFolderOrdered(list_.currentFolder, list_.fileType,
-                                              ListCriterion::Init, options_.progress);
+    FolderListing listing =
+        ListPictures(list_.currentFolder, list_.fileType, ListCriterion::Init, options_.progress);
     if (!listing.readable) {
         list_.pictureCount = 0;
         result_.outcome = LoadOutcome::Unreadable;

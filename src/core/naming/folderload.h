@@ -10,7 +10,7 @@
 
 #include "naming/picturelist.h"
 #include "pictures/fileoperations.h"
-#include "pictures/folderlisting.h"
+#include "naming/picturelisting.h"
 #include "pictures/renamejournal.h"
 
 namespace lumaro {

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "settings/constants.h"
-
 namespace lumaro {
 
 namespace {
@@ -22,6 +20,13 @@ bool isWidth(size_t position) {
 
 }  // namespace
 
+size_t NumberPartEnd(std::string_view name) {
+    for (size_t i = 1; i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') return i;
+    }
+    return std::string_view::npos;
+}
+
 int NumberPrefixWidth(std::string_view name) {
     // A "--" within the first seven characters decides alone, even when two spaces follow.
     const size_t marker = name.find(kNoCaptionEnding);
@@ -29,10 +34,11 @@ int NumberPrefixWidth(std::string_view name) {
         const bool ends = marker + 2 == name.size();
         return ends && allDigits(name.substr(0, marker)) ? static_cast<int>(marker) : -1;
     }
-    const size_t separator = name.find(kCaptionSeparator);
-    if (separator != std::string_view::npos && isWidth(separator) &&
-        allDigits(name.substr(0, separator))) {
-        return static_cast<int>(separator);
+    // Otherwise the number part must be digits only and end with the two spaces.
+    const size_t end = NumberPartEnd(name);
+    if (end != std::string_view::npos && isWidth(end) && allDigits(name.substr(0, 1)) &&
+        name.substr(end, kCaptionSeparator.size()) == kCaptionSeparator) {
+        return static_cast<int>(end);
     }
     return -1;
 }
@@ -53,11 +59,14 @@ std::string FormatNumber(long long number, int width) {
 }
 
 std::string NumberOnlyName(long long number, int width) {
-    return FormatNumber(number, width) + kNoCaptionEnding;
+    std::string name = FormatNumber(number, width);
+    name += kNoCaptionEnding;
+    return name;
 }
 
 std::string CaptionedName(long long number, int width, std::string_view caption) {
-    std::string name = FormatNumber(number, width) + kCaptionSeparator;
+    std::string name = FormatNumber(number, width);
+    name += kCaptionSeparator;
     name += caption;
     return name;
 }

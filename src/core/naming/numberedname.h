@@ -3,10 +3,14 @@
 // ("0123--"). Every naming rule of the program builds on these helpers.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace lumaro {
+
+inline constexpr std::string_view kCaptionSeparator = "  ";
+inline constexpr std::string_view kNoCaptionEnding = "--";
 
 inline constexpr int kMinNumberWidth = 2;
 inline constexpr int kMaxNumberWidth = 6;
@@ -16,6 +20,11 @@ inline constexpr long long kMaxNumberingCount = 1000000;
 // The width of the number of a numbered name, -1 when the name is not numbered.
 int NumberPrefixWidth(std::string_view name);
 inline bool IsNumbered(std::string_view name) { return NumberPrefixWidth(name) > 0; }
+
+// Where the number part of a name ends as a composed name counts it: the first position from
+// 1 on whose character is not a digit; npos when there is none. For a numbered name this is
+// its width; for other names it is what renaming keeps in front of the new caption.
+size_t NumberPartEnd(std::string_view name);
 
 // Width needed for `count` = entries of the list + start number: 2 to 6, or -1 when it is
 // above kMaxNumberingCount (the caller shows message 34 and renames nothing).

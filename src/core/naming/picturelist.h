@@ -8,15 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "pictures/pictureentry.h"
+
 namespace lumaro {
-
-struct PictureEntry {
-    std::string base;       // file name without the final dot and extension
-    std::string extension;  // ".jpg", ".JPG", ... exactly as on disk
-
-    std::string fileName() const { return base + extension; }
-    bool operator==(const PictureEntry&) const = default;
-};
 
 // A rename of one picture, kept as a pair so that old and new names never part.
 struct RenamePair {

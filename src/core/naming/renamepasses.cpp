@@ -8,6 +8,7 @@
 #include <memory>
 #include <unordered_set>
 
+#include "naming/numberedname.h"
 #include "pictures/renamejournal.h"
 
 namespace lumaro {
@@ -17,12 +18,10 @@ namespace {
 // Temporary names tried for one picture before it is left on its old name.
 constexpr int kTemporaryAttempts = 100;
 
-// The first position after the number of a name: the first character from position 1 on that
-// is not a digit, as a composed name counts its number.
+// The first position after the number of a name as a composed name counts it; a name of
+// digits only is all number.
 size_t endOfNumber(std::string_view name) {
-    size_t position = 1;
-    while (position < name.size() && name[position] >= '0' && name[position] <= '9') ++position;
-    return std::min(position, name.size());
+    return std::min(NumberPartEnd(name), name.size());
 }
 
 bool hasTemporaryShape(std::string_view name) {
@@ -191,8 +190,7 @@ std::string TemporaryNameFor(std::string_view newBase, int attempt) {
 }
 
 void RelistByName(PictureList& list, const ListProgress& progress) {
-    ApplyListing(
-        list, ListFolderOrdered(list.currentFolder, list.fileType, ListCriterion::Name, progress));
+    Relist(list, ListCriterion::Name, progress);
 }
 
 }  // namespace lumaro

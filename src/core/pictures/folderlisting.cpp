@@ -8,7 +8,6 @@
 #include <numeric>
 #include <optional>
 
-#include "naming/numberedname.h"
 #include "pictures/folderentries.h"
 #include "pictures/namecompare.h"
 #include "pictures/picturedate.h"
@@ -103,7 +102,8 @@ std::string DateSortKey(const std::string* dateText) {
 }
 
 FolderListing ListFolderOrdered(const std::string& folder, std::string_view fileType,
-                                ListCriterion criterion, const ListProgress& progress) {
+                                ListCriterion criterion, const ListProgress& progress,
+                                const FirstPictureTest& firstPictureTest) {
     FolderListing listing;
     std::optional<std::vector<std::string>> names = ListRegularFiles(folder);
     FolderHandle handle(folder);
@@ -121,8 +121,8 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
         Examined examined = examine(handle.fd(), name, criterion == ListCriterion::Date);
         if (!examined.listed) continue;
         PictureEntry entry = entryOf(name);
-        if (criterion == ListCriterion::Init && listing.entries.empty() &&
-            NumberPrefixWidth(entry.base) < 0) {
+        if (criterion == ListCriterion::Init && listing.entries.empty() && firstPictureTest &&
+            !firstPictureTest(entry.base)) {
             listing.count = -1;
             steps.advance(total);
             return listing;
@@ -138,18 +138,7 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
     }
     sortByKeys(listing.entries, keys);
     listing.count = static_cast<int>(listing.entries.size());
-    if (!listing.entries.empty()) {
-        listing.numberWidth =
-            std::max(kMinNumberWidth, NumberPrefixWidth(listing.entries.back().base));
-    }
     return listing;
-}
-
-void ApplyListing(PictureList& list, FolderListing listing) {
-    list.pictureCount = listing.count;
-    if (listing.count < 0) return;
-    list.avant = std::move(listing.entries);
-    if (listing.count > 0) list.numberWidth = listing.numberWidth;
 }
 
 }  // namespace lumaro

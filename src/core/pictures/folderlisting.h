@@ -8,15 +8,18 @@
 #include <string_view>
 #include <vector>
 
-#include "naming/picturelist.h"
+#include "pictures/pictureentry.h"
 
 namespace lumaro {
 
 enum class ListCriterion {
     Name,  // base names in name order
     Date,  // picture date, then name; pictures without date first
-    Init,  // name order, but stops with -1 when the first picture found is not numbered
+    Init,  // name order, but stops with -1 when the first picture found fails the first test
 };
+
+// For "Init": whether the first picture found (by base name) lets the listing go on.
+using FirstPictureTest = std::function<bool(std::string_view base)>;
 
 // Called with done = 0 .. total (the folder's regular files), a few hundred times at most
 // per listing and always once with done == total.
@@ -36,19 +39,16 @@ private:
 
 struct FolderListing {
     bool readable = true;  // false: the folder could not be read (nothing listed)
-    int count = 0;         // pictures listed; -1 for Init on a first unnumbered picture
+    int count = 0;         // pictures listed; -1 for Init when the first test refused
     std::vector<PictureEntry> entries;  // in the order of the criterion
-    int numberWidth = 2;                // NumberPrefixWidth of the last entry, at least 2
     bool someWithoutDate = false;       // Date: a picture had no date inside (message 103)
 };
 
-// `fileType` is lower case, without dot.
+// `fileType` is lower case, without dot. The picture list and its number width are filled
+// from the listing by naming/picturelisting.h, which also gives "Init" its test.
 FolderListing ListFolderOrdered(const std::string& folder, std::string_view fileType,
-                                ListCriterion criterion, const ListProgress& progress = {});
-
-// Stores a listing in the picture list: `pictureCount`, and unless the count is -1 the
-// entries of `lb_Avant` and `numberWidth`.
-void ApplyListing(PictureList& list, FolderListing listing);
+                                ListCriterion criterion, const ListProgress& progress = {},
+                                const FirstPictureTest& firstPictureTest = {});
 
 // The sort key of a picture date: the date text cut or padded with blanks to 19 characters;
 // 19 blanks for a picture without date, which thus comes before every dated picture.

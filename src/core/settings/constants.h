@@ -17,8 +17,6 @@ inline constexpr const char* kLanguageExtension = "lng";
 inline constexpr const char* kHelpExtension = ".hlp";
 inline constexpr const char* kDefaultDisplayInterval = "4000";
 inline constexpr const char* kDefaultEffectDuration = "1200";
-inline constexpr const char* kCaptionSeparator = "  ";
-inline constexpr const char* kNoCaptionEnding = "--";
 inline constexpr const char* kLineBreak = "\r\n";
 
 inline constexpr const char* kFileTypesHeader = "Types";

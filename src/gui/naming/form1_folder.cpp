@@ -39,7 +39,7 @@ void Form1::ShowPictureList() {
 int Form1::RefreshList(ListCriterion criterion) {
     progb_1->setValue(0);
     progb_1->show();
-    FolderListing listing = ListFolderOrdered(pictures.currentFolder, pictures.fileType, criterion,
+    FolderListing listing = ListPictures(pictures.currentFolder, pictures.fileType, criterion,
                                               [this](int done, int total) { showProgress(done, total); });
     progb_1->hide();
     const bool withoutDate = listing.someWithoutDate;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
@@ -10,7 +11,10 @@
 #include <QSaveFile>
 #include <QWheelEvent>
 #include <algorithm>
+#include <optional>
+#include <string>
 
+#include "pictures/picturedate.h"
 #include "toolkit/pictureexif.h"
 
 namespace lumaro {
@@ -101,7 +105,10 @@ void ImageViewerControl::setFileName(const QString& path) {
         if (stored.isValid() && !stored.isEmpty()) {
             d->storedSize = stored;
             d->orientationSwapsSides = swaps;
-            d->date = exifDateText(path);
+            // The date the listing sorts by, so that the boxes show dates in list order.
+            const std::optional<std::string> date =
+                ReadInternalPictureDate(QFile::encodeName(path).toStdString());
+            if (date) d->date = QString::fromLatin1(date->data(), qsizetype(date->size()));
         }
     }
     update();

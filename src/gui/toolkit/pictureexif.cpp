@@ -34,15 +34,6 @@ ExifDataPtr loadExif(const QString& path) {
     return data;
 }
 
-QString asciiValue(ExifData* data, ExifIfd ifd, ExifTag tag) {
-    ExifEntry* entry = exif_content_get_entry(data->ifd[ifd], tag);
-    if (entry == nullptr || entry->format != EXIF_FORMAT_ASCII || entry->data == nullptr) {
-        return {};
-    }
-    const char* text = reinterpret_cast<const char*>(entry->data);
-    return QString::fromLatin1(text, qsizetype(qstrnlen(text, entry->size)));
-}
-
 void setNumber(ExifData* data, ExifIfd ifd, ExifTag tag, int value) {
     ExifEntry* entry = exif_content_get_entry(data->ifd[ifd], tag);
     if (entry == nullptr || entry->data == nullptr || entry->components < 1) {
@@ -68,18 +59,6 @@ void dropThumbnail(ExifData* data) {
 }
 
 }  // namespace
-
-QString exifDateText(const QString& path) {
-    ExifDataPtr data = loadExif(path);
-    if (!data) {
-        return {};
-    }
-    QString date = asciiValue(data.get(), EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL);
-    if (date.isEmpty()) {
-        date = asciiValue(data.get(), EXIF_IFD_0, EXIF_TAG_DATE_TIME);
-    }
-    return date;
-}
 
 QByteArray exifBlockForRewrite(const QString& path, int width, int height) {
     ExifDataPtr data = loadExif(path);

@@ -1,15 +1,11 @@
-// The Exif block of picture files: the date a picture was taken, and the block carried over to a
-// picture written anew, so that a turned picture keeps its dates.
+// The Exif block of picture files carried over to a picture written anew, so that a turned
+// picture keeps its dates. The date a picture shows is read by pictures/picturedate.h.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 
 namespace lumaro {
-
-// DateTimeOriginal, else DateTime, as stored ("YYYY:MM:DD HH:MM:SS"); empty when the file has
-// neither.
-QString exifDateText(const QString& path);
 
 // The Exif block of the file at path (the APP1 payload, from "Exif\0\0"), made fit for a new
 // picture of width x height whose pixels are already upright: orientation 1, no old thumbnail.

@@ -1,0 +1,34 @@
+#include "naming/picturelisting.h"
+
+#include <algorithm>
+
+#include "naming/numberedname.h"
+
+namespace lumaro {
+
+FolderListing ListPictures(const std::string& folder, std::string_view fileType,
+                           ListCriterion criterion, const ListProgress& progress) {
+    return ListFolderOrdered(folder, fileType, criterion, progress,
+                             [](std::string_view base) { return IsNumbered(base); });
+}
+
+int ListedNumberWidth(const std::vector<PictureEntry>& entries) {
+    if (entries.empty()) return kMinNumberWidth;
+    return std::max(kMinNumberWidth, NumberPrefixWidth(entries.back().base));
+}
+
+void ApplyListing(PictureList& list, FolderListing listing) {
+    list.pictureCount = listing.count;
+    if (listing.count < 0) return;
+    list.avant = std::move(listing.entries);
+    if (!list.avant.empty()) list.numberWidth = ListedNumberWidth(list.avant);
+}
+
+bool Relist(PictureList& list, ListCriterion criterion, const ListProgress& progress) {
+    FolderListing listing = ListPictures(list.currentFolder, list.fileType, criterion, progress);
+    const bool someWithoutDate = listing.someWithoutDate;
+    ApplyListing(list, std::move(listing));
+    return someWithoutDate;
+}
+
+}  // namespace lumaro

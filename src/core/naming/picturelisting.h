@@ -1,0 +1,29 @@
+// The folder listing as the picture list takes it: "Init" stops at a first picture that is not
+// numbered, and the list's number width comes from the names listed. The listing itself is in
+// pictures/folderlisting.h.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "naming/picturelist.h"
+#include "pictures/folderlisting.h"
+
+namespace lumaro {
+
+// ListFolderOrdered with the numbered-name test for "Init".
+FolderListing ListPictures(const std::string& folder, std::string_view fileType,
+                           ListCriterion criterion, const ListProgress& progress = {});
+
+// The number width of a list of names: that of the last name, at least 2.
+int ListedNumberWidth(const std::vector<PictureEntry>& entries);
+
+// Stores a listing in the picture list: `pictureCount`, and unless the count is -1 the
+// entries of `lb_Avant` and, when there are some, `numberWidth`.
+void ApplyListing(PictureList& list, FolderListing listing);
+
+// Lists the list's own folder and type by `criterion` and stores the result; returns whether
+// a picture had no date inside (criterion "Date", message 103).
+bool Relist(PictureList& list, ListCriterion criterion, const ListProgress& progress = {});
+
+}  // namespace lumaro
