@@ -1,22 +1,43 @@
 // Lumaro: gives the photos of a folder meaningful numbered names.
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/closeonsignal.h"
 #include "app/form1.h"
+#include "app/startoptions.h"
 #include "settings/constants.h"
 
+namespace {
+lumaro::StartOptions parse(int argc, char* argv[]) {
+    std::error_code error;
+    return lumaro::ParseStartOptions(std::vector<std::string>(argv + 1, argv + argc),
+                                     std::filesystem::current_path(error).string());
+}
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("Lumaro %s\n", lumaro::kVersionText);
-            return 0;
-        }
+    // --help and --version answer without a display, before Qt takes its own options.
+    if (const lumaro::StartOptions early = parse(argc, argv); early.help || early.version) {
+        if (early.help) std::fputs(lumaro::StartHelpText(lumaro::FindProgramFolders()).c_str(), stdout);
+        else std::printf("Lumaro %s\n", lumaro::kVersionText);
+        return 0;
     }
     QApplication app(argc, argv);
+    const lumaro::StartOptions options = parse(argc, argv);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "lumaro: %s (lumaro --help lists the options)\n", options.error.c_str());
+        return 1;
+    }
     lumaro::Form1 form;
     lumaro::CloseOnTerminationSignals(&form);
     form.show();
+    if (!options.folder.empty()) {
+        // Once the window shows, so that the first-numbering dialog opens over it.
+        QTimer::singleShot(0, &form, [&form, folder = options.folder] { form.OpenFolderAtStart(folder); });
+    }
     return app.exec();
 }

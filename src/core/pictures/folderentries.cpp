@@ -29,6 +29,13 @@ std::optional<std::vector<std::string>> ListRegularFiles(const std::string& fold
     return names;
 }
 
+bool IsListableFolder(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return false;
+    closedir(dir);
+    return true;
+}
+
 std::string ExtensionOf(const std::string& fileName) {
     const auto dot = fileName.rfind('.');
     return dot == std::string::npos ? std::string() : fileName.substr(dot + 1);

@@ -12,6 +12,9 @@ namespace lumaro {
 // Empty optional when the folder cannot be read.
 std::optional<std::vector<std::string>> ListRegularFiles(const std::string& folder);
 
+// Whether `folder` is a folder whose entries can be read.
+bool IsListableFolder(const std::string& folder);
+
 // The extension after the last dot of a file name, without the dot ("" when none).
 std::string ExtensionOf(const std::string& fileName);
 // The file name without its last dot and extension.

@@ -132,6 +132,7 @@ constexpr const char* kEnglishEntries[] = {
     "118=With this number of digits these names would lose their number:",
     "119=A renaming of this folder was interrupted; it has been completed. Pictures renamed:",
     "120=more",
+    "121=Lumaro cannot open this folder: it does not exist, is not a folder or cannot be read.",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

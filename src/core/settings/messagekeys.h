@@ -41,6 +41,9 @@ inline constexpr int kMessageInterruptedRenamesRepaired = 119;
 // Ends a list of names cut short: "(1980 more)".
 inline constexpr int kMessageMoreNames = 120;
 
-inline constexpr int kMessageKeyCount = 121;
+// A folder given at start-up that is missing, not a folder or unreadable; followed by it.
+inline constexpr int kMessageStartFolderNotOpened = 121;
+
+inline constexpr int kMessageKeyCount = 122;
 
 }  // namespace lumaro

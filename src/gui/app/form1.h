@@ -79,6 +79,9 @@ public:
     void lb_Avant_RightButtonDown();
     void lb_Avant_Select();
     void cb_Dossier_Click();
+    // Loads a folder named on the command line as cb_Dossier does after the browser; a path
+    // that is not a folder that can be listed is said, and the window stays as it is.
+    void OpenFolderAtStart(const std::string& folder);
     void cb_Quit_Click();
     void cb_Renommer_Click();
     void cb_Tout_Click();
@@ -225,6 +228,8 @@ private:
     void placeLabelsAgainstTextBoxes();
     void chooseHelpFile();
     void requestClose();
+    bool takeFileType();
+    void openFolder(const std::string& folder);
     void LoadFolder();
     void showLoadResult(const LoadFolderResult& result);
     void reportFailedRenames(const std::vector<RenameFailure>& failures);

@@ -8,6 +8,7 @@
 
 #include "app/form1.h"
 #include "naming/formatnom.h"
+#include "pictures/folderentries.h"
 #include "pictures/namecompare.h"
 #include "settings/constants.h"
 #include "settings/messagekeys.h"
@@ -50,14 +51,32 @@ int Form1::RefreshList(ListCriterion criterion) {
 }
 
 void Form1::cb_Dossier_Click() {
+    if (!takeFileType()) return;
+    const QString start = currentFolder.empty() ? QDir::homePath() : QString::fromStdString(currentFolder);
+    const std::optional<QString> chosen = Dialogs().browseFolder(this, start);
+    if (chosen) openFolder(chosen->toStdString());
+}
+
+void Form1::OpenFolderAtStart(const std::string& folder) {
+    if (closeRequested_ || !takeFileType()) return;
+    if (!IsListableFolder(folder)) {
+        Dialogs().message(this, QString(), message(kMessageStartFolderNotOpened) + QStringLiteral("\n") +
+                                               QString::fromStdString(folder));
+        return;
+    }
+    openFolder(folder);
+}
+
+// Checks the typed file type and records a new one in the type list; false when refused.
+bool Form1::takeFileType() {
     const std::string typed = textb_FileType->text().toStdString();
     switch (ValidateFileType(typed)) {
         case FileTypeCheck::Empty:
             Dialogs().message(this, message(30), message(60));
-            return;
+            return false;
         case FileTypeCheck::NotInFileName:
             Dialogs().message(this, message(30), message(kMessageFileTypeNotInFileName));
-            return;
+            return false;
         case FileTypeCheck::Ok: break;
     }
     if (combo_FileTypes->findText(textb_FileType->text(), Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
@@ -67,16 +86,17 @@ void Form1::cb_Dossier_Click() {
         SaveSettings();
     }
     pictures.fileType = ToLowerAscii(typed);
+    return true;
+}
 
-    const QString start = currentFolder.empty() ? QDir::homePath() : QString::fromStdString(currentFolder);
-    const std::optional<QString> chosen = Dialogs().browseFolder(this, start);
-    if (!chosen) return;
+// Empties the list and the slots and loads the folder.
+void Form1::openFolder(const std::string& folder) {
     for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
     pictures.avant.clear();
     ShowPictureList();
     pictures.clearUndoPairs();
     moveInProgress = false;  // another folder ends any pending move
-    currentFolder = WithTrailingSeparator(chosen->toStdString());
+    currentFolder = WithTrailingSeparator(folder);
     textb_Dossier->setText(QString::fromStdString(currentFolder));
     if (!currentFolder.empty()) LoadFolder();
 }
