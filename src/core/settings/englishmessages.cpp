@@ -133,6 +133,7 @@ constexpr const char* kEnglishEntries[] = {
     "119=A renaming of this folder was interrupted; it has been completed. Pictures renamed:",
     "120=more",
     "121=Lumaro cannot open this folder: it does not exist, is not a folder or cannot be read.",
+    "122=This picture cannot be read; it may be damaged or no longer in the folder:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -43,7 +43,9 @@ inline constexpr int kMessageMoreNames = 120;
 
 // A folder given at start-up that is missing, not a folder or unreadable; followed by it.
 inline constexpr int kMessageStartFolderNotOpened = 121;
+// A picture the single-picture window cannot read; followed by its file name.
+inline constexpr int kMessagePictureUnreadable = 122;
 
-inline constexpr int kMessageKeyCount = 122;
+inline constexpr int kMessageKeyCount = 123;
 
 }  // namespace lumaro

@@ -17,6 +17,7 @@
 #include "app/formaide.h"
 #include "app/helpwindow.h"
 #include "app/viewerstartdata.h"
+#include "pictures/formphoto.h"
 #include "settings/constants.h"
 #include "settings/programfolder.h"
 #include "toolkit/dialogservice.h"
@@ -29,7 +30,6 @@ namespace lumaro {
 
 namespace {
 constexpr int kMinimumScreenHeight = 600;
-constexpr int kWatchInterval = 500;
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
@@ -209,6 +209,7 @@ void Form1::Form1_Close_EndApplication() {
     // last window closes. Owned windows close with it.
     helpWindow->close();
     Form_Aide->close();
+    if (singlePictureWindow) singlePictureWindow->close();
 }
 
 void Form1::cb_Quit_Click() {

@@ -29,6 +29,7 @@ class QTimer;
 namespace lumaro {
 
 class FormAide;
+class FormPhoto;
 class HelpWindow;
 class ImageViewerControl;
 struct EventMapRow;
@@ -204,7 +205,7 @@ public:
 
     QTimer* watchTimer = nullptr;
     // The single-picture window while it is open; the watch timer notices when it is gone.
-    QPointer<QWidget> singlePictureWindow;
+    QPointer<FormPhoto> singlePictureWindow;
     FormAide* Form_Aide = nullptr;
     HelpWindow* helpWindow = nullptr;
 
@@ -240,6 +241,7 @@ private:
     void selectRows(const std::vector<int>& rows);
     void runWithProgress(const std::function<void(const ListProgress&)>& work);
     void showNames(int key, const std::vector<std::string>& names);
+    void OpenPhotoWindow(ImageViewerControl* viewer);
     void ClosePhotoWindow();
     void recordCaption(const QString& caption);
     void cancelProposal(int (*cancel)(PictureList&, const ListProgress&));

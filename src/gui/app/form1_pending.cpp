@@ -4,9 +4,7 @@
 
 namespace lumaro {
 
-// Picture operations, the single-picture window, Snapkeep and the slide show.
-void Form1::ImageV_1_Click() {}
-void Form1::ImageV_2_Click() {}
+// Picture operations, Snapkeep and the slide show.
 void Form1::pictbttn_090_Click() {}
 void Form1::pictbttn_270_Click() {}
 void Form1::pictbttn_180_Click() {}

@@ -57,8 +57,4 @@ void Form1::showNames(int key, const std::vector<std::string>& names) {
     Dialogs().message(this, QString(), text);
 }
 
-void Form1::ClosePhotoWindow() {
-    if (singlePictureWindow) singlePictureWindow->close();
-}
-
 }  // namespace lumaro
