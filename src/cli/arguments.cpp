@@ -4,6 +4,9 @@
 #include <map>
 #include <set>
 
+#include "naming/numberedname.h"
+#include "pictures/slideshowtitle.h"
+
 namespace lumaro::cli {
 
 namespace {
@@ -18,6 +21,7 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
         {"caption", {"--select", "--caption", "--by", "--format"}},
         {"renumber", {"--select", "--start", "--width", "--by", "--format"}},
         {"move", {"--select", "--places", "--after", "--by", "--format"}},
+        {"slideshow", {"--to", "--title-format", "--interval", "--effect", "--format"}},
     };
     return options;
 }
@@ -61,6 +65,15 @@ std::string store(Arguments& a, const std::string& option, const std::string& va
     } else if (option == "--places") {
         a.places = signedNumber(value);
         if (!a.places || *a.places == 0) return "--places takes a number of places other than 0";
+    } else if (option == "--to") {
+        if (value.empty()) return "--to takes a folder";
+        a.slideShowFolder = value;
+    } else if (option == "--title-format") {
+        if (value != kTitleFormatDate && value != kTitleFormatText) return "--title-format takes Date or Text";
+        a.titleFormat = value;
+    } else if (option == "--interval" || option == "--effect") {
+        if (!IsDigitsOnly(value)) return option + " takes milliseconds (digits only)";
+        (option == "--interval" ? a.interval : a.effectDuration) = value;
     } else if (option == "--after") {
         if (!allDigits(value)) return "--after takes a picture number (digits only)";
         a.after = value;
@@ -73,6 +86,7 @@ std::string checkComplete(const Arguments& a) {
     const bool onePath = a.command != "date";
     if (onePath && a.paths.size() != 1) return a.command + " takes one folder";
     if (!onePath && a.paths.empty()) return "date takes one or more files";
+    if (a.command == "slideshow") return a.slideShowFolder.empty() ? "slideshow needs --to" : "";
     if (a.command != "list" && a.command != "date" && a.command != "load" && !a.select)
         return a.command + " needs --select";
     if (a.command == "caption" && !a.caption) return "caption needs --caption";
@@ -127,7 +141,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
 }
 
 const char* UsageText() {
-    return R"(Usage: lumaro-cli [--type EXT] COMMAND ...
+    return R"usage(Usage: lumaro-cli [--type EXT] COMMAND ...
 Gives the pictures of a folder numbered names, as the Lumaro window does. EXT is the
 picture file type (default jpg), matched in any letter case. Positions are places in the
 listing, from 1; RANGES is "all" or positions and ranges such as 3-5,8. Commands that
@@ -154,12 +168,21 @@ order, or in picture-date order with --by date; they print the new listing after
       Moves the block N places (negative: towards the start), or behind the picture
       numbered NUMBER (0: to the start), and renumbers the pictures in their new order.
       lumaro-cli move ~/Pictures/Italy --select 7-9 --after 2
+  slideshow DIR --to FOLDER [--title-format Date|Text] [--interval MS] [--effect MS]
+      Loads the folder (an unnumbered one needs --format, as for load) and writes
+      FOLDER/<folder name>.ss (Root.ss for "/"), a project for the slide-show player with
+      every picture in name order, and prints its path. The caption of every
+      slide is the folder name; with Text, a leading date goes behind it ("2006-07 Italie"
+      gives "Italie (2006-07 )"). MS: display interval (4000) and effect duration (1200).
+      FOLDER is created when missing, one level only; "/" means "/Slide shows/".
+      lumaro-cli slideshow ~/Pictures/Italy --to ~/Slide\ shows --interval 5000
   --help, --version
 
-Exit codes: 0 done; 1 wrong usage, a position past the end, a path that does not exist or
-a folder that cannot be read; 2 refused by a rule (nothing renamed by the command);
-3 done, but some pictures kept their names (named on stderr).
-)";
+Exit codes: 0 done; 1 wrong usage, a position past the end, a path that does not exist,
+a folder that cannot be read, or a slide show that cannot be written; 2 refused by a rule
+(nothing renamed by the command); 3 done, but some pictures kept their names (named on
+stderr).
+)usage";
 }
 
 }  // namespace lumaro::cli

@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "ranges.h"
+#include "settings/constants.h"
 
 namespace lumaro::cli {
 
 struct Arguments {
-    std::string command;             // list, date, load, caption, renumber, move, help, version
+    std::string command;             // list, date, load, caption, renumber, move, slideshow, help, version
     std::string fileType = "jpg";    // as typed; matched in any letter case
     std::vector<std::string> paths;  // DIR, or the FILEs of `date`
     bool byDate = false;             // --by date
@@ -23,6 +24,10 @@ struct Arguments {
     std::string width;  // --width, digits or empty
     std::optional<long long> places;
     std::optional<std::string> after;  // --after, digits
+    std::string slideShowFolder;       // --to
+    std::string titleFormat = kDefaultTitleFormat;  // --title-format, Date or Text
+    std::string interval = kDefaultDisplayInterval;  // --interval, digits (may be empty)
+    std::string effectDuration = kDefaultEffectDuration;  // --effect, digits (may be empty)
 };
 
 // The arguments, or the text of what is wrong with them.

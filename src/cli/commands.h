@@ -24,6 +24,14 @@ int RunDate(const Arguments& arguments, const LanguageTable& messages);
 // load, caption, renumber and move.
 int RunNaming(const Arguments& arguments, const LanguageTable& messages);
 
+// slideshow: the project file of the folder's pictures for the slide-show player.
+int RunSlideShow(const Arguments& arguments, const LanguageTable& messages);
+
+// The window's folder load of list.currentFolder for a command: kDone when the list is ready,
+// otherwise the exit code after saying why. Renames of the load that failed go to `failures`.
+int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messages, PictureList& list,
+                         std::vector<RenameFailure>& failures);
+
 // Output shared by the commands: messages go to stderr, listings to stdout.
 void Say(const std::string& text);
 void SayWithNames(const LanguageTable& messages, int key, const std::vector<std::string>& names);

@@ -29,5 +29,6 @@ int main(int argc, char** argv) {
     messages.applyEnglish();
     if (arguments.command == "list") return RunList(arguments, messages);
     if (arguments.command == "date") return RunDate(arguments, messages);
+    if (arguments.command == "slideshow") return RunSlideShow(arguments, messages);
     return RunNaming(arguments, messages);
 }

@@ -37,32 +37,7 @@ struct Session {
     }
 };
 
-// The window's folder load; kDone when the list is ready for an operation.
-int loadFolder(Session& s) {
-    LoadFolderOptions options;
-    options.askFirstNumbering = [&s]() {
-        return FirstNumberingAnswer{s.arguments.format.value_or("-1"), s.arguments.byDate ? "D" : "N"};
-    };
-    const LoadFolderResult result = LoadFolder(s.list, options);
-    if (result.repair.count() > 0)
-        SayWithNames(s.messages, kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
-    s.failures = result.failedRenames;
-    switch (result.outcome) {
-        case LoadOutcome::Unreadable:
-            Say(s.messages.text(kMessageFolderUnreadable) + "\n" + s.list.currentFolder);
-            return kUsage;
-        case LoadOutcome::NoPictures:
-            Say(s.messages.text(102) + " " + s.list.fileType);
-            return kRefused;
-        case LoadOutcome::TooManyPictures: return s.refused(34);
-        case LoadOutcome::InsertWouldUnnumber: return s.refused(kMessageInsertWouldUnnumber, result.refusedNames);
-        case LoadOutcome::Cancelled:  // only asked without --format
-            Say("The folder is not numbered: give --format replace, insert or leave.");
-            SayFailures(s.messages, s.failures);
-            return kRefused;
-        default: return kDone;
-    }
-}
+int loadFolder(Session& s) { return LoadFolderForCommand(s.arguments, s.messages, s.list, s.failures); }
 
 int caption(Session& s, const std::vector<int>& selection) {
     const RenameProposal proposal = ProposeRename(s.list, selection, *s.arguments.caption);
@@ -109,6 +84,39 @@ int move(Session& s, const std::vector<int>& selection) {
 }
 
 }  // namespace
+
+int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messages, PictureList& list,
+                         std::vector<RenameFailure>& failures) {
+    LoadFolderOptions options;
+    options.askFirstNumbering = [&arguments]() {
+        return FirstNumberingAnswer{arguments.format.value_or("-1"), arguments.byDate ? "D" : "N"};
+    };
+    const LoadFolderResult result = LoadFolder(list, options);
+    if (result.repair.count() > 0)
+        SayWithNames(messages, kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
+    failures = result.failedRenames;
+    // A refusal wins over renames of the load that failed; those are still named.
+    const auto refused = [&](int key, const std::vector<std::string>& names) {
+        SayWithNames(messages, key, names);
+        SayFailures(messages, failures);
+        return kRefused;
+    };
+    switch (result.outcome) {
+        case LoadOutcome::Unreadable:
+            Say(messages.text(kMessageFolderUnreadable) + "\n" + list.currentFolder);
+            return kUsage;
+        case LoadOutcome::NoPictures:
+            Say(messages.text(102) + " " + list.fileType);
+            return kRefused;
+        case LoadOutcome::TooManyPictures: return refused(34, {});
+        case LoadOutcome::InsertWouldUnnumber: return refused(kMessageInsertWouldUnnumber, result.refusedNames);
+        case LoadOutcome::Cancelled:  // only asked without --format
+            Say("The folder is not numbered: give --format replace, insert or leave.");
+            SayFailures(messages, failures);
+            return kRefused;
+        default: return kDone;
+    }
+}
 
 int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
     if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;

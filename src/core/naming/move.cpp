@@ -83,10 +83,6 @@ void endSequence(PictureList& list, bool& moveInProgress, const ListProgress& pr
     RelistByName(list, progress);
 }
 
-bool allDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 }  // namespace
 
 BeginMoveResult BeginMove(PictureList& list, const std::vector<int>& selection,
@@ -141,7 +137,7 @@ TargetRange TargetMoveRange(const PictureList& list) {
 
 TargetAnswer CheckTargetAnswer(std::string_view text, const TargetRange& range) {
     if (text.empty()) return TargetAnswer::Cancelled;
-    if (!allDigits(text)) return TargetAnswer::NotDigits;
+    if (!IsDigitsOnly(text)) return TargetAnswer::NotDigits;
     const long long value = ReadAsNumber(text);
     if (value != 0 && (value < range.first || value > range.last)) return TargetAnswer::OutOfRange;
     return TargetAnswer::Accepted;

@@ -6,13 +6,6 @@ namespace lumaro {
 
 namespace {
 
-bool allDigits(std::string_view text) {
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-    }
-    return true;
-}
-
 bool isWidth(size_t position) {
     return position >= static_cast<size_t>(kMinNumberWidth) &&
            position <= static_cast<size_t>(kMaxNumberWidth);
@@ -32,11 +25,11 @@ int NumberPrefixWidth(std::string_view name) {
     const size_t marker = name.find(kNoCaptionEnding);
     if (marker != std::string_view::npos && isWidth(marker)) {
         const bool ends = marker + 2 == name.size();
-        return ends && allDigits(name.substr(0, marker)) ? static_cast<int>(marker) : -1;
+        return ends && IsDigitsOnly(name.substr(0, marker)) ? static_cast<int>(marker) : -1;
     }
     // Otherwise the number part must be digits only and end with the two spaces.
     const size_t end = NumberPartEnd(name);
-    if (end != std::string_view::npos && isWidth(end) && allDigits(name.substr(0, 1)) &&
+    if (end != std::string_view::npos && isWidth(end) && IsDigitsOnly(name.substr(0, 1)) &&
         name.substr(end, kCaptionSeparator.size()) == kCaptionSeparator) {
         return static_cast<int>(end);
     }
@@ -69,6 +62,13 @@ std::string CaptionedName(long long number, int width, std::string_view caption)
     name += kCaptionSeparator;
     name += caption;
     return name;
+}
+
+bool IsDigitsOnly(std::string_view text) {
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
 }
 
 long long ReadAsNumber(std::string_view text) {

@@ -36,6 +36,9 @@ std::string FormatNumber(long long number, int width);
 std::string NumberOnlyName(long long number, int width);
 std::string CaptionedName(long long number, int width, std::string_view caption);
 
+// True when every character is an ASCII digit; an empty text passes.
+bool IsDigitsOnly(std::string_view text);
+
 // A text read as a number: the run of its leading digits (0 when there is none).
 long long ReadAsNumber(std::string_view text);
 

@@ -9,10 +9,6 @@ namespace lumaro {
 
 namespace {
 
-bool allDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 long long powerOfTen(int exponent) {
     long long value = 1;
     for (int i = 0; i < exponent; ++i) value *= 10;
@@ -72,7 +68,7 @@ std::vector<long long> numbersOf(const PictureList& list) {
 }  // namespace
 
 RenumberAnswer CheckRenumberAnswer(std::string_view firstNumber, std::string_view width) {
-    if (!allDigits(firstNumber)) return RenumberAnswer::NotDigits;
+    if (!IsDigitsOnly(firstNumber)) return RenumberAnswer::NotDigits;
     if (!width.empty() && width[0] != ' ' && (width[0] < '0' || width[0] > '6')) {
         return RenumberAnswer::BadWidth;
     }

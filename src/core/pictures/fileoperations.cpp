@@ -70,6 +70,12 @@ bool WriteAllBytes(int fd, std::string_view bytes) {
     return true;
 }
 
+int EnsureFolderLevel(const std::string& folder) {
+    struct stat st;
+    if (stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return 0;
+    return mkdir(folder.c_str(), 0777) == 0 ? 0 : errno;
+}
+
 std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures) {
     std::string text;
     for (const RenameFailure& failure : failures) {

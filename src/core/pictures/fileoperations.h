@@ -29,9 +29,13 @@ struct RenameFailure {
 };
 
 // "a.jpg -> b.jpg (File exists)" lines, one per failure, for the message at the end.
+std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures);
+
 // Writes every byte to an open file, going on after interrupted writes; false on failure.
 bool WriteAllBytes(int fd, std::string_view bytes);
 
-std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures);
+// Makes sure `folder` is a folder, creating its last level when it is missing (never the
+// levels above it). Returns 0, or the errno of the failed creation.
+int EnsureFolderLevel(const std::string& folder);
 
 }  // namespace lumaro

@@ -134,6 +134,7 @@ constexpr const char* kEnglishEntries[] = {
     "120=more",
     "121=Lumaro cannot open this folder: it does not exist, is not a folder or cannot be read.",
     "122=This picture cannot be read; it may be damaged or no longer in the folder:",
+    "123=The slide show file could not be written:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -46,6 +46,9 @@ inline constexpr int kMessageStartFolderNotOpened = 121;
 // A picture the single-picture window cannot read; followed by its file name.
 inline constexpr int kMessagePictureUnreadable = 122;
 
-inline constexpr int kMessageKeyCount = 123;
+// A slide-show project file that could not be written; followed by its path and the reason.
+inline constexpr int kMessageSlideShowNotWritten = 123;
+
+inline constexpr int kMessageKeyCount = 124;
 
 }  // namespace lumaro

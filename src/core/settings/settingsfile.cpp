@@ -1,17 +1,10 @@
 #include "settings/settingsfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
 #include <fstream>
 #include <optional>
 
+#include "pictures/replacefile.h"
 #include "settings/constants.h"
-
-#include "pictures/fileoperations.h"
 
 namespace lumaro {
 
@@ -68,36 +61,6 @@ std::string SettingsText(const Settings& settings) {
     return text;
 }
 
-// The folder part of a path with its trailing '/', or "" for a bare file name.
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// A hidden name beside the settings file, so that the rename stays within one file system
-// and a left-over never shows up in a listing.
-int CreateTemporaryBeside(const std::string& path, std::string& temporaryPath) {
-    const std::string folder = FolderOf(path);
-    const std::string name = path.substr(folder.size());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = folder + "." + name + "." + std::to_string(getpid()) + "." +
-                        std::to_string(attempt) + ".tmp";
-        const int fd = open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        // The new file takes the place of the old one, permissions included.
-        struct stat old;
-        if (fd >= 0 && stat(path.c_str(), &old) == 0) fchmod(fd, old.st_mode & 07777);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-void SyncFolder(const std::string& folder) {
-    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
-}
-
 }  // namespace
 
 std::string ReadSettingsLine(std::istream& in) {
@@ -137,18 +100,7 @@ bool LoadSettings(const std::string& path, Settings& settings) {
 }
 
 bool SaveSettings(const std::string& path, const Settings& settings) {
-    std::string temporaryPath;
-    const int fd = CreateTemporaryBeside(path, temporaryPath);
-    if (fd < 0) return false;
-    bool written = WriteAllBytes(fd, SettingsText(settings)) && fsync(fd) == 0;
-    written = close(fd) == 0 && written;
-    // rename replaces the old file in one step: a reader sees the old or the new file whole.
-    if (!written || std::rename(temporaryPath.c_str(), path.c_str()) != 0) {
-        unlink(temporaryPath.c_str());
-        return false;
-    }
-    SyncFolder(FolderOf(path));
-    return true;
+    return ReplaceFileContents(path, SettingsText(settings)) == 0;
 }
 
 }  // namespace lumaro

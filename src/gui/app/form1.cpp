@@ -132,7 +132,7 @@ void Form1::initialise() {
     dateTextBuffer.assign(19, ' ');
     pictures.sortByDateNext = true;
     dateDisplayOn = false;
-    // The slide-show template tables are built by the slide-show writer when it is used.
+    slideShowTables = BuildSlideShowTables();
 
     programFolders = FindProgramFolders();
     CreateUserFolders(programFolders);  // a folder that cannot be made shows as settings not saved

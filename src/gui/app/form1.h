@@ -13,6 +13,7 @@
 #include "naming/move.h"
 #include "naming/picturelist.h"
 #include "pictures/folderlisting.h"
+#include "pictures/slideshowtables.h"
 #include "settings/languagetable.h"
 #include "settings/programfolder.h"
 #include "settings/settingsfile.h"
@@ -58,6 +59,7 @@ public:
     const std::string& currentLanguage() const { return languageName; }
     const std::string& helpFile() const { return helpFilePath; }
     const std::string& titleFormat() const { return slideShowTitleFormat; }
+    const std::string& slideShowFolderPath() const { return slideShowFolder; }
     // The event-map row of the last event raised by the user ("cb_Aide ClickEvent"), for
     // tests and tracing.
     const QString& lastHandledEvent() const { return lastHandledEvent_; }
@@ -243,6 +245,7 @@ private:
     void showNames(int key, const std::vector<std::string>& names);
     void OpenPhotoWindow(ImageViewerControl* viewer);
     void ClosePhotoWindow();
+    void CreateSlideShow();
     void recordCaption(const QString& caption);
     void cancelProposal(int (*cancel)(PictureList&, const ListProgress&));
     void moveSelection(int displacement, int state);
@@ -266,6 +269,8 @@ private:
     std::string copyToFolder;
     std::string slideShowFolder;
     std::string slideShowTitleFormat;
+    // The fixed lines of every slide-show project, built at start-up.
+    SlideShowTables slideShowTables;
     std::string versionText;
     QRect screenRect;
     std::string dateTextBuffer;
