@@ -57,9 +57,4 @@ FileTypeCheck ValidateFileType(std::string_view fileType) {
     return FileTypeCheck::Ok;
 }
 
-std::string WithTrailingSeparator(std::string folder) {
-    if (!folder.empty() && folder.back() != '/') folder += '/';
-    return folder;
-}
-
 }  // namespace lumaro

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pictures/folderentries.h"
 #include "pictures/pictureentry.h"
 
 namespace lumaro {
@@ -66,8 +67,5 @@ enum class FileTypeCheck {
     NotInFileName,  // contains '/', '.' or a NUL byte: it could not end a file name
 };
 FileTypeCheck ValidateFileType(std::string_view fileType);
-
-// A folder path as the list keeps it: ending with '/' (an empty path stays empty).
-std::string WithTrailingSeparator(std::string folder);
 
 }  // namespace lumaro

@@ -86,4 +86,20 @@ std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures) {
     return text;
 }
 
+bool CreateFolderPath(const std::string& folder) {
+    struct stat st;
+    for (size_t end = folder.find('/', 1); ; end = folder.find('/', end + 1)) {
+        const std::string level = folder.substr(0, end);
+        if (!level.empty() && mkdir(level.c_str(), 0777) != 0 && errno != EEXIST) return false;
+        if (end == std::string::npos) break;
+    }
+    return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsSameFolder(const std::string& a, const std::string& b) {
+    struct stat first, second;
+    if (a.empty() || b.empty() || stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0) return false;
+    return S_ISDIR(first.st_mode) && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 }  // namespace lumaro

@@ -46,4 +46,9 @@ std::string BaseNameOf(const std::string& fileName) {
     return dot == std::string::npos ? fileName : fileName.substr(0, dot);
 }
 
+std::string WithTrailingSeparator(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
 }  // namespace lumaro

@@ -20,4 +20,7 @@ std::string ExtensionOf(const std::string& fileName);
 // The file name without its last dot and extension.
 std::string BaseNameOf(const std::string& fileName);
 
+// A folder path as the program keeps it: ending with '/' (an empty path stays empty).
+std::string WithTrailingSeparator(std::string folder);
+
 }  // namespace lumaro

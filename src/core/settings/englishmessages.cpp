@@ -135,6 +135,7 @@ constexpr const char* kEnglishEntries[] = {
     "121=Lumaro cannot open this folder: it does not exist, is not a folder or cannot be read.",
     "122=This picture cannot be read; it may be damaged or no longer in the folder:",
     "123=The slide show file could not be written:",
+    "124=A folder name cannot be empty, \".\" or \"..\", contain '/' or be longer than 255 bytes",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -48,7 +48,9 @@ inline constexpr int kMessagePictureUnreadable = 122;
 
 // A slide-show project file that could not be written; followed by its path and the reason.
 inline constexpr int kMessageSlideShowNotWritten = 123;
+// A new folder name that cannot name a folder.
+inline constexpr int kMessageFolderNameRefused = 124;
 
-inline constexpr int kMessageKeyCount = 124;
+inline constexpr int kMessageKeyCount = 125;
 
 }  // namespace lumaro

@@ -13,6 +13,7 @@
 #include "naming/move.h"
 #include "naming/picturelist.h"
 #include "pictures/folderlisting.h"
+#include "pictures/folderrequest.h"
 #include "pictures/slideshowtables.h"
 #include "settings/languagetable.h"
 #include "settings/programfolder.h"
@@ -126,6 +127,10 @@ public:
     void cb_Sort_Click();
     void pictbttn_Date_Click();
     void pictbttn_ClearSnapkeep_Click();
+
+    // Asks for a folder with FormGetFolder and the texts of `use`, showing `initialFolder` (the
+    // home folder when empty). The folder chosen, ending in '/', or empty when not confirmed.
+    std::string ChooseFolder(FolderChoice use, const std::string& initialFolder);
 
     // The picture list on screen.
     void UnselectAll();
