@@ -3,6 +3,7 @@
 # shipped files, the desktop entry, the icon and the manual page, and its desktop entry
 # passes desktop-file-validate.  package_test.sh SOURCE_DIR BUILD_DIR
 set -euo pipefail
+trap 'echo "package test failed at line $LINENO" >&2' ERR
 source_dir=$1 build_dir=$2
 start=$(date +%s)
 deb=$("$source_dir/scripts/package" --build-dir "$build_dir")
@@ -20,7 +21,8 @@ for library in libqt6widgets6 libexif12 libc6; do
   grep -q "$library" <<<"$depends" || { echo "Depends lacks $library: $depends"; exit 1; }
 done
 [ "$(dpkg-deb -f "$deb" Section)" = graphics ] || { echo "wrong section"; exit 1; }
-dpkg-deb -f "$deb" Description | grep -q "numbered names" || { echo "no description"; exit 1; }
+# (Outputs are read whole before grep -q: with pipefail, a writer cut off by an early match fails.)
+grep -q "numbered names" <<<"$(dpkg-deb -f "$deb" Description)" || { echo "no description"; exit 1; }
 
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
@@ -28,7 +30,7 @@ dpkg-deb -x "$deb" "$unpacked"
 desktop-file-validate "$unpacked/usr/share/applications/lumaro.desktop"
 grep -qx 'Exec=lumaro %f' "$unpacked/usr/share/applications/lumaro.desktop"
 grep -qx 'MimeType=inode/directory;' "$unpacked/usr/share/applications/lumaro.desktop"
-zcat "$unpacked/usr/share/man/man1/lumaro-cli.1.gz" | grep -q '^\.TH LUMARO-CLI 1'
+grep -q '^\.TH LUMARO-CLI 1' <<<"$(zcat "$unpacked/usr/share/man/man1/lumaro-cli.1.gz")"
 # The packaged programs are stripped yet run.
-"$unpacked/usr/bin/lumaro-cli" --version | grep -qx 'lumaro-cli 1.3'
+[ "$("$unpacked/usr/bin/lumaro-cli" --version)" = "lumaro-cli 1.3" ]
 echo "package built and checked in $(( $(date +%s) - start )) s"
