@@ -136,6 +136,9 @@ constexpr const char* kEnglishEntries[] = {
     "122=This picture cannot be read; it may be damaged or no longer in the folder:",
     "123=The slide show file could not be written:",
     "124=A folder name cannot be empty, \".\" or \"..\", contain '/' or be longer than 255 bytes",
+    "125=Snapkeep copies cannot be saved in the picture folder itself: they would take the place of the pictures. Choose another folder.",
+    "126=These files are in the folder already. Replace them with the new Snapkeep copies?",
+    "127=These Snapkeep copies could not be written:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -51,6 +51,13 @@ inline constexpr int kMessageSlideShowNotWritten = 123;
 // A new folder name that cannot name a folder.
 inline constexpr int kMessageFolderNameRefused = 124;
 
-inline constexpr int kMessageKeyCount = 125;
+// Saving a Snapkeep set into the picture folder itself, which the copies would replace.
+inline constexpr int kMessageSnapkeepIntoPictureFolder = 125;
+// Snapkeep copies that would replace files of the chosen folder; followed by their names.
+inline constexpr int kMessageSnapkeepReplace = 126;
+// Snapkeep copies that could not be written; followed by their names.
+inline constexpr int kMessageSnapkeepCopiesFailed = 127;
+
+inline constexpr int kMessageKeyCount = 128;
 
 }  // namespace lumaro

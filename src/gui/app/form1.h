@@ -35,6 +35,7 @@ class FormPhoto;
 class HelpWindow;
 class ImageViewerControl;
 struct EventMapRow;
+struct SnapkeepSavePlan;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -132,6 +133,10 @@ public:
     // home folder when empty). The folder chosen, ending in '/', or empty when not confirmed.
     std::string ChooseFolder(FolderChoice use, const std::string& initialFolder);
 
+    // Thumbnail k shows the file at `path` with its caption; or nothing, hidden.
+    void ShowThumbnail(int k, const QString& path, const std::string& caption);
+    void ClearThumbnail(int k);
+
     // The picture list on screen.
     void UnselectAll();
     void ShowInViewerSlot(const PictureEntry& picture, int slot);
@@ -209,6 +214,8 @@ public:
     ImageViewerControl* ImageV_L = nullptr;
     std::array<ImageViewerControl*, 12> thumbViewers{};
     std::array<QLineEdit*, 12> thumbCaptions{};
+    // The caption each thumbnail gives the caption box; empty when it holds nothing.
+    std::array<std::string, 12> thumbCaptionTexts{};
 
     QTimer* watchTimer = nullptr;
     // The single-picture window while it is open; the watch timer notices when it is gone.
@@ -248,6 +255,9 @@ private:
     void selectRows(const std::vector<int>& rows);
     void runWithProgress(const std::function<void(const ListProgress&)>& work);
     void showNames(int key, const std::vector<std::string>& names);
+    // Message `key` followed by the names, twenty at most, then how many more.
+    QString namesText(int key, const std::vector<std::string>& names) const;
+    void saveSnapkeepCopies(const SnapkeepSavePlan& plan);
     void OpenPhotoWindow(ImageViewerControl* viewer);
     void ClosePhotoWindow();
     void CreateSlideShow();

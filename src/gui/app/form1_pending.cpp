@@ -11,10 +11,5 @@ void Form1::pictbttn_180_Click() {}
 void Form1::pictbttn_Del_Click() {}
 void Form1::cb_Diaporama_Click() {}
 void Form1::cb_VersDossier_Click() {}
-void Form1::ThumbnailClick(int) {}
-void Form1::ThumbnailDoubleClick(int) {}
-void Form1::cb_Memo_Click() {}
-void Form1::cb_Memo_RightButtonUp() {}
-void Form1::pictbttn_ClearSnapkeep_Click() {}
 
 }  // namespace lumaro

@@ -45,7 +45,7 @@ void Form1::runWithProgress(const std::function<void(const ListProgress&)>& work
 
 // A message followed by the pictures it is about; a long list is cut short so that the box
 // still fits on the screen.
-void Form1::showNames(int key, const std::vector<std::string>& names) {
+QString Form1::namesText(int key, const std::vector<std::string>& names) const {
     constexpr size_t kShown = 20;
     QString text = message(key);
     for (size_t i = 0; i < names.size() && i < kShown; ++i) {
@@ -54,7 +54,11 @@ void Form1::showNames(int key, const std::vector<std::string>& names) {
     if (names.size() > kShown) {
         text += QStringLiteral("\n(%1 %2)").arg(names.size() - kShown).arg(message(kMessageMoreNames));
     }
-    Dialogs().message(this, QString(), text);
+    return text;
+}
+
+void Form1::showNames(int key, const std::vector<std::string>& names) {
+    Dialogs().message(this, QString(), namesText(key, names));
 }
 
 }  // namespace lumaro

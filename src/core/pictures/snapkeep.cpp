@@ -1,0 +1,111 @@
+// The Snapkeep rules: thumbnail captions, the files of a set and the plan of a save.
+#include "pictures/snapkeep.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "pictures/fileoperations.h"
+#include "pictures/folderentries.h"
+
+namespace lumaro {
+
+namespace {
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The byte length of the first `count` characters of UTF-8 `text`.
+size_t bytesOfCharacters(std::string_view text, size_t count) {
+    size_t end = 0;
+    for (size_t seen = 0; end < text.size() && seen < count; ++seen) {
+        ++end;
+        while (end < text.size() && isContinuationByte(text[end])) ++end;
+    }
+    return end;
+}
+
+// `text` less its last `count` characters.
+std::string_view dropLastCharacters(std::string_view text, size_t count) {
+    size_t end = text.size();
+    for (size_t dropped = 0; end > 0 && dropped < count; ++dropped) {
+        --end;
+        while (end > 0 && isContinuationByte(text[end])) --end;
+    }
+    return text.substr(0, end);
+}
+
+bool isSetPicture(const std::string& fileName) {
+    std::string extension = ExtensionOf(fileName);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == "jpg" || extension == "jpeg";
+}
+
+bool exists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+}  // namespace
+
+std::string_view CaptionPartOf(std::string_view name) {
+    const size_t separator = name.find("  ");
+    return separator == std::string_view::npos ? name : name.substr(separator + 2);
+}
+
+std::string CaptionPartOf(std::string_view name, size_t limit) {
+    const std::string_view caption = CaptionPartOf(name);
+    return std::string(caption.substr(0, bytesOfCharacters(caption, limit)));
+}
+
+std::string WithThumbnailCaption(std::string_view box, std::string_view caption) {
+    std::string text(box);
+    if (!text.empty()) text += ", ";
+    return text.append(caption);
+}
+
+std::string WithoutThumbnailCaption(std::string_view box, std::string_view caption) {
+    const size_t found = box.find(caption);
+    if (found == std::string_view::npos) return std::string(box);
+    return std::string(dropLastCharacters(box.substr(0, found), 2));
+}
+
+std::optional<std::vector<SnapkeepPicture>> SnapkeepSetIn(const std::string& folder) {
+    const auto files = ListRegularFiles(folder);
+    if (!files) return std::nullopt;
+    std::vector<SnapkeepPicture> set;
+    for (const std::string& name : *files) {
+        if (set.size() == kSnapkeepCount) break;
+        if (isSetPicture(name)) set.push_back({name, std::string(CaptionPartOf(BaseNameOf(name)))});
+    }
+    return set;
+}
+
+SnapkeepSavePlan PlanSnapkeepSave(const std::vector<PictureEntry>& pictures, const std::string& pictureFolder,
+                                  const std::string& chosenFolder) {
+    using Outcome = SnapkeepSavePlan::Outcome;
+    SnapkeepSavePlan plan;
+    plan.folder = WithTrailingSeparator(chosenFolder);
+    // Checked before and after the folder is made: a path that climbs back through a new
+    // folder ("new/../") may still end in the picture folder.
+    if (IsSameFolder(plan.folder, pictureFolder)) {
+        plan.outcome = Outcome::PictureFolder;
+    } else if (!CreateFolderPath(plan.folder)) {
+        plan.outcome = Outcome::CannotCreate;
+    } else if (IsSameFolder(plan.folder, pictureFolder)) {
+        plan.outcome = Outcome::PictureFolder;
+    }
+    if (plan.outcome != Outcome::Ready) return plan;
+
+    const size_t count = std::min<size_t>(pictures.size(), kSnapkeepCount);
+    plan.moreThanTwelve = pictures.size() > kSnapkeepCount;
+    for (size_t i = 0; i < count; ++i) {
+        const PictureEntry& entry = pictures[i];
+        SnapkeepCopy copy{static_cast<int>(i), pictureFolder + entry.fileName(), plan.folder + entry.base, entry.base + ".jpg",
+                          std::string(CaptionPartOf(entry.base))};
+        if (exists(plan.folder + copy.copyName)) plan.existing.push_back(copy.copyName);
+        plan.copies.push_back(std::move(copy));
+    }
+    return plan;
+}
+
+}  // namespace lumaro

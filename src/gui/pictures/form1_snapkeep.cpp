@@ -1,0 +1,92 @@
+// Snapkeep sets: loading the JPEG files of a folder into the strip (cb_Memo), and saving the
+// first twelve pictures of the list as small copies (cb_Memo, right button).
+#include <QFile>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <algorithm>
+
+#include "app/form1.h"
+#include "pictures/fileoperations.h"
+#include "pictures/folderentries.h"
+#include "pictures/snapkeep.h"
+#include "settings/programfolder.h"
+#include "toolkit/dialogservice.h"
+#include "toolkit/imageviewercontrol.h"
+
+namespace lumaro {
+
+namespace {
+QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+}  // namespace
+
+void Form1::cb_Memo_Click() {
+    const std::string snapkeep = DefaultSnapkeepFolder(programFolders);
+    if (!ListRegularFiles(snapkeep)) {
+        CreateFolderPath(snapkeep);
+        Dialogs().message(this, QString(), message(39));
+        return;
+    }
+    // A cancelled browser leaves the strip as it was.
+    const std::optional<QString> chosen = Dialogs().browseFolder(this, pathText(BrowserStartFolder(snapkeep)));
+    if (!chosen || chosen->isEmpty()) return;
+    for (int k = 0; k < kSnapkeepCount; ++k) ClearThumbnail(k);
+    const std::string folder = WithTrailingSeparator(QFile::encodeName(*chosen).toStdString());
+    const auto set = SnapkeepSetIn(folder);
+    const int count = set ? static_cast<int>(set->size()) : 0;
+    for (int k = 0; k < count; ++k) ShowThumbnail(k, pathText(folder + (*set)[k].fileName), (*set)[k].caption);
+    pictbttn_ClearSnapkeep->setVisible(count > 0);
+    if (count == 0) Dialogs().message(this, QString(), message(59));
+}
+
+void Form1::cb_Memo_RightButtonUp() {
+    const std::string chosen = ChooseFolder(FolderChoice::SnapkeepSave, DefaultSnapkeepFolder(programFolders));
+    if (chosen.empty()) return;
+    const SnapkeepSavePlan plan = PlanSnapkeepSave(pictures.avant, pictures.currentFolder, chosen);
+    switch (plan.outcome) {
+        case SnapkeepSavePlan::Outcome::PictureFolder:
+            Dialogs().message(this, QStringLiteral("Snapkeep"), message(kMessageSnapkeepIntoPictureFolder));
+            return;
+        case SnapkeepSavePlan::Outcome::CannotCreate:
+            Dialogs().message(this, QStringLiteral("Snapkeep"), message(28) + QStringLiteral("\n") + pathText(plan.folder));
+            return;
+        case SnapkeepSavePlan::Outcome::Ready: break;
+    }
+    if (!plan.existing.empty() &&
+        Dialogs().question(this, QStringLiteral("Snapkeep"), namesText(kMessageSnapkeepReplace, plan.existing)) !=
+            kAnswerYes) {
+        return;
+    }
+    saveSnapkeepCopies(plan);
+    if (plan.moreThanTwelve) Dialogs().message(this, QStringLiteral("Snapkeep"), message(93));
+}
+
+// Each copy is written beside its final name and renamed into place once complete, at the size
+// of the thumbnails; a copy that fails leaves its thumbnail empty and is named at the end.
+void Form1::saveSnapkeepCopies(const SnapkeepSavePlan& plan) {
+    const QSize size = thumbViewers[0]->size();
+    const int total = static_cast<int>(plan.copies.size());
+    progb_1->setValue(0);
+    progb_1->show();
+    std::vector<std::string> failed;
+    for (int i = 0; i < total; ++i) {
+        const SnapkeepCopy& copy = plan.copies[i];
+        showProgress(i + 1, total);
+        ImageViewerControl* thumbnail = thumbViewers[copy.listIndex];
+        thumbnail->setFileName(pathText(copy.source));
+        if (thumbnail->savePicture(pathText(copy.copyBase), QStringLiteral("JPG"), size.width(), size.height()) == 0) {
+            ShowThumbnail(copy.listIndex, pathText(plan.folder + copy.copyName), copy.caption);
+        } else {
+            ClearThumbnail(copy.listIndex);
+            failed.push_back(copy.copyName);
+        }
+        repaint();
+    }
+    progb_1->hide();
+    if (std::any_of(thumbViewers.begin(), thumbViewers.end(), [](auto* v) { return v->isDisplayOn(); })) {
+        pictbttn_ClearSnapkeep->show();
+    }
+    if (!failed.empty()) showNames(kMessageSnapkeepCopiesFailed, failed);
+}
+
+}  // namespace lumaro

@@ -1,0 +1,60 @@
+// The thumbnail strip: its captions feed the caption box, a double click takes the picture of
+// the first display slot, and the strip is filled and emptied as a whole.
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/form1.h"
+#include "pictures/snapkeep.h"
+#include "toolkit/imageviewercontrol.h"
+
+namespace lumaro {
+
+void Form1::ShowThumbnail(int k, const QString& path, const std::string& caption) {
+    thumbCaptionTexts[k] = caption;
+    thumbViewers[k]->setFileName(path);
+    thumbViewers[k]->setDisplayOn(true);
+    thumbCaptions[k]->setText(QString::fromStdString(caption));
+    thumbCaptions[k]->setCursorPosition(0);
+    // The box is as narrow as its thumbnail: the whole caption shows on hovering.
+    thumbCaptions[k]->setToolTip(thumbCaptions[k]->text());
+    thumbCaptions[k]->show();
+}
+
+void Form1::ClearThumbnail(int k) {
+    thumbCaptionTexts[k].clear();
+    thumbViewers[k]->setFileName(QString());
+    thumbViewers[k]->setDisplayOn(false);
+    thumbCaptions[k]->clear();
+    thumbCaptions[k]->setToolTip(QString());
+    thumbCaptions[k]->hide();
+}
+
+void Form1::ThumbnailClick(int k) {
+    if (thumbCaptionTexts[k].empty()) return;
+    textb_Caption->setText(
+        QString::fromStdString(WithThumbnailCaption(textb_Caption->text().toStdString(), thumbCaptionTexts[k])));
+    textb_Caption->setFocus();
+}
+
+// Takes the thumbnail's caption back out of the caption box, then puts the picture of the
+// first display slot, with its caption, in the thumbnail's place.
+void Form1::ThumbnailDoubleClick(int k) {
+    if (!thumbCaptionTexts[k].empty()) {
+        // Emptying the box goes through the box's own rule for pictbttn_ClearCaptions, which
+        // stays usable while the caption list holds captions to clear.
+        textb_Caption->setText(QString::fromStdString(
+            WithoutThumbnailCaption(textb_Caption->text().toStdString(), thumbCaptionTexts[k])));
+    }
+    // Nothing shown in the first slot: there is nothing to take, and the thumbnail keeps its own.
+    if (ImageV_1->fileName().isEmpty()) return;
+    ShowThumbnail(k, ImageV_1->fileName(), CaptionPartOf(textb_1C->text().toStdString(), kThumbnailCaptionLimit));
+    pictbttn_ClearSnapkeep->show();
+}
+
+// No file on disk is touched.
+void Form1::pictbttn_ClearSnapkeep_Click() {
+    for (int k = 0; k < kSnapkeepCount; ++k) ClearThumbnail(k);
+    pictbttn_ClearSnapkeep->hide();
+}
+
+}  // namespace lumaro

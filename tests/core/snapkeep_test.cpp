@@ -1,0 +1,100 @@
+// The Snapkeep rules: thumbnail captions and the caption box, the files that form a set, and
+// the plan of a save (which copies, into which folder, never into the picture folder).
+#include "pictures/snapkeep.h"
+
+#include <gtest/gtest.h>
+
+#include "picturefolder.h"
+#include "pictures/fileoperations.h"
+
+namespace lumaro {
+namespace {
+
+TEST(SnapkeepTest, CaptionPartFollowsTheFirstTwoBlanksOrIsTheWholeName) {
+    EXPECT_EQ(CaptionPartOf("0123  Vacances en Italie"), "Vacances en Italie");
+    EXPECT_EQ(CaptionPartOf("0123  Rome  la nuit"), "Rome  la nuit");
+    EXPECT_EQ(CaptionPartOf("0123--"), "0123--");
+    EXPECT_EQ(CaptionPartOf("DSC 0001"), "DSC 0001");
+    EXPECT_EQ(CaptionPartOf("0123  "), "");
+    // Cut to characters, never inside one.
+    std::string accents;
+    for (int i = 0; i < 120; ++i) accents += "é";
+    EXPECT_EQ(CaptionPartOf("01  " + accents, kThumbnailCaptionLimit), accents.substr(0, 2 * 99));
+    EXPECT_EQ(CaptionPartOf("01  Rome", kThumbnailCaptionLimit), "Rome");
+}
+
+TEST(SnapkeepTest, ThumbnailCaptionsEnterAndLeaveTheCaptionBox) {
+    const struct {
+        const char* box;
+        const char* caption;
+        const char* clicked;
+        const char* taken;  // the box after the caption is taken out of `clicked`
+    } rows[] = {
+        {"Vacances", "Rome", "Vacances, Rome", "Vacances"},
+        {"", "Rome", "Rome", ""},
+        {"Rome, Naples", "Rome", "Rome, Naples, Rome", ""},
+        {"Été", "Côte", "Été, Côte", "Été"},
+        {"Vacances à Rome", "Rome", "Vacances à Rome, Rome", "Vacances "},  // first occurrence, cut by characters
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(WithThumbnailCaption(row.box, row.caption), row.clicked) << row.box;
+        EXPECT_EQ(WithoutThumbnailCaption(row.clicked, row.caption), row.taken) << row.box;
+    }
+    EXPECT_EQ(WithoutThumbnailCaption("Vacances", "Rome"), "Vacances");
+}
+
+TEST(SnapkeepTest, SetIsTheFirstTwelveJpegFilesInNameOrder) {
+    PictureFolder folder;
+    for (int i = 15; i >= 1; --i) folder.write((i < 10 ? "0" : "") + std::to_string(i) + "  Photo." + (i % 3 ? "jpg" : "JPEG"));
+    folder.write("00  Plan.png");
+    folder.write(".05  hidden.jpg");
+    folder.write("jpg");
+    ASSERT_TRUE(CreateFolderPath(folder.pathOf("00 folder.jpg/")));
+    const auto set = SnapkeepSetIn(folder.path());
+    ASSERT_TRUE(set);
+    ASSERT_EQ(set->size(), 12u);
+    EXPECT_EQ((*set)[0].fileName, "01  Photo.jpg");
+    EXPECT_EQ((*set)[2].fileName, "03  Photo.JPEG");
+    EXPECT_EQ((*set)[11].fileName, "12  Photo.JPEG");
+    EXPECT_EQ((*set)[11].caption, "Photo");
+    EXPECT_FALSE(SnapkeepSetIn(folder.pathOf("missing/")));
+}
+
+TEST(SnapkeepTest, SavePlanNamesCopiesAfterTheListAndRefusesThePictureFolderUnderAnySpelling) {
+    PictureFolder disk;
+    ASSERT_TRUE(CreateFolderPath(disk.pathOf("pictures/")));
+    ASSERT_EQ(symlink(disk.pathOf("pictures").c_str(), disk.pathOf("link").c_str()), 0);
+    const std::string pictureFolder = disk.pathOf("pictures/");
+    std::vector<PictureEntry> list;
+    for (int i = 1; i <= 14; ++i) list.push_back({"0" + std::to_string(i) + "  Rome", i == 2 ? ".JPG" : ".jpg"});
+
+    for (const std::string& spelling : {disk.pathOf("link"), disk.pathOf("pictures/."), disk.pathOf("new/../pictures")}) {
+        const SnapkeepSavePlan refused = PlanSnapkeepSave(list, pictureFolder, spelling);
+        EXPECT_EQ(refused.outcome, SnapkeepSavePlan::Outcome::PictureFolder) << spelling;
+        EXPECT_TRUE(refused.copies.empty());
+    }
+
+    const SnapkeepSavePlan plan = PlanSnapkeepSave(list, pictureFolder, disk.pathOf("set/Jour 2"));
+    ASSERT_EQ(plan.outcome, SnapkeepSavePlan::Outcome::Ready);
+    EXPECT_EQ(plan.folder, disk.pathOf("set/Jour 2/"));
+    ASSERT_EQ(plan.copies.size(), 12u);
+    EXPECT_TRUE(plan.moreThanTwelve);
+    EXPECT_EQ(plan.copies[1].source, pictureFolder + "02  Rome.JPG");
+    EXPECT_EQ(plan.copies[1].copyName, "02  Rome.jpg");
+    EXPECT_EQ(plan.copies[1].copyBase, disk.pathOf("set/Jour 2/02  Rome"));
+    EXPECT_EQ(plan.copies[1].caption, "Rome");
+    EXPECT_TRUE(plan.existing.empty());
+
+    disk.write("set/Jour 2/03  Rome.jpg", "older copy");
+    const SnapkeepSavePlan again = PlanSnapkeepSave({list.begin(), list.begin() + 5}, pictureFolder, plan.folder);
+    EXPECT_EQ(again.existing, std::vector<std::string>{"03  Rome.jpg"});
+    EXPECT_FALSE(again.moreThanTwelve);
+    EXPECT_EQ(disk.read("set/Jour 2/03  Rome.jpg"), "older copy");
+
+    disk.write("file");
+    EXPECT_EQ(PlanSnapkeepSave(list, pictureFolder, disk.pathOf("file/set")).outcome,
+              SnapkeepSavePlan::Outcome::CannotCreate);
+}
+
+}  // namespace
+}  // namespace lumaro

@@ -1,0 +1,276 @@
+// Snapkeep on the real window with real JPEG files: saving the list as small copies (the
+// pictures never change), loading a folder's first twelve JPEG files, the captions that
+// thumbnail clicks and double clicks put in and take out of the caption box, and clearing.
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "pictures/formgetfolder.h"
+#include "support/formfixture.h"
+#include "support/picturefiles.h"
+#include "toolkit/imageviewercontrol.h"
+
+using namespace lumaro;
+using namespace lumaro::testing;
+
+namespace {
+QString numbered(int i, const QString& caption) { return QStringLiteral("%1  %2").arg(i, 2, 10, QChar('0')).arg(caption); }
+
+// Every file of a folder with a hash of its bytes.
+QMap<QString, QByteArray> hashes(const QString& folder) {
+    QMap<QString, QByteArray> result;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+        QFile file(QDir(folder).filePath(name));
+        file.open(QIODevice::ReadOnly);
+        result[name] = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    }
+    return result;
+}
+
+// Answers FormGetFolder by browsing to `folder` and clicking its action button.
+std::function<int(QDialog&)> browseTo(ScriptedResponder& responder, const QString& folder) {
+    return [&responder, folder](QDialog& dialog) {
+        responder.folders.push_back(folder);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_Browse")), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        return dialog.result();
+    };
+}
+
+void loadFolder(FormFixture& fx, const QString& folder) {
+    fx.responder().folders.push_back(folder);
+    QTest::mouseClick(fx.form().cb_Dossier, Qt::LeftButton);
+}
+
+void rightClick(QWidget* widget) { QTest::mouseClick(widget, Qt::RightButton); }
+
+// A double click as the mouse makes it: a click, then a second press seen as a double click.
+void doubleClick(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton);
+    QTest::mouseDClick(widget, Qt::LeftButton);
+    QTest::mouseRelease(widget, Qt::LeftButton);
+}
+
+QStringList shownCaptions(Form1& form) {
+    QStringList captions;
+    for (QLineEdit* box : form.thumbCaptions) captions << (box->isVisible() ? box->text() : QStringLiteral("-"));
+    return captions;
+}
+}  // namespace
+
+class SnapkeepTest : public QObject {
+    Q_OBJECT
+private slots:
+    void savingFivePicturesWritesFiveSmallCopiesAndChangesNoPicture();
+    void savingFifteenSavesTwelveNamesFailuresAndAsksBeforeReplacing();
+    void savingIntoThePictureFolderThroughALinkIsRefused();
+    void loadingTakesTheFirstTwelveJpegFilesInNameOrder();
+    void thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot();
+};
+
+void SnapkeepTest::savingFivePicturesWritesFiveSmallCopiesAndChangesNoPicture() {
+    QTemporaryDir pictures;
+    for (int i = 1; i <= 5; ++i) WritePicture(pictures.path(), numbered(i, "Rome") + ".jpg");
+    FormFixture fx;
+    Form1& form = fx.start();
+    loadFolder(fx, pictures.path());
+    const auto before = hashes(pictures.path());
+    fx.responder().shown.clear();
+
+    // The default folder is offered; a new name within it is created by the save.
+    QString offered;
+    fx.responder().dialogActions.push_back([&offered](QDialog& dialog) {
+        auto& asked = static_cast<FormGetFolder&>(dialog);
+        offered = asked.textb_GetFolder->text();
+        asked.findChild<QPushButton*>(QStringLiteral("cb_NewFolder"))->click();
+        QTest::mouseClick(asked.cb_OK, Qt::LeftButton);
+        return asked.result();
+    });
+    fx.responder().dialogActions.push_back([](QDialog& dialog) {
+        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("textb_NewFolder")), QStringLiteral("Italie"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        return dialog.result();
+    });
+    rightClick(form.cb_Memo);
+    const QString snapkeep = QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
+    QCOMPARE(offered, snapkeep);
+    const QString saved = snapkeep + "Italie/";
+    QCOMPARE(FilesIn(saved), (QStringList{"01  Rome.jpg", "02  Rome.jpg", "03  Rome.jpg", "04  Rome.jpg", "05  Rome.jpg"}));
+    const QSize thumbnail = form.thumbViewers[0]->size();
+    for (const QString& name : FilesIn(saved)) {
+        const QSize size = QImageReader(saved + name).size();
+        QVERIFY2(size.isValid() && size.width() <= thumbnail.width() && size.height() <= thumbnail.height(),
+                 qPrintable(name));
+    }
+    QCOMPARE(hashes(pictures.path()), before);
+    QCOMPARE(fx.responder().shown.size(), 2);  // the two dialogs, no message
+    QCOMPARE(form.thumbViewers[4]->fileName(), saved + "05  Rome.jpg");
+    QCOMPARE(shownCaptions(form).mid(3, 3), (QStringList{"Rome", "Rome", "-"}));
+    QVERIFY(form.pictbttn_ClearSnapkeep->isVisible());
+    QVERIFY(!form.progb_1->isVisible());
+
+    // Clearing empties the strip and leaves every file.
+    QTest::mouseClick(form.pictbttn_ClearSnapkeep, Qt::LeftButton);
+    QCOMPARE(shownCaptions(form), QStringList(12, QStringLiteral("-")));
+    QVERIFY(!form.pictbttn_ClearSnapkeep->isVisible());
+    QVERIFY(form.thumbViewers[0]->fileName().isEmpty());
+    QCOMPARE(FilesIn(saved).size(), 5);
+}
+
+void SnapkeepTest::savingFifteenSavesTwelveNamesFailuresAndAsksBeforeReplacing() {
+    QTemporaryDir pictures;
+    QTemporaryDir target;
+    for (int i = 1; i <= 15; ++i) WritePicture(pictures.path(), numbered(i, "Naples") + ".jpg");
+    QFile broken(pictures.filePath(numbered(3, "Naples") + ".jpg"));
+    broken.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    broken.write("not a picture");
+    broken.close();
+    FormFixture fx;
+    Form1& form = fx.start();
+    loadFolder(fx, pictures.path());
+    const auto before = hashes(pictures.path());
+    fx.responder().shown.clear();
+
+    fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
+    rightClick(form.cb_Memo);
+    QCOMPARE(FilesIn(target.path()).size(), 11);
+    QVERIFY(!FilesIn(target.path()).contains(numbered(3, "Naples") + ".jpg"));
+    QCOMPARE(fx.responder().shown.size(), 4);  // dialog, browser, failures, then message 93
+    QVERIFY(fx.responder().shown[2].text.endsWith("\n03  Naples.jpg"));
+    QCOMPARE(fx.responder().shown[3].caption, QStringLiteral("Snapkeep"));
+    QCOMPARE(fx.responder().shown[3].text, form.message(93));
+    QVERIFY(!form.thumbViewers[2]->isVisible());
+    QVERIFY(form.thumbViewers[11]->isVisible());
+    QCOMPARE(hashes(pictures.path()), before);
+
+    // The same folder again: one question names the copies already there; No writes nothing.
+    const auto copies = hashes(target.path());
+    QFile::remove(pictures.filePath(numbered(3, "Naples") + ".jpg"));
+    WritePicture(pictures.path(), numbered(3, "Naples") + ".jpg", QStringLiteral("2024:05:01 10:00:00"));
+    fx.responder().shown.clear();
+    fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
+    fx.responder().answers.push_back(kAnswerNo);
+    rightClick(form.cb_Memo);
+    QCOMPARE(fx.responder().shown[2].kind, QStringLiteral("question"));
+    QVERIFY(fx.responder().shown[2].text.contains("\n01  Naples.jpg\n02  Naples.jpg\n04  Naples.jpg"));
+    QCOMPARE(fx.responder().shown.size(), 3);
+    QCOMPARE(hashes(target.path()), copies);
+
+    fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
+    fx.responder().answers.push_back(kAnswerYes);
+    rightClick(form.cb_Memo);
+    QCOMPARE(FilesIn(target.path()).size(), 12);
+    QVERIFY(form.thumbViewers[2]->isVisible());
+}
+
+void SnapkeepTest::savingIntoThePictureFolderThroughALinkIsRefused() {
+    QTemporaryDir pictures;
+    QTemporaryDir elsewhere;
+    for (int i = 1; i <= 3; ++i) WritePicture(pictures.path(), numbered(i, "Plage") + ".jpg");
+    // A copy named like a picture, with the picture's own extension, would replace it.
+    const QString link = elsewhere.filePath(QStringLiteral("same"));
+    QVERIFY(QFile::link(pictures.path(), link));
+    FormFixture fx;
+    Form1& form = fx.start();
+    loadFolder(fx, pictures.path());
+    const auto before = hashes(pictures.path());
+    fx.responder().shown.clear();
+    fx.responder().dialogActions.push_back(browseTo(fx.responder(), link));
+    rightClick(form.cb_Memo);
+    QCOMPARE(fx.responder().shown.size(), 3);
+    QCOMPARE(fx.responder().shown[2].text, form.message(kMessageSnapkeepIntoPictureFolder));
+    QCOMPARE(hashes(pictures.path()), before);
+    QVERIFY(!form.thumbViewers[0]->isVisible());
+}
+
+void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
+    FormFixture fx;
+    Form1& form = fx.start();
+    // The first load finds no Snapkeep folder: it is made and the user is told, no browser.
+    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    const QString snapkeep = QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
+    QVERIFY(QFileInfo(snapkeep).isDir());
+    QCOMPARE(fx.responder().texts(), QStringList{form.message(39)});
+
+    const QString set = snapkeep + "Italie";
+    QDir().mkpath(set + "/00  Dossier.jpg");
+    for (int i = 15; i >= 1; --i) {
+        WritePicture(set, numbered(i, QStringLiteral("Lieu %1").arg(i)) + (i == 2 ? ".JPG" : i == 3 ? ".jpeg" : ".jpg"));
+    }
+    WritePicture(set, QStringLiteral("00  Plan.png"));
+    WritePicture(set, QStringLiteral(".00  cachée.jpg"));
+    fx.responder().shown.clear();
+    fx.responder().folders.push_back(set);
+    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    QCOMPARE(fx.responder().shown.size(), 1);
+    QCOMPARE(fx.responder().shown[0].text, snapkeep.chopped(1));  // the browser opened on the folder
+    QStringList expected;
+    for (int i = 1; i <= 12; ++i) expected << QStringLiteral("Lieu %1").arg(i);
+    QCOMPARE(shownCaptions(form), expected);
+    QCOMPARE(form.thumbViewers[2]->fileName(), set + "/03  Lieu 3.jpeg");
+    QVERIFY(form.pictbttn_ClearSnapkeep->isVisible());
+
+    // A cancelled browser leaves the strip; a folder without JPEG files empties it and says so.
+    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    QCOMPARE(shownCaptions(form), expected);
+    QCOMPARE(fx.responder().shown.size(), 2);
+    fx.responder().folders.push_back(snapkeep);
+    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    QCOMPARE(fx.responder().shown.last().text, form.message(59));
+    QCOMPARE(shownCaptions(form), QStringList(12, QStringLiteral("-")));
+    QVERIFY(!form.pictbttn_ClearSnapkeep->isVisible());
+}
+
+void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot() {
+    QTemporaryDir set;
+    WritePicture(set.path(), QStringLiteral("01  .jpg"));  // a thumbnail without caption
+    WritePicture(set.path(), QStringLiteral("02  Rome.jpg"));
+    QTemporaryDir pictures;
+    const QString longCaption = QString(120, QChar(0xE9));
+    WritePicture(pictures.path(), QStringLiteral("01  ") + longCaption + ".jpg");
+    FormFixture fx;
+    Form1& form = fx.start();
+    QDir().mkpath(QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths())));
+    fx.responder().folders.push_back(set.path());
+    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    ImageViewerControl* empty = form.thumbViewers[0];
+    ImageViewerControl* rome = form.thumbViewers[1];
+
+    QTest::mouseClick(rome, Qt::LeftButton);
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Rome"));
+    QTRY_VERIFY(form.textb_Caption->hasFocus());
+    form.textb_Caption->setText(QStringLiteral("Vacances"));
+    QTest::mouseClick(rome, Qt::LeftButton);
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances, Rome"));
+    QTest::mouseClick(empty, Qt::LeftButton);
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances, Rome"));
+
+    // A double click takes the caption back out; the first slot is empty, so the thumbnail stays.
+    doubleClick(rome);
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances"));
+    QCOMPARE(rome->fileName(), set.path() + "/02  Rome.jpg");
+    form.textb_Caption->setText(QStringLiteral("Rome, Naples"));
+    doubleClick(rome);
+    QVERIFY(form.textb_Caption->text().isEmpty());
+
+    // With a picture in the first slot, the thumbnail takes it and its caption, cut to 99 characters.
+    loadFolder(fx, pictures.path());
+    form.lb_Avant->item(0)->setSelected(true);
+    QCOMPARE(form.ImageV_1->fileName(), pictures.path() + "/01  " + longCaption + ".jpg");
+    doubleClick(empty);
+    QCOMPARE(empty->fileName(), form.ImageV_1->fileName());
+    QCOMPARE(form.thumbCaptions[0]->text(), longCaption.left(99));
+    form.textb_Caption->clear();
+    QTest::mouseClick(empty, Qt::LeftButton);
+    QCOMPARE(form.textb_Caption->text(), longCaption.left(99));
+}
+
+QTEST_MAIN(SnapkeepTest)
+#include "snapkeepstrip_test.moc"
