@@ -1,0 +1,117 @@
+// Writes the first inputs of each fuzz target into <corpus>/<target>/, from the pictures the
+// test suite builds byte by byte and the files the program itself writes.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "jpegbytes.h"
+#include "pictures/journalformat.h"
+#include "settings/languagetable.h"
+#include "settings/settingsfile.h"
+
+namespace {
+
+using namespace lumaro;
+namespace jb = lumaro::jpegbytes;
+
+std::string corpus;
+
+void seed(const std::string& target, const std::string& name, const std::string& bytes) {
+    const std::string folder = corpus + "/" + target;
+    mkdir(folder.c_str(), 0755);
+    std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+}
+
+void pictureSeeds() {
+    jb::Exif big;
+    big.bigEndian = true;
+    jb::Exif original;
+    original.dateTag = 0x9003;
+    original.inSecondDirectory = true;
+    jb::Exif farDirectory;
+    farDirectory.firstOffset = 40;
+    farDirectory.entriesBefore = 3;
+    jb::Exif lying;
+    lying.entryCount = 0xFFFF;
+    lying.dateOffset = 0x7FFFFFF0;
+    seed("picturedate_fuzz", "little", jb::Picture(jb::ExifApp1({})));
+    seed("picturedate_fuzz", "big", jb::Picture(jb::ExifApp1(big)));
+    seed("picturedate_fuzz", "jfif", jb::Picture(jb::Jfif() + jb::ExifApp1({})));
+    seed("picturedate_fuzz", "thumbnail", jb::Picture(jb::Jfif(true) + jb::ExifApp1(big)));
+    seed("picturedate_fuzz", "original", jb::Picture(jb::ExifApp1(original)));
+    seed("picturedate_fuzz", "far", jb::Picture(jb::ExifApp1(farDirectory)));
+    seed("picturedate_fuzz", "lying", jb::Picture(jb::ExifApp1(lying)));
+    seed("picturedate_fuzz", "plain", jb::Picture(jb::Jfif()));
+}
+
+void settingsSeeds() {
+    const std::string path = corpus + "/settings.tmp";
+    Settings settings;
+    settings.languageName = "French";
+    settings.currentFolder = "/home/anne/Photos/Italie/";
+    settings.slideShowTitleFormat = "Text";
+    settings.fileTypes = {"Types", "jpg", "png"};
+    settings.captions = {"Available captions", "Vacances en Italie", "Roma"};
+    SaveSettings(path, settings);
+    std::ifstream in(path, std::ios::binary);
+    seed("settingsfile_fuzz", "full", std::string(std::istreambuf_iterator<char>(in), {}));
+    settings.captions.clear();
+    settings.fileTypes = {"Types"};
+    SaveSettings(path, settings);
+    std::ifstream in2(path, std::ios::binary);
+    seed("settingsfile_fuzz", "headers", std::string(std::istreambuf_iterator<char>(in2), {}));
+    std::remove(path.c_str());
+}
+
+void languageSeeds() {
+    std::string english;
+    for (const std::string& entry : BuiltInEnglishEntries()) english += entry + "\r\n";
+    seed("languagefile_fuzz", "english", english);
+}
+
+void journalSeeds() {
+    std::string bytes = JournalHeader();
+    AppendJournalRecord(bytes, 11, "0001  a.jpg", "0001  a.jpg.tmp", "0002  a.jpg");
+    AppendJournalRecord(bytes, 12, "0002  b.jpg", "0002  b.jpg.tmp", "0001  b.jpg");
+    AppendJournalRecord(bytes, 13, "IMG 7.jpg", "", "0003--.jpg");
+    bytes += JournalEnd(3) + EncodeTemporaryNote(1, "0002  b.jpg.tmp2");
+    seed("journal_fuzz", "plan", bytes);
+    seed("journal_fuzz", "cut", bytes.substr(0, bytes.size() / 2));
+}
+
+void argumentSeeds() {
+    const std::vector<std::vector<std::string>> commands = {
+        {"list", "/p", "--by", "date", "--dates"},
+        {"--type", "png", "load", "/p", "--format", "replace"},
+        {"caption", "/p", "--select", "3-5,8", "--caption", "Roma"},
+        {"renumber", "/p", "--select", "all", "--start", "101", "--width=4"},
+        {"move", "/p", "--select", "7-9,2", "--places", "-10"},
+        {"move", "/p", "--select", "1501-2000", "--after", "0"},
+    };
+    int n = 0;
+    for (const auto& words : commands) {
+        std::string bytes("\x07\xD0", 2);  // a listing of 2,000 pictures
+        for (size_t i = 0; i < words.size(); ++i) bytes += (i ? std::string(1, '\0') : "") + words[i];
+        seed("cliarguments_fuzz", "command" + std::to_string(++n), bytes);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzzseeds <corpus folder>\n");
+        return 1;
+    }
+    corpus = argv[1];
+    mkdir(corpus.c_str(), 0755);
+    pictureSeeds();
+    settingsSeeds();
+    languageSeeds();
+    journalSeeds();
+    argumentSeeds();
+    return 0;
+}
