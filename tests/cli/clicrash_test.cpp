@@ -3,11 +3,16 @@
 // under the name the operation planned for it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <map>
 
 #include "clirun.h"
 #include "naming/numberedname.h"
 #include "picturefolder.h"
+#include "pictures/renamejournal.h"
 
 namespace lumaro {
 namespace {
@@ -104,6 +109,88 @@ TEST(CliCrashTest, KilledMoveAcceptanceIsFinishedByTheNextLoadWithEveryFileKept)
         const std::string dir = folder.path().substr(0, folder.path().size() - 1);
         crashThenLoad({"move", dir, "--select", "1501-2000", "--after", "0"}, moment, folder, before, planned);
     }
+}
+
+// Every file of a folder by name and the file it is (its inode), the journal left out.
+std::map<std::string, ino_t> filesByName(const PictureFolder& folder) {
+    std::map<std::string, ino_t> files;
+    for (const std::string& name : folder.names()) {
+        struct stat st;
+        if (name != kRenameJournalName && lstat(folder.pathOf(name).c_str(), &st) == 0)
+            files[name] = st.st_ino;
+    }
+    return files;
+}
+
+// A second folder holding the same files under the same names (hard links, so a rename in
+// one leaves the other as it was) and a copy of the journal.
+void linkCopy(const PictureFolder& from, const PictureFolder& to) {
+    for (const std::string& name : from.names()) {
+        if (name == kRenameJournalName) {
+            to.write(name, from.read(name));
+        } else {
+            ASSERT_EQ(link(from.pathOf(name).c_str(), to.pathOf(name).c_str()), 0) << name;
+        }
+    }
+}
+
+// The repair of the folder in a child process stopped by the rename hook after `renames`
+// renames, as a crash of the load would stop it; true when it was stopped, false when it
+// finished first.
+bool repairStoppedAfter(const PictureFolder& folder, long renames) {
+    const pid_t child = fork();
+    if (child == 0) {
+        setenv("LUMARO_STOP_AFTER_RENAMES", std::to_string(renames).c_str(), 1);
+        RepairInterruptedRenames(folder.path());
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    return WEXITSTATUS(status) == 86;
+}
+
+// The folder holds each file under its planned name, and nothing else.
+void expectPlanned(const PictureFolder& folder, const std::map<std::string, ino_t>& planned,
+                   long stops) {
+    ASSERT_EQ(filesByName(folder), planned) << "after " << stops << " stopped repairs";
+    ASSERT_EQ(folder.names().size(), planned.size()) << "the journal outlived its repair";
+}
+
+// A move acceptance of 2,000 pictures stopped after 1,500 renames leaves 500 pictures on
+// their old names and 1,500 on temporary ones. Each load's repair is then stopped right
+// after its first rename, so that the repair is stopped after every one of its renames in
+// turn, and each next load must go on from there. Along the way a copy of the folder is
+// finished by a whole repair, and at the end every file is under its planned name with no
+// temporary name and no journal left.
+TEST(CliCrashTest, RepairStoppedAfterEachOfItsRenamesIsFinishedByTheNextLoad) {
+    const PictureFolder folder(MemoryFolderParent());
+    writePictures(folder);
+    const std::map<std::string, ino_t> before = filesByName(folder);
+    std::map<std::string, ino_t> planned;
+    for (int place = 1; place <= kPictures; ++place) {
+        const int from = place <= 500 ? 1500 + place : place - 500;
+        planned[CaptionedName(place, 4, captionOf(from)) + ".jpg"] =
+            before.at(CaptionedName(from, 4, captionOf(from)) + ".jpg");
+    }
+    const std::string dir = folder.path().substr(0, folder.path().size() - 1);
+    ASSERT_EQ(RunCli({"move", dir, "--select", "1501-2000", "--after", "0"},
+                     {{"LUMARO_STOP_AFTER_RENAMES", "1500"}})
+                  .code,
+              86);
+    long stops = 0;
+    while (repairStoppedAfter(folder, 1)) {
+        ++stops;
+        if (stops % 500 == 0) {
+            const PictureFolder copy(MemoryFolderParent());
+            linkCopy(folder, copy);
+            RepairInterruptedRenames(copy.path());
+            expectPlanned(copy, planned, stops);
+        }
+    }
+    expectPlanned(folder, planned, stops);
+    // 500 pictures to their temporary names, then all 2,000 to their new ones.
+    EXPECT_EQ(stops + 1, 2500);
 }
 
 }  // namespace

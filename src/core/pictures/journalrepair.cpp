@@ -140,6 +140,7 @@ JournalRepair RepairInterruptedRenames(const std::string& folder) {
     if (folderFd < 0) return repair;
     const std::optional<std::string> bytes = readJournal(folderFd, repair.journalFound);
     if (repair.journalFound) {
+        StartRenameCount();
         // A journal without its end was cut before the first rename: nothing to finish.
         if (bytes) {
             if (auto records = ParseJournal(*bytes)) Repairer(folder, folderFd, repair).run(*records);

@@ -21,13 +21,6 @@ bool journalsEnabled = true;
 long long renamesMade = 0;
 long long stopAfter = -1;  // LUMARO_STOP_AFTER_RENAMES; -1 when unset
 
-// Read again at each operation, whose renames it counts from zero.
-void readStopHook() {
-    const char* text = std::getenv("LUMARO_STOP_AFTER_RENAMES");
-    stopAfter = text && *text ? std::atoll(text) : -1LL;
-    renamesMade = 0;
-}
-
 void stopWhenLimitReached() {
     if (stopAfter >= 0 && renamesMade >= stopAfter) _exit(86);
 }
@@ -112,6 +105,12 @@ std::string encodePlan(int folderFd, const std::vector<PlannedRename>& plan) {
 
 }  // namespace
 
+void StartRenameCount() {
+    const char* text = std::getenv("LUMARO_STOP_AFTER_RENAMES");
+    stopAfter = text && *text ? std::atoll(text) : -1LL;
+    renamesMade = 0;
+}
+
 RenameResult CountedRename(const std::string& from, const std::string& to) {
     stopWhenLimitReached();
     const RenameResult renamed = renameNoReplace(from, to);
@@ -122,7 +121,7 @@ RenameResult CountedRename(const std::string& from, const std::string& to) {
 void SetRenameJournalEnabled(bool enabled) { journalsEnabled = enabled; }
 
 RenameJournal::RenameJournal(const std::string& folder, const std::vector<PlannedRename>& plan) {
-    readStopHook();
+    StartRenameCount();
     if (!journalsEnabled || plan.empty()) return;
     folderFd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd_ < 0) return;

@@ -49,10 +49,13 @@ private:
 };
 
 // renameNoReplace, counted for LUMARO_STOP_AFTER_RENAMES. For the crash tests only: with
-// LUMARO_STOP_AFTER_RENAMES=N in the environment, a journalled operation ends the process
-// with _exit(86) just before its rename number N+1, or at its end once it made N renames,
-// leaving its journal behind as a power cut would.
+// LUMARO_STOP_AFTER_RENAMES=N in the environment, a journalled operation or a repair ends the
+// process with _exit(86) just before its rename number N+1 (an operation also at its end once
+// it made N renames), leaving its journal behind as a power cut would.
 RenameResult CountedRename(const std::string& from, const std::string& to);
+// Counts from zero again and reads LUMARO_STOP_AFTER_RENAMES anew: each operation and each
+// repair is stopped on its own count.
+void StartRenameCount();
 
 // Benchmarks only: switches journals off (and on again) for the whole process.
 void SetRenameJournalEnabled(bool enabled);
