@@ -129,6 +129,24 @@ TEST_F(LanguageTableTest, NewerKeysComeFromLinesPastTheClassicOnesWhenPresent) {
     EXPECT_EQ(faulty.faultyKey, 110);
 }
 
+// A NUL byte or bytes that are not UTF-8 inside a text neither cut it nor shift the keys
+// after it.
+TEST_F(LanguageTableTest, NulAndInvalidUtf8InATextKeepTheLaterKeysInPlace) {
+    const std::string text = std::string("Dossier\0 \xE9t\xE9 \xFF", 14);
+    ASSERT_EQ(table_.applyFile(writeFile(110, 3, "3=" + text)).status, Status::Loaded);
+    EXPECT_EQ(table_.text(3), text);
+    EXPECT_EQ(table_.text(4), "T4");
+    EXPECT_EQ(table_.text(109), "T109");
+}
+
+// One line of 10 MB is no message: the file is faulty at that key, read no further.
+TEST_F(LanguageTableTest, EndlessLineIsAFaultAtItsKey) {
+    const LanguageLoadResult result = table_.applyFile(writeFile(110, 20, "20=" + std::string(10 << 20, 'x')));
+    EXPECT_EQ(result.status, Status::FaultyLine);
+    EXPECT_EQ(result.faultyKey, 20);
+    EXPECT_EQ(table_.text(19), "T19");
+}
+
 TEST_F(LanguageTableTest, UnreadableFileLeavesTheTableAsItWas) {
     const LanguageLoadResult result = table_.applyFile(folder_ + "Gone.lng");
     EXPECT_EQ(result.status, Status::CannotOpen);

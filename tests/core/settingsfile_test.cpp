@@ -94,6 +94,56 @@ TEST_F(SettingsFileTest, EverySavedValueLoadsBackUnchanged) {
     EXPECT_EQ(read(), firstWrite);
 }
 
+// Bytes that are not UTF-8 and NUL bytes inside lines are values like any other: they load
+// whole, the lines after them stay in place, and the file is written back byte for byte.
+TEST_F(SettingsFileTest, NulAndInvalidUtf8StayInTheirLinesAndAreWrittenBackByteForByte) {
+    const std::string nul(1, '\0');
+    const std::string file =
+        Lines({"[Language]", "Fran\xE7" "ais", "[Default Folders]", "/photos/\xFF\xFE" + nul + "x/",
+               nul, "/shows/\xC3", "[SlideShow Title Format]", "Te" + nul + "xt", "[File Types]",
+               "Types", "jpg", "[Captions]", "Available captions", "Caf\xE9" + nul + "[Captions]",
+               nul + "[End of Application data]", "Roma", "[End of Application data]"});
+    write(file);
+    Settings loaded;
+    ASSERT_TRUE(LoadSettings(path_, loaded));
+    EXPECT_EQ(loaded.languageName, "Fran\xE7" "ais");
+    EXPECT_EQ(loaded.currentFolder, "/photos/\xFF\xFE" + nul + "x/");
+    EXPECT_EQ(loaded.copyToFolder, nul);
+    EXPECT_EQ(loaded.slideShowFolder, "/shows/\xC3");
+    EXPECT_EQ(loaded.slideShowTitleFormat, "Te" + nul + "xt");
+    EXPECT_EQ(loaded.captions, (std::vector<std::string>{"Available captions", "Caf\xE9" + nul + "[Captions]",
+                                                         nul + "[End of Application data]", "Roma"}));
+    ASSERT_TRUE(SaveSettings(path_, loaded));
+    EXPECT_EQ(read(), file);
+}
+
+// A file of one endless line, or too large to be a settings file, is refused without being
+// read into memory; nothing of it reaches the lists.
+TEST_F(SettingsFileTest, HugeFileOrEndlessLineIsRefusedAndLeavesTheListsEmpty) {
+    const std::string longCaption(kLongestSettingsLine + 1, 'c');
+    write(kHead + Lines({"[File Types]", "Types", "jpg", "[Captions]", "Header", "Roma", longCaption,
+                         "[End of Application data]"}));
+    Settings settings;
+    EXPECT_FALSE(LoadSettings(path_, settings));
+    EXPECT_TRUE(settings.fileTypes.empty());
+    EXPECT_TRUE(settings.captions.empty());
+    EXPECT_EQ(settings.currentFolder, "");
+
+    // The longest line allowed still loads.
+    write(kHead + Lines({"[File Types]", "Types", "jpg", "[Captions]", "Header",
+                         longCaption.substr(1), "[End of Application data]"}));
+    ASSERT_TRUE(LoadSettings(path_, settings));
+    EXPECT_EQ(settings.captions.back().size(), kLongestSettingsLine);
+
+    // Many short captions past the largest size: refused unread, whatever they are.
+    std::string many = kHead + Lines({"[File Types]", "Types", "jpg", "[Captions]", "Header"});
+    while (many.size() <= kLargestSettingsFile) many += "a\r\n";
+    write(many);
+    Settings refused;
+    EXPECT_FALSE(LoadSettings(path_, refused));
+    EXPECT_TRUE(refused.captions.empty());
+}
+
 TEST_F(SettingsFileTest, HeaderOnlyListsLoadBackAsTheHeaderAlone) {
     Settings saved = FirstRunSettings();
     saved.fileTypes = {"Types"};

@@ -52,6 +52,7 @@ LanguageLoadResult LanguageTable::applyFile(const std::string& path) {
             break;
         }
         const std::string line = ReadSettingsLine(in);
+        if (in.bad()) return {Status::FaultyLine, key};  // longer than any message
         if (key >= kClassicMessageCount && line.empty()) {
             keepEnglishFrom(key);
             break;

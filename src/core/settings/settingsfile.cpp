@@ -1,5 +1,7 @@
 #include "settings/settingsfile.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <optional>
 
@@ -61,19 +63,8 @@ std::string SettingsText(const Settings& settings) {
     return text;
 }
 
-}  // namespace
-
-std::string ReadSettingsLine(std::istream& in) {
-    std::string line;
-    std::getline(in, line);
-    // getline stops at '\n' without setting eof; only then was there a line feed to pair with.
-    if (!in.eof() && !line.empty() && line.back() == '\r') line.pop_back();
-    return line;
-}
-
-bool LoadSettings(const std::string& path, Settings& settings) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+// The sections in their order, from the first line on; false at the first damage.
+bool LoadSections(std::istream& in, Settings& settings) {
     std::string line = ReadSettingsLine(in);
     if (line == kSectionLanguage) {
         settings.languageName = ReadSettingsLine(in);
@@ -97,6 +88,50 @@ bool LoadSettings(const std::string& path, Settings& settings) {
         return false;
     }
     return LoadLists(in, settings);
+}
+
+}  // namespace
+
+std::string ReadSettingsLine(std::istream& in) {
+    std::string line;
+    const std::istream::sentry readable(in, true);
+    if (!readable) return line;
+    std::streambuf* bytes = in.rdbuf();
+    int c = bytes->sbumpc();
+    // One byte more than the longest line: room for the CR of a CR LF ending.
+    for (; c != '\n' && c != std::char_traits<char>::eof() && line.size() <= kLongestSettingsLine;
+         c = bytes->sbumpc()) {
+        line += static_cast<char>(c);
+    }
+    if (c == std::char_traits<char>::eof()) {
+        in.setstate(std::ios::eofbit);  // no line feed: a CR at the very end belongs to the text
+    } else if (c == '\n' && !line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    if ((c != '\n' && c != std::char_traits<char>::eof()) || line.size() > kLongestSettingsLine) {
+        in.setstate(std::ios::badbit);
+        return {};
+    }
+    return line;
+}
+
+bool LoadSettings(const std::string& path, Settings& settings) {
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0 && st.st_size > kLargestSettingsFile) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    const size_t typesBefore = settings.fileTypes.size();
+    const size_t captionsBefore = settings.captions.size();
+    if (LoadSections(in, settings) && !in.bad()) return true;
+    if (in.bad()) {
+        // A line too long to be one the program wrote: nothing of the lists is kept.
+        settings.fileTypes.resize(typesBefore);
+        settings.captions.resize(captionsBefore);
+        settings.currentFolder.clear();
+        settings.copyToFolder.clear();
+        settings.slideShowFolder.clear();
+    }
+    return false;
 }
 
 bool SaveSettings(const std::string& path, const Settings& settings) {

@@ -18,9 +18,15 @@ struct Settings {
     std::vector<std::string> captions;   // item 0 is the header, message 36
 };
 
+// No folder path, caption or message comes near this length: a longer line is damage, so a
+// file made of one endless line never fills the memory.
+inline constexpr size_t kLongestSettingsLine = 64 * 1024;
+// A larger settings file is refused unread: its caption list alone would freeze the window.
+inline constexpr long long kLargestSettingsFile = 1024 * 1024;
+
 // Reads the file into `settings`, appending to its two lists. Returns false when the file
-// cannot be opened or is damaged; what was read before the damage stays as the caller's
-// defaults expect (see the .cpp).
+// cannot be opened, is larger than kLargestSettingsFile or is damaged; what was read before
+// the damage stays as the caller's defaults expect (see the .cpp).
 bool LoadSettings(const std::string& path, Settings& settings);
 
 // Writes the whole file (CR LF lines, fixed order) through a temporary file renamed into
@@ -28,7 +34,9 @@ bool LoadSettings(const std::string& path, Settings& settings);
 bool SaveSettings(const std::string& path, const Settings& settings);
 
 // Reads one line up to a line feed or the end of the input; a CR before the line feed is
-// dropped, so CR LF and bare LF files read alike. An exhausted input yields an empty line.
+// dropped, so CR LF and bare LF files read alike. Every other byte is kept, NUL included. An
+// exhausted input yields an empty line; a line longer than kLongestSettingsLine sets the
+// input's badbit and yields an empty line, as does every read after it.
 std::string ReadSettingsLine(std::istream& in);
 
 }  // namespace lumaro
