@@ -1,7 +1,11 @@
 // The pictures of a folder in the real window: choosing the type and folder, the first
 // numbering, selecting with the mouse, sorting by date, and the file-type checks.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -51,6 +55,7 @@ private slots:
     void badFileTypesAndEmptyFoldersAreSaidAndRenameNothing();
     void newFileTypeIsAddedAndSaved();
     void rightClickTakesTheCaptionOfOnePicture();
+    void captionThatIsNotUtf8KeepsItsBytesThroughRenameAndSettings();
     void formatDialogAnswersReplaceByNameWhenOkIsPressedAtOnce();
     void renameBlockedByAnExistingFileKeepsBothAndIsNamedAtTheEnd();
 };
@@ -230,6 +235,37 @@ void FolderTest::rightClickTakesTheCaptionOfOnePicture() {
                       form.lb_Avant->visualItemRect(form.lb_Avant->item(0)).center());
     QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances en Italie"));
     QVERIFY(!form.cb_Renumeroter->isVisibleTo(&form));
+}
+
+// A caption whose bytes are not UTF-8, taken from a picture by a right click, is shown with
+// replacement characters yet renames another picture with its own bytes and enters the
+// settings file with them: nothing is rewritten because it could not be displayed.
+void FolderTest::captionThatIsNotUtf8KeepsItsBytesThroughRenameAndSettings() {
+    QTemporaryDir pictures;
+    const QByteArray folder = QFile::encodeName(pictures.path()) + "/";
+    const int fd = open(folder + "01  Caf\xE9 \xFF.jpg", O_WRONLY | O_CREAT, 0644);
+    QVERIFY(fd >= 0 && write(fd, "picture", 7) == 7);
+    close(fd);
+    WritePicture(pictures.path(), "02--.jpg");
+    FormFixture fx;
+    Form1& form = fx.start();
+    fx.responder().folders.push_back(pictures.path());
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  Caf\uFFFD \uFFFD", "02--"}));
+    clickRow(form.lb_Avant, 0);
+    QTest::mouseClick(form.lb_Avant->viewport(), Qt::RightButton, {},
+                      form.lb_Avant->visualItemRect(form.lb_Avant->item(0)).center());
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Caf\uFFFD \uFFFD"));
+    clickRow(form.lb_Avant, 1);
+    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QCOMPARE(access(folder + "01  Caf\xE9 \xFF.jpg", F_OK), 0);
+    QCOMPARE(access(folder + "02  Caf\xE9 \xFF.jpg", F_OK), 0);
+    fx.closeForm();
+    QVERIFY(fx.readSettings().contains("[Captions]\r\nAvailable captions\r\nCaf\xE9 \xFF\r\n"));
+    // Names the temporary folder cannot spell go by their bytes.
+    unlink(folder + "01  Caf\xE9 \xFF.jpg");
+    unlink(folder + "02  Caf\xE9 \xFF.jpg");
 }
 
 void FolderTest::formatDialogAnswersReplaceByNameWhenOkIsPressedAtOnce() {

@@ -16,6 +16,7 @@ private slots:
     void firstRunShowsDefaultsAndWritesFourteenLinesAtClose();
     void quitButtonAlsoSavesTheSettings();
     void settingsWithTypesAndCaptionsAreReadBackAndWrittenIdentically();
+    void undisplayableSettingsBytesAreWrittenBackUnchanged();
     void damagedSettingsFileFallsBackToDefaults();
     void screenLowerThan600IsRefusedAndStillSavesSettings();
     void screenExactly600IsAccepted();
@@ -80,6 +81,25 @@ void StartupTest::settingsWithTypesAndCaptionsAreReadBackAndWrittenIdentically()
     QCOMPARE(captions->currentIndex(), 0);
     QVERIFY(fx.control<QPushButton>("pictbttn_ClearCaptions")->isEnabled());
     QCOMPARE(form.titleFormat(), std::string("Text"));
+    fx.closeForm();
+    QCOMPARE(fx.readSettings(), file);
+}
+
+// Captions, types and folders that are not UTF-8, or hold a NUL, are shown with replacement
+// characters but reach the file again byte for byte at the close.
+void StartupTest::undisplayableSettingsBytesAreWrittenBackUnchanged() {
+    FormFixture fx;
+    static const char kFile[] =
+        "[Language]\r\nEnglish\r\n[Default Folders]\r\n/photos/\xE9t\xE9/\r\n\r\n\r\n"
+        "[SlideShow Title Format]\r\nDate\r\n[File Types]\r\nTypes\r\njp\xC3\r\njpg\r\n"
+        "[Captions]\r\nAvailable captions\r\nCaf\xE9 Ren\xE9\r\nNo\0l\r\n[End of Application data]\r\n";
+    const QByteArray file(kFile, sizeof kFile - 1);
+    fx.writeHomeFile("Lumaro.ini", file);
+    fx.start();
+    auto* captions = fx.control<QComboBox>("combo_Captions");
+    QCOMPARE(captions->count(), 3);
+    QCOMPARE(captions->itemText(1), QStringLiteral("Caf\uFFFD Ren\uFFFD"));
+    QCOMPARE(captions->itemText(2), QString::fromUtf8("No\0l", 4));
     fx.closeForm();
     QCOMPARE(fx.readSettings(), file);
 }

@@ -261,7 +261,7 @@ private:
     void OpenPhotoWindow(ImageViewerControl* viewer);
     void ClosePhotoWindow();
     void CreateSlideShow();
-    void recordCaption(const QString& caption);
+    void recordCaption(const std::string& caption);
     void cancelProposal(int (*cancel)(PictureList&, const ListProgress&));
     void moveSelection(int displacement, int state);
     bool beginMove();

@@ -3,18 +3,19 @@
 #include <QPushButton>
 
 #include "app/form1.h"
+#include "toolkit/filebytes.h"
 
 namespace lumaro {
 
 namespace {
 void fillCombo(QComboBox* combo, const std::vector<std::string>& items) {
-    for (const std::string& item : items) combo->addItem(QString::fromStdString(item));
+    for (const std::string& item : items) AddItemFromBytes(combo, item);
 }
 
 std::vector<std::string> comboItems(const QComboBox* combo) {
     std::vector<std::string> items;
     items.reserve(combo->count());
-    for (int i = 0; i < combo->count(); ++i) items.push_back(combo->itemText(i).toStdString());
+    for (int i = 0; i < combo->count(); ++i) items.push_back(ItemBytes(combo, i));
     return items;
 }
 }  // namespace

@@ -9,16 +9,17 @@
 #include "naming/composename.h"
 #include "settings/messagekeys.h"
 #include "toolkit/dialogservice.h"
+#include "toolkit/filebytes.h"
 
 namespace lumaro {
 
 // A new caption goes to the top of the caption list, which is saved at once.
-void Form1::recordCaption(const QString& caption) {
+void Form1::recordCaption(const std::string& caption) {
     if (combo_Captions->count() == 0) combo_Captions->addItem(message(36));
     for (int i = 1; i < combo_Captions->count(); ++i) {
-        if (combo_Captions->itemText(i) == caption) return;
+        if (ItemBytes(combo_Captions, i) == caption) return;
     }
-    combo_Captions->insertItem(1, caption);
+    InsertItemFromBytes(combo_Captions, 1, caption);
     pictbttn_ClearCaptions->setEnabled(true);
     combo_Captions->setCurrentIndex(0);
     SaveSettings();
@@ -26,9 +27,9 @@ void Form1::recordCaption(const QString& caption) {
 
 void Form1::cb_Renommer_Click() {
     ClosePhotoWindow();
-    const QString caption = textb_Caption->text();
+    const std::string caption = TextBytes(textb_Caption);
     selectionFromList();
-    const RenameProposal proposal = ProposeRename(pictures, pictures.selectedIndices, caption.toStdString());
+    const RenameProposal proposal = ProposeRename(pictures, pictures.selectedIndices, caption);
     if (proposal.check == CaptionCheck::NotInFileName) {
         Dialogs().message(this, QString(), message(kMessageCaptionNotInFileName));
         return;
@@ -38,7 +39,7 @@ void Form1::cb_Renommer_Click() {
         return;
     }
     if (proposal.numberOnly && confirm(message(38)) != kAnswerYes) return;
-    if (!caption.isEmpty()) recordCaption(caption);
+    if (!caption.empty()) recordCaption(caption);
 
     StoreRenameProposal(pictures, proposal, pictures.selectedIndices);
     proposalCount = static_cast<int>(proposal.pairs.size());
@@ -113,7 +114,7 @@ void Form1::textb_Caption_Change() {
 void Form1::combo_Captions_Select() {
     const int chosen = combo_Captions->currentIndex();
     if (chosen > 0) {
-        textb_Caption->setText(combo_Captions->itemText(chosen));
+        SetTextFromBytes(textb_Caption, ItemBytes(combo_Captions, chosen));
         combo_Captions->setCurrentIndex(0);
     } else {
         combo_Captions->setCurrentIndex(-1);

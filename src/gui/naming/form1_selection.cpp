@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "toolkit/dialogservice.h"
+#include "toolkit/filebytes.h"
 
 namespace lumaro {
 
@@ -94,7 +95,7 @@ void Form1::lb_Avant_RightButtonDown() {
     const std::string& name = pictures.avant[pictures.selectedIndices.front()].base;
     const size_t space = name.find(' ');
     const size_t start = space == std::string::npos ? name.size() : name.find_first_not_of(' ', space);
-    textb_Caption->setText(QString::fromStdString(start == std::string::npos ? std::string() : name.substr(start)));
+    SetTextFromBytes(textb_Caption, start == std::string::npos ? std::string() : name.substr(start));
 }
 
 }  // namespace lumaro
