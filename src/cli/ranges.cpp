@@ -47,12 +47,16 @@ std::optional<std::vector<int>> ResolveRanges(const Ranges& ranges, size_t count
         for (size_t i = 0; i < count; ++i) indices.push_back(static_cast<int>(i));
         return indices;
     }
+    // One mark per entry: a list of the same range typed a thousand times costs no more
+    // memory than the listing itself.
+    std::vector<bool> chosen(count);
     for (const auto& [first, last] : ranges.parts) {
         if (last > static_cast<long long>(count)) return std::nullopt;
-        for (long long p = first; p <= last; ++p) indices.push_back(static_cast<int>(p - 1));
+        std::fill(chosen.begin() + (first - 1), chosen.begin() + last, true);
     }
-    std::sort(indices.begin(), indices.end());
-    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    for (size_t i = 0; i < count; ++i) {
+        if (chosen[i]) indices.push_back(static_cast<int>(i));
+    }
     return indices;
 }
 
