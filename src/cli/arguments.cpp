@@ -162,7 +162,8 @@ order, or in picture-date order with --by date; they print the new listing after
       Gives the selected pictures the caption (empty: number only).
       lumaro-cli caption ~/Pictures/Italy --select 3-5,8 --caption "Roma"
   renumber DIR --select RANGES --start N [--width W]
-      Numbers the selected pictures from N on, with W digits (2 to 6).
+      Numbers the selected pictures from N on, with W digits (2 to 6); without --width,
+      with the folder's present number width, as the window proposes.
       lumaro-cli renumber ~/Pictures/Italy --select 10-20 --start 100
   move DIR --select RANGES (--places N | --after NUMBER)
       Moves the block N places (negative: towards the start), or behind the picture
@@ -177,6 +178,9 @@ order, or in picture-date order with --by date; they print the new listing after
       FOLDER is created when missing, one level only; "/" means "/Slide shows/".
       lumaro-cli slideshow ~/Pictures/Italy --to ~/Slide\ shows --interval 5000
   --help, --version
+
+Every picture takes one line: in names, paths and dates a line feed, a tab, a carriage
+return and the other control characters are written \n, \t, \r and \xHH, a backslash \\.
 
 Exit codes: 0 done; 1 wrong usage, a position past the end, a path that does not exist,
 a folder that cannot be read, or a slide show that cannot be written; 2 refused by a rule

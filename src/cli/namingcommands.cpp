@@ -51,8 +51,10 @@ int caption(Session& s, const std::vector<int>& selection) {
 }
 
 int renumber(Session& s, const std::vector<int>& selection) {
-    const RenumberResult result =
-        Renumber(s.list, selection, ReadAsNumber(s.arguments.start), s.arguments.width);
+    // Without --width, the width the window's dialog proposes: the present number width.
+    const std::string width =
+        s.arguments.width.empty() ? std::to_string(s.list.numberWidth) : s.arguments.width;
+    const RenumberResult result = Renumber(s.list, selection, ReadAsNumber(s.arguments.start), width);
     switch (result.outcome) {
         case RenumberOutcome::Overlap:
         case RenumberOutcome::TooLarge: return s.refused(result.messageKey());

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "commands.h"
+#include "oneline.h"
 #include "pictures/folderlisting.h"
 #include "pictures/namecompare.h"
 #include "pictures/picturedate.h"
@@ -20,7 +21,7 @@ void Say(const std::string& text) {
 
 void SayWithNames(const LanguageTable& messages, int key, const std::vector<std::string>& names) {
     std::string text = messages.text(key);
-    for (const std::string& name : names) text += "\n" + name;
+    for (const std::string& name : names) text += "\n" + OnOneLine(name);
     Say(text);
 }
 
@@ -31,7 +32,7 @@ void SayFailures(const LanguageTable& messages, const std::vector<RenameFailure>
 
 void PrintListing(const std::vector<PictureEntry>& entries) {
     for (const PictureEntry& entry : entries) {
-        const std::string line = entry.fileName() + "\n";
+        const std::string line = OnOneLine(entry.fileName()) + "\n";
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
 }
@@ -75,8 +76,8 @@ int RunList(const Arguments& arguments, const LanguageTable& messages) {
         return kDone;
     }
     for (const PictureEntry& entry : listing.entries) {
-        const std::string line =
-            ReadPictureDate(folder + entry.fileName(), messages.text(104)) + "\t" + entry.fileName() + "\n";
+        const std::string line = OnOneLine(ReadPictureDate(folder + entry.fileName(), messages.text(104))) +
+                                 "\t" + OnOneLine(entry.fileName()) + "\n";
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
     return kDone;
@@ -92,7 +93,8 @@ int RunDate(const Arguments& arguments, const LanguageTable& messages) {
             code = kUsage;
             continue;
         }
-        const std::string line = ReadPictureDate(path, messages.text(104)) + "\t" + path + "\n";
+        const std::string line =
+            OnOneLine(ReadPictureDate(path, messages.text(104))) + "\t" + OnOneLine(path) + "\n";
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
     return code;

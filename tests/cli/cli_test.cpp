@@ -1,5 +1,7 @@
 // lumaro-cli run as a program on real folders: every command, its output and exit code.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sys/stat.h>
 
 #include "clirun.h"
@@ -75,6 +77,12 @@ TEST(CliTest, CommandsRenameLikeTheWindowAndPrintTheNewListing) {
          "01  a.jpg\n02  b.jpg\n03--.jpg\n"},
         {"load numbers an unnumbered folder by inserting", {"b.jpg", "a.jpg"},
          {"load", "DIR", "--format", "insert"}, "01  a.jpg\n02  b.jpg\n"},
+        {"renumber without a width keeps the folder's width", {"050  y.jpg", "051  z.jpg"},
+         {"renumber", "DIR", "--select", "2", "--start", "20"}, "020  z.jpg\n050  y.jpg\n"},
+        {"move behind a number the block bears stays put",
+         {"02  a.jpg", "02  b.jpg", "02  c.jpg", "03  d.jpg"},
+         {"move", "DIR", "--select", "3-4", "--after", "2"},
+         "02  a.jpg\n02  b.jpg\n02  c.jpg\n03  d.jpg\n"},
         {"load leaves an unnumbered folder as asked", {"b.jpg", "a.jpg"},
          {"load", "DIR", "--format", "leave"}, "a.jpg\nb.jpg\n"},
     };
@@ -200,6 +208,22 @@ TEST(CliTest, ListAndDateOutputsAndEmptyFolders) {
     const CliRun listed = RunCli({"list", empty.dir});
     EXPECT_EQ(listed.code, 0);
     EXPECT_EQ(listed.out, "");
+}
+
+// A script reading the output counts one line per picture, whatever bytes names and dates hold.
+TEST(CliTest, ControlCharactersInNamesAndDatesKeepOnePictureOnOneLine) {
+    Folder f({"01  a\nb.jpg", "02  back\\slash\t.jpg"});
+    f.folder.write("03  c.jpg", datedPicture(std::string("2021:07\n03\x01", 11) + "10:00:00"));
+    const std::string first = "01  a\\nb.jpg\n";
+    const std::string second = "02  back\\\\slash\\t.jpg\n";
+    EXPECT_EQ(RunCli({"list", f.dir}).out, first + second + "03  c.jpg\n");
+    const CliRun dates = RunCli({"list", f.dir, "--by", "date", "--dates"});
+    EXPECT_EQ(std::count(dates.out.begin(), dates.out.end(), '\n'), 3) << dates.out;
+    EXPECT_NE(dates.out.find("2021:07\\n03\\x0110:00:00\t03  c.jpg\n"), std::string::npos) << dates.out;
+    const CliRun date = RunCli({"date", f.folder.pathOf("01  a\nb.jpg")});
+    EXPECT_EQ(std::count(date.out.begin(), date.out.end(), '\n'), 1) << date.out;
+    EXPECT_NE(date.out.find("\t" + f.dir + "/" + first), std::string::npos) << date.out;
+    EXPECT_NE(RunCli({"--help"}).out.find("\\xHH"), std::string::npos);
 }
 
 TEST(CliTest, FailedRenamesExitThreeAndRefusalWinsOverFailuresOfTheLoad) {

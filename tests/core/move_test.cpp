@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "namingfolder.h"
+#include "settings/messagekeys.h"
 
 namespace lumaro {
 namespace {
@@ -128,6 +129,68 @@ TEST_F(MoveTest, TargetedMoveToANumberNoPictureBearsLandsAfterTheNextSmaller) {
     ASSERT_TRUE(BeginMove(f.list, {0}, moving_, 0).ok());
     MoveToTarget(f.list, 4);
     EXPECT_EQ(f.listed(), (Names{"02  b", "01  a", "05  e", "06  f", "07  g"}));
+}
+
+TEST_F(MoveTest, TargetInsideTheBlockIsJudgedByTheBlocksNumbersNotByAnotherBearer) {
+    // Another picture outside the block bears the block's number, before it in the list.
+    NamingFolder twice({"02  a", "02  b", "02  c", "03  d"});
+    ASSERT_TRUE(BeginMove(twice.list, {2, 3}, moving_, 0).ok());
+    EXPECT_FALSE(MoveToTarget(twice.list, 2).moved);
+    EXPECT_EQ(twice.listed(), (Names{"02  a", "02  b", "02  c", "03  d"}));
+    EXPECT_EQ(AcceptMove(twice.list, moving_).renamedCount, 0);
+    EXPECT_EQ(twice.listed(), (Names{"02  a", "02  b", "02  c", "03  d"}));
+
+    // Listed by date: the dateless "03--" first.
+    NamingFolder dated({"01  a", "02  b", "03  c", "03--"});
+    dated.list.avant = {dated.list.avant[3], dated.list.avant[0], dated.list.avant[1],
+                        dated.list.avant[2]};
+    moving_ = false;
+    ASSERT_TRUE(BeginMove(dated.list, {3}, moving_, 0).ok());
+    EXPECT_FALSE(MoveToTarget(dated.list, 3).moved);
+    EXPECT_EQ(dated.list.avant[3].base, "03  c");
+}
+
+TEST_F(MoveTest, AcceptRefusesAnOrderBeforeTheMovesThatIsNotTheList) {
+    struct Road {
+        const char* what;
+        void (*spoil)(PictureList& list, bool& moving);
+    };
+    const Road roads[] = {
+        {"a rename's pairs left while no move is pending",
+         [](PictureList& list, bool& moving) {
+             moving = false;
+             list.olds = {list.avant[1]};
+         }},
+        {"a refused renumbering emptied the lists",
+         [](PictureList& list, bool&) { list.clearUndoPairs(); }},
+        {"the order holds other names",
+         [](PictureList& list, bool&) { list.olds[0].base = "01  gone"; }},
+    };
+    for (const Road& road : roads) {
+        NamingFolder f({"01  a", "02  b", "03  c"});
+        moving_ = false;
+        move(f, {1}, -1);
+        road.spoil(f.list, moving_);
+        const std::vector<std::string> before = f.contents();
+        const AcceptMoveResult result = AcceptMove(f.list, moving_);
+        EXPECT_EQ(result.messageKey, kMessageMoveOutdated) << road.what;
+        EXPECT_EQ(result.renamedCount, 0) << road.what;
+        EXPECT_EQ(result.windowState, 18) << road.what;
+        EXPECT_EQ(f.contents(), before) << road.what;
+        EXPECT_EQ(f.listed(), (Names{"01  a", "02  b", "03  c"})) << road.what;
+        EXPECT_FALSE(moving_) << road.what;
+    }
+}
+
+TEST_F(MoveTest, DroppedSequenceTakesBackTheDiskOrderAndFollowsTheSelection) {
+    NamingFolder f({"01  a", "02  b", "03  c", "04  d"});
+    move(f, {2, 3}, 0);  // 03 c, 04 d, 01 a, 02 b
+    f.list.selectedIndices = {0, 3};
+    DropMoveSequence(f.list, moving_);
+    EXPECT_FALSE(moving_);
+    EXPECT_EQ(f.listed(), (Names{"01  a", "02  b", "03  c", "04  d"}));
+    EXPECT_EQ(f.list.selectedIndices, (std::vector<int>{1, 2}));  // 03 c and 02 b
+    EXPECT_TRUE(f.list.olds.empty());
 }
 
 TEST_F(MoveTest, TargetAnswerAllowsZeroAndTheRangeOfTheNumberedNames) {

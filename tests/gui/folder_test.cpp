@@ -58,6 +58,7 @@ private slots:
     void captionThatIsNotUtf8KeepsItsBytesThroughRenameAndSettings();
     void formatDialogAnswersReplaceByNameWhenOkIsPressedAtOnce();
     void renameBlockedByAnExistingFileKeepsBothAndIsNamedAtTheEnd();
+    void refusedFirstNumberingStillEndsTheLoadWithItsStateAndSortCaption();
 };
 
 void FolderTest::numberedFolderLoadsAndShiftControlClicksFillTheSlots() {
@@ -310,6 +311,33 @@ void FolderTest::renameBlockedByAnExistingFileKeepsBothAndIsNamedAtTheEnd() {
     QCOMPARE(kept.readAll(), JpegBytes("2001:01:01 00:00:01"));
     QVERIFY(QFileInfo(pictures.path() + "/007  a.jpg").isDir());
     QCOMPARE(listed(form.lb_Avant), (QStringList{"07  a", "123  b"}));
+}
+
+// A load refused half way must not leave the window in the state of the folder before.
+void FolderTest::refusedFirstNumberingStillEndsTheLoadWithItsStateAndSortCaption() {
+    QTemporaryDir numbered;
+    QTemporaryDir unnumbered;
+    for (const char* name : {"01  a.jpg", "02  b.jpg"}) WritePicture(numbered.path(), name);
+    for (const char* name : {"x--y.jpg", "c.jpg"}) WritePicture(unnumbered.path(), name);
+    FormFixture fx;
+    Form1& form = fx.start();
+    fx.responder().folders.push_back(numbered.path());
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    clickRow(form.lb_Avant, 0);
+    QTest::keyClicks(form.textb_Caption, QStringLiteral("Nord"));
+    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+    QCOMPARE(form.mainWindowState(), 6);  // a rename pending, the list disabled
+
+    fx.responder().folders.push_back(unnumbered.path());
+    fx.responder().dialogActions.push_back(answerFormat("optb_2", "optb_SortByDate"));
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QVERIFY(fx.responder().texts().last().contains(QStringLiteral("x--y.jpg")));
+    QCOMPARE(form.mainWindowState(), 1);
+    QVERIFY(form.lb_Avant->isEnabled());
+    QVERIFY(!form.cb_Appliquer->isEnabled());
+    QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Name"));  // it was listed by date
+    QCOMPARE(FilesIn(unnumbered.path()), (QStringList{"c.jpg", "x--y.jpg"}));
+    QCOMPARE(FilesIn(numbered.path()), (QStringList{"01  a.jpg", "02  b.jpg"}));
 }
 
 QTEST_MAIN(FolderTest)

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "settings/messagekeys.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
 
@@ -82,6 +83,8 @@ private slots:
     void overlappingRenumberingIsRefused();
     void captionListHandling();
     void longListsOfNamesAreCutShort();
+    void cancelledTargetMoveEndsTheSequenceItBegan();
+    void refusedRenumberingEndsAPendingMove();
 };
 
 void NamingTest::renameApplyAndCancelApply() {
@@ -285,6 +288,46 @@ void NamingTest::longListsOfNamesAreCutShort() {
     const QStringList lines = road.fx.responder().texts().last().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 22);
     QCOMPARE(lines.last(), QStringLiteral("(10 more)"));
+}
+
+// Accept after a rename must never rename by the order taken when the dialog opened.
+void NamingTest::cancelledTargetMoveEndsTheSequenceItBegan() {
+    Road road({"01  a", "02  b", "03  c"});
+    Form1& form = road.form();
+    road.select(1, 1);
+    QTest::mouseClick(form.pictbttn_TargetMove, Qt::LeftButton);  // the dialog is cancelled
+    QVERIFY(!form.moveInProgress);
+    QVERIFY(!form.cb_AnnulerDeplacer->isEnabled());
+    QTest::keyClicks(form.textb_Caption, QStringLiteral("Nord"));
+    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  Nord", "03  c"}));
+    QVERIFY(!form.cb_AccepterDeplacer->isEnabled());
+    form.cb_AccepterDeplacer_Click();  // reached all the same: refused, nothing renamed
+    QCOMPARE(road.fx.responder().shown.last().text, form.message(kMessageMoveOutdated));
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  Nord", "03  c"}));
+    QVERIFY(road.holds("01  a", "01  a"));
+    QCOMPARE(listed(form.lb_Avant), road.onDisk());
+}
+
+void NamingTest::refusedRenumberingEndsAPendingMove() {
+    Road road({"01  a", "02  b", "03  c", "04  d", "05  e", "06  f", "07  g"});
+    Form1& form = road.form();
+    road.select(1, 1);
+    QTest::mouseClick(form.pictbttn_TargetMove, Qt::LeftButton);  // the dialog is cancelled
+    road.select(3, 4);  // 04 d and 05 e: 06 and 07 are borne by others
+    road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "06"}}));
+    QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
+    QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Overlap not allowed"));
+    QVERIFY(!form.moveInProgress);
+    road.select(2, 2);
+    QCOMPARE(form.mainWindowState(), 2);
+    QVERIFY(!form.cb_AccepterDeplacer->isEnabled());
+    form.cb_AccepterDeplacer_Click();
+    QCOMPARE(road.fx.responder().shown.last().text, form.message(kMessageMoveOutdated));
+    QCOMPARE(form.mainWindowState(), 18);
+    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f", "07  g"}));
+    QCOMPARE(listed(form.lb_Avant), road.onDisk());
 }
 
 QTEST_MAIN(NamingTest)

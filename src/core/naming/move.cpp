@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <unordered_map>
 
 #include "naming/composename.h"
 #include "naming/numberedname.h"
 #include "naming/renamepasses.h"
+#include "settings/messagekeys.h"
 
 namespace lumaro {
 
@@ -83,6 +85,20 @@ void endSequence(PictureList& list, bool& moveInProgress, const ListProgress& pr
     RelistByName(list, progress);
 }
 
+// The order kept before the first move holds exactly the pictures of the list.
+bool snapshotMatches(const PictureList& list) {
+    if (list.olds.size() != list.avant.size()) return false;
+    std::vector<std::string> before;
+    std::vector<std::string> now;
+    before.reserve(list.olds.size());
+    now.reserve(list.avant.size());
+    for (const PictureEntry& entry : list.olds) before.push_back(entry.fileName());
+    for (const PictureEntry& entry : list.avant) now.push_back(entry.fileName());
+    std::sort(before.begin(), before.end());
+    std::sort(now.begin(), now.end());
+    return before == now;
+}
+
 }  // namespace
 
 BeginMoveResult BeginMove(PictureList& list, const std::vector<int>& selection,
@@ -148,6 +164,11 @@ MoveBlockResult MoveToTarget(PictureList& list, long long target) {
     if (target == 0) return moveTo(list, 0);
     const int from = list.selectedIndices.front();
     const int count = static_cast<int>(list.selectedIndices.size());
+    // The block's own numbers are judged by the block, not by the first picture bearing them:
+    // another picture outside the block may carry the same number.
+    const long long firstNumber = ReadAsNumber(list.avant[from].base);
+    const long long lastNumber = ReadAsNumber(list.avant[from + count - 1].base);
+    if (target >= firstNumber && target <= lastNumber) return describe(list, from, false);
     const int place = placeOfNumber(list, target);
     if (place < 0 || (place >= from && place < from + count)) return describe(list, from, false);
     // Right after that picture, counted once the block has left its place.
@@ -156,6 +177,11 @@ MoveBlockResult MoveToTarget(PictureList& list, long long target) {
 
 AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress, const ListProgress& progress) {
     AcceptMoveResult result;
+    if (!moveInProgress || !snapshotMatches(list)) {
+        result.messageKey = kMessageMoveOutdated;
+        result.windowState = CancelMove(list, moveInProgress, progress);
+        return result;
+    }
     std::vector<RenamePair> pairs;
     const size_t count = std::min(list.avant.size(), list.olds.size());
     for (size_t i = 0; i < count; ++i) {
@@ -181,6 +207,25 @@ AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress, const ListP
 int CancelMove(PictureList& list, bool& moveInProgress, const ListProgress& progress) {
     endSequence(list, moveInProgress, progress);
     return 18;
+}
+
+void DropMoveSequence(PictureList& list, bool& moveInProgress) {
+    if (!moveInProgress) return;
+    moveInProgress = false;
+    if (snapshotMatches(list)) {
+        std::unordered_map<std::string, int> placeBefore;
+        for (size_t i = 0; i < list.olds.size(); ++i) {
+            placeBefore.emplace(list.olds[i].fileName(), static_cast<int>(i));
+        }
+        std::vector<int> places;
+        for (int index : ValidSelection(list, list.selectedIndices)) {
+            places.push_back(placeBefore.at(list.avant[index].fileName()));
+        }
+        std::sort(places.begin(), places.end());
+        list.avant = list.olds;
+        list.selectedIndices = places;
+    }
+    list.clearUndoPairs();
 }
 
 }  // namespace lumaro

@@ -74,8 +74,8 @@ enum class TargetAnswer {
 };
 TargetAnswer CheckTargetAnswer(std::string_view text, const TargetRange& range);
 
-// Moves the block right after the picture numbered `target` (0: to the start). When that
-// picture is in the block, or when the block already sits there, the block stays put. A
+// Moves the block right after the picture numbered `target` (0: to the start). When the
+// block bears that number, or when the block already sits there, the block stays put. A
 // number that no picture bears places the block after the picture with the largest smaller
 // number.
 MoveBlockResult MoveToTarget(PictureList& list, long long target);
@@ -84,15 +84,23 @@ struct AcceptMoveResult {
     int renamedCount = 0;
     std::vector<RenameFailure> failures;  // shown once, at the end
     int windowState = 17;
+    int messageKey = 0;  // kMessageMoveOutdated: refused, nothing renamed (window state 18)
 };
 
 // Gives each picture whose place changed the number its place had before the moves, keeping
 // its own caption; renames in two passes through temporary names, reads the list again by
-// name, and ends the sequence.
+// name, and ends the sequence. Refused, renaming nothing, when no sequence is pending or the
+// order kept before the first move does not hold exactly the pictures of the list.
 AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress,
                             const ListProgress& progress = {});
 
 // Ends the sequence without touching a file: the list is read again. Returns window state 18.
 int CancelMove(PictureList& list, bool& moveInProgress, const ListProgress& progress = {});
+
+// Ends a pending sequence and gives its moves up, before an operation that fills the proposal
+// lists anew (or when the one move it was begun for is cancelled): the list takes back the
+// order it had before the first move, the order of the disk, and `selectedIndices` follow
+// the selected pictures to their places there. Nothing on disk changes.
+void DropMoveSequence(PictureList& list, bool& moveInProgress);
 
 }  // namespace lumaro

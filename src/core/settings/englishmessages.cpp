@@ -139,6 +139,7 @@ constexpr const char* kEnglishEntries[] = {
     "125=Snapkeep copies cannot be saved in the picture folder itself: they would take the place of the pictures. Choose another folder.",
     "126=These files are in the folder already. Replace them with the new Snapkeep copies?",
     "127=These Snapkeep copies could not be written:",
+    "128=The list changed since the moves began; nothing has been renamed. Move the pictures again.",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -58,6 +58,10 @@ inline constexpr int kMessageSnapkeepReplace = 126;
 // Snapkeep copies that could not be written; followed by their names.
 inline constexpr int kMessageSnapkeepCopiesFailed = 127;
 
-inline constexpr int kMessageKeyCount = 128;
+// Accepting moves whose order before the first move no longer matches the list: nothing
+// is renamed.
+inline constexpr int kMessageMoveOutdated = 128;
+
+inline constexpr int kMessageKeyCount = 129;
 
 }  // namespace lumaro

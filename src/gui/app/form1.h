@@ -264,7 +264,8 @@ private:
     void recordCaption(const std::string& caption);
     void cancelProposal(int (*cancel)(PictureList&, const ListProgress&));
     void moveSelection(int displacement, int state);
-    bool beginMove();
+    bool beginMove(bool* startedSequence = nullptr);
+    void dropPendingMove();
     void showMoveResult(const MoveBlockResult& moved);
     void layoutTopRow();
     int confirm(const QString& text);

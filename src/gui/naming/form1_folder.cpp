@@ -124,41 +124,37 @@ void Form1::LoadFolder() {
     showLoadResult(result);
 }
 
+// Every load ends the same way, refused or not: what it says, the pictures that kept their
+// names on the way (a repair, a width made equal), the sort caption and the window state.
 void Form1::showLoadResult(const LoadFolderResult& result) {
     const QString folder = QString::fromStdString(currentFolder);
     if (result.repair.count() > 0) {  // an interrupted renaming, finished before the load
         showNames(kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
     }
+    ShowPictureList();
     switch (result.outcome) {
         case LoadOutcome::NoPictures:
-            ShowPictureList();
-            cb_Tout->setEnabled(false);
             textb_FichiersAuDossier->clear();
             Dialogs().message(this, QString(), message(102) + QStringLiteral(" ") +
                                                    QString::fromStdString(pictures.fileType));
-            return;
+            break;
         case LoadOutcome::Unreadable:
-            ShowPictureList();
             Dialogs().message(this, QString(), message(kMessageFolderUnreadable) + QStringLiteral("\n") + folder);
-            return;
-        case LoadOutcome::TooManyPictures:
-            ShowPictureList();
-            Dialogs().message(this, QString(), message(34));
-            return;
-        case LoadOutcome::InsertWouldUnnumber:
-            ShowPictureList();
-            showNames(kMessageInsertWouldUnnumber, result.refusedNames);
-            return;
-        case LoadOutcome::Cancelled:
-            ShowPictureList();
-            return;
-        default: break;
+            break;
+        case LoadOutcome::TooManyPictures: Dialogs().message(this, QString(), message(34)); break;
+        case LoadOutcome::InsertWouldUnnumber: showNames(kMessageInsertWouldUnnumber, result.refusedNames); break;
+        default:
+            if (result.someWithoutDate) Dialogs().message(this, QString(), message(103));
+            break;
     }
-    ShowPictureList();
     cb_Sort->setText(message(pictures.sortByDateNext ? 106 : 107));
-    if (result.someWithoutDate) Dialogs().message(this, QString(), message(103));
+    cb_Sort->setToolTip(pictures.sortByDateNext ? message(108) : QString());
     reportFailedRenames(result.failedRenames);
     if (result.windowState() >= 0) ApplyWindowState(result.windowState());
+    // State 1 leaves the list as it was, and a rename or renumbering pending in the folder
+    // before had disabled it: the pictures just listed must be selectable.
+    lb_Avant->setEnabled(true);
+    if (result.outcome == LoadOutcome::NoPictures) cb_Tout->setEnabled(false);
 }
 
 // One message at the end of an operation names every picture that kept its name.

@@ -16,7 +16,7 @@
 namespace lumaro {
 
 // The checks before every move; false when the block cannot move.
-bool Form1::beginMove() {
+bool Form1::beginMove(bool* startedSequence) {
     selectionFromList();
     const BeginMoveResult begun = BeginMove(pictures, pictures.selectedIndices, moveInProgress, firstVisibleLine());
     switch (begun.check) {
@@ -30,7 +30,23 @@ bool Form1::beginMove() {
         case MoveCheck::Ok: break;
     }
     if (begun.startedSequence) cb_AnnulerDeplacer->setEnabled(true);
+    if (startedSequence) *startedSequence = begun.startedSequence;
     return true;
+}
+
+// Before an operation fills the proposal lists anew: a pending move sequence ends, so that
+// Accept can never rename by an order taken before that operation.
+void Form1::dropPendingMove() {
+    if (!moveInProgress) return;
+    selectionFromList();
+    DropMoveSequence(pictures, moveInProgress);
+    const int top = firstVisibleLine();
+    ShowPictureList();
+    selectRows(pictures.selectedIndices);
+    setFirstVisibleLine(top);
+    for (int slot = 3; slot <= 5; ++slot) ClearViewerSlot(slot);
+    cb_AccepterDeplacer->setEnabled(false);
+    cb_AnnulerDeplacer->setEnabled(false);
 }
 
 // The list in its new order, the block selected, the block and its neighbours in the slots.
@@ -65,7 +81,8 @@ void Form1::pictbttn_ToEnd1_Click() { moveSelection(1, 15); }
 void Form1::pictbttn_ToEnd10_Click() { moveSelection(10, 16); }
 
 void Form1::pictbttn_TargetMove_Click() {
-    if (!beginMove()) return;
+    bool started = false;
+    if (!beginMove(&started)) return;
     pictbttn_Del->setEnabled(false);
     TargetMove::Texts texts{message(81), message(79), message(80), message(82), message(83),
                             TargetMoveRange(pictures), QString()};
@@ -73,6 +90,7 @@ void Form1::pictbttn_TargetMove_Click() {
     Dialogs().execDialog(dialog);
     if (texts.answer.isEmpty()) {
         pictbttn_Del->setEnabled(true);
+        if (started) dropPendingMove();  // no move took place: the sequence it began ends
         return;
     }
     showMoveResult(MoveToTarget(pictures, ReadAsNumber(texts.answer.toStdString())));
@@ -85,6 +103,7 @@ void Form1::cb_AccepterDeplacer_Click() {
     runWithProgress([&](const ListProgress& progress) { result = AcceptMove(pictures, moveInProgress, progress); });
     ShowPictureList();
     setFirstVisibleLine(pictures.topIndex);
+    if (result.messageKey != 0) Dialogs().message(this, QString(), message(result.messageKey));
     reportFailedRenames(result.failures);
     ApplyWindowState(result.windowState);
 }
@@ -104,6 +123,7 @@ void Form1::cb_Renumeroter_Click() {
     Dialogs().execDialog(dialog);
     if (texts.firstNumber.isEmpty()) return;
 
+    dropPendingMove();
     selectionFromList();
     const RenumberResult result = Renumber(pictures, pictures.selectedIndices,
                                            ReadAsNumber(texts.firstNumber.toStdString()), texts.width.toStdString());

@@ -41,6 +41,7 @@ void Form1::cb_Renommer_Click() {
     if (proposal.numberOnly && confirm(message(38)) != kAnswerYes) return;
     if (!caption.empty()) recordCaption(caption);
 
+    dropPendingMove();
     StoreRenameProposal(pictures, proposal, pictures.selectedIndices);
     proposalCount = static_cast<int>(proposal.pairs.size());
     textb_1N->setText(QString::fromStdString(proposal.firstNewName));
@@ -57,6 +58,7 @@ void Form1::cb_Renommer_Click() {
 // Drops a pending rename or renumbering; nothing on disk changes.
 void Form1::cancelProposal(int (*cancel)(PictureList&, const ListProgress&)) {
     ClosePhotoWindow();
+    dropPendingMove();
     const int top = firstVisibleLine();
     UnselectAll();
     int state = 7;
@@ -70,6 +72,7 @@ void Form1::cancelProposal(int (*cancel)(PictureList&, const ListProgress&)) {
 void Form1::cb_AnnulerRenommage_Click() { cancelProposal(&CancelRename); }
 
 void Form1::cb_Appliquer_Click() {
+    dropPendingMove();
     ClearViewerSlot(1);
     ClearViewerSlot(2);
     const int top = firstVisibleLine();
@@ -92,6 +95,7 @@ void Form1::cb_Appliquer_Click() {
 }
 
 void Form1::cb_AnnulerApplication_Click() {
+    dropPendingMove();
     ClearViewerSlot(1);
     ClearViewerSlot(2);
     CancelApplyResult result;
