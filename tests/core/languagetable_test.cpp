@@ -59,12 +59,22 @@ TEST_F(LanguageTableTest, EnglishSetHasEveryClassicKeyInOrderWithItsExactText) {
     EXPECT_EQ(table_.text(kLanguageKeyCount), "");
 }
 
-TEST_F(LanguageTableTest, LineBeyondTheClassicKeysIsIgnoredByAClassicTable) {
-    table_.resize(110);
-    const LanguageLoadResult result = table_.applyFile(writeFile(111, 110, "no equals sign"));
+// With the table the program really uses: lines past its keys are ignored, and a newer key
+// whose line does not read keeps its English text instead of failing the whole file.
+TEST_F(LanguageTableTest, NewerOrUnknownLinesThatDoNotReadNeverFailTheFile) {
+    const int newer = kClassicMessageCount + 1;
+    std::string bytes;
+    for (int key = 0; key <= kLanguageKeyCount; ++key) {
+        const bool garbled = key == newer || key == kLanguageKeyCount;
+        bytes += garbled ? std::string("no equals sign") : std::to_string(key) + "=T" + std::to_string(key);
+        bytes += "\r\n";
+    }
+    const LanguageLoadResult result = table_.applyFile(writeBytes("Long.lng", bytes));
     EXPECT_EQ(result.status, Status::Loaded);
     EXPECT_EQ(table_.text(0), "T0");
     EXPECT_EQ(table_.text(109), "T109");
+    EXPECT_EQ(table_.text(newer), BuiltInEnglishEntries()[newer].substr(4));
+    EXPECT_EQ(table_.text(kLanguageKeyCount - 1), "T" + std::to_string(kLanguageKeyCount - 1));
 }
 
 struct FaultCase {
@@ -80,14 +90,14 @@ void PrintTo(const FaultCase& row, std::ostream* out) { *out << row.name; }
 class LanguageFaultTest : public LanguageTableTest,
                           public ::testing::WithParamInterface<FaultCase> {};
 
-TEST_P(LanguageFaultTest, StopsAtTheFaultyKeyAndKeepsLaterTexts) {
+// The window goes on with the texts it shows: a faulty file changes none of them.
+TEST_P(LanguageFaultTest, NamesTheFaultyKeyAndLeavesEveryTextAsItWas) {
     const FaultCase& fault = GetParam();
     const LanguageLoadResult result =
         table_.applyFile(writeFile(fault.lineCount, fault.faultyKey, fault.faultyLine));
     EXPECT_EQ(result.status, Status::FaultyLine);
     EXPECT_EQ(result.faultyKey, fault.faultyKey);
-    EXPECT_EQ(table_.text(0), "T0");
-    EXPECT_EQ(table_.text(fault.faultyKey - 1), "T" + std::to_string(fault.faultyKey - 1));
+    EXPECT_EQ(table_.text(0), "Current folder:");
     EXPECT_EQ(table_.text(fault.faultyKey), BuiltInEnglishEntries()[fault.faultyKey].substr(
                                                 std::to_string(fault.faultyKey).size() + 1));
     EXPECT_EQ(table_.text(109), "Delete file");
@@ -124,9 +134,8 @@ TEST_F(LanguageTableTest, NewerKeysComeFromLinesPastTheClassicOnesWhenPresent) {
     // A newer key the file does not carry stays in English.
     EXPECT_EQ(table_.text(111), BuiltInEnglishEntries()[111].substr(4));
     ASSERT_EQ(table_.applyFile(writeBytes("B.lng", classic + "\r\nstray")).status, Status::Loaded);
-    const LanguageLoadResult faulty = table_.applyFile(writeBytes("C.lng", classic + "110\r\n"));
-    EXPECT_EQ(faulty.status, Status::FaultyLine);
-    EXPECT_EQ(faulty.faultyKey, 110);
+    ASSERT_EQ(table_.applyFile(writeBytes("C.lng", classic + "110\r\n")).status, Status::Loaded);
+    EXPECT_EQ(table_.text(110), BuiltInEnglishEntries()[110].substr(4));
 }
 
 // A NUL byte or bytes that are not UTF-8 inside a text neither cut it nor shift the keys
@@ -160,8 +169,8 @@ TEST_F(LanguageTableTest, ListsLngFilesInAnyCaseButNeverEnglishHiddenOrNonRegula
     }
     ASSERT_EQ(mkdir((folder_ + "Folder.lng").c_str(), 0755), 0);
     ASSERT_EQ(mkfifo((folder_ + "Pipe.lng").c_str(), 0644), 0);
-    EXPECT_EQ(ListLanguageFiles(folder_),
-              (std::vector<std::string>{"Deutsch", "english", "Español", "French"}));
+    EXPECT_EQ(ListLanguageFiles(folder_), (std::vector<std::string>{"Deutsch.Lng", "english.lng",
+                                                                    "Español.lng", "French.LNG"}));
     EXPECT_TRUE(ListLanguageFiles(folder_ + "missing/").empty());
 }
 
@@ -205,6 +214,9 @@ TEST(ShippedLanguageTest, FrenchFileLoadsAndTranslatesEveryNonEmptyText) {
         EXPECT_EQ(french.text(key).empty(), english.text(key).empty()) << "key " << key;
     }
     EXPECT_EQ(french.text(44).back(), '/');
+    EXPECT_EQ(french.text(16), "Renuméroter");
+    EXPECT_EQ(french.text(20), "Annuler renumérotation");
+    EXPECT_EQ(french.text(23), "Mémo");
 }
 
 }  // namespace

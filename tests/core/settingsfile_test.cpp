@@ -296,6 +296,54 @@ TEST_F(SettingsFileTest, FileWithoutFoldersMarkerOrNoFileIsNotLoaded) {
     EXPECT_EQ(settings.currentFolder, "");
 }
 
+// A folder may hold a line feed on Linux; written as it is, it shifted every later line and
+// cost the captions at the next start.
+TEST_F(SettingsFileTest, ValuesWithLineBreaksAreNotStoredAndTheFileStaysReadable) {
+    Settings settings = FirstRunSettings();
+    settings.currentFolder = "/home/me/a\nb/";
+    settings.copyToFolder = "/home/me/c\rd/";
+    settings.slideShowFolder = "/home/me/Shows/";
+    settings.captions = {"Available captions", "Roma", "two\nlines", "Napoli"};
+    ASSERT_TRUE(SaveSettings(path_, settings));
+    Settings loaded;
+    ASSERT_TRUE(LoadSettings(path_, loaded));
+    EXPECT_EQ(loaded.currentFolder, "");
+    EXPECT_EQ(loaded.copyToFolder, "");
+    EXPECT_EQ(loaded.slideShowFolder, "/home/me/Shows/");
+    EXPECT_EQ(loaded.fileTypes, (std::vector<std::string>{"Types", "jpg"}));
+    EXPECT_EQ(loaded.captions, (std::vector<std::string>{"Available captions", "Roma", "Napoli"}));
+}
+
+TEST_F(SettingsFileTest, ALinkIsWrittenThroughAndStaysALink) {
+    const std::string target = folder_ + "/kept/real.ini";
+    ASSERT_EQ(mkdir((folder_ + "/kept").c_str(), 0755), 0);
+    ASSERT_EQ(symlink("kept/real.ini", path_.c_str()), 0);
+    EXPECT_EQ(ProbeSettingsFile(path_), SettingsFileState::Missing);  // points to no file yet
+    ASSERT_TRUE(SaveSettings(path_, FirstRunSettings()));
+    ASSERT_TRUE(SaveSettings(path_, FirstRunSettings()));
+    struct stat st;
+    ASSERT_EQ(lstat(path_.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(ProbeSettingsFile(path_), SettingsFileState::Readable);
+    Settings loaded;
+    EXPECT_TRUE(LoadSettings(target, loaded));
+    EXPECT_EQ(loaded.languageName, "English");
+}
+
+TEST_F(SettingsFileTest, ProbeTellsAMissingFileFromOneThatCannotBeRead) {
+    EXPECT_EQ(ProbeSettingsFile(path_), SettingsFileState::Missing);
+    ASSERT_EQ(symlink("Lumaro.ini", path_.c_str()), 0);  // a loop
+    EXPECT_EQ(ProbeSettingsFile(path_), SettingsFileState::Unreadable);
+    ASSERT_EQ(unlink(path_.c_str()), 0);
+    ASSERT_EQ(mkdir(path_.c_str(), 0755), 0);
+    EXPECT_EQ(ProbeSettingsFile(path_), SettingsFileState::Unreadable);
+    ASSERT_EQ(rmdir(path_.c_str()), 0);
+    write("[Language]\r\n");
+    EXPECT_EQ(ProbeSettingsFile(path_), SettingsFileState::Readable);
+    ASSERT_EQ(chmod(path_.c_str(), 0), 0);
+    if (geteuid() != 0) EXPECT_EQ(ProbeSettingsFile(path_), SettingsFileState::Unreadable);
+}
+
 TEST(ReadSettingsLineTest, DropsOnlyTheCarriageReturnOfALineEnd) {
     std::istringstream in("a\r\nb\r\r\nc\rd\n\ne\r");
     const std::vector<std::string> expected = {"a", "b\r", "c\rd", "", "e\r", "", ""};

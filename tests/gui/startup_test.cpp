@@ -1,10 +1,15 @@
 // Start-up and close of the real main window: defaults, the settings file, the screen check.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
+#include "settings/messagekeys.h"
 #include "support/formfixture.h"
 
 using namespace lumaro;
@@ -18,6 +23,7 @@ private slots:
     void settingsWithTypesAndCaptionsAreReadBackAndWrittenIdentically();
     void undisplayableSettingsBytesAreWrittenBackUnchanged();
     void damagedSettingsFileFallsBackToDefaults();
+    void unreadableSettingsFileIsSaidAndNeverWrittenOver();
     void screenLowerThan600IsRefusedAndStillSavesSettings();
     void screenExactly600IsAccepted();
     void missingHelpFileOfTheLanguageFallsBackToEnglish();
@@ -48,6 +54,23 @@ void StartupTest::firstRunShowsDefaultsAndWritesFourteenLinesAtClose() {
         "[End of Application data]\r\n";
     QCOMPARE(fx.readSettings(), expected);
     QCOMPARE(fx.readSettings().count("\r\n"), 14);
+}
+
+// A settings file that is there but cannot be read (here a link that loops) must survive the
+// run: defaults it did not read never take its place.
+void StartupTest::unreadableSettingsFileIsSaidAndNeverWrittenOver() {
+    FormFixture fx;
+    const QByteArray path = QFile::encodeName(fx.settingsPath());
+    QCOMPARE(symlink("Lumaro.ini", path.constData()), 0);
+    Form1& form = fx.start();
+    QCOMPARE(fx.responder().texts().size(), 1);
+    QVERIFY(fx.responder().texts()[0].startsWith(form.message(kMessageSettingsUnreadable)));
+    QCOMPARE(form.currentLanguage(), std::string("English"));
+    QCOMPARE(fx.control<QComboBox>("combo_FileTypes")->count(), 2);
+    fx.closeForm();
+    struct stat st;
+    QCOMPARE(lstat(path.constData(), &st), 0);
+    QVERIFY(S_ISLNK(st.st_mode));
 }
 
 void StartupTest::quitButtonAlsoSavesTheSettings() {

@@ -140,6 +140,7 @@ constexpr const char* kEnglishEntries[] = {
     "126=These files are in the folder already. Replace them with the new Snapkeep copies?",
     "127=These Snapkeep copies could not be written:",
     "128=The list changed since the moves began; nothing has been renamed. Move the pictures again.",
+    "129=The settings file cannot be read. Lumaro starts with its default settings and will not write over the file:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -44,23 +44,21 @@ LanguageLoadResult LanguageTable::applyFile(const std::string& path) {
     using Status = LanguageLoadResult::Status;
     std::ifstream in(path, std::ios::binary);
     if (!in) return {Status::CannotOpen, -1};
+    // Read into a copy: a faulty file leaves the texts the window shows as they were.
+    LanguageTable read = *this;
+    read.keepEnglishFrom(kClassicMessageCount);
     for (int key = 0; key < size(); ++key) {
         // Every file carries the classic keys; the newer ones only when it was written for
-        // them, so a file that stops after the classic lines leaves them in English.
-        if (key >= kClassicMessageCount && in.peek() == std::char_traits<char>::eof()) {
-            keepEnglishFrom(key);
-            break;
-        }
+        // them, so whatever stands in their place leaves them in English.
+        const bool classic = key < kClassicMessageCount;
+        if (!classic && in.peek() == std::char_traits<char>::eof()) break;
         const std::string line = ReadSettingsLine(in);
         if (in.bad()) return {Status::FaultyLine, key};  // longer than any message
-        if (key >= kClassicMessageCount && line.empty()) {
-            keepEnglishFrom(key);
-            break;
-        }
         std::optional<std::string> text = EntryText(line);
-        if (!text) return {Status::FaultyLine, key};
-        texts_[key] = std::move(*text);
+        if (!text && classic) return {Status::FaultyLine, key};
+        if (text) read.texts_[key] = std::move(*text);
     }
+    texts_ = std::move(read.texts_);
     return {Status::Loaded, -1};
 }
 
@@ -69,8 +67,7 @@ std::vector<std::string> ListLanguageFiles(const std::string& folder) {
     for (const std::string& name : ListRegularFiles(folder).value_or(std::vector<std::string>())) {
         if (ToLowerAscii(ExtensionOf(name)) != kLanguageExtension) continue;
         // The built-in set is always English; a file of that exact name is never offered.
-        std::string base = BaseNameOf(name);
-        if (base != kEnglish) languages.push_back(std::move(base));
+        if (BaseNameOf(name) != kEnglish) languages.push_back(name);
     }
     return languages;
 }

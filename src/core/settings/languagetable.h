@@ -29,9 +29,11 @@ public:
 
     // Stores the built-in English texts in every key.
     void applyEnglish();
-    // Reads a language file: line i+1 is key i, its text after the first '='. Keys after a
-    // faulty line keep their texts; lines past the classic 110 may carry the newer keys, and
-    // newer keys the file does not carry (it ends, or an empty line) get their English text.
+    // Reads a language file: line i+1 is key i, its text after the first '='. A file that
+    // cannot be read or has a faulty classic line changes no text. Lines past the classic
+    // 110 may carry the newer keys; a newer key the file does not carry (it ends, an empty
+    // line, a line that does not read as "label=text") keeps its English text, and lines
+    // past the keys of the table are ignored.
     LanguageLoadResult applyFile(const std::string& path);
 
 private:
@@ -44,8 +46,9 @@ private:
 // The built-in English entries "key=text", in key order, the newer keys included.
 const std::vector<std::string>& BuiltInEnglishEntries();
 
-// Base names of the language files of a folder ("*.lng" in any letter case, regular,
-// not hidden), in the folder's name order. "English" itself is left out.
+// File names of the language files of a folder ("*.lng" in any letter case, regular, not
+// hidden), in the folder's name order; the language is the name before the extension
+// (BaseNameOf). A file of the language "English" itself is left out.
 std::vector<std::string> ListLanguageFiles(const std::string& folder);
 
 // "<language>: language file not found. Reverting to English"

@@ -62,6 +62,9 @@ inline constexpr int kMessageSnapkeepCopiesFailed = 127;
 // is renamed.
 inline constexpr int kMessageMoveOutdated = 128;
 
-inline constexpr int kMessageKeyCount = 129;
+// A settings file that is there but cannot be read; followed by its path.
+inline constexpr int kMessageSettingsUnreadable = 129;
+
+inline constexpr int kMessageKeyCount = 130;
 
 }  // namespace lumaro

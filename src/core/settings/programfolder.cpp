@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "pictures/folderentries.h"
 #include "settings/constants.h"
 #include "settings/languagetable.h"
 
@@ -107,15 +108,14 @@ std::string DefaultSnapkeepFolder(const ProgramFolders& folders) {
 
 std::vector<LanguageFile> ListProgramLanguageFiles(const ProgramFolders& folders) {
     std::vector<LanguageFile> languages;
-    auto pathOf = [](const std::string& folder, const std::string& name) {
-        return folder + name + "." + kLanguageExtension;
-    };
-    for (const std::string& name : ListLanguageFiles(folders.shipped)) {
-        languages.push_back({name, pathOf(folders.shipped, name)});
+    // Each file keeps its own name: "French.LNG" is opened as it is on disk.
+    for (const std::string& fileName : ListLanguageFiles(folders.shipped)) {
+        languages.push_back({BaseNameOf(fileName), folders.shipped + fileName});
     }
     if (folders.user == folders.shipped) return languages;
-    for (const std::string& name : ListLanguageFiles(folders.user)) {
-        LanguageFile file{name, pathOf(folders.user, name)};
+    for (const std::string& fileName : ListLanguageFiles(folders.user)) {
+        const std::string name = BaseNameOf(fileName);
+        LanguageFile file{name, folders.user + fileName};
         bool replaced = false;
         for (LanguageFile& shipped : languages) {
             if (shipped.name == name) {

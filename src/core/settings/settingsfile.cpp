@@ -1,6 +1,10 @@
 #include "settings/settingsfile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <fstream>
 #include <optional>
@@ -44,9 +48,18 @@ bool LoadLists(std::istream& in, Settings& settings) {
     return true;
 }
 
+bool fitsOneLine(const std::string& value) { return value.find_first_of("\r\n") == std::string::npos; }
+
 std::string SettingsText(const Settings& settings) {
     std::string text;
-    const auto line = [&text](const std::string& value) { text += value + kLineBreak; };
+    const auto line = [&text](const std::string& value) {
+        if (fitsOneLine(value)) text += value;
+        text += kLineBreak;
+    };
+    // An empty line would end a list: an item that cannot stand on one line is left out.
+    const auto item = [&line](const std::string& value) {
+        if (fitsOneLine(value)) line(value);
+    };
     line(kSectionLanguage);
     line(settings.languageName);
     line(kSectionDefaultFolders);
@@ -56,11 +69,28 @@ std::string SettingsText(const Settings& settings) {
     line(kSectionSlideShowTitleFormat);
     line(settings.slideShowTitleFormat);
     line(kSectionFileTypes);
-    for (const std::string& type : settings.fileTypes) line(type);
+    for (const std::string& type : settings.fileTypes) item(type);
     line(kSectionCaptions);
-    for (const std::string& caption : settings.captions) line(caption);
+    for (const std::string& caption : settings.captions) item(caption);
     line(kEndOfApplicationData);
     return text;
+}
+
+// The file a path finally names: symbolic links followed, even to a file not yet there, so
+// that a save replaces the file the link points to and keeps the link.
+std::string WrittenThrough(std::string path) {
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st;
+        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        std::string target(static_cast<size_t>(st.st_size) + 256, '\0');
+        const ssize_t length = readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0) return path;
+        target.resize(static_cast<size_t>(length));
+        const size_t slash = path.rfind('/');
+        const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+        path = target.front() == '/' ? target : folder + target;
+    }
+    return path;
 }
 
 // The sections in their order, from the first line on; false at the first damage.
@@ -115,6 +145,20 @@ std::string ReadSettingsLine(std::istream& in) {
     return line;
 }
 
+SettingsFileState ProbeSettingsFile(const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return SettingsFileState::Missing;
+    // A link to nothing is a file not yet written; a link loop or a folder cannot be read.
+    if (stat(path.c_str(), &st) != 0) {
+        return errno == ENOENT ? SettingsFileState::Missing : SettingsFileState::Unreadable;
+    }
+    if (!S_ISREG(st.st_mode)) return SettingsFileState::Unreadable;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return SettingsFileState::Unreadable;
+    close(fd);
+    return SettingsFileState::Readable;
+}
+
 bool LoadSettings(const std::string& path, Settings& settings) {
     struct stat st;
     if (stat(path.c_str(), &st) == 0 && st.st_size > kLargestSettingsFile) return false;
@@ -135,7 +179,7 @@ bool LoadSettings(const std::string& path, Settings& settings) {
 }
 
 bool SaveSettings(const std::string& path, const Settings& settings) {
-    return ReplaceFileContents(path, SettingsText(settings)) == 0;
+    return ReplaceFileContents(WrittenThrough(path), SettingsText(settings)) == 0;
 }
 
 }  // namespace lumaro

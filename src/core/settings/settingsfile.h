@@ -24,13 +24,21 @@ inline constexpr size_t kLongestSettingsLine = 64 * 1024;
 // A larger settings file is refused unread: its caption list alone would freeze the window.
 inline constexpr long long kLargestSettingsFile = 1024 * 1024;
 
+// Whether a settings file is there to be read. An Unreadable file must neither be read nor
+// written over: the run goes on with the defaults and leaves it for the user to mend.
+enum class SettingsFileState { Missing, Readable, Unreadable };
+SettingsFileState ProbeSettingsFile(const std::string& path);
+
 // Reads the file into `settings`, appending to its two lists. Returns false when the file
 // cannot be opened, is larger than kLargestSettingsFile or is damaged; what was read before
 // the damage stays as the caller's defaults expect (see the .cpp).
 bool LoadSettings(const std::string& path, Settings& settings);
 
 // Writes the whole file (CR LF lines, fixed order) through a temporary file renamed into
-// place, so a crash never leaves half a settings file. Returns false when nothing was written.
+// place, so a crash never leaves half a settings file; a symbolic link is written through, the
+// file it points to being replaced. A value holding a line break would shift every later line:
+// such a folder or name is written empty, such a list item left out. Returns false when
+// nothing was written.
 bool SaveSettings(const std::string& path, const Settings& settings);
 
 // Reads one line up to a line feed or the end of the input; a CR before the line feed is

@@ -137,7 +137,8 @@ void Form1::initialise() {
     programFolders = FindProgramFolders();
     CreateUserFolders(programFolders);  // a folder that cannot be made shows as settings not saved
     settingsPath = SettingsFilePath(programFolders);
-    if (!LoadSettings()) {
+    settingsUnreadable_ = ProbeSettingsFile(settingsPath) == SettingsFileState::Unreadable;
+    if (settingsUnreadable_ || !LoadSettings()) {
         combo_FileTypes->addItem(QString::fromLatin1(kFileTypesHeader));
         combo_FileTypes->addItem(QString::fromLatin1(kDefaultFileType));
         slideShowTitleFormat = kDefaultTitleFormat;
@@ -145,6 +146,10 @@ void Form1::initialise() {
     }
     languageTable_.resize(static_cast<int>(BuiltInEnglishEntries().size()));
     FillLanguageList();
+    if (settingsUnreadable_) {
+        Dialogs().message(this, QString(), message(kMessageSettingsUnreadable) + QStringLiteral("\n") +
+                                               QString::fromStdString(settingsPath));
+    }
 
     screenRect = QRect(QPoint(0, 0), ScreenSize());
     if (screenTooLow()) return;

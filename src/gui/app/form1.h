@@ -238,6 +238,7 @@ private:
     Settings settingsValues() const;
     void SaveSettings();
     void FillLanguageList();
+    void showLanguageInList();
     void relabelControls();
     void setTooltips();
     void placeLabelsAgainstTextBoxes();
@@ -276,9 +277,11 @@ private:
     void layoutMoveColumn(int listRight, int listHeight, int buttonHeight, int firstOffset);
 
     LanguageTable languageTable_;
+    bool languageShown_ = false;  // a language's texts are on the window
     int MainWindowState = 0;
     ProgramFolders programFolders;
     std::string settingsPath;
+    bool settingsUnreadable_ = false;  // the file is there but could not be read
     std::string languageName;
     std::string helpFilePath;
     std::string currentFolder;

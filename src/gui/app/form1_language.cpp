@@ -71,29 +71,33 @@ std::vector<std::string> Form1::languageList() const {
     return languages;
 }
 
+// A language file that cannot be read never closes the program nor leaves it without texts:
+// at start-up the built-in English texts take its place, later the language shown stays.
+// Either way the language in use is the one the settings keep.
 void Form1::ApplyLanguage(int index) {
-    const std::string previous = languageName;
     const bool fromFile = index >= 1 && index <= static_cast<int>(languageFiles_.size());
-    languageName = fromFile ? languageFiles_[index - 1].name : std::string(kEnglish);
-    if (languageName == kEnglish) {
-        languageTable_.applyEnglish();
-    } else {
+    std::string chosen = fromFile ? languageFiles_[index - 1].name : std::string(kEnglish);
+    QString refusal;
+    if (chosen != kEnglish) {
         const std::string& path = languageFiles_[index - 1].path;
         const LanguageLoadResult result = languageTable_.applyFile(path);
-        if (result.status == LanguageLoadResult::Status::CannotOpen) {
-            // Listed but gone since: keep the language and texts the window already shows.
-            languageName = previous;
-            Dialogs().message(this, QString(), message(kMessageLanguageFileUnreadable) +
-                                                   QStringLiteral(" ") + QString::fromStdString(path));
-            return;
-        }
-        if (result.status == LanguageLoadResult::Status::FaultyLine) {
-            Dialogs().message(this, QString(), QString::fromStdString(LanguageFileErrorText(
-                                                   languageName, result.faultyKey)));
-            requestClose();
-            return;
+        if (result.status != LanguageLoadResult::Status::Loaded) {
+            if (!languageShown_) languageTable_.applyEnglish();  // the message needs texts too
+            refusal = result.status == LanguageLoadResult::Status::CannotOpen
+                          ? message(kMessageLanguageFileUnreadable) + QStringLiteral(" ") +
+                                QString::fromStdString(path)
+                          : QString::fromStdString(LanguageFileErrorText(chosen, result.faultyKey));
+            Dialogs().message(this, QString(), refusal);
+            if (languageShown_) {
+                showLanguageInList();
+                return;
+            }
+            chosen = kEnglish;
         }
     }
+    languageName = chosen;
+    if (languageName == kEnglish) languageTable_.applyEnglish();
+    languageShown_ = true;
     relabelControls();
     placeLabelsAgainstTextBoxes();
     setTooltips();
@@ -103,10 +107,14 @@ void Form1::ApplyLanguage(int index) {
     combo_Captions->insertItem(0, message(36));
     combo_Captions->setCurrentIndex(combo_Captions->count() >= 2 ? 0 : -1);
 
+    showLanguageInList();
+    chooseHelpFile();
+}
+
+void Form1::showLanguageInList() {
     const int shown = combo_Languages->findText(QString::fromStdString(languageName),
                                                 Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (shown >= 0) combo_Languages->setCurrentIndex(shown);
-    chooseHelpFile();
 }
 
 void Form1::relabelControls() {

@@ -46,6 +46,7 @@ bool Form1::LoadSettings() {
 }
 
 void Form1::SaveSettings() {
+    if (settingsUnreadable_) return;  // defaults it did not read never replace the user's file
     Settings settings = settingsValues();
     settings.fileTypes = comboItems(combo_FileTypes);
     settings.captions = comboItems(combo_Captions);
