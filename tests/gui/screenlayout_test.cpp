@@ -7,9 +7,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 
 #include "support/formfixture.h"
 #include "toolkit/imageviewercontrol.h"
+#include "toolkit/textfit.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
@@ -158,13 +160,16 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
         QCOMPARE(rightOf(clear) + 7, combo->x());
     }
 
-    // The memo button and the twelve thumbnails: squares of 36 in one row, 5 apart.
+    // The memo button and the twelve thumbnails: squares of 36 in one row, 5 apart; the memo
+    // button is wider only as far as its caption needs.
     const int memoLeft = 15 + (540 - 60 - 13 * kThumb) / 2;
     const int memoTop = form.combo_FileTypes->y() + 33;
-    QCOMPARE(form.cb_Memo->geometry(), QRect(memoLeft, memoTop, kThumb, kThumb));
+    QCOMPARE(form.cb_Memo->geometry().topLeft(), QPoint(memoLeft, memoTop));
+    QCOMPARE(form.cb_Memo->height(), kThumb);
+    QCOMPARE(form.cb_Memo->width(), std::max(kThumb, TextWidthNeeded(form.cb_Memo)));
     for (int i = 0; i < 12; ++i) {
         const QString name = QStringLiteral("IV_%1").arg(i, 2, 10, QChar('0'));
-        const int left = memoLeft + (i + 1) * (kThumb + 5);
+        const int left = rightOf(form.cb_Memo) + 5 + i * (kThumb + 5);
         QCOMPARE(form.findChild<ImageViewerControl*>(name)->geometry(),
                  QRect(left, memoTop, kThumb, kThumb));
         auto* caption = form.findChild<QLineEdit*>(QStringLiteral("textb_MP%1").arg(i));

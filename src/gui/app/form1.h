@@ -274,10 +274,14 @@ private:
     std::vector<LanguageFile> languageFiles_;
     void layoutFileNameGroup(int bottom, bool smallLayout, int V2y);
     int layoutCommandColumn(int listHeight, int buttonHeight);
+    void placeListBesideCommands(int buttonHeight);
+    void placeSnapkeepStrip();
+    void fitControlsToTexts();
     void layoutMoveColumn(int listRight, int listHeight, int buttonHeight, int firstOffset);
 
     LanguageTable languageTable_;
     bool languageShown_ = false;  // a language's texts are on the window
+    bool layoutApplied_ = false;  // the screen layout has placed the controls
     int MainWindowState = 0;
     ProgramFolders programFolders;
     std::string settingsPath;

@@ -99,6 +99,7 @@ void Form1::ApplyLanguage(int index) {
     if (languageName == kEnglish) languageTable_.applyEnglish();
     languageShown_ = true;
     relabelControls();
+    fitControlsToTexts();
     placeLabelsAgainstTextBoxes();
     setTooltips();
 

@@ -10,6 +10,7 @@
 
 #include "app/form1.h"
 #include "app/screenlayout.h"
+#include "toolkit/textfit.h"
 #include "toolkit/imageviewercontrol.h"
 
 namespace lumaro {
@@ -17,6 +18,8 @@ namespace lumaro {
 namespace {
 constexpr int kLeftColumn = 15;
 constexpr int kListTop = 55;
+constexpr int kCommandColumnWidth = 120;
+constexpr int kListWidth = 290;
 constexpr int kPictureColumn = 570;
 constexpr int kTextHeight = 18;
 constexpr int kFileNameGroupWidth = 540;
@@ -75,10 +78,7 @@ void Form1::ApplyScreenLayout(int screenHeight) {
     lb_Avant->setGeometry(0, kListTop, 0, listHeight);  // left and width follow the column
 
     // 7. Command column, then the list beside it.
-    const int execWidth = layoutCommandColumn(listHeight, H);
-    lb_Avant->setGeometry(execWidth + 30, kListTop, 290, listHeight);
-    label_Avant->adjustSize();
-    label_Avant->move(lb_Avant->x() + (lb_Avant->width() - label_Avant->width()) / 2, 40);
+    placeListBesideCommands(H);
 
     // 9. Move column.
     layoutMoveColumn(rightOf(lb_Avant), listHeight, H, layout.firstMoveButtonOffset);
@@ -106,6 +106,7 @@ void Form1::ApplyScreenLayout(int screenHeight) {
 
     // 12. Top row.
     layoutTopRow();
+    layoutApplied_ = true;
 }
 
 void Form1::layoutFileNameGroup(int bottom, bool smallLayout, int V2y) {
@@ -132,22 +133,56 @@ void Form1::layoutFileNameGroup(int bottom, bool smallLayout, int V2y) {
     const int memoLeft = kLeftColumn + (kFileNameGroupWidth - 60 - 13 * T) / 2;
     const int memoTop = combo_FileTypes->y() + 33;
     cb_Memo->setGeometry(memoLeft, memoTop, T, T);
+    pictbttn_ClearSnapkeep->setIcon(QIcon(QStringLiteral(":/icons/Del.svg")));
+    placeSnapkeepStrip();
+}
+
+// The Snapkeep button is square like the thumbnails unless its caption needs more room; the
+// thumbnails follow it.
+void Form1::placeSnapkeepStrip() {
+    const int T = thumbViewers[0]->height();
+    const int memoLeft = cb_Memo->x();
+    const int memoTop = cb_Memo->y();
+    cb_Memo->resize(std::max(T, TextWidthNeeded(cb_Memo)), T);
     for (int i = 0; i < 12; ++i) {
-        const int left = memoLeft + (i + 1) * (T + 5);
+        const int left = rightOf(cb_Memo) + 5 + i * (T + 5);
         thumbViewers[i]->setGeometry(left, memoTop, T, T);
         thumbCaptions[i]->setGeometry(left, memoTop + T + 6, T, kTextHeight);
     }
-    pictbttn_ClearSnapkeep->setIcon(QIcon(QStringLiteral(":/icons/Del.svg")));
-    pictbttn_ClearSnapkeep->move(memoLeft + (T - pictbttn_ClearSnapkeep->width()) / 2,
+    pictbttn_ClearSnapkeep->move(memoLeft + (cb_Memo->width() - pictbttn_ClearSnapkeep->width()) / 2,
                                  memoTop + T + 4);
 }
 
+// The list keeps its right edge; a wider command column takes its room from the list.
+void Form1::placeListBesideCommands(int buttonHeight) {
+    const int listRight = kLeftColumn + kCommandColumnWidth + 15 + kListWidth;
+    const int execWidth = layoutCommandColumn(lb_Avant->height(), buttonHeight);
+    const int left = kLeftColumn + execWidth + 15;
+    lb_Avant->setGeometry(left, kListTop, listRight - left, lb_Avant->height());
+    label_Avant->adjustSize();
+    label_Avant->move(lb_Avant->x() + (lb_Avant->width() - label_Avant->width()) / 2, 40);
+}
+
+// Another language's texts may be wider than the controls the layout gave the first one.
+void Form1::fitControlsToTexts() {
+    if (!layoutApplied_) return;
+    placeListBesideCommands(cb_Dossier->height());
+    placeSnapkeepStrip();
+    layoutTopRow();
+}
+
 int Form1::layoutCommandColumn(int listHeight, int H) {
-    groupb_Exec->setGeometry(kLeftColumn, 49, 120, listHeight + 7);
-    const int s = std::min((groupb_Exec->height() - 8 * H) / 9, 32);
     QPushButton* const places[8] = {cb_Dossier, cb_Sort,      cb_Tout,      cb_Renommer,
                                     cb_Appliquer, cb_Renumeroter, cb_Diaporama, cb_Quit};
-    for (int i = 0; i < 8; ++i) places[i]->setGeometry(20, 49 + s + 5 + i * (H + s), 110, H);
+    // The buttons are as wide as the widest caption needs, never narrower than the template.
+    int buttonWidth = kCommandColumnWidth - 10;
+    for (QPushButton* button : places) buttonWidth = std::max(buttonWidth, TextWidthNeeded(button));
+    for (QPushButton* button : {cb_AnnulerRenommage, cb_AnnulerApplication, cb_AnnulerRenumerotage}) {
+        buttonWidth = std::max(buttonWidth, TextWidthNeeded(button));
+    }
+    groupb_Exec->setGeometry(kLeftColumn, 49, buttonWidth + 10, listHeight + 7);
+    const int s = std::min((groupb_Exec->height() - 8 * H) / 9, 32);
+    for (int i = 0; i < 8; ++i) places[i]->setGeometry(20, 49 + s + 5 + i * (H + s), buttonWidth, H);
     // Each cancel button takes the place of the command it undoes.
     cb_AnnulerRenommage->setGeometry(cb_Renommer->geometry());
     cb_AnnulerApplication->setGeometry(cb_Appliquer->geometry());
@@ -185,7 +220,7 @@ void Form1::layoutTopRow() {
     const int top = textb_Dossier->y();
     combo_Languages->setGeometry(combo_Languages->x(), top, combo_Languages->width(), kTextHeight);
     for (QWidget* w : std::initializer_list<QWidget*>{textb_FichiersAuDossier, cb_Aide, cb_About}) {
-        w->setGeometry(w->x(), top, w->width(), kTextHeight);
+        w->setGeometry(w->x(), top, std::max(w->width(), TextWidthNeeded(w)), kTextHeight);
     }
     textb_FichiersAuDossier->move(kPictureColumn, top);
     label_Dossier->move(label_Dossier->x(), top + 2);

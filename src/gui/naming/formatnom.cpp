@@ -7,6 +7,7 @@
 
 #include "app/controltable.h"
 #include "toolkit/fonts.h"
+#include "toolkit/textfit.h"
 
 namespace lumaro {
 
@@ -55,6 +56,7 @@ FormatNom::FormatNom(QStringList& texts, QWidget* parent) : QDialog(parent), tex
     optb_SortByName->setChecked(true);
     texts_[CaptionAndFormatAnswer] = QStringLiteral("-1");
     cb_OK->setDefault(true);
+    GrowToFitTexts(this);
 
     connect(cb_OK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cb_Cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,0 +1,117 @@
+// Every text of the main window and of every dialog fits its control, in English and in
+// French, at the large and the small screen layout: the sizes were set for a narrower font.
+//
+// A dialog joins by adding one row to kDialogs: a function that builds it, filled with the
+// texts of the language the window shows, as its handler does.
+#include <QComboBox>
+#include <QDialog>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "naming/formatnom.h"
+#include "naming/formrenumerotation.h"
+#include "naming/targetmove.h"
+#include "support/formfixture.h"
+#include "toolkit/textfit.h"
+
+using namespace lumaro;
+using namespace lumaro::testing;
+
+namespace {
+
+// Builds a dialog as its handler would, with `form`'s texts; the dialog owns what it needs.
+using DialogBuilder = std::function<std::unique_ptr<QDialog>(Form1& form)>;
+
+// Texts records must live as long as the dialog: they are deleted with it.
+template <typename Record>
+Record& recordOwnedBy(QDialog* dialog, Record* record) {
+    QObject::connect(dialog, &QObject::destroyed, [record] { delete record; });
+    return *record;
+}
+
+const std::pair<const char*, DialogBuilder> kDialogs[] = {
+    {"FormatNom",
+     [](Form1& f) {
+         auto* texts = new QStringList{f.message(84), f.message(27), f.message(54), f.message(72), f.message(53),
+                                       f.message(71), f.message(99), f.message(100), f.message(101), QString()};
+         auto dialog = std::make_unique<FormatNom>(*texts, &f);
+         recordOwnedBy(dialog.get(), texts);
+         return std::unique_ptr<QDialog>(std::move(dialog));
+     }},
+    {"TargetMove",
+     [](Form1& f) {
+         auto* texts = new TargetMove::Texts{f.message(81), f.message(79), f.message(80), f.message(82),
+                                             f.message(83), TargetRange{1, 10, "01", "10"}, QString()};
+         auto dialog = std::make_unique<TargetMove>(*texts, &f);
+         recordOwnedBy(dialog.get(), texts);
+         return std::unique_ptr<QDialog>(std::move(dialog));
+     }},
+    {"FormRenumerotation",
+     [](Form1& f) {
+         auto* texts = new FormRenumerotation::Texts{f.message(32), f.message(61), f.message(68), f.message(27),
+                                                     f.message(82), f.message(87), QStringLiteral("2"), QString()};
+         auto dialog = std::make_unique<FormRenumerotation>(*texts, &f);
+         recordOwnedBy(dialog.get(), texts);
+         return std::unique_ptr<QDialog>(std::move(dialog));
+     }},
+};
+
+// "name: text (needs N px, has M)" for every label, button, option and group box of
+// `window`, shown or hidden, whose text is wider than the control.
+QStringList textsThatDoNotFit(QWidget* window) {
+    QStringList cut;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (control->window() != window) continue;  // another window's controls
+        const int needed = TextWidthNeeded(control);
+        if (needed > control->width()) {
+            cut << QStringLiteral("%1: needs %2 px, has %3").arg(control->objectName()).arg(needed).arg(control->width());
+        }
+    }
+    return cut;
+}
+
+void chooseLanguage(QComboBox* combo, int index) {
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+}  // namespace
+
+class TextFitTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyTextFitsItsControlInEveryLanguage_data();
+    void everyTextFitsItsControlInEveryLanguage();
+};
+
+void TextFitTest::everyTextFitsItsControlInEveryLanguage_data() {
+    QTest::addColumn<int>("screenHeight");
+    QTest::addColumn<int>("language");  // index in combo_Languages: English, French
+    for (int height : {1024, 768}) {
+        for (int language : {0, 1}) {
+            QTest::addRow("%d %s", height, language == 0 ? "English" : "French") << height << language;
+        }
+    }
+}
+
+void TextFitTest::everyTextFitsItsControlInEveryLanguage() {
+    QFETCH(int, screenHeight);
+    QFETCH(int, language);
+    FormFixture fx(screenHeight);
+    fx.installShipped("French.lng");
+    Form1& form = fx.start();
+    auto* languages = fx.control<QComboBox>("combo_Languages");
+    QCOMPARE(languages->count(), 2);
+    chooseLanguage(languages, language);
+
+    QStringList cut = textsThatDoNotFit(&form);
+    for (const auto& [name, build] : kDialogs) {
+        const std::unique_ptr<QDialog> dialog = build(form);
+        for (const QString& line : textsThatDoNotFit(dialog.get())) cut << QLatin1String(name) + QStringLiteral(" ") + line;
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
+}
+
+QTEST_MAIN(TextFitTest)
+#include "textfit_test.moc"
