@@ -140,7 +140,7 @@ void Form1::layoutFileNameGroup(int bottom, bool smallLayout, int V2y) {
 // The Snapkeep button is square like the thumbnails unless its caption needs more room; the
 // thumbnails follow it.
 void Form1::placeSnapkeepStrip() {
-    const int T = thumbViewers[0]->height();
+    const int T = cb_Memo->height();  // the layout made it a square of the thumbnail size
     const int memoLeft = cb_Memo->x();
     const int memoTop = cb_Memo->y();
     cb_Memo->resize(std::max(T, TextWidthNeeded(cb_Memo)), T);
