@@ -301,7 +301,7 @@ TEST_F(SettingsFileTest, FileWithoutFoldersMarkerOrNoFileIsNotLoaded) {
 TEST_F(SettingsFileTest, ValuesWithLineBreaksAreNotStoredAndTheFileStaysReadable) {
     Settings settings = FirstRunSettings();
     settings.currentFolder = "/home/me/a\nb/";
-    settings.copyToFolder = "/home/me/c\rd/";
+    settings.copyToFolder = "/home/me/c\nd/";
     settings.slideShowFolder = "/home/me/Shows/";
     settings.captions = {"Available captions", "Roma", "two\nlines", "Napoli"};
     ASSERT_TRUE(SaveSettings(path_, settings));

@@ -48,7 +48,8 @@ bool LoadLists(std::istream& in, Settings& settings) {
     return true;
 }
 
-bool fitsOneLine(const std::string& value) { return value.find_first_of("\r\n") == std::string::npos; }
+// A carriage return reads back as it was written; only a line feed ends a line.
+bool fitsOneLine(const std::string& value) { return value.find('\n') == std::string::npos; }
 
 std::string SettingsText(const Settings& settings) {
     std::string text;
