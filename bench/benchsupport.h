@@ -4,8 +4,11 @@
 // Header only: each benchmark is a single source file.
 #pragma once
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <spawn.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -83,6 +86,41 @@ private:
     uint64_t state_;
 };
 
+// Drops the data of every file of the folder from the page cache, so that the next read of
+// it comes from the disk as on a first opening: written back first, then let go of. One sync
+// of the whole file system writes everything back at once; a sync per file would commit the
+// journal 10,000 times, which takes minutes.
+inline void EvictFromPageCache(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) throw std::runtime_error("cannot read " + folder);
+    syncfs(dirfd(dir));
+    while (dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.') continue;
+        const int fd = openat(dirfd(dir), entry->d_name, O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        fdatasync(fd);  // nothing left to write after the sync: returns at once
+        posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        close(fd);
+    }
+    closedir(dir);
+}
+
+// Runs a program to its end with its output thrown away; true when it exits with 0.
+inline bool RunProgram(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    return failed == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
 struct Timings {
     double baseline = 0;        // best seconds of the baseline
     double measured = 0;        // best seconds of the measured code
@@ -106,13 +144,17 @@ inline double medianOf(std::vector<double> values) {
 // Runs both once to warm the caches, then `rounds` times each, alternating, so that a busy
 // moment of the machine falls on both sides. The ratio is taken from the best round of each:
 // other work on the machine only ever adds time, so the best rounds agree from run to run.
+// `prepare`, when given, runs untimed before every timed run (to empty the page cache).
 inline Timings TimeAlternately(const std::function<void()>& baseline,
-                               const std::function<void()>& measured, int rounds) {
+                               const std::function<void()>& measured, int rounds,
+                               const std::function<void()>& prepare = {}) {
     baseline();
     measured();
     std::vector<double> base, meas;
     for (int i = 0; i < rounds; ++i) {
+        if (prepare) prepare();
         base.push_back(secondsOf(baseline));
+        if (prepare) prepare();
         meas.push_back(secondsOf(measured));
     }
     return {*std::min_element(base.begin(), base.end()),
@@ -132,14 +174,18 @@ inline void KeepResult(const T& value) {
     asm volatile("" : : "r"(&value) : "memory");
 }
 
-// Detail lines, then the line the scripts read.
-inline void PrintBench(std::string_view name, double measured, double baseline, double target) {
-    const double ratio = baseline > 0 ? measured / baseline : 0;
-    std::printf("%.*s: best rounds: measured %.1f ms, baseline %.1f ms\n",
-                static_cast<int>(name.size()), name.data(), measured * 1e3, baseline * 1e3);
+// The line the scripts read.
+inline void PrintBenchRatio(std::string_view name, double ratio, double target) {
     std::printf("BENCH %.*s ratio=%.2f target=%g\n", static_cast<int>(name.size()), name.data(),
                 ratio, target);
     std::fflush(stdout);
+}
+
+// Detail lines, then the line the scripts read.
+inline void PrintBench(std::string_view name, double measured, double baseline, double target) {
+    std::printf("%.*s: best rounds: measured %.1f ms, baseline %.1f ms\n",
+                static_cast<int>(name.size()), name.data(), measured * 1e3, baseline * 1e3);
+    PrintBenchRatio(name, baseline > 0 ? measured / baseline : 0, target);
 }
 
 }  // namespace lumaro::bench
