@@ -2,6 +2,7 @@
 // handlers that the event map routes each control event to.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -250,6 +251,7 @@ private:
     void showLoadResult(const LoadFolderResult& result);
     void reportFailedRenames(const std::vector<RenameFailure>& failures);
     void showProgress(int done, int total);
+    QElapsedTimer sinceWindowPainted;  // long loops repaint the window a few times a second
     void selectionFromList();
     int firstVisibleLine() const;
     void setFirstVisibleLine(int line);

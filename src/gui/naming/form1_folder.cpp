@@ -16,10 +16,18 @@
 
 namespace lumaro {
 
+// The bar moves at every call; the whole window is repainted often enough that it never looks
+// frozen during a long listing, and not so often that the painting slows the listing.
 void Form1::showProgress(int done, int total) {
+    constexpr qint64 kWindowPaintInterval = 50;  // milliseconds
     if (progb_1->maximum() != total) progb_1->setRange(0, std::max(total, 1));
     progb_1->setValue(done);
-    progb_1->repaint();
+    if (sinceWindowPainted.isValid() && sinceWindowPainted.elapsed() < kWindowPaintInterval) {
+        progb_1->repaint();
+        return;
+    }
+    repaint();
+    sinceWindowPainted.start();
 }
 
 void Form1::ShowPictureList() {

@@ -1,5 +1,7 @@
 #include "toolkit/imageviewercontrol.h"
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
@@ -15,6 +17,7 @@
 #include <string>
 
 #include "pictures/picturedate.h"
+#include "toolkit/picturedecoder.h"
 #include "toolkit/pictureexif.h"
 
 namespace lumaro {
@@ -24,12 +27,36 @@ namespace {
 constexpr int kMainWindowMode = 10;
 constexpr int kSinglePictureMode = 8;
 constexpr int kSaveQuality = 92;
+// Larger pictures are decoded off the window thread: a camera picture takes tens of
+// milliseconds even at the size of a slot, a small one less than the trip to a thread.
+constexpr qint64 kBackgroundDecodePixels = 2'000'000;
 
 QImage turned(const QImage& image, int quarterTurns) {
     if (quarterTurns == 0 || image.isNull()) {
         return image;
     }
     return image.transformed(QTransform().rotate(90.0 * quarterTurns));
+}
+
+// What tells that a path still names the same, unchanged file.
+struct FileIdentity {
+    bool known = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+
+    bool sameAs(const FileIdentity& other) const {
+        return known && other.known && device == other.device && inode == other.inode &&
+               size == other.size && modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
+
+FileIdentity identityOf(const QString& path) {
+    struct stat st;
+    if (path.isEmpty() || stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
 }
 
 QByteArray encoded(const QImage& image, const QByteArray& format) {
@@ -51,6 +78,7 @@ QByteArray encoded(const QImage& image, const QByteArray& format) {
 
 struct ImageViewerControl::Private {
     QString path;
+    FileIdentity identity;
     double zoom = 0.0;
     int mode = kMainWindowMode;
     QColor background;
@@ -66,6 +94,10 @@ struct ImageViewerControl::Private {
     // Upright and turned, at least as large as last shown, at most its own size.
     QImage decoded;
     bool decodeFailed = false;
+    // The background decode under way for this picture, and the size it was asked for.
+    std::shared_ptr<DecodeTicket> ticket;
+    quint64 ticketNumber = 0;
+    QSize pendingSize;
     QPoint scroll;
 
     QPoint pressPosition;
@@ -76,12 +108,29 @@ struct ImageViewerControl::Private {
 ImageViewerControl::ImageViewerControl(QWidget* parent)
     : QWidget(parent), d(std::make_unique<Private>()) {
     d->background = palette().color(QPalette::Window);
+    d->ticket = std::make_shared<DecodeTicket>(this);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-ImageViewerControl::~ImageViewerControl() = default;
+ImageViewerControl::~ImageViewerControl() { d->ticket->close(); }
+
+// Decodes under way no longer fit what the control shows.
+void ImageViewerControl::dropPendingDecode() {
+    d->ticketNumber = d->ticket->renew();
+    d->pendingSize = QSize();
+}
 
 void ImageViewerControl::setFileName(const QString& path) {
+    // The same unchanged file again, as slot 1 gets at every step of a growing selection: the
+    // picture decoded for it stays, so that a step decodes only the pictures that changed.
+    const FileIdentity identity = identityOf(path);
+    if (path == d->path && d->quarterTurns == 0 && !d->storedSize.isEmpty() &&
+        identity.sameAs(d->identity)) {
+        d->scroll = QPoint();
+        update();
+        return;
+    }
+    d->identity = identity;
     d->path = path;
     d->storedSize = QSize(0, 0);
     d->orientationSwapsSides = false;
@@ -90,6 +139,7 @@ void ImageViewerControl::setFileName(const QString& path) {
     d->decoded = QImage();
     d->decodeFailed = false;
     d->scroll = QPoint();
+    dropPendingDecode();
     if (!path.isEmpty()) {
         QImageReader reader(path);
         reader.setDecideFormatFromContent(true);
@@ -111,6 +161,8 @@ void ImageViewerControl::setFileName(const QString& path) {
             if (date) d->date = QString::fromLatin1(date->data(), qsizetype(date->size()));
         }
     }
+    // A shown control starts a long decode at once rather than at its next paint.
+    if (isVisible() && d->displayOn && decodesInBackground()) ensureDecoded();
     update();
 }
 
@@ -207,6 +259,7 @@ void ImageViewerControl::turn(int code) {
     }
     d->quarterTurns = (d->quarterTurns + quarters) % 4;
     d->decoded = turned(d->decoded, quarters);
+    dropPendingDecode();
     setScroll(d->scroll);
     update();
 }
@@ -335,17 +388,39 @@ QRect ImageViewerControl::pictureRect() const {
     return QRect(QPoint(x, y), shown);
 }
 
-// Decodes the picture upright and turned; at the wanted size when that is smaller than its own,
-// which lets the JPEG decoder skip most of the work for a camera-size picture.
+// The size to ask the reader for: the wanted size before the turns, or none (its own size)
+// when the wanted size is not smaller. A smaller size lets the JPEG decoder skip most of the
+// work for a camera-size picture.
+QSize ImageViewerControl::readerSize(QSize wanted) const {
+    if (!wanted.isValid() || wanted.width() >= ownSize().width()) return {};
+    const bool storedSwapped = d->orientationSwapsSides != (d->quarterTurns % 2 == 1);
+    return storedSwapped ? wanted.transposed() : wanted;
+}
+
 QImage ImageViewerControl::decodePicture(QSize wanted) const {
-    QImageReader reader(d->path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    if (wanted.isValid() && wanted.width() < ownSize().width()) {
-        const bool storedSwapped = d->orientationSwapsSides != (d->quarterTurns % 2 == 1);
-        reader.setScaledSize(storedSwapped ? wanted.transposed() : wanted);
+    return DecodePicture(d->path, readerSize(wanted), d->quarterTurns);
+}
+
+bool ImageViewerControl::decodesInBackground() const {
+    return qint64(d->storedSize.width()) * d->storedSize.height() > kBackgroundDecodePixels;
+}
+
+// Until the decode arrives the slot shows its background: never the picture shown before.
+void ImageViewerControl::decodeLater(QSize wanted) {
+    if (d->pendingSize.isValid() && d->pendingSize.width() >= wanted.width()) return;
+    d->pendingSize = wanted;
+    DecodeInBackground(d->ticket, d->ticketNumber, d->path, readerSize(wanted), d->quarterTurns,
+                       [this](QImage image) { decodeArrived(std::move(image)); });
+}
+
+void ImageViewerControl::decodeArrived(QImage image) {
+    d->pendingSize = QSize();
+    if (image.isNull()) {
+        d->decodeFailed = true;
+    } else if (d->decoded.isNull() || image.width() > d->decoded.width()) {
+        d->decoded = std::move(image);
     }
-    return turned(reader.read(), d->quarterTurns);
+    update();
 }
 
 void ImageViewerControl::ensureDecoded() {
@@ -360,7 +435,12 @@ void ImageViewerControl::ensureDecoded() {
         return;
     }
     // Proportions kept, so that the decoded picture scales evenly into its place.
-    QImage image = decodePicture(own.scaled(wanted, Qt::KeepAspectRatioByExpanding).boundedTo(own));
+    wanted = own.scaled(wanted, Qt::KeepAspectRatioByExpanding).boundedTo(own);
+    if (decodesInBackground()) {
+        decodeLater(wanted);
+        return;
+    }
+    QImage image = decodePicture(wanted);
     if (image.isNull()) {
         d->decodeFailed = true;
         return;

@@ -1,5 +1,6 @@
 // The picture viewer: shows one picture file, decoded at the size it is shown, with zoom,
-// scrolling, turning and saving. The main window hosts seventeen of them.
+// scrolling, turning and saving. The main window hosts seventeen of them. Camera-size pictures
+// are decoded off the window thread; until one arrives the control shows its background.
 #pragma once
 
 #include <QImage>
@@ -69,7 +70,7 @@ public:
     bool isDisplayOn() const;
 
     // Size of the picture as decoded for display: for tests that the control decodes no larger
-    // than it shows.
+    // than it shows. Empty while a camera-size picture is still being decoded in the background.
     QSize decodedSize() const;
 
 signals:
@@ -94,8 +95,13 @@ private:
     QSize displaySize() const;
     QPoint largestScroll() const;
     QRect pictureRect() const;
+    QSize readerSize(QSize wanted) const;
     QImage decodePicture(QSize wanted) const;
+    bool decodesInBackground() const;
     void ensureDecoded();
+    void decodeLater(QSize wanted);
+    void decodeArrived(QImage image);
+    void dropPendingDecode();
     void setScroll(QPoint position);
 };
 
