@@ -75,9 +75,14 @@ int RunList(const Arguments& arguments, const LanguageTable& messages) {
         PrintListing(listing.entries);
         return kDone;
     }
-    for (const PictureEntry& entry : listing.entries) {
-        const std::string line = OnOneLine(ReadPictureDate(folder + entry.fileName(), messages.text(104))) +
-                                 "\t" + OnOneLine(entry.fileName()) + "\n";
+    // A listing by date has read every date already: no picture is opened twice.
+    const std::string fileDatePrefix = messages.text(104);
+    for (size_t i = 0; i < listing.entries.size(); ++i) {
+        const std::string fileName = listing.entries[i].fileName();
+        const std::string date = i < listing.dates.size()
+                                     ? ListedDateText(listing.dates[i], fileDatePrefix)
+                                     : ReadPictureDate(folder + fileName, fileDatePrefix);
+        const std::string line = OnOneLine(date) + "\t" + OnOneLine(fileName) + "\n";
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
     return kDone;

@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <numeric>
 #include <optional>
 
 #include "pictures/folderentries.h"
 #include "pictures/namecompare.h"
 #include "pictures/picturedate.h"
+#include "pictures/pictureheads.h"
 
 namespace lumaro {
 
@@ -37,24 +39,24 @@ bool hasFileType(const std::string& name, std::string_view fileType) {
            StartsWithFolded(std::string_view(name).substr(dot + 1), fileType);
 }
 
-bool isNotEmpty(int folderFd, const std::string& name) {
-    struct stat st;
-    return fstatat(folderFd, name.c_str(), &st, 0) == 0 && st.st_size > 0;
-}
+constexpr auto kProgressInterval = std::chrono::milliseconds(50);
 
 struct Examined {
     bool listed = false;
-    std::optional<std::string> date;
+    ListedDate date;
 };
+
+Examined examineByStatus(int folderFd, const std::string& name) {
+    struct stat st;
+    if (fstatat(folderFd, name.c_str(), &st, 0) != 0) return {};
+    return {st.st_size > 0, {std::nullopt, st.st_mtime}};
+}
 
 // For the date order the one read of the picture's head also tells an empty file, which
 // spares a stat per picture; a file that cannot be opened is still listed when not empty.
-Examined examine(int folderFd, const std::string& name, bool withDate) {
-    if (withDate) {
-        PictureHead head = ReadPictureHeadAt(folderFd, name.c_str());
-        if (head.opened) return {!head.empty, std::move(head.date)};
-    }
-    return {isNotEmpty(folderFd, name), std::nullopt};
+Examined examineHead(int folderFd, const std::string& name, PictureHead head) {
+    if (!head.opened) return examineByStatus(folderFd, name);
+    return {!head.empty, {std::move(head.date), head.fileTime}};
 }
 
 PictureEntry entryOf(const std::string& name) {
@@ -62,8 +64,10 @@ PictureEntry entryOf(const std::string& name) {
     return {name.substr(0, dot), name.substr(dot)};
 }
 
-// Orders the entries by their keys with the program's name order; equal keys by extension.
-void sortByKeys(std::vector<PictureEntry>& entries, const std::vector<std::string>& keys) {
+// Orders the entries (and their dates, when listed by date) by their keys with the program's
+// name order; equal keys by extension.
+void sortByKeys(std::vector<PictureEntry>& entries, std::vector<ListedDate>& dates,
+                const std::vector<std::string>& keys) {
     // Base names mostly come in the order of the file names already.
     if (std::is_sorted(keys.begin(), keys.end(), NameLess())) return;
     // The name order is the byte order of the folded keys, then of the keys themselves:
@@ -82,17 +86,49 @@ void sortByKeys(std::vector<PictureEntry>& entries, const std::vector<std::strin
     ordered.reserve(entries.size());
     for (size_t i : order) ordered.push_back(std::move(entries[i]));
     entries = std::move(ordered);
+    if (dates.empty()) return;
+    std::vector<ListedDate> orderedDates;
+    orderedDates.reserve(dates.size());
+    for (size_t i : order) orderedDates.push_back(std::move(dates[i]));
+    dates = std::move(orderedDates);
+}
+
+// The date order needs the head of every picture: they are read all at once, several reads in
+// flight, before the pictures are listed in name order as one by one.
+std::vector<PictureHead> readHeadsOfType(int folderFd, const std::vector<std::string>& names,
+                                         std::string_view fileType, ProgressSteps& steps) {
+    std::vector<const std::string*> typed;
+    for (const std::string& name : names) {
+        if (hasFileType(name, fileType)) typed.push_back(&name);
+    }
+    const int others = static_cast<int>(names.size() - typed.size());
+    return ReadPictureHeads(folderFd, typed,
+                            [&](size_t done) { steps.advance(others + static_cast<int>(done)); });
 }
 
 }  // namespace
 
 ProgressSteps::ProgressSteps(const ListProgress& progress, int total)
-    : progress_(progress), total_(total), step_(std::max(1, total / 200)) {
+    : progress_(progress), total_(total), step_(std::max(1, total / 200)), next_(step_),
+      last_(std::chrono::steady_clock::now()) {
     if (progress_) progress_(0, total_);
 }
 
 void ProgressSteps::advance(int done) {
-    if (progress_ && (done % step_ == 0 || done >= total_)) progress_(done, total_);
+    if (!progress_) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (done < next_ && done < total_ && now - last_ < kProgressInterval) return;
+    progress_(done, total_);
+    next_ = (done / step_ + 1) * step_;
+    last_ = now;
+}
+
+std::string ListedDateText(const ListedDate& date, std::string_view fileDatePrefix) {
+    if (date.inside) return *date.inside;
+    std::string text(fileDatePrefix);
+    text += ' ';
+    text += FormatFileTime(date.fileTime);
+    return text;
 }
 
 std::string DateSortKey(const std::string* dateText) {
@@ -113,12 +149,17 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
     }
     const int total = static_cast<int>(names->size());
     ProgressSteps steps(progress, total);
+    const bool byDate = criterion == ListCriterion::Date;
+    std::vector<PictureHead> heads;
+    if (byDate) heads = readHeadsOfType(handle.fd(), *names, fileType, steps);
+    size_t headIndex = 0;
     std::vector<std::string> keys;
     for (int i = 0; i < total; ++i) {
         const std::string& name = (*names)[i];
-        steps.advance(i + 1);
+        if (!byDate) steps.advance(i + 1);
         if (!hasFileType(name, fileType)) continue;
-        Examined examined = examine(handle.fd(), name, criterion == ListCriterion::Date);
+        Examined examined = byDate ? examineHead(handle.fd(), name, std::move(heads[headIndex++]))
+                                   : examineByStatus(handle.fd(), name);
         if (!examined.listed) continue;
         PictureEntry entry = entryOf(name);
         if (criterion == ListCriterion::Init && listing.entries.empty() && firstPictureTest &&
@@ -127,16 +168,17 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
             steps.advance(total);
             return listing;
         }
-        if (criterion == ListCriterion::Date) {
-            const std::optional<std::string>& date = examined.date;
+        if (byDate) {
+            const std::optional<std::string>& date = examined.date.inside;
             if (!date) listing.someWithoutDate = true;
             keys.push_back(DateSortKey(date ? &*date : nullptr) + entry.base);
+            listing.dates.push_back(std::move(examined.date));
         } else {
             keys.push_back(entry.base);
         }
         listing.entries.push_back(std::move(entry));
     }
-    sortByKeys(listing.entries, keys);
+    sortByKeys(listing.entries, listing.dates, keys);
     listing.count = static_cast<int>(listing.entries.size());
     return listing;
 }

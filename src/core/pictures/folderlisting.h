@@ -3,7 +3,10 @@
 // the date inside the picture. Every refresh of the picture list goes through it.
 #pragma once
 
+#include <chrono>
+#include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,11 +24,13 @@ enum class ListCriterion {
 // For "Init": whether the first picture found (by base name) lets the listing go on.
 using FirstPictureTest = std::function<bool(std::string_view base)>;
 
-// Called with done = 0 .. total (the folder's regular files), a few hundred times at most
-// per listing and always once with done == total.
+// Called with done = 0 .. total (the folder's regular files), a few hundred times in a
+// listing of a few seconds, and always once with done == total. Always on the thread that
+// asked for the listing.
 using ListProgress = std::function<void(int done, int total)>;
 
-// Calls a ListProgress at the start, then about every 1/200 of the total, and at the end.
+// Calls a ListProgress at the start, then about every 1/200 of the total or every 50 ms,
+// whichever comes first, and at the end.
 class ProgressSteps {
 public:
     ProgressSteps(const ListProgress& progress, int total);
@@ -35,13 +40,25 @@ private:
     const ListProgress& progress_;
     int total_;
     int step_;
+    int next_;  // the count at which the next call is due
+    std::chrono::steady_clock::time_point last_;
 };
+
+// The date a listing by date found for a picture: the date inside it, else the modification
+// time of its file.
+struct ListedDate {
+    std::optional<std::string> inside;
+    std::time_t fileTime = 0;
+};
+// The text ReadPictureDate gives for the same picture, without a second read of it.
+std::string ListedDateText(const ListedDate& date, std::string_view fileDatePrefix);
 
 struct FolderListing {
     bool readable = true;  // false: the folder could not be read (nothing listed)
     int count = 0;         // pictures listed; -1 for Init when the first test refused
     std::vector<PictureEntry> entries;  // in the order of the criterion
     bool someWithoutDate = false;       // Date: a picture had no date inside (message 103)
+    std::vector<ListedDate> dates;      // Date: the date of each entry, in the same order
 };
 
 // `fileType` is lower case, without dot. The picture list and its number width are filled

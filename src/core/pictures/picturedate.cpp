@@ -140,6 +140,8 @@ PictureHead readHeadAndClose(int fd) {
     head.opened = true;
     head.empty = in.empty();
     if (!head.empty) head.date = readDate(in);
+    struct stat st;
+    if (!head.empty && !head.date && fstat(fd, &st) == 0) head.fileTime = st.st_mtime;
     close(fd);
     return head;
 }

@@ -21,9 +21,11 @@ struct PictureHead {
     bool opened = false;  // false: the file could not be opened, nothing else is known
     bool empty = false;   // the file holds no byte
     std::optional<std::string> date;
+    // For a picture without date: the modification time of the file, asked of the open file.
+    std::time_t fileTime = 0;
 };
 // The head of a file opened relative to a folder descriptor: the listing needs no separate
-// stat to skip empty files.
+// stat to skip empty files, nor a look-up by name for the file date of a dateless picture.
 PictureHead ReadPictureHeadAt(int folderFd, const char* fileName);
 
 // The picture's date text, or the fallback: `fileDatePrefix` (message 104, "FD"), a blank and
