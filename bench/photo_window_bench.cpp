@@ -12,9 +12,11 @@
 
 #include "app/form1.h"
 #include "benchsupport.h"
+#include "camerapictures.h"
 #include "pictures/formphoto.h"
 #include "toolkit/dialogservice.h"
 #include "toolkit/imageviewercontrol.h"
+#include "toolkit/picturedecoder.h"
 
 using namespace lumaro;
 using namespace lumaro::bench;
@@ -33,26 +35,12 @@ public:
     int execDialog(QDialog&) override { return QDialog::Rejected; }
 };
 
-// A picture with detail everywhere, so that it compresses like a photograph.
-void writeCameraPicture(const QString& path) {
-    QImage image(6000, 4000, QImage::Format_RGB32);
-    Random random(2026);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int noise = int(random.next() % 20);
-            line[x] = qRgb((x / 24 + noise) % 256, (y / 16 + noise) % 256, (x + y) / 40 % 256);
-        }
-    }
-    if (!image.save(path, "JPEG", 90)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::exit(1);
-    }
-}
-
-// The window has drawn the picture: the viewer holds it decoded.
+// The window has drawn the picture: the viewer holds it decoded, at the size of a zoom step
+// too (a camera picture is decoded off the window thread, the larger decode after a smaller).
 void drawn(FormPhoto* photo) {
     photo->repaint();
+    WaitForBackgroundDecodes(-1);
+    QApplication::processEvents();
     while (photo->ImageV->decodedSize().isEmpty()) QApplication::processEvents();
 }
 }  // namespace
@@ -64,7 +52,7 @@ int main(int argc, char* argv[]) {
     qputenv("LUMARO_HOME", QByteArray::fromStdString(home.path()));
     QApplication app(argc, argv);
     const QString path = QString::fromStdString(pictures.path() + "/0001  Dolomites.jpg");
-    writeCameraPicture(path);
+    WriteCameraPicture(path, 2026);
     SetDialogService(std::make_unique<NoDialogs>());
 
     Form1 form;
