@@ -136,6 +136,8 @@ constexpr const char* kEnglishEntries[] = {
     "122=This picture cannot be read; it may be damaged or no longer in the folder:",
     "123=The slide show file could not be written:",
     "124=A folder name cannot be empty, \".\" or \"..\", contain '/' or be longer than 255 bytes",
+    "125=This picture could not be turned; it is unchanged:",
+    "126=This picture could not be deleted:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

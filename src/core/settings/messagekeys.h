@@ -50,7 +50,11 @@ inline constexpr int kMessagePictureUnreadable = 122;
 inline constexpr int kMessageSlideShowNotWritten = 123;
 // A new folder name that cannot name a folder.
 inline constexpr int kMessageFolderNameRefused = 124;
+// A picture that could not be turned; followed by its path and the reason. It is unchanged.
+inline constexpr int kMessageTurnFailed = 125;
+// A picture that could not be deleted; followed by its path and the reason.
+inline constexpr int kMessageDeleteFailed = 126;
 
-inline constexpr int kMessageKeyCount = 125;
+inline constexpr int kMessageKeyCount = 127;
 
 }  // namespace lumaro
