@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "naming/picturelist.h"
+#include "pictures/pictureentry.h"
 
 namespace lumaro {
 
