@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "commands.h"
+#include "pictures/fileoperations.h"
 #include "pictures/folderlisting.h"
 #include "pictures/namecompare.h"
 #include "pictures/transfer.h"

@@ -64,17 +64,6 @@ TEST(TransferTest, SourceRemovedBehindOurBackIsReportedAndTheOthersStillMove) {
     EXPECT_EQ(to.names(), (Names{"a.jpg", "c.jpg"}));
 }
 
-TEST(TransferTest, ThePictureFolderIsKnownUnderAnySpelling) {
-    PictureFolder from, other;
-    const std::string link = other.pathOf("link");
-    ASSERT_EQ(symlink(from.path().c_str(), link.c_str()), 0);
-    EXPECT_TRUE(IsSameFolder(from.path(), link + "/"));
-    EXPECT_TRUE(IsSameFolder(from.path(), from.path() + "./"));
-    EXPECT_TRUE(IsSameFolder(from.path(), other.path() + "../" + from.path().substr(5)));
-    EXPECT_FALSE(IsSameFolder(from.path(), other.path()));
-    EXPECT_FALSE(IsSameFolder(from.path(), other.pathOf("missing/")));
-}
-
 TEST(TransferTest, CopyToFolderBecomesTheParentOfTheDestination) {
     EXPECT_EQ(CopyToFolderAfter("/p/Photos/Italie/"), "/p/Photos/");
     EXPECT_EQ(CopyToFolderAfter("/Italie/"), "/");

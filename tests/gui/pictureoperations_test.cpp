@@ -1,10 +1,12 @@
 // The picture buttons of the real window, clicked as a user would: the three turns on the
 // picture of slot 1, and delete with its question and the selection afterwards; the files on
 // disk are checked after each click.
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +14,7 @@
 
 #include "../core/namingfolder.h"
 #include "../core/turnjpegs.h"
+#include "pictures/formgetfolder.h"
 #include "pictures/jpegheader.h"
 #include "pictures/turnedpicture.h"
 #include "settings/messagekeys.h"
@@ -71,6 +74,7 @@ private slots:
     void turnThatCannotBeWrittenSaysSoAndKeepsThePicture();
     void otherTypesAreTurnedInTheirOwnFormat();
     void deleteAsksThenSelectsTheCaretEntryOrNothing();
+    void transferMovesTheSelectionAndRemembersTheParentFolder();
 };
 
 // A portrait taken with the camera on its side: stored landscape, Exif orientation 6.
@@ -189,6 +193,69 @@ void PictureOperationsTest::deleteAsksThenSelectsTheCaretEntryOrNothing() {
     QVERIFY(form.lb_Avant->selectedItems().isEmpty());
     QCOMPARE(FilesIn(folder.dir.path()).size(), 4);
     QCOMPARE(form.cb_Sort->text(), form.message(106));  // the next sort is by date again
+}
+
+// Chooses `folder` in the folder dialog through its browse button, noting the folder it opened on.
+std::function<int(QDialog&)> chooseFolder(ScriptedResponder& responder, const QString& folder, QString* openedOn) {
+    return [&responder, folder, openedOn](QDialog& dialog) {
+        auto& form = static_cast<FormGetFolder&>(dialog);
+        *openedOn = form.textb_GetFolder->text();
+        responder.folders.push_back(folder);
+        QTest::mouseClick(form.cb_Browse, Qt::LeftButton);
+        QTest::mouseClick(form.cb_OK, Qt::LeftButton);
+        return dialog.result();
+    };
+}
+
+void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder() {
+    Loaded folder({"01  a", "02  b", "03  c", "04  d"});
+    QTemporaryDir elsewhere;
+    const QString rome = elsewhere.filePath("Rome");
+    QVERIFY(QDir().mkpath(rome));
+    WritePicture(rome, "02  b.jpg", "already there");
+    Form1& form = folder.start();
+    ScriptedResponder& responder = folder.fx.responder();
+    clickRow(form.lb_Avant, 1);
+    clickRow(form.lb_Avant, 2, Qt::ShiftModifier);
+    QString openedOn;
+    responder.dialogActions.push_back(chooseFolder(responder, rome, &openedOn));
+    QTest::mouseClick(form.cb_VersDossier, Qt::LeftButton);
+    QCOMPARE(openedOn, QDir::homePath() + "/");
+    QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "04  d.jpg"}));
+    QCOMPARE(FilesIn(rome), (QStringList{"02  b (2).jpg", "02  b.jpg", "03  c.jpg"}));
+    QCOMPARE(readFile(rome + "/02  b (2).jpg"), JpegBytes("02  b"));
+    QCOMPARE(readFile(rome + "/02  b.jpg"), JpegBytes("already there"));
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "04  d"}));
+    QCOMPARE(form.mainWindowState(), 3);
+    QVERIFY(form.ImageV_1->fileName().isEmpty() && form.ImageV_2->fileName().isEmpty());
+    QVERIFY(!form.progb_1->isVisible());
+    QVERIFY(folder.fx.readSettings().contains(("\r\n" + elsewhere.path() + "/\r\n").toUtf8()));
+
+    // The picture folder through a link: nothing moves, nothing is said, and the dialog opened
+    // on the parent of the last destination.
+    const QString link = elsewhere.filePath("link");
+    QVERIFY(QFile::link(folder.dir.path(), link));
+    clickRow(form.lb_Avant, 0);
+    const int shownBefore = responder.shown.size();
+    responder.dialogActions.push_back(chooseFolder(responder, link, &openedOn));
+    QTest::mouseClick(form.cb_VersDossier, Qt::LeftButton);
+    QCOMPARE(openedOn, elsewhere.path() + "/");
+    QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "04  d.jpg"}));
+    QCOMPARE(responder.shown.size(), shownBefore + 2);  // the dialog and its browser only
+
+    // A destination that refuses the copies: each picture stays, and one message names them.
+    const QString frozenPath = elsewhere.filePath("Frozen");
+    QVERIFY(QDir().mkpath(frozenPath));
+    FrozenFolder frozen(frozenPath.toStdString() + "/");
+    if (!frozen.active()) QSKIP("this system lets us write into a read-only folder");
+    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    responder.dialogActions.push_back(chooseFolder(responder, frozenPath, &openedOn));
+    QTest::mouseClick(form.cb_VersDossier, Qt::LeftButton);
+    QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "04  d.jpg"}));
+    const QString said = responder.shown.last().text;
+    QVERIFY2(said.startsWith(form.message(69) + "\n" + folder.path("01  a")), qPrintable(said));
+    QVERIFY(said.contains(folder.path("04  d")));
+    QCOMPARE(form.mainWindowState(), 3);
 }
 
 QTEST_MAIN(PictureOperationsTest)

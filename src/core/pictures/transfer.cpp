@@ -161,12 +161,6 @@ private:
 
 }  // namespace
 
-bool IsSameFolder(const std::string& a, const std::string& b) {
-    struct stat sa, sb;
-    if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
 std::string CopyToFolderAfter(const std::string& destination) {
     const size_t last = destination.find_last_of('/');
     if (last == std::string::npos || last == 0) return destination;

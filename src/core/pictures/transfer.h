@@ -1,6 +1,7 @@
 // Moving pictures to another folder without ever losing one: each is copied by the program
 // itself under a free name ("IMG_1 (2).jpg" when "IMG_1.jpg" is taken), synced, read back and
-// compared byte for byte with the source, and only then is the source deleted.
+// compared byte for byte with the source, and only then is the source deleted. Whether the
+// destination is the picture folder itself is IsSameFolder's business (fileoperations.h).
 #pragma once
 
 #include <functional>
@@ -10,10 +11,6 @@
 #include "pictures/pictureentry.h"
 
 namespace lumaro {
-
-// Whether two paths name the same folder, whatever their spelling (same device and inode,
-// symbolic links followed). False when either does not exist.
-bool IsSameFolder(const std::string& a, const std::string& b);
 
 // The folder the next choice of a destination starts from: the destination's parent
 // ("/p/Photos/Italie/" gives "/p/Photos/"), or the destination itself when it has none.

@@ -4,9 +4,8 @@
 
 namespace lumaro {
 
-// Moving to a folder, Snapkeep and the slide show.
+// Snapkeep and the slide show.
 void Form1::cb_Diaporama_Click() {}
-void Form1::cb_VersDossier_Click() {}
 void Form1::ThumbnailClick(int) {}
 void Form1::ThumbnailDoubleClick(int) {}
 void Form1::cb_Memo_Click() {}
