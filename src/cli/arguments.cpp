@@ -22,6 +22,8 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
         {"renumber", {"--select", "--start", "--width", "--by", "--format"}},
         {"move", {"--select", "--places", "--after", "--by", "--format"}},
         {"slideshow", {"--to", "--title-format", "--interval", "--effect", "--format"}},
+        {"turn", {"--angle"}},
+        {"transfer", {"--select", "--to", "--by"}},
     };
     return options;
 }
@@ -67,13 +69,16 @@ std::string store(Arguments& a, const std::string& option, const std::string& va
         if (!a.places || *a.places == 0) return "--places takes a number of places other than 0";
     } else if (option == "--to") {
         if (value.empty()) return "--to takes a folder";
-        a.slideShowFolder = value;
+        a.to = value;
     } else if (option == "--title-format") {
         if (value != kTitleFormatDate && value != kTitleFormatText) return "--title-format takes Date or Text";
         a.titleFormat = value;
     } else if (option == "--interval" || option == "--effect") {
         if (!IsDigitsOnly(value)) return option + " takes milliseconds (digits only)";
         (option == "--interval" ? a.interval : a.effectDuration) = value;
+    } else if (option == "--angle") {
+        if (value != "90" && value != "180" && value != "270") return "--angle takes 90, 180 or 270";
+        a.angle = std::stoi(value);
     } else if (option == "--after") {
         if (!allDigits(value)) return "--after takes a picture number (digits only)";
         a.after = value;
@@ -83,12 +88,14 @@ std::string store(Arguments& a, const std::string& option, const std::string& va
 
 // What each command needs besides its options; the error text, or empty.
 std::string checkComplete(const Arguments& a) {
-    const bool onePath = a.command != "date";
+    const bool onePath = a.command != "date" && a.command != "turn";
     if (onePath && a.paths.size() != 1) return a.command + " takes one folder";
-    if (!onePath && a.paths.empty()) return "date takes one or more files";
-    if (a.command == "slideshow") return a.slideShowFolder.empty() ? "slideshow needs --to" : "";
-    if (a.command != "list" && a.command != "date" && a.command != "load" && !a.select)
+    if (!onePath && a.paths.empty()) return a.command + " takes one or more files";
+    if (a.command == "slideshow") return a.to.empty() ? "slideshow needs --to" : "";
+    if (a.command != "list" && a.command != "date" && a.command != "load" && a.command != "turn" && !a.select)
         return a.command + " needs --select";
+    if (a.command == "turn" && a.angle == 0) return "turn needs --angle";
+    if (a.command == "transfer" && a.to.empty()) return "transfer needs --to";
     if (a.command == "caption" && !a.caption) return "caption needs --caption";
     if (a.command == "renumber" && a.start.empty()) return "renumber needs --start";
     if (a.command == "move" && a.places.has_value() == a.after.has_value())
@@ -177,6 +184,14 @@ order, or in picture-date order with --by date; they print the new listing after
       gives "Italie (2006-07 )"). MS: display interval (4000) and effect duration (1200).
       FOLDER is created when missing, one level only; "/" means "/Slide shows/".
       lumaro-cli slideshow ~/Pictures/Italy --to ~/Slide\ shows --interval 5000
+  turn FILE... --angle 90|180|270
+      Turns each JPEG picture clockwise as it is shown, without loss where its sides
+      allow; the file keeps its name, permissions, date and Exif data.
+      lumaro-cli turn ~/Pictures/Italy/0007--.jpg --angle 90
+  transfer DIR --select RANGES --to DEST [--by name|date]
+      Moves the selected pictures to DEST (created when missing): each is copied under
+      a free name ("IMG_1 (2).jpg" when the name is taken), verified, then deleted.
+      lumaro-cli transfer ~/Pictures/Italy --select 3-5 --to ~/Pictures/Rome
   --help, --version
 
 Every picture takes one line: in names, paths and dates a line feed, a tab, a carriage
@@ -184,8 +199,8 @@ return and the other control characters are written \n, \t, \r and \xHH, a backs
 
 Exit codes: 0 done; 1 wrong usage, a position past the end, a path that does not exist,
 a folder that cannot be read, or a slide show that cannot be written; 2 refused by a rule
-(nothing renamed by the command); 3 done, but some pictures kept their names (named on
-stderr).
+(nothing renamed or moved by the command); 3 done, but some pictures kept their names, or
+were not turned or moved (named on stderr).
 )usage";
 }
 

@@ -16,13 +16,16 @@ enum ExitCode {
     kDone = 0,
     kUsage = 1,        // wrong usage, a position past the end, a missing or unreadable path
     kRefused = 2,      // a rule refused; the command itself renamed nothing
-    kSomeFailed = 3,   // done, but some pictures kept their names
+    kSomeFailed = 3,   // done, but some pictures kept their names or stayed where they were
 };
 
 int RunList(const Arguments& arguments, const LanguageTable& messages);
 int RunDate(const Arguments& arguments, const LanguageTable& messages);
 // load, caption, renumber and move.
 int RunNaming(const Arguments& arguments, const LanguageTable& messages);
+// turn and transfer.
+int RunTurn(const Arguments& arguments, const LanguageTable& messages);
+int RunTransfer(const Arguments& arguments, const LanguageTable& messages);
 
 // slideshow: the project file of the folder's pictures for the slide-show player.
 int RunSlideShow(const Arguments& arguments, const LanguageTable& messages);

@@ -1,4 +1,4 @@
-// lumaro-cli: the naming operations of Lumaro from a shell or a script.
+// lumaro-cli: the naming, turning and moving operations of Lumaro from a shell or a script.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -30,5 +30,7 @@ int main(int argc, char** argv) {
     if (arguments.command == "list") return RunList(arguments, messages);
     if (arguments.command == "date") return RunDate(arguments, messages);
     if (arguments.command == "slideshow") return RunSlideShow(arguments, messages);
+    if (arguments.command == "turn") return RunTurn(arguments, messages);
+    if (arguments.command == "transfer") return RunTransfer(arguments, messages);
     return RunNaming(arguments, messages);
 }

@@ -22,7 +22,7 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     if (const int stopped = LoadFolderForCommand(arguments, messages, list, failures)) return stopped;
 
     const std::string folder =
-        SlideShowFolderFor(WithTrailingSeparator(arguments.slideShowFolder), messages.text(44));
+        SlideShowFolderFor(WithTrailingSeparator(arguments.to), messages.text(44));
     if (const int error = EnsureFolderLevel(folder)) {
         Say(messages.text(28) + " " + folder + " (" + std::strerror(error) + ")\n" + messages.text(29));
         SayFailures(messages, failures);

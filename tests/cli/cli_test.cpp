@@ -42,7 +42,7 @@ TEST(CliTest, VersionAndHelpShowAnExampleOfEveryCommand) {
     EXPECT_EQ(RunCli({"--version"}).out, "lumaro-cli 1.3\n");
     const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.code, 0);
-    for (const char* command : {"list", "date", "load", "caption", "renumber", "move", "slideshow"}) {
+    for (const char* command : {"list", "date", "load", "caption", "renumber", "move", "slideshow", "turn", "transfer"}) {
         EXPECT_NE(help.out.find(std::string("  lumaro-cli ") + command + " "), std::string::npos) << command;
     }
 }

@@ -59,6 +59,8 @@ RenameResult renameNoReplace(const std::string& from, const std::string& to) {
     return linkThenUnlink(from.c_str(), to.c_str());
 }
 
+int DeletePictureFile(const std::string& path) { return unlink(path.c_str()) == 0 ? 0 : errno; }
+
 bool WriteAllBytes(int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {

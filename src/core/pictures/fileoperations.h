@@ -21,6 +21,9 @@ struct RenameResult {
 // link() then unlink() where the file system refuses that flag.
 RenameResult renameNoReplace(const std::string& from, const std::string& to);
 
+// Deletes the file at `path` for good (no wastebasket); 0, or the errno of the failure.
+int DeletePictureFile(const std::string& path);
+
 // A rename that did not happen: the picture kept the name `fromName`.
 struct RenameFailure {
     std::string fromName;  // file name (with extension) within the folder

@@ -141,6 +141,8 @@ constexpr const char* kEnglishEntries[] = {
     "127=These Snapkeep copies could not be written:",
     "128=The list changed since the moves began; nothing has been renamed. Move the pictures again.",
     "129=The settings file cannot be read. Lumaro starts with its default settings and will not write over the file:",
+    "130=This picture could not be turned; it is unchanged:",
+    "131=This picture could not be deleted:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -50,6 +50,10 @@ inline constexpr int kMessagePictureUnreadable = 122;
 inline constexpr int kMessageSlideShowNotWritten = 123;
 // A new folder name that cannot name a folder.
 inline constexpr int kMessageFolderNameRefused = 124;
+// A picture that could not be turned; followed by its path and the reason. It is unchanged.
+inline constexpr int kMessageTurnFailed = 130;
+// A picture that could not be deleted; followed by its path and the reason.
+inline constexpr int kMessageDeleteFailed = 131;
 
 // Saving a Snapkeep set into the picture folder itself, which the copies would replace.
 inline constexpr int kMessageSnapkeepIntoPictureFolder = 125;
@@ -65,6 +69,6 @@ inline constexpr int kMessageMoveOutdated = 128;
 // A settings file that is there but cannot be read; followed by its path.
 inline constexpr int kMessageSettingsUnreadable = 129;
 
-inline constexpr int kMessageKeyCount = 130;
+inline constexpr int kMessageKeyCount = 132;
 
 }  // namespace lumaro

@@ -148,6 +148,16 @@ public:
     int RefreshList(ListCriterion criterion);
     // Shows pictures.avant in lb_Avant, all at once.
     void ShowPictureList();
+    // After a refill in name order: the sort button offers the order by date next.
+    void ListedByName();
+
+    // Picture files: turn the picture of slot 1 clockwise, delete it, move the selection to
+    // another folder.
+    void RotatePicture(int angle);
+    // The turn buttons are offered while slot 1 shows a picture.
+    void OfferTurnButtons(bool offered);
+    void DeletePicture();
+    void MoveToFolder();
 
     // Controls, named as the window names them.
     QListWidget* lb_Avant = nullptr;

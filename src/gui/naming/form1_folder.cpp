@@ -197,10 +197,14 @@ void Form1::cb_Sort_Click() {
         cb_Sort->setToolTip(QString());
     } else {
         RefreshList(ListCriterion::Name);
-        pictures.sortByDateNext = true;
-        cb_Sort->setText(message(106));
-        cb_Sort->setToolTip(message(108));
+        ListedByName();
     }
+}
+
+void Form1::ListedByName() {
+    pictures.sortByDateNext = true;
+    cb_Sort->setText(message(106));
+    cb_Sort->setToolTip(message(108));
 }
 
 }  // namespace lumaro

@@ -28,7 +28,10 @@ void Form1::ShowInViewerSlot(const PictureEntry& picture, int slot) {
         viewer->setFileName(path);
         (slot == 1 ? textb_1C : textb_2C)->setText(name);
         if (dateDisplayOn) (slot == 1 ? textb_1N : textb_2N)->setText(ViewerPictureDate(viewer));
-        if (slot == 1) pictbttn_Del->setEnabled(true);
+        if (slot == 1) {
+            pictbttn_Del->setEnabled(true);
+            OfferTurnButtons(true);
+        }
         return;
     }
     ImageViewerControl* viewer = slot == 3 ? ImageV_S : slot == 4 ? ImageV_F : ImageV_L;
@@ -59,7 +62,10 @@ void Form1::ClearViewerSlot(int slot) {
         (slot == 1 ? textb_1C : textb_2C)->clear();
         dateBox->clear();
         dateBox->setVisible(dateDisplayOn);
-        if (slot == 1) pictbttn_Del->setEnabled(false);
+        if (slot == 1) {
+            pictbttn_Del->setEnabled(false);
+            OfferTurnButtons(false);
+        }
         return;
     }
     if (slot < 3 || slot > 5) return;

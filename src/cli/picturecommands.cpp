@@ -1,0 +1,81 @@
+// The commands that change picture files rather than names: turn, and transfer to another
+// folder, on the core calls behind the window's turn buttons and its "To a folder" button.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "commands.h"
+#include "pictures/fileoperations.h"
+#include "pictures/folderlisting.h"
+#include "pictures/namecompare.h"
+#include "pictures/transfer.h"
+#include "pictures/turnpicture.h"
+#include "settings/messagekeys.h"
+
+namespace lumaro::cli {
+
+namespace {
+
+void PrintLine(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+}  // namespace
+
+// Every path is checked first: a wrong one turns nothing.
+int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
+    for (const std::string& path : arguments.paths) {
+        if (const int missing = CheckFolderExists(path)) return missing;
+    }
+    int code = kDone;
+    for (const std::string& path : arguments.paths) {
+        const TurnPictureResult result = TurnPicture(path, arguments.angle);
+        if (result.ok()) {
+            PrintLine("turned " + path + (result.lossless ? "" : " (encoded again: its sides are not whole blocks)"));
+            continue;
+        }
+        Say(messages.text(kMessageTurnFailed) + "\n" + path + " (" + result.detail + ")");
+        code = kSomeFailed;
+    }
+    return code;
+}
+
+int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
+    if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
+    if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
+    const std::string folder = WithTrailingSeparator(arguments.paths.front());
+    const std::string destination = WithTrailingSeparator(arguments.to);
+    const FolderListing listing = ListFolderOrdered(folder, ToLowerAscii(arguments.fileType),
+                                                    arguments.byDate ? ListCriterion::Date : ListCriterion::Name);
+    if (!listing.readable) {
+        Say(messages.text(kMessageFolderUnreadable) + "\n" + folder);
+        return kUsage;
+    }
+    const std::optional<std::vector<int>> selection = ResolveRanges(*arguments.select, listing.entries.size());
+    if (!selection) {
+        Say("A position lies past the end of the list of " + std::to_string(listing.entries.size()) + " pictures.");
+        return kUsage;
+    }
+    if (IsSameFolder(folder, destination)) {
+        Say("The destination is the picture folder itself: nothing was moved.");
+        return kRefused;
+    }
+    CreateDestinationFolder(destination);
+    std::vector<PictureEntry> chosen;
+    for (const int index : *selection) chosen.push_back(listing.entries[static_cast<size_t>(index)]);
+    int code = kDone;
+    for (const TransferOutcome& outcome : TransferPictures(folder, chosen, destination)) {
+        if (outcome.moved()) {
+            PrintLine("moved " + outcome.source + " -> " + outcome.target);
+            continue;
+        }
+        Say(outcome.source + "\n" + messages.text(69) + " (" + std::strerror(outcome.error) + ")");
+        code = kSomeFailed;
+    }
+    return code;
+}
+
+}  // namespace lumaro::cli

@@ -1,0 +1,55 @@
+// The header of a JPEG file: its segments up to the picture data, and the Exif fields that a
+// turn must set (orientation, pixel dimensions) found where they lie, so they can be changed
+// in place while every other byte of the header stays as it was.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumaro {
+
+// One segment in front of the picture data: marker byte (0xE1 for APP1, ...), and where the
+// whole segment (from its 0xFF) starts and how many bytes it takes.
+struct JpegSegment {
+    unsigned char marker = 0;
+    size_t offset = 0;
+    size_t size = 0;
+};
+
+// True when the bytes begin like a JPEG file.
+bool LooksLikeJpeg(std::string_view bytes);
+
+// The segments from the start marker up to (not including) the start of scan; stops early at
+// anything malformed, never reading outside the bytes.
+std::vector<JpegSegment> JpegHeaderSegments(std::string_view jpeg);
+
+// The application and comment segments (APP0 to APP15, COM), concatenated in file order.
+std::string JpegMarkerSegments(std::string_view jpeg);
+
+// A number stored in the Exif block: where its value lies in the file, how wide it is (2 or 4
+// bytes), and in which byte order.
+struct ExifNumberField {
+    size_t offset = 0;
+    int width = 0;  // 0: not present
+    bool bigEndian = false;
+    bool present() const { return width != 0; }
+};
+
+struct ExifTurnFields {
+    ExifNumberField orientation;
+    ExifNumberField pixelWidth;
+    ExifNumberField pixelHeight;
+};
+
+// The fields of the first Exif block of the file; absent ones have width 0.
+ExifTurnFields FindExifTurnFields(std::string_view jpeg);
+
+unsigned ReadExifNumber(std::string_view jpeg, const ExifNumberField& field);
+void WriteExifNumber(std::string& jpeg, const ExifNumberField& field, unsigned value);
+
+// The orientation of the picture (1 to 8); 1 when the file says nothing valid.
+int ExifOrientation(std::string_view jpeg);
+
+}  // namespace lumaro

@@ -1,0 +1,216 @@
+#include "pictures/jpegturn.h"
+
+#include <turbojpeg.h>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "pictures/jpegheader.h"
+
+namespace lumaro {
+
+namespace {
+
+constexpr int kQualityWhenEncodedAgain = 95;
+constexpr unsigned char kAdobeSegment = 0xEE;
+
+// A turn or flip of the picture plane, as the matrix that moves a point (x, y), measured from
+// the picture's centre with y downwards, to (a x + b y, c x + d y).
+struct Placement {
+    int a, b, c, d;
+    bool operator==(const Placement&) const = default;
+    bool exchangesSides() const { return b != 0; }
+    // This placement after `first`.
+    Placement after(const Placement& first) const {
+        return {a * first.a + b * first.c, a * first.b + b * first.d, c * first.a + d * first.c,
+                c * first.b + d * first.d};
+    }
+};
+
+// Indexed by the transform codes of the library.
+constexpr std::array<Placement, TJ_NUMXOP> kPlacements = {{
+    {1, 0, 0, 1},    // TJXOP_NONE
+    {-1, 0, 0, 1},   // TJXOP_HFLIP
+    {1, 0, 0, -1},   // TJXOP_VFLIP
+    {0, 1, 1, 0},    // TJXOP_TRANSPOSE
+    {0, -1, -1, 0},  // TJXOP_TRANSVERSE
+    {0, -1, 1, 0},   // TJXOP_ROT90, clockwise
+    {-1, 0, 0, -1},  // TJXOP_ROT180
+    {0, 1, -1, 0},   // TJXOP_ROT270
+}};
+
+// What the Exif orientation 1 to 8 asks to make of the stored pixels to show them upright.
+constexpr std::array<int, 9> kOrientationTransform = {
+    TJXOP_NONE, TJXOP_NONE, TJXOP_HFLIP, TJXOP_ROT180, TJXOP_VFLIP,
+    TJXOP_TRANSPOSE, TJXOP_ROT90, TJXOP_TRANSVERSE, TJXOP_ROT270};
+
+int transformFor(const Placement& placement) {
+    for (int op = 0; op < TJ_NUMXOP; ++op) {
+        if (kPlacements[op] == placement) return op;
+    }
+    return TJXOP_NONE;
+}
+
+struct HandleRelease {
+    void operator()(void* handle) const { tjDestroy(handle); }
+};
+using Handle = std::unique_ptr<void, HandleRelease>;
+struct BufferRelease {
+    void operator()(unsigned char* buffer) const { tjFree(buffer); }
+};
+using Buffer = std::unique_ptr<unsigned char, BufferRelease>;
+
+const unsigned char* bytesOf(std::string_view data) {
+    return reinterpret_cast<const unsigned char*>(data.data());
+}
+
+std::string errorOf(void* handle) { return tjGetErrorStr2(handle); }
+
+std::string losslessTransform(std::string_view jpeg, int op, std::string& error) {
+    Handle handle(tjInitTransform());
+    tjtransform transform{};
+    transform.op = op;
+    transform.options = TJXOPT_PERFECT;  // never trims the edge pixels
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    if (tjTransform(handle.get(), bytesOf(jpeg), jpeg.size(), 1, &out, &outSize, &transform, 0) != 0) {
+        tjFree(out);
+        error = errorOf(handle.get());
+        return {};
+    }
+    Buffer owned(out);
+    return std::string(reinterpret_cast<const char*>(out), outSize);
+}
+
+// The pixels moved to their places after `placement`; the new width and height are returned.
+std::vector<unsigned char> placePixels(const std::vector<unsigned char>& pixels, int width, int height,
+                                       int pixelSize, const Placement& p, int& newWidth, int& newHeight) {
+    newWidth = p.exchangesSides() ? height : width;
+    newHeight = p.exchangesSides() ? width : height;
+    std::vector<unsigned char> out(pixels.size());
+    for (int v = 0; v < newHeight; ++v) {
+        const int dv = 2 * v - (newHeight - 1);
+        for (int u = 0; u < newWidth; ++u) {
+            const int du = 2 * u - (newWidth - 1);
+            // The placement is orthogonal: its transpose takes the new place back to the old.
+            const int x = (p.a * du + p.c * dv + width - 1) / 2;
+            const int y = (p.b * du + p.d * dv + height - 1) / 2;
+            const size_t from = (size_t(y) * width + x) * pixelSize;
+            const size_t to = (size_t(v) * newWidth + u) * pixelSize;
+            for (int k = 0; k < pixelSize; ++k) out[to + k] = pixels[from + k];
+        }
+    }
+    return out;
+}
+
+// The header segments of the source in front of the new picture data; the encoder's own
+// application segments go, except its colour-transform segment, which must match its data.
+std::string withSourceMarkers(std::string_view source, std::string_view encoded) {
+    const std::vector<JpegSegment> segments = JpegHeaderSegments(encoded);
+    if (segments.empty()) return std::string(encoded);
+    bool ownAdobe = false;
+    std::string tables;
+    for (const JpegSegment& s : segments) {
+        const bool application = (s.marker >= 0xE0 && s.marker <= 0xEF) || s.marker == 0xFE;
+        if (s.marker == kAdobeSegment) ownAdobe = true;
+        if (!application || s.marker == kAdobeSegment) tables += encoded.substr(s.offset, s.size);
+    }
+    std::string out("\xFF\xD8", 2);
+    for (const JpegSegment& s : JpegHeaderSegments(source)) {
+        const bool application = (s.marker >= 0xE0 && s.marker <= 0xEF) || s.marker == 0xFE;
+        if (application && !(ownAdobe && s.marker == kAdobeSegment)) out += source.substr(s.offset, s.size);
+    }
+    out += tables;
+    const JpegSegment& last = segments.back();
+    out += encoded.substr(last.offset + last.size);
+    return out;
+}
+
+int turnedSampling(int sampling, bool exchangesSides) {
+    if (!exchangesSides) return sampling;
+    if (sampling == TJSAMP_422) return TJSAMP_440;
+    if (sampling == TJSAMP_440) return TJSAMP_422;
+    return sampling;
+}
+
+std::string encodedAgain(std::string_view jpeg, const Placement& placement, std::string& error) {
+    Handle decoder(tjInitDecompress());
+    int width = 0, height = 0, sampling = 0, colourSpace = 0;
+    if (tjDecompressHeader3(decoder.get(), bytesOf(jpeg), jpeg.size(), &width, &height, &sampling,
+                            &colourSpace) != 0) {
+        error = errorOf(decoder.get());
+        return {};
+    }
+    const int format = colourSpace == TJCS_GRAY ? TJPF_GRAY
+                       : (colourSpace == TJCS_CMYK || colourSpace == TJCS_YCCK) ? TJPF_CMYK
+                                                                                : TJPF_RGB;
+    const int pixelSize = tjPixelSize[format];
+    std::vector<unsigned char> pixels(size_t(width) * height * pixelSize);
+    if (tjDecompress2(decoder.get(), bytesOf(jpeg), jpeg.size(), pixels.data(), width, 0, height, format,
+                      TJFLAG_ACCURATEDCT) != 0) {
+        error = errorOf(decoder.get());
+        return {};
+    }
+    int newWidth = 0, newHeight = 0;
+    const std::vector<unsigned char> turned =
+        placePixels(pixels, width, height, pixelSize, placement, newWidth, newHeight);
+    Handle encoder(tjInitCompress());
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    if (tjCompress2(encoder.get(), turned.data(), newWidth, 0, newHeight, format, &out, &outSize,
+                    turnedSampling(sampling, placement.exchangesSides()), kQualityWhenEncodedAgain,
+                    TJFLAG_ACCURATEDCT) != 0) {
+        tjFree(out);
+        error = errorOf(encoder.get());
+        return {};
+    }
+    Buffer owned(out);
+    return withSourceMarkers(jpeg, std::string_view(reinterpret_cast<const char*>(out), outSize));
+}
+
+// Orientation 1, and the pixel dimensions of the Exif block made those of the new picture.
+void setUpright(std::string& jpeg) {
+    const ExifTurnFields fields = FindExifTurnFields(jpeg);
+    WriteExifNumber(jpeg, fields.orientation, 1);
+    Handle handle(tjInitDecompress());
+    int width = 0, height = 0, sampling = 0, colourSpace = 0;
+    if (tjDecompressHeader3(handle.get(), bytesOf(jpeg), jpeg.size(), &width, &height, &sampling,
+                            &colourSpace) != 0) {
+        return;
+    }
+    if (ReadExifNumber(jpeg, fields.pixelWidth) != 0) WriteExifNumber(jpeg, fields.pixelWidth, width);
+    if (ReadExifNumber(jpeg, fields.pixelHeight) != 0) WriteExifNumber(jpeg, fields.pixelHeight, height);
+}
+
+}  // namespace
+
+JpegTurnResult TurnJpeg(std::string_view jpeg, int angle) {
+    JpegTurnResult result;
+    const int turn = angle == 90 ? TJXOP_ROT90 : angle == 180 ? TJXOP_ROT180 : angle == 270 ? TJXOP_ROT270 : -1;
+    if (turn < 0 || !LooksLikeJpeg(jpeg)) {
+        result.error = turn < 0 ? "the angle must be 90, 180 or 270" : "not JPEG data";
+        return result;
+    }
+    const Placement shown = kPlacements[kOrientationTransform[ExifOrientation(jpeg)]];
+    const Placement wanted = kPlacements[turn].after(shown);
+    const int op = transformFor(wanted);
+    if (op == TJXOP_NONE) {  // the turn undoes the orientation: only the tag changes
+        result.jpeg = std::string(jpeg);
+        result.lossless = true;
+    } else {
+        std::string losslessError;
+        result.jpeg = losslessTransform(jpeg, op, losslessError);
+        result.lossless = !result.jpeg.empty();
+        if (!result.lossless) result.jpeg = encodedAgain(jpeg, wanted, result.error);
+        if (result.jpeg.empty()) {
+            if (result.error.empty()) result.error = losslessError;
+            return result;
+        }
+    }
+    setUpright(result.jpeg);
+    result.ok = true;
+    return result;
+}
+
+}  // namespace lumaro

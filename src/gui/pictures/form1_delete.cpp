@@ -1,0 +1,45 @@
+// Deleting the picture of display slot 1 for good, after a question, and refilling the list.
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <cstring>
+
+#include "app/form1.h"
+#include "pictures/fileoperations.h"
+#include "settings/messagekeys.h"
+#include "toolkit/dialogservice.h"
+#include "toolkit/imageviewercontrol.h"
+
+namespace lumaro {
+
+void Form1::pictbttn_Del_Click() { DeletePicture(); }
+
+void Form1::DeletePicture() {
+    const QString shown = ImageV_1->fileName();
+    if (shown.isEmpty()) return;
+    const QString text = message(37) + QStringLiteral(" '") + QFileInfo(shown).completeBaseName() + QStringLiteral("' ?");
+    if (Dialogs().question(this, message(109), text) == kAnswerYes) {
+        ClearViewerSlot(1);
+        if (const int error = DeletePictureFile(QFile::encodeName(shown).toStdString())) {
+            Dialogs().message(this, QString(),
+                              message(kMessageDeleteFailed) + QStringLiteral("\n") + shown + QStringLiteral("\n(") +
+                                  QString::fromLocal8Bit(std::strerror(error)) + QStringLiteral(")"));
+        }
+    }
+    // Yes or No, the list is read again by name from the disk.
+    const int top = firstVisibleLine();
+    const int caret = lb_Avant->currentRow();
+    RefreshList(ListCriterion::Name);
+    ListedByName();
+    setFirstVisibleLine(top);
+    // The last two places keep no selection: the caret entry may be the one that went.
+    if (caret >= 0 && caret < pictures.pictureCount - 1) {
+        selectRows({caret});
+        ClearViewerSlot(2);
+        ShowInViewerSlot(pictures.avant[static_cast<size_t>(caret)], 1);
+        lb_Avant->setFocus();
+        ApplyWindowState(2);
+    }
+}
+
+}  // namespace lumaro

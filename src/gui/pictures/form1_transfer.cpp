@@ -1,0 +1,52 @@
+// Moving the selected pictures to another folder chosen in the folder dialog; each source goes
+// only once its copy has been verified.
+#include <QProgressBar>
+#include <cstring>
+
+#include "app/form1.h"
+#include "pictures/fileoperations.h"
+#include "pictures/transfer.h"
+#include "settings/messagekeys.h"
+
+namespace lumaro {
+
+void Form1::cb_VersDossier_Click() { MoveToFolder(); }
+
+void Form1::MoveToFolder() {
+    const std::string destination = ChooseFolder(FolderChoice::MoveToFolder, copyToFolder);
+    if (destination.empty()) return;
+    // The picture folder under any spelling: moving there would copy each picture onto itself.
+    if (destination == pictures.currentFolder || IsSameFolder(destination, pictures.currentFolder)) return;
+    if (destination != copyToFolder) {
+        copyToFolder = CopyToFolderAfter(destination);
+        SaveSettings();
+    }
+    CreateDestinationFolder(destination);
+    selectionFromList();
+    std::vector<PictureEntry> chosen;
+    for (const int index : pictures.selectedIndices) chosen.push_back(pictures.avant[static_cast<size_t>(index)]);
+    const int n = static_cast<int>(chosen.size());
+    // The pictures shown are released before their files are touched.
+    ClearViewerSlot(1);
+    ClearViewerSlot(2);
+    progb_1->setRange(0, std::max(n, 1));
+    progb_1->setValue(0);
+    progb_1->show();
+    const std::vector<TransferOutcome> outcomes =
+        TransferPictures(pictures.currentFolder, chosen, destination, [this, n](int k) {
+            progb_1->setValue(std::min(k + 1, n));
+            progb_1->repaint();
+        });
+    progb_1->hide();
+    std::vector<std::string> stayed;
+    for (const TransferOutcome& outcome : outcomes) {
+        if (!outcome.moved()) stayed.push_back(outcome.source + " (" + std::strerror(outcome.error) + ")");
+    }
+    // One message for all the pictures that stayed, rather than one box per picture.
+    if (!stayed.empty()) showNames(69, stayed);
+    RefreshList(ListCriterion::Name);
+    ListedByName();
+    ApplyWindowState(pictures.pictureCount > 0 ? 3 : 0);
+}
+
+}  // namespace lumaro

@@ -1,0 +1,42 @@
+// Turning the picture of display slot 1 by 90, 180 or 270 degrees, rewriting its file.
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/form1.h"
+#include "pictures/turnedpicture.h"
+#include "settings/messagekeys.h"
+#include "toolkit/dialogservice.h"
+#include "toolkit/imageviewercontrol.h"
+
+namespace lumaro {
+
+void Form1::pictbttn_090_Click() { RotatePicture(90); }
+void Form1::pictbttn_270_Click() { RotatePicture(270); }
+void Form1::pictbttn_180_Click() { RotatePicture(180); }
+
+void Form1::OfferTurnButtons(bool offered) {
+    for (QPushButton* button : {pictbttn_090, pictbttn_180, pictbttn_270}) {
+        button->setEnabled(offered);
+        button->setVisible(offered);
+    }
+}
+
+// Only slot 1 is turned, whatever else is selected; the list, the selection, slot 2 and the
+// window state stay as they are.
+void Form1::RotatePicture(int angle) {
+    const QString shown = ImageV_1->fileName();
+    if (shown.isEmpty()) return;  // nothing to turn
+    TurnPictureResult result = TurnPicture(QFile::encodeName(shown).toStdString(), angle);
+    if (result.status == TurnPictureResult::Status::NotJpeg) result = TurnInOwnFormat(shown, angle);
+    if (result.ok()) {
+        ImageV_1->setFileName(shown);
+    } else {
+        Dialogs().message(this, QString(),
+                          message(kMessageTurnFailed) + QStringLiteral("\n") + shown + QStringLiteral("\n(") +
+                              QString::fromStdString(result.detail) + QStringLiteral(")"));
+    }
+    lb_Avant->setFocus();
+}
+
+}  // namespace lumaro

@@ -1,0 +1,63 @@
+// lumaro-cli turn and transfer run as a program on real files: what they print, their exit
+// codes, and the files on disk afterwards.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "clirun.h"
+#include "picturefolder.h"
+#include "turnjpegs.h"
+
+namespace lumaro {
+namespace {
+
+using clitest::CliRun;
+using clitest::RunCli;
+using Names = std::vector<std::string>;
+
+TEST(CliPicturesTest, TurnTurnsEveryJpegAndNamesTheFilesItCouldNotTurn) {
+    PictureFolder folder;
+    const std::string jpeg = turnjpegs::QuarterJpeg(64, 48, turnjpegs::CommentSegment());
+    folder.write("a.jpg", jpeg);
+    folder.write("b.jpg", jpeg);
+    folder.write("c.png", "not a jpeg");
+    // A wrong path stops everything before the first turn.
+    CliRun run = RunCli({"turn", folder.pathOf("a.jpg"), folder.pathOf("gone.jpg"), "--angle", "90"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(folder.read("a.jpg"), jpeg);
+
+    run = RunCli({"turn", folder.pathOf("a.jpg"), folder.pathOf("c.png"), folder.pathOf("b.jpg"), "--angle", "270"});
+    EXPECT_EQ(run.code, 3);
+    EXPECT_EQ(run.out, "turned " + folder.pathOf("a.jpg") + "\nturned " + folder.pathOf("b.jpg") + "\n");
+    EXPECT_NE(run.err.find(folder.pathOf("c.png")), std::string::npos);
+    EXPECT_EQ(turnjpegs::Decode(folder.read("b.jpg")).width, 48);
+    EXPECT_EQ(folder.read("c.png"), "not a jpeg");
+    EXPECT_EQ(RunCli({"turn", folder.pathOf("a.jpg"), "--angle", "45"}).code, 1);
+}
+
+TEST(CliPicturesTest, TransferMovesTheSelectionUnderFreeNames) {
+    PictureFolder folder, parent;
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) folder.write(name);
+    const std::string destination = parent.pathOf("Rome");
+    ASSERT_EQ(mkdir(destination.c_str(), 0755), 0);
+    std::system(("echo taken > '" + destination + "/b.jpg'").c_str());
+    const CliRun run = RunCli({"transfer", folder.path(), "--select", "2-3", "--to", destination});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, "moved " + folder.pathOf("b.jpg") + " -> " + destination + "/b (2).jpg\nmoved " +
+                           folder.pathOf("c.jpg") + " -> " + destination + "/c.jpg\n");
+    EXPECT_EQ(folder.names(), (Names{"a.jpg", "d.jpg"}));
+    EXPECT_EQ(clitest::readWhole(destination + "/b (2).jpg"), "content of b.jpg");
+}
+
+TEST(CliPicturesTest, TransferToThePictureFolderThroughALinkMovesNothing) {
+    PictureFolder folder, other;
+    folder.write("a.jpg");
+    ASSERT_EQ(symlink(folder.path().c_str(), other.pathOf("link").c_str()), 0);
+    const CliRun run = RunCli({"transfer", folder.path(), "--select", "all", "--to", other.pathOf("link")});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(folder.names(), Names{"a.jpg"});
+    EXPECT_EQ(folder.read("a.jpg"), "content of a.jpg");
+}
+
+}  // namespace
+}  // namespace lumaro

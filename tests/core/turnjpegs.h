@@ -1,0 +1,117 @@
+// Real JPEG pictures for the turn tests: four coloured quarters, so that where each corner
+// went can be checked after a turn, with an Exif block (orientation, date, pixel dimensions),
+// a colour-profile segment and a comment in front of the picture data.
+#pragma once
+
+#include <turbojpeg.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "jpegbytes.h"
+
+namespace lumaro::turnjpegs {
+
+using jpegbytes::put16;
+using jpegbytes::put32;
+
+struct Rgb {
+    int r, g, b;
+};
+// Top left red, top right green, bottom left blue, bottom right white.
+inline const Rgb kQuarters[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+
+inline std::string ExifSegment(int orientation, const std::string& date, uint32_t width, uint32_t height) {
+    const bool be = true;
+    std::string tiff = "MM";
+    put16(tiff, 42, be);
+    put32(tiff, 8, be);
+    // First directory: orientation, date, pointer to the Exif directory.
+    const uint32_t dateAt = 8 + 2 + 3 * 12 + 4;
+    const uint32_t exifAt = dateAt + 20;
+    put16(tiff, 3, be);
+    put16(tiff, 0x0112, be), put16(tiff, 3, be), put32(tiff, 1, be), put16(tiff, uint16_t(orientation), be),
+        put16(tiff, 0, be);
+    put16(tiff, 0x0132, be), put16(tiff, 2, be), put32(tiff, 20, be), put32(tiff, dateAt, be);
+    put16(tiff, 0x8769, be), put16(tiff, 4, be), put32(tiff, 1, be), put32(tiff, exifAt, be);
+    put32(tiff, 0, be);
+    tiff += date;
+    tiff += '\0';
+    put16(tiff, 2, be);
+    put16(tiff, 0xA002, be), put16(tiff, 4, be), put32(tiff, 1, be), put32(tiff, width, be);
+    put16(tiff, 0xA003, be), put16(tiff, 4, be), put32(tiff, 1, be), put32(tiff, height, be);
+    put32(tiff, 0, be);
+    return jpegbytes::Segment(0xE1, std::string("Exif\0\0", 6) + tiff);
+}
+
+inline std::string ProfileSegment() {
+    return jpegbytes::Segment(0xE2, std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(300, '\x5A'));
+}
+inline std::string CommentSegment() { return jpegbytes::Segment(0xFE, "made for the turn tests"); }
+
+// RGB pixels of the four quarters.
+inline std::vector<unsigned char> QuarterPixels(int width, int height) {
+    std::vector<unsigned char> pixels(size_t(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const Rgb c = kQuarters[(y >= height / 2 ? 2 : 0) + (x >= width / 2 ? 1 : 0)];
+            unsigned char* p = &pixels[(size_t(y) * width + x) * 3];
+            p[0] = static_cast<unsigned char>(c.r), p[1] = static_cast<unsigned char>(c.g),
+            p[2] = static_cast<unsigned char>(c.b);
+        }
+    }
+    return pixels;
+}
+
+// Encoded from the given stored pixels; the header segments follow the start marker in place of
+// the encoder's own.
+inline std::string Encode(const std::vector<unsigned char>& pixels, int width, int height,
+                          const std::string& segments, int sampling = TJSAMP_420) {
+    tjhandle handle = tjInitCompress();
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    tjCompress2(handle, pixels.data(), width, 0, height, TJPF_RGB, &out, &size, sampling, 90, 0);
+    std::string jpeg(reinterpret_cast<const char*>(out), size);
+    tjFree(out);
+    tjDestroy(handle);
+    // The encoder writes a JFIF segment first; the test's own segments follow it.
+    const size_t jfifEnd = 4 + ((uint8_t(jpeg[4]) << 8) | uint8_t(jpeg[5]));
+    return jpeg.substr(0, jfifEnd) + segments + jpeg.substr(jfifEnd);
+}
+
+inline std::string QuarterJpeg(int width, int height, const std::string& segments) {
+    return Encode(QuarterPixels(width, height), width, height, segments);
+}
+
+struct Decoded {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    Rgb at(int x, int y) const {
+        const unsigned char* p = &rgb[(size_t(y) * width + x) * 3];
+        return {p[0], p[1], p[2]};
+    }
+    // The colour near the middle of a quarter: 0 top left, 1 top right, 2 bottom left, 3 bottom right.
+    Rgb quarter(int q) const { return at((q % 2 ? 3 : 1) * width / 4, (q / 2 ? 3 : 1) * height / 4); }
+};
+
+inline Decoded Decode(const std::string& jpeg) {
+    Decoded d;
+    tjhandle handle = tjInitDecompress();
+    int sampling = 0, colourSpace = 0;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(jpeg.data());
+    if (tjDecompressHeader3(handle, bytes, jpeg.size(), &d.width, &d.height, &sampling, &colourSpace) == 0) {
+        d.rgb.resize(size_t(d.width) * d.height * 3);
+        if (tjDecompress2(handle, bytes, jpeg.size(), d.rgb.data(), d.width, 0, d.height, TJPF_RGB, 0) != 0)
+            d.rgb.clear();
+    }
+    tjDestroy(handle);
+    return d;
+}
+
+inline bool Near(const Rgb& a, const Rgb& b) {
+    return std::abs(a.r - b.r) < 40 && std::abs(a.g - b.g) < 40 && std::abs(a.b - b.b) < 40;
+}
+
+}  // namespace lumaro::turnjpegs

@@ -1,0 +1,180 @@
+// Turning pictures on disk: lossless where the blocks allow, the shown orientation honoured and
+// then reset, every header segment kept, and the original never lost when a step fails.
+#include "pictures/turnpicture.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "namingfolder.h"
+#include "picturefolder.h"
+#include "pictures/jpegheader.h"
+#include "pictures/jpegturn.h"
+#include "pictures/picturedate.h"
+#include "turnjpegs.h"
+
+namespace lumaro {
+namespace {
+
+using namespace turnjpegs;
+using Names = std::vector<std::string>;
+
+const std::string kDate = "2006:05:12 14:23:44";
+
+std::string Segments(int orientation, int width, int height) {
+    return ExifSegment(orientation, kDate, width, height) + ProfileSegment() + CommentSegment();
+}
+
+// The colours of the four quarters, top left, top right, bottom left, bottom right.
+void ExpectQuarters(const std::string& jpeg, std::array<int, 4> expected) {
+    const Decoded d = Decode(jpeg);
+    ASSERT_FALSE(d.rgb.empty());
+    for (int q = 0; q < 4; ++q) {
+        const Rgb got = d.quarter(q), want = kQuarters[expected[q]];
+        EXPECT_TRUE(Near(got, want)) << "quarter " << q << ": " << got.r << "," << got.g << "," << got.b;
+    }
+}
+
+TEST(TurnJpegTest, QuarterTurnsAreLosslessAndUndoEachOther) {
+    const std::string original = QuarterJpeg(64, 48, Segments(1, 64, 48));
+    const JpegTurnResult right = TurnJpeg(original, 90);
+    ASSERT_TRUE(right.ok) << right.error;
+    EXPECT_TRUE(right.lossless);
+    const Decoded turned = Decode(right.jpeg);
+    EXPECT_EQ(turned.width, 48);
+    EXPECT_EQ(turned.height, 64);
+    ExpectQuarters(right.jpeg, {2, 0, 3, 1});  // red top left went to the top right
+    EXPECT_EQ(ReadExifNumber(right.jpeg, FindExifTurnFields(right.jpeg).pixelWidth), 48u);
+
+    const JpegTurnResult back = TurnJpeg(right.jpeg, 270);
+    ASSERT_TRUE(back.ok && back.lossless);
+    EXPECT_EQ(Decode(back.jpeg).rgb, Decode(original).rgb);
+    // Nothing of the header changed on the way: dates, profile, comment, dimensions.
+    EXPECT_EQ(JpegMarkerSegments(back.jpeg), JpegMarkerSegments(original));
+
+    const JpegTurnResult half = TurnJpeg(original, 180);
+    ASSERT_TRUE(half.ok && half.lossless);
+    ExpectQuarters(half.jpeg, {3, 2, 1, 0});
+    const JpegTurnResult whole = TurnJpeg(half.jpeg, 180);
+    ASSERT_TRUE(whole.ok);
+    EXPECT_EQ(Decode(whole.jpeg).rgb, Decode(original).rgb);
+}
+
+// Each Exif orientation shows the stored pixels otherwise; the turn starts from what is shown.
+TEST(TurnJpegTest, TurnStartsFromTheShownOrientationAndResetsItToOne) {
+    struct Row {
+        int orientation;
+        std::array<int, 4> after90;  // quarters of the stored pixels after a turn by 90
+    };
+    // Stored quarters 0 1 / 2 3; shown as the orientation says, then turned by 90.
+    const Row rows[] = {
+        {1, {2, 0, 3, 1}}, {2, {3, 1, 2, 0}}, {3, {1, 3, 0, 2}}, {4, {0, 2, 1, 3}},
+        {5, {1, 0, 3, 2}}, {6, {3, 2, 1, 0}}, {7, {2, 3, 0, 1}}, {8, {0, 1, 2, 3}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("orientation " + std::to_string(row.orientation));
+        const std::string original = QuarterJpeg(64, 48, Segments(row.orientation, 64, 48));
+        const JpegTurnResult turned = TurnJpeg(original, 90);
+        ASSERT_TRUE(turned.ok) << turned.error;
+        EXPECT_TRUE(turned.lossless);
+        EXPECT_EQ(ExifOrientation(turned.jpeg), 1);
+        ExpectQuarters(turned.jpeg, row.after90);
+    }
+}
+
+// 70 x 50 is no whole number of 16-pixel blocks: encoded again, no edge pixel lost.
+TEST(TurnJpegTest, SidesNotWholeBlocksAreEncodedAgainWithEveryHeaderSegment) {
+    const std::string original = QuarterJpeg(70, 50, Segments(1, 70, 50));
+    const JpegTurnResult turned = TurnJpeg(original, 90);
+    ASSERT_TRUE(turned.ok) << turned.error;
+    EXPECT_FALSE(turned.lossless);
+    const Decoded d = Decode(turned.jpeg);
+    EXPECT_EQ(d.width, 50);
+    EXPECT_EQ(d.height, 70);
+    ExpectQuarters(turned.jpeg, {2, 0, 3, 1});
+    EXPECT_TRUE(Near(d.at(49, 0), kQuarters[0]));   // the last column is red, not grey
+    EXPECT_TRUE(Near(d.at(0, 69), kQuarters[3]));   // and the last row white
+    const std::string markers = JpegMarkerSegments(turned.jpeg);
+    EXPECT_NE(markers.find(ProfileSegment()), std::string::npos);
+    EXPECT_NE(markers.find(CommentSegment()), std::string::npos);
+    EXPECT_NE(markers.find(kDate), std::string::npos);
+    const ExifTurnFields fields = FindExifTurnFields(turned.jpeg);
+    EXPECT_EQ(ReadExifNumber(turned.jpeg, fields.pixelWidth), 50u);
+    EXPECT_EQ(ReadExifNumber(turned.jpeg, fields.pixelHeight), 70u);
+}
+
+std::vector<std::string> Contents(const PictureFolder& folder) {
+    std::vector<std::string> out;
+    for (const std::string& name : folder.names()) out.push_back(name + ":" + folder.read(name));
+    return out;
+}
+
+TEST(TurnPictureTest, FileKeepsItsPermissionsDateAndPictureDate) {
+    PictureFolder folder;
+    folder.write("a.jpg", QuarterJpeg(64, 48, Segments(1, 64, 48)));
+    chmod(folder.pathOf("a.jpg").c_str(), 0640);
+    folder.setModified("a.jpg", 1150000000);
+    const TurnPictureResult result = TurnPicture(folder.pathOf("a.jpg"), 270);
+    ASSERT_TRUE(result.ok()) << result.detail;
+    EXPECT_EQ(folder.names(), Names{"a.jpg"});  // no temporary file stays
+    struct stat st;
+    ASSERT_EQ(stat(folder.pathOf("a.jpg").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(st.st_mtime, 1150000000);
+    EXPECT_EQ(ReadInternalPictureDate(folder.pathOf("a.jpg")), kDate);
+    EXPECT_EQ(Decode(folder.read("a.jpg")).width, 48);
+}
+
+TEST(TurnPictureTest, OtherTypesAndMissingFilesAreLeftAlone) {
+    PictureFolder folder;
+    folder.write("b.png", "\x89PNG\r\n\x1a\n not turned here");
+    EXPECT_EQ(TurnPicture(folder.pathOf("b.png"), 90).status, TurnPictureResult::Status::NotJpeg);
+    EXPECT_EQ(TurnPicture(folder.pathOf("gone.jpg"), 90).status, TurnPictureResult::Status::Unreadable);
+    folder.write("c.jpg", std::string("\xFF\xD8\xFF\xE0 broken", 11));
+    EXPECT_EQ(TurnPicture(folder.pathOf("c.jpg"), 90).status, TurnPictureResult::Status::CannotTurn);
+    EXPECT_EQ(folder.read("b.png"), "\x89PNG\r\n\x1a\n not turned here");
+}
+
+// A disk that fills up while the turned picture is written: the child may write no more than
+// a few bytes per file, as a full disk would allow.
+TEST(TurnPictureTest, FullDiskLeavesTheOriginalAndNoTemporaryFile) {
+    PictureFolder folder;
+    folder.write("a.jpg", QuarterJpeg(64, 48, Segments(6, 64, 48)));
+    folder.write("b.jpg", QuarterJpeg(70, 50, Segments(1, 70, 50)));
+    const std::vector<std::string> before = Contents(folder);
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit fails instead of ending the child
+        const rlimit limit{200, 200};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool a = TurnPicture(folder.pathOf("a.jpg"), 90).ok();
+        const bool b = TurnPicture(folder.pathOf("b.jpg"), 180).ok();
+        _exit(a || b ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "a turn reported success on a full disk";
+    EXPECT_EQ(Contents(folder), before);
+}
+
+TEST(TurnPictureTest, ReadOnlyFolderLeavesTheOriginalAndSaysWhy) {
+    PictureFolder folder;
+    folder.write("a.jpg", QuarterJpeg(64, 48, Segments(1, 64, 48)));
+    const std::vector<std::string> before = Contents(folder);
+    TurnPictureResult result;
+    {
+        FrozenFolder frozen(folder.path());
+        if (!frozen.active()) GTEST_SKIP() << "this system lets us write into a read-only folder";
+        result = TurnPicture(folder.pathOf("a.jpg"), 90);
+    }
+    EXPECT_EQ(result.status, TurnPictureResult::Status::NotWritten);
+    EXPECT_FALSE(result.detail.empty());
+    EXPECT_EQ(Contents(folder), before);
+}
+
+}  // namespace
+}  // namespace lumaro

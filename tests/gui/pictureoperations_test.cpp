@@ -1,0 +1,262 @@
+// The picture buttons of the real window, clicked as a user would: the three turns on the
+// picture of slot 1, and delete with its question and the selection afterwards; the files on
+// disk are checked after each click.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+
+#include "../core/namingfolder.h"
+#include "../core/turnjpegs.h"
+#include "pictures/formgetfolder.h"
+#include "pictures/jpegheader.h"
+#include "pictures/turnedpicture.h"
+#include "settings/messagekeys.h"
+#include "support/formfixture.h"
+#include "support/picturefiles.h"
+#include "toolkit/imageviewercontrol.h"
+
+using namespace lumaro;
+using namespace lumaro::testing;
+
+namespace {
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes.data(), qint64(bytes.size()));
+}
+
+QStringList listed(QListWidget* list) {
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
+    return names;
+}
+
+void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualItemRect(list->item(row)).center());
+}
+
+// A loaded folder of pictures in the window.
+struct Loaded {
+    explicit Loaded(const QStringList& names) {
+        for (const QString& name : names) WritePicture(dir.path(), name + ".jpg", name);
+    }
+    Form1& start() {
+        fx.start();
+        fx.responder().folders.push_back(dir.path());
+        QTest::mouseClick(fx.form().cb_Dossier, Qt::LeftButton);
+        fx.form().activateWindow();
+        return fx.form();
+    }
+    QString path(const QString& name) const { return dir.path() + "/" + name + ".jpg"; }
+    QTemporaryDir dir;
+    FormFixture fx;
+};
+
+}  // namespace
+
+class PictureOperationsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void eachTurnButtonTurnsThePictureOfSlotOneOnly();
+    void turnThatCannotBeWrittenSaysSoAndKeepsThePicture();
+    void otherTypesAreTurnedInTheirOwnFormat();
+    void deleteAsksThenSelectsTheCaretEntryOrNothing();
+    void transferMovesTheSelectionAndRemembersTheParentFolder();
+};
+
+// A portrait taken with the camera on its side: stored landscape, Exif orientation 6.
+void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
+    Loaded folder({"01  a", "02  b"});
+    writeFile(folder.path("01  a"), turnjpegs::QuarterJpeg(64, 48, turnjpegs::ExifSegment(6, "2006:05:12 14:23:44", 64, 48)));
+    Form1& form = folder.start();
+    // Nothing in slot 1: nothing to turn, and no turn button is offered.
+    QVERIFY(!form.pictbttn_090->isVisible() && !form.pictbttn_090->isEnabled());
+    form.RotatePicture(90);
+    clickRow(form.lb_Avant, 0);
+    clickRow(form.lb_Avant, 1, Qt::ShiftModifier);
+    QVERIFY(form.pictbttn_180->isVisible() && form.pictbttn_180->isEnabled());
+    QCOMPARE(form.ImageV_1->pictureWidth(), 48);  // shown upright
+    const QByteArray other = readFile(folder.path("02  b"));
+    struct {
+        QPushButton* button;
+        int width, height;
+        std::array<int, 4> quarters;  // of the stored pixels, now shown as they are
+    } steps[] = {
+        {form.pictbttn_090, 64, 48, {3, 2, 1, 0}},
+        {form.pictbttn_180, 64, 48, {0, 1, 2, 3}},
+        {form.pictbttn_270, 48, 64, {1, 3, 0, 2}},
+    };
+    for (const auto& step : steps) {
+        form.textb_Caption->setFocus();
+        QTest::mouseClick(step.button, Qt::LeftButton);
+        const std::string turned = readFile(folder.path("01  a")).toStdString();
+        QCOMPARE(ExifOrientation(turned), 1);
+        const turnjpegs::Decoded d = turnjpegs::Decode(turned);
+        QCOMPARE(d.width, step.width);
+        QCOMPARE(d.height, step.height);
+        for (int q = 0; q < 4; ++q) QVERIFY(turnjpegs::Near(d.quarter(q), turnjpegs::kQuarters[step.quarters[q]]));
+        QCOMPARE(form.ImageV_1->pictureWidth(), step.width);  // slot 1 shows the turned file
+        QCOMPARE(form.mainWindowState(), 2);
+        QCOMPARE(form.lb_Avant->selectedItems().size(), 2);
+        QTRY_VERIFY(form.lb_Avant->hasFocus());
+    }
+    QCOMPARE(readFile(folder.path("02  b")), other);
+    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);  // both were selected: unselects all
+    QVERIFY(!form.pictbttn_270->isVisible());
+    QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "02  b.jpg"}));
+    QCOMPARE(folder.fx.responder().shown.size(), 1);  // the folder browser, and no message
+}
+
+void PictureOperationsTest::turnThatCannotBeWrittenSaysSoAndKeepsThePicture() {
+    Loaded folder({"01  a"});
+    Form1& form = folder.start();
+    clickRow(form.lb_Avant, 0);
+    const QByteArray before = readFile(folder.path("01  a"));
+    {
+        FrozenFolder frozen(folder.dir.path().toStdString() + "/");
+        if (!frozen.active()) QSKIP("this system lets us write into a read-only folder");
+        QTest::mouseClick(form.pictbttn_180, Qt::LeftButton);
+    }
+    QCOMPARE(readFile(folder.path("01  a")), before);
+    QCOMPARE(FilesIn(folder.dir.path()), QStringList{"01  a.jpg"});
+    const QString said = folder.fx.responder().shown.last().text;
+    QVERIFY2(said.startsWith(form.message(kMessageTurnFailed) + "\n" + folder.path("01  a")), qPrintable(said));
+}
+
+void PictureOperationsTest::otherTypesAreTurnedInTheirOwnFormat() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("wide.png");
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    image.setPixel(0, 0, qRgb(255, 0, 0));  // red top left
+    QVERIFY(image.save(path, "PNG"));
+    chmod(QFile::encodeName(path).constData(), 0600);
+    QVERIFY(TurnInOwnFormat(path, 90).ok());
+    QImage turned(path, "PNG");
+    QCOMPARE(turned.size(), QSize(20, 40));
+    QCOMPARE(turned.pixel(19, 0), qRgb(255, 0, 0));  // now top right
+    struct stat st;
+    QCOMPARE(stat(QFile::encodeName(path).constData(), &st), 0);
+    QCOMPARE(st.st_mode & 0777, 0600u);
+}
+
+void PictureOperationsTest::deleteAsksThenSelectsTheCaretEntryOrNothing() {
+    Loaded folder({"01  a", "02  b", "03  c", "04  d", "05  e"});
+    Form1& form = folder.start();
+    ScriptedResponder& responder = folder.fx.responder();
+    clickRow(form.lb_Avant, 2);  // the middle
+    responder.answers.push_back(kAnswerYes);
+    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+    QCOMPARE(responder.shown.last().caption, QStringLiteral("Delete file"));
+    QCOMPARE(responder.shown.last().text, QStringLiteral("Delete '03  c' ?"));
+    QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "02  b.jpg", "04  d.jpg", "05  e.jpg"}));
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "04  d", "05  e"}));
+    QCOMPARE(form.lb_Avant->selectedItems().size(), 1);
+    QCOMPARE(form.lb_Avant->selectedItems()[0]->text(), QStringLiteral("04  d"));
+    QCOMPARE(form.ImageV_1->fileName(), folder.path("04  d"));
+    QCOMPARE(form.textb_1C->text(), QStringLiteral("04  d"));
+    QCOMPARE(form.mainWindowState(), 2);
+    QTRY_VERIFY(form.lb_Avant->hasFocus());
+
+    // The second-to-last place: afterwards nothing is selected, and slot 1 is empty.
+    clickRow(form.lb_Avant, 2);
+    responder.answers.push_back(kAnswerYes);
+    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "05  e"}));
+    QVERIFY(form.lb_Avant->selectedItems().isEmpty());
+    QVERIFY(form.ImageV_1->fileName().isEmpty());
+    QVERIFY(!form.pictbttn_Del->isEnabled());
+
+    // No, on the last place after an order by date: nothing deleted, the list back in name order.
+    WritePicture(folder.dir.path(), "00  z.jpg", "2999:01:01 00:00:00");
+    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    QTest::mouseClick(form.cb_Sort, Qt::LeftButton);
+    QCOMPARE(listed(form.lb_Avant).last(), QStringLiteral("00  z"));
+    clickRow(form.lb_Avant, 3);
+    responder.answers.push_back(kAnswerNo);
+    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"00  z", "01  a", "02  b", "05  e"}));
+    QVERIFY(form.lb_Avant->selectedItems().isEmpty());
+    QCOMPARE(FilesIn(folder.dir.path()).size(), 4);
+    QCOMPARE(form.cb_Sort->text(), form.message(106));  // the next sort is by date again
+}
+
+// Chooses `folder` in the folder dialog through its browse button, noting the folder it opened on.
+std::function<int(QDialog&)> chooseFolder(ScriptedResponder& responder, const QString& folder, QString* openedOn) {
+    return [&responder, folder, openedOn](QDialog& dialog) {
+        auto& form = static_cast<FormGetFolder&>(dialog);
+        *openedOn = form.textb_GetFolder->text();
+        responder.folders.push_back(folder);
+        QTest::mouseClick(form.cb_Browse, Qt::LeftButton);
+        QTest::mouseClick(form.cb_OK, Qt::LeftButton);
+        return dialog.result();
+    };
+}
+
+void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder() {
+    Loaded folder({"01  a", "02  b", "03  c", "04  d"});
+    QTemporaryDir elsewhere;
+    const QString rome = elsewhere.filePath("Rome");
+    QVERIFY(QDir().mkpath(rome));
+    WritePicture(rome, "02  b.jpg", "already there");
+    Form1& form = folder.start();
+    ScriptedResponder& responder = folder.fx.responder();
+    clickRow(form.lb_Avant, 1);
+    clickRow(form.lb_Avant, 2, Qt::ShiftModifier);
+    QString openedOn;
+    responder.dialogActions.push_back(chooseFolder(responder, rome, &openedOn));
+    QTest::mouseClick(form.cb_VersDossier, Qt::LeftButton);
+    QCOMPARE(openedOn, QDir::homePath() + "/");
+    QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "04  d.jpg"}));
+    QCOMPARE(FilesIn(rome), (QStringList{"02  b (2).jpg", "02  b.jpg", "03  c.jpg"}));
+    QCOMPARE(readFile(rome + "/02  b (2).jpg"), JpegBytes("02  b"));
+    QCOMPARE(readFile(rome + "/02  b.jpg"), JpegBytes("already there"));
+    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "04  d"}));
+    QCOMPARE(form.mainWindowState(), 3);
+    QVERIFY(form.ImageV_1->fileName().isEmpty() && form.ImageV_2->fileName().isEmpty());
+    QVERIFY(!form.progb_1->isVisible());
+    QVERIFY(folder.fx.readSettings().contains(("\r\n" + elsewhere.path() + "/\r\n").toUtf8()));
+
+    // The picture folder through a link: nothing moves, nothing is said, and the dialog opened
+    // on the parent of the last destination.
+    const QString link = elsewhere.filePath("link");
+    QVERIFY(QFile::link(folder.dir.path(), link));
+    clickRow(form.lb_Avant, 0);
+    const int shownBefore = responder.shown.size();
+    responder.dialogActions.push_back(chooseFolder(responder, link, &openedOn));
+    QTest::mouseClick(form.cb_VersDossier, Qt::LeftButton);
+    QCOMPARE(openedOn, elsewhere.path() + "/");
+    QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "04  d.jpg"}));
+    QCOMPARE(responder.shown.size(), shownBefore + 2);  // the dialog and its browser only
+
+    // A destination that refuses the copies: each picture stays, and one message names them.
+    const QString frozenPath = elsewhere.filePath("Frozen");
+    QVERIFY(QDir().mkpath(frozenPath));
+    FrozenFolder frozen(frozenPath.toStdString() + "/");
+    if (!frozen.active()) QSKIP("this system lets us write into a read-only folder");
+    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    responder.dialogActions.push_back(chooseFolder(responder, frozenPath, &openedOn));
+    QTest::mouseClick(form.cb_VersDossier, Qt::LeftButton);
+    QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "04  d.jpg"}));
+    const QString said = responder.shown.last().text;
+    QVERIFY2(said.startsWith(form.message(69) + "\n" + folder.path("01  a")), qPrintable(said));
+    QVERIFY(said.contains(folder.path("04  d")));
+    QCOMPARE(form.mainWindowState(), 3);
+}
+
+QTEST_MAIN(PictureOperationsTest)
+#include "pictureoperations_test.moc"
