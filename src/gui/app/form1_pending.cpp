@@ -4,12 +4,11 @@
 
 namespace lumaro {
 
-// Picture operations, Snapkeep and the slide show.
+// Picture operations and Snapkeep.
 void Form1::pictbttn_090_Click() {}
 void Form1::pictbttn_270_Click() {}
 void Form1::pictbttn_180_Click() {}
 void Form1::pictbttn_Del_Click() {}
-void Form1::cb_Diaporama_Click() {}
 void Form1::cb_VersDossier_Click() {}
 
 }  // namespace lumaro
