@@ -1,0 +1,80 @@
+// The slide-show button: the parameters dialog, the slide-show folder made when missing, the
+// project file written for every picture of the list, and where it went.
+#include <QFile>
+
+#include <cstring>
+
+#include "app/form1.h"
+#include "pictures/fileoperations.h"
+#include "pictures/formdiaporamaparameters.h"
+#include "pictures/slideshowfile.h"
+#include "settings/constants.h"
+#include "settings/messagekeys.h"
+#include "toolkit/dialogservice.h"
+
+namespace lumaro {
+
+namespace {
+QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+}  // namespace
+
+void Form1::cb_Diaporama_Click() { CreateSlideShow(); }
+
+// The window state stays as it is: the pictures and the list do not change.
+void Form1::CreateSlideShow() {
+    const std::string folderName = SlideShowProjectName(pictures.currentFolder);
+    SlideShowParameters parameters{
+        .cancelText = message(27),
+        .picturesFolderLabel = message(49),
+        .caption = message(70),
+        .interval = QString::fromLatin1(kDefaultDisplayInterval),
+        .effectDuration = QString::fromLatin1(kDefaultEffectDuration),
+        .intervalLabel = message(58),
+        .effectLabel = message(57),
+        .folderName = folderName,
+        .effectHint = message(55),
+        .intervalHint = message(56),
+        .slideShowFolder = slideShowFolder,
+        .folderLabel = message(45),
+        .createText = message(41),
+        .folderButtonText = message(52),
+        .rootSubfolder = languageTable_.text(44),
+        .noFolderText = message(42),
+        .digitsText = message(82),
+        .titleFormat = slideShowTitleFormat,
+        .titleGroupText = message(76),
+        .dateBeforeText = message(77),
+        .dateAfterText = message(78),
+        .title = {},
+        .folderRequest = FolderRequestFor(FolderChoice::SlideShowFolder, languageTable_, std::string()),
+    };
+    FormDiaporamaParameters dialog(parameters, this);
+    Dialogs().execDialog(dialog);
+    if (parameters.interval == QLatin1String(kSlideShowNotConfirmed)) return;
+
+    // The choices stay for the next time, whatever happens next.
+    slideShowFolder = parameters.slideShowFolder;
+    slideShowTitleFormat = parameters.titleFormat;
+    SaveSettings();
+    if (EnsureFolderLevel(slideShowFolder) != 0) {
+        Dialogs().message(this, message(40),
+                          message(28) + QLatin1Char(' ') + pathText(slideShowFolder) + QLatin1Char('\n') + message(29));
+        return;
+    }
+    const SlideShowContent content{parameters.title, parameters.interval.toStdString(),
+                                   parameters.effectDuration.toStdString()};
+    const SlideShowWriteResult written =
+        WriteSlideShowFile(slideShowTables, pictures.currentFolder, pictures.avant, slideShowFolder, folderName, content);
+    if (!written.ok()) {
+        Dialogs().message(this, QString(),
+                          message(kMessageSlideShowNotWritten) + QLatin1Char('\n') + pathText(written.path) +
+                              QLatin1Char('\n') + QString::fromLocal8Bit(std::strerror(written.error)));
+        return;
+    }
+    const std::string fileName = written.path.substr(slideShowFolder.size());
+    Dialogs().message(this, message(75),
+                      message(21) + QStringLiteral(" '") + pathText(fileName) + QStringLiteral("' ") + message(64) +
+                          QLatin1Char(' ') + pathText(slideShowFolder));
+}
+
+}  // namespace lumaro
