@@ -12,6 +12,8 @@
 #include "naming/formatnom.h"
 #include "naming/formrenumerotation.h"
 #include "naming/targetmove.h"
+#include "pictures/formgetfolder.h"
+#include "pictures/formnewfolder.h"
 #include "support/formfixture.h"
 #include "toolkit/textfit.h"
 
@@ -53,6 +55,23 @@ const std::pair<const char*, DialogBuilder> kDialogs[] = {
                                                      f.message(82), f.message(87), QStringLiteral("2"), QString()};
          auto dialog = std::make_unique<FormRenumerotation>(*texts, &f);
          recordOwnedBy(dialog.get(), texts);
+         return std::unique_ptr<QDialog>(std::move(dialog));
+     }},
+    {"FormGetFolder",
+     [](Form1& f) {
+         auto* request = new FolderRequest(
+             FolderRequestFor(FolderChoice::MoveToFolder, f.languageTable(), std::string()));
+         auto dialog = std::make_unique<FormGetFolder>(*request, &f);
+         recordOwnedBy(dialog.get(), request);
+         return std::unique_ptr<QDialog>(std::move(dialog));
+     }},
+    {"FormNewFolder",
+     [](Form1& f) {
+         const FolderRequest folder =
+             FolderRequestFor(FolderChoice::SlideShowFolder, f.languageTable(), std::string());
+         auto* request = new NewFolderRequest(NewFolderRequestFor(folder, "/home/"));
+         auto dialog = std::make_unique<FormNewFolder>(*request, &f);
+         recordOwnedBy(dialog.get(), request);
          return std::unique_ptr<QDialog>(std::move(dialog));
      }},
 };
