@@ -9,6 +9,7 @@
 
 #include "app/form1.h"
 #include "benchsupport.h"
+#include "folderanswer.h"
 #include "camerapictures.h"
 #include "toolkit/dialogservice.h"
 #include "toolkit/imageviewercontrol.h"
@@ -20,20 +21,6 @@ using namespace lumaro::bench;
 namespace {
 constexpr int kPictures = 100000;
 constexpr double kTargetMegabytes = 300;
-
-class FolderAnswer : public DialogService {
-public:
-    explicit FolderAnswer(QString folder) : folder_(std::move(folder)) {}
-    void message(QWidget*, const QString&, const QString& text) override {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-    }
-    int question(QWidget*, const QString&, const QString&) override { return kAnswerNo; }
-    std::optional<QString> browseFolder(QWidget*, const QString&) override { return folder_; }
-    int execDialog(QDialog&) override { return QDialog::Rejected; }
-
-private:
-    QString folder_;
-};
 
 double residentMegabytes() {
     std::ifstream status("/proc/self/status");

@@ -14,6 +14,7 @@
 
 #include "app/form1.h"
 #include "benchsupport.h"
+#include "folderanswer.h"
 #include "camerapictures.h"
 #include "toolkit/dialogservice.h"
 #include "toolkit/imageviewercontrol.h"
@@ -27,20 +28,6 @@ constexpr int kPictures = 2000;
 constexpr int kDistinctPictures = 4;  // the others are links to these
 constexpr int kRounds = 25;
 constexpr int kHeldSteps = 20;
-
-class FolderAnswer : public DialogService {
-public:
-    explicit FolderAnswer(QString folder) : folder_(std::move(folder)) {}
-    void message(QWidget*, const QString&, const QString& text) override {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-    }
-    int question(QWidget*, const QString&, const QString&) override { return kAnswerNo; }
-    std::optional<QString> browseFolder(QWidget*, const QString&) override { return folder_; }
-    int execDialog(QDialog&) override { return QDialog::Rejected; }
-
-private:
-    QString folder_;
-};
 
 void pressShiftDown(QWidget* list) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::ShiftModifier);
