@@ -83,6 +83,7 @@ TEST(RenameJournalTest, JournalsThatCouldNotComeFromAnOperationAreRefused) {
         {"a count that does not match", JournalHeader() + EncodeJournalRecord(1, "a", "", "b") + JournalEnd(2)},
         {"an empty old name", JournalHeader() + "P 1 0: 0: 1:b\n" + end},
         {"a name with a NUL byte", JournalHeader() + EncodeJournalRecord(1, std::string("a\0b", 3), "", "b") + end},
+        {"the journal's own name", JournalHeader() + EncodeJournalRecord(1, "a", kRenameJournalName, "b") + end},
     };
     for (const auto& row : rows) EXPECT_FALSE(ParseJournal(row.bytes)) << row.why;
 }
@@ -200,6 +201,17 @@ TEST(RenameJournalTest, HalfWrittenOrGarbageJournalRenamesNothingAndGoes) {
         EXPECT_EQ(repair.count(), 0);
         EXPECT_EQ(folder.names(), Names{"0001  a.jpg"});
     }
+    // A journal that gives its own file as a picture on a temporary name: the repair must not
+    // rename the journal onto a picture's name.
+    PictureFolder folder;
+    folder.write("0001  a.jpg");
+    folder.write(kRenameJournalName);
+    std::string journal = JournalHeader();
+    journal += EncodeJournalRecord(serialOf(folder, kRenameJournalName), "0002  b.jpg",
+                                   kRenameJournalName, "0003  b.jpg");
+    folder.write(kRenameJournalName, journal + JournalEnd(1));
+    EXPECT_EQ(RepairInterruptedRenames(folder.path()).count(), 0);
+    EXPECT_EQ(folder.names(), Names{"0001  a.jpg"});
 }
 
 TEST(RenameJournalTest, RenameStoppedBetweenItsLinkAndUnlinkLeavesOneName) {

@@ -341,7 +341,9 @@ TEST_F(SettingsFileTest, ProbeTellsAMissingFileFromOneThatCannotBeRead) {
     write("[Language]\r\n");
     EXPECT_EQ(ProbeSettingsFile(path_), SettingsFileState::Readable);
     ASSERT_EQ(chmod(path_.c_str(), 0), 0);
-    if (geteuid() != 0) EXPECT_EQ(ProbeSettingsFile(path_), SettingsFileState::Unreadable);
+    if (geteuid() != 0) {
+        EXPECT_EQ(ProbeSettingsFile(path_), SettingsFileState::Unreadable);
+    }
 }
 
 TEST(ReadSettingsLineTest, DropsOnlyTheCarriageReturnOfALineEnd) {

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "pictures/renamejournal.h"
+
 namespace lumaro {
 
 namespace {
@@ -45,6 +47,9 @@ public:
             return false;
         out.assign(rest_.substr(0, length));
         rest_.remove_prefix(length);
+        // The journal's own name is never a picture's: a repair that took it for one would
+        // rename the journal away and keep it as a picture.
+        if (out == kRenameJournalName) return false;
         return (mayBeEmpty && out.empty()) || IsPlainFileName(out);
     }
 

@@ -33,7 +33,8 @@ std::string JournalEnd(size_t count);
 std::string EncodeTemporaryNote(size_t index, std::string_view name);
 
 // The records of a complete journal; nothing when it is cut short, of another version, or
-// holds anything that is not a record or a name that could not be one in a folder. A later
+// holds anything that is not a record or a name that could not be one in a folder or that is
+// the journal's own. A later
 // temporary name whose line was cut short is left out.
 std::optional<std::vector<JournalRecord>> ParseJournal(std::string_view bytes);
 

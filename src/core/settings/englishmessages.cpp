@@ -113,8 +113,8 @@ constexpr const char* kEnglishEntries[] = {
     "101=By picture date",
     "102=Folder contains no files of type",
     // Line feed before carriage return, as the message has always been stored.
-    "103=Pictures with no internal date will be placed\n\rat the beginning of the list\n\n\r"
-    "The displayed date for these pictures will start with FD",
+    ("103=Pictures with no internal date will be placed\n\rat the beginning of the list\n\n\r"
+     "The displayed date for these pictures will start with FD"),
     "104=FD",
     "105=Picture date",
     "106=Sort by Date",
