@@ -1,11 +1,12 @@
 // Loading a folder of 10,000 numbered pictures in the real window, from the click on the
 // folder button to the listed state, against the core listing of the same folder alone. A
-// detail line gives the longest time without a repaint of the window while the same folder is
-// listed by date from a cold disk.
+// second line gives the longest time without a repaint of the window while the same folder is
+// listed by date from a cold disk, against the tenth of a second a person notices.
 #include <QApplication>
 #include <QDialog>
 #include <QListWidget>
 #include <QPushButton>
+#include <QWindow>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -87,6 +88,8 @@ int main(int argc, char* argv[]) {
     SetDialogService(std::move(answers));
     Form1 form;
     form.show();
+    // A window that was never exposed paints nothing: the repaint clock would time the listing.
+    while (!form.windowHandle() || !form.windowHandle()->isExposed()) app.processEvents();
 
     const Timings t = TimeAlternately(
         [&] { KeepResult(ListFolderOrdered(pictures.path() + "/", "jpg", ListCriterion::Name)); },
@@ -105,5 +108,7 @@ int main(int argc, char* argv[]) {
                 "without a repaint\n", longest * 1e3);
     PrintMedians("gui-load", t);
     PrintBench("gui-load", t.measured, t.baseline, 2);
+    // The window must never go longer than a tenth of a second without being drawn.
+    PrintBenchRatio("gui-load-repaint", longest / 0.1, 1);
     return 0;
 }

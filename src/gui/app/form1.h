@@ -260,8 +260,10 @@ private:
     void LoadFolder();
     void showLoadResult(const LoadFolderResult& result);
     void reportFailedRenames(const std::vector<RenameFailure>& failures);
+    void startProgress();
     void showProgress(int done, int total);
     QElapsedTimer sinceWindowPainted;  // long loops repaint the window a few times a second
+    QElapsedTimer sinceProgressPainted;  // and the bar as often as a screen shows it
     void selectionFromList();
     int firstVisibleLine() const;
     void setFirstVisibleLine(int line);

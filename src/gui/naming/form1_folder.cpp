@@ -16,18 +16,31 @@
 
 namespace lumaro {
 
-// The bar moves at every call; the whole window is repainted often enough that it never looks
+// Work started by the user's action begins on a window the event loop has just drawn: its next
+// repaint is due one interval later, so short work paints no more than the bar.
+void Form1::startProgress() {
+    progb_1->setValue(0);
+    progb_1->show();
+    sinceWindowPainted.start();
+    sinceProgressPainted.start();
+}
+
+// The bar moves at every call but is painted at screen rate at most, since painting costs more
+// than a step of most loops; the whole window is repainted often enough that it never looks
 // frozen during a long listing, and not so often that the painting slows the listing.
 void Form1::showProgress(int done, int total) {
     constexpr qint64 kWindowPaintInterval = 50;  // milliseconds
+    constexpr qint64 kProgressPaintInterval = 16;
     if (progb_1->maximum() != total) progb_1->setRange(0, std::max(total, 1));
     progb_1->setValue(done);
-    if (sinceWindowPainted.isValid() && sinceWindowPainted.elapsed() < kWindowPaintInterval) {
+    if (!sinceWindowPainted.isValid() || sinceWindowPainted.elapsed() >= kWindowPaintInterval) {
+        repaint();
+        sinceWindowPainted.start();
+        sinceProgressPainted.start();
+    } else if (sinceProgressPainted.elapsed() >= kProgressPaintInterval) {
         progb_1->repaint();
-        return;
+        sinceProgressPainted.start();
     }
-    repaint();
-    sinceWindowPainted.start();
 }
 
 void Form1::ShowPictureList() {
@@ -46,8 +59,7 @@ void Form1::ShowPictureList() {
 }
 
 int Form1::RefreshList(ListCriterion criterion) {
-    progb_1->setValue(0);
-    progb_1->show();
+    startProgress();
     FolderListing listing = ListPictures(pictures.currentFolder, pictures.fileType, criterion,
                                               [this](int done, int total) { showProgress(done, total); });
     progb_1->hide();
@@ -125,8 +137,7 @@ void Form1::LoadFolder() {
     LoadFolderOptions options;
     options.askFirstNumbering = [this] { return askFirstNumbering(*this); };
     options.progress = [this](int done, int total) { showProgress(done, total); };
-    progb_1->setValue(0);
-    progb_1->show();
+    startProgress();
     const LoadFolderResult result = lumaro::LoadFolder(pictures, options);
     progb_1->hide();
     showLoadResult(result);

@@ -37,8 +37,7 @@ void Form1::selectRows(const std::vector<int>& rows) {
 }
 
 void Form1::runWithProgress(const std::function<void(const ListProgress&)>& work) {
-    progb_1->setValue(0);
-    progb_1->show();
+    startProgress();
     work([this](int done, int total) { showProgress(done, total); });
     progb_1->hide();
 }

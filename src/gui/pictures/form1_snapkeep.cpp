@@ -66,8 +66,7 @@ void Form1::cb_Memo_RightButtonUp() {
 void Form1::saveSnapkeepCopies(const SnapkeepSavePlan& plan) {
     const QSize size = thumbViewers[0]->size();
     const int total = static_cast<int>(plan.copies.size());
-    progb_1->setValue(0);
-    progb_1->show();
+    startProgress();
     std::vector<std::string> failed;
     for (int i = 0; i < total; ++i) {
         const SnapkeepCopy& copy = plan.copies[i];

@@ -29,14 +29,10 @@ void Form1::MoveToFolder() {
     // The pictures shown are released before their files are touched.
     ClearViewerSlot(1);
     ClearViewerSlot(2);
-    progb_1->setRange(0, std::max(n, 1));
-    progb_1->setValue(0);
-    progb_1->show();
+    startProgress();
     const std::vector<TransferOutcome> outcomes =
-        TransferPictures(pictures.currentFolder, chosen, destination, [this, n](int k) {
-            progb_1->setValue(std::min(k + 1, n));
-            progb_1->repaint();
-        });
+        TransferPictures(pictures.currentFolder, chosen, destination,
+                         [this, n](int k) { showProgress(std::min(k + 1, n), n); });
     progb_1->hide();
     std::vector<std::string> stayed;
     for (const TransferOutcome& outcome : outcomes) {
