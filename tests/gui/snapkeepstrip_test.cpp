@@ -11,10 +11,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fstream>
 
 #include "pictures/formgetfolder.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/imageviewercontrol.h"
 
 using namespace lumaro;
@@ -235,6 +237,8 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     QTemporaryDir pictures;
     const QString longCaption = QString(120, QChar(0xE9));
     WritePicture(pictures.path(), QStringLiteral("01  ") + longCaption + ".jpg");
+    std::ofstream(QFile::encodeName(pictures.path()).toStdString() + "/02  Caf\xE9.jpg", std::ios::binary)
+        << JpegBytes().toStdString();
     FormFixture fx;
     Form1& form = fx.start();
     QDir().mkpath(QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths())));
@@ -270,6 +274,17 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     form.textb_Caption->clear();
     QTest::mouseClick(empty, Qt::LeftButton);
     QCOMPARE(form.textb_Caption->text(), longCaption.left(99));
+
+    // A caption whose bytes are not UTF-8 reaches the caption box, and from there a name,
+    // with its own bytes.
+    form.lb_Avant->item(0)->setSelected(false);
+    form.lb_Avant->item(1)->setSelected(true);
+    doubleClick(rome);
+    form.textb_Caption->clear();
+    QTest::mouseClick(rome, Qt::LeftButton);
+    QCOMPARE(TextBytes(form.textb_Caption), std::string("Caf\xE9"));
+    QTest::mouseClick(empty, Qt::LeftButton);
+    QCOMPARE(TextBytes(form.textb_Caption), std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
 }
 
 QTEST_MAIN(SnapkeepTest)

@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "pictures/picturedate.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/imageviewercontrol.h"
 
 namespace lumaro {
@@ -26,7 +27,7 @@ void Form1::ShowInViewerSlot(const PictureEntry& picture, int slot) {
     if (slot == 1 || slot == 2) {
         ImageViewerControl* viewer = slot == 1 ? ImageV_1 : ImageV_2;
         viewer->setFileName(path);
-        (slot == 1 ? textb_1C : textb_2C)->setText(name);
+        SetTextFromBytes(slot == 1 ? textb_1C : textb_2C, picture.base);
         if (dateDisplayOn) (slot == 1 ? textb_1N : textb_2N)->setText(ViewerPictureDate(viewer));
         if (slot == 1) {
             pictbttn_Del->setEnabled(true);

@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "pictures/snapkeep.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/imageviewercontrol.h"
 
 namespace lumaro {
@@ -13,7 +14,7 @@ void Form1::ShowThumbnail(int k, const QString& path, const std::string& caption
     thumbCaptionTexts[k] = caption;
     thumbViewers[k]->setFileName(path);
     thumbViewers[k]->setDisplayOn(true);
-    thumbCaptions[k]->setText(QString::fromStdString(caption));
+    SetTextFromBytes(thumbCaptions[k], caption);
     thumbCaptions[k]->setCursorPosition(0);
     // The box is as narrow as its thumbnail: the whole caption shows on hovering.
     thumbCaptions[k]->setToolTip(thumbCaptions[k]->text());
@@ -31,8 +32,7 @@ void Form1::ClearThumbnail(int k) {
 
 void Form1::ThumbnailClick(int k) {
     if (thumbCaptionTexts[k].empty()) return;
-    textb_Caption->setText(
-        QString::fromStdString(WithThumbnailCaption(textb_Caption->text().toStdString(), thumbCaptionTexts[k])));
+    SetTextFromBytes(textb_Caption, WithThumbnailCaption(TextBytes(textb_Caption), thumbCaptionTexts[k]));
     textb_Caption->setFocus();
 }
 
@@ -42,12 +42,11 @@ void Form1::ThumbnailDoubleClick(int k) {
     if (!thumbCaptionTexts[k].empty()) {
         // Emptying the box goes through the box's own rule for pictbttn_ClearCaptions, which
         // stays usable while the caption list holds captions to clear.
-        textb_Caption->setText(QString::fromStdString(
-            WithoutThumbnailCaption(textb_Caption->text().toStdString(), thumbCaptionTexts[k])));
+        SetTextFromBytes(textb_Caption, WithoutThumbnailCaption(TextBytes(textb_Caption), thumbCaptionTexts[k]));
     }
     // Nothing shown in the first slot: there is nothing to take, and the thumbnail keeps its own.
     if (ImageV_1->fileName().isEmpty()) return;
-    ShowThumbnail(k, ImageV_1->fileName(), CaptionPartOf(textb_1C->text().toStdString(), kThumbnailCaptionLimit));
+    ShowThumbnail(k, ImageV_1->fileName(), CaptionPartOf(TextBytes(textb_1C), kThumbnailCaptionLimit));
     pictbttn_ClearSnapkeep->show();
 }
 
