@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "../core/namingfolder.h"
 #include "../core/turnjpegs.h"
@@ -20,6 +23,7 @@
 #include "settings/messagekeys.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/imageviewercontrol.h"
 
 using namespace lumaro;
@@ -75,6 +79,7 @@ private slots:
     void otherTypesAreTurnedInTheirOwnFormat();
     void deleteAsksThenSelectsTheCaretEntryOrNothing();
     void transferMovesTheSelectionAndRemembersTheParentFolder();
+    void pictureWhoseNameIsNotUtf8IsShownTurnedAndDeleted();
 };
 
 // A portrait taken with the camera on its side: stored landscape, Exif orientation 6.
@@ -256,6 +261,38 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
     QVERIFY2(said.startsWith(form.message(69) + "\n" + folder.path("01  a")), qPrintable(said));
     QVERIFY(said.contains(folder.path("04  d")));
     QCOMPARE(form.mainWindowState(), 3);
+}
+
+// Names from old cameras and archives may hold bytes that are not UTF-8: the picture is still
+// shown, turned and deleted under its own name, and no other file is touched.
+void PictureOperationsTest::pictureWhoseNameIsNotUtf8IsShownTurnedAndDeleted() {
+    for (const std::string bytes : {std::string("Caf\xE9 \xFF\xC3(.jpg"), std::string("\xED\xA0\x80 \xC0\xAF \xF4\x90\x80\x80")}) {
+        QCOMPARE(PathBytes(PathText(bytes)), bytes);
+    }
+    Loaded folder({"02  b"});
+    const std::string odd = QFile::encodeName(folder.dir.path()).toStdString() + "/01  Caf\xE9.jpg";
+    {
+        std::ofstream out(odd, std::ios::binary);
+        out << turnjpegs::QuarterJpeg(64, 48, std::string());
+    }
+    Form1& form = folder.start();
+    QCOMPARE(form.lb_Avant->count(), 2);
+    clickRow(form.lb_Avant, 0);
+    QCOMPARE(PathBytes(form.ImageV_1->fileName()), odd);
+    QCOMPARE(form.ImageV_1->pictureWidth(), 64);
+
+    QTest::mouseClick(form.pictbttn_090, Qt::LeftButton);
+    std::ifstream in(odd, std::ios::binary);
+    const turnjpegs::Decoded turned = turnjpegs::Decode(std::string(std::istreambuf_iterator<char>(in), {}));
+    QCOMPARE(turned.width, 48);
+    QCOMPARE(turned.height, 64);
+    QCOMPARE(form.ImageV_1->pictureWidth(), 48);
+
+    folder.fx.responder().answers.push_back(kAnswerYes);
+    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+    QCOMPARE(access(odd.c_str(), F_OK), -1);
+    QCOMPARE(FilesIn(folder.dir.path()), QStringList{"02  b.jpg"});
+    QCOMPARE(listed(form.lb_Avant), QStringList{"02  b"});
 }
 
 QTEST_MAIN(PictureOperationsTest)

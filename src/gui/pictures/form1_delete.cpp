@@ -8,6 +8,7 @@
 #include "pictures/fileoperations.h"
 #include "settings/messagekeys.h"
 #include "toolkit/dialogservice.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/imageviewercontrol.h"
 
 namespace lumaro {
@@ -20,7 +21,7 @@ void Form1::DeletePicture() {
     const QString text = message(37) + QStringLiteral(" '") + QFileInfo(shown).completeBaseName() + QStringLiteral("' ?");
     if (Dialogs().question(this, message(109), text) == kAnswerYes) {
         ClearViewerSlot(1);
-        if (const int error = DeletePictureFile(QFile::encodeName(shown).toStdString())) {
+        if (const int error = DeletePictureFile(PathBytes(shown))) {
             Dialogs().message(this, QString(),
                               message(kMessageDeleteFailed) + QStringLiteral("\n") + shown + QStringLiteral("\n(") +
                                   QString::fromLocal8Bit(std::strerror(error)) + QStringLiteral(")"));

@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "pictures/formphoto.h"
 #include "settings/messagekeys.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/imageviewercontrol.h"
 
 namespace lumaro {
@@ -28,12 +29,12 @@ void Form1::OpenPhotoWindow(ImageViewerControl* viewer) {
     const QString path = viewer->fileName();
     if (path.isEmpty()) return;
     const PhotoRequest request =
-        MakePhotoRequest(path.toStdString(), x(), y(), height(), lb_Avant->x(), lb_Avant->y(),
+        MakePhotoRequest(PathBytes(path), x(), y(), height(), lb_Avant->x(), lb_Avant->y(),
                          lb_Avant->height());
     auto* photo = new FormPhoto(request, this);
     if (!photo->pictureReadable()) {
         delete photo;
-        showNames(kMessagePictureUnreadable, {QFileInfo(path).fileName().toStdString()});
+        showNames(kMessagePictureUnreadable, {PathBytes(QFileInfo(path).fileName())});
         return;
     }
     ApplyWindowState(kPhotoOpenState);

@@ -1,6 +1,5 @@
 // The slide-show button: the parameters dialog, the slide-show folder made when missing, the
 // project file written for every picture of the list, and where it went.
-#include <QFile>
 
 #include <cstring>
 
@@ -11,12 +10,9 @@
 #include "settings/constants.h"
 #include "settings/messagekeys.h"
 #include "toolkit/dialogservice.h"
+#include "toolkit/filebytes.h"
 
 namespace lumaro {
-
-namespace {
-QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
-}  // namespace
 
 void Form1::cb_Diaporama_Click() { CreateSlideShow(); }
 
@@ -58,7 +54,7 @@ void Form1::CreateSlideShow() {
     SaveSettings();
     if (EnsureFolderLevel(slideShowFolder) != 0) {
         Dialogs().message(this, message(40),
-                          message(28) + QLatin1Char(' ') + pathText(slideShowFolder) + QLatin1Char('\n') + message(29));
+                          message(28) + QLatin1Char(' ') + PathText(slideShowFolder) + QLatin1Char('\n') + message(29));
         return;
     }
     const SlideShowContent content{parameters.title, parameters.interval.toStdString(),
@@ -67,14 +63,14 @@ void Form1::CreateSlideShow() {
         WriteSlideShowFile(slideShowTables, pictures.currentFolder, pictures.avant, slideShowFolder, folderName, content);
     if (!written.ok()) {
         Dialogs().message(this, QString(),
-                          message(kMessageSlideShowNotWritten) + QLatin1Char('\n') + pathText(written.path) +
+                          message(kMessageSlideShowNotWritten) + QLatin1Char('\n') + PathText(written.path) +
                               QLatin1Char('\n') + QString::fromLocal8Bit(std::strerror(written.error)));
         return;
     }
     const std::string fileName = written.path.substr(slideShowFolder.size());
     Dialogs().message(this, message(75),
-                      message(21) + QStringLiteral(" '") + pathText(fileName) + QStringLiteral("' ") + message(64) +
-                          QLatin1Char(' ') + pathText(slideShowFolder));
+                      message(21) + QStringLiteral(" '") + PathText(fileName) + QStringLiteral("' ") + message(64) +
+                          QLatin1Char(' ') + PathText(slideShowFolder));
 }
 
 }  // namespace lumaro

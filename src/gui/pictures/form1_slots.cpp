@@ -18,11 +18,11 @@ QString Form1::ViewerPictureDate(const ImageViewerControl* viewer) const {
     const QString inside = viewer->dateText();
     if (!inside.isEmpty()) return inside;
     return QString::fromStdString(
-        ReadPictureDate(viewer->fileName().toStdString(), message(104).toStdString()));
+        ReadPictureDate(PathBytes(viewer->fileName()), message(104).toStdString()));
 }
 
 void Form1::ShowInViewerSlot(const PictureEntry& picture, int slot) {
-    const QString path = QString::fromStdString(pictures.pathOf(picture));
+    const QString path = PathText(pictures.pathOf(picture));
     const QString name = QString::fromStdString(picture.base);
     if (slot == 1 || slot == 2) {
         ImageViewerControl* viewer = slot == 1 ? ImageV_1 : ImageV_2;

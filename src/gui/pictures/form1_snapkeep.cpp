@@ -1,6 +1,5 @@
 // Snapkeep sets: loading the JPEG files of a folder into the strip (cb_Memo), and saving the
 // first twelve pictures of the list as small copies (cb_Memo, right button).
-#include <QFile>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -12,13 +11,10 @@
 #include "pictures/snapkeep.h"
 #include "settings/programfolder.h"
 #include "toolkit/dialogservice.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/imageviewercontrol.h"
 
 namespace lumaro {
-
-namespace {
-QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
-}  // namespace
 
 void Form1::cb_Memo_Click() {
     const std::string snapkeep = DefaultSnapkeepFolder(programFolders);
@@ -28,13 +24,13 @@ void Form1::cb_Memo_Click() {
         return;
     }
     // A cancelled browser leaves the strip as it was.
-    const std::optional<QString> chosen = Dialogs().browseFolder(this, pathText(BrowserStartFolder(snapkeep)));
+    const std::optional<QString> chosen = Dialogs().browseFolder(this, PathText(BrowserStartFolder(snapkeep)));
     if (!chosen || chosen->isEmpty()) return;
     for (int k = 0; k < kSnapkeepCount; ++k) ClearThumbnail(k);
-    const std::string folder = WithTrailingSeparator(QFile::encodeName(*chosen).toStdString());
+    const std::string folder = WithTrailingSeparator(PathBytes(*chosen));
     const auto set = SnapkeepSetIn(folder);
     const int count = set ? static_cast<int>(set->size()) : 0;
-    for (int k = 0; k < count; ++k) ShowThumbnail(k, pathText(folder + (*set)[k].fileName), (*set)[k].caption);
+    for (int k = 0; k < count; ++k) ShowThumbnail(k, PathText(folder + (*set)[k].fileName), (*set)[k].caption);
     pictbttn_ClearSnapkeep->setVisible(count > 0);
     if (count == 0) Dialogs().message(this, QString(), message(59));
 }
@@ -48,7 +44,7 @@ void Form1::cb_Memo_RightButtonUp() {
             Dialogs().message(this, QStringLiteral("Snapkeep"), message(kMessageSnapkeepIntoPictureFolder));
             return;
         case SnapkeepSavePlan::Outcome::CannotCreate:
-            Dialogs().message(this, QStringLiteral("Snapkeep"), message(28) + QStringLiteral("\n") + pathText(plan.folder));
+            Dialogs().message(this, QStringLiteral("Snapkeep"), message(28) + QStringLiteral("\n") + PathText(plan.folder));
             return;
         case SnapkeepSavePlan::Outcome::Ready: break;
     }
@@ -72,9 +68,9 @@ void Form1::saveSnapkeepCopies(const SnapkeepSavePlan& plan) {
         const SnapkeepCopy& copy = plan.copies[i];
         showProgress(i + 1, total);
         ImageViewerControl* thumbnail = thumbViewers[copy.listIndex];
-        thumbnail->setFileName(pathText(copy.source));
-        if (thumbnail->savePicture(pathText(copy.copyBase), QStringLiteral("JPG"), size.width(), size.height()) == 0) {
-            ShowThumbnail(copy.listIndex, pathText(plan.folder + copy.copyName), copy.caption);
+        thumbnail->setFileName(PathText(copy.source));
+        if (thumbnail->savePicture(PathText(copy.copyBase), QStringLiteral("JPG"), size.width(), size.height()) == 0) {
+            ShowThumbnail(copy.listIndex, PathText(plan.folder + copy.copyName), copy.caption);
         } else {
             ClearThumbnail(copy.listIndex);
             failed.push_back(copy.copyName);

@@ -7,6 +7,7 @@
 #include "pictures/turnedpicture.h"
 #include "settings/messagekeys.h"
 #include "toolkit/dialogservice.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/imageviewercontrol.h"
 
 namespace lumaro {
@@ -27,7 +28,7 @@ void Form1::OfferTurnButtons(bool offered) {
 void Form1::RotatePicture(int angle) {
     const QString shown = ImageV_1->fileName();
     if (shown.isEmpty()) return;  // nothing to turn
-    TurnPictureResult result = TurnPicture(QFile::encodeName(shown).toStdString(), angle);
+    TurnPictureResult result = TurnPicture(PathBytes(shown), angle);
     if (result.status == TurnPictureResult::Status::NotJpeg) result = TurnInOwnFormat(shown, angle);
     if (result.ok()) {
         ImageV_1->setFileName(shown);

@@ -2,7 +2,6 @@
 // shown only for a folder name that opens with a date, and the checks of cb_Create.
 #include "pictures/formdiaporamaparameters.h"
 
-#include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include "pictures/slideshowfile.h"
 #include "pictures/slideshowtitle.h"
 #include "toolkit/dialogservice.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/fonts.h"
 #include "toolkit/screen.h"
 
@@ -24,7 +24,6 @@ namespace lumaro {
 
 namespace {
 
-QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 template <typename T>
 T* place(T* widget, const char* name, int x, int y, int width, int height) {
@@ -66,7 +65,7 @@ FormDiaporamaParameters::FormDiaporamaParameters(SlideShowParameters& parameters
     workingFolder_ = parameters_.slideShowFolder;
     setWindowTitle(parameters_.caption);
     label_NomDuFichier->setText(parameters_.picturesFolderLabel + QStringLiteral(": '") +
-                                pathText(parameters_.folderName) + QStringLiteral("'"));
+                                PathText(parameters_.folderName) + QStringLiteral("'"));
     showFolder();
     label_DureeImage->setText(parameters_.intervalLabel + QLatin1Char(' ') + parameters_.intervalHint);
     label_DureeEffet->setText(parameters_.effectLabel + QLatin1Char(' ') + parameters_.effectHint);
@@ -187,7 +186,7 @@ void FormDiaporamaParameters::showFolder() {
         label_DossierDiaporama->setText(parameters_.folderLabel + QStringLiteral(":"));
         cb_Create->setEnabled(false);
     } else {
-        label_DossierDiaporama->setText(parameters_.folderLabel + QStringLiteral(": '") + pathText(workingFolder_) +
+        label_DossierDiaporama->setText(parameters_.folderLabel + QStringLiteral(": '") + PathText(workingFolder_) +
                                         QStringLiteral("'"));
         cb_Create->setEnabled(true);
     }
@@ -196,7 +195,7 @@ void FormDiaporamaParameters::showFolder() {
 void FormDiaporamaParameters::showTitle(const char* titleFormat) {
     (titleFormat == std::string_view(kTitleFormatDate) ? optb_TextFirst : optb_DateFirst)->setChecked(true);
     title_ = SlideShowTitle(parameters_.folderName, titleFormat);
-    label_ShowTitle->setText(pathText(title_));
+    label_ShowTitle->setText(PathText(title_));
 }
 
 // The folder choice; the root folder gets its slide-show subfolder. Nothing is created here.

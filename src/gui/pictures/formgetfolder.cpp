@@ -2,7 +2,6 @@
 // becomes possible only once the user did one of them.
 #include "pictures/formgetfolder.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,12 +10,12 @@
 #include "pictures/folderentries.h"
 #include "pictures/formnewfolder.h"
 #include "toolkit/dialogservice.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/fonts.h"
 
 namespace lumaro {
 
 namespace {
-QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 QPushButton* button(const std::string& text, const char* name, QWidget* parent) {
     auto* result = new QPushButton(QString::fromStdString(text), parent);
@@ -85,16 +84,16 @@ void FormGetFolder::layOut() {
 
 void FormGetFolder::showWorkingFolder(std::string folder) {
     workingFolder_ = std::move(folder);
-    textb_GetFolder->setText(pathText(workingFolder_));
+    textb_GetFolder->setText(PathText(workingFolder_));
     // The end of a long path, where the folder's own name stands, stays in sight.
     textb_GetFolder->end(false);
 }
 
 // The browser opens on the folder shown; cancelling it changes nothing.
 void FormGetFolder::browse() {
-    const std::optional<QString> chosen = Dialogs().browseFolder(this, pathText(BrowserStartFolder(workingFolder_)));
+    const std::optional<QString> chosen = Dialogs().browseFolder(this, PathText(BrowserStartFolder(workingFolder_)));
     if (!chosen || chosen->isEmpty()) return;
-    showWorkingFolder(WithTrailingSeparator(QFile::encodeName(*chosen).toStdString()));
+    showWorkingFolder(WithTrailingSeparator(PathBytes(*chosen)));
     cb_OK->setEnabled(true);
 }
 

@@ -1,13 +1,13 @@
 // The new-folder-name dialog: a name that cannot name one folder keeps it open with a message.
 #include "pictures/formnewfolder.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "app/controltable.h"
 #include "toolkit/dialogservice.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/fonts.h"
 
 namespace lumaro {
@@ -33,7 +33,7 @@ FormNewFolder::FormNewFolder(NewFolderRequest& request, QWidget* parent) : QDial
     label_FolderIn->setObjectName(QStringLiteral("label_FolderIn"));
 
     setWindowTitle(QString::fromStdString(request_.caption));
-    const QString folder = QFile::decodeName(QByteArray::fromStdString(request_.folder));
+    const QString folder = PathText(request_.folder);
     const QString label = QString::fromStdString(request_.label) + QLatin1Char(' ');
     const QFontMetrics metrics(font());
     label_FolderIn->setText(label + metrics.elidedText(folder, Qt::ElideMiddle,
@@ -71,7 +71,7 @@ void FormNewFolder::layOut() {
 }
 
 void FormNewFolder::ok() {
-    const std::string typed = QFile::encodeName(textb_NewFolder->text()).toStdString();
+    const std::string typed = PathBytes(textb_NewFolder->text());
     if (!IsAcceptableFolderName(typed)) {
         Dialogs().message(this, QString(), QString::fromStdString(request_.nameRefused));
         textb_NewFolder->setFocus();

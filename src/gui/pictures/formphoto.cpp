@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "app/controltable.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/fonts.h"
 #include "toolkit/imageviewercontrol.h"
 #include "toolkit/screen.h"
@@ -53,7 +54,7 @@ FormPhoto::FormPhoto(const PhotoRequest& request, QWidget* parent)
                                    QStringLiteral(":/icons/ZoomOut.svg"),
                                    QStringLiteral(":/icons/ZoomOutOff.svg"));
 
-    const QString path = QString::fromStdString(request_.path);
+    const QString path = PathText(request_.path);
     setWindowTitle(QFileInfo(path).fileName());
     move(request_.left, request_.top);
     ImageV->setDisplayMode(kSinglePictureMode);

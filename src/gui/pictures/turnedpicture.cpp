@@ -7,12 +7,15 @@
 #include <QTransform>
 
 #include "pictures/safereplace.h"
+#include "toolkit/filebytes.h"
 
 namespace lumaro {
 
 TurnPictureResult TurnInOwnFormat(const QString& path, int angle) {
     using Status = TurnPictureResult::Status;
-    QImageReader reader(path);
+    QFile file;
+    if (!OpenPathForReading(file, path)) return {Status::Unreadable, false, file.errorString().toStdString()};
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);  // turned from what the viewer shows
     const QByteArray format = reader.format();
@@ -29,7 +32,7 @@ TurnPictureResult TurnInOwnFormat(const QString& path, int angle) {
         return {Status::CannotTurn, false, writer.errorString().toStdString()};
     }
     const FileStepResult written =
-        ReplaceFileContent(QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), size_t(bytes.size())));
+        ReplaceFileContent(PathBytes(path), std::string_view(bytes.constData(), size_t(bytes.size())));
     if (!written.ok()) return {Status::NotWritten, false, DescribeFileStep(written)};
     return {Status::Turned, false, {}};
 }

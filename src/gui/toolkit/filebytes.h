@@ -4,9 +4,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class QComboBox;
+class QFile;
 class QLineEdit;
+class QString;
 
 namespace lumaro {
 
@@ -20,5 +23,13 @@ void InsertItemFromBytes(QComboBox* combo, int index, const std::string& bytes);
 void AddItemFromBytes(QComboBox* combo, const std::string& bytes);
 // The bytes of item `index`: the kept ones, or the UTF-8 of its text.
 std::string ItemBytes(const QComboBox* combo, int index);
+
+// Paths between the core, which keeps bytes, and Qt, which keeps text. Each byte that is not
+// part of valid UTF-8 travels in the text as one lone surrogate (U+DC80 + the byte): the text
+// shows a replacement mark, and the path comes back byte for byte to open the file it names.
+QString PathText(std::string_view bytes);
+std::string PathBytes(const QString& path);
+// Opens `file` for reading on the file that `path` names; false when it cannot.
+bool OpenPathForReading(QFile& file, const QString& path);
 
 }  // namespace lumaro

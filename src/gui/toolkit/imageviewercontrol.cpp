@@ -5,18 +5,18 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
 #include <QWheelEvent>
 #include <algorithm>
 #include <optional>
 #include <string>
 
 #include "pictures/picturedate.h"
+#include "pictures/replacefile.h"
+#include "toolkit/filebytes.h"
 #include "toolkit/picturedecoder.h"
 #include "toolkit/pictureexif.h"
 
@@ -46,16 +46,18 @@ struct FileIdentity {
     off_t size = 0;
     timespec modified{};
 
+    bool sameFileAs(const FileIdentity& other) const {
+        return known && other.known && device == other.device && inode == other.inode;
+    }
     bool sameAs(const FileIdentity& other) const {
-        return known && other.known && device == other.device && inode == other.inode &&
-               size == other.size && modified.tv_sec == other.modified.tv_sec &&
+        return sameFileAs(other) && size == other.size && modified.tv_sec == other.modified.tv_sec &&
                modified.tv_nsec == other.modified.tv_nsec;
     }
 };
 
 FileIdentity identityOf(const QString& path) {
     struct stat st;
-    if (path.isEmpty() || stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    if (path.isEmpty() || stat(PathBytes(path).c_str(), &st) != 0) return {};
     return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
 }
 
@@ -141,7 +143,9 @@ void ImageViewerControl::setFileName(const QString& path) {
     d->scroll = QPoint();
     dropPendingDecode();
     if (!path.isEmpty()) {
-        QImageReader reader(path);
+        QFile file;
+        OpenPathForReading(file, path);  // a file that cannot be opened shows nothing
+        QImageReader reader(&file);
         reader.setDecideFormatFromContent(true);
         reader.setAutoTransform(true);
         QSize stored = reader.size();
@@ -157,7 +161,7 @@ void ImageViewerControl::setFileName(const QString& path) {
             d->orientationSwapsSides = swaps;
             // The date the listing sorts by, so that the boxes show dates in list order.
             const std::optional<std::string> date =
-                ReadInternalPictureDate(QFile::encodeName(path).toStdString());
+                ReadInternalPictureDate(PathBytes(path));
             if (date) d->date = QString::fromLatin1(date->data(), qsizetype(date->size()));
         }
     }
@@ -216,7 +220,7 @@ int ImageViewerControl::savePicture(const QString& path, const QString& format, 
     // A copy never takes the place of the picture it is made from.
     if (ownSize().isEmpty() || width <= 0 || height <= 0 || path.isEmpty() ||
         !QImageWriter::supportedImageFormats().contains(writerFormat) ||
-        QFileInfo(target) == QFileInfo(d->path)) {
+        identityOf(target).sameFileAs(identityOf(d->path))) {
         return -1;
     }
     const QSize size = ownSize().scaled(width, height, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
@@ -232,11 +236,7 @@ int ImageViewerControl::savePicture(const QString& path, const QString& format, 
         bytes = jpegWithExif(bytes, exifBlockForRewrite(d->path, size.width(), size.height()));
     }
     // Written beside the target and renamed over it once complete.
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        return -1;
-    }
-    return file.commit() ? 0 : -1;
+    return ReplaceFileContents(PathBytes(target), std::string_view(bytes.constData(), size_t(bytes.size()))) == 0 ? 0 : -1;
 }
 
 void ImageViewerControl::turn(int code) {

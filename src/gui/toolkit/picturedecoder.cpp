@@ -1,12 +1,15 @@
 #include "toolkit/picturedecoder.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QImageReader>
 #include <QMetaObject>
 #include <QThread>
 #include <QThreadPool>
 #include <QTransform>
 #include <algorithm>
+
+#include "toolkit/filebytes.h"
 
 namespace lumaro {
 
@@ -27,7 +30,9 @@ QThreadPool& decodePool() {
 }  // namespace
 
 QImage DecodePicture(const QString& path, QSize scaledSize, int quarterTurns) {
-    QImageReader reader(path);
+    QFile file;
+    if (!OpenPathForReading(file, path)) return QImage();
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     if (scaledSize.isValid()) reader.setScaledSize(scaledSize);

@@ -4,9 +4,10 @@
 #include <libexif/exif-loader.h>
 #include <libexif/exif-utils.h>
 
-#include <QFile>
 #include <cstdlib>
 #include <memory>
+
+#include "toolkit/filebytes.h"
 
 namespace lumaro {
 
@@ -19,7 +20,7 @@ using ExifDataPtr = std::unique_ptr<ExifData, ExifDataRelease>;
 
 ExifDataPtr loadExif(const QString& path) {
     ExifLoader* loader = exif_loader_new();
-    exif_loader_write_file(loader, QFile::encodeName(path).constData());
+    exif_loader_write_file(loader, PathBytes(path).c_str());
     const unsigned char* buffer = nullptr;
     unsigned int size = 0;
     exif_loader_get_buf(loader, &buffer, &size);
