@@ -144,7 +144,10 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
     Form1& form = fx.start();
     const int bottom = e.v2.y() + e.v2.height() + 2 + 18 + 18;  // bottom of textb_2N
     const int top = screenHeight == 600 ? e.v2.y() - 6 : bottom - (kThumb + 119);
-    QCOMPARE(form.groupb_FileName->geometry(), QRect(15, top, 540, bottom - top));
+    // The group is wider only as far as a memo button wider than a thumbnail pushes the strip.
+    const int memoExtra = std::max(0, TextWidthNeeded(form.cb_Memo) - kThumb);
+    QCOMPARE(form.groupb_FileName->geometry(), QRect(15, top, 540 + memoExtra, bottom - top));
+    QVERIFY(rightOf(form.groupb_FileName) < form.ImageV_2->x());
     QCOMPARE(form.lb_Avant->geometry(), QRect(150, 55, 290, top - 55));
 
     QCOMPARE(form.label_Type->y(), top + 24);
@@ -176,6 +179,7 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
         QCOMPARE(caption->geometry(), QRect(left, memoTop + kThumb + 6, kThumb, 18));
     }
     QVERIFY(bottomOf(form.textb_MP[11]) <= bottom);
+    QCOMPARE(rightOf(form.groupb_FileName) - rightOf(form.thumbViewers[11]), 6);  // the frame clear of the strip
     QCOMPARE(form.pictbttn_ClearSnapkeep->y(), memoTop + kThumb + 4);
     QVERIFY(qAbs(form.pictbttn_ClearSnapkeep->geometry().center().x() -
                  form.cb_Memo->geometry().center().x()) <= 1);

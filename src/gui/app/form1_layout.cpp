@@ -138,12 +138,13 @@ void Form1::layoutFileNameGroup(int bottom, bool smallLayout, int V2y) {
 }
 
 // The Snapkeep button is square like the thumbnails unless its caption needs more room; the
-// thumbnails follow it.
+// thumbnails follow it, and the group's frame follows the last of them.
 void Form1::placeSnapkeepStrip() {
     const int T = cb_Memo->height();  // the layout made it a square of the thumbnail size
     const int memoLeft = cb_Memo->x();
     const int memoTop = cb_Memo->y();
     cb_Memo->resize(std::max(T, TextWidthNeeded(cb_Memo)), T);
+    groupb_FileName->resize(kFileNameGroupWidth + cb_Memo->width() - T, groupb_FileName->height());
     for (int i = 0; i < 12; ++i) {
         const int left = rightOf(cb_Memo) + 5 + i * (T + 5);
         thumbViewers[i]->setGeometry(left, memoTop, T, T);
