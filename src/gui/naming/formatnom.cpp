@@ -18,6 +18,12 @@ T* place(T* widget, const char* name, int x, int y, int w, int h) {
     widget->setGeometry(FromDialogUnits(x, y, w, h));
     return widget;
 }
+
+// The template expects a group's frame through the middle of its title, where Qt draws it
+// below the title: the group rises by half a title, or its frame would cross the first option.
+void raiseFrameToTitleMiddle(QGroupBox* group) {
+    group->setGeometry(group->geometry().adjusted(0, -group->fontMetrics().height() / 2, 0, 0));
+}
 }  // namespace
 
 FormatNom::FormatNom(QStringList& texts, QWidget* parent) : QDialog(parent), texts_(texts) {
@@ -57,6 +63,8 @@ FormatNom::FormatNom(QStringList& texts, QWidget* parent) : QDialog(parent), tex
     texts_[CaptionAndFormatAnswer] = QStringLiteral("-1");
     cb_OK->setDefault(true);
     GrowToFitTexts(this);
+    raiseFrameToTitleMiddle(groupb_Format);
+    raiseFrameToTitleMiddle(groupb_Sort);
 
     connect(cb_OK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cb_Cancel, &QPushButton::clicked, this, &QDialog::reject);
