@@ -46,6 +46,24 @@ inline std::string ExifSegment(int orientation, const std::string& date, uint32_
     return jpegbytes::Segment(0xE1, std::string("Exif\0\0", 6) + tiff);
 }
 
+// An Exif block whose second directory carries `thumbnail`, stored last in the block, as
+// cameras store it.
+inline std::string ThumbnailExifSegment(int orientation, const std::string& thumbnail) {
+    const bool be = false;
+    std::string tiff = "II";
+    put16(tiff, 42, be);
+    put32(tiff, 8, be);
+    put16(tiff, 1, be);
+    put16(tiff, 0x0112, be), put16(tiff, 3, be), put32(tiff, 1, be), put16(tiff, uint16_t(orientation), be),
+        put16(tiff, 0, be);
+    put32(tiff, 8 + 18, be);  // the second directory follows
+    put16(tiff, 2, be);
+    put16(tiff, 0x0201, be), put16(tiff, 4, be), put32(tiff, 1, be), put32(tiff, 8 + 18 + 30, be);
+    put16(tiff, 0x0202, be), put16(tiff, 4, be), put32(tiff, 1, be), put32(tiff, uint32_t(thumbnail.size()), be);
+    put32(tiff, 0, be);
+    return jpegbytes::Segment(0xE1, std::string("Exif\0\0", 6) + tiff + thumbnail);
+}
+
 inline std::string ProfileSegment() {
     return jpegbytes::Segment(0xE2, std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(300, '\x5A'));
 }

@@ -106,6 +106,29 @@ TEST(TurnJpegTest, SidesNotWholeBlocksAreEncodedAgainWithEveryHeaderSegment) {
     EXPECT_EQ(ReadExifNumber(turned.jpeg, fields.pixelHeight), 70u);
 }
 
+// The small picture cameras put in the Exif block turns with the picture, the segments
+// after the block staying whole; 40 x 24 is no whole number of blocks, so it is encoded again.
+TEST(TurnJpegTest, TheExifThumbnailTurnsWithThePicture) {
+    const auto thumbnailOf = [](const std::string& jpeg) {
+        const ExifTurnFields fields = FindExifTurnFields(jpeg);
+        const size_t start = fields.segment.offset + 10 + ReadExifNumber(jpeg, fields.thumbnailStart);
+        return jpeg.substr(start, ReadExifNumber(jpeg, fields.thumbnailLength));
+    };
+    for (const int orientation : {1, 6}) {
+        SCOPED_TRACE("orientation " + std::to_string(orientation));
+        const std::string original =
+            QuarterJpeg(64, 48, ThumbnailExifSegment(orientation, QuarterJpeg(40, 24, "")) + CommentSegment());
+        const JpegTurnResult turned = TurnJpeg(original, 90);
+        ASSERT_TRUE(turned.ok) << turned.error;
+        const std::string thumbnail = thumbnailOf(turned.jpeg);
+        const std::array<int, 4> quarters = orientation == 1 ? std::array{2, 0, 3, 1} : std::array{3, 2, 1, 0};
+        ExpectQuarters(turned.jpeg, quarters);
+        ExpectQuarters(thumbnail, quarters);
+        EXPECT_EQ(Decode(thumbnail).width, orientation == 1 ? 24 : 40);
+        EXPECT_NE(JpegMarkerSegments(turned.jpeg).find(CommentSegment()), std::string::npos);
+    }
+}
+
 std::vector<std::string> Contents(const PictureFolder& folder) {
     std::vector<std::string> out;
     for (const std::string& name : folder.names()) out.push_back(name + ":" + folder.read(name));

@@ -13,6 +13,8 @@ constexpr uint16_t kOrientationTag = 0x0112;
 constexpr uint16_t kExifDirectoryTag = 0x8769;
 constexpr uint16_t kPixelWidthTag = 0xA002;
 constexpr uint16_t kPixelHeightTag = 0xA003;
+constexpr uint16_t kThumbnailStartTag = 0x0201;
+constexpr uint16_t kThumbnailLengthTag = 0x0202;
 constexpr uint16_t kShortType = 3;
 constexpr uint16_t kLongType = 4;
 
@@ -103,7 +105,16 @@ ExifTurnFields FindExifTurnFields(std::string_view jpeg) {
         tiff.bigEndian = order == "MM";
         const size_t first = tiff.u32(4);
         ExifTurnFields fields;
+        fields.segment = s;
         fields.orientation = findNumber(tiff, first, kOrientationTag);
+        // The second directory follows the first one's entries and holds the small picture.
+        if (tiff.has(first, 2)) {
+            const size_t next = first + 2 + 12 * size_t{tiff.u16(first)};
+            if (tiff.has(next, 4) && tiff.u32(next) != 0) {
+                fields.thumbnailStart = findNumber(tiff, tiff.u32(next), kThumbnailStartTag);
+                fields.thumbnailLength = findNumber(tiff, tiff.u32(next), kThumbnailLengthTag);
+            }
+        }
         const ExifNumberField exifPointer = findNumber(tiff, first, kExifDirectoryTag);
         if (exifPointer.width == 4) {
             const size_t exifDirectory = tiff.u32(exifPointer.offset - tiff.start);

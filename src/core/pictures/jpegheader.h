@@ -41,6 +41,11 @@ struct ExifTurnFields {
     ExifNumberField orientation;
     ExifNumberField pixelWidth;
     ExifNumberField pixelHeight;
+    // The small picture of the second directory: where it starts, counted from the TIFF header
+    // (10 bytes into the segment), and its length.
+    ExifNumberField thumbnailStart;
+    ExifNumberField thumbnailLength;
+    JpegSegment segment;  // the Exif segment these fields lie in
 };
 
 // The fields of the first Exif block of the file; absent ones have width 0.

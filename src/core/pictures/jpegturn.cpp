@@ -2,6 +2,7 @@
 
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <vector>
@@ -183,6 +184,39 @@ void setUpright(std::string& jpeg) {
     if (ReadExifNumber(jpeg, fields.pixelHeight) != 0) WriteExifNumber(jpeg, fields.pixelHeight, height);
 }
 
+// The small picture of the Exif block, turned with the picture so that previews made from it
+// show what the file now shows. It changes in place when it ends the Exif segment (which then
+// grows or shrinks with it, within the 64 KiB a segment may hold) or when its turned form is no
+// longer; otherwise it stays as it was, like every other byte of the block.
+void turnThumbnail(std::string& jpeg, const Placement& wanted) {
+    const ExifTurnFields fields = FindExifTurnFields(jpeg);
+    if (!fields.thumbnailStart.present() || !fields.thumbnailLength.present()) return;
+    const size_t tiffStart = fields.segment.offset + 10;
+    const size_t segmentEnd = fields.segment.offset + fields.segment.size;
+    const size_t start = tiffStart + ReadExifNumber(jpeg, fields.thumbnailStart);
+    const size_t length = ReadExifNumber(jpeg, fields.thumbnailLength);
+    if (length == 0 || start >= segmentEnd || length > segmentEnd - start) return;
+    const std::string thumbnail = jpeg.substr(start, length);
+    if (!LooksLikeJpeg(thumbnail)) return;
+    std::string error;
+    std::string turned = losslessTransform(thumbnail, transformFor(wanted), error);
+    if (turned.empty()) turned = encodedAgain(thumbnail, wanted, error);
+    if (turned.empty()) return;
+    constexpr size_t kLargestSegment = 0xFFFF + 2;  // the length field counts itself, not the marker
+    if (start + length == segmentEnd && fields.segment.size - length + turned.size() <= kLargestSegment) {
+        const size_t segmentLength = fields.segment.size - length + turned.size() - 2;
+        jpeg.replace(start, length, turned);
+        jpeg[fields.segment.offset + 2] = static_cast<char>(segmentLength >> 8);
+        jpeg[fields.segment.offset + 3] = static_cast<char>(segmentLength & 0xFF);
+    } else if (turned.size() <= length) {
+        jpeg.replace(start, turned.size(), turned);
+        std::fill_n(jpeg.begin() + static_cast<std::ptrdiff_t>(start + turned.size()), length - turned.size(), '\0');
+    } else {
+        return;
+    }
+    WriteExifNumber(jpeg, fields.thumbnailLength, static_cast<unsigned>(turned.size()));
+}
+
 }  // namespace
 
 JpegTurnResult TurnJpeg(std::string_view jpeg, int angle) {
@@ -207,6 +241,7 @@ JpegTurnResult TurnJpeg(std::string_view jpeg, int angle) {
             if (result.error.empty()) result.error = losslessError;
             return result;
         }
+        turnThumbnail(result.jpeg, wanted);  // stored as the picture is, it turns with it
     }
     setUpright(result.jpeg);
     result.ok = true;
