@@ -266,7 +266,7 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
 // Names from old cameras and archives may hold bytes that are not UTF-8: the picture is still
 // shown, turned and deleted under its own name, and no other file is touched.
 void PictureOperationsTest::pictureWhoseNameIsNotUtf8IsShownTurnedAndDeleted() {
-    for (const std::string bytes : {std::string("Caf\xE9 \xFF\xC3(.jpg"), std::string("\xED\xA0\x80 \xC0\xAF \xF4\x90\x80\x80")}) {
+    for (const std::string& bytes : {std::string("Caf\xE9 \xFF\xC3(.jpg"), std::string("\xED\xA0\x80 \xC0\xAF \xF4\x90\x80\x80")}) {
         QCOMPARE(PathBytes(PathText(bytes)), bytes);
     }
     Loaded folder({"02  b"});
