@@ -436,6 +436,9 @@ void ImageViewerControl::ensureDecoded() {
     }
     // Proportions kept, so that the decoded picture scales evenly into its place.
     wanted = own.scaled(wanted, Qt::KeepAspectRatioByExpanding).boundedTo(own);
+    // Beyond half its width a picture is read whole anyway and then made smaller: taking it
+    // whole is cheaper, and spares the next zoom step a decode of its own.
+    if (wanted.width() * 2 > own.width()) wanted = own;
     if (decodesInBackground()) {
         decodeLater(wanted);
         return;
