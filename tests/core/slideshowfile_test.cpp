@@ -139,6 +139,8 @@ TEST(SlideShowTitleTest, ThePrefixMovesBehindTheTextOnlyForTheTextFormat) {
         {"_x", "Text", true, "x (_)"},
         {"Été 2006", "Text", false, "Été 2006"},  // an accented first letter is a letter
         {"2006 Été", "Text", true, "Été (2006 )"},
+        {"2006 – Italie", "Text", true, "Italie (2006 – )"},  // a dash is no letter
+        {"«2006» Rome", "Text", true, "Rome («2006» )"},
         // At most 256 characters of text, cut between characters, never inside one.
         {longText, "Text", true, std::string(255, 'a') + "é (2006 )"},
     };

@@ -6,16 +6,44 @@ namespace {
 
 constexpr size_t kMaxTitleCharacters = 256;
 
-// A letter of a folder name: an ASCII letter, or any character beyond ASCII, so that names
-// such as "Été 2006" or "2006 Été" are never cut inside or before their first word.
-bool IsLetterByte(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u >= 0x80;
+// The code point of the UTF-8 character at `at` and its length in bytes; a byte that starts
+// no valid character stands for itself.
+char32_t CharacterAt(std::string_view text, size_t at, size_t& length) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    const unsigned char lead = byte(0);
+    length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (length == 1 || at + length > text.size()) {
+        length = 1;
+        return lead;
+    }
+    char32_t point = lead & (0x3F >> (length - 1));
+    for (size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            length = 1;
+            return lead;
+        }
+        point = (point << 6) | (byte(i) & 0x3F);
+    }
+    return point;
+}
+
+// A letter of a folder name: an ASCII letter, or a character beyond ASCII that is not
+// punctuation or a symbol, so that names such as "Été 2006" or "2006 Été" are never cut inside
+// or before their first word, while a dash such as "2006 – Italie" stays with the date.
+bool IsLetter(char32_t c) {
+    if (c < 0x80) return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    const bool symbol = (c >= 0x80 && c <= 0xBF) || c == 0xD7 || c == 0xF7 || (c >= 0x2000 && c <= 0x2BFF) ||
+                        (c >= 0x3000 && c <= 0x303F) || (c >= 0xFE10 && c <= 0xFE6F) ||
+                        (c >= 0xFF00 && c <= 0xFF20) || c >= 0x1F000;
+    return !symbol;
 }
 
 size_t FirstLetter(std::string_view name) {
-    for (size_t i = 0; i < name.size(); ++i) {
-        if (IsLetterByte(name[i])) return i;
+    size_t length = 1;
+    for (size_t i = 0; i < name.size(); i += length) {
+        const char32_t c = CharacterAt(name, i, length);
+        // A byte that begins no character is taken as part of a word, as before.
+        if (IsLetter(c) || (length == 1 && c >= 0x80)) return i;
     }
     return std::string_view::npos;
 }
