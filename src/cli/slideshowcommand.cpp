@@ -2,6 +2,7 @@
 // button writes, for every picture of the folder in name order.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "commands.h"
 #include "naming/picturelist.h"
@@ -16,7 +17,10 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
     if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
     PictureList list;
-    list.currentFolder = WithTrailingSeparator(arguments.paths.front());
+    // The slides name their pictures by full path, whatever folder the shell stood in.
+    std::error_code noFolder;
+    list.currentFolder = WithTrailingSeparator(
+        AbsoluteFolderPath(arguments.paths.front(), std::filesystem::current_path(noFolder).string()));
     list.fileType = ToLowerAscii(arguments.fileType);
     std::vector<RenameFailure> failures;
     if (const int stopped = LoadFolderForCommand(arguments, messages, list, failures)) return stopped;

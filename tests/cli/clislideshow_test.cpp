@@ -38,8 +38,9 @@ TEST(CliSlideShowTest, WritesEveryPictureInNameOrderWithTheMovedTitleAndPrintsTh
                            "FileName: \"" + pictures + "03--.jpg" + tail},
                           "5000", ""));
 
-    // The defaults: the folder name as it is, 4000 and 1200; the same project is replaced.
-    ASSERT_EQ(RunCli({"slideshow", pictures, "--to", shows + "/"}).code, 0);
+    // The defaults: the folder name as it is, 4000 and 1200; the same project is replaced. A
+    // folder typed with "." and ".." steps names the same project and the same full paths.
+    ASSERT_EQ(RunCli({"slideshow", pictures + "../2006-07 Italie/.", "--to", shows + "/"}).code, 0);
     const std::string plain = "\"; Caption: \"2006-07 Italie\";";
     EXPECT_EQ(home.read("Slide shows/2006-07 Italie.ss"),
               ProjectFile({"FileName: \"" + pictures + "01  a.JPG" + plain, "FileName: \"" + pictures + "02  b.jpg" + plain,

@@ -91,6 +91,8 @@ void StartFolderTest::optionsEndAtTwoDashesAndWrongUsageIsRefused() {
     const Case cases[] = {
         {{"/p/Italie"}, "/p/Italie", false},
         {{"Italie/"}, "/home/u/Italie/", false},
+        {{"."}, "/home/u/", false},  // a project named after the folder, never "."
+        {{"../v/./Italie"}, "/home/v/Italie", false},
         {{"--", "--help"}, "/home/u/--help", false},
         {{"-x"}, "", true},
         {{"a", "b"}, "/home/u/a", true},

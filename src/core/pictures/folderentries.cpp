@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "pictures/namecompare.h"
 
@@ -49,6 +50,13 @@ std::string BaseNameOf(const std::string& fileName) {
 std::string WithTrailingSeparator(std::string folder) {
     if (!folder.empty() && folder.back() != '/') folder += '/';
     return folder;
+}
+
+std::string AbsoluteFolderPath(const std::string& typed, const std::string& workingFolder) {
+    const std::filesystem::path path = !typed.empty() && typed.front() == '/'
+                                           ? std::filesystem::path(typed)
+                                           : std::filesystem::path(workingFolder) / typed;
+    return path.lexically_normal().string();
 }
 
 }  // namespace lumaro

@@ -1,5 +1,6 @@
 #include "app/startoptions.h"
 
+#include "pictures/folderentries.h"
 #include "settings/constants.h"
 
 namespace lumaro {
@@ -21,7 +22,7 @@ StartOptions ParseStartOptions(const std::vector<std::string>& arguments, const 
         } else if (argument.empty()) {
             options.error = "the folder name is empty";
         } else {
-            options.folder = argument.front() == '/' ? argument : workingFolder + "/" + argument;
+            options.folder = AbsoluteFolderPath(argument, workingFolder);
         }
     }
     return options;
