@@ -136,6 +136,7 @@ public:
 
     // Thumbnail k shows the file at `path` with its caption; or nothing, hidden.
     void ShowThumbnail(int k, const QString& path, const std::string& caption);
+    void SetThumbnail(int k, const QString& path, const std::string& caption);
     void ClearThumbnail(int k);
 
     // The picture list on screen.

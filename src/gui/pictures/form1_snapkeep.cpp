@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <algorithm>
 
 #include "app/form1.h"
 #include "pictures/fileoperations.h"
@@ -58,7 +57,8 @@ void Form1::cb_Memo_RightButtonUp() {
 }
 
 // Each copy is written beside its final name and renamed into place once complete, at the size
-// of the thumbnails; a copy that fails leaves its thumbnail empty and is named at the end.
+// of the thumbnails; a copy that fails leaves its thumbnail empty and is named at the end. The
+// strip shows or hides nothing: a saved set is seen when it is loaded.
 void Form1::saveSnapkeepCopies(const SnapkeepSavePlan& plan) {
     const QSize size = thumbViewers[0]->size();
     const int total = static_cast<int>(plan.copies.size());
@@ -69,18 +69,13 @@ void Form1::saveSnapkeepCopies(const SnapkeepSavePlan& plan) {
         showProgress(i + 1, total);
         ImageViewerControl* thumbnail = thumbViewers[copy.listIndex];
         thumbnail->setFileName(PathText(copy.source));
-        if (thumbnail->savePicture(PathText(copy.copyBase), QStringLiteral("JPG"), size.width(), size.height()) == 0) {
-            ShowThumbnail(copy.listIndex, PathText(plan.folder + copy.copyName), copy.caption);
-        } else {
-            ClearThumbnail(copy.listIndex);
-            failed.push_back(copy.copyName);
-        }
+        const bool saved =
+            thumbnail->savePicture(PathText(copy.copyBase), QStringLiteral("JPG"), size.width(), size.height()) == 0;
+        SetThumbnail(copy.listIndex, saved ? PathText(plan.folder + copy.copyName) : QString(), copy.caption);
+        if (!saved) failed.push_back(copy.copyName);
         repaint();
     }
     progb_1->hide();
-    if (std::any_of(thumbViewers.begin(), thumbViewers.end(), [](auto* v) { return v->isDisplayOn(); })) {
-        pictbttn_ClearSnapkeep->show();
-    }
     if (!failed.empty()) showNames(kMessageSnapkeepCopiesFailed, failed);
 }
 

@@ -10,14 +10,20 @@
 
 namespace lumaro {
 
-void Form1::ShowThumbnail(int k, const QString& path, const std::string& caption) {
+// A loaded set shows its thumbnails; a save or a double click only changes what a thumbnail
+// holds, and its caption box keeps telling which caption it gives.
+void Form1::SetThumbnail(int k, const QString& path, const std::string& caption) {
     thumbCaptionTexts[k] = caption;
     thumbViewers[k]->setFileName(path);
-    thumbViewers[k]->setDisplayOn(true);
     SetTextFromBytes(thumbCaptions[k], caption);
     thumbCaptions[k]->setCursorPosition(0);
     // The box is as narrow as its thumbnail: the whole caption shows on hovering.
     thumbCaptions[k]->setToolTip(thumbCaptions[k]->text());
+}
+
+void Form1::ShowThumbnail(int k, const QString& path, const std::string& caption) {
+    SetThumbnail(k, path, caption);
+    thumbViewers[k]->setDisplayOn(true);
     thumbCaptions[k]->show();
 }
 
@@ -37,17 +43,15 @@ void Form1::ThumbnailClick(int k) {
 }
 
 // Takes the thumbnail's caption back out of the caption box, then puts the picture of the
-// first display slot, with its caption, in the thumbnail's place.
+// first display slot, with its caption, in the thumbnail's place: with nothing in the slot,
+// the thumbnail is emptied.
 void Form1::ThumbnailDoubleClick(int k) {
     if (!thumbCaptionTexts[k].empty()) {
-        // Emptying the box goes through the box's own rule for pictbttn_ClearCaptions, which
-        // stays usable while the caption list holds captions to clear.
-        SetTextFromBytes(textb_Caption, WithoutThumbnailCaption(TextBytes(textb_Caption), thumbCaptionTexts[k]));
+        const std::string before = TextBytes(textb_Caption);
+        SetTextFromBytes(textb_Caption, WithoutThumbnailCaption(before, thumbCaptionTexts[k]));
+        if (before.find(thumbCaptionTexts[k]) == 0) pictbttn_ClearCaptions->setEnabled(false);
     }
-    // Nothing shown in the first slot: there is nothing to take, and the thumbnail keeps its own.
-    if (ImageV_1->fileName().isEmpty()) return;
-    ShowThumbnail(k, ImageV_1->fileName(), CaptionPartOf(TextBytes(textb_1C), kThumbnailCaptionLimit));
-    pictbttn_ClearSnapkeep->show();
+    SetThumbnail(k, ImageV_1->fileName(), CaptionPartOf(TextBytes(textb_1C), kThumbnailCaptionLimit));
 }
 
 // No file on disk is touched.
