@@ -186,7 +186,8 @@ order, or in picture-date order with --by date; they print the new listing after
       lumaro-cli slideshow ~/Pictures/Italy --to ~/Slide\ shows --interval 5000
   turn FILE... --angle 90|180|270
       Turns each JPEG picture clockwise as it is shown, without loss where its sides
-      allow; the file keeps its name, permissions, date and Exif data.
+      allow; the file keeps its name, permissions, date and Exif data. Other types
+      are turned by the window only, and are named as not turned.
       lumaro-cli turn ~/Pictures/Italy/0007--.jpg --angle 90
   transfer DIR --select RANGES --to DEST [--by name|date]
       Moves the selected pictures to DEST (created when missing): each is copied under
