@@ -18,7 +18,7 @@ using namespace lumaro::bench;
 
 constexpr int kPictures = 2000;
 constexpr size_t kPictureSize = size_t{3} << 20;
-constexpr int kRounds = 2;
+constexpr int kRounds = 3;
 
 void plainMove(const std::string& from, const std::string& to, const std::vector<lumaro::PictureEntry>& pictures,
                std::vector<char>& buffer) {
