@@ -25,21 +25,21 @@ void Form1::startProgress() {
     sinceProgressPainted.start();
 }
 
-// The bar moves at every call but is painted at screen rate at most, since painting costs more
-// than a step of most loops; the whole window is repainted often enough that it never looks
-// frozen during a long listing, and not so often that the painting slows the listing.
+// Painting costs more than a step of most loops, and the bar paints itself whenever its value
+// moves visibly: it is given a new value at screen rate at most. The whole window is repainted
+// often enough that it never looks frozen during a long listing, and not so often that the
+// painting slows the listing.
 void Form1::showProgress(int done, int total) {
     constexpr qint64 kWindowPaintInterval = 50;  // milliseconds
     constexpr qint64 kProgressPaintInterval = 16;
+    const bool window = !sinceWindowPainted.isValid() || sinceWindowPainted.elapsed() >= kWindowPaintInterval;
+    if (!window && sinceProgressPainted.elapsed() < kProgressPaintInterval) return;
     if (progb_1->maximum() != total) progb_1->setRange(0, std::max(total, 1));
     progb_1->setValue(done);
-    if (!sinceWindowPainted.isValid() || sinceWindowPainted.elapsed() >= kWindowPaintInterval) {
+    sinceProgressPainted.start();
+    if (window) {
         repaint();
         sinceWindowPainted.start();
-        sinceProgressPainted.start();
-    } else if (sinceProgressPainted.elapsed() >= kProgressPaintInterval) {
-        progb_1->repaint();
-        sinceProgressPainted.start();
     }
 }
 
