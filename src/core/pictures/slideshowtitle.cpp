@@ -42,7 +42,7 @@ size_t FirstLetter(std::string_view name) {
     size_t length = 1;
     for (size_t i = 0; i < name.size(); i += length) {
         const char32_t c = CharacterAt(name, i, length);
-        // A byte that begins no character is taken as part of a word, as before.
+        // A byte that begins no character counts as part of a word.
         if (IsLetter(c) || (length == 1 && c >= 0x80)) return i;
     }
     return std::string_view::npos;
