@@ -212,6 +212,23 @@ TEST(TurnJpegTest, TheIndexOfThePicturesAfterTheFirstStillFindsThem) {
     EXPECT_NE(refused.error.find("index"), std::string::npos);
 }
 
+// An RGB-coded picture, marked so by an APP14 segment, keeps its colours: turned losslessly, its
+// data stays RGB with the segment kept; encoded again, the new YCbCr data must not take it.
+TEST(TurnJpegTest, RgbCodedPicturesKeepTheirColours) {
+    for (const auto& [width, height] : {std::pair{64, 48}, std::pair{70, 50}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        const std::string original =
+            EncodeWithCjpeg(QuarterPixels(width, height), width, height, "-rgb");
+        ASSERT_FALSE(original.empty()) << "cjpeg (libjpeg-turbo-progs) is missing";
+        const JpegTurnResult turned = TurnJpeg(original, 90);
+        ASSERT_TRUE(turned.ok) << turned.error;
+        EXPECT_EQ(turned.lossless, width % 16 == 0);
+        ExpectQuarters(turned.jpeg, {2, 0, 3, 1});
+        const bool adobe = JpegMarkerSegments(turned.jpeg).find("Adobe") != std::string::npos;
+        EXPECT_EQ(adobe, turned.lossless);
+    }
+}
+
 std::vector<std::string> Contents(const PictureFolder& folder) {
     std::vector<std::string> out;
     for (const std::string& name : folder.names()) out.push_back(name + ":" + folder.read(name));

@@ -108,20 +108,20 @@ std::vector<unsigned char> placePixels(const std::vector<unsigned char>& pixels,
 
 // The header segments of the source in front of the new picture data; the encoder's own
 // application segments go, except its colour-transform segment, which must match its data.
+// The source's colour-transform segment describes the old data and never comes along: in front
+// of the encoder's YCbCr data, an RGB source's segment would have the colours read as RGB.
 std::string withSourceMarkers(std::string_view source, std::string_view encoded) {
     const std::vector<JpegSegment> segments = JpegHeaderSegments(encoded);
     if (segments.empty()) return std::string(encoded);
-    bool ownAdobe = false;
     std::string tables;
     for (const JpegSegment& s : segments) {
         const bool application = (s.marker >= 0xE0 && s.marker <= 0xEF) || s.marker == 0xFE;
-        if (s.marker == kAdobeSegment) ownAdobe = true;
         if (!application || s.marker == kAdobeSegment) tables += encoded.substr(s.offset, s.size);
     }
     std::string out("\xFF\xD8", 2);
     for (const JpegSegment& s : JpegHeaderSegments(source)) {
         const bool application = (s.marker >= 0xE0 && s.marker <= 0xEF) || s.marker == 0xFE;
-        if (application && !(ownAdobe && s.marker == kAdobeSegment)) out += source.substr(s.offset, s.size);
+        if (application && s.marker != kAdobeSegment) out += source.substr(s.offset, s.size);
     }
     out += tables;
     const JpegSegment& last = segments.back();
