@@ -1,6 +1,7 @@
 #include "pictures/jpegheader.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace lumaro {
 
@@ -42,6 +43,23 @@ struct TiffView {
         return bigEndian ? (u16(offset) << 16) | u16(offset + 2) : (u16(offset + 2) << 16) | u16(offset);
     }
 };
+
+// Whether `s` is a `marker` segment whose payload opens with `signature` ("Exif\0\0", "MPF\0")
+// and has room for a TIFF header after it.
+bool carries(std::string_view jpeg, const JpegSegment& s, unsigned char marker,
+             std::string_view signature) {
+    return s.marker == marker && s.size >= 4 + signature.size() + 8 &&
+           jpeg.substr(s.offset + 4, signature.size()) == signature;
+}
+
+// The TIFF data after the segment's signature; none when its byte order is neither "II" nor "MM".
+std::optional<TiffView> tiffAfter(std::string_view jpeg, const JpegSegment& s,
+                                  size_t signatureSize) {
+    const size_t start = s.offset + 4 + signatureSize;
+    const std::string_view order = jpeg.substr(start, 2);
+    if (order != "II" && order != "MM") return std::nullopt;
+    return TiffView{jpeg, start, s.offset + s.size, order == "MM"};
+}
 
 // Looks for `tag` in the directory at `directory`; a field of type SHORT or LONG with one value.
 ExifNumberField findNumber(const TiffView& tiff, size_t directory, uint16_t tag) {
@@ -149,12 +167,11 @@ std::string JpegMarkerSegments(std::string_view jpeg) {
 
 ExifTurnFields FindExifTurnFields(std::string_view jpeg) {
     for (const JpegSegment& s : JpegHeaderSegments(jpeg)) {
-        if (s.marker != kApp1 || s.size < 4 + 6 + 8) continue;
-        if (jpeg.substr(s.offset + 4, 6) != std::string_view("Exif\0\0", 6)) continue;
-        TiffView tiff{jpeg, s.offset + 10, s.offset + s.size, false};
-        const std::string_view order = jpeg.substr(tiff.start, 2);
-        if (order != "II" && order != "MM") return {};
-        tiff.bigEndian = order == "MM";
+        const std::string_view signature("Exif\0\0", 6);
+        if (!carries(jpeg, s, kApp1, signature)) continue;
+        const std::optional<TiffView> found = tiffAfter(jpeg, s, signature.size());
+        if (!found) return {};
+        const TiffView& tiff = *found;
         const size_t first = tiff.u32(4);
         ExifTurnFields fields;
         fields.segment = s;
@@ -180,12 +197,11 @@ ExifTurnFields FindExifTurnFields(std::string_view jpeg) {
 
 PictureIndex FindPictureIndex(std::string_view jpeg) {
     for (const JpegSegment& s : JpegHeaderSegments(jpeg)) {
-        if (s.marker != kApp2 || s.size < 4 + 4 + 8) continue;
-        if (jpeg.substr(s.offset + 4, 4) != std::string_view("MPF\0", 4)) continue;
-        TiffView tiff{jpeg, s.offset + 8, s.offset + s.size, false};
-        const std::string_view order = jpeg.substr(tiff.start, 2);
-        if (order != "II" && order != "MM") return {};
-        tiff.bigEndian = order == "MM";
+        const std::string_view signature("MPF\0", 4);
+        if (!carries(jpeg, s, kApp2, signature)) continue;
+        const std::optional<TiffView> found = tiffAfter(jpeg, s, signature.size());
+        if (!found) return {};
+        const TiffView& tiff = *found;
         PictureIndex index;
         index.tiffStart = tiff.start;
         const size_t first = tiff.u32(4);
