@@ -11,11 +11,13 @@
 #include "pictures/journalformat.h"
 #include "settings/languagetable.h"
 #include "settings/settingsfile.h"
+#include "turnjpegs.h"
 
 namespace {
 
 using namespace lumaro;
 namespace jb = lumaro::jpegbytes;
+namespace tj = lumaro::turnjpegs;
 
 std::string corpus;
 
@@ -45,6 +47,13 @@ void pictureSeeds() {
     seed("picturedate_fuzz", "far", jb::Picture(jb::ExifApp1(farDirectory)));
     seed("picturedate_fuzz", "lying", jb::Picture(jb::ExifApp1(lying)));
     seed("picturedate_fuzz", "plain", jb::Picture(jb::Jfif()));
+    // Real coded pictures: one followed by what phones store after it (a second picture, then
+    // other bytes), and one with RGB-coded data behind a colour-transform segment.
+    seed("picturedate_fuzz", "trailer",
+         tj::QuarterJpeg(64, 48, jb::ExifApp1(big)) + tj::Trailer(2048));
+    const std::string rgb = tj::EncodeWithCjpeg(tj::QuarterPixels(70, 50), 70, 50, "-rgb");
+    if (!rgb.empty())
+        seed("picturedate_fuzz", "rgb", rgb.substr(0, 2) + jb::ExifApp1({}) + rgb.substr(2));
 }
 
 void settingsSeeds() {

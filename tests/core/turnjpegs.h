@@ -1,13 +1,17 @@
 // Real JPEG pictures for the turn tests: four coloured quarters, so that where each corner
 // went can be checked after a turn, with an Exif block (orientation, date, pixel dimensions),
-// a colour-profile segment and a comment in front of the picture data.
+// a colour-profile segment and a comment in front of the picture data; and what files carry
+// after their picture: an index of further pictures, a phone's motion video.
 #pragma once
 
 #include <turbojpeg.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "jpegbytes.h"
@@ -99,8 +103,85 @@ inline std::string Encode(const std::vector<unsigned char>& pixels, int width, i
     return jpeg.substr(0, jfifEnd) + segments + jpeg.substr(jfifEnd);
 }
 
+// Encoded by libjpeg-turbo's command-line encoder, for what its library interface cannot ask for:
+// RGB-coded data ("-rgb"), restart markers, progressive scans. Empty when the encoder is missing.
+inline std::string EncodeWithCjpeg(const std::vector<unsigned char>& pixels, int width, int height,
+                                   const std::string& options) {
+    char path[] = "/tmp/lumaro-pixels-XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0) return {};
+    const std::string ppm =
+        "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+    const bool written = write(fd, ppm.data(), ppm.size()) == ssize_t(ppm.size()) &&
+                         write(fd, pixels.data(), pixels.size()) == ssize_t(pixels.size());
+    close(fd);
+    std::string jpeg;
+    if (FILE* encoder = written ? popen(("cjpeg " + options + " " + path).c_str(), "r") : nullptr) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, encoder)) > 0;)
+            jpeg.append(buffer, n);
+        if (pclose(encoder) != 0) jpeg.clear();
+    }
+    unlink(path);
+    return jpeg;
+}
+
+// An index of the pictures stored after the first one (an APP2 "MPF" segment) with `count`
+// entries, all zero until SetPictureIndexEntry fills them in, once the file's layout is known.
+inline constexpr size_t kPictureEntriesAt = 8 + 2 + 3 * 12 + 4;  // from the index's TIFF header
+inline std::string PictureIndexSegment(uint32_t count, bool be) {
+    std::string tiff = be ? "MM" : "II";
+    put16(tiff, 42, be);
+    put32(tiff, 8, be);
+    put16(tiff, 3, be);
+    put16(tiff, 0xB000, be), put16(tiff, 7, be), put32(tiff, 4, be), tiff += "0100";
+    put16(tiff, 0xB001, be), put16(tiff, 4, be), put32(tiff, 1, be), put32(tiff, count, be);
+    put16(tiff, 0xB002, be), put16(tiff, 7, be), put32(tiff, 16 * count, be),
+        put32(tiff, kPictureEntriesAt, be);
+    put32(tiff, 0, be);
+    tiff += std::string(16 * count, '\0');
+    return jpegbytes::Segment(0xE2, std::string("MPF\0", 4) + tiff);
+}
+
+// The TIFF header of the first index in the file.
+inline size_t PictureIndexStart(const std::string& file) {
+    return file.find(std::string("MPF\0", 4)) + 4;
+}
+
+inline void SetPictureIndexEntry(std::string& file, size_t entry, uint32_t size, uint32_t offset,
+                                 bool be) {
+    std::string values;
+    put32(values, size, be);
+    put32(values, offset, be);
+    file.replace(PictureIndexStart(file) + kPictureEntriesAt + 16 * entry + 4, 8, values);
+}
+
+// Entry `entry` of the index: {size, offset}.
+inline std::pair<uint32_t, uint32_t> PictureIndexEntry(const std::string& file, size_t entry,
+                                                       bool be) {
+    const size_t at = PictureIndexStart(file) + kPictureEntriesAt + 16 * entry + 4;
+    const auto number = [&](size_t i) {
+        uint32_t value = 0;
+        for (size_t k = 0; k < 4; ++k) value = (value << 8) | uint8_t(file[i + (be ? k : 3 - k)]);
+        return value;
+    };
+    return {number(at), number(at + 4)};
+}
+
 inline std::string QuarterJpeg(int width, int height, const std::string& segments) {
     return Encode(QuarterPixels(width, height), width, height, segments);
+}
+
+// What phones store after the picture: here a second small picture, then `size` bytes that hold
+// every byte value, end-of-image markers among them.
+inline std::string Trailer(size_t size) {
+    std::string trailer = QuarterJpeg(40, 24, "");
+    uint32_t state = 12345;
+    for (size_t i = 0; i < size; ++i) {
+        state = state * 1103515245u + 12345u;
+        trailer += static_cast<char>(state >> 24);
+    }
+    return trailer + "\xFF\xD9";
 }
 
 struct Decoded {

@@ -129,6 +129,106 @@ TEST(TurnJpegTest, TheExifThumbnailTurnsWithThePicture) {
     }
 }
 
+// A phone's motion video or a second picture after the end of the picture is carried over byte
+// for byte, whichever way the picture is turned; the end is found by reading the coded data
+// (restart markers, the scans of a progressive picture), not at the last end marker of the file.
+TEST(TurnJpegTest, EveryByteAfterTheEndOfThePictureIsKept) {
+    struct Row {
+        const char* name;
+        std::string picture;
+        bool lossless;
+    };
+    const Row rows[] = {
+        {"whole blocks", QuarterJpeg(64, 48, Segments(1, 64, 48)), true},
+        {"sides not whole blocks", QuarterJpeg(70, 50, Segments(1, 70, 50)), false},
+        {"progressive with restarts",
+         EncodeWithCjpeg(QuarterPixels(64, 48), 64, 48, "-progressive -restart 1"), true},
+    };
+    const std::string trailer = Trailer(200 * 1024);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_FALSE(row.picture.empty()) << "cjpeg (libjpeg-turbo-progs) is missing";
+        EXPECT_EQ(JpegPictureEnd(row.picture + trailer), row.picture.size());
+        const JpegTurnResult turned = TurnJpeg(row.picture + trailer, 90);
+        ASSERT_TRUE(turned.ok) << turned.error;
+        EXPECT_EQ(turned.lossless, row.lossless);
+        ASSERT_GT(turned.jpeg.size(), trailer.size());
+        const std::string picture = turned.jpeg.substr(0, turned.jpeg.size() - trailer.size());
+        EXPECT_TRUE(turned.jpeg.substr(picture.size()) == trailer)
+            << "the bytes after the picture changed";
+        EXPECT_EQ(JpegPictureEnd(turned.jpeg), picture.size());
+        ExpectQuarters(picture, {2, 0, 3, 1});
+    }
+}
+
+// Pictures stored after the first one (previews, depth maps) are found through an index whose
+// offsets count from the index's own place in the header: after the turn, which changes the
+// first picture's size (and, with an Exif thumbnail turned, the index's place), each is still
+// found, and the first entry gives the turned picture's size.
+TEST(TurnJpegTest, TheIndexOfThePicturesAfterTheFirstStillFindsThem) {
+    struct Row {
+        int width, height;
+        bool bigEndian, thumbnail;
+    };
+    const std::vector<std::string> stored = {QuarterJpeg(40, 24, ""),
+                                             QuarterJpeg(32, 32, CommentSegment())};
+    const auto build = [&](const Row& row) {
+        const std::string exif = row.thumbnail ? ThumbnailExifSegment(1, QuarterJpeg(40, 24, ""))
+                                               : ExifSegment(1, kDate, row.width, row.height);
+        std::string file =
+            QuarterJpeg(row.width, row.height, exif + PictureIndexSegment(3, row.bigEndian));
+        const size_t index = PictureIndexStart(file);
+        SetPictureIndexEntry(file, 0, uint32_t(file.size()), 0, row.bigEndian);
+        size_t at = file.size();
+        for (size_t i = 0; i < stored.size(); ++i) {
+            SetPictureIndexEntry(file, i + 1, uint32_t(stored[i].size()), uint32_t(at - index),
+                                 row.bigEndian);
+            at += stored[i].size();
+        }
+        return file + stored[0] + stored[1];
+    };
+    for (const Row& row :
+         {Row{64, 48, true, false}, Row{70, 50, false, true}, Row{64, 48, false, true}}) {
+        SCOPED_TRACE(std::to_string(row.width) + (row.thumbnail ? " with thumbnail" : ""));
+        const JpegTurnResult turned = TurnJpeg(build(row), 90);
+        ASSERT_TRUE(turned.ok) << turned.error;
+        const std::string& file = turned.jpeg;
+        const uint32_t first = PictureIndexEntry(file, 0, row.bigEndian).first;
+        ASSERT_TRUE(first >= 2 && first <= file.size());
+        EXPECT_EQ(file.substr(first - 2, 2), "\xFF\xD9");
+        ExpectQuarters(file.substr(0, first), {2, 0, 3, 1});
+        for (size_t i = 0; i < stored.size(); ++i) {
+            const auto [size, offset] = PictureIndexEntry(file, i + 1, row.bigEndian);
+            ASSERT_LE(PictureIndexStart(file) + offset, file.size());
+            EXPECT_TRUE(file.compare(PictureIndexStart(file) + offset, size, stored[i]) == 0)
+                << "picture " << i + 1;
+        }
+    }
+    // An entry that points inside the first picture cannot be carried through: no turn.
+    std::string inside = build({64, 48, true, false});
+    SetPictureIndexEntry(inside, 2, 100, 200, true);
+    const JpegTurnResult refused = TurnJpeg(inside, 90);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_NE(refused.error.find("index"), std::string::npos);
+}
+
+// An RGB-coded picture, marked so by an APP14 segment, keeps its colours: turned losslessly, its
+// data stays RGB with the segment kept; encoded again, the new YCbCr data must not take it.
+TEST(TurnJpegTest, RgbCodedPicturesKeepTheirColours) {
+    for (const auto& [width, height] : {std::pair{64, 48}, std::pair{70, 50}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        const std::string original =
+            EncodeWithCjpeg(QuarterPixels(width, height), width, height, "-rgb");
+        ASSERT_FALSE(original.empty()) << "cjpeg (libjpeg-turbo-progs) is missing";
+        const JpegTurnResult turned = TurnJpeg(original, 90);
+        ASSERT_TRUE(turned.ok) << turned.error;
+        EXPECT_EQ(turned.lossless, width % 16 == 0);
+        ExpectQuarters(turned.jpeg, {2, 0, 3, 1});
+        const bool adobe = JpegMarkerSegments(turned.jpeg).find("Adobe") != std::string::npos;
+        EXPECT_EQ(adobe, turned.lossless);
+    }
+}
+
 std::vector<std::string> Contents(const PictureFolder& folder) {
     std::vector<std::string> out;
     for (const std::string& name : folder.names()) out.push_back(name + ":" + folder.read(name));

@@ -25,6 +25,12 @@ bool LooksLikeJpeg(std::string_view bytes);
 // anything malformed, never reading outside the bytes.
 std::vector<JpegSegment> JpegHeaderSegments(std::string_view jpeg);
 
+// One past the end-of-image marker of the picture the file begins with: the segments are
+// walked to the start of scan, then the coded data is read for its end. 0 when the data is
+// cut short or malformed. Whatever follows (a phone's motion video, further pictures) is not
+// part of the picture.
+size_t JpegPictureEnd(std::string_view jpeg);
+
 // The application and comment segments (APP0 to APP15, COM), concatenated in file order.
 std::string JpegMarkerSegments(std::string_view jpeg);
 
@@ -53,6 +59,23 @@ ExifTurnFields FindExifTurnFields(std::string_view jpeg);
 
 unsigned ReadExifNumber(std::string_view jpeg, const ExifNumberField& field);
 void WriteExifNumber(std::string& jpeg, const ExifNumberField& field, unsigned value);
+
+// The index of the pictures a file stores after its first one (camera previews, depth and gain
+// maps), kept in an APP2 "MPF" segment of the first picture's header: for each picture, its
+// size and its offset counted from the TIFF header of that segment (8 bytes into it). The
+// first entry is the first picture itself, at offset 0.
+struct PictureIndex {
+    struct Entry {
+        ExifNumberField size;
+        ExifNumberField offset;
+    };
+    size_t tiffStart = 0;  // in the file
+    std::vector<Entry> entries;
+    bool damaged = false;  // an index is there, but its entries do not lie inside its segment
+};
+
+// The index of the first "MPF" segment of the header; no entries when there is none.
+PictureIndex FindPictureIndex(std::string_view jpeg);
 
 // The orientation of the picture (1 to 8); 1 when the file says nothing valid.
 int ExifOrientation(std::string_view jpeg);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -107,20 +108,20 @@ std::vector<unsigned char> placePixels(const std::vector<unsigned char>& pixels,
 
 // The header segments of the source in front of the new picture data; the encoder's own
 // application segments go, except its colour-transform segment, which must match its data.
+// The source's colour-transform segment describes the old data and never comes along: in front
+// of the encoder's YCbCr data, an RGB source's segment would have the colours read as RGB.
 std::string withSourceMarkers(std::string_view source, std::string_view encoded) {
     const std::vector<JpegSegment> segments = JpegHeaderSegments(encoded);
     if (segments.empty()) return std::string(encoded);
-    bool ownAdobe = false;
     std::string tables;
     for (const JpegSegment& s : segments) {
         const bool application = (s.marker >= 0xE0 && s.marker <= 0xEF) || s.marker == 0xFE;
-        if (s.marker == kAdobeSegment) ownAdobe = true;
         if (!application || s.marker == kAdobeSegment) tables += encoded.substr(s.offset, s.size);
     }
     std::string out("\xFF\xD8", 2);
     for (const JpegSegment& s : JpegHeaderSegments(source)) {
         const bool application = (s.marker >= 0xE0 && s.marker <= 0xEF) || s.marker == 0xFE;
-        if (application && !(ownAdobe && s.marker == kAdobeSegment)) out += source.substr(s.offset, s.size);
+        if (application && s.marker != kAdobeSegment) out += source.substr(s.offset, s.size);
     }
     out += tables;
     const JpegSegment& last = segments.back();
@@ -217,6 +218,45 @@ void turnThumbnail(std::string& jpeg, const Placement& wanted) {
     WriteExifNumber(jpeg, fields.thumbnailLength, static_cast<unsigned>(turned.size()));
 }
 
+// The pictures stored after the first one keep their bytes, but the index that finds them counts
+// from its own place in the first picture's header, and the first picture's size changed: each
+// offset is made to count from where the index and the pictures now lie. An index that points
+// inside the first picture cannot be carried through the turn, and the turn is refused.
+bool moveIndexedPictures(std::string_view before, std::string& after, std::string& error) {
+    const PictureIndex old = FindPictureIndex(before);
+    const PictureIndex now = FindPictureIndex(after);
+    if (old.damaged || now.entries.size() != old.entries.size()) {
+        error = "the index of the pictures stored after this one cannot be read";
+        return false;
+    }
+    constexpr uint64_t kLargestOffset = 0xFFFFFFFF;
+    const char* const tooLarge = "the picture is too large for the index of the pictures after it";
+    if (!old.entries.empty() && after.size() > kLargestOffset) {
+        error = tooLarge;
+        return false;
+    }
+    for (size_t i = 0; i < old.entries.size(); ++i) {
+        if (i == 0) {  // the first picture itself
+            WriteExifNumber(after, now.entries[i].size, static_cast<unsigned>(after.size()));
+            continue;
+        }
+        const uint64_t offset = ReadExifNumber(before, old.entries[i].offset);
+        if (offset == 0) continue;  // a picture not stored in this file
+        const uint64_t at = old.tiffStart + offset;
+        if (at < before.size()) {
+            error = "the index of the pictures stored after this one points inside it";
+            return false;
+        }
+        const uint64_t moved = at - before.size() + after.size() - now.tiffStart;
+        if (moved > kLargestOffset) {
+            error = tooLarge;
+            return false;
+        }
+        WriteExifNumber(after, now.entries[i].offset, static_cast<unsigned>(moved));
+    }
+    return true;
+}
+
 }  // namespace
 
 JpegTurnResult TurnJpeg(std::string_view jpeg, int angle) {
@@ -226,17 +266,22 @@ JpegTurnResult TurnJpeg(std::string_view jpeg, int angle) {
         result.error = turn < 0 ? "the angle must be 90, 180 or 270" : "not JPEG data";
         return result;
     }
-    const Placement shown = kPlacements[kOrientationTransform[ExifOrientation(jpeg)]];
+    // The turn is made on the first picture alone; every byte after its end (a phone's motion
+    // video, further pictures) is carried over unchanged, which keeps valid the offsets that
+    // count from the end of the file.
+    const size_t end = JpegPictureEnd(jpeg);
+    const std::string_view picture = end == 0 ? jpeg : jpeg.substr(0, end);
+    const Placement shown = kPlacements[kOrientationTransform[ExifOrientation(picture)]];
     const Placement wanted = kPlacements[turn].after(shown);
     const int op = transformFor(wanted);
     if (op == TJXOP_NONE) {  // the turn undoes the orientation: only the tag changes
-        result.jpeg = std::string(jpeg);
+        result.jpeg = std::string(picture);
         result.lossless = true;
     } else {
         std::string losslessError;
-        result.jpeg = losslessTransform(jpeg, op, losslessError);
+        result.jpeg = losslessTransform(picture, op, losslessError);
         result.lossless = !result.jpeg.empty();
-        if (!result.lossless) result.jpeg = encodedAgain(jpeg, wanted, result.error);
+        if (!result.lossless) result.jpeg = encodedAgain(picture, wanted, result.error);
         if (result.jpeg.empty()) {
             if (result.error.empty()) result.error = losslessError;
             return result;
@@ -244,6 +289,11 @@ JpegTurnResult TurnJpeg(std::string_view jpeg, int angle) {
         turnThumbnail(result.jpeg, wanted);  // stored as the picture is, it turns with it
     }
     setUpright(result.jpeg);
+    if (!moveIndexedPictures(picture, result.jpeg, result.error)) {
+        result.jpeg.clear();
+        return result;
+    }
+    result.jpeg += jpeg.substr(picture.size());
     result.ok = true;
     return result;
 }

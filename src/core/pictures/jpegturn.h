@@ -1,6 +1,7 @@
 // Turning JPEG data by a quarter, half or three-quarter turn without decoding it where the
 // picture allows, as the viewer shows it (its Exif orientation taken into account), with the
-// orientation then set to 1 and every other header segment kept.
+// orientation then set to 1, every other header segment kept and every byte after the end of
+// the picture carried over.
 #pragma once
 
 #include <string>
