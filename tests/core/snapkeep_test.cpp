@@ -23,24 +23,46 @@ TEST(SnapkeepTest, CaptionPartFollowsTheFirstTwoBlanksOrIsTheWholeName) {
     EXPECT_EQ(CaptionPartOf("01  Rome", kThumbnailCaptionLimit), "Rome");
 }
 
-TEST(SnapkeepTest, ThumbnailCaptionsEnterAndLeaveTheCaptionBox) {
+TEST(SnapkeepTest, ADoubleClickTakesOutOnlyTheCaptionItsClickAppended) {
     const struct {
         const char* box;
         const char* caption;
         const char* clicked;
-        const char* taken;  // the box after the caption is taken out of `clicked`
     } rows[] = {
-        {"Vacances", "Rome", "Vacances, Rome", "Vacances"},
-        {"", "Rome", "Rome", ""},
-        {"Rome, Naples", "Rome", "Rome, Naples, Rome", ""},
-        {"Été", "Côte", "Été, Côte", "Été"},
-        {"Vacances à Rome", "Rome", "Vacances à Rome, Rome", "Vacances "},  // first occurrence, cut by characters
+        {"Vacances", "Rome", "Vacances, Rome"},
+        {"", "Rome", "Rome"},
+        {"Rome, Naples", "Rome", "Rome, Naples, Rome"},
+        {"Été", "Côte", "Été, Côte"},
+        {"Vacances à Rome", "Rome", "Vacances à Rome, Rome"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(WithThumbnailCaption(row.box, row.caption), row.clicked) << row.box;
-        EXPECT_EQ(WithoutThumbnailCaption(row.clicked, row.caption), row.taken) << row.box;
+        EXPECT_EQ(WithoutThumbnailCaption(row.clicked, row.caption), row.box) << row.box;
     }
-    EXPECT_EQ(WithoutThumbnailCaption("Vacances", "Rome"), "Vacances");
+}
+
+TEST(SnapkeepTest, ADoubleClickTakesOutAWholeItemNeverTextInsideAnother) {
+    const struct {
+        const char* box;
+        const char* caption;
+        const char* taken;
+    } rows[] = {
+        {"Rome, Naples", "Rome", "Naples"},                      // first item
+        {"Vacances, Rome, Naples", "Rome", "Vacances, Naples"},  // middle
+        {"Vacances, Rome", "Rome", "Vacances"},                  // last
+        {"Rome", "Rome", ""},                                    // only item
+        {"Vacances, Naples", "Rome", "Vacances, Naples"},        // no match
+        {"Vacances à Rome", "Rome", "Vacances à Rome"},          // inside another item only
+        {"Vacances à Rome, Rome", "Rome", "Vacances à Rome"},
+        {"Rome antique, Romes", "Rome", "Rome antique, Romes"},
+        {"Rome, Naples, Rome", "Rome", "Rome, Naples"},  // the later of two
+        {"Été, Rome, la nuit", "Rome, la nuit", "Été"},  // a caption holding ", "
+        {"Vacances", "", "Vacances"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(WithoutThumbnailCaption(row.box, row.caption), row.taken)
+            << row.box << " less " << row.caption;
+    }
 }
 
 TEST(SnapkeepTest, SetIsTheFirstTwelveJpegFilesInNameOrder) {

@@ -241,6 +241,7 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     WritePicture(set.path(), QStringLiteral("01  .jpg"));  // a thumbnail without caption
     WritePicture(set.path(), QStringLiteral("02  Rome.jpg"));
     WritePicture(set.path(), QStringLiteral("03  Naples.jpg"));
+    WritePicture(set.path(), QStringLiteral("04  Naples.jpg"));
     QTemporaryDir pictures;
     const QString longCaption = QString(120, QChar(0xE9));
     WritePicture(pictures.path(), QStringLiteral("01  ") + longCaption + ".jpg");
@@ -263,20 +264,24 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     QTest::mouseClick(empty, Qt::LeftButton);
     QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances, Rome"));
 
-    // A double click takes the caption back out of the box, with the ", " before it; with
-    // nothing in the first slot the thumbnail is emptied, and stays where it is.
+    // A double click takes back out the caption its own first click added, with the ", " before
+    // it, and leaves the one clicked before; with nothing in the first slot the thumbnail is
+    // emptied, and stays where it is.
     doubleClick(rome);
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances"));
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances, Rome"));
     QVERIFY(rome->fileName().isEmpty());
     QVERIFY(rome->isVisible());
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances"));
-    // At the start of the box it empties it and disables the clear-captions button, even with
-    // captions in the list.
-    AddItemFromBytes(form.combo_Captions, "Venise");
-    form.textb_Caption->setText(QStringLiteral("Naples, Capri"));
-    QVERIFY(form.pictbttn_ClearCaptions->isEnabled());
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances, Rome"));
+    // Only the item its click added goes, never the same text within another item; emptying
+    // the box disables the clear-captions button, even with captions in the list.
+    form.textb_Caption->setText(QStringLiteral("Vacances à Naples"));
     doubleClick(form.thumbViewers[2]);
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances à Naples"));
+    AddItemFromBytes(form.combo_Captions, "Venise");
+    form.textb_Caption->clear();
+    QVERIFY(form.pictbttn_ClearCaptions->isEnabled());
+    doubleClick(form.thumbViewers[3]);
     QVERIFY(form.textb_Caption->text().isEmpty());
     QVERIFY(!form.pictbttn_ClearCaptions->isEnabled());
 
@@ -301,6 +306,8 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     QCOMPARE(TextBytes(form.textb_Caption), std::string("Caf\xE9"));
     QTest::mouseClick(empty, Qt::LeftButton);
     QCOMPARE(TextBytes(form.textb_Caption), std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
+    // QTemporaryDir cannot remove a name that is not UTF-8.
+    std::remove((QFile::encodeName(pictures.path()).toStdString() + "/02  Caf\xE9.jpg").c_str());
 }
 
 QTEST_MAIN(SnapkeepTest)

@@ -24,16 +24,6 @@ size_t bytesOfCharacters(std::string_view text, size_t count) {
     return end;
 }
 
-// `text` less its last `count` characters.
-std::string_view dropLastCharacters(std::string_view text, size_t count) {
-    size_t end = text.size();
-    for (size_t dropped = 0; end > 0 && dropped < count; ++dropped) {
-        --end;
-        while (end > 0 && isContinuationByte(text[end])) --end;
-    }
-    return text.substr(0, end);
-}
-
 bool isSetPicture(const std::string& fileName) {
     std::string extension = ExtensionOf(fileName);
     std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -63,10 +53,21 @@ std::string WithThumbnailCaption(std::string_view box, std::string_view caption)
     return text.append(caption);
 }
 
+// The click that comes before a double click appended the caption: the last whole item that is
+// the caption is the one to take out.
 std::string WithoutThumbnailCaption(std::string_view box, std::string_view caption) {
-    const size_t found = box.find(caption);
-    if (found == std::string_view::npos) return std::string(box);
-    return std::string(dropLastCharacters(box.substr(0, found), 2));
+    constexpr std::string_view separator = ", ";
+    if (caption.empty()) return std::string(box);
+    for (size_t at = box.rfind(caption); at != std::string_view::npos;
+         at = at == 0 ? std::string_view::npos : box.rfind(caption, at - 1)) {
+        const size_t end = at + caption.size();
+        if (at > 0 && !box.substr(0, at).ends_with(separator)) continue;
+        if (end < box.size() && !box.substr(end).starts_with(separator)) continue;
+        if (at > 0)
+            return std::string(box.substr(0, at - separator.size())).append(box.substr(end));
+        return std::string(box.substr(std::min(box.size(), end + separator.size())));
+    }
+    return std::string(box);
 }
 
 std::optional<std::vector<SnapkeepPicture>> SnapkeepSetIn(const std::string& folder) {

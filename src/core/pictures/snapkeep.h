@@ -25,9 +25,10 @@ std::string CaptionPartOf(std::string_view name, size_t limit);
 // The caption box after a click on a thumbnail: ", " and the caption appended (the caption
 // alone in an empty box).
 std::string WithThumbnailCaption(std::string_view box, std::string_view caption);
-// The caption box after a double click takes the caption out: found at the start, the box is
-// emptied; found later, the box keeps what stood before it, less the two characters of the
-// ", " that joined it; not found, the box is unchanged.
+// The caption box after a double click takes the caption out again: the last item of the
+// ", "-separated box that is the caption as a whole, with one ", " that joined it; the other
+// items stay. A box without such an item is unchanged (the caption's text inside another item
+// is not it).
 std::string WithoutThumbnailCaption(std::string_view box, std::string_view caption);
 
 // One picture of a saved set.
