@@ -75,6 +75,7 @@ private slots:
     void savingIntoThePictureFolderThroughALinkIsRefused();
     void loadingTakesTheFirstTwelveJpegFilesInNameOrder();
     void thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot();
+    void aOnePictureSaveRunsTheProgressBarFromZeroToOneOfOne();
 };
 
 void SnapkeepTest::savingFivePicturesWritesFiveSmallCopiesAndChangesNoPicture() {
@@ -308,6 +309,27 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     QCOMPARE(TextBytes(form.textb_Caption), std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
     // QTemporaryDir cannot remove a name that is not UTF-8.
     std::remove((QFile::encodeName(pictures.path()).toStdString() + "/02  Caf\xE9.jpg").c_str());
+}
+
+void SnapkeepTest::aOnePictureSaveRunsTheProgressBarFromZeroToOneOfOne() {
+    QTemporaryDir pictures;
+    QTemporaryDir target;
+    WritePicture(pictures.path(), numbered(1, "Rome") + ".jpg");
+    FormFixture fx;
+    Form1& form = fx.start();
+    loadFolder(fx, pictures.path());
+    // Where a longer operation left the bar.
+    form.progb_1->setRange(0, 500);
+    form.progb_1->setValue(250);
+    QList<QPair<int, int>> steps;  // value, maximum
+    QObject::connect(form.progb_1, &QProgressBar::valueChanged, [&](int value) {
+        steps.append({value, form.progb_1->maximum()});
+    });
+    fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
+    rightClick(form.cb_Memo);
+    QCOMPARE(FilesIn(target.path()).size(), 1);
+    QCOMPARE(steps, (QList<QPair<int, int>>{{0, 1}, {1, 1}}));
+    QVERIFY(!form.progb_1->isVisible());
 }
 
 QTEST_MAIN(SnapkeepTest)

@@ -62,11 +62,13 @@ void Form1::cb_Memo_RightButtonUp() {
 void Form1::saveSnapkeepCopies(const SnapkeepSavePlan& plan) {
     const QSize size = thumbViewers[0]->size();
     const int total = static_cast<int>(plan.copies.size());
-    startProgress();
+    startProgress(total);
     std::vector<std::string> failed;
     for (int i = 0; i < total; ++i) {
         const SnapkeepCopy& copy = plan.copies[i];
-        showProgress(i + 1, total);
+        // Each step is a whole picture and the window is repainted after it: the bar follows
+        // every one, unlike the fast loops whose steps it shows at screen rate.
+        progb_1->setValue(i + 1);
         ImageViewerControl* thumbnail = thumbViewers[copy.listIndex];
         thumbnail->setFileName(PathText(copy.source));
         const bool saved =
