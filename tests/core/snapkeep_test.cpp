@@ -6,6 +6,8 @@
 
 #include "picturefolder.h"
 #include "pictures/fileoperations.h"
+#include "pictures/folderentries.h"
+#include "pictures/folderrequest.h"
 
 namespace lumaro {
 namespace {
@@ -116,6 +118,35 @@ TEST(SnapkeepTest, SavePlanNamesCopiesAfterTheListAndRefusesThePictureFolderUnde
     disk.write("file");
     EXPECT_EQ(PlanSnapkeepSave(list, pictureFolder, disk.pathOf("file/set")).outcome,
               SnapkeepSavePlan::Outcome::CannotCreate);
+}
+
+TEST(SnapkeepTest, ALoadStartsInTheDefaultFolderOrMakesItOrElseOnTheHomeFolder) {
+    PictureFolder disk;
+    disk.write("file", "kept");
+    ASSERT_TRUE(CreateFolderPath(disk.pathOf("Snapkeep/")));
+    ASSERT_TRUE(CreateFolderPath(disk.pathOf("unreadable/")));
+    chmod(disk.pathOf("unreadable").c_str(), 0);
+    const struct {
+        std::string folder;
+        bool created;
+        std::string browseFrom;
+    } rows[] = {
+        {disk.pathOf("Snapkeep/"), false, disk.pathOf("Snapkeep/")},
+        {disk.pathOf("new/Snapkeep/"), true, disk.pathOf("new/Snapkeep/")},
+        {disk.pathOf("file/"), false, HomeFolder()},           // a file in the folder's place
+        {disk.pathOf("file/Snapkeep/"), false, HomeFolder()},  // cannot be made
+        // A folder that cannot be read (its mode does not keep root from reading it).
+        {disk.pathOf("unreadable/"), false,
+         IsListableFolder(disk.pathOf("unreadable/")) ? disk.pathOf("unreadable/") : HomeFolder()},
+    };
+    for (const auto& row : rows) {
+        const SnapkeepLoadStart start = StartSnapkeepLoad(row.folder);
+        EXPECT_EQ(start.created, row.created) << row.folder;
+        EXPECT_EQ(start.browseFrom, row.browseFrom) << row.folder;
+    }
+    EXPECT_TRUE(IsListableFolder(disk.pathOf("new/Snapkeep/")));
+    EXPECT_EQ(disk.read("file"), "kept");
+    chmod(disk.pathOf("unreadable").c_str(), 0700);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "pictures/folderrequest.h"
 #include "pictures/formgetfolder.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
@@ -75,6 +76,7 @@ private slots:
     void savingIntoThePictureFolderThroughALinkIsRefused();
     void loadingTakesTheFirstTwelveJpegFilesInNameOrder();
     void thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot();
+    void aDefaultFolderThatCannotBeMadeStillLetsTheUserLoadASet();
     void aOnePictureSaveRunsTheProgressBarFromZeroToOneOfOne();
 };
 
@@ -309,6 +311,26 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     QCOMPARE(TextBytes(form.textb_Caption), std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
     // QTemporaryDir cannot remove a name that is not UTF-8.
     std::remove((QFile::encodeName(pictures.path()).toStdString() + "/02  Caf\xE9.jpg").c_str());
+}
+
+void SnapkeepTest::aDefaultFolderThatCannotBeMadeStillLetsTheUserLoadASet() {
+    QTemporaryDir set;
+    WritePicture(set.path(), QStringLiteral("01  Rome.jpg"));
+    FormFixture fx;
+    Form1& form = fx.start();
+    // A file stands where the folder would be: it can be neither listed nor made (even by root).
+    const QString snapkeep =
+        QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
+    QFile file(snapkeep.chopped(1));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    fx.responder().folders.push_back(set.path());
+    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    QCOMPARE(fx.responder().shown.size(), 1);
+    QCOMPARE(fx.responder().shown[0].kind, QStringLiteral("browse"));
+    QCOMPARE(fx.responder().shown[0].text,
+             QString::fromStdString(BrowserStartFolder(HomeFolder())));
+    QCOMPARE(shownCaptions(form).first(), QStringLiteral("Rome"));
 }
 
 void SnapkeepTest::aOnePictureSaveRunsTheProgressBarFromZeroToOneOfOne() {

@@ -8,6 +8,7 @@
 
 #include "pictures/fileoperations.h"
 #include "pictures/folderentries.h"
+#include "pictures/folderrequest.h"
 
 namespace lumaro {
 
@@ -68,6 +69,15 @@ std::string WithoutThumbnailCaption(std::string_view box, std::string_view capti
         return std::string(box.substr(std::min(box.size(), end + separator.size())));
     }
     return std::string(box);
+}
+
+SnapkeepLoadStart StartSnapkeepLoad(const std::string& defaultFolder) {
+    if (IsListableFolder(defaultFolder)) return {false, defaultFolder};
+    // Not listable: either missing, and made now, or unusable (a file in its place, a folder
+    // that cannot be read or made), which must not keep the user from every other folder.
+    if (CreateFolderPath(defaultFolder) && IsListableFolder(defaultFolder))
+        return {true, defaultFolder};
+    return {false, HomeFolder()};
 }
 
 std::optional<std::vector<SnapkeepPicture>> SnapkeepSetIn(const std::string& folder) {

@@ -40,6 +40,15 @@ struct SnapkeepPicture {
 // empty optional when the folder cannot be listed.
 std::optional<std::vector<SnapkeepPicture>> SnapkeepSetIn(const std::string& folder);
 
+// Where loading a set begins, given the default Snapkeep folder.
+struct SnapkeepLoadStart {
+    bool created = false;    // the default folder has just been made: there is no set to load yet
+    std::string browseFrom;  // otherwise the folder the browser opens on
+};
+// The default folder when it can be listed; made when missing; the home folder when it can be
+// neither listed nor made (a file in its place, a folder that cannot be read).
+SnapkeepLoadStart StartSnapkeepLoad(const std::string& defaultFolder);
+
 // One small copy of a save.
 struct SnapkeepCopy {
     int listIndex;          // the picture's place in the list, and its thumbnail

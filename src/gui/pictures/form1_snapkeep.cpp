@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "app/form1.h"
-#include "pictures/fileoperations.h"
 #include "pictures/folderentries.h"
 #include "pictures/snapkeep.h"
 #include "settings/programfolder.h"
@@ -16,14 +15,14 @@
 namespace lumaro {
 
 void Form1::cb_Memo_Click() {
-    const std::string snapkeep = DefaultSnapkeepFolder(programFolders);
-    if (!ListRegularFiles(snapkeep)) {
-        CreateFolderPath(snapkeep);
+    const SnapkeepLoadStart start = StartSnapkeepLoad(DefaultSnapkeepFolder(programFolders));
+    if (start.created) {
         Dialogs().message(this, QString(), message(39));
         return;
     }
     // A cancelled browser leaves the strip as it was.
-    const std::optional<QString> chosen = Dialogs().browseFolder(this, PathText(BrowserStartFolder(snapkeep)));
+    const std::optional<QString> chosen =
+        Dialogs().browseFolder(this, PathText(BrowserStartFolder(start.browseFrom)));
     if (!chosen || chosen->isEmpty()) return;
     for (int k = 0; k < kSnapkeepCount; ++k) ClearThumbnail(k);
     const std::string folder = WithTrailingSeparator(PathBytes(*chosen));
