@@ -120,6 +120,29 @@ TEST(SnapkeepTest, SavePlanNamesCopiesAfterTheListAndRefusesThePictureFolderUnde
               SnapkeepSavePlan::Outcome::CannotCreate);
 }
 
+TEST(SnapkeepTest, PicturesThatDifferOnlyInTheirExtensionNeverShareACopy) {
+    PictureFolder disk;
+    const std::vector<PictureEntry> list = {{"01  a", ".jpg"},
+                                            {"01  a", ".JPG"},
+                                            {"01  a (2)", ".jpg"},
+                                            {"01  a", ".Jpg"},
+                                            {"02  b", ".jpg"}};
+    const SnapkeepSavePlan plan =
+        PlanSnapkeepSave(list, disk.pathOf("pictures/"), disk.pathOf("set"));
+    ASSERT_EQ(plan.outcome, SnapkeepSavePlan::Outcome::Ready);
+    std::vector<std::string> names;
+    for (const SnapkeepCopy& copy : plan.copies) names.push_back(copy.copyName);
+    EXPECT_EQ(names, (std::vector<std::string>{"01  a.jpg", "01  a (3).jpg", "01  a (2).jpg",
+                                               "01  a (4).jpg", "02  b.jpg"}));
+    EXPECT_EQ(plan.copies[1].source, disk.pathOf("pictures/01  a.JPG"));
+    EXPECT_EQ(plan.copies[1].copyBase, disk.pathOf("set/01  a (3)"));
+    EXPECT_EQ(plan.copies[1].caption, "a");
+
+    // Saved again into the same folder, each copy keeps its name and is asked about.
+    for (const std::string& name : names) disk.write("set/" + name);
+    EXPECT_EQ(PlanSnapkeepSave(list, disk.pathOf("pictures/"), disk.pathOf("set")).existing, names);
+}
+
 TEST(SnapkeepTest, ALoadStartsInTheDefaultFolderOrMakesItOrElseOnTheHomeFolder) {
     PictureFolder disk;
     disk.write("file", "kept");

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 
 #include "pictures/fileoperations.h"
 #include "pictures/folderentries.h"
@@ -36,6 +37,26 @@ bool exists(const std::string& path) {
     struct stat st;
     return lstat(path.c_str(), &st) == 0;
 }
+
+// The base name of each picture's copy: its own, or, when an earlier copy of the save has it
+// already, "<base> (2)", "(3)"..., never the own name of another picture of the save.
+std::vector<std::string> copyBasesOf(const std::vector<PictureEntry>& pictures, size_t count) {
+    std::set<std::string> taken;
+    for (size_t i = 0; i < count; ++i) taken.insert(pictures[i].base);
+    std::set<std::string> given;
+    std::vector<std::string> bases;
+    for (size_t i = 0; i < count; ++i) {
+        const std::string& own = pictures[i].base;
+        std::string base = own;
+        for (int n = 2; given.count(base) != 0 || (base != own && taken.count(base) != 0); ++n) {
+            base = own + " (" + std::to_string(n) + ")";
+        }
+        given.insert(base);
+        bases.push_back(std::move(base));
+    }
+    return bases;
+}
+
 }  // namespace
 
 std::string_view CaptionPartOf(std::string_view name) {
@@ -109,9 +130,11 @@ SnapkeepSavePlan PlanSnapkeepSave(const std::vector<PictureEntry>& pictures, con
 
     const size_t count = std::min<size_t>(pictures.size(), kSnapkeepCount);
     plan.moreThanTwelve = pictures.size() > kSnapkeepCount;
+    const std::vector<std::string> bases = copyBasesOf(pictures, count);
     for (size_t i = 0; i < count; ++i) {
         const PictureEntry& entry = pictures[i];
-        SnapkeepCopy copy{static_cast<int>(i), pictureFolder + entry.fileName(), plan.folder + entry.base, entry.base + ".jpg",
+        SnapkeepCopy copy{static_cast<int>(i), pictureFolder + entry.fileName(),
+                          plan.folder + bases[i], bases[i] + ".jpg",
                           std::string(CaptionPartOf(entry.base))};
         if (exists(plan.folder + copy.copyName)) plan.existing.push_back(copy.copyName);
         plan.copies.push_back(std::move(copy));

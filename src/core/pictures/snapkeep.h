@@ -54,7 +54,7 @@ struct SnapkeepCopy {
     int listIndex;          // the picture's place in the list, and its thumbnail
     std::string source;     // full path of the picture
     std::string copyBase;   // full path of the copy without ".jpg"
-    std::string copyName;   // file name of the copy: the list entry + ".jpg"
+    std::string copyName;   // file name of the copy: the list entry + ".jpg", or a free name
     std::string caption;    // caption part of the list entry
 };
 
@@ -73,7 +73,9 @@ struct SnapkeepSavePlan {
 
 // Plans saving the first twelve of `pictures` (the list, in display order, of the pictures in
 // `pictureFolder`) into `chosenFolder`: refuses the picture folder under any spelling, creates
-// the folder when missing, and names the copies that would replace files.
+// the folder when missing, and names the copies that would replace files. Pictures whose names
+// differ only in their extension ("01  a.jpg", "01  a.JPG") would give one copy name: the later
+// ones take "01  a (2).jpg", "(3)"..., so that no copy of the save replaces another.
 SnapkeepSavePlan PlanSnapkeepSave(const std::vector<PictureEntry>& pictures, const std::string& pictureFolder,
                                   const std::string& chosenFolder);
 
