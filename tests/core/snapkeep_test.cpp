@@ -6,6 +6,8 @@
 
 #include "picturefolder.h"
 #include "pictures/fileoperations.h"
+#include "pictures/folderentries.h"
+#include "pictures/folderrequest.h"
 
 namespace lumaro {
 namespace {
@@ -23,24 +25,46 @@ TEST(SnapkeepTest, CaptionPartFollowsTheFirstTwoBlanksOrIsTheWholeName) {
     EXPECT_EQ(CaptionPartOf("01  Rome", kThumbnailCaptionLimit), "Rome");
 }
 
-TEST(SnapkeepTest, ThumbnailCaptionsEnterAndLeaveTheCaptionBox) {
+TEST(SnapkeepTest, ADoubleClickTakesOutOnlyTheCaptionItsClickAppended) {
     const struct {
         const char* box;
         const char* caption;
         const char* clicked;
-        const char* taken;  // the box after the caption is taken out of `clicked`
     } rows[] = {
-        {"Vacances", "Rome", "Vacances, Rome", "Vacances"},
-        {"", "Rome", "Rome", ""},
-        {"Rome, Naples", "Rome", "Rome, Naples, Rome", ""},
-        {"Été", "Côte", "Été, Côte", "Été"},
-        {"Vacances à Rome", "Rome", "Vacances à Rome, Rome", "Vacances "},  // first occurrence, cut by characters
+        {"Vacances", "Rome", "Vacances, Rome"},
+        {"", "Rome", "Rome"},
+        {"Rome, Naples", "Rome", "Rome, Naples, Rome"},
+        {"Été", "Côte", "Été, Côte"},
+        {"Vacances à Rome", "Rome", "Vacances à Rome, Rome"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(WithThumbnailCaption(row.box, row.caption), row.clicked) << row.box;
-        EXPECT_EQ(WithoutThumbnailCaption(row.clicked, row.caption), row.taken) << row.box;
+        EXPECT_EQ(WithoutThumbnailCaption(row.clicked, row.caption), row.box) << row.box;
     }
-    EXPECT_EQ(WithoutThumbnailCaption("Vacances", "Rome"), "Vacances");
+}
+
+TEST(SnapkeepTest, ADoubleClickTakesOutAWholeItemNeverTextInsideAnother) {
+    const struct {
+        const char* box;
+        const char* caption;
+        const char* taken;
+    } rows[] = {
+        {"Rome, Naples", "Rome", "Naples"},                      // first item
+        {"Vacances, Rome, Naples", "Rome", "Vacances, Naples"},  // middle
+        {"Vacances, Rome", "Rome", "Vacances"},                  // last
+        {"Rome", "Rome", ""},                                    // only item
+        {"Vacances, Naples", "Rome", "Vacances, Naples"},        // no match
+        {"Vacances à Rome", "Rome", "Vacances à Rome"},          // inside another item only
+        {"Vacances à Rome, Rome", "Rome", "Vacances à Rome"},
+        {"Rome antique, Romes", "Rome", "Rome antique, Romes"},
+        {"Rome, Naples, Rome", "Rome", "Rome, Naples"},  // the later of two
+        {"Été, Rome, la nuit", "Rome, la nuit", "Été"},  // a caption holding ", "
+        {"Vacances", "", "Vacances"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(WithoutThumbnailCaption(row.box, row.caption), row.taken)
+            << row.box << " less " << row.caption;
+    }
 }
 
 TEST(SnapkeepTest, SetIsTheFirstTwelveJpegFilesInNameOrder) {
@@ -94,6 +118,58 @@ TEST(SnapkeepTest, SavePlanNamesCopiesAfterTheListAndRefusesThePictureFolderUnde
     disk.write("file");
     EXPECT_EQ(PlanSnapkeepSave(list, pictureFolder, disk.pathOf("file/set")).outcome,
               SnapkeepSavePlan::Outcome::CannotCreate);
+}
+
+TEST(SnapkeepTest, PicturesThatDifferOnlyInTheirExtensionNeverShareACopy) {
+    PictureFolder disk;
+    const std::vector<PictureEntry> list = {{"01  a", ".jpg"},
+                                            {"01  a", ".JPG"},
+                                            {"01  a (2)", ".jpg"},
+                                            {"01  a", ".Jpg"},
+                                            {"02  b", ".jpg"}};
+    const SnapkeepSavePlan plan =
+        PlanSnapkeepSave(list, disk.pathOf("pictures/"), disk.pathOf("set"));
+    ASSERT_EQ(plan.outcome, SnapkeepSavePlan::Outcome::Ready);
+    std::vector<std::string> names;
+    for (const SnapkeepCopy& copy : plan.copies) names.push_back(copy.copyName);
+    EXPECT_EQ(names, (std::vector<std::string>{"01  a.jpg", "01  a (3).jpg", "01  a (2).jpg",
+                                               "01  a (4).jpg", "02  b.jpg"}));
+    EXPECT_EQ(plan.copies[1].source, disk.pathOf("pictures/01  a.JPG"));
+    EXPECT_EQ(plan.copies[1].copyBase, disk.pathOf("set/01  a (3)"));
+    EXPECT_EQ(plan.copies[1].caption, "a");
+
+    // Saved again into the same folder, each copy keeps its name and is asked about.
+    for (const std::string& name : names) disk.write("set/" + name);
+    EXPECT_EQ(PlanSnapkeepSave(list, disk.pathOf("pictures/"), disk.pathOf("set")).existing, names);
+}
+
+TEST(SnapkeepTest, ALoadStartsInTheDefaultFolderOrMakesItOrElseOnTheHomeFolder) {
+    PictureFolder disk;
+    disk.write("file", "kept");
+    ASSERT_TRUE(CreateFolderPath(disk.pathOf("Snapkeep/")));
+    ASSERT_TRUE(CreateFolderPath(disk.pathOf("unreadable/")));
+    chmod(disk.pathOf("unreadable").c_str(), 0);
+    const struct {
+        std::string folder;
+        bool created;
+        std::string browseFrom;
+    } rows[] = {
+        {disk.pathOf("Snapkeep/"), false, disk.pathOf("Snapkeep/")},
+        {disk.pathOf("new/Snapkeep/"), true, disk.pathOf("new/Snapkeep/")},
+        {disk.pathOf("file/"), false, HomeFolder()},           // a file in the folder's place
+        {disk.pathOf("file/Snapkeep/"), false, HomeFolder()},  // cannot be made
+        // A folder that cannot be read (its mode does not keep root from reading it).
+        {disk.pathOf("unreadable/"), false,
+         IsListableFolder(disk.pathOf("unreadable/")) ? disk.pathOf("unreadable/") : HomeFolder()},
+    };
+    for (const auto& row : rows) {
+        const SnapkeepLoadStart start = StartSnapkeepLoad(row.folder);
+        EXPECT_EQ(start.created, row.created) << row.folder;
+        EXPECT_EQ(start.browseFrom, row.browseFrom) << row.folder;
+    }
+    EXPECT_TRUE(IsListableFolder(disk.pathOf("new/Snapkeep/")));
+    EXPECT_EQ(disk.read("file"), "kept");
+    chmod(disk.pathOf("unreadable").c_str(), 0700);
 }
 
 }  // namespace

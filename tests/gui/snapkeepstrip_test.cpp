@@ -13,6 +13,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "pictures/folderrequest.h"
 #include "pictures/formgetfolder.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
@@ -75,6 +76,8 @@ private slots:
     void savingIntoThePictureFolderThroughALinkIsRefused();
     void loadingTakesTheFirstTwelveJpegFilesInNameOrder();
     void thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot();
+    void aDefaultFolderThatCannotBeMadeStillLetsTheUserLoadASet();
+    void aOnePictureSaveRunsTheProgressBarFromZeroToOneOfOne();
 };
 
 void SnapkeepTest::savingFivePicturesWritesFiveSmallCopiesAndChangesNoPicture() {
@@ -241,6 +244,7 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     WritePicture(set.path(), QStringLiteral("01  .jpg"));  // a thumbnail without caption
     WritePicture(set.path(), QStringLiteral("02  Rome.jpg"));
     WritePicture(set.path(), QStringLiteral("03  Naples.jpg"));
+    WritePicture(set.path(), QStringLiteral("04  Naples.jpg"));
     QTemporaryDir pictures;
     const QString longCaption = QString(120, QChar(0xE9));
     WritePicture(pictures.path(), QStringLiteral("01  ") + longCaption + ".jpg");
@@ -263,20 +267,24 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     QTest::mouseClick(empty, Qt::LeftButton);
     QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances, Rome"));
 
-    // A double click takes the caption back out of the box, with the ", " before it; with
-    // nothing in the first slot the thumbnail is emptied, and stays where it is.
+    // A double click takes back out the caption its own first click added, with the ", " before
+    // it, and leaves the one clicked before; with nothing in the first slot the thumbnail is
+    // emptied, and stays where it is.
     doubleClick(rome);
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances"));
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances, Rome"));
     QVERIFY(rome->fileName().isEmpty());
     QVERIFY(rome->isVisible());
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances"));
-    // At the start of the box it empties it and disables the clear-captions button, even with
-    // captions in the list.
-    AddItemFromBytes(form.combo_Captions, "Venise");
-    form.textb_Caption->setText(QStringLiteral("Naples, Capri"));
-    QVERIFY(form.pictbttn_ClearCaptions->isEnabled());
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances, Rome"));
+    // Only the item its click added goes, never the same text within another item; emptying
+    // the box disables the clear-captions button, even with captions in the list.
+    form.textb_Caption->setText(QStringLiteral("Vacances à Naples"));
     doubleClick(form.thumbViewers[2]);
+    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances à Naples"));
+    AddItemFromBytes(form.combo_Captions, "Venise");
+    form.textb_Caption->clear();
+    QVERIFY(form.pictbttn_ClearCaptions->isEnabled());
+    doubleClick(form.thumbViewers[3]);
     QVERIFY(form.textb_Caption->text().isEmpty());
     QVERIFY(!form.pictbttn_ClearCaptions->isEnabled());
 
@@ -301,6 +309,49 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     QCOMPARE(TextBytes(form.textb_Caption), std::string("Caf\xE9"));
     QTest::mouseClick(empty, Qt::LeftButton);
     QCOMPARE(TextBytes(form.textb_Caption), std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
+    // QTemporaryDir cannot remove a name that is not UTF-8.
+    std::remove((QFile::encodeName(pictures.path()).toStdString() + "/02  Caf\xE9.jpg").c_str());
+}
+
+void SnapkeepTest::aDefaultFolderThatCannotBeMadeStillLetsTheUserLoadASet() {
+    QTemporaryDir set;
+    WritePicture(set.path(), QStringLiteral("01  Rome.jpg"));
+    FormFixture fx;
+    Form1& form = fx.start();
+    // A file stands where the folder would be: it can be neither listed nor made (even by root).
+    const QString snapkeep =
+        QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
+    QFile file(snapkeep.chopped(1));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    fx.responder().folders.push_back(set.path());
+    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    QCOMPARE(fx.responder().shown.size(), 1);
+    QCOMPARE(fx.responder().shown[0].kind, QStringLiteral("browse"));
+    QCOMPARE(fx.responder().shown[0].text,
+             QString::fromStdString(BrowserStartFolder(HomeFolder())));
+    QCOMPARE(shownCaptions(form).first(), QStringLiteral("Rome"));
+}
+
+void SnapkeepTest::aOnePictureSaveRunsTheProgressBarFromZeroToOneOfOne() {
+    QTemporaryDir pictures;
+    QTemporaryDir target;
+    WritePicture(pictures.path(), numbered(1, "Rome") + ".jpg");
+    FormFixture fx;
+    Form1& form = fx.start();
+    loadFolder(fx, pictures.path());
+    // Where a longer operation left the bar.
+    form.progb_1->setRange(0, 500);
+    form.progb_1->setValue(250);
+    QList<QPair<int, int>> steps;  // value, maximum
+    QObject::connect(form.progb_1, &QProgressBar::valueChanged, [&](int value) {
+        steps.append({value, form.progb_1->maximum()});
+    });
+    fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
+    rightClick(form.cb_Memo);
+    QCOMPARE(FilesIn(target.path()).size(), 1);
+    QCOMPARE(steps, (QList<QPair<int, int>>{{0, 1}, {1, 1}}));
+    QVERIFY(!form.progb_1->isVisible());
 }
 
 QTEST_MAIN(SnapkeepTest)

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 
 #include "pictures/fileoperations.h"
 #include "pictures/folderentries.h"
+#include "pictures/folderrequest.h"
 
 namespace lumaro {
 
@@ -24,16 +26,6 @@ size_t bytesOfCharacters(std::string_view text, size_t count) {
     return end;
 }
 
-// `text` less its last `count` characters.
-std::string_view dropLastCharacters(std::string_view text, size_t count) {
-    size_t end = text.size();
-    for (size_t dropped = 0; end > 0 && dropped < count; ++dropped) {
-        --end;
-        while (end > 0 && isContinuationByte(text[end])) --end;
-    }
-    return text.substr(0, end);
-}
-
 bool isSetPicture(const std::string& fileName) {
     std::string extension = ExtensionOf(fileName);
     std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -45,6 +37,26 @@ bool exists(const std::string& path) {
     struct stat st;
     return lstat(path.c_str(), &st) == 0;
 }
+
+// The base name of each picture's copy: its own, or, when an earlier copy of the save has it
+// already, "<base> (2)", "(3)"..., never the own name of another picture of the save.
+std::vector<std::string> copyBasesOf(const std::vector<PictureEntry>& pictures, size_t count) {
+    std::set<std::string> taken;
+    for (size_t i = 0; i < count; ++i) taken.insert(pictures[i].base);
+    std::set<std::string> given;
+    std::vector<std::string> bases;
+    for (size_t i = 0; i < count; ++i) {
+        const std::string& own = pictures[i].base;
+        std::string base = own;
+        for (int n = 2; given.count(base) != 0 || (base != own && taken.count(base) != 0); ++n) {
+            base = own + " (" + std::to_string(n) + ")";
+        }
+        given.insert(base);
+        bases.push_back(std::move(base));
+    }
+    return bases;
+}
+
 }  // namespace
 
 std::string_view CaptionPartOf(std::string_view name) {
@@ -63,10 +75,30 @@ std::string WithThumbnailCaption(std::string_view box, std::string_view caption)
     return text.append(caption);
 }
 
+// The click that comes before a double click appended the caption: the last whole item that is
+// the caption is the one to take out.
 std::string WithoutThumbnailCaption(std::string_view box, std::string_view caption) {
-    const size_t found = box.find(caption);
-    if (found == std::string_view::npos) return std::string(box);
-    return std::string(dropLastCharacters(box.substr(0, found), 2));
+    constexpr std::string_view separator = ", ";
+    if (caption.empty()) return std::string(box);
+    for (size_t at = box.rfind(caption); at != std::string_view::npos;
+         at = at == 0 ? std::string_view::npos : box.rfind(caption, at - 1)) {
+        const size_t end = at + caption.size();
+        if (at > 0 && !box.substr(0, at).ends_with(separator)) continue;
+        if (end < box.size() && !box.substr(end).starts_with(separator)) continue;
+        if (at > 0)
+            return std::string(box.substr(0, at - separator.size())).append(box.substr(end));
+        return std::string(box.substr(std::min(box.size(), end + separator.size())));
+    }
+    return std::string(box);
+}
+
+SnapkeepLoadStart StartSnapkeepLoad(const std::string& defaultFolder) {
+    if (IsListableFolder(defaultFolder)) return {false, defaultFolder};
+    // Not listable: either missing, and made now, or unusable (a file in its place, a folder
+    // that cannot be read or made), which must not keep the user from every other folder.
+    if (CreateFolderPath(defaultFolder) && IsListableFolder(defaultFolder))
+        return {true, defaultFolder};
+    return {false, HomeFolder()};
 }
 
 std::optional<std::vector<SnapkeepPicture>> SnapkeepSetIn(const std::string& folder) {
@@ -98,9 +130,11 @@ SnapkeepSavePlan PlanSnapkeepSave(const std::vector<PictureEntry>& pictures, con
 
     const size_t count = std::min<size_t>(pictures.size(), kSnapkeepCount);
     plan.moreThanTwelve = pictures.size() > kSnapkeepCount;
+    const std::vector<std::string> bases = copyBasesOf(pictures, count);
     for (size_t i = 0; i < count; ++i) {
         const PictureEntry& entry = pictures[i];
-        SnapkeepCopy copy{static_cast<int>(i), pictureFolder + entry.fileName(), plan.folder + entry.base, entry.base + ".jpg",
+        SnapkeepCopy copy{static_cast<int>(i), pictureFolder + entry.fileName(),
+                          plan.folder + bases[i], bases[i] + ".jpg",
                           std::string(CaptionPartOf(entry.base))};
         if (exists(plan.folder + copy.copyName)) plan.existing.push_back(copy.copyName);
         plan.copies.push_back(std::move(copy));

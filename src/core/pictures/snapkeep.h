@@ -25,9 +25,10 @@ std::string CaptionPartOf(std::string_view name, size_t limit);
 // The caption box after a click on a thumbnail: ", " and the caption appended (the caption
 // alone in an empty box).
 std::string WithThumbnailCaption(std::string_view box, std::string_view caption);
-// The caption box after a double click takes the caption out: found at the start, the box is
-// emptied; found later, the box keeps what stood before it, less the two characters of the
-// ", " that joined it; not found, the box is unchanged.
+// The caption box after a double click takes the caption out again: the last item of the
+// ", "-separated box that is the caption as a whole, with one ", " that joined it; the other
+// items stay. A box without such an item is unchanged (the caption's text inside another item
+// is not it).
 std::string WithoutThumbnailCaption(std::string_view box, std::string_view caption);
 
 // One picture of a saved set.
@@ -39,12 +40,21 @@ struct SnapkeepPicture {
 // empty optional when the folder cannot be listed.
 std::optional<std::vector<SnapkeepPicture>> SnapkeepSetIn(const std::string& folder);
 
+// Where loading a set begins, given the default Snapkeep folder.
+struct SnapkeepLoadStart {
+    bool created = false;    // the default folder has just been made: there is no set to load yet
+    std::string browseFrom;  // otherwise the folder the browser opens on
+};
+// The default folder when it can be listed; made when missing; the home folder when it can be
+// neither listed nor made (a file in its place, a folder that cannot be read).
+SnapkeepLoadStart StartSnapkeepLoad(const std::string& defaultFolder);
+
 // One small copy of a save.
 struct SnapkeepCopy {
     int listIndex;          // the picture's place in the list, and its thumbnail
     std::string source;     // full path of the picture
     std::string copyBase;   // full path of the copy without ".jpg"
-    std::string copyName;   // file name of the copy: the list entry + ".jpg"
+    std::string copyName;   // file name of the copy: the list entry + ".jpg", or a free name
     std::string caption;    // caption part of the list entry
 };
 
@@ -63,7 +73,9 @@ struct SnapkeepSavePlan {
 
 // Plans saving the first twelve of `pictures` (the list, in display order, of the pictures in
 // `pictureFolder`) into `chosenFolder`: refuses the picture folder under any spelling, creates
-// the folder when missing, and names the copies that would replace files.
+// the folder when missing, and names the copies that would replace files. Pictures whose names
+// differ only in their extension ("01  a.jpg", "01  a.JPG") would give one copy name: the later
+// ones take "01  a (2).jpg", "(3)"..., so that no copy of the save replaces another.
 SnapkeepSavePlan PlanSnapkeepSave(const std::vector<PictureEntry>& pictures, const std::string& pictureFolder,
                                   const std::string& chosenFolder);
 

@@ -261,7 +261,9 @@ private:
     void LoadFolder();
     void showLoadResult(const LoadFolderResult& result);
     void reportFailedRenames(const std::vector<RenameFailure>& failures);
-    void startProgress();
+    // Shows the bar empty on a range of `total` steps; a loop that learns its total as it goes
+    // sets it through showProgress.
+    void startProgress(int total = 1);
     void showProgress(int done, int total);
     QElapsedTimer sinceWindowPainted;  // long loops repaint the window a few times a second
     QElapsedTimer sinceProgressPainted;  // and the bar as often as a screen shows it

@@ -17,8 +17,10 @@
 namespace lumaro {
 
 // Work started by the user's action begins on a window the event loop has just drawn: its next
-// repaint is due one interval later, so short work paints no more than the bar.
-void Form1::startProgress() {
+// repaint is due one interval later, so short work paints no more than the bar. The bar starts
+// empty on a range of its own: never where an earlier operation left it.
+void Form1::startProgress(int total) {
+    progb_1->setRange(0, std::max(total, 1));
     progb_1->setValue(0);
     progb_1->show();
     sinceWindowPainted.start();

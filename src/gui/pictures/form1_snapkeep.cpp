@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "app/form1.h"
-#include "pictures/fileoperations.h"
 #include "pictures/folderentries.h"
 #include "pictures/snapkeep.h"
 #include "settings/programfolder.h"
@@ -16,14 +15,14 @@
 namespace lumaro {
 
 void Form1::cb_Memo_Click() {
-    const std::string snapkeep = DefaultSnapkeepFolder(programFolders);
-    if (!ListRegularFiles(snapkeep)) {
-        CreateFolderPath(snapkeep);
+    const SnapkeepLoadStart start = StartSnapkeepLoad(DefaultSnapkeepFolder(programFolders));
+    if (start.created) {
         Dialogs().message(this, QString(), message(39));
         return;
     }
     // A cancelled browser leaves the strip as it was.
-    const std::optional<QString> chosen = Dialogs().browseFolder(this, PathText(BrowserStartFolder(snapkeep)));
+    const std::optional<QString> chosen =
+        Dialogs().browseFolder(this, PathText(BrowserStartFolder(start.browseFrom)));
     if (!chosen || chosen->isEmpty()) return;
     for (int k = 0; k < kSnapkeepCount; ++k) ClearThumbnail(k);
     const std::string folder = WithTrailingSeparator(PathBytes(*chosen));
@@ -62,11 +61,13 @@ void Form1::cb_Memo_RightButtonUp() {
 void Form1::saveSnapkeepCopies(const SnapkeepSavePlan& plan) {
     const QSize size = thumbViewers[0]->size();
     const int total = static_cast<int>(plan.copies.size());
-    startProgress();
+    startProgress(total);
     std::vector<std::string> failed;
     for (int i = 0; i < total; ++i) {
         const SnapkeepCopy& copy = plan.copies[i];
-        showProgress(i + 1, total);
+        // Each step is a whole picture and the window is repainted after it: the bar follows
+        // every one, unlike the fast loops whose steps it shows at screen rate.
+        progb_1->setValue(i + 1);
         ImageViewerControl* thumbnail = thumbViewers[copy.listIndex];
         thumbnail->setFileName(PathText(copy.source));
         const bool saved =

@@ -48,8 +48,9 @@ void Form1::ThumbnailClick(int k) {
 void Form1::ThumbnailDoubleClick(int k) {
     if (!thumbCaptionTexts[k].empty()) {
         const std::string before = TextBytes(textb_Caption);
-        SetTextFromBytes(textb_Caption, WithoutThumbnailCaption(before, thumbCaptionTexts[k]));
-        if (before.find(thumbCaptionTexts[k]) == 0) pictbttn_ClearCaptions->setEnabled(false);
+        const std::string after = WithoutThumbnailCaption(before, thumbCaptionTexts[k]);
+        SetTextFromBytes(textb_Caption, after);
+        if (after.empty() && !before.empty()) pictbttn_ClearCaptions->setEnabled(false);
     }
     SetThumbnail(k, ImageV_1->fileName(), CaptionPartOf(TextBytes(textb_1C), kThumbnailCaptionLimit));
 }
