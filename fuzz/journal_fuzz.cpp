@@ -1,7 +1,8 @@
 // Fuzz target: the rename journal parser, and the repair it plans, on a scratch folder.
 // The bytes are first repaired as they are; a journal that parses is then played out on real
 // files (its serials replaced by those of files put under one of each picture's names), and
-// the repair must keep every file of the folder: it may rename, never lose one.
+// the repair must keep every file of the folder: it may rename, never lose one. A journal it
+// cannot read stays, under a kept journal's name only: never lost, never taken for a picture.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -30,8 +31,12 @@ const std::string& planFolder() {
     return folder;
 }
 
-// The serials of the regular files in the folder; empties it first when `clear`.
-std::set<uint64_t> filesIn(const std::string& folder, bool clear = false) {
+bool isJournalName(const std::string& name) { return name.rfind(kRenameJournalName, 0) == 0; }
+
+// The serials of the regular files in the folder, journals (kept ones too) apart in
+// `journals`; empties the folder first when `clear`.
+std::set<uint64_t> filesIn(const std::string& folder, bool clear = false,
+                           std::set<uint64_t>* journals = nullptr) {
     std::set<uint64_t> serials;
     DIR* dir = opendir(folder.c_str());
     if (!dir) std::abort();
@@ -40,7 +45,9 @@ std::set<uint64_t> filesIn(const std::string& folder, bool clear = false) {
         if (name == "." || name == "..") continue;
         if (clear) {
             unlinkat(dirfd(dir), name.c_str(), 0);
-        } else if (entry->d_type == DT_REG && name != kRenameJournalName) {
+        } else if (isJournalName(name)) {
+            if (journals) journals->insert(entry->d_ino);
+        } else if (entry->d_type == DT_REG) {
             serials.insert(entry->d_ino);
         }
     }
@@ -63,11 +70,18 @@ void writeJournal(const std::string& folder, std::string_view bytes) {
 }
 
 void repairAndCheck(const std::string& folder) {
-    const std::set<uint64_t> before = filesIn(folder);
-    RepairInterruptedRenames(folder);
-    if (filesIn(folder) != before) std::abort();  // a file was lost or appeared
+    std::set<uint64_t> journal, journalAfter;
+    const std::set<uint64_t> before = filesIn(folder, false, &journal);
+    const JournalRepair repair = RepairInterruptedRenames(folder);
+    // A file was lost or appeared.
+    if (filesIn(folder, false, &journalAfter) != before) std::abort();
     if (faccessat(AT_FDCWD, (folder + kRenameJournalName).c_str(), F_OK, AT_SYMLINK_NOFOLLOW) == 0)
-        std::abort();  // the journal outlived its repair
+        std::abort();  // the journal outlived its repair under its own name
+    // Read and removed, or unreadable and kept, whole, under the name the repair gave.
+    if (repair.keptJournal.empty() ? !journalAfter.empty() : journalAfter != journal) std::abort();
+    if (!repair.keptJournal.empty() &&
+        faccessat(AT_FDCWD, (folder + repair.keptJournal).c_str(), F_OK, AT_SYMLINK_NOFOLLOW) != 0)
+        std::abort();
 }
 
 // Each picture's file goes under the name its fuzzed serial picks; some new names are taken

@@ -89,6 +89,8 @@ void journalSeeds() {
     bytes += JournalEnd(3) + EncodeTemporaryNote(1, "0002  b.jpg.tmp2");
     seed("journal_fuzz", "plan", bytes);
     seed("journal_fuzz", "cut", bytes.substr(0, bytes.size() / 2));
+    seed("journal_fuzz", "cut-zeros", bytes.substr(0, bytes.size() / 2) + std::string(64, '\0'));
+    seed("journal_fuzz", "other-version", "lumaro-journal 2" + bytes.substr(bytes.find('\n')));
 }
 
 void argumentSeeds() {

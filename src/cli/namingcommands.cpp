@@ -96,6 +96,10 @@ int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messag
     const LoadFolderResult result = LoadFolder(list, options);
     if (result.repair.count() > 0)
         SayWithNames(messages, kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
+    if (!result.repair.keptJournal.empty()) {
+        SayWithNames(messages, kMessageUnreadableJournalKept,
+                     {list.currentFolder + result.repair.keptJournal});
+    }
     failures = result.failedRenames;
     // A refusal wins over renames of the load that failed; those are still named.
     const auto refused = [&](int key, const std::vector<std::string>& names) {

@@ -72,7 +72,14 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
             PrintLine("moved " + outcome.source + " -> " + outcome.target);
             continue;
         }
-        Say(outcome.source + "\n" + messages.text(69) + " (" + std::strerror(outcome.error) + ")");
+        const std::string reason =
+            outcome.error ? std::string(" (") + std::strerror(outcome.error) + ")" : "";
+        if (outcome.status == TransferOutcome::Status::SourceKept) {
+            Say(messages.text(kMessageOriginalNotDeleted) + "\n" + outcome.source + reason +
+                " -> " + outcome.target);
+        } else {
+            Say(outcome.source + "\n" + messages.text(69) + reason);
+        }
         code = kSomeFailed;
     }
     return code;

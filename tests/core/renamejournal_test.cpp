@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -60,32 +61,47 @@ TEST(RenameJournalTest, NamesWithAnyByteComeBackExactlyAndOnlyACompleteJournalCo
     }
     EXPECT_EQ((*records)[1].temporaryNames, (Names{"0009x\n.jpg"}));
     EXPECT_EQ((*records)[2].temporaryNames, (Names{names[3]}));
-    // Cut anywhere before its end line was complete: written before any rename, never used.
+    // Cut anywhere before its end line was complete, with or without the zeros a power cut
+    // may leave after it: written before any rename, never used.
     for (size_t cut = 0; cut < bytes.size(); ++cut) {
-        EXPECT_FALSE(ParseJournal(complete.substr(0, cut))) << "cut at " << cut;
+        for (const std::string& tail : {std::string(), std::string(7, '\0')}) {
+            EXPECT_FALSE(ParseJournal(complete.substr(0, cut) + tail)) << "cut at " << cut;
+            EXPECT_TRUE(IsJournalCutShort(complete.substr(0, cut) + tail)) << "cut at " << cut;
+        }
     }
+    EXPECT_FALSE(IsJournalCutShort(complete));
     // A note cut short was never acted on: the records still count, without it.
-    const auto noteCut = ParseJournal(complete.substr(0, complete.size() - 3));
+    const auto noteCut =
+        ParseJournal(complete.substr(0, complete.size() - 3) + std::string(9, '\0'));
     ASSERT_TRUE(noteCut);
     EXPECT_EQ((*noteCut)[1].temporaryNames, Names{});
 }
 
 TEST(RenameJournalTest, JournalsThatCouldNotComeFromAnOperationAreRefused) {
     const std::string end = JournalEnd(1);
+    const std::string one = EncodeJournalRecord(1, "a", "", "b");
     const struct {
         const char* why;
         std::string bytes;
+        bool cutShort;  // may still be the beginning of a journal: it is dropped, not kept
     } rows[] = {
-        {"another version", "lumaro-journal 2\n" + EncodeJournalRecord(1, "a", "", "b") + end},
-        {"a name with a slash", JournalHeader() + EncodeJournalRecord(1, "../a", "", "b") + end},
-        {"a name that is the folder", JournalHeader() + EncodeJournalRecord(1, "a", "", "..") + end},
-        {"a length past the end", JournalHeader() + "P 1 1:a 0: 999:b\n" + end},
-        {"a count that does not match", JournalHeader() + EncodeJournalRecord(1, "a", "", "b") + JournalEnd(2)},
-        {"an empty old name", JournalHeader() + "P 1 0: 0: 1:b\n" + end},
-        {"a name with a NUL byte", JournalHeader() + EncodeJournalRecord(1, std::string("a\0b", 3), "", "b") + end},
-        {"the journal's own name", JournalHeader() + EncodeJournalRecord(1, "a", kRenameJournalName, "b") + end},
+        {"another version", "lumaro-journal 2\n" + one + end, false},
+        {"a name with a slash", JournalHeader() + EncodeJournalRecord(1, "../a", "", "b") + end, false},
+        {"a name that is the folder", JournalHeader() + EncodeJournalRecord(1, "a", "", "..") + end, false},
+        {"a length past the end", JournalHeader() + "P 1 1:a 0: 999:b\n" + end, true},
+        {"a count that does not match", JournalHeader() + one + JournalEnd(2), false},
+        {"an empty old name", JournalHeader() + "P 1 0: 0: 1:b\n" + end, false},
+        {"a name with a NUL byte", JournalHeader() + EncodeJournalRecord(1, std::string("a\0b", 3), "", "b") + end, false},
+        {"the journal's own name", JournalHeader() + EncodeJournalRecord(1, "a", kRenameJournalName, "b") + end, false},
+        {"a kept journal's name", JournalHeader() + EncodeJournalRecord(1, ".lumaro-journal.unreadable", "", "b") + end, false},
+        {"a note that is not one", JournalHeader() + one + end + "T 0 1:c\nX\n", false},
+        {"a note for no picture", JournalHeader() + one + end + EncodeTemporaryNote(1, "c"), false},
+        {"zeros inside", JournalHeader() + std::string(4, '\0') + one + end, false},
     };
-    for (const auto& row : rows) EXPECT_FALSE(ParseJournal(row.bytes)) << row.why;
+    for (const auto& row : rows) {
+        EXPECT_FALSE(ParseJournal(row.bytes)) << row.why;
+        EXPECT_EQ(IsJournalCutShort(row.bytes), row.cutShort) << row.why;
+    }
 }
 
 TEST(RenameJournalTest, JournalHoldsTheWholePlanWhileRenamingAndIsGoneAfter) {
@@ -189,29 +205,53 @@ TEST(RenameJournalTest, RepairMovesOnlyThePlannedFilesAndNeverOntoAName) {
     EXPECT_EQ(folder.read("0007  c.jpg"), "content of 0003x c.jpg");
 }
 
-TEST(RenameJournalTest, HalfWrittenOrGarbageJournalRenamesNothingAndGoes) {
-    for (const std::string& bytes :
-         {JournalHeader() + EncodeJournalRecord(1, "0001  a.jpg", "", "0002  a.jpg"),
-          std::string("\x89PNG garbage\n0001  a.jpg\n")}) {
-        PictureFolder folder;
-        folder.write("0001  a.jpg");
-        folder.write(kRenameJournalName, bytes);
+// A journal cut before its end goes; one that holds its end but cannot be read stays, under a
+// hidden name beside the earlier ones, since it alone may tell what a picture on a temporary
+// name was.
+TEST(RenameJournalTest, HalfWrittenJournalGoesAndAnUnreadableOneIsKeptBesideThePictures) {
+    const std::string half =
+        JournalHeader() + EncodeJournalRecord(1, "0001  a.jpg", "", "0002  a.jpg");
+    const std::string kept = std::string(kRenameJournalName) + ".unreadable";
+    PictureFolder folder;
+    folder.write("0001x a.jpg");
+    folder.write(kept, "kept before");
+    const struct {
+        std::string bytes;
+        std::string keptAs;  // empty: removed
+    } rows[] = {
+        {half, ""},
+        {half + std::string(300, '\0'), ""},
+        {"\x89PNG garbage\n0001  a.jpg\n", kept + "-2"},
+        {"lumaro-journal 2\nP 1 11:0001x a.jpg 0: 11:0001  a.jpg\nend 1\n", kept + "-3"},
+    };
+    Names names = folder.names();
+    for (const auto& row : rows) {
+        folder.write(kRenameJournalName, row.bytes);
         const JournalRepair repair = RepairInterruptedRenames(folder.path());
         EXPECT_TRUE(repair.journalFound);
         EXPECT_EQ(repair.count(), 0);
-        EXPECT_EQ(folder.names(), Names{"0001  a.jpg"});
+        EXPECT_EQ(repair.keptJournal, row.keptAs);
+        if (!row.keptAs.empty()) {
+            names.push_back(row.keptAs);
+            std::sort(names.begin(), names.end());
+            EXPECT_EQ(folder.read(row.keptAs), row.bytes);
+        }
+        EXPECT_EQ(folder.names(), names);
     }
+    EXPECT_EQ(folder.read(kept), "kept before");
+    EXPECT_EQ(folder.read("0001x a.jpg"), "content of 0001x a.jpg");
+
     // A journal that gives its own file as a picture on a temporary name: the repair must not
     // rename the journal onto a picture's name.
-    PictureFolder folder;
-    folder.write("0001  a.jpg");
-    folder.write(kRenameJournalName);
+    PictureFolder other;
+    other.write("0001  a.jpg");
+    other.write(kRenameJournalName);
     std::string journal = JournalHeader();
-    journal += EncodeJournalRecord(serialOf(folder, kRenameJournalName), "0002  b.jpg",
+    journal += EncodeJournalRecord(serialOf(other, kRenameJournalName), "0002  b.jpg",
                                    kRenameJournalName, "0003  b.jpg");
-    folder.write(kRenameJournalName, journal + JournalEnd(1));
-    EXPECT_EQ(RepairInterruptedRenames(folder.path()).count(), 0);
-    EXPECT_EQ(folder.names(), Names{"0001  a.jpg"});
+    other.write(kRenameJournalName, journal + JournalEnd(1));
+    EXPECT_EQ(RepairInterruptedRenames(other.path()).count(), 0);
+    EXPECT_EQ(other.names(), (Names{kept, "0001  a.jpg"}));
 }
 
 TEST(RenameJournalTest, RenameStoppedBetweenItsLinkAndUnlinkLeavesOneName) {

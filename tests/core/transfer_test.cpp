@@ -2,12 +2,17 @@
 // source goes, and every picture still somewhere, whole, whatever fails on the way.
 #include "pictures/transfer.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <functional>
 
 #include "namingfolder.h"
 #include "picturefolder.h"
@@ -35,8 +40,10 @@ TEST(TransferTest, TakenNamesGetANumberAndTheSourcesGoOnlyOnceCopied) {
     from.setModified("c.jpg", 1150000000);
     const std::string a = from.read("a.jpg");
     std::vector<int> calls;
+    TransferOptions options;
+    options.beforeEach = [&](int k) { calls.push_back(k); };
     const std::vector<TransferOutcome> outcomes =
-        TransferPictures(from.path(), Entries({"a", "b", "c"}), to.path(), [&](int k) { calls.push_back(k); });
+        TransferPictures(from.path(), Entries({"a", "b", "c"}), to.path(), options);
     EXPECT_EQ(calls, (std::vector<int>{0, 1, 2}));
     ASSERT_EQ(outcomes.size(), 3u);
     for (const TransferOutcome& o : outcomes) EXPECT_TRUE(o.moved()) << o.source << " " << o.error;
@@ -114,21 +121,85 @@ TEST(TransferTest, ReadOnlyDestinationKeepsEverySource) {
     EXPECT_EQ(to.names(), Names{});
 }
 
-// The copy is good but the source cannot go: the picture stays where it was, and only there.
-TEST(TransferTest, SourceThatCannotBeDeletedStaysAndItsCopyIsRemoved) {
+// A source written to, or saved over, after its copy was made: deleting it would lose the
+// change, so it stays as it now is and the copy goes.
+TEST(TransferTest, SourceChangedBeforeItsDeleteStaysAndItsCopyIsRemoved) {
+    const struct {
+        const char* change;
+        std::function<void(const std::string&)> hook;
+        Status status;
+        std::string after;  // the source's bytes afterwards, wherever it is
+    } rows[] = {
+        {"none", [](const std::string&) {}, Status::Moved, "content of a.jpg"},
+        {"appended to",
+         [](const std::string& source) { std::ofstream(source, std::ios::app) << " and more"; },
+         Status::SourceChanged, "content of a.jpg and more"},
+        // An editor's save: a new file of the same bytes renamed over the name.
+        {"replaced by rename",
+         [](const std::string& source) {
+             std::ofstream(source + ".new") << "content of a.jpg";
+             rename((source + ".new").c_str(), source.c_str());
+         },
+         Status::SourceChanged, "content of a.jpg"},
+        // Same size, its date put back: only the change time and the bytes tell.
+        {"rewritten in place",
+         [](const std::string& source) {
+             struct stat st;
+             stat(source.c_str(), &st);
+             std::ofstream(source, std::ios::in | std::ios::out) << "CONTENT";
+             const timespec times[2] = {st.st_atim, st.st_mtim};
+             utimensat(AT_FDCWD, source.c_str(), times, 0);
+         },
+         Status::SourceChanged, "CONTENT of a.jpg"},
+    };
+    for (const auto& row : rows) {
+        PictureFolder from, to;
+        from.write("a.jpg");
+        std::string called;
+        TransferOptions options;
+        options.beforeDelete = [&](const std::string& source) {
+            called = source;
+            row.hook(source);
+        };
+        const std::vector<TransferOutcome> outcomes =
+            TransferPictures(from.path(), Entries({"a"}), to.path(), options);
+        EXPECT_EQ(called, from.pathOf("a.jpg")) << row.change;
+        ASSERT_EQ(outcomes.size(), 1u);
+        EXPECT_EQ(outcomes[0].status, row.status) << row.change;
+        const PictureFolder& kept = row.status == Status::Moved ? to : from;
+        EXPECT_EQ(Contents(kept), Names{"a.jpg:" + row.after}) << row.change;
+        EXPECT_EQ(Contents(row.status == Status::Moved ? from : to), Names{}) << row.change;
+        EXPECT_EQ(outcomes[0].target.empty(), row.status != Status::Moved) << row.change;
+    }
+}
+
+// The copy is good but the source cannot go: it is said as such, and the copy stays, so the
+// picture is in both folders. Root deletes anywhere, so a child that became nobody tries.
+TEST(TransferTest, SourceThatCannotBeDeletedIsReportedAndItsCopyStays) {
     PictureFolder from, to;
     from.write("a.jpg");
-    const std::vector<std::string> before = Contents(from);
-    std::vector<TransferOutcome> outcomes;
-    {
-        FrozenFolder frozen(from.path());
-        if (!frozen.active()) GTEST_SKIP() << "this system lets us write into a read-only folder";
-        outcomes = TransferPictures(from.path(), Entries({"a"}), to.path());
+    chmod(from.pathOf("a.jpg").c_str(), 0644);
+    const bool root = geteuid() == 0;
+    chmod(from.path().c_str(), root ? 0755 : 0555);
+    chmod(to.path().c_str(), 0777);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (root && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        const std::vector<TransferOutcome> o =
+            TransferPictures(from.path(), Entries({"a"}), to.path());
+        _exit(o.size() == 1 && o[0].status == Status::SourceKept && o[0].error == EACCES &&
+                      o[0].target == to.pathOf("a.jpg")
+                  ? 0
+                  : 1);
     }
-    ASSERT_EQ(outcomes.size(), 1u);
-    EXPECT_EQ(outcomes[0].status, Status::SourceKept);
-    EXPECT_EQ(Contents(from), before);
-    EXPECT_EQ(to.names(), Names{});
+    int status = 0;
+    waitpid(child, &status, 0);
+    chmod(from.path().c_str(), 0700);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(Contents(from), Names{"a.jpg:content of a.jpg"});
+    EXPECT_EQ(Contents(to), Names{"a.jpg:content of a.jpg"});
 }
 
 }  // namespace

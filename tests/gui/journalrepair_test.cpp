@@ -13,6 +13,7 @@
 #include "naming/apply.h"
 #include "naming/renamepasses.h"
 #include "naming/renumber.h"
+#include "settings/messagekeys.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
 
@@ -52,6 +53,7 @@ class JournalRepairTest : public QObject {
     Q_OBJECT
 private slots:
     void loadFinishesAKilledRenumberingAndSaysSoOnce();
+    void loadKeepsAJournalItCannotReadAndNamesIt();
 };
 
 void JournalRepairTest::loadFinishesAKilledRenumberingAndSaysSoOnce() {
@@ -86,6 +88,34 @@ void JournalRepairTest::loadFinishesAKilledRenumberingAndSaysSoOnce() {
     QVERIFY(texts[0].startsWith(QStringLiteral("A renaming of this folder was interrupted")));
     QCOMPARE(texts[0].count(QStringLiteral(".jpg")), 3);
     QVERIFY(!texts[0].contains(QStringLiteral("06  d.jpg")));
+}
+
+// A journal written by another version: nothing in it can be trusted, and nothing of it may be
+// lost either. The load keeps it beside the pictures and says where.
+void JournalRepairTest::loadKeepsAJournalItCannotReadAndNamesIt() {
+    QTemporaryDir pictures;
+    WritePicture(pictures.path(), "01  a.jpg", kDates[0]);
+    WritePicture(pictures.path(), "02  b.jpg", kDates[1]);
+    const QByteArray journal = "lumaro-journal 9\n{\"02  b.jpg\": \"04  b.jpg\"}\nend\n";
+    QFile file(pictures.filePath(".lumaro-journal"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(journal) == journal.size());
+    file.close();
+
+    FormFixture fx;
+    Form1& form = fx.start();
+    fx.responder().folders.push_back(pictures.path());
+    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+
+    const QString kept = pictures.filePath(".lumaro-journal.unreadable");
+    QCOMPARE(contentOf(kept), journal);
+    QVERIFY(!QFile::exists(pictures.filePath(".lumaro-journal")));
+    QCOMPARE(FilesIn(pictures.path()), (QStringList{"01  a.jpg", "02  b.jpg"}));
+    QCOMPARE(form.lb_Avant->count(), 2);
+    QStringList texts;
+    for (const Shown& shown : fx.responder().shown) {
+        if (shown.kind == QStringLiteral("message")) texts << shown.text;
+    }
+    QCOMPARE(texts, QStringList{form.message(kMessageUnreadableJournalKept) + "\n" + kept});
 }
 
 QTEST_MAIN(JournalRepairTest)

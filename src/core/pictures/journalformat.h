@@ -34,9 +34,15 @@ std::string EncodeTemporaryNote(size_t index, std::string_view name);
 
 // The records of a complete journal; nothing when it is cut short, of another version, or
 // holds anything that is not a record or a name that could not be one in a folder or that is
-// the journal's own. A later
-// temporary name whose line was cut short is left out.
+// the journal's own (or begins with it). A later temporary name whose line was cut short is
+// left out; any other line after the end makes the journal unreadable.
 std::optional<std::vector<JournalRecord>> ParseJournal(std::string_view bytes);
+
+// Whether the bytes are the beginning of a journal cut before its "end" line was whole,
+// zeros at the end aside: one written when no rename of its operation had begun. Bytes that
+// are neither this nor a complete journal (damaged, or written by another version of the
+// program) cannot tell whether renames began.
+bool IsJournalCutShort(std::string_view bytes);
 
 // A file name that a journal may carry: not empty, not "." or "..", no '/' or NUL.
 bool IsPlainFileName(std::string_view name);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 
 #include "pictures/journalformat.h"
 #include "pictures/renamejournal.h"
@@ -11,6 +12,9 @@
 namespace lumaro {
 
 namespace {
+
+// Unreadable journals kept in one folder before the next one stays under its own name.
+constexpr int kMostKeptJournals = 1000;
 
 std::optional<std::string> readJournal(int folderFd, bool& found) {
     const int fd = openat(folderFd, kRenameJournalName, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
@@ -132,6 +136,21 @@ void Repairer::run(const std::vector<JournalRecord>& records) {
     }
 }
 
+// Moves a journal that cannot be read to a hidden name of its own, so no listing takes it for
+// a picture and no later journal replaces it; never over a journal kept before. The name it
+// bears afterwards: its own when it could not be moved.
+std::string keepUnreadableJournal(const std::string& folder) {
+    const std::string journal = folder + kRenameJournalName;
+    for (int n = 1; n <= kMostKeptJournals; ++n) {
+        const std::string name = std::string(kRenameJournalName) + kUnreadableJournalSuffix +
+                                 (n == 1 ? "" : "-" + std::to_string(n));
+        const RenameResult kept = renameNoReplace(journal, folder + name);
+        if (kept.ok()) return name;
+        if (kept.status != RenameResult::Status::TargetExists) break;
+    }
+    return kRenameJournalName;
+}
+
 }  // namespace
 
 JournalRepair RepairInterruptedRenames(const std::string& folder) {
@@ -141,12 +160,18 @@ JournalRepair RepairInterruptedRenames(const std::string& folder) {
     const std::optional<std::string> bytes = readJournal(folderFd, repair.journalFound);
     if (repair.journalFound) {
         StartRenameCount();
-        // A journal without its end was cut before the first rename: nothing to finish.
-        if (bytes) {
-            if (auto records = ParseJournal(*bytes)) Repairer(folder, folderFd, repair).run(*records);
-        }
+        const std::optional<std::vector<JournalRecord>> records =
+            bytes ? ParseJournal(*bytes) : std::nullopt;
+        if (records) Repairer(folder, folderFd, repair).run(*records);
         fsync(folderFd);
-        unlinkat(folderFd, kRenameJournalName, 0);
+        // A journal without its end was cut before the first rename: nothing to finish, and
+        // nothing to keep. One that cannot be read may be all that tells which picture bears
+        // which temporary name: it stays, for the user.
+        if (records || (bytes && IsJournalCutShort(*bytes))) {
+            unlinkat(folderFd, kRenameJournalName, 0);
+        } else {
+            repair.keptJournal = keepUnreadableJournal(folder);
+        }
         fsync(folderFd);
     }
     close(folderFd);

@@ -130,7 +130,8 @@ RenameJournal::RenameJournal(const std::string& folder, const std::vector<Planne
         RepairInterruptedRenames(folder);
     }
     const std::string bytes = encodePlan(folderFd_, plan);
-    journalFd_ = openat(folderFd_, kRenameJournalName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+    // Never over a journal that is still there: one that could not be read nor moved aside.
+    journalFd_ = openat(folderFd_, kRenameJournalName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                         0644);
     if (journalFd_ < 0) return;
     // The plan and its directory entry are on disk before the first rename.

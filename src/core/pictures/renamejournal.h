@@ -15,6 +15,9 @@ namespace lumaro {
 
 // Hidden, so no listing ever shows it.
 inline constexpr const char* kRenameJournalName = ".lumaro-journal";
+// A journal that cannot be read is kept under its name followed by this (and "-2", "-3"...
+// beside earlier ones), hidden as well.
+inline constexpr const char* kUnreadableJournalSuffix = ".unreadable";
 
 // One picture of a plan, by file names within the folder. `temporaryName` is empty for a
 // rename straight to the new name.
@@ -65,6 +68,10 @@ struct JournalRepair {
     bool journalFound = false;
     std::vector<std::string> renamedNames;  // pictures the repair renamed, by their new names
     std::vector<RenameFailure> failures;    // pictures that could not take their new names
+    // A journal that held its end but could not be read (damaged, or written by another
+    // version): the name it is kept under in the folder, for the user to see. Nothing was
+    // renamed.
+    std::string keptJournal;
 
     int count() const { return static_cast<int>(renamedNames.size()); }
 };
@@ -72,8 +79,9 @@ struct JournalRepair {
 // Finishes the operation whose journal lies in `folder` (ending with '/'), if any: every
 // picture of the plan that is found (by the file it is, under one of its planned names)
 // reaches its new name, or where that name is taken goes back to (or keeps) its old name.
-// A journal that was not completely written or cannot be read renames nothing. The journal
-// is removed once the repair is complete; a repair that is itself stopped can run again.
+// A journal that was not completely written renames nothing and is removed; one that cannot be
+// read renames nothing and is kept (keptJournal). A journal read is removed once the repair
+// is complete; a repair that is itself stopped can run again.
 JournalRepair RepairInterruptedRenames(const std::string& folder);
 
 }  // namespace lumaro

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -55,11 +54,27 @@ ssize_t readFully(int fd, char* buffer, size_t count, off_t offset) {
     return static_cast<ssize_t>(done);
 }
 
+bool sameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Whether the open source is still the file it was when its copy began: same size and times,
+// and its name still leads to it (an editor that saves by renaming a new file over the old
+// one leaves the name to another file).
+bool unchangedSince(int in, const std::string& source, const struct stat& before) {
+    struct stat now, named;
+    return fstat(in, &now) == 0 && now.st_size == before.st_size &&
+           sameTime(now.st_mtim, before.st_mtim) && sameTime(now.st_ctim, before.st_ctim) &&
+           stat(source.c_str(), &named) == 0 && named.st_dev == before.st_dev &&
+           named.st_ino == before.st_ino;
+}
+
 // The copy of one picture, with the buffers reused from picture to picture.
 class Mover {
 public:
-    Mover(const std::string& destination)
+    Mover(const std::string& destination, const TransferOptions& options)
         : destination_(destination),
+          options_(options),
           folderFd_(open(destination.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
 
     TransferOutcome move(const std::string& source, const PictureEntry& picture) {
@@ -76,8 +91,18 @@ public:
             outcome.error = errno;
             return outcome;
         }
-        outcome.error = copyAndVerify(in.get(), out, st);
-        if (outcome.error != 0) {
+        outcome.error = copyAndSync(in.get(), out.get(), st);
+        if (outcome.error == 0) {
+            if (options_.beforeDelete) options_.beforeDelete(source);
+            // Both read from the file system now: the source as it is, not as it was read.
+            outcome.error = sameBytes(in.get(), out.get());
+            if (out.closeNow() != 0 && outcome.error == 0) outcome.error = errno;
+            if (!unchangedSince(in.get(), source, st)) {
+                outcome.status = TransferOutcome::Status::SourceChanged;
+                outcome.error = 0;
+            }
+        }
+        if (outcome.error != 0 || outcome.status == TransferOutcome::Status::SourceChanged) {
             unlink(outcome.target.c_str());
             outcome.target.clear();
             return outcome;
@@ -85,11 +110,9 @@ public:
         // Closed first, so that the file system frees the source at once.
         in.closeNow();
         if (unlink(source.c_str()) != 0) {
-            // The picture stays where it was, and only there.
+            // The copy is good and stays: the picture is in both folders rather than in none.
             outcome.error = errno;
             outcome.status = TransferOutcome::Status::SourceKept;
-            unlink(outcome.target.c_str());
-            outcome.target.clear();
             return outcome;
         }
         outcome.status = TransferOutcome::Status::Moved;
@@ -113,51 +136,48 @@ private:
         return -1;
     }
 
-    // Copies, gives the copy the source's permissions and date, syncs it, then reads it back
-    // and compares it with the source. 0, or the errno of the failure (EIO when they differ).
-    int copyAndVerify(int in, Descriptor& out, const struct stat& st) {
+    // Copies, gives the copy the source's permissions and date and syncs it with its name.
+    // 0, or the errno of the failure.
+    int copyAndSync(int in, int out, const struct stat& st) {
         source_.resize(kChunk);
         off_t offset = 0;
         for (;;) {
             const ssize_t n = readFully(in, source_.data(), kChunk, offset);
             if (n < 0) return errno;
             if (n == 0) break;
-            if (!WriteAllBytes(out.get(), std::string_view(source_.data(), static_cast<size_t>(n))))
+            if (!WriteAllBytes(out, std::string_view(source_.data(), static_cast<size_t>(n))))
                 return errno ? errno : EIO;
             offset += n;
             if (static_cast<size_t>(n) < kChunk) break;
         }
         const timespec times[2] = {st.st_atim, st.st_mtim};
-        if (fchmod(out.get(), st.st_mode & 0777) != 0 || futimens(out.get(), times) != 0) return errno;
-        if (fsync(out.get()) != 0) return errno;
+        if (fchmod(out, st.st_mode & 0777) != 0 || futimens(out, times) != 0) return errno;
+        if (fsync(out) != 0) return errno;
         // The copy's name must be on disk before the source goes.
         if (folderFd_.get() >= 0 && fsync(folderFd_.get()) != 0) return errno;
-        const int error = sameBytes(in, out.get(), offset);
-        if (out.closeNow() != 0 && error == 0) return errno;
-        return error;
-    }
-
-    // Compares `size` bytes of both files, and that the copy has no more. A source of one
-    // chunk is still in the buffer and is not read again.
-    int sameBytes(int in, int out, off_t size) {
-        const bool sourceInBuffer = size <= static_cast<off_t>(kChunk);
-        copy_.resize(kChunk + 1);
-        off_t offset = 0;
-        do {
-            const size_t want = static_cast<size_t>(std::min<off_t>(kChunk, size - offset));
-            const bool final = offset + static_cast<off_t>(want) == size;
-            if (!sourceInBuffer && readFully(in, source_.data(), want, offset) != static_cast<ssize_t>(want))
-                return EIO;
-            const ssize_t got = readFully(out, copy_.data(), want + (final ? 1 : 0), offset);
-            if (got < 0) return errno;
-            if (static_cast<size_t>(got) != want || std::memcmp(source_.data(), copy_.data(), want) != 0)
-                return EIO;
-            offset += static_cast<off_t>(want);
-        } while (offset < size);
         return 0;
     }
 
+    // Reads both files to their ends. 0 when they hold the same bytes, EIO when they differ,
+    // or the errno of a read that failed.
+    int sameBytes(int in, int out) {
+        source_.resize(kChunk);
+        copy_.resize(kChunk);
+        for (off_t offset = 0;; offset += static_cast<off_t>(kChunk)) {
+            const ssize_t got = readFully(in, source_.data(), kChunk, offset);
+            if (got < 0) return errno;
+            const ssize_t copied = readFully(out, copy_.data(), kChunk, offset);
+            if (copied < 0) return errno;
+            if (got != copied ||
+                std::memcmp(source_.data(), copy_.data(), static_cast<size_t>(got)) != 0) {
+                return EIO;
+            }
+            if (static_cast<size_t>(got) < kChunk) return 0;
+        }
+    }
+
     std::string destination_;
+    const TransferOptions& options_;
     Descriptor folderFd_;
     std::string source_;
     std::string copy_;
@@ -180,12 +200,12 @@ bool CreateDestinationFolder(const std::string& destination) {
 std::vector<TransferOutcome> TransferPictures(const std::string& folder,
                                               const std::vector<PictureEntry>& pictures,
                                               const std::string& destination,
-                                              const std::function<void(int)>& beforeEach) {
+                                              const TransferOptions& options) {
     std::vector<TransferOutcome> outcomes;
     outcomes.reserve(pictures.size());
-    Mover mover(destination);
+    Mover mover(destination, options);
     for (size_t k = 0; k < pictures.size(); ++k) {
-        if (beforeEach) beforeEach(static_cast<int>(k));
+        if (options.beforeEach) options.beforeEach(static_cast<int>(k));
         outcomes.push_back(mover.move(folder + pictures[k].fileName(), pictures[k]));
     }
     return outcomes;

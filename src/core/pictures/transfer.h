@@ -24,20 +24,30 @@ struct TransferOutcome {
         Moved,          // copied, verified, source deleted
         SourceMissing,  // the source was gone; nothing written
         CopyFailed,     // the copy could not be written or differs; it was removed
-        SourceKept,     // the source could not be deleted; the copy was removed again
+        SourceChanged,  // the source changed while it was copied; it stays, the copy was removed
+        SourceKept,     // a good copy was written but the source could not be deleted: both stay
     };
     Status status = Status::Moved;
     std::string source;  // full path of the picture
-    std::string target;  // full path of the copy, when moved
+    std::string target;  // full path of the copy, when there is one
     int error = 0;       // errno of the step that failed
     bool moved() const { return status == Status::Moved; }
 };
 
+struct TransferOptions {
+    // Called before the k-th picture is touched.
+    std::function<void(int k)> beforeEach;
+    // Tests only: called once the copy of `source` is written and synced, before the source
+    // is checked once more and deleted.
+    std::function<void(const std::string& source)> beforeDelete;
+};
+
 // Moves `pictures` of `folder` (ending in '/') to `destination` (ending in '/'), in the order
-// given. `beforeEach(k)` is called before the k-th picture is touched.
+// given. A source is deleted only while it is still, under its name, the very file that was
+// copied, unchanged since the copy began and equal to its copy.
 std::vector<TransferOutcome> TransferPictures(const std::string& folder,
                                               const std::vector<PictureEntry>& pictures,
                                               const std::string& destination,
-                                              const std::function<void(int)>& beforeEach = {});
+                                              const TransferOptions& options = {});
 
 }  // namespace lumaro

@@ -143,6 +143,8 @@ constexpr const char* kEnglishEntries[] = {
     "129=The settings file cannot be read. Lumaro starts with its default settings and will not write over the file:",
     "130=This picture could not be turned; it is unchanged:",
     "131=This picture could not be deleted:",
+    "132=These pictures were copied, but their originals could not be deleted; they are now in both folders:",
+    "133=A renaming of this folder was interrupted, and its record cannot be read. Some pictures may still bear temporary names. The record was kept as:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -69,6 +69,13 @@ inline constexpr int kMessageMoveOutdated = 128;
 // A settings file that is there but cannot be read; followed by its path.
 inline constexpr int kMessageSettingsUnreadable = 129;
 
-inline constexpr int kMessageKeyCount = 132;
+// Pictures copied to the destination whose originals could not be deleted: they are now in
+// both folders. Followed by their paths and the reasons.
+inline constexpr int kMessageOriginalNotDeleted = 132;
+// A rename journal that could not be read, kept beside the pictures for the user; followed by
+// the path it was kept under.
+inline constexpr int kMessageUnreadableJournalKept = 133;
+
+inline constexpr int kMessageKeyCount = 134;
 
 }  // namespace lumaro

@@ -152,6 +152,10 @@ void Form1::showLoadResult(const LoadFolderResult& result) {
     if (result.repair.count() > 0) {  // an interrupted renaming, finished before the load
         showNames(kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
     }
+    if (!result.repair.keptJournal.empty()) {  // one that could not be read, kept for the user
+        showNames(kMessageUnreadableJournalKept,
+                  {pictures.currentFolder + result.repair.keptJournal});
+    }
     ShowPictureList();
     switch (result.outcome) {
         case LoadOutcome::NoPictures:

@@ -30,16 +30,22 @@ void Form1::MoveToFolder() {
     ClearViewerSlot(1);
     ClearViewerSlot(2);
     startProgress();
+    TransferOptions options;
+    options.beforeEach = [this, n](int k) { showProgress(std::min(k + 1, n), n); };
     const std::vector<TransferOutcome> outcomes =
-        TransferPictures(pictures.currentFolder, chosen, destination,
-                         [this, n](int k) { showProgress(std::min(k + 1, n), n); });
+        TransferPictures(pictures.currentFolder, chosen, destination, options);
     progb_1->hide();
-    std::vector<std::string> stayed;
+    std::vector<std::string> stayed, doubled;
     for (const TransferOutcome& outcome : outcomes) {
-        if (!outcome.moved()) stayed.push_back(outcome.source + " (" + std::strerror(outcome.error) + ")");
+        if (outcome.moved()) continue;
+        const std::string reason =
+            outcome.error ? std::string(" (") + std::strerror(outcome.error) + ")" : "";
+        (outcome.status == TransferOutcome::Status::SourceKept ? doubled : stayed)
+            .push_back(outcome.source + reason);
     }
     // One message for all the pictures that stayed, rather than one box per picture.
     if (!stayed.empty()) showNames(69, stayed);
+    if (!doubled.empty()) showNames(kMessageOriginalNotDeleted, doubled);
     RefreshList(ListCriterion::Name);
     ListedByName();
     ApplyWindowState(pictures.pictureCount > 0 ? 3 : 0);
