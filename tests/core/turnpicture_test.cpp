@@ -63,8 +63,9 @@ TEST(TurnJpegTest, QuarterTurnsAreLosslessAndUndoEachOther) {
     EXPECT_EQ(Decode(whole.jpeg).rgb, Decode(original).rgb);
 }
 
-// Each Exif orientation shows the stored pixels otherwise; the turn starts from what is shown.
-TEST(TurnJpegTest, TurnStartsFromTheShownOrientationAndResetsItToOne) {
+// Each Exif orientation shows the stored pixels otherwise; the turn starts from what is shown,
+// also when an XMP segment (an APP1 too) comes before the Exif segment.
+TEST(TurnJpegTest, TurnStartsFromTheShownOrientationEvenBehindXmpAndResetsItToOne) {
     struct Row {
         int orientation;
         std::array<int, 4> after90;  // quarters of the stored pixels after a turn by 90
@@ -74,14 +75,17 @@ TEST(TurnJpegTest, TurnStartsFromTheShownOrientationAndResetsItToOne) {
         {1, {2, 0, 3, 1}}, {2, {3, 1, 2, 0}}, {3, {1, 3, 0, 2}}, {4, {0, 2, 1, 3}},
         {5, {1, 0, 3, 2}}, {6, {3, 2, 1, 0}}, {7, {2, 3, 0, 1}}, {8, {0, 1, 2, 3}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE("orientation " + std::to_string(row.orientation));
-        const std::string original = QuarterJpeg(64, 48, Segments(row.orientation, 64, 48));
-        const JpegTurnResult turned = TurnJpeg(original, 90);
-        ASSERT_TRUE(turned.ok) << turned.error;
-        EXPECT_TRUE(turned.lossless);
-        EXPECT_EQ(ExifOrientation(turned.jpeg), 1);
-        ExpectQuarters(turned.jpeg, row.after90);
+    for (const std::string& before : {std::string(), XmpSegment()}) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE("orientation " + std::to_string(row.orientation) + (before.empty() ? "" : " behind XMP"));
+            const std::string original = QuarterJpeg(64, 48, before + Segments(row.orientation, 64, 48));
+            EXPECT_EQ(ExifOrientation(original), row.orientation);
+            const JpegTurnResult turned = TurnJpeg(original, 90);
+            ASSERT_TRUE(turned.ok) << turned.error;
+            EXPECT_TRUE(turned.lossless);
+            EXPECT_EQ(ExifOrientation(turned.jpeg), 1);
+            ExpectQuarters(turned.jpeg, row.after90);
+        }
     }
 }
 

@@ -17,6 +17,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "../core/turnjpegs.h"
+#include "pictures/jpegheader.h"
 #include "pictures/picturedate.h"
 #include "toolkit/pictureexif.h"
 
@@ -335,6 +337,29 @@ private slots:
         QCOMPARE(viewer.savePicture(dir_->filePath("f"), "JPG", 8, 6), -1);  // itself
         QCOMPARE(QImage(dir_->filePath("f.jpg")).size(), QSize(64, 48));
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"f.jpg"});
+    }
+
+    // Some editors put their XMP segment, an APP1 too, in front of the Exif segment. The picture
+    // is shown in the orientation a turn starts from, the one the core reads: here turned right,
+    // its sides exchanged. The XMP segment is long enough to hold the Exif segment beyond the
+    // first bytes the viewer reads.
+    void orientationBehindAnXmpSegmentIsTheOneATurnStartsFrom() {
+        using namespace lumaro::turnjpegs;
+        const std::string jpeg =
+            QuarterJpeg(64, 48, XmpSegment(65400) + ExifSegment(6, "2006:05:12 14:23:44", 64, 48));
+        QCOMPARE(lumaro::ExifOrientation(jpeg), 6);
+        QFile file(dir_->filePath("x.jpg"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(jpeg.data(), qint64(jpeg.size()));
+        file.close();
+        ImageViewerControl viewer;
+        viewer.resize(48, 64);
+        viewer.setFileName(file.fileName());
+        QCOMPARE(QSize(viewer.pictureWidth(), viewer.pictureHeight()), QSize(48, 64));
+        const QImage shown = viewer.grab().toImage();
+        QVERIFY(isRed(shown.pixelColor(36, 16)));                 // the stored top left
+        QVERIFY(isNear(shown.pixelColor(12, 16), Qt::blue));      // the stored bottom left
+        QVERIFY(isNear(shown.pixelColor(12, 48), Qt::white));     // the stored bottom right
     }
 
     void cameraSizePictureIsDecodedOnlyAsLargeAsShown() {
