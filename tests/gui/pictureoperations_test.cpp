@@ -6,9 +6,9 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
-#include <QProcess>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -187,9 +187,10 @@ void PictureOperationsTest::otherTypesAreTurnedWithoutLosingPagesFramesOrQuality
         colours << dir.filePath(QStringLiteral("%1.png").arg(colour));
         QCOMPARE(QProcess::execute("convert", {"-size", "12x8", QStringLiteral("xc:") + colour, colours.last()}), 0);
     }
+    const QStringList twoFrames = QStringList{"-delay", "20"} + colours.mid(0, 2);
     QCOMPARE(QProcess::execute("convert", colours + QStringList{dir.filePath("pages.tif")}), 0);
-    QCOMPARE(QProcess::execute("convert", QStringList{"-delay", "20"} + colours.mid(0, 2) + QStringList{dir.filePath("frames.gif")}), 0);
-    QCOMPARE(QProcess::execute("convert", QStringList{"-delay", "20"} + colours.mid(0, 2) + QStringList{dir.filePath("frames.webp")}), 0);
+    QCOMPARE(QProcess::execute("convert", twoFrames + QStringList{dir.filePath("frames.gif")}), 0);
+    QCOMPARE(QProcess::execute("convert", twoFrames + QStringList{dir.filePath("frames.webp")}), 0);
     QCOMPARE(link(QFile::encodeName(png).constData(), QFile::encodeName(dir.filePath("linked.png")).constData()), 0);
     const struct {
         const char* name;

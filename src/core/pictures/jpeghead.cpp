@@ -45,7 +45,7 @@ std::string ReadJpegHead(const std::string& path) {
             break;
         }
         if (head.size() < wanted || !LooksLikeJpeg(head)) break;  // the whole file, or no JPEG
-        if (FindExifTurnFields(head).segment.size != 0) break;  // what comes later counts no more
+        if (FindExifTurnFields(head).segment.size != 0) break;    // what comes later counts no more
         // The walk ran out of bytes only when a whole segment more would not fit after it.
         const std::vector<JpegSegment> segments = JpegHeaderSegments(head);
         const size_t end = segments.empty() ? 2 : segments.back().offset + segments.back().size;

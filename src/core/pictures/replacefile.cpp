@@ -38,7 +38,8 @@ int LastError() { return errno != 0 ? errno : ENOSPC; }
 // so neither is ever taken for the other. Made here rather
 // than by mkstemp, which would create it private to its owner whatever the umask allows.
 int CreateTemporaryFileIn(const std::string& folder, mode_t mode, std::string& temporaryPath) {
-    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937_64 random{std::random_device{}()};
     std::uniform_int_distribution<size_t> pick(0, sizeof kLetters - 2);
     for (int attempt = 0; attempt < 100; ++attempt) {

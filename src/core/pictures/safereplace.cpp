@@ -17,7 +17,9 @@ namespace lumaro {
 
 namespace {
 
-FileStepResult failed(const char* step, int error = errno) { return {error ? error : EIO, step, false}; }
+FileStepResult failed(const char* step, int error = errno) {
+    return {error ? error : EIO, step, false};
+}
 
 // A refusal: the file could be replaced, but not faithfully; `why` is the whole message.
 FileStepResult refused(int error, const char* why) { return {error, why, true}; }
@@ -82,7 +84,8 @@ FileStepResult ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 FileStepResult ReplaceFileContent(const std::string& path, std::string_view bytes) {
-    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), &std::free);
+    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
+                                                         &std::free);
     if (!resolved) return failed("open");
     const std::string target = resolved.get();
     struct stat original;

@@ -9,8 +9,8 @@
 namespace lumaro {
 
 struct FileStepResult {
-    int error = 0;     // errno of the step that failed; 0 when done
-    std::string step;  // what failed ("read", "write", ...), for the message
+    int error = 0;         // errno of the step that failed; 0 when done
+    std::string step;      // what failed ("read", "write", ...), for the message
     bool refusal = false;  // nothing failed: `step` says why the file was left as it was
     bool ok() const { return error == 0; }
 };

@@ -40,7 +40,9 @@ bool isLosslessWebp(const QByteArray& bytes) {
 // 1, or absent). A file it cannot read counts as compressed.
 bool isUncompressedTiff(const QByteArray& bytes) {
     const QByteArray head = bytes.left(4);
-    if (bytes.size() < 8 || (head != QByteArray("II*\0", 4) && head != QByteArray("MM\0*", 4))) return false;
+    if (bytes.size() < 8 || (head != QByteArray("II*\0", 4) && head != QByteArray("MM\0*", 4))) {
+        return false;
+    }
     const bool big = bytes[0] == 'M';
     const auto number = [&](qsizetype at, int width) -> quint32 {
         const uchar* p = reinterpret_cast<const uchar*>(bytes.constData()) + at;
@@ -65,8 +67,12 @@ bool encodeLikeSource(const QImage& image, const QByteArray& format, const QByte
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
-    if (format == "webp") writer.setQuality(isLosslessWebp(source) ? kWebpLossless : kWebpLossyQuality);
-    if (format == "tiff") writer.setCompression(isUncompressedTiff(source) ? kTiffNoCompression : kTiffLzw);
+    if (format == "webp") {
+        writer.setQuality(isLosslessWebp(source) ? kWebpLossless : kWebpLossyQuality);
+    }
+    if (format == "tiff") {
+        writer.setCompression(isUncompressedTiff(source) ? kTiffNoCompression : kTiffLzw);
+    }
     if (writer.write(image)) return true;
     error = writer.errorString();
     return false;
@@ -77,7 +83,9 @@ bool encodeLikeSource(const QImage& image, const QByteArray& format, const QByte
 TurnPictureResult TurnInOwnFormat(const QString& path, int angle) {
     using Status = TurnPictureResult::Status;
     QFile file;
-    if (!OpenPathForReading(file, path)) return {Status::Unreadable, false, file.errorString().toStdString()};
+    if (!OpenPathForReading(file, path)) {
+        return {Status::Unreadable, false, file.errorString().toStdString()};
+    }
     QByteArray source = file.readAll();
     QBuffer sourceBuffer(&source);
     sourceBuffer.open(QIODevice::ReadOnly);
@@ -88,20 +96,23 @@ TurnPictureResult TurnInOwnFormat(const QString& path, int angle) {
     // Only the first page or frame would be written back: the others would be lost.
     if (const int pictures = reader.imageCount(); pictures > 1) {
         return {Status::CannotTurn, false,
-                "the file holds " + std::to_string(pictures) + " pages or frames, and only the first would be kept"};
+                "the file holds " + std::to_string(pictures) +
+                    " pages or frames, and only the first would be kept"};
     }
     const QImage image = reader.read();
     if (image.isNull()) return {Status::Unreadable, false, reader.errorString().toStdString()};
     if (!QImageWriter::supportedImageFormats().contains(format)) {
-        return {Status::CannotTurn, false, "pictures of type " + format.toStdString() + " cannot be written"};
+        return {Status::CannotTurn, false,
+                "pictures of type " + format.toStdString() + " cannot be written"};
     }
     QByteArray bytes;
     QString error;
-    if (!encodeLikeSource(image.transformed(QTransform().rotate(angle)), format, source, bytes, error)) {
+    if (!encodeLikeSource(image.transformed(QTransform().rotate(angle)), format, source, bytes,
+                          error)) {
         return {Status::CannotTurn, false, error.toStdString()};
     }
-    const FileStepResult written =
-        ReplaceFileContent(PathBytes(path), std::string_view(bytes.constData(), size_t(bytes.size())));
+    const FileStepResult written = ReplaceFileContent(
+        PathBytes(path), std::string_view(bytes.constData(), size_t(bytes.size())));
     if (!written.ok()) return {Status::NotWritten, false, DescribeFileStep(written)};
     return {Status::Turned, false, {}};
 }

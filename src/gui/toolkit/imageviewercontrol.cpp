@@ -418,8 +418,7 @@ void ImageViewerControl::decodeLater(QSize wanted) {
     if (d->pendingSize.isValid() && d->pendingSize.width() >= wanted.width()) return;
     d->pendingSize = wanted;
     DecodeInBackground(d->ticket, d->ticketNumber, d->path, readerSize(wanted), d->orientation,
-                       d->quarterTurns,
-                       [this](QImage image) { decodeArrived(std::move(image)); });
+                       d->quarterTurns, [this](QImage image) { decodeArrived(std::move(image)); });
 }
 
 void ImageViewerControl::decodeArrived(QImage image) {

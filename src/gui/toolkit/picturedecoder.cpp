@@ -41,14 +41,22 @@ QImage Upright(const QImage& stored, int orientation) {
         return image.transformed(QTransform().rotate(degrees));
     };
     switch (orientation) {
-        case 2: return stored.mirrored(true, false);
-        case 3: return turned(stored, 180);
-        case 4: return stored.mirrored(false, true);
-        case 5: return turned(stored.mirrored(true, false), 270);
-        case 6: return turned(stored, 90);
-        case 7: return turned(stored.mirrored(true, false), 90);
-        case 8: return turned(stored, 270);
-        default: return stored;
+        case 2:
+            return stored.mirrored(true, false);
+        case 3:
+            return turned(stored, 180);
+        case 4:
+            return stored.mirrored(false, true);
+        case 5:
+            return turned(stored.mirrored(true, false), 270);
+        case 6:
+            return turned(stored, 90);
+        case 7:
+            return turned(stored.mirrored(true, false), 90);
+        case 8:
+            return turned(stored, 270);
+        default:
+            return stored;
     }
 }
 
