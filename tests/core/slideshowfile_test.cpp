@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <functional>
 
 #include "picturefolder.h"
@@ -122,6 +123,22 @@ TEST(SlideShowFileTest, AFailedWriteKeepsTheOldFileWholeLeavesNothingAndSaysWhy)
     const SlideShowWriteResult blocked = Write(list, shows.path(), "Dir", {"", "", ""});
     EXPECT_FALSE(blocked.ok());
     EXPECT_EQ(shows.names(), (Names{"Dir.ss", "Vacances.ss"}));
+}
+
+// The project of a folder is named after it: up to the longest name a folder allows, less the
+// three bytes of ".ss", so that no temporary name made from the project's would fit.
+TEST(SlideShowFileTest, AFolderWithANearlyLongestNameGetsItsProject) {
+    for (const size_t length : {240u, 252u}) {
+        SCOPED_TRACE(std::to_string(length) + " bytes");
+        PictureFolder shows;
+        std::string name = length % 2 ? "x" : "";
+        while (name.size() < length) name += "\xC3\xA9";  // "é"
+        const ListOf list = ListOf{"/photos/" + name + "/", {{"01  x", ".jpg"}}};
+        const SlideShowWriteResult written =
+            Write(list, shows.path(), SlideShowProjectName(list.currentFolder), {"", "", ""});
+        ASSERT_TRUE(written.ok()) << std::strerror(written.error);
+        EXPECT_EQ(shows.names(), Names{name + ".ss"});
+    }
 }
 
 TEST(SlideShowTitleTest, ThePrefixMovesBehindTheTextOnlyForTheTextFormat) {

@@ -72,6 +72,12 @@ inline std::string ProfileSegment() {
     return jpegbytes::Segment(0xE2, std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(300, '\x5A'));
 }
 inline std::string CommentSegment() { return jpegbytes::Segment(0xFE, "made for the turn tests"); }
+// An XMP segment, an APP1 as the Exif segment is, of `padding` blanks and a few more bytes, as
+// editors write it (in front of the Exif segment, for some).
+inline std::string XmpSegment(size_t padding = 200) {
+    const std::string xml = "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">" + std::string(padding, ' ') + "</x:xmpmeta>";
+    return jpegbytes::Segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0", 29) + xml);
+}
 
 // RGB pixels of the four quarters.
 inline std::vector<unsigned char> QuarterPixels(int width, int height) {

@@ -63,8 +63,9 @@ TEST(TurnJpegTest, QuarterTurnsAreLosslessAndUndoEachOther) {
     EXPECT_EQ(Decode(whole.jpeg).rgb, Decode(original).rgb);
 }
 
-// Each Exif orientation shows the stored pixels otherwise; the turn starts from what is shown.
-TEST(TurnJpegTest, TurnStartsFromTheShownOrientationAndResetsItToOne) {
+// Each Exif orientation shows the stored pixels otherwise; the turn starts from what is shown,
+// also when an XMP segment (an APP1 too) comes before the Exif segment.
+TEST(TurnJpegTest, TurnStartsFromTheShownOrientationEvenBehindXmpAndResetsItToOne) {
     struct Row {
         int orientation;
         std::array<int, 4> after90;  // quarters of the stored pixels after a turn by 90
@@ -74,14 +75,17 @@ TEST(TurnJpegTest, TurnStartsFromTheShownOrientationAndResetsItToOne) {
         {1, {2, 0, 3, 1}}, {2, {3, 1, 2, 0}}, {3, {1, 3, 0, 2}}, {4, {0, 2, 1, 3}},
         {5, {1, 0, 3, 2}}, {6, {3, 2, 1, 0}}, {7, {2, 3, 0, 1}}, {8, {0, 1, 2, 3}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE("orientation " + std::to_string(row.orientation));
-        const std::string original = QuarterJpeg(64, 48, Segments(row.orientation, 64, 48));
-        const JpegTurnResult turned = TurnJpeg(original, 90);
-        ASSERT_TRUE(turned.ok) << turned.error;
-        EXPECT_TRUE(turned.lossless);
-        EXPECT_EQ(ExifOrientation(turned.jpeg), 1);
-        ExpectQuarters(turned.jpeg, row.after90);
+    for (const std::string& before : {std::string(), XmpSegment()}) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE("orientation " + std::to_string(row.orientation) + (before.empty() ? "" : " behind XMP"));
+            const std::string original = QuarterJpeg(64, 48, before + Segments(row.orientation, 64, 48));
+            EXPECT_EQ(ExifOrientation(original), row.orientation);
+            const JpegTurnResult turned = TurnJpeg(original, 90);
+            ASSERT_TRUE(turned.ok) << turned.error;
+            EXPECT_TRUE(turned.lossless);
+            EXPECT_EQ(ExifOrientation(turned.jpeg), 1);
+            ExpectQuarters(turned.jpeg, row.after90);
+        }
     }
 }
 
@@ -235,20 +239,78 @@ std::vector<std::string> Contents(const PictureFolder& folder) {
     return out;
 }
 
-TEST(TurnPictureTest, FileKeepsItsPermissionsDateAndPictureDate) {
+// A name of 250 bytes, near the longest a folder allows, leaves no room for a temporary name
+// made from it.
+TEST(TurnPictureTest, FileUnderANearlyLongestNameKeepsItsPermissionsDateAndPictureDate) {
     PictureFolder folder;
-    folder.write("a.jpg", QuarterJpeg(64, 48, Segments(1, 64, 48)));
-    chmod(folder.pathOf("a.jpg").c_str(), 0640);
-    folder.setModified("a.jpg", 1150000000);
-    const TurnPictureResult result = TurnPicture(folder.pathOf("a.jpg"), 270);
+    const std::string name = std::string(246, 'a') + ".jpg";
+    folder.write(name, QuarterJpeg(64, 48, Segments(1, 64, 48)));
+    chmod(folder.pathOf(name).c_str(), 0640);
+    folder.setModified(name, 1150000000);
+    const TurnPictureResult result = TurnPicture(folder.pathOf(name), 270);
     ASSERT_TRUE(result.ok()) << result.detail;
-    EXPECT_EQ(folder.names(), Names{"a.jpg"});  // no temporary file stays
+    EXPECT_EQ(folder.names(), Names{name});  // no temporary file stays
     struct stat st;
-    ASSERT_EQ(stat(folder.pathOf("a.jpg").c_str(), &st), 0);
+    ASSERT_EQ(stat(folder.pathOf(name).c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(st.st_mtime, 1150000000);
-    EXPECT_EQ(ReadInternalPictureDate(folder.pathOf("a.jpg")), kDate);
-    EXPECT_EQ(Decode(folder.read("a.jpg")).width, 48);
+    EXPECT_EQ(ReadInternalPictureDate(folder.pathOf(name)), kDate);
+    EXPECT_EQ(Decode(folder.read(name)).width, 48);
+}
+
+// A new file in the picture's place would not be the same file: another name of it would keep
+// the old picture, and a file the user may not write, or could not give back to its owner, would
+// change hands. Root may do all of that, so a child that became nobody turns root's files.
+TEST(TurnPictureTest, AFileThatANewOneCouldNotStandForIsLeftAsItIsAndTheTurnSaysWhy) {
+    const bool asRoot = geteuid() == 0;
+    PictureFolder folder;
+    chmod(folder.path().c_str(), 0777);
+    struct Row {
+        std::string name;
+        mode_t mode;
+        std::string why;
+    };
+    std::vector<Row> rows = {
+        {"linked.jpg", 0666, "the file has other names (hard links)"},
+        {"not mine.jpg", mode_t(asRoot ? 0644 : 0444), "you may not write this file"},
+    };
+    // Only root can make a file of another user that nobody may write.
+    if (asRoot) rows.push_back({"writable.jpg", 0666, "the file's owner and group could not be kept"});
+    for (const Row& row : rows) {
+        folder.write(row.name, QuarterJpeg(64, 48, Segments(1, 64, 48)));
+        chmod(folder.pathOf(row.name).c_str(), row.mode);
+    }
+    ASSERT_EQ(link(folder.pathOf("linked.jpg").c_str(), folder.pathOf("other name.jpg").c_str()), 0);
+    const std::vector<std::string> before = Contents(folder);
+
+    int said[2];
+    ASSERT_EQ(pipe(said), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(said[0]);
+        if (asRoot && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(1);
+        std::string details;
+        for (const Row& row : rows) details += TurnPicture(folder.pathOf(row.name), 90).detail + "\n";
+        _exit(write(said[1], details.data(), details.size()) == ssize_t(details.size()) ? 0 : 1);
+    }
+    close(said[1]);
+    std::string details;
+    char buffer[512];
+    for (ssize_t n; (n = read(said[0], buffer, sizeof buffer)) > 0;) details.append(buffer, size_t(n));
+    close(said[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    std::string expected;
+    for (const Row& row : rows) expected += row.why + "\n";
+    EXPECT_EQ(details, expected);
+    EXPECT_TRUE(Contents(folder) == before) << "a file changed, or a temporary file stayed";
+    struct stat st;
+    for (const Row& row : rows) {
+        ASSERT_EQ(stat(folder.pathOf(row.name).c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, geteuid()) << row.name;
+    }
 }
 
 TEST(TurnPictureTest, OtherTypesAndMissingFilesAreLeftAlone) {

@@ -17,6 +17,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "../core/turnjpegs.h"
+#include "pictures/jpegheader.h"
 #include "pictures/picturedate.h"
 #include "toolkit/pictureexif.h"
 
@@ -335,6 +337,48 @@ private slots:
         QCOMPARE(viewer.savePicture(dir_->filePath("f"), "JPG", 8, 6), -1);  // itself
         QCOMPARE(QImage(dir_->filePath("f.jpg")).size(), QSize(64, 48));
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"f.jpg"});
+    }
+
+    // Each Exif orientation shows the stored quarters (0 1 / 2 3) otherwise, as the turn reads
+    // them: a turn starts from what was shown. Some editors put their XMP segment, an APP1 too,
+    // in front of the Exif segment, here long enough to hold the Exif segment beyond the first
+    // bytes the viewer reads.
+    void shownInTheOrientationATurnStartsFrom_data() {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<bool>("behindXmp");
+        QTest::addColumn<QList<int>>("quarters");  // of the stored pixels, as shown
+        const QList<QList<int>> shown = {{0, 1, 2, 3}, {1, 0, 3, 2}, {3, 2, 1, 0}, {2, 3, 0, 1},
+                                         {0, 2, 1, 3}, {2, 0, 3, 1}, {3, 1, 2, 0}, {1, 3, 0, 2}};
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            QTest::addRow("%d", orientation) << orientation << false << shown[orientation - 1];
+        }
+        QTest::newRow("6 behind XMP") << 6 << true << shown[5];
+    }
+    void shownInTheOrientationATurnStartsFrom() {
+        using namespace lumaro::turnjpegs;
+        QFETCH(int, orientation);
+        QFETCH(bool, behindXmp);
+        QFETCH(QList<int>, quarters);
+        const std::string jpeg = QuarterJpeg(
+            64, 48,
+            (behindXmp ? XmpSegment(65400) : "") + ExifSegment(orientation, "2006:05:12 14:23:44", 64, 48));
+        QCOMPARE(lumaro::ExifOrientation(jpeg), orientation);
+        QFile file(dir_->filePath("x.jpg"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(jpeg.data(), qint64(jpeg.size()));
+        file.close();
+        const QSize size = orientation >= 5 ? QSize(48, 64) : QSize(64, 48);
+        ImageViewerControl viewer;
+        viewer.resize(size);
+        viewer.setFileName(file.fileName());
+        QCOMPARE(QSize(viewer.pictureWidth(), viewer.pictureHeight()), size);
+        const QImage shown = viewer.grab().toImage();
+        for (int q = 0; q < 4; ++q) {
+            const QColor got = shown.pixelColor((q % 2 ? 3 : 1) * size.width() / 4,
+                                                (q / 2 ? 3 : 1) * size.height() / 4);
+            const Rgb want = kQuarters[quarters[q]];
+            QVERIFY2(Near({got.red(), got.green(), got.blue()}, want), qPrintable(QString::number(q)));
+        }
     }
 
     void cameraSizePictureIsDecodedOnlyAsLargeAsShown() {

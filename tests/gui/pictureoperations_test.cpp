@@ -3,9 +3,12 @@
 // disk are checked after each click.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -76,7 +79,7 @@ class PictureOperationsTest : public QObject {
 private slots:
     void eachTurnButtonTurnsThePictureOfSlotOneOnly();
     void turnThatCannotBeWrittenSaysSoAndKeepsThePicture();
-    void otherTypesAreTurnedInTheirOwnFormat();
+    void otherTypesAreTurnedWithoutLosingPagesFramesOrQuality();
     void deleteAsksThenSelectsTheCaretEntryOrNothing();
     void transferMovesTheSelectionAndRemembersTheParentFolder();
     void pictureWhoseNameIsNotUtf8IsShownTurnedAndDeleted();
@@ -141,21 +144,72 @@ void PictureOperationsTest::turnThatCannotBeWrittenSaysSoAndKeepsThePicture() {
     QVERIFY2(said.startsWith(form.message(kMessageTurnFailed) + "\n" + folder.path("01  a")), qPrintable(said));
 }
 
-void PictureOperationsTest::otherTypesAreTurnedInTheirOwnFormat() {
+// Other types are encoded again by the turn, which never leaves less than the file held: pages
+// or frames after the first would be lost, so such files are refused; a lossless WebP stays
+// lossless, a compressed TIFF compressed; a file with other names is refused as a JPEG file is.
+void PictureOperationsTest::otherTypesAreTurnedWithoutLosingPagesFramesOrQuality() {
     QTemporaryDir dir;
-    const QString path = dir.filePath("wide.png");
+    const QTransform right = QTransform().rotate(90);
     QImage image(40, 20, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    image.setPixel(0, 0, qRgb(255, 0, 0));  // red top left
-    QVERIFY(image.save(path, "PNG"));
-    chmod(QFile::encodeName(path).constData(), 0600);
-    QVERIFY(TurnInOwnFormat(path, 90).ok());
-    QImage turned(path, "PNG");
-    QCOMPARE(turned.size(), QSize(20, 40));
-    QCOMPARE(turned.pixel(19, 0), qRgb(255, 0, 0));  // now top right
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 40; ++x) image.setPixel(x, y, qRgb(x * 6, y * 12, (x * y) % 256));
+    }
+    const QString png = dir.filePath("wide.png");
+    QVERIFY(image.save(png, "PNG"));
+    chmod(QFile::encodeName(png).constData(), 0600);
+    QVERIFY(TurnInOwnFormat(png, 90).ok());
+    QCOMPARE(QImage(png, "PNG").convertToFormat(QImage::Format_RGB32), image.transformed(right));
     struct stat st;
-    QCOMPARE(stat(QFile::encodeName(path).constData(), &st), 0);
+    QCOMPARE(stat(QFile::encodeName(png).constData(), &st), 0);
     QCOMPARE(st.st_mode & 0777, 0600u);
+
+    const QString webp = dir.filePath("lossless.webp");
+    QImageWriter lossless(webp, "webp");
+    lossless.setQuality(100);
+    QVERIFY(lossless.write(image) && readFile(webp).contains("VP8L"));
+    QVERIFY(TurnInOwnFormat(webp, 90).ok());
+    QVERIFY(readFile(webp).contains("VP8L"));
+    QCOMPARE(QImage(webp, "webp").convertToFormat(QImage::Format_RGB32), image.transformed(right));
+
+    // Stored whole, 200 x 100 plain pixels take 60,000 bytes; compressed, a few hundred.
+    const QString tiff = dir.filePath("compressed.tif");
+    QImage plain(200, 100, QImage::Format_RGB32);
+    plain.fill(Qt::darkGreen);
+    QImageWriter lzw(tiff, "tiff");
+    lzw.setCompression(1);
+    QVERIFY(lzw.write(plain) && QFileInfo(tiff).size() < 6000);
+    QVERIFY(TurnInOwnFormat(tiff, 90).ok());
+    QCOMPARE(QImage(tiff, "tiff").size(), QSize(100, 200));
+    QVERIFY2(QFileInfo(tiff).size() < 6000, qPrintable(QString::number(QFileInfo(tiff).size())));
+
+    QStringList colours;
+    for (const char* colour : {"red", "green", "blue"}) {
+        colours << dir.filePath(QStringLiteral("%1.png").arg(colour));
+        QCOMPARE(QProcess::execute("convert", {"-size", "12x8", QStringLiteral("xc:") + colour, colours.last()}), 0);
+    }
+    const QStringList twoFrames = QStringList{"-delay", "20"} + colours.mid(0, 2);
+    QCOMPARE(QProcess::execute("convert", colours + QStringList{dir.filePath("pages.tif")}), 0);
+    QCOMPARE(QProcess::execute("convert", twoFrames + QStringList{dir.filePath("frames.gif")}), 0);
+    QCOMPARE(QProcess::execute("convert", twoFrames + QStringList{dir.filePath("frames.webp")}), 0);
+    QCOMPARE(link(QFile::encodeName(png).constData(), QFile::encodeName(dir.filePath("linked.png")).constData()), 0);
+    const struct {
+        const char* name;
+        TurnPictureResult::Status status;
+        const char* why;
+    } refused[] = {
+        {"pages.tif", TurnPictureResult::Status::CannotTurn, "holds 3 pages or frames"},
+        {"frames.gif", TurnPictureResult::Status::CannotTurn, "holds 2 pages or frames"},
+        {"frames.webp", TurnPictureResult::Status::CannotTurn, "holds 2 pages or frames"},
+        {"linked.png", TurnPictureResult::Status::NotWritten, "the file has other names (hard links)"},
+    };
+    for (const auto& row : refused) {
+        const QString path = dir.filePath(row.name);
+        const QByteArray before = readFile(path);
+        const TurnPictureResult result = TurnInOwnFormat(path, 90);
+        QVERIFY2(result.status == row.status && result.detail.find(row.why) != std::string::npos,
+                 (row.name + std::string(": ") + result.detail).c_str());
+        QCOMPARE(readFile(path), before);
+    }
 }
 
 void PictureOperationsTest::deleteAsksThenSelectsTheCaretEntryOrNothing() {

@@ -11,23 +11,41 @@
 #include <memory>
 
 #include "pictures/fileoperations.h"
+#include "pictures/replacefile.h"
 
 namespace lumaro {
 
 namespace {
 
-FileStepResult failed(const char* step, int error = errno) { return {error ? error : EIO, step}; }
+FileStepResult failed(const char* step, int error = errno) {
+    return {error ? error : EIO, step, false};
+}
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+// A refusal: the file could be replaced, but not faithfully; `why` is the whole message.
+FileStepResult refused(int error, const char* why) { return {error, why, true}; }
+
+// The folder part of a path with its trailing '/'.
+std::string folderOf(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
+
+// What a new file in the file's place could not be: the file itself when other names lead to
+// it (they would keep the old content), a file the user may not write (the folder's write
+// permission would let the rename replace it anyway).
+FileStepResult checkReplaceable(const std::string& target, const struct stat& original) {
+    if (original.st_nlink > 1) return refused(EMLINK, "the file has other names (hard links)");
+    if (access(target.c_str(), W_OK) != 0) {
+        if (errno == EACCES || errno == EPERM) return refused(errno, "you may not write this file");
+        return failed("write");
+    }
+    return {};
 }
 
 // Makes the new file look like the old one to the listing and to the user.
 FileStepResult takeOverAttributes(int fd, const struct stat& original) {
-    // Only a privileged user may give a file away; others already own what they create.
-    if (fchown(fd, original.st_uid, original.st_gid) != 0 && errno != EPERM) return failed("chown");
+    // The new file is the user's own: unless the user may give it to the owner and group of
+    // the old one, the picture would change hands.
+    if (fchown(fd, original.st_uid, original.st_gid) != 0) {
+        return refused(errno, "the file's owner and group could not be kept");
+    }
     if (fchmod(fd, original.st_mode & 07777) != 0) return failed("chmod");
     const timespec times[2] = {original.st_atim, original.st_mtim};
     if (futimens(fd, times) != 0) return failed("set the file date");
@@ -66,15 +84,17 @@ FileStepResult ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 FileStepResult ReplaceFileContent(const std::string& path, std::string_view bytes) {
-    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), &std::free);
+    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
+                                                         &std::free);
     if (!resolved) return failed("open");
     const std::string target = resolved.get();
     struct stat original;
     if (stat(target.c_str(), &original) != 0) return failed("open");
-    const std::string folder = folderOf(target);
-    // A hidden name: a listing taken meanwhile never shows it as a picture.
-    std::string temporary = folder + (folder == "/" ? "" : "/") + ".lumaro-new-XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    if (FileStepResult check = checkReplaceable(target, original); !check.ok()) return check;
+    // Private until it takes the original's permissions: a private picture is never readable
+    // by others on the way.
+    std::string temporary;
+    const int fd = CreateTemporaryFileIn(folderOf(target), 0600, temporary);
     if (fd < 0) return failed("create a file in the folder");
     FileStepResult result;
     if (!WriteAllBytes(fd, bytes)) {
@@ -96,6 +116,7 @@ FileStepResult ReplaceFileContent(const std::string& path, std::string_view byte
 }
 
 std::string DescribeFileStep(const FileStepResult& result) {
+    if (result.refusal) return result.step;
     return result.step + ": " + std::strerror(result.error);
 }
 

@@ -86,9 +86,11 @@ struct ImageViewerControl::Private {
     QColor background;
     bool displayOn = true;
 
-    // The loaded picture: its pixels as stored in the file, whether its Exif orientation
-    // exchanges the sides, and the clockwise quarter turns asked since it was loaded.
+    // The loaded picture: its pixels as stored in the file, its orientation (picturedecoder.h)
+    // and whether that exchanges the sides, and the clockwise quarter turns asked since it was
+    // loaded.
     QSize storedSize{0, 0};
+    int orientation = kOrientationOfItsReader;
     bool orientationSwapsSides = false;
     int quarterTurns = 0;
     QString date;
@@ -135,6 +137,7 @@ void ImageViewerControl::setFileName(const QString& path) {
     d->identity = identity;
     d->path = path;
     d->storedSize = QSize(0, 0);
+    d->orientation = kOrientationOfItsReader;
     d->orientationSwapsSides = false;
     d->quarterTurns = 0;
     d->date.clear();
@@ -147,17 +150,22 @@ void ImageViewerControl::setFileName(const QString& path) {
         OpenPathForReading(file, path);  // a file that cannot be opened shows nothing
         QImageReader reader(&file);
         reader.setDecideFormatFromContent(true);
-        reader.setAutoTransform(true);
+        // Shown as a turn would take it: a JPEG file in the orientation the turn starts from.
+        const int orientation = PictureOrientation(path, reader.format());
+        reader.setAutoTransform(orientation == kOrientationOfItsReader);
         QSize stored = reader.size();
         const bool swaps =
-            reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+            orientation == kOrientationOfItsReader
+                ? reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)
+                : OrientationSwapsSides(orientation);
         if (!stored.isValid() && reader.canRead()) {
             // A format that cannot tell its size without decoding: decode it once.
-            d->decoded = reader.read();
+            d->decoded = Upright(reader.read(), orientation);
             stored = swaps ? d->decoded.size().transposed() : d->decoded.size();
         }
         if (stored.isValid() && !stored.isEmpty()) {
             d->storedSize = stored;
+            d->orientation = orientation;
             d->orientationSwapsSides = swaps;
             // The date the listing sorts by, so that the boxes show dates in list order.
             const std::optional<std::string> date =
@@ -398,7 +406,7 @@ QSize ImageViewerControl::readerSize(QSize wanted) const {
 }
 
 QImage ImageViewerControl::decodePicture(QSize wanted) const {
-    return DecodePicture(d->path, readerSize(wanted), d->quarterTurns);
+    return DecodePicture(d->path, readerSize(wanted), d->orientation, d->quarterTurns);
 }
 
 bool ImageViewerControl::decodesInBackground() const {
@@ -409,8 +417,8 @@ bool ImageViewerControl::decodesInBackground() const {
 void ImageViewerControl::decodeLater(QSize wanted) {
     if (d->pendingSize.isValid() && d->pendingSize.width() >= wanted.width()) return;
     d->pendingSize = wanted;
-    DecodeInBackground(d->ticket, d->ticketNumber, d->path, readerSize(wanted), d->quarterTurns,
-                       [this](QImage image) { decodeArrived(std::move(image)); });
+    DecodeInBackground(d->ticket, d->ticketNumber, d->path, readerSize(wanted), d->orientation,
+                       d->quarterTurns, [this](QImage image) { decodeArrived(std::move(image)); });
 }
 
 void ImageViewerControl::decodeArrived(QImage image) {

@@ -9,6 +9,8 @@
 #include <QTransform>
 #include <algorithm>
 
+#include "pictures/jpeghead.h"
+#include "pictures/jpegheader.h"
 #include "toolkit/filebytes.h"
 
 namespace lumaro {
@@ -29,14 +31,43 @@ QThreadPool& decodePool() {
 
 }  // namespace
 
-QImage DecodePicture(const QString& path, QSize scaledSize, int quarterTurns) {
+int PictureOrientation(const QString& path, const QByteArray& format) {
+    if (format != "jpeg") return kOrientationOfItsReader;
+    return ExifOrientation(ReadJpegHead(PathBytes(path)));
+}
+
+QImage Upright(const QImage& stored, int orientation) {
+    const auto turned = [](const QImage& image, int degrees) {
+        return image.transformed(QTransform().rotate(degrees));
+    };
+    switch (orientation) {
+        case 2:
+            return stored.mirrored(true, false);
+        case 3:
+            return turned(stored, 180);
+        case 4:
+            return stored.mirrored(false, true);
+        case 5:
+            return turned(stored.mirrored(true, false), 270);
+        case 6:
+            return turned(stored, 90);
+        case 7:
+            return turned(stored.mirrored(true, false), 90);
+        case 8:
+            return turned(stored, 270);
+        default:
+            return stored;
+    }
+}
+
+QImage DecodePicture(const QString& path, QSize scaledSize, int orientation, int quarterTurns) {
     QFile file;
     if (!OpenPathForReading(file, path)) return QImage();
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
+    reader.setAutoTransform(orientation == kOrientationOfItsReader);
     if (scaledSize.isValid()) reader.setScaledSize(scaledSize);
-    const QImage image = reader.read();
+    const QImage image = Upright(reader.read(), orientation);
     if (quarterTurns % 4 == 0 || image.isNull()) return image;
     return image.transformed(QTransform().rotate(90.0 * quarterTurns));
 }
@@ -65,11 +96,11 @@ void DecodeTicket::deliver(quint64 number, std::function<void()> arrived) {
 }
 
 void DecodeInBackground(const std::shared_ptr<DecodeTicket>& ticket, quint64 number,
-                        const QString& path, QSize scaledSize, int quarterTurns,
+                        const QString& path, QSize scaledSize, int orientation, int quarterTurns,
                         std::function<void(QImage)> done) {
     decodePool().start([=] {
         if (!ticket->isCurrent(number)) return;  // a newer picture came while this one waited
-        QImage image = DecodePicture(path, scaledSize, quarterTurns);
+        QImage image = DecodePicture(path, scaledSize, orientation, quarterTurns);
         ticket->deliver(number, [ticket, number, done, image = std::move(image)] {
             if (ticket->isCurrent(number)) done(image);
         });

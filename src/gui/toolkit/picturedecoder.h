@@ -2,6 +2,7 @@
 // background threads, so that a camera-size picture never holds up the window.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QObject>
 #include <QSize>
@@ -12,9 +13,21 @@
 
 namespace lumaro {
 
-// Reads the picture upright (Exif orientation applied), scaled to `scaledSize` when that is
+// The orientation of a picture as the core's Exif reader gives it for JPEG files (1 to 8), or
+// this value: the reader of the picture's own type applies the orientation it finds.
+inline constexpr int kOrientationOfItsReader = 0;
+
+// The orientation of the picture file at `path`: for a JPEG file the one the core's Exif reader
+// finds, which is the one a turn starts from; for other types kOrientationOfItsReader.
+int PictureOrientation(const QString& path, const QByteArray& format);
+// Whether pictures of that orientation are shown with their sides exchanged.
+inline bool OrientationSwapsSides(int orientation) { return orientation >= 5; }
+// The stored pixels shown as `orientation` (1 to 8) says; others leave the image as it is.
+QImage Upright(const QImage& stored, int orientation);
+
+// Reads the picture upright (its orientation applied), scaled to `scaledSize` when that is
 // valid, then turned clockwise by `quarterTurns`. `scaledSize` is the size before the turn.
-QImage DecodePicture(const QString& path, QSize scaledSize, int quarterTurns);
+QImage DecodePicture(const QString& path, QSize scaledSize, int orientation, int quarterTurns);
 
 // What a background decode is for: the receiver that wants it and the number of the picture it
 // shows. A decode whose number is no longer the receiver's is dropped, before it starts when it
@@ -39,7 +52,7 @@ private:
 // Decodes in the background; `done` runs on the receiver's thread with the picture (null when
 // it cannot be read), only if the ticket still holds `number` then.
 void DecodeInBackground(const std::shared_ptr<DecodeTicket>& ticket, quint64 number,
-                        const QString& path, QSize scaledSize, int quarterTurns,
+                        const QString& path, QSize scaledSize, int orientation, int quarterTurns,
                         std::function<void(QImage)> done);
 
 // Waits until no background decode runs or waits (tests and benchmarks: a decode that was
