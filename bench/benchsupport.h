@@ -158,7 +158,10 @@ struct Timings {
 // ones, so that neither side always finds the caches the other left. Each round gives the
 // ratio of its pair, two runs a moment apart under the same load of the machine; the median of
 // these ratios is the result, since other work on the machine spoils a round or two, not the
-// middle one. Each side returns the seconds to count, so that it can leave setup untimed.
+// middle one. Code that works on several threads against a one-thread baseline loses part of
+// its lead while other work holds the cores, which no pairing undoes: its median then reads
+// higher than on a quiet machine, and the lowest paired ratio is the nearer figure. Each side
+// returns the seconds to count, so that it can leave setup untimed.
 inline Timings TimePairs(const std::function<double()>& baseline,
                          const std::function<double()>& measured, int rounds) {
     baseline();
@@ -208,10 +211,11 @@ inline void PrintBenchRatio(std::string_view name, double ratio, double target) 
 // The spread of the paired ratios and the median times, then the line the scripts read, with
 // the median of the paired ratios.
 inline void PrintBench(std::string_view name, const Timings& t, double target) {
-    std::printf("%.*s: %d paired rounds, ratios %.2f to %.2f; medians: measured %.1f ms, "
-                "baseline %.1f ms\n",
-                static_cast<int>(name.size()), name.data(), t.rounds(), t.lowestRatio(),
-                t.highestRatio(), t.measuredMedian() * 1e3, t.baselineMedian() * 1e3);
+    std::printf(
+        "%.*s: %d paired rounds, ratios %.2f to %.2f; medians: measured %.1f ms, "
+        "baseline %.1f ms\n",
+        static_cast<int>(name.size()), name.data(), t.rounds(), t.lowestRatio(), t.highestRatio(),
+        t.measuredMedian() * 1e3, t.baselineMedian() * 1e3);
     PrintBenchRatio(name, t.ratio(), target);
 }
 

@@ -89,10 +89,10 @@ int main() {
     }
     PictureList list = listOf(folder);
     const auto plain = [&] { return plainLoop(folder, list); };
-    const bench::Timings renumbering =
-        bench::TimePairs(plain, [&] { return renumberThereAndBack(list, true); }, kRounds);
-    const bench::Timings moving =
-        bench::TimePairs(plain, [&] { return acceptMoveToStart(folder, list); }, kRounds);
+    const bench::Timings renumbering = bench::TimePairs(
+        plain, [&] { return renumberThereAndBack(list, true); }, kRounds);
+    const bench::Timings moving = bench::TimePairs(
+        plain, [&] { return acceptMoveToStart(folder, list); }, kRounds);
     const bench::Timings journal =
         bench::TimePairs([&] { return renumberThereAndBack(list, false); },
                          [&] { return renumberThereAndBack(list, true); }, kRounds);
