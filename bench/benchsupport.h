@@ -1,6 +1,7 @@
 // What every benchmark needs: a scratch folder that removes itself, files written in bulk, a
-// timer that runs the baseline and the measured code alternately and keeps the medians, and
-// the one line that scripts read: BENCH <name> ratio=<measured/baseline> target=<limit>.
+// timer that runs the baseline and the measured code in pairs and keeps the median of the
+// paired ratios, and the one line that scripts read:
+//   BENCH <name> ratio=<measured/baseline> target=<limit>
 // Header only: each benchmark is a single source file.
 #pragma once
 
@@ -121,14 +122,6 @@ inline bool RunProgram(const std::vector<std::string>& arguments) {
            WEXITSTATUS(status) == 0;
 }
 
-struct Timings {
-    double baseline = 0;        // best seconds of the baseline
-    double measured = 0;        // best seconds of the measured code
-    double baselineMedian = 0;  // medians, for the detail lines
-    double measuredMedian = 0;
-    int rounds = 0;
-};
-
 inline double secondsOf(const std::function<void()>& run) {
     const auto start = std::chrono::steady_clock::now();
     run();
@@ -136,36 +129,70 @@ inline double secondsOf(const std::function<void()>& run) {
 }
 
 inline double medianOf(std::vector<double> values) {
+    if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
     const size_t mid = values.size() / 2;
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
-// Runs both once to warm the caches, then `rounds` times each, alternating, so that a busy
-// moment of the machine falls on both sides. The ratio is taken from the best round of each:
-// other work on the machine only ever adds time, so the best rounds agree from run to run.
-// `prepare`, when given, runs untimed before every timed run (to empty the page cache).
+// The runs of both sides, round by round, and the ratio of each round's pair.
+struct Timings {
+    std::vector<double> baseline;  // seconds of each baseline run
+    std::vector<double> measured;  // seconds of each measured run
+    std::vector<double> ratios;    // measured / baseline of each round
+
+    double ratio() const { return medianOf(ratios); }
+    double lowestRatio() const {
+        return ratios.empty() ? 0 : *std::min_element(ratios.begin(), ratios.end());
+    }
+    double highestRatio() const {
+        return ratios.empty() ? 0 : *std::max_element(ratios.begin(), ratios.end());
+    }
+    double baselineMedian() const { return medianOf(baseline); }
+    double measuredMedian() const { return medianOf(measured); }
+    int rounds() const { return static_cast<int>(ratios.size()); }
+};
+
+// Runs both once to warm the caches, then `rounds` rounds of one baseline run and one measured
+// run, next to each other: the baseline first in even rounds, the measured code first in odd
+// ones, so that neither side always finds the caches the other left. Each round gives the
+// ratio of its pair, two runs a moment apart under the same load of the machine; the median of
+// these ratios is the result, since other work on the machine spoils a round or two, not the
+// middle one. Code that works on several threads against a one-thread baseline loses part of
+// its lead while other work holds the cores, which no pairing undoes: its median then reads
+// higher than on a quiet machine, and the lowest paired ratio is the nearer figure. Each side
+// returns the seconds to count, so that it can leave setup untimed.
+inline Timings TimePairs(const std::function<double()>& baseline,
+                         const std::function<double()>& measured, int rounds) {
+    baseline();
+    measured();
+    Timings t;
+    for (int i = 0; i < rounds; ++i) {
+        double base = 0, meas = 0;
+        if (i % 2 == 0) {
+            base = baseline();
+            meas = measured();
+        } else {
+            meas = measured();
+            base = baseline();
+        }
+        t.baseline.push_back(base);
+        t.measured.push_back(meas);
+        t.ratios.push_back(base > 0 ? meas / base : 0);
+    }
+    return t;
+}
+
+// The same for sides timed whole. `prepare`, when given, runs untimed before every run (to
+// empty the page cache).
 inline Timings TimeAlternately(const std::function<void()>& baseline,
                                const std::function<void()>& measured, int rounds,
                                const std::function<void()>& prepare = {}) {
-    baseline();
-    measured();
-    std::vector<double> base, meas;
-    for (int i = 0; i < rounds; ++i) {
+    const auto timed = [&prepare](const std::function<void()>& run) {
         if (prepare) prepare();
-        base.push_back(secondsOf(baseline));
-        if (prepare) prepare();
-        meas.push_back(secondsOf(measured));
-    }
-    return {*std::min_element(base.begin(), base.end()),
-            *std::min_element(meas.begin(), meas.end()), medianOf(base), medianOf(meas), rounds};
-}
-
-// The medians beside the best rounds, so that a noisy run shows itself.
-inline void PrintMedians(std::string_view name, const Timings& t) {
-    std::printf("%.*s: medians of %d rounds: measured %.1f ms, baseline %.1f ms\n",
-                static_cast<int>(name.size()), name.data(), t.rounds, t.measuredMedian * 1e3,
-                t.baselineMedian * 1e3);
+        return secondsOf(run);
+    };
+    return TimePairs([&] { return timed(baseline); }, [&] { return timed(measured); }, rounds);
 }
 
 // Keeps a value alive so that the compiler cannot drop the work that produced it.
@@ -181,11 +208,15 @@ inline void PrintBenchRatio(std::string_view name, double ratio, double target) 
     std::fflush(stdout);
 }
 
-// Detail lines, then the line the scripts read.
-inline void PrintBench(std::string_view name, double measured, double baseline, double target) {
-    std::printf("%.*s: best rounds: measured %.1f ms, baseline %.1f ms\n",
-                static_cast<int>(name.size()), name.data(), measured * 1e3, baseline * 1e3);
-    PrintBenchRatio(name, baseline > 0 ? measured / baseline : 0, target);
+// The spread of the paired ratios and the median times, then the line the scripts read, with
+// the median of the paired ratios.
+inline void PrintBench(std::string_view name, const Timings& t, double target) {
+    std::printf(
+        "%.*s: %d paired rounds, ratios %.2f to %.2f; medians: measured %.1f ms, "
+        "baseline %.1f ms\n",
+        static_cast<int>(name.size()), name.data(), t.rounds(), t.lowestRatio(), t.highestRatio(),
+        t.measuredMedian() * 1e3, t.baselineMedian() * 1e3);
+    PrintBenchRatio(name, t.ratio(), target);
 }
 
 }  // namespace lumaro::bench

@@ -23,7 +23,6 @@ int main() {
         [&] { allRan = bench::RunProgram(readHeads) && allRan; },
         [&] { allRan = bench::RunProgram(cli) && allRan; }, kRounds);
     if (!allRan) std::printf("cli-list-by-date: a program failed\n");
-    bench::PrintMedians("cli-list-by-date", t);
-    bench::PrintBench("cli-list-by-date", t.measured, t.baseline, 1.3);
+    bench::PrintBench("cli-list-by-date", t, 1.3);
     return allRan ? 0 : 1;
 }

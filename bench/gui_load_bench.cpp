@@ -106,8 +106,7 @@ int main(int argc, char* argv[]) {
     const double longest = longestWithoutRepaint(form, pictures.path());
     std::printf("gui-load: listed by date from a cold disk, the window went at most %.0f ms "
                 "without a repaint\n", longest * 1e3);
-    PrintMedians("gui-load", t);
-    PrintBench("gui-load", t.measured, t.baseline, 2);
+    PrintBench("gui-load", t, 2);
     // The window must never go longer than a tenth of a second without being drawn.
     PrintBenchRatio("gui-load-repaint", longest / 0.1, 1);
     return 0;

@@ -39,7 +39,6 @@ int main() {
         kRounds, [&] { bench::EvictFromPageCache(folder.path()); });
     std::printf("list-by-date-cold: %d of %d pictures listed, %s as from a warm cache\n",
                 warm.count, kPictures, sameAsWarm ? "the same" : "NOT the same");
-    bench::PrintMedians("list-by-date-cold", t);
-    bench::PrintBench("list-by-date-cold", t.measured, t.baseline, 0.6);
+    bench::PrintBench("list-by-date-cold", t, 0.6);
     return warm.count == kPictures && sameAsWarm ? 0 : 1;
 }

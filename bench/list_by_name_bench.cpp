@@ -77,7 +77,6 @@ int main() {
         },
         kRounds);
     std::printf("list-by-name: %d of %d files listed\n", listed, files);
-    bench::PrintMedians("list-by-name", t);
-    bench::PrintBench("list-by-name", t.measured, t.baseline, 2);
+    bench::PrintBench("list-by-name", t, 2);
     return listed == files ? 0 : 1;
 }

@@ -1,14 +1,11 @@
 // Applying a renumbering of 10,000 pictures and accepting a move of a 500-picture block to
 // the start of 10,000 pictures, each against a plain loop of the same number of no-replace
 // renames in the same folder; and the cost of the rename journal on the same renumbering.
-#include <unistd.h>
-
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "benchsupport.h"
 #include "naming/apply.h"
 #include "naming/move.h"
 #include "naming/numberedname.h"
@@ -22,20 +19,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kPictures = 10000;
 constexpr int kBlock = 500;
-constexpr int kRounds = 8;
-
-std::string makeFolder() {
-    char pattern[] = "/tmp/lumaro_bench_XXXXXX";
-    const std::string folder = std::string(mkdtemp(pattern)) + "/";
-    for (int i = 1; i <= kPictures; ++i) {
-        const std::string path = folder + lumaro::CaptionedName(i, 5, "picture") + ".jpg";
-        if (FILE* file = std::fopen(path.c_str(), "wb")) {
-            std::fputs("x", file);
-            std::fclose(file);
-        }
-    }
-    return folder;
-}
+constexpr int kRounds = 9;
 
 lumaro::PictureList listOf(const std::string& folder) {
     lumaro::PictureList list;
@@ -70,7 +54,18 @@ double applyRenumbering(lumaro::PictureList& list, long long first) {
     return seconds(start);
 }
 
-double acceptMoveToStart(lumaro::PictureList& list) {
+// One renumbering there (every number one up, renamed from the end) and one back (renamed
+// from the start): the mean of the two, so that every run costs both directions alike and
+// leaves the folder as it found it.
+double renumberThereAndBack(lumaro::PictureList& list, bool journal) {
+    lumaro::SetRenameJournalEnabled(journal);
+    const double both = applyRenumbering(list, 2) + applyRenumbering(list, 1);
+    lumaro::SetRenameJournalEnabled(true);
+    return both / 2;
+}
+
+// Leaves the list read again from the folder, as the plain loop needs it.
+double acceptMoveToStart(const std::string& folder, lumaro::PictureList& list) {
     bool moving = false;
     std::vector<int> block;
     for (int k = 0; k < kBlock; ++k) block.push_back(kPictures - kBlock + k);
@@ -78,38 +73,31 @@ double acceptMoveToStart(lumaro::PictureList& list) {
     lumaro::MoveBlock(list, 0);
     const auto start = Clock::now();
     lumaro::AcceptMove(list, moving);
-    return seconds(start);
-}
-
-void report(const char* name, double measured, double baseline, double target = 1.3) {
-    std::printf("BENCH %s ratio=%.2f target=%g (%.1f ms against %.1f ms)\n", name,
-                measured / baseline, target, measured * 1000, baseline * 1000);
+    const double taken = seconds(start);
+    list = listOf(folder);
+    return taken;
 }
 
 }  // namespace
 
 int main() {
-    const std::string folder = makeFolder();
-    lumaro::PictureList list = listOf(folder);
-    double baseline = 1e9, renumbering = 1e9, moving = 1e9, withoutJournal = 1e9;
-    for (int round = 0; round < kRounds; ++round) {
-        baseline = std::min(baseline, plainLoop(folder, list));
-        // There and back, the journal on one way and off the other, the ways swapped
-        // every round so that neither side always gets the easier direction.
-        const bool journalThere = round % 2 == 0;
-        lumaro::SetRenameJournalEnabled(journalThere);
-        const double there = applyRenumbering(list, 2);
-        lumaro::SetRenameJournalEnabled(!journalThere);
-        const double back = applyRenumbering(list, 1);
-        lumaro::SetRenameJournalEnabled(true);
-        renumbering = std::min(renumbering, journalThere ? there : back);
-        withoutJournal = std::min(withoutJournal, journalThere ? back : there);
-        moving = std::min(moving, acceptMoveToStart(list));
-        list = listOf(folder);
+    using namespace lumaro;
+    bench::TempFolder temp("naming");
+    const std::string folder = temp.path() + "/";
+    for (int i = 1; i <= kPictures; ++i) {
+        bench::WriteFile(temp.path(), CaptionedName(i, 5, "picture") + ".jpg", "x");
     }
-    report("apply-renumber", renumbering, baseline);
-    report("accept-move", moving, baseline);
-    report("journal-overhead", renumbering, withoutJournal, 1.1);
-    std::system(("rm -rf '" + folder + "'").c_str());
+    PictureList list = listOf(folder);
+    const auto plain = [&] { return plainLoop(folder, list); };
+    const bench::Timings renumbering = bench::TimePairs(
+        plain, [&] { return renumberThereAndBack(list, true); }, kRounds);
+    const bench::Timings moving = bench::TimePairs(
+        plain, [&] { return acceptMoveToStart(folder, list); }, kRounds);
+    const bench::Timings journal =
+        bench::TimePairs([&] { return renumberThereAndBack(list, false); },
+                         [&] { return renumberThereAndBack(list, true); }, kRounds);
+    bench::PrintBench("apply-renumber", renumbering, 1.3);
+    bench::PrintBench("accept-move", moving, 1.3);
+    bench::PrintBench("journal-overhead", journal, 1.1);
     return 0;
 }

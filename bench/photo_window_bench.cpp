@@ -101,8 +101,6 @@ int main(int argc, char* argv[]) {
     const double fullDecode = secondsOf([&] { KeepResult(QImageReader(path).read()); });
     std::printf("; full-size decode %.0f ms\n", fullDecode * 1e3);
     delete photo;
-
-    PrintMedians("photo-window-open", t);
-    PrintBench("photo-window-open", t.measured, t.baseline, 1.5);
+    PrintBench("photo-window-open", t, 1.5);
     return 0;
 }

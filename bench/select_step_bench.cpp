@@ -123,9 +123,11 @@ int main(int argc, char* argv[]) {
                 kCameraHeight, form.ImageV_1->width(), form.ImageV_1->height());
     std::printf("select-step: %d steps at once shown after %.1f ms, the last picture %s\n",
                 kHeldSteps, heldMs, lastShown ? "in slot 2" : "NOT in slot 2");
-    std::printf("select-step: both slots anew: best %.1f ms against %.1f ms, ratio %.2f\n",
-                both.measured * 1e3, both.baseline * 1e3, both.measured / both.baseline);
-    PrintMedians("select-step", t);
-    PrintBench("select-step", t.measured, t.baseline, 2.5);
+    std::printf(
+        "select-step: both slots anew: median %.1f ms against %.1f ms, ratio %.2f "
+        "(%.2f to %.2f)\n",
+        both.measuredMedian() * 1e3, both.baselineMedian() * 1e3, both.ratio(), both.lowestRatio(),
+        both.highestRatio());
+    PrintBench("select-step", t, 2.5);
     return lastShown ? 0 : 1;
 }

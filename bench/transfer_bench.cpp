@@ -71,7 +71,6 @@ int main() {
             inA = !inA;
         },
         kRounds);
-    PrintMedians("transfer", t);
-    PrintBench("transfer", t.measured, t.baseline, 1.3);
+    PrintBench("transfer", t, 1.3);
     return 0;
 }

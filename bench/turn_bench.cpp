@@ -79,7 +79,6 @@ int main() {
                                           if (!lumaro::TurnPicture(ours, 90).ok()) throw std::runtime_error("turn failed");
                                       },
                                       kRounds);
-    PrintMedians("turn-jpeg", t);
-    PrintBench("turn-jpeg", t.measured, t.baseline, 1.2);
+    PrintBench("turn-jpeg", t, 1.2);
     return 0;
 }
