@@ -125,6 +125,7 @@ TEST(CliTest, RefusalsExitTwoRenameNothingAndPrintNoListing) {
         {"caption with a slash", kNumbered, {"caption", "DIR", "--select", "1", "--caption", "a/b"}, "cannot contain '/'"},
         {"type with a slash", kNumbered, {"--type", "j/pg", "list", "DIR"}, "A file type cannot contain"},
         {"type with a dot", kNumbered, {"--type", "j.pg", "load", "DIR"}, "A file type cannot contain"},
+        {"two types in one", kNumbered, {"--type", "jpg,jpeg", "list", "DIR"}, "A file type cannot contain"},
         {"renumber onto numbers of other pictures", kNumbered, {"renumber", "DIR", "--select", "2-3", "--start", "4"}, "Overlap not allowed"},
         {"block with a hole", kNumbered, {"move", "DIR", "--select", "1,3", "--places", "1"}, "no holes"},
         {"target number out of range", kNumbered, {"move", "DIR", "--select", "1", "--after", "9"}, "Value out of range"},
