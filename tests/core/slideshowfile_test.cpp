@@ -132,6 +132,32 @@ TEST(SlideShowFileTest, AFailedWriteKeepsTheOldFileWholeLeavesNothingAndSaysWhy)
     EXPECT_EQ(shows.names(), (Names{"Dir.ss", "Vacances.ss"}));
 }
 
+// A line feed or a carriage return in a path or the caption would cut a slide line in two and
+// the player would read pieces of names as settings.
+TEST(SlideShowFileTest, ALineBreakInAFolderPictureOrCaptionIsRefusedNamedAndNothingWritten) {
+    PictureFolder shows;
+    const std::vector<PictureEntry> plain = {{"01  a", ".jpg"}};
+    const struct {
+        const char* what;
+        ListOf list;
+        std::string caption;
+        Names named;
+    } rows[] = {
+        {"folder", {"/p/Nice\nTrip/", plain}, "Nice\nTrip", {"/p/Nice\nTrip/"}},
+        {"parent folder", {"/p/a\rb/Trip/", plain}, "Trip", {"/p/a\rb/Trip/"}},
+        {"pictures", {"/p/Trip/", {{"01  a\nb", ".jpg"}, {"02  c", ".jpg"}, {"03  d", ".j\rpg"}}}, "Trip",
+         {"01  a\nb.jpg", "03  d.j\rpg"}},
+        {"caption", {"/p/Trip/", plain}, "Tr\nip", {"Tr\nip"}},
+    };
+    for (const auto& row : rows) {
+        const SlideShowWriteResult written = Write(row.list, shows.path(), "Trip", {row.caption, "1", "2"});
+        EXPECT_FALSE(written.ok()) << row.what;
+        EXPECT_EQ(written.splittingNames, row.named) << row.what;
+        EXPECT_EQ(shows.names(), Names{}) << row.what;
+    }
+    EXPECT_TRUE(Write(ListOf{"/p/Trip/", plain}, shows.path(), "Trip", {"Trip", "1", "2"}).ok());
+}
+
 TEST(SlideShowTitleTest, ThePrefixMovesBehindTheTextOnlyForTheTextFormat) {
     const std::string longText = "2006 " + std::string(255, 'a') + "é" + "tail";
     const struct {

@@ -143,6 +143,7 @@ constexpr const char* kEnglishEntries[] = {
     "129=The settings file cannot be read. Lumaro starts with its default settings and will not write over the file:",
     "130=This picture could not be turned; it is unchanged:",
     "131=This picture could not be deleted:",
+    "132=A slide show cannot name these folders or pictures, whose names hold a line break; nothing was written:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -69,6 +69,10 @@ inline constexpr int kMessageMoveOutdated = 128;
 // A settings file that is there but cannot be read; followed by its path.
 inline constexpr int kMessageSettingsUnreadable = 129;
 
-inline constexpr int kMessageKeyCount = 132;
+// A slide show of pictures or folders whose names hold a line break, which would cut slide
+// lines in two; followed by the names. Nothing is written.
+inline constexpr int kMessageSlideShowLineBreak = 132;
+
+inline constexpr int kMessageKeyCount = 133;
 
 }  // namespace lumaro
