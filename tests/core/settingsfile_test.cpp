@@ -280,11 +280,12 @@ TEST_F(SettingsFileTest, MissingLanguageSectionLeavesTheNameAndMissingFormatGive
 // Project file names are joined to the slide-show folder: "/home/u/Shows" typed by hand
 // would write "/home/u/ShowsVacances.ss".
 TEST_F(SettingsFileTest, AHandEditedSlideShowFolderWithoutItsSlashLoadsWithOne) {
-    for (const auto& [typed, loaded] : {std::pair<std::string, std::string>{"/home/u/Shows", "/home/u/Shows/"},
-                                        {"/home/u/Shows/", "/home/u/Shows/"},
-                                        {"", ""}}) {
-        write(Lines({"[Default Folders]", "/a", "/b", typed, "[File Types]", "Types", "jpg", "[Captions]", "H",
-                     "[End of Application data]"}));
+    for (const auto& [typed, loaded] :
+         {std::pair<std::string, std::string>{"/home/u/Shows", "/home/u/Shows/"},
+          {"/home/u/Shows/", "/home/u/Shows/"},
+          {"", ""}}) {
+        write(Lines({"[Default Folders]", "/a", "/b", typed, "[File Types]", "Types", "jpg",
+                     "[Captions]", "H", "[End of Application data]"}));
         Settings settings;
         ASSERT_TRUE(LoadSettings(path_, settings));
         EXPECT_EQ(settings.slideShowFolder, loaded) << typed;

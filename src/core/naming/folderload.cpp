@@ -87,9 +87,9 @@ private:
 };
 
 void Loader::relist(ListCriterion criterion) {
-    const bool someWithoutDate = planOnly_
-                                     ? RelistPlanned(list_, plannedRenames(), criterion, options_.progress)
-                                     : Relist(list_, criterion, options_.progress);
+    const bool someWithoutDate =
+        planOnly_ ? RelistPlanned(list_, plannedRenames(), criterion, options_.progress)
+                  : Relist(list_, criterion, options_.progress);
     if (someWithoutDate && criterion == ListCriterion::Date) result_.someWithoutDate = true;
 }
 
@@ -115,7 +115,8 @@ bool Loader::planRename(const PictureEntry& from, const std::string& toBase) {
     const std::string toName = toBase + from.extension;
     if (toName == fromName) return true;
     if (nameTaken(toName)) {
-        result_.failedRenames.push_back({fromName, toName, {RenameResult::Status::TargetExists, EEXIST}});
+        result_.failedRenames.push_back(
+            {fromName, toName, {RenameResult::Status::TargetExists, EEXIST}});
         return false;
     }
     PictureEntry present = from;

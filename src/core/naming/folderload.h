@@ -46,8 +46,10 @@ struct LoadFolderResult {
     bool someWithoutDate = false;  // a listing by date met pictures without date (message 103)
     std::vector<RenameFailure> failedRenames;  // the pictures that kept their names
     std::vector<std::string> refusedNames;     // InsertWouldUnnumber: the names concerned
-    int equalisedCount = 0;  // pictures renamed to the folder's one number width
-    int completedCount = 0;  // pictures of a numbered folder numbered on from its last number
+    // Pictures renamed to the folder's one number width, and pictures of a numbered folder
+    // numbered on from its last number.
+    int equalisedCount = 0;
+    int completedCount = 0;
     // PlanFolderLoad only: each picture the load would rename, under its present name, with
     // the base name it would take.
     std::vector<RenamePair> plannedRenames;

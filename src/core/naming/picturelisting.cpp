@@ -32,12 +32,13 @@ bool Relist(PictureList& list, ListCriterion criterion, const ListProgress& prog
     return someWithoutDate;
 }
 
-bool RelistPlanned(PictureList& list, const std::vector<RenamePair>& renames, ListCriterion criterion,
-                   const ListProgress& progress) {
+bool RelistPlanned(PictureList& list, const std::vector<RenamePair>& renames,
+                   ListCriterion criterion, const ListProgress& progress) {
     FolderListing listing = ListPictures(list.currentFolder, list.fileType, criterion, progress);
     if (!renames.empty()) {
         std::unordered_map<std::string, const std::string*> plannedBase;
-        for (const RenamePair& rename : renames) plannedBase[rename.from.fileName()] = &rename.toBase;
+        for (const RenamePair& rename : renames)
+            plannedBase[rename.from.fileName()] = &rename.toBase;
         for (PictureEntry& entry : listing.entries) {
             const auto planned = plannedBase.find(entry.fileName());
             if (planned != plannedBase.end()) entry.base = *planned->second;

@@ -30,7 +30,7 @@ bool Relist(PictureList& list, ListCriterion criterion, const ListProgress& prog
 // it is now, each picture of `renames` takes its planned name, and the list is ordered again,
 // so that it is the list Relist will give once the renames took place. Nothing on disk
 // changes.
-bool RelistPlanned(PictureList& list, const std::vector<RenamePair>& renames, ListCriterion criterion,
-                   const ListProgress& progress = {});
+bool RelistPlanned(PictureList& list, const std::vector<RenamePair>& renames,
+                   ListCriterion criterion, const ListProgress& progress = {});
 
 }  // namespace lumaro

@@ -144,7 +144,8 @@ std::string DateSortKey(const std::string* dateText) {
 }
 
 void OrderListing(FolderListing& listing, ListCriterion criterion) {
-    const bool byDate = criterion == ListCriterion::Date && listing.dates.size() == listing.entries.size();
+    const bool byDate =
+        criterion == ListCriterion::Date && listing.dates.size() == listing.entries.size();
     std::vector<std::string> keys;
     keys.reserve(listing.entries.size());
     for (size_t i = 0; i < listing.entries.size(); ++i) {

@@ -15,7 +15,9 @@ bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
 
-bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+bool HoldsLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
 
 }  // namespace
 
