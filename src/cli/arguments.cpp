@@ -154,6 +154,8 @@ picture file type (default jpg), matched in any letter case. Positions are place
 listing, from 1; RANGES is "all" or positions and ranges such as 3-5,8. Commands that
 rename load the folder first (as the window does) and then work on the list in name
 order, or in picture-date order with --by date; they print the new listing afterwards.
+The load gives numbered names one number width and numbers the others; everything is
+checked on the names it would give before it renames, and its renames are told on stderr.
 
   list DIR [--by name|date] [--dates]
       The pictures in listing order; with --dates, the picture date, a TAB, the name.
@@ -173,8 +175,9 @@ order, or in picture-date order with --by date; they print the new listing after
       with the folder's present number width, as the window proposes.
       lumaro-cli renumber ~/Pictures/Italy --select 10-20 --start 100
   move DIR --select RANGES (--places N | --after NUMBER)
-      Moves the block N places (negative: towards the start), or behind the picture
-      numbered NUMBER (0: to the start), and renumbers the pictures in their new order.
+      Moves the block N places (negative: towards the start; as far as it can go), or
+      behind the picture numbered NUMBER (0: to the start), and renumbers the pictures in
+      their new order.
       lumaro-cli move ~/Pictures/Italy --select 7-9 --after 2
   slideshow DIR --to FOLDER [--title-format Date|Text] [--interval MS] [--effect MS]
       Loads the folder (an unnumbered one needs --format, as for load) and writes
@@ -182,7 +185,8 @@ order, or in picture-date order with --by date; they print the new listing after
       every picture in name order, and prints its path. The caption of every
       slide is the folder name; with Text, a leading date goes behind it ("2006-07 Italie"
       gives "Italie (2006-07 )"). MS: display interval (4000) and effect duration (1200).
-      FOLDER is created when missing, one level only; "/" means "/Slide shows/".
+      FOLDER is created when missing, one level only; "/" means "/Slide shows/". Names
+      with a line break are refused: they would cut their slide line in two.
       lumaro-cli slideshow ~/Pictures/Italy --to ~/Slide\ shows --interval 5000
   turn FILE... --angle 90|180|270
       Turns each JPEG picture clockwise as it is shown, without loss where its sides
@@ -199,9 +203,9 @@ Every picture takes one line: in names, paths and dates a line feed, a tab, a ca
 return and the other control characters are written \n, \t, \r and \xHH, a backslash \\.
 
 Exit codes: 0 done; 1 wrong usage, a position past the end, a path that does not exist,
-a folder that cannot be read, or a slide show that cannot be written; 2 refused by a rule
-(nothing renamed or moved by the command); 3 done, but some pictures kept their names, or
-were not turned or moved (named on stderr).
+a folder that cannot be read, or a slide show that cannot be written; 2 refused by a rule,
+or no picture of the type; 3 done, but some pictures kept their names, or were not turned
+or moved (named on stderr). After 1 or 2 nothing was renamed or moved, not even by the load.
 )usage";
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "arguments.h"
+#include "naming/folderload.h"
 #include "naming/picturelist.h"
 #include "pictures/fileoperations.h"
 #include "settings/languagetable.h"
@@ -30,8 +31,16 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages);
 // slideshow: the project file of the folder's pictures for the slide-show player.
 int RunSlideShow(const Arguments& arguments, const LanguageTable& messages);
 
-// The window's folder load of list.currentFolder for a command: kDone when the list is ready,
-// otherwise the exit code after saying why. Renames of the load that failed go to `failures`.
+// The plan of the window's folder load of list.currentFolder for a command, made before
+// anything is renamed: `list` gets the names the load would give and `plan` its renames, so
+// that the command checks its arguments and rules on them first. kDone when the load may go
+// ahead, otherwise the exit code after saying why. An interrupted operation that the plan
+// had to finish is told, its failures kept in plan.repair.
+int PlanFolderForCommand(const Arguments& arguments, const LanguageTable& messages,
+                         PictureList& list, LoadFolderResult& plan);
+// The window's folder load itself: kDone when the list is ready, otherwise the exit code after
+// saying why. Renames of the load that failed go to `failures`; pictures it gave the folder's
+// number width or a number are told on stderr.
 int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messages, PictureList& list,
                          std::vector<RenameFailure>& failures);
 

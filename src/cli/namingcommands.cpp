@@ -1,5 +1,6 @@
 // The commands that rename: the folder load, then a rename with a caption, a renumbering or
-// a move, each applied at once, as the window applies them.
+// a move, each applied at once, as the window applies them. Every argument and rule is first
+// checked on the plan of the load, so that a command that stops has renamed nothing.
 #include <algorithm>
 
 #include "commands.h"
@@ -17,14 +18,23 @@ namespace lumaro::cli {
 
 namespace {
 
+// A command runs twice: on the plan of the folder load it only checks, and on the loaded
+// folder it acts.
+enum class Step { Check, Act };
+
 // The list and every picture that kept its name on the way.
 struct Session {
     const Arguments& arguments;
     const LanguageTable& messages;
+    Step step;
     PictureList list;
     std::vector<RenameFailure> failures;
+    LoadFolderResult plan;              // Check: the renames the load would make
+    std::vector<PictureEntry> inOrder;  // Check: the list in the command's order
 
+    bool checking() const { return step == Step::Check; }
     int done() {
+        if (checking()) return kDone;
         PrintListing(list.avant);
         SayFailures(messages, failures);
         return failures.empty() ? kDone : kSomeFailed;
@@ -37,13 +47,49 @@ struct Session {
     }
 };
 
-int loadFolder(Session& s) { return LoadFolderForCommand(s.arguments, s.messages, s.list, s.failures); }
+LoadFolderOptions loadOptions(const Arguments& arguments) {
+    LoadFolderOptions options;
+    options.askFirstNumbering = [&arguments]() {
+        return FirstNumberingAnswer{arguments.format.value_or("-1"), arguments.byDate ? "D" : "N"};
+    };
+    return options;
+}
+
+// The exit code of a load or of its plan: kDone when the list is ready, else after saying why.
+int loadOutcomeCode(const LoadFolderResult& result, const LanguageTable& messages,
+                    const PictureList& list, const std::vector<RenameFailure>& failures) {
+    // A refusal wins over renames of the load that failed; those are still named.
+    const auto refused = [&](int key, const std::vector<std::string>& names) {
+        SayWithNames(messages, key, names);
+        SayFailures(messages, failures);
+        return kRefused;
+    };
+    switch (result.outcome) {
+        case LoadOutcome::Unreadable:
+            Say(messages.text(kMessageFolderUnreadable) + "\n" + list.currentFolder);
+            return kUsage;
+        case LoadOutcome::NoPictures:
+            Say(messages.text(102) + " " + list.fileType);
+            return kRefused;
+        case LoadOutcome::TooManyPictures:
+            return refused(34, {});
+        case LoadOutcome::InsertWouldUnnumber:
+            return refused(kMessageInsertWouldUnnumber, result.refusedNames);
+        case LoadOutcome::Cancelled:  // only asked without --format
+            Say("The folder is not numbered: give --format replace, insert or leave.");
+            SayFailures(messages, failures);
+            return kRefused;
+        default:
+            return kDone;
+    }
+}
 
 int caption(Session& s, const std::vector<int>& selection) {
     const RenameProposal proposal = ProposeRename(s.list, selection, *s.arguments.caption);
     if (proposal.check == CaptionCheck::NotInFileName) return s.refused(kMessageCaptionNotInFileName);
     if (proposal.check == CaptionCheck::WouldUnnumber)
         return s.refused(kMessageCaptionWouldUnnumber, proposal.refusedNames);
+    if (s.checking()) return kDone;
     StoreRenameProposal(s.list, proposal, selection);
     ApplyResult applied = Apply(s.list, {false, proposal.lastProposalIndex, {}});
     s.failures.insert(s.failures.end(), applied.failures.begin(), applied.failures.end());
@@ -63,37 +109,84 @@ int renumber(Session& s, const std::vector<int>& selection) {
         case RenumberOutcome::NothingSelected: return s.done();
         case RenumberOutcome::Proposed: break;
     }
+    if (s.checking()) return kDone;
     ApplyResult applied = Apply(s.list, {true, -1, {}});
     s.failures.insert(s.failures.end(), applied.failures.begin(), applied.failures.end());
     return s.done();
 }
 
+// The block goes as far as it can towards where it was sent, as the window's move buttons
+// take it; a block that cannot move at all is told.
 int move(Session& s, const std::vector<int>& selection) {
     bool moving = false;
     const BeginMoveResult begun = BeginMove(s.list, selection, moving, 0);
     if (begun.check == MoveCheck::NotContiguous) return s.refused(begun.messageKey());
     if (begun.check == MoveCheck::NotNumbered) return s.refused(kMessageNotNumbered, begun.unnumberedNames);
-    if (s.arguments.places) {
-        MoveBlock(s.list, static_cast<int>(std::clamp<long long>(*s.arguments.places, -1000000, 1000000)));
+    MoveBlockResult moved;
+    if (const std::optional<long long> places = s.arguments.places) {
+        moved =
+            MoveBlock(s.list, static_cast<int>(std::clamp<long long>(*places, -1000000, 1000000)));
     } else {
         const TargetRange range = TargetMoveRange(s.list);
         if (CheckTargetAnswer(*s.arguments.after, range) != TargetAnswer::Accepted) return s.refused(83);
-        MoveToTarget(s.list, ReadAsNumber(*s.arguments.after));
+        moved = MoveToTarget(s.list, ReadAsNumber(*s.arguments.after));
+    }
+    if (s.checking()) return kDone;
+    if (!moved.moved) {
+        const std::optional<long long> places = s.arguments.places;
+        Say(!places       ? "The pictures cannot move behind that number: nothing was moved."
+            : *places < 0 ? "The pictures are at the start of the list already: nothing was moved."
+                          : "The pictures are at the end of the list already: nothing was moved.");
     }
     AcceptMoveResult accepted = AcceptMove(s.list, moving);
     s.failures.insert(s.failures.end(), accepted.failures.begin(), accepted.failures.end());
     return s.done();
 }
 
+// The list in the command's order, the positions resolved on it, then the command. On the
+// loaded folder the list must be the one the plan foresaw: a load that renamed otherwise (a
+// rename refused for a reason the plan could not see) stops the command there.
+int runCommand(Session& s, const std::vector<PictureEntry>* planned) {
+    if (s.arguments.byDate) {
+        if (s.checking()) {
+            RelistPlanned(s.list, s.plan.plannedRenames, ListCriterion::Date);
+        } else {
+            Relist(s.list, ListCriterion::Date);
+        }
+    }
+    if (s.checking()) s.inOrder = s.list.avant;
+    if (planned && s.list.avant != *planned) {
+        Say("The folder did not load as planned: " + s.arguments.command + " renamed nothing.");
+        PrintListing(s.list.avant);
+        SayFailures(s.messages, s.failures);
+        return kSomeFailed;
+    }
+    const std::optional<std::vector<int>> selection =
+        ResolveRanges(*s.arguments.select, s.list.avant.size());
+    if (!selection) {
+        Say("A position lies past the end of the list of " + std::to_string(s.list.avant.size()) +
+            " pictures.");
+        SayFailures(s.messages, s.failures);
+        return kUsage;
+    }
+    if (s.arguments.command == "caption") return caption(s, *selection);
+    if (s.arguments.command == "renumber") return renumber(s, *selection);
+    return move(s, *selection);
+}
+
 }  // namespace
+
+int PlanFolderForCommand(const Arguments& arguments, const LanguageTable& messages,
+                         PictureList& list, LoadFolderResult& plan) {
+    plan = PlanFolderLoad(list, loadOptions(arguments));
+    if (plan.repair.count() > 0)
+        SayWithNames(messages, kMessageInterruptedRenamesRepaired, plan.repair.renamedNames);
+    return loadOutcomeCode(plan, messages, list, plan.repair.failures);
+}
 
 int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messages, PictureList& list,
                          std::vector<RenameFailure>& failures) {
-    LoadFolderOptions options;
-    options.askFirstNumbering = [&arguments]() {
-        return FirstNumberingAnswer{arguments.format.value_or("-1"), arguments.byDate ? "D" : "N"};
-    };
-    const LoadFolderResult result = LoadFolder(list, options);
+    const LoadFolderResult result = LoadFolder(list, loadOptions(arguments));
     if (result.repair.count() > 0)
         SayWithNames(messages, kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
     if (!result.repair.keptJournal.empty()) {
@@ -101,27 +194,16 @@ int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messag
                      {list.currentFolder + result.repair.keptJournal});
     }
     failures = result.failedRenames;
-    // A refusal wins over renames of the load that failed; those are still named.
-    const auto refused = [&](int key, const std::vector<std::string>& names) {
-        SayWithNames(messages, key, names);
-        SayFailures(messages, failures);
-        return kRefused;
+    const int code = loadOutcomeCode(result, messages, list, failures);
+    if (code != kDone) return code;
+    const auto pictures = [](int count) {
+        return std::to_string(count) + (count == 1 ? " picture" : " pictures");
     };
-    switch (result.outcome) {
-        case LoadOutcome::Unreadable:
-            Say(messages.text(kMessageFolderUnreadable) + "\n" + list.currentFolder);
-            return kUsage;
-        case LoadOutcome::NoPictures:
-            Say(messages.text(102) + " " + list.fileType);
-            return kRefused;
-        case LoadOutcome::TooManyPictures: return refused(34, {});
-        case LoadOutcome::InsertWouldUnnumber: return refused(kMessageInsertWouldUnnumber, result.refusedNames);
-        case LoadOutcome::Cancelled:  // only asked without --format
-            Say("The folder is not numbered: give --format replace, insert or leave.");
-            SayFailures(messages, failures);
-            return kRefused;
-        default: return kDone;
-    }
+    if (result.equalisedCount > 0)
+        Say(pictures(result.equalisedCount) + " renamed to equal number widths");
+    if (result.completedCount > 0)
+        Say(pictures(result.completedCount) + " numbered on from the last number");
+    return kDone;
 }
 
 int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
@@ -137,24 +219,25 @@ int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
         return kUsage;
     }
     if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
-    Session s{arguments, messages, {}, {}};
-    s.list.currentFolder = WithTrailingSeparator(arguments.paths.front());
-    s.list.fileType = ToLowerAscii(arguments.fileType);
-    if (const int stopped = loadFolder(s)) return stopped;
-    if (arguments.command == "load") return s.done();
-    if (arguments.byDate) {
-        Relist(s.list, ListCriterion::Date);
+    PictureList folder;
+    folder.currentFolder = WithTrailingSeparator(arguments.paths.front());
+    folder.fileType = ToLowerAscii(arguments.fileType);
+
+    Session check{arguments, messages, Step::Check, folder, {}, {}, {}};
+    if (const int stopped = PlanFolderForCommand(arguments, messages, check.list, check.plan))
+        return stopped;
+    // Pictures that the repair of an interrupted operation could not rename are named at the end.
+    check.failures = check.plan.repair.failures;
+    if (arguments.command != "load") {
+        if (const int stopped = runCommand(check, nullptr)) return stopped;
     }
-    const std::optional<std::vector<int>> selection = ResolveRanges(*arguments.select, s.list.avant.size());
-    if (!selection) {
-        Say("A position lies past the end of the list of " + std::to_string(s.list.avant.size()) +
-            " pictures.");
-        SayFailures(messages, s.failures);
-        return kUsage;
-    }
-    if (arguments.command == "caption") return caption(s, *selection);
-    if (arguments.command == "renumber") return renumber(s, *selection);
-    return move(s, *selection);
+    Session act{arguments, messages, Step::Act, folder, {}, {}, {}};
+    if (const int stopped = LoadFolderForCommand(arguments, messages, act.list, act.failures))
+        return stopped;
+    act.failures.insert(act.failures.begin(), check.plan.repair.failures.begin(),
+                        check.plan.repair.failures.end());
+    if (arguments.command == "load") return act.done();
+    return runCommand(act, &check.inOrder);
 }
 
 }  // namespace lumaro::cli

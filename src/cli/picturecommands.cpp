@@ -54,6 +54,10 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
         Say(messages.text(kMessageFolderUnreadable) + "\n" + folder);
         return kUsage;
     }
+    if (listing.entries.empty()) {  // refused like every command that changes files
+        Say(messages.text(102) + " " + ToLowerAscii(arguments.fileType));
+        return kRefused;
+    }
     const std::optional<std::vector<int>> selection = ResolveRanges(*arguments.select, listing.entries.size());
     if (!selection) {
         Say("A position lies past the end of the list of " + std::to_string(listing.entries.size()) + " pictures.");

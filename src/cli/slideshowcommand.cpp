@@ -1,5 +1,5 @@
-// The slideshow command: the folder load, then the project file the window's slide-show
-// button writes, for every picture of the folder in name order.
+// The slideshow command: the project file the window's slide-show button writes, for every
+// picture of the folder in name order, and the folder load that gives them their names.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +13,41 @@
 
 namespace lumaro::cli {
 
+namespace {
+
+// Makes the slide-show folder when it is missing, one level only; kDone, else kUsage after
+// saying why.
+int makeSlideShowFolder(const LanguageTable& messages, const std::string& folder) {
+    const int error = EnsureFolderLevel(folder);
+    if (error == 0) return kDone;
+    Say(messages.text(28) + " " + folder + " (" + std::strerror(error) + ")\n" + messages.text(29));
+    return kUsage;
+}
+
+// kDone when the project is written, else the exit code after saying why.
+int writeProject(const LanguageTable& messages, const PictureList& list, const std::string& folder,
+                 const SlideShowContent& content, std::string& path) {
+    const SlideShowWriteResult written =
+        WriteSlideShowFile(BuildSlideShowTables(), list.currentFolder, list.avant, folder,
+                           SlideShowProjectName(list.currentFolder), content);
+    path = written.path;
+    if (!written.splittingNames.empty()) {
+        SayWithNames(messages, kMessageSlideShowLineBreak, written.splittingNames);
+        return kRefused;
+    }
+    if (!written.ok()) {
+        Say(messages.text(kMessageSlideShowNotWritten) + "\n" + written.path + " (" +
+            std::strerror(written.error) + ")");
+        return kUsage;
+    }
+    return kDone;
+}
+
+}  // namespace
+
+// Whatever can stop the command happens before the load renames a picture: the project is
+// written for the names the load would give, then the load gives them. Only a load that does
+// not go as planned makes the project be written again, for the names it gave.
 int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
     if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
@@ -22,28 +57,42 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     list.currentFolder = WithTrailingSeparator(
         AbsoluteFolderPath(arguments.paths.front(), std::filesystem::current_path(noFolder).string()));
     list.fileType = ToLowerAscii(arguments.fileType);
-    std::vector<RenameFailure> failures;
-    if (const int stopped = LoadFolderForCommand(arguments, messages, list, failures)) return stopped;
-
+    PictureList planned = list;
+    LoadFolderResult plan;
+    if (const int stopped = PlanFolderForCommand(arguments, messages, planned, plan))
+        return stopped;
+    const SlideShowContent content{
+        SlideShowTitle(SlideShowProjectName(list.currentFolder), arguments.titleFormat),
+        arguments.interval, arguments.effectDuration};
+    // Refused before the slide-show folder is made.
+    const std::vector<std::string> splitting =
+        NamesThatSplitSlideLines(planned.currentFolder, planned.avant, content.caption);
+    if (!splitting.empty()) {
+        SayWithNames(messages, kMessageSlideShowLineBreak, splitting);
+        return kRefused;
+    }
     const std::string folder =
         SlideShowFolderFor(WithTrailingSeparator(arguments.to), messages.text(44));
-    if (const int error = EnsureFolderLevel(folder)) {
-        Say(messages.text(28) + " " + folder + " (" + std::strerror(error) + ")\n" + messages.text(29));
-        SayFailures(messages, failures);
-        return kUsage;
+    std::string path;
+    int code = makeSlideShowFolder(messages, folder);
+    if (code == kDone) code = writeProject(messages, planned, folder, content, path);
+    if (code != kDone) {
+        SayFailures(messages, plan.repair.failures);
+        return code;
     }
-    const std::string projectName = SlideShowProjectName(list.currentFolder);
-    const SlideShowContent content{SlideShowTitle(projectName, arguments.titleFormat), arguments.interval,
-                                   arguments.effectDuration};
-    const SlideShowWriteResult written =
-        WriteSlideShowFile(BuildSlideShowTables(), list.currentFolder, list.avant, folder, projectName, content);
-    if (!written.ok()) {
-        Say(messages.text(kMessageSlideShowNotWritten) + "\n" + written.path + " (" +
-            std::strerror(written.error) + ")");
-        SayFailures(messages, failures);
-        return kUsage;
+
+    std::vector<RenameFailure> failures = plan.repair.failures;
+    std::vector<RenameFailure> loadFailures;
+    if (const int stopped = LoadFolderForCommand(arguments, messages, list, loadFailures))
+        return stopped;
+    failures.insert(failures.end(), loadFailures.begin(), loadFailures.end());
+    if (list.avant != planned.avant) {
+        if (writeProject(messages, list, folder, content, path) != kDone) {
+            SayFailures(messages, failures);
+            return kSomeFailed;
+        }
     }
-    const std::string line = written.path + "\n";
+    const std::string line = path + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
     SayFailures(messages, failures);
     return failures.empty() ? kDone : kSomeFailed;

@@ -125,6 +125,7 @@ TEST(CliTest, RefusalsExitTwoRenameNothingAndPrintNoListing) {
         {"caption with a slash", kNumbered, {"caption", "DIR", "--select", "1", "--caption", "a/b"}, "cannot contain '/'"},
         {"type with a slash", kNumbered, {"--type", "j/pg", "list", "DIR"}, "A file type cannot contain"},
         {"type with a dot", kNumbered, {"--type", "j.pg", "load", "DIR"}, "A file type cannot contain"},
+        {"two types in one", kNumbered, {"--type", "jpg,jpeg", "list", "DIR"}, "A file type cannot contain"},
         {"renumber onto numbers of other pictures", kNumbered, {"renumber", "DIR", "--select", "2-3", "--start", "4"}, "Overlap not allowed"},
         {"block with a hole", kNumbered, {"move", "DIR", "--select", "1,3", "--places", "1"}, "no holes"},
         {"target number out of range", kNumbered, {"move", "DIR", "--select", "1", "--after", "9"}, "Value out of range"},
@@ -226,7 +227,7 @@ TEST(CliTest, ControlCharactersInNamesAndDatesKeepOnePictureOnOneLine) {
     EXPECT_NE(RunCli({"--help"}).out.find("\\xHH"), std::string::npos);
 }
 
-TEST(CliTest, FailedRenamesExitThreeAndRefusalWinsOverFailuresOfTheLoad) {
+TEST(CliTest, FailedRenamesExitThreeAndARefusalComesBeforeTheLoadRenamesAnything) {
     // A directory bears the name the renumbering gives a picture: not a picture, but taken.
     Folder f(kNumbered);
     ASSERT_EQ(mkdir(f.folder.pathOf("09  a.jpg").c_str(), 0700), 0);
@@ -235,13 +236,127 @@ TEST(CliTest, FailedRenamesExitThreeAndRefusalWinsOverFailuresOfTheLoad) {
     EXPECT_NE(run.err.find("01  a.jpg -> 09  a.jpg"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "01  a.jpg\n02  b.jpg\n03  c.jpg\n04  d.jpg\n05  e.jpg\n");
 
-    // The load's completion cannot give "x" its number; the move then is refused.
+    // The load's completion cannot give "x" its number, and the move is refused: it is refused
+    // before the load renamed anything.
     Folder g({"01  a.jpg", "02  b.jpg", "x.jpg"});
     ASSERT_EQ(mkdir(g.folder.pathOf("03--.jpg").c_str(), 0700), 0);
     const CliRun refused = RunCli({"move", g.dir, "--select", "1,3", "--places", "1"});
     EXPECT_EQ(refused.code, 2);
-    EXPECT_NE(refused.err.find("x.jpg -> 03--.jpg"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("no holes"), std::string::npos) << refused.err;
     EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(g.folder.names(), (Names{"01  a.jpg", "02  b.jpg", "03--.jpg", "x.jpg"}));
+    // Carried out, a command names the picture the load could not number.
+    const CliRun done = RunCli({"caption", g.dir, "--select", "1", "--caption", "z"});
+    EXPECT_EQ(done.code, 3);
+    EXPECT_NE(done.err.find("x.jpg -> 03--.jpg"), std::string::npos) << done.err;
+    EXPECT_EQ(done.out, "01  z.jpg\n02  b.jpg\nx.jpg\n");
+}
+
+// Widths 2 and 3 in one folder: every command loads it, and the load gives them all 3 digits.
+const Names kUnequal = {"01  a.jpg", "02  b.jpg", "003  c.jpg", "04  d.jpg", "05  e.jpg"};
+
+// Exit 1 or 2 means that nothing on disk changed: every argument and rule is checked on the
+// names the load would give, before the load renames a picture.
+TEST(CliTest, AStoppedCommandLeavesTheFolderAsItWasThoughTheLoadWouldRename) {
+    const struct {
+        const char* what;
+        Names start;
+        Names args;  // "DIR" stands for the folder
+        int code;
+        const char* said;
+    } rows[] = {
+        {"renumber onto numbers of others", kUnequal, {"renumber", "DIR", "--select", "2-3", "--start", "4"}, 2, "Overlap not allowed"},
+        {"caption past the end", kUnequal, {"caption", "DIR", "--select", "40", "--caption", "x"}, 1, "past the end"},
+        {"caption past the end by date", kUnequal, {"caption", "DIR", "--by", "date", "--select", "6", "--caption", "x"}, 1, "past the end"},
+        {"block with a hole", kUnequal, {"move", "DIR", "--select", "1,3", "--places", "1"}, 2, "no holes"},
+        {"target out of range", kUnequal, {"move", "DIR", "--select", "1", "--after", "9"}, 2, "Value out of range"},
+        {"caption that unnumbers", kUnequal, {"caption", "DIR", "--select", "2", "--caption", "--x"}, 2, "take the number out"},
+        {"numbers of seven digits", kUnequal, {"renumber", "DIR", "--select", "all", "--start", "999998"}, 2, "too large"},
+        {"completion then a position past the end", {"01  a.jpg", "02  b.jpg", "x.jpg"},
+         {"caption", "DIR", "--select", "4", "--caption", "x"}, 1, "past the end"},
+        {"first numbering then a position past the end", {"b.jpg", "a.jpg"},
+         {"caption", "DIR", "--format", "replace", "--select", "3", "--caption", "x"}, 1, "past the end"},
+        {"first numbering then a move of pictures without number", {"b.jpg", "a.jpg"},
+         {"move", "DIR", "--format", "leave", "--select", "1", "--places", "1"}, 2, "Only pictures with a number"},
+    };
+    for (const auto& row : rows) {
+        Folder f(row.start);
+        Names args = row.args;
+        std::replace(args.begin(), args.end(), std::string("DIR"), f.dir);
+        const std::string before = f.lines();
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.code, row.code) << row.what << "\n" << run.err;
+        EXPECT_EQ(run.out, "") << row.what;
+        EXPECT_NE(run.err.find(row.said), std::string::npos) << row.what << ": " << run.err;
+        EXPECT_EQ(f.lines(), before) << row.what;
+    }
+}
+
+TEST(CliTest, ACommandThatHadToEqualiseWidthsSaysSoAndFindsItsPositionsOnTheNewNames) {
+    Folder f(kUnequal);
+    const CliRun run = RunCli({"caption", f.dir, "--select", "1", "--caption", "Roma"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, "001  Roma.jpg\n002  b.jpg\n003  c.jpg\n004  d.jpg\n005  e.jpg\n");
+    EXPECT_NE(run.err.find("4 pictures renamed to equal number widths"), std::string::npos) << run.err;
+    // Padded, "10  b" comes before "099  a" in name order, and so among pictures without date.
+    Folder g({"099  a.jpg", "10  b.jpg", "11  c.jpg"});
+    const CliRun byDate = RunCli({"caption", g.dir, "--by", "date", "--select", "1", "--caption", "x"});
+    EXPECT_EQ(byDate.code, 0) << byDate.err;
+    EXPECT_EQ(byDate.out, "010  x.jpg\n011  c.jpg\n099  a.jpg\n");
+    EXPECT_NE(byDate.err.find("2 pictures renamed to equal number widths"), std::string::npos) << byDate.err;
+}
+
+// A folder without a picture of the type: only list has something to do.
+TEST(CliTest, WithoutAPictureOfTheTypeEveryCommandThatChangesFilesIsRefusedAndMakesNothing) {
+    Folder f({"a.png", "01  b.png"});
+    PictureFolder parent;
+    const std::string made = parent.pathOf("made");
+    const std::vector<Names> rows = {
+        {"load", "DIR", "--format", "replace"},
+        {"caption", "DIR", "--select", "all", "--caption", "x"},
+        {"renumber", "DIR", "--select", "all", "--start", "1"},
+        {"move", "DIR", "--select", "all", "--places", "1"},
+        {"slideshow", "DIR", "--to", made},
+        {"transfer", "DIR", "--select", "all", "--to", made},
+    };
+    for (Names args : rows) {
+        std::replace(args.begin(), args.end(), std::string("DIR"), f.dir);
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.code, 2) << args[0] << "\n" << run.err;
+        EXPECT_NE(run.err.find("no files of type jpg"), std::string::npos) << args[0] << ": " << run.err;
+        EXPECT_EQ(parent.names(), Names{}) << args[0];
+        EXPECT_EQ(f.folder.names(), (Names{"01  b.png", "a.png"})) << args[0];
+    }
+    const CliRun listed = RunCli({"list", f.dir});
+    EXPECT_EQ(listed.code, 0);
+    EXPECT_EQ(listed.out, "");
+}
+
+TEST(CliTest, AMoveByPlacesGoesAsFarAsItCanAndSaysWhenItCannotMoveAtAll) {
+    const struct {
+        Names args;
+        std::string listing;
+        const char* said;  // part of stderr; "" for nothing
+    } rows[] = {
+        {{"--select", "3-4", "--places", "9"}, "01  a.jpg\n02  b.jpg\n03  e.jpg\n04  c.jpg\n05  d.jpg\n", ""},
+        {{"--select", "2", "--places", "-9"}, "01  b.jpg\n02  a.jpg\n03  c.jpg\n04  d.jpg\n05  e.jpg\n", ""},
+        {{"--select", "4-5", "--places", "1"}, "01  a.jpg\n02  b.jpg\n03  c.jpg\n04  d.jpg\n05  e.jpg\n", "at the end"},
+        {{"--select", "1", "--places", "-3"}, "01  a.jpg\n02  b.jpg\n03  c.jpg\n04  d.jpg\n05  e.jpg\n", "at the start"},
+    };
+    for (const auto& row : rows) {
+        Folder f(kNumbered);
+        Names args = {"move", f.dir};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(run.out, row.listing);
+        EXPECT_EQ(f.lines(), row.listing);
+        if (*row.said) {
+            EXPECT_NE(run.err.find(row.said), std::string::npos) << run.err;
+        } else {
+            EXPECT_EQ(run.err, "");
+        }
+    }
 }
 
 }  // namespace

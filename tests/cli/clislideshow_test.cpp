@@ -1,7 +1,10 @@
 // lumaro-cli slideshow run as a program: the project file it writes, byte for byte, and the
 // durations and folders it refuses without writing anything.
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+#include <algorithm>
 
 #include "clirun.h"
 #include "picturefolder.h"
@@ -14,6 +17,19 @@ using clitest::CliRun;
 using clitest::RunCli;
 using slideshowbytes::ProjectFile;
 using Names = std::vector<std::string>;
+
+// Every name in a folder, in byte order.
+Names namesIn(const std::string& folder) {
+    Names names;
+    DIR* dir = opendir(folder.c_str());
+    while (dirent* entry = dir ? readdir(dir) : nullptr) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    if (dir) closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 bool IsFolder(const std::string& path) {
     struct stat st;
@@ -72,6 +88,42 @@ TEST(CliSlideShowTest, RefusesBadDurationsAndFoldersItCannotMakeWithoutWritingAn
         EXPECT_EQ(home.names(), Names{"01  a.jpg"}) << row.said;
     }
     EXPECT_EQ(RunCli({"slideshow", dir}).code, 1);  // no --to
+}
+
+// The load would give the pictures other names (one number width, numbers for a first
+// numbering): a slide-show folder that cannot be made or a name that would split its slide
+// line stops the command before that.
+TEST(CliSlideShowTest, AFolderItCannotMakeOrANameWithALineBreakStopsItBeforeTheLoadRenames) {
+    const struct {
+        const char* what;
+        std::string folderName;
+        Names pictures;
+        const char* to;  // beneath the test's folder
+        int code;
+        std::string said;
+    } rows[] = {
+        {"unnumbered, a folder two levels deep", "Trip", {"b.jpg", "a.jpg"}, "no/such", 1, "Cannot create folder in"},
+        {"unequal widths, a folder two levels deep", "Trip", {"01  a.jpg", "002  b.jpg"}, "no/such", 1, "Cannot create folder in"},
+        {"a line feed in the folder's name", "Nice\nTrip", {"01  a.jpg", "002  b.jpg"}, "shows", 2, "Nice\\nTrip/"},
+        {"a carriage return in a picture's name", "Trip", {"01  a.jpg", "002  b\rc.jpg"}, "shows", 2, "\n002  b\\rc.jpg"},
+        {"a project that cannot be written", "Trip", {"01  a.jpg", "002  b.jpg"}, "Trip", 1, "could not be written"},
+    };
+    for (const auto& row : rows) {
+        PictureFolder home;
+        const std::string pictures = home.pathOf(row.folderName) + "/";
+        ASSERT_EQ(mkdir(pictures.c_str(), 0755), 0);
+        // The last row writes its project into the picture folder, where a folder bears its name.
+        ASSERT_EQ(mkdir((pictures + "Trip.ss").c_str(), 0755), 0);
+        for (const std::string& name : row.pictures) home.write(row.folderName + "/" + name);
+        const CliRun run = RunCli({"slideshow", pictures, "--to", home.pathOf(row.to), "--format", "replace"});
+        EXPECT_EQ(run.code, row.code) << row.what << "\n" << run.err;
+        EXPECT_NE(run.err.find(row.said), std::string::npos) << row.what << ": " << run.err;
+        EXPECT_EQ(home.names(), Names{row.folderName}) << row.what;
+        Names names = row.pictures;
+        names.push_back("Trip.ss");
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(namesIn(pictures), names) << row.what;
+    }
 }
 
 }  // namespace

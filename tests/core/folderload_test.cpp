@@ -193,5 +193,66 @@ TEST_F(FolderLoadTest, EmptyAndUnreadableFoldersAreToldApart) {
     EXPECT_EQ(LoadFolder(list_, {}).outcome, LoadOutcome::Unreadable);
 }
 
+// A command checks its rules on the plan of the load before anything is renamed: the plan
+// must be the load itself, in name and in date order, down to the renames that will fail.
+TEST(FolderLoadPlanTest, APlanGivesTheListAndResultOfTheLoadAndRenamesNothing) {
+    const struct {
+        const char* what;
+        std::vector<std::string> names;  // a name ending with '/' is a folder
+        std::string format;              // the answer when the folder is not numbered
+        std::string sort = "N";
+    } rows[] = {
+        {"widths made equal, the tail numbered on", {"07  a.jpg", "123  b.jpg", "zz.jpg"}, "-1"},
+        {"padded names come first in name and date order", {"099  a.jpg", "10  b.jpg", "11  c.jpg"}, "-1"},
+        {"a padded name another picture bears", {"1  a.jpg", "01  a.jpg", "02  b.JPG"}, "-1"},
+        {"a completed name a folder bears", {"01  a.jpg", "02  b.jpg", "x.jpg", "03--.jpg/"}, "-1"},
+        {"a completion that outgrows the width", {"98--.jpg", "99  x.jpg", "a.jpg", "b.jpg"}, "-1"},
+        {"first numbering by inserting, by date", {"b.jpg", "a.JPG", "c.jpg"}, "2", "D"},
+        {"first numbering that would not number", {"x--y.jpg", "a.jpg"}, "2"},
+        {"an unnumbered folder left alone", {"b.jpg", "a.jpg"}, "3"},
+    };
+    for (const auto& row : rows) {
+        PictureFolder folder;
+        for (const std::string& name : row.names) {
+            if (name.back() == '/') {
+                mkdir(folder.pathOf(name).c_str(), 0755);
+            } else {
+                folder.write(name);
+            }
+        }
+        LoadFolderOptions options;
+        options.askFirstNumbering = [&row] { return FirstNumberingAnswer{row.format, row.sort}; };
+        PictureList planned;
+        planned.currentFolder = folder.path();
+        planned.fileType = "jpg";
+        PictureList loaded = planned;
+        const std::vector<std::string> before = folder.names();
+
+        const LoadFolderResult plan = PlanFolderLoad(planned, options);
+        PictureList plannedByDate = planned;
+        RelistPlanned(plannedByDate, plan.plannedRenames, ListCriterion::Date);
+        EXPECT_EQ(folder.names(), before) << row.what;
+
+        const LoadFolderResult load = LoadFolder(loaded, options);
+        EXPECT_EQ(plan.outcome, load.outcome) << row.what;
+        EXPECT_EQ(plan.namesChanged, load.namesChanged) << row.what;
+        EXPECT_EQ(plan.equalisedCount, load.equalisedCount) << row.what;
+        EXPECT_EQ(plan.completedCount, load.completedCount) << row.what;
+        EXPECT_EQ(plan.refusedNames, load.refusedNames) << row.what;
+        ASSERT_EQ(plan.failedRenames.size(), load.failedRenames.size()) << row.what;
+        for (size_t i = 0; i < plan.failedRenames.size(); ++i) {
+            EXPECT_EQ(plan.failedRenames[i].fromName, load.failedRenames[i].fromName) << row.what;
+            EXPECT_EQ(plan.failedRenames[i].toName, load.failedRenames[i].toName) << row.what;
+        }
+        EXPECT_EQ(planned.avant, loaded.avant) << row.what;
+        EXPECT_EQ(planned.olds, loaded.olds) << row.what;
+        EXPECT_EQ(planned.numberWidth, loaded.numberWidth) << row.what;
+        EXPECT_EQ(planned.pictureCount, loaded.pictureCount) << row.what;
+        EXPECT_EQ(planned.folderNumbered, loaded.folderNumbered) << row.what;
+        Relist(loaded, ListCriterion::Date);
+        EXPECT_EQ(plannedByDate.avant, loaded.avant) << row.what;
+    }
+}
+
 }  // namespace
 }  // namespace lumaro

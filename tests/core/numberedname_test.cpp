@@ -48,6 +48,7 @@ TEST(NumberedNameTest, FileTypesThatCannotEndAFileNameAreRefused) {
     EXPECT_EQ(ValidateFileType("JPEG"), FileTypeCheck::Ok);
     EXPECT_EQ(ValidateFileType("j/g"), FileTypeCheck::NotInFileName);
     EXPECT_EQ(ValidateFileType(".jpg"), FileTypeCheck::NotInFileName);
+    EXPECT_EQ(ValidateFileType("jpg,jpeg"), FileTypeCheck::NotInFileName);  // not a list of types
     EXPECT_EQ(ValidateFileType(std::string_view("jp\0g", 4)), FileTypeCheck::NotInFileName);
 }
 

@@ -100,7 +100,7 @@ TEST_F(SettingsFileTest, NulAndInvalidUtf8StayInTheirLinesAndAreWrittenBackByteF
     const std::string nul(1, '\0');
     const std::string file =
         Lines({"[Language]", "Fran\xE7" "ais", "[Default Folders]", "/photos/\xFF\xFE" + nul + "x/",
-               nul, "/shows/\xC3", "[SlideShow Title Format]", "Te" + nul + "xt", "[File Types]",
+               nul, "/shows/\xC3/", "[SlideShow Title Format]", "Te" + nul + "xt", "[File Types]",
                "Types", "jpg", "[Captions]", "Available captions", "Caf\xE9" + nul + "[Captions]",
                nul + "[End of Application data]", "Roma", "[End of Application data]"});
     write(file);
@@ -109,7 +109,7 @@ TEST_F(SettingsFileTest, NulAndInvalidUtf8StayInTheirLinesAndAreWrittenBackByteF
     EXPECT_EQ(loaded.languageName, "Fran\xE7" "ais");
     EXPECT_EQ(loaded.currentFolder, "/photos/\xFF\xFE" + nul + "x/");
     EXPECT_EQ(loaded.copyToFolder, nul);
-    EXPECT_EQ(loaded.slideShowFolder, "/shows/\xC3");
+    EXPECT_EQ(loaded.slideShowFolder, "/shows/\xC3/");
     EXPECT_EQ(loaded.slideShowTitleFormat, "Te" + nul + "xt");
     EXPECT_EQ(loaded.captions, (std::vector<std::string>{"Available captions", "Caf\xE9" + nul + "[Captions]",
                                                          nul + "[End of Application data]", "Roma"}));
@@ -275,6 +275,21 @@ TEST_F(SettingsFileTest, MissingLanguageSectionLeavesTheNameAndMissingFormatGive
     EXPECT_EQ(settings.languageName, "kept");
     EXPECT_EQ(settings.slideShowTitleFormat, "Date");
     EXPECT_EQ(settings.slideShowFolder, "/c/");
+}
+
+// Project file names are joined to the slide-show folder: "/home/u/Shows" typed by hand
+// would write "/home/u/ShowsVacances.ss".
+TEST_F(SettingsFileTest, AHandEditedSlideShowFolderWithoutItsSlashLoadsWithOne) {
+    for (const auto& [typed, loaded] :
+         {std::pair<std::string, std::string>{"/home/u/Shows", "/home/u/Shows/"},
+          {"/home/u/Shows/", "/home/u/Shows/"},
+          {"", ""}}) {
+        write(Lines({"[Default Folders]", "/a", "/b", typed, "[File Types]", "Types", "jpg",
+                     "[Captions]", "H", "[End of Application data]"}));
+        Settings settings;
+        ASSERT_TRUE(LoadSettings(path_, settings));
+        EXPECT_EQ(settings.slideShowFolder, loaded) << typed;
+    }
 }
 
 TEST_F(SettingsFileTest, MissingFileTypesMarkerClearsTheFoldersButKeepsTheRest) {

@@ -87,7 +87,7 @@ void StartupTest::settingsWithTypesAndCaptionsAreReadBackAndWrittenIdentically()
     FormFixture fx;
     const QByteArray file =
         "[Language]\r\nEnglish\r\n[Default Folders]\r\n/photos/2024\r\n/photos/out\r\n"
-        "/shows\r\n[SlideShow Title Format]\r\nText\r\n[File Types]\r\nTypes\r\njpeg\r\npng\r\n"
+        "/shows/\r\n[SlideShow Title Format]\r\nText\r\n[File Types]\r\nTypes\r\njpeg\r\npng\r\n"
         "jpg\r\n[Captions]\r\nAvailable captions\r\nVacances en Italie\r\nNoël à Lyon\r\n"
         "[End of Application data]\r\n";
     fx.writeHomeFile("Lumaro.ini", file);

@@ -1,7 +1,10 @@
 #include "naming/folderload.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <unordered_map>
 
 #include "naming/numberedname.h"
 #include "pictures/renamejournal.h"
@@ -51,15 +54,22 @@ std::string completedName(const std::string& base, long long number, int width) 
     return hasCaption ? CaptionedName(number, width, caption) : NumberOnlyName(number, width);
 }
 
+// Loads a folder, or with `planOnly` works out the same load on the names alone: its renames
+// are then recorded instead of made, and every listing after them is the folder's listing
+// under the planned names.
 class Loader {
 public:
-    Loader(PictureList& list, const LoadFolderOptions& options) : list_(list), options_(options) {}
+    Loader(PictureList& list, const LoadFolderOptions& options, bool planOnly)
+        : list_(list), options_(options), planOnly_(planOnly) {}
     LoadFolderResult run();
 
 private:
     void relist(ListCriterion criterion);
     bool renamePicture(RenameJournal& journal, const PictureEntry& from, const std::string& toBase);
     std::vector<RenamePair> renameAll(const std::vector<RenamePair>& pairs);
+    bool planRename(const PictureEntry& from, const std::string& toBase);
+    bool nameTaken(const std::string& fileName) const;
+    std::vector<RenamePair> plannedRenames() const;
     void firstNumbering();
     void numberInListOrder(bool insert);
     void normalise();
@@ -68,13 +78,56 @@ private:
 
     PictureList& list_;
     const LoadFolderOptions& options_;
+    const bool planOnly_;
     LoadFolderResult result_;
+    // Plan only: the rename planned for each picture by its present file name, and the
+    // present file name of each picture by its planned file name.
+    std::unordered_map<std::string, RenamePair> planned_;
+    std::unordered_map<std::string, std::string> presentNames_;
 };
 
 void Loader::relist(ListCriterion criterion) {
-    if (Relist(list_, criterion, options_.progress) && criterion == ListCriterion::Date) {
-        result_.someWithoutDate = true;
+    const bool someWithoutDate =
+        planOnly_ ? RelistPlanned(list_, plannedRenames(), criterion, options_.progress)
+                  : Relist(list_, criterion, options_.progress);
+    if (someWithoutDate && criterion == ListCriterion::Date) result_.someWithoutDate = true;
+}
+
+std::vector<RenamePair> Loader::plannedRenames() const {
+    std::vector<RenamePair> renames;
+    renames.reserve(planned_.size());
+    for (const auto& [present, rename] : planned_) renames.push_back(rename);
+    return renames;
+}
+
+// A name is taken by a picture planned to take it, or by a file of the folder that no planned
+// rename takes away.
+bool Loader::nameTaken(const std::string& fileName) const {
+    if (presentNames_.count(fileName)) return true;
+    if (planned_.count(fileName)) return false;
+    struct stat st;
+    return lstat((list_.currentFolder + fileName).c_str(), &st) == 0;
+}
+
+// Records a rename as renameNoReplace would take it: refused when the new name is taken.
+bool Loader::planRename(const PictureEntry& from, const std::string& toBase) {
+    const std::string fromName = from.fileName();
+    const std::string toName = toBase + from.extension;
+    if (toName == fromName) return true;
+    if (nameTaken(toName)) {
+        result_.failedRenames.push_back(
+            {fromName, toName, {RenameResult::Status::TargetExists, EEXIST}});
+        return false;
     }
+    PictureEntry present = from;
+    if (const auto known = presentNames_.find(fromName); known != presentNames_.end()) {
+        present = planned_.at(known->second).from;
+        presentNames_.erase(known);
+    }
+    presentNames_[toName] = present.fileName();
+    planned_[present.fileName()] = {present, toBase};
+    result_.namesChanged = true;
+    return true;
 }
 
 bool Loader::renamePicture(RenameJournal& journal, const PictureEntry& from,
@@ -93,6 +146,13 @@ bool Loader::renamePicture(RenameJournal& journal, const PictureEntry& from,
 // Renames in the given order, each picture straight to its new name as a load always has,
 // under one journal; returns the pairs that took place.
 std::vector<RenamePair> Loader::renameAll(const std::vector<RenamePair>& pairs) {
+    std::vector<RenamePair> done;
+    if (planOnly_) {
+        for (const RenamePair& pair : pairs) {
+            if (planRename(pair.from, pair.toBase)) done.push_back(pair);
+        }
+        return done;
+    }
     std::vector<std::string> names;  // old and new file name of each picture, for the plan
     names.reserve(2 * pairs.size());
     for (const RenamePair& pair : pairs) {
@@ -103,7 +163,6 @@ std::vector<RenamePair> Loader::renameAll(const std::vector<RenamePair>& pairs) 
     plan.reserve(pairs.size());
     for (size_t i = 0; i < pairs.size(); ++i) plan.push_back({names[2 * i], {}, names[2 * i + 1]});
     RenameJournal journal(list_.currentFolder, plan);
-    std::vector<RenamePair> done;
     ProgressSteps steps(options_.progress, static_cast<int>(pairs.size()));
     for (size_t i = 0; i < pairs.size(); ++i) {
         steps.advance(static_cast<int>(i) + 1);
@@ -139,6 +198,7 @@ LoadFolderResult Loader::run() {
     } else {
         normalise();
     }
+    if (planOnly_) result_.plannedRenames = plannedRenames();
     return std::move(result_);
 }
 
@@ -213,7 +273,7 @@ void Loader::padWidths(int width) {
         if (own < 1) break;
         if (own < width) pairs.push_back({entry, std::string(width - own, '0') + entry.base});
     }
-    renameAll(pairs);
+    result_.equalisedCount += static_cast<int>(renameAll(pairs).size());
     if (result_.namesChanged) relist(ListCriterion::Name);
     result_.namesChanged = result_.namesChanged || changedBefore;
 }
@@ -243,6 +303,7 @@ void Loader::completeNumbering(int width) {
         }
     }
     const std::vector<RenamePair> done = renameAll(pairs);
+    result_.completedCount = static_cast<int>(done.size());
     relist(ListCriterion::Name);
     list_.setUndoPairs(done);
     // Numbers that outgrew the folder's width: the earlier names get the same width.
@@ -265,7 +326,9 @@ int LoadFolderResult::windowState() const {
     }
 }
 
-LoadFolderResult LoadFolder(PictureList& list, const LoadFolderOptions& options) {
+namespace {
+
+LoadFolderResult loadOrPlan(PictureList& list, const LoadFolderOptions& options, bool planOnly) {
     if (list.currentFolder.empty()) {  // no folder chosen: never fall back to another one
         list.avant.clear();
         list.pictureCount = 0;
@@ -274,7 +337,17 @@ LoadFolderResult LoadFolder(PictureList& list, const LoadFolderOptions& options)
         return result;
     }
     list.currentFolder = WithTrailingSeparator(list.currentFolder);
-    return Loader(list, options).run();
+    return Loader(list, options, planOnly).run();
+}
+
+}  // namespace
+
+LoadFolderResult LoadFolder(PictureList& list, const LoadFolderOptions& options) {
+    return loadOrPlan(list, options, false);
+}
+
+LoadFolderResult PlanFolderLoad(PictureList& list, const LoadFolderOptions& options) {
+    return loadOrPlan(list, options, true);
 }
 
 }  // namespace lumaro

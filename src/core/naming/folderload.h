@@ -46,6 +46,13 @@ struct LoadFolderResult {
     bool someWithoutDate = false;  // a listing by date met pictures without date (message 103)
     std::vector<RenameFailure> failedRenames;  // the pictures that kept their names
     std::vector<std::string> refusedNames;     // InsertWouldUnnumber: the names concerned
+    // Pictures renamed to the folder's one number width, and pictures of a numbered folder
+    // numbered on from its last number.
+    int equalisedCount = 0;
+    int completedCount = 0;
+    // PlanFolderLoad only: each picture the load would rename, under its present name, with
+    // the base name it would take.
+    std::vector<RenamePair> plannedRenames;
     // An interrupted operation that the load finished first (its failures are also in
     // failedRenames); the window says what it renamed.
     JournalRepair repair;
@@ -58,5 +65,13 @@ struct LoadFolderResult {
 // with '/'). Empties the lists first, then fills `avant`, `pictureCount`, `numberWidth`,
 // `folderNumbered`, `sortByDateNext` and the undo pairs as the load goes.
 LoadFolderResult LoadFolder(PictureList& list, const LoadFolderOptions& options);
+
+// What LoadFolder would do, found without renaming a picture, so that a caller can check its
+// own rules on the names the load would give before anything on disk changes. `list` is
+// filled as the load would leave it, and the result is the one the load would return; a
+// rename to a name that another file of the folder bears is planned as failed, as the load
+// would find it. An interrupted operation is still finished first, as by LoadFolder: that
+// ends an earlier operation, and the plan must start from the folder the load will find.
+LoadFolderResult PlanFolderLoad(PictureList& list, const LoadFolderOptions& options);
 
 }  // namespace lumaro

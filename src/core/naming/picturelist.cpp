@@ -51,7 +51,7 @@ void PictureList::clearUndoPairs() {
 
 FileTypeCheck ValidateFileType(std::string_view fileType) {
     if (fileType.empty()) return FileTypeCheck::Empty;
-    if (fileType.find_first_of(std::string_view("/.\0", 3)) != std::string_view::npos) {
+    if (fileType.find_first_of(std::string_view("/.,\0", 4)) != std::string_view::npos) {
         return FileTypeCheck::NotInFileName;
     }
     return FileTypeCheck::Ok;

@@ -64,7 +64,8 @@ struct PictureList {
 enum class FileTypeCheck {
     Ok,
     Empty,          // message 60
-    NotInFileName,  // contains '/', '.' or a NUL byte: it could not end a file name
+    NotInFileName,  // contains '/', '.' or a NUL byte, which could not end a file name, or
+                    // ',', which would read as a list of several types
 };
 FileTypeCheck ValidateFileType(std::string_view fileType);
 

@@ -1,6 +1,7 @@
 #include "naming/picturelisting.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "naming/numberedname.h"
 
@@ -26,6 +27,24 @@ void ApplyListing(PictureList& list, FolderListing listing) {
 
 bool Relist(PictureList& list, ListCriterion criterion, const ListProgress& progress) {
     FolderListing listing = ListPictures(list.currentFolder, list.fileType, criterion, progress);
+    const bool someWithoutDate = listing.someWithoutDate;
+    ApplyListing(list, std::move(listing));
+    return someWithoutDate;
+}
+
+bool RelistPlanned(PictureList& list, const std::vector<RenamePair>& renames,
+                   ListCriterion criterion, const ListProgress& progress) {
+    FolderListing listing = ListPictures(list.currentFolder, list.fileType, criterion, progress);
+    if (!renames.empty()) {
+        std::unordered_map<std::string, const std::string*> plannedBase;
+        for (const RenamePair& rename : renames)
+            plannedBase[rename.from.fileName()] = &rename.toBase;
+        for (PictureEntry& entry : listing.entries) {
+            const auto planned = plannedBase.find(entry.fileName());
+            if (planned != plannedBase.end()) entry.base = *planned->second;
+        }
+        OrderListing(listing, criterion);
+    }
     const bool someWithoutDate = listing.someWithoutDate;
     ApplyListing(list, std::move(listing));
     return someWithoutDate;

@@ -26,4 +26,11 @@ void ApplyListing(PictureList& list, FolderListing listing);
 // a picture had no date inside (criterion "Date", message 103).
 bool Relist(PictureList& list, ListCriterion criterion, const ListProgress& progress = {});
 
+// Relist for a folder whose renames are only planned: the folder is listed by `criterion` as
+// it is now, each picture of `renames` takes its planned name, and the list is ordered again,
+// so that it is the list Relist will give once the renames took place. Nothing on disk
+// changes.
+bool RelistPlanned(PictureList& list, const std::vector<RenamePair>& renames,
+                   ListCriterion criterion, const ListProgress& progress = {});
+
 }  // namespace lumaro

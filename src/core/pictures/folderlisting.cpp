@@ -93,6 +93,12 @@ void sortByKeys(std::vector<PictureEntry>& entries, std::vector<ListedDate>& dat
     dates = std::move(orderedDates);
 }
 
+// What a listing is ordered by: the base name, after the picture date for the date order.
+std::string sortKey(const PictureEntry& entry, const ListedDate* date) {
+    if (!date) return entry.base;
+    return DateSortKey(date->inside ? &*date->inside : nullptr) + entry.base;
+}
+
 // The date order needs the head of every picture: they are read all at once, several reads in
 // flight, before the pictures are listed in name order as one by one.
 std::vector<PictureHead> readHeadsOfType(int folderFd, const std::vector<std::string>& names,
@@ -137,6 +143,17 @@ std::string DateSortKey(const std::string* dateText) {
     return key;
 }
 
+void OrderListing(FolderListing& listing, ListCriterion criterion) {
+    const bool byDate =
+        criterion == ListCriterion::Date && listing.dates.size() == listing.entries.size();
+    std::vector<std::string> keys;
+    keys.reserve(listing.entries.size());
+    for (size_t i = 0; i < listing.entries.size(); ++i) {
+        keys.push_back(sortKey(listing.entries[i], byDate ? &listing.dates[i] : nullptr));
+    }
+    sortByKeys(listing.entries, listing.dates, keys);
+}
+
 FolderListing ListFolderOrdered(const std::string& folder, std::string_view fileType,
                                 ListCriterion criterion, const ListProgress& progress,
                                 const FirstPictureTest& firstPictureTest) {
@@ -168,13 +185,10 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
             steps.advance(total);
             return listing;
         }
+        keys.push_back(sortKey(entry, byDate ? &examined.date : nullptr));
         if (byDate) {
-            const std::optional<std::string>& date = examined.date.inside;
-            if (!date) listing.someWithoutDate = true;
-            keys.push_back(DateSortKey(date ? &*date : nullptr) + entry.base);
+            if (!examined.date.inside) listing.someWithoutDate = true;
             listing.dates.push_back(std::move(examined.date));
-        } else {
-            keys.push_back(entry.base);
         }
         listing.entries.push_back(std::move(entry));
     }

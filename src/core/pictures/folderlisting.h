@@ -67,6 +67,10 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
                                 ListCriterion criterion, const ListProgress& progress = {},
                                 const FirstPictureTest& firstPictureTest = {});
 
+// Orders the listing again, as ListFolderOrdered orders one by `criterion`, after its entries
+// were given other names: a listing by date keeps each date with its picture.
+void OrderListing(FolderListing& listing, ListCriterion criterion);
+
 // The sort key of a picture date: the date text cut or padded with blanks to 19 characters;
 // 19 blanks for a picture without date, which thus comes before every dated picture.
 std::string DateSortKey(const std::string* dateText);

@@ -15,6 +15,10 @@ bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
 
+bool HoldsLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
 }  // namespace
 
 std::string SlideShowProjectName(const std::string& currentFolder) {
@@ -31,6 +35,19 @@ std::string SlideShowFolderFor(const std::string& chosenFolder, const std::strin
 
 std::string SlideShowFilePath(const std::string& slideShowFolder, const std::string& projectName) {
     return slideShowFolder + projectName + kProjectExtension;
+}
+
+std::vector<std::string> NamesThatSplitSlideLines(const std::string& currentFolder,
+                                                  const std::vector<PictureEntry>& pictures,
+                                                  const std::string& caption) {
+    std::vector<std::string> names;
+    if (HoldsLineBreak(currentFolder)) names.push_back(currentFolder);
+    for (const PictureEntry& picture : pictures) {
+        if (HoldsLineBreak(picture.fileName())) names.push_back(picture.fileName());
+    }
+    // The caption is the folder's name: it is named on its own only when it came from elsewhere.
+    if (HoldsLineBreak(caption) && !HoldsLineBreak(currentFolder)) names.push_back(caption);
+    return names;
 }
 
 std::string SlideShowFileText(const SlideShowTables& tables, const std::string& currentFolder,
@@ -63,6 +80,8 @@ SlideShowWriteResult WriteSlideShowFile(const SlideShowTables& tables, const std
                                         const SlideShowContent& content) {
     SlideShowWriteResult result;
     result.path = SlideShowFilePath(slideShowFolder, projectName);
+    result.splittingNames = NamesThatSplitSlideLines(currentFolder, pictures, content.caption);
+    if (!result.splittingNames.empty()) return result;
     result.error = ReplaceFileContents(result.path, SlideShowFileText(tables, currentFolder, pictures, content));
     return result;
 }

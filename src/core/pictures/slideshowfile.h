@@ -35,16 +35,25 @@ std::string SlideShowFilePath(const std::string& slideShowFolder, const std::str
 std::string SlideShowFileText(const SlideShowTables& tables, const std::string& currentFolder,
                               const std::vector<PictureEntry>& pictures, const SlideShowContent& content);
 
+// What would cut a slide line in two: the picture folder's path when it holds a line feed or
+// a carriage return, the file names of the pictures that hold one, and the caption when it
+// does. Empty when every slide keeps to its line.
+std::vector<std::string> NamesThatSplitSlideLines(const std::string& currentFolder,
+                                                  const std::vector<PictureEntry>& pictures,
+                                                  const std::string& caption);
+
 struct SlideShowWriteResult {
     std::string path;  // the project file
     int error = 0;     // errno of the failed write; 0 when the file is in place
+    std::vector<std::string> splittingNames;  // refused: NamesThatSplitSlideLines
 
-    bool ok() const { return error == 0; }
+    bool ok() const { return error == 0 && splittingNames.empty(); }
 };
 
 // Writes the project of the pictures of currentFolder into slideShowFolder, replacing a file
 // of the same name. The file is written beside its place and renamed into it, so a failed
-// write leaves the old file (or none) and nothing else.
+// write leaves the old file (or none) and nothing else. A project whose names would split
+// its slide lines is refused: nothing is written.
 SlideShowWriteResult WriteSlideShowFile(const SlideShowTables& tables, const std::string& currentFolder,
                                         const std::vector<PictureEntry>& pictures,
                                         const std::string& slideShowFolder,

@@ -122,7 +122,7 @@ constexpr const char* kEnglishEntries[] = {
     "108=Sort is by Picture date, not by file date",
     "109=Delete file",
     "110=Cannot open the language file",
-    "111=A file type cannot contain '/', '.' or a NUL byte",
+    "111=A file type cannot contain '/', '.', ',' or a NUL byte",
     "112=This folder cannot be read:",
     "113=A number in front of these names would not make them numbered names; nothing was renamed:",
     "114=These pictures kept their names because they could not be renamed:",
@@ -145,6 +145,7 @@ constexpr const char* kEnglishEntries[] = {
     "131=This picture could not be deleted:",
     "132=These pictures were copied, but their originals could not be deleted; they are now in both folders:",
     "133=A renaming of this folder was interrupted, and its record cannot be read. Some pictures may still bear temporary names. The record was kept as:",
+    "134=A slide show cannot name these folders or pictures, whose names hold a line break; nothing was written:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -76,6 +76,10 @@ inline constexpr int kMessageOriginalNotDeleted = 132;
 // the path it was kept under.
 inline constexpr int kMessageUnreadableJournalKept = 133;
 
-inline constexpr int kMessageKeyCount = 134;
+// A slide show of pictures or folders whose names hold a line break, which would cut slide
+// lines in two; followed by the names. Nothing is written.
+inline constexpr int kMessageSlideShowLineBreak = 134;
+
+inline constexpr int kMessageKeyCount = 135;
 
 }  // namespace lumaro

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <optional>
 
+#include "pictures/folderentries.h"
 #include "pictures/replacefile.h"
 #include "settings/constants.h"
 
@@ -104,7 +105,8 @@ bool LoadSections(std::istream& in, Settings& settings) {
     if (line != kSectionDefaultFolders) return false;
     settings.currentFolder = ReadSettingsLine(in);
     settings.copyToFolder = ReadSettingsLine(in);
-    settings.slideShowFolder = ReadSettingsLine(in);
+    // Project file names are joined to it: a folder typed without its final '/' gets one.
+    settings.slideShowFolder = WithTrailingSeparator(ReadSettingsLine(in));
     line = ReadSettingsLine(in);
     if (line == kSectionSlideShowTitleFormat) {
         settings.slideShowTitleFormat = ReadSettingsLine(in);

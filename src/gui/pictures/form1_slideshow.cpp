@@ -61,6 +61,10 @@ void Form1::CreateSlideShow() {
                                    parameters.effectDuration.toStdString()};
     const SlideShowWriteResult written =
         WriteSlideShowFile(slideShowTables, pictures.currentFolder, pictures.avant, slideShowFolder, folderName, content);
+    if (!written.splittingNames.empty()) {
+        showNames(kMessageSlideShowLineBreak, written.splittingNames);
+        return;
+    }
     if (!written.ok()) {
         Dialogs().message(this, QString(),
                           message(kMessageSlideShowNotWritten) + QLatin1Char('\n') + PathText(written.path) +
