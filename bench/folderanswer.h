@@ -8,7 +8,7 @@
 #include <optional>
 #include <utility>
 
-#include "toolkit/dialogservice.h"
+#include "gui/toolkit/dialogservice.h"
 
 namespace lumaro::bench {
 

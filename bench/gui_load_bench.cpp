@@ -11,10 +11,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/form1.h"
+#include "gui/app/form1.h"
 #include "benchsupport.h"
-#include "pictures/folderlisting.h"
-#include "toolkit/dialogservice.h"
+#include "core/listing/folderlisting.h"
+#include "gui/toolkit/dialogservice.h"
 
 using namespace lumaro;
 using namespace lumaro::bench;

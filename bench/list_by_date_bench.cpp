@@ -5,8 +5,8 @@
 #include "benchpictures.h"
 #include "benchsupport.h"
 #include "readheads.h"
-#include "pictures/folderlisting.h"
-#include "pictures/picturedate.h"
+#include "core/listing/folderlisting.h"
+#include "core/picturefile/picturedate.h"
 
 namespace {
 

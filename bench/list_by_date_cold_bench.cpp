@@ -5,7 +5,7 @@
 
 #include "benchpictures.h"
 #include "benchsupport.h"
-#include "pictures/folderlisting.h"
+#include "core/listing/folderlisting.h"
 #include "readheads.h"
 
 namespace {

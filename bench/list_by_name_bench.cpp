@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "benchsupport.h"
-#include "pictures/folderlisting.h"
+#include "core/listing/folderlisting.h"
 
 namespace {
 

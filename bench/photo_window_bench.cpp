@@ -10,13 +10,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/form1.h"
+#include "gui/app/form1.h"
 #include "benchsupport.h"
 #include "camerapictures.h"
-#include "pictures/formphoto.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/imageviewercontrol.h"
-#include "toolkit/picturedecoder.h"
+#include "gui/pictures/formphoto.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/imageviewercontrol.h"
+#include "gui/toolkit/picturedecoder.h"
 
 using namespace lumaro;
 using namespace lumaro::bench;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "benchsupport.h"
-#include "pictures/transfer.h"
+#include "core/files/transfer.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "benchsupport.h"
-#include "pictures/turnpicture.h"
+#include "core/picturefile/turnpicture.h"
 
 extern char** environ;
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "arguments.h"
-#include "ranges.h"
+#include "cli/arguments.h"
+#include "cli/ranges.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace lumaro::cli;

@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <set>
 
-#include "pictures/journalformat.h"
-#include "pictures/renamejournal.h"
+#include "core/journal/journalformat.h"
+#include "core/journal/renamejournal.h"
 #include "scratch.h"
 
 namespace {

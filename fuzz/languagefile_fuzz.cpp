@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "scratch.h"
-#include "settings/languagetable.h"
+#include "core/settings/languagetable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace lumaro;

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "pictures/picturedate.h"
+#include "core/picturefile/picturedate.h"
 #include "scratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "pictures/fileoperations.h"
+#include "core/files/fileoperations.h"
 
 namespace lumaro::fuzz {
 

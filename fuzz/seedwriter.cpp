@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "jpegbytes.h"
-#include "pictures/journalformat.h"
-#include "settings/languagetable.h"
-#include "settings/settingsfile.h"
+#include "core/journal/journalformat.h"
+#include "core/settings/languagetable.h"
+#include "core/settings/settingsfile.h"
 #include "turnjpegs.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "scratch.h"
-#include "settings/settingsfile.h"
+#include "core/settings/settingsfile.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/closeonsignal.h"
-#include "app/form1.h"
-#include "app/startoptions.h"
-#include "settings/constants.h"
+#include "gui/app/closeonsignal.h"
+#include "gui/app/form1.h"
+#include "gui/app/startoptions.h"
+#include "core/settings/constants.h"
 
 namespace {
 lumaro::StartOptions parse(int argc, char* argv[]) {

@@ -1,11 +1,11 @@
-#include "arguments.h"
+#include "cli/arguments.h"
 
 #include <charconv>
 #include <map>
 #include <set>
 
-#include "naming/numberedname.h"
-#include "pictures/slideshowtitle.h"
+#include "core/naming/numberedname.h"
+#include "core/slideshow/slideshowtitle.h"
 
 namespace lumaro::cli {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ranges.h"
-#include "settings/constants.h"
+#include "cli/ranges.h"
+#include "core/settings/constants.h"
 
 namespace lumaro::cli {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "arguments.h"
-#include "naming/folderload.h"
-#include "naming/picturelist.h"
-#include "pictures/fileoperations.h"
-#include "settings/languagetable.h"
+#include "cli/arguments.h"
+#include "core/naming/folderload.h"
+#include "core/naming/picturelist.h"
+#include "core/files/fileoperations.h"
+#include "core/settings/languagetable.h"
 
 namespace lumaro::cli {
 

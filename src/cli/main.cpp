@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "arguments.h"
-#include "commands.h"
-#include "settings/constants.h"
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "core/settings/constants.h"
 
 int main(int argc, char** argv) {
     using namespace lumaro;

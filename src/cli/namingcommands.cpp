@@ -3,16 +3,16 @@
 // checked on the plan of the load, so that a command that stops has renamed nothing.
 #include <algorithm>
 
-#include "commands.h"
-#include "naming/apply.h"
-#include "naming/composename.h"
-#include "naming/folderload.h"
-#include "naming/move.h"
-#include "naming/numberedname.h"
-#include "naming/renamepasses.h"
-#include "naming/renumber.h"
-#include "pictures/namecompare.h"
-#include "settings/messagekeys.h"
+#include "cli/commands.h"
+#include "core/naming/apply.h"
+#include "core/naming/composename.h"
+#include "core/naming/folderload.h"
+#include "core/naming/move.h"
+#include "core/naming/numberedname.h"
+#include "core/naming/renamepasses.h"
+#include "core/naming/renumber.h"
+#include "core/files/namecompare.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro::cli {
 

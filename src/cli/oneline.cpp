@@ -1,4 +1,4 @@
-#include "oneline.h"
+#include "cli/oneline.h"
 
 namespace lumaro::cli {
 

@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "commands.h"
-#include "pictures/fileoperations.h"
-#include "pictures/folderlisting.h"
-#include "pictures/namecompare.h"
-#include "pictures/transfer.h"
-#include "pictures/turnpicture.h"
-#include "settings/messagekeys.h"
+#include "cli/commands.h"
+#include "core/files/fileoperations.h"
+#include "core/listing/folderlisting.h"
+#include "core/files/namecompare.h"
+#include "core/files/transfer.h"
+#include "core/picturefile/turnpicture.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro::cli {
 

@@ -1,4 +1,4 @@
-#include "ranges.h"
+#include "cli/ranges.h"
 
 #include <algorithm>
 #include <charconv>

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "commands.h"
-#include "oneline.h"
-#include "pictures/folderlisting.h"
-#include "pictures/namecompare.h"
-#include "pictures/picturedate.h"
-#include "settings/messagekeys.h"
+#include "cli/commands.h"
+#include "cli/oneline.h"
+#include "core/listing/folderlisting.h"
+#include "core/files/namecompare.h"
+#include "core/picturefile/picturedate.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro::cli {
 

@@ -4,12 +4,12 @@
 #include <cstring>
 #include <filesystem>
 
-#include "commands.h"
-#include "naming/picturelist.h"
-#include "pictures/namecompare.h"
-#include "pictures/slideshowfile.h"
-#include "pictures/slideshowtitle.h"
-#include "settings/messagekeys.h"
+#include "cli/commands.h"
+#include "core/naming/picturelist.h"
+#include "core/files/namecompare.h"
+#include "core/slideshow/slideshowfile.h"
+#include "core/slideshow/slideshowtitle.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro::cli {
 

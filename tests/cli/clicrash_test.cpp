@@ -10,9 +10,9 @@
 #include <map>
 
 #include "clirun.h"
-#include "naming/numberedname.h"
+#include "core/naming/numberedname.h"
 #include "picturefolder.h"
-#include "pictures/renamejournal.h"
+#include "core/journal/renamejournal.h"
 
 namespace lumaro {
 namespace {

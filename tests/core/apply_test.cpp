@@ -1,11 +1,11 @@
-#include "naming/apply.h"
+#include "core/naming/apply.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "naming/composename.h"
-#include "naming/renumber.h"
+#include "core/naming/composename.h"
+#include "core/naming/renumber.h"
 #include "namingfolder.h"
 
 namespace lumaro {

@@ -1,4 +1,4 @@
-#include "naming/composename.h"
+#include "core/naming/composename.h"
 
 #include <gtest/gtest.h>
 

@@ -7,10 +7,10 @@
 
 #include "jpegbytes.h"
 #include "picturefolder.h"
-#include "pictures/folderentries.h"
-#include "pictures/folderlisting.h"
-#include "pictures/namecompare.h"
-#include "pictures/picturedate.h"
+#include "core/files/folderentries.h"
+#include "core/listing/folderlisting.h"
+#include "core/files/namecompare.h"
+#include "core/picturefile/picturedate.h"
 
 namespace lumaro {
 namespace {

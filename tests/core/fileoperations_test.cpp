@@ -1,4 +1,4 @@
-#include "pictures/fileoperations.h"
+#include "core/files/fileoperations.h"
 
 #include <gtest/gtest.h>
 

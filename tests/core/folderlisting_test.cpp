@@ -1,10 +1,10 @@
-#include "pictures/folderlisting.h"
+#include "core/listing/folderlisting.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "jpegbytes.h"
-#include "naming/picturelisting.h"
+#include "core/naming/picturelisting.h"
 #include "picturefolder.h"
 
 namespace lumaro {

@@ -1,4 +1,4 @@
-#include "naming/folderload.h"
+#include "core/naming/folderload.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,12 +1,12 @@
 // The folder choice requests: each feature's texts, the request handed on to the new-folder
 // dialog, the names that dialog accepts, and the folder the browser opens on.
-#include "pictures/folderrequest.h"
+#include "core/windows/folderrequest.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "settings/languagetable.h"
+#include "core/settings/languagetable.h"
 
 namespace lumaro {
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/languagetable.h"
+#include "core/settings/languagetable.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

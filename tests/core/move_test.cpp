@@ -1,11 +1,11 @@
-#include "naming/move.h"
+#include "core/naming/move.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
 #include "namingfolder.h"
-#include "settings/messagekeys.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 namespace {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "naming/picturelist.h"
-#include "naming/renamepasses.h"
+#include "core/naming/picturelist.h"
+#include "core/naming/renamepasses.h"
 #include "picturefolder.h"
 
 namespace lumaro {

@@ -1,8 +1,8 @@
-#include "naming/numberedname.h"
+#include "core/naming/numberedname.h"
 
 #include <gtest/gtest.h>
 
-#include "naming/picturelist.h"
+#include "core/naming/picturelist.h"
 
 namespace lumaro {
 namespace {

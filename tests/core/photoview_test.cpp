@@ -1,7 +1,7 @@
 // Edges of the single-picture window's arithmetic that the window tests do not reach: the
 // enlarged size at the border between its two cases, extreme pictures, truncating halvings
 // and centring beyond the 16-bit range. Numbers worked out by hand.
-#include "pictures/photoview.h"
+#include "core/windows/photoview.h"
 
 #include <gtest/gtest.h>
 

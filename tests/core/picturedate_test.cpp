@@ -1,4 +1,4 @@
-#include "pictures/picturedate.h"
+#include "core/picturefile/picturedate.h"
 
 #include <gtest/gtest.h>
 

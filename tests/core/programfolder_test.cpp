@@ -1,5 +1,5 @@
 // Where the program's own files live: $LUMARO_HOME, an installed tree, the build folder.
-#include "settings/programfolder.h"
+#include "core/settings/programfolder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

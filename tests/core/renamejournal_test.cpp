@@ -10,13 +10,13 @@
 #include <functional>
 #include <map>
 
-#include "naming/apply.h"
-#include "naming/folderload.h"
-#include "naming/move.h"
-#include "naming/renumber.h"
+#include "core/naming/apply.h"
+#include "core/naming/folderload.h"
+#include "core/naming/move.h"
+#include "core/naming/renumber.h"
 #include "namingfolder.h"
-#include "pictures/journalformat.h"
-#include "pictures/renamejournal.h"
+#include "core/journal/journalformat.h"
+#include "core/journal/renamejournal.h"
 
 namespace lumaro {
 namespace {

@@ -1,4 +1,4 @@
-#include "naming/renumber.h"
+#include "core/naming/renumber.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "settings/settingsfile.h"
+#include "core/settings/settingsfile.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "settings/constants.h"
+#include "core/settings/constants.h"
 
 namespace lumaro {
 namespace {

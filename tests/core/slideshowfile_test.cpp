@@ -1,6 +1,6 @@
 // The slide-show project file on disk, compared byte for byte, its safe replacement when a
 // write fails, and the slide caption's title rules.
-#include "pictures/slideshowfile.h"
+#include "core/slideshow/slideshowfile.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "picturefolder.h"
-#include "pictures/slideshowtitle.h"
+#include "core/slideshow/slideshowtitle.h"
 #include "slideshowbytes.h"
 
 namespace lumaro {

@@ -1,13 +1,13 @@
 // The Snapkeep rules: thumbnail captions and the caption box, the files that form a set, and
 // the plan of a save (which copies, into which folder, never into the picture folder).
-#include "pictures/snapkeep.h"
+#include "core/snapkeep/snapkeep.h"
 
 #include <gtest/gtest.h>
 
 #include "picturefolder.h"
-#include "pictures/fileoperations.h"
-#include "pictures/folderentries.h"
-#include "pictures/folderrequest.h"
+#include "core/files/fileoperations.h"
+#include "core/files/folderentries.h"
+#include "core/windows/folderrequest.h"
 
 namespace lumaro {
 namespace {

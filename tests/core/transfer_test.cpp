@@ -1,6 +1,6 @@
 // Moving pictures to another folder: a free name when one is taken, a verified copy before the
 // source goes, and every picture still somewhere, whole, whatever fails on the way.
-#include "pictures/transfer.h"
+#include "core/files/transfer.h"
 
 #include <grp.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Turning pictures on disk: lossless where the blocks allow, the shown orientation honoured and
 // then reset, every header segment kept, and the original never lost when a step fails.
-#include "pictures/turnpicture.h"
+#include "core/picturefile/turnpicture.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -11,9 +11,9 @@
 
 #include "namingfolder.h"
 #include "picturefolder.h"
-#include "pictures/jpegheader.h"
-#include "pictures/jpegturn.h"
-#include "pictures/picturedate.h"
+#include "core/picturefile/jpegheader.h"
+#include "core/picturefile/jpegturn.h"
+#include "core/picturefile/picturedate.h"
 #include "turnjpegs.h"
 
 namespace lumaro {

@@ -1,6 +1,6 @@
 // The event map of the main window: every control event the user can raise reaches the row
 // meant for it, and controls without a row raise nothing.
-#include "app/eventmap.h"
+#include "gui/app/eventmap.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,10 +15,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/controltable.h"
-#include "app/helpwindow.h"
+#include "gui/app/controltable.h"
+#include "gui/app/helpwindow.h"
 #include "support/formfixture.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;

@@ -14,10 +14,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "naming/formatnom.h"
+#include "gui/naming/formatnom.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;

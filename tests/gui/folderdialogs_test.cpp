@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "pictures/formgetfolder.h"
-#include "pictures/formnewfolder.h"
+#include "gui/pictures/formgetfolder.h"
+#include "gui/pictures/formnewfolder.h"
 #include "support/formfixture.h"
 #include "support/scriptedresponder.h"
 

@@ -4,8 +4,8 @@
 #include <QTest>
 #include <QTextBrowser>
 
-#include "app/formaide.h"
-#include "app/helpwindow.h"
+#include "gui/app/formaide.h"
+#include "gui/app/helpwindow.h"
 #include "support/formfixture.h"
 
 using namespace lumaro;

@@ -1,5 +1,5 @@
 // The picture viewer against real JPEG files written in a temporary folder.
-#include "toolkit/imageviewercontrol.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 #include <libexif/exif-data.h>
 #include <libexif/exif-utils.h>
@@ -18,9 +18,9 @@
 #include <memory>
 
 #include "../core/turnjpegs.h"
-#include "pictures/jpegheader.h"
-#include "pictures/picturedate.h"
-#include "toolkit/pictureexif.h"
+#include "core/picturefile/jpegheader.h"
+#include "core/picturefile/picturedate.h"
+#include "gui/toolkit/pictureexif.h"
 
 using lumaro::ImageViewerControl;
 

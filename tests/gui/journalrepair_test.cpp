@@ -10,10 +10,10 @@
 #include <QTest>
 #include <cstdlib>
 
-#include "naming/apply.h"
-#include "naming/renamepasses.h"
-#include "naming/renumber.h"
-#include "settings/messagekeys.h"
+#include "core/naming/apply.h"
+#include "core/naming/renamepasses.h"
+#include "core/naming/renumber.h"
+#include "core/settings/messagekeys.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "naming/formrenumerotation.h"
-#include "naming/targetmove.h"
+#include "gui/naming/formrenumerotation.h"
+#include "gui/naming/targetmove.h"
 #include "support/scriptedresponder.h"
 
 using namespace lumaro;

@@ -12,11 +12,11 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-#include "pictures/formphoto.h"
-#include "settings/messagekeys.h"
+#include "gui/pictures/formphoto.h"
+#include "core/settings/messagekeys.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;

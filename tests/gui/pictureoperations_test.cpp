@@ -20,14 +20,14 @@
 
 #include "../core/namingfolder.h"
 #include "../core/turnjpegs.h"
-#include "pictures/formgetfolder.h"
-#include "pictures/jpegheader.h"
-#include "pictures/turnedpicture.h"
-#include "settings/messagekeys.h"
+#include "gui/pictures/formgetfolder.h"
+#include "core/picturefile/jpegheader.h"
+#include "gui/pictures/turnedpicture.h"
+#include "core/settings/messagekeys.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;

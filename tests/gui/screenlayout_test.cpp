@@ -10,8 +10,8 @@
 #include <algorithm>
 
 #include "support/formfixture.h"
-#include "toolkit/imageviewercontrol.h"
-#include "toolkit/textfit.h"
+#include "gui/toolkit/imageviewercontrol.h"
+#include "gui/toolkit/textfit.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;

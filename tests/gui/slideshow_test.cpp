@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "settings/messagekeys.h"
+#include "core/settings/messagekeys.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
 

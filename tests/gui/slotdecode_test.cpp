@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "support/formfixture.h"
-#include "toolkit/imageviewercontrol.h"
-#include "toolkit/picturedecoder.h"
+#include "gui/toolkit/imageviewercontrol.h"
+#include "gui/toolkit/picturedecoder.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;

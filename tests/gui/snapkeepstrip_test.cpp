@@ -13,12 +13,12 @@
 #include <QTest>
 #include <fstream>
 
-#include "pictures/folderrequest.h"
-#include "pictures/formgetfolder.h"
+#include "core/windows/folderrequest.h"
+#include "gui/pictures/formgetfolder.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;

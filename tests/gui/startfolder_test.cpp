@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/startoptions.h"
-#include "settings/messagekeys.h"
+#include "gui/app/startoptions.h"
+#include "core/settings/messagekeys.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
 

@@ -9,7 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "settings/messagekeys.h"
+#include "core/settings/messagekeys.h"
 #include "support/formfixture.h"
 
 using namespace lumaro;

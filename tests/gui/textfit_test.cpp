@@ -9,13 +9,13 @@
 #include <functional>
 #include <memory>
 
-#include "naming/formatnom.h"
-#include "naming/formrenumerotation.h"
-#include "naming/targetmove.h"
-#include "pictures/formgetfolder.h"
-#include "pictures/formnewfolder.h"
+#include "gui/naming/formatnom.h"
+#include "gui/naming/formrenumerotation.h"
+#include "gui/naming/targetmove.h"
+#include "gui/pictures/formgetfolder.h"
+#include "gui/pictures/formnewfolder.h"
 #include "support/formfixture.h"
-#include "toolkit/textfit.h"
+#include "gui/toolkit/textfit.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;

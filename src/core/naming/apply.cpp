@@ -1,9 +1,9 @@
-#include "naming/apply.h"
+#include "core/naming/apply.h"
 
 #include <algorithm>
 
-#include "naming/numberedname.h"
-#include "naming/renamepasses.h"
+#include "core/naming/numberedname.h"
+#include "core/naming/renamepasses.h"
 
 namespace lumaro {
 

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "naming/picturelist.h"
-#include "pictures/fileoperations.h"
-#include "pictures/folderlisting.h"
+#include "core/naming/picturelist.h"
+#include "core/files/fileoperations.h"
+#include "core/listing/folderlisting.h"
 
 namespace lumaro {
 

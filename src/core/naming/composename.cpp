@@ -1,9 +1,9 @@
-#include "naming/composename.h"
+#include "core/naming/composename.h"
 
 #include <algorithm>
 
-#include "naming/numberedname.h"
-#include "naming/renamepasses.h"
+#include "core/naming/numberedname.h"
+#include "core/naming/renamepasses.h"
 
 namespace lumaro {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "naming/picturelist.h"
-#include "pictures/folderlisting.h"
+#include "core/naming/picturelist.h"
+#include "core/listing/folderlisting.h"
 
 namespace lumaro {
 

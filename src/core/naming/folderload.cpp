@@ -1,4 +1,4 @@
-#include "naming/folderload.h"
+#include "core/naming/folderload.h"
 
 #include <sys/stat.h>
 
@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <unordered_map>
 
-#include "naming/numberedname.h"
-#include "pictures/renamejournal.h"
+#include "core/naming/numberedname.h"
+#include "core/journal/renamejournal.h"
 
 namespace lumaro {
 

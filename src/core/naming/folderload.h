@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "naming/picturelist.h"
-#include "pictures/fileoperations.h"
-#include "naming/picturelisting.h"
-#include "pictures/renamejournal.h"
+#include "core/naming/picturelist.h"
+#include "core/files/fileoperations.h"
+#include "core/naming/picturelisting.h"
+#include "core/journal/renamejournal.h"
 
 namespace lumaro {
 

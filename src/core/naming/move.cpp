@@ -1,13 +1,13 @@
-#include "naming/move.h"
+#include "core/naming/move.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <unordered_map>
 
-#include "naming/composename.h"
-#include "naming/numberedname.h"
-#include "naming/renamepasses.h"
-#include "settings/messagekeys.h"
+#include "core/naming/composename.h"
+#include "core/naming/numberedname.h"
+#include "core/naming/renamepasses.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 

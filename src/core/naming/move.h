@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "naming/picturelist.h"
-#include "pictures/fileoperations.h"
-#include "pictures/folderlisting.h"
+#include "core/naming/picturelist.h"
+#include "core/files/fileoperations.h"
+#include "core/listing/folderlisting.h"
 
 namespace lumaro {
 

@@ -1,4 +1,4 @@
-#include "naming/numberedname.h"
+#include "core/naming/numberedname.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
-#include "naming/picturelist.h"
+#include "core/naming/picturelist.h"
 
 #include <algorithm>
 
-#include "pictures/namecompare.h"
+#include "core/files/namecompare.h"
 
 namespace lumaro {
 

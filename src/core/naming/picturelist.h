@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "pictures/folderentries.h"
-#include "pictures/pictureentry.h"
+#include "core/files/folderentries.h"
+#include "core/files/pictureentry.h"
 
 namespace lumaro {
 

@@ -1,9 +1,9 @@
-#include "naming/picturelisting.h"
+#include "core/naming/picturelisting.h"
 
 #include <algorithm>
 #include <unordered_map>
 
-#include "naming/numberedname.h"
+#include "core/naming/numberedname.h"
 
 namespace lumaro {
 

@@ -1,4 +1,4 @@
-#include "naming/renamepasses.h"
+#include "core/naming/renamepasses.h"
 
 #include <sys/stat.h>
 
@@ -8,8 +8,8 @@
 #include <memory>
 #include <unordered_set>
 
-#include "naming/numberedname.h"
-#include "pictures/renamejournal.h"
+#include "core/naming/numberedname.h"
+#include "core/journal/renamejournal.h"
 
 namespace lumaro {
 

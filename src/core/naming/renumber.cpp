@@ -1,9 +1,9 @@
-#include "naming/renumber.h"
+#include "core/naming/renumber.h"
 
 #include <algorithm>
 
-#include "naming/composename.h"
-#include "naming/numberedname.h"
+#include "core/naming/composename.h"
+#include "core/naming/numberedname.h"
 
 namespace lumaro {
 

@@ -2,7 +2,7 @@
 // kMessageKeyCount in messagekeys.h moves with them (the check below insists).
 #include <iterator>
 
-#include "settings/languagetable.h"
+#include "core/settings/languagetable.h"
 
 namespace lumaro {
 

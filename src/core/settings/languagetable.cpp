@@ -1,13 +1,13 @@
-#include "settings/languagetable.h"
+#include "core/settings/languagetable.h"
 
 #include <algorithm>
 #include <fstream>
 #include <optional>
 
-#include "pictures/folderentries.h"
-#include "pictures/namecompare.h"
-#include "settings/constants.h"
-#include "settings/settingsfile.h"
+#include "core/files/folderentries.h"
+#include "core/files/namecompare.h"
+#include "core/settings/constants.h"
+#include "core/settings/settingsfile.h"
 
 namespace lumaro {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/messagekeys.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 

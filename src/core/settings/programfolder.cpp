@@ -1,4 +1,4 @@
-#include "settings/programfolder.h"
+#include "core/settings/programfolder.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "pictures/folderentries.h"
-#include "settings/constants.h"
-#include "settings/languagetable.h"
+#include "core/files/folderentries.h"
+#include "core/settings/constants.h"
+#include "core/settings/languagetable.h"
 
 namespace lumaro {
 

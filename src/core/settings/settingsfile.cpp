@@ -1,4 +1,4 @@
-#include "settings/settingsfile.h"
+#include "core/settings/settingsfile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,9 +9,9 @@
 #include <fstream>
 #include <optional>
 
-#include "pictures/folderentries.h"
-#include "pictures/replacefile.h"
-#include "settings/constants.h"
+#include "core/files/folderentries.h"
+#include "core/files/replacefile.h"
+#include "core/settings/constants.h"
 
 namespace lumaro {
 

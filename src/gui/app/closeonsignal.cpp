@@ -1,4 +1,4 @@
-#include "app/closeonsignal.h"
+#include "gui/app/closeonsignal.h"
 
 #include <QSocketNotifier>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "app/controltable.h"
+#include "gui/app/controltable.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -9,7 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "toolkit/fonts.h"
+#include "gui/toolkit/fonts.h"
 
 namespace lumaro {
 

@@ -1,8 +1,8 @@
-#include "app/eventmap.h"
+#include "gui/app/eventmap.h"
 
 #include <string>
 
-#include "app/form1.h"
+#include "gui/app/form1.h"
 
 namespace lumaro {
 

@@ -1,5 +1,5 @@
 // Creation of the main window and its start-up sequence; closing and the watch timer.
-#include "app/form1.h"
+#include "gui/app/form1.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,19 +12,19 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/controltable.h"
-#include "app/eventmap.h"
-#include "app/formaide.h"
-#include "app/helpwindow.h"
-#include "app/viewerstartdata.h"
-#include "pictures/formphoto.h"
-#include "settings/constants.h"
-#include "settings/programfolder.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/fonts.h"
-#include "toolkit/imageviewercontrol.h"
-#include "toolkit/resources.h"
-#include "toolkit/screen.h"
+#include "gui/app/controltable.h"
+#include "gui/app/eventmap.h"
+#include "gui/app/formaide.h"
+#include "gui/app/helpwindow.h"
+#include "gui/app/viewerstartdata.h"
+#include "gui/pictures/formphoto.h"
+#include "core/settings/constants.h"
+#include "core/settings/programfolder.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/fonts.h"
+#include "gui/toolkit/imageviewercontrol.h"
+#include "gui/toolkit/resources.h"
+#include "gui/toolkit/screen.h"
 
 namespace lumaro {
 

@@ -10,15 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "naming/folderload.h"
-#include "naming/move.h"
-#include "naming/picturelist.h"
-#include "pictures/folderlisting.h"
-#include "pictures/folderrequest.h"
-#include "pictures/slideshowtables.h"
-#include "settings/languagetable.h"
-#include "settings/programfolder.h"
-#include "settings/settingsfile.h"
+#include "core/naming/folderload.h"
+#include "core/naming/move.h"
+#include "core/naming/picturelist.h"
+#include "core/listing/folderlisting.h"
+#include "core/windows/folderrequest.h"
+#include "core/slideshow/slideshowtables.h"
+#include "core/settings/languagetable.h"
+#include "core/settings/programfolder.h"
+#include "core/settings/settingsfile.h"
 
 class QComboBox;
 class QGroupBox;

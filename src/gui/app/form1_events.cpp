@@ -8,9 +8,9 @@
 #include <QMouseEvent>
 #include <QTimer>
 
-#include "app/eventmap.h"
-#include "app/form1.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/app/eventmap.h"
+#include "gui/app/form1.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 namespace lumaro {
 

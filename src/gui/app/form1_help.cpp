@@ -1,7 +1,7 @@
 // Help and about.
-#include "app/form1.h"
-#include "app/helpwindow.h"
-#include "toolkit/dialogservice.h"
+#include "gui/app/form1.h"
+#include "gui/app/helpwindow.h"
+#include "gui/toolkit/dialogservice.h"
 
 namespace lumaro {
 

@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "settings/constants.h"
-#include "settings/messagekeys.h"
-#include "toolkit/dialogservice.h"
+#include "gui/app/form1.h"
+#include "core/settings/constants.h"
+#include "core/settings/messagekeys.h"
+#include "gui/toolkit/dialogservice.h"
 
 namespace lumaro {
 

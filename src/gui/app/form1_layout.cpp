@@ -8,10 +8,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "app/screenlayout.h"
-#include "toolkit/textfit.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/app/form1.h"
+#include "gui/app/screenlayout.h"
+#include "gui/toolkit/textfit.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 namespace lumaro {
 

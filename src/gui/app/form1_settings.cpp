@@ -2,8 +2,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "toolkit/filebytes.h"
+#include "gui/app/form1.h"
+#include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
 

@@ -2,8 +2,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "app/windowstates.h"
+#include "gui/app/form1.h"
+#include "gui/app/windowstates.h"
 
 namespace lumaro {
 

@@ -1,11 +1,11 @@
-#include "app/formaide.h"
+#include "gui/app/formaide.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/controltable.h"
-#include "toolkit/fonts.h"
+#include "gui/app/controltable.h"
+#include "gui/toolkit/fonts.h"
 
 namespace lumaro {
 

@@ -1,4 +1,4 @@
-#include "app/helpwindow.h"
+#include "gui/app/helpwindow.h"
 
 #include <QFile>
 #include <QTextBrowser>

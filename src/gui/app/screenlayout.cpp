@@ -1,4 +1,4 @@
-#include "app/screenlayout.h"
+#include "gui/app/screenlayout.h"
 
 namespace lumaro {
 

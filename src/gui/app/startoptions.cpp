@@ -1,7 +1,7 @@
-#include "app/startoptions.h"
+#include "gui/app/startoptions.h"
 
-#include "pictures/folderentries.h"
-#include "settings/constants.h"
+#include "core/files/folderentries.h"
+#include "core/settings/constants.h"
 
 namespace lumaro {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/programfolder.h"
+#include "core/settings/programfolder.h"
 
 namespace lumaro {
 

@@ -1,4 +1,4 @@
-#include "app/viewerstartdata.h"
+#include "gui/app/viewerstartdata.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "app/windowstates.h"
+#include "gui/app/windowstates.h"
 
 namespace lumaro {
 

@@ -6,13 +6,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "naming/formatnom.h"
-#include "pictures/folderentries.h"
-#include "pictures/namecompare.h"
-#include "settings/constants.h"
-#include "settings/messagekeys.h"
-#include "toolkit/dialogservice.h"
+#include "gui/app/form1.h"
+#include "gui/naming/formatnom.h"
+#include "core/files/folderentries.h"
+#include "core/files/namecompare.h"
+#include "core/settings/constants.h"
+#include "core/settings/messagekeys.h"
+#include "gui/toolkit/dialogservice.h"
 
 namespace lumaro {
 

@@ -4,9 +4,9 @@
 #include <QListWidget>
 #include <QProgressBar>
 
-#include "app/form1.h"
-#include "settings/messagekeys.h"
-#include "toolkit/dialogservice.h"
+#include "gui/app/form1.h"
+#include "core/settings/messagekeys.h"
+#include "gui/toolkit/dialogservice.h"
 
 namespace lumaro {
 

@@ -4,14 +4,14 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "naming/composename.h"
-#include "naming/formrenumerotation.h"
-#include "naming/numberedname.h"
-#include "naming/renumber.h"
-#include "naming/targetmove.h"
-#include "settings/messagekeys.h"
-#include "toolkit/dialogservice.h"
+#include "gui/app/form1.h"
+#include "core/naming/composename.h"
+#include "gui/naming/formrenumerotation.h"
+#include "core/naming/numberedname.h"
+#include "core/naming/renumber.h"
+#include "gui/naming/targetmove.h"
+#include "core/settings/messagekeys.h"
+#include "gui/toolkit/dialogservice.h"
 
 namespace lumaro {
 

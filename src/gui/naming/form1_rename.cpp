@@ -4,12 +4,12 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "naming/apply.h"
-#include "naming/composename.h"
-#include "settings/messagekeys.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/filebytes.h"
+#include "gui/app/form1.h"
+#include "core/naming/apply.h"
+#include "core/naming/composename.h"
+#include "core/settings/messagekeys.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
 

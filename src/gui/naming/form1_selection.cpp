@@ -3,9 +3,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/filebytes.h"
+#include "gui/app/form1.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
 

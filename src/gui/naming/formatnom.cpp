@@ -1,13 +1,13 @@
-#include "naming/formatnom.h"
+#include "gui/naming/formatnom.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/controltable.h"
-#include "toolkit/fonts.h"
-#include "toolkit/textfit.h"
+#include "gui/app/controltable.h"
+#include "gui/toolkit/fonts.h"
+#include "gui/toolkit/textfit.h"
 
 namespace lumaro {
 

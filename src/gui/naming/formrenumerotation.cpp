@@ -1,13 +1,13 @@
-#include "naming/formrenumerotation.h"
+#include "gui/naming/formrenumerotation.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/controltable.h"
-#include "naming/renumber.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/fonts.h"
+#include "gui/app/controltable.h"
+#include "core/naming/renumber.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/fonts.h"
 
 namespace lumaro {
 

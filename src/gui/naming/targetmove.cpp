@@ -1,12 +1,12 @@
-#include "naming/targetmove.h"
+#include "gui/naming/targetmove.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/controltable.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/fonts.h"
+#include "gui/app/controltable.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/fonts.h"
 
 namespace lumaro {
 

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "naming/move.h"
+#include "core/naming/move.h"
 
 class QLabel;
 class QLineEdit;

@@ -4,12 +4,12 @@
 #include <QListWidget>
 #include <cstring>
 
-#include "app/form1.h"
-#include "pictures/fileoperations.h"
-#include "settings/messagekeys.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/app/form1.h"
+#include "core/files/fileoperations.h"
+#include "core/settings/messagekeys.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 namespace lumaro {
 

@@ -1,6 +1,6 @@
 // The main window asks for a destination folder through its folder choice dialog.
-#include "app/form1.h"
-#include "pictures/formgetfolder.h"
+#include "gui/app/form1.h"
+#include "gui/pictures/formgetfolder.h"
 
 namespace lumaro {
 

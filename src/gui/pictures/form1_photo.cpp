@@ -4,11 +4,11 @@
 #include <QListWidget>
 #include <QTimer>
 
-#include "app/form1.h"
-#include "pictures/formphoto.h"
-#include "settings/messagekeys.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/app/form1.h"
+#include "gui/pictures/formphoto.h"
+#include "core/settings/messagekeys.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 namespace lumaro {
 

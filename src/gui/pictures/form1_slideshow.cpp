@@ -3,14 +3,14 @@
 
 #include <cstring>
 
-#include "app/form1.h"
-#include "pictures/fileoperations.h"
-#include "pictures/formdiaporamaparameters.h"
-#include "pictures/slideshowfile.h"
-#include "settings/constants.h"
-#include "settings/messagekeys.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/filebytes.h"
+#include "gui/app/form1.h"
+#include "core/files/fileoperations.h"
+#include "gui/pictures/formdiaporamaparameters.h"
+#include "core/slideshow/slideshowfile.h"
+#include "core/settings/constants.h"
+#include "core/settings/messagekeys.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
 

@@ -3,10 +3,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "pictures/picturedate.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/app/form1.h"
+#include "core/picturefile/picturedate.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 namespace lumaro {
 

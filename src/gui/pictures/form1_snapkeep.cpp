@@ -4,13 +4,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "pictures/folderentries.h"
-#include "pictures/snapkeep.h"
-#include "settings/programfolder.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/app/form1.h"
+#include "core/files/folderentries.h"
+#include "core/snapkeep/snapkeep.h"
+#include "core/settings/programfolder.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 namespace lumaro {
 

@@ -3,10 +3,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "pictures/snapkeep.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/app/form1.h"
+#include "core/snapkeep/snapkeep.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 namespace lumaro {
 

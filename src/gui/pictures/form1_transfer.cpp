@@ -3,10 +3,10 @@
 #include <QProgressBar>
 #include <cstring>
 
-#include "app/form1.h"
-#include "pictures/fileoperations.h"
-#include "pictures/transfer.h"
-#include "settings/messagekeys.h"
+#include "gui/app/form1.h"
+#include "core/files/fileoperations.h"
+#include "core/files/transfer.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 

@@ -3,12 +3,12 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "pictures/turnedpicture.h"
-#include "settings/messagekeys.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/imageviewercontrol.h"
+#include "gui/app/form1.h"
+#include "gui/pictures/turnedpicture.h"
+#include "core/settings/messagekeys.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 namespace lumaro {
 

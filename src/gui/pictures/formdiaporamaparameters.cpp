@@ -1,6 +1,6 @@
 // The slide-show parameters dialog: its controls on the template's places, the title choice
 // shown only for a folder name that opens with a date, and the checks of cb_Create.
-#include "pictures/formdiaporamaparameters.h"
+#include "gui/pictures/formdiaporamaparameters.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -10,15 +10,15 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "app/controltable.h"
-#include "naming/numberedname.h"
-#include "pictures/formgetfolder.h"
-#include "pictures/slideshowfile.h"
-#include "pictures/slideshowtitle.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/fonts.h"
-#include "toolkit/screen.h"
+#include "gui/app/controltable.h"
+#include "core/naming/numberedname.h"
+#include "gui/pictures/formgetfolder.h"
+#include "core/slideshow/slideshowfile.h"
+#include "core/slideshow/slideshowtitle.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/fonts.h"
+#include "gui/toolkit/screen.h"
 
 namespace lumaro {
 

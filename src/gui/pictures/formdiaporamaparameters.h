@@ -7,7 +7,7 @@
 #include <QString>
 #include <string>
 
-#include "pictures/folderrequest.h"
+#include "core/windows/folderrequest.h"
 
 class QGroupBox;
 class QLabel;

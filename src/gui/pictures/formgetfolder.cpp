@@ -1,17 +1,17 @@
 // The folder choice dialog: the folder browser and new names change the folder shown; OK
 // becomes possible only once the user did one of them.
-#include "pictures/formgetfolder.h"
+#include "gui/pictures/formgetfolder.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/controltable.h"
-#include "pictures/folderentries.h"
-#include "pictures/formnewfolder.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/fonts.h"
+#include "gui/app/controltable.h"
+#include "core/files/folderentries.h"
+#include "gui/pictures/formnewfolder.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/fonts.h"
 
 namespace lumaro {
 

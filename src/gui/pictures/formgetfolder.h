@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <string>
 
-#include "pictures/folderrequest.h"
+#include "core/windows/folderrequest.h"
 
 class QLabel;
 class QLineEdit;

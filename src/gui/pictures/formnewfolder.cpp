@@ -1,14 +1,14 @@
 // The new-folder-name dialog: a name that cannot name one folder keeps it open with a message.
-#include "pictures/formnewfolder.h"
+#include "gui/pictures/formnewfolder.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/controltable.h"
-#include "toolkit/dialogservice.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/fonts.h"
+#include "gui/app/controltable.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/fonts.h"
 
 namespace lumaro {
 

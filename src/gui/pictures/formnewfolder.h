@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "pictures/folderrequest.h"
+#include "core/windows/folderrequest.h"
 
 class QLabel;
 class QLineEdit;

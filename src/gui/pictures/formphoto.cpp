@@ -1,16 +1,16 @@
 // The single-picture window: placing it, zooming in and out, and switching its size.
-#include "pictures/formphoto.h"
+#include "gui/pictures/formphoto.h"
 
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QToolButton>
 
-#include "app/controltable.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/fonts.h"
-#include "toolkit/imageviewercontrol.h"
-#include "toolkit/screen.h"
+#include "gui/app/controltable.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/fonts.h"
+#include "gui/toolkit/imageviewercontrol.h"
+#include "gui/toolkit/screen.h"
 
 namespace lumaro {
 

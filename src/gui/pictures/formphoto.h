@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "pictures/photoview.h"
+#include "core/windows/photoview.h"
 
 class QToolButton;
 

@@ -1,4 +1,4 @@
-#include "pictures/turnedpicture.h"
+#include "gui/pictures/turnedpicture.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -7,8 +7,8 @@
 #include <QTransform>
 #include <QtEndian>
 
-#include "pictures/safereplace.h"
-#include "toolkit/filebytes.h"
+#include "core/files/safereplace.h"
+#include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
 

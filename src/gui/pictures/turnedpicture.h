@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "pictures/turnpicture.h"
+#include "core/picturefile/turnpicture.h"
 
 namespace lumaro {
 

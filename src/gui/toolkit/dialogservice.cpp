@@ -1,4 +1,4 @@
-#include "toolkit/dialogservice.h"
+#include "gui/toolkit/dialogservice.h"
 
 #include <QDialog>
 #include <QFileDialog>

@@ -1,5 +1,5 @@
 // Bytes kept beside the text that shows them (see filebytes.h).
-#include "toolkit/filebytes.h"
+#include "gui/toolkit/filebytes.h"
 
 #include <fcntl.h>
 #include <unistd.h>

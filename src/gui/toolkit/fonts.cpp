@@ -1,4 +1,4 @@
-#include "toolkit/fonts.h"
+#include "gui/toolkit/fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "toolkit/imageviewercontrol.h"
+#include "gui/toolkit/imageviewercontrol.h"
 
 #include <sys/stat.h>
 
@@ -14,11 +14,11 @@
 #include <optional>
 #include <string>
 
-#include "pictures/picturedate.h"
-#include "pictures/replacefile.h"
-#include "toolkit/filebytes.h"
-#include "toolkit/picturedecoder.h"
-#include "toolkit/pictureexif.h"
+#include "core/picturefile/picturedate.h"
+#include "core/files/replacefile.h"
+#include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/picturedecoder.h"
+#include "gui/toolkit/pictureexif.h"
 
 namespace lumaro {
 

@@ -1,4 +1,4 @@
-#include "toolkit/picturedecoder.h"
+#include "gui/toolkit/picturedecoder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -9,9 +9,9 @@
 #include <QTransform>
 #include <algorithm>
 
-#include "pictures/jpeghead.h"
-#include "pictures/jpegheader.h"
-#include "toolkit/filebytes.h"
+#include "core/picturefile/jpeghead.h"
+#include "core/picturefile/jpegheader.h"
+#include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
 

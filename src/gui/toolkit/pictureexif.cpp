@@ -1,4 +1,4 @@
-#include "toolkit/pictureexif.h"
+#include "gui/toolkit/pictureexif.h"
 
 #include <libexif/exif-data.h>
 #include <libexif/exif-loader.h>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "toolkit/filebytes.h"
+#include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
 

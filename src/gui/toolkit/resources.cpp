@@ -1,4 +1,4 @@
-#include "toolkit/resources.h"
+#include "gui/toolkit/resources.h"
 
 #include <QtGlobal>
 

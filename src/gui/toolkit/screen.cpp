@@ -1,4 +1,4 @@
-#include "toolkit/screen.h"
+#include "gui/toolkit/screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "toolkit/textfit.h"
+#include "gui/toolkit/textfit.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QTest>
 
-#include "toolkit/screen.h"
+#include "gui/toolkit/screen.h"
 
 namespace lumaro::testing {
 

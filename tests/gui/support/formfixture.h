@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/form1.h"
+#include "gui/app/form1.h"
 #include "support/scriptedresponder.h"
 
 namespace lumaro::testing {

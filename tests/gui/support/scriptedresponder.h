@@ -8,7 +8,7 @@
 #include <deque>
 #include <functional>
 
-#include "toolkit/dialogservice.h"
+#include "gui/toolkit/dialogservice.h"
 
 namespace lumaro::testing {
 

@@ -1,0 +1,107 @@
+#include "core/files/fileoperations.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace lumaro {
+
+namespace {
+
+#ifndef RENAME_NOREPLACE
+constexpr unsigned kNoReplace = 1;
+#else
+constexpr unsigned kNoReplace = RENAME_NOREPLACE;
+#endif
+
+RenameResult resultFromErrno(int error) {
+    if (error == EEXIST || error == ENOTEMPTY) return {RenameResult::Status::TargetExists, error};
+    return {RenameResult::Status::Failed, error};
+}
+
+// Called through syscall() so that an older C library without the wrapper still builds.
+int renameAt2NoReplace(const char* from, const char* to) {
+#ifdef SYS_renameat2
+    return static_cast<int>(syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, kNoReplace));
+#else
+    errno = ENOSYS;
+    return -1;
+#endif
+}
+
+// For file systems that refuse the no-replace flag: a hard link fails when the target
+// exists, so the source is removed only once the new name is in place.
+RenameResult linkThenUnlink(const char* from, const char* to) {
+    if (link(from, to) != 0) return resultFromErrno(errno);
+    if (unlink(from) != 0) {
+        const int error = errno;
+        unlink(to);  // leave the picture under its old name only
+        return resultFromErrno(error);
+    }
+    return {};
+}
+
+}  // namespace
+
+RenameResult renameNoReplace(const std::string& from, const std::string& to) {
+    if (from == to) {  // a picture that already bears its name: done, when it is there
+        struct stat st;
+        return lstat(from.c_str(), &st) == 0 ? RenameResult{} : resultFromErrno(errno);
+    }
+    if (renameAt2NoReplace(from.c_str(), to.c_str()) == 0) return {};
+    const int error = errno;
+    if (error != EINVAL && error != ENOSYS) return resultFromErrno(error);
+    return linkThenUnlink(from.c_str(), to.c_str());
+}
+
+int DeletePictureFile(const std::string& path) { return unlink(path.c_str()) == 0 ? 0 : errno; }
+
+bool WriteAllBytes(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+int EnsureFolderLevel(const std::string& folder) {
+    struct stat st;
+    if (stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return 0;
+    return mkdir(folder.c_str(), 0777) == 0 ? 0 : errno;
+}
+
+std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures) {
+    std::string text;
+    for (const RenameFailure& failure : failures) {
+        if (!text.empty()) text += '\n';
+        text += failure.fromName + " -> " + failure.toName + " (" +
+                std::strerror(failure.result.error) + ")";
+    }
+    return text;
+}
+
+bool CreateFolderPath(const std::string& folder) {
+    struct stat st;
+    for (size_t end = folder.find('/', 1); ; end = folder.find('/', end + 1)) {
+        const std::string level = folder.substr(0, end);
+        if (!level.empty() && mkdir(level.c_str(), 0777) != 0 && errno != EEXIST) return false;
+        if (end == std::string::npos) break;
+    }
+    return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsSameFolder(const std::string& a, const std::string& b) {
+    struct stat first, second;
+    if (a.empty() || b.empty() || stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0) return false;
+    return S_ISDIR(first.st_mode) && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+}  // namespace lumaro

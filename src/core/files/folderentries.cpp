@@ -1,0 +1,62 @@
+#include "core/files/folderentries.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/files/namecompare.h"
+
+namespace lumaro {
+
+std::optional<std::vector<std::string>> ListRegularFiles(const std::string& folder) {
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return std::nullopt;
+    std::vector<std::string> names;
+    const int dirFd = dirfd(dir);
+    while (dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.') continue;
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat st;
+            regular = fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+        }
+        if (regular) names.emplace_back(entry->d_name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end(), NameLess());
+    return names;
+}
+
+bool IsListableFolder(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return false;
+    closedir(dir);
+    return true;
+}
+
+std::string ExtensionOf(const std::string& fileName) {
+    const auto dot = fileName.rfind('.');
+    return dot == std::string::npos ? std::string() : fileName.substr(dot + 1);
+}
+
+std::string BaseNameOf(const std::string& fileName) {
+    const auto dot = fileName.rfind('.');
+    return dot == std::string::npos ? fileName : fileName.substr(0, dot);
+}
+
+std::string WithTrailingSeparator(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string AbsoluteFolderPath(const std::string& typed, const std::string& workingFolder) {
+    const std::filesystem::path path = !typed.empty() && typed.front() == '/'
+                                           ? std::filesystem::path(typed)
+                                           : std::filesystem::path(workingFolder) / typed;
+    return path.lexically_normal().string();
+}
+
+}  // namespace lumaro

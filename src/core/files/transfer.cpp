@@ -1,0 +1,214 @@
+#include "core/files/transfer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/files/fileoperations.h"
+
+namespace lumaro {
+
+namespace {
+
+// Copies go by 1 MiB: one write of a whole camera picture was measured to cost several times
+// as much as the same bytes written in pieces of this size.
+constexpr size_t kChunk = size_t{1} << 20;
+constexpr int kMostNameTries = 10000;
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    void reset(int fd = -1) {
+        if (fd_ >= 0) close(fd_);
+        fd_ = fd;
+    }
+    // Closes now, reporting the error a delayed write may only show here.
+    int closeNow() {
+        const int result = close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+// Reads up to `count` bytes at `offset`; fewer only at the end of the file. -1 on error.
+ssize_t readFully(int fd, char* buffer, size_t count, off_t offset) {
+    size_t done = 0;
+    while (done < count) {
+        const ssize_t n = pread(fd, buffer + done, count - done, offset + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+bool sameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Whether the open source is still the file it was when its copy began: same size and times,
+// and its name still leads to it (an editor that saves by renaming a new file over the old
+// one leaves the name to another file).
+bool unchangedSince(int in, const std::string& source, const struct stat& before) {
+    struct stat now, named;
+    return fstat(in, &now) == 0 && now.st_size == before.st_size &&
+           sameTime(now.st_mtim, before.st_mtim) && sameTime(now.st_ctim, before.st_ctim) &&
+           stat(source.c_str(), &named) == 0 && named.st_dev == before.st_dev &&
+           named.st_ino == before.st_ino;
+}
+
+// The copy of one picture, with the buffers reused from picture to picture.
+class Mover {
+public:
+    Mover(const std::string& destination, const TransferOptions& options)
+        : destination_(destination),
+          options_(options),
+          folderFd_(open(destination.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+
+    TransferOutcome move(const std::string& source, const PictureEntry& picture) {
+        TransferOutcome outcome{TransferOutcome::Status::CopyFailed, source, {}, 0};
+        Descriptor in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
+        struct stat st;
+        if (in.get() < 0 || fstat(in.get(), &st) != 0) {
+            outcome.error = errno;
+            if (errno == ENOENT) outcome.status = TransferOutcome::Status::SourceMissing;
+            return outcome;
+        }
+        Descriptor out(createFree(picture, outcome.target));
+        if (out.get() < 0) {
+            outcome.error = errno;
+            return outcome;
+        }
+        outcome.error = copyAndSync(in.get(), out.get(), st);
+        if (outcome.error == 0) {
+            if (options_.beforeDelete) options_.beforeDelete(source);
+            // Both read from the file system now: the source as it is, not as it was read.
+            outcome.error = sameBytes(in.get(), out.get());
+            if (out.closeNow() != 0 && outcome.error == 0) outcome.error = errno;
+            if (!unchangedSince(in.get(), source, st)) {
+                outcome.status = TransferOutcome::Status::SourceChanged;
+                outcome.error = 0;
+            }
+        }
+        if (outcome.error != 0 || outcome.status == TransferOutcome::Status::SourceChanged) {
+            unlink(outcome.target.c_str());
+            outcome.target.clear();
+            return outcome;
+        }
+        // Closed first, so that the file system frees the source at once.
+        in.closeNow();
+        if (unlink(source.c_str()) != 0) {
+            // The copy is good and stays: the picture is in both folders rather than in none.
+            outcome.error = errno;
+            outcome.status = TransferOutcome::Status::SourceKept;
+            return outcome;
+        }
+        outcome.status = TransferOutcome::Status::Moved;
+        return outcome;
+    }
+
+private:
+    // A new file under the picture's name, or "name (2)", "name (3)"...: never an existing one.
+    int createFree(const PictureEntry& picture, std::string& path) {
+        for (int n = 1; n <= kMostNameTries; ++n) {
+            path = destination_ + picture.base + (n == 1 ? "" : " (" + std::to_string(n) + ")") +
+                   picture.extension;
+            const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (fd >= 0 || errno != EEXIST) {
+                if (fd < 0) path.clear();
+                return fd;
+            }
+        }
+        path.clear();
+        errno = EEXIST;
+        return -1;
+    }
+
+    // Copies, gives the copy the source's permissions and date and syncs it with its name.
+    // 0, or the errno of the failure.
+    int copyAndSync(int in, int out, const struct stat& st) {
+        source_.resize(kChunk);
+        off_t offset = 0;
+        for (;;) {
+            const ssize_t n = readFully(in, source_.data(), kChunk, offset);
+            if (n < 0) return errno;
+            if (n == 0) break;
+            if (!WriteAllBytes(out, std::string_view(source_.data(), static_cast<size_t>(n))))
+                return errno ? errno : EIO;
+            offset += n;
+            if (static_cast<size_t>(n) < kChunk) break;
+        }
+        const timespec times[2] = {st.st_atim, st.st_mtim};
+        if (fchmod(out, st.st_mode & 0777) != 0 || futimens(out, times) != 0) return errno;
+        if (fsync(out) != 0) return errno;
+        // The copy's name must be on disk before the source goes.
+        if (folderFd_.get() >= 0 && fsync(folderFd_.get()) != 0) return errno;
+        return 0;
+    }
+
+    // Reads both files to their ends. 0 when they hold the same bytes, EIO when they differ,
+    // or the errno of a read that failed.
+    int sameBytes(int in, int out) {
+        source_.resize(kChunk);
+        copy_.resize(kChunk);
+        for (off_t offset = 0;; offset += static_cast<off_t>(kChunk)) {
+            const ssize_t got = readFully(in, source_.data(), kChunk, offset);
+            if (got < 0) return errno;
+            const ssize_t copied = readFully(out, copy_.data(), kChunk, offset);
+            if (copied < 0) return errno;
+            if (got != copied ||
+                std::memcmp(source_.data(), copy_.data(), static_cast<size_t>(got)) != 0) {
+                return EIO;
+            }
+            if (static_cast<size_t>(got) < kChunk) return 0;
+        }
+    }
+
+    std::string destination_;
+    const TransferOptions& options_;
+    Descriptor folderFd_;
+    std::string source_;
+    std::string copy_;
+};
+
+}  // namespace
+
+std::string CopyToFolderAfter(const std::string& destination) {
+    const size_t last = destination.find_last_of('/');
+    if (last == std::string::npos || last == 0) return destination;
+    const size_t secondToLast = destination.find_last_of('/', last - 1);
+    if (secondToLast == std::string::npos) return destination;
+    return destination.substr(0, secondToLast + 1);
+}
+
+bool CreateDestinationFolder(const std::string& destination) {
+    return mkdir(destination.c_str(), 0777) == 0 || errno == EEXIST;
+}
+
+std::vector<TransferOutcome> TransferPictures(const std::string& folder,
+                                              const std::vector<PictureEntry>& pictures,
+                                              const std::string& destination,
+                                              const TransferOptions& options) {
+    std::vector<TransferOutcome> outcomes;
+    outcomes.reserve(pictures.size());
+    Mover mover(destination, options);
+    for (size_t k = 0; k < pictures.size(); ++k) {
+        if (options.beforeEach) options.beforeEach(static_cast<int>(k));
+        outcomes.push_back(mover.move(folder + pictures[k].fileName(), pictures[k]));
+    }
+    return outcomes;
+}
+
+}  // namespace lumaro

@@ -1,0 +1,167 @@
+#include "core/journal/journalformat.h"
+
+#include <charconv>
+
+#include "core/journal/renamejournal.h"
+
+namespace lumaro {
+
+namespace {
+
+constexpr std::string_view kHeader = "lumaro-journal 1\n";
+// Longer than any file name a Linux file system accepts.
+constexpr size_t kLongestName = 4096;
+
+void appendNumber(std::string& out, uint64_t value) {
+    char digits[24];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, end);
+}
+
+void appendName(std::string& out, std::string_view name) {
+    appendNumber(out, name.size());
+    out += ':';
+    out += name;
+}
+
+// Reads the journal front to back; every step fails on anything unexpected. After a failure,
+// ranOut() tells whether it was only the end of the bytes, which more bytes could have met.
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : rest_(bytes) {}
+    bool atEnd() const { return rest_.empty(); }
+    bool ranOut() const { return ranOut_; }
+    bool literal(std::string_view text) {
+        ranOut_ = rest_.size() < text.size() && text.substr(0, rest_.size()) == rest_;
+        if (rest_.substr(0, text.size()) != text) return false;
+        rest_.remove_prefix(text.size());
+        return true;
+    }
+    bool number(uint64_t& value) {
+        ranOut_ = rest_.empty();
+        const auto [end, error] = std::from_chars(rest_.data(), rest_.data() + rest_.size(), value);
+        if (error != std::errc() || end == rest_.data()) return false;
+        rest_.remove_prefix(static_cast<size_t>(end - rest_.data()));
+        return true;
+    }
+    // "<length>:<bytes>"; an empty name only where `mayBeEmpty`.
+    bool name(std::string& out, bool mayBeEmpty = false) {
+        uint64_t length = 0;
+        if (!number(length) || !literal(":") || length > kLongestName) return false;
+        ranOut_ = length > rest_.size();
+        if (ranOut_) return false;
+        out.assign(rest_.substr(0, length));
+        rest_.remove_prefix(length);
+        // The journal's own name, and the names unreadable journals are kept under, are never
+        // a picture's: a repair that took one for a picture would rename the journal onto a
+        // picture's name and keep it as a picture.
+        if (std::string_view(out).substr(0, std::string_view(kRenameJournalName).size()) ==
+            kRenameJournalName) {
+            return false;
+        }
+        return (mayBeEmpty && out.empty()) || IsPlainFileName(out);
+    }
+
+private:
+    std::string_view rest_;
+    bool ranOut_ = false;
+};
+
+bool readRecord(Reader& in, JournalRecord& record) {
+    std::string temporary;
+    if (!in.literal("P ") || !in.number(record.serial) || !in.literal(" ") ||
+        !in.name(record.oldName) || !in.literal(" ") || !in.name(temporary, true) ||
+        !in.literal(" ") || !in.name(record.newName) || !in.literal("\n")) {
+        return false;
+    }
+    if (!temporary.empty()) record.temporaryNames.push_back(std::move(temporary));
+    return true;
+}
+
+}  // namespace
+
+std::string JournalHeader() { return std::string(kHeader); }
+
+std::string EncodeJournalRecord(uint64_t serial, std::string_view oldName,
+                                std::string_view temporaryName, std::string_view newName) {
+    std::string line;
+    AppendJournalRecord(line, serial, oldName, temporaryName, newName);
+    return line;
+}
+
+void AppendJournalRecord(std::string& out, uint64_t serial, std::string_view oldName,
+                         std::string_view temporaryName, std::string_view newName) {
+    out += "P ";
+    appendNumber(out, serial);
+    out += ' ';
+    appendName(out, oldName);
+    out += ' ';
+    appendName(out, temporaryName);
+    out += ' ';
+    appendName(out, newName);
+    out += '\n';
+}
+
+std::string JournalEnd(size_t count) { return "end " + std::to_string(count) + "\n"; }
+
+std::string EncodeTemporaryNote(size_t index, std::string_view name) {
+    std::string line = "T " + std::to_string(index) + ' ';
+    appendName(line, name);
+    line += '\n';
+    return line;
+}
+
+namespace {
+
+enum class Reading { Complete, CutShort, Damaged };
+
+Reading readJournal(std::string_view bytes, std::vector<JournalRecord>& records) {
+    // No journal holds a NUL byte: zeros at its end are bytes a power cut kept from being
+    // written, in a file some file systems had already made longer.
+    bytes = bytes.substr(0, bytes.find_last_not_of('\0') + 1);
+    Reader in(bytes);
+    const auto failed = [&in] { return in.ranOut() ? Reading::CutShort : Reading::Damaged; };
+    if (!in.literal(kHeader)) return failed();
+    for (;;) {
+        if (in.literal("end ")) break;
+        if (in.ranOut()) return Reading::CutShort;
+        JournalRecord record;
+        if (!readRecord(in, record)) return failed();
+        records.push_back(std::move(record));
+    }
+    uint64_t count = 0;
+    if (!in.number(count) || !in.literal("\n")) return failed();
+    if (count != records.size()) return Reading::Damaged;
+    while (!in.atEnd()) {
+        uint64_t index = 0;
+        std::string name;
+        if (!in.literal("T ") || !in.number(index) || !in.literal(" ") || !in.name(name) ||
+            !in.literal("\n")) {
+            // A note cut short was written when its rename had not been tried: it is left out.
+            return in.ranOut() ? Reading::Complete : Reading::Damaged;
+        }
+        if (index >= records.size()) return Reading::Damaged;
+        records[index].temporaryNames.push_back(std::move(name));
+    }
+    return Reading::Complete;
+}
+
+}  // namespace
+
+std::optional<std::vector<JournalRecord>> ParseJournal(std::string_view bytes) {
+    std::vector<JournalRecord> records;
+    if (readJournal(bytes, records) != Reading::Complete) return std::nullopt;
+    return records;
+}
+
+bool IsJournalCutShort(std::string_view bytes) {
+    std::vector<JournalRecord> records;
+    return readJournal(bytes, records) == Reading::CutShort;
+}
+
+bool IsPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
+}  // namespace lumaro

@@ -1,0 +1,181 @@
+// Finishing an operation that a crash or a power cut interrupted, from its journal.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "core/journal/journalformat.h"
+#include "core/journal/renamejournal.h"
+
+namespace lumaro {
+
+namespace {
+
+// Unreadable journals kept in one folder before the next one stays under its own name.
+constexpr int kMostKeptJournals = 1000;
+
+std::optional<std::string> readJournal(int folderFd, bool& found) {
+    const int fd = openat(folderFd, kRenameJournalName, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    found = fd >= 0 || errno != ENOENT;
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) != 0) {
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            close(fd);
+            return std::nullopt;
+        }
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    close(fd);
+    return bytes;
+}
+
+// The pictures of a plan, found by the file each is rather than by the names alone: after a
+// crash a name of the plan may belong to another picture or to a file the plan never knew.
+class Repairer {
+public:
+    Repairer(const std::string& folder, int folderFd, JournalRepair& repair)
+        : folder_(folder), folderFd_(folderFd), repair_(repair) {}
+    void run(const std::vector<JournalRecord>& records);
+
+private:
+    struct Picture {
+        const JournalRecord* record;
+        std::string at;     // the name it bears now
+        bool tried = false;  // it was given its chance at its new name
+    };
+    bool isThePicture(const std::string& name, uint64_t serial, nlink_t* links = nullptr) const;
+    std::string locate(const JournalRecord& record) const;
+    bool move(Picture& picture, const std::string& to, RenameResult* renamed = nullptr);
+    void toTemporary(Picture& picture);
+    void toNewName(Picture& picture);
+
+    const std::string& folder_;
+    int folderFd_;
+    JournalRepair& repair_;
+};
+
+bool Repairer::isThePicture(const std::string& name, uint64_t serial, nlink_t* links) const {
+    struct stat st;
+    if (fstatat(folderFd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    if (links) *links = st.st_nlink;
+    return S_ISREG(st.st_mode) && st.st_ino == serial;
+}
+
+// The latest name of the plan that bears the picture. A rename made by a link and an unlink
+// that was stopped between the two leaves the picture under two names: the earlier goes.
+std::string Repairer::locate(const JournalRecord& record) const {
+    std::vector<std::string> names{record.newName};
+    names.insert(names.end(), record.temporaryNames.rbegin(), record.temporaryNames.rend());
+    names.push_back(record.oldName);
+    std::string at;
+    for (const std::string& name : names) {
+        nlink_t links = 0;
+        if (name == at || !isThePicture(name, record.serial, &links)) continue;
+        if (at.empty()) {
+            at = name;
+        } else if (links > 1) {
+            unlinkat(folderFd_, name.c_str(), 0);
+        }
+    }
+    return at;
+}
+
+bool Repairer::move(Picture& picture, const std::string& to, RenameResult* renamed) {
+    const RenameResult result = CountedRename(folder_ + picture.at, folder_ + to);
+    if (renamed) *renamed = result;
+    if (!result.ok()) return false;
+    picture.at = to;
+    return true;
+}
+
+void Repairer::toTemporary(Picture& picture) {
+    for (const std::string& name : picture.record->temporaryNames) {
+        RenameResult renamed;
+        if (move(picture, name, &renamed) || renamed.status != RenameResult::Status::TargetExists)
+            return;
+    }
+}
+
+// Its new name, or where that is taken its old name; failing both it keeps the name it has.
+void Repairer::toNewName(Picture& picture) {
+    const JournalRecord& record = *picture.record;
+    picture.tried = true;
+    RenameResult renamed;
+    if (move(picture, record.newName, &renamed)) {
+        repair_.renamedNames.push_back(record.newName);
+        return;
+    }
+    if (picture.at != record.oldName) move(picture, record.oldName);
+    repair_.failures.push_back({picture.at, record.newName, renamed});
+}
+
+void Repairer::run(const std::vector<JournalRecord>& records) {
+    std::vector<Picture> pictures;
+    for (const JournalRecord& record : records) {
+        if (record.serial == 0) continue;
+        std::string at = locate(record);
+        if (!at.empty() && at != record.newName) pictures.push_back({&record, std::move(at)});
+    }
+    // As the operation itself: first every picture off its old name, so that names that
+    // pass from one picture to another are free when they are taken.
+    for (Picture& picture : pictures) {
+        if (picture.at == picture.record->oldName) toTemporary(picture);
+    }
+    for (Picture& picture : pictures) {
+        if (picture.at != picture.record->oldName) toNewName(picture);
+    }
+    // Renames planned without a temporary name, and pictures no temporary name was free for.
+    for (Picture& picture : pictures) {
+        if (!picture.tried) toNewName(picture);
+    }
+}
+
+// Moves a journal that cannot be read to a hidden name of its own, so no listing takes it for
+// a picture and no later journal replaces it; never over a journal kept before. The name it
+// bears afterwards: its own when it could not be moved.
+std::string keepUnreadableJournal(const std::string& folder) {
+    const std::string journal = folder + kRenameJournalName;
+    for (int n = 1; n <= kMostKeptJournals; ++n) {
+        const std::string name = std::string(kRenameJournalName) + kUnreadableJournalSuffix +
+                                 (n == 1 ? "" : "-" + std::to_string(n));
+        const RenameResult kept = renameNoReplace(journal, folder + name);
+        if (kept.ok()) return name;
+        if (kept.status != RenameResult::Status::TargetExists) break;
+    }
+    return kRenameJournalName;
+}
+
+}  // namespace
+
+JournalRepair RepairInterruptedRenames(const std::string& folder) {
+    JournalRepair repair;
+    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0) return repair;
+    const std::optional<std::string> bytes = readJournal(folderFd, repair.journalFound);
+    if (repair.journalFound) {
+        StartRenameCount();
+        const std::optional<std::vector<JournalRecord>> records =
+            bytes ? ParseJournal(*bytes) : std::nullopt;
+        if (records) Repairer(folder, folderFd, repair).run(*records);
+        fsync(folderFd);
+        // A journal without its end was cut before the first rename: nothing to finish, and
+        // nothing to keep. One that cannot be read may be all that tells which picture bears
+        // which temporary name: it stays, for the user.
+        if (records || (bytes && IsJournalCutShort(*bytes))) {
+            unlinkat(folderFd, kRenameJournalName, 0);
+        } else {
+            repair.keptJournal = keepUnreadableJournal(folder);
+        }
+        fsync(folderFd);
+    }
+    close(folderFd);
+    return repair;
+}
+
+}  // namespace lumaro

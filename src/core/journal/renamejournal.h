@@ -1,0 +1,87 @@
+// The rename journal: before an operation renames the pictures of a folder, its whole plan
+// (each picture's old, temporary and new name, and the file it is) goes to a hidden file in
+// that folder, on disk before the first rename; the file goes away when the operation ends.
+// A journal found when a folder is loaded means that the program stopped in the middle of an
+// operation, and RepairInterruptedRenames finishes it.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/files/fileoperations.h"
+
+namespace lumaro {
+
+// Hidden, so no listing ever shows it.
+inline constexpr const char* kRenameJournalName = ".lumaro-journal";
+// A journal that cannot be read is kept under its name followed by this (and "-2", "-3"...
+// beside earlier ones), hidden as well.
+inline constexpr const char* kUnreadableJournalSuffix = ".unreadable";
+
+// One picture of a plan, by file names within the folder. `temporaryName` is empty for a
+// rename straight to the new name.
+// The names are views: the caller keeps them alive while it constructs the journal.
+struct PlannedRename {
+    std::string_view oldName;
+    std::string_view temporaryName;
+    std::string_view newName;
+};
+
+// The journal of one operation, from construction to finish() (or destruction). When the
+// journal cannot be written (a folder that refuses new files) the operation goes on without
+// one: its renames are then as safe as they ever were, and no worse.
+class RenameJournal {
+public:
+    RenameJournal(const std::string& folder, const std::vector<PlannedRename>& plan);
+    ~RenameJournal();
+    RenameJournal(const RenameJournal&) = delete;
+    RenameJournal& operator=(const RenameJournal&) = delete;
+
+    // Picture `index` of the plan is about to take another temporary name than planned: the
+    // name is on disk before the rename is tried, so a repair can find the picture there.
+    void noteTemporaryName(size_t index, std::string_view name);
+    // renameNoReplace, counted for the stop hook below.
+    RenameResult rename(const std::string& from, const std::string& to);
+    // Removes the journal: the operation has ended.
+    void finish();
+
+private:
+    int folderFd_ = -1;
+    int journalFd_ = -1;
+};
+
+// renameNoReplace, counted for LUMARO_STOP_AFTER_RENAMES. For the crash tests only: with
+// LUMARO_STOP_AFTER_RENAMES=N in the environment, a journalled operation or a repair ends the
+// process with _exit(86) just before its rename number N+1 (an operation also at its end once
+// it made N renames), leaving its journal behind as a power cut would.
+RenameResult CountedRename(const std::string& from, const std::string& to);
+// Counts from zero again and reads LUMARO_STOP_AFTER_RENAMES anew: each operation and each
+// repair is stopped on its own count.
+void StartRenameCount();
+
+// Benchmarks only: switches journals off (and on again) for the whole process.
+void SetRenameJournalEnabled(bool enabled);
+
+// What a repair did.
+struct JournalRepair {
+    bool journalFound = false;
+    std::vector<std::string> renamedNames;  // pictures the repair renamed, by their new names
+    std::vector<RenameFailure> failures;    // pictures that could not take their new names
+    // A journal that held its end but could not be read (damaged, or written by another
+    // version): the name it is kept under in the folder, for the user to see. Nothing was
+    // renamed.
+    std::string keptJournal;
+
+    int count() const { return static_cast<int>(renamedNames.size()); }
+};
+
+// Finishes the operation whose journal lies in `folder` (ending with '/'), if any: every
+// picture of the plan that is found (by the file it is, under one of its planned names)
+// reaches its new name, or where that name is taken goes back to (or keeps) its old name.
+// A journal that was not completely written renames nothing and is removed; one that cannot be
+// read renames nothing and is kept (keptJournal). A journal read is removed once the repair
+// is complete; a repair that is itself stopped can run again.
+JournalRepair RepairInterruptedRenames(const std::string& folder);
+
+}  // namespace lumaro

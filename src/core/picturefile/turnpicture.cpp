@@ -1,0 +1,23 @@
+#include "core/picturefile/turnpicture.h"
+
+#include "core/picturefile/jpegheader.h"
+#include "core/picturefile/jpegturn.h"
+
+namespace lumaro {
+
+TurnPictureResult TurnPicture(const std::string& path, int angle) {
+    using Status = TurnPictureResult::Status;
+    std::string bytes;
+    const FileStepResult read = ReadWholeFile(path, bytes);
+    if (!read.ok()) return {Status::Unreadable, false, DescribeFileStep(read)};
+    if (!LooksLikeJpeg(bytes)) return {Status::NotJpeg, false, "not a JPEG file"};
+    JpegTurnResult turned = TurnJpeg(bytes, angle);
+    bytes.clear();
+    bytes.shrink_to_fit();
+    if (!turned.ok) return {Status::CannotTurn, false, turned.error};
+    const FileStepResult written = ReplaceFileContent(path, turned.jpeg);
+    if (!written.ok()) return {Status::NotWritten, false, DescribeFileStep(written)};
+    return {Status::Turned, turned.lossless, {}};
+}
+
+}  // namespace lumaro

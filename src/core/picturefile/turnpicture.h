@@ -1,0 +1,23 @@
+// Turning a picture file on disk by 90, 180 or 270 degrees. JPEG files are turned here,
+// losslessly where they allow it; other types are turned by the caller, which then hands the
+// new content to ReplaceFileContent. The original is replaced only by a complete new file.
+#pragma once
+
+#include <string>
+
+#include "core/files/safereplace.h"
+
+namespace lumaro {
+
+struct TurnPictureResult {
+    enum class Status { Turned, NotJpeg, Unreadable, CannotTurn, NotWritten };
+    Status status = Status::Turned;
+    bool lossless = false;
+    std::string detail;  // what went wrong, for the message
+
+    bool ok() const { return status == Status::Turned; }
+};
+
+TurnPictureResult TurnPicture(const std::string& path, int angle);
+
+}  // namespace lumaro

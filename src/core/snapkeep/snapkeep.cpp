@@ -1,0 +1,145 @@
+// The Snapkeep rules: thumbnail captions, the files of a set and the plan of a save.
+#include "core/snapkeep/snapkeep.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "core/files/fileoperations.h"
+#include "core/files/folderentries.h"
+#include "core/windows/folderrequest.h"
+
+namespace lumaro {
+
+namespace {
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The byte length of the first `count` characters of UTF-8 `text`.
+size_t bytesOfCharacters(std::string_view text, size_t count) {
+    size_t end = 0;
+    for (size_t seen = 0; end < text.size() && seen < count; ++seen) {
+        ++end;
+        while (end < text.size() && isContinuationByte(text[end])) ++end;
+    }
+    return end;
+}
+
+bool isSetPicture(const std::string& fileName) {
+    std::string extension = ExtensionOf(fileName);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == "jpg" || extension == "jpeg";
+}
+
+bool exists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+// The base name of each picture's copy: its own, or, when an earlier copy of the save has it
+// already, "<base> (2)", "(3)"..., never the own name of another picture of the save.
+std::vector<std::string> copyBasesOf(const std::vector<PictureEntry>& pictures, size_t count) {
+    std::set<std::string> taken;
+    for (size_t i = 0; i < count; ++i) taken.insert(pictures[i].base);
+    std::set<std::string> given;
+    std::vector<std::string> bases;
+    for (size_t i = 0; i < count; ++i) {
+        const std::string& own = pictures[i].base;
+        std::string base = own;
+        for (int n = 2; given.count(base) != 0 || (base != own && taken.count(base) != 0); ++n) {
+            base = own + " (" + std::to_string(n) + ")";
+        }
+        given.insert(base);
+        bases.push_back(std::move(base));
+    }
+    return bases;
+}
+
+}  // namespace
+
+std::string_view CaptionPartOf(std::string_view name) {
+    const size_t separator = name.find("  ");
+    return separator == std::string_view::npos ? name : name.substr(separator + 2);
+}
+
+std::string CaptionPartOf(std::string_view name, size_t limit) {
+    const std::string_view caption = CaptionPartOf(name);
+    return std::string(caption.substr(0, bytesOfCharacters(caption, limit)));
+}
+
+std::string WithThumbnailCaption(std::string_view box, std::string_view caption) {
+    std::string text(box);
+    if (!text.empty()) text += ", ";
+    return text.append(caption);
+}
+
+// The click that comes before a double click appended the caption: the last whole item that is
+// the caption is the one to take out.
+std::string WithoutThumbnailCaption(std::string_view box, std::string_view caption) {
+    constexpr std::string_view separator = ", ";
+    if (caption.empty()) return std::string(box);
+    for (size_t at = box.rfind(caption); at != std::string_view::npos;
+         at = at == 0 ? std::string_view::npos : box.rfind(caption, at - 1)) {
+        const size_t end = at + caption.size();
+        if (at > 0 && !box.substr(0, at).ends_with(separator)) continue;
+        if (end < box.size() && !box.substr(end).starts_with(separator)) continue;
+        if (at > 0)
+            return std::string(box.substr(0, at - separator.size())).append(box.substr(end));
+        return std::string(box.substr(std::min(box.size(), end + separator.size())));
+    }
+    return std::string(box);
+}
+
+SnapkeepLoadStart StartSnapkeepLoad(const std::string& defaultFolder) {
+    if (IsListableFolder(defaultFolder)) return {false, defaultFolder};
+    // Not listable: either missing, and made now, or unusable (a file in its place, a folder
+    // that cannot be read or made), which must not keep the user from every other folder.
+    if (CreateFolderPath(defaultFolder) && IsListableFolder(defaultFolder))
+        return {true, defaultFolder};
+    return {false, HomeFolder()};
+}
+
+std::optional<std::vector<SnapkeepPicture>> SnapkeepSetIn(const std::string& folder) {
+    const auto files = ListRegularFiles(folder);
+    if (!files) return std::nullopt;
+    std::vector<SnapkeepPicture> set;
+    for (const std::string& name : *files) {
+        if (set.size() == kSnapkeepCount) break;
+        if (isSetPicture(name)) set.push_back({name, std::string(CaptionPartOf(BaseNameOf(name)))});
+    }
+    return set;
+}
+
+SnapkeepSavePlan PlanSnapkeepSave(const std::vector<PictureEntry>& pictures, const std::string& pictureFolder,
+                                  const std::string& chosenFolder) {
+    using Outcome = SnapkeepSavePlan::Outcome;
+    SnapkeepSavePlan plan;
+    plan.folder = WithTrailingSeparator(chosenFolder);
+    // Checked before and after the folder is made: a path that climbs back through a new
+    // folder ("new/../") may still end in the picture folder.
+    if (IsSameFolder(plan.folder, pictureFolder)) {
+        plan.outcome = Outcome::PictureFolder;
+    } else if (!CreateFolderPath(plan.folder)) {
+        plan.outcome = Outcome::CannotCreate;
+    } else if (IsSameFolder(plan.folder, pictureFolder)) {
+        plan.outcome = Outcome::PictureFolder;
+    }
+    if (plan.outcome != Outcome::Ready) return plan;
+
+    const size_t count = std::min<size_t>(pictures.size(), kSnapkeepCount);
+    plan.moreThanTwelve = pictures.size() > kSnapkeepCount;
+    const std::vector<std::string> bases = copyBasesOf(pictures, count);
+    for (size_t i = 0; i < count; ++i) {
+        const PictureEntry& entry = pictures[i];
+        SnapkeepCopy copy{static_cast<int>(i), pictureFolder + entry.fileName(),
+                          plan.folder + bases[i], bases[i] + ".jpg",
+                          std::string(CaptionPartOf(entry.base))};
+        if (exists(plan.folder + copy.copyName)) plan.existing.push_back(copy.copyName);
+        plan.copies.push_back(std::move(copy));
+    }
+    return plan;
+}
+
+}  // namespace lumaro
