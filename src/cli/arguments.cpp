@@ -1,3 +1,4 @@
+// Reading lumaro-cli's command line: the options each command takes and the form of each value.
 #include "cli/arguments.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// Writing a name or a date on one line: backslashes and control characters escaped.
 #include "cli/oneline.h"
 
 namespace lumaro::cli {

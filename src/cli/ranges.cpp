@@ -1,3 +1,4 @@
+// Reading the pictures a command works on ("all", "3-5,8") and turning them into list places.
 #include "cli/ranges.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Applying and cancelling renames on real folders: no temporary name meets a picture, no file lost.
 #include "core/naming/apply.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Composing names and proposing renames: captions kept or refused whole, pairs kept together.
 #include "core/naming/composename.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Renames that never replace a file, folder paths made level by level, and the same folder found.
 #include "core/files/fileoperations.h"
 
 #include <gtest/gtest.h>

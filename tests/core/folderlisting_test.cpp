@@ -1,3 +1,4 @@
+// Listing the pictures of a folder: which files count, the orders by name and by date, progress.
 #include "core/listing/folderlisting.h"
 
 #include <gtest/gtest.h>

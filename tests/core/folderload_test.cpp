@@ -1,3 +1,4 @@
+// Loading folders: widths made equal, the unnumbered numbered, taken names and six digits heeded.
 #include "core/naming/folderload.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The message table: the English set, good, faulty and unreadable language files, and their list.
 #include "core/settings/languagetable.h"
 
 #include <gtest/gtest.h>

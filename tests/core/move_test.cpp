@@ -1,3 +1,4 @@
+// Moving blocks in the list: steps, targets, refusals, and accepting or cancelling moves on disk.
 #include "core/naming/move.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The numbered-name rules, refused file types, and the picture list's sorted lists and undo pairs.
 #include "core/naming/numberedname.h"
 
 #include <gtest/gtest.h>

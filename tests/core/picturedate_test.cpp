@@ -1,3 +1,4 @@
+// Reading a picture's date: Exif in either byte order, damaged or cut files, the file's own date.
 #include "core/picturefile/picturedate.h"
 
 #include <gtest/gtest.h>

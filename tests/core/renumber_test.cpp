@@ -1,3 +1,4 @@
+// Renumbering: the placement rules, widths and answers, and never a number another picture bears.
 #include "core/naming/renumber.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The settings file: its bytes, values loaded back, damaged or missing sections, safe saving.
 #include "core/settings/settingsfile.h"
 
 #include <dirent.h>

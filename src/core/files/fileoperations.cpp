@@ -1,3 +1,4 @@
+// Renames that never replace a file, deleting a picture, making folder paths, comparing folders.
 #include "core/files/fileoperations.h"
 
 #include <fcntl.h>

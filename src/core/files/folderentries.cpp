@@ -1,3 +1,4 @@
+// Listing a folder's regular files in name order; splitting file names and completing paths.
 #include "core/files/folderentries.h"
 
 #include <dirent.h>

@@ -1,3 +1,4 @@
+// The name order: ASCII letters folded, letter case deciding only between names equal once folded.
 #include "core/files/namecompare.h"
 
 #include <algorithm>

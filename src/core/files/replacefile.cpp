@@ -1,3 +1,4 @@
+// Writing a whole file through a temporary file renamed into place; making those temporary files.
 #include "core/files/replacefile.h"
 
 #include <fcntl.h>

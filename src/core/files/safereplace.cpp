@@ -1,3 +1,4 @@
+// Reading a whole file, and giving it new content through a temporary file that takes its place.
 #include "core/files/safereplace.h"
 
 #include <fcntl.h>

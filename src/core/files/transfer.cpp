@@ -1,3 +1,4 @@
+// Moving pictures to another folder: a free name, a copy read back and compared, then no source.
 #include "core/files/transfer.h"
 
 #include <fcntl.h>

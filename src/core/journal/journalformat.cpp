@@ -1,3 +1,4 @@
+// Writing and reading the bytes of a rename journal, every name preceded by its length.
 #include "core/journal/journalformat.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// Keeping a folder's rename journal: the plan on disk before the first rename, gone at the end.
 #include "core/journal/renamejournal.h"
 
 #include <dirent.h>

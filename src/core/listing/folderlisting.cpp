@@ -1,3 +1,4 @@
+// Listing the pictures of a folder by file type, and ordering them by name or by picture date.
 #include "core/listing/folderlisting.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// Reading the heads of many pictures with several reads in flight, neighbouring names together.
 #include "core/listing/pictureheads.h"
 
 #include <atomic>

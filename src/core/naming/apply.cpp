@@ -1,3 +1,4 @@
+// Applying a rename or a renumbering to the files on disk, and cancelling an application.
 #include "core/naming/apply.h"
 
 #include <algorithm>

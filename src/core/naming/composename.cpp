@@ -1,3 +1,4 @@
+// Composing a new name from a number and a caption, and proposing the new names of a rename.
 #include "core/naming/composename.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Loading a folder: one number width for every name, numbers for the unnumbered, a first numbering.
 #include "core/naming/folderload.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// Moving a block of pictures by steps or behind a number, and accepting or cancelling the moves.
 #include "core/naming/move.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The numbered-name rules: reading a name's number and caption, composing a new one.
 #include "core/naming/numberedname.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The sorted name lists of the picture list, its undo pairs, and the check of a file type.
 #include "core/naming/picturelist.h"
 
 #include <algorithm>

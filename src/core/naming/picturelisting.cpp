@@ -1,3 +1,4 @@
+// Listing the pictures of the current folder into the picture list, with the list's number width.
 #include "core/naming/picturelisting.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Renaming in two passes through temporary names, so a new name never meets an old one still there.
 #include "core/naming/renamepasses.h"
 
 #include <sys/stat.h>

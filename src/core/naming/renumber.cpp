@@ -1,3 +1,4 @@
+// Renumbering the selection: answers checked, a width chosen, numbers other pictures bear refused.
 #include "core/naming/renumber.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Reading the segments in front of the picture data of a JPEG file, and no more of it.
 #include "core/picturefile/jpeghead.h"
 
 #include <fcntl.h>

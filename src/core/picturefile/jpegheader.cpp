@@ -1,3 +1,4 @@
+// Walking the segments of a JPEG header; finding, reading and writing its Exif fields in place.
 #include "core/picturefile/jpegheader.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Turning JPEG data: losslessly where the blocks allow, else decoded and encoded again.
 #include "core/picturefile/jpegturn.h"
 
 #include <turbojpeg.h>

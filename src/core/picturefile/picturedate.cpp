@@ -1,3 +1,4 @@
+// Finding the Exif date in the head of a JPEG file, and a file's own date in the same form.
 #include "core/picturefile/picturedate.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// Turning a JPEG file on disk: read whole, turned, and replaced only by the complete new content.
 #include "core/picturefile/turnpicture.h"
 
 #include "core/picturefile/jpegheader.h"

@@ -1,3 +1,4 @@
+// Loading a language file over the English texts of the message table, and finding language files.
 #include "core/settings/languagetable.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Deciding the program's folders from the environment and the executable's place, and making them.
 #include "core/settings/programfolder.h"
 
 #include <pwd.h>

@@ -1,3 +1,4 @@
+// Reading the settings file line by line, and writing it whole through a temporary file.
 #include "core/settings/settingsfile.h"
 
 #include <fcntl.h>

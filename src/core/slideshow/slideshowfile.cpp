@@ -1,3 +1,4 @@
+// Naming a slide-show project and its folder, and writing its project file.
 #include "core/slideshow/slideshowfile.h"
 
 #include "core/files/replacefile.h"

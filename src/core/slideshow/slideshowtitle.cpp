@@ -1,3 +1,4 @@
+// The slide caption made from a folder's name, its date-like prefix kept in front or moved behind.
 #include "core/slideshow/slideshowtitle.h"
 
 namespace lumaro {

@@ -1,3 +1,4 @@
+// SIGTERM and SIGINT turned into a close of the main window, through a pipe the event loop reads.
 #include "gui/app/closeonsignal.h"
 
 #include <QSocketNotifier>

@@ -1,3 +1,4 @@
+// The control table of the main window, dialog units turned into pixels, the making of controls.
 #include "gui/app/controltable.h"
 
 #include <QComboBox>

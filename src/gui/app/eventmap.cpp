@@ -1,3 +1,4 @@
+// The rows of the main window's event map, and the names of its events.
 #include "gui/app/eventmap.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// Form_Aide: its French description of the program, line by line, and the window that shows it.
 #include "gui/app/formaide.h"
 
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// The help viewer: a text browser that opens a help file at its contents.
 #include "gui/app/helpwindow.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// The viewer rectangles and spacings of the small, medium and large screen layouts.
 #include "gui/app/screenlayout.h"
 
 namespace lumaro {

@@ -1,3 +1,4 @@
+// Reading the command line of the lumaro program, and the text that --help prints.
 #include "gui/app/startoptions.h"
 
 #include "core/files/folderentries.h"

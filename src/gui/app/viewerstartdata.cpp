@@ -1,3 +1,4 @@
+// Reading the start state of the viewers from the JSON file compiled into the program.
 #include "gui/app/viewerstartdata.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// The window state table: what each state does to each control of the main window.
 #include "gui/app/windowstates.h"
 
 namespace lumaro {

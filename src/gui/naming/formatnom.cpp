@@ -1,3 +1,4 @@
+// FormatNom: its groups and options on their places, and the answer it hands back.
 #include "gui/naming/formatnom.h"
 
 #include <QButtonGroup>

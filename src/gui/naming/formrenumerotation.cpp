@@ -1,3 +1,4 @@
+// FormRenumerotation: its boxes and labels on their places, and the answer taken on OK.
 #include "gui/naming/formrenumerotation.h"
 
 #include <QLabel>

@@ -1,3 +1,4 @@
+// TargetMove: its labels and number box on their places, and the answer taken on OK.
 #include "gui/naming/targetmove.h"
 
 #include <QLabel>

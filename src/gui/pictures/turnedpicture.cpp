@@ -1,3 +1,4 @@
+// Turning a picture that is not JPEG: decoded, turned, encoded again with the compression it had.
 #include "gui/pictures/turnedpicture.h"
 
 #include <QBuffer>

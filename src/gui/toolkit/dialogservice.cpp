@@ -1,3 +1,4 @@
+// The dialog service the program runs with (Qt message boxes, folder browser), and its replacement.
 #include "gui/toolkit/dialogservice.h"
 
 #include <QDialog>

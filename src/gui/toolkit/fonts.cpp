@@ -1,3 +1,4 @@
+// Turning a font description of the window into a real font, narrow faces included.
 #include "gui/toolkit/fonts.h"
 
 #include <QFontDatabase>

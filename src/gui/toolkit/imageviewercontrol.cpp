@@ -1,3 +1,4 @@
+// The picture viewer: decoding at the shown size, zoom, scrolling, turning, saving and painting.
 #include "gui/toolkit/imageviewercontrol.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// Decoding pictures upright at their shown size, on the window thread or on the background pool.
 #include "gui/toolkit/picturedecoder.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// Carrying a picture's Exif block over to its new JPEG bytes: upright, new sizes, no thumbnail.
 #include "gui/toolkit/pictureexif.h"
 
 #include <libexif/exif-data.h>

@@ -1,3 +1,4 @@
+// Loading the resources compiled into the program, once.
 #include "gui/toolkit/resources.h"
 
 #include <QtGlobal>

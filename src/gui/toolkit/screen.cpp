@@ -1,3 +1,4 @@
+// The screen size: a test's override, LUMARO_SCREEN_SIZE, or the primary screen.
 #include "gui/toolkit/screen.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// Measuring the text a control draws, and widening a window so that no text is cut.
 #include "gui/toolkit/textfit.h"
 
 #include <QAbstractButton>

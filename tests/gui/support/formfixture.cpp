@@ -1,3 +1,4 @@
+// The main window fixture: a temporary program folder, files put in it, the window started.
 #include "support/formfixture.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// Real JPEG pictures with or without a date, written to a folder, and the files a folder holds.
 #include "support/picturefiles.h"
 
 #include <QBuffer>

@@ -1,3 +1,4 @@
+// The scripted responder: records what the program showed and answers from its queues.
 #include "support/scriptedresponder.h"
 
 #include <memory>
