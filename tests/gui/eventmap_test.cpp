@@ -449,11 +449,12 @@ void EventMapTest::watchTimerBringsTheCommandsBackOnceThePictureWindowIsGone() {
     FormFixture fx;
     Form1& form = fx.start();
     form.ApplyWindowState(19);
-    form.watchTimer->start(1);
+    QTimer* watchTimer = fx.control<QTimer>("watchTimer");
+    watchTimer->start(1);
     QTRY_COMPARE(form.lastHandledEvent(), QStringLiteral("watchTimer TimerEvent"));
     QCOMPARE(form.mainWindowState(), 20);
-    QVERIFY(form.cb_Dossier->isEnabled());
-    QVERIFY(!form.watchTimer->isActive());
+    QVERIFY(fx.control<QPushButton>("cb_Dossier")->isEnabled());
+    QVERIFY(!watchTimer->isActive());
 }
 
 void EventMapTest::helpAndAboutButtonsShowTheirWindows() {

@@ -59,7 +59,11 @@ public:
     }
     FormPhoto* openFrom(ImageViewerControl* viewer) {
         QTest::mouseClick(viewer, Qt::LeftButton);
-        return form().singlePictureWindow.data();
+        return photoWindow();
+    }
+    // The single-picture window while it is open.
+    FormPhoto* photoWindow() { return fx.control<FormPhoto>("FormPhoto"); }
+    QTimer* watchTimer() { return fx.control<QTimer>("watchTimer");
     }
     Form1& form() { return fx.form(); }
     int openLeft() { return form().x() + form().lb_Avant->x(); }
@@ -90,18 +94,18 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     PhotoRoad road;
     Form1& form = road.form();
     QCOMPARE(form.height(), kMainHeight);
-    QVERIFY(!road.openFrom(form.ImageV_1));  // nothing shown yet
+    QVERIFY(!road.openFrom(road.fx.control<ImageViewerControl>("ImageV_1")));  // nothing shown yet
     QCOMPARE(form.mainWindowState(), 1);
-    QVERIFY(!form.watchTimer->isActive());
+    QVERIFY(!road.watchTimer()->isActive());
 
     road.selectBoth();
-    FormPhoto* photo = road.openFrom(form.ImageV_1);
+    FormPhoto* photo = road.openFrom(road.fx.control<ImageViewerControl>("ImageV_1"));
     QVERIFY(photo);
     QVERIFY(photo->isVisible());
     QCOMPARE(photo->windowTitle(), QStringLiteral("01  Paysage.jpg"));
     QCOMPARE(form.mainWindowState(), 19);
-    QVERIFY(form.watchTimer->isActive());
-    QCOMPARE(form.watchTimer->interval(), 500);
+    QVERIFY(road.watchTimer()->isActive());
+    QCOMPARE(road.watchTimer()->interval(), 500);
     // 677 x 640 / 480 = 902.67: a window 902 + 14 wide, 755 high, at the list's left and
     // the main window's top; buttons 12 under the picture, either side of its middle (451).
     QCOMPARE(photo->pos(), QPoint(road.openLeft(), form.y()));
@@ -114,17 +118,17 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     QCOMPARE(photo->ImageV->zoom(), 902.0 / 640.0);
 
     // A click on either slot while it is open does nothing.
-    QCOMPARE(road.openFrom(form.ImageV_2), photo);
+    QCOMPARE(road.openFrom(road.fx.control<ImageViewerControl>("ImageV_2")), photo);
     QCOMPARE(photo->windowTitle(), QStringLiteral("01  Paysage.jpg"));
 
     // The close box destroys it; the timer brings the commands back once, then stops.
     photo->close();
     QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == 20, 1000);
-    QVERIFY(!form.singlePictureWindow);
-    QVERIFY(!form.watchTimer->isActive());
-    QVERIFY(form.cb_Dossier->isEnabled());
+    QVERIFY(!road.photoWindow());
+    QVERIFY(!road.watchTimer()->isActive());
+    QVERIFY(road.fx.control<QPushButton>("cb_Dossier")->isEnabled());
 
-    photo = road.openFrom(form.ImageV_2);
+    photo = road.openFrom(road.fx.control<ImageViewerControl>("ImageV_2"));
     QVERIFY(photo);
     QCOMPARE(photo->windowTitle(), QStringLiteral("02  Portrait.jpg"));
     QCOMPARE(photo->size(), QSize(507 + 14, kWindowHeightAtOpening));  // 677 x 480 / 640 = 507.75
@@ -135,7 +139,7 @@ void PhotoWindowTest::zoomOutReturnsToTheSameSpotAndToFitZoomExactly() {
     PhotoRoad road;
     road.selectBoth();
     Form1& form = road.form();
-    FormPhoto* photo = road.openFrom(form.ImageV_1);
+    FormPhoto* photo = road.openFrom(road.fx.control<ImageViewerControl>("ImageV_1"));
     ImageViewerControl* viewer = photo->ImageV;
     const double fit = viewer->zoom();
 
@@ -167,7 +171,7 @@ void PhotoWindowTest::zoomOutReturnsToTheSameSpotAndToFitZoomExactly() {
     QCOMPARE(viewer->zoom(), fit);
     QTest::keyClick(photo, Qt::Key_Escape);
     QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == 20, 1000);
-    QVERIFY(!form.singlePictureWindow);
+    QVERIFY(!road.photoWindow());
 }
 
 void PhotoWindowTest::zoomingInStopsOnlyItselfBeyondTheScrollLimit() {
@@ -218,7 +222,7 @@ void PhotoWindowTest::pictureClickSwitchesToTheEnlargedSizeAndBack() {
     PhotoRoad road;
     road.selectBoth();
     Form1& form = road.form();
-    FormPhoto* photo = road.openFrom(slot == 1 ? form.ImageV_1 : form.ImageV_2);
+    FormPhoto* photo = road.openFrom(slot == 1 ? road.fx.control<ImageViewerControl>("ImageV_1") : road.fx.control<ImageViewerControl>("ImageV_2"));
     QCOMPARE(photo->size(), opening);
     QTest::mouseClick(photo->pictb_Larger, Qt::LeftButton);
 
@@ -251,16 +255,16 @@ void PhotoWindowTest::renameClosesTheWindowAndKeepsItsOwnState() {
     PhotoRoad road;
     road.selectBoth();
     Form1& form = road.form();
-    QVERIFY(road.openFrom(form.ImageV_1));
-    QVERIFY(form.cb_Renommer->isEnabled());
-    QTest::keyClicks(form.textb_Caption, QStringLiteral("Mer"));
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
-    QVERIFY(!form.singlePictureWindow);
+    QVERIFY(road.openFrom(road.fx.control<ImageViewerControl>("ImageV_1")));
+    QVERIFY(road.fx.control<QPushButton>("cb_Renommer")->isEnabled());
+    QTest::keyClicks(road.fx.control<QLineEdit>("textb_Caption"), QStringLiteral("Mer"));
+    QTest::mouseClick(road.fx.control<QPushButton>("cb_Renommer"), Qt::LeftButton);
+    QVERIFY(!road.photoWindow());
     QCOMPARE(form.mainWindowState(), 6);
     // No later tick may bring state 20 over the proposal and take its cancel button away.
-    QVERIFY(!form.watchTimer->isActive());
-    QVERIFY(form.cb_AnnulerRenommage->isEnabled());
-    QVERIFY(form.cb_Appliquer->isEnabled());
+    QVERIFY(!road.watchTimer()->isActive());
+    QVERIFY(road.fx.control<QPushButton>("cb_AnnulerRenommage")->isEnabled());
+    QVERIFY(road.fx.control<QPushButton>("cb_Appliquer")->isEnabled());
 }
 
 void PhotoWindowTest::unreadablePictureIsNamedAndChangesNothing_data() {
@@ -284,15 +288,15 @@ void PhotoWindowTest::unreadablePictureIsNamedAndChangesNothing() {
     const int state = form.mainWindowState();
     const int shownBefore = road.fx.responder().shown.size();
 
-    QVERIFY(!road.openFrom(form.ImageV_1));
+    QVERIFY(!road.openFrom(road.fx.control<ImageViewerControl>("ImageV_1")));
     QCOMPARE(form.mainWindowState(), state);
-    QVERIFY(!form.watchTimer->isActive());
+    QVERIFY(!road.watchTimer()->isActive());
     QCOMPARE(road.fx.responder().shown.size(), shownBefore + 1);
     const QString text = road.fx.responder().shown.last().text;
     QVERIFY(text.startsWith(form.message(kMessagePictureUnreadable)));
     QVERIFY(text.contains(QStringLiteral("01  Paysage.jpg")));
     // The other picture still opens.
-    QVERIFY(road.openFrom(form.ImageV_2));
+    QVERIFY(road.openFrom(road.fx.control<ImageViewerControl>("ImageV_2")));
 }
 
 void PhotoWindowTest::dragAndWheelMoveAZoomedPictureWithoutSwitchingSize() {

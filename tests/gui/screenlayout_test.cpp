@@ -145,16 +145,16 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
     const int bottom = e.v2.y() + e.v2.height() + 2 + 18 + 18;  // bottom of textb_2N
     const int top = screenHeight == 600 ? e.v2.y() - 6 : bottom - (kThumb + 119);
     // The group is wider only as far as a memo button wider than a thumbnail pushes the strip.
-    const int memoExtra = std::max(0, TextWidthNeeded(form.cb_Memo) - kThumb);
-    QCOMPARE(form.groupb_FileName->geometry(), QRect(15, top, 540 + memoExtra, bottom - top));
-    QVERIFY(rightOf(form.groupb_FileName) < form.ImageV_2->x());
-    QCOMPARE(form.lb_Avant->geometry(), QRect(150, 55, 290, top - 55));
+    const int memoExtra = std::max(0, TextWidthNeeded(fx.control<QPushButton>("cb_Memo")) - kThumb);
+    QCOMPARE(fx.control<QGroupBox>("groupb_FileName")->geometry(), QRect(15, top, 540 + memoExtra, bottom - top));
+    QVERIFY(rightOf(fx.control<QGroupBox>("groupb_FileName")) < fx.control<ImageViewerControl>("ImageV_2")->x());
+    QCOMPARE(fx.control<QListWidget>("lb_Avant")->geometry(), QRect(150, 55, 290, top - 55));
 
-    QCOMPARE(form.label_Type->y(), top + 24);
-    QCOMPARE(form.label_Caption->y(), top + 24);
+    QCOMPARE(fx.control<QLabel>("label_Type")->y(), top + 24);
+    QCOMPARE(fx.control<QLabel>("label_Caption")->y(), top + 24);
     const std::tuple<QLineEdit*, QComboBox*, QPushButton*> columns[] = {
-        {form.textb_FileType, form.combo_FileTypes, form.pictbttn_ClearTypes},
-        {form.textb_Caption, form.combo_Captions, form.pictbttn_ClearCaptions}};
+        {fx.control<QLineEdit>("textb_FileType"), fx.control<QComboBox>("combo_FileTypes"), fx.control<QPushButton>("pictbttn_ClearTypes")},
+        {fx.control<QLineEdit>("textb_Caption"), fx.control<QComboBox>("combo_Captions"), fx.control<QPushButton>("pictbttn_ClearCaptions")}};
     for (const auto& [box, combo, clear] : columns) {
         QCOMPARE(box->y(), top + 21);
         QCOMPARE(box->height(), 18);
@@ -166,23 +166,24 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
     // The memo button and the twelve thumbnails: squares of 36 in one row, 5 apart; the memo
     // button is wider only as far as its caption needs.
     const int memoLeft = 15 + (540 - 60 - 13 * kThumb) / 2;
-    const int memoTop = form.combo_FileTypes->y() + 33;
-    QCOMPARE(form.cb_Memo->geometry().topLeft(), QPoint(memoLeft, memoTop));
-    QCOMPARE(form.cb_Memo->height(), kThumb);
-    QCOMPARE(form.cb_Memo->width(), std::max(kThumb, TextWidthNeeded(form.cb_Memo)));
+    const int memoTop = fx.control<QComboBox>("combo_FileTypes")->y() + 33;
+    QCOMPARE(fx.control<QPushButton>("cb_Memo")->geometry().topLeft(), QPoint(memoLeft, memoTop));
+    QCOMPARE(fx.control<QPushButton>("cb_Memo")->height(), kThumb);
+    QCOMPARE(fx.control<QPushButton>("cb_Memo")->width(), std::max(kThumb, TextWidthNeeded(fx.control<QPushButton>("cb_Memo"))));
     for (int i = 0; i < 12; ++i) {
         const QString name = QStringLiteral("IV_%1").arg(i, 2, 10, QChar('0'));
-        const int left = rightOf(form.cb_Memo) + 5 + i * (kThumb + 5);
+        const int left = rightOf(fx.control<QPushButton>("cb_Memo")) + 5 + i * (kThumb + 5);
         QCOMPARE(form.findChild<ImageViewerControl*>(name)->geometry(),
                  QRect(left, memoTop, kThumb, kThumb));
         auto* caption = form.findChild<QLineEdit*>(QStringLiteral("textb_MP%1").arg(i));
         QCOMPARE(caption->geometry(), QRect(left, memoTop + kThumb + 6, kThumb, 18));
     }
-    QVERIFY(bottomOf(form.textb_MP[11]) <= bottom);
-    QCOMPARE(rightOf(form.groupb_FileName) - rightOf(form.thumbViewers[11]), 6);  // the frame clear of the strip
-    QCOMPARE(form.pictbttn_ClearSnapkeep->y(), memoTop + kThumb + 4);
-    QVERIFY(qAbs(form.pictbttn_ClearSnapkeep->geometry().center().x() -
-                 form.cb_Memo->geometry().center().x()) <= 1);
+    QVERIFY(bottomOf(form.findChild<QLineEdit*>(QStringLiteral("textb_MP11"))) <= bottom);
+    QCOMPARE(rightOf(fx.control<QGroupBox>("groupb_FileName")) - rightOf(form.findChild<ImageViewerControl*>(QStringLiteral("IV_11"))),
+             6);  // the frame clear of the strip
+    QCOMPARE(fx.control<QPushButton>("pictbttn_ClearSnapkeep")->y(), memoTop + kThumb + 4);
+    QVERIFY(qAbs(fx.control<QPushButton>("pictbttn_ClearSnapkeep")->geometry().center().x() -
+                 fx.control<QPushButton>("cb_Memo")->geometry().center().x()) <= 1);
 }
 
 void ScreenLayoutTest::commandSpacingIsCappedAndCancelsTakeTheirCommandsPlace() {

@@ -2,6 +2,7 @@
 // pictures never change), loading a folder's first twelve JPEG files, the captions that
 // thumbnail clicks and double clicks put in and take out of the caption box, and clearing.
 #include <QCryptographicHash>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -61,9 +62,18 @@ void doubleClick(QWidget* widget) {
     QTest::mouseRelease(widget, Qt::LeftButton);
 }
 
+// Thumbnail k of the strip and its caption box, found by name.
+ImageViewerControl* thumbViewer(Form1& form, int k) {
+    return form.findChild<ImageViewerControl*>(QStringLiteral("IV_%1").arg(k, 2, 10, QChar('0')));
+}
+QLineEdit* thumbCaption(Form1& form, int k) { return form.findChild<QLineEdit*>(QStringLiteral("textb_MP%1").arg(k)); }
+
 QStringList shownCaptions(Form1& form) {
     QStringList captions;
-    for (QLineEdit* box : form.thumbCaptions) captions << (box->isVisible() ? box->text() : QStringLiteral("-"));
+    for (int k = 0; k < 12; ++k) {
+        const QLineEdit* box = thumbCaption(form, k);
+        captions << (box->isVisible() ? box->text() : QStringLiteral("-"));
+    }
     return captions;
 }
 }  // namespace
@@ -103,12 +113,12 @@ void SnapkeepTest::savingFivePicturesWritesFiveSmallCopiesAndChangesNoPicture() 
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
         return dialog.result();
     });
-    rightClick(form.cb_Memo);
+    rightClick(fx.control<QPushButton>("cb_Memo"));
     const QString snapkeep = QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
     QCOMPARE(offered, snapkeep);
     const QString saved = snapkeep + "Italie/";
     QCOMPARE(FilesIn(saved), (QStringList{"01  Rome.jpg", "02  Rome.jpg", "03  Rome.jpg", "04  Rome.jpg", "05  Rome.jpg"}));
-    const QSize thumbnail = form.thumbViewers[0]->size();
+    const QSize thumbnail = thumbViewer(form, 0)->size();
     for (const QString& name : FilesIn(saved)) {
         const QSize size = QImageReader(saved + name).size();
         QVERIFY2(size.isValid() && size.width() <= thumbnail.width() && size.height() <= thumbnail.height(),
@@ -118,20 +128,20 @@ void SnapkeepTest::savingFivePicturesWritesFiveSmallCopiesAndChangesNoPicture() 
     QCOMPARE(fx.responder().shown.size(), 2);  // the two dialogs, no message
     // The thumbnails hold the copies and their captions, but a save shows or hides nothing:
     // the set is seen once loaded.
-    QCOMPARE(form.thumbViewers[4]->fileName(), saved + "05  Rome.jpg");
-    QCOMPARE(form.thumbCaptionTexts[4], std::string("Rome"));
+    QCOMPARE(thumbViewer(form, 4)->fileName(), saved + "05  Rome.jpg");
+    QCOMPARE(thumbCaption(form, 4)->text(), QStringLiteral("Rome"));
     QCOMPARE(shownCaptions(form), QStringList(12, QStringLiteral("-")));
-    QVERIFY(!form.pictbttn_ClearSnapkeep->isVisible());
-    QVERIFY(!form.progb_1->isVisible());
+    QVERIFY(!fx.control<QPushButton>("pictbttn_ClearSnapkeep")->isVisible());
+    QVERIFY(!fx.control<QProgressBar>("progb_1")->isVisible());
     fx.responder().folders.push_back(saved);
-    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
     QCOMPARE(shownCaptions(form).mid(3, 3), (QStringList{"Rome", "Rome", "-"}));
 
     // Clearing empties the strip and leaves every file.
-    QTest::mouseClick(form.pictbttn_ClearSnapkeep, Qt::LeftButton);
+    QTest::mouseClick(fx.control<QPushButton>("pictbttn_ClearSnapkeep"), Qt::LeftButton);
     QCOMPARE(shownCaptions(form), QStringList(12, QStringLiteral("-")));
-    QVERIFY(!form.pictbttn_ClearSnapkeep->isVisible());
-    QVERIFY(form.thumbViewers[0]->fileName().isEmpty());
+    QVERIFY(!fx.control<QPushButton>("pictbttn_ClearSnapkeep")->isVisible());
+    QVERIFY(thumbViewer(form, 0)->fileName().isEmpty());
     QCOMPARE(FilesIn(saved).size(), 5);
 }
 
@@ -150,15 +160,15 @@ void SnapkeepTest::savingFifteenSavesTwelveNamesFailuresAndAsksBeforeReplacing()
     fx.responder().shown.clear();
 
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
-    rightClick(form.cb_Memo);
+    rightClick(fx.control<QPushButton>("cb_Memo"));
     QCOMPARE(FilesIn(target.path()).size(), 11);
     QVERIFY(!FilesIn(target.path()).contains(numbered(3, "Naples") + ".jpg"));
     QCOMPARE(fx.responder().shown.size(), 4);  // dialog, browser, failures, then message 93
     QVERIFY(fx.responder().shown[2].text.endsWith("\n03  Naples.jpg"));
     QCOMPARE(fx.responder().shown[3].caption, QStringLiteral("Snapkeep"));
     QCOMPARE(fx.responder().shown[3].text, form.message(93));
-    QVERIFY(form.thumbViewers[2]->fileName().isEmpty());
-    QCOMPARE(form.thumbViewers[11]->fileName(), target.path() + "/" + numbered(12, "Naples") + ".jpg");
+    QVERIFY(thumbViewer(form, 2)->fileName().isEmpty());
+    QCOMPARE(thumbViewer(form, 11)->fileName(), target.path() + "/" + numbered(12, "Naples") + ".jpg");
     QCOMPARE(hashes(pictures.path()), before);
 
     // The same folder again: one question names the copies already there; No writes nothing.
@@ -168,7 +178,7 @@ void SnapkeepTest::savingFifteenSavesTwelveNamesFailuresAndAsksBeforeReplacing()
     fx.responder().shown.clear();
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
     fx.responder().answers.push_back(kAnswerNo);
-    rightClick(form.cb_Memo);
+    rightClick(fx.control<QPushButton>("cb_Memo"));
     QCOMPARE(fx.responder().shown[2].kind, QStringLiteral("question"));
     QVERIFY(fx.responder().shown[2].text.contains("\n01  Naples.jpg\n02  Naples.jpg\n04  Naples.jpg"));
     QCOMPARE(fx.responder().shown.size(), 3);
@@ -176,9 +186,9 @@ void SnapkeepTest::savingFifteenSavesTwelveNamesFailuresAndAsksBeforeReplacing()
 
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
     fx.responder().answers.push_back(kAnswerYes);
-    rightClick(form.cb_Memo);
+    rightClick(fx.control<QPushButton>("cb_Memo"));
     QCOMPARE(FilesIn(target.path()).size(), 12);
-    QVERIFY(!form.thumbViewers[2]->fileName().isEmpty());
+    QVERIFY(!thumbViewer(form, 2)->fileName().isEmpty());
 }
 
 void SnapkeepTest::savingIntoThePictureFolderThroughALinkIsRefused() {
@@ -194,18 +204,18 @@ void SnapkeepTest::savingIntoThePictureFolderThroughALinkIsRefused() {
     const auto before = hashes(pictures.path());
     fx.responder().shown.clear();
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), link));
-    rightClick(form.cb_Memo);
+    rightClick(fx.control<QPushButton>("cb_Memo"));
     QCOMPARE(fx.responder().shown.size(), 3);
     QCOMPARE(fx.responder().shown[2].text, form.message(kMessageSnapkeepIntoPictureFolder));
     QCOMPARE(hashes(pictures.path()), before);
-    QVERIFY(!form.thumbViewers[0]->isVisible());
+    QVERIFY(!thumbViewer(form, 0)->isVisible());
 }
 
 void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
     FormFixture fx;
     Form1& form = fx.start();
     // The first load finds no Snapkeep folder: it is made and the user is told, no browser.
-    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
     const QString snapkeep = QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
     QVERIFY(QFileInfo(snapkeep).isDir());
     QCOMPARE(fx.responder().texts(), QStringList{form.message(39)});
@@ -219,24 +229,24 @@ void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
     WritePicture(set, QStringLiteral(".00  cachée.jpg"));
     fx.responder().shown.clear();
     fx.responder().folders.push_back(set);
-    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.size(), 1);
     QCOMPARE(fx.responder().shown[0].text, snapkeep.chopped(1));  // the browser opened on the folder
     QStringList expected;
     for (int i = 1; i <= 12; ++i) expected << QStringLiteral("Lieu %1").arg(i);
     QCOMPARE(shownCaptions(form), expected);
-    QCOMPARE(form.thumbViewers[2]->fileName(), set + "/03  Lieu 3.jpeg");
-    QVERIFY(form.pictbttn_ClearSnapkeep->isVisible());
+    QCOMPARE(thumbViewer(form, 2)->fileName(), set + "/03  Lieu 3.jpeg");
+    QVERIFY(fx.control<QPushButton>("pictbttn_ClearSnapkeep")->isVisible());
 
     // A cancelled browser leaves the strip; a folder without JPEG files empties it and says so.
-    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
     QCOMPARE(shownCaptions(form), expected);
     QCOMPARE(fx.responder().shown.size(), 2);
     fx.responder().folders.push_back(snapkeep);
-    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.last().text, form.message(59));
     QCOMPARE(shownCaptions(form), QStringList(12, QStringLiteral("-")));
-    QVERIFY(!form.pictbttn_ClearSnapkeep->isVisible());
+    QVERIFY(!fx.control<QPushButton>("pictbttn_ClearSnapkeep")->isVisible());
 }
 
 void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot() {
@@ -254,61 +264,61 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     Form1& form = fx.start();
     QDir().mkpath(QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths())));
     fx.responder().folders.push_back(set.path());
-    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
-    ImageViewerControl* empty = form.thumbViewers[0];
-    ImageViewerControl* rome = form.thumbViewers[1];
+    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
+    ImageViewerControl* empty = thumbViewer(form, 0);
+    ImageViewerControl* rome = thumbViewer(form, 1);
 
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Rome"));
-    QTRY_VERIFY(form.textb_Caption->hasFocus());
-    form.textb_Caption->setText(QStringLiteral("Vacances"));
+    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), QStringLiteral("Rome"));
+    QTRY_VERIFY(fx.control<QLineEdit>("textb_Caption")->hasFocus());
+    fx.control<QLineEdit>("textb_Caption")->setText(QStringLiteral("Vacances"));
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances, Rome"));
+    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), QStringLiteral("Vacances, Rome"));
     QTest::mouseClick(empty, Qt::LeftButton);
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances, Rome"));
+    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), QStringLiteral("Vacances, Rome"));
 
     // A double click takes back out the caption its own first click added, with the ", " before
     // it, and leaves the one clicked before; with nothing in the first slot the thumbnail is
     // emptied, and stays where it is.
     doubleClick(rome);
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances, Rome"));
+    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), QStringLiteral("Vacances, Rome"));
     QVERIFY(rome->fileName().isEmpty());
     QVERIFY(rome->isVisible());
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances, Rome"));
+    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), QStringLiteral("Vacances, Rome"));
     // Only the item its click added goes, never the same text within another item; emptying
     // the box disables the clear-captions button, even with captions in the list.
-    form.textb_Caption->setText(QStringLiteral("Vacances à Naples"));
-    doubleClick(form.thumbViewers[2]);
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances à Naples"));
-    AddItemFromBytes(form.combo_Captions, "Venise");
-    form.textb_Caption->clear();
-    QVERIFY(form.pictbttn_ClearCaptions->isEnabled());
-    doubleClick(form.thumbViewers[3]);
-    QVERIFY(form.textb_Caption->text().isEmpty());
-    QVERIFY(!form.pictbttn_ClearCaptions->isEnabled());
+    fx.control<QLineEdit>("textb_Caption")->setText(QStringLiteral("Vacances à Naples"));
+    doubleClick(thumbViewer(form, 2));
+    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), QStringLiteral("Vacances à Naples"));
+    AddItemFromBytes(fx.control<QComboBox>("combo_Captions"), "Venise");
+    fx.control<QLineEdit>("textb_Caption")->clear();
+    QVERIFY(fx.control<QPushButton>("pictbttn_ClearCaptions")->isEnabled());
+    doubleClick(thumbViewer(form, 3));
+    QVERIFY(fx.control<QLineEdit>("textb_Caption")->text().isEmpty());
+    QVERIFY(!fx.control<QPushButton>("pictbttn_ClearCaptions")->isEnabled());
 
     // With a picture in the first slot, the thumbnail takes it and its caption, cut to 99 characters.
     loadFolder(fx, pictures.path());
-    form.lb_Avant->item(0)->setSelected(true);
-    QCOMPARE(form.ImageV_1->fileName(), pictures.path() + "/01  " + longCaption + ".jpg");
+    fx.control<QListWidget>("lb_Avant")->item(0)->setSelected(true);
+    QCOMPARE(fx.control<ImageViewerControl>("ImageV_1")->fileName(), pictures.path() + "/01  " + longCaption + ".jpg");
     doubleClick(empty);
-    QCOMPARE(empty->fileName(), form.ImageV_1->fileName());
-    QCOMPARE(form.thumbCaptions[0]->text(), longCaption.left(99));
-    form.textb_Caption->clear();
+    QCOMPARE(empty->fileName(), fx.control<ImageViewerControl>("ImageV_1")->fileName());
+    QCOMPARE(thumbCaption(form, 0)->text(), longCaption.left(99));
+    fx.control<QLineEdit>("textb_Caption")->clear();
     QTest::mouseClick(empty, Qt::LeftButton);
-    QCOMPARE(form.textb_Caption->text(), longCaption.left(99));
+    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), longCaption.left(99));
 
     // A caption whose bytes are not UTF-8 reaches the caption box, and from there a name,
     // with its own bytes.
-    form.lb_Avant->item(0)->setSelected(false);
-    form.lb_Avant->item(1)->setSelected(true);
+    fx.control<QListWidget>("lb_Avant")->item(0)->setSelected(false);
+    fx.control<QListWidget>("lb_Avant")->item(1)->setSelected(true);
     doubleClick(rome);
-    form.textb_Caption->clear();
+    fx.control<QLineEdit>("textb_Caption")->clear();
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(TextBytes(form.textb_Caption), std::string("Caf\xE9"));
+    QCOMPARE(TextBytes(fx.control<QLineEdit>("textb_Caption")), std::string("Caf\xE9"));
     QTest::mouseClick(empty, Qt::LeftButton);
-    QCOMPARE(TextBytes(form.textb_Caption), std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
+    QCOMPARE(TextBytes(fx.control<QLineEdit>("textb_Caption")), std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
     // QTemporaryDir cannot remove a name that is not UTF-8.
     std::remove((QFile::encodeName(pictures.path()).toStdString() + "/02  Caf\xE9.jpg").c_str());
 }
@@ -325,7 +335,7 @@ void SnapkeepTest::aDefaultFolderThatCannotBeMadeStillLetsTheUserLoadASet() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     fx.responder().folders.push_back(set.path());
-    QTest::mouseClick(form.cb_Memo, Qt::LeftButton);
+    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.size(), 1);
     QCOMPARE(fx.responder().shown[0].kind, QStringLiteral("browse"));
     QCOMPARE(fx.responder().shown[0].text,
@@ -341,17 +351,17 @@ void SnapkeepTest::aOnePictureSaveRunsTheProgressBarFromZeroToOneOfOne() {
     Form1& form = fx.start();
     loadFolder(fx, pictures.path());
     // Where a longer operation left the bar.
-    form.progb_1->setRange(0, 500);
-    form.progb_1->setValue(250);
+    fx.control<QProgressBar>("progb_1")->setRange(0, 500);
+    fx.control<QProgressBar>("progb_1")->setValue(250);
     QList<QPair<int, int>> steps;  // value, maximum
-    QObject::connect(form.progb_1, &QProgressBar::valueChanged, [&](int value) {
-        steps.append({value, form.progb_1->maximum()});
+    QObject::connect(fx.control<QProgressBar>("progb_1"), &QProgressBar::valueChanged, [&](int value) {
+        steps.append({value, fx.control<QProgressBar>("progb_1")->maximum()});
     });
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
-    rightClick(form.cb_Memo);
+    rightClick(fx.control<QPushButton>("cb_Memo"));
     QCOMPARE(FilesIn(target.path()).size(), 1);
     QCOMPARE(steps, (QList<QPair<int, int>>{{0, 1}, {1, 1}}));
-    QVERIFY(!form.progb_1->isVisible());
+    QVERIFY(!fx.control<QProgressBar>("progb_1")->isVisible());
 }
 
 QTEST_MAIN(SnapkeepTest)

@@ -37,6 +37,14 @@ private:
     mutable bool sorted_ = true;
 };
 
+// The rename or renumbering proposed on the list and not yet applied, for the apply that
+// follows.
+struct PendingProposal {
+    int proposalCount = 0;
+    int lastProposalIndex = -1;
+    bool lastWasRenumber = false;
+};
+
 struct PictureList {
     std::string fileType;             // lower case, no dot ("jpg")
     std::string currentFolder;        // ends with '/'
@@ -52,6 +60,7 @@ struct PictureList {
     bool folderNumbered = false;
     bool sortByDateNext = true;
     int topIndex = 0;
+    PendingProposal pending;
 
     std::string extension() const { return "." + fileType; }
     std::string pathOf(const PictureEntry& entry) const { return currentFolder + entry.fileName(); }

@@ -1,4 +1,4 @@
-// Creation of the main window and its start-up sequence; closing and the watch timer.
+// Creation of the main window and its start-up sequence; closing.
 #include "gui/app/form1.h"
 
 #include <QApplication>
@@ -17,7 +17,6 @@
 #include "gui/app/formaide.h"
 #include "gui/app/helpwindow.h"
 #include "gui/app/viewerstartdata.h"
-#include "gui/pictures/formphoto.h"
 #include "core/settings/constants.h"
 #include "core/settings/programfolder.h"
 #include "gui/toolkit/dialogservice.h"
@@ -55,8 +54,8 @@ void Form1::Form1_Create() {
     createControls();
     bindControls();
     createViewers();
-    watchTimer = new QTimer(this);
-    watchTimer->setObjectName(QStringLiteral("watchTimer"));
+    progress_.attach(this, progb_1);
+    createPictureAreas();
     Form_Aide = new FormAide(this);
     helpWindow = new HelpWindow(this);
     attachEventMap();
@@ -66,7 +65,7 @@ void Form1::Form1_Create() {
 void Form1::Form1_Destroy() {
     // Children (controls, viewers, dialogs, the timer) go with the window; the timer must
     // not tick into a half-destroyed form.
-    if (watchTimer) watchTimer->stop();
+    if (auto* watchTimer = findChild<QTimer*>(QStringLiteral("watchTimer"))) watchTimer->stop();
 }
 
 void Form1::createControls() {
@@ -101,9 +100,6 @@ void Form1::bindControls() {
     BIND(combo_FileTypes); BIND(cb_Memo); BIND(textb_F); BIND(textb_L); BIND(textb_S);
     BIND(combo_Languages); BIND(cb_Sort); BIND(pictbttn_Date); BIND(pictbttn_ClearSnapkeep);
 #undef BIND
-    for (int i = 0; i < 12; ++i) {
-        textb_MP[i] = findChild<QLineEdit*>(QStringLiteral("textb_MP%1").arg(i));
-    }
     progb_1->setValue(0);
 }
 
@@ -125,13 +121,8 @@ void Form1::createViewers() {
 // Steps 8 to 27 of the start-up.
 void Form1::initialise() {
     versionText = kVersionText;
-    for (int i = 0; i < 12; ++i) {
-        thumbViewers[i] = findChild<ImageViewerControl*>(QStringLiteral("IV_%1").arg(i, 2, 10, QChar('0')));
-        thumbCaptions[i] = textb_MP[i];
-    }
     dateTextBuffer.assign(19, ' ');
     pictures.sortByDateNext = true;
-    dateDisplayOn = false;
     slideShowTables = BuildSlideShowTables();
 
     programFolders = FindProgramFolders();
@@ -155,12 +146,6 @@ void Form1::initialise() {
     if (screenTooLow()) return;
 
     ApplyScreenLayout(screenRect.height());
-    for (int i = 0; i < 12; ++i) {
-        thumbViewers[i]->setDisplayOn(false);
-        thumbCaptions[i]->hide();
-        thumbCaptions[i]->setReadOnly(true);
-        thumbCaptions[i]->setFont(FontFromSpec(QStringLiteral("8.Arial Narrow")));
-    }
     ApplyWindowState(0);
     chooseHelpFile();
     if (const int shown = FindLanguage(languageList(), languageName); shown >= 0) {
@@ -214,20 +199,12 @@ void Form1::Form1_Close_EndApplication() {
     // last window closes. Owned windows close with it.
     helpWindow->close();
     Form_Aide->close();
-    if (singlePictureWindow) singlePictureWindow->close();
+    closePictureWindows();
 }
 
 void Form1::cb_Quit_Click() {
     requestClose();
     languageTable_.resize(0);
-}
-
-// While the single-picture window is open the timer waits; once it is gone, the main
-// window's commands come back.
-void Form1::watchTimer_Timer() {
-    if (singlePictureWindow) return;
-    ApplyWindowState(20);
-    watchTimer->stop();
 }
 
 }  // namespace lumaro

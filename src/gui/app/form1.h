@@ -1,12 +1,10 @@
 // The main window: owner of every control, dialog and value of the program, and of the
-// handlers that the event map routes each control event to.
+// handlers that the event map routes each control event to. The objects of its areas (the
+// display slots, the Snapkeep strip, progress, messages) do the work of their handlers.
 #pragma once
 
-#include <QElapsedTimer>
-#include <QPointer>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +17,8 @@
 #include "core/settings/languagetable.h"
 #include "core/settings/programfolder.h"
 #include "core/settings/settingsfile.h"
+#include "gui/app/windowmessages.h"
+#include "gui/toolkit/progressreport.h"
 
 class QComboBox;
 class QGroupBox;
@@ -27,16 +27,15 @@ class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
-class QTimer;
 
 namespace lumaro {
 
+class DisplaySlots;
 class FormAide;
-class FormPhoto;
 class HelpWindow;
 class ImageViewerControl;
+class ThumbnailStrip;
 struct EventMapRow;
-struct SnapkeepSavePlan;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -63,6 +62,7 @@ public:
     const std::string& helpFile() const { return helpFilePath; }
     const std::string& titleFormat() const { return slideShowTitleFormat; }
     const std::string& slideShowFolderPath() const { return slideShowFolder; }
+    const QRect& screenArea() const { return screenRect; }
     // The event-map row of the last event raised by the user ("cb_Aide ClickEvent"), for
     // tests and tracing.
     const QString& lastHandledEvent() const { return lastHandledEvent_; }
@@ -70,11 +70,9 @@ public:
     // The pictures of the current folder with their hidden lists and companion values.
     PictureList pictures;
     bool moveInProgress = false;
-    bool dateDisplayOn = false;
-    // The pending rename or renumbering, for the apply that follows.
-    int proposalCount = 0;
-    int lastProposalIndex = -1;
-    bool lastWasRenumber = false;
+    // Progress of long work on progb_1, and the messages that name pictures.
+    ProgressReport& progress() { return progress_; }
+    const WindowMessages& messages() const { return messages_; }
 
     // Event handlers, one per row of the event map. Each reads the widgets, calls the core
     // and writes the widgets back.
@@ -134,16 +132,12 @@ public:
     // home folder when empty). The folder chosen, ending in '/', or empty when not confirmed.
     std::string ChooseFolder(FolderChoice use, const std::string& initialFolder);
 
-    // Thumbnail k shows the file at `path` with its caption; or nothing, hidden.
-    void ShowThumbnail(int k, const QString& path, const std::string& caption);
-    void SetThumbnail(int k, const QString& path, const std::string& caption);
-    void ClearThumbnail(int k);
-
-    // The picture list on screen.
+    // The picture list on screen; the display slots show its pictures (DisplaySlots).
     void UnselectAll();
     void ShowInViewerSlot(const PictureEntry& picture, int slot);
     void ClearViewerSlot(int slot);
-    QString ViewerPictureDate(const ImageViewerControl* viewer) const;
+    // Closes the single-picture window before a naming command.
+    void ClosePhotoWindow();
     // Lists the current folder again in the order given, showing progress, and refills
     // lb_Avant from it; returns the count.
     int RefreshList(ListCriterion criterion);
@@ -216,7 +210,6 @@ public:
     QComboBox* combo_Languages = nullptr;
     QPushButton* cb_Sort = nullptr;
     QPushButton* pictbttn_Date = nullptr;
-    std::array<QLineEdit*, 12> textb_MP{};
     QPushButton* pictbttn_ClearSnapkeep = nullptr;
 
     ImageViewerControl* ImageV_1 = nullptr;
@@ -224,14 +217,7 @@ public:
     ImageViewerControl* ImageV_F = nullptr;
     ImageViewerControl* ImageV_S = nullptr;
     ImageViewerControl* ImageV_L = nullptr;
-    std::array<ImageViewerControl*, 12> thumbViewers{};
-    std::array<QLineEdit*, 12> thumbCaptions{};
-    // The caption each thumbnail gives the caption box; empty when it holds nothing.
-    std::array<std::string, 12> thumbCaptionTexts{};
 
-    QTimer* watchTimer = nullptr;
-    // The single-picture window while it is open; the watch timer notices when it is gone.
-    QPointer<FormPhoto> singlePictureWindow;
     FormAide* Form_Aide = nullptr;
     HelpWindow* helpWindow = nullptr;
 
@@ -260,24 +246,13 @@ private:
     void openFolder(const std::string& folder);
     void LoadFolder();
     void showLoadResult(const LoadFolderResult& result);
-    void reportFailedRenames(const std::vector<RenameFailure>& failures);
-    // Shows the bar empty on a range of `total` steps; a loop that learns its total as it goes
-    // sets it through showProgress.
-    void startProgress(int total = 1);
-    void showProgress(int done, int total);
-    QElapsedTimer sinceWindowPainted;  // long loops repaint the window a few times a second
-    QElapsedTimer sinceProgressPainted;  // and the bar as often as a screen shows it
     void selectionFromList();
     int firstVisibleLine() const;
     void setFirstVisibleLine(int line);
     void selectRows(const std::vector<int>& rows);
-    void runWithProgress(const std::function<void(const ListProgress&)>& work);
-    void showNames(int key, const std::vector<std::string>& names);
-    // Message `key` followed by the names, twenty at most, then how many more.
-    QString namesText(int key, const std::vector<std::string>& names) const;
-    void saveSnapkeepCopies(const SnapkeepSavePlan& plan);
-    void OpenPhotoWindow(ImageViewerControl* viewer);
-    void ClosePhotoWindow();
+    // Makes the objects of the picture areas (gui/pictures), which Form1 owns as its children.
+    void createPictureAreas();
+    void closePictureWindows();
     void CreateSlideShow();
     void recordCaption(const std::string& caption);
     void cancelProposal(int (*cancel)(PictureList&, const ListProgress&));
@@ -286,7 +261,6 @@ private:
     void dropPendingMove();
     void showMoveResult(const MoveBlockResult& moved);
     void layoutTopRow();
-    int confirm(const QString& text);
     std::vector<std::string> languageList() const;
     std::vector<LanguageFile> languageFiles_;
     void layoutFileNameGroup(int bottom, bool smallLayout, int V2y);
@@ -317,6 +291,10 @@ private:
     QString lastHandledEvent_;
     int dispatchDepth_ = 0;
     bool closeRequested_ = false;
+    ProgressReport progress_;
+    WindowMessages messages_{this, languageTable_};
+    DisplaySlots* displaySlots_ = nullptr;
+    ThumbnailStrip* thumbnailStrip_ = nullptr;
 };
 
 }  // namespace lumaro

@@ -76,7 +76,9 @@ void Form1::attachEventMap() {
     for (const EventMapRow& row : Form1EventMap()) {
         auto run = [this, &row] { dispatch(row); };
         if (row.event == WindowEvent::Timer) {
-            connect(watchTimer, &QTimer::timeout, this, run);
+            if (auto* timer = findChild<QTimer*>(QLatin1String(row.control))) {
+                connect(timer, &QTimer::timeout, this, run);
+            }
             continue;
         }
         QWidget* control = findChild<QWidget*>(QLatin1String(row.control));

@@ -16,6 +16,4 @@ void Form1::cb_About_Click() {
     Dialogs().message(this, message(5), text);
 }
 
-int Form1::confirm(const QString& text) { return Dialogs().question(this, message(31), text); }
-
 }  // namespace lumaro

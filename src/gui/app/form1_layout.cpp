@@ -33,6 +33,14 @@ void placeUnder(QLineEdit* box, const QRect& viewer, int gap, bool shown) {
     box->setReadOnly(true);
     box->setVisible(shown);
 }
+
+// Thumbnail i of the Snapkeep strip and its caption box, found by name.
+ImageViewerControl* thumbnail(const QWidget* form, int i) {
+    return form->findChild<ImageViewerControl*>(QStringLiteral("IV_%1").arg(i, 2, 10, QChar('0')));
+}
+QLineEdit* thumbnailCaption(const QWidget* form, int i) {
+    return form->findChild<QLineEdit*>(QStringLiteral("textb_MP%1").arg(i));
+}
 }  // namespace
 
 void Form1::ApplyScreenLayout(int screenHeight) {
@@ -50,7 +58,8 @@ void Form1::ApplyScreenLayout(int screenHeight) {
     // 2. Viewers.
     ImageViewerControl* const fiveViewers[5] = {ImageV_1, ImageV_2, ImageV_F, ImageV_S, ImageV_L};
     for (int i = 0; i < 5; ++i) fiveViewers[i]->setGeometry(layout.viewers[i]);
-    for (ImageViewerControl* viewer : thumbViewers) {
+    for (int i = 0; i < 12; ++i) {
+        ImageViewerControl* viewer = thumbnail(this, i);
         viewer->setDisplayMode(10);
         viewer->setBackgroundColor(kViewerBackground);
     }
@@ -147,8 +156,8 @@ void Form1::placeSnapkeepStrip() {
     groupb_FileName->resize(kFileNameGroupWidth + cb_Memo->width() - T, groupb_FileName->height());
     for (int i = 0; i < 12; ++i) {
         const int left = rightOf(cb_Memo) + 5 + i * (T + 5);
-        thumbViewers[i]->setGeometry(left, memoTop, T, T);
-        thumbCaptions[i]->setGeometry(left, memoTop + T + 6, T, kTextHeight);
+        thumbnail(this, i)->setGeometry(left, memoTop, T, T);
+        thumbnailCaption(this, i)->setGeometry(left, memoTop + T + 6, T, kTextHeight);
     }
     pictbttn_ClearSnapkeep->move(memoLeft + (cb_Memo->width() - pictbttn_ClearSnapkeep->width()) / 2,
                                  memoTop + T + 4);

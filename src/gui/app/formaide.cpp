@@ -5,7 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "gui/app/controltable.h"
+#include "gui/toolkit/controlplacing.h"
 #include "gui/toolkit/fonts.h"
 
 namespace lumaro {
@@ -57,8 +57,7 @@ FormAide::FormAide(QWidget* parent) : QDialog(parent) {
     setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
     resize(FromDialogUnits(0, 0, 276, 266).size());
 
-    textb_Aide = new QPlainTextEdit(this);
-    textb_Aide->setObjectName(QStringLiteral("textb_Aide"));
+    textb_Aide = Named(new QPlainTextEdit(this), "textb_Aide");
     textb_Aide->setReadOnly(true);
     textb_Aide->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textb_Aide->setFont(FontFromSpec(QStringLiteral("10.MS Sans Serif")));
@@ -66,13 +65,11 @@ FormAide::FormAide(QWidget* parent) : QDialog(parent) {
     // The text box shows lines; the CR of each CR LF is the file form of a line break.
     textb_Aide->setPlainText(HelpText().remove(QLatin1Char('\r')));
 
-    cb_OK = new QPushButton(QStringLiteral("OK"), this);
-    cb_OK->setObjectName(QStringLiteral("cb_OK"));
+    cb_OK = Named(new QPushButton(QStringLiteral("OK"), this), "cb_OK");
     cb_OK->setGeometry(FromDialogUnits(115, 245, 50, 15));
     connect(cb_OK, &QPushButton::clicked, this, &QDialog::accept);
 
-    textb_HelpFilePath = new QLineEdit(QStringLiteral("Help path"), this);
-    textb_HelpFilePath->setObjectName(QStringLiteral("textb_HelpFilePath"));
+    textb_HelpFilePath = Named(new QLineEdit(QStringLiteral("Help path"), this), "textb_HelpFilePath");
     textb_HelpFilePath->setGeometry(FromDialogUnits(205, 245, 46, 15));
     textb_HelpFilePath->hide();
 }

@@ -16,35 +16,6 @@
 
 namespace lumaro {
 
-// Work started by the user's action begins on a window the event loop has just drawn: its next
-// repaint is due one interval later, so short work paints no more than the bar. The bar starts
-// empty on a range of its own: never where an earlier operation left it.
-void Form1::startProgress(int total) {
-    progb_1->setRange(0, std::max(total, 1));
-    progb_1->setValue(0);
-    progb_1->show();
-    sinceWindowPainted.start();
-    sinceProgressPainted.start();
-}
-
-// Painting costs more than a step of most loops, and the bar paints itself whenever its value
-// moves visibly: it is given a new value at screen rate at most. The whole window is repainted
-// often enough that it never looks frozen during a long listing, and not so often that the
-// painting slows the listing.
-void Form1::showProgress(int done, int total) {
-    constexpr qint64 kWindowPaintInterval = 50;  // milliseconds
-    constexpr qint64 kProgressPaintInterval = 16;
-    const bool window = !sinceWindowPainted.isValid() || sinceWindowPainted.elapsed() >= kWindowPaintInterval;
-    if (!window && sinceProgressPainted.elapsed() < kProgressPaintInterval) return;
-    if (progb_1->maximum() != total) progb_1->setRange(0, std::max(total, 1));
-    progb_1->setValue(done);
-    sinceProgressPainted.start();
-    if (window) {
-        repaint();
-        sinceWindowPainted.start();
-    }
-}
-
 void Form1::ShowPictureList() {
     QStringList names;
     names.reserve(static_cast<int>(pictures.avant.size()));
@@ -61,10 +32,10 @@ void Form1::ShowPictureList() {
 }
 
 int Form1::RefreshList(ListCriterion criterion) {
-    startProgress();
+    progress().start();
     FolderListing listing = ListPictures(pictures.currentFolder, pictures.fileType, criterion,
-                                              [this](int done, int total) { showProgress(done, total); });
-    progb_1->hide();
+                                              progress().reporter());
+    progress().finish();
     const bool withoutDate = listing.someWithoutDate;
     ApplyListing(pictures, std::move(listing));
     if (pictures.pictureCount >= 0) ShowPictureList();
@@ -138,10 +109,10 @@ void Form1::LoadFolder() {
     pictures.currentFolder = currentFolder;
     LoadFolderOptions options;
     options.askFirstNumbering = [this] { return askFirstNumbering(*this); };
-    options.progress = [this](int done, int total) { showProgress(done, total); };
-    startProgress();
+    options.progress = progress().reporter();
+    progress().start();
     const LoadFolderResult result = lumaro::LoadFolder(pictures, options);
-    progb_1->hide();
+    progress().finish();
     showLoadResult(result);
 }
 
@@ -150,10 +121,10 @@ void Form1::LoadFolder() {
 void Form1::showLoadResult(const LoadFolderResult& result) {
     const QString folder = QString::fromStdString(currentFolder);
     if (result.repair.count() > 0) {  // an interrupted renaming, finished before the load
-        showNames(kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
+        messages().showNames(kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
     }
     if (!result.repair.keptJournal.empty()) {  // one that could not be read, kept for the user
-        showNames(kMessageUnreadableJournalKept,
+        messages().showNames(kMessageUnreadableJournalKept,
                   {pictures.currentFolder + result.repair.keptJournal});
     }
     ShowPictureList();
@@ -167,14 +138,14 @@ void Form1::showLoadResult(const LoadFolderResult& result) {
             Dialogs().message(this, QString(), message(kMessageFolderUnreadable) + QStringLiteral("\n") + folder);
             break;
         case LoadOutcome::TooManyPictures: Dialogs().message(this, QString(), message(34)); break;
-        case LoadOutcome::InsertWouldUnnumber: showNames(kMessageInsertWouldUnnumber, result.refusedNames); break;
+        case LoadOutcome::InsertWouldUnnumber: messages().showNames(kMessageInsertWouldUnnumber, result.refusedNames); break;
         default:
             if (result.someWithoutDate) Dialogs().message(this, QString(), message(103));
             break;
     }
     cb_Sort->setText(message(pictures.sortByDateNext ? 106 : 107));
     cb_Sort->setToolTip(pictures.sortByDateNext ? message(108) : QString());
-    reportFailedRenames(result.failedRenames);
+    messages().reportFailedRenames(result.failedRenames);
     if (result.windowState() >= 0) ApplyWindowState(result.windowState());
     // State 1 leaves the list as it was, and a rename or renumbering pending in the folder
     // before had disabled it: the pictures just listed must be selectable.
@@ -182,21 +153,12 @@ void Form1::showLoadResult(const LoadFolderResult& result) {
     if (result.outcome == LoadOutcome::NoPictures) cb_Tout->setEnabled(false);
 }
 
-// One message at the end of an operation names every picture that kept its name.
-void Form1::reportFailedRenames(const std::vector<RenameFailure>& failures) {
-    if (failures.empty()) return;
-    std::vector<std::string> lines;
-    lines.reserve(failures.size());
-    for (const RenameFailure& failure : failures) lines.push_back(DescribeRenameFailures({failure}));
-    showNames(kMessageRenamesFailed, lines);
-}
-
 void Form1::combo_FileTypes_Select() {
     textb_FileType->setText(combo_FileTypes->itemText(combo_FileTypes->currentIndex()));
 }
 
 void Form1::pictbttn_ClearTypes_Click() {
-    if (confirm(message(51)) != kAnswerYes) return;
+    if (messages().confirm(message(51)) != kAnswerYes) return;
     combo_FileTypes->clear();
     combo_FileTypes->addItem(QString::fromLatin1(kFileTypesHeader));
     combo_FileTypes->addItem(QString::fromLatin1(kDefaultFileType));

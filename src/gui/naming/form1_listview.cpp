@@ -1,5 +1,4 @@
-// Helpers that keep lb_Avant in step with the picture list: first visible line, selection,
-// progress of long work, and the messages that name pictures.
+// Helpers that keep lb_Avant in step with the picture list: first visible line and selection.
 #include <QItemSelection>
 #include <QListWidget>
 #include <QProgressBar>
@@ -34,30 +33,6 @@ void Form1::selectRows(const std::vector<int>& rows) {
     lb_Avant->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     if (!rows.empty()) lb_Avant->setCurrentRow(rows.front(), QItemSelectionModel::NoUpdate);
     pictures.selectedIndices = rows;
-}
-
-void Form1::runWithProgress(const std::function<void(const ListProgress&)>& work) {
-    startProgress();
-    work([this](int done, int total) { showProgress(done, total); });
-    progb_1->hide();
-}
-
-// A message followed by the pictures it is about; a long list is cut short so that the box
-// still fits on the screen.
-QString Form1::namesText(int key, const std::vector<std::string>& names) const {
-    constexpr size_t kShown = 20;
-    QString text = message(key);
-    for (size_t i = 0; i < names.size() && i < kShown; ++i) {
-        text += QStringLiteral("\n") + QString::fromStdString(names[i]);
-    }
-    if (names.size() > kShown) {
-        text += QStringLiteral("\n(%1 %2)").arg(names.size() - kShown).arg(message(kMessageMoreNames));
-    }
-    return text;
-}
-
-void Form1::showNames(int key, const std::vector<std::string>& names) {
-    Dialogs().message(this, QString(), namesText(key, names));
 }
 
 }  // namespace lumaro

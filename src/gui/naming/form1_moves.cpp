@@ -24,7 +24,7 @@ bool Form1::beginMove(bool* startedSequence) {
             Dialogs().message(this, message(begun.titleKey()), message(begun.messageKey()));
             return false;
         case MoveCheck::NotNumbered:
-            showNames(kMessageNotNumbered, begun.unnumberedNames);
+            messages().showNames(kMessageNotNumbered, begun.unnumberedNames);
             return false;
         case MoveCheck::NothingSelected: return false;
         case MoveCheck::Ok: break;
@@ -100,17 +100,17 @@ void Form1::pictbttn_TargetMove_Click() {
 void Form1::cb_AccepterDeplacer_Click() {
     for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
     AcceptMoveResult result;
-    runWithProgress([&](const ListProgress& progress) { result = AcceptMove(pictures, moveInProgress, progress); });
+    progress().run([&](const ListProgress& progress) { result = AcceptMove(pictures, moveInProgress, progress); });
     ShowPictureList();
     setFirstVisibleLine(pictures.topIndex);
     if (result.messageKey != 0) Dialogs().message(this, QString(), message(result.messageKey));
-    reportFailedRenames(result.failures);
+    messages().reportFailedRenames(result.failures);
     ApplyWindowState(result.windowState);
 }
 
 void Form1::cb_AnnulerDeplacer_Click() {
     int state = 18;
-    runWithProgress([&](const ListProgress& progress) { state = CancelMove(pictures, moveInProgress, progress); });
+    progress().run([&](const ListProgress& progress) { state = CancelMove(pictures, moveInProgress, progress); });
     ShowPictureList();
     for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
     ApplyWindowState(state);
@@ -135,8 +135,8 @@ void Form1::cb_Renumeroter_Click() {
                 textb_2N->setText(QString::fromStdString(result.lastNewName));
                 textb_2N->show();
             }
-            proposalCount = static_cast<int>(result.pairs.size());
-            lastWasRenumber = true;
+            pictures.pending.proposalCount = static_cast<int>(result.pairs.size());
+            pictures.pending.lastWasRenumber = true;
             break;
         case RenumberOutcome::Overlap:
             Dialogs().message(this, QString(), message(result.messageKey()));
@@ -151,8 +151,8 @@ void Form1::cb_Renumeroter_Click() {
         case RenumberOutcome::TooLarge:
             Dialogs().message(this, QString(), message(result.messageKey()));
             break;
-        case RenumberOutcome::NotNumbered: showNames(kMessageNotNumbered, result.refusedNames); break;
-        case RenumberOutcome::WouldUnnumber: showNames(kMessageWidthWouldUnnumber, result.refusedNames); break;
+        case RenumberOutcome::NotNumbered: messages().showNames(kMessageNotNumbered, result.refusedNames); break;
+        case RenumberOutcome::WouldUnnumber: messages().showNames(kMessageWidthWouldUnnumber, result.refusedNames); break;
         case RenumberOutcome::NothingSelected: break;
     }
     if (result.windowState() >= 0) ApplyWindowState(result.windowState());

@@ -35,24 +35,24 @@ void Form1::cb_Renommer_Click() {
         return;
     }
     if (proposal.check == CaptionCheck::WouldUnnumber) {
-        showNames(kMessageCaptionWouldUnnumber, proposal.refusedNames);
+        messages().showNames(kMessageCaptionWouldUnnumber, proposal.refusedNames);
         return;
     }
-    if (proposal.numberOnly && confirm(message(38)) != kAnswerYes) return;
+    if (proposal.numberOnly && messages().confirm(message(38)) != kAnswerYes) return;
     if (!caption.empty()) recordCaption(caption);
 
     dropPendingMove();
     StoreRenameProposal(pictures, proposal, pictures.selectedIndices);
-    proposalCount = static_cast<int>(proposal.pairs.size());
+    pictures.pending.proposalCount = static_cast<int>(proposal.pairs.size());
     textb_1N->setText(QString::fromStdString(proposal.firstNewName));
     textb_1N->show();
     if (!proposal.lastNewName.empty()) {
         textb_2N->setText(QString::fromStdString(proposal.lastNewName));
         textb_2N->show();
     }
-    lastProposalIndex = proposal.lastProposalIndex;
+    pictures.pending.lastProposalIndex = proposal.lastProposalIndex;
     ApplyWindowState(proposal.windowState());
-    lastWasRenumber = false;
+    pictures.pending.lastWasRenumber = false;
 }
 
 // Drops a pending rename or renumbering; nothing on disk changes.
@@ -62,7 +62,7 @@ void Form1::cancelProposal(int (*cancel)(PictureList&, const ListProgress&)) {
     const int top = firstVisibleLine();
     UnselectAll();
     int state = 7;
-    runWithProgress([&](const ListProgress& progress) { state = cancel(pictures, progress); });
+    progress().run([&](const ListProgress& progress) { state = cancel(pictures, progress); });
     ShowPictureList();
     setFirstVisibleLine(top);
     cb_Tout->setText(message(74));
@@ -77,12 +77,12 @@ void Form1::cb_Appliquer_Click() {
     ClearViewerSlot(2);
     const int top = firstVisibleLine();
     ApplyResult result;
-    runWithProgress([&](const ListProgress& progress) {
-        result = Apply(pictures, {lastWasRenumber, lastProposalIndex, progress});
+    progress().run([&](const ListProgress& progress) {
+        result = Apply(pictures, {pictures.pending.lastWasRenumber, pictures.pending.lastProposalIndex, progress});
     });
     ShowPictureList();
     setFirstVisibleLine(top);
-    reportFailedRenames(result.failures);
+    messages().reportFailedRenames(result.failures);
     cb_Tout->setText(message(74));
     pictures.allSelected = false;
     ApplyWindowState(result.windowState);
@@ -99,9 +99,9 @@ void Form1::cb_AnnulerApplication_Click() {
     ClearViewerSlot(1);
     ClearViewerSlot(2);
     CancelApplyResult result;
-    runWithProgress([&](const ListProgress& progress) { result = CancelApply(pictures, progress); });
+    progress().run([&](const ListProgress& progress) { result = CancelApply(pictures, progress); });
     ShowPictureList();
-    reportFailedRenames(result.failures);
+    messages().reportFailedRenames(result.failures);
     pictures.allSelected = false;
     cb_Tout->setText(message(74));
     ApplyWindowState(result.windowState);
@@ -132,7 +132,7 @@ void Form1::pictbttn_ClearCaptions_Click() {
 }
 
 void Form1::pictbttn_ClearCaptions_RightButtonUp() {
-    if (combo_Captions->count() == 1 || confirm(message(50)) != kAnswerYes) return;
+    if (combo_Captions->count() == 1 || messages().confirm(message(50)) != kAnswerYes) return;
     combo_Captions->clear();
     combo_Captions->addItem(message(36));
     combo_Captions->setCurrentIndex(-1);

@@ -6,20 +6,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "gui/app/controltable.h"
+#include "gui/toolkit/controlplacing.h"
 #include "gui/toolkit/fonts.h"
 #include "gui/toolkit/textfit.h"
 
 namespace lumaro {
 
 namespace {
-template <typename T>
-T* place(T* widget, const char* name, int x, int y, int w, int h) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(FromDialogUnits(x, y, w, h));
-    return widget;
-}
-
 // The template expects a group's frame through the middle of its title, where Qt draws it
 // below the title: the group rises by half a title, or its frame would cross the first option.
 void raiseFrameToTitleMiddle(QGroupBox* group) {
@@ -34,15 +27,15 @@ FormatNom::FormatNom(QStringList& texts, QWidget* parent) : QDialog(parent), tex
     setFixedSize(FromDialogUnits(0, 0, 335, 144).size());
 
     // Group boxes first, so the options stand over them.
-    groupb_Format = place(new QGroupBox(this), "groupb_Format", 20, 15, 165, 64);
-    groupb_Sort = place(new QGroupBox(this), "groupb_Sort", 205, 15, 101, 64);
-    optb_1 = place(new QRadioButton(this), "optb_1", 30, 25, 150, 11);
-    optb_2 = place(new QRadioButton(this), "optb_2", 30, 44, 150, 11);
-    optb_3 = place(new QRadioButton(this), "optb_3", 30, 65, 150, 11);
-    optb_SortByName = place(new QRadioButton(this), "optb_SortByName", 215, 30, 85, 12);
-    optb_SortByDate = place(new QRadioButton(this), "optb_SortByDate", 215, 55, 85, 11);
-    cb_OK = place(new QPushButton(QStringLiteral("OK"), this), "cb_OK", 95, 100, 50, 20);
-    cb_Cancel = place(new QPushButton(this), "cb_Cancel", 185, 100, 50, 20);
+    groupb_Format = PlacedInUnits(new QGroupBox(this), "groupb_Format", 20, 15, 165, 64);
+    groupb_Sort = PlacedInUnits(new QGroupBox(this), "groupb_Sort", 205, 15, 101, 64);
+    optb_1 = PlacedInUnits(new QRadioButton(this), "optb_1", 30, 25, 150, 11);
+    optb_2 = PlacedInUnits(new QRadioButton(this), "optb_2", 30, 44, 150, 11);
+    optb_3 = PlacedInUnits(new QRadioButton(this), "optb_3", 30, 65, 150, 11);
+    optb_SortByName = PlacedInUnits(new QRadioButton(this), "optb_SortByName", 215, 30, 85, 12);
+    optb_SortByDate = PlacedInUnits(new QRadioButton(this), "optb_SortByDate", 215, 55, 85, 11);
+    cb_OK = PlacedInUnits(new QPushButton(QStringLiteral("OK"), this), "cb_OK", 95, 100, 50, 20);
+    cb_Cancel = PlacedInUnits(new QPushButton(this), "cb_Cancel", 185, 100, 50, 20);
 
     // The three formats form one group, the two orders another.
     auto* formats = new QButtonGroup(this);

@@ -5,21 +5,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "gui/app/controltable.h"
 #include "core/naming/renumber.h"
+#include "gui/toolkit/controlplacing.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/fonts.h"
 
 namespace lumaro {
-
-namespace {
-template <typename T>
-T* named(T* widget, const char* name, const QRect& geometry) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-}  // namespace
 
 FormRenumerotation::FormRenumerotation(Texts& texts, QWidget* parent) : QDialog(parent), texts_(texts) {
     setObjectName(QStringLiteral("FormRenumerotation"));
@@ -27,13 +18,13 @@ FormRenumerotation::FormRenumerotation(Texts& texts, QWidget* parent) : QDialog(
     setWindowTitle(texts_.caption);
     texts_.firstNumber.clear();
 
-    textb_Numero = named(new QLineEdit(this), "textb_Numero", FromDialogUnits(135, 8, 24, 12));
-    textb_Largeur = named(new QLineEdit(texts_.width, this), "textb_Largeur", FromDialogUnits(135, 23, 24, 12));
+    textb_Numero = PlacedInUnits(new QLineEdit(this), "textb_Numero", 135, 8, 24, 12);
+    textb_Largeur = PlacedInUnits(new QLineEdit(texts_.width, this), "textb_Largeur", 135, 23, 24, 12);
     for (QLineEdit* box : {textb_Numero, textb_Largeur}) box->setAlignment(Qt::AlignCenter);
-    label_PremierNumero = named(new QLabel(texts_.firstLabel, this), "label_PremierNumero", FromDialogUnits(40, 10, 23, 8));
-    label_Largeur = named(new QLabel(texts_.widthLabel, this), "label_Largeur", FromDialogUnits(40, 25, 24, 8));
-    cb_OK = named(new QPushButton(QStringLiteral("OK"), this), "cb_OK", FromDialogUnits(40, 45, 45, 15));
-    cb_Cancel = named(new QPushButton(texts_.cancel, this), "cb_Cancel", FromDialogUnits(115, 45, 46, 15));
+    label_PremierNumero = PlacedInUnits(new QLabel(texts_.firstLabel, this), "label_PremierNumero", 40, 10, 23, 8);
+    label_Largeur = PlacedInUnits(new QLabel(texts_.widthLabel, this), "label_Largeur", 40, 25, 24, 8);
+    cb_OK = PlacedInUnits(new QPushButton(QStringLiteral("OK"), this), "cb_OK", 40, 45, 45, 15);
+    cb_Cancel = PlacedInUnits(new QPushButton(texts_.cancel, this), "cb_Cancel", 115, 45, 46, 15);
 
     // Each label ends 15 units before its box; a long label widens the dialog instead of
     // running under the box.

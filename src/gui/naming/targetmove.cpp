@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "gui/app/controltable.h"
+#include "gui/toolkit/controlplacing.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/fonts.h"
 
@@ -17,17 +17,12 @@ TargetMove::TargetMove(Texts& texts, QWidget* parent) : QDialog(parent), texts_(
     setWindowTitle(texts_.caption);
     texts_.answer.clear();
 
-    label_1 = new QLabel(texts_.label1, this);
-    label_1->setObjectName(QStringLiteral("label_1"));
-    label_2 = new QLabel(texts_.label2, this);
-    label_2->setObjectName(QStringLiteral("label_2"));
-    textb_RankPreceding = new QLineEdit(this);
-    textb_RankPreceding->setObjectName(QStringLiteral("textb_RankPreceding"));
+    label_1 = Named(new QLabel(texts_.label1, this), "label_1");
+    label_2 = Named(new QLabel(texts_.label2, this), "label_2");
+    textb_RankPreceding = Named(new QLineEdit(this), "textb_RankPreceding");
     textb_RankPreceding->setAlignment(Qt::AlignCenter);
-    cb_OK = new QPushButton(QStringLiteral("OK"), this);
-    cb_OK->setObjectName(QStringLiteral("cb_OK"));
-    cb_Cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cb_Cancel->setObjectName(QStringLiteral("cb_Cancel"));
+    cb_OK = Named(new QPushButton(QStringLiteral("OK"), this), "cb_OK");
+    cb_Cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "cb_Cancel");
 
     // The labels decide the width; the number box stands right of the first one.
     label_1->adjustSize();

@@ -1,56 +1,18 @@
 // Form1's side of the single-picture window: opening it from a large viewer, closing it from
-// the naming commands.
-#include <QFileInfo>
-#include <QListWidget>
-#include <QTimer>
-
+// the naming commands and with the main window, and the watch timer that sees it gone.
 #include "gui/app/form1.h"
-#include "gui/pictures/formphoto.h"
-#include "core/settings/messagekeys.h"
-#include "gui/toolkit/filebytes.h"
-#include "gui/toolkit/imageviewercontrol.h"
+#include "gui/pictures/displayslots.h"
 
 namespace lumaro {
 
-namespace {
-constexpr int kWatchInterval = 500;
-constexpr int kPhotoOpenState = 19;
-constexpr int kPhotoClosedState = 20;
-}  // namespace
+void Form1::ImageV_1_Click() { displaySlots_->openPhotoWindow(ImageV_1); }
 
-void Form1::ImageV_1_Click() { OpenPhotoWindow(ImageV_1); }
+void Form1::ImageV_2_Click() { displaySlots_->openPhotoWindow(ImageV_2); }
 
-void Form1::ImageV_2_Click() { OpenPhotoWindow(ImageV_2); }
+void Form1::ClosePhotoWindow() { displaySlots_->closePhotoWindow(); }
 
-// One window at a time; an empty viewer opens nothing. A picture that cannot be read is named
-// in a message and leaves the window as it was.
-void Form1::OpenPhotoWindow(ImageViewerControl* viewer) {
-    if (singlePictureWindow) return;
-    const QString path = viewer->fileName();
-    if (path.isEmpty()) return;
-    const PhotoRequest request =
-        MakePhotoRequest(PathBytes(path), x(), y(), height(), lb_Avant->x(), lb_Avant->y(),
-                         lb_Avant->height());
-    auto* photo = new FormPhoto(request, this);
-    if (!photo->pictureReadable()) {
-        delete photo;
-        showNames(kMessagePictureUnreadable, {PathBytes(QFileInfo(path).fileName())});
-        return;
-    }
-    ApplyWindowState(kPhotoOpenState);
-    watchTimer->start(kWatchInterval);
-    singlePictureWindow = photo;
-    photo->show();
-}
+void Form1::closePictureWindows() { displaySlots_->closeWithMainWindow(); }
 
-// The command that closes the window applies its own state next; the watch timer must not
-// come after it and bring back the commands of state 20 over it, so the window's closing is
-// settled here at once.
-void Form1::ClosePhotoWindow() {
-    if (!singlePictureWindow) return;
-    delete singlePictureWindow.data();
-    watchTimer->stop();
-    ApplyWindowState(kPhotoClosedState);
-}
+void Form1::watchTimer_Timer() { displaySlots_->watchPhotoWindow(); }
 
 }  // namespace lumaro

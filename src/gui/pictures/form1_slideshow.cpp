@@ -62,7 +62,7 @@ void Form1::CreateSlideShow() {
     const SlideShowWriteResult written =
         WriteSlideShowFile(slideShowTables, pictures.currentFolder, pictures.avant, slideShowFolder, folderName, content);
     if (!written.splittingNames.empty()) {
-        showNames(kMessageSlideShowLineBreak, written.splittingNames);
+        messages().showNames(kMessageSlideShowLineBreak, written.splittingNames);
         return;
     }
     if (!written.ok()) {

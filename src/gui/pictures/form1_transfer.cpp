@@ -29,12 +29,12 @@ void Form1::MoveToFolder() {
     // The pictures shown are released before their files are touched.
     ClearViewerSlot(1);
     ClearViewerSlot(2);
-    startProgress();
+    progress().start();
     TransferOptions options;
-    options.beforeEach = [this, n](int k) { showProgress(std::min(k + 1, n), n); };
+    options.beforeEach = [this, n](int k) { progress().show(std::min(k + 1, n), n); };
     const std::vector<TransferOutcome> outcomes =
         TransferPictures(pictures.currentFolder, chosen, destination, options);
-    progb_1->hide();
+    progress().finish();
     std::vector<std::string> stayed, doubled;
     for (const TransferOutcome& outcome : outcomes) {
         if (outcome.moved()) continue;
@@ -44,8 +44,8 @@ void Form1::MoveToFolder() {
             .push_back(outcome.source + reason);
     }
     // One message for all the pictures that stayed, rather than one box per picture.
-    if (!stayed.empty()) showNames(69, stayed);
-    if (!doubled.empty()) showNames(kMessageOriginalNotDeleted, doubled);
+    if (!stayed.empty()) messages().showNames(69, stayed);
+    if (!doubled.empty()) messages().showNames(kMessageOriginalNotDeleted, doubled);
     RefreshList(ListCriterion::Name);
     ListedByName();
     ApplyWindowState(pictures.pictureCount > 0 ? 3 : 0);

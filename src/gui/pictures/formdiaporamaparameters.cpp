@@ -10,11 +10,11 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "gui/app/controltable.h"
 #include "core/naming/numberedname.h"
 #include "gui/pictures/formgetfolder.h"
 #include "core/slideshow/slideshowfile.h"
 #include "core/slideshow/slideshowtitle.h"
+#include "gui/toolkit/controlplacing.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/fonts.h"
@@ -23,14 +23,6 @@
 namespace lumaro {
 
 namespace {
-
-
-template <typename T>
-T* place(T* widget, const char* name, int x, int y, int width, int height) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(FromDialogUnits(x, y, width, height));
-    return widget;
-}
 
 // A control keeps its template size unless its text needs more room; a text box only grows
 // in height, its width is the template's.
@@ -102,19 +94,19 @@ FormDiaporamaParameters::FormDiaporamaParameters(SlideShowParameters& parameters
 
 // The template's controls and places; the texts come from the parameters.
 void FormDiaporamaParameters::createControls() {
-    cb_Create = place(new QPushButton(this), "cb_Create", 100, 150, 65, 16);
-    cb_Annul = place(new QPushButton(this), "cb_Annul", 180, 150, 65, 16);
-    label_NomDuFichier = place(new QLabel(this), "label_NomDuFichier", 20, 5, 55, 8);
-    textb_DureeImage = place(new QLineEdit(this), "textb_DureeImage", 175, 18, 40, 10);
-    textb_DureeEffet = place(new QLineEdit(this), "textb_DureeEffet", 175, 35, 40, 10);
-    label_DureeImage = place(new QLabel(this), "label_DureeImage", 20, 19, 147, 8);
-    label_DureeEffet = place(new QLabel(this), "label_DureeEffet", 20, 35, 153, 8);
-    label_DossierDiaporama = place(new QLabel(this), "label_DossierDiaporama", 20, 130, 70, 8);
-    cb_GetFolder = place(new QPushButton(this), "cb_GetFolder", 20, 150, 65, 16);
-    groupb_ShowTitle = place(new QGroupBox(this), "groupb_ShowTitle", 15, 55, 230, 64);
-    optb_TextFirst = place(new QRadioButton(this), "optb_TextFirst", 20, 65, 58, 12);
-    optb_DateFirst = place(new QRadioButton(this), "optb_DateFirst", 20, 80, 67, 12);
-    label_ShowTitle = place(new QLabel(this), "label_ShowTitle", 20, 100, 13, 8);
+    cb_Create = PlacedInUnits(new QPushButton(this), "cb_Create", 100, 150, 65, 16);
+    cb_Annul = PlacedInUnits(new QPushButton(this), "cb_Annul", 180, 150, 65, 16);
+    label_NomDuFichier = PlacedInUnits(new QLabel(this), "label_NomDuFichier", 20, 5, 55, 8);
+    textb_DureeImage = PlacedInUnits(new QLineEdit(this), "textb_DureeImage", 175, 18, 40, 10);
+    textb_DureeEffet = PlacedInUnits(new QLineEdit(this), "textb_DureeEffet", 175, 35, 40, 10);
+    label_DureeImage = PlacedInUnits(new QLabel(this), "label_DureeImage", 20, 19, 147, 8);
+    label_DureeEffet = PlacedInUnits(new QLabel(this), "label_DureeEffet", 20, 35, 153, 8);
+    label_DossierDiaporama = PlacedInUnits(new QLabel(this), "label_DossierDiaporama", 20, 130, 70, 8);
+    cb_GetFolder = PlacedInUnits(new QPushButton(this), "cb_GetFolder", 20, 150, 65, 16);
+    groupb_ShowTitle = PlacedInUnits(new QGroupBox(this), "groupb_ShowTitle", 15, 55, 230, 64);
+    optb_TextFirst = PlacedInUnits(new QRadioButton(this), "optb_TextFirst", 20, 65, 58, 12);
+    optb_DateFirst = PlacedInUnits(new QRadioButton(this), "optb_DateFirst", 20, 80, 67, 12);
+    label_ShowTitle = PlacedInUnits(new QLabel(this), "label_ShowTitle", 20, 100, 13, 8);
     groupb_ShowTitle->lower();  // it frames the options drawn over it
     for (QLineEdit* box : {textb_DureeImage, textb_DureeEffet}) box->setAlignment(Qt::AlignCenter);
     const QFont bold = FontFromSpec(QStringLiteral("8.MS Sans Serif.Bold"));

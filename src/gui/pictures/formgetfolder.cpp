@@ -6,37 +6,26 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "gui/app/controltable.h"
 #include "core/files/folderentries.h"
 #include "gui/pictures/formnewfolder.h"
+#include "gui/toolkit/controlplacing.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/fonts.h"
 
 namespace lumaro {
 
-namespace {
-
-QPushButton* button(const std::string& text, const char* name, QWidget* parent) {
-    auto* result = new QPushButton(QString::fromStdString(text), parent);
-    result->setObjectName(QLatin1String(name));
-    return result;
-}
-}  // namespace
-
 FormGetFolder::FormGetFolder(FolderRequest& request, QWidget* parent) : QDialog(parent), request_(request) {
     setObjectName(QStringLiteral("FormGetFolder"));
     setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
 
-    textb_GetFolder = new QLineEdit(this);
-    textb_GetFolder->setObjectName(QStringLiteral("textb_GetFolder"));
+    textb_GetFolder = Named(new QLineEdit(this), "textb_GetFolder");
     textb_GetFolder->setReadOnly(true);
-    cb_OK = button(request_.okCaption, "cb_OK", this);
-    cb_Browse = button(request_.browseCaption, "cb_Browse", this);
-    cb_NewFolder = button(request_.newFolderCaption, "cb_NewFolder", this);
-    cb_Annul = button(request_.cancelCaption, "cb_Annul", this);
-    label_F = new QLabel(QString::fromStdString(request_.folderLabel), this);
-    label_F->setObjectName(QStringLiteral("label_F"));
+    cb_OK = Named(new QPushButton(QString::fromStdString(request_.okCaption), this), "cb_OK");
+    cb_Browse = Named(new QPushButton(QString::fromStdString(request_.browseCaption), this), "cb_Browse");
+    cb_NewFolder = Named(new QPushButton(QString::fromStdString(request_.newFolderCaption), this), "cb_NewFolder");
+    cb_Annul = Named(new QPushButton(QString::fromStdString(request_.cancelCaption), this), "cb_Annul");
+    label_F = Named(new QLabel(QString::fromStdString(request_.folderLabel), this), "label_F");
     setWindowTitle(QString::fromStdString(request_.caption));
 
     showWorkingFolder(WithTrailingSeparator(request_.folder));

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "gui/app/controltable.h"
+#include "gui/toolkit/controlplacing.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/fonts.h"
@@ -23,14 +23,10 @@ FormNewFolder::FormNewFolder(NewFolderRequest& request, QWidget* parent) : QDial
     setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
     request_.name.clear();
 
-    textb_NewFolder = new QLineEdit(this);
-    textb_NewFolder->setObjectName(QStringLiteral("textb_NewFolder"));
-    cb_OK = new QPushButton(QStringLiteral("OK"), this);
-    cb_OK->setObjectName(QStringLiteral("cb_OK"));
-    cb_Annul = new QPushButton(QString::fromStdString(request_.cancelCaption), this);
-    cb_Annul->setObjectName(QStringLiteral("cb_Annul"));
-    label_FolderIn = new QLabel(this);
-    label_FolderIn->setObjectName(QStringLiteral("label_FolderIn"));
+    textb_NewFolder = Named(new QLineEdit(this), "textb_NewFolder");
+    cb_OK = Named(new QPushButton(QStringLiteral("OK"), this), "cb_OK");
+    cb_Annul = Named(new QPushButton(QString::fromStdString(request_.cancelCaption), this), "cb_Annul");
+    label_FolderIn = Named(new QLabel(this), "label_FolderIn");
 
     setWindowTitle(QString::fromStdString(request_.caption));
     const QString folder = PathText(request_.folder);

@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QToolButton>
 
-#include "gui/app/controltable.h"
+#include "gui/toolkit/controlplacing.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/fonts.h"
 #include "gui/toolkit/imageviewercontrol.h"
@@ -43,8 +43,7 @@ FormPhoto::FormPhoto(const PhotoRequest& request, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     resize(FromDialogUnits(0, 0, 286, 105).size());
 
-    ImageV = new ImageViewerControl(this);
-    ImageV->setObjectName(QStringLiteral("ImageV"));
+    ImageV = Named(new ImageViewerControl(this), "ImageV");
     ImageV->setContextMenuPolicy(Qt::NoContextMenu);
     // Both buttons start with their disabled look; the layout enables zooming in.
     pictb_Larger = makeZoomButton(this, "pictb_Larger", FromDialogUnits(145, 40, 22, 20),

@@ -1,0 +1,35 @@
+// The main window's messages that name pictures, and its yes-or-no questions, with their
+// texts from the message table.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "core/files/fileoperations.h"
+#include "core/settings/languagetable.h"
+
+class QWidget;
+
+namespace lumaro {
+
+class WindowMessages {
+public:
+    WindowMessages(QWidget* window, const LanguageTable& table) : window_(window), table_(table) {}
+
+    // Message `key` followed by the names, twenty at most, then how many more.
+    QString namesText(int key, const std::vector<std::string>& names) const;
+    void showNames(int key, const std::vector<std::string>& names) const;
+    // One message at the end of an operation names every picture that kept its name.
+    void reportFailedRenames(const std::vector<RenameFailure>& failures) const;
+    // Asks `text` under the window's question caption; the answer of the message box.
+    int confirm(const QString& text) const;
+
+private:
+    QString message(int key) const;
+
+    QWidget* window_;
+    const LanguageTable& table_;
+};
+
+}  // namespace lumaro
