@@ -29,21 +29,23 @@ QByteArray exifWithOrientation(int orientation) {
     return block;
 }
 
-// A 120 x 60 picture, red on its left half and blue on its right, stored as a HEIC file whose
+// A 240 x 120 picture, red on its left half and blue on its right, stored as a HEIC file whose
 // container turns it as `containerTurn` says (Exif-style orientation, 1 for none), carrying an
-// Exif block whose orientation is `exifOrientation`.
-void writeHeic(const QString& path, heif_orientation containerTurn, int exifOrientation) {
+// Exif block whose orientation is `exifOrientation` and, as phones do, a small copy of at most
+// `thumbnail` pixels a side, turned the same way (none for 0).
+void writeHeic(const QString& path, heif_orientation containerTurn, int exifOrientation,
+               int thumbnail) {
     heif_image* image = nullptr;
-    heif_image_create(120, 60, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image);
-    heif_image_add_plane(image, heif_channel_interleaved, 120, 60, 8);
+    heif_image_create(240, 120, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image);
+    heif_image_add_plane(image, heif_channel_interleaved, 240, 120, 8);
     int stride = 0;
     uint8_t* pixels = heif_image_get_plane(image, heif_channel_interleaved, &stride);
-    for (int y = 0; y < 60; ++y) {
-        for (int x = 0; x < 120; ++x) {
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 240; ++x) {
             uint8_t* pixel = pixels + y * stride + x * 3;
-            pixel[0] = x < 60 ? 220 : 20;
+            pixel[0] = x < 120 ? 220 : 20;
             pixel[1] = 20;
-            pixel[2] = x < 60 ? 20 : 220;
+            pixel[2] = x < 120 ? 20 : 220;
         }
     }
     heif_context* context = heif_context_alloc();
@@ -55,6 +57,14 @@ void writeHeic(const QString& path, heif_orientation containerTurn, int exifOrie
     heif_image_handle* handle = nullptr;
     QCOMPARE(heif_context_encode_image(context, image, encoder, options, &handle).code,
              heif_error_Ok);
+    heif_image_handle* small = nullptr;
+    if (thumbnail > 0) {
+        QCOMPARE(heif_context_encode_thumbnail(context, image, handle, encoder, options, thumbnail,
+                                               &small)
+                     .code,
+                 heif_error_Ok);
+        heif_image_handle_release(small);
+    }
     const QByteArray exif = exifWithOrientation(exifOrientation);
     heif_context_add_exif_metadata(context, handle, exif.constData(), int(exif.size()));
     QCOMPARE(heif_context_write_to_file(context, QFile::encodeName(path).constData()).code,
@@ -126,8 +136,8 @@ void HeicPicturesTest::heicPicturesShowUprightOnceEverywhereAreNotTurnedAndAreRe
     QTemporaryDir dir;
     const QString phone = dir.filePath("01  Phone.heic");
     const QString encoded = dir.filePath("02  Encoded.heic");
-    writeHeic(phone, heif_orientation_rotate_90_cw, 6);
-    writeHeic(encoded, heif_orientation_normal, 6);
+    writeHeic(phone, heif_orientation_rotate_90_cw, 6, 160);
+    writeHeic(encoded, heif_orientation_normal, 6, 0);
     const QByteArray phoneBytes = readFile(phone);
     const QByteArray encodedBytes = readFile(encoded);
 
@@ -139,8 +149,8 @@ void HeicPicturesTest::heicPicturesShowUprightOnceEverywhereAreNotTurnedAndAreRe
     QCOMPARE(form.lb_Avant->count(), 2);
     clickRow(form.lb_Avant, 0);
     clickRow(form.lb_Avant, 1, Qt::ShiftModifier);
-    QCOMPARE(shownIn(form.ImageV_1), QStringLiteral("60x120 red top"));
-    QCOMPARE(shownIn(form.ImageV_2), QStringLiteral("120x60 red left"));
+    QCOMPARE(shownIn(form.ImageV_1), QStringLiteral("120x240 red top"));
+    QCOMPARE(shownIn(form.ImageV_2), QStringLiteral("240x120 red left"));
 
     // A turn would encode the picture again: it is refused, and says why.
     fx.responder().shown.clear();
@@ -150,9 +160,10 @@ void HeicPicturesTest::heicPicturesShowUprightOnceEverywhereAreNotTurnedAndAreRe
     QVERIFY2(said.startsWith(form.message(kMessageTurnFailed) + "\n" + phone), qPrintable(said));
     QVERIFY2(said.contains("HEIF pictures cannot be turned without loss"), qPrintable(said));
     QCOMPARE(readFile(phone), phoneBytes);
-    QCOMPARE(shownIn(form.ImageV_1), QStringLiteral("60x120 red top"));
+    QCOMPARE(shownIn(form.ImageV_1), QStringLiteral("120x240 red top"));
 
-    // The Snapkeep copies are JPEG pictures made from what the viewers show.
+    // The Snapkeep copies are JPEG pictures at the size of a thumbnail, for which the phone's
+    // own small copy serves: it comes upright too.
     QTemporaryDir copies;
     fx.responder().dialogActions.push_back([&](QDialog& dialog) {
         fx.responder().folders.push_back(copies.path() + "/");
@@ -170,7 +181,7 @@ void HeicPicturesTest::heicPicturesShowUprightOnceEverywhereAreNotTurnedAndAreRe
     FormPhoto* photo = form.singlePictureWindow.data();
     QVERIFY(photo != nullptr);
     QCOMPARE(photo->windowTitle(), QStringLiteral("01  Phone.heic"));
-    QCOMPARE(shownIn(photo->ImageV), QStringLiteral("60x120 red top"));
+    QCOMPARE(shownIn(photo->ImageV), QStringLiteral("120x240 red top"));
     QVERIFY(photo->height() > photo->width());
 
     // Renamed as JPEG pictures are: the files keep their bytes and their type.

@@ -65,8 +65,8 @@ QSize heifSize(const heif_image_handle* handle) {
 }
 
 // The small copy that phones store beside the picture, when it is at least `wanted` and has
-// the picture's proportions (to a pixel): a thumbnail or a slot then need not decode twelve
-// million pixels.
+// the picture's proportions (to two pixels, as encoders round its sides): a thumbnail or a slot
+// then need not decode twelve million pixels.
 HeifHandle thumbnailFor(const heif_image_handle* picture, QSize wanted) {
     const int count = heif_image_handle_get_number_of_thumbnails(picture);
     if (count <= 0) return heldHandle(nullptr);
@@ -80,8 +80,8 @@ HeifHandle thumbnailFor(const heif_image_handle* picture, QSize wanted) {
         const QSize size = heifSize(found);
         const qint64 shapeGap =
             std::abs(qint64(size.width()) * own.height() - qint64(size.height()) * own.width());
-        if (shapeGap <= std::max(own.width(), own.height()) && size.width() >= wanted.width() &&
-            size.height() >= wanted.height()) {
+        if (shapeGap <= 2 * qint64(std::max(own.width(), own.height())) &&
+            size.width() >= wanted.width() && size.height() >= wanted.height()) {
             return thumbnail;
         }
     }
