@@ -35,6 +35,26 @@ TEST(CliPicturesTest, TurnTurnsEveryJpegAndNamesTheFilesItCouldNotTurn) {
     EXPECT_EQ(RunCli({"turn", folder.pathOf("a.jpg"), "--angle", "45"}).code, 1);
 }
 
+// A HEIF picture can only be encoded again: it is refused, by its content whatever its name.
+TEST(CliPicturesTest, TurnRefusesHeifPicturesAndSaysWhyLeavingThemWhole) {
+    PictureFolder folder;
+    const std::string made = "convert -size 40x20 xc:red '" + folder.pathOf("red.png") +
+                             "' && heif-enc -q 80 '" + folder.pathOf("red.png") + "' -o '" +
+                             folder.pathOf("phone.heic") + "' >/dev/null";
+    ASSERT_EQ(std::system(made.c_str()), 0);
+    const std::string heic = folder.read("phone.heic");
+    folder.write("named.jpg", heic);
+    const CliRun run = RunCli({"turn", folder.pathOf("phone.heic"), folder.pathOf("named.jpg"), "--angle", "90"});
+    EXPECT_EQ(run.code, 3);
+    EXPECT_EQ(run.out, "");
+    for (const char* name : {"phone.heic", "named.jpg"}) {
+        EXPECT_NE(run.err.find(folder.pathOf(name) + " (HEIF pictures cannot be turned without loss)"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(folder.read(name), heic);
+    }
+}
+
 TEST(CliPicturesTest, TransferMovesTheSelectionUnderFreeNames) {
     PictureFolder folder, parent;
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) folder.write(name);

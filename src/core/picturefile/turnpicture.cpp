@@ -1,6 +1,7 @@
 // Turning a JPEG file on disk: read whole, turned, and replaced only by the complete new content.
 #include "core/picturefile/turnpicture.h"
 
+#include "core/picturefile/heifcontent.h"
 #include "core/picturefile/jpegheader.h"
 #include "core/picturefile/jpegturn.h"
 
@@ -11,6 +12,10 @@ TurnPictureResult TurnPicture(const std::string& path, int angle) {
     std::string bytes;
     const FileStepResult read = ReadWholeFile(path, bytes);
     if (!read.ok()) return {Status::Unreadable, false, DescribeFileStep(read)};
+    // A HEIF picture could only be encoded again, losing more of it at every turn.
+    if (LooksLikeHeif(bytes)) {
+        return {Status::CannotTurn, false, "HEIF pictures cannot be turned without loss"};
+    }
     if (!LooksLikeJpeg(bytes)) return {Status::NotJpeg, false, "not a JPEG file"};
     JpegTurnResult turned = TurnJpeg(bytes, angle);
     bytes.clear();

@@ -152,14 +152,17 @@ void ImageViewerControl::setFileName(const QString& path) {
         QImageReader reader(&file);
         reader.setDecideFormatFromContent(true);
         // Shown as a turn would take it: a JPEG file in the orientation the turn starts from.
-        const int orientation = PictureOrientation(path, reader.format());
+        // A HEIF picture comes upright from libheif, its size as shown.
+        const bool heif = IsHeifPicture(path);
+        const int orientation =
+            heif ? kOrientationOfItsReader : PictureOrientation(path, reader.format());
         reader.setAutoTransform(orientation == kOrientationOfItsReader);
-        QSize stored = reader.size();
+        QSize stored = heif ? HeifPictureSize(path) : reader.size();
         const bool swaps =
             orientation == kOrientationOfItsReader
-                ? reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)
+                ? !heif && reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)
                 : OrientationSwapsSides(orientation);
-        if (!stored.isValid() && reader.canRead()) {
+        if (!heif && !stored.isValid() && reader.canRead()) {
             // A format that cannot tell its size without decoding: decode it once.
             d->decoded = Upright(reader.read(), orientation);
             stored = swaps ? d->decoded.size().transposed() : d->decoded.size();

@@ -25,6 +25,14 @@ inline bool OrientationSwapsSides(int orientation) { return orientation >= 5; }
 // The stored pixels shown as `orientation` (1 to 8) says; others leave the image as it is.
 QImage Upright(const QImage& stored, int orientation);
 
+// Whether the file at `path` is a HEIF picture (HEIC, AVIF): by its content, or, for a brand not
+// known here, by a file-type box and the extension heic, heif, hif or avif. Such pictures are read
+// with libheif, which turns and mirrors them as their container says: they come upright from
+// their reader, and the Exif orientation they may carry as well is not applied a second time.
+bool IsHeifPicture(const QString& path);
+// The size of a HEIF picture as it is shown (its turns applied); empty when it cannot be read.
+QSize HeifPictureSize(const QString& path);
+
 // Reads the picture upright (its orientation applied), scaled to `scaledSize` when that is
 // valid, then turned clockwise by `quarterTurns`. `scaledSize` is the size before the turn.
 QImage DecodePicture(const QString& path, QSize scaledSize, int orientation, int quarterTurns);
