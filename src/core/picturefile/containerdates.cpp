@@ -57,8 +57,10 @@ std::optional<std::string> chunkDate(PictureBytes& bytes, uint64_t start, uint64
     return ReadTiffDate(bytes, start, end);
 }
 
-// libheif reads the open file through this, at absolute positions.
+// libheif reads the open file through this, at absolute positions: the many small reads of
+// the boxes come from the head and window of `bytes`, larger ones from the file.
 struct HeifFileReader {
+    PictureBytes& bytes;
     int fd;
     int64_t size;
     int64_t position = 0;
@@ -67,12 +69,15 @@ struct HeifFileReader {
     static int read(void* data, size_t size, void* self) {
         HeifFileReader& r = *static_cast<HeifFileReader*>(self);
         auto* out = static_cast<uint8_t*>(data);
-        size_t done = 0;
-        while (done < size) {
-            const ssize_t n = pread(r.fd, out + done, size - done, r.position + done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return 1;
-            done += static_cast<size_t>(n);
+        if (size <= PictureBytes::kHeadSize) {
+            if (!r.bytes.read(static_cast<uint64_t>(r.position), size, out)) return 1;
+        } else {
+            for (size_t done = 0; done < size;) {
+                const ssize_t n = pread(r.fd, out + done, size - done, r.position + done);
+                if (n < 0 && errno == EINTR) continue;
+                if (n <= 0) return 1;
+                done += static_cast<size_t>(n);
+            }
         }
         r.position += static_cast<int64_t>(size);
         return 0;
@@ -136,7 +141,7 @@ std::optional<std::string> ReadContainedDate(PictureBytes& bytes, int fd,
         case PictureKind::Tiff: return ReadTiffDate(bytes, 0, UINT64_MAX);
         case PictureKind::Png: return ReadPngDate(bytes);
         case PictureKind::WebP: return ReadWebpDate(bytes);
-        case PictureKind::Heif: return ReadHeifDate(fd);
+        case PictureKind::Heif: return ReadHeifDate(bytes, fd);
         case PictureKind::Unknown: break;
     }
     return std::nullopt;
@@ -204,10 +209,14 @@ std::optional<std::string> ReadWebpDate(PictureBytes& bytes) {
     return std::nullopt;
 }
 
-std::optional<std::string> ReadHeifDate(int fd) {
+std::optional<std::string> ReadHeifDate(PictureBytes& bytes, int fd) {
+    int64_t size = static_cast<int64_t>(bytes.headLength());
     struct stat st;
-    if (fstat(fd, &st) != 0) return std::nullopt;
-    HeifFileReader file{fd, static_cast<int64_t>(st.st_size)};
+    if (!bytes.headIsWholeFile()) {
+        if (fstat(fd, &st) != 0) return std::nullopt;
+        size = static_cast<int64_t>(st.st_size);
+    }
+    HeifFileReader file{bytes, fd, size};
     heif_reader reader{};
     reader.reader_api_version = 1;
     reader.get_position = &HeifFileReader::getPosition;

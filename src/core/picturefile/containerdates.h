@@ -27,8 +27,9 @@ std::optional<std::string> ReadContainedDate(PictureBytes& bytes, int fd,
 std::optional<std::string> ReadJpegDate(PictureBytes& bytes);
 std::optional<std::string> ReadPngDate(PictureBytes& bytes);
 std::optional<std::string> ReadWebpDate(PictureBytes& bytes);
-// HEIF, HEIC and AVIF: the primary picture's Exif item, found by libheif in the open file.
-std::optional<std::string> ReadHeifDate(int fd);
+// HEIF, HEIC and AVIF: the primary picture's Exif item, found by libheif in the open file,
+// whose reads are served from `bytes` where they can be.
+std::optional<std::string> ReadHeifDate(PictureBytes& bytes, int fd);
 // The date inside the bytes of a HEIF Exif item: a 4-byte big-endian offset, then after as
 // many bytes the TIFF block.
 std::optional<std::string> HeifExifItemDate(const uint8_t* item, size_t size);

@@ -89,7 +89,12 @@ std::optional<std::string> dateAt(const Block& block, const std::optional<uint32
 }  // namespace
 
 PictureBytes::PictureBytes(int fd) : fd_(fd) {
-    headLength_ = readAt(fd, 0, kHeadSize, headBuffer_);
+    // A regular file reads short only at its end: no second read to find that out.
+    ssize_t n;
+    do {
+        n = pread(fd, headBuffer_, kHeadSize, 0);
+    } while (n < 0 && errno == EINTR);
+    headLength_ = n > 0 ? static_cast<size_t>(n) : 0;
     headIsWholeFile_ = headLength_ < kHeadSize;
 }
 

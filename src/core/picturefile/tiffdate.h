@@ -28,6 +28,8 @@ public:
     // The bytes of the head, as many as the file has up to kHeadSize.
     const uint8_t* head() const { return head_; }
     size_t headLength() const { return headLength_; }
+    // The head is the whole file: its length is the file's.
+    bool headIsWholeFile() const { return headIsWholeFile_; }
 
     // Copies `count` bytes (at most kHeadSize) at `position`; false when the file ends first.
     bool read(uint64_t position, size_t count, uint8_t* out);
