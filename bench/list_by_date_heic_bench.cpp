@@ -42,9 +42,9 @@ bool makePictures(const std::string& folder, const std::string& type) {
     for (int i = 0; i < kPictures; ++i) {
         std::string copy = picture;
         char date[32];
-        std::snprintf(date, sizeof date, "%04d:%02d:%02d %02d:%02d:%02d", random.between(1998, 2024),
-                      random.between(1, 12), random.between(1, 28), random.between(0, 23),
-                      random.between(0, 59), random.between(0, 59));
+        std::snprintf(date, sizeof date, "%04d:%02d:%02d %02d:%02d:%02d",
+                      random.between(1998, 2024), random.between(1, 12), random.between(1, 28),
+                      random.between(0, 23), random.between(0, 59), random.between(0, 59));
         copy.replace(at, 19, date);
         char name[32];
         std::snprintf(name, sizeof name, "IMG_%04d.%s", i, type.c_str());
@@ -65,12 +65,14 @@ int main() {
     bool allDated = true;
     const bench::Timings t = bench::TimeAlternately(
         [&] {
-            const FolderListing listing = ListFolderOrdered(jpegs.path(), "jpg", ListCriterion::Date);
+            const FolderListing listing =
+                ListFolderOrdered(jpegs.path(), "jpg", ListCriterion::Date);
             listedJpeg = listing.count;
             allDated = allDated && !listing.someWithoutDate;
         },
         [&] {
-            const FolderListing listing = ListFolderOrdered(heics.path(), "heic", ListCriterion::Date);
+            const FolderListing listing =
+                ListFolderOrdered(heics.path(), "heic", ListCriterion::Date);
             listedHeic = listing.count;
             allDated = allDated && !listing.someWithoutDate;
         },

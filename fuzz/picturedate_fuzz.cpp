@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!isDateText(date)) std::abort();
 
         // The listing's road: one open relative to the folder, the emptiness from the same read.
-        const int folderFd = open(fuzz::ScratchFolder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int folderFd =
+            open(fuzz::ScratchFolder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         const PictureHead head = ReadPictureHeadAt(folderFd, name);
         close(folderFd);
         if (!head.opened || head.empty != (size == 0) || head.date != date) std::abort();

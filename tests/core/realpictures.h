@@ -14,7 +14,9 @@
 
 namespace lumaro::realpictures {
 
-inline bool Run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
+inline bool Run(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 inline std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -29,7 +31,8 @@ inline std::string ExifChunkLast(const std::string& png) {
     std::string chunks, exif;
     size_t at = 8;
     while (at + 12 <= png.size()) {
-        const uint32_t length = uint32_t(uint8_t(png[at])) << 24 | uint32_t(uint8_t(png[at + 1])) << 16 |
+        const uint32_t length = uint32_t(uint8_t(png[at])) << 24 |
+                                uint32_t(uint8_t(png[at + 1])) << 16 |
                                 uint32_t(uint8_t(png[at + 2])) << 8 | uint8_t(png[at + 3]);
         const std::string chunk = png.substr(at, 12 + length);
         (chunk.compare(4, 4, "eXIf") == 0 ? exif : chunks) += chunk;
@@ -47,7 +50,8 @@ inline std::string ProfileBeforeExif(const std::string& jpeg) {
     std::string profile("\xFF\xE2", 2);
     profile += char((payload.size() + 2) >> 8);
     profile += char((payload.size() + 2) & 0xFF);
-    return jpeg.substr(0, exif.segment.offset) + profile + payload + jpeg.substr(exif.segment.offset);
+    return jpeg.substr(0, exif.segment.offset) + profile + payload +
+           jpeg.substr(exif.segment.offset);
 }
 
 enum class Layout { AsWritten, ExifAfterProfile, ExifAfterImageData };

@@ -26,7 +26,8 @@ constexpr std::string_view kTiffEndings[] = {"tif", "tiff", "dng", "nef", "nrw",
                                              "rw2", "erf",  "3fr", "iiq"};
 
 bool startsWith(const uint8_t* head, size_t length, std::string_view prefix, size_t at = 0) {
-    return length >= at + prefix.size() && std::memcmp(head + at, prefix.data(), prefix.size()) == 0;
+    return length >= at + prefix.size() &&
+           std::memcmp(head + at, prefix.data(), prefix.size()) == 0;
 }
 
 bool endsLikeTiff(std::string_view fileName) {
@@ -103,8 +104,8 @@ std::vector<uint8_t> heifExifItem(heif_context* context) {
     heif_item_id id = 0;
     if (heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) == 1) {
         item.resize(heif_image_handle_get_metadata_size(handle, id));
-        if (item.empty() || heif_image_handle_get_metadata(handle, id, item.data()).code !=
-                                heif_error_Ok) {
+        if (item.empty() ||
+            heif_image_handle_get_metadata(handle, id, item.data()).code != heif_error_Ok) {
             item.clear();
         }
     }
@@ -122,9 +123,9 @@ PictureKind KindOfPicture(const uint8_t* head, size_t length, std::string_view f
     }
     if (startsWith(head, length, "ftyp", 4)) return PictureKind::Heif;
     // TIFF, then the raw files with a magic number of their own (ORF, RW2).
-    for (std::string_view magic : {std::string_view("II*\0", 4), std::string_view("MM\0*", 4),
-                                   std::string_view("IIRO"), std::string_view("IIRS"),
-                                   std::string_view("MMOR"), std::string_view("IIU\0", 4)}) {
+    for (std::string_view magic :
+         {std::string_view("II*\0", 4), std::string_view("MM\0*", 4), std::string_view("IIRO"),
+          std::string_view("IIRS"), std::string_view("MMOR"), std::string_view("IIU\0", 4)}) {
         if (startsWith(head, length, magic)) return PictureKind::Tiff;
     }
     if ((startsWith(head, length, "II") || startsWith(head, length, "MM")) &&
@@ -137,12 +138,18 @@ PictureKind KindOfPicture(const uint8_t* head, size_t length, std::string_view f
 std::optional<std::string> ReadContainedDate(PictureBytes& bytes, int fd,
                                              std::string_view fileName) {
     switch (KindOfPicture(bytes.head(), bytes.headLength(), fileName)) {
-        case PictureKind::Jpeg: return ReadJpegDate(bytes);
-        case PictureKind::Tiff: return ReadTiffDate(bytes, 0, UINT64_MAX);
-        case PictureKind::Png: return ReadPngDate(bytes);
-        case PictureKind::WebP: return ReadWebpDate(bytes);
-        case PictureKind::Heif: return ReadHeifDate(bytes, fd);
-        case PictureKind::Unknown: break;
+        case PictureKind::Jpeg:
+            return ReadJpegDate(bytes);
+        case PictureKind::Tiff:
+            return ReadTiffDate(bytes, 0, UINT64_MAX);
+        case PictureKind::Png:
+            return ReadPngDate(bytes);
+        case PictureKind::WebP:
+            return ReadWebpDate(bytes);
+        case PictureKind::Heif:
+            return ReadHeifDate(bytes, fd);
+        case PictureKind::Unknown:
+            break;
     }
     return std::nullopt;
 }
