@@ -1,6 +1,6 @@
 // The folders of camera pictures that the listing benchmarks read: small JPEG files whose
 // headers are those of cameras (Exif in either byte order, after a JFIF segment or not, the
-// date in the first or a later directory, every tenth picture without Exif), camera names.
+// moment of taking in the Exif sub-directory, every tenth picture without Exif), camera names.
 // Header only, like benchsupport.h.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "../tests/core/jpegbytes.h"
+#include "../tests/core/tiffbytes.h"
 #include "benchsupport.h"
 
 namespace lumaro::bench {
@@ -22,18 +23,26 @@ inline std::string CameraDateText(Random& random) {
     return text;
 }
 
-// The Exif segment of a camera: several entries in the first directory, the date either
-// there (DateTime) or in a directory after it (DateTimeOriginal), in either byte order.
+// The Exif segment of a camera: the first directory with the camera's name, its software and
+// DateTime, the Exif sub-directory it points to with the exposure, DateTimeOriginal and
+// DateTimeDigitized, and a maker note of a few KiB after their values; in either byte order.
 inline std::string CameraExif(Random& random) {
-    jb::Exif exif;
-    exif.bigEndian = random.between(0, 1) == 1;
-    exif.date = CameraDateText(random);
-    exif.entriesBefore = random.between(4, 12);
-    if (random.between(0, 3) == 0) {
-        exif.dateTag = 0x9003;
-        exif.inSecondDirectory = true;
-    }
-    return jb::ExifApp1(exif);
+    namespace tb = lumaro::tiffbytes;
+    tb::Tiff t;
+    t.bigEndian = random.between(0, 1) == 1;
+    const std::string date = CameraDateText(random);
+    auto number = [&](int low, int high) {
+        return tb::Long(static_cast<uint32_t>(random.between(low, high)), t.bigEndian);
+    };
+    t.first = {{0x010F, "Camera maker"}, {0x0110, "Model X100"},   {0x0112, number(1, 8)},
+               {0x011A, number(72, 300)}, {0x011B, number(72, 300)}, {0x0131, "Firmware 1.02"},
+               {0x0132, date},            {0x0213, number(1, 2)}};
+    std::string makerNote = random.bytes(static_cast<size_t>(random.between(1024, 6144)));
+    t.exif = {{0x829A, number(1, 4000)}, {0x829D, number(1, 22)}, {0x8827, number(100, 6400)},
+              {0x9000, "0231"},          {0x9003, date},          {0x9004, date},
+              {0x9010, "+02:00"},        {0x920A, number(8, 600)}, {0x927C, makerNote},
+              {0xA002, number(6000, 6000)}, {0xA003, number(4000, 4000)}};
+    return jb::Segment(0xE1, std::string("Exif\0\0", 6) + tb::Block(t));
 }
 
 // Pictures 0..6 of every ten carry Exif first, 7..8 JFIF then Exif, 9 no Exif at all.

@@ -43,6 +43,6 @@ int main() {
         kRounds);
     std::printf("list-by-date: %d of %d pictures listed\n", listed, kPictures);
     std::printf("list-by-date: %d pictures read differently from how they were made\n", misread);
-    bench::PrintBench("list-by-date", t, 1.5);
+    bench::PrintBench("list-by-date", t, 1.15);
     return listed == kPictures && misread == 0 ? 0 : 1;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "jpegbytes.h"
+#include "tiffbytes.h"
 #include "core/journal/journalformat.h"
 #include "core/settings/languagetable.h"
 #include "core/settings/settingsfile.h"
@@ -17,6 +18,7 @@ namespace {
 
 using namespace lumaro;
 namespace jb = lumaro::jpegbytes;
+namespace tb = lumaro::tiffbytes;
 namespace tj = lumaro::turnjpegs;
 
 std::string corpus;
@@ -54,6 +56,17 @@ void pictureSeeds() {
     const std::string rgb = tj::EncodeWithCjpeg(tj::QuarterPixels(70, 50), 70, 50, "-rgb");
     if (!rgb.empty())
         seed("picturedate_fuzz", "rgb", rgb.substr(0, 2) + jb::ExifApp1({}) + rgb.substr(2));
+    // The camera layout (the moment of taking in the Exif sub-directory), in each container.
+    tb::Tiff camera;
+    camera.first = {{0x010F, "Camera maker"}, {tb::kTagDateTime, "2024:12:24 18:30:00"}};
+    camera.exif = {{tb::kTagOriginal, "2015:06:01 10:00:00"}, {tb::kTagDigitized, "2015:06:01 10:00:05"}};
+    const std::string block = tb::Block(camera);
+    camera.bigEndian = true;
+    seed("picturedate_fuzz", "camera", tb::JpegWith(jb::Jfif(true), block));
+    seed("picturedate_fuzz", "tiff", tb::Block(camera));
+    seed("picturedate_fuzz", "png", tb::PngWith(block, true));
+    seed("picturedate_fuzz", "webp", tb::WebpWith(std::string("Exif\0\0", 6) + block));
+    seed("picturedate_fuzz", "heifitem", std::string("\0\0\0\x06Exif\0\0", 10) + block);
 }
 
 void settingsSeeds() {

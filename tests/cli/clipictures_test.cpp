@@ -6,6 +6,7 @@
 
 #include "clirun.h"
 #include "picturefolder.h"
+#include "realpictures.h"
 #include "turnjpegs.h"
 
 namespace lumaro {
@@ -77,6 +78,30 @@ TEST(CliPicturesTest, TransferToThePictureFolderThroughALinkMovesNothing) {
     EXPECT_EQ(run.code, 2);
     EXPECT_EQ(folder.names(), Names{"a.jpg"});
     EXPECT_EQ(folder.read("a.jpg"), "content of a.jpg");
+}
+
+TEST(CliPicturesTest, ListByDateOrdersEveryPictureTypeByTheMomentOfTaking) {
+    // Edited later in reverse order: an order by the edit date would turn the list around.
+    const struct {
+        const char* base;
+        const char* taken;
+        const char* edited;
+    } pictures[] = {{"a", "2019:03:01 12:00:00", "2024:01:01 09:00:00"},
+                    {"b", "2015:07:14 08:30:00", "2024:01:03 09:00:00"},
+                    {"c", "2017:11:30 23:59:58", "2024:01:02 09:00:00"}};
+    const std::string expected =
+        "2015:07:14 08:30:00\tb.T\n2017:11:30 23:59:58\tc.T\n2019:03:01 12:00:00\ta.T\n";
+    for (const std::string type : {"jpg", "heic", "tif", "nef", "png", "webp"}) {
+        PictureFolder folder;
+        for (const auto& p : pictures) {
+            realpictures::MakePicture(folder.path(), p.base + ("." + type), p.taken, p.edited);
+        }
+        const CliRun run = RunCli({"--type", type, "list", folder.path(), "--by", "date", "--dates"});
+        std::string want = expected;
+        for (size_t at; (at = want.find(".T")) != std::string::npos;) want.replace(at, 2, "." + type);
+        EXPECT_EQ(run.code, 0) << type << run.err;
+        EXPECT_EQ(run.out, want) << type;
+    }
 }
 
 }  // namespace

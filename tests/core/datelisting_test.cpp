@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <thread>
 
-#include "jpegbytes.h"
 #include "picturefolder.h"
+#include "tiffbytes.h"
 #include "core/files/folderentries.h"
 #include "core/listing/folderlisting.h"
 #include "core/files/namecompare.h"
@@ -15,25 +15,31 @@
 namespace lumaro {
 namespace {
 
-using namespace jpegbytes;
+using namespace tiffbytes;
+using jpegbytes::Jfif;
+using jpegbytes::Picture;
+using jpegbytes::Segment;
 
-// Every kind of file a listing by date meets, in turn: dated (with dates that repeat), dated
-// after a JFIF segment or in a later directory, dateless, damaged in several ways, empty.
+// Every kind of file a listing by date meets, in turn: dated (with dates that repeat) as cameras
+// and editors write them, after a JFIF segment with thumbnail, in a PNG named as a JPEG,
+// dateless, damaged in several ways, empty.
 std::string pictureOfKind(int i) {
-    Exif exif;
-    exif.date = "20" + std::to_string(10 + i % 7) + ":05:12 14:23:4" + std::to_string(i % 3);
-    exif.bigEndian = i % 2 == 0;
+    const std::string date = "20" + std::to_string(10 + i % 7) + ":05:12 14:23:4" + std::to_string(i % 3);
+    Tiff t;
+    t.bigEndian = i % 2 == 0;
+    t.first = {{0x010F, "Maker"}, {kTagDateTime, "2024:12:24 18:30:00"}};
+    t.exif = {{kTagOriginal, date}};
     switch (i % 10) {
-        case 0: return Picture(ExifApp1(exif));
-        case 1: return Picture(Jfif() + ExifApp1(exif));
-        case 2: exif.dateTag = 0x9003; exif.inSecondDirectory = true; return Picture(ExifApp1(exif));
-        case 3: return Picture(Jfif(true) + ExifApp1(exif));  // thumbnail: no date found
+        case 0: return JpegWith("", Block(t));
+        case 1: return JpegWith(Jfif(true), Block(t));
+        case 2: t.exif[0].value = "0000:00:00 00:00:00"; return JpegWith("", Block(t));
+        case 3: return PngWith(Block(t), true);
         case 4: return Picture(Segment(0xDB, std::string(40, '\x02')));
-        case 5: exif.firstOffset = 3; return Picture(ExifApp1(exif));
-        case 6: exif.dateOffset = 1 << 30; return Picture(ExifApp1(exif));
-        case 7: exif.entryCount = 0xFFFF; exif.dateTag = 0x0110; return Picture(ExifApp1(exif));
-        case 8: return ExifApp1(exif).substr(0, 9 + i % 13);  // cut short
-        default: return std::string();                        // empty: not listed
+        case 5: t.firstOffset = 3; return JpegWith("", Block(t));
+        case 6: t.exif[0].offset = 1 << 30; t.first.pop_back(); return JpegWith("", Block(t));
+        case 7: t.exif.clear(); t.firstCount = 0xFFFF; return JpegWith(Jfif(), Block(t));
+        case 8: return JpegWith("", Block(t)).substr(0, 9 + i % 13);  // cut short
+        default: return std::string();                               // empty: not listed
     }
 }
 

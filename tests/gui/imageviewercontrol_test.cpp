@@ -169,7 +169,7 @@ private slots:
         QTest::addColumn<QByteArray>("modified");
         QTest::addColumn<QString>("expected");
         QTest::newRow("both") << QByteArray("2019:05:04 10:11:12")
-                              << QByteArray("2021:01:02 03:04:05") << "2021:01:02 03:04:05";
+                              << QByteArray("2021:01:02 03:04:05") << "2019:05:04 10:11:12";
         QTest::newRow("only DateTime")
             << QByteArray() << QByteArray("2021:01:02 03:04:05") << "2021:01:02 03:04:05";
         QTest::newRow("no dates") << QByteArray() << QByteArray() << QString();
@@ -320,7 +320,7 @@ private slots:
         QCOMPARE(viewer.savePicture(dir_->filePath("o.jpg"), "JPEG", 64, 48), 0);
         viewer.setFileName(dir_->filePath("o.jpg.jpeg"));
         QCOMPARE(QSize(viewer.pictureWidth(), viewer.pictureHeight()), QSize(64, 48));
-        QCOMPARE(viewer.dateText(), QString("2020:01:01 00:00:00"));
+        QCOMPARE(viewer.dateText(), QString("2019:05:04 10:11:12"));
         QImageReader reader(dir_->filePath("o.jpg.jpeg"));
         reader.setAutoTransform(true);
         QVERIFY(isRed(reader.read().pixelColor(2, 2)));

@@ -1,5 +1,6 @@
-// The moment a picture was taken, read from the Exif data at the start of a JPEG file, and
-// the modification time of a file in the same 19-character form ("2006:05:12 14:23:44").
+// The moment a picture was taken, read from the Exif data of a JPEG, TIFF, raw, PNG, WebP or
+// HEIF file, and the modification time of a file in the same 19-character form
+// ("2006:05:12 14:23:44").
 #pragma once
 
 #include <ctime>
@@ -11,9 +12,10 @@ namespace lumaro {
 
 inline constexpr size_t kDateTextLength = 19;
 
-// The date text stored in the picture (tag DateTime of the first directory, else the
-// DateTimeOriginal scan), or nothing. Reads only inside the file and only moves forward
-// while it looks for the tag, so damaged files end the search instead of looping.
+// The moment of taking stored in the picture (ReadTiffDate in the TIFF block of its type, the
+// type told by its first bytes), always 19 characters, or nothing. Reads only inside the file,
+// and its walks through segments and chunks only move forward, so damaged files end the
+// search instead of looping.
 std::optional<std::string> ReadInternalPictureDate(const std::string& path);
 
 // What the folder listing learns from one open and one read of a file.
