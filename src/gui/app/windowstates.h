@@ -7,7 +7,8 @@
 
 namespace lumaro {
 
-// Columns of the table: states 0 to 8, 10, 11, 12-16, 17-18, 19, 20.
+// Columns of the table: one per state in the enum's order, Unused left out; the five moves
+// share one column, and so do accepting and cancelling the moves.
 inline constexpr int kStateColumns = 15;
 
 struct WindowStateRow {
