@@ -448,10 +448,10 @@ void EventMapTest::languageListDoubleClickAndChoiceReachTheirRows() {
 void EventMapTest::watchTimerBringsTheCommandsBackOnceThePictureWindowIsGone() {
     FormFixture fx;
     Form1& form = fx.start();
-    form.ApplyWindowState(19);
+    form.ApplyWindowState(WindowState::PhotoWindowOpen);
     form.watchTimer->start(1);
     QTRY_COMPARE(form.lastHandledEvent(), QStringLiteral("watchTimer TimerEvent"));
-    QCOMPARE(form.mainWindowState(), 20);
+    QCOMPARE(form.mainWindowState(), WindowState::PhotoWindowClosed);
     QVERIFY(form.cb_Dossier->isEnabled());
     QVERIFY(!form.watchTimer->isActive());
 }

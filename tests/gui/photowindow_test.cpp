@@ -91,7 +91,7 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     Form1& form = road.form();
     QCOMPARE(form.height(), kMainHeight);
     QVERIFY(!road.openFrom(form.ImageV_1));  // nothing shown yet
-    QCOMPARE(form.mainWindowState(), 1);
+    QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
     QVERIFY(!form.watchTimer->isActive());
 
     road.selectBoth();
@@ -99,7 +99,7 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     QVERIFY(photo);
     QVERIFY(photo->isVisible());
     QCOMPARE(photo->windowTitle(), QStringLiteral("01  Paysage.jpg"));
-    QCOMPARE(form.mainWindowState(), 19);
+    QCOMPARE(form.mainWindowState(), WindowState::PhotoWindowOpen);
     QVERIFY(form.watchTimer->isActive());
     QCOMPARE(form.watchTimer->interval(), 500);
     // 677 x 640 / 480 = 902.67: a window 902 + 14 wide, 755 high, at the list's left and
@@ -119,7 +119,7 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
 
     // The close box destroys it; the timer brings the commands back once, then stops.
     photo->close();
-    QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == 20, 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == WindowState::PhotoWindowClosed, 1000);
     QVERIFY(!form.singlePictureWindow);
     QVERIFY(!form.watchTimer->isActive());
     QVERIFY(form.cb_Dossier->isEnabled());
@@ -128,7 +128,7 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     QVERIFY(photo);
     QCOMPARE(photo->windowTitle(), QStringLiteral("02  Portrait.jpg"));
     QCOMPARE(photo->size(), QSize(507 + 14, kWindowHeightAtOpening));  // 677 x 480 / 640 = 507.75
-    QCOMPARE(form.mainWindowState(), 19);
+    QCOMPARE(form.mainWindowState(), WindowState::PhotoWindowOpen);
 }
 
 void PhotoWindowTest::zoomOutReturnsToTheSameSpotAndToFitZoomExactly() {
@@ -166,7 +166,7 @@ void PhotoWindowTest::zoomOutReturnsToTheSameSpotAndToFitZoomExactly() {
     QTest::keyClick(photo, Qt::Key_Minus);
     QCOMPARE(viewer->zoom(), fit);
     QTest::keyClick(photo, Qt::Key_Escape);
-    QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == 20, 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == WindowState::PhotoWindowClosed, 1000);
     QVERIFY(!form.singlePictureWindow);
 }
 
@@ -256,8 +256,9 @@ void PhotoWindowTest::renameClosesTheWindowAndKeepsItsOwnState() {
     QTest::keyClicks(form.textb_Caption, QStringLiteral("Mer"));
     QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
     QVERIFY(!form.singlePictureWindow);
-    QCOMPARE(form.mainWindowState(), 6);
-    // No later tick may bring state 20 over the proposal and take its cancel button away.
+    QCOMPARE(form.mainWindowState(), WindowState::RenamePending);
+    // No later tick may bring WindowState::PhotoWindowClosed over the proposal and take its cancel
+    // button away.
     QVERIFY(!form.watchTimer->isActive());
     QVERIFY(form.cb_AnnulerRenommage->isEnabled());
     QVERIFY(form.cb_Appliquer->isEnabled());
@@ -281,7 +282,7 @@ void PhotoWindowTest::unreadablePictureIsNamedAndChangesNothing() {
     }
     road.selectBoth();
     if (removed) QVERIFY(QFile::remove(path));
-    const int state = form.mainWindowState();
+    const WindowState state = form.mainWindowState();
     const int shownBefore = road.fx.responder().shown.size();
 
     QVERIFY(!road.openFrom(form.ImageV_1));

@@ -25,6 +25,7 @@
 #include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/resources.h"
 #include "gui/toolkit/screen.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 
@@ -161,7 +162,7 @@ void Form1::initialise() {
         thumbCaptions[i]->setReadOnly(true);
         thumbCaptions[i]->setFont(FontFromSpec(QStringLiteral("8.Arial Narrow")));
     }
-    ApplyWindowState(0);
+    ApplyWindowState(WindowState::NoFolder);
     chooseHelpFile();
     if (const int shown = FindLanguage(languageList(), languageName); shown >= 0) {
         combo_Languages->setCurrentIndex(shown);
@@ -189,7 +190,7 @@ void Form1::initialise() {
 // A screen lower than 600 pixels cannot show the window: say so and close.
 bool Form1::screenTooLow() {
     if (screenRect.height() >= kMinimumScreenHeight) return false;
-    Dialogs().message(this, QStringLiteral("Lumaro"), message(63));
+    Dialogs().message(this, QStringLiteral("Lumaro"), message(kMessageScreenTooSmall));
     requestClose();
     return true;
 }
@@ -226,7 +227,7 @@ void Form1::cb_Quit_Click() {
 // window's commands come back.
 void Form1::watchTimer_Timer() {
     if (singlePictureWindow) return;
-    ApplyWindowState(20);
+    ApplyWindowState(WindowState::PhotoWindowClosed);
     watchTimer->stop();
 }
 

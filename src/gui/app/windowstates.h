@@ -5,6 +5,8 @@
 #include <array>
 #include <vector>
 
+#include "core/windows/windowstate.h"
+
 namespace lumaro {
 
 // Columns of the table: one per state in the enum's order, Unused left out; the five moves
@@ -21,6 +23,6 @@ struct WindowStateRow {
 const std::vector<WindowStateRow>& WindowStateTable();
 
 // The column of a state, or -1 for a state with no settings (9, and above 20).
-int StateColumn(int state);
+int StateColumn(WindowState state);
 
 }  // namespace lumaro

@@ -14,8 +14,6 @@ namespace lumaro {
 
 namespace {
 constexpr int kWatchInterval = 500;
-constexpr int kPhotoOpenState = 19;
-constexpr int kPhotoClosedState = 20;
 }  // namespace
 
 void Form1::ImageV_1_Click() { OpenPhotoWindow(ImageV_1); }
@@ -37,20 +35,20 @@ void Form1::OpenPhotoWindow(ImageViewerControl* viewer) {
         showNames(kMessagePictureUnreadable, {PathBytes(QFileInfo(path).fileName())});
         return;
     }
-    ApplyWindowState(kPhotoOpenState);
+    ApplyWindowState(WindowState::PhotoWindowOpen);
     watchTimer->start(kWatchInterval);
     singlePictureWindow = photo;
     photo->show();
 }
 
 // The command that closes the window applies its own state next; the watch timer must not
-// come after it and bring back the commands of state 20 over it, so the window's closing is
-// settled here at once.
+// come after it and bring back the commands of WindowState::PhotoWindowClosed over it, so the
+// window's closing is settled here at once.
 void Form1::ClosePhotoWindow() {
     if (!singlePictureWindow) return;
     delete singlePictureWindow.data();
     watchTimer->stop();
-    ApplyWindowState(kPhotoClosedState);
+    ApplyWindowState(WindowState::PhotoWindowClosed);
 }
 
 }  // namespace lumaro

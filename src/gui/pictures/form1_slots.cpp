@@ -7,6 +7,7 @@
 #include "core/picturefile/picturedate.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 
@@ -17,8 +18,8 @@ constexpr int kSmallScreenHeight = 600;
 QString Form1::ViewerPictureDate(const ImageViewerControl* viewer) const {
     const QString inside = viewer->dateText();
     if (!inside.isEmpty()) return inside;
-    return QString::fromStdString(
-        ReadPictureDate(PathBytes(viewer->fileName()), message(104).toStdString()));
+    return QString::fromStdString(ReadPictureDate(PathBytes(viewer->fileName()),
+                                                  message(kMessageFileDatePrefix).toStdString()));
 }
 
 void Form1::ShowInViewerSlot(const PictureEntry& picture, int slot) {

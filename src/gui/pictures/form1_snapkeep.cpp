@@ -11,13 +11,14 @@
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 
 void Form1::cb_Memo_Click() {
     const SnapkeepLoadStart start = StartSnapkeepLoad(DefaultSnapkeepFolder(programFolders));
     if (start.created) {
-        Dialogs().message(this, QString(), message(39));
+        Dialogs().message(this, QString(), message(kMessageCreateMemoFirst));
         return;
     }
     // A cancelled browser leaves the strip as it was.
@@ -30,7 +31,7 @@ void Form1::cb_Memo_Click() {
     const int count = set ? static_cast<int>(set->size()) : 0;
     for (int k = 0; k < count; ++k) ShowThumbnail(k, PathText(folder + (*set)[k].fileName), (*set)[k].caption);
     pictbttn_ClearSnapkeep->setVisible(count > 0);
-    if (count == 0) Dialogs().message(this, QString(), message(59));
+    if (count == 0) Dialogs().message(this, QString(), message(kMessageNoMemoPictures));
 }
 
 void Form1::cb_Memo_RightButtonUp() {
@@ -42,7 +43,9 @@ void Form1::cb_Memo_RightButtonUp() {
             Dialogs().message(this, QStringLiteral("Snapkeep"), message(kMessageSnapkeepIntoPictureFolder));
             return;
         case SnapkeepSavePlan::Outcome::CannotCreate:
-            Dialogs().message(this, QStringLiteral("Snapkeep"), message(28) + QStringLiteral("\n") + PathText(plan.folder));
+            Dialogs().message(
+                this, QStringLiteral("Snapkeep"),
+                message(kMessageCannotCreateFolder) + QStringLiteral("\n") + PathText(plan.folder));
             return;
         case SnapkeepSavePlan::Outcome::Ready: break;
     }
@@ -52,7 +55,8 @@ void Form1::cb_Memo_RightButtonUp() {
         return;
     }
     saveSnapkeepCopies(plan);
-    if (plan.moreThanTwelve) Dialogs().message(this, QStringLiteral("Snapkeep"), message(93));
+    if (plan.moreThanTwelve)
+        Dialogs().message(this, QStringLiteral("Snapkeep"), message(kMessageOnlyTwelveSaved));
 }
 
 // Each copy is written beside its final name and renamed into place once complete, at the size
