@@ -130,7 +130,6 @@ void Form1::initialise() {
         thumbViewers[i] = findChild<ImageViewerControl*>(QStringLiteral("IV_%1").arg(i, 2, 10, QChar('0')));
         thumbCaptions[i] = textb_MP[i];
     }
-    dateTextBuffer.assign(19, ' ');
     pictures.sortByDateNext = true;
     dateDisplayOn = false;
     slideShowTables = BuildSlideShowTables();

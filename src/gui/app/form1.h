@@ -314,7 +314,6 @@ private:
     SlideShowTables slideShowTables;
     std::string versionText;
     QRect screenRect;
-    std::string dateTextBuffer;
     QString lastHandledEvent_;
     int dispatchDepth_ = 0;
     bool closeRequested_ = false;
