@@ -15,6 +15,7 @@
 #include "benchsupport.h"
 #include "core/listing/folderlisting.h"
 #include "gui/toolkit/dialogservice.h"
+#include "core/settings/messagekeys.h"
 
 using namespace lumaro;
 using namespace lumaro::bench;
@@ -95,14 +96,15 @@ int main(int argc, char* argv[]) {
         [&] { KeepResult(ListFolderOrdered(pictures.path() + "/", "jpg", ListCriterion::Name)); },
         [&] {
             form.cb_Dossier->click();
-            if (form.mainWindowState() != 1 || form.lb_Avant->count() != kPictures) {
+            if (form.mainWindowState() != WindowState::FolderLoaded ||
+                form.lb_Avant->count() != kPictures) {
                 std::fprintf(stderr, "the folder did not load: state %d, %d pictures\n",
-                             form.mainWindowState(), form.lb_Avant->count());
+                             static_cast<int>(form.mainWindowState()), form.lb_Avant->count());
                 std::exit(1);
             }
         },
         7);
-    answer->expected = form.message(103);
+    answer->expected = form.message(kMessageUndatedPicturesFirst);
     const double longest = longestWithoutRepaint(form, pictures.path());
     std::printf("gui-load: listed by date from a cold disk, the window went at most %.0f ms "
                 "without a repaint\n", longest * 1e3);

@@ -69,10 +69,10 @@ int loadOutcomeCode(const LoadFolderResult& result, const LanguageTable& message
             Say(messages.text(kMessageFolderUnreadable) + "\n" + list.currentFolder);
             return kUsage;
         case LoadOutcome::NoPictures:
-            Say(messages.text(102) + " " + list.fileType);
+            Say(messages.text(kMessageNoFilesOfType) + " " + list.fileType);
             return kRefused;
         case LoadOutcome::TooManyPictures:
-            return refused(34, {});
+            return refused(kMessageStartNumberTooLarge, {});
         case LoadOutcome::InsertWouldUnnumber:
             return refused(kMessageInsertWouldUnnumber, result.refusedNames);
         case LoadOutcome::Cancelled:  // only asked without --format
@@ -128,7 +128,8 @@ int move(Session& s, const std::vector<int>& selection) {
             MoveBlock(s.list, static_cast<int>(std::clamp<long long>(*places, -1000000, 1000000)));
     } else {
         const TargetRange range = TargetMoveRange(s.list);
-        if (CheckTargetAnswer(*s.arguments.after, range) != TargetAnswer::Accepted) return s.refused(83);
+        if (CheckTargetAnswer(*s.arguments.after, range) != TargetAnswer::Accepted)
+            return s.refused(kMessageValueOutOfRange);
         moved = MoveToTarget(s.list, ReadAsNumber(*s.arguments.after));
     }
     if (s.checking()) return kDone;
@@ -215,7 +216,7 @@ int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
     }
     if (arguments.command == "renumber" && CheckRenumberAnswer(arguments.start, arguments.width) ==
                                                RenumberAnswer::BadWidth) {
-        Say(messages.text(87));
+        Say(messages.text(kMessageWidthOutOfRange));
         return kUsage;
     }
     if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;

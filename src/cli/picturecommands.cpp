@@ -55,7 +55,7 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
         return kUsage;
     }
     if (listing.entries.empty()) {  // refused like every command that changes files
-        Say(messages.text(102) + " " + ToLowerAscii(arguments.fileType));
+        Say(messages.text(kMessageNoFilesOfType) + " " + ToLowerAscii(arguments.fileType));
         return kRefused;
     }
     const std::optional<std::vector<int>> selection = ResolveRanges(*arguments.select, listing.entries.size());
@@ -82,7 +82,7 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
             Say(messages.text(kMessageOriginalNotDeleted) + "\n" + outcome.source + reason +
                 " -> " + outcome.target);
         } else {
-            Say(outcome.source + "\n" + messages.text(69) + reason);
+            Say(outcome.source + "\n" + messages.text(kMessageCopyFailed) + reason);
         }
         code = kSomeFailed;
     }

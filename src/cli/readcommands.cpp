@@ -40,7 +40,7 @@ void PrintListing(const std::vector<PictureEntry>& entries) {
 int CheckFileType(const std::string& fileType, const LanguageTable& messages) {
     switch (ValidateFileType(fileType)) {
         case FileTypeCheck::Empty:
-            Say(messages.text(60));
+            Say(messages.text(kMessageSpecifyFileType));
             return kRefused;
         case FileTypeCheck::NotInFileName:
             Say(messages.text(kMessageFileTypeNotInFileName));
@@ -76,7 +76,7 @@ int RunList(const Arguments& arguments, const LanguageTable& messages) {
         return kDone;
     }
     // A listing by date has read every date already: no picture is opened twice.
-    const std::string fileDatePrefix = messages.text(104);
+    const std::string fileDatePrefix = messages.text(kMessageFileDatePrefix);
     for (size_t i = 0; i < listing.entries.size(); ++i) {
         const std::string fileName = listing.entries[i].fileName();
         const std::string date = i < listing.dates.size()
@@ -99,7 +99,8 @@ int RunDate(const Arguments& arguments, const LanguageTable& messages) {
             continue;
         }
         const std::string line =
-            OnOneLine(ReadPictureDate(path, messages.text(104))) + "\t" + OnOneLine(path) + "\n";
+            OnOneLine(ReadPictureDate(path, messages.text(kMessageFileDatePrefix))) + "\t" +
+            OnOneLine(path) + "\n";
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
     return code;

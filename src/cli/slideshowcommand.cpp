@@ -20,7 +20,8 @@ namespace {
 int makeSlideShowFolder(const LanguageTable& messages, const std::string& folder) {
     const int error = EnsureFolderLevel(folder);
     if (error == 0) return kDone;
-    Say(messages.text(28) + " " + folder + " (" + std::strerror(error) + ")\n" + messages.text(29));
+    Say(messages.text(kMessageCannotCreateFolder) + " " + folder + " (" + std::strerror(error) +
+        ")\n" + messages.text(kMessageVerifyAndRetry));
     return kUsage;
 }
 
@@ -71,8 +72,8 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
         SayWithNames(messages, kMessageSlideShowLineBreak, splitting);
         return kRefused;
     }
-    const std::string folder =
-        SlideShowFolderFor(WithTrailingSeparator(arguments.to), messages.text(44));
+    const std::string folder = SlideShowFolderFor(WithTrailingSeparator(arguments.to),
+                                                  messages.text(kMessageSlideShowsSubfolder));
     std::string path;
     int code = makeSlideShowFolder(messages, folder);
     if (code == kDone) code = writeProject(messages, planned, folder, content, path);

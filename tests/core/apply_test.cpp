@@ -8,6 +8,7 @@
 #include "core/naming/composename.h"
 #include "core/naming/renumber.h"
 #include "namingfolder.h"
+#include "core/windows/windowstate.h"
 
 namespace lumaro {
 namespace {
@@ -41,7 +42,7 @@ TEST(ApplyTest, RenameGoesThroughTheTemporaryNameAndMovesOnToTheNextPicture) {
     EXPECT_EQ(f.originOf("0012  Nord"), "0012  A");
     EXPECT_TRUE(result.failures.empty());
     EXPECT_EQ(result.renamedCount, 1);
-    EXPECT_EQ(result.windowState, 10);
+    EXPECT_EQ(result.windowState, WindowState::NamesApplied);
     EXPECT_EQ(result.nextSelection, 1);
     EXPECT_EQ(f.list.apres.items(), Names{"0012  Nord"});  // the undo information
 }
@@ -74,7 +75,7 @@ TEST(ApplyTest, CancelAfterARenumberingRestoresTheOldNamesAndOrder) {
         ASSERT_NE(f.originOf("0003  x"), "0003  x");
         const CancelApplyResult cancelled = CancelApply(f.list);
         EXPECT_TRUE(cancelled.failures.empty()) << start;
-        EXPECT_EQ(cancelled.windowState, 11);
+        EXPECT_EQ(cancelled.windowState, WindowState::ApplyCancelled);
         EXPECT_EQ(f.listed(), (Names{"0001  c", "0003  x", "0004  x", "0009  z"})) << start;
         EXPECT_EQ(f.originOf("0003  x"), "0003  x");
         EXPECT_EQ(f.originOf("0004  x"), "0004  x");

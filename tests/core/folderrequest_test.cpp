@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "core/settings/languagetable.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 namespace {

@@ -7,6 +7,7 @@
 
 #include "namingfolder.h"
 #include "core/settings/messagekeys.h"
+#include "core/windows/windowstate.h"
 
 namespace lumaro {
 namespace {
@@ -49,7 +50,7 @@ TEST_F(MoveTest, AcceptedMoveRenumbersByPlaceAndCaptionsTravel) {
     const AcceptMoveResult accepted = AcceptMove(f.list, moving_);
     EXPECT_TRUE(accepted.failures.empty());
     EXPECT_EQ(accepted.renamedCount, 3);
-    EXPECT_EQ(accepted.windowState, 17);
+    EXPECT_EQ(accepted.windowState, WindowState::MoveAccepted);
     EXPECT_EQ(f.listed(), (Names{"01  a", "02  b", "03  d", "04  e", "05  c"}));
     EXPECT_EQ(f.originOf("03  d"), "04  d");
     EXPECT_EQ(f.originOf("05  c"), "03  c");
@@ -176,7 +177,7 @@ TEST_F(MoveTest, AcceptRefusesAnOrderBeforeTheMovesThatIsNotTheList) {
         const AcceptMoveResult result = AcceptMove(f.list, moving_);
         EXPECT_EQ(result.messageKey, kMessageMoveOutdated) << road.what;
         EXPECT_EQ(result.renamedCount, 0) << road.what;
-        EXPECT_EQ(result.windowState, 18) << road.what;
+        EXPECT_EQ(result.windowState, WindowState::MoveCancelled) << road.what;
         EXPECT_EQ(f.contents(), before) << road.what;
         EXPECT_EQ(f.listed(), (Names{"01  a", "02  b", "03  c"})) << road.what;
         EXPECT_FALSE(moving_) << road.what;
@@ -236,7 +237,7 @@ TEST_F(MoveTest, AListWithAnUnnumberedPictureCannotBeMoved) {
 TEST_F(MoveTest, CancelRestoresTheOrderOnDiskAndTouchesNoFile) {
     NamingFolder f({"01  a", "02  b", "03  c"});
     move(f, {2}, 0);
-    EXPECT_EQ(CancelMove(f.list, moving_), 18);
+    EXPECT_EQ(CancelMove(f.list, moving_), WindowState::MoveCancelled);
     EXPECT_EQ(f.listed(), (Names{"01  a", "02  b", "03  c"}));
     EXPECT_FALSE(moving_);
     EXPECT_EQ(f.originOf("03  c"), "03  c");

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "namingfolder.h"
+#include "core/windows/windowstate.h"
 
 namespace lumaro {
 namespace {
@@ -40,12 +41,12 @@ TEST(RenumberTest, ARunBetweenFreeNumbersIsAcceptedAndOneIntoTakenNumbersRefused
         EXPECT_EQ(result.outcome, row.expected) << row.start;
         if (row.expected == RenumberOutcome::Overlap) {
             EXPECT_EQ(result.messageKey(), 73);
-            EXPECT_EQ(result.windowState(), 11);
+            EXPECT_EQ(result.windowState(), WindowState::ApplyCancelled);
             EXPECT_TRUE(f.list.apres.empty());
             EXPECT_TRUE(f.list.selectedIndices.empty());
             EXPECT_FALSE(f.list.allSelected);
         } else {
-            EXPECT_EQ(result.windowState(), 8);
+            EXPECT_EQ(result.windowState(), WindowState::RenumberingPending);
             EXPECT_EQ(f.list.apres.size(), row.selection.size());
         }
     }
@@ -88,7 +89,7 @@ TEST(RenumberTest, TooLargeANumberStopsWithMessage34AndNothingChanges) {
     const RenumberResult result = Renumber(f.list, {0}, 999999, "");
     EXPECT_EQ(result.outcome, RenumberOutcome::TooLarge);
     EXPECT_EQ(result.messageKey(), 34);
-    EXPECT_EQ(result.windowState(), -1);
+    EXPECT_EQ(result.windowState(), std::nullopt);
     EXPECT_TRUE(f.list.apres.empty());
 }
 
@@ -118,7 +119,7 @@ TEST(RenumberTest, NamesThatWouldLoseTheirNumberAreRefused) {
 TEST(RenumberTest, CancelDropsTheProposalAndRereadsTheList) {
     NamingFolder f(oneToNine());
     ASSERT_EQ(Renumber(f.list, {0}, 20, "").outcome, RenumberOutcome::Proposed);
-    EXPECT_EQ(CancelRenumber(f.list), 7);
+    EXPECT_EQ(CancelRenumber(f.list), WindowState::ProposalCancelled);
     EXPECT_TRUE(f.list.apres.empty());
     EXPECT_TRUE(f.list.olds.empty());
     EXPECT_EQ(f.listed(), oneToNine());

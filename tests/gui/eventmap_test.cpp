@@ -448,11 +448,11 @@ void EventMapTest::languageListDoubleClickAndChoiceReachTheirRows() {
 void EventMapTest::watchTimerBringsTheCommandsBackOnceThePictureWindowIsGone() {
     FormFixture fx;
     Form1& form = fx.start();
-    form.ApplyWindowState(19);
+    form.ApplyWindowState(WindowState::PhotoWindowOpen);
     QTimer* watchTimer = fx.control<QTimer>("watchTimer");
     watchTimer->start(1);
     QTRY_COMPARE(form.lastHandledEvent(), QStringLiteral("watchTimer TimerEvent"));
-    QCOMPARE(form.mainWindowState(), 20);
+    QCOMPARE(form.mainWindowState(), WindowState::PhotoWindowClosed);
     QVERIFY(fx.control<QPushButton>("cb_Dossier")->isEnabled());
     QVERIFY(!watchTimer->isActive());
 }

@@ -71,13 +71,13 @@ void FolderTest::numberedFolderLoadsAndShiftControlClicksFillTheSlots() {
     fx.responder().folders.push_back(pictures.path());
     QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
     QCOMPARE(listed(form.lb_Avant), (QStringList{"01  Plage", "02  Port", "03  Phare", "04--", "05  Soir"}));
-    QCOMPARE(form.mainWindowState(), 1);
+    QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
     QCOMPARE(form.textb_FichiersAuDossier->text(), QStringLiteral("5"));
     QCOMPARE(form.textb_Dossier->text(), pictures.path() + "/");
     QVERIFY(form.cb_Tout->isEnabled());
 
     clickRow(form.lb_Avant, 1);
-    QCOMPARE(form.mainWindowState(), 2);
+    QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
     QCOMPARE(form.textb_1C->text(), QStringLiteral("02  Port"));
     QCOMPARE(form.ImageV_1->fileName(), pictures.path() + "/02  Port.jpg");
     QVERIFY(form.textb_2C->text().isEmpty());
@@ -94,11 +94,11 @@ void FolderTest::numberedFolderLoadsAndShiftControlClicksFillTheSlots() {
     QVERIFY(form.pictbttn_ToStart1->isEnabled());
 
     QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), 4);
+    QCOMPARE(form.mainWindowState(), WindowState::AllSelected);
     QCOMPARE(form.cb_Tout->text(), QStringLiteral("Unselect"));
     QCOMPARE(form.textb_2C->text(), QStringLiteral("05  Soir"));
     QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), 5);
+    QCOMPARE(form.mainWindowState(), WindowState::SelectionCleared);
     QCOMPARE(form.cb_Tout->text(), QStringLiteral("Select all"));
     QVERIFY(form.lb_Avant->selectedItems().isEmpty());
     QVERIFY(form.textb_1C->text().isEmpty());
@@ -119,7 +119,7 @@ void FolderTest::unnumberedFolderIsNumberedByDateAsAnswered() {
     QCOMPARE(fx.responder().shown.last().caption, QStringLiteral("File name"));
     QCOMPARE(FilesIn(pictures.path()), (QStringList{"01  b.jpg", "02  c.jpg", "03  a.jpg"}));
     QCOMPARE(listed(form.lb_Avant), (QStringList{"01  b", "02  c", "03  a"}));
-    QCOMPARE(form.mainWindowState(), 10);
+    QCOMPARE(form.mainWindowState(), WindowState::NamesApplied);
     QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Name"));
 }
 
@@ -136,7 +136,7 @@ void FolderTest::cancelledFormatLeavesEveryName() {
     QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
     QCOMPARE(FilesIn(pictures.path()), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
     QCOMPARE(form.lb_Avant->count(), 0);
-    QCOMPARE(form.mainWindowState(), 0);
+    QCOMPARE(form.mainWindowState(), WindowState::NoFolder);
 }
 
 void FolderTest::sortToggleAlternatesOrderAndRenamesNothing() {
@@ -326,13 +326,13 @@ void FolderTest::refusedFirstNumberingStillEndsTheLoadWithItsStateAndSortCaption
     clickRow(form.lb_Avant, 0);
     QTest::keyClicks(form.textb_Caption, QStringLiteral("Nord"));
     QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), 6);  // a rename pending, the list disabled
+    QCOMPARE(form.mainWindowState(), WindowState::RenamePending);  // the list disabled
 
     fx.responder().folders.push_back(unnumbered.path());
     fx.responder().dialogActions.push_back(answerFormat("optb_2", "optb_SortByDate"));
     QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
     QVERIFY(fx.responder().texts().last().contains(QStringLiteral("x--y.jpg")));
-    QCOMPARE(form.mainWindowState(), 1);
+    QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
     QVERIFY(form.lb_Avant->isEnabled());
     QVERIFY(!form.cb_Appliquer->isEnabled());
     QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Name"));  // it was listed by date

@@ -178,7 +178,7 @@ void HeicPicturesTest::heicPicturesShowUprightOnceEverywhereAreNotTurnedAndAreRe
              QStringLiteral("red left"));
 
     QTest::mouseClick(form.ImageV_1, Qt::LeftButton);
-    FormPhoto* photo = form.singlePictureWindow.data();
+    FormPhoto* photo = fx.control<FormPhoto>("FormPhoto");
     QVERIFY(photo != nullptr);
     QCOMPARE(photo->windowTitle(), QStringLiteral("01  Phone.heic"));
     QCOMPARE(shownIn(photo->ImageV), QStringLiteral("120x240 red top"));

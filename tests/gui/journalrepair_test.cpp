@@ -77,7 +77,7 @@ void JournalRepairTest::loadFinishesAKilledRenumberingAndSaysSoOnce() {
     }
     QCOMPARE(form.lb_Avant->count(), 4);
     QCOMPARE(form.lb_Avant->item(0)->text(), QStringLiteral("03  a"));
-    QCOMPARE(form.mainWindowState(), 1);
+    QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
     // One message, naming the pictures the repair renamed (the one already on its new name
     // is not among them).
     QStringList texts;

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "support/formfixture.h"
+#include "core/settings/messagekeys.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
@@ -63,12 +64,15 @@ void LanguageTest::choosingFrenchRelabelsButtonsTooltipsAndCaptionHeader() {
     chooseLanguage(languages, 1);
     QCOMPARE(form.currentLanguage(), std::string("French"));
     QCOMPARE(fx.control<QPushButton>("cb_Dossier")->text(), QStringLiteral("Dossier"));
-    QCOMPARE(fx.control<QPushButton>("cb_Sort")->text(), form.message(106));
-    QCOMPARE(fx.control<QPushButton>("cb_Sort")->toolTip(), form.message(108));
-    QCOMPARE(fx.control<QPushButton>("pictbttn_ClearTypes")->toolTip(), form.message(86));
-    QVERIFY(form.message(108) != QStringLiteral("Sort is by Picture date, not by file date"));
-    QCOMPARE(fx.control<QGroupBox>("groupb_Exec")->title(), form.message(12));
-    QCOMPARE(captions->itemText(0), form.message(36));
+    QCOMPARE(fx.control<QPushButton>("cb_Sort")->text(), form.message(kMessageSortByDate));
+    QCOMPARE(fx.control<QPushButton>("cb_Sort")->toolTip(),
+             form.message(kMessageSortIsByPictureDate));
+    QCOMPARE(fx.control<QPushButton>("pictbttn_ClearTypes")->toolTip(),
+             form.message(kMessageClearList));
+    QVERIFY(form.message(kMessageSortIsByPictureDate) !=
+            QStringLiteral("Sort is by Picture date, not by file date"));
+    QCOMPARE(fx.control<QGroupBox>("groupb_Exec")->title(), form.message(kMessageCommandsGroup));
+    QCOMPARE(captions->itemText(0), form.message(kMessageAvailableCaptions));
     QVERIFY(captions->itemText(0) != QStringLiteral("Available captions"));
     QCOMPARE(captions->itemText(1), QStringLiteral("Vacances"));
     QCOMPARE(captions->count(), 2);
@@ -114,7 +118,7 @@ void LanguageTest::aBrokenLanguageFileAtStartIsSaidAndTheRunGoesOnInEnglish() {
              QStringList{QStringLiteral("Error in Broken language file (5). Please reinstall Lumaro")});
     QCoreApplication::processEvents();  // a close it asked for would run now
     QVERIFY(form.isVisible());
-    QCOMPARE(form.message(4), QStringLiteral("Help"));
+    QCOMPARE(form.message(kMessageHelp), QStringLiteral("Help"));
     QCOMPARE(fx.control<QPushButton>("cb_Dossier")->text(), QStringLiteral("Folder"));
     QCOMPARE(form.currentLanguage(), std::string("English"));
     QCOMPARE(fx.control<QComboBox>("combo_Languages")->currentText(), QStringLiteral("English"));
@@ -138,7 +142,7 @@ void LanguageTest::aBrokenLanguageChosenFromTheListKeepsTheLanguageShown() {
     QCOMPARE(form.currentLanguage(), std::string("French"));
     QCOMPARE(languages->currentText(), QStringLiteral("French"));
     QCOMPARE(fx.control<QPushButton>("cb_Dossier")->text(), QStringLiteral("Dossier"));
-    QCOMPARE(form.message(4), QStringLiteral("Aide"));  // no text came from the broken file
+    QCOMPARE(form.message(kMessageHelp), QStringLiteral("Aide"));  // none from the broken file
     fx.closeForm();
     QVERIFY(fx.readSettings().startsWith("[Language]\r\nFrench\r\n"));
 }
@@ -152,7 +156,7 @@ void LanguageTest::anUpperCaseExtensionOpensAsItIsOnDisk() {
     QVERIFY(fx.responder().shown.isEmpty());
     QCOMPARE(form.currentLanguage(), std::string("French"));
     QCOMPARE(fx.control<QPushButton>("cb_Dossier")->text(), QStringLiteral("Dossier"));
-    QCOMPARE(form.message(110).isEmpty(), false);
+    QCOMPARE(form.message(kMessageLanguageFileUnreadable).isEmpty(), false);
 }
 
 void LanguageTest::englishLngIsNotListedTwiceAndEnglishStaysBuiltIn() {
@@ -164,7 +168,7 @@ void LanguageTest::englishLngIsNotListedTwiceAndEnglishStaysBuiltIn() {
     QCOMPARE(languages->count(), 2);
     QCOMPARE(languages->itemText(1), QStringLiteral("French"));
     QVERIFY(fx.responder().shown.isEmpty());
-    QCOMPARE(form.message(13), QStringLiteral("Folder"));
+    QCOMPARE(form.message(kMessageFolderButton), QStringLiteral("Folder"));
 }
 
 void LanguageTest::goingBackToEnglishRestoresTheBuiltInTexts() {
@@ -173,7 +177,7 @@ void LanguageTest::goingBackToEnglishRestoresTheBuiltInTexts() {
     Form1& form = fx.start();
     auto* languages = fx.control<QComboBox>("combo_Languages");
     chooseLanguage(languages, 1);
-    QCOMPARE(fx.control<QPushButton>("cb_Quit")->text(), form.message(22));
+    QCOMPARE(fx.control<QPushButton>("cb_Quit")->text(), form.message(kMessageQuit));
     chooseLanguage(languages, 0);
     QCOMPARE(fx.control<QPushButton>("cb_Quit")->text(), QStringLiteral("End"));
     QCOMPARE(fx.control<QPushButton>("cb_Memo")->toolTip(),

@@ -93,7 +93,7 @@ void NamingTest::renameApplyAndCancelApply() {
     road.select(2, 3);
     QTest::keyClicks(form.textb_Caption, QStringLiteral("Nord"));
     QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), 6);
+    QCOMPARE(form.mainWindowState(), WindowState::RenamePending);
     QCOMPARE(form.textb_1N->text(), QStringLiteral("03  Nord"));
     QCOMPARE(form.textb_2N->text(), QStringLiteral("04  Nord"));
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d"}));
@@ -103,17 +103,17 @@ void NamingTest::renameApplyAndCancelApply() {
     QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  Nord", "04  Nord"}));
     QVERIFY(road.holds("03  Nord", "03  c"));
-    QCOMPARE(form.mainWindowState(), 10);
+    QCOMPARE(form.mainWindowState(), WindowState::NamesApplied);
     QVERIFY(form.cb_AnnulerApplication->isVisibleTo(&form));
     QTest::mouseClick(form.cb_AnnulerApplication, Qt::LeftButton);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d"}));
     QVERIFY(road.holds("04  d", "04  d"));
-    QCOMPARE(form.mainWindowState(), 11);
+    QCOMPARE(form.mainWindowState(), WindowState::ApplyCancelled);
 
     road.select(0, 0);
     QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
     QTest::mouseClick(form.cb_AnnulerRenommage, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), 7);
+    QCOMPARE(form.mainWindowState(), WindowState::ProposalCancelled);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d"}));
 }
 
@@ -129,7 +129,7 @@ void NamingTest::applyMovesOnToTheNextPictureWithTheFocusInTheCaption() {
     QCOMPARE(form.lb_Avant->selectedItems().size(), 1);
     QCOMPARE(form.lb_Avant->selectedItems()[0]->text(), QStringLiteral("03  c"));
     QCOMPARE(form.textb_1C->text(), QStringLiteral("03  c"));
-    QCOMPARE(form.mainWindowState(), 2);
+    QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
     QVERIFY(!form.cb_AnnulerApplication->isEnabled());  // moving on dropped the undo
 }
 
@@ -140,7 +140,7 @@ void NamingTest::emptyCaptionAsksAndGivesNumberOnlyNames() {
     QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);  // answered No
     QCOMPARE(road.fx.responder().shown.last().text,
              QStringLiteral("Continue with no captions (File names composed of numbers only) ?"));
-    QCOMPARE(form.mainWindowState(), 4);
+    QCOMPARE(form.mainWindowState(), WindowState::AllSelected);
     road.fx.responder().answers.push_back(kAnswerYes);
     QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
     QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
@@ -154,7 +154,7 @@ void NamingTest::captionThatCannotBeAFileNameIsRefused() {
     for (const QString& caption : {QStringLiteral("a/b"), QStringLiteral("--x")}) {
         form.textb_Caption->setText(caption);
         QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
-        QCOMPARE(form.mainWindowState(), 2);
+        QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
         QCOMPARE(form.combo_Captions->count(), 1);
     }
     const QStringList said = road.fx.responder().texts();
@@ -168,7 +168,7 @@ void NamingTest::moveUpByOneThenAcceptRenumbersByPlace() {
     Form1& form = road.form();
     road.select(3, 4);
     QTest::mouseClick(form.pictbttn_ToStart1, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), 13);
+    QCOMPARE(form.mainWindowState(), WindowState::MovedOneTowardStart);
     QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "04  d", "05  e", "03  c"}));
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e"}));
     QCOMPARE(form.textb_F->text(), QStringLiteral("04"));
@@ -177,7 +177,7 @@ void NamingTest::moveUpByOneThenAcceptRenumbersByPlace() {
     QCOMPARE(form.textb_2C->text(), QStringLiteral("03  c"));
     QVERIFY(form.cb_AccepterDeplacer->isEnabled());
     QTest::mouseClick(form.cb_AccepterDeplacer, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), 17);
+    QCOMPARE(form.mainWindowState(), WindowState::MoveAccepted);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  d", "04  e", "05  c"}));
     QVERIFY(road.holds("03  d", "04  d"));
     QVERIFY(road.holds("05  c", "03  c"));
@@ -194,11 +194,11 @@ void NamingTest::moveByTenAndToANumber() {
     // Behind picture 0, the start, through the dialog.
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_RankPreceding", "0"}}));
     QTest::mouseClick(form.pictbttn_TargetMove, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), 14);
+    QCOMPARE(form.mainWindowState(), WindowState::MovedToTarget);
     QCOMPARE(listed(form.lb_Avant), (QStringList{"02  b", "03  c", "01  a", "04  d", "05  e", "06  f"}));
     QCOMPARE(road.fx.responder().shown.last().caption, QStringLiteral("Targeted move"));
     QTest::mouseClick(form.cb_AnnulerDeplacer, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), 18);
+    QCOMPARE(form.mainWindowState(), WindowState::MoveCancelled);
     QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f"}));
     QCOMPARE(road.onDisk(), listed(form.lb_Avant));
 }
@@ -221,7 +221,7 @@ void NamingTest::renumberApplyAndCancel() {
     QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "20"}}));
     QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), 8);
+    QCOMPARE(form.mainWindowState(), WindowState::RenumberingPending);
     QCOMPARE(form.textb_1N->text(), QStringLiteral("20  a"));
     QCOMPARE(form.textb_2N->text(), QStringLiteral("22  c"));
     QVERIFY(form.cb_AnnulerRenumerotage->isVisibleTo(&form));
@@ -237,7 +237,7 @@ void NamingTest::renumberApplyAndCancel() {
     QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
     QCOMPARE(form.textb_1N->text(), QStringLiteral("0100  a"));
     QTest::mouseClick(form.cb_AnnulerRenumerotage, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), 7);
+    QCOMPARE(form.mainWindowState(), WindowState::ProposalCancelled);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c"}));
 }
 
@@ -248,14 +248,14 @@ void NamingTest::overlappingRenumberingIsRefused() {
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "07"}}));
     QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
     QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Overlap not allowed"));
-    QCOMPARE(form.mainWindowState(), 11);
+    QCOMPARE(form.mainWindowState(), WindowState::ApplyCancelled);
     QVERIFY(form.lb_Avant->selectedItems().isEmpty());
     QCOMPARE(form.cb_Tout->text(), QStringLiteral("Select all"));
 
     road.select(2, 4);
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "20"}}));
     QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), 8);
+    QCOMPARE(form.mainWindowState(), WindowState::RenumberingPending);
     QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
     QCOMPARE(road.onDisk().mid(6), (QStringList{"20  c", "21  d", "22  e"}));
 }
@@ -321,11 +321,11 @@ void NamingTest::refusedRenumberingEndsAPendingMove() {
     QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Overlap not allowed"));
     QVERIFY(!form.moveInProgress);
     road.select(2, 2);
-    QCOMPARE(form.mainWindowState(), 2);
+    QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
     QVERIFY(!form.cb_AccepterDeplacer->isEnabled());
     form.cb_AccepterDeplacer_Click();
     QCOMPARE(road.fx.responder().shown.last().text, form.message(kMessageMoveOutdated));
-    QCOMPARE(form.mainWindowState(), 18);
+    QCOMPARE(form.mainWindowState(), WindowState::MoveCancelled);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f", "07  g"}));
     QCOMPARE(listed(form.lb_Avant), road.onDisk());
 }

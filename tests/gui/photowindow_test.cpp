@@ -95,7 +95,7 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     Form1& form = road.form();
     QCOMPARE(form.height(), kMainHeight);
     QVERIFY(!road.openFrom(road.fx.control<ImageViewerControl>("ImageV_1")));  // nothing shown yet
-    QCOMPARE(form.mainWindowState(), 1);
+    QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
     QVERIFY(!road.watchTimer()->isActive());
 
     road.selectBoth();
@@ -103,7 +103,7 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     QVERIFY(photo);
     QVERIFY(photo->isVisible());
     QCOMPARE(photo->windowTitle(), QStringLiteral("01  Paysage.jpg"));
-    QCOMPARE(form.mainWindowState(), 19);
+    QCOMPARE(form.mainWindowState(), WindowState::PhotoWindowOpen);
     QVERIFY(road.watchTimer()->isActive());
     QCOMPARE(road.watchTimer()->interval(), 500);
     // 677 x 640 / 480 = 902.67: a window 902 + 14 wide, 755 high, at the list's left and
@@ -123,7 +123,7 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
 
     // The close box destroys it; the timer brings the commands back once, then stops.
     photo->close();
-    QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == 20, 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == WindowState::PhotoWindowClosed, 1000);
     QVERIFY(!road.photoWindow());
     QVERIFY(!road.watchTimer()->isActive());
     QVERIFY(road.fx.control<QPushButton>("cb_Dossier")->isEnabled());
@@ -132,7 +132,7 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     QVERIFY(photo);
     QCOMPARE(photo->windowTitle(), QStringLiteral("02  Portrait.jpg"));
     QCOMPARE(photo->size(), QSize(507 + 14, kWindowHeightAtOpening));  // 677 x 480 / 640 = 507.75
-    QCOMPARE(form.mainWindowState(), 19);
+    QCOMPARE(form.mainWindowState(), WindowState::PhotoWindowOpen);
 }
 
 void PhotoWindowTest::zoomOutReturnsToTheSameSpotAndToFitZoomExactly() {
@@ -170,7 +170,7 @@ void PhotoWindowTest::zoomOutReturnsToTheSameSpotAndToFitZoomExactly() {
     QTest::keyClick(photo, Qt::Key_Minus);
     QCOMPARE(viewer->zoom(), fit);
     QTest::keyClick(photo, Qt::Key_Escape);
-    QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == 20, 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == WindowState::PhotoWindowClosed, 1000);
     QVERIFY(!road.photoWindow());
 }
 
@@ -260,8 +260,9 @@ void PhotoWindowTest::renameClosesTheWindowAndKeepsItsOwnState() {
     QTest::keyClicks(road.fx.control<QLineEdit>("textb_Caption"), QStringLiteral("Mer"));
     QTest::mouseClick(road.fx.control<QPushButton>("cb_Renommer"), Qt::LeftButton);
     QVERIFY(!road.photoWindow());
-    QCOMPARE(form.mainWindowState(), 6);
-    // No later tick may bring state 20 over the proposal and take its cancel button away.
+    QCOMPARE(form.mainWindowState(), WindowState::RenamePending);
+    // No later tick may bring WindowState::PhotoWindowClosed over the proposal and take its cancel
+    // button away.
     QVERIFY(!road.watchTimer()->isActive());
     QVERIFY(road.fx.control<QPushButton>("cb_AnnulerRenommage")->isEnabled());
     QVERIFY(road.fx.control<QPushButton>("cb_Appliquer")->isEnabled());
@@ -285,7 +286,7 @@ void PhotoWindowTest::unreadablePictureIsNamedAndChangesNothing() {
     }
     road.selectBoth();
     if (removed) QVERIFY(QFile::remove(path));
-    const int state = form.mainWindowState();
+    const WindowState state = form.mainWindowState();
     const int shownBefore = road.fx.responder().shown.size();
 
     QVERIFY(!road.openFrom(road.fx.control<ImageViewerControl>("ImageV_1")));

@@ -117,7 +117,7 @@ void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
         QCOMPARE(d.height, step.height);
         for (int q = 0; q < 4; ++q) QVERIFY(turnjpegs::Near(d.quarter(q), turnjpegs::kQuarters[step.quarters[q]]));
         QCOMPARE(form.ImageV_1->pictureWidth(), step.width);  // slot 1 shows the turned file
-        QCOMPARE(form.mainWindowState(), 2);
+        QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
         QCOMPARE(form.lb_Avant->selectedItems().size(), 2);
         QTRY_VERIFY(form.lb_Avant->hasFocus());
     }
@@ -227,7 +227,7 @@ void PictureOperationsTest::deleteAsksThenSelectsTheCaretEntryOrNothing() {
     QCOMPARE(form.lb_Avant->selectedItems()[0]->text(), QStringLiteral("04  d"));
     QCOMPARE(form.ImageV_1->fileName(), folder.path("04  d"));
     QCOMPARE(form.textb_1C->text(), QStringLiteral("04  d"));
-    QCOMPARE(form.mainWindowState(), 2);
+    QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
     QTRY_VERIFY(form.lb_Avant->hasFocus());
 
     // The second-to-last place: afterwards nothing is selected, and slot 1 is empty.
@@ -251,7 +251,7 @@ void PictureOperationsTest::deleteAsksThenSelectsTheCaretEntryOrNothing() {
     QCOMPARE(listed(form.lb_Avant), (QStringList{"00  z", "01  a", "02  b", "05  e"}));
     QVERIFY(form.lb_Avant->selectedItems().isEmpty());
     QCOMPARE(FilesIn(folder.dir.path()).size(), 4);
-    QCOMPARE(form.cb_Sort->text(), form.message(106));  // the next sort is by date again
+    QCOMPARE(form.cb_Sort->text(), form.message(kMessageSortByDate));
 }
 
 // Chooses `folder` in the folder dialog through its browse button, noting the folder it opened on.
@@ -285,7 +285,7 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
     QCOMPARE(readFile(rome + "/02  b (2).jpg"), JpegBytes("02  b"));
     QCOMPARE(readFile(rome + "/02  b.jpg"), JpegBytes("already there"));
     QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "04  d"}));
-    QCOMPARE(form.mainWindowState(), 3);
+    QCOMPARE(form.mainWindowState(), WindowState::NothingSelected);
     QVERIFY(form.ImageV_1->fileName().isEmpty() && form.ImageV_2->fileName().isEmpty());
     QVERIFY(!form.progb_1->isVisible());
     QVERIFY(folder.fx.readSettings().contains(("\r\n" + elsewhere.path() + "/\r\n").toUtf8()));
@@ -312,9 +312,10 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
     QTest::mouseClick(form.cb_VersDossier, Qt::LeftButton);
     QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "04  d.jpg"}));
     const QString said = responder.shown.last().text;
-    QVERIFY2(said.startsWith(form.message(69) + "\n" + folder.path("01  a")), qPrintable(said));
+    QVERIFY2(said.startsWith(form.message(kMessageCopyFailed) + "\n" + folder.path("01  a")),
+             qPrintable(said));
     QVERIFY(said.contains(folder.path("04  d")));
-    QCOMPARE(form.mainWindowState(), 3);
+    QCOMPARE(form.mainWindowState(), WindowState::NothingSelected);
 }
 
 // Names from old cameras and archives may hold bytes that are not UTF-8: the picture is still

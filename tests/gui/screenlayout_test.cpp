@@ -318,7 +318,7 @@ void ScreenLayoutTest::visibleCommandsNeverOverlapInAnyState() {
     QFETCH(int, state);
     FormFixture fx(screenHeight);
     Form1& form = fx.start();
-    form.ApplyWindowState(state);
+    form.ApplyWindowState(WindowState{state});
     const QStringList column = {"cb_Dossier",
                                 "cb_Sort",
                                 "cb_Tout",

@@ -125,7 +125,7 @@ private slots:
 void SlideShowTest::plainNameHidesTheTitleChoiceAndCreatesTheProject() {
     Road road(QStringLiteral("Vacances"), "English", "Text");
     Form1& form = road.form();
-    const int state = form.mainWindowState();
+    const WindowState state = form.mainWindowState();
     road.willChooseFolder(road.shows());
     road.createSlideShow([&](QDialog& dialog) {
         QCOMPARE(dialog.objectName(), QStringLiteral("FormDiaporamaParameters"));

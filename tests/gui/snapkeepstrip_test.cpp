@@ -20,6 +20,7 @@
 #include "support/picturefiles.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
+#include "core/settings/messagekeys.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
@@ -163,10 +164,10 @@ void SnapkeepTest::savingFifteenSavesTwelveNamesFailuresAndAsksBeforeReplacing()
     rightClick(fx.control<QPushButton>("cb_Memo"));
     QCOMPARE(FilesIn(target.path()).size(), 11);
     QVERIFY(!FilesIn(target.path()).contains(numbered(3, "Naples") + ".jpg"));
-    QCOMPARE(fx.responder().shown.size(), 4);  // dialog, browser, failures, then message 93
+    QCOMPARE(fx.responder().shown.size(), 4);  // dialog, browser, failures, the limit
     QVERIFY(fx.responder().shown[2].text.endsWith("\n03  Naples.jpg"));
     QCOMPARE(fx.responder().shown[3].caption, QStringLiteral("Snapkeep"));
-    QCOMPARE(fx.responder().shown[3].text, form.message(93));
+    QCOMPARE(fx.responder().shown[3].text, form.message(kMessageOnlyTwelveSaved));
     QVERIFY(thumbViewer(form, 2)->fileName().isEmpty());
     QCOMPARE(thumbViewer(form, 11)->fileName(), target.path() + "/" + numbered(12, "Naples") + ".jpg");
     QCOMPARE(hashes(pictures.path()), before);
@@ -218,7 +219,7 @@ void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
     QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
     const QString snapkeep = QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
     QVERIFY(QFileInfo(snapkeep).isDir());
-    QCOMPARE(fx.responder().texts(), QStringList{form.message(39)});
+    QCOMPARE(fx.responder().texts(), QStringList{form.message(kMessageCreateMemoFirst)});
 
     const QString set = snapkeep + "Italie";
     QDir().mkpath(set + "/00  Dossier.jpg");
@@ -244,7 +245,7 @@ void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
     QCOMPARE(fx.responder().shown.size(), 2);
     fx.responder().folders.push_back(snapkeep);
     QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
-    QCOMPARE(fx.responder().shown.last().text, form.message(59));
+    QCOMPARE(fx.responder().shown.last().text, form.message(kMessageNoMemoPictures));
     QCOMPARE(shownCaptions(form), QStringList(12, QStringLiteral("-")));
     QVERIFY(!fx.control<QPushButton>("pictbttn_ClearSnapkeep")->isVisible());
 }

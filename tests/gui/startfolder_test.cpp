@@ -51,7 +51,7 @@ void StartFolderTest::unnumberedFolderNamedRelativelyGoesThroughTheFirstNumberin
     QCOMPARE(form.lb_Avant->count(), 2);
     QCOMPARE(form.lb_Avant->item(1)->text(), QStringLiteral("02  a"));
     QCOMPARE(form.textb_Dossier->text(), folder + "/");
-    QCOMPARE(form.mainWindowState(), 10);
+    QCOMPARE(form.mainWindowState(), WindowState::NamesApplied);
 
     // The folder is the current one: the Folder button's browser opens on it.
     fx.responder().folders.push_back(std::nullopt);
@@ -74,7 +74,7 @@ void StartFolderTest::pathsThatAreNoReadableFolderAreSaidAndLeaveTheWindowAsItSt
         form.OpenFolderAtStart(path.toStdString());
         QCOMPARE(fx.responder().texts(),
                  QStringList{form.message(kMessageStartFolderNotOpened) + "\n" + path});
-        QCOMPARE(form.mainWindowState(), 0);
+        QCOMPARE(form.mainWindowState(), WindowState::NoFolder);
         QVERIFY(form.textb_Dossier->text().isEmpty());
         QCOMPARE(form.lb_Avant->count(), 0);
         QVERIFY(form.cb_Dossier->isEnabled());

@@ -43,7 +43,7 @@ void StartupTest::firstRunShowsDefaultsAndWritesFourteenLinesAtClose() {
     QVERIFY(!fx.control<QPushButton>("pictbttn_ClearCaptions")->isEnabled());
     QCOMPARE(form.currentLanguage(), std::string("English"));
     QCOMPARE(form.titleFormat(), std::string("Date"));
-    QCOMPARE(form.mainWindowState(), 0);
+    QCOMPARE(form.mainWindowState(), WindowState::NoFolder);
     QCOMPARE(fx.control<QPushButton>("cb_Dossier")->text(), QStringLiteral("Folder"));
     QVERIFY(fx.responder().shown.isEmpty());
 

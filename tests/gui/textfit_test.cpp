@@ -16,6 +16,7 @@
 #include "gui/pictures/formnewfolder.h"
 #include "support/formfixture.h"
 #include "gui/toolkit/textfit.h"
+#include "core/settings/messagekeys.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
@@ -35,24 +36,39 @@ Record& recordOwnedBy(QDialog* dialog, Record* record) {
 const std::pair<const char*, DialogBuilder> kDialogs[] = {
     {"FormatNom",
      [](Form1& f) {
-         auto* texts = new QStringList{f.message(84), f.message(27), f.message(54), f.message(72), f.message(53),
-                                       f.message(71), f.message(99), f.message(100), f.message(101), QString()};
+         auto* texts =
+             new QStringList{f.message(kMessageFileName),       f.message(kMessageCancel),
+                             f.message(kMessageFileNameFormat), f.message(kMessageReplaceName),
+                             f.message(kMessageInsertNumber),   f.message(kMessageLeaveName),
+                             f.message(kMessageSortCriterion),  f.message(kMessageByPictureName),
+                             f.message(kMessageByPictureDate),  QString()};
          auto dialog = std::make_unique<FormatNom>(*texts, &f);
          recordOwnedBy(dialog.get(), texts);
          return std::unique_ptr<QDialog>(std::move(dialog));
      }},
     {"TargetMove",
      [](Form1& f) {
-         auto* texts = new TargetMove::Texts{f.message(81), f.message(79), f.message(80), f.message(82),
-                                             f.message(83), TargetRange{1, 10, "01", "10"}, QString()};
+         auto* texts = new TargetMove::Texts{f.message(kMessageTargetedMove),
+                                             f.message(kMessageInsertAfterNumber),
+                                             f.message(kMessageInsertAtStartHint),
+                                             f.message(kMessageDigitsOnly),
+                                             f.message(kMessageValueOutOfRange),
+                                             TargetRange{1, 10, "01", "10"},
+                                             QString()};
          auto dialog = std::make_unique<TargetMove>(*texts, &f);
          recordOwnedBy(dialog.get(), texts);
          return std::unique_ptr<QDialog>(std::move(dialog));
      }},
     {"FormRenumerotation",
      [](Form1& f) {
-         auto* texts = new FormRenumerotation::Texts{f.message(32), f.message(61), f.message(68), f.message(27),
-                                                     f.message(82), f.message(87), QStringLiteral("2"), QString()};
+         auto* texts = new FormRenumerotation::Texts{f.message(kMessageNumbering),
+                                                     f.message(kMessageStartNumberingAt),
+                                                     f.message(kMessageNumberOfDigits),
+                                                     f.message(kMessageCancel),
+                                                     f.message(kMessageDigitsOnly),
+                                                     f.message(kMessageWidthOutOfRange),
+                                                     QStringLiteral("2"),
+                                                     QString()};
          auto dialog = std::make_unique<FormRenumerotation>(*texts, &f);
          recordOwnedBy(dialog.get(), texts);
          return std::unique_ptr<QDialog>(std::move(dialog));

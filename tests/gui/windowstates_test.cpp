@@ -141,8 +141,8 @@ void WindowStatesTest::everyStateSetsItsCellsAndLeavesBlankCellsAlone() {
     for (bool baseline : {true, false}) {
         setEveryCommand(form, baseline);
         const QMap<QString, Look> before = snapshot(form);
-        form.ApplyWindowState(state);
-        QCOMPARE(form.mainWindowState(), state);
+        form.ApplyWindowState(WindowState{state});
+        QCOMPARE(form.mainWindowState(), WindowState{state});
         QMap<QString, Look> after = snapshot(form);
         for (const auto& [name, row] : kExpectedCells) {
             const QString cell = cellFor(row, state);
@@ -189,7 +189,7 @@ void WindowStatesTest::state1OffersSortAndSelectAllOnlyForAListWithPictures() {
     form.cb_Sort->setEnabled(!offered);
     form.cb_Tout->setEnabled(!offered);
     form.cb_Diaporama->setEnabled(false);
-    form.ApplyWindowState(1);
+    form.ApplyWindowState(WindowState::FolderLoaded);
     QCOMPARE(form.cb_Sort->isEnabled(), offered);
     QCOMPARE(form.cb_Tout->isEnabled(), offered);
     QVERIFY(form.cb_Diaporama->isEnabled());
@@ -256,7 +256,7 @@ void WindowStatesTest::state2MoveButtonsFollowFolderNumberingPendingMoveAndSelec
     form.pictbttn_Del->setEnabled(false);
     form.lb_Avant->setEnabled(false);
 
-    form.ApplyWindowState(2);
+    form.ApplyWindowState(WindowState::PicturesSelected);
     for (int i = 0; i < 7; ++i)
         QVERIFY2(fx.control<QPushButton>(kMoveControls[i])->isEnabled() == expected[i],
                  kMoveControls[i]);
@@ -280,8 +280,8 @@ void WindowStatesTest::states0And1UnselectTheListFirstAndTheirOwnSettingsWin() {
     form.pictures.allSelected = true;
     form.pictures.apres.add("0001  a");
     form.pictures.apres.add("0002  b");
-    form.ApplyWindowState(state);
-    QCOMPARE(form.mainWindowState(), state);
+    form.ApplyWindowState(WindowState{state});
+    QCOMPARE(form.mainWindowState(), WindowState{state});
     QVERIFY(form.lb_Avant->selectedItems().isEmpty());
     QVERIFY(!form.pictures.allSelected);
     QVERIFY(form.pictures.apres.empty());
@@ -310,7 +310,7 @@ void WindowStatesTest::selectAllCaptionIsRestoredOnlyByStatesThatSayWhy() {
     Form1& form = fx.start();
     fillList(form, 2);
     form.cb_Tout->setText(QStringLiteral("Unselect all"));
-    form.ApplyWindowState(state);
+    form.ApplyWindowState(WindowState{state});
     QCOMPARE(form.cb_Tout->text(),
              restored ? QStringLiteral("Select all") : QStringLiteral("Unselect all"));
 }
@@ -328,14 +328,14 @@ void WindowStatesTest::statesWithoutSettingsOnlyRecordTheirNumber() {
     FormFixture fx;
     Form1& form = fx.start();
     fillList(form, 3);
-    form.ApplyWindowState(6);
+    form.ApplyWindowState(WindowState::RenamePending);
     selectRows(form, {1});
     form.pictures.allSelected = true;
     form.cb_Tout->setText(QStringLiteral("Unselect all"));
     const QMap<QString, Look> before = snapshot(form);
 
-    form.ApplyWindowState(state);
-    QCOMPARE(form.mainWindowState(), state);
+    form.ApplyWindowState(WindowState{state});
+    QCOMPARE(form.mainWindowState(), WindowState{state});
     QVERIFY(snapshot(form) == before);
     QCOMPARE(form.lb_Avant->selectedItems().size(), 1);
     QVERIFY(form.pictures.allSelected);
@@ -363,7 +363,7 @@ void WindowStatesTest::states17And18DisableTargetMoveOnlyInANumberedFolder() {
     Form1& form = fx.start();
     form.pictures.folderNumbered = numbered;
     form.pictbttn_TargetMove->setEnabled(before);
-    form.ApplyWindowState(state);
+    form.ApplyWindowState(WindowState{state});
     QCOMPARE(form.pictbttn_TargetMove->isEnabled(), after);
     // The other move buttons are always disabled by these states.
     QVERIFY(!form.pictbttn_ToStart1->isEnabled());

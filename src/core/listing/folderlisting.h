@@ -57,7 +57,7 @@ struct FolderListing {
     bool readable = true;  // false: the folder could not be read (nothing listed)
     int count = 0;         // pictures listed; -1 for Init when the first test refused
     std::vector<PictureEntry> entries;  // in the order of the criterion
-    bool someWithoutDate = false;       // Date: a picture had no date inside (message 103)
+    bool someWithoutDate = false;       // Date: a picture had no date inside
     std::vector<ListedDate> dates;      // Date: the date of each entry, in the same order
 };
 

@@ -7,6 +7,7 @@
 #include "core/naming/picturelist.h"
 #include "core/files/fileoperations.h"
 #include "core/listing/folderlisting.h"
+#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -22,7 +23,7 @@ struct ApplyResult {
     // After a rename: the entry to select next, with the focus in the caption box (the
     // selection then drops the undo information); -1 when there is none.
     int nextSelection = -1;
-    int windowState = 10;
+    WindowState windowState = WindowState::NamesApplied;
 };
 
 // Renames every picture of `list.olds` to its partner in `list.apres`, in two passes through
@@ -33,7 +34,7 @@ ApplyResult Apply(PictureList& list, const ApplyOptions& options = {});
 
 struct CancelApplyResult {
     std::vector<RenameFailure> failures;  // pictures that kept their applied names
-    int windowState = 11;
+    WindowState windowState = WindowState::ApplyCancelled;
 };
 
 // Gives every picture of `list.apres` its old name from `list.olds` again, through temporary

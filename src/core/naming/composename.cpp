@@ -5,6 +5,7 @@
 
 #include "core/naming/numberedname.h"
 #include "core/naming/renamepasses.h"
+#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -71,12 +72,12 @@ void StoreRenameProposal(PictureList& list, const RenameProposal& proposal,
     list.setUndoPairs(proposal.pairs);
 }
 
-int CancelRename(PictureList& list, const ListProgress& progress) {
+WindowState CancelRename(PictureList& list, const ListProgress& progress) {
     list.selectedIndices.clear();
     list.allSelected = false;
     list.clearUndoPairs();
     RelistByName(list, progress);
-    return 7;
+    return WindowState::ProposalCancelled;
 }
 
 }  // namespace lumaro

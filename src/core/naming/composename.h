@@ -3,12 +3,14 @@
 // hidden lists; nothing on disk changes until it is applied.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/naming/picturelist.h"
 #include "core/listing/folderlisting.h"
+#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -30,18 +32,21 @@ struct RenameProposal {
     CaptionCheck check = CaptionCheck::Ok;
     std::vector<RenamePair> pairs;          // in ascending list order; empty unless Ok
     std::vector<std::string> refusedNames;  // WouldUnnumber: the file names concerned
-    bool numberOnly = false;   // empty caption: ask message 38 before storing the proposal
+    bool numberOnly = false;   // empty caption: ask the user before storing the proposal
     std::string firstNewName;  // for `textb_1N`
     std::string lastNewName;   // for `textb_2N`; empty when a single picture is renamed
     int lastProposalIndex = -1;
 
-    // 6 (rename pending) once stored; -1 when the caption was refused and nothing changes.
-    int windowState() const { return check == CaptionCheck::Ok ? 6 : -1; }
+    // None when the caption was refused and nothing changes.
+    std::optional<WindowState> windowState() const {
+        if (check != CaptionCheck::Ok) return std::nullopt;
+        return WindowState::RenamePending;
+    }
 };
 
 // Composes the new names of the pictures at `selection` (indices of `list.avant`, any order;
-// those out of range are ignored). Touches nothing: the caller asks message 38 when
-// `numberOnly`, records the caption in its caption list, then calls StoreRenameProposal.
+// those out of range are ignored). Touches nothing: the caller asks kMessageContinueWithoutCaption
+// when `numberOnly`, records the caption in its caption list, then calls StoreRenameProposal.
 RenameProposal ProposeRename(const PictureList& list, const std::vector<int>& selection,
                              std::string_view caption);
 
@@ -51,8 +56,8 @@ void StoreRenameProposal(PictureList& list, const RenameProposal& proposal,
                          const std::vector<int>& selection);
 
 // Drops a pending rename or renumbering: no selection, no proposal, the list read again by
-// name. Nothing on disk changes. Returns the window state to apply, 7.
-int CancelRename(PictureList& list, const ListProgress& progress = {});
+// name. Nothing on disk changes. Returns the window state to apply.
+WindowState CancelRename(PictureList& list, const ListProgress& progress = {});
 
 // Indices of `selection` that lie within `list.avant`, ascending, each once.
 std::vector<int> ValidSelection(const PictureList& list, const std::vector<int>& selection);

@@ -9,6 +9,8 @@
 
 #include "core/naming/numberedname.h"
 #include "core/journal/renamejournal.h"
+#include "core/settings/messagekeys.h"
+#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -193,7 +195,7 @@ LoadFolderResult Loader::run() {
     ApplyListing(list_, std::move(listing));
     if (list_.pictureCount == 0) {
         result_.outcome = LoadOutcome::NoPictures;
-        result_.messageKey = 102;
+        result_.messageKey = kMessageNoFilesOfType;
     } else if (list_.pictureCount < 0) {
         firstNumbering();
     } else {
@@ -229,7 +231,7 @@ void Loader::numberInListOrder(bool insert) {
     if (width < 0) {
         list_.folderNumbered = false;
         result_.outcome = LoadOutcome::TooManyPictures;
-        result_.messageKey = 34;
+        result_.messageKey = kMessageStartNumberTooLarge;
         return;
     }
     std::vector<RenamePair> pairs;
@@ -287,7 +289,7 @@ void Loader::completeNumbering(int width) {
     const long long last = scan.lastNumber + static_cast<long long>(list_.avant.size() - first);
     if (last > kLargestNumber) {
         result_.outcome = LoadOutcome::TooManyPictures;
-        result_.messageKey = 34;
+        result_.messageKey = kMessageStartNumberTooLarge;
         return;
     }
     const int needed = std::max({width, kMinNumberWidth, digitsOf(last)});
@@ -313,17 +315,17 @@ void Loader::completeNumbering(int width) {
 
 }  // namespace
 
-int LoadFolderResult::windowState() const {
+std::optional<WindowState> LoadFolderResult::windowState() const {
     switch (outcome) {
         case LoadOutcome::FirstNumbered:
-            return 10;
+            return WindowState::NamesApplied;
         case LoadOutcome::Loaded:
         case LoadOutcome::LeftUnnumbered:
         case LoadOutcome::TooManyPictures:
         case LoadOutcome::InsertWouldUnnumber:
-            return 1;
+            return WindowState::FolderLoaded;
         default:
-            return -1;
+            return std::nullopt;
     }
 }
 

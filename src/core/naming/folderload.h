@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "core/files/fileoperations.h"
 #include "core/naming/picturelisting.h"
 #include "core/journal/renamejournal.h"
+#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -33,17 +35,17 @@ enum class LoadOutcome {
     LeftUnnumbered,       // answer "3": listed by name, names untouched
     FirstNumbered,        // answer "1" or "2": the pairs in `apres`/`olds` allow a cancel
     Cancelled,            // answer "-1": the lists stay empty
-    NoPictures,           // message 102, a blank and the file type
+    NoPictures,           // kMessageNoFilesOfType, a blank and the file type
     Unreadable,           // the folder cannot be read
-    TooManyPictures,      // message 34: numbers would need seven digits; nothing renamed
+    TooManyPictures,      // numbers would need seven digits; nothing renamed
     InsertWouldUnnumber,  // answer "2" would give names that are not numbered (refusedNames)
 };
 
 struct LoadFolderResult {
     LoadOutcome outcome = LoadOutcome::Loaded;
-    int messageKey = 0;            // 102 or 34 from the message table, else 0
+    int messageKey = 0;            // 0 when there is nothing to say
     bool namesChanged = false;     // some file on disk has a new name
-    bool someWithoutDate = false;  // a listing by date met pictures without date (message 103)
+    bool someWithoutDate = false;  // a listing by date met pictures without date
     std::vector<RenameFailure> failedRenames;  // the pictures that kept their names
     std::vector<std::string> refusedNames;     // InsertWouldUnnumber: the names concerned
     // Pictures renamed to the folder's one number width, and pictures of a numbered folder
@@ -57,8 +59,8 @@ struct LoadFolderResult {
     // failedRenames); the window says what it renamed.
     JournalRepair repair;
 
-    // The window state to apply: 1 (loaded), 10 (first numbering done), -1 (unchanged).
-    int windowState() const;
+    // The window state to apply; none when the window stays as it is.
+    std::optional<WindowState> windowState() const;
 };
 
 // Loads `list.currentFolder` for `list.fileType` (both set by the caller; the folder ends

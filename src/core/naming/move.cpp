@@ -9,6 +9,7 @@
 #include "core/naming/numberedname.h"
 #include "core/naming/renamepasses.h"
 #include "core/settings/messagekeys.h"
+#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -205,9 +206,9 @@ AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress, const ListP
     return result;
 }
 
-int CancelMove(PictureList& list, bool& moveInProgress, const ListProgress& progress) {
+WindowState CancelMove(PictureList& list, bool& moveInProgress, const ListProgress& progress) {
     endSequence(list, moveInProgress, progress);
-    return 18;
+    return WindowState::MoveCancelled;
 }
 
 void DropMoveSequence(PictureList& list, bool& moveInProgress) {

@@ -11,13 +11,15 @@
 #include "core/naming/picturelist.h"
 #include "core/files/fileoperations.h"
 #include "core/listing/folderlisting.h"
+#include "core/settings/messagekeys.h"
+#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
 enum class MoveCheck {
     Ok,
     NothingSelected,
-    NotContiguous,  // message 62, title message 33
+    NotContiguous,  // kMessageNotContiguous, title kMessageSelection
     NotNumbered,    // the list holds a picture without number: places cannot be renumbered
 };
 
@@ -27,8 +29,8 @@ struct BeginMoveResult {
     std::vector<std::string> unnumberedNames;  // NotNumbered: the file names concerned
 
     bool ok() const { return check == MoveCheck::Ok; }
-    int messageKey() const { return check == MoveCheck::NotContiguous ? 62 : 0; }
-    int titleKey() const { return check == MoveCheck::NotContiguous ? 33 : 0; }
+    int messageKey() const { return check == MoveCheck::NotContiguous ? kMessageNotContiguous : 0; }
+    int titleKey() const { return check == MoveCheck::NotContiguous ? kMessageSelection : 0; }
 };
 
 // Checks the block before any move: contiguous both in numbers and in places. On the first
@@ -69,8 +71,8 @@ TargetRange TargetMoveRange(const PictureList& list);
 enum class TargetAnswer {
     Accepted,
     Cancelled,   // empty text
-    NotDigits,   // message 82: the dialog stays open
-    OutOfRange,  // message 83: the dialog stays open
+    NotDigits,   // kMessageDigitsOnly: the dialog stays open
+    OutOfRange,  // kMessageValueOutOfRange: the dialog stays open
 };
 TargetAnswer CheckTargetAnswer(std::string_view text, const TargetRange& range);
 
@@ -83,8 +85,8 @@ MoveBlockResult MoveToTarget(PictureList& list, long long target);
 struct AcceptMoveResult {
     int renamedCount = 0;
     std::vector<RenameFailure> failures;  // shown once, at the end
-    int windowState = 17;
-    int messageKey = 0;  // kMessageMoveOutdated: refused, nothing renamed (window state 18)
+    WindowState windowState = WindowState::MoveAccepted;
+    int messageKey = 0;  // kMessageMoveOutdated: refused, nothing renamed
 };
 
 // Gives each picture whose place changed the number its place had before the moves, keeping
@@ -94,8 +96,9 @@ struct AcceptMoveResult {
 AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress,
                             const ListProgress& progress = {});
 
-// Ends the sequence without touching a file: the list is read again. Returns window state 18.
-int CancelMove(PictureList& list, bool& moveInProgress, const ListProgress& progress = {});
+// Ends the sequence without touching a file: the list is read again. Returns the window
+// state to apply.
+WindowState CancelMove(PictureList& list, bool& moveInProgress, const ListProgress& progress = {});
 
 // Ends a pending sequence and gives its moves up, before an operation that fills the proposal
 // lists anew (or when the one move it was begun for is cancelled): the list takes back the

@@ -27,7 +27,7 @@ inline bool IsNumbered(std::string_view name) { return NumberPrefixWidth(name) >
 size_t NumberPartEnd(std::string_view name);
 
 // Width needed for `count` = entries of the list + start number: 2 to 6, or -1 when it is
-// above kMaxNumberingCount (the caller shows message 34 and renames nothing).
+// above kMaxNumberingCount (the caller shows kMessageStartNumberTooLarge and renames nothing).
 int WidthForCount(long long count);
 
 // `number` with leading zeros to `width` digits ("%02d" .. "%06d").

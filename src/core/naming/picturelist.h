@@ -72,7 +72,7 @@ struct PictureList {
 // Checks a file type typed by the user.
 enum class FileTypeCheck {
     Ok,
-    Empty,          // message 60
+    Empty,          // kMessageSpecifyFileType
     NotInFileName,  // contains '/', '.' or a NUL byte, which could not end a file name, or
                     // ',', which would read as a list of several types
 };

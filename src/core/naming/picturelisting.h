@@ -23,7 +23,7 @@ int ListedNumberWidth(const std::vector<PictureEntry>& entries);
 void ApplyListing(PictureList& list, FolderListing listing);
 
 // Lists the list's own folder and type by `criterion` and stores the result; returns whether
-// a picture had no date inside (criterion "Date", message 103).
+// a picture had no date inside (criterion "Date", kMessageUndatedPicturesFirst).
 bool Relist(PictureList& list, ListCriterion criterion, const ListProgress& progress = {});
 
 // Relist for a folder whose renames are only planned: the folder is listed by `criterion` as

@@ -5,6 +5,8 @@
 
 #include "core/naming/composename.h"
 #include "core/naming/numberedname.h"
+#include "core/settings/messagekeys.h"
+#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -97,15 +99,15 @@ int RenumberOverlapCheck(const std::vector<long long>& numbers, const std::vecto
 }
 
 int RenumberResult::messageKey() const {
-    if (outcome == RenumberOutcome::Overlap) return 73;
-    if (outcome == RenumberOutcome::TooLarge) return 34;
+    if (outcome == RenumberOutcome::Overlap) return kMessageNumbersOverlap;
+    if (outcome == RenumberOutcome::TooLarge) return kMessageStartNumberTooLarge;
     return 0;
 }
 
-int RenumberResult::windowState() const {
-    if (outcome == RenumberOutcome::Proposed) return 8;
-    if (outcome == RenumberOutcome::Overlap) return 11;
-    return -1;
+std::optional<WindowState> RenumberResult::windowState() const {
+    if (outcome == RenumberOutcome::Proposed) return WindowState::RenumberingPending;
+    if (outcome == RenumberOutcome::Overlap) return WindowState::ApplyCancelled;
+    return std::nullopt;
 }
 
 RenumberResult Renumber(PictureList& list, const std::vector<int>& selection, long long startNumber,
@@ -156,7 +158,7 @@ RenumberResult Renumber(PictureList& list, const std::vector<int>& selection, lo
     return result;
 }
 
-int CancelRenumber(PictureList& list, const ListProgress& progress) {
+WindowState CancelRenumber(PictureList& list, const ListProgress& progress) {
     return CancelRename(list, progress);
 }
 

@@ -3,27 +3,29 @@
 // writes to disk; numbers that other pictures bear are refused.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/naming/picturelist.h"
 #include "core/listing/folderlisting.h"
+#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
 enum class RenumberAnswer {
     Accepted,
     Cancelled,  // no first number: nothing happens
-    NotDigits,  // message 82: the dialog stays open
-    BadWidth,   // message 87: the dialog stays open
+    NotDigits,  // kMessageDigitsOnly: the dialog stays open
+    BadWidth,   // kMessageWidthOutOfRange: the dialog stays open
 };
 // The checks of the renumbering dialog on its two texts. An empty width means none typed.
 RenumberAnswer CheckRenumberAnswer(std::string_view firstNumber, std::string_view width);
 
 // The number width of a renumbering: the width the count needs (entries + first number), or
 // the typed width when it is 2 to 6 and first number + entries < 10^width - 1. -1 when the
-// numbers would need seven digits (message 34).
+// numbers would need seven digits (kMessageStartNumberTooLarge).
 int RenumberWidth(long long startNumber, size_t entryCount, std::string_view typedWidth);
 
 // The overlap check on numbers alone. `numbers` holds the number of every entry in list order
@@ -36,8 +38,8 @@ int RenumberOverlapCheck(const std::vector<long long>& numbers, const std::vecto
 enum class RenumberOutcome {
     Proposed,  // the pairs are pending in `apres`/`olds`
     NothingSelected,
-    Overlap,        // message 73: proposal and selection dropped
-    TooLarge,       // message 34: numbers would need seven digits; nothing changes
+    Overlap,        // kMessageNumbersOverlap: proposal and selection dropped
+    TooLarge,       // numbers would need seven digits; nothing changes
     NotNumbered,    // a selected picture has no number (refusedNames)
     WouldUnnumber,  // the new width would make a name unnumbered (refusedNames)
 };
@@ -50,8 +52,8 @@ struct RenumberResult {
     std::string lastNewName;                // for `textb_2N`; empty for a single picture
     int numberWidth = 0;                    // the width chosen
 
-    int messageKey() const;   // 73, 34 or 0
-    int windowState() const;  // 8 proposed, 11 overlap, -1 unchanged
+    int messageKey() const;  // 0 when there is nothing to say
+    std::optional<WindowState> windowState() const;  // none: unchanged
 };
 
 // Proposes new numbers for the pictures at `selection`: from `startNumber` up, with the width
@@ -61,7 +63,7 @@ struct RenumberResult {
 RenumberResult Renumber(PictureList& list, const std::vector<int>& selection, long long startNumber,
                         std::string_view typedWidth);
 
-// Drops a pending renumbering like a pending rename. Returns window state 7.
-int CancelRenumber(PictureList& list, const ListProgress& progress = {});
+// Drops a pending renumbering like a pending rename. Returns the window state to apply.
+WindowState CancelRenumber(PictureList& list, const ListProgress& progress = {});
 
 }  // namespace lumaro

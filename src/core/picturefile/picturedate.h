@@ -30,8 +30,8 @@ struct PictureHead {
 // stat to skip empty files, nor a look-up by name for the file date of a dateless picture.
 PictureHead ReadPictureHeadAt(int folderFd, const char* fileName);
 
-// The picture's date text, or the fallback: `fileDatePrefix` (message 104, "FD"), a blank and
-// FileDateText of the same path. A file that cannot be opened gives the fallback too.
+// The picture's date text, or the fallback: `fileDatePrefix` (kMessageFileDatePrefix, "FD"), a
+// blank and FileDateText of the same path. A file that cannot be opened gives the fallback too.
 std::string ReadPictureDate(const std::string& path, std::string_view fileDatePrefix);
 
 // The local time of the last modification of the file at exactly `path`, seconds truncated

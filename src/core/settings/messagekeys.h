@@ -1,4 +1,4 @@
-// Keys of the message table by name, for the messages that came after the classic table.
+// Keys of the message table by name: every key the program uses, classic or newer.
 //
 // Keys 0 to 109 are the classic table, which every language file carries line by line.
 // A new message takes the next free key from 110 on: add its English entry ("110=...") at
@@ -11,6 +11,113 @@ namespace lumaro {
 
 // Language files must carry at least these keys, one line each.
 inline constexpr int kClassicMessageCount = 110;
+
+// The classic keys by name, in key order (their English texts are in englishmessages.cpp).
+// Keys with no use in the program (the empty 94 to 98 among them) have no name.
+inline constexpr int kMessageCurrentFolderLabel = 0;
+inline constexpr int kMessageFilesInFolderLabel = 1;
+inline constexpr int kMessageOnDiskLabel = 2;
+inline constexpr int kMessageMoveGroup = 3;
+inline constexpr int kMessageHelp = 4;
+inline constexpr int kMessageAbout = 5;
+inline constexpr int kMessageCancelMove = 6;
+inline constexpr int kMessageAcceptMove = 7;
+inline constexpr int kMessageToFolder = 8;
+inline constexpr int kMessageFileNamesGroup = 9;
+inline constexpr int kMessageTypeLabel = 10;
+inline constexpr int kMessageCaptionLabel = 11;
+inline constexpr int kMessageCommandsGroup = 12;
+inline constexpr int kMessageFolderButton = 13;
+inline constexpr int kMessageSelectAllButton = 14;
+inline constexpr int kMessageRename = 15;
+inline constexpr int kMessageRenumber = 16;
+inline constexpr int kMessageApply = 17;
+inline constexpr int kMessageCancelRename = 18;
+inline constexpr int kMessageCancelApply = 19;
+inline constexpr int kMessageCancelRenumber = 20;
+inline constexpr int kMessageSlideShowButton = 21;
+inline constexpr int kMessageQuit = 22;
+inline constexpr int kMessageMemo = 23;
+inline constexpr int kMessageWrittenBy = 24;
+inline constexpr int kMessageProgramTitle = 25;
+inline constexpr int kMessageBrowse = 26;
+inline constexpr int kMessageCancel = 27;
+inline constexpr int kMessageCannotCreateFolder = 28;
+inline constexpr int kMessageVerifyAndRetry = 29;
+inline constexpr int kMessageFolder = 30;
+inline constexpr int kMessageClear = 31;
+inline constexpr int kMessageNumbering = 32;
+inline constexpr int kMessageSelection = 33;
+inline constexpr int kMessageStartNumberTooLarge = 34;
+inline constexpr int kMessageClearCaptionsHint = 35;
+inline constexpr int kMessageAvailableCaptions = 36;
+inline constexpr int kMessageDelete = 37;
+inline constexpr int kMessageContinueWithoutCaption = 38;
+inline constexpr int kMessageCreateMemoFirst = 39;
+inline constexpr int kMessageSlideShowFolderCreation = 40;
+inline constexpr int kMessageCreateSlideShow = 41;
+inline constexpr int kMessageDefineSlideShowFolder = 42;
+inline constexpr int kMessageUnselect = 43;
+inline constexpr int kMessageSlideShowsSubfolder = 44;
+inline constexpr int kMessageSlideShowFolder = 45;
+inline constexpr int kMessageDestinationFolder = 46;
+inline constexpr int kMessageNewSlideShowFolder = 47;
+inline constexpr int kMessageNewSlideShowFolderIn = 48;
+inline constexpr int kMessagePicturesFolder = 49;
+inline constexpr int kMessageClearAllCaptions = 50;
+inline constexpr int kMessageClearAllFileTypes = 51;
+inline constexpr int kMessageSlideShowFolderButton = 52;
+inline constexpr int kMessageInsertNumber = 53;
+inline constexpr int kMessageFileNameFormat = 54;
+inline constexpr int kMessageEffectDurationHint = 55;
+inline constexpr int kMessageDisplayIntervalHint = 56;
+inline constexpr int kMessageEffectDuration = 57;
+inline constexpr int kMessageDisplayInterval = 58;
+inline constexpr int kMessageNoMemoPictures = 59;
+inline constexpr int kMessageSpecifyFileType = 60;
+inline constexpr int kMessageStartNumberingAt = 61;
+inline constexpr int kMessageNotContiguous = 62;
+inline constexpr int kMessageScreenTooSmall = 63;
+inline constexpr int kMessageWasCreatedIn = 64;
+inline constexpr int kMessageNewFolder = 65;
+inline constexpr int kMessageNewDestinationFolder = 66;
+inline constexpr int kMessageNewDestinationFolderIn = 67;
+inline constexpr int kMessageNumberOfDigits = 68;
+inline constexpr int kMessageCopyFailed = 69;
+inline constexpr int kMessageSlideShowParameters = 70;
+inline constexpr int kMessageLeaveName = 71;
+inline constexpr int kMessageReplaceName = 72;
+inline constexpr int kMessageNumbersOverlap = 73;
+inline constexpr int kMessageSelectAll = 74;
+inline constexpr int kMessageSlideShow = 75;
+inline constexpr int kMessageSlideShowTitle = 76;
+inline constexpr int kMessageDateBeforeText = 77;
+inline constexpr int kMessageDateAfterText = 78;
+inline constexpr int kMessageInsertAfterNumber = 79;
+inline constexpr int kMessageInsertAtStartHint = 80;
+inline constexpr int kMessageTargetedMove = 81;
+inline constexpr int kMessageDigitsOnly = 82;
+inline constexpr int kMessageValueOutOfRange = 83;
+inline constexpr int kMessageFileName = 84;
+inline constexpr int kMessageTransfer = 85;
+inline constexpr int kMessageClearList = 86;
+inline constexpr int kMessageWidthOutOfRange = 87;
+inline constexpr int kMessageSelectSinglePicture = 88;
+inline constexpr int kMessageVersion = 89;
+inline constexpr int kMessageSaveAsSnapkeep = 91;
+inline constexpr int kMessageMemoHint = 92;
+inline constexpr int kMessageOnlyTwelveSaved = 93;
+inline constexpr int kMessageSortCriterion = 99;
+inline constexpr int kMessageByPictureName = 100;
+inline constexpr int kMessageByPictureDate = 101;
+inline constexpr int kMessageNoFilesOfType = 102;
+inline constexpr int kMessageUndatedPicturesFirst = 103;
+inline constexpr int kMessageFileDatePrefix = 104;
+inline constexpr int kMessagePictureDate = 105;
+inline constexpr int kMessageSortByDate = 106;
+inline constexpr int kMessageSortByName = 107;
+inline constexpr int kMessageSortIsByPictureDate = 108;
+inline constexpr int kMessageDeleteFile = 109;
 
 // A language file listed at start-up that can no longer be opened when it is chosen.
 inline constexpr int kMessageLanguageFileUnreadable = 110;

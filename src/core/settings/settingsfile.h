@@ -15,7 +15,7 @@ struct Settings {
     std::string slideShowFolder;
     std::string slideShowTitleFormat;
     std::vector<std::string> fileTypes;  // item 0 is the header "Types"
-    std::vector<std::string> captions;   // item 0 is the header, message 36
+    std::vector<std::string> captions;   // item 0 is the header, kMessageAvailableCaptions
 };
 
 // No folder path, caption or message comes near this length: a longer line is damage, so a

@@ -18,12 +18,23 @@ struct RequestKeys {
 };
 
 RequestKeys keysFor(FolderChoice use) {
-    switch (use) {
-        case FolderChoice::MoveToFolder: return {27, 46, 65, 66, 67, 26, 85, 30};
-        case FolderChoice::SlideShowFolder: return {27, 45, 65, 47, 48, 26, -1, 30};
-        case FolderChoice::SnapkeepSave: return {27, 46, 65, 66, 67, 26, 91, 30};
+    RequestKeys keys{.cancel = kMessageCancel,
+                     .caption = kMessageDestinationFolder,
+                     .newFolder = kMessageNewFolder,
+                     .newFolderTitle = kMessageNewDestinationFolder,
+                     .newFolderLabel = kMessageNewDestinationFolderIn,
+                     .browse = kMessageBrowse,
+                     .ok = kMessageTransfer,
+                     .folderLabel = kMessageFolder};
+    if (use == FolderChoice::SlideShowFolder) {
+        keys.caption = kMessageSlideShowFolder;
+        keys.newFolderTitle = kMessageNewSlideShowFolder;
+        keys.newFolderLabel = kMessageNewSlideShowFolderIn;
+        keys.ok = -1;
+    } else if (use == FolderChoice::SnapkeepSave) {
+        keys.ok = kMessageSaveAsSnapkeep;
     }
-    return {27, 46, 65, 66, 67, 26, 85, 30};
+    return keys;
 }
 }  // namespace
 

@@ -24,6 +24,7 @@
 #include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/resources.h"
 #include "gui/toolkit/screen.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 
@@ -121,7 +122,6 @@ void Form1::createViewers() {
 // Steps 8 to 27 of the start-up.
 void Form1::initialise() {
     versionText = kVersionText;
-    dateTextBuffer.assign(19, ' ');
     pictures.sortByDateNext = true;
     slideShowTables = BuildSlideShowTables();
 
@@ -146,7 +146,7 @@ void Form1::initialise() {
     if (screenTooLow()) return;
 
     ApplyScreenLayout(screenRect.height());
-    ApplyWindowState(0);
+    ApplyWindowState(WindowState::NoFolder);
     chooseHelpFile();
     if (const int shown = FindLanguage(languageList(), languageName); shown >= 0) {
         combo_Languages->setCurrentIndex(shown);
@@ -174,7 +174,7 @@ void Form1::initialise() {
 // A screen lower than 600 pixels cannot show the window: say so and close.
 bool Form1::screenTooLow() {
     if (screenRect.height() >= kMinimumScreenHeight) return false;
-    Dialogs().message(this, QStringLiteral("Lumaro"), message(63));
+    Dialogs().message(this, QStringLiteral("Lumaro"), message(kMessageScreenTooSmall));
     requestClose();
     return true;
 }

@@ -11,6 +11,7 @@
 #include "core/naming/folderload.h"
 #include "core/naming/move.h"
 #include "core/naming/picturelist.h"
+#include "core/windows/windowstate.h"
 #include "core/listing/folderlisting.h"
 #include "core/windows/folderrequest.h"
 #include "core/slideshow/slideshowtables.h"
@@ -46,15 +47,15 @@ public:
     // The text of message `key` of the message table, for display.
     QString message(int key) const;
 
-    // Enables, disables, shows and hides the commands for a state 0 to 20.
-    void ApplyWindowState(int state);
+    // Enables, disables, shows and hides the commands for a state.
+    void ApplyWindowState(WindowState state);
     // Places the window and its controls for a screen of that height.
     void ApplyScreenLayout(int screenHeight);
     // Loads the message table of language n of combo_Languages (negative: English) and
     // relabels the window.
     void ApplyLanguage(int index);
 
-    int mainWindowState() const { return MainWindowState; }
+    WindowState mainWindowState() const { return MainWindowState; }
     const LanguageTable& languageTable() const { return languageTable_; }
     const ProgramFolders& programFolderPaths() const { return programFolders; }
     const std::string& settingsFilePath() const { return settingsPath; }
@@ -255,8 +256,8 @@ private:
     void closePictureWindows();
     void CreateSlideShow();
     void recordCaption(const std::string& caption);
-    void cancelProposal(int (*cancel)(PictureList&, const ListProgress&));
-    void moveSelection(int displacement, int state);
+    void cancelProposal(WindowState (*cancel)(PictureList&, const ListProgress&));
+    void moveSelection(int displacement, WindowState state);
     bool beginMove(bool* startedSequence = nullptr);
     void dropPendingMove();
     void showMoveResult(const MoveBlockResult& moved);
@@ -273,7 +274,7 @@ private:
     LanguageTable languageTable_;
     bool languageShown_ = false;  // a language's texts are on the window
     bool layoutApplied_ = false;  // the screen layout has placed the controls
-    int MainWindowState = 0;
+    WindowState MainWindowState = WindowState::NoFolder;
     ProgramFolders programFolders;
     std::string settingsPath;
     bool settingsUnreadable_ = false;  // the file is there but could not be read
@@ -287,7 +288,6 @@ private:
     SlideShowTables slideShowTables;
     std::string versionText;
     QRect screenRect;
-    std::string dateTextBuffer;
     QString lastHandledEvent_;
     int dispatchDepth_ = 0;
     bool closeRequested_ = false;

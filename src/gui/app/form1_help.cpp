@@ -2,6 +2,7 @@
 #include "gui/app/form1.h"
 #include "gui/app/helpwindow.h"
 #include "gui/toolkit/dialogservice.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 
@@ -11,9 +12,11 @@ void Form1::cb_Aide_Click() {
 }
 
 void Form1::cb_About_Click() {
-    const QString text = message(25) + QStringLiteral("\n\n") + message(24) + QStringLiteral("\n\n") +
-                         message(89) + QStringLiteral(" ") + QString::fromStdString(versionText);
-    Dialogs().message(this, message(5), text);
+    const QString text = message(kMessageProgramTitle) + QStringLiteral("\n\n") +
+                         message(kMessageWrittenBy) + QStringLiteral("\n\n") +
+                         message(kMessageVersion) + QStringLiteral(" ") +
+                         QString::fromStdString(versionText);
+    Dialogs().message(this, message(kMessageAbout), text);
 }
 
 }  // namespace lumaro

@@ -21,19 +21,38 @@ struct Caption {
 // The controls whose captions come from the message table; cb_Sort's depends on the order
 // its next click selects.
 constexpr Caption kCaptions[] = {
-    {0, "label_Dossier"},        {1, "label_FichiersAuDossier"}, {2, "label_Avant"},
-    {3, "groupb_Move"},          {4, "cb_Aide"},                 {5, "cb_About"},
-    {6, "cb_AnnulerDeplacer"},   {7, "cb_AccepterDeplacer"},     {8, "cb_VersDossier"},
-    {9, "groupb_FileName"},      {10, "label_Type"},             {11, "label_Caption"},
-    {12, "groupb_Exec"},         {13, "cb_Dossier"},             {14, "cb_Tout"},
-    {15, "cb_Renommer"},         {16, "cb_Renumeroter"},         {17, "cb_Appliquer"},
-    {18, "cb_AnnulerRenommage"}, {19, "cb_AnnulerApplication"},  {20, "cb_AnnulerRenumerotage"},
-    {21, "cb_Diaporama"},        {22, "cb_Quit"},                {23, "cb_Memo"},
+    {kMessageCurrentFolderLabel, "label_Dossier"},
+    {kMessageFilesInFolderLabel, "label_FichiersAuDossier"},
+    {kMessageOnDiskLabel, "label_Avant"},
+    {kMessageMoveGroup, "groupb_Move"},
+    {kMessageHelp, "cb_Aide"},
+    {kMessageAbout, "cb_About"},
+    {kMessageCancelMove, "cb_AnnulerDeplacer"},
+    {kMessageAcceptMove, "cb_AccepterDeplacer"},
+    {kMessageToFolder, "cb_VersDossier"},
+    {kMessageFileNamesGroup, "groupb_FileName"},
+    {kMessageTypeLabel, "label_Type"},
+    {kMessageCaptionLabel, "label_Caption"},
+    {kMessageCommandsGroup, "groupb_Exec"},
+    {kMessageFolderButton, "cb_Dossier"},
+    {kMessageSelectAllButton, "cb_Tout"},
+    {kMessageRename, "cb_Renommer"},
+    {kMessageRenumber, "cb_Renumeroter"},
+    {kMessageApply, "cb_Appliquer"},
+    {kMessageCancelRename, "cb_AnnulerRenommage"},
+    {kMessageCancelApply, "cb_AnnulerApplication"},
+    {kMessageCancelRenumber, "cb_AnnulerRenumerotage"},
+    {kMessageSlideShowButton, "cb_Diaporama"},
+    {kMessageQuit, "cb_Quit"},
+    {kMessageMemo, "cb_Memo"},
 };
 
 constexpr Caption kTooltips[] = {
-    {108, "cb_Sort"}, {92, "cb_Memo"}, {35, "pictbttn_ClearCaptions"},
-    {86, "pictbttn_ClearTypes"}, {105, "pictbttn_Date"},
+    {kMessageSortIsByPictureDate, "cb_Sort"},
+    {kMessageMemoHint, "cb_Memo"},
+    {kMessageClearCaptionsHint, "pictbttn_ClearCaptions"},
+    {kMessageClearList, "pictbttn_ClearTypes"},
+    {kMessagePictureDate, "pictbttn_Date"},
 };
 
 void setCaption(QWidget* control, const QString& text) {
@@ -105,7 +124,7 @@ void Form1::ApplyLanguage(int index) {
 
     const bool hadCaptions = combo_Captions->count() > 0;
     if (hadCaptions) combo_Captions->removeItem(0);
-    combo_Captions->insertItem(0, message(36));
+    combo_Captions->insertItem(0, message(kMessageAvailableCaptions));
     combo_Captions->setCurrentIndex(combo_Captions->count() >= 2 ? 0 : -1);
 
     showLanguageInList();
@@ -124,7 +143,7 @@ void Form1::relabelControls() {
             setCaption(control, message(caption.key));
         }
     }
-    cb_Sort->setText(message(pictures.sortByDateNext ? 106 : 107));
+    cb_Sort->setText(message(pictures.sortByDateNext ? kMessageSortByDate : kMessageSortByName));
 }
 
 void Form1::setTooltips() {

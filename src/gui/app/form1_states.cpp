@@ -4,6 +4,7 @@
 
 #include "gui/app/form1.h"
 #include "gui/app/windowstates.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 
@@ -28,9 +29,9 @@ bool isSelected(QListWidget* list, int row) {
 
 }  // namespace
 
-void Form1::ApplyWindowState(int state) {
+void Form1::ApplyWindowState(WindowState state) {
     MainWindowState = state;
-    if (state == 0 || state == 1) {
+    if (state == WindowState::NoFolder || state == WindowState::FolderLoaded) {
         UnselectAll();
         MainWindowState = state;  // the state asked for, not the one unselect-all passed by
     }
@@ -44,13 +45,13 @@ void Form1::ApplyWindowState(int state) {
 
     const auto moveButtons = {pictbttn_ToStart10, pictbttn_ToStart1, pictbttn_TargetMove,
                               pictbttn_ToEnd1, pictbttn_ToEnd10};
-    if (state == 1) {
+    if (state == WindowState::FolderLoaded) {
         const bool anyPicture = lb_Avant->count() > 0;
         cb_Sort->setEnabled(anyPicture);
         cb_Tout->setEnabled(anyPicture);
-    } else if (state == 3) {
-        cb_Tout->setText(message(74));
-    } else if (state == 2) {
+    } else if (state == WindowState::NothingSelected) {
+        cb_Tout->setText(message(kMessageSelectAll));
+    } else if (state == WindowState::PicturesSelected) {
         if (pictures.folderNumbered) {
             for (QPushButton* button : moveButtons) button->setEnabled(true);
             cb_AccepterDeplacer->setEnabled(true);
@@ -73,7 +74,7 @@ void Form1::ApplyWindowState(int state) {
         if (firstSelected && lastSelected) pictbttn_TargetMove->setEnabled(false);
         pictbttn_Del->setEnabled(true);
         lb_Avant->setEnabled(true);
-    } else if (state == 17 || state == 18) {
+    } else if (state == WindowState::MoveAccepted || state == WindowState::MoveCancelled) {
         if (pictures.folderNumbered) pictbttn_TargetMove->setEnabled(false);
     }
 }

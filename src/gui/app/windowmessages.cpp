@@ -37,7 +37,7 @@ void WindowMessages::reportFailedRenames(const std::vector<RenameFailure>& failu
 }
 
 int WindowMessages::confirm(const QString& text) const {
-    return Dialogs().question(window_, message(31), text);
+    return Dialogs().question(window_, message(kMessageClear), text);
 }
 
 }  // namespace lumaro

@@ -33,15 +33,28 @@ const std::vector<WindowStateRow>& WindowStateTable() {
     return table;
 }
 
-int StateColumn(int state) {
-    if (state >= 0 && state <= 8) return state;
+int StateColumn(WindowState state) {
     switch (state) {
-        case 10: return 9;
-        case 11: return 10;
-        case 12: case 13: case 14: case 15: case 16: return 11;
-        case 17: case 18: return 12;
-        case 19: return 13;
-        case 20: return 14;
+        case WindowState::NoFolder: return 0;
+        case WindowState::FolderLoaded: return 1;
+        case WindowState::PicturesSelected: return 2;
+        case WindowState::NothingSelected: return 3;
+        case WindowState::AllSelected: return 4;
+        case WindowState::SelectionCleared: return 5;
+        case WindowState::RenamePending: return 6;
+        case WindowState::ProposalCancelled: return 7;
+        case WindowState::RenumberingPending: return 8;
+        case WindowState::NamesApplied: return 9;
+        case WindowState::ApplyCancelled: return 10;
+        case WindowState::MovedTenTowardStart:
+        case WindowState::MovedOneTowardStart:
+        case WindowState::MovedToTarget:
+        case WindowState::MovedOneTowardEnd:
+        case WindowState::MovedTenTowardEnd: return 11;
+        case WindowState::MoveAccepted:
+        case WindowState::MoveCancelled: return 12;
+        case WindowState::PhotoWindowOpen: return 13;
+        case WindowState::PhotoWindowClosed: return 14;
         default: return -1;
     }
 }

@@ -5,9 +5,12 @@
 #include <array>
 #include <vector>
 
+#include "core/windows/windowstate.h"
+
 namespace lumaro {
 
-// Columns of the table: states 0 to 8, 10, 11, 12-16, 17-18, 19, 20.
+// Columns of the table: one per state in the enum's order, Unused left out; the five moves
+// share one column, and so do accepting and cancelling the moves.
 inline constexpr int kStateColumns = 15;
 
 struct WindowStateRow {
@@ -20,6 +23,6 @@ struct WindowStateRow {
 const std::vector<WindowStateRow>& WindowStateTable();
 
 // The column of a state, or -1 for a state with no settings (9, and above 20).
-int StateColumn(int state);
+int StateColumn(WindowState state);
 
 }  // namespace lumaro

@@ -39,7 +39,8 @@ int Form1::RefreshList(ListCriterion criterion) {
     const bool withoutDate = listing.someWithoutDate;
     ApplyListing(pictures, std::move(listing));
     if (pictures.pictureCount >= 0) ShowPictureList();
-    if (criterion == ListCriterion::Date && withoutDate) Dialogs().message(this, QString(), message(103));
+    if (criterion == ListCriterion::Date && withoutDate)
+        Dialogs().message(this, QString(), message(kMessageUndatedPicturesFirst));
     return pictures.pictureCount;
 }
 
@@ -65,10 +66,11 @@ bool Form1::takeFileType() {
     const std::string typed = textb_FileType->text().toStdString();
     switch (ValidateFileType(typed)) {
         case FileTypeCheck::Empty:
-            Dialogs().message(this, message(30), message(60));
+            Dialogs().message(this, message(kMessageFolder), message(kMessageSpecifyFileType));
             return false;
         case FileTypeCheck::NotInFileName:
-            Dialogs().message(this, message(30), message(kMessageFileTypeNotInFileName));
+            Dialogs().message(this, message(kMessageFolder),
+                              message(kMessageFileTypeNotInFileName));
             return false;
         case FileTypeCheck::Ok: break;
     }
@@ -96,9 +98,11 @@ void Form1::openFolder(const std::string& folder) {
 
 // Asks how an unnumbered folder is to be numbered.
 static FirstNumberingAnswer askFirstNumbering(Form1& form) {
-    QStringList texts = {form.message(84), form.message(27), form.message(54), form.message(72),
-                         form.message(53), form.message(71), form.message(99), form.message(100),
-                         form.message(101), QString()};
+    QStringList texts = {form.message(kMessageFileName),       form.message(kMessageCancel),
+                         form.message(kMessageFileNameFormat), form.message(kMessageReplaceName),
+                         form.message(kMessageInsertNumber),   form.message(kMessageLeaveName),
+                         form.message(kMessageSortCriterion),  form.message(kMessageByPictureName),
+                         form.message(kMessageByPictureDate),  QString()};
     FormatNom dialog(texts, &form);
     Dialogs().execDialog(dialog);
     return {texts[FormatNom::CaptionAndFormatAnswer].toStdString(),
@@ -131,24 +135,28 @@ void Form1::showLoadResult(const LoadFolderResult& result) {
     switch (result.outcome) {
         case LoadOutcome::NoPictures:
             textb_FichiersAuDossier->clear();
-            Dialogs().message(this, QString(), message(102) + QStringLiteral(" ") +
-                                                   QString::fromStdString(pictures.fileType));
+            Dialogs().message(this, QString(),
+                              message(kMessageNoFilesOfType) + QStringLiteral(" ") +
+                                  QString::fromStdString(pictures.fileType));
             break;
         case LoadOutcome::Unreadable:
             Dialogs().message(this, QString(), message(kMessageFolderUnreadable) + QStringLiteral("\n") + folder);
             break;
-        case LoadOutcome::TooManyPictures: Dialogs().message(this, QString(), message(34)); break;
+        case LoadOutcome::TooManyPictures:
+            Dialogs().message(this, QString(), message(kMessageStartNumberTooLarge));
+            break;
         case LoadOutcome::InsertWouldUnnumber: messages().showNames(kMessageInsertWouldUnnumber, result.refusedNames); break;
         default:
-            if (result.someWithoutDate) Dialogs().message(this, QString(), message(103));
+            if (result.someWithoutDate)
+                Dialogs().message(this, QString(), message(kMessageUndatedPicturesFirst));
             break;
     }
-    cb_Sort->setText(message(pictures.sortByDateNext ? 106 : 107));
-    cb_Sort->setToolTip(pictures.sortByDateNext ? message(108) : QString());
+    cb_Sort->setText(message(pictures.sortByDateNext ? kMessageSortByDate : kMessageSortByName));
+    cb_Sort->setToolTip(pictures.sortByDateNext ? message(kMessageSortIsByPictureDate) : QString());
     messages().reportFailedRenames(result.failedRenames);
-    if (result.windowState() >= 0) ApplyWindowState(result.windowState());
-    // State 1 leaves the list as it was, and a rename or renumbering pending in the folder
-    // before had disabled it: the pictures just listed must be selectable.
+    if (const auto state = result.windowState()) ApplyWindowState(*state);
+    // WindowState::FolderLoaded leaves the list as it was, and a rename or renumbering pending in
+    // the folder before had disabled it: the pictures just listed must be selectable.
     lb_Avant->setEnabled(true);
     if (result.outcome == LoadOutcome::NoPictures) cb_Tout->setEnabled(false);
 }
@@ -158,7 +166,7 @@ void Form1::combo_FileTypes_Select() {
 }
 
 void Form1::pictbttn_ClearTypes_Click() {
-    if (messages().confirm(message(51)) != kAnswerYes) return;
+    if (messages().confirm(message(kMessageClearAllFileTypes)) != kAnswerYes) return;
     combo_FileTypes->clear();
     combo_FileTypes->addItem(QString::fromLatin1(kFileTypesHeader));
     combo_FileTypes->addItem(QString::fromLatin1(kDefaultFileType));
@@ -172,7 +180,7 @@ void Form1::cb_Sort_Click() {
     if (pictures.sortByDateNext) {
         RefreshList(ListCriterion::Date);
         pictures.sortByDateNext = false;
-        cb_Sort->setText(message(107));
+        cb_Sort->setText(message(kMessageSortByName));
         cb_Sort->setToolTip(QString());
     } else {
         RefreshList(ListCriterion::Name);
@@ -182,8 +190,8 @@ void Form1::cb_Sort_Click() {
 
 void Form1::ListedByName() {
     pictures.sortByDateNext = true;
-    cb_Sort->setText(message(106));
-    cb_Sort->setToolTip(message(108));
+    cb_Sort->setText(message(kMessageSortByDate));
+    cb_Sort->setToolTip(message(kMessageSortIsByPictureDate));
 }
 
 }  // namespace lumaro

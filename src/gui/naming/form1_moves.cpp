@@ -69,23 +69,28 @@ void Form1::showMoveResult(const MoveBlockResult& moved) {
     pictbttn_ToEnd10->setEnabled(moved.towardEndEnabled);
 }
 
-void Form1::moveSelection(int displacement, int state) {
+void Form1::moveSelection(int displacement, WindowState state) {
     if (!beginMove()) return;
     showMoveResult(MoveBlock(pictures, displacement));
     ApplyWindowState(state);
 }
 
-void Form1::pictbttn_ToStart10_Click() { moveSelection(-10, 12); }
-void Form1::pictbttn_ToStart1_Click() { moveSelection(-1, 13); }
-void Form1::pictbttn_ToEnd1_Click() { moveSelection(1, 15); }
-void Form1::pictbttn_ToEnd10_Click() { moveSelection(10, 16); }
+void Form1::pictbttn_ToStart10_Click() { moveSelection(-10, WindowState::MovedTenTowardStart); }
+void Form1::pictbttn_ToStart1_Click() { moveSelection(-1, WindowState::MovedOneTowardStart); }
+void Form1::pictbttn_ToEnd1_Click() { moveSelection(1, WindowState::MovedOneTowardEnd); }
+void Form1::pictbttn_ToEnd10_Click() { moveSelection(10, WindowState::MovedTenTowardEnd); }
 
 void Form1::pictbttn_TargetMove_Click() {
     bool started = false;
     if (!beginMove(&started)) return;
     pictbttn_Del->setEnabled(false);
-    TargetMove::Texts texts{message(81), message(79), message(80), message(82), message(83),
-                            TargetMoveRange(pictures), QString()};
+    TargetMove::Texts texts{message(kMessageTargetedMove),
+                            message(kMessageInsertAfterNumber),
+                            message(kMessageInsertAtStartHint),
+                            message(kMessageDigitsOnly),
+                            message(kMessageValueOutOfRange),
+                            TargetMoveRange(pictures),
+                            QString()};
     TargetMove dialog(texts, this);
     Dialogs().execDialog(dialog);
     if (texts.answer.isEmpty()) {
@@ -94,7 +99,7 @@ void Form1::pictbttn_TargetMove_Click() {
         return;
     }
     showMoveResult(MoveToTarget(pictures, ReadAsNumber(texts.answer.toStdString())));
-    ApplyWindowState(14);
+    ApplyWindowState(WindowState::MovedToTarget);
 }
 
 void Form1::cb_AccepterDeplacer_Click() {
@@ -109,7 +114,7 @@ void Form1::cb_AccepterDeplacer_Click() {
 }
 
 void Form1::cb_AnnulerDeplacer_Click() {
-    int state = 18;
+    WindowState state = WindowState::MoveCancelled;
     progress().run([&](const ListProgress& progress) { state = CancelMove(pictures, moveInProgress, progress); });
     ShowPictureList();
     for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
@@ -117,8 +122,14 @@ void Form1::cb_AnnulerDeplacer_Click() {
 }
 
 void Form1::cb_Renumeroter_Click() {
-    FormRenumerotation::Texts texts{message(32), message(61), message(68), message(27), message(82),
-                                    message(87), QString::number(pictures.numberWidth), QString()};
+    FormRenumerotation::Texts texts{message(kMessageNumbering),
+                                    message(kMessageStartNumberingAt),
+                                    message(kMessageNumberOfDigits),
+                                    message(kMessageCancel),
+                                    message(kMessageDigitsOnly),
+                                    message(kMessageWidthOutOfRange),
+                                    QString::number(pictures.numberWidth),
+                                    QString()};
     FormRenumerotation dialog(texts, this);
     Dialogs().execDialog(dialog);
     if (texts.firstNumber.isEmpty()) return;
@@ -145,7 +156,7 @@ void Form1::cb_Renumeroter_Click() {
                 box->hide();
             }
             selectRows({});
-            cb_Tout->setText(message(74));
+            cb_Tout->setText(message(kMessageSelectAll));
             pictures.allSelected = false;
             break;
         case RenumberOutcome::TooLarge:
@@ -155,7 +166,7 @@ void Form1::cb_Renumeroter_Click() {
         case RenumberOutcome::WouldUnnumber: messages().showNames(kMessageWidthWouldUnnumber, result.refusedNames); break;
         case RenumberOutcome::NothingSelected: break;
     }
-    if (result.windowState() >= 0) ApplyWindowState(result.windowState());
+    if (const auto state = result.windowState()) ApplyWindowState(*state);
 }
 
 void Form1::cb_AnnulerRenumerotage_Click() { cancelProposal(&CancelRenumber); }

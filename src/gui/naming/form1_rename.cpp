@@ -15,7 +15,7 @@ namespace lumaro {
 
 // A new caption goes to the top of the caption list, which is saved at once.
 void Form1::recordCaption(const std::string& caption) {
-    if (combo_Captions->count() == 0) combo_Captions->addItem(message(36));
+    if (combo_Captions->count() == 0) combo_Captions->addItem(message(kMessageAvailableCaptions));
     for (int i = 1; i < combo_Captions->count(); ++i) {
         if (ItemBytes(combo_Captions, i) == caption) return;
     }
@@ -38,7 +38,9 @@ void Form1::cb_Renommer_Click() {
         messages().showNames(kMessageCaptionWouldUnnumber, proposal.refusedNames);
         return;
     }
-    if (proposal.numberOnly && messages().confirm(message(38)) != kAnswerYes) return;
+    if (proposal.numberOnly &&
+        messages().confirm(message(kMessageContinueWithoutCaption)) != kAnswerYes)
+        return;
     if (!caption.empty()) recordCaption(caption);
 
     dropPendingMove();
@@ -51,21 +53,21 @@ void Form1::cb_Renommer_Click() {
         textb_2N->show();
     }
     pictures.pending.lastProposalIndex = proposal.lastProposalIndex;
-    ApplyWindowState(proposal.windowState());
+    ApplyWindowState(*proposal.windowState());
     pictures.pending.lastWasRenumber = false;
 }
 
 // Drops a pending rename or renumbering; nothing on disk changes.
-void Form1::cancelProposal(int (*cancel)(PictureList&, const ListProgress&)) {
+void Form1::cancelProposal(WindowState (*cancel)(PictureList&, const ListProgress&)) {
     ClosePhotoWindow();
     dropPendingMove();
     const int top = firstVisibleLine();
     UnselectAll();
-    int state = 7;
+    WindowState state = WindowState::ProposalCancelled;
     progress().run([&](const ListProgress& progress) { state = cancel(pictures, progress); });
     ShowPictureList();
     setFirstVisibleLine(top);
-    cb_Tout->setText(message(74));
+    cb_Tout->setText(message(kMessageSelectAll));
     ApplyWindowState(state);
 }
 
@@ -83,7 +85,7 @@ void Form1::cb_Appliquer_Click() {
     ShowPictureList();
     setFirstVisibleLine(top);
     messages().reportFailedRenames(result.failures);
-    cb_Tout->setText(message(74));
+    cb_Tout->setText(message(kMessageSelectAll));
     pictures.allSelected = false;
     ApplyWindowState(result.windowState);
     // After a rename the next picture is ready for its own caption.
@@ -103,7 +105,7 @@ void Form1::cb_AnnulerApplication_Click() {
     ShowPictureList();
     messages().reportFailedRenames(result.failures);
     pictures.allSelected = false;
-    cb_Tout->setText(message(74));
+    cb_Tout->setText(message(kMessageSelectAll));
     ApplyWindowState(result.windowState);
 }
 
@@ -132,9 +134,11 @@ void Form1::pictbttn_ClearCaptions_Click() {
 }
 
 void Form1::pictbttn_ClearCaptions_RightButtonUp() {
-    if (combo_Captions->count() == 1 || messages().confirm(message(50)) != kAnswerYes) return;
+    if (combo_Captions->count() == 1 ||
+        messages().confirm(message(kMessageClearAllCaptions)) != kAnswerYes)
+        return;
     combo_Captions->clear();
-    combo_Captions->addItem(message(36));
+    combo_Captions->addItem(message(kMessageAvailableCaptions));
     combo_Captions->setCurrentIndex(-1);
     textb_Caption->clear();
     pictbttn_ClearCaptions->setEnabled(false);

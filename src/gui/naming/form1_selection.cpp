@@ -6,6 +6,7 @@
 #include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 
@@ -31,20 +32,20 @@ void Form1::lb_Avant_Select() {
     selectionFromList();
     const int k = static_cast<int>(pictures.selectedIndices.size());
     if (k == 0) {
-        ApplyWindowState(3);
-        cb_Tout->setText(message(74));
+        ApplyWindowState(WindowState::NothingSelected);
+        cb_Tout->setText(message(kMessageSelectAll));
         ClearViewerSlot(1);
         ClearViewerSlot(2);
         return;
     }
-    ApplyWindowState(2);
+    ApplyWindowState(WindowState::PicturesSelected);
     if (k == pictures.pictureCount) {
         pictures.allSelected = true;
-        cb_Tout->setText(message(43));
+        cb_Tout->setText(message(kMessageUnselect));
     } else {
         if (k == 1) ClearViewerSlot(2);
         pictures.allSelected = false;
-        cb_Tout->setText(message(74));
+        cb_Tout->setText(message(kMessageSelectAll));
     }
     ShowInViewerSlot(pictures.avant[pictures.selectedIndices.front()], 1);
     if (k >= 2) ShowInViewerSlot(pictures.avant[pictures.selectedIndices.back()], 2);
@@ -61,13 +62,13 @@ void Form1::cb_Tout_Click() {
     }
     selectionFromList();
     lb_Avant->repaint();
-    cb_Tout->setText(message(43));
+    cb_Tout->setText(message(kMessageUnselect));
     if (!pictures.avant.empty()) {
         ShowInViewerSlot(pictures.avant.front(), 1);
         ShowInViewerSlot(pictures.avant.back(), 2);
     }
     pictures.allSelected = true;
-    ApplyWindowState(4);
+    ApplyWindowState(WindowState::AllSelected);
 }
 
 void Form1::UnselectAll() {
@@ -77,18 +78,18 @@ void Form1::UnselectAll() {
     }
     pictures.selectedIndices.clear();
     pictures.apres.clear();
-    cb_Tout->setText(message(74));
+    cb_Tout->setText(message(kMessageSelectAll));
     ClearViewerSlot(1);
     ClearViewerSlot(2);
     pictures.allSelected = false;
-    ApplyWindowState(5);
+    ApplyWindowState(WindowState::SelectionCleared);
 }
 
 // The caption of the single selected picture goes into the caption box, ready for a rename.
 void Form1::lb_Avant_RightButtonDown() {
     selectionFromList();
     if (pictures.selectedIndices.size() != 1) {
-        Dialogs().message(this, QString(), message(88));
+        Dialogs().message(this, QString(), message(kMessageSelectSinglePicture));
         return;
     }
     cb_Renumeroter->hide();

@@ -13,12 +13,12 @@ class FormRenumerotation : public QDialog {
     Q_OBJECT
 public:
     struct Texts {
-        QString caption;         // message 32
-        QString firstLabel;      // message 61
-        QString widthLabel;      // message 68
-        QString cancel;          // message 27
-        QString digitsOnly;      // message 82
-        QString widthRange;      // message 87
+        QString caption;         // kMessageNumbering
+        QString firstLabel;      // kMessageStartNumberingAt
+        QString widthLabel;      // kMessageNumberOfDigits
+        QString cancel;          // kMessageCancel
+        QString digitsOnly;      // kMessageDigitsOnly
+        QString widthRange;      // kMessageWidthOutOfRange
         QString width;           // in: the proposed width; out: the width typed
         QString firstNumber;     // out: the first number typed; empty when cancelled
     };

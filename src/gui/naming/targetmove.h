@@ -16,11 +16,11 @@ class TargetMove : public QDialog {
 public:
     // The texts exchanged with the dialog.
     struct Texts {
-        QString caption;        // message 81
-        QString label1;         // message 79
-        QString label2;         // message 80
-        QString digitsOnly;     // message 82
-        QString outOfRange;     // message 83
+        QString caption;        // kMessageTargetedMove
+        QString label1;         // kMessageInsertAfterNumber
+        QString label2;         // kMessageInsertAtStartHint
+        QString digitsOnly;     // kMessageDigitsOnly
+        QString outOfRange;     // kMessageValueOutOfRange
         TargetRange range;      // the numbers accepted besides 0
         QString answer;         // on return: the number typed; empty when cancelled
     };

@@ -21,8 +21,6 @@ namespace lumaro {
 namespace {
 constexpr int kSmallScreenHeight = 600;
 constexpr int kWatchInterval = 500;
-constexpr int kPhotoOpenState = 19;
-constexpr int kPhotoClosedState = 20;
 }  // namespace
 
 DisplaySlots::DisplaySlots(Form1& form)
@@ -33,8 +31,8 @@ DisplaySlots::DisplaySlots(Form1& form)
 QString DisplaySlots::pictureDate(const ImageViewerControl* viewer) const {
     const QString inside = viewer->dateText();
     if (!inside.isEmpty()) return inside;
-    return QString::fromStdString(
-        ReadPictureDate(PathBytes(viewer->fileName()), form_.message(104).toStdString()));
+    return QString::fromStdString(ReadPictureDate(
+        PathBytes(viewer->fileName()), form_.message(kMessageFileDatePrefix).toStdString()));
 }
 
 ImageViewerControl* DisplaySlots::smallViewer(int slot) const {
@@ -154,20 +152,20 @@ void DisplaySlots::openPhotoWindow(ImageViewerControl* viewer) {
                                    {PathBytes(QFileInfo(path).fileName())});
         return;
     }
-    form_.ApplyWindowState(kPhotoOpenState);
+    form_.ApplyWindowState(WindowState::PhotoWindowOpen);
     watchTimer->start(kWatchInterval);
     singlePictureWindow = photo;
     photo->show();
 }
 
 // The command that closes the window applies its own state next; the watch timer must not
-// come after it and bring back the commands of state 20 over it, so the window's closing is
-// settled here at once.
+// come after it and bring back the commands of WindowState::PhotoWindowClosed over it, so the
+// window's closing is settled here at once.
 void DisplaySlots::closePhotoWindow() {
     if (!singlePictureWindow) return;
     delete singlePictureWindow.data();
     watchTimer->stop();
-    form_.ApplyWindowState(kPhotoClosedState);
+    form_.ApplyWindowState(WindowState::PhotoWindowClosed);
 }
 
 void DisplaySlots::closeWithMainWindow() {
@@ -178,7 +176,7 @@ void DisplaySlots::closeWithMainWindow() {
 // window's commands come back.
 void DisplaySlots::watchPhotoWindow() {
     if (singlePictureWindow) return;
-    form_.ApplyWindowState(20);
+    form_.ApplyWindowState(WindowState::PhotoWindowClosed);
     watchTimer->stop();
 }
 

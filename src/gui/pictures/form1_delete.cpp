@@ -18,8 +18,9 @@ void Form1::pictbttn_Del_Click() { DeletePicture(); }
 void Form1::DeletePicture() {
     const QString shown = ImageV_1->fileName();
     if (shown.isEmpty()) return;
-    const QString text = message(37) + QStringLiteral(" '") + QFileInfo(shown).completeBaseName() + QStringLiteral("' ?");
-    if (Dialogs().question(this, message(109), text) == kAnswerYes) {
+    const QString text = message(kMessageDelete) + QStringLiteral(" '") +
+                         QFileInfo(shown).completeBaseName() + QStringLiteral("' ?");
+    if (Dialogs().question(this, message(kMessageDeleteFile), text) == kAnswerYes) {
         ClearViewerSlot(1);
         if (const int error = DeletePictureFile(PathBytes(shown))) {
             Dialogs().message(this, QString(),
@@ -39,7 +40,7 @@ void Form1::DeletePicture() {
         ClearViewerSlot(2);
         ShowInViewerSlot(pictures.avant[static_cast<size_t>(caret)], 1);
         lb_Avant->setFocus();
-        ApplyWindowState(2);
+        ApplyWindowState(WindowState::PicturesSelected);
     }
 }
 

@@ -20,27 +20,27 @@ void Form1::cb_Diaporama_Click() { CreateSlideShow(); }
 void Form1::CreateSlideShow() {
     const std::string folderName = SlideShowProjectName(pictures.currentFolder);
     SlideShowParameters parameters{
-        .cancelText = message(27),
-        .picturesFolderLabel = message(49),
-        .caption = message(70),
+        .cancelText = message(kMessageCancel),
+        .picturesFolderLabel = message(kMessagePicturesFolder),
+        .caption = message(kMessageSlideShowParameters),
         .interval = QString::fromLatin1(kDefaultDisplayInterval),
         .effectDuration = QString::fromLatin1(kDefaultEffectDuration),
-        .intervalLabel = message(58),
-        .effectLabel = message(57),
+        .intervalLabel = message(kMessageDisplayInterval),
+        .effectLabel = message(kMessageEffectDuration),
         .folderName = folderName,
-        .effectHint = message(55),
-        .intervalHint = message(56),
+        .effectHint = message(kMessageEffectDurationHint),
+        .intervalHint = message(kMessageDisplayIntervalHint),
         .slideShowFolder = slideShowFolder,
-        .folderLabel = message(45),
-        .createText = message(41),
-        .folderButtonText = message(52),
-        .rootSubfolder = languageTable_.text(44),
-        .noFolderText = message(42),
-        .digitsText = message(82),
+        .folderLabel = message(kMessageSlideShowFolder),
+        .createText = message(kMessageCreateSlideShow),
+        .folderButtonText = message(kMessageSlideShowFolderButton),
+        .rootSubfolder = languageTable_.text(kMessageSlideShowsSubfolder),
+        .noFolderText = message(kMessageDefineSlideShowFolder),
+        .digitsText = message(kMessageDigitsOnly),
         .titleFormat = slideShowTitleFormat,
-        .titleGroupText = message(76),
-        .dateBeforeText = message(77),
-        .dateAfterText = message(78),
+        .titleGroupText = message(kMessageSlideShowTitle),
+        .dateBeforeText = message(kMessageDateBeforeText),
+        .dateAfterText = message(kMessageDateAfterText),
         .title = {},
         .folderRequest = FolderRequestFor(FolderChoice::SlideShowFolder, languageTable_, std::string()),
     };
@@ -53,8 +53,10 @@ void Form1::CreateSlideShow() {
     slideShowTitleFormat = parameters.titleFormat;
     SaveSettings();
     if (EnsureFolderLevel(slideShowFolder) != 0) {
-        Dialogs().message(this, message(40),
-                          message(28) + QLatin1Char(' ') + PathText(slideShowFolder) + QLatin1Char('\n') + message(29));
+        Dialogs().message(this, message(kMessageSlideShowFolderCreation),
+                          message(kMessageCannotCreateFolder) + QLatin1Char(' ') +
+                              PathText(slideShowFolder) + QLatin1Char('\n') +
+                              message(kMessageVerifyAndRetry));
         return;
     }
     const SlideShowContent content{parameters.title, parameters.interval.toStdString(),
@@ -72,9 +74,10 @@ void Form1::CreateSlideShow() {
         return;
     }
     const std::string fileName = written.path.substr(slideShowFolder.size());
-    Dialogs().message(this, message(75),
-                      message(21) + QStringLiteral(" '") + PathText(fileName) + QStringLiteral("' ") + message(64) +
-                          QLatin1Char(' ') + PathText(slideShowFolder));
+    Dialogs().message(this, message(kMessageSlideShow),
+                      message(kMessageSlideShowButton) + QStringLiteral(" '") + PathText(fileName) +
+                          QStringLiteral("' ") + message(kMessageWasCreatedIn) + QLatin1Char(' ') +
+                          PathText(slideShowFolder));
 }
 
 }  // namespace lumaro

@@ -44,11 +44,12 @@ void Form1::MoveToFolder() {
             .push_back(outcome.source + reason);
     }
     // One message for all the pictures that stayed, rather than one box per picture.
-    if (!stayed.empty()) messages().showNames(69, stayed);
+    if (!stayed.empty()) messages().showNames(kMessageCopyFailed, stayed);
     if (!doubled.empty()) messages().showNames(kMessageOriginalNotDeleted, doubled);
     RefreshList(ListCriterion::Name);
     ListedByName();
-    ApplyWindowState(pictures.pictureCount > 0 ? 3 : 0);
+    ApplyWindowState(pictures.pictureCount > 0 ? WindowState::NothingSelected
+                                               : WindowState::NoFolder);
 }
 
 }  // namespace lumaro

@@ -87,7 +87,7 @@ void ThumbnailStrip::loadSet() {
     const SnapkeepLoadStart start =
         StartSnapkeepLoad(DefaultSnapkeepFolder(f.programFolderPaths()));
     if (start.created) {
-        Dialogs().message(&f, QString(), f.message(39));
+        Dialogs().message(&f, QString(), f.message(kMessageCreateMemoFirst));
         return;
     }
     // A cancelled browser leaves the strip as it was.
@@ -101,7 +101,7 @@ void ThumbnailStrip::loadSet() {
     for (int k = 0; k < count; ++k)
         show(k, PathText(folder + (*set)[k].fileName), (*set)[k].caption);
     f.pictbttn_ClearSnapkeep->setVisible(count > 0);
-    if (count == 0) Dialogs().message(&f, QString(), f.message(59));
+    if (count == 0) Dialogs().message(&f, QString(), f.message(kMessageNoMemoPictures));
 }
 
 void ThumbnailStrip::saveSet() {
@@ -118,7 +118,8 @@ void ThumbnailStrip::saveSet() {
             return;
         case SnapkeepSavePlan::Outcome::CannotCreate:
             Dialogs().message(&f, caption,
-                              f.message(28) + QStringLiteral("\n") + PathText(plan.folder));
+                              f.message(kMessageCannotCreateFolder) + QStringLiteral("\n") +
+                                  PathText(plan.folder));
             return;
         case SnapkeepSavePlan::Outcome::Ready:
             break;
@@ -130,7 +131,7 @@ void ThumbnailStrip::saveSet() {
         return;
     }
     saveCopies(plan);
-    if (plan.moreThanTwelve) Dialogs().message(&f, caption, f.message(93));
+    if (plan.moreThanTwelve) Dialogs().message(&f, caption, f.message(kMessageOnlyTwelveSaved));
 }
 
 // Each copy is written beside its final name and renamed into place once complete, at the size

@@ -32,13 +32,6 @@ constexpr int kSaveQuality = 92;
 // milliseconds even at the size of a slot, a small one less than the trip to a thread.
 constexpr qint64 kBackgroundDecodePixels = 2'000'000;
 
-QImage turned(const QImage& image, int quarterTurns) {
-    if (quarterTurns == 0 || image.isNull()) {
-        return image;
-    }
-    return image.transformed(QTransform().rotate(90.0 * quarterTurns));
-}
-
 // What tells that a path still names the same, unchanged file.
 struct FileIdentity {
     bool known = false;
@@ -88,15 +81,13 @@ struct ImageViewerControl::Private {
     bool displayOn = true;
 
     // The loaded picture: its pixels as stored in the file, its orientation (picturedecoder.h)
-    // and whether that exchanges the sides, and the clockwise quarter turns asked since it was
-    // loaded.
+    // and whether that exchanges the sides.
     QSize storedSize{0, 0};
     int orientation = kOrientationOfItsReader;
     bool orientationSwapsSides = false;
-    int quarterTurns = 0;
     QString date;
 
-    // Upright and turned, at least as large as last shown, at most its own size.
+    // Upright, at least as large as last shown, at most its own size.
     QImage decoded;
     bool decodeFailed = false;
     // The background decode under way for this picture, and the size it was asked for.
@@ -129,7 +120,7 @@ void ImageViewerControl::setFileName(const QString& path) {
     // The same unchanged file again, as slot 1 gets at every step of a growing selection: the
     // picture decoded for it stays, so that a step decodes only the pictures that changed.
     const FileIdentity identity = identityOf(path);
-    if (path == d->path && d->quarterTurns == 0 && !d->storedSize.isEmpty() &&
+    if (path == d->path && !d->storedSize.isEmpty() &&
         identity.sameAs(d->identity)) {
         d->scroll = QPoint();
         update();
@@ -140,7 +131,6 @@ void ImageViewerControl::setFileName(const QString& path) {
     d->storedSize = QSize(0, 0);
     d->orientation = kOrientationOfItsReader;
     d->orientationSwapsSides = false;
-    d->quarterTurns = 0;
     d->date.clear();
     d->decoded = QImage();
     d->decodeFailed = false;
@@ -251,31 +241,6 @@ int ImageViewerControl::savePicture(const QString& path, const QString& format, 
     return ReplaceFileContents(PathBytes(target), std::string_view(bytes.constData(), size_t(bytes.size()))) == 0 ? 0 : -1;
 }
 
-void ImageViewerControl::turn(int code) {
-    int quarters = 0;
-    switch (code) {
-        case Turn90:
-            quarters = 1;
-            break;
-        case Turn180:
-            quarters = 2;
-            break;
-        case Turn270:
-            quarters = 3;
-            break;
-        default:
-            return;
-    }
-    if (ownSize().isEmpty()) {
-        return;
-    }
-    d->quarterTurns = (d->quarterTurns + quarters) % 4;
-    d->decoded = turned(d->decoded, quarters);
-    dropPendingDecode();
-    setScroll(d->scroll);
-    update();
-}
-
 void ImageViewerControl::setDisplayOn(bool on) {
     d->displayOn = on;
     setVisible(on);
@@ -363,8 +328,7 @@ void ImageViewerControl::wheelEvent(QWheelEvent* event) {
 }
 
 QSize ImageViewerControl::ownSize() const {
-    const bool swapped = d->orientationSwapsSides != (d->quarterTurns % 2 == 1);
-    return swapped ? d->storedSize.transposed() : d->storedSize;
+    return d->orientationSwapsSides ? d->storedSize.transposed() : d->storedSize;
 }
 
 bool ImageViewerControl::fitsPicture() const {
@@ -400,17 +364,16 @@ QRect ImageViewerControl::pictureRect() const {
     return QRect(QPoint(x, y), shown);
 }
 
-// The size to ask the reader for: the wanted size before the turns, or none (its own size)
+// The size to ask the reader for: the wanted size before the orientation, or none (its own size)
 // when the wanted size is not smaller. A smaller size lets the JPEG decoder skip most of the
 // work for a camera-size picture.
 QSize ImageViewerControl::readerSize(QSize wanted) const {
     if (!wanted.isValid() || wanted.width() >= ownSize().width()) return {};
-    const bool storedSwapped = d->orientationSwapsSides != (d->quarterTurns % 2 == 1);
-    return storedSwapped ? wanted.transposed() : wanted;
+    return d->orientationSwapsSides ? wanted.transposed() : wanted;
 }
 
 QImage ImageViewerControl::decodePicture(QSize wanted) const {
-    return DecodePicture(d->path, readerSize(wanted), d->orientation, d->quarterTurns);
+    return DecodePicture(d->path, readerSize(wanted), d->orientation);
 }
 
 bool ImageViewerControl::decodesInBackground() const {
@@ -422,7 +385,7 @@ void ImageViewerControl::decodeLater(QSize wanted) {
     if (d->pendingSize.isValid() && d->pendingSize.width() >= wanted.width()) return;
     d->pendingSize = wanted;
     DecodeInBackground(d->ticket, d->ticketNumber, d->path, readerSize(wanted), d->orientation,
-                       d->quarterTurns, [this](QImage image) { decodeArrived(std::move(image)); });
+                       [this](QImage image) { decodeArrived(std::move(image)); });
 }
 
 void ImageViewerControl::decodeArrived(QImage image) {

@@ -1,5 +1,5 @@
 // The picture viewer: shows one picture file, decoded at the size it is shown, with zoom,
-// scrolling, turning and saving. The main window hosts seventeen of them. Camera-size pictures
+// scrolling and saving. The main window hosts seventeen of them. Camera-size pictures
 // are decoded off the window thread; until one arrives the control shows its background.
 #pragma once
 
@@ -13,57 +13,36 @@ namespace lumaro {
 class ImageViewerControl : public QWidget {
     Q_OBJECT
 public:
-    // The members by their dispatch numbers, kept for the callers that address them so.
-    enum Member : int {
-        FileNameMember = 1,
-        ZoomMember = 2,
-        DisplayModeMember = 3,
-        PictureWidthMember = 13,
-        PictureHeightMember = 14,
-        DateTextMember = 27,
-        ScrollXMember = 38,
-        ScrollYMember = 39,
-        ScrollToMember = 40,
-        BackgroundColorMember = 42,
-        SavePictureMember = 46,
-        TurnMember = 56,
-    };
-    // Turn codes of member 56.
-    enum TurnCode : int { Turn90 = 0, Turn180 = 1, Turn270 = 2 };
-
     explicit ImageViewerControl(QWidget* parent = nullptr);
     ~ImageViewerControl() override;
 
-    // Member 1: loads and shows a file; an empty path empties the display. A file that cannot be
+    // Loads and shows a file; an empty path empties the display. A file that cannot be
     // read empties the display too, yet fileName() still gives its path back.
     void setFileName(const QString& path);
     QString fileName() const;
-    // Member 2: display scale relative to the picture's own pixels; 0 fits the picture.
+    // Display scale relative to the picture's own pixels; 0 fits the picture.
     void setZoom(double zoom);
     double zoom() const;
-    // Member 3: 10 in the main window (fit the picture), 8 in the single-picture window.
+    // 10 in the main window (fit the picture), 8 in the single-picture window.
     void setDisplayMode(int mode);
     int displayMode() const;
-    // Members 13, 14: size in pixels of the loaded picture (as shown, after its orientation).
+    // Size in pixels of the loaded picture (as shown, after its orientation).
     int pictureWidth() const;
     int pictureHeight() const;
-    // Member 27: Exif DateTimeOriginal, else DateTime, else empty.
+    // Exif DateTimeOriginal, else DateTime, else empty.
     QString dateText() const;
-    // Members 38, 39, 40.
     int scrollX() const;
     int scrollY() const;
     void scrollTo(int x, int y);
-    // Member 42: 0x00BBGGRR, as the colour 0x00D4DCD2 is red 210, green 220, blue 212.
+    // 0x00BBGGRR, as the colour 0x00D4DCD2 is red 210, green 220, blue 212.
     void setBackgroundColor(quint32 colour);
     QColor backgroundColor() const;
-    // Member 46: writes the shown picture at width x height to path + "." + lower-case format.
+    // Writes the shown picture at width x height to path + "." + lower-case format.
     // The picture keeps its proportions and fills the largest size within width x height (exactly
     // width x height when the sides are in the picture's proportion, as after a turn). The file is
     // complete or absent, never half written; the Exif dates of the source come along.
     // Returns 0 on success, -1 on failure.
     int savePicture(const QString& path, const QString& format, int width, int height);
-    // Member 56: turns the loaded picture by 90, 180 or 270 degrees (codes 0, 1, 2).
-    void turn(int code);
 
     // The display switch of the hosting site: off hides the picture and the control.
     void setDisplayOn(bool on);

@@ -180,12 +180,10 @@ QImage Upright(const QImage& stored, int orientation) {
     }
 }
 
-QImage DecodePicture(const QString& path, QSize scaledSize, int orientation, int quarterTurns) {
-    const QImage image = orientation == kOrientationOfItsReader && IsHeifPicture(path)
-                             ? decodeHeif(path, scaledSize)
-                             : decodeWithQt(path, scaledSize, orientation);
-    if (quarterTurns % 4 == 0 || image.isNull()) return image;
-    return image.transformed(QTransform().rotate(90.0 * quarterTurns));
+QImage DecodePicture(const QString& path, QSize scaledSize, int orientation) {
+    return orientation == kOrientationOfItsReader && IsHeifPicture(path)
+               ? decodeHeif(path, scaledSize)
+               : decodeWithQt(path, scaledSize, orientation);
 }
 
 quint64 DecodeTicket::renew() {
@@ -212,11 +210,11 @@ void DecodeTicket::deliver(quint64 number, std::function<void()> arrived) {
 }
 
 void DecodeInBackground(const std::shared_ptr<DecodeTicket>& ticket, quint64 number,
-                        const QString& path, QSize scaledSize, int orientation, int quarterTurns,
+                        const QString& path, QSize scaledSize, int orientation,
                         std::function<void(QImage)> done) {
     decodePool().start([=] {
         if (!ticket->isCurrent(number)) return;  // a newer picture came while this one waited
-        QImage image = DecodePicture(path, scaledSize, orientation, quarterTurns);
+        QImage image = DecodePicture(path, scaledSize, orientation);
         ticket->deliver(number, [ticket, number, done, image = std::move(image)] {
             if (ticket->isCurrent(number)) done(image);
         });

@@ -34,8 +34,8 @@ bool IsHeifPicture(const QString& path);
 QSize HeifPictureSize(const QString& path);
 
 // Reads the picture upright (its orientation applied), scaled to `scaledSize` when that is
-// valid, then turned clockwise by `quarterTurns`. `scaledSize` is the size before the turn.
-QImage DecodePicture(const QString& path, QSize scaledSize, int orientation, int quarterTurns);
+// valid. `scaledSize` is the size before the orientation.
+QImage DecodePicture(const QString& path, QSize scaledSize, int orientation);
 
 // What a background decode is for: the receiver that wants it and the number of the picture it
 // shows. A decode whose number is no longer the receiver's is dropped, before it starts when it
@@ -43,7 +43,7 @@ QImage DecodePicture(const QString& path, QSize scaledSize, int orientation, int
 class DecodeTicket {
 public:
     explicit DecodeTicket(QObject* receiver) : receiver_(receiver) {}
-    // A new picture (or a turned one): decodes asked before are of no more use.
+    // A new picture: decodes asked before are of no more use.
     quint64 renew();
     // The receiver goes away: nothing reaches it any more.
     void close();
@@ -60,7 +60,7 @@ private:
 // Decodes in the background; `done` runs on the receiver's thread with the picture (null when
 // it cannot be read), only if the ticket still holds `number` then.
 void DecodeInBackground(const std::shared_ptr<DecodeTicket>& ticket, quint64 number,
-                        const QString& path, QSize scaledSize, int orientation, int quarterTurns,
+                        const QString& path, QSize scaledSize, int orientation,
                         std::function<void(QImage)> done);
 
 // Waits until no background decode runs or waits (tests and benchmarks: a decode that was
