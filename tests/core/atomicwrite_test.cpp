@@ -22,7 +22,8 @@ TEST(AtomicWriteTest, ALinkIsWrittenThroughOrGivesWayToTheFileAsAsked) {
     ASSERT_EQ(symlink("real.ss", folder.pathOf("replaced.ss").c_str()), 0);
     ASSERT_TRUE(WriteFileAtomically(folder.pathOf("through.ss"), "through").ok());
     EXPECT_EQ(folder.read("real.ss"), "through");
-    ASSERT_TRUE(WriteFileAtomically(folder.pathOf("replaced.ss"), "own", {.throughLinks = false}).ok());
+    ASSERT_TRUE(
+        WriteFileAtomically(folder.pathOf("replaced.ss"), "own", {.throughLinks = false}).ok());
     struct stat st;
     ASSERT_EQ(lstat(folder.pathOf("replaced.ss").c_str(), &st), 0);
     EXPECT_TRUE(S_ISREG(st.st_mode));
@@ -47,9 +48,8 @@ TEST(AtomicWriteTest, ANewFileTakesTheUmaskAnOldOneItsModeAndOnlyATurnItsDate) {
         folder.write(name, "old");
         ASSERT_EQ(chmod(folder.pathOf(name).c_str(), 0604), 0);
         folder.setModified(name, 1150000000);
-        ASSERT_TRUE(WriteFileAtomically(folder.pathOf(name), "new",
-                                        {.keepOwnerAndTimes = keep})
-                        .ok());
+        ASSERT_TRUE(
+            WriteFileAtomically(folder.pathOf(name), "new", {.keepOwnerAndTimes = keep}).ok());
         ASSERT_EQ(stat(folder.pathOf(name).c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, 0604u) << name;
         EXPECT_EQ(st.st_mtime == 1150000000, keep) << name;

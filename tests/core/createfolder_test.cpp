@@ -24,11 +24,11 @@ TEST(CreateFolderTest, MakesOneOrEveryLevelAndNamesTheFailureOfAFileInTheWay) {
         int error;
     } rows[] = {
         {"Rome/Jour 2/", true, 0},
-        {"Rome/Jour 2", true, 0},          // there already
-        {"Rome/Jour 2/", false, 0},        // there already, one level
+        {"Rome/Jour 2", true, 0},           // there already
+        {"Rome/Jour 2/", false, 0},         // there already, one level
         {"Naples/Jour 1/", false, ENOENT},  // one level never makes the folder above
         {"Naples/", false, 0},
-        {"link/", false, 0},                // a link to a folder is that folder
+        {"link/", false, 0},  // a link to a folder is that folder
         {"link/new/", true, 0},
         {"taken/", true, EEXIST},
         {"taken", false, EEXIST},

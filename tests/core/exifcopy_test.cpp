@@ -15,7 +15,8 @@ using namespace turnjpegs;
 const std::string kDate = "2006:05:12 14:23:44";
 
 TEST(ExifCopyTest, TheCopyIsUprightOfItsOwnSizeAndKeepsTheDate) {
-    const std::string source = jpegbytes::Picture(jpegbytes::Jfif() + ExifSegment(6, kDate, 64, 48));
+    const std::string source =
+        jpegbytes::Picture(jpegbytes::Jfif() + ExifSegment(6, kDate, 64, 48));
     const std::string block = ExifBlockForCopy(source, 32, 24);
     ASSERT_EQ(block.substr(0, 6), std::string("Exif\0\0", 6));
     EXPECT_NE(block.find(kDate), std::string::npos);

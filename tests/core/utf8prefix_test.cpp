@@ -14,12 +14,12 @@ TEST(Utf8PrefixTest, ACutNeverFallsInsideACharacter) {
         std::string_view first;
     } rows[] = {
         {"Rome", 2, "Ro"},
-        {"Rome", 9, "Rome"},                          // shorter than asked
+        {"Rome", 9, "Rome"},  // shorter than asked
         {"Rome", 0, ""},
-        {"Été à Rome", 3, "Été"},                     // two-byte characters
+        {"Été à Rome", 3, "Été"},                          // two-byte characters
         {"\xF0\x9F\x93\xB7 Rome", 1, "\xF0\x9F\x93\xB7"},  // a four-byte character whole
-        {"\x80\x80Rome", 1, "\x80\x80"},              // stray continuation bytes: one mark
-        {"\xC3", 1, "\xC3"},                          // a sequence cut short by the end
+        {"\x80\x80Rome", 1, "\x80\x80"},                   // stray continuation bytes: one mark
+        {"\xC3", 1, "\xC3"},                               // a sequence cut short by the end
         {"", 3, ""},
     };
     for (const auto& row : rows) {

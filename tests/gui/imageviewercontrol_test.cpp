@@ -54,9 +54,14 @@ QByteArray exifBlock(const ExifTags& tags) {
         put16(tiff, uint16_t(tags.orientation), false), put16(tiff, 0, false);
     }
     if (!tags.dateTime.isEmpty()) putText(tiff, 0x0132, dateAt);
-    if (original) put16(tiff, 0x8769, false), put16(tiff, 4, false), put32(tiff, 1, false), put32(tiff, exifAt, false);
+    if (original) {
+        put16(tiff, 0x8769, false), put16(tiff, 4, false), put32(tiff, 1, false);
+        put32(tiff, exifAt, false);
+    }
     put32(tiff, 0, false);
-    const auto text = [&tiff](const QByteArray& date) { tiff += date.leftJustified(19, ' ', true).toStdString() + '\0'; };
+    const auto text = [&tiff](const QByteArray& date) {
+        tiff += date.leftJustified(19, ' ', true).toStdString() + '\0';
+    };
     if (!tags.dateTime.isEmpty()) text(tags.dateTime);
     if (original) {
         put16(tiff, 1, false);

@@ -119,7 +119,8 @@ FileStepResult WriteFileAtomically(const std::string& path, std::string_view byt
     }
     if (close(fd) != 0 && result.ok()) result = failed("write");
     // rename replaces the old file in one step: a reader sees the old or the new file whole.
-    if (result.ok() && std::rename(temporary.c_str(), target.c_str()) != 0) result = failed("rename");
+    if (result.ok() && std::rename(temporary.c_str(), target.c_str()) != 0)
+        result = failed("rename");
     if (!result.ok()) {
         unlink(temporary.c_str());
         return result;

@@ -29,8 +29,8 @@ std::string ExifBlockForCopy(std::string_view jpeg, unsigned width, unsigned hei
         const size_t length = ReadExifNumber(head, fields.thumbnailLength);
         WriteExifNumber(head, fields.secondDirectory, 0);
         // Its bytes go too: cut when they end the block, cleared when other data follows them.
-        if (fields.thumbnailStart.present() && fields.thumbnailLength.present() &&
-            start <= end && length <= end - start) {
+        if (fields.thumbnailStart.present() && fields.thumbnailLength.present() && start <= end &&
+            length <= end - start) {
             if (start + length == end) {
                 end = start;
             } else {
