@@ -5,7 +5,6 @@
 
 #include "gui/app/form1.h"
 #include "core/files/createfolder.h"
-#include "core/files/fileoperations.h"
 #include "gui/pictures/formdiaporamaparameters.h"
 #include "core/slideshow/slideshowfile.h"
 #include "core/settings/constants.h"
