@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "cli/commands.h"
+#include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/listing/folderlisting.h"
 #include "core/files/namecompare.h"
@@ -67,7 +68,11 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
         Say("The destination is the picture folder itself: nothing was moved.");
         return kRefused;
     }
-    CreateDestinationFolder(destination);
+    if (const int error = CreateFolder(destination, {.allLevels = false})) {
+        Say(messages.text(kMessageCannotCreateFolder) + " " + destination + " (" +
+            std::strerror(error) + ")");
+        return kUsage;
+    }
     std::vector<PictureEntry> chosen;
     for (const int index : *selection) chosen.push_back(listing.entries[static_cast<size_t>(index)]);
     int code = kDone;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "cli/commands.h"
+#include "core/files/createfolder.h"
 #include "core/naming/picturelist.h"
 #include "core/files/namecompare.h"
 #include "core/slideshow/slideshowfile.h"
@@ -18,7 +19,7 @@ namespace {
 // Makes the slide-show folder when it is missing, one level only; kDone, else kUsage after
 // saying why.
 int makeSlideShowFolder(const LanguageTable& messages, const std::string& folder) {
-    const int error = EnsureFolderLevel(folder);
+    const int error = CreateFolder(folder, {.allLevels = false});
     if (error == 0) return kDone;
     Say(messages.text(kMessageCannotCreateFolder) + " " + folder + " (" + std::strerror(error) +
         ")\n" + messages.text(kMessageVerifyAndRetry));

@@ -104,5 +104,21 @@ TEST(CliPicturesTest, ListByDateOrdersEveryPictureTypeByTheMomentOfTaking) {
     }
 }
 
+// The destination was made without a look at the result: a file in its place, or a folder
+// above it missing, then failed every picture one by one as a copy that could not be written.
+TEST(CliPicturesTest, ADestinationThatCannotBeMadeIsSaidOnceAndMovesNothing) {
+    PictureFolder folder, parent;
+    folder.write("a.jpg");
+    parent.write("Rome");
+    for (const std::string& destination : {parent.pathOf("Rome"), parent.pathOf("Naples/Jour 1")}) {
+        const CliRun run = RunCli({"transfer", folder.path(), "--select", "all", "--to", destination});
+        EXPECT_EQ(run.code, 1) << destination;
+        EXPECT_EQ(run.err.find("Cannot create folder in " + destination + "/ ("), 0u) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(folder.names(), Names{"a.jpg"});
+    EXPECT_EQ(parent.names(), Names{"Rome"});
+}
+
 }  // namespace
 }  // namespace lumaro

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include "core/files/createfolder.h"
 #include "picturefolder.h"
 
 namespace lumaro {
@@ -39,21 +40,10 @@ TEST(FileOperationsTest, RenameOfAMissingFileIsAFailureNotASuccess) {
     EXPECT_TRUE(folder.names().empty());
 }
 
-TEST(FileOperationsTest, FolderPathIsMadeLevelByLevelAndAFileInTheWayIsAFailure) {
-    PictureFolder folder;
-    EXPECT_TRUE(CreateFolderPath(folder.pathOf("Rome/Jour 2/")));
-    EXPECT_TRUE(CreateFolderPath(folder.pathOf("Rome/Jour 2")));  // existing already
-    EXPECT_TRUE(IsSameFolder(folder.pathOf("Rome/Jour 2/"), folder.pathOf("Rome//Jour 2")));
-    folder.write("taken");
-    EXPECT_FALSE(CreateFolderPath(folder.pathOf("taken/")));
-    EXPECT_FALSE(CreateFolderPath(folder.pathOf("taken/below/")));
-    EXPECT_EQ(folder.read("taken"), "content of taken");
-}
-
 TEST(FileOperationsTest, SameFolderIsFoundThroughLinksAndDotDotButNotForNeighbours) {
     PictureFolder folder;
-    ASSERT_TRUE(CreateFolderPath(folder.pathOf("pictures/")));
-    ASSERT_TRUE(CreateFolderPath(folder.pathOf("other/")));
+    ASSERT_EQ(CreateFolder(folder.pathOf("pictures/")), 0);
+    ASSERT_EQ(CreateFolder(folder.pathOf("other/")), 0);
     ASSERT_EQ(symlink(folder.pathOf("pictures").c_str(), folder.pathOf("link").c_str()), 0);
     const std::string pictures = folder.pathOf("pictures/");
     EXPECT_TRUE(IsSameFolder(folder.pathOf("link/"), pictures));

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "core/files/folderentries.h"
 #include "core/settings/languagetable.h"
 #include "core/settings/messagekeys.h"
 

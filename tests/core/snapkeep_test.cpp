@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "picturefolder.h"
+#include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/files/folderentries.h"
-#include "core/windows/folderrequest.h"
 
 namespace lumaro {
 namespace {
@@ -73,7 +73,7 @@ TEST(SnapkeepTest, SetIsTheFirstTwelveJpegFilesInNameOrder) {
     folder.write("00  Plan.png");
     folder.write(".05  hidden.jpg");
     folder.write("jpg");
-    ASSERT_TRUE(CreateFolderPath(folder.pathOf("00 folder.jpg/")));
+    ASSERT_EQ(CreateFolder(folder.pathOf("00 folder.jpg/")), 0);
     const auto set = SnapkeepSetIn(folder.path());
     ASSERT_TRUE(set);
     ASSERT_EQ(set->size(), 12u);
@@ -86,7 +86,7 @@ TEST(SnapkeepTest, SetIsTheFirstTwelveJpegFilesInNameOrder) {
 
 TEST(SnapkeepTest, SavePlanNamesCopiesAfterTheListAndRefusesThePictureFolderUnderAnySpelling) {
     PictureFolder disk;
-    ASSERT_TRUE(CreateFolderPath(disk.pathOf("pictures/")));
+    ASSERT_EQ(CreateFolder(disk.pathOf("pictures/")), 0);
     ASSERT_EQ(symlink(disk.pathOf("pictures").c_str(), disk.pathOf("link").c_str()), 0);
     const std::string pictureFolder = disk.pathOf("pictures/");
     std::vector<PictureEntry> list;
@@ -146,8 +146,8 @@ TEST(SnapkeepTest, PicturesThatDifferOnlyInTheirExtensionNeverShareACopy) {
 TEST(SnapkeepTest, ALoadStartsInTheDefaultFolderOrMakesItOrElseOnTheHomeFolder) {
     PictureFolder disk;
     disk.write("file", "kept");
-    ASSERT_TRUE(CreateFolderPath(disk.pathOf("Snapkeep/")));
-    ASSERT_TRUE(CreateFolderPath(disk.pathOf("unreadable/")));
+    ASSERT_EQ(CreateFolder(disk.pathOf("Snapkeep/")), 0);
+    ASSERT_EQ(CreateFolder(disk.pathOf("unreadable/")), 0);
     chmod(disk.pathOf("unreadable").c_str(), 0);
     const struct {
         std::string folder;

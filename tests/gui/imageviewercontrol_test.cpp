@@ -1,9 +1,6 @@
 // The picture viewer against real JPEG files written in a temporary folder.
 #include "gui/toolkit/imageviewercontrol.h"
 
-#include <libexif/exif-data.h>
-#include <libexif/exif-utils.h>
-
 #include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,9 +15,9 @@
 #include <memory>
 
 #include "../core/turnjpegs.h"
+#include "core/picturefile/exifcopy.h"
 #include "core/picturefile/jpegheader.h"
 #include "core/picturefile/picturedate.h"
-#include "gui/toolkit/pictureexif.h"
 
 using lumaro::ImageViewerControl;
 
@@ -32,37 +29,47 @@ struct ExifTags {
     int orientation = 0;  // 0: no such tag
 };
 
-void addEntry(ExifData* data, ExifIfd ifd, ExifTag tag, const QByteArray& text, int number) {
-    ExifEntry* entry = exif_entry_new();
-    exif_content_add_entry(data->ifd[ifd], entry);
-    exif_entry_initialize(entry, tag);
-    if (tag == EXIF_TAG_ORIENTATION) {
-        exif_set_short(entry->data, exif_data_get_byte_order(data), ExifShort(number));
-    } else {
-        memcpy(entry->data, text.constData(), std::min<size_t>(entry->size, text.size() + 1));
-    }
-    exif_entry_unref(entry);
+void putText(std::string& tiff, uint16_t tag, uint32_t at) {
+    using lumaro::jpegbytes::put16;
+    using lumaro::jpegbytes::put32;
+    put16(tiff, tag, false), put16(tiff, 2, false), put32(tiff, 20, false), put32(tiff, at, false);
 }
 
+// An Exif block (from "Exif\0\0"), little-endian as most cameras write it: the first directory
+// with the orientation and the date of the last change, the Exif directory with the date taken.
 QByteArray exifBlock(const ExifTags& tags) {
-    ExifData* data = exif_data_new();
-    exif_data_set_byte_order(data, EXIF_BYTE_ORDER_INTEL);
-    if (!tags.dateTimeOriginal.isEmpty()) {
-        addEntry(data, EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL, tags.dateTimeOriginal, 0);
-    }
-    if (!tags.dateTime.isEmpty()) {
-        addEntry(data, EXIF_IFD_0, EXIF_TAG_DATE_TIME, tags.dateTime, 0);
-    }
+    using lumaro::jpegbytes::put16;
+    using lumaro::jpegbytes::put32;
+    const bool original = !tags.dateTimeOriginal.isEmpty();
+    const int entries = (tags.orientation != 0) + !tags.dateTime.isEmpty() + original;
+    const uint32_t dateAt = 8 + 2 + 12 * entries + 4;
+    const uint32_t exifAt = dateAt + (tags.dateTime.isEmpty() ? 0 : 20);
+    const uint32_t originalAt = exifAt + 2 + 12 + 4;
+    std::string tiff = "II";
+    put16(tiff, 42, false);
+    put32(tiff, 8, false);
+    put16(tiff, uint16_t(entries), false);
     if (tags.orientation != 0) {
-        addEntry(data, EXIF_IFD_0, EXIF_TAG_ORIENTATION, {}, tags.orientation);
+        put16(tiff, 0x0112, false), put16(tiff, 3, false), put32(tiff, 1, false);
+        put16(tiff, uint16_t(tags.orientation), false), put16(tiff, 0, false);
     }
-    unsigned char* buffer = nullptr;
-    unsigned int size = 0;
-    exif_data_save_data(data, &buffer, &size);
-    QByteArray block(reinterpret_cast<const char*>(buffer), qsizetype(size));
-    std::free(buffer);
-    exif_data_unref(data);
-    return block;
+    if (!tags.dateTime.isEmpty()) putText(tiff, 0x0132, dateAt);
+    if (original) {
+        put16(tiff, 0x8769, false), put16(tiff, 4, false), put32(tiff, 1, false);
+        put32(tiff, exifAt, false);
+    }
+    put32(tiff, 0, false);
+    const auto text = [&tiff](const QByteArray& date) {
+        tiff += date.leftJustified(19, ' ', true).toStdString() + '\0';
+    };
+    if (!tags.dateTime.isEmpty()) text(tags.dateTime);
+    if (original) {
+        put16(tiff, 1, false);
+        putText(tiff, 0x9003, originalAt);
+        put32(tiff, 0, false);
+        text(tags.dateTimeOriginal);
+    }
+    return QByteArray::fromStdString(std::string("Exif\0\0", 6) + tiff);
 }
 
 // A grey picture with a red top-left corner, so that turns can be seen.
@@ -79,7 +86,8 @@ QString writeJpeg(const QString& path, const QImage& image, const ExifTags& tags
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "JPEG", 95);
     if (!tags.dateTimeOriginal.isEmpty() || !tags.dateTime.isEmpty() || tags.orientation) {
-        bytes = lumaro::jpegWithExif(bytes, exifBlock(tags));
+        bytes = QByteArray::fromStdString(
+            lumaro::JpegWithExifBlock(bytes.toStdString(), exifBlock(tags).toStdString()));
     }
     QFile file(path);
     file.open(QIODevice::WriteOnly);

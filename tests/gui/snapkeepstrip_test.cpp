@@ -14,6 +14,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "core/files/folderentries.h"
 #include "core/windows/folderrequest.h"
 #include "gui/pictures/formgetfolder.h"
 #include "support/formfixture.h"

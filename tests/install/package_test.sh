@@ -17,7 +17,7 @@ for path in ./usr/bin/lumaro ./usr/bin/lumaro-cli ./usr/share/lumaro/French.lng 
 done
 # Dependencies come from the linked libraries, not from a hand-written list.
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libexif12 libc6; do
+for library in libqt6widgets6 libturbojpeg0 libc6; do
   grep -q "$library" <<<"$depends" || { echo "Depends lacks $library: $depends"; exit 1; }
 done
 [ "$(dpkg-deb -f "$deb" Section)" = graphics ] || { echo "wrong section"; exit 1; }

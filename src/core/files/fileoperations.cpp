@@ -73,12 +73,6 @@ bool WriteAllBytes(int fd, std::string_view bytes) {
     return true;
 }
 
-int EnsureFolderLevel(const std::string& folder) {
-    struct stat st;
-    if (stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return 0;
-    return mkdir(folder.c_str(), 0777) == 0 ? 0 : errno;
-}
-
 std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures) {
     std::string text;
     for (const RenameFailure& failure : failures) {
@@ -87,16 +81,6 @@ std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures) {
                 std::strerror(failure.result.error) + ")";
     }
     return text;
-}
-
-bool CreateFolderPath(const std::string& folder) {
-    struct stat st;
-    for (size_t end = folder.find('/', 1); ; end = folder.find('/', end + 1)) {
-        const std::string level = folder.substr(0, end);
-        if (!level.empty() && mkdir(level.c_str(), 0777) != 0 && errno != EEXIST) return false;
-        if (end == std::string::npos) break;
-    }
-    return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool IsSameFolder(const std::string& a, const std::string& b) {

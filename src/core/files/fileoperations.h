@@ -37,14 +37,6 @@ std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures);
 // Writes every byte to an open file, going on after interrupted writes; false on failure.
 bool WriteAllBytes(int fd, std::string_view bytes);
 
-// Makes sure `folder` is a folder, creating its last level when it is missing (never the
-// levels above it). Returns 0, or the errno of the failed creation.
-int EnsureFolderLevel(const std::string& folder);
-
-// Creates `folder` and every missing folder above it; true when it is a folder at the end,
-// whether it was made now or existed already.
-bool CreateFolderPath(const std::string& folder);
-
 // True when both paths name the same existing folder, however spelled: through a symbolic
 // link, "..", a doubled '/' (same device and inode).
 bool IsSameFolder(const std::string& a, const std::string& b);

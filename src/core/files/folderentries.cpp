@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/files/namecompare.h"
@@ -51,6 +52,11 @@ std::string BaseNameOf(const std::string& fileName) {
 std::string WithTrailingSeparator(std::string folder) {
     if (!folder.empty() && folder.back() != '/') folder += '/';
     return folder;
+}
+
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    return WithTrailingSeparator(home && *home ? std::string(home) : std::string("/"));
 }
 
 std::string AbsoluteFolderPath(const std::string& typed, const std::string& workingFolder) {

@@ -23,6 +23,9 @@ std::string BaseNameOf(const std::string& fileName);
 // A folder path as the program keeps it: ending with '/' (an empty path stays empty).
 std::string WithTrailingSeparator(std::string folder);
 
+// The user's home folder ($HOME, else "/"), ending in '/': the folder shown when none is known.
+std::string HomeFolder();
+
 // A folder typed by a user, absolute and without "." or ".." steps: a relative one is taken
 // from `workingFolder`. Paths written into files must not depend on where a shell stood.
 std::string AbsoluteFolderPath(const std::string& typed, const std::string& workingFolder);

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "core/files/fileoperations.h"
+#include "core/files/freename.h"
 
 namespace lumaro {
 
@@ -124,8 +125,7 @@ private:
     // A new file under the picture's name, or "name (2)", "name (3)"...: never an existing one.
     int createFree(const PictureEntry& picture, std::string& path) {
         for (int n = 1; n <= kMostNameTries; ++n) {
-            path = destination_ + picture.base + (n == 1 ? "" : " (" + std::to_string(n) + ")") +
-                   picture.extension;
+            path = destination_ + NthFreeName(picture.base, n) + picture.extension;
             const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
             if (fd >= 0 || errno != EEXIST) {
                 if (fd < 0) path.clear();
@@ -192,10 +192,6 @@ std::string CopyToFolderAfter(const std::string& destination) {
     const size_t secondToLast = destination.find_last_of('/', last - 1);
     if (secondToLast == std::string::npos) return destination;
     return destination.substr(0, secondToLast + 1);
-}
-
-bool CreateDestinationFolder(const std::string& destination) {
-    return mkdir(destination.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
 std::vector<TransferOutcome> TransferPictures(const std::string& folder,

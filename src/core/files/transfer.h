@@ -16,9 +16,6 @@ namespace lumaro {
 // ("/p/Photos/Italie/" gives "/p/Photos/"), or the destination itself when it has none.
 std::string CopyToFolderAfter(const std::string& destination);
 
-// Creates the destination folder (one level); an existing folder is fine.
-bool CreateDestinationFolder(const std::string& destination);
-
 struct TransferOutcome {
     enum class Status {
         Moved,          // copied, verified, source deleted

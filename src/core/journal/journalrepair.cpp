@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <string>
 
+#include "core/files/readfile.h"
 #include "core/journal/journalformat.h"
 #include "core/journal/renamejournal.h"
 
@@ -21,17 +22,9 @@ std::optional<std::string> readJournal(int folderFd, bool& found) {
     found = fd >= 0 || errno != ENOENT;
     if (fd < 0) return std::nullopt;
     std::string bytes;
-    char buffer[65536];
-    ssize_t n;
-    while ((n = read(fd, buffer, sizeof buffer)) != 0) {
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            close(fd);
-            return std::nullopt;
-        }
-        bytes.append(buffer, static_cast<size_t>(n));
-    }
+    const int error = ReadAllFrom(fd, bytes);
     close(fd);
+    if (error != 0) return std::nullopt;
     return bytes;
 }
 

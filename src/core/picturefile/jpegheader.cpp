@@ -180,6 +180,7 @@ ExifTurnFields FindExifTurnFields(std::string_view jpeg) {
         // The second directory follows the first one's entries and holds the small picture.
         if (tiff.has(first, 2)) {
             const size_t next = first + 2 + 12 * size_t{tiff.u16(first)};
+            if (tiff.has(next, 4)) fields.secondDirectory = {tiff.start + next, 4, tiff.bigEndian};
             if (tiff.has(next, 4) && tiff.u32(next) != 0) {
                 fields.thumbnailStart = findNumber(tiff, tiff.u32(next), kThumbnailStartTag);
                 fields.thumbnailLength = findNumber(tiff, tiff.u32(next), kThumbnailLengthTag);

@@ -51,6 +51,8 @@ struct ExifTurnFields {
     // (10 bytes into the segment), and its length.
     ExifNumberField thumbnailStart;
     ExifNumberField thumbnailLength;
+    // The link from the first directory to the second (4 bytes, 0 when there is none).
+    ExifNumberField secondDirectory;
     JpegSegment segment;  // the Exif segment these fields lie in
 };
 

@@ -1,6 +1,8 @@
 // Turning a JPEG file on disk: read whole, turned, and replaced only by the complete new content.
 #include "core/picturefile/turnpicture.h"
 
+#include "core/files/atomicwrite.h"
+#include "core/files/readfile.h"
 #include "core/picturefile/heifcontent.h"
 #include "core/picturefile/jpegheader.h"
 #include "core/picturefile/jpegturn.h"
@@ -21,7 +23,7 @@ TurnPictureResult TurnPicture(const std::string& path, int angle) {
     bytes.clear();
     bytes.shrink_to_fit();
     if (!turned.ok) return {Status::CannotTurn, false, turned.error};
-    const FileStepResult written = ReplaceFileContent(path, turned.jpeg);
+    const FileStepResult written = WriteFileAtomically(path, turned.jpeg, kReplaceAsTheSameFile);
     if (!written.ok()) return {Status::NotWritten, false, DescribeFileStep(written)};
     return {Status::Turned, turned.lossless, {}};
 }

@@ -1,11 +1,11 @@
 // Turning a picture file on disk by 90, 180 or 270 degrees. JPEG files are turned here,
 // losslessly where they allow it; other types are turned by the caller, which then hands the
-// new content to ReplaceFileContent. The original is replaced only by a complete new file.
+// new content to WriteFileAtomically. The original is replaced only by a complete new file.
 #pragma once
 
 #include <string>
 
-#include "core/files/safereplace.h"
+#include "core/files/filestep.h"
 
 namespace lumaro {
 

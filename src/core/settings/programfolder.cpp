@@ -5,10 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
+#include "core/files/createfolder.h"
 #include "core/files/folderentries.h"
 #include "core/settings/constants.h"
 #include "core/settings/languagetable.h"
@@ -52,14 +52,6 @@ std::string xdgFolder(const std::string& variable, const std::string& home, cons
     if (!variable.empty() && variable.front() == '/') return withSeparator(variable);
     return withSeparator(home) + fallback;
 }
-
-bool makeFolders(const std::string& folder) {
-    for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1)) {
-        const std::string part = folder.substr(0, slash);
-        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    }
-    return isFolder(folder);
-}
 }  // namespace
 
 ProgramFolders DecideProgramFolders(const ProgramFolderInputs& inputs) {
@@ -97,8 +89,10 @@ ProgramFolderInputs CurrentProgramFolderInputs() {
 ProgramFolders FindProgramFolders() { return DecideProgramFolders(CurrentProgramFolderInputs()); }
 
 bool CreateUserFolders(const ProgramFolders& folders) {
-    const bool settings = makeFolders(folders.settings);
-    return makeFolders(folders.user) && settings;
+    // Private to the user, as the base-directory rules ask of the folders they make.
+    const CreateFolderOptions own{.allLevels = true, .mode = 0700};
+    const bool settings = CreateFolder(folders.settings, own) == 0;
+    return CreateFolder(folders.user, own) == 0 && settings;
 }
 
 std::string SettingsFilePath(const ProgramFolders& folders) { return folders.settings + kSettingsFileName; }

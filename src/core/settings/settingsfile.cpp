@@ -10,8 +10,8 @@
 #include <fstream>
 #include <optional>
 
+#include "core/files/atomicwrite.h"
 #include "core/files/folderentries.h"
-#include "core/files/replacefile.h"
 #include "core/settings/constants.h"
 
 namespace lumaro {
@@ -77,23 +77,6 @@ std::string SettingsText(const Settings& settings) {
     for (const std::string& caption : settings.captions) item(caption);
     line(kEndOfApplicationData);
     return text;
-}
-
-// The file a path finally names: symbolic links followed, even to a file not yet there, so
-// that a save replaces the file the link points to and keeps the link.
-std::string WrittenThrough(std::string path) {
-    for (int depth = 0; depth < 40; ++depth) {
-        struct stat st;
-        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-        std::string target(static_cast<size_t>(st.st_size) + 256, '\0');
-        const ssize_t length = readlink(path.c_str(), target.data(), target.size());
-        if (length <= 0) return path;
-        target.resize(static_cast<size_t>(length));
-        const size_t slash = path.rfind('/');
-        const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-        path = target.front() == '/' ? target : folder + target;
-    }
-    return path;
 }
 
 // The sections in their order, from the first line on; false at the first damage.
@@ -183,7 +166,7 @@ bool LoadSettings(const std::string& path, Settings& settings) {
 }
 
 bool SaveSettings(const std::string& path, const Settings& settings) {
-    return ReplaceFileContents(WrittenThrough(path), SettingsText(settings)) == 0;
+    return WriteFileAtomically(path, SettingsText(settings)).ok();
 }
 
 }  // namespace lumaro

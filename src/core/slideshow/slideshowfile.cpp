@@ -1,7 +1,7 @@
 // Naming a slide-show project and its folder, and writing its project file.
 #include "core/slideshow/slideshowfile.h"
 
-#include "core/files/replacefile.h"
+#include "core/files/atomicwrite.h"
 #include "core/settings/constants.h"
 
 namespace lumaro {
@@ -83,7 +83,10 @@ SlideShowWriteResult WriteSlideShowFile(const SlideShowTables& tables, const std
     result.path = SlideShowFilePath(slideShowFolder, projectName);
     result.splittingNames = NamesThatSplitSlideLines(currentFolder, pictures, content.caption);
     if (!result.splittingNames.empty()) return result;
-    result.error = ReplaceFileContents(result.path, SlideShowFileText(tables, currentFolder, pictures, content));
+    const AtomicWriteOptions replaceALink{.throughLinks = false};
+    result.error =
+        WriteFileAtomically(result.path, SlideShowFileText(tables, currentFolder, pictures, content), replaceALink)
+            .error;
     return result;
 }
 

@@ -1,6 +1,8 @@
 // The slide caption made from a folder's name, its date-like prefix kept in front or moved behind.
 #include "core/slideshow/slideshowtitle.h"
 
+#include "core/files/utf8prefix.h"
+
 namespace lumaro {
 
 namespace {
@@ -47,16 +49,6 @@ size_t FirstLetter(std::string_view name) {
         if (IsLetter(c) || (length == 1 && c >= 0x80)) return i;
     }
     return std::string_view::npos;
-}
-
-// The first `count` characters of a UTF-8 text, never cutting one in two.
-std::string_view FirstCharacters(std::string_view text, size_t count) {
-    size_t characters = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const bool starts = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-        if (starts && characters++ == count) return text.substr(0, i);
-    }
-    return text;
 }
 
 }  // namespace

@@ -4,32 +4,21 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 
+#include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/files/folderentries.h"
-#include "core/windows/folderrequest.h"
+#include "core/files/freename.h"
+#include "core/files/namecompare.h"
+#include "core/files/utf8prefix.h"
+#include "core/naming/numberedname.h"
 
 namespace lumaro {
 
 namespace {
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// The byte length of the first `count` characters of UTF-8 `text`.
-size_t bytesOfCharacters(std::string_view text, size_t count) {
-    size_t end = 0;
-    for (size_t seen = 0; end < text.size() && seen < count; ++seen) {
-        ++end;
-        while (end < text.size() && isContinuationByte(text[end])) ++end;
-    }
-    return end;
-}
-
 bool isSetPicture(const std::string& fileName) {
-    std::string extension = ExtensionOf(fileName);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = ToLowerAscii(ExtensionOf(fileName));
     return extension == "jpg" || extension == "jpeg";
 }
 
@@ -49,7 +38,7 @@ std::vector<std::string> copyBasesOf(const std::vector<PictureEntry>& pictures, 
         const std::string& own = pictures[i].base;
         std::string base = own;
         for (int n = 2; given.count(base) != 0 || (base != own && taken.count(base) != 0); ++n) {
-            base = own + " (" + std::to_string(n) + ")";
+            base = NthFreeName(own, n);
         }
         given.insert(base);
         bases.push_back(std::move(base));
@@ -60,13 +49,14 @@ std::vector<std::string> copyBasesOf(const std::vector<PictureEntry>& pictures, 
 }  // namespace
 
 std::string_view CaptionPartOf(std::string_view name) {
-    const size_t separator = name.find("  ");
-    return separator == std::string_view::npos ? name : name.substr(separator + 2);
+    const size_t separator = name.find(kCaptionSeparator);
+    return separator == std::string_view::npos ? name
+                                               : name.substr(separator + kCaptionSeparator.size());
 }
 
 std::string CaptionPartOf(std::string_view name, size_t limit) {
     const std::string_view caption = CaptionPartOf(name);
-    return std::string(caption.substr(0, bytesOfCharacters(caption, limit)));
+    return std::string(FirstCharacters(caption, limit));
 }
 
 std::string WithThumbnailCaption(std::string_view box, std::string_view caption) {
@@ -96,7 +86,7 @@ SnapkeepLoadStart StartSnapkeepLoad(const std::string& defaultFolder) {
     if (IsListableFolder(defaultFolder)) return {false, defaultFolder};
     // Not listable: either missing, and made now, or unusable (a file in its place, a folder
     // that cannot be read or made), which must not keep the user from every other folder.
-    if (CreateFolderPath(defaultFolder) && IsListableFolder(defaultFolder))
+    if (CreateFolder(defaultFolder) == 0 && IsListableFolder(defaultFolder))
         return {true, defaultFolder};
     return {false, HomeFolder()};
 }
@@ -121,7 +111,7 @@ SnapkeepSavePlan PlanSnapkeepSave(const std::vector<PictureEntry>& pictures, con
     // folder ("new/../") may still end in the picture folder.
     if (IsSameFolder(plan.folder, pictureFolder)) {
         plan.outcome = Outcome::PictureFolder;
-    } else if (!CreateFolderPath(plan.folder)) {
+    } else if (CreateFolder(plan.folder) != 0) {
         plan.outcome = Outcome::CannotCreate;
     } else if (IsSameFolder(plan.folder, pictureFolder)) {
         plan.outcome = Outcome::PictureFolder;

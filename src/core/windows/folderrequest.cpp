@@ -2,7 +2,6 @@
 #include "core/windows/folderrequest.h"
 
 #include <climits>
-#include <cstdlib>
 
 #include "core/files/folderentries.h"
 #include "core/settings/languagetable.h"
@@ -66,11 +65,6 @@ bool IsAcceptableFolderName(std::string_view name) {
     if (first == std::string_view::npos) return false;
     const std::string_view trimmed = name.substr(first, name.find_last_not_of(" \t") + 1 - first);
     return trimmed != "." && trimmed != "..";
-}
-
-std::string HomeFolder() {
-    const char* home = std::getenv("HOME");
-    return WithTrailingSeparator(home && *home ? std::string(home) : std::string("/"));
 }
 
 std::string BrowserStartFolder(const std::string& workingFolder) {

@@ -49,8 +49,6 @@ NewFolderRequest NewFolderRequestFor(const FolderRequest& request, const std::st
 // '/' or a NUL byte, and short enough to be one folder name.
 bool IsAcceptableFolderName(std::string_view name);
 
-// The user's home folder ($HOME, else "/"), ending in '/': the folder shown when none is known.
-std::string HomeFolder();
 // The folder the browser opens on: the working folder without its final '/', "/" for the root.
 std::string BrowserStartFolder(const std::string& workingFolder);
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "gui/app/form1.h"
-#include "core/files/fileoperations.h"
+#include "core/files/createfolder.h"
 #include "gui/pictures/formdiaporamaparameters.h"
 #include "core/slideshow/slideshowfile.h"
 #include "core/settings/constants.h"
@@ -52,7 +52,7 @@ void Form1::CreateSlideShow() {
     slideShowFolder = parameters.slideShowFolder;
     slideShowTitleFormat = parameters.titleFormat;
     SaveSettings();
-    if (EnsureFolderLevel(slideShowFolder) != 0) {
+    if (CreateFolder(slideShowFolder, {.allLevels = false}) != 0) {
         Dialogs().message(this, message(kMessageSlideShowFolderCreation),
                           message(kMessageCannotCreateFolder) + QLatin1Char(' ') +
                               PathText(slideShowFolder) + QLatin1Char('\n') +

@@ -4,9 +4,12 @@
 #include <cstring>
 
 #include "gui/app/form1.h"
+#include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/files/transfer.h"
 #include "core/settings/messagekeys.h"
+#include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
 
@@ -21,7 +24,13 @@ void Form1::MoveToFolder() {
         copyToFolder = CopyToFolderAfter(destination);
         SaveSettings();
     }
-    CreateDestinationFolder(destination);
+    if (const int error = CreateFolder(destination, {.allLevels = false})) {
+        Dialogs().message(this, QString(),
+                          message(kMessageCannotCreateFolder) + QLatin1Char('\n') +
+                              PathText(destination) + QLatin1Char('\n') +
+                              QString::fromLocal8Bit(std::strerror(error)));
+        return;
+    }
     selectionFromList();
     std::vector<PictureEntry> chosen;
     for (const int index : pictures.selectedIndices) chosen.push_back(pictures.avant[static_cast<size_t>(index)]);

@@ -2,13 +2,13 @@
 #include "gui/pictures/turnedpicture.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QTransform>
 #include <QtEndian>
 
-#include "core/files/safereplace.h"
+#include "core/files/atomicwrite.h"
+#include "core/files/readfile.h"
 #include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
@@ -83,11 +83,11 @@ bool encodeLikeSource(const QImage& image, const QByteArray& format, const QByte
 
 TurnPictureResult TurnInOwnFormat(const QString& path, int angle) {
     using Status = TurnPictureResult::Status;
-    QFile file;
-    if (!OpenPathForReading(file, path)) {
-        return {Status::Unreadable, false, file.errorString().toStdString()};
+    std::string read;
+    if (const FileStepResult opened = ReadWholeFile(PathBytes(path), read); !opened.ok()) {
+        return {Status::Unreadable, false, DescribeFileStep(opened)};
     }
-    QByteArray source = file.readAll();
+    QByteArray source = QByteArray::fromRawData(read.data(), qsizetype(read.size()));
     QBuffer sourceBuffer(&source);
     sourceBuffer.open(QIODevice::ReadOnly);
     QImageReader reader(&sourceBuffer);
@@ -112,8 +112,8 @@ TurnPictureResult TurnInOwnFormat(const QString& path, int angle) {
                           error)) {
         return {Status::CannotTurn, false, error.toStdString()};
     }
-    const FileStepResult written = ReplaceFileContent(
-        PathBytes(path), std::string_view(bytes.constData(), size_t(bytes.size())));
+    const FileStepResult written = WriteFileAtomically(
+        PathBytes(path), std::string_view(bytes.constData(), size_t(bytes.size())), kReplaceAsTheSameFile);
     if (!written.ok()) return {Status::NotWritten, false, DescribeFileStep(written)};
     return {Status::Turned, false, {}};
 }

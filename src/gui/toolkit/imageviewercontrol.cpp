@@ -15,11 +15,12 @@
 #include <optional>
 #include <string>
 
+#include "core/files/atomicwrite.h"
+#include "core/picturefile/exifcopy.h"
+#include "core/picturefile/jpeghead.h"
 #include "core/picturefile/picturedate.h"
-#include "core/files/replacefile.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/picturedecoder.h"
-#include "gui/toolkit/pictureexif.h"
 
 namespace lumaro {
 
@@ -235,10 +236,16 @@ int ImageViewerControl::savePicture(const QString& path, const QString& format, 
         return -1;
     }
     if (writerFormat == "jpeg") {
-        bytes = jpegWithExif(bytes, exifBlockForRewrite(d->path, size.width(), size.height()));
+        // The copy keeps the picture's dates: its Exif block comes along, made fit for the copy.
+        const std::string block = ExifBlockForCopy(ReadJpegHead(PathBytes(d->path)),
+                                                   unsigned(size.width()), unsigned(size.height()));
+        bytes = QByteArray::fromStdString(
+            JpegWithExifBlock(std::string_view(bytes.constData(), size_t(bytes.size())), block));
     }
     // Written beside the target and renamed over it once complete.
-    return ReplaceFileContents(PathBytes(target), std::string_view(bytes.constData(), size_t(bytes.size()))) == 0 ? 0 : -1;
+    const AtomicWriteOptions replaceALink{.throughLinks = false};
+    const std::string_view content(bytes.constData(), size_t(bytes.size()));
+    return WriteFileAtomically(PathBytes(target), content, replaceALink).ok() ? 0 : -1;
 }
 
 void ImageViewerControl::setDisplayOn(bool on) {
