@@ -34,14 +34,26 @@ inline std::string CameraExif(Random& random) {
     auto number = [&](int low, int high) {
         return tb::Long(static_cast<uint32_t>(random.between(low, high)), t.bigEndian);
     };
-    t.first = {{0x010F, "Camera maker"}, {0x0110, "Model X100"},   {0x0112, number(1, 8)},
-               {0x011A, number(72, 300)}, {0x011B, number(72, 300)}, {0x0131, "Firmware 1.02"},
-               {0x0132, date},            {0x0213, number(1, 2)}};
+    t.first = {{0x010F, "Camera maker"},
+               {0x0110, "Model X100"},
+               {0x0112, number(1, 8)},
+               {0x011A, number(72, 300)},
+               {0x011B, number(72, 300)},
+               {0x0131, "Firmware 1.02"},
+               {0x0132, date},
+               {0x0213, number(1, 2)}};
     std::string makerNote = random.bytes(static_cast<size_t>(random.between(1024, 6144)));
-    t.exif = {{0x829A, number(1, 4000)}, {0x829D, number(1, 22)}, {0x8827, number(100, 6400)},
-              {0x9000, "0231"},          {0x9003, date},          {0x9004, date},
-              {0x9010, "+02:00"},        {0x920A, number(8, 600)}, {0x927C, makerNote},
-              {0xA002, number(6000, 6000)}, {0xA003, number(4000, 4000)}};
+    t.exif = {{0x829A, number(1, 4000)},
+              {0x829D, number(1, 22)},
+              {0x8827, number(100, 6400)},
+              {0x9000, "0231"},
+              {0x9003, date},
+              {0x9004, date},
+              {0x9010, "+02:00"},
+              {0x920A, number(8, 600)},
+              {0x927C, makerNote},
+              {0xA002, number(6000, 6000)},
+              {0xA003, number(4000, 4000)}};
     return jb::Segment(0xE1, std::string("Exif\0\0", 6) + tb::Block(t));
 }
 
@@ -71,7 +83,8 @@ inline std::string CameraPictureName(int index) {
 // Writes pictures 0 .. count-1 into the folder; every run writes the same bytes.
 inline void MakeCameraPictures(const std::string& folder, int count) {
     Random random(20240611);
-    for (int i = 0; i < count; ++i) WriteFile(folder, CameraPictureName(i), CameraPicture(i, random));
+    for (int i = 0; i < count; ++i)
+        WriteFile(folder, CameraPictureName(i), CameraPicture(i, random));
 }
 
 }  // namespace lumaro::bench

@@ -109,7 +109,8 @@ inline void EvictFromPageCache(const std::string& folder) {
 // Runs a program to its end with its output thrown away; true when it exits with 0.
 inline bool RunProgram(const std::vector<std::string>& arguments) {
     std::vector<char*> argv;
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);

@@ -20,12 +20,12 @@ inline void WriteCameraPicture(const QString& path, uint64_t seed) {
     QImage coarse(kCameraWidth / 20, kCameraHeight / 20, QImage::Format_RGB32);
     for (int y = 0; y < coarse.height(); ++y) {
         for (int x = 0; x < coarse.width(); ++x) {
-            coarse.setPixel(x, y, qRgb(random.between(0, 255), random.between(0, 255),
-                                       random.between(0, 255)));
+            coarse.setPixel(
+                x, y, qRgb(random.between(0, 255), random.between(0, 255), random.between(0, 255)));
         }
     }
-    QImage image = coarse.scaled(kCameraWidth, kCameraHeight, Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
+    QImage image =
+        coarse.scaled(kCameraWidth, kCameraHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {

@@ -15,13 +15,13 @@ int main() {
     using namespace lumaro;
     bench::TempFolder folder("cli-list-by-date");
     bench::MakeCameraPictures(folder.path(), kPictures);
-    const std::vector<std::string> cli = {LUMARO_CLI, "list", folder.path(), "--by", "date",
-                                          "--dates"};
+    const std::vector<std::string> cli = {LUMARO_CLI, "list", folder.path(),
+                                          "--by",     "date", "--dates"};
     const std::vector<std::string> readHeads = {READHEADS, folder.path()};
     bool allRan = true;
-    const bench::Timings t = bench::TimeAlternately(
-        [&] { allRan = bench::RunProgram(readHeads) && allRan; },
-        [&] { allRan = bench::RunProgram(cli) && allRan; }, kRounds);
+    const bench::Timings t =
+        bench::TimeAlternately([&] { allRan = bench::RunProgram(readHeads) && allRan; },
+                               [&] { allRan = bench::RunProgram(cli) && allRan; }, kRounds);
     if (!allRan) std::printf("cli-list-by-date: a program failed\n");
     bench::PrintBench("cli-list-by-date", t, 1.3);
     return allRan ? 0 : 1;

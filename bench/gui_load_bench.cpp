@@ -11,11 +11,11 @@
 #include <chrono>
 #include <cstdio>
 
-#include "gui/app/form1.h"
 #include "benchsupport.h"
 #include "core/listing/folderlisting.h"
-#include "gui/toolkit/dialogservice.h"
 #include "core/settings/messagekeys.h"
+#include "gui/app/form1.h"
+#include "gui/toolkit/dialogservice.h"
 
 using namespace lumaro;
 using namespace lumaro::bench;
@@ -48,7 +48,8 @@ public:
         return false;
     }
     static double now() {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
     }
 
 private:
@@ -106,8 +107,10 @@ int main(int argc, char* argv[]) {
         7);
     answer->expected = form.message(kMessageUndatedPicturesFirst);
     const double longest = longestWithoutRepaint(form, pictures.path());
-    std::printf("gui-load: listed by date from a cold disk, the window went at most %.0f ms "
-                "without a repaint\n", longest * 1e3);
+    std::printf(
+        "gui-load: listed by date from a cold disk, the window went at most %.0f ms "
+        "without a repaint\n",
+        longest * 1e3);
     PrintBench("gui-load", t, 2);
     // The window must never go longer than a tenth of a second without being drawn.
     PrintBenchRatio("gui-load-repaint", longest / 0.1, 1);

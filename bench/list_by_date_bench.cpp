@@ -4,9 +4,9 @@
 
 #include "benchpictures.h"
 #include "benchsupport.h"
-#include "readheads.h"
 #include "core/listing/folderlisting.h"
 #include "core/picturefile/picturedate.h"
+#include "readheads.h"
 
 namespace {
 
@@ -21,7 +21,9 @@ int misreadPictures(const std::string& folder) {
     int misread = 0;
     for (int i = 0; i < kPictures; ++i) {
         const bool hasExif = bench::CameraPictureHasDate(i);
-        misread += ReadInternalPictureDate(folder + "/" + bench::CameraPictureName(i)).has_value() != hasExif;
+        misread +=
+            ReadInternalPictureDate(folder + "/" + bench::CameraPictureName(i)).has_value() !=
+            hasExif;
     }
     return misread;
 }

@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <fstream>
 
-#include "gui/app/form1.h"
 #include "benchsupport.h"
-#include "folderanswer.h"
 #include "camerapictures.h"
+#include "folderanswer.h"
+#include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/picturedecoder.h"
@@ -72,10 +72,11 @@ int main(int argc, char* argv[]) {
     QCoreApplication::processEvents();
     const double shown = residentMegabytes();
 
-    std::printf("memory-100k: %.0f MB with the window, %.0f MB with %d pictures listed, "
-                "%.0f MB with %d viewers showing %dx%d pictures\n",
-                started, listed, kPictures, shown, static_cast<int>(viewers.size()),
-                kCameraWidth, kCameraHeight);
+    std::printf(
+        "memory-100k: %.0f MB with the window, %.0f MB with %d pictures listed, "
+        "%.0f MB with %d viewers showing %dx%d pictures\n",
+        started, listed, kPictures, shown, static_cast<int>(viewers.size()), kCameraWidth,
+        kCameraHeight);
     PrintBenchRatio("memory-100k", shown, kTargetMegabytes);
     return viewers.size() == 17 ? 0 : 1;
 }

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "benchsupport.h"
+#include "core/files/fileoperations.h"
+#include "core/journal/renamejournal.h"
 #include "core/naming/apply.h"
 #include "core/naming/move.h"
 #include "core/naming/numberedname.h"
 #include "core/naming/renamepasses.h"
 #include "core/naming/renumber.h"
-#include "core/files/fileoperations.h"
-#include "core/journal/renamejournal.h"
 
 namespace {
 

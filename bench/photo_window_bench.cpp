@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "gui/app/form1.h"
 #include "benchsupport.h"
 #include "camerapictures.h"
+#include "gui/app/form1.h"
 #include "gui/pictures/formphoto.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/imageviewercontrol.h"
@@ -70,21 +70,22 @@ int main(int argc, char* argv[]) {
     };
 
     FormPhoto* photo = open();
-    const QSize shown(photo->area().displayWidth,
-                      photo->ImageV->pictureHeight() * photo->area().displayWidth /
-                          photo->ImageV->pictureWidth());
+    const QSize shown(photo->area().displayWidth, photo->ImageV->pictureHeight() *
+                                                      photo->area().displayWidth /
+                                                      photo->ImageV->pictureWidth());
     delete photo;
     const auto decodeAtShownSize = [&] {
         QImageReader reader(path);
         reader.setScaledSize(shown);
         KeepResult(reader.read());
     };
-    const Timings t = TimeAlternately(decodeAtShownSize,
-                                      [&] {
-                                          FormPhoto* opened = open();
-                                          delete opened;
-                                      },
-                                      kRounds);
+    const Timings t = TimeAlternately(
+        decodeAtShownSize,
+        [&] {
+            FormPhoto* opened = open();
+            delete opened;
+        },
+        kRounds);
 
     // Zoom steps, from fitZoom until zooming in stops, each until drawn.
     photo = open();

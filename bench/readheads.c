@@ -1,8 +1,8 @@
 /* The baseline of the command-line benchmark as a process of its own: ReadHeads on the folder
    given, the total on stdout. */
-#include <stdio.h>
-
 #include "readheads.h"
+
+#include <stdio.h>
 
 int main(int argc, char** argv) {
     if (argc != 2) {

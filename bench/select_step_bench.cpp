@@ -12,10 +12,10 @@
 #include <QPushButton>
 #include <cstdio>
 
-#include "gui/app/form1.h"
 #include "benchsupport.h"
-#include "folderanswer.h"
 #include "camerapictures.h"
+#include "folderanswer.h"
+#include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/picturedecoder.h"
@@ -77,7 +77,8 @@ int main(int argc, char* argv[]) {
     pressShiftDown(form.lb_Avant);
     waitUntilShown(form);
 
-    const QSize slotSize = QSize(kCameraWidth, kCameraHeight).scaled(form.ImageV_1->size(), Qt::KeepAspectRatio);
+    const QSize slotSize =
+        QSize(kCameraWidth, kCameraHeight).scaled(form.ImageV_1->size(), Qt::KeepAspectRatio);
     int decoded = 0;
     const auto decodeOne = [&] {
         QImageReader reader(QString::fromStdString(sources[decoded++ % kDistinctPictures]));

@@ -20,8 +20,8 @@ constexpr int kPictures = 2000;
 constexpr size_t kPictureSize = size_t{3} << 20;
 constexpr int kRounds = 3;
 
-void plainMove(const std::string& from, const std::string& to, const std::vector<lumaro::PictureEntry>& pictures,
-               std::vector<char>& buffer) {
+void plainMove(const std::string& from, const std::string& to,
+               const std::vector<lumaro::PictureEntry>& pictures, std::vector<char>& buffer) {
     for (const lumaro::PictureEntry& picture : pictures) {
         const std::string source = from + picture.fileName();
         const std::string target = to + picture.fileName();
@@ -29,7 +29,8 @@ void plainMove(const std::string& from, const std::string& to, const std::vector
         const int out = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
         if (in < 0 || out < 0) throw std::runtime_error("cannot open " + source);
         for (ssize_t n; (n = read(in, buffer.data(), buffer.size())) > 0;) {
-            if (write(out, buffer.data(), static_cast<size_t>(n)) != n) throw std::runtime_error("write");
+            if (write(out, buffer.data(), static_cast<size_t>(n)) != n)
+                throw std::runtime_error("write");
         }
         if (fsync(out) != 0) throw std::runtime_error("fsync");
         close(out);
@@ -65,7 +66,8 @@ int main() {
             inA = !inA;
         },
         [&] {
-            for (const lumaro::TransferOutcome& o : lumaro::TransferPictures(inA ? a : b, pictures, inA ? b : a)) {
+            for (const lumaro::TransferOutcome& o :
+                 lumaro::TransferPictures(inA ? a : b, pictures, inA ? b : a)) {
                 if (!o.moved()) throw std::runtime_error("not moved: " + o.source);
             }
             inA = !inA;

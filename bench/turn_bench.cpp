@@ -32,13 +32,15 @@ std::string cameraPicture() {
             unsigned char* p = &pixels[(size_t(y) * kWidth + x) * 3];
             p[0] = static_cast<unsigned char>(x * 200 / kWidth + (grain & 31));
             p[1] = static_cast<unsigned char>(y * 200 / kHeight + ((grain >> 8) & 31));
-            p[2] = static_cast<unsigned char>((x + y) * 100 / (kWidth + kHeight) + ((grain >> 16) & 31));
+            p[2] = static_cast<unsigned char>((x + y) * 100 / (kWidth + kHeight) +
+                                              ((grain >> 16) & 31));
         }
     }
     tjhandle handle = tjInitCompress();
     unsigned char* out = nullptr;
     unsigned long size = 0;
-    tjCompress2(handle, pixels.data(), kWidth, 0, kHeight, TJPF_RGB, &out, &size, TJSAMP_420, 92, 0);
+    tjCompress2(handle, pixels.data(), kWidth, 0, kHeight, TJPF_RGB, &out, &size, TJSAMP_420, 92,
+                0);
     std::string jpeg(reinterpret_cast<const char*>(out), size);
     tjFree(out);
     tjDestroy(handle);
@@ -54,7 +56,8 @@ std::string cameraPicture() {
 }
 
 void runJpegtran(const std::string& from, const std::string& to) {
-    const char* argv[] = {"jpegtran", "-rotate", "90", "-copy", "all", "-outfile", to.c_str(), from.c_str(), nullptr};
+    const char* argv[] = {"jpegtran", "-rotate",  "90",         "-copy", "all",
+                          "-outfile", to.c_str(), from.c_str(), nullptr};
     pid_t child = 0;
     if (posix_spawnp(&child, "jpegtran", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
         throw std::runtime_error("jpegtran is missing (Debian package libjpeg-turbo-progs)");
@@ -76,7 +79,8 @@ int main() {
     const std::string ours = folder.path() + "/copy.jpg";
     const Timings t = TimeAlternately([&] { runJpegtran(source, turned); },
                                       [&] {
-                                          if (!lumaro::TurnPicture(ours, 90).ok()) throw std::runtime_error("turn failed");
+                                          if (!lumaro::TurnPicture(ours, 90).ok())
+                                              throw std::runtime_error("turn failed");
                                       },
                                       kRounds);
     PrintBench("turn-jpeg", t, 1.2);

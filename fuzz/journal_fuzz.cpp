@@ -65,8 +65,8 @@ uint64_t createFile(const std::string& folder, const std::string& name) {
 }
 
 void writeJournal(const std::string& folder, std::string_view bytes) {
-    fuzz::WriteWholeFile(folder + kRenameJournalName, reinterpret_cast<const uint8_t*>(bytes.data()),
-                         bytes.size());
+    fuzz::WriteWholeFile(folder + kRenameJournalName,
+                         reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
 void repairAndCheck(const std::string& folder) {

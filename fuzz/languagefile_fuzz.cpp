@@ -1,8 +1,8 @@
 // Fuzz target: the language file loader on any bytes, into a table of the program's size.
 #include <cstdlib>
 
-#include "scratch.h"
 #include "core/settings/languagetable.h"
+#include "scratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace lumaro;

@@ -17,7 +17,7 @@ namespace lumaro::fuzz {
 inline const std::string& ScratchFolder() {
     static const std::string folder = [] {
         std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm/lumaro_fuzz_XXXXXX"
-                                                             : "/tmp/lumaro_fuzz_XXXXXX";
+                                                            : "/tmp/lumaro_fuzz_XXXXXX";
         if (!mkdtemp(pattern.data())) std::abort();
         // Removed at exit with whatever an input left behind in it.
         static const std::string removal = "rm -rf '" + pattern + "'";

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "jpegbytes.h"
-#include "tiffbytes.h"
 #include "core/journal/journalformat.h"
 #include "core/settings/languagetable.h"
 #include "core/settings/settingsfile.h"
+#include "jpegbytes.h"
+#include "tiffbytes.h"
 #include "turnjpegs.h"
 
 namespace {
@@ -59,7 +59,8 @@ void pictureSeeds() {
     // The camera layout (the moment of taking in the Exif sub-directory), in each container.
     tb::Tiff camera;
     camera.first = {{0x010F, "Camera maker"}, {tb::kTagDateTime, "2024:12:24 18:30:00"}};
-    camera.exif = {{tb::kTagOriginal, "2015:06:01 10:00:00"}, {tb::kTagDigitized, "2015:06:01 10:00:05"}};
+    camera.exif = {{tb::kTagOriginal, "2015:06:01 10:00:00"},
+                   {tb::kTagDigitized, "2015:06:01 10:00:05"}};
     const std::string block = tb::Block(camera);
     camera.bigEndian = true;
     seed("picturedate_fuzz", "camera", tb::JpegWith(jb::Jfif(true), block));
@@ -118,7 +119,8 @@ void argumentSeeds() {
     int n = 0;
     for (const auto& words : commands) {
         std::string bytes("\x07\xD0", 2);  // a listing of 2,000 pictures
-        for (size_t i = 0; i < words.size(); ++i) bytes += (i ? std::string(1, '\0') : "") + words[i];
+        for (size_t i = 0; i < words.size(); ++i)
+            bytes += (i ? std::string(1, '\0') : "") + words[i];
         seed("cliarguments_fuzz", "command" + std::to_string(++n), bytes);
     }
 }

@@ -2,8 +2,8 @@
 // back to the same values, or a hand-edited file would change at the next close.
 #include <cstdlib>
 
-#include "scratch.h"
 #include "core/settings/settingsfile.h"
+#include "scratch.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "core/settings/constants.h"
 #include "gui/app/closeonsignal.h"
 #include "gui/app/form1.h"
 #include "gui/app/startoptions.h"
-#include "core/settings/constants.h"
 
 namespace {
 lumaro::StartOptions parse(int argc, char* argv[]) {
@@ -22,14 +22,17 @@ lumaro::StartOptions parse(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     // --help and --version answer without a display, before Qt takes its own options.
     if (const lumaro::StartOptions early = parse(argc, argv); early.help || early.version) {
-        if (early.help) std::fputs(lumaro::StartHelpText(lumaro::FindProgramFolders()).c_str(), stdout);
-        else std::printf("Lumaro %s\n", lumaro::kVersionText);
+        if (early.help)
+            std::fputs(lumaro::StartHelpText(lumaro::FindProgramFolders()).c_str(), stdout);
+        else
+            std::printf("Lumaro %s\n", lumaro::kVersionText);
         return 0;
     }
     QApplication app(argc, argv);
     const lumaro::StartOptions options = parse(argc, argv);
     if (!options.error.empty()) {
-        std::fprintf(stderr, "lumaro: %s (lumaro --help lists the options)\n", options.error.c_str());
+        std::fprintf(stderr, "lumaro: %s (lumaro --help lists the options)\n",
+                     options.error.c_str());
         return 1;
     }
     lumaro::Form1 form;
@@ -37,7 +40,8 @@ int main(int argc, char* argv[]) {
     form.show();
     if (!options.folder.empty()) {
         // Once the window shows, so that the first-numbering dialog opens over it.
-        QTimer::singleShot(0, &form, [&form, folder = options.folder] { form.OpenFolderAtStart(folder); });
+        QTimer::singleShot(0, &form,
+                           [&form, folder = options.folder] { form.OpenFolderAtStart(folder); });
     }
     return app.exec();
 }

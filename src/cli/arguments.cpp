@@ -37,7 +37,8 @@ std::optional<long long> signedNumber(const std::string& text) {
     long long value = 0;
     const char* first = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);
     const auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
     return value;
 }
 
@@ -72,13 +73,15 @@ std::string store(Arguments& a, const std::string& option, const std::string& va
         if (value.empty()) return "--to takes a folder";
         a.to = value;
     } else if (option == "--title-format") {
-        if (value != kTitleFormatDate && value != kTitleFormatText) return "--title-format takes Date or Text";
+        if (value != kTitleFormatDate && value != kTitleFormatText)
+            return "--title-format takes Date or Text";
         a.titleFormat = value;
     } else if (option == "--interval" || option == "--effect") {
         if (!IsDigitsOnly(value)) return option + " takes milliseconds (digits only)";
         (option == "--interval" ? a.interval : a.effectDuration) = value;
     } else if (option == "--angle") {
-        if (value != "90" && value != "180" && value != "270") return "--angle takes 90, 180 or 270";
+        if (value != "90" && value != "180" && value != "270")
+            return "--angle takes 90, 180 or 270";
         a.angle = std::stoi(value);
     } else if (option == "--after") {
         if (!allDigits(value)) return "--after takes a picture number (digits only)";
@@ -93,7 +96,8 @@ std::string checkComplete(const Arguments& a) {
     if (onePath && a.paths.size() != 1) return a.command + " takes one folder";
     if (!onePath && a.paths.empty()) return a.command + " takes one or more files";
     if (a.command == "slideshow") return a.to.empty() ? "slideshow needs --to" : "";
-    if (a.command != "list" && a.command != "date" && a.command != "load" && a.command != "turn" && !a.select)
+    if (a.command != "list" && a.command != "date" && a.command != "load" && a.command != "turn" &&
+        !a.select)
         return a.command + " needs --select";
     if (a.command == "turn" && a.angle == 0) return "turn needs --angle";
     if (a.command == "transfer" && a.to.empty()) return "transfer needs --to";

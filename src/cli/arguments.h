@@ -12,11 +12,12 @@
 namespace lumaro::cli {
 
 struct Arguments {
-    std::string command;  // list, date, load, caption, renumber, move, slideshow, turn, transfer, help, version
-    std::string fileType = "jpg";    // as typed; matched in any letter case
-    std::vector<std::string> paths;  // DIR, or the FILEs of `date` and `turn`
-    bool byDate = false;             // --by date
-    bool dates = false;              // --dates
+    std::string command;  // list, date, load, caption, renumber, move, slideshow, turn, transfer,
+                          // help, version
+    std::string fileType = "jpg";       // as typed; matched in any letter case
+    std::vector<std::string> paths;     // DIR, or the FILEs of `date` and `turn`
+    bool byDate = false;                // --by date
+    bool dates = false;                 // --dates
     std::optional<std::string> format;  // "1" replace, "2" insert, "3" leave
     std::optional<Ranges> select;
     std::optional<std::string> caption;
@@ -24,11 +25,11 @@ struct Arguments {
     std::string width;  // --width, digits or empty
     std::optional<long long> places;
     std::optional<std::string> after;  // --after, digits
-    std::string to;                    // --to: the folder of `slideshow`, the destination of `transfer`
-    std::string titleFormat = kDefaultTitleFormat;  // --title-format, Date or Text
-    std::string interval = kDefaultDisplayInterval;  // --interval, digits (may be empty)
+    std::string to;  // --to: the folder of `slideshow`, the destination of `transfer`
+    std::string titleFormat = kDefaultTitleFormat;        // --title-format, Date or Text
+    std::string interval = kDefaultDisplayInterval;       // --interval, digits (may be empty)
     std::string effectDuration = kDefaultEffectDuration;  // --effect, digits (may be empty)
-    int angle = 0;                     // --angle: 90, 180 or 270
+    int angle = 0;                                        // --angle: 90, 180 or 270
 };
 
 // The arguments, or the text of what is wrong with them.

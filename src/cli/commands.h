@@ -6,18 +6,18 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "core/files/fileoperations.h"
 #include "core/naming/folderload.h"
 #include "core/naming/picturelist.h"
-#include "core/files/fileoperations.h"
 #include "core/settings/languagetable.h"
 
 namespace lumaro::cli {
 
 enum ExitCode {
     kDone = 0,
-    kUsage = 1,        // wrong usage, a position past the end, a missing or unreadable path
-    kRefused = 2,      // a rule refused; the command itself renamed nothing
-    kSomeFailed = 3,   // done, but some pictures kept their names or stayed where they were
+    kUsage = 1,       // wrong usage, a position past the end, a missing or unreadable path
+    kRefused = 2,     // a rule refused; the command itself renamed nothing
+    kSomeFailed = 3,  // done, but some pictures kept their names or stayed where they were
 };
 
 int RunList(const Arguments& arguments, const LanguageTable& messages);
@@ -41,8 +41,8 @@ int PlanFolderForCommand(const Arguments& arguments, const LanguageTable& messag
 // The window's folder load itself: kDone when the list is ready, otherwise the exit code after
 // saying why. Renames of the load that failed go to `failures`; pictures it gave the folder's
 // number width or a number are told on stderr.
-int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messages, PictureList& list,
-                         std::vector<RenameFailure>& failures);
+int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messages,
+                         PictureList& list, std::vector<RenameFailure>& failures);
 
 // Output shared by the commands: messages go to stderr, listings to stdout.
 void Say(const std::string& text);

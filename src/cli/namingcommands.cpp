@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli/commands.h"
+#include "core/files/namecompare.h"
 #include "core/naming/apply.h"
 #include "core/naming/composename.h"
 #include "core/naming/folderload.h"
@@ -11,7 +12,6 @@
 #include "core/naming/numberedname.h"
 #include "core/naming/renamepasses.h"
 #include "core/naming/renumber.h"
-#include "core/files/namecompare.h"
 #include "core/settings/messagekeys.h"
 
 namespace lumaro::cli {
@@ -86,7 +86,8 @@ int loadOutcomeCode(const LoadFolderResult& result, const LanguageTable& message
 
 int caption(Session& s, const std::vector<int>& selection) {
     const RenameProposal proposal = ProposeRename(s.list, selection, *s.arguments.caption);
-    if (proposal.check == CaptionCheck::NotInFileName) return s.refused(kMessageCaptionNotInFileName);
+    if (proposal.check == CaptionCheck::NotInFileName)
+        return s.refused(kMessageCaptionNotInFileName);
     if (proposal.check == CaptionCheck::WouldUnnumber)
         return s.refused(kMessageCaptionWouldUnnumber, proposal.refusedNames);
     if (s.checking()) return kDone;
@@ -100,14 +101,20 @@ int renumber(Session& s, const std::vector<int>& selection) {
     // Without --width, the width the window's dialog proposes: the present number width.
     const std::string width =
         s.arguments.width.empty() ? std::to_string(s.list.numberWidth) : s.arguments.width;
-    const RenumberResult result = Renumber(s.list, selection, ReadAsNumber(s.arguments.start), width);
+    const RenumberResult result =
+        Renumber(s.list, selection, ReadAsNumber(s.arguments.start), width);
     switch (result.outcome) {
         case RenumberOutcome::Overlap:
-        case RenumberOutcome::TooLarge: return s.refused(result.messageKey());
-        case RenumberOutcome::NotNumbered: return s.refused(kMessageNotNumbered, result.refusedNames);
-        case RenumberOutcome::WouldUnnumber: return s.refused(kMessageWidthWouldUnnumber, result.refusedNames);
-        case RenumberOutcome::NothingSelected: return s.done();
-        case RenumberOutcome::Proposed: break;
+        case RenumberOutcome::TooLarge:
+            return s.refused(result.messageKey());
+        case RenumberOutcome::NotNumbered:
+            return s.refused(kMessageNotNumbered, result.refusedNames);
+        case RenumberOutcome::WouldUnnumber:
+            return s.refused(kMessageWidthWouldUnnumber, result.refusedNames);
+        case RenumberOutcome::NothingSelected:
+            return s.done();
+        case RenumberOutcome::Proposed:
+            break;
     }
     if (s.checking()) return kDone;
     ApplyResult applied = Apply(s.list, {true, -1, {}});
@@ -121,7 +128,8 @@ int move(Session& s, const std::vector<int>& selection) {
     bool moving = false;
     const BeginMoveResult begun = BeginMove(s.list, selection, moving, 0);
     if (begun.check == MoveCheck::NotContiguous) return s.refused(begun.messageKey());
-    if (begun.check == MoveCheck::NotNumbered) return s.refused(kMessageNotNumbered, begun.unnumberedNames);
+    if (begun.check == MoveCheck::NotNumbered)
+        return s.refused(kMessageNotNumbered, begun.unnumberedNames);
     MoveBlockResult moved;
     if (const std::optional<long long> places = s.arguments.places) {
         moved =
@@ -185,8 +193,8 @@ int PlanFolderForCommand(const Arguments& arguments, const LanguageTable& messag
     return loadOutcomeCode(plan, messages, list, plan.repair.failures);
 }
 
-int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messages, PictureList& list,
-                         std::vector<RenameFailure>& failures) {
+int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messages,
+                         PictureList& list, std::vector<RenameFailure>& failures) {
     const LoadFolderResult result = LoadFolder(list, loadOptions(arguments));
     if (result.repair.count() > 0)
         SayWithNames(messages, kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
@@ -214,8 +222,8 @@ int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
         Say(messages.text(kMessageCaptionNotInFileName));
         return kRefused;
     }
-    if (arguments.command == "renumber" && CheckRenumberAnswer(arguments.start, arguments.width) ==
-                                               RenumberAnswer::BadWidth) {
+    if (arguments.command == "renumber" &&
+        CheckRenumberAnswer(arguments.start, arguments.width) == RenumberAnswer::BadWidth) {
         Say(messages.text(kMessageWidthOutOfRange));
         return kUsage;
     }

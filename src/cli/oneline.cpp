@@ -10,11 +10,20 @@ std::string OnOneLine(std::string_view text) {
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
-            case '\\': out += "\\\\"; continue;
-            case '\n': out += "\\n"; continue;
-            case '\t': out += "\\t"; continue;
-            case '\r': out += "\\r"; continue;
-            default: break;
+            case '\\':
+                out += "\\\\";
+                continue;
+            case '\n':
+                out += "\\n";
+                continue;
+            case '\t':
+                out += "\\t";
+                continue;
+            case '\r':
+                out += "\\r";
+                continue;
+            default:
+                break;
         }
         if (byte < 0x20 || byte == 0x7F) {
             out += "\\x";

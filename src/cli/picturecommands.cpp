@@ -9,9 +9,9 @@
 #include "cli/commands.h"
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
-#include "core/listing/folderlisting.h"
 #include "core/files/namecompare.h"
 #include "core/files/transfer.h"
+#include "core/listing/folderlisting.h"
 #include "core/picturefile/turnpicture.h"
 #include "core/settings/messagekeys.h"
 
@@ -35,7 +35,8 @@ int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
     for (const std::string& path : arguments.paths) {
         const TurnPictureResult result = TurnPicture(path, arguments.angle);
         if (result.ok()) {
-            PrintLine("turned " + path + (result.lossless ? "" : " (encoded again: its sides are not whole blocks)"));
+            PrintLine("turned " + path +
+                      (result.lossless ? "" : " (encoded again: its sides are not whole blocks)"));
             continue;
         }
         Say(messages.text(kMessageTurnFailed) + "\n" + path + " (" + result.detail + ")");
@@ -49,8 +50,9 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
     if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
     const std::string folder = WithTrailingSeparator(arguments.paths.front());
     const std::string destination = WithTrailingSeparator(arguments.to);
-    const FolderListing listing = ListFolderOrdered(folder, ToLowerAscii(arguments.fileType),
-                                                    arguments.byDate ? ListCriterion::Date : ListCriterion::Name);
+    const FolderListing listing =
+        ListFolderOrdered(folder, ToLowerAscii(arguments.fileType),
+                          arguments.byDate ? ListCriterion::Date : ListCriterion::Name);
     if (!listing.readable) {
         Say(messages.text(kMessageFolderUnreadable) + "\n" + folder);
         return kUsage;
@@ -59,9 +61,11 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
         Say(messages.text(kMessageNoFilesOfType) + " " + ToLowerAscii(arguments.fileType));
         return kRefused;
     }
-    const std::optional<std::vector<int>> selection = ResolveRanges(*arguments.select, listing.entries.size());
+    const std::optional<std::vector<int>> selection =
+        ResolveRanges(*arguments.select, listing.entries.size());
     if (!selection) {
-        Say("A position lies past the end of the list of " + std::to_string(listing.entries.size()) + " pictures.");
+        Say("A position lies past the end of the list of " +
+            std::to_string(listing.entries.size()) + " pictures.");
         return kUsage;
     }
     if (IsSameFolder(folder, destination)) {
@@ -74,7 +78,8 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
         return kUsage;
     }
     std::vector<PictureEntry> chosen;
-    for (const int index : *selection) chosen.push_back(listing.entries[static_cast<size_t>(index)]);
+    for (const int index : *selection)
+        chosen.push_back(listing.entries[static_cast<size_t>(index)]);
     int code = kDone;
     for (const TransferOutcome& outcome : TransferPictures(folder, chosen, destination)) {
         if (outcome.moved()) {

@@ -7,8 +7,8 @@
 
 #include "cli/commands.h"
 #include "cli/oneline.h"
-#include "core/listing/folderlisting.h"
 #include "core/files/namecompare.h"
+#include "core/listing/folderlisting.h"
 #include "core/picturefile/picturedate.h"
 #include "core/settings/messagekeys.h"
 
@@ -45,7 +45,8 @@ int CheckFileType(const std::string& fileType, const LanguageTable& messages) {
         case FileTypeCheck::NotInFileName:
             Say(messages.text(kMessageFileTypeNotInFileName));
             return kRefused;
-        case FileTypeCheck::Ok: break;
+        case FileTypeCheck::Ok:
+            break;
     }
     return kDone;
 }

@@ -6,11 +6,11 @@
 
 #include "cli/commands.h"
 #include "core/files/createfolder.h"
-#include "core/naming/picturelist.h"
 #include "core/files/namecompare.h"
+#include "core/naming/picturelist.h"
+#include "core/settings/messagekeys.h"
 #include "core/slideshow/slideshowfile.h"
 #include "core/slideshow/slideshowtitle.h"
-#include "core/settings/messagekeys.h"
 
 namespace lumaro::cli {
 
@@ -56,8 +56,8 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     PictureList list;
     // The slides name their pictures by full path, whatever folder the shell stood in.
     std::error_code noFolder;
-    list.currentFolder = WithTrailingSeparator(
-        AbsoluteFolderPath(arguments.paths.front(), std::filesystem::current_path(noFolder).string()));
+    list.currentFolder = WithTrailingSeparator(AbsoluteFolderPath(
+        arguments.paths.front(), std::filesystem::current_path(noFolder).string()));
     list.fileType = ToLowerAscii(arguments.fileType);
     PictureList planned = list;
     LoadFolderResult plan;

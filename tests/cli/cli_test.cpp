@@ -1,8 +1,8 @@
 // lumaro-cli run as a program on real folders: every command, its output and exit code.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
-#include <sys/stat.h>
 
 #include "clirun.h"
 #include "jpegbytes.h"
@@ -42,8 +42,10 @@ TEST(CliTest, VersionAndHelpShowAnExampleOfEveryCommand) {
     EXPECT_EQ(RunCli({"--version"}).out, "lumaro-cli 1.3\n");
     const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.code, 0);
-    for (const char* command : {"list", "date", "load", "caption", "renumber", "move", "slideshow", "turn", "transfer"}) {
-        EXPECT_NE(help.out.find(std::string("  lumaro-cli ") + command + " "), std::string::npos) << command;
+    for (const char* command :
+         {"list", "date", "load", "caption", "renumber", "move", "slideshow", "turn", "transfer"}) {
+        EXPECT_NE(help.out.find(std::string("  lumaro-cli ") + command + " "), std::string::npos)
+            << command;
     }
 }
 
@@ -54,37 +56,54 @@ TEST(CliTest, CommandsRenameLikeTheWindowAndPrintTheNewListing) {
         Names args;  // "DIR" stands for the folder
         std::string listing;
     } rows[] = {
-        {"caption of a range and a repeated position", kNumbered,
+        {"caption of a range and a repeated position",
+         kNumbered,
          {"caption", "DIR", "--select", "2-3,3,2", "--caption", "Roma"},
          "01  a.jpg\n02  Roma.jpg\n03  Roma.jpg\n04  d.jpg\n05  e.jpg\n"},
-        {"empty caption gives number-only names", kNumbered,
+        {"empty caption gives number-only names",
+         kNumbered,
          {"caption", "DIR", "--select", "5", "--caption", ""},
          "01  a.jpg\n02  b.jpg\n03  c.jpg\n04  d.jpg\n05--.jpg\n"},
-        {"renumber with a width", {"01  a.jpg", "02  b.jpg", "07  c.jpg"},
+        {"renumber with a width",
+         {"01  a.jpg", "02  b.jpg", "07  c.jpg"},
          {"renumber", "DIR", "--select", "2-3", "--start", "3", "--width", "3"},
          "003  b.jpg\n004  c.jpg\n01  a.jpg\n"},  // the others keep their width
-        {"move one place towards the start", kNumbered,
+        {"move one place towards the start",
+         kNumbered,
          {"move", "DIR", "--select", "3-4", "--places", "-1"},
          "01  a.jpg\n02  c.jpg\n03  d.jpg\n04  b.jpg\n05  e.jpg\n"},
-        {"move behind a number", kNumbered, {"move", "DIR", "--select", "1", "--after", "4"},
+        {"move behind a number",
+         kNumbered,
+         {"move", "DIR", "--select", "1", "--after", "4"},
          "01  b.jpg\n02  c.jpg\n03  d.jpg\n04  a.jpg\n05  e.jpg\n"},
-        {"move to the start", kNumbered, {"move", "DIR", "--select", "4-5", "--after", "0"},
+        {"move to the start",
+         kNumbered,
+         {"move", "DIR", "--select", "4-5", "--after", "0"},
          "01  d.jpg\n02  e.jpg\n03  a.jpg\n04  b.jpg\n05  c.jpg\n"},
-        {"type in another letter case", {"01  a.JPG", "02  b.jpg", "x.png"},
+        {"type in another letter case",
+         {"01  a.JPG", "02  b.jpg", "x.png"},
          {"--type", "JPG", "caption", "DIR", "--select", "all", "--caption", "z"},
          "01  z.JPG\n02  z.jpg\n"},
-        {"load completes the numbering", {"01  a.jpg", "02  b.jpg", "x.jpg"}, {"load", "DIR"},
+        {"load completes the numbering",
+         {"01  a.jpg", "02  b.jpg", "x.jpg"},
+         {"load", "DIR"},
          "01  a.jpg\n02  b.jpg\n03--.jpg\n"},
-        {"load numbers an unnumbered folder by inserting", {"b.jpg", "a.jpg"},
-         {"load", "DIR", "--format", "insert"}, "01  a.jpg\n02  b.jpg\n"},
-        {"renumber without a width keeps the folder's width", {"050  y.jpg", "051  z.jpg"},
-         {"renumber", "DIR", "--select", "2", "--start", "20"}, "020  z.jpg\n050  y.jpg\n"},
+        {"load numbers an unnumbered folder by inserting",
+         {"b.jpg", "a.jpg"},
+         {"load", "DIR", "--format", "insert"},
+         "01  a.jpg\n02  b.jpg\n"},
+        {"renumber without a width keeps the folder's width",
+         {"050  y.jpg", "051  z.jpg"},
+         {"renumber", "DIR", "--select", "2", "--start", "20"},
+         "020  z.jpg\n050  y.jpg\n"},
         {"move behind a number the block bears stays put",
          {"02  a.jpg", "02  b.jpg", "02  c.jpg", "03  d.jpg"},
          {"move", "DIR", "--select", "3-4", "--after", "2"},
          "02  a.jpg\n02  b.jpg\n02  c.jpg\n03  d.jpg\n"},
-        {"load leaves an unnumbered folder as asked", {"b.jpg", "a.jpg"},
-         {"load", "DIR", "--format", "leave"}, "a.jpg\nb.jpg\n"},
+        {"load leaves an unnumbered folder as asked",
+         {"b.jpg", "a.jpg"},
+         {"load", "DIR", "--format", "leave"},
+         "a.jpg\nb.jpg\n"},
     };
     for (const auto& row : rows) {
         Folder f(row.start);
@@ -111,7 +130,8 @@ TEST(CliTest, FirstNumberingByDateAndSelectionInDateOrder) {
     EXPECT_EQ(f.folder.read("03--.jpg"), datedPicture("2021:07:03 10:00:00"));
     // The oldest two by date, whatever their names.
     f.folder.write("04--.jpg", datedPicture("2021:06:01 10:00:00"));
-    const CliRun caption = RunCli({"caption", f.dir, "--by", "date", "--select", "1-2", "--caption", "early"});
+    const CliRun caption =
+        RunCli({"caption", f.dir, "--by", "date", "--select", "1-2", "--caption", "early"});
     EXPECT_EQ(caption.out, "01  early.jpg\n02--.jpg\n03--.jpg\n04  early.jpg\n") << caption.err;
 }
 
@@ -122,18 +142,54 @@ TEST(CliTest, RefusalsExitTwoRenameNothingAndPrintNoListing) {
         Names args;  // "DIR" stands for the folder
         const char* message;
     } rows[] = {
-        {"caption with a slash", kNumbered, {"caption", "DIR", "--select", "1", "--caption", "a/b"}, "cannot contain '/'"},
-        {"type with a slash", kNumbered, {"--type", "j/pg", "list", "DIR"}, "A file type cannot contain"},
-        {"type with a dot", kNumbered, {"--type", "j.pg", "load", "DIR"}, "A file type cannot contain"},
-        {"two types in one", kNumbered, {"--type", "jpg,jpeg", "list", "DIR"}, "A file type cannot contain"},
-        {"renumber onto numbers of other pictures", kNumbered, {"renumber", "DIR", "--select", "2-3", "--start", "4"}, "Overlap not allowed"},
-        {"block with a hole", kNumbered, {"move", "DIR", "--select", "1,3", "--places", "1"}, "no holes"},
-        {"target number out of range", kNumbered, {"move", "DIR", "--select", "1", "--after", "9"}, "Value out of range"},
-        {"caption that takes the number out", kNumbered, {"caption", "DIR", "--select", "1", "--caption", "--x"}, "take the number out"},
-        {"unnumbered folder without a format", {"b.jpg", "a.jpg"}, {"caption", "DIR", "--select", "1", "--caption", "x"}, "not numbered"},
-        {"unnumbered folder loaded without a format", {"b.jpg", "a.jpg"}, {"load", "DIR"}, "not numbered"},
-        {"insert that would not number", {"x--y.jpg"}, {"load", "DIR", "--format", "insert"}, "would not make them numbered"},
-        {"folder without pictures of the type", {"a.png"}, {"renumber", "DIR", "--select", "all", "--start", "1"}, "no files of type jpg"},
+        {"caption with a slash",
+         kNumbered,
+         {"caption", "DIR", "--select", "1", "--caption", "a/b"},
+         "cannot contain '/'"},
+        {"type with a slash",
+         kNumbered,
+         {"--type", "j/pg", "list", "DIR"},
+         "A file type cannot contain"},
+        {"type with a dot",
+         kNumbered,
+         {"--type", "j.pg", "load", "DIR"},
+         "A file type cannot contain"},
+        {"two types in one",
+         kNumbered,
+         {"--type", "jpg,jpeg", "list", "DIR"},
+         "A file type cannot contain"},
+        {"renumber onto numbers of other pictures",
+         kNumbered,
+         {"renumber", "DIR", "--select", "2-3", "--start", "4"},
+         "Overlap not allowed"},
+        {"block with a hole",
+         kNumbered,
+         {"move", "DIR", "--select", "1,3", "--places", "1"},
+         "no holes"},
+        {"target number out of range",
+         kNumbered,
+         {"move", "DIR", "--select", "1", "--after", "9"},
+         "Value out of range"},
+        {"caption that takes the number out",
+         kNumbered,
+         {"caption", "DIR", "--select", "1", "--caption", "--x"},
+         "take the number out"},
+        {"unnumbered folder without a format",
+         {"b.jpg", "a.jpg"},
+         {"caption", "DIR", "--select", "1", "--caption", "x"},
+         "not numbered"},
+        {"unnumbered folder loaded without a format",
+         {"b.jpg", "a.jpg"},
+         {"load", "DIR"},
+         "not numbered"},
+        {"insert that would not number",
+         {"x--y.jpg"},
+         {"load", "DIR", "--format", "insert"},
+         "would not make them numbered"},
+        {"folder without pictures of the type",
+         {"a.png"},
+         {"renumber", "DIR", "--select", "all", "--start", "1"},
+         "no files of type jpg"},
         {"empty folder loaded", {}, {"load", "DIR"}, "no files of type jpg"},
     };
     for (const auto& row : rows) {
@@ -196,12 +252,15 @@ TEST(CliTest, ListAndDateOutputsAndEmptyFolders) {
     const std::string fileDate = RunCli({"date", f.folder.pathOf("02  b.jpg")}).out;
     EXPECT_EQ(fileDate.rfind("FD 2020:09:13 ", 0), 0u) << fileDate;  // local time, seconds even
     EXPECT_EQ(dates.out.substr(0, dates.out.find('\n') + 1), "2021:07:03 10:00:00\t01  a.jpg\n");
-    EXPECT_NE(dates.out.find(fileDate.substr(0, fileDate.find('\t')) + "\t02  b.jpg\n"), std::string::npos);
+    EXPECT_NE(dates.out.find(fileDate.substr(0, fileDate.find('\t')) + "\t02  b.jpg\n"),
+              std::string::npos);
 
     // Every existing path gets its line, a folder too; a missing one makes the exit code 1.
-    const CliRun several = RunCli({"date", f.folder.pathOf("04  d.jpg"), f.dir + "/gone.jpg", f.dir});
+    const CliRun several =
+        RunCli({"date", f.folder.pathOf("04  d.jpg"), f.dir + "/gone.jpg", f.dir});
     EXPECT_EQ(several.code, 1);
-    EXPECT_EQ(several.out.rfind("2021:07:01 10:00:00\t" + f.folder.pathOf("04  d.jpg") + "\n", 0), 0u);
+    EXPECT_EQ(several.out.rfind("2021:07:01 10:00:00\t" + f.folder.pathOf("04  d.jpg") + "\n", 0),
+              0u);
     EXPECT_NE(several.out.find("FD "), std::string::npos);
     EXPECT_NE(several.out.find("\t" + f.dir + "\n"), std::string::npos);
 
@@ -267,19 +326,56 @@ TEST(CliTest, AStoppedCommandLeavesTheFolderAsItWasThoughTheLoadWouldRename) {
         int code;
         const char* said;
     } rows[] = {
-        {"renumber onto numbers of others", kUnequal, {"renumber", "DIR", "--select", "2-3", "--start", "4"}, 2, "Overlap not allowed"},
-        {"caption past the end", kUnequal, {"caption", "DIR", "--select", "40", "--caption", "x"}, 1, "past the end"},
-        {"caption past the end by date", kUnequal, {"caption", "DIR", "--by", "date", "--select", "6", "--caption", "x"}, 1, "past the end"},
-        {"block with a hole", kUnequal, {"move", "DIR", "--select", "1,3", "--places", "1"}, 2, "no holes"},
-        {"target out of range", kUnequal, {"move", "DIR", "--select", "1", "--after", "9"}, 2, "Value out of range"},
-        {"caption that unnumbers", kUnequal, {"caption", "DIR", "--select", "2", "--caption", "--x"}, 2, "take the number out"},
-        {"numbers of seven digits", kUnequal, {"renumber", "DIR", "--select", "all", "--start", "999998"}, 2, "too large"},
-        {"completion then a position past the end", {"01  a.jpg", "02  b.jpg", "x.jpg"},
-         {"caption", "DIR", "--select", "4", "--caption", "x"}, 1, "past the end"},
-        {"first numbering then a position past the end", {"b.jpg", "a.jpg"},
-         {"caption", "DIR", "--format", "replace", "--select", "3", "--caption", "x"}, 1, "past the end"},
-        {"first numbering then a move of pictures without number", {"b.jpg", "a.jpg"},
-         {"move", "DIR", "--format", "leave", "--select", "1", "--places", "1"}, 2, "Only pictures with a number"},
+        {"renumber onto numbers of others",
+         kUnequal,
+         {"renumber", "DIR", "--select", "2-3", "--start", "4"},
+         2,
+         "Overlap not allowed"},
+        {"caption past the end",
+         kUnequal,
+         {"caption", "DIR", "--select", "40", "--caption", "x"},
+         1,
+         "past the end"},
+        {"caption past the end by date",
+         kUnequal,
+         {"caption", "DIR", "--by", "date", "--select", "6", "--caption", "x"},
+         1,
+         "past the end"},
+        {"block with a hole",
+         kUnequal,
+         {"move", "DIR", "--select", "1,3", "--places", "1"},
+         2,
+         "no holes"},
+        {"target out of range",
+         kUnequal,
+         {"move", "DIR", "--select", "1", "--after", "9"},
+         2,
+         "Value out of range"},
+        {"caption that unnumbers",
+         kUnequal,
+         {"caption", "DIR", "--select", "2", "--caption", "--x"},
+         2,
+         "take the number out"},
+        {"numbers of seven digits",
+         kUnequal,
+         {"renumber", "DIR", "--select", "all", "--start", "999998"},
+         2,
+         "too large"},
+        {"completion then a position past the end",
+         {"01  a.jpg", "02  b.jpg", "x.jpg"},
+         {"caption", "DIR", "--select", "4", "--caption", "x"},
+         1,
+         "past the end"},
+        {"first numbering then a position past the end",
+         {"b.jpg", "a.jpg"},
+         {"caption", "DIR", "--format", "replace", "--select", "3", "--caption", "x"},
+         1,
+         "past the end"},
+        {"first numbering then a move of pictures without number",
+         {"b.jpg", "a.jpg"},
+         {"move", "DIR", "--format", "leave", "--select", "1", "--places", "1"},
+         2,
+         "Only pictures with a number"},
     };
     for (const auto& row : rows) {
         Folder f(row.start);
@@ -299,13 +395,16 @@ TEST(CliTest, ACommandThatHadToEqualiseWidthsSaysSoAndFindsItsPositionsOnTheNewN
     const CliRun run = RunCli({"caption", f.dir, "--select", "1", "--caption", "Roma"});
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, "001  Roma.jpg\n002  b.jpg\n003  c.jpg\n004  d.jpg\n005  e.jpg\n");
-    EXPECT_NE(run.err.find("4 pictures renamed to equal number widths"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("4 pictures renamed to equal number widths"), std::string::npos)
+        << run.err;
     // Padded, "10  b" comes before "099  a" in name order, and so among pictures without date.
     Folder g({"099  a.jpg", "10  b.jpg", "11  c.jpg"});
-    const CliRun byDate = RunCli({"caption", g.dir, "--by", "date", "--select", "1", "--caption", "x"});
+    const CliRun byDate =
+        RunCli({"caption", g.dir, "--by", "date", "--select", "1", "--caption", "x"});
     EXPECT_EQ(byDate.code, 0) << byDate.err;
     EXPECT_EQ(byDate.out, "010  x.jpg\n011  c.jpg\n099  a.jpg\n");
-    EXPECT_NE(byDate.err.find("2 pictures renamed to equal number widths"), std::string::npos) << byDate.err;
+    EXPECT_NE(byDate.err.find("2 pictures renamed to equal number widths"), std::string::npos)
+        << byDate.err;
 }
 
 // A folder without a picture of the type: only list has something to do.
@@ -325,7 +424,8 @@ TEST(CliTest, WithoutAPictureOfTheTypeEveryCommandThatChangesFilesIsRefusedAndMa
         std::replace(args.begin(), args.end(), std::string("DIR"), f.dir);
         const CliRun run = RunCli(args);
         EXPECT_EQ(run.code, 2) << args[0] << "\n" << run.err;
-        EXPECT_NE(run.err.find("no files of type jpg"), std::string::npos) << args[0] << ": " << run.err;
+        EXPECT_NE(run.err.find("no files of type jpg"), std::string::npos)
+            << args[0] << ": " << run.err;
         EXPECT_EQ(parent.names(), Names{}) << args[0];
         EXPECT_EQ(f.folder.names(), (Names{"01  b.png", "a.png"})) << args[0];
     }
@@ -340,10 +440,18 @@ TEST(CliTest, AMoveByPlacesGoesAsFarAsItCanAndSaysWhenItCannotMoveAtAll) {
         std::string listing;
         const char* said;  // part of stderr; "" for nothing
     } rows[] = {
-        {{"--select", "3-4", "--places", "9"}, "01  a.jpg\n02  b.jpg\n03  e.jpg\n04  c.jpg\n05  d.jpg\n", ""},
-        {{"--select", "2", "--places", "-9"}, "01  b.jpg\n02  a.jpg\n03  c.jpg\n04  d.jpg\n05  e.jpg\n", ""},
-        {{"--select", "4-5", "--places", "1"}, "01  a.jpg\n02  b.jpg\n03  c.jpg\n04  d.jpg\n05  e.jpg\n", "at the end"},
-        {{"--select", "1", "--places", "-3"}, "01  a.jpg\n02  b.jpg\n03  c.jpg\n04  d.jpg\n05  e.jpg\n", "at the start"},
+        {{"--select", "3-4", "--places", "9"},
+         "01  a.jpg\n02  b.jpg\n03  e.jpg\n04  c.jpg\n05  d.jpg\n",
+         ""},
+        {{"--select", "2", "--places", "-9"},
+         "01  b.jpg\n02  a.jpg\n03  c.jpg\n04  d.jpg\n05  e.jpg\n",
+         ""},
+        {{"--select", "4-5", "--places", "1"},
+         "01  a.jpg\n02  b.jpg\n03  c.jpg\n04  d.jpg\n05  e.jpg\n",
+         "at the end"},
+        {{"--select", "1", "--places", "-3"},
+         "01  a.jpg\n02  b.jpg\n03  c.jpg\n04  d.jpg\n05  e.jpg\n",
+         "at the start"},
     };
     for (const auto& row : rows) {
         Folder f(kNumbered);

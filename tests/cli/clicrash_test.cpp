@@ -2,7 +2,6 @@
 // number of renames: the next load finishes the operation, and every file is still there,
 // under the name the operation planned for it.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,9 +9,9 @@
 #include <map>
 
 #include "clirun.h"
+#include "core/journal/renamejournal.h"
 #include "core/naming/numberedname.h"
 #include "picturefolder.h"
-#include "core/journal/renamejournal.h"
 
 namespace lumaro {
 namespace {
@@ -72,13 +71,14 @@ void crashThenLoad(const std::vector<std::string>& command, const Moment& moment
     const std::map<std::string, uint64_t> after = hashesIn(folder);
     EXPECT_EQ(after.size(), planned.size());
     const bool neverBegan = moment.stopAfterRenames < 0 && after == before;
-    EXPECT_TRUE(after == planned || neverBegan) << "stopped after " << moment.stopAfterRenames << " renames, or "
-                                  << moment.killAfterMicroseconds << " us; repair said: " << load.err;
+    EXPECT_TRUE(after == planned || neverBegan)
+        << "stopped after " << moment.stopAfterRenames << " renames, or "
+        << moment.killAfterMicroseconds << " us; repair said: " << load.err;
 }
 
 const Moment kMoments[] = {
-    {0, 0},     {1, 0},    {999, 0},  {1999, 0}, {2000, 0},
-    {2001, 0},  {3333, 0}, {4000, 0}, {-1, 6000}, {-1, 18000},  // a whole run takes ~40 ms
+    {0, 0},    {1, 0},    {999, 0},  {1999, 0},  {2000, 0},
+    {2001, 0}, {3333, 0}, {4000, 0}, {-1, 6000}, {-1, 18000},  // a whole run takes ~40 ms
 };
 
 TEST(CliCrashTest, KilledRenumberingIsFinishedByTheNextLoadWithEveryFileKept) {
@@ -91,7 +91,8 @@ TEST(CliCrashTest, KilledRenumberingIsFinishedByTheNextLoadWithEveryFileKept) {
                 before.at(CaptionedName(i, 4, captionOf(i)) + ".jpg");
         }
         const std::string dir = folder.path().substr(0, folder.path().size() - 1);
-        crashThenLoad({"renumber", dir, "--select", "all", "--start", "101"}, moment, folder, before, planned);
+        crashThenLoad({"renumber", dir, "--select", "all", "--start", "101"}, moment, folder,
+                      before, planned);
     }
 }
 
@@ -107,7 +108,8 @@ TEST(CliCrashTest, KilledMoveAcceptanceIsFinishedByTheNextLoadWithEveryFileKept)
                 before.at(CaptionedName(from, 4, captionOf(from)) + ".jpg");
         }
         const std::string dir = folder.path().substr(0, folder.path().size() - 1);
-        crashThenLoad({"move", dir, "--select", "1501-2000", "--after", "0"}, moment, folder, before, planned);
+        crashThenLoad({"move", dir, "--select", "1501-2000", "--after", "0"}, moment, folder,
+                      before, planned);
     }
 }
 

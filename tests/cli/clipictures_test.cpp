@@ -23,13 +23,16 @@ TEST(CliPicturesTest, TurnTurnsEveryJpegAndNamesTheFilesItCouldNotTurn) {
     folder.write("b.jpg", jpeg);
     folder.write("c.png", "not a jpeg");
     // A wrong path stops everything before the first turn.
-    CliRun run = RunCli({"turn", folder.pathOf("a.jpg"), folder.pathOf("gone.jpg"), "--angle", "90"});
+    CliRun run =
+        RunCli({"turn", folder.pathOf("a.jpg"), folder.pathOf("gone.jpg"), "--angle", "90"});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(folder.read("a.jpg"), jpeg);
 
-    run = RunCli({"turn", folder.pathOf("a.jpg"), folder.pathOf("c.png"), folder.pathOf("b.jpg"), "--angle", "270"});
+    run = RunCli({"turn", folder.pathOf("a.jpg"), folder.pathOf("c.png"), folder.pathOf("b.jpg"),
+                  "--angle", "270"});
     EXPECT_EQ(run.code, 3);
-    EXPECT_EQ(run.out, "turned " + folder.pathOf("a.jpg") + "\nturned " + folder.pathOf("b.jpg") + "\n");
+    EXPECT_EQ(run.out,
+              "turned " + folder.pathOf("a.jpg") + "\nturned " + folder.pathOf("b.jpg") + "\n");
     EXPECT_NE(run.err.find(folder.pathOf("c.png")), std::string::npos);
     EXPECT_EQ(turnjpegs::Decode(folder.read("b.jpg")).width, 48);
     EXPECT_EQ(folder.read("c.png"), "not a jpeg");
@@ -45,12 +48,14 @@ TEST(CliPicturesTest, TurnRefusesHeifPicturesAndSaysWhyLeavingThemWhole) {
     ASSERT_EQ(std::system(made.c_str()), 0);
     const std::string heic = folder.read("phone.heic");
     folder.write("named.jpg", heic);
-    const CliRun run = RunCli({"turn", folder.pathOf("phone.heic"), folder.pathOf("named.jpg"), "--angle", "90"});
+    const CliRun run =
+        RunCli({"turn", folder.pathOf("phone.heic"), folder.pathOf("named.jpg"), "--angle", "90"});
     EXPECT_EQ(run.code, 3);
     EXPECT_EQ(run.out, "");
     for (const char* name : {"phone.heic", "named.jpg"}) {
-        EXPECT_NE(run.err.find(folder.pathOf(name) + " (HEIF pictures cannot be turned without loss)"),
-                  std::string::npos)
+        EXPECT_NE(
+            run.err.find(folder.pathOf(name) + " (HEIF pictures cannot be turned without loss)"),
+            std::string::npos)
             << run.err;
         EXPECT_EQ(folder.read(name), heic);
     }
@@ -64,8 +69,9 @@ TEST(CliPicturesTest, TransferMovesTheSelectionUnderFreeNames) {
     std::system(("echo taken > '" + destination + "/b.jpg'").c_str());
     const CliRun run = RunCli({"transfer", folder.path(), "--select", "2-3", "--to", destination});
     EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, "moved " + folder.pathOf("b.jpg") + " -> " + destination + "/b (2).jpg\nmoved " +
-                           folder.pathOf("c.jpg") + " -> " + destination + "/c.jpg\n");
+    EXPECT_EQ(run.out, "moved " + folder.pathOf("b.jpg") + " -> " + destination +
+                           "/b (2).jpg\nmoved " + folder.pathOf("c.jpg") + " -> " + destination +
+                           "/c.jpg\n");
     EXPECT_EQ(folder.names(), (Names{"a.jpg", "d.jpg"}));
     EXPECT_EQ(clitest::readWhole(destination + "/b (2).jpg"), "content of b.jpg");
 }
@@ -74,7 +80,8 @@ TEST(CliPicturesTest, TransferToThePictureFolderThroughALinkMovesNothing) {
     PictureFolder folder, other;
     folder.write("a.jpg");
     ASSERT_EQ(symlink(folder.path().c_str(), other.pathOf("link").c_str()), 0);
-    const CliRun run = RunCli({"transfer", folder.path(), "--select", "all", "--to", other.pathOf("link")});
+    const CliRun run =
+        RunCli({"transfer", folder.path(), "--select", "all", "--to", other.pathOf("link")});
     EXPECT_EQ(run.code, 2);
     EXPECT_EQ(folder.names(), Names{"a.jpg"});
     EXPECT_EQ(folder.read("a.jpg"), "content of a.jpg");
@@ -96,9 +103,11 @@ TEST(CliPicturesTest, ListByDateOrdersEveryPictureTypeByTheMomentOfTaking) {
         for (const auto& p : pictures) {
             realpictures::MakePicture(folder.path(), p.base + ("." + type), p.taken, p.edited);
         }
-        const CliRun run = RunCli({"--type", type, "list", folder.path(), "--by", "date", "--dates"});
+        const CliRun run =
+            RunCli({"--type", type, "list", folder.path(), "--by", "date", "--dates"});
         std::string want = expected;
-        for (size_t at; (at = want.find(".T")) != std::string::npos;) want.replace(at, 2, "." + type);
+        for (size_t at; (at = want.find(".T")) != std::string::npos;)
+            want.replace(at, 2, "." + type);
         EXPECT_EQ(run.code, 0) << type << run.err;
         EXPECT_EQ(run.out, want) << type;
     }
@@ -111,7 +120,8 @@ TEST(CliPicturesTest, ADestinationThatCannotBeMadeIsSaidOnceAndMovesNothing) {
     folder.write("a.jpg");
     parent.write("Rome");
     for (const std::string& destination : {parent.pathOf("Rome"), parent.pathOf("Naples/Jour 1")}) {
-        const CliRun run = RunCli({"transfer", folder.path(), "--select", "all", "--to", destination});
+        const CliRun run =
+            RunCli({"transfer", folder.path(), "--select", "all", "--to", destination});
         EXPECT_EQ(run.code, 1) << destination;
         EXPECT_EQ(run.err.find("Cannot create folder in " + destination + "/ ("), 0u) << run.err;
         EXPECT_EQ(run.out, "");

@@ -40,17 +40,19 @@ TEST(CliSlideShowTest, WritesEveryPictureInNameOrderWithTheMovedTitleAndPrintsTh
     PictureFolder home;
     const std::string pictures = home.pathOf("2006-07 Italie/");
     ASSERT_EQ(mkdir(pictures.c_str(), 0755), 0);
-    for (const char* name : {"02  b.jpg", "01  a.JPG", "03--.jpg", "04  d.png"}) home.write(std::string("2006-07 Italie/") + name);
+    for (const char* name : {"02  b.jpg", "01  a.JPG", "03--.jpg", "04  d.png"})
+        home.write(std::string("2006-07 Italie/") + name);
     const std::string shows = home.pathOf("Slide shows");  // missing: made, one level
 
-    const CliRun run = RunCli({"slideshow", pictures, "--to", shows, "--title-format", "Text", "--interval", "5000",
-                               "--effect", ""});
+    const CliRun run = RunCli({"slideshow", pictures, "--to", shows, "--title-format", "Text",
+                               "--interval", "5000", "--effect", ""});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, shows + "/2006-07 Italie.ss\n");
     EXPECT_TRUE(IsFolder(shows));
     const std::string tail = "\"; Caption: \"Italie (2006-07 )\";";
     EXPECT_EQ(home.read("Slide shows/2006-07 Italie.ss"),
-              ProjectFile({"FileName: \"" + pictures + "01  a.JPG" + tail, "FileName: \"" + pictures + "02  b.jpg" + tail,
+              ProjectFile({"FileName: \"" + pictures + "01  a.JPG" + tail,
+                           "FileName: \"" + pictures + "02  b.jpg" + tail,
                            "FileName: \"" + pictures + "03--.jpg" + tail},
                           "5000", ""));
 
@@ -59,7 +61,8 @@ TEST(CliSlideShowTest, WritesEveryPictureInNameOrderWithTheMovedTitleAndPrintsTh
     ASSERT_EQ(RunCli({"slideshow", pictures + "../2006-07 Italie/.", "--to", shows + "/"}).code, 0);
     const std::string plain = "\"; Caption: \"2006-07 Italie\";";
     EXPECT_EQ(home.read("Slide shows/2006-07 Italie.ss"),
-              ProjectFile({"FileName: \"" + pictures + "01  a.JPG" + plain, "FileName: \"" + pictures + "02  b.jpg" + plain,
+              ProjectFile({"FileName: \"" + pictures + "01  a.JPG" + plain,
+                           "FileName: \"" + pictures + "02  b.jpg" + plain,
                            "FileName: \"" + pictures + "03--.jpg" + plain},
                           "4000", "1200"));
 }
@@ -102,11 +105,36 @@ TEST(CliSlideShowTest, AFolderItCannotMakeOrANameWithALineBreakStopsItBeforeTheL
         int code;
         std::string said;
     } rows[] = {
-        {"unnumbered, a folder two levels deep", "Trip", {"b.jpg", "a.jpg"}, "no/such", 1, "Cannot create folder in"},
-        {"unequal widths, a folder two levels deep", "Trip", {"01  a.jpg", "002  b.jpg"}, "no/such", 1, "Cannot create folder in"},
-        {"a line feed in the folder's name", "Nice\nTrip", {"01  a.jpg", "002  b.jpg"}, "shows", 2, "Nice\\nTrip/"},
-        {"a carriage return in a picture's name", "Trip", {"01  a.jpg", "002  b\rc.jpg"}, "shows", 2, "\n002  b\\rc.jpg"},
-        {"a project that cannot be written", "Trip", {"01  a.jpg", "002  b.jpg"}, "Trip", 1, "could not be written"},
+        {"unnumbered, a folder two levels deep",
+         "Trip",
+         {"b.jpg", "a.jpg"},
+         "no/such",
+         1,
+         "Cannot create folder in"},
+        {"unequal widths, a folder two levels deep",
+         "Trip",
+         {"01  a.jpg", "002  b.jpg"},
+         "no/such",
+         1,
+         "Cannot create folder in"},
+        {"a line feed in the folder's name",
+         "Nice\nTrip",
+         {"01  a.jpg", "002  b.jpg"},
+         "shows",
+         2,
+         "Nice\\nTrip/"},
+        {"a carriage return in a picture's name",
+         "Trip",
+         {"01  a.jpg", "002  b\rc.jpg"},
+         "shows",
+         2,
+         "\n002  b\\rc.jpg"},
+        {"a project that cannot be written",
+         "Trip",
+         {"01  a.jpg", "002  b.jpg"},
+         "Trip",
+         1,
+         "could not be written"},
     };
     for (const auto& row : rows) {
         PictureFolder home;
@@ -115,7 +143,8 @@ TEST(CliSlideShowTest, AFolderItCannotMakeOrANameWithALineBreakStopsItBeforeTheL
         // The last row writes its project into the picture folder, where a folder bears its name.
         ASSERT_EQ(mkdir((pictures + "Trip.ss").c_str(), 0755), 0);
         for (const std::string& name : row.pictures) home.write(row.folderName + "/" + name);
-        const CliRun run = RunCli({"slideshow", pictures, "--to", home.pathOf(row.to), "--format", "replace"});
+        const CliRun run =
+            RunCli({"slideshow", pictures, "--to", home.pathOf(row.to), "--format", "replace"});
         EXPECT_EQ(run.code, row.code) << row.what << "\n" << run.err;
         EXPECT_NE(run.err.find(row.said), std::string::npos) << row.what << ": " << run.err;
         EXPECT_EQ(home.names(), Names{row.folderName}) << row.what;

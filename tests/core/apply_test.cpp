@@ -7,8 +7,8 @@
 
 #include "core/naming/composename.h"
 #include "core/naming/renumber.h"
-#include "namingfolder.h"
 #include "core/windows/windowstate.h"
+#include "namingfolder.h"
 
 namespace lumaro {
 namespace {

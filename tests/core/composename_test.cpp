@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "namingfolder.h"
 #include "core/windows/windowstate.h"
+#include "namingfolder.h"
 
 namespace lumaro {
 namespace {

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <thread>
 
+#include "core/files/folderentries.h"
+#include "core/files/namecompare.h"
+#include "core/listing/folderlisting.h"
+#include "core/picturefile/picturedate.h"
 #include "picturefolder.h"
 #include "tiffbytes.h"
-#include "core/files/folderentries.h"
-#include "core/listing/folderlisting.h"
-#include "core/files/namecompare.h"
-#include "core/picturefile/picturedate.h"
 
 namespace lumaro {
 namespace {
@@ -24,22 +24,39 @@ using jpegbytes::Segment;
 // and editors write them, after a JFIF segment with thumbnail, in a PNG named as a JPEG,
 // dateless, damaged in several ways, empty.
 std::string pictureOfKind(int i) {
-    const std::string date = "20" + std::to_string(10 + i % 7) + ":05:12 14:23:4" + std::to_string(i % 3);
+    const std::string date =
+        "20" + std::to_string(10 + i % 7) + ":05:12 14:23:4" + std::to_string(i % 3);
     Tiff t;
     t.bigEndian = i % 2 == 0;
     t.first = {{0x010F, "Maker"}, {kTagDateTime, "2024:12:24 18:30:00"}};
     t.exif = {{kTagOriginal, date}};
     switch (i % 10) {
-        case 0: return JpegWith("", Block(t));
-        case 1: return JpegWith(Jfif(true), Block(t));
-        case 2: t.exif[0].value = "0000:00:00 00:00:00"; return JpegWith("", Block(t));
-        case 3: return PngWith(Block(t), true);
-        case 4: return Picture(Segment(0xDB, std::string(40, '\x02')));
-        case 5: t.firstOffset = 3; return JpegWith("", Block(t));
-        case 6: t.exif[0].offset = 1 << 30; t.first.pop_back(); return JpegWith("", Block(t));
-        case 7: t.exif.clear(); t.firstCount = 0xFFFF; return JpegWith(Jfif(), Block(t));
-        case 8: return JpegWith("", Block(t)).substr(0, 9 + i % 13);  // cut short
-        default: return std::string();                               // empty: not listed
+        case 0:
+            return JpegWith("", Block(t));
+        case 1:
+            return JpegWith(Jfif(true), Block(t));
+        case 2:
+            t.exif[0].value = "0000:00:00 00:00:00";
+            return JpegWith("", Block(t));
+        case 3:
+            return PngWith(Block(t), true);
+        case 4:
+            return Picture(Segment(0xDB, std::string(40, '\x02')));
+        case 5:
+            t.firstOffset = 3;
+            return JpegWith("", Block(t));
+        case 6:
+            t.exif[0].offset = 1 << 30;
+            t.first.pop_back();
+            return JpegWith("", Block(t));
+        case 7:
+            t.exif.clear();
+            t.firstCount = 0xFFFF;
+            return JpegWith(Jfif(), Block(t));
+        case 8:
+            return JpegWith("", Block(t)).substr(0, 9 + i % 13);  // cut short
+        default:
+            return std::string();  // empty: not listed
     }
 }
 
@@ -72,9 +89,10 @@ TEST(DateListingTest, PicturesReadTogetherAreListedAsReadOneAfterTheOther) {
 
     const std::thread::id caller = std::this_thread::get_id();
     bool progressOnCaller = true;
-    const FolderListing listing = ListFolderOrdered(
-        folder.path(), "jpg", ListCriterion::Date,
-        [&](int, int) { progressOnCaller = progressOnCaller && std::this_thread::get_id() == caller; });
+    const FolderListing listing =
+        ListFolderOrdered(folder.path(), "jpg", ListCriterion::Date, [&](int, int) {
+            progressOnCaller = progressOnCaller && std::this_thread::get_id() == caller;
+        });
     ASSERT_EQ(listing.count, static_cast<int>(expected.size()));
     ASSERT_EQ(listing.dates.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "jpegbytes.h"
 #include "core/naming/picturelisting.h"
+#include "jpegbytes.h"
 #include "picturefolder.h"
 
 namespace lumaro {

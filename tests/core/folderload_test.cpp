@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "core/windows/windowstate.h"
 #include "jpegbytes.h"
 #include "picturefolder.h"
-#include "core/windows/windowstate.h"
 
 namespace lumaro {
 namespace {
@@ -205,7 +205,9 @@ TEST(FolderLoadPlanTest, APlanGivesTheListAndResultOfTheLoadAndRenamesNothing) {
         std::string sort = "N";
     } rows[] = {
         {"widths made equal, the tail numbered on", {"07  a.jpg", "123  b.jpg", "zz.jpg"}, "-1"},
-        {"padded names come first in name and date order", {"099  a.jpg", "10  b.jpg", "11  c.jpg"}, "-1"},
+        {"padded names come first in name and date order",
+         {"099  a.jpg", "10  b.jpg", "11  c.jpg"},
+         "-1"},
         {"a padded name another picture bears", {"1  a.jpg", "01  a.jpg", "02  b.JPG"}, "-1"},
         {"a completed name a folder bears", {"01  a.jpg", "02  b.jpg", "x.jpg", "03--.jpg/"}, "-1"},
         {"a completion that outgrows the width", {"98--.jpg", "99  x.jpg", "a.jpg", "b.jpg"}, "-1"},

@@ -32,12 +32,12 @@ TEST(FolderRequestTest, EachFeatureGetsItsOwnTextsAndTheHomeFolderWhenNoneIsKnow
     setenv("HOME", "/home/anna", 1);
     const LanguageTable table = english();
     const TextsRow rows[] = {
-        {FolderChoice::MoveToFolder, "Destination folder", "New destination folder", "New destination folder in",
-         "Transfer"},
-        {FolderChoice::SlideShowFolder, "Slide show folder", "New slide show folder", "New slide show folder in",
-         "OK"},
-        {FolderChoice::SnapkeepSave, "Destination folder", "New destination folder", "New destination folder in",
-         "Save as Snapkeep"},
+        {FolderChoice::MoveToFolder, "Destination folder", "New destination folder",
+         "New destination folder in", "Transfer"},
+        {FolderChoice::SlideShowFolder, "Slide show folder", "New slide show folder",
+         "New slide show folder in", "OK"},
+        {FolderChoice::SnapkeepSave, "Destination folder", "New destination folder",
+         "New destination folder in", "Save as Snapkeep"},
     };
     for (const TextsRow& row : rows) {
         const FolderRequest request = FolderRequestFor(row.use, table, "");
@@ -54,7 +54,8 @@ TEST(FolderRequestTest, EachFeatureGetsItsOwnTextsAndTheHomeFolderWhenNoneIsKnow
         EXPECT_EQ(request.nameRefused, table.text(kMessageFolderNameRefused));
         EXPECT_FALSE(request.nameRefused.empty());
     }
-    EXPECT_EQ(FolderRequestFor(FolderChoice::MoveToFolder, table, "/data/Rome/").folder, "/data/Rome/");
+    EXPECT_EQ(FolderRequestFor(FolderChoice::MoveToFolder, table, "/data/Rome/").folder,
+              "/data/Rome/");
     unsetenv("HOME");
     EXPECT_EQ(HomeFolder(), "/");
 }
@@ -77,7 +78,7 @@ TEST(FolderRequestTest, OnlyNamesThatNameOneFolderAreAccepted) {
     } rows[] = {
         {"Rome", true},
         {"Été 2024", true},
-        {" padded ", true},     // kept as typed: spaces are legal in a name
+        {" padded ", true},  // kept as typed: spaces are legal in a name
         {"...", true},
         {".hidden", true},
         {std::string(255, 'a'), true},
@@ -86,7 +87,7 @@ TEST(FolderRequestTest, OnlyNamesThatNameOneFolderAreAccepted) {
         {"\t", false},
         {".", false},
         {"..", false},
-        {" .. ", false},       // trimmed, it would climb out of the folder
+        {" .. ", false},  // trimmed, it would climb out of the folder
         {"a/b", false},
         {"/", false},
         {std::string("a\0b", 3), false},

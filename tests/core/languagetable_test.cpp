@@ -67,7 +67,8 @@ TEST_F(LanguageTableTest, NewerOrUnknownLinesThatDoNotReadNeverFailTheFile) {
     std::string bytes;
     for (int key = 0; key <= kLanguageKeyCount; ++key) {
         const bool garbled = key == newer || key == kLanguageKeyCount;
-        bytes += garbled ? std::string("no equals sign") : std::to_string(key) + "=T" + std::to_string(key);
+        bytes += garbled ? std::string("no equals sign")
+                         : std::to_string(key) + "=T" + std::to_string(key);
         bytes += "\r\n";
     }
     const LanguageLoadResult result = table_.applyFile(writeBytes("Long.lng", bytes));
@@ -151,7 +152,8 @@ TEST_F(LanguageTableTest, NulAndInvalidUtf8InATextKeepTheLaterKeysInPlace) {
 
 // One line of 10 MB is no message: the file is faulty at that key, read no further.
 TEST_F(LanguageTableTest, EndlessLineIsAFaultAtItsKey) {
-    const LanguageLoadResult result = table_.applyFile(writeFile(110, 20, "20=" + std::string(10 << 20, 'x')));
+    const LanguageLoadResult result =
+        table_.applyFile(writeFile(110, 20, "20=" + std::string(10 << 20, 'x')));
     EXPECT_EQ(result.status, Status::FaultyLine);
     EXPECT_EQ(result.faultyKey, 20);
     EXPECT_EQ(table_.text(19), BuiltInEnglishEntries()[19].substr(3));  // no text taken from it

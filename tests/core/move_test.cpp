@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
-#include "namingfolder.h"
 #include "core/settings/messagekeys.h"
 #include "core/windows/windowstate.h"
+#include "namingfolder.h"
 
 namespace lumaro {
 namespace {

@@ -58,48 +58,100 @@ TEST_F(PictureDateTest, TheMomentOfTakingWinsOverTheEditAndInvalidDatesGiveWayTo
         const char* expected;
     };
     std::vector<Row> rows;
-    auto add = [&](const char* what, const std::function<void(Tiff&)>& change, const char* expected) {
+    auto add = [&](const char* what, const std::function<void(Tiff&)>& change,
+                   const char* expected) {
         Tiff t = edited();
         change(t);
         rows.push_back({what, t, expected});
     };
-    add("edited picture", [](Tiff&) {}, kTaken);
-    add("original only in the sub-directory", [](Tiff& t) { t.first.pop_back(); t.exif.pop_back(); }, kTaken);
-    add("digitized when the original is missing", [](Tiff& t) { t.exif.erase(t.exif.begin() + 1); }, kScanned);
-    add("blank original", [](Tiff& t) { t.exif[1].value = kBlank; }, kScanned);
-    add("zero original and digitized", [](Tiff& t) {
-        t.exif[1].value = "0000:00:00 00:00:00";
-        t.exif[2].value = "0000:01:01 00:00:00";
-    }, kEdited);
-    add("original cut by a zero byte", [](Tiff& t) { t.exif[1].value = std::string("2015:06\0:01 10:00:00", 19); }, kScanned);
-    add("original with letters", [](Tiff& t) { t.exif[1].value = "2015-06-01T10:00:00"; }, kScanned);
-    add("original offset outside the block", [](Tiff& t) { t.exif[1].offset = 0x7FFFFFF0; }, kScanned);
-    add("the first entry of a tag counts", [](Tiff& t) {
-        t.exif = {{kTagOriginal, kBlank}, {kTagOriginal, kTaken}};
-    }, kEdited);
-    add("sub-directory pointer outside the block", [](Tiff& t) { t.exifOffset = 1 << 30; }, kEdited);
-    add("original in the first directory", [](Tiff& t) {
-        t.exif.clear();
-        t.first.push_back({kTagOriginal, kTaken});
-    }, kTaken);
-    add("sub-directory before the first directory's original", [](Tiff& t) {
-        t.first.push_back({kTagOriginal, "2001:01:01 00:00:00"});
-    }, kTaken);
-    add("only DateTime", [](Tiff& t) { t.exif = {{0x829A, "1/60"}}; }, kEdited);
-    add("count past the end: the whole entries are read", [](Tiff& t) {
-        t.exif.clear();
-        t.firstCount = 0xFFFF;
-    }, kEdited);
-    add("magic number not tested", [](Tiff& t) { t.magic = "xy"; }, kTaken);
-    add("first directory offset 7", [](Tiff& t) { t.firstOffset = 7; }, "none");
-    add("first directory offset 0", [](Tiff& t) { t.firstOffset = 0; }, "none");
-    add("first directory past the end", [](Tiff& t) { t.firstOffset = 0xFFFFFFF0u; }, "none");
-    add("no date at all", [](Tiff& t) { t.first.pop_back(); t.exif.erase(t.exif.begin() + 1, t.exif.end()); }, "none");
-    add("every date invalid", [](Tiff& t) {
-        t.first[1].value = kBlank;
-        t.exif[1].value = kBlank;
-        t.exif[2].offset = 0xFFFFFFFFu;
-    }, "none");
+    add(
+        "edited picture", [](Tiff&) {}, kTaken);
+    add(
+        "original only in the sub-directory",
+        [](Tiff& t) {
+            t.first.pop_back();
+            t.exif.pop_back();
+        },
+        kTaken);
+    add(
+        "digitized when the original is missing", [](Tiff& t) { t.exif.erase(t.exif.begin() + 1); },
+        kScanned);
+    add(
+        "blank original", [](Tiff& t) { t.exif[1].value = kBlank; }, kScanned);
+    add(
+        "zero original and digitized",
+        [](Tiff& t) {
+            t.exif[1].value = "0000:00:00 00:00:00";
+            t.exif[2].value = "0000:01:01 00:00:00";
+        },
+        kEdited);
+    add(
+        "original cut by a zero byte",
+        [](Tiff& t) { t.exif[1].value = std::string("2015:06\0:01 10:00:00", 19); }, kScanned);
+    add(
+        "original with letters", [](Tiff& t) { t.exif[1].value = "2015-06-01T10:00:00"; },
+        kScanned);
+    add(
+        "original offset outside the block", [](Tiff& t) { t.exif[1].offset = 0x7FFFFFF0; },
+        kScanned);
+    add(
+        "the first entry of a tag counts",
+        [](Tiff& t) {
+            t.exif = {{kTagOriginal, kBlank}, {kTagOriginal, kTaken}};
+        },
+        kEdited);
+    add(
+        "sub-directory pointer outside the block", [](Tiff& t) { t.exifOffset = 1 << 30; },
+        kEdited);
+    add(
+        "original in the first directory",
+        [](Tiff& t) {
+            t.exif.clear();
+            t.first.push_back({kTagOriginal, kTaken});
+        },
+        kTaken);
+    add(
+        "sub-directory before the first directory's original",
+        [](Tiff& t) {
+            t.first.push_back({kTagOriginal, "2001:01:01 00:00:00"});
+        },
+        kTaken);
+    add(
+        "only DateTime",
+        [](Tiff& t) {
+            t.exif = {{0x829A, "1/60"}};
+        },
+        kEdited);
+    add(
+        "count past the end: the whole entries are read",
+        [](Tiff& t) {
+            t.exif.clear();
+            t.firstCount = 0xFFFF;
+        },
+        kEdited);
+    add(
+        "magic number not tested", [](Tiff& t) { t.magic = "xy"; }, kTaken);
+    add(
+        "first directory offset 7", [](Tiff& t) { t.firstOffset = 7; }, "none");
+    add(
+        "first directory offset 0", [](Tiff& t) { t.firstOffset = 0; }, "none");
+    add(
+        "first directory past the end", [](Tiff& t) { t.firstOffset = 0xFFFFFFF0u; }, "none");
+    add(
+        "no date at all",
+        [](Tiff& t) {
+            t.first.pop_back();
+            t.exif.erase(t.exif.begin() + 1, t.exif.end());
+        },
+        "none");
+    add(
+        "every date invalid",
+        [](Tiff& t) {
+            t.first[1].value = kBlank;
+            t.exif[1].value = kBlank;
+            t.exif[2].offset = 0xFFFFFFFFu;
+        },
+        "none");
     for (const Row& row : rows) {
         for (const bool big : {false, true}) {
             Tiff t = row.tiff;
@@ -107,7 +159,8 @@ TEST_F(PictureDateTest, TheMomentOfTakingWinsOverTheEditAndInvalidDatesGiveWayTo
             for (Entry& e : t.exif) {
                 if (e.tag == 0x829A) e.value = Long(1, big);
             }
-            EXPECT_EQ(dateOf(JpegWith("", Block(t))), row.expected) << row.what << (big ? " MM" : " II");
+            EXPECT_EQ(dateOf(JpegWith("", Block(t))), row.expected)
+                << row.what << (big ? " MM" : " II");
         }
     }
     std::string mixed = JpegWith("", Block(edited()));
@@ -130,15 +183,19 @@ TEST_F(PictureDateTest, TheExifSegmentIsFoundAnywhereBeforeTheScanAndNowhereElse
         {"after a comment", {soi + Segment(0xFE, "made by hand") + exif, kTaken}},
         {"after an XMP APP1", {soi + xmp + exif, kTaken}},
         {"after fill bytes and a standalone marker", {soi + "\xFF\xFF\xFF\x01" + exif, kTaken}},
-        {"after a profile that reaches past the first read", {soi + Segment(0xE2, std::string(9000, 'p')) + exif, kTaken}},
+        {"after a profile that reaches past the first read",
+         {soi + Segment(0xE2, std::string(9000, 'p')) + exif, kTaken}},
         {"the first Exif segment counts",
          {soi + Segment(0xE1, std::string("Exif\0\0", 6) + Block(Tiff{})) + exif, "none"}},
-        {"\"Exif\" without its two zero bytes", {soi + Segment(0xE1, std::string("Exif\0X", 6) + Block(edited())) + exif, kTaken}},
+        {"\"Exif\" without its two zero bytes",
+         {soi + Segment(0xE1, std::string("Exif\0X", 6) + Block(edited())) + exif, kTaken}},
         {"after the start of scan", {soi + tables + scan + exif, "none"}},
         {"after the end of the picture", {soi + "\xFF\xD9" + exif, "none"}},
-        {"a stray byte where a marker stands", {soi + tables + std::string(1, '\0') + exif, "none"}},
+        {"a stray byte where a marker stands",
+         {soi + tables + std::string(1, '\0') + exif, "none"}},
         {"a segment length below 2", {soi + std::string("\xFF\xE3\x00\x01", 4) + exif, "none"}},
-        {"a segment that runs past the end of the file", {soi + std::string("\xFF\xE3\x7F\xFF", 4) + exif, "none"}},
+        {"a segment that runs past the end of the file",
+         {soi + std::string("\xFF\xE3\x7F\xFF", 4) + exif, "none"}},
         {"no start of image", {exif, "none"}},
         {"empty file", {"", "none"}},
     };
@@ -149,7 +206,8 @@ TEST_F(PictureDateTest, EveryCutOfAPictureGivesTheDatesItStillHolds) {
     // Values in order: DateTime of the first directory, then the original, which ends the file.
     Tiff t = edited();
     t.exif.pop_back();
-    const std::string whole = jpegbytes::Soi() + Jfif() + Segment(0xE1, std::string("Exif\0\0", 6) + Block(t));
+    const std::string whole =
+        jpegbytes::Soi() + Jfif() + Segment(0xE1, std::string("Exif\0\0", 6) + Block(t));
     const size_t editEnd = whole.find(kEdited) + 19, takenEnd = whole.find(kTaken) + 19;
     ASSERT_EQ(takenEnd + 1, whole.size());
     for (size_t length = 0; length <= whole.size(); ++length) {
@@ -179,7 +237,12 @@ TEST_F(PictureDateTest, EachPictureTypeIsToldByItsContentAndReadByTheSameRule) {
     };
     const Row rows[] = {
         {"TIFF", block, "p.tif", kTaken},
-        {"big-endian raw", Block([] { Tiff t = edited(); t.bigEndian = true; return t; }()), "p.NEF", kTaken},
+        {"big-endian raw", Block([] {
+             Tiff t = edited();
+             t.bigEndian = true;
+             return t;
+         }()),
+         "p.NEF", kTaken},
         {"ORF", withMagic("IIRO"), "p.orf", kTaken},
         {"RW2", withMagic(std::string("IIU\0", 4)), "p.rw2", kTaken},
         {"unknown magic, raw name", withMagic("IIxy"), "p.cr2", kTaken},
@@ -193,7 +256,8 @@ TEST_F(PictureDateTest, EachPictureTypeIsToldByItsContentAndReadByTheSameRule) {
         {"PNG named as a JPEG", PngWith(block, true), "p.jpg", kTaken},
         {"WebP", WebpWith(block), "p.webp", kTaken},
         {"WebP with the JPEG signature", WebpWith(signature + block), "p.webp", kTaken},
-        {"WebP, chunk past the RIFF end", WebpWith(block).replace(4, 4, std::string("\x20\0\0\0", 4)), "p.webp", "none"},
+        {"WebP, chunk past the RIFF end",
+         WebpWith(block).replace(4, 4, std::string("\x20\0\0\0", 4)), "p.webp", "none"},
         {"JPEG named as a raw file", JpegWith("", block), "p.nef", kTaken},
     };
     for (const Row& row : rows) EXPECT_EQ(dateOf(row.bytes, row.name), row.expected) << row.what;

@@ -18,7 +18,9 @@ namespace lumaro {
 
 // A parent for folders that thousands of renames and syncs go through: memory where the
 // system has it, so that a test's cost is the program's and not the disk's.
-inline std::string MemoryFolderParent() { return access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp"; }
+inline std::string MemoryFolderParent() {
+    return access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+}
 
 class PictureFolder {
 public:

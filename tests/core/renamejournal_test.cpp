@@ -1,5 +1,7 @@
 // The rename journal: its bytes, operations stopped after every possible rename and finished
 // by the repair, and journals that must not be trusted.
+#include "core/journal/renamejournal.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -10,13 +12,12 @@
 #include <functional>
 #include <map>
 
+#include "core/journal/journalformat.h"
 #include "core/naming/apply.h"
 #include "core/naming/folderload.h"
 #include "core/naming/move.h"
 #include "core/naming/renumber.h"
 #include "namingfolder.h"
-#include "core/journal/journalformat.h"
-#include "core/journal/renamejournal.h"
 
 namespace lumaro {
 namespace {
@@ -43,7 +44,8 @@ bool runStoppedAfter(long long renames, const std::function<void()>& operation) 
 }
 
 TEST(RenameJournalTest, NamesWithAnyByteComeBackExactlyAndOnlyACompleteJournalCounts) {
-    const Names names = {"0001  a.jpg", "0001x\n2 b\t.JPG", "12:3 4", std::string("\xff\xfe ") + "\r"};
+    const Names names = {"0001  a.jpg", "0001x\n2 b\t.JPG", "12:3 4",
+                         std::string("\xff\xfe ") + "\r"};
     std::string bytes = JournalHeader();
     for (size_t i = 0; i < names.size(); ++i) {
         bytes += EncodeJournalRecord(100 + i, names[i], i % 2 ? "" : names[(i + 1) % names.size()],
@@ -86,14 +88,20 @@ TEST(RenameJournalTest, JournalsThatCouldNotComeFromAnOperationAreRefused) {
         bool cutShort;  // may still be the beginning of a journal: it is dropped, not kept
     } rows[] = {
         {"another version", "lumaro-journal 2\n" + one + end, false},
-        {"a name with a slash", JournalHeader() + EncodeJournalRecord(1, "../a", "", "b") + end, false},
-        {"a name that is the folder", JournalHeader() + EncodeJournalRecord(1, "a", "", "..") + end, false},
+        {"a name with a slash", JournalHeader() + EncodeJournalRecord(1, "../a", "", "b") + end,
+         false},
+        {"a name that is the folder", JournalHeader() + EncodeJournalRecord(1, "a", "", "..") + end,
+         false},
         {"a length past the end", JournalHeader() + "P 1 1:a 0: 999:b\n" + end, true},
         {"a count that does not match", JournalHeader() + one + JournalEnd(2), false},
         {"an empty old name", JournalHeader() + "P 1 0: 0: 1:b\n" + end, false},
-        {"a name with a NUL byte", JournalHeader() + EncodeJournalRecord(1, std::string("a\0b", 3), "", "b") + end, false},
-        {"the journal's own name", JournalHeader() + EncodeJournalRecord(1, "a", kRenameJournalName, "b") + end, false},
-        {"a kept journal's name", JournalHeader() + EncodeJournalRecord(1, ".lumaro-journal.unreadable", "", "b") + end, false},
+        {"a name with a NUL byte",
+         JournalHeader() + EncodeJournalRecord(1, std::string("a\0b", 3), "", "b") + end, false},
+        {"the journal's own name",
+         JournalHeader() + EncodeJournalRecord(1, "a", kRenameJournalName, "b") + end, false},
+        {"a kept journal's name",
+         JournalHeader() + EncodeJournalRecord(1, ".lumaro-journal.unreadable", "", "b") + end,
+         false},
         {"a note that is not one", JournalHeader() + one + end + "T 0 1:c\nX\n", false},
         {"a note for no picture", JournalHeader() + one + end + EncodeTemporaryNote(1, "c"), false},
         {"zeros inside", JournalHeader() + std::string(4, '\0') + one + end, false},
@@ -138,16 +146,26 @@ TEST(RenameJournalTest, OperationStoppedAfterAnyRenameIsFinishedByTheRepair) {
     };
     const Operation operations[] = {
         {"renumbering",
-         [](PictureList& l) { Renumber(l, {0, 1, 2, 3}, 2, "4"); },
-         [](PictureList& l) { Apply(l, {true, -1, {}}); },
-         {{"0002  a", "0001  a"}, {"0003  b", "0002  b"}, {"0004  c", "0003  c"}, {"0005  d", "0004  d"}}},
+         [](PictureList& l) {
+             Renumber(l, {0, 1, 2, 3}, 2, "4");
+         },
+         [](PictureList& l) {
+             Apply(l, {true, -1, {}});
+         },
+         {{"0002  a", "0001  a"},
+          {"0003  b", "0002  b"},
+          {"0004  c", "0003  c"},
+          {"0005  d", "0004  d"}}},
         {"cancel apply",
          [](PictureList& l) {
              Renumber(l, {0, 1, 2, 3}, 2, "4");
              Apply(l, {true, -1, {}});
          },
          [](PictureList& l) { CancelApply(l); },
-         {{"0001  a", "0001  a"}, {"0002  b", "0002  b"}, {"0003  c", "0003  c"}, {"0004  d", "0004  d"}}},
+         {{"0001  a", "0001  a"},
+          {"0002  b", "0002  b"},
+          {"0003  c", "0003  c"},
+          {"0004  d", "0004  d"}}},
         // A rotation: stopped before the first rename and after the last, the names alone
         // look the same; the files tell the two apart.
         {"move acceptance",
@@ -160,7 +178,10 @@ TEST(RenameJournalTest, OperationStoppedAfterAnyRenameIsFinishedByTheRepair) {
              bool moving = true;
              AcceptMove(l, moving);
          },
-         {{"0001  d", "0004  d"}, {"0002  a", "0001  a"}, {"0003  b", "0002  b"}, {"0004  c", "0003  c"}}},
+         {{"0001  d", "0004  d"},
+          {"0002  a", "0001  a"},
+          {"0003  b", "0002  b"},
+          {"0004  c", "0003  c"}}},
     };
     for (const Operation& op : operations) {
         for (long long stop = 0; stop <= 8; ++stop) {
@@ -174,7 +195,8 @@ TEST(RenameJournalTest, OperationStoppedAfterAnyRenameIsFinishedByTheRepair) {
             Names expected;
             for (const auto& [to, from] : op.planned) {
                 expected.push_back(to + ".jpg");
-                EXPECT_EQ(f.originOf(to), from) << op.name << " stopped after " << stop << ": " << to;
+                EXPECT_EQ(f.originOf(to), from)
+                    << op.name << " stopped after " << stop << ": " << to;
             }
             EXPECT_EQ(f.folder.names(), expected) << op.name << " stopped after " << stop;
         }
@@ -190,10 +212,14 @@ TEST(RenameJournalTest, RepairMovesOnlyThePlannedFilesAndNeverOntoAName) {
     std::string journal = JournalHeader();
     // a: nothing done yet; b: its new name is taken by a file the plan never knew;
     // c: on its temporary name; d: recorded with the serial of a file that is not it.
-    journal += EncodeJournalRecord(serialOf(folder, "0001  a.jpg"), "0001  a.jpg", "0005x a.jpg", "0005  a.jpg");
-    journal += EncodeJournalRecord(serialOf(folder, "0002  b.jpg"), "0002  b.jpg", "0009x z.jpg", "0009  z.jpg");
-    journal += EncodeJournalRecord(serialOf(folder, "0003x c.jpg"), "0003  c.jpg", "0003x c.jpg", "0007  c.jpg");
-    journal += EncodeJournalRecord(serialOf(folder, "0001  a.jpg") + 999, "0009  z.jpg", "", "0010  z.jpg");
+    journal += EncodeJournalRecord(serialOf(folder, "0001  a.jpg"), "0001  a.jpg", "0005x a.jpg",
+                                   "0005  a.jpg");
+    journal += EncodeJournalRecord(serialOf(folder, "0002  b.jpg"), "0002  b.jpg", "0009x z.jpg",
+                                   "0009  z.jpg");
+    journal += EncodeJournalRecord(serialOf(folder, "0003x c.jpg"), "0003  c.jpg", "0003x c.jpg",
+                                   "0007  c.jpg");
+    journal += EncodeJournalRecord(serialOf(folder, "0001  a.jpg") + 999, "0009  z.jpg", "",
+                                   "0010  z.jpg");
     journal += JournalEnd(4);
     folder.write(kRenameJournalName, journal);
     const JournalRepair repair = RepairInterruptedRenames(folder.path());
@@ -258,10 +284,11 @@ TEST(RenameJournalTest, RenameStoppedBetweenItsLinkAndUnlinkLeavesOneName) {
     PictureFolder folder;
     folder.write("0001  a.jpg");
     ASSERT_EQ(link(folder.pathOf("0001  a.jpg").c_str(), folder.pathOf("0002x a.jpg").c_str()), 0);
-    folder.write(kRenameJournalName, JournalHeader() +
-                                         EncodeJournalRecord(serialOf(folder, "0001  a.jpg"), "0001  a.jpg",
-                                                             "0002x a.jpg", "0002  a.jpg") +
-                                         JournalEnd(1));
+    folder.write(kRenameJournalName,
+                 JournalHeader() +
+                     EncodeJournalRecord(serialOf(folder, "0001  a.jpg"), "0001  a.jpg",
+                                         "0002x a.jpg", "0002  a.jpg") +
+                     JournalEnd(1));
     RepairInterruptedRenames(folder.path());
     EXPECT_EQ(folder.names(), Names{"0002  a.jpg"});
     EXPECT_EQ(folder.read("0002  a.jpg"), "content of 0001  a.jpg");
@@ -273,7 +300,8 @@ TEST(RenameJournalTest, FolderLoadFinishesAStoppedCompletionAndSaysWhatItRenamed
     list.currentFolder = f.folder.path();
     list.fileType = "jpg";
     ASSERT_TRUE(runStoppedAfter(1, [&] { LoadFolder(list, {}); }));
-    ASSERT_EQ(f.folder.names(), (Names{".lumaro-journal", "0001  a.jpg", "0002  b.jpg", "0003--.jpg", "y.jpg"}));
+    ASSERT_EQ(f.folder.names(),
+              (Names{".lumaro-journal", "0001  a.jpg", "0002  b.jpg", "0003--.jpg", "y.jpg"}));
     const LoadFolderResult result = LoadFolder(list, {});
     EXPECT_EQ(result.repair.renamedNames, Names{"0004--.jpg"});
     EXPECT_TRUE(result.namesChanged);

@@ -6,8 +6,8 @@
 #include <random>
 #include <set>
 
-#include "namingfolder.h"
 #include "core/windows/windowstate.h"
+#include "namingfolder.h"
 
 namespace lumaro {
 namespace {

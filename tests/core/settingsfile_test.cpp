@@ -100,20 +100,26 @@ TEST_F(SettingsFileTest, EverySavedValueLoadsBackUnchanged) {
 TEST_F(SettingsFileTest, NulAndInvalidUtf8StayInTheirLinesAndAreWrittenBackByteForByte) {
     const std::string nul(1, '\0');
     const std::string file =
-        Lines({"[Language]", "Fran\xE7" "ais", "[Default Folders]", "/photos/\xFF\xFE" + nul + "x/",
-               nul, "/shows/\xC3/", "[SlideShow Title Format]", "Te" + nul + "xt", "[File Types]",
-               "Types", "jpg", "[Captions]", "Available captions", "Caf\xE9" + nul + "[Captions]",
+        Lines({"[Language]",
+               "Fran\xE7"
+               "ais",
+               "[Default Folders]", "/photos/\xFF\xFE" + nul + "x/", nul, "/shows/\xC3/",
+               "[SlideShow Title Format]", "Te" + nul + "xt", "[File Types]", "Types", "jpg",
+               "[Captions]", "Available captions", "Caf\xE9" + nul + "[Captions]",
                nul + "[End of Application data]", "Roma", "[End of Application data]"});
     write(file);
     Settings loaded;
     ASSERT_TRUE(LoadSettings(path_, loaded));
-    EXPECT_EQ(loaded.languageName, "Fran\xE7" "ais");
+    EXPECT_EQ(loaded.languageName,
+              "Fran\xE7"
+              "ais");
     EXPECT_EQ(loaded.currentFolder, "/photos/\xFF\xFE" + nul + "x/");
     EXPECT_EQ(loaded.copyToFolder, nul);
     EXPECT_EQ(loaded.slideShowFolder, "/shows/\xC3/");
     EXPECT_EQ(loaded.slideShowTitleFormat, "Te" + nul + "xt");
-    EXPECT_EQ(loaded.captions, (std::vector<std::string>{"Available captions", "Caf\xE9" + nul + "[Captions]",
-                                                         nul + "[End of Application data]", "Roma"}));
+    EXPECT_EQ(loaded.captions,
+              (std::vector<std::string>{"Available captions", "Caf\xE9" + nul + "[Captions]",
+                                        nul + "[End of Application data]", "Roma"}));
     ASSERT_TRUE(SaveSettings(path_, loaded));
     EXPECT_EQ(read(), file);
 }
@@ -122,8 +128,8 @@ TEST_F(SettingsFileTest, NulAndInvalidUtf8StayInTheirLinesAndAreWrittenBackByteF
 // read into memory; nothing of it reaches the lists.
 TEST_F(SettingsFileTest, HugeFileOrEndlessLineIsRefusedAndLeavesTheListsEmpty) {
     const std::string longCaption(kLongestSettingsLine + 1, 'c');
-    write(kHead + Lines({"[File Types]", "Types", "jpg", "[Captions]", "Header", "Roma", longCaption,
-                         "[End of Application data]"}));
+    write(kHead + Lines({"[File Types]", "Types", "jpg", "[Captions]", "Header", "Roma",
+                         longCaption, "[End of Application data]"}));
     Settings settings;
     EXPECT_FALSE(LoadSettings(path_, settings));
     EXPECT_TRUE(settings.fileTypes.empty());

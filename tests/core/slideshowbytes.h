@@ -65,7 +65,6 @@ CaptionVertPosition=vpBottom
 CenterImage=True
 )";
 
-
 inline constexpr const char* kSettingsBetween = R"(EffectPath=StdEffects.ZoomGroup.ZoomOut
 EffectType=etRandom
 FitImage=True
@@ -77,7 +76,6 @@ InfoTextFontPitch=fpDefault
 InfoTextFontSize=11
 InfoTextFontStyle=[fsBold]
 )";
-
 
 inline constexpr const char* kSettingsAfter = R"(ManualAdvance=True
 Mode=smManual

@@ -13,8 +13,8 @@
 #include <cstring>
 #include <functional>
 
-#include "picturefolder.h"
 #include "core/slideshow/slideshowtitle.h"
+#include "picturefolder.h"
 #include "slideshowbytes.h"
 
 namespace lumaro {
@@ -31,9 +31,10 @@ struct ListOf {
     std::vector<PictureEntry> avant;
 };
 
-SlideShowWriteResult Write(const ListOf& list, const std::string& slideShowFolder, const std::string& projectName,
-                           const SlideShowContent& content) {
-    return WriteSlideShowFile(kTables, list.currentFolder, list.avant, slideShowFolder, projectName, content);
+SlideShowWriteResult Write(const ListOf& list, const std::string& slideShowFolder,
+                           const std::string& projectName, const SlideShowContent& content) {
+    return WriteSlideShowFile(kTables, list.currentFolder, list.avant, slideShowFolder, projectName,
+                              content);
 }
 
 // Runs `write` in a child process prepared by `prepare` (a lower user, a file size limit);
@@ -48,9 +49,8 @@ int ErrorInChild(const std::function<bool()>& prepare, const std::function<int()
 
 TEST(SlideShowFileTest, AnEmptyListGivesTheHeaderFollowedDirectlyByTheSettings) {
     PictureFolder shows;
-    const SlideShowWriteResult written =
-        Write(ListOf{"/photos/Vacances/", {}}, shows.path(), "Vacances",
-                           {"Vacances", "4000", "1200"});
+    const SlideShowWriteResult written = Write(ListOf{"/photos/Vacances/", {}}, shows.path(),
+                                               "Vacances", {"Vacances", "4000", "1200"});
     ASSERT_TRUE(written.ok());
     EXPECT_EQ(written.path, shows.path() + "Vacances.ss");
     EXPECT_EQ(shows.read("Vacances.ss"), ProjectFile({}, "4000", "1200"));
@@ -60,8 +60,9 @@ TEST(SlideShowFileTest, AnEmptyListGivesTheHeaderFollowedDirectlyByTheSettings) 
 TEST(SlideShowFileTest, EverySlideInListOrderWithItsOwnExtensionAndNothingEscaped) {
     PictureFolder shows;
     // List order, not name order; quotes in the folder, a name and the caption; empty durations.
-    const ListOf list = ListOf{"/photos/Le \"grand\" tour/",
-                                    {{"0002  Roma", ".JPG"}, {"0001  \"Ponte\"", ".jpg"}, {"0003--", ".jpeg"}}};
+    const ListOf list =
+        ListOf{"/photos/Le \"grand\" tour/",
+               {{"0002  Roma", ".JPG"}, {"0001  \"Ponte\"", ".jpg"}, {"0003--", ".jpeg"}}};
     const std::string caption = "2006 \"Italie\" ; Caption: x";
     ASSERT_TRUE(Write(list, shows.path(), "Le \"grand\" tour", {caption, "", ""}).ok());
     const std::string tail = "; Caption: \"" + caption + "\";";
@@ -79,15 +80,18 @@ TEST(SlideShowFileTest, ASecondWriteReplacesTheFirstAndTheRootFolderIsNamedRoot)
     // Another folder of the same name elsewhere writes the same project, with fewer bytes.
     const ListOf other = ListOf{"/b/Italie/", {{"07  z", ".jpg"}}};
     ASSERT_TRUE(Write(other, shows.path(), SlideShowProjectName(other.currentFolder),
-                                   {"Italie (b)", "5", "0"}).ok());
-    EXPECT_EQ(shows.read("Italie.ss"),
-              ProjectFile({"FileName: \"/b/Italie/07  z.jpg\"; Caption: \"Italie (b)\";"}, "5", "0"));
+                      {"Italie (b)", "5", "0"})
+                    .ok());
+    EXPECT_EQ(
+        shows.read("Italie.ss"),
+        ProjectFile({"FileName: \"/b/Italie/07  z.jpg\"; Caption: \"Italie (b)\";"}, "5", "0"));
     EXPECT_EQ(shows.names(), Names{"Italie.ss"});
 
     const ListOf root = ListOf{"/", {{"01  x", ".jpg"}}};
     EXPECT_EQ(SlideShowProjectName(root.currentFolder), "Root");
     ASSERT_TRUE(Write(root, shows.path(), SlideShowProjectName("/"), {"Root", "1", "2"}).ok());
-    EXPECT_EQ(shows.read("Root.ss"), ProjectFile({"FileName: \"/01  x.jpg\"; Caption: \"Root\";"}, "1", "2"));
+    EXPECT_EQ(shows.read("Root.ss"),
+              ProjectFile({"FileName: \"/01  x.jpg\"; Caption: \"Root\";"}, "1", "2"));
     EXPECT_EQ(SlideShowProjectName("/home/anne/2006-07 Italie/"), "2006-07 Italie");
     EXPECT_EQ(SlideShowProjectName("/home/anne/Vacances//"), "Vacances");
 }
@@ -146,12 +150,15 @@ TEST(SlideShowFileTest, ALineBreakInAFolderPictureOrCaptionIsRefusedNamedAndNoth
     } rows[] = {
         {"folder", {"/p/Nice\nTrip/", plain}, "Nice\nTrip", {"/p/Nice\nTrip/"}},
         {"parent folder", {"/p/a\rb/Trip/", plain}, "Trip", {"/p/a\rb/Trip/"}},
-        {"pictures", {"/p/Trip/", {{"01  a\nb", ".jpg"}, {"02  c", ".jpg"}, {"03  d", ".j\rpg"}}}, "Trip",
+        {"pictures",
+         {"/p/Trip/", {{"01  a\nb", ".jpg"}, {"02  c", ".jpg"}, {"03  d", ".j\rpg"}}},
+         "Trip",
          {"01  a\nb.jpg", "03  d.j\rpg"}},
         {"caption", {"/p/Trip/", plain}, "Tr\nip", {"Tr\nip"}},
     };
     for (const auto& row : rows) {
-        const SlideShowWriteResult written = Write(row.list, shows.path(), "Trip", {row.caption, "1", "2"});
+        const SlideShowWriteResult written =
+            Write(row.list, shows.path(), "Trip", {row.caption, "1", "2"});
         EXPECT_FALSE(written.ok()) << row.what;
         EXPECT_EQ(written.splittingNames, row.named) << row.what;
         EXPECT_EQ(shows.names(), Names{}) << row.what;
@@ -197,7 +204,8 @@ TEST(SlideShowTitleTest, ThePrefixMovesBehindTheTextOnlyForTheTextFormat) {
     };
     for (const auto& row : rows) {
         EXPECT_EQ(HasDatePrefix(row.folder), row.prefix) << row.folder;
-        EXPECT_EQ(SlideShowTitle(row.folder, row.format), row.title) << row.folder << " " << row.format;
+        EXPECT_EQ(SlideShowTitle(row.folder, row.format), row.title)
+            << row.folder << " " << row.format;
     }
 }
 

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "picturefolder.h"
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/files/folderentries.h"
+#include "picturefolder.h"
 
 namespace lumaro {
 namespace {
@@ -69,7 +69,9 @@ TEST(SnapkeepTest, ADoubleClickTakesOutAWholeItemNeverTextInsideAnother) {
 
 TEST(SnapkeepTest, SetIsTheFirstTwelveJpegFilesInNameOrder) {
     PictureFolder folder;
-    for (int i = 15; i >= 1; --i) folder.write((i < 10 ? "0" : "") + std::to_string(i) + "  Photo." + (i % 3 ? "jpg" : "JPEG"));
+    for (int i = 15; i >= 1; --i)
+        folder.write((i < 10 ? "0" : "") + std::to_string(i) + "  Photo." +
+                     (i % 3 ? "jpg" : "JPEG"));
     folder.write("00  Plan.png");
     folder.write(".05  hidden.jpg");
     folder.write("jpg");
@@ -90,9 +92,11 @@ TEST(SnapkeepTest, SavePlanNamesCopiesAfterTheListAndRefusesThePictureFolderUnde
     ASSERT_EQ(symlink(disk.pathOf("pictures").c_str(), disk.pathOf("link").c_str()), 0);
     const std::string pictureFolder = disk.pathOf("pictures/");
     std::vector<PictureEntry> list;
-    for (int i = 1; i <= 14; ++i) list.push_back({"0" + std::to_string(i) + "  Rome", i == 2 ? ".JPG" : ".jpg"});
+    for (int i = 1; i <= 14; ++i)
+        list.push_back({"0" + std::to_string(i) + "  Rome", i == 2 ? ".JPG" : ".jpg"});
 
-    for (const std::string& spelling : {disk.pathOf("link"), disk.pathOf("pictures/."), disk.pathOf("new/../pictures")}) {
+    for (const std::string& spelling :
+         {disk.pathOf("link"), disk.pathOf("pictures/."), disk.pathOf("new/../pictures")}) {
         const SnapkeepSavePlan refused = PlanSnapkeepSave(list, pictureFolder, spelling);
         EXPECT_EQ(refused.outcome, SnapkeepSavePlan::Outcome::PictureFolder) << spelling;
         EXPECT_TRUE(refused.copies.empty());
@@ -110,7 +114,8 @@ TEST(SnapkeepTest, SavePlanNamesCopiesAfterTheListAndRefusesThePictureFolderUnde
     EXPECT_TRUE(plan.existing.empty());
 
     disk.write("set/Jour 2/03  Rome.jpg", "older copy");
-    const SnapkeepSavePlan again = PlanSnapkeepSave({list.begin(), list.begin() + 5}, pictureFolder, plan.folder);
+    const SnapkeepSavePlan again =
+        PlanSnapkeepSave({list.begin(), list.begin() + 5}, pictureFolder, plan.folder);
     EXPECT_EQ(again.existing, std::vector<std::string>{"03  Rome.jpg"});
     EXPECT_FALSE(again.moreThanTwelve);
     EXPECT_EQ(disk.read("set/Jour 2/03  Rome.jpg"), "older copy");

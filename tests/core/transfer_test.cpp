@@ -56,14 +56,16 @@ TEST(TransferTest, TakenNamesGetANumberAndTheSourcesGoOnlyOnceCopied) {
     struct stat st;
     ASSERT_EQ(stat(to.pathOf("c.jpg").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0604u);
-    EXPECT_EQ(st.st_mtime, 1150000000);  // dateless pictures keep their place in the file-date order
+    EXPECT_EQ(st.st_mtime,
+              1150000000);  // dateless pictures keep their place in the file-date order
 }
 
 TEST(TransferTest, SourceRemovedBehindOurBackIsReportedAndTheOthersStillMove) {
     PictureFolder from, to;
     from.write("a.jpg");
     from.write("c.jpg");
-    const std::vector<TransferOutcome> outcomes = TransferPictures(from.path(), Entries({"a", "b", "c"}), to.path());
+    const std::vector<TransferOutcome> outcomes =
+        TransferPictures(from.path(), Entries({"a", "b", "c"}), to.path());
     ASSERT_EQ(outcomes.size(), 3u);
     EXPECT_EQ(outcomes[1].status, Status::SourceMissing);
     EXPECT_TRUE(outcomes[1].target.empty());
@@ -94,7 +96,8 @@ TEST(TransferTest, FullDiskKeepsEverySourceAndLeavesNoPartialCopy) {
         signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{1000, 1000};
         setrlimit(RLIMIT_FSIZE, &limit);
-        const std::vector<TransferOutcome> o = TransferPictures(from.path(), Entries({"a", "b", "c"}), to.path());
+        const std::vector<TransferOutcome> o =
+            TransferPictures(from.path(), Entries({"a", "b", "c"}), to.path());
         _exit(o.size() == 3 && !o[0].moved() && o[1].moved() && !o[2].moved() ? 0 : 1);
     }
     int status = 0;

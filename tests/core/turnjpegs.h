@@ -27,7 +27,8 @@ struct Rgb {
 // Top left red, top right green, bottom left blue, bottom right white.
 inline const Rgb kQuarters[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
 
-inline std::string ExifSegment(int orientation, const std::string& date, uint32_t width, uint32_t height) {
+inline std::string ExifSegment(int orientation, const std::string& date, uint32_t width,
+                               uint32_t height) {
     const bool be = true;
     std::string tiff = "MM";
     put16(tiff, 42, be);
@@ -36,8 +37,8 @@ inline std::string ExifSegment(int orientation, const std::string& date, uint32_
     const uint32_t dateAt = 8 + 2 + 3 * 12 + 4;
     const uint32_t exifAt = dateAt + 20;
     put16(tiff, 3, be);
-    put16(tiff, 0x0112, be), put16(tiff, 3, be), put32(tiff, 1, be), put16(tiff, uint16_t(orientation), be),
-        put16(tiff, 0, be);
+    put16(tiff, 0x0112, be), put16(tiff, 3, be), put32(tiff, 1, be),
+        put16(tiff, uint16_t(orientation), be), put16(tiff, 0, be);
     put16(tiff, 0x0132, be), put16(tiff, 2, be), put32(tiff, 20, be), put32(tiff, dateAt, be);
     put16(tiff, 0x8769, be), put16(tiff, 4, be), put32(tiff, 1, be), put32(tiff, exifAt, be);
     put32(tiff, 0, be);
@@ -58,24 +59,27 @@ inline std::string ThumbnailExifSegment(int orientation, const std::string& thum
     put16(tiff, 42, be);
     put32(tiff, 8, be);
     put16(tiff, 1, be);
-    put16(tiff, 0x0112, be), put16(tiff, 3, be), put32(tiff, 1, be), put16(tiff, uint16_t(orientation), be),
-        put16(tiff, 0, be);
+    put16(tiff, 0x0112, be), put16(tiff, 3, be), put32(tiff, 1, be),
+        put16(tiff, uint16_t(orientation), be), put16(tiff, 0, be);
     put32(tiff, 8 + 18, be);  // the second directory follows
     put16(tiff, 2, be);
     put16(tiff, 0x0201, be), put16(tiff, 4, be), put32(tiff, 1, be), put32(tiff, 8 + 18 + 30, be);
-    put16(tiff, 0x0202, be), put16(tiff, 4, be), put32(tiff, 1, be), put32(tiff, uint32_t(thumbnail.size()), be);
+    put16(tiff, 0x0202, be), put16(tiff, 4, be), put32(tiff, 1, be),
+        put32(tiff, uint32_t(thumbnail.size()), be);
     put32(tiff, 0, be);
     return jpegbytes::Segment(0xE1, std::string("Exif\0\0", 6) + tiff + thumbnail);
 }
 
 inline std::string ProfileSegment() {
-    return jpegbytes::Segment(0xE2, std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(300, '\x5A'));
+    return jpegbytes::Segment(0xE2,
+                              std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(300, '\x5A'));
 }
 inline std::string CommentSegment() { return jpegbytes::Segment(0xFE, "made for the turn tests"); }
 // An XMP segment, an APP1 as the Exif segment is, of `padding` blanks and a few more bytes, as
 // editors write it (in front of the Exif segment, for some).
 inline std::string XmpSegment(size_t padding = 200) {
-    const std::string xml = "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">" + std::string(padding, ' ') + "</x:xmpmeta>";
+    const std::string xml =
+        "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">" + std::string(padding, ' ') + "</x:xmpmeta>";
     return jpegbytes::Segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0", 29) + xml);
 }
 
@@ -197,8 +201,11 @@ struct Decoded {
         const unsigned char* p = &rgb[(size_t(y) * width + x) * 3];
         return {p[0], p[1], p[2]};
     }
-    // The colour near the middle of a quarter: 0 top left, 1 top right, 2 bottom left, 3 bottom right.
-    Rgb quarter(int q) const { return at((q % 2 ? 3 : 1) * width / 4, (q / 2 ? 3 : 1) * height / 4); }
+    // The colour near the middle of a quarter: 0 top left, 1 top right, 2 bottom left, 3 bottom
+    // right.
+    Rgb quarter(int q) const {
+        return at((q % 2 ? 3 : 1) * width / 4, (q / 2 ? 3 : 1) * height / 4);
+    }
 };
 
 inline Decoded Decode(const std::string& jpeg) {
@@ -206,9 +213,11 @@ inline Decoded Decode(const std::string& jpeg) {
     tjhandle handle = tjInitDecompress();
     int sampling = 0, colourSpace = 0;
     const auto* bytes = reinterpret_cast<const unsigned char*>(jpeg.data());
-    if (tjDecompressHeader3(handle, bytes, jpeg.size(), &d.width, &d.height, &sampling, &colourSpace) == 0) {
+    if (tjDecompressHeader3(handle, bytes, jpeg.size(), &d.width, &d.height, &sampling,
+                            &colourSpace) == 0) {
         d.rgb.resize(size_t(d.width) * d.height * 3);
-        if (tjDecompress2(handle, bytes, jpeg.size(), d.rgb.data(), d.width, 0, d.height, TJPF_RGB, 0) != 0)
+        if (tjDecompress2(handle, bytes, jpeg.size(), d.rgb.data(), d.width, 0, d.height, TJPF_RGB,
+                          0) != 0)
             d.rgb.clear();
     }
     tjDestroy(handle);

@@ -9,11 +9,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "namingfolder.h"
-#include "picturefolder.h"
 #include "core/picturefile/jpegheader.h"
 #include "core/picturefile/jpegturn.h"
 #include "core/picturefile/picturedate.h"
+#include "namingfolder.h"
+#include "picturefolder.h"
 #include "turnjpegs.h"
 
 namespace lumaro {
@@ -34,7 +34,8 @@ void ExpectQuarters(const std::string& jpeg, std::array<int, 4> expected) {
     ASSERT_FALSE(d.rgb.empty());
     for (int q = 0; q < 4; ++q) {
         const Rgb got = d.quarter(q), want = kQuarters[expected[q]];
-        EXPECT_TRUE(Near(got, want)) << "quarter " << q << ": " << got.r << "," << got.g << "," << got.b;
+        EXPECT_TRUE(Near(got, want))
+            << "quarter " << q << ": " << got.r << "," << got.g << "," << got.b;
     }
 }
 
@@ -77,8 +78,10 @@ TEST(TurnJpegTest, TurnStartsFromTheShownOrientationEvenBehindXmpAndResetsItToOn
     };
     for (const std::string& before : {std::string(), XmpSegment()}) {
         for (const Row& row : rows) {
-            SCOPED_TRACE("orientation " + std::to_string(row.orientation) + (before.empty() ? "" : " behind XMP"));
-            const std::string original = QuarterJpeg(64, 48, before + Segments(row.orientation, 64, 48));
+            SCOPED_TRACE("orientation " + std::to_string(row.orientation) +
+                         (before.empty() ? "" : " behind XMP"));
+            const std::string original =
+                QuarterJpeg(64, 48, before + Segments(row.orientation, 64, 48));
             EXPECT_EQ(ExifOrientation(original), row.orientation);
             const JpegTurnResult turned = TurnJpeg(original, 90);
             ASSERT_TRUE(turned.ok) << turned.error;
@@ -99,8 +102,8 @@ TEST(TurnJpegTest, SidesNotWholeBlocksAreEncodedAgainWithEveryHeaderSegment) {
     EXPECT_EQ(d.width, 50);
     EXPECT_EQ(d.height, 70);
     ExpectQuarters(turned.jpeg, {2, 0, 3, 1});
-    EXPECT_TRUE(Near(d.at(49, 0), kQuarters[0]));   // the last column is red, not grey
-    EXPECT_TRUE(Near(d.at(0, 69), kQuarters[3]));   // and the last row white
+    EXPECT_TRUE(Near(d.at(49, 0), kQuarters[0]));  // the last column is red, not grey
+    EXPECT_TRUE(Near(d.at(0, 69), kQuarters[3]));  // and the last row white
     const std::string markers = JpegMarkerSegments(turned.jpeg);
     EXPECT_NE(markers.find(ProfileSegment()), std::string::npos);
     EXPECT_NE(markers.find(CommentSegment()), std::string::npos);
@@ -115,17 +118,19 @@ TEST(TurnJpegTest, SidesNotWholeBlocksAreEncodedAgainWithEveryHeaderSegment) {
 TEST(TurnJpegTest, TheExifThumbnailTurnsWithThePicture) {
     const auto thumbnailOf = [](const std::string& jpeg) {
         const ExifTurnFields fields = FindExifTurnFields(jpeg);
-        const size_t start = fields.segment.offset + 10 + ReadExifNumber(jpeg, fields.thumbnailStart);
+        const size_t start =
+            fields.segment.offset + 10 + ReadExifNumber(jpeg, fields.thumbnailStart);
         return jpeg.substr(start, ReadExifNumber(jpeg, fields.thumbnailLength));
     };
     for (const int orientation : {1, 6}) {
         SCOPED_TRACE("orientation " + std::to_string(orientation));
-        const std::string original =
-            QuarterJpeg(64, 48, ThumbnailExifSegment(orientation, QuarterJpeg(40, 24, "")) + CommentSegment());
+        const std::string original = QuarterJpeg(
+            64, 48, ThumbnailExifSegment(orientation, QuarterJpeg(40, 24, "")) + CommentSegment());
         const JpegTurnResult turned = TurnJpeg(original, 90);
         ASSERT_TRUE(turned.ok) << turned.error;
         const std::string thumbnail = thumbnailOf(turned.jpeg);
-        const std::array<int, 4> quarters = orientation == 1 ? std::array{2, 0, 3, 1} : std::array{3, 2, 1, 0};
+        const std::array<int, 4> quarters =
+            orientation == 1 ? std::array{2, 0, 3, 1} : std::array{3, 2, 1, 0};
         ExpectQuarters(turned.jpeg, quarters);
         ExpectQuarters(thumbnail, quarters);
         EXPECT_EQ(Decode(thumbnail).width, orientation == 1 ? 24 : 40);
@@ -275,12 +280,14 @@ TEST(TurnPictureTest, AFileThatANewOneCouldNotStandForIsLeftAsItIsAndTheTurnSays
         {"not mine.jpg", mode_t(asRoot ? 0644 : 0444), "you may not write this file"},
     };
     // Only root can make a file of another user that nobody may write.
-    if (asRoot) rows.push_back({"writable.jpg", 0666, "the file's owner and group could not be kept"});
+    if (asRoot)
+        rows.push_back({"writable.jpg", 0666, "the file's owner and group could not be kept"});
     for (const Row& row : rows) {
         folder.write(row.name, QuarterJpeg(64, 48, Segments(1, 64, 48)));
         chmod(folder.pathOf(row.name).c_str(), row.mode);
     }
-    ASSERT_EQ(link(folder.pathOf("linked.jpg").c_str(), folder.pathOf("other name.jpg").c_str()), 0);
+    ASSERT_EQ(link(folder.pathOf("linked.jpg").c_str(), folder.pathOf("other name.jpg").c_str()),
+              0);
     const std::vector<std::string> before = Contents(folder);
 
     int said[2];
@@ -290,13 +297,15 @@ TEST(TurnPictureTest, AFileThatANewOneCouldNotStandForIsLeftAsItIsAndTheTurnSays
         close(said[0]);
         if (asRoot && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(1);
         std::string details;
-        for (const Row& row : rows) details += TurnPicture(folder.pathOf(row.name), 90).detail + "\n";
+        for (const Row& row : rows)
+            details += TurnPicture(folder.pathOf(row.name), 90).detail + "\n";
         _exit(write(said[1], details.data(), details.size()) == ssize_t(details.size()) ? 0 : 1);
     }
     close(said[1]);
     std::string details;
     char buffer[512];
-    for (ssize_t n; (n = read(said[0], buffer, sizeof buffer)) > 0;) details.append(buffer, size_t(n));
+    for (ssize_t n; (n = read(said[0], buffer, sizeof buffer)) > 0;)
+        details.append(buffer, size_t(n));
     close(said[0]);
     int status = 0;
     waitpid(child, &status, 0);
@@ -317,9 +326,11 @@ TEST(TurnPictureTest, OtherTypesAndMissingFilesAreLeftAlone) {
     PictureFolder folder;
     folder.write("b.png", "\x89PNG\r\n\x1a\n not turned here");
     EXPECT_EQ(TurnPicture(folder.pathOf("b.png"), 90).status, TurnPictureResult::Status::NotJpeg);
-    EXPECT_EQ(TurnPicture(folder.pathOf("gone.jpg"), 90).status, TurnPictureResult::Status::Unreadable);
+    EXPECT_EQ(TurnPicture(folder.pathOf("gone.jpg"), 90).status,
+              TurnPictureResult::Status::Unreadable);
     folder.write("c.jpg", std::string("\xFF\xD8\xFF\xE0 broken", 11));
-    EXPECT_EQ(TurnPicture(folder.pathOf("c.jpg"), 90).status, TurnPictureResult::Status::CannotTurn);
+    EXPECT_EQ(TurnPicture(folder.pathOf("c.jpg"), 90).status,
+              TurnPictureResult::Status::CannotTurn);
     EXPECT_EQ(folder.read("b.png"), "\x89PNG\r\n\x1a\n not turned here");
 }
 

@@ -17,8 +17,8 @@
 
 #include "gui/app/controltable.h"
 #include "gui/app/helpwindow.h"
-#include "support/formfixture.h"
 #include "gui/toolkit/imageviewercontrol.h"
+#include "support/formfixture.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;

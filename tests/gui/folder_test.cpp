@@ -15,9 +15,9 @@
 #include <QTest>
 
 #include "gui/naming/formatnom.h"
+#include "gui/toolkit/imageviewercontrol.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
-#include "gui/toolkit/imageviewercontrol.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
@@ -63,14 +63,16 @@ private slots:
 
 void FolderTest::numberedFolderLoadsAndShiftControlClicksFillTheSlots() {
     QTemporaryDir pictures;
-    for (const char* name : {"01  Plage.jpg", "02  Port.jpg", "03  Phare.JPG", "04--.jpg", "05  Soir.jpg"}) {
+    for (const char* name :
+         {"01  Plage.jpg", "02  Port.jpg", "03  Phare.JPG", "04--.jpg", "05  Soir.jpg"}) {
         WritePicture(pictures.path(), QString::fromUtf8(name));
     }
     FormFixture fx;
     Form1& form = fx.start();
     fx.responder().folders.push_back(pictures.path());
     QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  Plage", "02  Port", "03  Phare", "04--", "05  Soir"}));
+    QCOMPARE(listed(form.lb_Avant),
+             (QStringList{"01  Plage", "02  Port", "03  Phare", "04--", "05  Soir"}));
     QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
     QCOMPARE(form.textb_FichiersAuDossier->text(), QStringLiteral("5"));
     QCOMPARE(form.textb_Dossier->text(), pictures.path() + "/");
@@ -130,7 +132,8 @@ void FolderTest::cancelledFormatLeavesEveryName() {
     Form1& form = fx.start();
     fx.responder().folders.push_back(pictures.path());
     fx.responder().dialogActions.push_back([](QDialog& dialog) {
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_Cancel")), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_Cancel")),
+                          Qt::LeftButton);
         return dialog.result();
     });
     QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
@@ -153,7 +156,8 @@ void FolderTest::sortToggleAlternatesOrderAndRenamesNothing() {
     // The picture without a date comes first, and the user is told why.
     QCOMPARE(listed(form.lb_Avant), (QStringList{"02  y", "03  z", "01  x"}));
     QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Name"));
-    QVERIFY(fx.responder().texts().last().startsWith(QStringLiteral("Pictures with no internal date")));
+    QVERIFY(
+        fx.responder().texts().last().startsWith(QStringLiteral("Pictures with no internal date")));
     QTest::mouseClick(form.cb_Sort, Qt::LeftButton);
     QCOMPARE(listed(form.lb_Avant), (QStringList{"01  x", "02  y", "03  z"}));
     QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Date"));
@@ -189,13 +193,15 @@ void FolderTest::badFileTypesAndEmptyFoldersAreSaidAndRenameNothing() {
     form.textb_FileType->setText(QStringLiteral("png"));
     fx.responder().folders.push_back(pictures.path());
     QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    QCOMPARE(fx.responder().shown.last().text, QStringLiteral("Folder contains no files of type png"));
+    QCOMPARE(fx.responder().shown.last().text,
+             QStringLiteral("Folder contains no files of type png"));
     QVERIFY(!form.cb_Tout->isEnabled());
 
     form.textb_FileType->setText(QStringLiteral("jpg"));
     fx.responder().folders.push_back(pictures.path() + "/missing");
     QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    QVERIFY(fx.responder().shown.last().text.startsWith(QStringLiteral("This folder cannot be read")));
+    QVERIFY(
+        fx.responder().shown.last().text.startsWith(QStringLiteral("This folder cannot be read")));
     QCOMPARE(FilesIn(pictures.path()), QStringList{"a.jpg"});
 }
 
@@ -270,7 +276,8 @@ void FolderTest::captionThatIsNotUtf8KeepsItsBytesThroughRenameAndSettings() {
 }
 
 void FolderTest::formatDialogAnswersReplaceByNameWhenOkIsPressedAtOnce() {
-    QStringList texts = {"File name", "Cancel", "Format", "Replace", "Insert", "Leave", "Sort", "Name", "Date", ""};
+    QStringList texts = {"File name", "Cancel", "Format", "Replace", "Insert",
+                         "Leave",     "Sort",   "Name",   "Date",    ""};
     {
         FormatNom dialog(texts, nullptr);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("File name"));
@@ -284,7 +291,8 @@ void FolderTest::formatDialogAnswersReplaceByNameWhenOkIsPressedAtOnce() {
         FormatNom dialog(texts, nullptr);
         dialog.show();
         // Options take clicks on their indicator and text.
-        QTest::mouseClick(dialog.optb_3, Qt::LeftButton, {}, QPoint(6, dialog.optb_3->height() / 2));
+        QTest::mouseClick(dialog.optb_3, Qt::LeftButton, {},
+                          QPoint(6, dialog.optb_3->height() / 2));
         QTest::mouseClick(dialog.optb_SortByDate, Qt::LeftButton, {},
                           QPoint(6, dialog.optb_SortByDate->height() / 2));
         QVERIFY(!dialog.optb_SortByName->isChecked());
@@ -304,7 +312,8 @@ void FolderTest::renameBlockedByAnExistingFileKeepsBothAndIsNamedAtTheEnd() {
     Form1& form = fx.start();
     fx.responder().folders.push_back(pictures.path());
     QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    QVERIFY(fx.responder().shown.last().text.startsWith(QStringLiteral("These pictures kept their names")));
+    QVERIFY(fx.responder().shown.last().text.startsWith(
+        QStringLiteral("These pictures kept their names")));
     QVERIFY(fx.responder().shown.last().text.contains(QStringLiteral("07  a.jpg")));
     QFile kept(pictures.path() + "/07  a.jpg");
     QVERIFY(kept.open(QIODevice::ReadOnly));

@@ -96,14 +96,16 @@ void FolderDialogsTest::newNamesNestAndCancelledNamesChangeNothing() {
     dialog.show();
     QStringList seen;
     responder_->dialogActions.push_back([&seen](QDialog& asked) {
-        seen << asked.windowTitle() << asked.findChild<QPushButton*>(QStringLiteral("cb_Annul"))->text()
+        seen << asked.windowTitle()
+             << asked.findChild<QPushButton*>(QStringLiteral("cb_Annul"))->text()
              << asked.findChild<QLabel*>(QStringLiteral("label_FolderIn"))->text();
         return typeName(QStringLiteral("Rome"))(asked);
     });
     responder_->dialogActions.push_back(typeName(QStringLiteral("Jour 2")));
     responder_->dialogActions.push_back(typeName(QStringLiteral("Naples"), "cb_Annul"));
     QTest::mouseClick(dialog.cb_NewFolder, Qt::LeftButton);
-    QCOMPARE(seen, (QStringList{"New destination folder", "Cancel", "New destination folder in " + start}));
+    QCOMPARE(seen, (QStringList{"New destination folder", "Cancel",
+                                "New destination folder in " + start}));
     QVERIFY(dialog.cb_OK->isEnabled());
     QTest::mouseClick(dialog.cb_NewFolder, Qt::LeftButton);
     QTest::mouseClick(dialog.cb_NewFolder, Qt::LeftButton);
@@ -112,7 +114,9 @@ void FolderDialogsTest::newNamesNestAndCancelledNamesChangeNothing() {
     QCOMPARE(request.folder, (start + "Rome/Jour 2/").toStdString());
     QCOMPARE(responder_->shown.size(), 3);
     // The caller creates the folder: the dialogs left the disk as it was.
-    QVERIFY(QDir(disk.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+    QVERIFY(QDir(disk.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                .isEmpty());
 }
 
 void FolderDialogsTest::badNewNamesKeepTheDialogOpenWithAMessage_data() {
@@ -127,7 +131,8 @@ void FolderDialogsTest::badNewNamesKeepTheDialogOpenWithAMessage_data() {
 
 void FolderDialogsTest::badNewNamesKeepTheDialogOpenWithAMessage() {
     QFETCH(QString, typed);
-    NewFolderRequest request{"stale", "Cancel", "New folder", "New folder in", "/data/", "Bad name"};
+    NewFolderRequest request{"stale",         "Cancel", "New folder",
+                             "New folder in", "/data/", "Bad name"};
     FormNewFolder dialog(request, nullptr);
     dialog.show();
     QVERIFY(request.name.empty());
@@ -146,7 +151,8 @@ void FolderDialogsTest::badNewNamesKeepTheDialogOpenWithAMessage() {
 }
 
 void FolderDialogsTest::closingTheNewFolderDialogAnswersNoNameWhateverWasTyped() {
-    NewFolderRequest request{"", "Annuler", "Nouveau dossier", "Nouveau dossier dans", "/data/", "Nom refusé"};
+    NewFolderRequest request{"",       "Annuler",   "Nouveau dossier", "Nouveau dossier dans",
+                             "/data/", "Nom refusé"};
     FormNewFolder dialog(request, nullptr);
     dialog.show();
     QCOMPARE(dialog.cb_Annul->text(), QStringLiteral("Annuler"));
@@ -170,7 +176,8 @@ void FolderDialogsTest::mainWindowAsksWithTheTextsOfTheFeature() {
         QTest::mouseClick(dialog.cb_OK, Qt::LeftButton);
         return dialog.result();
     });
-    QCOMPARE(form.ChooseFolder(FolderChoice::SnapkeepSave, "/data/Memo/"), std::string("/data/Paris/"));
+    QCOMPARE(form.ChooseFolder(FolderChoice::SnapkeepSave, "/data/Memo/"),
+             std::string("/data/Paris/"));
     QCOMPARE(shownFolder, QStringLiteral("/data/Memo/"));
     QCOMPARE(fx.responder().shown[0].kind, QStringLiteral("FormGetFolder"));
     QCOMPARE(fx.responder().shown[0].caption, QStringLiteral("Destination folder"));

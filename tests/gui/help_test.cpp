@@ -59,13 +59,16 @@ void HelpTest::formAideHoldsTheFrenchDescriptionExactly() {
     const QString text = FormAide::HelpText();
     QVERIFY(text.startsWith(QStringLiteral("Ce programme a été conçu pour donner aux photos\r\n")));
     QVERIFY(text.contains(QStringLiteral("numériques.\r\n\r\nLe programme")));
-    QVERIFY(text.contains(QStringLiteral("     123 Vacances en Italie.jpg\r\n     124 Vacances en Italie.jpg\r\n\r\n")));
-    QVERIFY(text.contains(QStringLiteral("annulées\r\n\r\nPour démarrer, cliquez sur le bouton \"Dossier\".\r\n\r\nEn mode")));
+    QVERIFY(text.contains(QStringLiteral(
+        "     123 Vacances en Italie.jpg\r\n     124 Vacances en Italie.jpg\r\n\r\n")));
+    QVERIFY(text.contains(QStringLiteral(
+        "annulées\r\n\r\nPour démarrer, cliquez sur le bouton \"Dossier\".\r\n\r\nEn mode")));
     QVERIFY(text.endsWith(QStringLiteral("- Renommer\r\n- Appliquer\r\n")));
     QCOMPARE(text.count(QStringLiteral("\r\n")), 27);
     QCOMPARE(form.Form_Aide->objectName(), QStringLiteral("Form_Aide"));
     QCOMPARE(form.Form_Aide->windowTitle(), QStringLiteral("Aide"));
-    QVERIFY(form.Form_Aide->textb_Aide->toPlainText().contains(QStringLiteral("- Sélectionner Tout\n- Renommer")));
+    QVERIFY(form.Form_Aide->textb_Aide->toPlainText().contains(
+        QStringLiteral("- Sélectionner Tout\n- Renommer")));
     QVERIFY(!form.Form_Aide->isVisible());
 }
 

@@ -339,9 +339,10 @@ private slots:
         QFETCH(int, orientation);
         QFETCH(bool, behindXmp);
         QFETCH(QList<int>, quarters);
-        const std::string jpeg = QuarterJpeg(
-            64, 48,
-            (behindXmp ? XmpSegment(65400) : "") + ExifSegment(orientation, "2006:05:12 14:23:44", 64, 48));
+        const std::string jpeg =
+            QuarterJpeg(64, 48,
+                        (behindXmp ? XmpSegment(65400) : "") +
+                            ExifSegment(orientation, "2006:05:12 14:23:44", 64, 48));
         QCOMPARE(lumaro::ExifOrientation(jpeg), orientation);
         QFile file(dir_->filePath("x.jpg"));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -357,7 +358,8 @@ private slots:
             const QColor got = shown.pixelColor((q % 2 ? 3 : 1) * size.width() / 4,
                                                 (q / 2 ? 3 : 1) * size.height() / 4);
             const Rgb want = kQuarters[quarters[q]];
-            QVERIFY2(Near({got.red(), got.green(), got.blue()}, want), qPrintable(QString::number(q)));
+            QVERIFY2(Near({got.red(), got.green(), got.blue()}, want),
+                     qPrintable(QString::number(q)));
         }
     }
 

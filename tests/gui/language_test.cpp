@@ -8,15 +8,16 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "support/formfixture.h"
 #include "core/settings/messagekeys.h"
+#include "support/formfixture.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
 
 namespace {
 QByteArray settingsNaming(const QByteArray& language, const QByteArray& captions = "") {
-    return "[Language]\r\n" + language + "\r\n[Default Folders]\r\n\r\n\r\n\r\n"
+    return "[Language]\r\n" + language +
+           "\r\n[Default Folders]\r\n\r\n\r\n\r\n"
            "[SlideShow Title Format]\r\nDate\r\n[File Types]\r\nTypes\r\njpg\r\n[Captions]\r\n" +
            captions + "[End of Application data]\r\n";
 }
@@ -25,7 +26,8 @@ QByteArray settingsNaming(const QByteArray& language, const QByteArray& captions
 QByteArray brokenLanguageFile(int faultyKey) {
     QByteArray file;
     for (int key = 0; key < 110; ++key) {
-        file += key == faultyKey ? QByteArray("no equals sign") : QByteArray::number(key) + "=Text " + QByteArray::number(key);
+        file += key == faultyKey ? QByteArray("no equals sign")
+                                 : QByteArray::number(key) + "=Text " + QByteArray::number(key);
         file += "\r\n";
     }
     return file;
@@ -114,8 +116,9 @@ void LanguageTest::aBrokenLanguageFileAtStartIsSaidAndTheRunGoesOnInEnglish() {
     fx.writeHomeFile("Broken.lng", brokenLanguageFile(5));
     fx.writeHomeFile("Lumaro.ini", settingsNaming("Broken"));
     Form1& form = fx.start();
-    QCOMPARE(fx.responder().texts(),
-             QStringList{QStringLiteral("Error in Broken language file (5). Please reinstall Lumaro")});
+    QCOMPARE(
+        fx.responder().texts(),
+        QStringList{QStringLiteral("Error in Broken language file (5). Please reinstall Lumaro")});
     QCoreApplication::processEvents();  // a close it asked for would run now
     QVERIFY(form.isVisible());
     QCOMPARE(form.message(kMessageHelp), QStringLiteral("Help"));
@@ -181,7 +184,8 @@ void LanguageTest::goingBackToEnglishRestoresTheBuiltInTexts() {
     chooseLanguage(languages, 0);
     QCOMPARE(fx.control<QPushButton>("cb_Quit")->text(), QStringLiteral("End"));
     QCOMPARE(fx.control<QPushButton>("cb_Memo")->toolTip(),
-             QStringLiteral("Left click - Load Snapkeep, Right click - Save displayed pictures as Snapkeep"));
+             QStringLiteral(
+                 "Left click - Load Snapkeep, Right click - Save displayed pictures as Snapkeep"));
     QCOMPARE(form.currentLanguage(), std::string("English"));
 }
 

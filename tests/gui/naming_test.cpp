@@ -189,17 +189,20 @@ void NamingTest::moveByTenAndToANumber() {
     Form1& form = road.form();
     road.select(1, 2);
     QTest::mouseClick(form.pictbttn_ToEnd10, Qt::LeftButton);
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "04  d", "05  e", "06  f", "02  b", "03  c"}));
+    QCOMPARE(listed(form.lb_Avant),
+             (QStringList{"01  a", "04  d", "05  e", "06  f", "02  b", "03  c"}));
     QVERIFY(!form.pictbttn_ToEnd1->isEnabled());
     // Behind picture 0, the start, through the dialog.
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_RankPreceding", "0"}}));
     QTest::mouseClick(form.pictbttn_TargetMove, Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::MovedToTarget);
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"02  b", "03  c", "01  a", "04  d", "05  e", "06  f"}));
+    QCOMPARE(listed(form.lb_Avant),
+             (QStringList{"02  b", "03  c", "01  a", "04  d", "05  e", "06  f"}));
     QCOMPARE(road.fx.responder().shown.last().caption, QStringLiteral("Targeted move"));
     QTest::mouseClick(form.cb_AnnulerDeplacer, Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::MoveCancelled);
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f"}));
+    QCOMPARE(listed(form.lb_Avant),
+             (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f"}));
     QCOMPARE(road.onDisk(), listed(form.lb_Avant));
 }
 
@@ -209,7 +212,8 @@ void NamingTest::blockWithHolesIsRefused() {
     clickRow(form.lb_Avant, 2);
     clickRow(form.lb_Avant, 4, Qt::ControlModifier);
     QTest::mouseClick(form.pictbttn_ToStart1, Qt::LeftButton);
-    QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Items must be contiguous - no holes"));
+    QCOMPARE(road.fx.responder().shown.last().text,
+             QStringLiteral("Items must be contiguous - no holes"));
     QCOMPARE(road.fx.responder().shown.last().caption, QStringLiteral("Selection"));
     QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e"}));
     QVERIFY(!form.moveInProgress);
@@ -233,7 +237,8 @@ void NamingTest::renumberApplyAndCancel() {
     QCOMPARE(listed(form.lb_Avant), road.onDisk());
 
     QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
-    road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "100"}, {"textb_Largeur", "4"}}));
+    road.fx.responder().dialogActions.push_back(
+        fillAndConfirm({{"textb_Numero", "100"}, {"textb_Largeur", "4"}}));
     QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
     QCOMPARE(form.textb_1N->text(), QStringLiteral("0100  a"));
     QTest::mouseClick(form.cb_AnnulerRenumerotage, Qt::LeftButton);
@@ -326,7 +331,8 @@ void NamingTest::refusedRenumberingEndsAPendingMove() {
     form.cb_AccepterDeplacer_Click();
     QCOMPARE(road.fx.responder().shown.last().text, form.message(kMessageMoveOutdated));
     QCOMPARE(form.mainWindowState(), WindowState::MoveCancelled);
-    QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f", "07  g"}));
+    QCOMPARE(road.onDisk(),
+             (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f", "07  g"}));
     QCOMPARE(listed(form.lb_Avant), road.onDisk());
 }
 

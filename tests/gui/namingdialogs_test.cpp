@@ -30,21 +30,29 @@ private:
 void NamingDialogsTest::targetMoveAcceptsZeroAndNumbersInRangeOnly_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");  // empty: the dialog closes with the answer
-    QTest::newRow("zero") << "0" << "";
-    QTest::newRow("first") << "03" << "";
-    QTest::newRow("last") << "12" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("below") << "2" << "Value out of range";
-    QTest::newRow("above") << "13" << "Value out of range";
-    QTest::newRow("letters") << "1a" << "Digits only";
-    QTest::newRow("sign") << "-1" << "Digits only";
+    QTest::newRow("zero") << "0"
+                          << "";
+    QTest::newRow("first") << "03"
+                           << "";
+    QTest::newRow("last") << "12"
+                          << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("below") << "2"
+                           << "Value out of range";
+    QTest::newRow("above") << "13"
+                           << "Value out of range";
+    QTest::newRow("letters") << "1a"
+                             << "Digits only";
+    QTest::newRow("sign") << "-1"
+                          << "Digits only";
 }
 
 void NamingDialogsTest::targetMoveAcceptsZeroAndNumbersInRangeOnly() {
     QFETCH(QString, typed);
     QFETCH(QString, message);
-    TargetMove::Texts texts{"Targeted move", "Number:", "(0: first)", "Digits only", "Value out of range",
-                            {3, 12, "03", "12"}, "stale"};
+    TargetMove::Texts texts{"Targeted move",      "Number:",           "(0: first)", "Digits only",
+                            "Value out of range", {3, 12, "03", "12"}, "stale"};
     TargetMove dialog(texts, nullptr);
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Targeted move"));
@@ -75,22 +83,44 @@ void NamingDialogsTest::renumberingChecksDigitsAndWidth_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("message");
-    QTest::newRow("plain") << "20" << "3" << "";
-    QTest::newRow("empty first") << "" << "3" << "";
-    QTest::newRow("width 1 passes the dialog") << "20" << "1" << "";
-    QTest::newRow("blank width") << "20" << " " << "";
-    QTest::newRow("letters") << "2x" << "3" << "Digits only";
-    QTest::newRow("width 7") << "20" << "7" << "Number of digits between 2 and 6";
-    QTest::newRow("width letter") << "20" << "a" << "Number of digits between 2 and 6";
-    QTest::newRow("no width typed") << "20" << "" << "";
+    QTest::newRow("plain") << "20"
+                           << "3"
+                           << "";
+    QTest::newRow("empty first") << ""
+                                 << "3"
+                                 << "";
+    QTest::newRow("width 1 passes the dialog") << "20"
+                                               << "1"
+                                               << "";
+    QTest::newRow("blank width") << "20"
+                                 << " "
+                                 << "";
+    QTest::newRow("letters") << "2x"
+                             << "3"
+                             << "Digits only";
+    QTest::newRow("width 7") << "20"
+                             << "7"
+                             << "Number of digits between 2 and 6";
+    QTest::newRow("width letter") << "20"
+                                  << "a"
+                                  << "Number of digits between 2 and 6";
+    QTest::newRow("no width typed") << "20"
+                                    << ""
+                                    << "";
 }
 
 void NamingDialogsTest::renumberingChecksDigitsAndWidth() {
     QFETCH(QString, first);
     QFETCH(QString, width);
     QFETCH(QString, message);
-    FormRenumerotation::Texts texts{"Numbering", "Start numbering at", "Number of digits", "Cancel",
-                                    "Digits only", "Number of digits between 2 and 6", "4", ""};
+    FormRenumerotation::Texts texts{"Numbering",
+                                    "Start numbering at",
+                                    "Number of digits",
+                                    "Cancel",
+                                    "Digits only",
+                                    "Number of digits between 2 and 6",
+                                    "4",
+                                    ""};
     FormRenumerotation dialog(texts, nullptr);
     dialog.show();
     QCOMPARE(dialog.textb_Largeur->text(), QStringLiteral("4"));

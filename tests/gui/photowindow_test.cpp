@@ -12,11 +12,11 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-#include "gui/pictures/formphoto.h"
 #include "core/settings/messagekeys.h"
+#include "gui/pictures/formphoto.h"
+#include "gui/toolkit/imageviewercontrol.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
-#include "gui/toolkit/imageviewercontrol.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
@@ -63,8 +63,7 @@ public:
     }
     // The single-picture window while it is open.
     FormPhoto* photoWindow() { return fx.control<FormPhoto>("FormPhoto"); }
-    QTimer* watchTimer() { return fx.control<QTimer>("watchTimer");
-    }
+    QTimer* watchTimer() { return fx.control<QTimer>("watchTimer"); }
     Form1& form() { return fx.form(); }
     int openLeft() { return form().x() + form().lb_Avant->x(); }
 
@@ -222,7 +221,8 @@ void PhotoWindowTest::pictureClickSwitchesToTheEnlargedSizeAndBack() {
     PhotoRoad road;
     road.selectBoth();
     Form1& form = road.form();
-    FormPhoto* photo = road.openFrom(slot == 1 ? road.fx.control<ImageViewerControl>("ImageV_1") : road.fx.control<ImageViewerControl>("ImageV_2"));
+    FormPhoto* photo = road.openFrom(slot == 1 ? road.fx.control<ImageViewerControl>("ImageV_1")
+                                               : road.fx.control<ImageViewerControl>("ImageV_2"));
     QCOMPARE(photo->size(), opening);
     QTest::mouseClick(photo->pictb_Larger, Qt::LeftButton);
 

@@ -1,6 +1,9 @@
 // The picture buttons of the real window, clicked as a user would: the three turns on the
 // picture of slot 1, and delete with its question and the selection afterwards; the files on
 // disk are checked after each click.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,21 +16,18 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <fstream>
 
 #include "../core/namingfolder.h"
 #include "../core/turnjpegs.h"
-#include "gui/pictures/formgetfolder.h"
 #include "core/picturefile/jpegheader.h"
-#include "gui/pictures/turnedpicture.h"
 #include "core/settings/messagekeys.h"
-#include "support/formfixture.h"
-#include "support/picturefiles.h"
+#include "gui/pictures/formgetfolder.h"
+#include "gui/pictures/turnedpicture.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
+#include "support/formfixture.h"
+#include "support/picturefiles.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
@@ -52,7 +52,8 @@ QStringList listed(QListWidget* list) {
 }
 
 void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualItemRect(list->item(row)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                      list->visualItemRect(list->item(row)).center());
 }
 
 // A loaded folder of pictures in the window.
@@ -88,7 +89,9 @@ private slots:
 // A portrait taken with the camera on its side: stored landscape, Exif orientation 6.
 void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
     Loaded folder({"01  a", "02  b"});
-    writeFile(folder.path("01  a"), turnjpegs::QuarterJpeg(64, 48, turnjpegs::ExifSegment(6, "2006:05:12 14:23:44", 64, 48)));
+    writeFile(
+        folder.path("01  a"),
+        turnjpegs::QuarterJpeg(64, 48, turnjpegs::ExifSegment(6, "2006:05:12 14:23:44", 64, 48)));
     Form1& form = folder.start();
     // Nothing in slot 1: nothing to turn, and no turn button is offered.
     QVERIFY(!form.pictbttn_090->isVisible() && !form.pictbttn_090->isEnabled());
@@ -115,7 +118,8 @@ void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
         const turnjpegs::Decoded d = turnjpegs::Decode(turned);
         QCOMPARE(d.width, step.width);
         QCOMPARE(d.height, step.height);
-        for (int q = 0; q < 4; ++q) QVERIFY(turnjpegs::Near(d.quarter(q), turnjpegs::kQuarters[step.quarters[q]]));
+        for (int q = 0; q < 4; ++q)
+            QVERIFY(turnjpegs::Near(d.quarter(q), turnjpegs::kQuarters[step.quarters[q]]));
         QCOMPARE(form.ImageV_1->pictureWidth(), step.width);  // slot 1 shows the turned file
         QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
         QCOMPARE(form.lb_Avant->selectedItems().size(), 2);
@@ -141,7 +145,8 @@ void PictureOperationsTest::turnThatCannotBeWrittenSaysSoAndKeepsThePicture() {
     QCOMPARE(readFile(folder.path("01  a")), before);
     QCOMPARE(FilesIn(folder.dir.path()), QStringList{"01  a.jpg"});
     const QString said = folder.fx.responder().shown.last().text;
-    QVERIFY2(said.startsWith(form.message(kMessageTurnFailed) + "\n" + folder.path("01  a")), qPrintable(said));
+    QVERIFY2(said.startsWith(form.message(kMessageTurnFailed) + "\n" + folder.path("01  a")),
+             qPrintable(said));
 }
 
 // Other types are encoded again by the turn, which never leaves less than the file held: pages
@@ -185,13 +190,17 @@ void PictureOperationsTest::otherTypesAreTurnedWithoutLosingPagesFramesOrQuality
     QStringList colours;
     for (const char* colour : {"red", "green", "blue"}) {
         colours << dir.filePath(QStringLiteral("%1.png").arg(colour));
-        QCOMPARE(QProcess::execute("convert", {"-size", "12x8", QStringLiteral("xc:") + colour, colours.last()}), 0);
+        QCOMPARE(QProcess::execute(
+                     "convert", {"-size", "12x8", QStringLiteral("xc:") + colour, colours.last()}),
+                 0);
     }
     const QStringList twoFrames = QStringList{"-delay", "20"} + colours.mid(0, 2);
     QCOMPARE(QProcess::execute("convert", colours + QStringList{dir.filePath("pages.tif")}), 0);
     QCOMPARE(QProcess::execute("convert", twoFrames + QStringList{dir.filePath("frames.gif")}), 0);
     QCOMPARE(QProcess::execute("convert", twoFrames + QStringList{dir.filePath("frames.webp")}), 0);
-    QCOMPARE(link(QFile::encodeName(png).constData(), QFile::encodeName(dir.filePath("linked.png")).constData()), 0);
+    QCOMPARE(link(QFile::encodeName(png).constData(),
+                  QFile::encodeName(dir.filePath("linked.png")).constData()),
+             0);
     const struct {
         const char* name;
         TurnPictureResult::Status status;
@@ -200,7 +209,8 @@ void PictureOperationsTest::otherTypesAreTurnedWithoutLosingPagesFramesOrQuality
         {"pages.tif", TurnPictureResult::Status::CannotTurn, "holds 3 pages or frames"},
         {"frames.gif", TurnPictureResult::Status::CannotTurn, "holds 2 pages or frames"},
         {"frames.webp", TurnPictureResult::Status::CannotTurn, "holds 2 pages or frames"},
-        {"linked.png", TurnPictureResult::Status::NotWritten, "the file has other names (hard links)"},
+        {"linked.png", TurnPictureResult::Status::NotWritten,
+         "the file has other names (hard links)"},
     };
     for (const auto& row : refused) {
         const QString path = dir.filePath(row.name);
@@ -221,7 +231,8 @@ void PictureOperationsTest::deleteAsksThenSelectsTheCaretEntryOrNothing() {
     QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
     QCOMPARE(responder.shown.last().caption, QStringLiteral("Delete file"));
     QCOMPARE(responder.shown.last().text, QStringLiteral("Delete '03  c' ?"));
-    QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "02  b.jpg", "04  d.jpg", "05  e.jpg"}));
+    QCOMPARE(FilesIn(folder.dir.path()),
+             (QStringList{"01  a.jpg", "02  b.jpg", "04  d.jpg", "05  e.jpg"}));
     QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "04  d", "05  e"}));
     QCOMPARE(form.lb_Avant->selectedItems().size(), 1);
     QCOMPARE(form.lb_Avant->selectedItems()[0]->text(), QStringLiteral("04  d"));
@@ -255,7 +266,8 @@ void PictureOperationsTest::deleteAsksThenSelectsTheCaretEntryOrNothing() {
 }
 
 // Chooses `folder` in the folder dialog through its browse button, noting the folder it opened on.
-std::function<int(QDialog&)> chooseFolder(ScriptedResponder& responder, const QString& folder, QString* openedOn) {
+std::function<int(QDialog&)> chooseFolder(ScriptedResponder& responder, const QString& folder,
+                                          QString* openedOn) {
     return [&responder, folder, openedOn](QDialog& dialog) {
         auto& form = static_cast<FormGetFolder&>(dialog);
         *openedOn = form.textb_GetFolder->text();
@@ -321,7 +333,8 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
 // Names from old cameras and archives may hold bytes that are not UTF-8: the picture is still
 // shown, turned and deleted under its own name, and no other file is touched.
 void PictureOperationsTest::pictureWhoseNameIsNotUtf8IsShownTurnedAndDeleted() {
-    for (const std::string& bytes : {std::string("Caf\xE9 \xFF\xC3(.jpg"), std::string("\xED\xA0\x80 \xC0\xAF \xF4\x90\x80\x80")}) {
+    for (const std::string& bytes : {std::string("Caf\xE9 \xFF\xC3(.jpg"),
+                                     std::string("\xED\xA0\x80 \xC0\xAF \xF4\x90\x80\x80")}) {
         QCOMPARE(PathBytes(PathText(bytes)), bytes);
     }
     Loaded folder({"02  b"});
@@ -338,7 +351,8 @@ void PictureOperationsTest::pictureWhoseNameIsNotUtf8IsShownTurnedAndDeleted() {
 
     QTest::mouseClick(form.pictbttn_090, Qt::LeftButton);
     std::ifstream in(odd, std::ios::binary);
-    const turnjpegs::Decoded turned = turnjpegs::Decode(std::string(std::istreambuf_iterator<char>(in), {}));
+    const turnjpegs::Decoded turned =
+        turnjpegs::Decode(std::string(std::istreambuf_iterator<char>(in), {}));
     QCOMPARE(turned.width, 48);
     QCOMPARE(turned.height, 64);
     QCOMPARE(form.ImageV_1->pictureWidth(), 48);

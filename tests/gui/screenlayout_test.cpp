@@ -9,9 +9,9 @@
 #include <QTest>
 #include <algorithm>
 
-#include "support/formfixture.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/textfit.h"
+#include "support/formfixture.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
@@ -146,15 +146,19 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
     const int top = screenHeight == 600 ? e.v2.y() - 6 : bottom - (kThumb + 119);
     // The group is wider only as far as a memo button wider than a thumbnail pushes the strip.
     const int memoExtra = std::max(0, TextWidthNeeded(fx.control<QPushButton>("cb_Memo")) - kThumb);
-    QCOMPARE(fx.control<QGroupBox>("groupb_FileName")->geometry(), QRect(15, top, 540 + memoExtra, bottom - top));
-    QVERIFY(rightOf(fx.control<QGroupBox>("groupb_FileName")) < fx.control<ImageViewerControl>("ImageV_2")->x());
+    QCOMPARE(fx.control<QGroupBox>("groupb_FileName")->geometry(),
+             QRect(15, top, 540 + memoExtra, bottom - top));
+    QVERIFY(rightOf(fx.control<QGroupBox>("groupb_FileName")) <
+            fx.control<ImageViewerControl>("ImageV_2")->x());
     QCOMPARE(fx.control<QListWidget>("lb_Avant")->geometry(), QRect(150, 55, 290, top - 55));
 
     QCOMPARE(fx.control<QLabel>("label_Type")->y(), top + 24);
     QCOMPARE(fx.control<QLabel>("label_Caption")->y(), top + 24);
     const std::tuple<QLineEdit*, QComboBox*, QPushButton*> columns[] = {
-        {fx.control<QLineEdit>("textb_FileType"), fx.control<QComboBox>("combo_FileTypes"), fx.control<QPushButton>("pictbttn_ClearTypes")},
-        {fx.control<QLineEdit>("textb_Caption"), fx.control<QComboBox>("combo_Captions"), fx.control<QPushButton>("pictbttn_ClearCaptions")}};
+        {fx.control<QLineEdit>("textb_FileType"), fx.control<QComboBox>("combo_FileTypes"),
+         fx.control<QPushButton>("pictbttn_ClearTypes")},
+        {fx.control<QLineEdit>("textb_Caption"), fx.control<QComboBox>("combo_Captions"),
+         fx.control<QPushButton>("pictbttn_ClearCaptions")}};
     for (const auto& [box, combo, clear] : columns) {
         QCOMPARE(box->y(), top + 21);
         QCOMPARE(box->height(), 18);
@@ -169,7 +173,8 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
     const int memoTop = fx.control<QComboBox>("combo_FileTypes")->y() + 33;
     QCOMPARE(fx.control<QPushButton>("cb_Memo")->geometry().topLeft(), QPoint(memoLeft, memoTop));
     QCOMPARE(fx.control<QPushButton>("cb_Memo")->height(), kThumb);
-    QCOMPARE(fx.control<QPushButton>("cb_Memo")->width(), std::max(kThumb, TextWidthNeeded(fx.control<QPushButton>("cb_Memo"))));
+    QCOMPARE(fx.control<QPushButton>("cb_Memo")->width(),
+             std::max(kThumb, TextWidthNeeded(fx.control<QPushButton>("cb_Memo"))));
     for (int i = 0; i < 12; ++i) {
         const QString name = QStringLiteral("IV_%1").arg(i, 2, 10, QChar('0'));
         const int left = rightOf(fx.control<QPushButton>("cb_Memo")) + 5 + i * (kThumb + 5);
@@ -179,7 +184,8 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
         QCOMPARE(caption->geometry(), QRect(left, memoTop + kThumb + 6, kThumb, 18));
     }
     QVERIFY(bottomOf(form.findChild<QLineEdit*>(QStringLiteral("textb_MP11"))) <= bottom);
-    QCOMPARE(rightOf(fx.control<QGroupBox>("groupb_FileName")) - rightOf(form.findChild<ImageViewerControl*>(QStringLiteral("IV_11"))),
+    QCOMPARE(rightOf(fx.control<QGroupBox>("groupb_FileName")) -
+                 rightOf(form.findChild<ImageViewerControl*>(QStringLiteral("IV_11"))),
              6);  // the frame clear of the strip
     QCOMPARE(fx.control<QPushButton>("pictbttn_ClearSnapkeep")->y(), memoTop + kThumb + 4);
     QVERIFY(qAbs(fx.control<QPushButton>("pictbttn_ClearSnapkeep")->geometry().center().x() -

@@ -31,7 +31,9 @@ T* in(QDialog& dialog, const char* name) {
     return dialog.findChild<T*>(QLatin1String(name));
 }
 
-void click(QDialog& dialog, const char* name) { QTest::mouseClick(in<QAbstractButton>(dialog, name), Qt::LeftButton); }
+void click(QDialog& dialog, const char* name) {
+    QTest::mouseClick(in<QAbstractButton>(dialog, name), Qt::LeftButton);
+}
 
 void type(QDialog& dialog, const char* name, const QString& text) {
     auto* box = in<QLineEdit>(dialog, name);
@@ -47,9 +49,11 @@ QStringList cutTexts(QDialog& dialog) {
         if (!control->isVisibleTo(&dialog) || control->parentWidget() != &dialog) continue;
         QSize hint = control->sizeHint();
         if (auto* box = qobject_cast<QLineEdit*>(control)) {
-            hint = QSize(box->fontMetrics().horizontalAdvance(box->text()) + 8, box->minimumSizeHint().height());
+            hint = QSize(box->fontMetrics().horizontalAdvance(box->text()) + 8,
+                         box->minimumSizeHint().height());
         }
-        if (!qobject_cast<QGroupBox*>(control) && (hint.width() > control->width() || hint.height() > control->height()))
+        if (!qobject_cast<QGroupBox*>(control) &&
+            (hint.width() > control->width() || hint.height() > control->height()))
             cut << control->objectName();
         if (!dialog.rect().contains(control->geometry())) cut << control->objectName() + " outside";
     }
@@ -60,16 +64,19 @@ QStringList cutTexts(QDialog& dialog) {
 // slide-show folder of the settings is `shows()` when preset, else none.
 class Road {
 public:
-    Road(const QString& folderName, const QByteArray& language, const QByteArray& format, bool preset = false) {
+    Road(const QString& folderName, const QByteArray& language, const QByteArray& format,
+         bool preset = false) {
         const QByteArray folder = preset ? shows().toUtf8() + "/" : QByteArray();
-        fx.writeHomeFile(QStringLiteral("Lumaro.ini"),
-                         "[Language]\r\n" + language + "\r\n[Default Folders]\r\n\r\n\r\n" + folder +
-                             "\r\n[SlideShow Title Format]\r\n" + format +
-                             "\r\n[File Types]\r\nTypes\r\njpg\r\n[Captions]\r\n[End of Application data]\r\n");
+        fx.writeHomeFile(
+            QStringLiteral("Lumaro.ini"),
+            "[Language]\r\n" + language + "\r\n[Default Folders]\r\n\r\n\r\n" + folder +
+                "\r\n[SlideShow Title Format]\r\n" + format +
+                "\r\n[File Types]\r\nTypes\r\njpg\r\n[Captions]\r\n[End of Application data]\r\n");
         fx.installShipped(QStringLiteral("French.lng"));
         pictures = dir.filePath(folderName);
         QDir().mkpath(pictures);
-        for (const char* name : {"02  b.jpg", "01  a.jpg", "03  c.jpg"}) WritePicture(pictures, QLatin1String(name));
+        for (const char* name : {"02  b.jpg", "01  a.jpg", "03  c.jpg"})
+            WritePicture(pictures, QLatin1String(name));
         fx.start();
         fx.responder().folders.push_back(pictures);
         QTest::mouseClick(fx.form().cb_Dossier, Qt::LeftButton);
@@ -98,7 +105,8 @@ public:
     QByteArray slides(const QByteArray& caption) const {
         QByteArray lines;
         for (const char* name : {"01  a.jpg", "02  b.jpg", "03  c.jpg"})
-            lines += "FileName: \"" + pictures.toUtf8() + "/" + name + "\"; Caption: \"" + caption + "\";\r\n";
+            lines += "FileName: \"" + pictures.toUtf8() + "/" + name + "\"; Caption: \"" + caption +
+                     "\";\r\n";
         return "[File]\r\nFormatVersion=2.6\r\n\r\n[Slides]\r\n" + lines + "\r\n[Settings]\r\n";
     }
 
@@ -130,14 +138,19 @@ void SlideShowTest::plainNameHidesTheTitleChoiceAndCreatesTheProject() {
     road.createSlideShow([&](QDialog& dialog) {
         QCOMPARE(dialog.objectName(), QStringLiteral("FormDiaporamaParameters"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Slide show parameters"));
-        QCOMPARE(in<QLabel>(dialog, "label_NomDuFichier")->text(), QStringLiteral("Pictures folder: 'Vacances'"));
-        QCOMPARE(in<QLabel>(dialog, "label_DossierDiaporama")->text(), QStringLiteral("Slide show folder:"));
-        QCOMPARE(in<QLabel>(dialog, "label_DureeImage")->text(), QStringLiteral("Image display interval (4000 ms =4 sec)"));
-        QCOMPARE(in<QLabel>(dialog, "label_DureeEffet")->text(), QStringLiteral("Effects duration (1200 ms =1.2 sec)"));
+        QCOMPARE(in<QLabel>(dialog, "label_NomDuFichier")->text(),
+                 QStringLiteral("Pictures folder: 'Vacances'"));
+        QCOMPARE(in<QLabel>(dialog, "label_DossierDiaporama")->text(),
+                 QStringLiteral("Slide show folder:"));
+        QCOMPARE(in<QLabel>(dialog, "label_DureeImage")->text(),
+                 QStringLiteral("Image display interval (4000 ms =4 sec)"));
+        QCOMPARE(in<QLabel>(dialog, "label_DureeEffet")->text(),
+                 QStringLiteral("Effects duration (1200 ms =1.2 sec)"));
         QCOMPARE(in<QLineEdit>(dialog, "textb_DureeImage")->text(), QStringLiteral("4000"));
         QCOMPARE(in<QLineEdit>(dialog, "textb_DureeEffet")->text(), QStringLiteral("1200"));
         QVERIFY(!in<QPushButton>(dialog, "cb_Create")->isEnabled());
-        for (const char* hidden : {"optb_TextFirst", "optb_DateFirst", "groupb_ShowTitle", "label_ShowTitle"})
+        for (const char* hidden :
+             {"optb_TextFirst", "optb_DateFirst", "groupb_ShowTitle", "label_ShowTitle"})
             QVERIFY2(!in<QWidget>(dialog, hidden)->isVisibleTo(&dialog), hidden);
         // The folder row and the buttons move up by the spacing of the duration rows.
         auto* image = in<QLabel>(dialog, "label_DureeImage");
@@ -151,7 +164,8 @@ void SlideShowTest::plainNameHidesTheTitleChoiceAndCreatesTheProject() {
         QCOMPARE(in<QPushButton>(dialog, "cb_Create")->y(), getFolder->y());
         QCOMPARE(annul->y(), getFolder->y());
         QCOMPARE(dialog.height(), annul->y() + annul->height() + 2 * d);
-        QCOMPARE(in<QLineEdit>(dialog, "textb_DureeEffet")->geometry().right(), annul->geometry().right());
+        QCOMPARE(in<QLineEdit>(dialog, "textb_DureeEffet")->geometry().right(),
+                 annul->geometry().right());
         QCOMPARE(cutTexts(dialog), QStringList());
 
         click(dialog, "cb_GetFolder");
@@ -171,13 +185,15 @@ void SlideShowTest::plainNameHidesTheTitleChoiceAndCreatesTheProject() {
     QCOMPARE(said.text, "Slide show 'Vacances.ss' was created in " + road.shows() + "/");
     QCOMPARE(form.mainWindowState(), state);
     // The folder, with the title format unchanged, is in the settings file at once.
-    QVERIFY(road.fx.readSettings().contains("\r\n" + road.shows().toUtf8() + "/\r\n[SlideShow Title Format]\r\nText\r\n"));
+    QVERIFY(road.fx.readSettings().contains("\r\n" + road.shows().toUtf8() +
+                                            "/\r\n[SlideShow Title Format]\r\nText\r\n"));
 
     // The next opening offers 4000 and 1200 again, with the folder chosen before.
     road.createSlideShow([&](QDialog& dialog) {
         QCOMPARE(in<QLineEdit>(dialog, "textb_DureeImage")->text(), QStringLiteral("4000"));
         QCOMPARE(in<QLineEdit>(dialog, "textb_DureeEffet")->text(), QStringLiteral("1200"));
-        QCOMPARE(in<QLabel>(dialog, "label_DossierDiaporama")->text(), "Slide show folder: '" + road.shows() + "/'");
+        QCOMPARE(in<QLabel>(dialog, "label_DossierDiaporama")->text(),
+                 "Slide show folder: '" + road.shows() + "/'");
         click(dialog, "cb_Annul");
     });
     QCOMPARE(readFile(project), bytes);
@@ -192,7 +208,8 @@ void SlideShowTest::datedNameOffersBothTitlesAndTheRootBecomesItsSubfolder() {
         auto* textFirst = in<QRadioButton>(dialog, "optb_TextFirst");
         auto* dateFirst = in<QRadioButton>(dialog, "optb_DateFirst");
         QVERIFY(in<QGroupBox>(dialog, "groupb_ShowTitle")->isVisibleTo(&dialog));
-        QCOMPARE(in<QGroupBox>(dialog, "groupb_ShowTitle")->title(), QStringLiteral("Slide show title"));
+        QCOMPARE(in<QGroupBox>(dialog, "groupb_ShowTitle")->title(),
+                 QStringLiteral("Slide show title"));
         QCOMPARE(textFirst->text(), QStringLiteral("Date before text"));
         QCOMPARE(dateFirst->text(), QStringLiteral("Date after text"));
         QVERIFY(textFirst->isChecked());
@@ -206,12 +223,14 @@ void SlideShowTest::datedNameOffersBothTitlesAndTheRootBecomesItsSubfolder() {
         QCOMPARE(title->text(), QStringLiteral("2006-07 Italie"));
 
         click(dialog, "cb_GetFolder");
-        QCOMPARE(in<QLabel>(dialog, "label_DossierDiaporama")->text(), QStringLiteral("Slide show folder: '/Slide shows/'"));
+        QCOMPARE(in<QLabel>(dialog, "label_DossierDiaporama")->text(),
+                 QStringLiteral("Slide show folder: '/Slide shows/'"));
         QCOMPARE(cutTexts(dialog), QStringList());
         click(dialog, "cb_Annul");
     });
     // Cancelled: the folder and format of before stay, nothing is made.
-    QVERIFY(road.fx.readSettings().contains("\r\n" + road.shows().toUtf8() + "/\r\n[SlideShow Title Format]\r\nDate\r\n"));
+    QVERIFY(road.fx.readSettings().contains("\r\n" + road.shows().toUtf8() +
+                                            "/\r\n[SlideShow Title Format]\r\nDate\r\n"));
     QVERIFY(!QFileInfo::exists(road.shows()));
 
     // The moved title confirmed: every slide carries it, the folder is made, "Text" is kept.
@@ -219,9 +238,11 @@ void SlideShowTest::datedNameOffersBothTitlesAndTheRootBecomesItsSubfolder() {
         click(dialog, "optb_DateFirst");
         click(dialog, "cb_Create");
     });
-    QVERIFY(readFile(road.shows() + "/2006-07 Italie.ss").startsWith(road.slides("Italie (2006-07 )")));
+    QVERIFY(
+        readFile(road.shows() + "/2006-07 Italie.ss").startsWith(road.slides("Italie (2006-07 )")));
     QVERIFY(road.fx.readSettings().contains("\r\n[SlideShow Title Format]\r\nText\r\n"));
-    QCOMPARE(road.fx.responder().texts().last(), "Slide show '2006-07 Italie.ss' was created in " + road.shows() + "/");
+    QCOMPARE(road.fx.responder().texts().last(),
+             "Slide show '2006-07 Italie.ss' was created in " + road.shows() + "/");
 }
 
 // A duration with anything but digits is said with its label as caption; empty ones pass.
@@ -230,7 +251,9 @@ void SlideShowTest::durationsMustBeDigitsAndTheDialogStaysOpen() {
     road.createSlideShow([&](QDialog& dialog) {
         const struct {
             const char *interval, *effect, *caption;
-        } rows[] = {{"4s", "1200", "Image display interval"}, {"", "-1", "Effects duration"}, {"40 ", "", "Image display interval"}};
+        } rows[] = {{"4s", "1200", "Image display interval"},
+                    {"", "-1", "Effects duration"},
+                    {"40 ", "", "Image display interval"}};
         for (const auto& row : rows) {
             road.fx.responder().shown.clear();
             type(dialog, "textb_DureeImage", QLatin1String(row.interval));
@@ -240,7 +263,8 @@ void SlideShowTest::durationsMustBeDigitsAndTheDialogStaysOpen() {
             QCOMPARE(road.fx.responder().shown[0].caption, QLatin1String(row.caption));
             QCOMPARE(road.fx.responder().shown[0].text, QStringLiteral("Digits only"));
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
-            QCOMPARE(in<QLineEdit>(dialog, "textb_DureeImage")->text(), QLatin1String(row.interval));
+            QCOMPARE(in<QLineEdit>(dialog, "textb_DureeImage")->text(),
+                     QLatin1String(row.interval));
         }
         type(dialog, "textb_DureeImage", QString());
         type(dialog, "textb_DureeEffet", QString());
@@ -263,7 +287,8 @@ void SlideShowTest::cancelAndCloseBoxCreateNothing() {
     });
     QStringList said;
     for (const Shown& shown : road.fx.responder().shown) said << shown.kind + ": " + shown.text;
-    QCOMPARE(said, (QStringList{"FormDiaporamaParameters: ", "FormDiaporamaParameters: ", "message: Digits only"}));
+    QCOMPARE(said, (QStringList{"FormDiaporamaParameters: ", "FormDiaporamaParameters: ",
+                                "message: Digits only"}));
     QVERIFY(!QFileInfo::exists(road.shows()));
 }
 
@@ -280,7 +305,8 @@ void SlideShowTest::aFolderTwoLevelsDeepIsNotCreatedButStaysChosen() {
     QCOMPARE(said.caption, QStringLiteral("Creation of slide show folder"));
     QCOMPARE(said.text, "Cannot create folder in " + deep + "\nVerify the selected unit and retry");
     QVERIFY(!QFileInfo::exists(road.shows()));
-    QVERIFY(road.fx.readSettings().contains("\r\n" + deep.toUtf8() + "\r\n[SlideShow Title Format]"));
+    QVERIFY(
+        road.fx.readSettings().contains("\r\n" + deep.toUtf8() + "\r\n[SlideShow Title Format]"));
 }
 
 // A folder in the way of the project file: said, and nothing is left beside it.
@@ -289,7 +315,8 @@ void SlideShowTest::aProjectThatCannotBeWrittenIsSaid() {
     QDir().mkpath(road.shows() + "/Vacances.ss");
     road.createSlideShow([&](QDialog& dialog) { click(dialog, "cb_Create"); });
     const Shown said = road.fx.responder().shown.last();
-    QVERIFY2(said.text.startsWith(road.form().message(kMessageSlideShowNotWritten) + "\n" + road.shows() + "/Vacances.ss\n"),
+    QVERIFY2(said.text.startsWith(road.form().message(kMessageSlideShowNotWritten) + "\n" +
+                                  road.shows() + "/Vacances.ss\n"),
              qPrintable(said.text));
     QCOMPARE(QDir(road.shows()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"Vacances.ss"});
@@ -300,7 +327,8 @@ void SlideShowTest::everyTextFitsInFrench() {
         Road road(name, "French", "Text", true);
         road.createSlideShow([&](QDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Paramètres du diaporama"));
-            QCOMPARE(in<QPushButton>(dialog, "cb_Create")->text(), QStringLiteral("Créer le diaporama"));
+            QCOMPARE(in<QPushButton>(dialog, "cb_Create")->text(),
+                     QStringLiteral("Créer le diaporama"));
             QCOMPARE(in<QLabel>(dialog, "label_ShowTitle")->text(),
                      name == "Vacances" ? name : QStringLiteral("Italie (2006-07 )"));
             QCOMPARE(cutTexts(dialog), QStringList());

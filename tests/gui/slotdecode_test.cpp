@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "support/formfixture.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/picturedecoder.h"
+#include "support/formfixture.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
@@ -77,7 +77,8 @@ void SlotDecodeTest::slowDecodeNeverLeavesAStalePictureInSlot1() {
     // Back to the camera-size picture: its decode arrives and is shown.
     QTest::keyClick(form.lb_Avant, Qt::Key_Up);
     QTRY_VERIFY(near(middleOf(form.ImageV_1), Qt::green));
-    QCOMPARE(QSize(form.ImageV_1->pictureWidth(), form.ImageV_1->pictureHeight()), QSize(6000, 4000));
+    QCOMPARE(QSize(form.ImageV_1->pictureWidth(), form.ImageV_1->pictureHeight()),
+             QSize(6000, 4000));
 }
 
 QTEST_MAIN(SlotDecodeTest)

@@ -1,8 +1,8 @@
 // Snapkeep on the real window with real JPEG files: saving the list as small copies (the
 // pictures never change), loading a folder's first twelve JPEG files, the captions that
 // thumbnail clicks and double clicks put in and take out of the caption box, and clearing.
-#include <QCryptographicHash>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -15,19 +15,21 @@
 #include <fstream>
 
 #include "core/files/folderentries.h"
+#include "core/settings/messagekeys.h"
 #include "core/windows/folderrequest.h"
 #include "gui/pictures/formgetfolder.h"
-#include "support/formfixture.h"
-#include "support/picturefiles.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
-#include "core/settings/messagekeys.h"
+#include "support/formfixture.h"
+#include "support/picturefiles.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
 
 namespace {
-QString numbered(int i, const QString& caption) { return QStringLiteral("%1  %2").arg(i, 2, 10, QChar('0')).arg(caption); }
+QString numbered(int i, const QString& caption) {
+    return QStringLiteral("%1  %2").arg(i, 2, 10, QChar('0')).arg(caption);
+}
 
 // Every file of a folder with a hash of its bytes.
 QMap<QString, QByteArray> hashes(const QString& folder) {
@@ -44,7 +46,8 @@ QMap<QString, QByteArray> hashes(const QString& folder) {
 std::function<int(QDialog&)> browseTo(ScriptedResponder& responder, const QString& folder) {
     return [&responder, folder](QDialog& dialog) {
         responder.folders.push_back(folder);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_Browse")), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_Browse")),
+                          Qt::LeftButton);
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
         return dialog.result();
     };
@@ -68,7 +71,9 @@ void doubleClick(QWidget* widget) {
 ImageViewerControl* thumbViewer(Form1& form, int k) {
     return form.findChild<ImageViewerControl*>(QStringLiteral("IV_%1").arg(k, 2, 10, QChar('0')));
 }
-QLineEdit* thumbCaption(Form1& form, int k) { return form.findChild<QLineEdit*>(QStringLiteral("textb_MP%1").arg(k)); }
+QLineEdit* thumbCaption(Form1& form, int k) {
+    return form.findChild<QLineEdit*>(QStringLiteral("textb_MP%1").arg(k));
+}
 
 QStringList shownCaptions(Form1& form) {
     QStringList captions;
@@ -111,19 +116,23 @@ void SnapkeepTest::savingFivePicturesWritesFiveSmallCopiesAndChangesNoPicture() 
         return asked.result();
     });
     fx.responder().dialogActions.push_back([](QDialog& dialog) {
-        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("textb_NewFolder")), QStringLiteral("Italie"));
+        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("textb_NewFolder")),
+                         QStringLiteral("Italie"));
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
         return dialog.result();
     });
     rightClick(fx.control<QPushButton>("cb_Memo"));
-    const QString snapkeep = QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
+    const QString snapkeep =
+        QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
     QCOMPARE(offered, snapkeep);
     const QString saved = snapkeep + "Italie/";
-    QCOMPARE(FilesIn(saved), (QStringList{"01  Rome.jpg", "02  Rome.jpg", "03  Rome.jpg", "04  Rome.jpg", "05  Rome.jpg"}));
+    QCOMPARE(FilesIn(saved), (QStringList{"01  Rome.jpg", "02  Rome.jpg", "03  Rome.jpg",
+                                          "04  Rome.jpg", "05  Rome.jpg"}));
     const QSize thumbnail = thumbViewer(form, 0)->size();
     for (const QString& name : FilesIn(saved)) {
         const QSize size = QImageReader(saved + name).size();
-        QVERIFY2(size.isValid() && size.width() <= thumbnail.width() && size.height() <= thumbnail.height(),
+        QVERIFY2(size.isValid() && size.width() <= thumbnail.width() &&
+                     size.height() <= thumbnail.height(),
                  qPrintable(name));
     }
     QCOMPARE(hashes(pictures.path()), before);
@@ -170,19 +179,22 @@ void SnapkeepTest::savingFifteenSavesTwelveNamesFailuresAndAsksBeforeReplacing()
     QCOMPARE(fx.responder().shown[3].caption, QStringLiteral("Snapkeep"));
     QCOMPARE(fx.responder().shown[3].text, form.message(kMessageOnlyTwelveSaved));
     QVERIFY(thumbViewer(form, 2)->fileName().isEmpty());
-    QCOMPARE(thumbViewer(form, 11)->fileName(), target.path() + "/" + numbered(12, "Naples") + ".jpg");
+    QCOMPARE(thumbViewer(form, 11)->fileName(),
+             target.path() + "/" + numbered(12, "Naples") + ".jpg");
     QCOMPARE(hashes(pictures.path()), before);
 
     // The same folder again: one question names the copies already there; No writes nothing.
     const auto copies = hashes(target.path());
     QFile::remove(pictures.filePath(numbered(3, "Naples") + ".jpg"));
-    WritePicture(pictures.path(), numbered(3, "Naples") + ".jpg", QStringLiteral("2024:05:01 10:00:00"));
+    WritePicture(pictures.path(), numbered(3, "Naples") + ".jpg",
+                 QStringLiteral("2024:05:01 10:00:00"));
     fx.responder().shown.clear();
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
     fx.responder().answers.push_back(kAnswerNo);
     rightClick(fx.control<QPushButton>("cb_Memo"));
     QCOMPARE(fx.responder().shown[2].kind, QStringLiteral("question"));
-    QVERIFY(fx.responder().shown[2].text.contains("\n01  Naples.jpg\n02  Naples.jpg\n04  Naples.jpg"));
+    QVERIFY(
+        fx.responder().shown[2].text.contains("\n01  Naples.jpg\n02  Naples.jpg\n04  Naples.jpg"));
     QCOMPARE(fx.responder().shown.size(), 3);
     QCOMPARE(hashes(target.path()), copies);
 
@@ -218,14 +230,17 @@ void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
     Form1& form = fx.start();
     // The first load finds no Snapkeep folder: it is made and the user is told, no browser.
     QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
-    const QString snapkeep = QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
+    const QString snapkeep =
+        QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
     QVERIFY(QFileInfo(snapkeep).isDir());
     QCOMPARE(fx.responder().texts(), QStringList{form.message(kMessageCreateMemoFirst)});
 
     const QString set = snapkeep + "Italie";
     QDir().mkpath(set + "/00  Dossier.jpg");
     for (int i = 15; i >= 1; --i) {
-        WritePicture(set, numbered(i, QStringLiteral("Lieu %1").arg(i)) + (i == 2 ? ".JPG" : i == 3 ? ".jpeg" : ".jpg"));
+        WritePicture(set, numbered(i, QStringLiteral("Lieu %1").arg(i)) + (i == 2   ? ".JPG"
+                                                                           : i == 3 ? ".jpeg"
+                                                                                    : ".jpg"));
     }
     WritePicture(set, QStringLiteral("00  Plan.png"));
     WritePicture(set, QStringLiteral(".00  cachée.jpg"));
@@ -233,7 +248,8 @@ void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
     fx.responder().folders.push_back(set);
     QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.size(), 1);
-    QCOMPARE(fx.responder().shown[0].text, snapkeep.chopped(1));  // the browser opened on the folder
+    QCOMPARE(fx.responder().shown[0].text,
+             snapkeep.chopped(1));  // the browser opened on the folder
     QStringList expected;
     for (int i = 1; i <= 12; ++i) expected << QStringLiteral("Lieu %1").arg(i);
     QCOMPARE(shownCaptions(form), expected);
@@ -260,7 +276,8 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     QTemporaryDir pictures;
     const QString longCaption = QString(120, QChar(0xE9));
     WritePicture(pictures.path(), QStringLiteral("01  ") + longCaption + ".jpg");
-    std::ofstream(QFile::encodeName(pictures.path()).toStdString() + "/02  Caf\xE9.jpg", std::ios::binary)
+    std::ofstream(QFile::encodeName(pictures.path()).toStdString() + "/02  Caf\xE9.jpg",
+                  std::ios::binary)
         << JpegBytes().toStdString();
     FormFixture fx;
     Form1& form = fx.start();
@@ -300,10 +317,12 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     QVERIFY(fx.control<QLineEdit>("textb_Caption")->text().isEmpty());
     QVERIFY(!fx.control<QPushButton>("pictbttn_ClearCaptions")->isEnabled());
 
-    // With a picture in the first slot, the thumbnail takes it and its caption, cut to 99 characters.
+    // With a picture in the first slot, the thumbnail takes it and its caption, cut to 99
+    // characters.
     loadFolder(fx, pictures.path());
     fx.control<QListWidget>("lb_Avant")->item(0)->setSelected(true);
-    QCOMPARE(fx.control<ImageViewerControl>("ImageV_1")->fileName(), pictures.path() + "/01  " + longCaption + ".jpg");
+    QCOMPARE(fx.control<ImageViewerControl>("ImageV_1")->fileName(),
+             pictures.path() + "/01  " + longCaption + ".jpg");
     doubleClick(empty);
     QCOMPARE(empty->fileName(), fx.control<ImageViewerControl>("ImageV_1")->fileName());
     QCOMPARE(thumbCaption(form, 0)->text(), longCaption.left(99));
@@ -320,7 +339,8 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     QTest::mouseClick(rome, Qt::LeftButton);
     QCOMPARE(TextBytes(fx.control<QLineEdit>("textb_Caption")), std::string("Caf\xE9"));
     QTest::mouseClick(empty, Qt::LeftButton);
-    QCOMPARE(TextBytes(fx.control<QLineEdit>("textb_Caption")), std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
+    QCOMPARE(TextBytes(fx.control<QLineEdit>("textb_Caption")),
+             std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
     // QTemporaryDir cannot remove a name that is not UTF-8.
     std::remove((QFile::encodeName(pictures.path()).toStdString() + "/02  Caf\xE9.jpg").c_str());
 }
@@ -356,9 +376,10 @@ void SnapkeepTest::aOnePictureSaveRunsTheProgressBarFromZeroToOneOfOne() {
     fx.control<QProgressBar>("progb_1")->setRange(0, 500);
     fx.control<QProgressBar>("progb_1")->setValue(250);
     QList<QPair<int, int>> steps;  // value, maximum
-    QObject::connect(fx.control<QProgressBar>("progb_1"), &QProgressBar::valueChanged, [&](int value) {
-        steps.append({value, fx.control<QProgressBar>("progb_1")->maximum()});
-    });
+    QObject::connect(fx.control<QProgressBar>("progb_1"), &QProgressBar::valueChanged,
+                     [&](int value) {
+                         steps.append({value, fx.control<QProgressBar>("progb_1")->maximum()});
+                     });
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
     rightClick(fx.control<QPushButton>("cb_Memo"));
     QCOMPARE(FilesIn(target.path()).size(), 1);

@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "gui/app/startoptions.h"
 #include "core/settings/messagekeys.h"
+#include "gui/app/startoptions.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
 
@@ -32,15 +32,16 @@ void StartFolderTest::unnumberedFolderNamedRelativelyGoesThroughTheFirstNumberin
     WritePicture(folder, "b.jpg", "2021:07:01 10:00:00");
     WritePicture(folder, "a.JPG", "2021:07:03 10:00:00");
     WritePicture(folder, "notes.txt");
-    const StartOptions options =
-        ParseStartOptions({"--", "Été -x"}, work.path().toStdString());
+    const StartOptions options = ParseStartOptions({"--", "Été -x"}, work.path().toStdString());
     QVERIFY(options.error.empty());
 
     FormFixture fx;
     Form1& form = fx.start();
     fx.responder().dialogActions.push_back([](QDialog& dialog) {
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("optb_2")), Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("optb_SortByDate")), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("optb_2")),
+                          Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("optb_SortByDate")),
+                          Qt::LeftButton);
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
         return dialog.result();
     });
@@ -79,7 +80,8 @@ void StartFolderTest::pathsThatAreNoReadableFolderAreSaidAndLeaveTheWindowAsItSt
         QCOMPARE(form.lb_Avant->count(), 0);
         QVERIFY(form.cb_Dossier->isEnabled());
     }
-    QFile::setPermissions(work.filePath("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(work.filePath("locked"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 void StartFolderTest::optionsEndAtTwoDashesAndWrongUsageIsRefused() {

@@ -115,7 +115,8 @@ void StartupTest::undisplayableSettingsBytesAreWrittenBackUnchanged() {
     static const char kFile[] =
         "[Language]\r\nEnglish\r\n[Default Folders]\r\n/photos/\xE9t\xE9/\r\n\r\n\r\n"
         "[SlideShow Title Format]\r\nDate\r\n[File Types]\r\nTypes\r\njp\xC3\r\njpg\r\n"
-        "[Captions]\r\nAvailable captions\r\nCaf\xE9 Ren\xE9\r\nNo\0l\r\n[End of Application data]\r\n";
+        "[Captions]\r\nAvailable captions\r\nCaf\xE9 Ren\xE9\r\nNo\0l\r\n[End of Application "
+        "data]\r\n";
     const QByteArray file(kFile, sizeof kFile - 1);
     fx.writeHomeFile("Lumaro.ini", file);
     fx.start();
@@ -129,8 +130,9 @@ void StartupTest::undisplayableSettingsBytesAreWrittenBackUnchanged() {
 
 void StartupTest::damagedSettingsFileFallsBackToDefaults() {
     FormFixture fx;
-    fx.writeHomeFile("Lumaro.ini", "[Language]\r\nFrench\r\n[Default Folders]\r\n/a\r\n/b\r\n/c\r\n"
-                                   "[SlideShow Title Format]\r\nText\r\n[File Types]\r\nTypes\r\njp");
+    fx.writeHomeFile("Lumaro.ini",
+                     "[Language]\r\nFrench\r\n[Default Folders]\r\n/a\r\n/b\r\n/c\r\n"
+                     "[SlideShow Title Format]\r\nText\r\n[File Types]\r\nTypes\r\njp");
     Form1& form = fx.start();
     QCOMPARE(fx.control<QComboBox>("combo_FileTypes")->count(), 2);
     QCOMPARE(form.currentLanguage(), std::string("English"));
@@ -161,9 +163,10 @@ void StartupTest::missingHelpFileOfTheLanguageFallsBackToEnglish() {
     FormFixture fx;
     fx.installShipped("French.lng");
     fx.installShipped("English.hlp");
-    fx.writeHomeFile("Lumaro.ini", "[Language]\r\nFrench\r\n[Default Folders]\r\n\r\n\r\n\r\n"
-                                   "[SlideShow Title Format]\r\nDate\r\n[File Types]\r\nTypes\r\n"
-                                   "jpg\r\n[Captions]\r\n[End of Application data]\r\n");
+    fx.writeHomeFile("Lumaro.ini",
+                     "[Language]\r\nFrench\r\n[Default Folders]\r\n\r\n\r\n\r\n"
+                     "[SlideShow Title Format]\r\nDate\r\n[File Types]\r\nTypes\r\n"
+                     "jpg\r\n[Captions]\r\n[End of Application data]\r\n");
     Form1& form = fx.start();
     QCOMPARE(form.currentLanguage(), std::string("French"));
     QCOMPARE(QString::fromStdString(form.helpFile()), fx.home() + "/English.hlp");

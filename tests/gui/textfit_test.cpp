@@ -3,20 +3,21 @@
 //
 // A dialog joins by adding one row to kDialogs: a function that builds it, filled with the
 // texts of the language the window shows, as its handler does.
+#include "gui/toolkit/textfit.h"
+
 #include <QComboBox>
 #include <QDialog>
 #include <QTest>
 #include <functional>
 #include <memory>
 
+#include "core/settings/messagekeys.h"
 #include "gui/naming/formatnom.h"
 #include "gui/naming/formrenumerotation.h"
 #include "gui/naming/targetmove.h"
 #include "gui/pictures/formgetfolder.h"
 #include "gui/pictures/formnewfolder.h"
 #include "support/formfixture.h"
-#include "gui/toolkit/textfit.h"
-#include "core/settings/messagekeys.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
@@ -100,7 +101,10 @@ QStringList textsThatDoNotFit(QWidget* window) {
         if (control->window() != window) continue;  // another window's controls
         const int needed = TextWidthNeeded(control);
         if (needed > control->width()) {
-            cut << QStringLiteral("%1: needs %2 px, has %3").arg(control->objectName()).arg(needed).arg(control->width());
+            cut << QStringLiteral("%1: needs %2 px, has %3")
+                       .arg(control->objectName())
+                       .arg(needed)
+                       .arg(control->width());
         }
     }
     return cut;
@@ -125,7 +129,8 @@ void TextFitTest::everyTextFitsItsControlInEveryLanguage_data() {
     QTest::addColumn<int>("language");  // index in combo_Languages: English, French
     for (int height : {1024, 768}) {
         for (int language : {0, 1}) {
-            QTest::addRow("%d %s", height, language == 0 ? "English" : "French") << height << language;
+            QTest::addRow("%d %s", height, language == 0 ? "English" : "French")
+                << height << language;
         }
     }
 }
@@ -143,7 +148,8 @@ void TextFitTest::everyTextFitsItsControlInEveryLanguage() {
     QStringList cut = textsThatDoNotFit(&form);
     for (const auto& [name, build] : kDialogs) {
         const std::unique_ptr<QDialog> dialog = build(form);
-        for (const QString& line : textsThatDoNotFit(dialog.get())) cut << QLatin1String(name) + QStringLiteral(" ") + line;
+        for (const QString& line : textsThatDoNotFit(dialog.get()))
+            cut << QLatin1String(name) + QStringLiteral(" ") + line;
     }
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
 }

@@ -20,7 +20,8 @@ namespace {
 constexpr const char* kInstalledRun = "LUMARO_INSTALL_TEST_INSIDE";
 
 QByteArray settingsChoosing(const QByteArray& language) {
-    return "[Language]\r\n" + language + "\r\n[Default Folders]\r\n\r\n\r\n\r\n"
+    return "[Language]\r\n" + language +
+           "\r\n[Default Folders]\r\n\r\n\r\n\r\n"
            "[SlideShow Title Format]\r\nDate\r\n[File Types]\r\nTypes\r\njpg\r\n[Captions]\r\n"
            "[End of Application data]\r\n";
 }
@@ -48,7 +49,8 @@ bool catches(qint64 pid, int signal) {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly)) return false;
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("SigCgt:")) return line.mid(7).trimmed().toULongLong(nullptr, 16) & (1ULL << (signal - 1));
+        if (line.startsWith("SigCgt:"))
+            return line.mid(7).trimmed().toULongLong(nullptr, 16) & (1ULL << (signal - 1));
     }
     return false;
 }
@@ -85,19 +87,22 @@ void InstallTest::initTestCase() {
     prefix_ = dir_.filePath(QStringLiteral("usr"));
     QProcess install;
     install.start(QStringLiteral(LUMARO_CMAKE),
-                  {QStringLiteral("--install"), QStringLiteral(LUMARO_BUILD_DIR), QStringLiteral("--prefix"), prefix_});
+                  {QStringLiteral("--install"), QStringLiteral(LUMARO_BUILD_DIR),
+                   QStringLiteral("--prefix"), prefix_});
     QVERIFY(install.waitForFinished(120000));
     QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
-    writeFile(dir_.filePath(QStringLiteral("config/lumaro/Lumaro.ini")), settingsChoosing("French"));
+    writeFile(dir_.filePath(QStringLiteral("config/lumaro/Lumaro.ini")),
+              settingsChoosing("French"));
     writeFile(dir_.filePath(QStringLiteral("data/lumaro/Klingon.lng")),
               readFile(prefix_ + QStringLiteral("/share/lumaro/French.lng")));
 }
 
 void InstallTest::installedTreeHoldsTheProgramsAndRuns() {
     if (qEnvironmentVariableIsSet(kInstalledRun)) QSKIP("runs outside the prefix");
-    for (const char* path : {"bin/lumaro", "bin/lumaro-cli", "share/lumaro/French.lng", "share/lumaro/English.hlp",
-                             "share/lumaro/French.hlp", "share/applications/lumaro.desktop",
-                             "share/icons/hicolor/scalable/apps/lumaro.svg", "share/man/man1/lumaro-cli.1.gz"}) {
+    for (const char* path :
+         {"bin/lumaro", "bin/lumaro-cli", "share/lumaro/French.lng", "share/lumaro/English.hlp",
+          "share/lumaro/French.hlp", "share/applications/lumaro.desktop",
+          "share/icons/hicolor/scalable/apps/lumaro.svg", "share/man/man1/lumaro-cli.1.gz"}) {
         QVERIFY2(QFile::exists(prefix_ + "/" + path), path);
     }
     QProcess cli;
@@ -117,8 +122,10 @@ void InstallTest::installedProgramKeepsItsFilesInTheUsersXdgFolders() {
     QVERIFY(help.waitForFinished(10000));
     const QString text = QString::fromUtf8(help.readAllStandardOutput());
     QVERIFY2(text.contains(QStringLiteral("settings           ") + settings), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("French  (%1/share/lumaro/French.lng)").arg(prefix_)), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("Klingon  (%1)").arg(dir_.filePath(QStringLiteral("data/lumaro/Klingon.lng")))),
+    QVERIFY2(text.contains(QStringLiteral("French  (%1/share/lumaro/French.lng)").arg(prefix_)),
+             qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Klingon  (%1)")
+                               .arg(dir_.filePath(QStringLiteral("data/lumaro/Klingon.lng")))),
              qPrintable(text));
 
     // The window starts, and a logout closes it: the settings are written back in the
@@ -151,7 +158,8 @@ void InstallTest::installedWindowShowsShippedFrenchAndOffersUserLanguages() {
         QProcessEnvironment env = userEnvironment();
         env.insert(QString::fromLatin1(kInstalledRun), QStringLiteral("1"));
         inside.setProcessEnvironment(env);
-        inside.start(copy, {QStringLiteral("installedWindowShowsShippedFrenchAndOffersUserLanguages")});
+        inside.start(copy,
+                     {QStringLiteral("installedWindowShowsShippedFrenchAndOffersUserLanguages")});
         QVERIFY(inside.waitForFinished(60000));
         const QByteArray output = inside.readAllStandardOutput();
         QVERIFY2(inside.exitCode() == 0, output.constData());
@@ -160,7 +168,8 @@ void InstallTest::installedWindowShowsShippedFrenchAndOffersUserLanguages() {
         return;
     }
     const QString bin = QCoreApplication::applicationDirPath();
-    const QString shippedFrench = QDir::cleanPath(bin + QStringLiteral("/../share/lumaro/French.lng"));
+    const QString shippedFrench =
+        QDir::cleanPath(bin + QStringLiteral("/../share/lumaro/French.lng"));
     ScriptedResponder& responder = ScriptedResponder::install();
     {
         Form1 form;
@@ -168,11 +177,13 @@ void InstallTest::installedWindowShowsShippedFrenchAndOffersUserLanguages() {
         QVERIFY(responder.shown.isEmpty());
         QCOMPARE(form.currentLanguage(), std::string("French"));
         QCOMPARE(form.cb_Dossier->text(), textOfKey(shippedFrench, 13));
-        QCOMPARE(form.helpFile(), QDir::cleanPath(bin + "/../share/lumaro/French.hlp").toStdString());
+        QCOMPARE(form.helpFile(),
+                 QDir::cleanPath(bin + "/../share/lumaro/French.hlp").toStdString());
         auto* languages = form.findChild<QComboBox*>(QStringLiteral("combo_Languages"));
         QCOMPARE(languages->count(), 3);
         QCOMPARE(languages->itemText(2), QStringLiteral("Klingon"));
-        QCOMPARE(form.settingsFilePath(), qEnvironmentVariable("XDG_CONFIG_HOME").toStdString() + "/lumaro/Lumaro.ini");
+        QCOMPARE(form.settingsFilePath(),
+                 qEnvironmentVariable("XDG_CONFIG_HOME").toStdString() + "/lumaro/Lumaro.ini");
     }
     SetDialogService(nullptr);
 }

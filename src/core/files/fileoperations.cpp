@@ -85,7 +85,8 @@ std::string DescribeRenameFailures(const std::vector<RenameFailure>& failures) {
 
 bool IsSameFolder(const std::string& a, const std::string& b) {
     struct stat first, second;
-    if (a.empty() || b.empty() || stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0) return false;
+    if (a.empty() || b.empty() || stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0)
+        return false;
     return S_ISDIR(first.st_mode) && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 

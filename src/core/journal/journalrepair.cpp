@@ -39,7 +39,7 @@ public:
 private:
     struct Picture {
         const JournalRecord* record;
-        std::string at;     // the name it bears now
+        std::string at;      // the name it bears now
         bool tried = false;  // it was given its chance at its new name
     };
     bool isThePicture(const std::string& name, uint64_t serial, nlink_t* links = nullptr) const;

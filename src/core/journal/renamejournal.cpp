@@ -132,8 +132,8 @@ RenameJournal::RenameJournal(const std::string& folder, const std::vector<Planne
     }
     const std::string bytes = encodePlan(folderFd_, plan);
     // Never over a journal that is still there: one that could not be read nor moved aside.
-    journalFd_ = openat(folderFd_, kRenameJournalName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                        0644);
+    journalFd_ =
+        openat(folderFd_, kRenameJournalName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (journalFd_ < 0) return;
     // The plan and its directory entry are on disk before the first rename.
     if (!WriteAllBytes(journalFd_, bytes) || fdatasync(journalFd_) != 0 || fsync(folderFd_) != 0) {

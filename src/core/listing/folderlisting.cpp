@@ -12,8 +12,8 @@
 
 #include "core/files/folderentries.h"
 #include "core/files/namecompare.h"
-#include "core/picturefile/picturedate.h"
 #include "core/listing/pictureheads.h"
+#include "core/picturefile/picturedate.h"
 
 namespace lumaro {
 
@@ -116,7 +116,10 @@ std::vector<PictureHead> readHeadsOfType(int folderFd, const std::vector<std::st
 }  // namespace
 
 ProgressSteps::ProgressSteps(const ListProgress& progress, int total)
-    : progress_(progress), total_(total), step_(std::max(1, total / 200)), next_(step_),
+    : progress_(progress),
+      total_(total),
+      step_(std::max(1, total / 200)),
+      next_(step_),
       last_(std::chrono::steady_clock::now()) {
     if (progress_) progress_(0, total_);
 }

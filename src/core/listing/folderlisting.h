@@ -54,8 +54,8 @@ struct ListedDate {
 std::string ListedDateText(const ListedDate& date, std::string_view fileDatePrefix);
 
 struct FolderListing {
-    bool readable = true;  // false: the folder could not be read (nothing listed)
-    int count = 0;         // pictures listed; -1 for Init when the first test refused
+    bool readable = true;               // false: the folder could not be read (nothing listed)
+    int count = 0;                      // pictures listed; -1 for Init when the first test refused
     std::vector<PictureEntry> entries;  // in the order of the criterion
     bool someWithoutDate = false;       // Date: a picture had no date inside
     std::vector<ListedDate> dates;      // Date: the date of each entry, in the same order

@@ -38,7 +38,8 @@ struct SharedWork {
             const size_t first = next.fetch_add(kBatch);
             if (first >= names.size()) return;
             const size_t end = std::min(first + kBatch, names.size());
-            for (size_t i = first; i < end; ++i) heads[i] = ReadPictureHeadAt(folderFd, names[i]->c_str());
+            for (size_t i = first; i < end; ++i)
+                heads[i] = ReadPictureHeadAt(folderFd, names[i]->c_str());
             bool all = false;
             {
                 const std::lock_guard<std::mutex> lock(mutex);
@@ -53,14 +54,16 @@ struct SharedWork {
 
 }  // namespace
 
-std::vector<PictureHead> ReadPictureHeads(int folderFd, const std::vector<const std::string*>& names,
+std::vector<PictureHead> ReadPictureHeads(int folderFd,
+                                          const std::vector<const std::string*>& names,
                                           const std::function<void(size_t done)>& progress) {
     std::vector<PictureHead> heads(names.size());
     SharedWork work(folderFd, names, heads);
     std::vector<std::thread> readers;
     if (names.size() >= kFewPictures) {
         try {
-            for (size_t i = 0; i < kReaders; ++i) readers.emplace_back([&work] { work.readBatches(); });
+            for (size_t i = 0; i < kReaders; ++i)
+                readers.emplace_back([&work] { work.readBatches(); });
         } catch (const std::system_error&) {
             // No more threads to be had: the calling thread reads what the others leave.
         }

@@ -14,7 +14,8 @@ namespace lumaro {
 // ReadPictureHeadAt of every name, in the order of `names`, whatever order the reads end in.
 // `progress` is called on the calling thread only, with the number of heads read so far, at
 // least every few tens of milliseconds while reads are under way, and once with the total.
-std::vector<PictureHead> ReadPictureHeads(int folderFd, const std::vector<const std::string*>& names,
+std::vector<PictureHead> ReadPictureHeads(int folderFd,
+                                          const std::vector<const std::string*>& names,
                                           const std::function<void(size_t done)>& progress);
 
 }  // namespace lumaro

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "core/naming/picturelist.h"
 #include "core/files/fileoperations.h"
 #include "core/listing/folderlisting.h"
+#include "core/naming/picturelist.h"
 #include "core/windows/windowstate.h"
 
 namespace lumaro {

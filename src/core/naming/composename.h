@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/naming/picturelist.h"
 #include "core/listing/folderlisting.h"
+#include "core/naming/picturelist.h"
 #include "core/windows/windowstate.h"
 
 namespace lumaro {

@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <unordered_map>
 
-#include "core/naming/numberedname.h"
 #include "core/journal/renamejournal.h"
+#include "core/naming/numberedname.h"
 #include "core/settings/messagekeys.h"
 #include "core/windows/windowstate.h"
 
@@ -134,7 +134,7 @@ bool Loader::planRename(const PictureEntry& from, const std::string& toBase) {
 }
 
 bool Loader::renamePicture(RenameJournal& journal, const PictureEntry& from,
-                          const std::string& toBase) {
+                           const std::string& toBase) {
     const std::string toName = toBase + from.extension;
     const RenameResult renamed =
         journal.rename(list_.currentFolder + from.fileName(), list_.currentFolder + toName);

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "core/naming/picturelist.h"
 #include "core/files/fileoperations.h"
-#include "core/naming/picturelisting.h"
 #include "core/journal/renamejournal.h"
+#include "core/naming/picturelist.h"
+#include "core/naming/picturelisting.h"
 #include "core/windows/windowstate.h"
 
 namespace lumaro {
@@ -43,9 +43,9 @@ enum class LoadOutcome {
 
 struct LoadFolderResult {
     LoadOutcome outcome = LoadOutcome::Loaded;
-    int messageKey = 0;            // 0 when there is nothing to say
-    bool namesChanged = false;     // some file on disk has a new name
-    bool someWithoutDate = false;  // a listing by date met pictures without date
+    int messageKey = 0;                        // 0 when there is nothing to say
+    bool namesChanged = false;                 // some file on disk has a new name
+    bool someWithoutDate = false;              // a listing by date met pictures without date
     std::vector<RenameFailure> failedRenames;  // the pictures that kept their names
     std::vector<std::string> refusedNames;     // InsertWouldUnnumber: the names concerned
     // Pictures renamed to the folder's one number width, and pictures of a numbered folder

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/naming/picturelist.h"
 #include "core/files/fileoperations.h"
 #include "core/listing/folderlisting.h"
+#include "core/naming/picturelist.h"
 #include "core/settings/messagekeys.h"
 #include "core/windows/windowstate.h"
 

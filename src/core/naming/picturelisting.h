@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/naming/picturelist.h"
 #include "core/listing/folderlisting.h"
+#include "core/naming/picturelist.h"
 
 namespace lumaro {
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <unordered_set>
 
-#include "core/naming/numberedname.h"
 #include "core/journal/renamejournal.h"
+#include "core/naming/numberedname.h"
 
 namespace lumaro {
 
@@ -21,9 +21,7 @@ constexpr int kTemporaryAttempts = 100;
 
 // The first position after the number of a name as a composed name counts it; a name of
 // digits only is all number.
-size_t endOfNumber(std::string_view name) {
-    return std::min(NumberPartEnd(name), name.size());
-}
+size_t endOfNumber(std::string_view name) { return std::min(NumberPartEnd(name), name.size()); }
 
 bool hasTemporaryShape(std::string_view name) {
     const size_t end = endOfNumber(name);
@@ -73,8 +71,8 @@ private:
     std::vector<std::string> oldNames_;  // file names, pair by pair
     std::vector<std::string> newNames_;
     std::vector<const std::string*> temporary_;  // the name taken; null: not on a temporary name
-    std::vector<std::string> planned_;    // the temporary name each picture should take
-    std::deque<std::string> others_;      // temporary names taken instead of the planned ones
+    std::vector<std::string> planned_;           // the temporary name each picture should take
+    std::deque<std::string> others_;  // temporary names taken instead of the planned ones
     std::unordered_set<std::string_view> reserved_;  // names a temporary name must avoid
     std::unique_ptr<RenameJournal> journal_;
     RenamePassesResult result_;

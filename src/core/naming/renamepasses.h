@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/naming/picturelist.h"
 #include "core/files/fileoperations.h"
+#include "core/naming/picturelist.h"
 #include "core/naming/picturelisting.h"
 
 namespace lumaro {

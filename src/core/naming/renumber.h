@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/naming/picturelist.h"
 #include "core/listing/folderlisting.h"
+#include "core/naming/picturelist.h"
 #include "core/windows/windowstate.h"
 
 namespace lumaro {
@@ -52,7 +52,7 @@ struct RenumberResult {
     std::string lastNewName;                // for `textb_2N`; empty for a single picture
     int numberWidth = 0;                    // the width chosen
 
-    int messageKey() const;  // 0 when there is nothing to say
+    int messageKey() const;                          // 0 when there is nothing to say
     std::optional<WindowState> windowState() const;  // none: unchanged
 };
 

@@ -41,7 +41,8 @@ struct TiffView {
                          : (byteAt(bytes, at + 1) << 8) | byteAt(bytes, at);
     }
     unsigned u32(size_t offset) const {
-        return bigEndian ? (u16(offset) << 16) | u16(offset + 2) : (u16(offset + 2) << 16) | u16(offset);
+        return bigEndian ? (u16(offset) << 16) | u16(offset + 2)
+                         : (u16(offset + 2) << 16) | u16(offset);
     }
 };
 

@@ -45,7 +45,7 @@ constexpr std::array<Placement, TJ_NUMXOP> kPlacements = {{
 
 // What the Exif orientation 1 to 8 asks to make of the stored pixels to show them upright.
 constexpr std::array<int, 9> kOrientationTransform = {
-    TJXOP_NONE, TJXOP_NONE, TJXOP_HFLIP, TJXOP_ROT180, TJXOP_VFLIP,
+    TJXOP_NONE,      TJXOP_NONE,  TJXOP_HFLIP,      TJXOP_ROT180, TJXOP_VFLIP,
     TJXOP_TRANSPOSE, TJXOP_ROT90, TJXOP_TRANSVERSE, TJXOP_ROT270};
 
 int transformFor(const Placement& placement) {
@@ -77,7 +77,8 @@ std::string losslessTransform(std::string_view jpeg, int op, std::string& error)
     transform.options = TJXOPT_PERFECT;  // never trims the edge pixels
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
-    if (tjTransform(handle.get(), bytesOf(jpeg), jpeg.size(), 1, &out, &outSize, &transform, 0) != 0) {
+    if (tjTransform(handle.get(), bytesOf(jpeg), jpeg.size(), 1, &out, &outSize, &transform, 0) !=
+        0) {
         tjFree(out);
         error = errorOf(handle.get());
         return {};
@@ -87,8 +88,9 @@ std::string losslessTransform(std::string_view jpeg, int op, std::string& error)
 }
 
 // The pixels moved to their places after `placement`; the new width and height are returned.
-std::vector<unsigned char> placePixels(const std::vector<unsigned char>& pixels, int width, int height,
-                                       int pixelSize, const Placement& p, int& newWidth, int& newHeight) {
+std::vector<unsigned char> placePixels(const std::vector<unsigned char>& pixels, int width,
+                                       int height, int pixelSize, const Placement& p, int& newWidth,
+                                       int& newHeight) {
     newWidth = p.exchangesSides() ? height : width;
     newHeight = p.exchangesSides() ? width : height;
     std::vector<unsigned char> out(pixels.size());
@@ -145,13 +147,13 @@ std::string encodedAgain(std::string_view jpeg, const Placement& placement, std:
         error = errorOf(decoder.get());
         return {};
     }
-    const int format = colourSpace == TJCS_GRAY ? TJPF_GRAY
+    const int format = colourSpace == TJCS_GRAY                                 ? TJPF_GRAY
                        : (colourSpace == TJCS_CMYK || colourSpace == TJCS_YCCK) ? TJPF_CMYK
                                                                                 : TJPF_RGB;
     const int pixelSize = tjPixelSize[format];
     std::vector<unsigned char> pixels(size_t(width) * height * pixelSize);
-    if (tjDecompress2(decoder.get(), bytesOf(jpeg), jpeg.size(), pixels.data(), width, 0, height, format,
-                      TJFLAG_ACCURATEDCT) != 0) {
+    if (tjDecompress2(decoder.get(), bytesOf(jpeg), jpeg.size(), pixels.data(), width, 0, height,
+                      format, TJFLAG_ACCURATEDCT) != 0) {
         error = errorOf(decoder.get());
         return {};
     }
@@ -182,8 +184,10 @@ void setUpright(std::string& jpeg) {
                             &colourSpace) != 0) {
         return;
     }
-    if (ReadExifNumber(jpeg, fields.pixelWidth) != 0) WriteExifNumber(jpeg, fields.pixelWidth, width);
-    if (ReadExifNumber(jpeg, fields.pixelHeight) != 0) WriteExifNumber(jpeg, fields.pixelHeight, height);
+    if (ReadExifNumber(jpeg, fields.pixelWidth) != 0)
+        WriteExifNumber(jpeg, fields.pixelWidth, width);
+    if (ReadExifNumber(jpeg, fields.pixelHeight) != 0)
+        WriteExifNumber(jpeg, fields.pixelHeight, height);
 }
 
 // The small picture of the Exif block, turned with the picture so that previews made from it
@@ -204,15 +208,18 @@ void turnThumbnail(std::string& jpeg, const Placement& wanted) {
     std::string turned = losslessTransform(thumbnail, transformFor(wanted), error);
     if (turned.empty()) turned = encodedAgain(thumbnail, wanted, error);
     if (turned.empty()) return;
-    constexpr size_t kLargestSegment = 0xFFFF + 2;  // the length field counts itself, not the marker
-    if (start + length == segmentEnd && fields.segment.size - length + turned.size() <= kLargestSegment) {
+    constexpr size_t kLargestSegment =
+        0xFFFF + 2;  // the length field counts itself, not the marker
+    if (start + length == segmentEnd &&
+        fields.segment.size - length + turned.size() <= kLargestSegment) {
         const size_t segmentLength = fields.segment.size - length + turned.size() - 2;
         jpeg.replace(start, length, turned);
         jpeg[fields.segment.offset + 2] = static_cast<char>(segmentLength >> 8);
         jpeg[fields.segment.offset + 3] = static_cast<char>(segmentLength & 0xFF);
     } else if (turned.size() <= length) {
         jpeg.replace(start, turned.size(), turned);
-        std::fill_n(jpeg.begin() + static_cast<std::ptrdiff_t>(start + turned.size()), length - turned.size(), '\0');
+        std::fill_n(jpeg.begin() + static_cast<std::ptrdiff_t>(start + turned.size()),
+                    length - turned.size(), '\0');
     } else {
         return;
     }
@@ -262,7 +269,10 @@ bool moveIndexedPictures(std::string_view before, std::string& after, std::strin
 
 JpegTurnResult TurnJpeg(std::string_view jpeg, int angle) {
     JpegTurnResult result;
-    const int turn = angle == 90 ? TJXOP_ROT90 : angle == 180 ? TJXOP_ROT180 : angle == 270 ? TJXOP_ROT270 : -1;
+    const int turn = angle == 90    ? TJXOP_ROT90
+                     : angle == 180 ? TJXOP_ROT180
+                     : angle == 270 ? TJXOP_ROT270
+                                    : -1;
     if (turn < 0 || !LooksLikeJpeg(jpeg)) {
         result.error = turn < 0 ? "the angle must be 90, 180 or 270" : "not JPEG data";
         return result;

@@ -136,16 +136,22 @@ constexpr const char* kEnglishEntries[] = {
     "122=This picture cannot be read; it may be damaged or no longer in the folder:",
     "123=The slide show file could not be written:",
     "124=A folder name cannot be empty, \".\" or \"..\", contain '/' or be longer than 255 bytes",
-    "125=Snapkeep copies cannot be saved in the picture folder itself: they would take the place of the pictures. Choose another folder.",
+    "125=Snapkeep copies cannot be saved in the picture folder itself: they would take the place "
+    "of the pictures. Choose another folder.",
     "126=These files are in the folder already. Replace them with the new Snapkeep copies?",
     "127=These Snapkeep copies could not be written:",
-    "128=The list changed since the moves began; nothing has been renamed. Move the pictures again.",
-    "129=The settings file cannot be read. Lumaro starts with its default settings and will not write over the file:",
+    "128=The list changed since the moves began; nothing has been renamed. Move the pictures "
+    "again.",
+    "129=The settings file cannot be read. Lumaro starts with its default settings and will not "
+    "write over the file:",
     "130=This picture could not be turned; it is unchanged:",
     "131=This picture could not be deleted:",
-    "132=These pictures were copied, but their originals could not be deleted; they are now in both folders:",
-    "133=A renaming of this folder was interrupted, and its record cannot be read. Some pictures may still bear temporary names. The record was kept as:",
-    "134=A slide show cannot name these folders or pictures, whose names hold a line break; nothing was written:",
+    "132=These pictures were copied, but their originals could not be deleted; they are now in "
+    "both folders:",
+    "133=A renaming of this folder was interrupted, and its record cannot be read. Some pictures "
+    "may still bear temporary names. The record was kept as:",
+    "134=A slide show cannot name these folders or pictures, whose names hold a line break; "
+    "nothing was written:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

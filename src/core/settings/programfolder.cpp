@@ -64,7 +64,8 @@ ProgramFolders DecideProgramFolders(const ProgramFolderInputs& inputs) {
                 xdgFolder(inputs.xdgConfigHome, inputs.home, ".config/") + "lumaro/",
                 xdgFolder(inputs.xdgDataHome, inputs.home, ".local/share/") + "lumaro/"};
     }
-    const std::string folder = withSeparator(inputs.executableFolder.empty() ? "." : inputs.executableFolder);
+    const std::string folder =
+        withSeparator(inputs.executableFolder.empty() ? "." : inputs.executableFolder);
     return {folder, folder, folder};
 }
 
@@ -79,7 +80,8 @@ ProgramFolderInputs CurrentProgramFolderInputs() {
     }
     inputs.home = environment("HOME");
     if (inputs.home.empty()) {
-        if (const passwd* account = getpwuid(getuid()); account && account->pw_dir) inputs.home = account->pw_dir;
+        if (const passwd* account = getpwuid(getuid()); account && account->pw_dir)
+            inputs.home = account->pw_dir;
     }
     inputs.xdgConfigHome = environment("XDG_CONFIG_HOME");
     inputs.xdgDataHome = environment("XDG_DATA_HOME");
@@ -95,7 +97,9 @@ bool CreateUserFolders(const ProgramFolders& folders) {
     return CreateFolder(folders.user, own) == 0 && settings;
 }
 
-std::string SettingsFilePath(const ProgramFolders& folders) { return folders.settings + kSettingsFileName; }
+std::string SettingsFilePath(const ProgramFolders& folders) {
+    return folders.settings + kSettingsFileName;
+}
 
 std::string DefaultSnapkeepFolder(const ProgramFolders& folders) {
     return folders.user + kSnapkeep + "/";

@@ -12,9 +12,7 @@ namespace {
 constexpr const char* kRootProjectName = "Root";
 constexpr const char* kProjectExtension = ".ss";
 
-bool StartsWith(const std::string& text, const char* prefix) {
-    return text.rfind(prefix, 0) == 0;
-}
+bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
 bool HoldsLineBreak(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
@@ -52,7 +50,8 @@ std::vector<std::string> NamesThatSplitSlideLines(const std::string& currentFold
 }
 
 std::string SlideShowFileText(const SlideShowTables& tables, const std::string& currentFolder,
-                              const std::vector<PictureEntry>& pictures, const SlideShowContent& content) {
+                              const std::vector<PictureEntry>& pictures,
+                              const SlideShowContent& content) {
     std::string text;
     const auto line = [&text](const std::string& value) {
         text += value;
@@ -60,7 +59,8 @@ std::string SlideShowFileText(const SlideShowTables& tables, const std::string& 
     };
     for (const std::string& header : tables.header) line(header);
     for (const PictureEntry& picture : pictures) {
-        line("FileName: \"" + currentFolder + picture.fileName() + "\"; Caption: \"" + content.caption + "\";");
+        line("FileName: \"" + currentFolder + picture.fileName() + "\"; Caption: \"" +
+             content.caption + "\";");
     }
     for (const std::string& setting : tables.settings) {
         if (StartsWith(setting, kEffectDurationKey)) {
@@ -74,7 +74,8 @@ std::string SlideShowFileText(const SlideShowTables& tables, const std::string& 
     return text;
 }
 
-SlideShowWriteResult WriteSlideShowFile(const SlideShowTables& tables, const std::string& currentFolder,
+SlideShowWriteResult WriteSlideShowFile(const SlideShowTables& tables,
+                                        const std::string& currentFolder,
                                         const std::vector<PictureEntry>& pictures,
                                         const std::string& slideShowFolder,
                                         const std::string& projectName,
@@ -85,7 +86,8 @@ SlideShowWriteResult WriteSlideShowFile(const SlideShowTables& tables, const std
     if (!result.splittingNames.empty()) return result;
     const AtomicWriteOptions replaceALink{.throughLinks = false};
     result.error =
-        WriteFileAtomically(result.path, SlideShowFileText(tables, currentFolder, pictures, content), replaceALink)
+        WriteFileAtomically(
+            result.path, SlideShowFileText(tables, currentFolder, pictures, content), replaceALink)
             .error;
     return result;
 }

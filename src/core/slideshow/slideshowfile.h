@@ -33,7 +33,8 @@ std::string SlideShowFilePath(const std::string& slideShowFolder, const std::str
 // currentFolder and the picture's own file name), then the settings lines; no escaping,
 // every line ends in CR LF.
 std::string SlideShowFileText(const SlideShowTables& tables, const std::string& currentFolder,
-                              const std::vector<PictureEntry>& pictures, const SlideShowContent& content);
+                              const std::vector<PictureEntry>& pictures,
+                              const SlideShowContent& content);
 
 // What would cut a slide line in two: the picture folder's path when it holds a line feed or
 // a carriage return, the file names of the pictures that hold one, and the caption when it
@@ -54,7 +55,8 @@ struct SlideShowWriteResult {
 // of the same name. The file is written beside its place and renamed into it, so a failed
 // write leaves the old file (or none) and nothing else. A project whose names would split
 // its slide lines is refused: nothing is written.
-SlideShowWriteResult WriteSlideShowFile(const SlideShowTables& tables, const std::string& currentFolder,
+SlideShowWriteResult WriteSlideShowFile(const SlideShowTables& tables,
+                                        const std::string& currentFolder,
                                         const std::vector<PictureEntry>& pictures,
                                         const std::string& slideShowFolder,
                                         const std::string& projectName,

@@ -35,7 +35,8 @@ constexpr const char* kSettingsLines[] = {
     "LeftMouseClickCommand=mcDefault",
     "MonitorIndex=-1",
     "OutputGUID=",
-    "PopupMenuCommands=[fcNext,fcPrev,fcFirstSlide,fcLastSlide,fcPause,fcGoto,fcCopy,fcSave,fcPrint,fcRotate,fcShowInfo,fcShowCaptions,fcMute,fcClose]",
+    "PopupMenuCommands=[fcNext,fcPrev,fcFirstSlide,fcLastSlide,fcPause,fcGoto,fcCopy,fcSave,"
+    "fcPrint,fcRotate,fcShowInfo,fcShowCaptions,fcMute,fcClose]",
     "ReverseScrollDirection=False",
     "RightMouseClickCommand=mcDefault",
     "ShowStartScreen=False",

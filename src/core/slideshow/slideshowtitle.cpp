@@ -35,9 +35,10 @@ char32_t CharacterAt(std::string_view text, size_t at, size_t& length) {
 // or before their first word, while a dash such as "2006 – Italie" stays with the date.
 bool IsLetter(char32_t c) {
     if (c < 0x80) return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    const bool symbol = (c >= 0x80 && c <= 0xBF) || c == 0xD7 || c == 0xF7 || (c >= 0x2000 && c <= 0x2BFF) ||
-                        (c >= 0x3000 && c <= 0x303F) || (c >= 0xFE10 && c <= 0xFE6F) ||
-                        (c >= 0xFF00 && c <= 0xFF20) || c >= 0x1F000;
+    const bool symbol = (c >= 0x80 && c <= 0xBF) || c == 0xD7 || c == 0xF7 ||
+                        (c >= 0x2000 && c <= 0x2BFF) || (c >= 0x3000 && c <= 0x303F) ||
+                        (c >= 0xFE10 && c <= 0xFE6F) || (c >= 0xFF00 && c <= 0xFF20) ||
+                        c >= 0x1F000;
     return !symbol;
 }
 

@@ -102,7 +102,8 @@ std::optional<std::vector<SnapkeepPicture>> SnapkeepSetIn(const std::string& fol
     return set;
 }
 
-SnapkeepSavePlan PlanSnapkeepSave(const std::vector<PictureEntry>& pictures, const std::string& pictureFolder,
+SnapkeepSavePlan PlanSnapkeepSave(const std::vector<PictureEntry>& pictures,
+                                  const std::string& pictureFolder,
                                   const std::string& chosenFolder) {
     using Outcome = SnapkeepSavePlan::Outcome;
     SnapkeepSavePlan plan;

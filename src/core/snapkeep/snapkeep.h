@@ -51,11 +51,11 @@ SnapkeepLoadStart StartSnapkeepLoad(const std::string& defaultFolder);
 
 // One small copy of a save.
 struct SnapkeepCopy {
-    int listIndex;          // the picture's place in the list, and its thumbnail
-    std::string source;     // full path of the picture
-    std::string copyBase;   // full path of the copy without ".jpg"
-    std::string copyName;   // file name of the copy: the list entry + ".jpg", or a free name
-    std::string caption;    // caption part of the list entry
+    int listIndex;         // the picture's place in the list, and its thumbnail
+    std::string source;    // full path of the picture
+    std::string copyBase;  // full path of the copy without ".jpg"
+    std::string copyName;  // file name of the copy: the list entry + ".jpg", or a free name
+    std::string caption;   // caption part of the list entry
 };
 
 struct SnapkeepSavePlan {
@@ -65,10 +65,10 @@ struct SnapkeepSavePlan {
         CannotCreate,   // the folder could not be made
     };
     Outcome outcome = Outcome::Ready;
-    std::string folder;                  // the chosen folder, ending with '/'
-    std::vector<SnapkeepCopy> copies;    // the first twelve pictures of the list
-    std::vector<std::string> existing;   // copy names that are taken in the folder already
-    bool moreThanTwelve = false;         // the list holds pictures that are not saved
+    std::string folder;                 // the chosen folder, ending with '/'
+    std::vector<SnapkeepCopy> copies;   // the first twelve pictures of the list
+    std::vector<std::string> existing;  // copy names that are taken in the folder already
+    bool moreThanTwelve = false;        // the list holds pictures that are not saved
 };
 
 // Plans saving the first twelve of `pictures` (the list, in display order, of the pictures in
@@ -76,7 +76,8 @@ struct SnapkeepSavePlan {
 // the folder when missing, and names the copies that would replace files. Pictures whose names
 // differ only in their extension ("01  a.jpg", "01  a.JPG") would give one copy name: the later
 // ones take "01  a (2).jpg", "(3)"..., so that no copy of the save replaces another.
-SnapkeepSavePlan PlanSnapkeepSave(const std::vector<PictureEntry>& pictures, const std::string& pictureFolder,
+SnapkeepSavePlan PlanSnapkeepSave(const std::vector<PictureEntry>& pictures,
+                                  const std::string& pictureFolder,
                                   const std::string& chosenFolder);
 
 }  // namespace lumaro

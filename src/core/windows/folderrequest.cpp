@@ -37,7 +37,8 @@ RequestKeys keysFor(FolderChoice use) {
 }
 }  // namespace
 
-FolderRequest FolderRequestFor(FolderChoice use, const LanguageTable& table, const std::string& initialFolder) {
+FolderRequest FolderRequestFor(FolderChoice use, const LanguageTable& table,
+                               const std::string& initialFolder) {
     const RequestKeys keys = keysFor(use);
     FolderRequest request;
     request.folder = initialFolder.empty() ? HomeFolder() : initialFolder;
@@ -53,14 +54,16 @@ FolderRequest FolderRequestFor(FolderChoice use, const LanguageTable& table, con
     return request;
 }
 
-NewFolderRequest NewFolderRequestFor(const FolderRequest& request, const std::string& workingFolder) {
-    return {std::string(), request.cancelCaption, request.newFolderTitle, request.newFolderLabel, workingFolder,
-            request.nameRefused};
+NewFolderRequest NewFolderRequestFor(const FolderRequest& request,
+                                     const std::string& workingFolder) {
+    return {std::string(),          request.cancelCaption, request.newFolderTitle,
+            request.newFolderLabel, workingFolder,         request.nameRefused};
 }
 
 bool IsAcceptableFolderName(std::string_view name) {
     if (name.size() > NAME_MAX) return false;
-    if (name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos) return false;
+    if (name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos)
+        return false;
     const size_t first = name.find_first_not_of(" \t");
     if (first == std::string_view::npos) return false;
     const std::string_view trimmed = name.substr(first, name.find_last_not_of(" \t") + 1 - first);

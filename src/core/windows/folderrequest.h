@@ -12,17 +12,17 @@ class LanguageTable;
 
 // What FormGetFolder is given and gives back.
 struct FolderRequest {
-    std::string folder;             // in: the folder shown; out: the folder chosen, ending in
-                                    // '/', or empty when the dialog was not confirmed
-    std::string cancelCaption;      // cb_Annul, also the cancel button of FormNewFolder
-    std::string caption;            // window caption
-    std::string newFolderCaption;   // cb_NewFolder
-    std::string newFolderTitle;     // window caption of FormNewFolder
-    std::string newFolderLabel;     // label of FormNewFolder, before the folder
-    std::string browseCaption;      // cb_Browse
-    std::string okCaption;          // cb_OK
-    std::string folderLabel;        // label_F
-    std::string nameRefused;        // said when FormNewFolder refuses a name
+    std::string folder;            // in: the folder shown; out: the folder chosen, ending in
+                                   // '/', or empty when the dialog was not confirmed
+    std::string cancelCaption;     // cb_Annul, also the cancel button of FormNewFolder
+    std::string caption;           // window caption
+    std::string newFolderCaption;  // cb_NewFolder
+    std::string newFolderTitle;    // window caption of FormNewFolder
+    std::string newFolderLabel;    // label of FormNewFolder, before the folder
+    std::string browseCaption;     // cb_Browse
+    std::string okCaption;         // cb_OK
+    std::string folderLabel;       // label_F
+    std::string nameRefused;       // said when FormNewFolder refuses a name
 };
 
 // What FormNewFolder is given and gives back.
@@ -40,10 +40,12 @@ enum class FolderChoice { MoveToFolder, SlideShowFolder, SnapkeepSave };
 
 // The request of `use` with its texts from `table`; `initialFolder` is the folder shown, the
 // home folder when empty.
-FolderRequest FolderRequestFor(FolderChoice use, const LanguageTable& table, const std::string& initialFolder);
+FolderRequest FolderRequestFor(FolderChoice use, const LanguageTable& table,
+                               const std::string& initialFolder);
 
 // The request FormGetFolder hands FormNewFolder while `workingFolder` is shown.
-NewFolderRequest NewFolderRequestFor(const FolderRequest& request, const std::string& workingFolder);
+NewFolderRequest NewFolderRequestFor(const FolderRequest& request,
+                                     const std::string& workingFolder);
 
 // A name FormNewFolder accepts: not empty once blanks are trimmed, not "." or "..", without
 // '/' or a NUL byte, and short enough to be one folder name.

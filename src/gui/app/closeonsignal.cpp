@@ -1,11 +1,12 @@
 // SIGTERM and SIGINT turned into a close of the main window, through a pipe the event loop reads.
 #include "gui/app/closeonsignal.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QSocketNotifier>
 #include <QWidget>
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace lumaro {
 

@@ -9,7 +9,8 @@ namespace lumaro {
 
 namespace {
 using E = WindowEvent;
-#define ROW(control, event, handler) {control, E::event, #handler, &Form1::handler}
+#define ROW(control, event, handler) \
+    { control, E::event, #handler, &Form1::handler }
 
 // The thumbnails share two handlers; each row only passes its own index.
 void addThumbnailRows(std::vector<EventMapRow>& rows, int first, int last) {
@@ -92,18 +93,30 @@ const std::vector<EventMapRow>& Form1EventMap() {
 
 const char* EventName(WindowEvent event) {
     switch (event) {
-        case E::Create: return "CreateEvent";
-        case E::Close: return "CloseEvent";
-        case E::Destroy: return "DestroyEvent";
-        case E::Click: return "ClickEvent";
-        case E::Select: return "SelectEvent";
-        case E::Change: return "ChangeEvent";
-        case E::RightButtonDown: return "RightButtonDownEvent";
-        case E::RightButtonUp: return "RightButtonUpEvent";
-        case E::DoubleClick: return "DoubleClickEvent";
-        case E::ImageViewerClick: return "ImageViewerClick";
-        case E::ImageViewerDblClick: return "ImageViewerDblClick";
-        case E::Timer: return "TimerEvent";
+        case E::Create:
+            return "CreateEvent";
+        case E::Close:
+            return "CloseEvent";
+        case E::Destroy:
+            return "DestroyEvent";
+        case E::Click:
+            return "ClickEvent";
+        case E::Select:
+            return "SelectEvent";
+        case E::Change:
+            return "ChangeEvent";
+        case E::RightButtonDown:
+            return "RightButtonDownEvent";
+        case E::RightButtonUp:
+            return "RightButtonUpEvent";
+        case E::DoubleClick:
+            return "DoubleClickEvent";
+        case E::ImageViewerClick:
+            return "ImageViewerClick";
+        case E::ImageViewerDblClick:
+            return "ImageViewerDblClick";
+        case E::Timer:
+            return "TimerEvent";
     }
     return "";
 }

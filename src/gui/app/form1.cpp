@@ -12,19 +12,19 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/settings/constants.h"
+#include "core/settings/messagekeys.h"
+#include "core/settings/programfolder.h"
 #include "gui/app/controltable.h"
 #include "gui/app/eventmap.h"
 #include "gui/app/formaide.h"
 #include "gui/app/helpwindow.h"
 #include "gui/app/viewerstartdata.h"
-#include "core/settings/constants.h"
-#include "core/settings/programfolder.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/fonts.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/resources.h"
 #include "gui/toolkit/screen.h"
-#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 
@@ -86,20 +86,62 @@ void bind(QWidget* form, T*& member, const char* name) {
 
 void Form1::bindControls() {
 #define BIND(name) bind(this, name, #name)
-    BIND(lb_Avant); BIND(label_Caption); BIND(cb_Dossier); BIND(cb_Quit); BIND(cb_Renommer);
-    BIND(textb_Dossier); BIND(cb_Tout); BIND(groupb_FileName); BIND(cb_Appliquer);
-    BIND(cb_AnnulerRenommage); BIND(cb_AnnulerApplication); BIND(label_Avant);
-    BIND(pictbttn_ToStart1); BIND(pictbttn_ToEnd1); BIND(cb_AccepterDeplacer); BIND(groupb_Move);
-    BIND(cb_AnnulerDeplacer); BIND(pictbttn_ToStart10); BIND(pictbttn_ToEnd10);
-    BIND(pictbttn_TargetMove); BIND(groupb_Scale); BIND(cb_Aide); BIND(label_Dossier);
-    BIND(pictbttn_ClearTypes); BIND(pictbttn_ClearCaptions); BIND(label_Type); BIND(groupb_Exec);
-    BIND(label_FichiersAuDossier); BIND(textb_FichiersAuDossier); BIND(pictb_Last);
-    BIND(textb_2C); BIND(textb_2N); BIND(textb_1C); BIND(textb_1N); BIND(progb_1);
-    BIND(cb_Renumeroter); BIND(cb_AnnulerRenumerotage); BIND(pictbttn_090); BIND(pictbttn_270);
-    BIND(pictbttn_180); BIND(pictbttn_Del); BIND(cb_Diaporama); BIND(cb_VersDossier);
-    BIND(cb_About); BIND(textb_Caption); BIND(textb_FileType); BIND(combo_Captions);
-    BIND(combo_FileTypes); BIND(cb_Memo); BIND(textb_F); BIND(textb_L); BIND(textb_S);
-    BIND(combo_Languages); BIND(cb_Sort); BIND(pictbttn_Date); BIND(pictbttn_ClearSnapkeep);
+    BIND(lb_Avant);
+    BIND(label_Caption);
+    BIND(cb_Dossier);
+    BIND(cb_Quit);
+    BIND(cb_Renommer);
+    BIND(textb_Dossier);
+    BIND(cb_Tout);
+    BIND(groupb_FileName);
+    BIND(cb_Appliquer);
+    BIND(cb_AnnulerRenommage);
+    BIND(cb_AnnulerApplication);
+    BIND(label_Avant);
+    BIND(pictbttn_ToStart1);
+    BIND(pictbttn_ToEnd1);
+    BIND(cb_AccepterDeplacer);
+    BIND(groupb_Move);
+    BIND(cb_AnnulerDeplacer);
+    BIND(pictbttn_ToStart10);
+    BIND(pictbttn_ToEnd10);
+    BIND(pictbttn_TargetMove);
+    BIND(groupb_Scale);
+    BIND(cb_Aide);
+    BIND(label_Dossier);
+    BIND(pictbttn_ClearTypes);
+    BIND(pictbttn_ClearCaptions);
+    BIND(label_Type);
+    BIND(groupb_Exec);
+    BIND(label_FichiersAuDossier);
+    BIND(textb_FichiersAuDossier);
+    BIND(pictb_Last);
+    BIND(textb_2C);
+    BIND(textb_2N);
+    BIND(textb_1C);
+    BIND(textb_1N);
+    BIND(progb_1);
+    BIND(cb_Renumeroter);
+    BIND(cb_AnnulerRenumerotage);
+    BIND(pictbttn_090);
+    BIND(pictbttn_270);
+    BIND(pictbttn_180);
+    BIND(pictbttn_Del);
+    BIND(cb_Diaporama);
+    BIND(cb_VersDossier);
+    BIND(cb_About);
+    BIND(textb_Caption);
+    BIND(textb_FileType);
+    BIND(combo_Captions);
+    BIND(combo_FileTypes);
+    BIND(cb_Memo);
+    BIND(textb_F);
+    BIND(textb_L);
+    BIND(textb_S);
+    BIND(combo_Languages);
+    BIND(cb_Sort);
+    BIND(pictbttn_Date);
+    BIND(pictbttn_ClearSnapkeep);
 #undef BIND
     progb_1->setValue(0);
 }
@@ -138,8 +180,9 @@ void Form1::initialise() {
     languageTable_.resize(static_cast<int>(BuiltInEnglishEntries().size()));
     FillLanguageList();
     if (settingsUnreadable_) {
-        Dialogs().message(this, QString(), message(kMessageSettingsUnreadable) + QStringLiteral("\n") +
-                                               QString::fromStdString(settingsPath));
+        Dialogs().message(this, QString(),
+                          message(kMessageSettingsUnreadable) + QStringLiteral("\n") +
+                              QString::fromStdString(settingsPath));
     }
 
     screenRect = QRect(QPoint(0, 0), ScreenSize());

@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "core/listing/folderlisting.h"
 #include "core/naming/folderload.h"
 #include "core/naming/move.h"
 #include "core/naming/picturelist.h"
-#include "core/windows/windowstate.h"
-#include "core/listing/folderlisting.h"
-#include "core/windows/folderrequest.h"
-#include "core/slideshow/slideshowtables.h"
 #include "core/settings/languagetable.h"
 #include "core/settings/programfolder.h"
 #include "core/settings/settingsfile.h"
+#include "core/slideshow/slideshowtables.h"
+#include "core/windows/folderrequest.h"
+#include "core/windows/windowstate.h"
 #include "gui/app/windowmessages.h"
 #include "gui/toolkit/progressreport.h"
 

@@ -22,7 +22,10 @@ class MouseEventFilter : public QObject {
 public:
     MouseEventFilter(QObject* parent, QEvent::Type type, Qt::MouseButton button,
                      std::function<void()> handler, bool consume)
-        : QObject(parent), type_(type), button_(button), handler_(std::move(handler)),
+        : QObject(parent),
+          type_(type),
+          button_(button),
+          handler_(std::move(handler)),
           consume_(consume) {}
 
 protected:
@@ -85,7 +88,8 @@ void Form1::attachEventMap() {
         if (!control) continue;  // the form's own events are raised by Form1 itself
         switch (row.event) {
             case WindowEvent::Click:
-                connect(static_cast<QAbstractButton*>(control), &QAbstractButton::clicked, this, run);
+                connect(static_cast<QAbstractButton*>(control), &QAbstractButton::clicked, this,
+                        run);
                 break;
             case WindowEvent::Select:
                 if (auto* list = qobject_cast<QListWidget*>(control)) {
@@ -114,7 +118,8 @@ void Form1::attachEventMap() {
                 connect(static_cast<ImageViewerControl*>(control),
                         &ImageViewerControl::doubleClicked, this, run);
                 break;
-            default: break;
+            default:
+                break;
         }
     }
 }

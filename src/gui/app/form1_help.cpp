@@ -1,8 +1,8 @@
 // Help and about.
+#include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/app/helpwindow.h"
 #include "gui/toolkit/dialogservice.h"
-#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 

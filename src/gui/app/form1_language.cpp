@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "gui/app/form1.h"
 #include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
+#include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
 
 namespace lumaro {
@@ -73,7 +73,8 @@ void Form1::FillLanguageList() {
     combo_Languages->addItem(QString::fromLatin1(kEnglish));
     for (LanguageFile& file : ListProgramLanguageFiles(programFolders)) {
         combo_Languages->addItem(QString::fromStdString(file.name));
-        if (file.name == languageName) combo_Languages->setCurrentIndex(combo_Languages->count() - 1);
+        if (file.name == languageName)
+            combo_Languages->setCurrentIndex(combo_Languages->count() - 1);
         languageFiles_.push_back(std::move(file));
     }
     const int found = FindLanguage(languageList(), languageName);
@@ -157,9 +158,10 @@ void Form1::setTooltips() {
 // Each label ends 5 pixels left of its text box; the folder box gives way to the label of
 // the file count when they would overlap.
 void Form1::placeLabelsAgainstTextBoxes() {
-    const std::pair<QLabel*, QLineEdit*> pairs[] = {{label_Dossier, textb_Dossier},
-                                                    {label_FichiersAuDossier, textb_FichiersAuDossier},
-                                                    {label_Caption, textb_Caption}};
+    const std::pair<QLabel*, QLineEdit*> pairs[] = {
+        {label_Dossier, textb_Dossier},
+        {label_FichiersAuDossier, textb_FichiersAuDossier},
+        {label_Caption, textb_Caption}};
     for (auto [label, box] : pairs) {
         label->adjustSize();
         label->move(box->x() - label->width() - 5, label->y());
@@ -170,9 +172,7 @@ void Form1::placeLabelsAgainstTextBoxes() {
     }
 }
 
-void Form1::chooseHelpFile() {
-    helpFilePath = HelpFilePath(programFolders, languageName);
-}
+void Form1::chooseHelpFile() { helpFilePath = HelpFilePath(programFolders, languageName); }
 
 void Form1::combo_Languages_Select() { ApplyLanguage(combo_Languages->currentIndex()); }
 

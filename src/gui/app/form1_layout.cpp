@@ -10,8 +10,8 @@
 
 #include "gui/app/form1.h"
 #include "gui/app/screenlayout.h"
-#include "gui/toolkit/textfit.h"
 #include "gui/toolkit/imageviewercontrol.h"
+#include "gui/toolkit/textfit.h"
 
 namespace lumaro {
 
@@ -95,7 +95,8 @@ void Form1::ApplyScreenLayout(int screenHeight) {
     // 10. Right column of small picture buttons.
     const int g = (V1.height() - 2 * P) / 3;
     const int rightX = V1.x() + V1.width() + 7;
-    const auto rightColumn = {pictbttn_090, pictbttn_180, pictbttn_270, pictbttn_Del, pictbttn_Date};
+    const auto rightColumn = {pictbttn_090, pictbttn_180, pictbttn_270, pictbttn_Del,
+                              pictbttn_Date};
     for (QPushButton* button : rightColumn) button->resize(P + 6, P);
     pictbttn_Del->move(rightX, V1.y() + g);
     pictbttn_Date->move(rightX, V1.y() + P + g);
@@ -110,7 +111,8 @@ void Form1::ApplyScreenLayout(int screenHeight) {
 
     // 11. Progress bar, shown only while long work runs.
     const QRect& VL = layout.viewers[4];
-    progb_1->setGeometry(kPictureColumn, VL.y() + VL.height() / 2 - 18, V1.width(), progb_1->height());
+    progb_1->setGeometry(kPictureColumn, VL.y() + VL.height() / 2 - 18, V1.width(),
+                         progb_1->height());
     progb_1->hide();
 
     // 12. Top row.
@@ -159,8 +161,8 @@ void Form1::placeSnapkeepStrip() {
         thumbnail(this, i)->setGeometry(left, memoTop, T, T);
         thumbnailCaption(this, i)->setGeometry(left, memoTop + T + 6, T, kTextHeight);
     }
-    pictbttn_ClearSnapkeep->move(memoLeft + (cb_Memo->width() - pictbttn_ClearSnapkeep->width()) / 2,
-                                 memoTop + T + 4);
+    pictbttn_ClearSnapkeep->move(
+        memoLeft + (cb_Memo->width() - pictbttn_ClearSnapkeep->width()) / 2, memoTop + T + 4);
 }
 
 // The list keeps its right edge; a wider command column takes its room from the list.
@@ -182,17 +184,19 @@ void Form1::fitControlsToTexts() {
 }
 
 int Form1::layoutCommandColumn(int listHeight, int H) {
-    QPushButton* const places[8] = {cb_Dossier, cb_Sort,      cb_Tout,      cb_Renommer,
+    QPushButton* const places[8] = {cb_Dossier,   cb_Sort,        cb_Tout,      cb_Renommer,
                                     cb_Appliquer, cb_Renumeroter, cb_Diaporama, cb_Quit};
     // The buttons are as wide as the widest caption needs, never narrower than the template.
     int buttonWidth = kCommandColumnWidth - 10;
     for (QPushButton* button : places) buttonWidth = std::max(buttonWidth, TextWidthNeeded(button));
-    for (QPushButton* button : {cb_AnnulerRenommage, cb_AnnulerApplication, cb_AnnulerRenumerotage}) {
+    for (QPushButton* button :
+         {cb_AnnulerRenommage, cb_AnnulerApplication, cb_AnnulerRenumerotage}) {
         buttonWidth = std::max(buttonWidth, TextWidthNeeded(button));
     }
     groupb_Exec->setGeometry(kLeftColumn, 49, buttonWidth + 10, listHeight + 7);
     const int s = std::min((groupb_Exec->height() - 8 * H) / 9, 32);
-    for (int i = 0; i < 8; ++i) places[i]->setGeometry(20, 49 + s + 5 + i * (H + s), buttonWidth, H);
+    for (int i = 0; i < 8; ++i)
+        places[i]->setGeometry(20, 49 + s + 5 + i * (H + s), buttonWidth, H);
     // Each cancel button takes the place of the command it undoes.
     cb_AnnulerRenommage->setGeometry(cb_Renommer->geometry());
     cb_AnnulerApplication->setGeometry(cb_Appliquer->geometry());
@@ -217,8 +221,7 @@ void Form1::layoutMoveColumn(int listRight, int listHeight, int H, int firstOffs
     const int scaleTop = pictbttn_ToStart10->y() - 6;
     groupb_Scale->setGeometry(left - 1, scaleTop, 36, bottomOf(pictbttn_ToEnd10) - scaleTop);
 
-    const int s2 = std::min(
-        (bottomOf(groupb_Move) - bottomOf(groupb_Scale) - 3 * (H + 3)) / 3, 32);
+    const int s2 = std::min((bottomOf(groupb_Move) - bottomOf(groupb_Scale) - 3 * (H + 3)) / 3, 32);
     int buttonTop = bottomOf(groupb_Scale) + 6 + s2;
     for (QPushButton* button : {cb_AccepterDeplacer, cb_AnnulerDeplacer, cb_VersDossier}) {
         button->setGeometry(groupb_Move->x() + 5, buttonTop, groupb_Move->width() - 10, H - 3);

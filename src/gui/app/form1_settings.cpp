@@ -50,7 +50,8 @@ void Form1::SaveSettings() {
     Settings settings = settingsValues();
     settings.fileTypes = comboItems(combo_FileTypes);
     settings.captions = comboItems(combo_Captions);
-    lumaro::SaveSettings(settingsPath, settings);  // a settings file that cannot be written is not reported
+    lumaro::SaveSettings(settingsPath,
+                         settings);  // a settings file that cannot be written is not reported
 }
 
 }  // namespace lumaro

@@ -2,9 +2,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/app/windowstates.h"
-#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 
@@ -13,11 +13,20 @@ namespace {
 void applyCell(QWidget* control, const char* cell) {
     for (const char* c = cell; *c; ++c) {
         switch (*c) {
-            case 'E': control->setEnabled(true); break;
-            case 'D': control->setEnabled(false); break;
-            case 'S': control->setVisible(true); break;
-            case 'H': control->setVisible(false); break;
-            default: break;  // rules are applied after the table
+            case 'E':
+                control->setEnabled(true);
+                break;
+            case 'D':
+                control->setEnabled(false);
+                break;
+            case 'S':
+                control->setVisible(true);
+                break;
+            case 'H':
+                control->setVisible(false);
+                break;
+            default:
+                break;  // rules are applied after the table
         }
     }
 }

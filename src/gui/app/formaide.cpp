@@ -69,7 +69,8 @@ FormAide::FormAide(QWidget* parent) : QDialog(parent) {
     cb_OK->setGeometry(FromDialogUnits(115, 245, 50, 15));
     connect(cb_OK, &QPushButton::clicked, this, &QDialog::accept);
 
-    textb_HelpFilePath = Named(new QLineEdit(QStringLiteral("Help path"), this), "textb_HelpFilePath");
+    textb_HelpFilePath =
+        Named(new QLineEdit(QStringLiteral("Help path"), this), "textb_HelpFilePath");
     textb_HelpFilePath->setGeometry(FromDialogUnits(205, 245, 46, 15));
     textb_HelpFilePath->hide();
 }

@@ -8,7 +8,8 @@
 
 namespace lumaro {
 
-HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), browser_(new QTextBrowser(this)) {
+HelpWindow::HelpWindow(QWidget* owner)
+    : QWidget(owner, Qt::Window), browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
     browser_->setObjectName(QStringLiteral("helpBrowser"));
     browser_->setOpenExternalLinks(true);
@@ -27,7 +28,8 @@ bool HelpWindow::showHelp(const QString& path) {
     url.setFragment(QStringLiteral("contents"));
     // The files end in ".hlp": tell the browser they are HTML.
     browser_->setSource(url, QTextDocument::HtmlResource);
-    setWindowTitle(browser_->documentTitle().isEmpty() ? tr("Lumaro help") : browser_->documentTitle());
+    setWindowTitle(browser_->documentTitle().isEmpty() ? tr("Lumaro help")
+                                                       : browser_->documentTitle());
     show();
     raise();
     activateWindow();

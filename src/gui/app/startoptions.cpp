@@ -6,7 +6,8 @@
 
 namespace lumaro {
 
-StartOptions ParseStartOptions(const std::vector<std::string>& arguments, const std::string& workingFolder) {
+StartOptions ParseStartOptions(const std::vector<std::string>& arguments,
+                               const std::string& workingFolder) {
     StartOptions options;
     bool optionsEnded = false;
     for (const std::string& argument : arguments) {
@@ -35,7 +36,8 @@ std::string StartHelpText(const ProgramFolders& folders) {
         languages += "\n    " + file.name + "  (" + file.path + ")";
     }
     return "Usage: lumaro [FOLDER]\n"
-           "Gives the photos of a folder numbered names, such as \"0123  Vacances en Italie.jpg\".\n"
+           "Gives the photos of a folder numbered names, such as \"0123  Vacances en "
+           "Italie.jpg\".\n"
            "\n"
            "  FOLDER       the folder of pictures to open at start, as the Folder button does\n"
            "  --help       shows this text\n"
@@ -44,8 +46,8 @@ std::string StartHelpText(const ProgramFolders& folders) {
            "work from a shell: lumaro-cli --help.\n"
            "\n"
            "Files of this run:\n"
-           "  settings           " + SettingsFilePath(folders) + "\n" +
-           "  shipped texts      " + folders.shipped + "\n" +
+           "  settings           " +
+           SettingsFilePath(folders) + "\n" + "  shipped texts      " + folders.shipped + "\n" +
            "  your own languages " + folders.user + "  (add <Language>.lng files here)\n" +
            "  Snapkeep sets      " + DefaultSnapkeepFolder(folders) + "\n" +
            "  languages offered  " + languages + "\n";

@@ -17,7 +17,8 @@ struct StartOptions {
 
 // Reads the arguments after the program name. A relative folder is taken from
 // `workingFolder`; "--" ends the options, so a folder may begin with '-'.
-StartOptions ParseStartOptions(const std::vector<std::string>& arguments, const std::string& workingFolder);
+StartOptions ParseStartOptions(const std::vector<std::string>& arguments,
+                               const std::string& workingFolder);
 
 // The text of --help: the usage, and where this run finds and keeps its files.
 std::string StartHelpText(const ProgramFolders& folders);

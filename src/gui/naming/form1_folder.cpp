@@ -6,12 +6,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "gui/app/form1.h"
-#include "gui/naming/formatnom.h"
 #include "core/files/folderentries.h"
 #include "core/files/namecompare.h"
 #include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
+#include "gui/app/form1.h"
+#include "gui/naming/formatnom.h"
 #include "gui/toolkit/dialogservice.h"
 
 namespace lumaro {
@@ -19,7 +19,8 @@ namespace lumaro {
 void Form1::ShowPictureList() {
     QStringList names;
     names.reserve(static_cast<int>(pictures.avant.size()));
-    for (const PictureEntry& entry : pictures.avant) names.append(QString::fromStdString(entry.base));
+    for (const PictureEntry& entry : pictures.avant)
+        names.append(QString::fromStdString(entry.base));
     // Refilling is not a choice of the user: it raises no selection event.
     const QSignalBlocker quiet(lb_Avant);
     lb_Avant->setUpdatesEnabled(false);
@@ -33,8 +34,8 @@ void Form1::ShowPictureList() {
 
 int Form1::RefreshList(ListCriterion criterion) {
     progress().start();
-    FolderListing listing = ListPictures(pictures.currentFolder, pictures.fileType, criterion,
-                                              progress().reporter());
+    FolderListing listing =
+        ListPictures(pictures.currentFolder, pictures.fileType, criterion, progress().reporter());
     progress().finish();
     const bool withoutDate = listing.someWithoutDate;
     ApplyListing(pictures, std::move(listing));
@@ -46,7 +47,8 @@ int Form1::RefreshList(ListCriterion criterion) {
 
 void Form1::cb_Dossier_Click() {
     if (!takeFileType()) return;
-    const QString start = currentFolder.empty() ? QDir::homePath() : QString::fromStdString(currentFolder);
+    const QString start =
+        currentFolder.empty() ? QDir::homePath() : QString::fromStdString(currentFolder);
     const std::optional<QString> chosen = Dialogs().browseFolder(this, start);
     if (chosen) openFolder(chosen->toStdString());
 }
@@ -54,8 +56,9 @@ void Form1::cb_Dossier_Click() {
 void Form1::OpenFolderAtStart(const std::string& folder) {
     if (closeRequested_ || !takeFileType()) return;
     if (!IsListableFolder(folder)) {
-        Dialogs().message(this, QString(), message(kMessageStartFolderNotOpened) + QStringLiteral("\n") +
-                                               QString::fromStdString(folder));
+        Dialogs().message(this, QString(),
+                          message(kMessageStartFolderNotOpened) + QStringLiteral("\n") +
+                              QString::fromStdString(folder));
         return;
     }
     openFolder(folder);
@@ -72,9 +75,11 @@ bool Form1::takeFileType() {
             Dialogs().message(this, message(kMessageFolder),
                               message(kMessageFileTypeNotInFileName));
             return false;
-        case FileTypeCheck::Ok: break;
+        case FileTypeCheck::Ok:
+            break;
     }
-    if (combo_FileTypes->findText(textb_FileType->text(), Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+    if (combo_FileTypes->findText(textb_FileType->text(),
+                                  Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
         combo_FileTypes->insertItem(2, textb_FileType->text());
         combo_FileTypes->setCurrentIndex(0);
         pictbttn_ClearTypes->setEnabled(true);
@@ -129,7 +134,7 @@ void Form1::showLoadResult(const LoadFolderResult& result) {
     }
     if (!result.repair.keptJournal.empty()) {  // one that could not be read, kept for the user
         messages().showNames(kMessageUnreadableJournalKept,
-                  {pictures.currentFolder + result.repair.keptJournal});
+                             {pictures.currentFolder + result.repair.keptJournal});
     }
     ShowPictureList();
     switch (result.outcome) {
@@ -140,12 +145,15 @@ void Form1::showLoadResult(const LoadFolderResult& result) {
                                   QString::fromStdString(pictures.fileType));
             break;
         case LoadOutcome::Unreadable:
-            Dialogs().message(this, QString(), message(kMessageFolderUnreadable) + QStringLiteral("\n") + folder);
+            Dialogs().message(this, QString(),
+                              message(kMessageFolderUnreadable) + QStringLiteral("\n") + folder);
             break;
         case LoadOutcome::TooManyPictures:
             Dialogs().message(this, QString(), message(kMessageStartNumberTooLarge));
             break;
-        case LoadOutcome::InsertWouldUnnumber: messages().showNames(kMessageInsertWouldUnnumber, result.refusedNames); break;
+        case LoadOutcome::InsertWouldUnnumber:
+            messages().showNames(kMessageInsertWouldUnnumber, result.refusedNames);
+            break;
         default:
             if (result.someWithoutDate)
                 Dialogs().message(this, QString(), message(kMessageUndatedPicturesFirst));

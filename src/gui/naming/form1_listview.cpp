@@ -3,8 +3,8 @@
 #include <QListWidget>
 #include <QProgressBar>
 
-#include "gui/app/form1.h"
 #include "core/settings/messagekeys.h"
+#include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
 
 namespace lumaro {
@@ -27,7 +27,8 @@ void Form1::selectRows(const std::vector<int>& rows) {
     for (size_t i = 0; i < rows.size();) {
         size_t j = i;
         while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
-        selection.select(lb_Avant->model()->index(rows[i], 0), lb_Avant->model()->index(rows[j], 0));
+        selection.select(lb_Avant->model()->index(rows[i], 0),
+                         lb_Avant->model()->index(rows[j], 0));
         i = j + 1;
     }
     lb_Avant->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);

@@ -4,13 +4,13 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "gui/app/form1.h"
 #include "core/naming/composename.h"
-#include "gui/naming/formrenumerotation.h"
 #include "core/naming/numberedname.h"
 #include "core/naming/renumber.h"
-#include "gui/naming/targetmove.h"
 #include "core/settings/messagekeys.h"
+#include "gui/app/form1.h"
+#include "gui/naming/formrenumerotation.h"
+#include "gui/naming/targetmove.h"
 #include "gui/toolkit/dialogservice.h"
 
 namespace lumaro {
@@ -18,7 +18,8 @@ namespace lumaro {
 // The checks before every move; false when the block cannot move.
 bool Form1::beginMove(bool* startedSequence) {
     selectionFromList();
-    const BeginMoveResult begun = BeginMove(pictures, pictures.selectedIndices, moveInProgress, firstVisibleLine());
+    const BeginMoveResult begun =
+        BeginMove(pictures, pictures.selectedIndices, moveInProgress, firstVisibleLine());
     switch (begun.check) {
         case MoveCheck::NotContiguous:
             Dialogs().message(this, message(begun.titleKey()), message(begun.messageKey()));
@@ -26,8 +27,10 @@ bool Form1::beginMove(bool* startedSequence) {
         case MoveCheck::NotNumbered:
             messages().showNames(kMessageNotNumbered, begun.unnumberedNames);
             return false;
-        case MoveCheck::NothingSelected: return false;
-        case MoveCheck::Ok: break;
+        case MoveCheck::NothingSelected:
+            return false;
+        case MoveCheck::Ok:
+            break;
     }
     if (begun.startedSequence) cb_AnnulerDeplacer->setEnabled(true);
     if (startedSequence) *startedSequence = begun.startedSequence;
@@ -59,8 +62,14 @@ void Form1::showMoveResult(const MoveBlockResult& moved) {
         ShowInViewerSlot(pictures.avant[moved.blockFirst], 4);
         ShowInViewerSlot(pictures.avant[moved.blockLast], 5);
     }
-    if (moved.before >= 0) ShowInViewerSlot(pictures.avant[moved.before], 1); else ClearViewerSlot(1);
-    if (moved.after >= 0) ShowInViewerSlot(pictures.avant[moved.after], 2); else ClearViewerSlot(2);
+    if (moved.before >= 0)
+        ShowInViewerSlot(pictures.avant[moved.before], 1);
+    else
+        ClearViewerSlot(1);
+    if (moved.after >= 0)
+        ShowInViewerSlot(pictures.avant[moved.after], 2);
+    else
+        ClearViewerSlot(2);
     setFirstVisibleLine(moved.topIndex);
     lb_Avant->repaint();
     pictbttn_ToStart1->setEnabled(moved.towardStartEnabled);
@@ -105,7 +114,9 @@ void Form1::pictbttn_TargetMove_Click() {
 void Form1::cb_AccepterDeplacer_Click() {
     for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
     AcceptMoveResult result;
-    progress().run([&](const ListProgress& progress) { result = AcceptMove(pictures, moveInProgress, progress); });
+    progress().run([&](const ListProgress& progress) {
+        result = AcceptMove(pictures, moveInProgress, progress);
+    });
     ShowPictureList();
     setFirstVisibleLine(pictures.topIndex);
     if (result.messageKey != 0) Dialogs().message(this, QString(), message(result.messageKey));
@@ -115,7 +126,9 @@ void Form1::cb_AccepterDeplacer_Click() {
 
 void Form1::cb_AnnulerDeplacer_Click() {
     WindowState state = WindowState::MoveCancelled;
-    progress().run([&](const ListProgress& progress) { state = CancelMove(pictures, moveInProgress, progress); });
+    progress().run([&](const ListProgress& progress) {
+        state = CancelMove(pictures, moveInProgress, progress);
+    });
     ShowPictureList();
     for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
     ApplyWindowState(state);
@@ -136,8 +149,9 @@ void Form1::cb_Renumeroter_Click() {
 
     dropPendingMove();
     selectionFromList();
-    const RenumberResult result = Renumber(pictures, pictures.selectedIndices,
-                                           ReadAsNumber(texts.firstNumber.toStdString()), texts.width.toStdString());
+    const RenumberResult result =
+        Renumber(pictures, pictures.selectedIndices, ReadAsNumber(texts.firstNumber.toStdString()),
+                 texts.width.toStdString());
     switch (result.outcome) {
         case RenumberOutcome::Proposed:
             textb_1N->setText(QString::fromStdString(result.firstNewName));
@@ -162,9 +176,14 @@ void Form1::cb_Renumeroter_Click() {
         case RenumberOutcome::TooLarge:
             Dialogs().message(this, QString(), message(result.messageKey()));
             break;
-        case RenumberOutcome::NotNumbered: messages().showNames(kMessageNotNumbered, result.refusedNames); break;
-        case RenumberOutcome::WouldUnnumber: messages().showNames(kMessageWidthWouldUnnumber, result.refusedNames); break;
-        case RenumberOutcome::NothingSelected: break;
+        case RenumberOutcome::NotNumbered:
+            messages().showNames(kMessageNotNumbered, result.refusedNames);
+            break;
+        case RenumberOutcome::WouldUnnumber:
+            messages().showNames(kMessageWidthWouldUnnumber, result.refusedNames);
+            break;
+        case RenumberOutcome::NothingSelected:
+            break;
     }
     if (const auto state = result.windowState()) ApplyWindowState(*state);
 }

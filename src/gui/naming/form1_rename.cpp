@@ -4,10 +4,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "gui/app/form1.h"
 #include "core/naming/apply.h"
 #include "core/naming/composename.h"
 #include "core/settings/messagekeys.h"
+#include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 
@@ -80,7 +80,8 @@ void Form1::cb_Appliquer_Click() {
     const int top = firstVisibleLine();
     ApplyResult result;
     progress().run([&](const ListProgress& progress) {
-        result = Apply(pictures, {pictures.pending.lastWasRenumber, pictures.pending.lastProposalIndex, progress});
+        result = Apply(pictures, {pictures.pending.lastWasRenumber,
+                                  pictures.pending.lastProposalIndex, progress});
     });
     ShowPictureList();
     setFirstVisibleLine(top);

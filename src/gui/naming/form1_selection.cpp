@@ -3,10 +3,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
-#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 
@@ -95,8 +95,10 @@ void Form1::lb_Avant_RightButtonDown() {
     cb_Renumeroter->hide();
     const std::string& name = pictures.avant[pictures.selectedIndices.front()].base;
     const size_t space = name.find(' ');
-    const size_t start = space == std::string::npos ? name.size() : name.find_first_not_of(' ', space);
-    SetTextFromBytes(textb_Caption, start == std::string::npos ? std::string() : name.substr(start));
+    const size_t start =
+        space == std::string::npos ? name.size() : name.find_first_not_of(' ', space);
+    SetTextFromBytes(textb_Caption,
+                     start == std::string::npos ? std::string() : name.substr(start));
 }
 
 }  // namespace lumaro

@@ -70,7 +70,8 @@ void FormatNom::done(int result) {
         texts_[CaptionAndFormatAnswer] = optb_1->isChecked()   ? QStringLiteral("1")
                                          : optb_2->isChecked() ? QStringLiteral("2")
                                                                : QStringLiteral("3");
-        texts_[SortAnswer] = optb_SortByName->isChecked() ? QStringLiteral("N") : QStringLiteral("D");
+        texts_[SortAnswer] =
+            optb_SortByName->isChecked() ? QStringLiteral("N") : QStringLiteral("D");
     } else {
         texts_[CaptionAndFormatAnswer] = QStringLiteral("-1");
     }

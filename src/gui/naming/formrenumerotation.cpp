@@ -12,17 +12,21 @@
 
 namespace lumaro {
 
-FormRenumerotation::FormRenumerotation(Texts& texts, QWidget* parent) : QDialog(parent), texts_(texts) {
+FormRenumerotation::FormRenumerotation(Texts& texts, QWidget* parent)
+    : QDialog(parent), texts_(texts) {
     setObjectName(QStringLiteral("FormRenumerotation"));
     setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
     setWindowTitle(texts_.caption);
     texts_.firstNumber.clear();
 
     textb_Numero = PlacedInUnits(new QLineEdit(this), "textb_Numero", 135, 8, 24, 12);
-    textb_Largeur = PlacedInUnits(new QLineEdit(texts_.width, this), "textb_Largeur", 135, 23, 24, 12);
+    textb_Largeur =
+        PlacedInUnits(new QLineEdit(texts_.width, this), "textb_Largeur", 135, 23, 24, 12);
     for (QLineEdit* box : {textb_Numero, textb_Largeur}) box->setAlignment(Qt::AlignCenter);
-    label_PremierNumero = PlacedInUnits(new QLabel(texts_.firstLabel, this), "label_PremierNumero", 40, 10, 23, 8);
-    label_Largeur = PlacedInUnits(new QLabel(texts_.widthLabel, this), "label_Largeur", 40, 25, 24, 8);
+    label_PremierNumero =
+        PlacedInUnits(new QLabel(texts_.firstLabel, this), "label_PremierNumero", 40, 10, 23, 8);
+    label_Largeur =
+        PlacedInUnits(new QLabel(texts_.widthLabel, this), "label_Largeur", 40, 25, 24, 8);
     cb_OK = PlacedInUnits(new QPushButton(QStringLiteral("OK"), this), "cb_OK", 40, 45, 45, 15);
     cb_Cancel = PlacedInUnits(new QPushButton(texts_.cancel, this), "cb_Cancel", 115, 45, 46, 15);
 
@@ -34,8 +38,10 @@ FormRenumerotation::FormRenumerotation(Texts& texts, QWidget* parent) : QDialog(
         shift = std::max(shift, label->width() + 15 - (textb_Numero->x() - 10));
     }
     for (QLineEdit* box : {textb_Numero, textb_Largeur}) box->move(box->x() + shift, box->y());
-    for (auto [label, box] : {std::pair{label_PremierNumero, textb_Numero}, std::pair{label_Largeur, textb_Largeur}}) {
-        label->move(box->x() - 15 - label->width(), box->y() + (box->height() - label->height()) / 2);
+    for (auto [label, box] :
+         {std::pair{label_PremierNumero, textb_Numero}, std::pair{label_Largeur, textb_Largeur}}) {
+        label->move(box->x() - 15 - label->width(),
+                    box->y() + (box->height() - label->height()) / 2);
     }
     setFixedSize(FromDialogUnits(0, 0, 198, 72).size() + QSize(shift, 0));
     textb_Numero->setFocus();
@@ -60,7 +66,8 @@ void FormRenumerotation::ok() {
             Dialogs().message(this, QString(), texts_.widthRange);
             return;
         case RenumberAnswer::Accepted:
-        case RenumberAnswer::Cancelled: break;
+        case RenumberAnswer::Cancelled:
+            break;
     }
     texts_.firstNumber = first;
     texts_.width = width;

@@ -13,14 +13,14 @@ class FormRenumerotation : public QDialog {
     Q_OBJECT
 public:
     struct Texts {
-        QString caption;         // kMessageNumbering
-        QString firstLabel;      // kMessageStartNumberingAt
-        QString widthLabel;      // kMessageNumberOfDigits
-        QString cancel;          // kMessageCancel
-        QString digitsOnly;      // kMessageDigitsOnly
-        QString widthRange;      // kMessageWidthOutOfRange
-        QString width;           // in: the proposed width; out: the width typed
-        QString firstNumber;     // out: the first number typed; empty when cancelled
+        QString caption;      // kMessageNumbering
+        QString firstLabel;   // kMessageStartNumberingAt
+        QString widthLabel;   // kMessageNumberOfDigits
+        QString cancel;       // kMessageCancel
+        QString digitsOnly;   // kMessageDigitsOnly
+        QString widthRange;   // kMessageWidthOutOfRange
+        QString width;        // in: the proposed width; out: the width typed
+        QString firstNumber;  // out: the first number typed; empty when cancelled
     };
 
     FormRenumerotation(Texts& texts, QWidget* parent);

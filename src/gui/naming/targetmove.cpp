@@ -29,9 +29,11 @@ TargetMove::TargetMove(Texts& texts, QWidget* parent) : QDialog(parent), texts_(
     label_2->adjustSize();
     const QRect box = FromDialogUnits(45, 5, 26, 15);
     label_1->move(8, box.y() + (box.height() - label_1->height()) / 2);
-    textb_RankPreceding->setGeometry(label_1->x() + label_1->width() + 8, box.y(), box.width(), box.height());
+    textb_RankPreceding->setGeometry(label_1->x() + label_1->width() + 8, box.y(), box.width(),
+                                     box.height());
     label_2->move(8, box.y() + box.height() + 8);
-    const int width = std::max({FromDialogUnits(0, 0, 268, 0).width(), textb_RankPreceding->x() + box.width() + 16,
+    const int width = std::max({FromDialogUnits(0, 0, 268, 0).width(),
+                                textb_RankPreceding->x() + box.width() + 16,
                                 label_2->x() + label_2->width() + 16});
     const int buttonsTop = label_2->y() + label_2->height() + 16;
     cb_OK->setGeometry(width / 2 - 80, buttonsTop, 69, 24);
@@ -57,7 +59,8 @@ void TargetMove::ok() {
             Dialogs().message(this, QString(), texts_.outOfRange);
             return;
         case TargetAnswer::Accepted:
-        case TargetAnswer::Cancelled: break;
+        case TargetAnswer::Cancelled:
+            break;
     }
     texts_.answer = typed;
     accept();

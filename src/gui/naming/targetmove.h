@@ -16,13 +16,13 @@ class TargetMove : public QDialog {
 public:
     // The texts exchanged with the dialog.
     struct Texts {
-        QString caption;        // kMessageTargetedMove
-        QString label1;         // kMessageInsertAfterNumber
-        QString label2;         // kMessageInsertAtStartHint
-        QString digitsOnly;     // kMessageDigitsOnly
-        QString outOfRange;     // kMessageValueOutOfRange
-        TargetRange range;      // the numbers accepted besides 0
-        QString answer;         // on return: the number typed; empty when cancelled
+        QString caption;     // kMessageTargetedMove
+        QString label1;      // kMessageInsertAfterNumber
+        QString label2;      // kMessageInsertAtStartHint
+        QString digitsOnly;  // kMessageDigitsOnly
+        QString outOfRange;  // kMessageValueOutOfRange
+        TargetRange range;   // the numbers accepted besides 0
+        QString answer;      // on return: the number typed; empty when cancelled
     };
 
     TargetMove(Texts& texts, QWidget* parent);

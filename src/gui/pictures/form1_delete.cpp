@@ -4,9 +4,9 @@
 #include <QListWidget>
 #include <cstring>
 
-#include "gui/app/form1.h"
 #include "core/files/fileoperations.h"
 #include "core/settings/messagekeys.h"
+#include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
@@ -24,8 +24,10 @@ void Form1::DeletePicture() {
         ClearViewerSlot(1);
         if (const int error = DeletePictureFile(PathBytes(shown))) {
             Dialogs().message(this, QString(),
-                              message(kMessageDeleteFailed) + QStringLiteral("\n") + shown + QStringLiteral("\n(") +
-                                  QString::fromLocal8Bit(std::strerror(error)) + QStringLiteral(")"));
+                              message(kMessageDeleteFailed) + QStringLiteral("\n") + shown +
+                                  QStringLiteral("\n(") +
+                                  QString::fromLocal8Bit(std::strerror(error)) +
+                                  QStringLiteral(")"));
         }
     }
     // Yes or No, the list is read again by name from the disk.

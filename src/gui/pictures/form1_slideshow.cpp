@@ -3,12 +3,12 @@
 
 #include <cstring>
 
-#include "gui/app/form1.h"
 #include "core/files/createfolder.h"
-#include "gui/pictures/formdiaporamaparameters.h"
-#include "core/slideshow/slideshowfile.h"
 #include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
+#include "core/slideshow/slideshowfile.h"
+#include "gui/app/form1.h"
+#include "gui/pictures/formdiaporamaparameters.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 
@@ -42,7 +42,8 @@ void Form1::CreateSlideShow() {
         .dateBeforeText = message(kMessageDateBeforeText),
         .dateAfterText = message(kMessageDateAfterText),
         .title = {},
-        .folderRequest = FolderRequestFor(FolderChoice::SlideShowFolder, languageTable_, std::string()),
+        .folderRequest =
+            FolderRequestFor(FolderChoice::SlideShowFolder, languageTable_, std::string()),
     };
     FormDiaporamaParameters dialog(parameters, this);
     Dialogs().execDialog(dialog);
@@ -62,15 +63,17 @@ void Form1::CreateSlideShow() {
     const SlideShowContent content{parameters.title, parameters.interval.toStdString(),
                                    parameters.effectDuration.toStdString()};
     const SlideShowWriteResult written =
-        WriteSlideShowFile(slideShowTables, pictures.currentFolder, pictures.avant, slideShowFolder, folderName, content);
+        WriteSlideShowFile(slideShowTables, pictures.currentFolder, pictures.avant, slideShowFolder,
+                           folderName, content);
     if (!written.splittingNames.empty()) {
         messages().showNames(kMessageSlideShowLineBreak, written.splittingNames);
         return;
     }
     if (!written.ok()) {
         Dialogs().message(this, QString(),
-                          message(kMessageSlideShowNotWritten) + QLatin1Char('\n') + PathText(written.path) +
-                              QLatin1Char('\n') + QString::fromLocal8Bit(std::strerror(written.error)));
+                          message(kMessageSlideShowNotWritten) + QLatin1Char('\n') +
+                              PathText(written.path) + QLatin1Char('\n') +
+                              QString::fromLocal8Bit(std::strerror(written.error)));
         return;
     }
     const std::string fileName = written.path.substr(slideShowFolder.size());

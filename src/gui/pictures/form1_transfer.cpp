@@ -3,11 +3,11 @@
 #include <QProgressBar>
 #include <cstring>
 
-#include "gui/app/form1.h"
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/files/transfer.h"
 #include "core/settings/messagekeys.h"
+#include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 
@@ -19,7 +19,8 @@ void Form1::MoveToFolder() {
     const std::string destination = ChooseFolder(FolderChoice::MoveToFolder, copyToFolder);
     if (destination.empty()) return;
     // The picture folder under any spelling: moving there would copy each picture onto itself.
-    if (destination == pictures.currentFolder || IsSameFolder(destination, pictures.currentFolder)) return;
+    if (destination == pictures.currentFolder || IsSameFolder(destination, pictures.currentFolder))
+        return;
     if (destination != copyToFolder) {
         copyToFolder = CopyToFolderAfter(destination);
         SaveSettings();
@@ -33,7 +34,8 @@ void Form1::MoveToFolder() {
     }
     selectionFromList();
     std::vector<PictureEntry> chosen;
-    for (const int index : pictures.selectedIndices) chosen.push_back(pictures.avant[static_cast<size_t>(index)]);
+    for (const int index : pictures.selectedIndices)
+        chosen.push_back(pictures.avant[static_cast<size_t>(index)]);
     const int n = static_cast<int>(chosen.size());
     // The pictures shown are released before their files are touched.
     ClearViewerSlot(1);

@@ -3,9 +3,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/pictures/turnedpicture.h"
-#include "core/settings/messagekeys.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
@@ -34,8 +34,9 @@ void Form1::RotatePicture(int angle) {
         ImageV_1->setFileName(shown);
     } else {
         Dialogs().message(this, QString(),
-                          message(kMessageTurnFailed) + QStringLiteral("\n") + shown + QStringLiteral("\n(") +
-                              QString::fromStdString(result.detail) + QStringLiteral(")"));
+                          message(kMessageTurnFailed) + QStringLiteral("\n") + shown +
+                              QStringLiteral("\n(") + QString::fromStdString(result.detail) +
+                              QStringLiteral(")"));
     }
     lb_Avant->setFocus();
 }

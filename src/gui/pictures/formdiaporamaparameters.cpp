@@ -11,9 +11,9 @@
 #include <algorithm>
 
 #include "core/naming/numberedname.h"
-#include "gui/pictures/formgetfolder.h"
 #include "core/slideshow/slideshowfile.h"
 #include "core/slideshow/slideshowtitle.h"
+#include "gui/pictures/formgetfolder.h"
 #include "gui/toolkit/controlplacing.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
@@ -29,7 +29,8 @@ namespace {
 void fitText(QWidget* widget) {
     QSize hint = widget->sizeHint();
     if (qobject_cast<QLineEdit*>(widget)) hint = QSize(0, widget->minimumSizeHint().height());
-    widget->resize(std::max(widget->width(), hint.width()), std::max(widget->height(), hint.height()));
+    widget->resize(std::max(widget->width(), hint.width()),
+                   std::max(widget->height(), hint.height()));
 }
 
 int dialogUnitsWide(int units) { return FromDialogUnits(0, 0, units, 0).width(); }
@@ -59,7 +60,8 @@ FormDiaporamaParameters::FormDiaporamaParameters(SlideShowParameters& parameters
     label_NomDuFichier->setText(parameters_.picturesFolderLabel + QStringLiteral(": '") +
                                 PathText(parameters_.folderName) + QStringLiteral("'"));
     showFolder();
-    label_DureeImage->setText(parameters_.intervalLabel + QLatin1Char(' ') + parameters_.intervalHint);
+    label_DureeImage->setText(parameters_.intervalLabel + QLatin1Char(' ') +
+                              parameters_.intervalHint);
     label_DureeEffet->setText(parameters_.effectLabel + QLatin1Char(' ') + parameters_.effectHint);
     groupb_ShowTitle->setTitle(parameters_.titleGroupText);
     const bool titleChoice = HasDatePrefix(parameters_.folderName);
@@ -101,7 +103,8 @@ void FormDiaporamaParameters::createControls() {
     textb_DureeEffet = PlacedInUnits(new QLineEdit(this), "textb_DureeEffet", 175, 35, 40, 10);
     label_DureeImage = PlacedInUnits(new QLabel(this), "label_DureeImage", 20, 19, 147, 8);
     label_DureeEffet = PlacedInUnits(new QLabel(this), "label_DureeEffet", 20, 35, 153, 8);
-    label_DossierDiaporama = PlacedInUnits(new QLabel(this), "label_DossierDiaporama", 20, 130, 70, 8);
+    label_DossierDiaporama =
+        PlacedInUnits(new QLabel(this), "label_DossierDiaporama", 20, 130, 70, 8);
     cb_GetFolder = PlacedInUnits(new QPushButton(this), "cb_GetFolder", 20, 150, 65, 16);
     groupb_ShowTitle = PlacedInUnits(new QGroupBox(this), "groupb_ShowTitle", 15, 55, 230, 64);
     optb_TextFirst = PlacedInUnits(new QRadioButton(this), "optb_TextFirst", 20, 65, 58, 12);
@@ -115,7 +118,8 @@ void FormDiaporamaParameters::createControls() {
 }
 
 void FormDiaporamaParameters::hideTitleChoice() {
-    for (QWidget* control : std::initializer_list<QWidget*>{optb_DateFirst, optb_TextFirst, groupb_ShowTitle, label_ShowTitle}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{optb_DateFirst, optb_TextFirst,
+                                                            groupb_ShowTitle, label_ShowTitle}) {
         control->hide();
     }
 }
@@ -123,53 +127,65 @@ void FormDiaporamaParameters::hideTitleChoice() {
 // The template's places; controls whose texts need more room grow, and the right column (the
 // duration boxes, cb_Annul, the title frame) moves right with them, up to what the screen holds.
 void FormDiaporamaParameters::layOut(bool titleChoice) {
-    for (QWidget* control : std::initializer_list<QWidget*>{cb_Create, cb_Annul, cb_GetFolder, label_NomDuFichier,
-                                                            label_DureeImage, label_DureeEffet, label_DossierDiaporama,
-                                                            optb_TextFirst, optb_DateFirst, label_ShowTitle,
-                                                            textb_DureeImage, textb_DureeEffet}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             cb_Create, cb_Annul, cb_GetFolder, label_NomDuFichier, label_DureeImage,
+             label_DureeEffet, label_DossierDiaporama, optb_TextFirst, optb_DateFirst,
+             label_ShowTitle, textb_DureeImage, textb_DureeEffet}) {
         fitText(control);
     }
     const int gap = dialogUnitsWide(15);
     const int margin = dialogUnitsWide(19);
-    cb_Create->move(std::max(cb_Create->x(), cb_GetFolder->x() + cb_GetFolder->width() + gap), cb_Create->y());
-    cb_Annul->move(std::max(cb_Annul->x(), cb_Create->x() + cb_Create->width() + gap), cb_Annul->y());
+    cb_Create->move(std::max(cb_Create->x(), cb_GetFolder->x() + cb_GetFolder->width() + gap),
+                    cb_Create->y());
+    cb_Annul->move(std::max(cb_Annul->x(), cb_Create->x() + cb_Create->width() + gap),
+                   cb_Annul->y());
 
     const int widest = std::max(dialogUnitsWide(264), ScreenSize().width() * 9 / 10) - margin;
     const int labelsRight = std::max(label_DureeImage->x() + label_DureeImage->width(),
                                      label_DureeEffet->x() + label_DureeEffet->width());
     const int titleInset = label_ShowTitle->x() - groupb_ShowTitle->x();
-    int right = std::max({cb_Annul->x() + cb_Annul->width(), labelsRight + dialogUnitsWide(8) + textb_DureeImage->width(),
+    int right = std::max({cb_Annul->x() + cb_Annul->width(),
+                          labelsRight + dialogUnitsWide(8) + textb_DureeImage->width(),
                           label_NomDuFichier->x() + label_NomDuFichier->width(),
                           label_DossierDiaporama->x() + label_DossierDiaporama->width()});
-    if (titleChoice) right = std::max(right, label_ShowTitle->x() + label_ShowTitle->width() + titleInset);
+    if (titleChoice)
+        right = std::max(right, label_ShowTitle->x() + label_ShowTitle->width() + titleInset);
     right = std::min(right, widest);
-    for (QLabel* label : {label_NomDuFichier, label_DossierDiaporama}) fitLabelWithin(label, right - label->x());
+    for (QLabel* label : {label_NomDuFichier, label_DossierDiaporama})
+        fitLabelWithin(label, right - label->x());
     fitLabelWithin(label_ShowTitle, right - titleInset - label_ShowTitle->x());
 
     cb_Annul->move(right - cb_Annul->width(), cb_Annul->y());
-    for (QLineEdit* box : {textb_DureeImage, textb_DureeEffet}) box->move(right - box->width(), box->y());
+    for (QLineEdit* box : {textb_DureeImage, textb_DureeEffet})
+        box->move(right - box->width(), box->y());
     groupb_ShowTitle->resize(right - groupb_ShowTitle->x(), groupb_ShowTitle->height());
 
     int height = FromDialogUnits(0, 0, 0, 180).height();
     if (titleChoice) {
         // The options start below the frame's caption, which takes more room here.
         groupb_ShowTitle->ensurePolished();
-        const int inside = groupb_ShowTitle->y() + groupb_ShowTitle->contentsRect().top() - optb_TextFirst->y();
-        for (QWidget* control : std::initializer_list<QWidget*>{optb_TextFirst, optb_DateFirst, label_ShowTitle}) {
+        const int inside =
+            groupb_ShowTitle->y() + groupb_ShowTitle->contentsRect().top() - optb_TextFirst->y();
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{optb_TextFirst, optb_DateFirst, label_ShowTitle}) {
             if (inside > 0) control->move(control->x(), control->y() + inside);
         }
     } else {
         // The folder row and the buttons move up into the room of the title choice.
         const int d = label_DureeEffet->y() - label_DureeImage->y();
-        label_DossierDiaporama->move(label_DossierDiaporama->x(), label_DureeEffet->y() + label_DureeEffet->height() + d);
-        cb_GetFolder->move(cb_GetFolder->x(), label_DossierDiaporama->y() + label_DossierDiaporama->height() + d);
-        for (QPushButton* button : {cb_Create, cb_Annul}) button->move(button->x(), cb_GetFolder->y());
+        label_DossierDiaporama->move(label_DossierDiaporama->x(),
+                                     label_DureeEffet->y() + label_DureeEffet->height() + d);
+        cb_GetFolder->move(cb_GetFolder->x(),
+                           label_DossierDiaporama->y() + label_DossierDiaporama->height() + d);
+        for (QPushButton* button : {cb_Create, cb_Annul})
+            button->move(button->x(), cb_GetFolder->y());
         height = cb_Annul->y() + cb_Annul->height() + 2 * d;
     }
     for (QPushButton* button : {cb_GetFolder, cb_Create, cb_Annul}) {
         button->resize(button->width(), cb_GetFolder->height());
     }
-    setFixedSize(right + margin, std::max(height, cb_Annul->y() + cb_Annul->height() + dialogUnitsWide(8)));
+    setFixedSize(right + margin,
+                 std::max(height, cb_Annul->y() + cb_Annul->height() + dialogUnitsWide(8)));
 }
 
 // The folder row: the chosen folder, or the bare label and no cb_Create while there is none.
@@ -178,14 +194,15 @@ void FormDiaporamaParameters::showFolder() {
         label_DossierDiaporama->setText(parameters_.folderLabel + QStringLiteral(":"));
         cb_Create->setEnabled(false);
     } else {
-        label_DossierDiaporama->setText(parameters_.folderLabel + QStringLiteral(": '") + PathText(workingFolder_) +
-                                        QStringLiteral("'"));
+        label_DossierDiaporama->setText(parameters_.folderLabel + QStringLiteral(": '") +
+                                        PathText(workingFolder_) + QStringLiteral("'"));
         cb_Create->setEnabled(true);
     }
 }
 
 void FormDiaporamaParameters::showTitle(const char* titleFormat) {
-    (titleFormat == std::string_view(kTitleFormatDate) ? optb_TextFirst : optb_DateFirst)->setChecked(true);
+    (titleFormat == std::string_view(kTitleFormatDate) ? optb_TextFirst : optb_DateFirst)
+        ->setChecked(true);
     title_ = SlideShowTitle(parameters_.folderName, titleFormat);
     label_ShowTitle->setText(PathText(title_));
 }

@@ -15,16 +15,20 @@
 
 namespace lumaro {
 
-FormGetFolder::FormGetFolder(FolderRequest& request, QWidget* parent) : QDialog(parent), request_(request) {
+FormGetFolder::FormGetFolder(FolderRequest& request, QWidget* parent)
+    : QDialog(parent), request_(request) {
     setObjectName(QStringLiteral("FormGetFolder"));
     setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
 
     textb_GetFolder = Named(new QLineEdit(this), "textb_GetFolder");
     textb_GetFolder->setReadOnly(true);
     cb_OK = Named(new QPushButton(QString::fromStdString(request_.okCaption), this), "cb_OK");
-    cb_Browse = Named(new QPushButton(QString::fromStdString(request_.browseCaption), this), "cb_Browse");
-    cb_NewFolder = Named(new QPushButton(QString::fromStdString(request_.newFolderCaption), this), "cb_NewFolder");
-    cb_Annul = Named(new QPushButton(QString::fromStdString(request_.cancelCaption), this), "cb_Annul");
+    cb_Browse =
+        Named(new QPushButton(QString::fromStdString(request_.browseCaption), this), "cb_Browse");
+    cb_NewFolder = Named(new QPushButton(QString::fromStdString(request_.newFolderCaption), this),
+                         "cb_NewFolder");
+    cb_Annul =
+        Named(new QPushButton(QString::fromStdString(request_.cancelCaption), this), "cb_Annul");
     label_F = Named(new QLabel(QString::fromStdString(request_.folderLabel), this), "label_F");
     setWindowTitle(QString::fromStdString(request_.caption));
 
@@ -59,7 +63,8 @@ void FormGetFolder::layOut() {
     }
     const int left = boxLeft;
     const int right = std::max(left + box.width() - buttonWidth, left + buttonWidth + 24);
-    const int rowHeight = std::max(FromDialogUnits(0, 0, 0, 17).height(), cb_OK->sizeHint().height());
+    const int rowHeight =
+        std::max(FromDialogUnits(0, 0, 0, 17).height(), cb_OK->sizeHint().height());
     const int firstRow = FromDialogUnits(0, 45, 0, 0).y();
     const int secondRow = FromDialogUnits(0, 75, 0, 0).y();
     cb_Browse->setGeometry(left, firstRow, buttonWidth, rowHeight);
@@ -67,7 +72,8 @@ void FormGetFolder::layOut() {
     cb_OK->setGeometry(left, secondRow, buttonWidth, rowHeight);
     cb_Annul->setGeometry(right, secondRow, buttonWidth, rowHeight);
     textb_GetFolder->resize(right + buttonWidth - left, box.height());
-    setFixedSize(std::max(FromDialogUnits(0, 0, 272, 0).width(), right + buttonWidth + labelRect.x() + box.x() / 2),
+    setFixedSize(std::max(FromDialogUnits(0, 0, 272, 0).width(),
+                          right + buttonWidth + labelRect.x() + box.x() / 2),
                  std::max(FromDialogUnits(0, 0, 0, 103).height(), secondRow + rowHeight + 16));
 }
 
@@ -80,7 +86,8 @@ void FormGetFolder::showWorkingFolder(std::string folder) {
 
 // The browser opens on the folder shown; cancelling it changes nothing.
 void FormGetFolder::browse() {
-    const std::optional<QString> chosen = Dialogs().browseFolder(this, PathText(BrowserStartFolder(workingFolder_)));
+    const std::optional<QString> chosen =
+        Dialogs().browseFolder(this, PathText(BrowserStartFolder(workingFolder_)));
     if (!chosen || chosen->isEmpty()) return;
     showWorkingFolder(WithTrailingSeparator(PathBytes(*chosen)));
     cb_OK->setEnabled(true);

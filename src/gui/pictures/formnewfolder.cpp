@@ -18,22 +18,25 @@ namespace {
 constexpr int kWidestLabel = 720;
 }  // namespace
 
-FormNewFolder::FormNewFolder(NewFolderRequest& request, QWidget* parent) : QDialog(parent), request_(request) {
+FormNewFolder::FormNewFolder(NewFolderRequest& request, QWidget* parent)
+    : QDialog(parent), request_(request) {
     setObjectName(QStringLiteral("FormNewFolder"));
     setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
     request_.name.clear();
 
     textb_NewFolder = Named(new QLineEdit(this), "textb_NewFolder");
     cb_OK = Named(new QPushButton(QStringLiteral("OK"), this), "cb_OK");
-    cb_Annul = Named(new QPushButton(QString::fromStdString(request_.cancelCaption), this), "cb_Annul");
+    cb_Annul =
+        Named(new QPushButton(QString::fromStdString(request_.cancelCaption), this), "cb_Annul");
     label_FolderIn = Named(new QLabel(this), "label_FolderIn");
 
     setWindowTitle(QString::fromStdString(request_.caption));
     const QString folder = PathText(request_.folder);
     const QString label = QString::fromStdString(request_.label) + QLatin1Char(' ');
     const QFontMetrics metrics(font());
-    label_FolderIn->setText(label + metrics.elidedText(folder, Qt::ElideMiddle,
-                                                       kWidestLabel - metrics.horizontalAdvance(label)));
+    label_FolderIn->setText(label +
+                            metrics.elidedText(folder, Qt::ElideMiddle,
+                                               kWidestLabel - metrics.horizontalAdvance(label)));
     label_FolderIn->setToolTip(folder);
     layOut();
     cb_OK->setDefault(true);
@@ -50,18 +53,21 @@ void FormNewFolder::layOut() {
                                 std::max(labelRect.width(), label_FolderIn->sizeHint().width()),
                                 std::max(labelRect.height(), label_FolderIn->sizeHint().height()));
     const QRect box = FromDialogUnits(20, 15, 200, 15);
-    const int width = std::max({FromDialogUnits(0, 0, 235, 0).width(), label_FolderIn->geometry().right() + box.x(),
-                                box.right() + box.x()});
-    textb_NewFolder->setGeometry(box.x(), std::max(box.y(), label_FolderIn->geometry().bottom() + 4),
+    const int width =
+        std::max({FromDialogUnits(0, 0, 235, 0).width(),
+                  label_FolderIn->geometry().right() + box.x(), box.right() + box.x()});
+    textb_NewFolder->setGeometry(box.x(),
+                                 std::max(box.y(), label_FolderIn->geometry().bottom() + 4),
                                  width - 2 * box.x(), box.height());
     const QRect ok = FromDialogUnits(40, 45, 45, 15);
     const QRect annul = FromDialogUnits(145, 45, 46, 15);
-    const int buttonWidth = std::max({ok.width(), annul.width(), cb_OK->sizeHint().width(),
-                                      cb_Annul->sizeHint().width()});
+    const int buttonWidth = std::max(
+        {ok.width(), annul.width(), cb_OK->sizeHint().width(), cb_Annul->sizeHint().width()});
     const int buttonHeight = std::max(ok.height(), cb_OK->sizeHint().height());
     const int top = std::max(ok.y(), textb_NewFolder->geometry().bottom() + 12);
     cb_OK->setGeometry(ok.x(), top, buttonWidth, buttonHeight);
-    cb_Annul->setGeometry(std::max(annul.x(), ok.x() + buttonWidth + 24), top, buttonWidth, buttonHeight);
+    cb_Annul->setGeometry(std::max(annul.x(), ok.x() + buttonWidth + 24), top, buttonWidth,
+                          buttonHeight);
     setFixedSize(std::max(width, cb_Annul->geometry().right() + ok.x()),
                  std::max(FromDialogUnits(0, 0, 0, 71).height(), top + buttonHeight + 12));
 }

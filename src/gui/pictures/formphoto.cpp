@@ -140,7 +140,9 @@ void FormPhoto::switchSize() {
 // Escape closes the window; + and - do what the two buttons do, when they may.
 void FormPhoto::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-        case Qt::Key_Escape: close(); return;
+        case Qt::Key_Escape:
+            close();
+            return;
         case Qt::Key_Plus:
         case Qt::Key_Equal:
             if (pictb_Larger->isEnabled()) zoomIn();
@@ -148,7 +150,8 @@ void FormPhoto::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Minus:
             if (pictb_Smaller->isEnabled()) zoomOut();
             return;
-        default: QWidget::keyPressEvent(event);
+        default:
+            QWidget::keyPressEvent(event);
     }
 }
 

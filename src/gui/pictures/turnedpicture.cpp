@@ -113,7 +113,8 @@ TurnPictureResult TurnInOwnFormat(const QString& path, int angle) {
         return {Status::CannotTurn, false, error.toStdString()};
     }
     const FileStepResult written = WriteFileAtomically(
-        PathBytes(path), std::string_view(bytes.constData(), size_t(bytes.size())), kReplaceAsTheSameFile);
+        PathBytes(path), std::string_view(bytes.constData(), size_t(bytes.size())),
+        kReplaceAsTheSameFile);
     if (!written.ok()) return {Status::NotWritten, false, DescribeFileStep(written)};
     return {Status::Turned, false, {}};
 }

@@ -17,8 +17,8 @@ public:
     }
 
     int question(QWidget* parent, const QString& caption, const QString& text) override {
-        QMessageBox box(QMessageBox::Information, caption, text,
-                        QMessageBox::Yes | QMessageBox::No, parent);
+        QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Yes | QMessageBox::No,
+                        parent);
         return box.exec() == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
     }
 

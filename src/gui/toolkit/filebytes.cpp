@@ -4,13 +4,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
-
 #include <QByteArray>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QVariant>
+#include <algorithm>
 
 namespace lumaro {
 
@@ -70,7 +69,8 @@ void SetTextFromBytes(QLineEdit* edit, const std::string& bytes) {
     const QString shown = QString::fromStdString(bytes);
     edit->setText(shown);
     const bool lossy = shown.toStdString() != bytes;
-    edit->setProperty(kBytesProperty, lossy ? QVariant(QByteArray::fromStdString(bytes)) : QVariant());
+    edit->setProperty(kBytesProperty,
+                      lossy ? QVariant(QByteArray::fromStdString(bytes)) : QVariant());
     edit->setProperty(kShownProperty, lossy ? QVariant(shown) : QVariant());
 }
 
@@ -85,7 +85,8 @@ void InsertItemFromBytes(QComboBox* combo, int index, const std::string& bytes) 
     const QString shown = QString::fromStdString(bytes);
     const int at = std::clamp(index, 0, combo->count());
     combo->insertItem(at, shown);
-    if (shown.toStdString() != bytes) combo->setItemData(at, QByteArray::fromStdString(bytes), kBytesRole);
+    if (shown.toStdString() != bytes)
+        combo->setItemData(at, QByteArray::fromStdString(bytes), kBytesRole);
 }
 
 void AddItemFromBytes(QComboBox* combo, const std::string& bytes) {
@@ -94,7 +95,8 @@ void AddItemFromBytes(QComboBox* combo, const std::string& bytes) {
 
 std::string ItemBytes(const QComboBox* combo, int index) {
     const QVariant bytes = combo->itemData(index, kBytesRole);
-    return bytes.isValid() ? bytes.toByteArray().toStdString() : combo->itemText(index).toStdString();
+    return bytes.isValid() ? bytes.toByteArray().toStdString()
+                           : combo->itemText(index).toStdString();
 }
 
 QString PathText(std::string_view bytes) {

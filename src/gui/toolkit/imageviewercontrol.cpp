@@ -45,7 +45,8 @@ struct FileIdentity {
         return known && other.known && device == other.device && inode == other.inode;
     }
     bool sameAs(const FileIdentity& other) const {
-        return sameFileAs(other) && size == other.size && modified.tv_sec == other.modified.tv_sec &&
+        return sameFileAs(other) && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec &&
                modified.tv_nsec == other.modified.tv_nsec;
     }
 };
@@ -121,8 +122,7 @@ void ImageViewerControl::setFileName(const QString& path) {
     // The same unchanged file again, as slot 1 gets at every step of a growing selection: the
     // picture decoded for it stays, so that a step decodes only the pictures that changed.
     const FileIdentity identity = identityOf(path);
-    if (path == d->path && !d->storedSize.isEmpty() &&
-        identity.sameAs(d->identity)) {
+    if (path == d->path && !d->storedSize.isEmpty() && identity.sameAs(d->identity)) {
         d->scroll = QPoint();
         update();
         return;
@@ -163,8 +163,7 @@ void ImageViewerControl::setFileName(const QString& path) {
             d->orientation = orientation;
             d->orientationSwapsSides = swaps;
             // The date the listing sorts by, so that the boxes show dates in list order.
-            const std::optional<std::string> date =
-                ReadInternalPictureDate(PathBytes(path));
+            const std::optional<std::string> date = ReadInternalPictureDate(PathBytes(path));
             if (date) d->date = QString::fromLatin1(date->data(), qsizetype(date->size()));
         }
     }

@@ -47,7 +47,8 @@ void stretchChildren(QWidget* parent, double factor) {
         const int right = static_cast<int>(std::ceil((g.x() + g.width()) * factor));
         child->setGeometry(left, g.y(), right - left, g.height());
         const char* kind = child->metaObject()->className();
-        if (qobject_cast<QGroupBox*>(child) || qstrcmp(kind, "QWidget") == 0 || qstrcmp(kind, "QFrame") == 0) {
+        if (qobject_cast<QGroupBox*>(child) || qstrcmp(kind, "QWidget") == 0 ||
+            qstrcmp(kind, "QFrame") == 0) {
             stretchChildren(child, factor);
         }
     }
@@ -59,7 +60,8 @@ int TextWidthNeeded(const QWidget* control) {
     if (const auto* label = qobject_cast<const QLabel*>(control)) {
         if (label->text().isEmpty() || label->wordWrap()) return -1;
         const int frame = label->width() - label->contentsRect().width();
-        return widestLine(label, label->text()) + frame + 2 * label->margin() + std::max(0, label->indent());
+        return widestLine(label, label->text()) + frame + 2 * label->margin() +
+               std::max(0, label->indent());
     }
     if (qobject_cast<const QRadioButton*>(control) || qobject_cast<const QCheckBox*>(control)) {
         const auto* option = static_cast<const QAbstractButton*>(control);
