@@ -166,7 +166,8 @@ checked on the names it would give before it renames, and its renames are told o
       The pictures in listing order; with --dates, the picture date, a TAB, the name.
       lumaro-cli list ~/Pictures/Italy --by date --dates
   date FILE...
-      The date of each file: the date inside the picture, else "FD" and the file date.
+      The date of each file: the moment the picture was taken (read from the Exif data of
+      JPEG, TIFF and raw, PNG, WebP and HEIF pictures), else "FD" and the file date.
       lumaro-cli date ~/Pictures/Italy/*.jpg
   load DIR [--format replace|insert|leave] [--by name|date]
       Loads the folder; an unnumbered folder is numbered as --format says, in the order
