@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
     form.ImageV_1->setFileName(path);
     const auto open = [&] {
         emit form.ImageV_1->clicked();
-        FormPhoto* photo = form.singlePictureWindow.data();
+        FormPhoto* photo = form.findChild<FormPhoto*>(QStringLiteral("FormPhoto"));
         if (!photo) {
             std::fprintf(stderr, "the picture window did not open\n");
             std::exit(1);
