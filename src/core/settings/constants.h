@@ -10,6 +10,7 @@ inline constexpr const char* kSectionFileTypes = "[File Types]";
 inline constexpr const char* kSectionCaptions = "[Captions]";
 inline constexpr const char* kEndOfApplicationData = "[End of Application data]";
 
+inline constexpr const char* kProgramName = "Lumaro";
 inline constexpr const char* kEnglish = "English";
 inline constexpr const char* kSnapkeep = "Snapkeep";
 inline constexpr const char* kSettingsFileName = "Lumaro.ini";
