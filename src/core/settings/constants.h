@@ -24,5 +24,6 @@ inline constexpr const char* kFileTypesHeader = "Types";
 inline constexpr const char* kDefaultFileType = "jpg";
 inline constexpr const char* kDefaultTitleFormat = "Date";
 inline constexpr const char* kVersionText = "1.3";
+inline constexpr const char* kLicence = "GPL-3.0-or-later";
 
 }  // namespace lumaro
