@@ -29,6 +29,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     QApplication app(argc, argv);
+    // Taskbars and Wayland compositors find the icon and the name through the desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.lumaro.Lumaro"));
     const lumaro::StartOptions options = parse(argc, argv);
     if (!options.error.empty()) {
         std::fprintf(stderr, "lumaro: %s (lumaro --help lists the options)\n",

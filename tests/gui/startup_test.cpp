@@ -181,7 +181,8 @@ void StartupTest::versionAndAboutText() {
     QTest::mouseClick(fx.control<QPushButton>("cb_About"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.size(), 1);
     QCOMPARE(fx.responder().shown[0].caption, QStringLiteral("About"));
-    QVERIFY(fx.responder().shown[0].text.endsWith(QStringLiteral("Version 1.3")));
+    const QString text = fx.responder().shown[0].text;
+    QVERIFY(text.endsWith(QStringLiteral("\n\nLicence: GPL-3.0-or-later\n\nVersion 1.3")));
 }
 
 QTEST_MAIN(StartupTest)

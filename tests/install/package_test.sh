@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scripts/package makes the .deb from this build tree; the package holds the programs, the
-# shipped files, the desktop entry, the icon and the manual page, and its desktop entry
-# passes desktop-file-validate.  package_test.sh SOURCE_DIR BUILD_DIR
+# shipped files, the desktop entry and AppStream metainfo under the program's id, the icon,
+# both manual pages and the copyright file; the desktop entry passes desktop-file-validate and
+# the metainfo appstreamcli (when installed).  package_test.sh SOURCE_DIR BUILD_DIR
 set -euo pipefail
 trap 'echo "package test failed at line $LINENO" >&2' ERR
 source_dir=$1 build_dir=$2
@@ -9,12 +10,17 @@ start=$(date +%s)
 deb=$("$source_dir/scripts/package" --build-dir "$build_dir")
 [ "$(basename "$deb")" = lumaro_1.3-1_amd64.deb ] || { echo "unexpected package name: $deb"; exit 1; }
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
+id=io.github.lumaro.Lumaro
 for path in ./usr/bin/lumaro ./usr/bin/lumaro-cli ./usr/share/lumaro/French.lng \
     ./usr/share/lumaro/English.hlp ./usr/share/lumaro/French.hlp \
-    ./usr/share/applications/lumaro.desktop ./usr/share/icons/hicolor/scalable/apps/lumaro.svg \
-    ./usr/share/man/man1/lumaro-cli.1.gz; do
+    ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml \
+    ./usr/share/icons/hicolor/scalable/apps/lumaro.svg ./usr/share/man/man1/lumaro.1.gz \
+    ./usr/share/man/man1/lumaro-cli.1.gz ./usr/share/doc/lumaro/copyright; do
   grep -qx -- "$path" <<<"$contents" || { echo "missing from the package: $path"; exit 1; }
 done
+if grep -q 'applications/lumaro\.desktop$' <<<"$contents"; then
+  echo "the desktop entry is still under its old name"; exit 1
+fi
 # Dependencies come from the linked libraries, not from a hand-written list.
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libturbojpeg0 libc6; do
@@ -27,10 +33,26 @@ grep -q "numbered names" <<<"$(dpkg-deb -f "$deb" Description)" || { echo "no de
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"
-desktop-file-validate "$unpacked/usr/share/applications/lumaro.desktop"
-grep -qx 'Exec=lumaro %f' "$unpacked/usr/share/applications/lumaro.desktop"
-grep -qx 'MimeType=inode/directory;' "$unpacked/usr/share/applications/lumaro.desktop"
+desktop="$unpacked/usr/share/applications/$id.desktop"
+desktop-file-validate "$desktop"
+grep -qx 'Exec=lumaro %f' "$desktop"
+grep -qx 'MimeType=inode/directory;' "$desktop"
 grep -q '^\.TH LUMARO-CLI 1' <<<"$(zcat "$unpacked/usr/share/man/man1/lumaro-cli.1.gz")"
+grep -q '^\.TH LUMARO 1' <<<"$(zcat "$unpacked/usr/share/man/man1/lumaro.1.gz")"
+# The metainfo validates without a warning, alone and with the desktop entry it launches.
+metainfo="$unpacked/usr/share/metainfo/$id.metainfo.xml"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo"
+if command -v appstreamcli >/dev/null; then
+  for check in "validate --no-net $metainfo" "validate-tree --no-net $unpacked"; do
+    # shellcheck disable=SC2086
+    report=$(appstreamcli $check --no-color 2>&1) || { echo "$report"; exit 1; }
+    if grep -q '^[EW]: ' <<<"$report"; then echo "$report"; exit 1; fi
+  done
+fi
+copyright="$unpacked/usr/share/doc/lumaro/copyright"
+[ "$(head -1 "$copyright")" = \
+  'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ]
+grep -qx 'License: GPL-3.0-or-later' "$copyright"
 # The packaged programs are stripped yet run.
 [ "$("$unpacked/usr/bin/lumaro-cli" --version)" = "lumaro-cli 1.3" ]
 echo "package built and checked in $(( $(date +%s) - start )) s"

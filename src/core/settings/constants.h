@@ -10,6 +10,7 @@ inline constexpr const char* kSectionFileTypes = "[File Types]";
 inline constexpr const char* kSectionCaptions = "[Captions]";
 inline constexpr const char* kEndOfApplicationData = "[End of Application data]";
 
+inline constexpr const char* kProgramName = "Lumaro";
 inline constexpr const char* kEnglish = "English";
 inline constexpr const char* kSnapkeep = "Snapkeep";
 inline constexpr const char* kSettingsFileName = "Lumaro.ini";
@@ -23,5 +24,6 @@ inline constexpr const char* kFileTypesHeader = "Types";
 inline constexpr const char* kDefaultFileType = "jpg";
 inline constexpr const char* kDefaultTitleFormat = "Date";
 inline constexpr const char* kVersionText = "1.3";
+inline constexpr const char* kLicence = "GPL-3.0-or-later";
 
 }  // namespace lumaro

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,7 +50,7 @@ Form1::~Form1() {
 QString Form1::message(int key) const { return QString::fromStdString(languageTable_.text(key)); }
 
 void Form1::Form1_Create() {
-    setWindowTitle(QStringLiteral("Tavisto"));
+    setWindowTitle(QString::fromLatin1(kProgramName));
     setGeometry(FromDialogUnits(25, 103, 527, 333));
     setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
     setObjectName(QStringLiteral("Form1"));
@@ -217,9 +219,22 @@ void Form1::initialise() {
 // A screen lower than 600 pixels cannot show the window: say so and close.
 bool Form1::screenTooLow() {
     if (screenRect.height() >= kMinimumScreenHeight) return false;
-    Dialogs().message(this, QStringLiteral("Lumaro"), message(kMessageScreenTooSmall));
+    Dialogs().message(this, QString::fromLatin1(kProgramName), message(kMessageScreenTooSmall));
     requestClose();
     return true;
+}
+
+// The program's name, after the name of the open folder when there is one, so that the taskbar
+// tells two windows apart.
+void Form1::showFolderInTitle() {
+    const QString program = QString::fromLatin1(kProgramName);
+    if (currentFolder.empty()) {
+        setWindowTitle(program);
+        return;
+    }
+    const QString path = QDir::cleanPath(QString::fromStdString(currentFolder));
+    const QString name = QFileInfo(path).fileName();
+    setWindowTitle((name.isEmpty() ? path : name) + QStringLiteral(" \u2014 ") + program);
 }
 
 void Form1::requestClose() {

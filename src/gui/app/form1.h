@@ -245,6 +245,7 @@ private:
     void requestClose();
     bool takeFileType();
     void openFolder(const std::string& folder);
+    void showFolderInTitle();
     void LoadFolder();
     void showLoadResult(const LoadFolderResult& result);
     void selectionFromList();

@@ -1,4 +1,5 @@
 // Help and about.
+#include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/app/helpwindow.h"
@@ -12,9 +13,11 @@ void Form1::cb_Aide_Click() {
 }
 
 void Form1::cb_About_Click() {
+    // The licence line is the same in every language: it names the licence by its identifier.
     const QString text = message(kMessageProgramTitle) + QStringLiteral("\n\n") +
                          message(kMessageWrittenBy) + QStringLiteral("\n\n") +
-                         message(kMessageVersion) + QStringLiteral(" ") +
+                         QStringLiteral("Licence: ") + QString::fromLatin1(kLicence) +
+                         QStringLiteral("\n\n") + message(kMessageVersion) + QStringLiteral(" ") +
                          QString::fromStdString(versionText);
     Dialogs().message(this, message(kMessageAbout), text);
 }

@@ -98,6 +98,7 @@ void Form1::openFolder(const std::string& folder) {
     moveInProgress = false;  // another folder ends any pending move
     currentFolder = WithTrailingSeparator(folder);
     textb_Dossier->setText(QString::fromStdString(currentFolder));
+    showFolderInTitle();
     if (!currentFolder.empty()) LoadFolder();
 }
 
