@@ -1,10 +1,14 @@
 # Shared by the scripts: install what is missing, then build.
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# install_packages <list>...: installs the Debian packages of scripts/packages/<list> (run,
+# test, fuzz, bench, package, demo) that are not installed yet.
 install_packages() {
-  local wanted missing=()
-  wanted=$(grep -v '^#' "$root_dir/scripts/packages" | grep -v '^$')
-  for pkg in $wanted; do
+  local list wanted="" missing=()
+  for list in "$@"; do
+    wanted+=" $(grep -v '^#' "$root_dir/scripts/packages/$list" | grep -v '^$')"
+  done
+  for pkg in $(printf '%s\n' $wanted | sort -u); do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

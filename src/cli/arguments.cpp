@@ -12,8 +12,8 @@ namespace lumaro::cli {
 
 namespace {
 
-// The options each command accepts besides --type; every option takes one value except
-// --dates.
+// The options each command accepts besides --type; every option takes one value except the
+// switches --dates and --permanent.
 const std::map<std::string, std::set<std::string>>& commandOptions() {
     static const std::map<std::string, std::set<std::string>> options = {
         {"list", {"--by", "--dates"}},
@@ -25,6 +25,7 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
         {"slideshow", {"--to", "--title-format", "--interval", "--effect", "--format"}},
         {"turn", {"--angle"}},
         {"transfer", {"--select", "--to", "--by"}},
+        {"delete", {"--permanent"}},
     };
     return options;
 }
@@ -92,12 +93,11 @@ std::string store(Arguments& a, const std::string& option, const std::string& va
 
 // What each command needs besides its options; the error text, or empty.
 std::string checkComplete(const Arguments& a) {
-    const bool onePath = a.command != "date" && a.command != "turn";
+    const bool onePath = a.command != "date" && a.command != "turn" && a.command != "delete";
     if (onePath && a.paths.size() != 1) return a.command + " takes one folder";
     if (!onePath && a.paths.empty()) return a.command + " takes one or more files";
     if (a.command == "slideshow") return a.to.empty() ? "slideshow needs --to" : "";
-    if (a.command != "list" && a.command != "date" && a.command != "load" && a.command != "turn" &&
-        !a.select)
+    if (a.command != "list" && a.command != "date" && a.command != "load" && onePath && !a.select)
         return a.command + " needs --select";
     if (a.command == "turn" && a.angle == 0) return "turn needs --angle";
     if (a.command == "transfer" && a.to.empty()) return "transfer needs --to";
@@ -119,7 +119,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
             a.command = word.substr(2);
             return {a, {}};
         }
-        if (word == "--dates") {
+        if (word == "--dates" || word == "--permanent") {
             options.emplace_back(word, "");
         } else if (word.rfind("--", 0) == 0) {
             const size_t equals = word.find('=');
@@ -140,8 +140,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
     if (known == commandOptions().end())
         return {{}, a.command.empty() ? "no command given" : "unknown command " + a.command};
     for (const auto& [option, value] : options) {
-        if (option == "--dates" && known->second.count(option)) {
-            a.dates = true;
+        if ((option == "--dates" || option == "--permanent") && known->second.count(option)) {
+            (option == "--dates" ? a.dates : a.permanent) = true;
             continue;
         }
         if (option != "--type" && !known->second.count(option))
@@ -203,6 +203,11 @@ checked on the names it would give before it renames, and its renames are told o
       Moves the selected pictures to DEST (created when missing): each is copied under
       a free name ("IMG_1 (2).jpg" when the name is taken), verified, then deleted.
       lumaro-cli transfer ~/Pictures/Italy --select 3-5 --to ~/Pictures/Rome
+  delete FILE... [--permanent]
+      Moves each file to the desktop Trash, where the file manager restores it, and
+      prints where it lies there. With --permanent, deletes each file for good instead;
+      a file the Trash cannot take is left in place unless --permanent is given.
+      lumaro-cli delete ~/Pictures/Italy/0007--.jpg
   --help, --version
 
 Every picture takes one line: in names, paths and dates a line feed, a tab, a carriage
@@ -210,8 +215,8 @@ return and the other control characters are written \n, \t, \r and \xHH, a backs
 
 Exit codes: 0 done; 1 wrong usage, a position past the end, a path that does not exist,
 a folder that cannot be read, or a slide show that cannot be written; 2 refused by a rule,
-or no picture of the type; 3 done, but some pictures kept their names, or were not turned
-or moved (named on stderr). After 1 or 2 nothing was renamed or moved, not even by the load.
+or no picture of the type; 3 done, but some pictures kept their names, or were not turned,
+moved or deleted (named on stderr). After 1 or 2 nothing was renamed or moved, not even by the load.
 )usage";
 }
 

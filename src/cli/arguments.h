@@ -13,11 +13,12 @@ namespace lumaro::cli {
 
 struct Arguments {
     std::string command;  // list, date, load, caption, renumber, move, slideshow, turn, transfer,
-                          // help, version
+                          // delete, help, version
     std::string fileType = "jpg";       // as typed; matched in any letter case
-    std::vector<std::string> paths;     // DIR, or the FILEs of `date` and `turn`
+    std::vector<std::string> paths;     // DIR, or the FILEs of `date`, `turn` and `delete`
     bool byDate = false;                // --by date
     bool dates = false;                 // --dates
+    bool permanent = false;             // --permanent: delete for good, not to the Trash
     std::optional<std::string> format;  // "1" replace, "2" insert, "3" leave
     std::optional<Ranges> select;
     std::optional<std::string> caption;

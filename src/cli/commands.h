@@ -27,6 +27,8 @@ int RunNaming(const Arguments& arguments, const LanguageTable& messages);
 // turn and transfer.
 int RunTurn(const Arguments& arguments, const LanguageTable& messages);
 int RunTransfer(const Arguments& arguments, const LanguageTable& messages);
+// delete: to the Trash, or permanently with --permanent.
+int RunDelete(const Arguments& arguments, const LanguageTable& messages);
 
 // slideshow: the project file of the folder's pictures for the slide-show player.
 int RunSlideShow(const Arguments& arguments, const LanguageTable& messages);

@@ -1,4 +1,5 @@
-// lumaro-cli: the naming, turning and moving operations of Lumaro from a shell or a script.
+// lumaro-cli: the naming, turning, moving and deleting operations of Lumaro from a shell or a
+// script.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -32,5 +33,6 @@ int main(int argc, char** argv) {
     if (arguments.command == "slideshow") return RunSlideShow(arguments, messages);
     if (arguments.command == "turn") return RunTurn(arguments, messages);
     if (arguments.command == "transfer") return RunTransfer(arguments, messages);
+    if (arguments.command == "delete") return RunDelete(arguments, messages);
     return RunNaming(arguments, messages);
 }

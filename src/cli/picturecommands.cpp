@@ -1,5 +1,5 @@
-// The commands that change picture files rather than names: turn, and transfer to another
-// folder, on the core calls behind the window's turn buttons and its "To a folder" button.
+// The commands that change picture files rather than names: turn, transfer to another folder
+// and delete, on the calls behind the window's turn buttons, "To a folder" and delete buttons.
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "cli/commands.h"
+#include "cli/oneline.h"
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/files/namecompare.h"
@@ -14,6 +15,7 @@
 #include "core/listing/folderlisting.h"
 #include "core/picturefile/turnpicture.h"
 #include "core/settings/messagekeys.h"
+#include "trash/trash.h"
 
 namespace lumaro::cli {
 
@@ -95,6 +97,42 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
             Say(outcome.source + "\n" + messages.text(kMessageCopyFailed) + reason);
         }
         code = kSomeFailed;
+    }
+    return code;
+}
+
+// Every path is checked first: a missing one or a folder deletes nothing. A file the Trash
+// cannot take stays in place; only --permanent unlinks.
+int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
+    for (const std::string& path : arguments.paths) {
+        struct stat st;
+        const bool found = lstat(path.c_str(), &st) == 0;
+        if (!found || S_ISDIR(st.st_mode)) {
+            const std::string reason = found ? "a folder, not a file" : std::strerror(errno);
+            Say("lumaro-cli: " + OnOneLine(path) + ": " + reason);
+            return kUsage;
+        }
+    }
+    int code = kDone;
+    for (const std::string& path : arguments.paths) {
+        if (arguments.permanent) {
+            if (const int error = DeletePictureFile(path)) {
+                Say("lumaro-cli: " + messages.text(kMessageDeleteFailed) + "\n" + OnOneLine(path) +
+                    " (" + std::strerror(error) + ")");
+                code = kSomeFailed;
+            } else {
+                PrintLine("deleted " + OnOneLine(path));
+            }
+            continue;
+        }
+        const TrashOutcome trashed = MoveToTrash(path);
+        if (trashed.moved()) {
+            PrintLine("trashed " + OnOneLine(path) + " -> " + OnOneLine(trashed.pathInTrash));
+        } else {
+            Say("lumaro-cli: " + OnOneLine(path) + " cannot be moved to the Trash (" +
+                trashed.error + "); it is left in place, --permanent deletes it for good");
+            code = kSomeFailed;
+        }
     }
     return code;
 }

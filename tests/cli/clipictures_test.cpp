@@ -130,5 +130,45 @@ TEST(CliPicturesTest, ADestinationThatCannotBeMadeIsSaidOnceAndMovesNothing) {
     EXPECT_EQ(parent.names(), Names{"Rome"});
 }
 
+// delete moves each file to the home trash of HOME and XDG_DATA_HOME with its record; when no
+// Trash can take a file it stays in place (exit 3) unless --permanent is given; a missing path
+// or no file at all deletes nothing.
+TEST(CliPicturesTest, DeleteGoesToTheTrashAndUnlinksOnlyWithPermanent) {
+    PictureFolder home, folder;  // one volume: the home trash, not a trash at a volume's top
+    for (const char* name : {"a 1%.jpg", "b.jpg", "c.jpg"}) folder.write(name);
+    const std::string a = folder.pathOf("a 1%.jpg");
+    std::vector<std::pair<std::string, std::string>> env = {
+        {"HOME", home.path()}, {"XDG_DATA_HOME", home.pathOf("share")}};
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"delete"}, {"delete", a, folder.pathOf("none.jpg")}}) {
+        const CliRun run = RunCli(args, env);
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.err.rfind("lumaro-cli: ", 0), 0u) << run.err;
+    }
+    EXPECT_EQ(folder.names(), (Names{"a 1%.jpg", "b.jpg", "c.jpg"}));
+
+    CliRun run = RunCli({"delete", a}, env);
+    EXPECT_EQ(run.code, 0) << run.err;
+    const std::string inTrash = home.pathOf("share/Trash/files/a 1%.jpg");
+    EXPECT_EQ(run.out, "trashed " + a + " -> " + inTrash + "\n");
+    EXPECT_EQ(clitest::readWhole(inTrash), "content of a 1%.jpg");
+    const std::string record =
+        clitest::readWhole(home.pathOf("share/Trash/info/a 1%.jpg.trashinfo"));
+    EXPECT_NE(record.find("\nPath=" + folder.path() + "a%201%25.jpg\n"), std::string::npos)
+        << record;
+
+    home.write("regular");
+    env.back().second = home.pathOf("regular/share");
+    run = RunCli({"delete", folder.pathOf("b.jpg")}, env);
+    EXPECT_EQ(run.code, 3);
+    EXPECT_EQ(run.err.rfind("lumaro-cli: " + folder.pathOf("b.jpg"), 0), 0u) << run.err;
+    EXPECT_EQ(folder.names(), (Names{"b.jpg", "c.jpg"}));
+    run = RunCli({"delete", folder.pathOf("b.jpg"), folder.pathOf("c.jpg"), "--permanent"}, env);
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "deleted " + folder.pathOf("b.jpg") + "\ndeleted " + folder.pathOf("c.jpg") + "\n");
+    EXPECT_TRUE(folder.names().empty());
+}
+
 }  // namespace
 }  // namespace lumaro

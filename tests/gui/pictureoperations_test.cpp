@@ -1,6 +1,7 @@
 // The picture buttons of the real window, clicked as a user would: the three turns on the
-// picture of slot 1, and delete with its question and the selection afterwards; the files on
-// disk are checked after each click.
+// picture of slot 1, and delete to the Trash with its questions and the selection afterwards;
+// the files on disk are checked after each click. Every test runs with a home folder and a
+// home trash of its own (HOME and XDG_DATA_HOME, read at each move to the Trash).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
@@ -77,14 +79,27 @@ struct Loaded {
 
 class PictureOperationsTest : public QObject {
     Q_OBJECT
+    // The home folder, on the volume of the test's picture folders, so that their pictures go
+    // to the home trash of <home>/share rather than to a trash at the top of another volume.
+    QTemporaryDir home;
+    QString trash() const { return home.filePath("share/Trash"); }
 private slots:
+    void initTestCase();
     void eachTurnButtonTurnsThePictureOfSlotOneOnly();
     void turnThatCannotBeWrittenSaysSoAndKeepsThePicture();
     void otherTypesAreTurnedWithoutLosingPagesFramesOrQuality();
     void deleteAsksThenSelectsTheCaretEntryOrNothing();
+    void deletedPictureLiesInTheTrashWithItsRecordAndComesBackWhole();
+    void trashThatCannotTakeThePictureAsksBeforeDeletingPermanently();
     void transferMovesTheSelectionAndRemembersTheParentFolder();
     void pictureWhoseNameIsNotUtf8IsShownTurnedAndDeleted();
 };
+
+void PictureOperationsTest::initTestCase() {
+    QVERIFY(home.isValid());
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("share")));
+}
 
 // A portrait taken with the camera on its side: stored landscape, Exif orientation 6.
 void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
@@ -265,6 +280,60 @@ void PictureOperationsTest::deleteAsksThenSelectsTheCaretEntryOrNothing() {
     QCOMPARE(form.cb_Sort->text(), form.message(kMessageSortByDate));
 }
 
+// The file manager restores from the record in Trash/info: the original path, URL-escaped
+// (a name with a space, '%' and an accent), and the deletion date.
+void PictureOperationsTest::deletedPictureLiesInTheTrashWithItsRecordAndComesBackWhole() {
+    const QString name = QStringLiteral("02  Café 100%");
+    Loaded folder({"01  a", name});
+    const QByteArray bytes = readFile(folder.path(name));
+    Form1& form = folder.start();
+    clickRow(form.lb_Avant, 1);
+    const qsizetype shownBefore = folder.fx.responder().shown.size();
+    folder.fx.responder().answers.push_back(kAnswerYes);
+    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+    QCOMPARE(folder.fx.responder().shown.size(), shownBefore + 1);  // no second question
+    QCOMPARE(FilesIn(folder.dir.path()), QStringList{"01  a.jpg"});
+    const QString inTrash = trash() + "/files/" + name + ".jpg";
+    QCOMPARE(readFile(inTrash), bytes);
+
+    const QList<QByteArray> record =
+        readFile(trash() + "/info/" + name + ".jpg.trashinfo").split('\n');
+    QCOMPARE(record.value(0), QByteArray("[Trash Info]"));
+    const QByteArray escaped = QFile::encodeName(folder.path(name)).toPercentEncoding("/");
+    QVERIFY(escaped.contains("%20%20Caf%C3%A9%20100%25.jpg"));
+    QVERIFY(record.contains("Path=" + escaped));
+    const QRegularExpression date("^DeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d$");
+    QCOMPARE(QStringList(QString::fromUtf8(record.join('\n')).split('\n')).filter(date).size(), 1);
+
+    QVERIFY(QFile::rename(inTrash, folder.path(name)));
+    QCOMPARE(readFile(folder.path(name)), bytes);
+}
+
+// A home trash under a regular file cannot be made: a second question asks, No keeps the
+// picture where it was (and puts nothing in the working folder), Yes deletes it for good.
+void PictureOperationsTest::trashThatCannotTakeThePictureAsksBeforeDeletingPermanently() {
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    writeFile(home.filePath("regular"), "x");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("regular/share")));
+    Loaded folder({"01  a", "02  b"});
+    Form1& form = folder.start();
+    ScriptedResponder& responder = folder.fx.responder();
+    for (const int answer : {kAnswerNo, kAnswerYes}) {
+        clickRow(form.lb_Avant, 0);
+        responder.answers = {kAnswerYes, answer};
+        QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+        QCOMPARE(responder.shown.last().caption, QStringLiteral("Delete file"));
+        QVERIFY2(responder.shown.last().text.startsWith(
+                     form.message(kMessageTrashFailedDeletePermanently) + "\n" +
+                     folder.path("01  a") + "\n("),
+                 qPrintable(responder.shown.last().text));
+        QCOMPARE(FilesIn(folder.dir.path()).contains("01  a.jpg"), answer == kAnswerNo);
+        QVERIFY(!QFileInfo::exists(QDir::current().filePath("files/01  a.jpg")));
+    }
+    QCOMPARE(listed(form.lb_Avant), QStringList{"02  b"});
+    qputenv("XDG_DATA_HOME", dataHome);
+}
+
 // Chooses `folder` in the folder dialog through its browse button, noting the folder it opened on.
 std::function<int(QDialog&)> chooseFolder(ScriptedResponder& responder, const QString& folder,
                                           QString* openedOn) {
@@ -357,8 +426,11 @@ void PictureOperationsTest::pictureWhoseNameIsNotUtf8IsShownTurnedAndDeleted() {
     QCOMPARE(turned.height, 64);
     QCOMPARE(form.ImageV_1->pictureWidth(), 48);
 
-    folder.fx.responder().answers.push_back(kAnswerYes);
+    // The Trash records names as text: this one is deleted permanently after the second yes.
+    folder.fx.responder().answers = {kAnswerYes, kAnswerYes};
     QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+    QVERIFY(folder.fx.responder().shown.last().text.startsWith(
+        form.message(kMessageTrashFailedDeletePermanently)));
     QCOMPARE(access(odd.c_str(), F_OK), -1);
     QCOMPARE(FilesIn(folder.dir.path()), QStringList{"02  b.jpg"});
     QCOMPARE(listed(form.lb_Avant), QStringList{"02  b"});

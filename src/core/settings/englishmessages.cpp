@@ -152,6 +152,7 @@ constexpr const char* kEnglishEntries[] = {
     "may still bear temporary names. The record was kept as:",
     "134=A slide show cannot name these folders or pictures, whose names hold a line break; "
     "nothing was written:",
+    "135=This picture cannot be moved to the Trash. Delete it permanently?",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -187,6 +187,10 @@ inline constexpr int kMessageUnreadableJournalKept = 133;
 // lines in two; followed by the names. Nothing is written.
 inline constexpr int kMessageSlideShowLineBreak = 134;
 
-inline constexpr int kMessageKeyCount = 135;
+// A picture that could not be moved to the Trash: asks whether to delete it permanently.
+// Followed by its path and the reason.
+inline constexpr int kMessageTrashFailedDeletePermanently = 135;
+
+inline constexpr int kMessageKeyCount = 136;
 
 }  // namespace lumaro

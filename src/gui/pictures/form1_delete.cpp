@@ -1,4 +1,5 @@
-// Deleting the picture of display slot 1 for good, after a question, and refilling the list.
+// Deleting the picture of display slot 1 to the Trash, after a question, and refilling the list.
+// Only when the Trash cannot take it is it deleted permanently, after a second question.
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
@@ -10,6 +11,7 @@
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
+#include "trash/trash.h"
 
 namespace lumaro {
 
@@ -22,12 +24,23 @@ void Form1::DeletePicture() {
                          QFileInfo(shown).completeBaseName() + QStringLiteral("' ?");
     if (Dialogs().question(this, message(kMessageDeleteFile), text) == kAnswerYes) {
         ClearViewerSlot(1);
-        if (const int error = DeletePictureFile(PathBytes(shown))) {
-            Dialogs().message(this, QString(),
-                              message(kMessageDeleteFailed) + QStringLiteral("\n") + shown +
-                                  QStringLiteral("\n(") +
-                                  QString::fromLocal8Bit(std::strerror(error)) +
-                                  QStringLiteral(")"));
+        const std::string path = PathBytes(shown);
+        const TrashOutcome trashed = MoveToTrash(path);
+        if (trashed.moved()) {
+            trashedFrom = path;
+            trashedTo = trashed.pathInTrash;
+        } else if (Dialogs().question(this, message(kMessageDeleteFile),
+                                      message(kMessageTrashFailedDeletePermanently) +
+                                          QStringLiteral("\n") + shown + QStringLiteral("\n(") +
+                                          QString::fromStdString(trashed.error) +
+                                          QStringLiteral(")")) == kAnswerYes) {
+            if (const int error = DeletePictureFile(path)) {
+                Dialogs().message(this, QString(),
+                                  message(kMessageDeleteFailed) + QStringLiteral("\n") + shown +
+                                      QStringLiteral("\n(") +
+                                      QString::fromLocal8Bit(std::strerror(error)) +
+                                      QStringLiteral(")"));
+            }
         }
     }
     // Yes or No, the list is read again by name from the disk.

@@ -1,0 +1,19 @@
+// Moving a file to the desktop Trash, where file managers list it and restore it: the home
+// trash for files of the home volume, the volume's own trash elsewhere, each file with an
+// information file naming where it came from and when it was deleted.
+#pragma once
+
+#include <string>
+
+namespace lumaro {
+
+struct TrashOutcome {
+    std::string pathInTrash;  // where the file lies now (kept to restore it); empty if not moved
+    std::string error;        // why the file was not moved
+    bool moved() const { return !pathInTrash.empty(); }
+};
+
+// Moves the file that `path` names (its bytes, as the file system spells them) to the Trash.
+TrashOutcome MoveToTrash(const std::string& path);
+
+}  // namespace lumaro
