@@ -7,6 +7,11 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 namespace {
@@ -188,8 +193,16 @@ TEST(LanguageTextsTest, FailureTextsAndPrefixSearch) {
     EXPECT_EQ(FindLanguage(languages, "Frenchy"), -1);
 }
 
-TEST(ShippedLanguageTest, FrenchFileLoadsAndTranslatesEveryNonEmptyText) {
-    const std::string path = LUMARO_DATA_DIR "/French.lng";
+// A shipped language file and a few of its texts, spelled as the translators wrote them.
+struct ShippedLanguage {
+    const char* name;
+    std::vector<std::pair<int, std::string>> samples;
+};
+
+class ShippedLanguageTest : public ::testing::TestWithParam<ShippedLanguage> {};
+
+TEST_P(ShippedLanguageTest, FileCarriesEveryKeyInItsPlaceAndTranslatesEveryNonEmptyText) {
+    const std::string path = LUMARO_DATA_DIR "/" + std::string(GetParam().name) + ".lng";
     std::ifstream in(path, std::ios::binary);
     const std::string bytes(std::istreambuf_iterator<char>(in), {});
     ASSERT_FALSE(bytes.empty());
@@ -209,18 +222,38 @@ TEST(ShippedLanguageTest, FrenchFileLoadsAndTranslatesEveryNonEmptyText) {
     LanguageTable english;
     english.resize(kLanguageKeyCount);
     english.applyEnglish();
-    LanguageTable french;
-    french.resize(kLanguageKeyCount);
-    const LanguageLoadResult result = french.applyFile(path);
+    LanguageTable table;
+    table.resize(kLanguageKeyCount);
+    const LanguageLoadResult result = table.applyFile(path);
     ASSERT_EQ(result.status, Status::Loaded) << "faulty key " << result.faultyKey;
     for (int key = 0; key < kLanguageKeyCount; ++key) {
-        EXPECT_EQ(french.text(key).empty(), english.text(key).empty()) << "key " << key;
+        EXPECT_EQ(table.text(key).empty(), english.text(key).empty()) << "key " << key;
     }
-    EXPECT_EQ(french.text(44).back(), '/');
-    EXPECT_EQ(french.text(16), "Renuméroter");
-    EXPECT_EQ(french.text(20), "Annuler renumérotation");
-    EXPECT_EQ(french.text(23), "Mémo");
+    EXPECT_EQ(table.text(44).back(), '/');  // a subfolder name
+    // The note on pictures without a date names the prefix their date is shown with.
+    const std::string prefix = table.text(kMessageFileDatePrefix);
+    EXPECT_NE(table.text(103).find(prefix + " "), std::string::npos) << prefix;
+    for (int key : {111, 115}) {  // the forbidden separator, quoted as English quotes it
+        EXPECT_NE(table.text(key).find("'/'"), std::string::npos) << "key " << key;
+    }
+    for (const auto& [key, text] : GetParam().samples) EXPECT_EQ(table.text(key), text);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Shipped, ShippedLanguageTest,
+    ::testing::Values(
+        ShippedLanguage{"French",
+                        {{16, "Renuméroter"}, {20, "Annuler renumérotation"}, {23, "Mémo"}}},
+        ShippedLanguage{
+            "German",
+            {{7, "Übernehmen"}, {83, "Wert außerhalb des gültigen Bereichs"}, {104, "DD"}}},
+        ShippedLanguage{"Spanish",
+                        {{38,
+                          "¿Continuar sin leyendas (nombres de archivo formados solo por "
+                          "números)?"},
+                         {104, "FA"},
+                         {120, "más"}}}),
+    [](const ::testing::TestParamInfo<ShippedLanguage>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace lumaro

@@ -1,9 +1,12 @@
 // The help button opens the help of the current language, or the English one.
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
 
+#include "core/settings/messagekeys.h"
 #include "gui/app/formaide.h"
 #include "gui/app/helpwindow.h"
 #include "support/formfixture.h"
@@ -14,24 +17,53 @@ using namespace lumaro::testing;
 class HelpTest : public QObject {
     Q_OBJECT
 private slots:
+    void helpButtonOpensTheLanguageHelpOnItsContents_data();
     void helpButtonOpensTheLanguageHelpOnItsContents();
     void helpFallsBackToEnglishWhenTheLanguageHasNone();
     void missingHelpShowsNoMessage();
     void formAideHoldsTheFrenchDescriptionExactly();
 };
 
+void HelpTest::helpButtonOpensTheLanguageHelpOnItsContents_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("folderButton");
+    QTest::newRow("French") << QStringLiteral("French") << QStringLiteral("Dossier");
+    QTest::newRow("German") << QStringLiteral("German") << QStringLiteral("Ordner");
+    QTest::newRow("Spanish") << QStringLiteral("Spanish") << QStringLiteral("Carpeta");
+}
+
 void HelpTest::helpButtonOpensTheLanguageHelpOnItsContents() {
+    QFETCH(QString, language);
+    QFETCH(QString, folderButton);
     FormFixture fx;
-    fx.installShipped("French.lng");
-    fx.installShipped("French.hlp");
+    for (const char* shipped : {"French", "German", "Spanish"}) {
+        fx.installShipped(QLatin1String(shipped) + QStringLiteral(".lng"));
+        fx.installShipped(QLatin1String(shipped) + QStringLiteral(".hlp"));
+    }
     fx.installShipped("English.hlp");
     Form1& form = fx.start();
-    form.ApplyLanguage(1);
+    auto* languages = fx.control<QComboBox>("combo_Languages");
+    form.ApplyLanguage(languages->findText(language));
+    QCOMPARE(QString::fromStdString(form.currentLanguage()), language);
     QTest::mouseClick(fx.control<QPushButton>("cb_Aide"), Qt::LeftButton);
     QVERIFY(form.helpWindow->isVisible());
-    QCOMPARE(form.helpWindow->shownFile(), fx.home() + "/French.hlp");
+    QCOMPARE(form.helpWindow->shownFile(), fx.home() + "/" + language + ".hlp");
     QCOMPARE(form.helpWindow->browser()->source().fragment(), QStringLiteral("contents"));
-    QVERIFY(form.helpWindow->browser()->toPlainText().contains(QStringLiteral("Dossier")));
+    // The page names the buttons as the window labels them.
+    QCOMPARE(form.message(kMessageFolderButton), folderButton);
+    QVERIFY(form.helpWindow->browser()->toPlainText().contains(folderButton));
+
+    // Every link of the page leads to a section of the same page, as in the English one.
+    const QString html = form.helpWindow->browser()->toHtml();
+    QStringList anchors;
+    for (const QRegularExpressionMatch& link :
+         QRegularExpression(QStringLiteral("href=\"#(\\w+)\"")).globalMatch(html)) {
+        anchors << link.captured(1);
+        QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(link.captured(1))) ||
+                     html.contains(QStringLiteral("id=\"%1\"").arg(link.captured(1))),
+                 qPrintable(link.captured(1)));
+    }
+    QCOMPARE(anchors.size(), 15);
 }
 
 void HelpTest::helpFallsBackToEnglishWhenTheLanguageHasNone() {

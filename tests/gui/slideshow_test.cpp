@@ -1,6 +1,6 @@
 // The slide-show road in the real window: the parameters dialog clicked as a user would (with
-// and without the title choice, in English and French), the folder choice, the checks that
-// keep it open, and the project file, folder and settings found on disk afterwards.
+// and without the title choice, in English and every shipped language), the folder choice, the
+// checks that keep it open, and the project file, folder and settings found on disk afterwards.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,7 +72,8 @@ public:
             "[Language]\r\n" + language + "\r\n[Default Folders]\r\n\r\n\r\n" + folder +
                 "\r\n[SlideShow Title Format]\r\n" + format +
                 "\r\n[File Types]\r\nTypes\r\njpg\r\n[Captions]\r\n[End of Application data]\r\n");
-        fx.installShipped(QStringLiteral("French.lng"));
+        for (const char* shipped : {"French.lng", "German.lng", "Spanish.lng"})
+            fx.installShipped(QLatin1String(shipped));
         pictures = dir.filePath(folderName);
         QDir().mkpath(pictures);
         for (const char* name : {"02  b.jpg", "01  a.jpg", "03  c.jpg"})
@@ -126,7 +127,8 @@ private slots:
     void cancelAndCloseBoxCreateNothing();
     void aFolderTwoLevelsDeepIsNotCreatedButStaysChosen();
     void aProjectThatCannotBeWrittenIsSaid();
-    void everyTextFitsInFrench();
+    void everyTextFitsInEveryLanguage_data();
+    void everyTextFitsInEveryLanguage();
 };
 
 // "Vacances": no title choice (even with the format "Text"), the lower part moved up.
@@ -322,13 +324,28 @@ void SlideShowTest::aProjectThatCannotBeWrittenIsSaid() {
              QStringList{"Vacances.ss"});
 }
 
-void SlideShowTest::everyTextFitsInFrench() {
+void SlideShowTest::everyTextFitsInEveryLanguage_data() {
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("create");
+    QTest::newRow("French") << QByteArray("French") << QStringLiteral("Paramètres du diaporama")
+                            << QStringLiteral("Créer le diaporama");
+    QTest::newRow("German") << QByteArray("German") << QStringLiteral("Diashow-Einstellungen")
+                            << QStringLiteral("Diashow erstellen");
+    QTest::newRow("Spanish") << QByteArray("Spanish")
+                             << QStringLiteral("Parámetros de la presentación")
+                             << QStringLiteral("Crear la presentación");
+}
+
+void SlideShowTest::everyTextFitsInEveryLanguage() {
+    QFETCH(QByteArray, language);
+    QFETCH(QString, title);
+    QFETCH(QString, create);
     for (const QString& name : {QStringLiteral("Vacances"), QStringLiteral("2006-07 Italie")}) {
-        Road road(name, "French", "Text", true);
+        Road road(name, language, "Text", true);
         road.createSlideShow([&](QDialog& dialog) {
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("Paramètres du diaporama"));
-            QCOMPARE(in<QPushButton>(dialog, "cb_Create")->text(),
-                     QStringLiteral("Créer le diaporama"));
+            QCOMPARE(dialog.windowTitle(), title);
+            QCOMPARE(in<QPushButton>(dialog, "cb_Create")->text(), create);
             QCOMPARE(in<QLabel>(dialog, "label_ShowTitle")->text(),
                      name == "Vacances" ? name : QStringLiteral("Italie (2006-07 )"));
             QCOMPARE(cutTexts(dialog), QStringList());

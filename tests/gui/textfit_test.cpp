@@ -1,5 +1,6 @@
-// Every text of the main window and of every dialog fits its control, in English and in
-// French, at the large and the small screen layout: the sizes were set for a narrower font.
+// Every text of the main window and of every dialog fits its control, in English and in every
+// shipped language, at the large and the small screen layout: the sizes were set for a narrower
+// font.
 //
 // A dialog joins by adding one row to kDialogs: a function that builds it, filled with the
 // texts of the language the window shows, as its handler does.
@@ -126,24 +127,26 @@ private slots:
 
 void TextFitTest::everyTextFitsItsControlInEveryLanguage_data() {
     QTest::addColumn<int>("screenHeight");
-    QTest::addColumn<int>("language");  // index in combo_Languages: English, French
+    QTest::addColumn<QString>("language");
     for (int height : {1024, 768}) {
-        for (int language : {0, 1}) {
-            QTest::addRow("%d %s", height, language == 0 ? "English" : "French")
-                << height << language;
-        }
+        for (const char* language : {"English", "French", "German", "Spanish"})
+            QTest::addRow("%d %s", height, language) << height << QString::fromLatin1(language);
     }
 }
 
 void TextFitTest::everyTextFitsItsControlInEveryLanguage() {
     QFETCH(int, screenHeight);
-    QFETCH(int, language);
+    QFETCH(QString, language);
     FormFixture fx(screenHeight);
-    fx.installShipped("French.lng");
+    for (const char* shipped : {"French.lng", "German.lng", "Spanish.lng"})
+        fx.installShipped(QLatin1String(shipped));
     Form1& form = fx.start();
     auto* languages = fx.control<QComboBox>("combo_Languages");
-    QCOMPARE(languages->count(), 2);
-    chooseLanguage(languages, language);
+    QCOMPARE(languages->count(), 4);
+    const int index = languages->findText(language);
+    QVERIFY(index >= 0);
+    chooseLanguage(languages, index);
+    QCOMPARE(QString::fromStdString(form.currentLanguage()), language);
 
     QStringList cut = textsThatDoNotFit(&form);
     for (const auto& [name, build] : kDialogs) {

@@ -12,7 +12,8 @@ deb=$("$source_dir/scripts/package" --build-dir "$build_dir")
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 id=io.github.lumaro.Lumaro
 for path in ./usr/bin/lumaro ./usr/bin/lumaro-cli ./usr/share/lumaro/French.lng \
-    ./usr/share/lumaro/English.hlp ./usr/share/lumaro/French.hlp \
+    ./usr/share/lumaro/German.lng ./usr/share/lumaro/Spanish.lng ./usr/share/lumaro/English.hlp \
+    ./usr/share/lumaro/French.hlp ./usr/share/lumaro/German.hlp ./usr/share/lumaro/Spanish.hlp \
     ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/lumaro.svg ./usr/share/man/man1/lumaro.1.gz \
     ./usr/share/man/man1/lumaro-cli.1.gz ./usr/share/doc/lumaro/copyright; do
