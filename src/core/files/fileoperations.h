@@ -24,6 +24,13 @@ RenameResult renameNoReplace(const std::string& from, const std::string& to);
 // Deletes the file at `path` for good (no wastebasket); 0, or the errno of the failure.
 int DeletePictureFile(const std::string& path);
 
+// One file's rename within a folder, by file names: a picture's, or one of its companions'.
+struct FileRename {
+    std::string oldName;
+    std::string newName;
+    bool operator==(const FileRename&) const = default;
+};
+
 // A rename that did not happen: the picture kept the name `fromName`.
 struct RenameFailure {
     std::string fromName;  // file name (with extension) within the folder
