@@ -12,6 +12,7 @@
 #include "gui/app/form1.h"
 #include "gui/app/screenlayout.h"
 #include "gui/toolkit/imageviewercontrol.h"
+#include "gui/toolkit/screen.h"
 #include "gui/toolkit/textfit.h"
 
 namespace lumaro {
@@ -48,8 +49,17 @@ void Form1::ApplyScreenLayout(int screenHeight) {
     // the user makes it, the small layout still fits.
     if (rightMargin_ == 0) rightMargin_ = pictbttn_090->width() + 30;
     setMinimumSize(SmallestWindowSize(rightMargin_));
-    resize(LayoutWindowSize(layout, rightMargin_));
-    move(layout.windowLeft, layout.windowTop);
+    QSize window = LayoutWindowSize(layout, rightMargin_);
+    QPoint place(layout.windowLeft, layout.windowTop);
+    // A screen whose height the rules do not know (720, or 800 at scale 2) may be lower than
+    // the layout: the window keeps within it and takes the layout that fits.
+    if (const QRect screen = AvailableScreenArea(); screen.isValid()) {
+        window = window.boundedTo(screen.size()).expandedTo(minimumSize());
+        place.rx() = std::min(place.x(), screen.x() + screen.width() - window.width());
+        place.ry() = std::min(place.y(), screen.y() + screen.height() - window.height());
+    }
+    resize(window);
+    move(place);
     setWindowIcon(QIcon(QStringLiteral(":/icons/Lumaro.svg")));
 
     // 2. Viewers.
