@@ -186,8 +186,8 @@ void Form1::layoutFileNameGroup(int bottom, bool smallLayout, int V2y, int width
         button->setIcon(QIcon(QStringLiteral(":/icons/Del.svg")));
     }
 
-    // The strip stands in the middle of the group, however wide the window made it.
-    const int memoLeft = kLeftColumn + (width - 60 - 13 * T) / 2;
+    // The strip keeps its place at the left of a group that a wider window widened.
+    const int memoLeft = kLeftColumn + (kFileNameGroupWidth - 60 - 13 * T) / 2;
     const int memoTop = combo_FileTypes->y() + 33;
     cb_Memo->setGeometry(memoLeft, memoTop, T, T);
     pictbttn_ClearSnapkeep->setIcon(QIcon(QStringLiteral(":/icons/Del.svg")));
