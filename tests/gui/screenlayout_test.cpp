@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <algorithm>
 
@@ -88,6 +89,8 @@ private slots:
     void topRowSharesOneLineWithoutOverlap();
     void visibleCommandsNeverOverlapInAnyState_data();
     void visibleCommandsNeverOverlapInAnyState();
+    void aResizedWindowLeavesNoEmptyBorderAndCutsNothingOff_data();
+    void aResizedWindowLeavesNoEmptyBorderAndCutsNothingOff();
 };
 
 void ScreenLayoutTest::windowSizeAndPlaceFollowTheScreen() {
@@ -348,6 +351,81 @@ void ScreenLayoutTest::visibleCommandsNeverOverlapInAnyState() {
                                "cb_AnnulerDeplacer", "cb_VersDossier"};
     const QString moveOverlap = firstOverlap(form, moves);
     QVERIFY2(moveOverlap.isEmpty(), qPrintable(moveOverlap));
+}
+
+void ScreenLayoutTest::aResizedWindowLeavesNoEmptyBorderAndCutsNothingOff_data() {
+    QTest::addColumn<QSize>("size");  // empty: maximised on the screen
+    QTest::addColumn<int>("listWider");
+    QTest::addColumn<int>("picturesWider");  // than the largest layout that fits unscaled
+    // worked out by hand from the viewer rectangles
+    QTest::addRow("1024x768") << QSize(1024, 768) << 93 << 26;
+    QTest::addRow("1366x768") << QSize(1366, 768) << 435 << 26;
+    QTest::addRow("1920x1080") << QSize(1920, 1080) << 797 << 98;
+    QTest::addRow("tall and narrow") << QSize(1100, 1400) << 0 << 75;
+    QTest::addRow("below the smallest") << QSize(500, 400) << 0 << 0;
+    QTest::addRow("maximised") << QSize() << -1 << -1;
+}
+
+void ScreenLayoutTest::aResizedWindowLeavesNoEmptyBorderAndCutsNothingOff() {
+    QFETCH(QSize, size);
+    QFETCH(int, listWider);
+    QFETCH(int, picturesWider);
+    FormFixture fx(1024);
+    fx.installShipped("German.lng");
+    Form1& form = fx.start();
+    if (size.isEmpty()) {
+        form.showMaximized();
+        QTRY_VERIFY(form.isMaximized());
+        QTRY_COMPARE(form.frameGeometry().size(), form.screen()->availableGeometry().size());
+    } else {
+        form.resize(size);
+        QCOMPARE(form.size(), size.expandedTo(QSize(785, 569)));  // the small layout's window
+    }
+    const QSize window = form.size();
+
+    // No grey border: the upper picture ends where the right column leaves 55 pixels (the layout's
+    // margin), the file-name group 41 pixels above the bottom (the lower picture's text boxes).
+    QCOMPARE(rightOf(form.ImageV_1) + 55, window.width());
+    QCOMPARE(bottomOf(form.groupb_FileName), window.height() - 41);
+    if (listWider >= 0) {
+        QCOMPARE(form.lb_Avant->width() - 290, listWider);
+        QCOMPARE(form.ImageV_1->width() - (window.width() < 1025 || window.height() < 893
+                                               ? (window.height() < 713 ? 160 : 280)
+                                               : 400),
+                 picturesWider);
+    }
+    for (ImageViewerControl* viewer : {form.ImageV_1, form.ImageV_2}) {  // pictures keep 4:3
+        QVERIFY(qAbs(viewer->width() * 3 - viewer->height() * 4) <= 4);
+    }
+
+    // Every control shown lies inside the window and meets no other, except the controls that a
+    // group frames; every text fits, also in the language with the longest words.
+    for (int language : {0, 1}) {
+        if (language == 1) {
+            auto* languages = form.combo_Languages;
+            languages->setCurrentIndex(languages->findText(QStringLiteral("German")));
+            emit languages->activated(languages->currentIndex());
+        }
+        QList<QWidget*> shown;
+        for (QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!w->isVisibleTo(&form) || w->geometry().isEmpty() || w->isWindow()) continue;
+            QVERIFY2(form.rect().contains(w->geometry()), qPrintable(w->objectName()));
+            QVERIFY2(TextWidthNeeded(w) <= w->width(), qPrintable(w->objectName()));
+            shown << w;
+        }
+        for (QWidget* a : shown) {
+            for (QWidget* b : shown) {
+                const bool framed =
+                    (qobject_cast<QGroupBox*>(a) && a->geometry().contains(b->geometry())) ||
+                    (qobject_cast<QGroupBox*>(b) && b->geometry().contains(a->geometry()));
+                // Two frames may share the one line of pixels where the first ends.
+                const bool frames = qobject_cast<QGroupBox*>(a) && qobject_cast<QGroupBox*>(b) &&
+                                    a->geometry().intersected(b->geometry()).height() <= 1;
+                QVERIFY2(a == b || framed || frames || !a->geometry().intersects(b->geometry()),
+                         qPrintable(a->objectName() + " / " + b->objectName()));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(ScreenLayoutTest)

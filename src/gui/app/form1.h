@@ -18,6 +18,7 @@
 #include "core/slideshow/slideshowtables.h"
 #include "core/windows/folderrequest.h"
 #include "core/windows/windowstate.h"
+#include "gui/app/screenlayout.h"
 #include "gui/app/windowmessages.h"
 #include "gui/toolkit/progressreport.h"
 
@@ -224,6 +225,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void createControls();
@@ -265,7 +267,8 @@ private:
     void layoutTopRow();
     std::vector<std::string> languageList() const;
     std::vector<LanguageFile> languageFiles_;
-    void layoutFileNameGroup(int bottom, bool smallLayout, int V2y);
+    void placeControls(const FittedLayout& fitted);
+    void layoutFileNameGroup(int bottom, bool smallLayout, int V2y, int width);
     int layoutCommandColumn(int listHeight, int buttonHeight);
     void placeListBesideCommands(int buttonHeight);
     void placeSnapkeepStrip();
@@ -275,6 +278,8 @@ private:
     LanguageTable languageTable_;
     bool languageShown_ = false;  // a language's texts are on the window
     bool layoutApplied_ = false;  // the screen layout has placed the controls
+    FittedLayout fittedLayout_;   // the layout the controls stand in, fitted to the window
+    int rightMargin_ = 0;         // room right of the upper picture, from the template
     WindowState MainWindowState = WindowState::NoFolder;
     ProgramFolders programFolders;
     std::string settingsPath;

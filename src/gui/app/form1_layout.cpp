@@ -7,10 +7,12 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QResizeEvent>
 
 #include "gui/app/form1.h"
 #include "gui/app/screenlayout.h"
 #include "gui/toolkit/imageviewercontrol.h"
+#include "gui/toolkit/screen.h"
 #include "gui/toolkit/textfit.h"
 
 namespace lumaro {
@@ -20,7 +22,6 @@ constexpr int kLeftColumn = 15;
 constexpr int kListTop = 55;
 constexpr int kCommandColumnWidth = 120;
 constexpr int kListWidth = 290;
-constexpr int kPictureColumn = 570;
 constexpr int kTextHeight = 18;
 constexpr int kFileNameGroupWidth = 540;
 constexpr quint32 kViewerBackground = 0x00D4DCD2;
@@ -28,10 +29,8 @@ constexpr quint32 kViewerBackground = 0x00D4DCD2;
 int bottomOf(const QWidget* w) { return w->y() + w->height(); }
 int rightOf(const QWidget* w) { return w->x() + w->width(); }
 
-void placeUnder(QLineEdit* box, const QRect& viewer, int gap, bool shown) {
+void placeUnder(QLineEdit* box, const QRect& viewer, int gap) {
     box->setGeometry(viewer.x(), viewer.y() + viewer.height() + gap, viewer.width(), kTextHeight);
-    box->setReadOnly(true);
-    box->setVisible(shown);
 }
 
 // Thumbnail i of the Snapkeep strip and its caption box, found by name.
@@ -45,19 +44,26 @@ QLineEdit* thumbnailCaption(const QWidget* form, int i) {
 
 void Form1::ApplyScreenLayout(int screenHeight) {
     const ScreenLayout& layout = LayoutForScreenHeight(screenHeight);
-    const QRect& V1 = layout.viewers[0];
-    const QRect& V2 = layout.viewers[1];
-    const int P = layout.pictureButtonHeight;
-    const int H = layout.commandButtonHeight;
 
-    // 1. The window, sized from the template width of the right-column buttons.
-    resize(pictbttn_090->width() + V1.x() + V1.width() + 30, V2.y() + V2.height() + 79);
-    move(layout.windowLeft, layout.windowTop);
+    // 1. The window, sized from the template width of the right-column buttons. However small
+    // the user makes it, the small layout still fits.
+    if (rightMargin_ == 0) rightMargin_ = pictbttn_090->width() + 30;
+    setMinimumSize(SmallestWindowSize(rightMargin_));
+    QSize window = LayoutWindowSize(layout, rightMargin_);
+    QPoint place(layout.windowLeft, layout.windowTop);
+    // A screen whose height the rules do not know (720, or 800 at scale 2) may be lower than
+    // the layout: the window keeps within it and takes the layout that fits.
+    if (const QRect screen = AvailableScreenArea(); screen.isValid()) {
+        window = window.boundedTo(screen.size()).expandedTo(minimumSize());
+        place.rx() = std::min(place.x(), screen.x() + screen.width() - window.width());
+        place.ry() = std::min(place.y(), screen.y() + screen.height() - window.height());
+    }
+    resize(window);
+    move(place);
     setWindowIcon(QIcon(QStringLiteral(":/icons/Lumaro.svg")));
 
     // 2. Viewers.
     ImageViewerControl* const fiveViewers[5] = {ImageV_1, ImageV_2, ImageV_F, ImageV_S, ImageV_L};
-    for (int i = 0; i < 5; ++i) fiveViewers[i]->setGeometry(layout.viewers[i]);
     for (int i = 0; i < 12; ++i) {
         ImageViewerControl* viewer = thumbnail(this, i);
         viewer->setDisplayMode(10);
@@ -71,18 +77,64 @@ void Form1::ApplyScreenLayout(int screenHeight) {
     ImageV_2->setDisplayOn(true);
     for (ImageViewerControl* viewer : {ImageV_F, ImageV_S, ImageV_L}) viewer->setDisplayOn(false);
 
-    // 3, 4. Text boxes under the viewers.
-    placeUnder(textb_1C, V1, 2, true);
-    placeUnder(textb_1N, QRect(V1.x(), V1.y() + 18, V1.width(), V1.height()), 2, false);
-    placeUnder(textb_2C, V2, 2, true);
-    placeUnder(textb_2N, QRect(V2.x(), V2.y() + 18, V2.width(), V2.height()), 2, false);
-    for (auto [box, viewer] : {std::pair{textb_F, ImageV_F}, std::pair{textb_S, ImageV_S},
-                               std::pair{textb_L, ImageV_L}}) {
-        box->setGeometry(viewer->x(), bottomOf(viewer) + 6, viewer->width(), kTextHeight);
+    // 3. Text boxes under the large viewers.
+    for (auto [box, shown] : {std::pair{textb_1C, true}, std::pair{textb_1N, false},
+                              std::pair{textb_2C, true}, std::pair{textb_2N, false}}) {
+        box->setReadOnly(true);
+        box->setVisible(shown);
     }
 
-    // 5, 6. File-name group and thumbnail strip; 8. the list fills the space above it.
-    layoutFileNameGroup(bottomOf(textb_2N), layout.small, V2.y());
+    // 10. The turn buttons are offered only when a picture may be turned.
+    for (QPushButton* button : {pictbttn_090, pictbttn_180, pictbttn_270}) {
+        button->setEnabled(false);
+        button->hide();
+    }
+    // 11. The progress bar is shown only while long work runs.
+    progb_1->hide();
+
+    // The window's size, which is the layout's own, decides every place.
+    placeControls(FitLayoutToWindow(size(), rightMargin_));
+    layoutApplied_ = true;
+}
+
+// A resized or maximised window takes the largest layout that fits it, once per resize.
+void Form1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!layoutApplied_) return;
+    const FittedLayout fitted = FitLayoutToWindow(size(), rightMargin_);
+    if (!(fitted == fittedLayout_)) placeControls(fitted);
+}
+
+// Places every control for the layout; what is shown or enabled stays as it is.
+void Form1::placeControls(const FittedLayout& fitted) {
+    const ScreenLayout& layout = *fitted.base;
+    const QRect& V1 = fitted.viewers[0];
+    const QRect& V2 = fitted.viewers[1];
+    const int P = layout.pictureButtonHeight;
+    const int H = layout.commandButtonHeight;
+    const int grow = fitted.widen - fittedLayout_.widen;
+    fittedLayout_ = fitted;
+
+    // 2. Viewers.
+    ImageViewerControl* const fiveViewers[5] = {ImageV_1, ImageV_2, ImageV_F, ImageV_S, ImageV_L};
+    for (int i = 0; i < 5; ++i) fiveViewers[i]->setGeometry(fitted.viewers[i]);
+
+    // 3, 4. Text boxes under the viewers.
+    placeUnder(textb_1C, V1, 2);
+    placeUnder(textb_1N, V1, 2 + kTextHeight);
+    placeUnder(textb_2C, V2, 2);
+    placeUnder(textb_2N, V2, 2 + kTextHeight);
+    for (auto [box, viewer] : {std::pair{textb_F, ImageV_F}, std::pair{textb_S, ImageV_S},
+                               std::pair{textb_L, ImageV_L}}) {
+        placeUnder(box, viewer->geometry(), 6);
+    }
+
+    // 5, 6. File-name group and thumbnail strip; 8. the list fills the space above it. Height
+    // the pictures cannot use goes to the list.
+    for (QWidget* box : std::initializer_list<QWidget*>{textb_Caption, combo_Captions})
+        box->resize(box->width() + grow, box->height());
+    layoutFileNameGroup(bottomOf(textb_2N) + fitted.lower, layout.small, V2.y() + fitted.lower,
+                        kFileNameGroupWidth + fitted.widen);
     const int listHeight = groupb_FileName->y() - kListTop;
     lb_Avant->setGeometry(0, kListTop, 0, listHeight);  // left and width follow the column
 
@@ -100,30 +152,23 @@ void Form1::ApplyScreenLayout(int screenHeight) {
     for (QPushButton* button : rightColumn) button->resize(P + 6, P);
     pictbttn_Del->move(rightX, V1.y() + g);
     pictbttn_Date->move(rightX, V1.y() + P + g);
-    // The turn buttons stand below them, offered only when a picture may be turned.
+    // The turn buttons stand below them.
     pictbttn_090->move(rightX, V1.y() + 2 * P + 2 * g);
     pictbttn_180->move(rightX, V1.y() + 3 * P + 2 * g + 4);
     pictbttn_270->move(rightX, V1.y() + 4 * P + 2 * g + 8);
-    for (QPushButton* button : {pictbttn_090, pictbttn_180, pictbttn_270}) {
-        button->setEnabled(false);
-        button->hide();
-    }
 
-    // 11. Progress bar, shown only while long work runs.
-    const QRect& VL = layout.viewers[4];
-    progb_1->setGeometry(kPictureColumn, VL.y() + VL.height() / 2 - 18, V1.width(),
-                         progb_1->height());
-    progb_1->hide();
+    // 11. Progress bar.
+    const QRect& VL = fitted.viewers[4];
+    progb_1->setGeometry(V1.x(), VL.y() + VL.height() / 2 - 18, V1.width(), progb_1->height());
 
     // 12. Top row.
     layoutTopRow();
-    layoutApplied_ = true;
 }
 
-void Form1::layoutFileNameGroup(int bottom, bool smallLayout, int V2y) {
+void Form1::layoutFileNameGroup(int bottom, bool smallLayout, int V2y, int width) {
     const int T = kThumbnailSide;
     const int top = smallLayout ? V2y - 6 : bottom - (T + 119);
-    groupb_FileName->setGeometry(kLeftColumn, top, kFileNameGroupWidth, bottom - top);
+    groupb_FileName->setGeometry(kLeftColumn, top, width, bottom - top);
     const int G = top;
     for (QLabel* label : {label_Type, label_Caption}) label->move(label->x(), G + 24);
     for (QLineEdit* box : {textb_FileType, textb_Caption}) {
@@ -141,6 +186,7 @@ void Form1::layoutFileNameGroup(int bottom, bool smallLayout, int V2y) {
         button->setIcon(QIcon(QStringLiteral(":/icons/Del.svg")));
     }
 
+    // The strip keeps its place at the left of a group that a wider window widened.
     const int memoLeft = kLeftColumn + (kFileNameGroupWidth - 60 - 13 * T) / 2;
     const int memoTop = combo_FileTypes->y() + 33;
     cb_Memo->setGeometry(memoLeft, memoTop, T, T);
@@ -155,7 +201,8 @@ void Form1::placeSnapkeepStrip() {
     const int memoLeft = cb_Memo->x();
     const int memoTop = cb_Memo->y();
     cb_Memo->resize(std::max(T, TextWidthNeeded(cb_Memo)), T);
-    groupb_FileName->resize(kFileNameGroupWidth + cb_Memo->width() - T, groupb_FileName->height());
+    groupb_FileName->resize(kFileNameGroupWidth + fittedLayout_.widen + cb_Memo->width() - T,
+                            groupb_FileName->height());
     for (int i = 0; i < 12; ++i) {
         const int left = rightOf(cb_Memo) + 5 + i * (T + 5);
         thumbnail(this, i)->setGeometry(left, memoTop, T, T);
@@ -167,7 +214,7 @@ void Form1::placeSnapkeepStrip() {
 
 // The list keeps its right edge; a wider command column takes its room from the list.
 void Form1::placeListBesideCommands(int buttonHeight) {
-    const int listRight = kLeftColumn + kCommandColumnWidth + 15 + kListWidth;
+    const int listRight = kLeftColumn + kCommandColumnWidth + 15 + kListWidth + fittedLayout_.widen;
     const int execWidth = layoutCommandColumn(lb_Avant->height(), buttonHeight);
     const int left = kLeftColumn + execWidth + 15;
     lb_Avant->setGeometry(left, kListTop, listRight - left, lb_Avant->height());
@@ -235,7 +282,8 @@ void Form1::layoutTopRow() {
     for (QWidget* w : std::initializer_list<QWidget*>{textb_FichiersAuDossier, cb_Aide, cb_About}) {
         w->setGeometry(w->x(), top, std::max(w->width(), TextWidthNeeded(w)), kTextHeight);
     }
-    textb_FichiersAuDossier->move(kPictureColumn, top);
+    const int pictureColumn = ImageV_1->x();
+    textb_FichiersAuDossier->move(pictureColumn, top);
     label_Dossier->move(label_Dossier->x(), top + 2);
     label_FichiersAuDossier->move(label_FichiersAuDossier->x(), top + 2);
 
@@ -257,7 +305,7 @@ void Form1::layoutTopRow() {
         w->move(x, top);
         x += w->width();
     }
-    textb_Dossier->setGeometry(lb_Avant->x(), top, kPictureColumn - lb_Avant->x(), kTextHeight);
+    textb_Dossier->setGeometry(lb_Avant->x(), top, pictureColumn - lb_Avant->x(), kTextHeight);
     placeLabelsAgainstTextBoxes();
 }
 

@@ -406,10 +406,9 @@ void ImageViewerControl::decodeArrived(QImage image) {
 
 void ImageViewerControl::ensureDecoded() {
     const QSize own = ownSize();
-    QSize wanted = displaySize();
-    if (fitsPicture()) {
-        wanted *= devicePixelRatioF();
-    }
+    // Decoded for the device pixels the picture covers, fitted or zoomed: on a screen of scale
+    // 2 a picture decoded at its size in the window's units would be blown up and blurred.
+    QSize wanted = displaySize() * devicePixelRatioF();
     wanted = wanted.boundedTo(own);
     if (d->decodeFailed || wanted.isEmpty() ||
         (!d->decoded.isNull() && d->decoded.width() >= wanted.width())) {

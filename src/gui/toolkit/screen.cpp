@@ -27,6 +27,12 @@ QSize ScreenSize() {
     return screen ? screen->geometry().size() : QSize(1024, 768);
 }
 
+QRect AvailableScreenArea() {
+    if (overrideSize().isValid() || sizeFromEnvironment().isValid()) return {};
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
 void SetScreenSizeOverride(const QSize& size) { overrideSize() = size; }
 
 }  // namespace lumaro
