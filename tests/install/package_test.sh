@@ -16,7 +16,8 @@ for path in ./usr/bin/lumaro ./usr/bin/lumaro-cli ./usr/share/lumaro/French.lng 
     ./usr/share/lumaro/French.hlp ./usr/share/lumaro/German.hlp ./usr/share/lumaro/Spanish.hlp \
     ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/lumaro.svg ./usr/share/man/man1/lumaro.1.gz \
-    ./usr/share/man/man1/lumaro-cli.1.gz ./usr/share/doc/lumaro/copyright; do
+    ./usr/share/man/man1/lumaro-cli.1.gz ./usr/share/doc/lumaro/copyright \
+    ./usr/share/bash-completion/completions/lumaro-cli; do
   grep -qx -- "$path" <<<"$contents" || { echo "missing from the package: $path"; exit 1; }
 done
 if grep -q 'applications/lumaro\.desktop$' <<<"$contents"; then
