@@ -41,6 +41,10 @@ grep -qx 'Exec=lumaro %f' "$desktop"
 grep -qx 'MimeType=inode/directory;' "$desktop"
 grep -q '^\.TH LUMARO-CLI 1' <<<"$(zcat "$unpacked/usr/share/man/man1/lumaro-cli.1.gz")"
 grep -q '^\.TH LUMARO 1' <<<"$(zcat "$unpacked/usr/share/man/man1/lumaro.1.gz")"
+# The completion is bash that parses, and registers itself for the command line.
+completion="$unpacked/usr/share/bash-completion/completions/lumaro-cli"
+bash -n "$completion"
+grep -q '^complete -F _lumaro_cli lumaro-cli$' "$completion"
 # The metainfo validates without a warning, alone and with the desktop entry it launches.
 metainfo="$unpacked/usr/share/metainfo/$id.metainfo.xml"
 grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo"
