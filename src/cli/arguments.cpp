@@ -12,8 +12,7 @@ namespace lumaro::cli {
 
 namespace {
 
-// The options each command accepts besides --type; every option takes one value except the
-// switches --dates and --permanent.
+// The options each command accepts besides --type and the options every command takes.
 const std::map<std::string, std::set<std::string>>& commandOptions() {
     static const std::map<std::string, std::set<std::string>> options = {
         {"list", {"--by", "--dates"}},
@@ -27,6 +26,21 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
         {"transfer", {"--select", "--to", "--by"}},
         {"delete", {"--permanent"}},
     };
+    return options;
+}
+
+// The options that take a value, whatever the command.
+const std::set<std::string>& valueOptions() {
+    static const std::set<std::string> options = {
+        "--type",   "--by",    "--format", "--select",       "--caption",  "--start",  "--width",
+        "--places", "--after", "--to",     "--title-format", "--interval", "--effect", "--angle"};
+    return options;
+}
+
+// The options that take no value: the commands' own, and those every command takes.
+const std::set<std::string>& switchOptions() {
+    static const std::set<std::string> options = {
+        "--dates", "--permanent", "-n", "--dry-run", "--json", "-q", "--quiet", "-v", "--verbose"};
     return options;
 }
 
@@ -112,38 +126,72 @@ std::string checkComplete(const Arguments& a) {
 
 ParsedArguments ParseArguments(const std::vector<std::string>& words) {
     Arguments a;
+    bool help = false;
+    bool version = false;
     std::vector<std::pair<std::string, std::string>> options;
+    std::vector<std::string> switches;  // as typed, for the check against the command
+    bool optionsEnded = false;
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (word == "--help" || word == "--version") {
-            a.command = word.substr(2);
-            return {a, {}};
+        const bool isOption = !optionsEnded && word.size() > 1 && word[0] == '-';
+        if (!isOption) {
+            (a.command.empty() ? a.command : a.paths.emplace_back()) = word;
+            continue;
         }
-        if (word == "--dates" || word == "--permanent") {
-            options.emplace_back(word, "");
-        } else if (word.rfind("--", 0) == 0) {
-            const size_t equals = word.find('=');
+        const size_t equals = word.find('=');
+        const std::string name = word.rfind("--", 0) == 0 ? word.substr(0, equals) : word;
+        if (word == "--") {
+            optionsEnded = true;
+        } else if (word == "-h" || word == "--help") {
+            help = true;
+        } else if (word == "--version") {
+            version = true;
+        } else if (switchOptions().count(word)) {
+            switches.push_back(word);
+        } else if (valueOptions().count(name)) {
+            // The value is the next word as it is, even "--" or one that begins with '-'.
             if (equals != std::string::npos) {
-                options.emplace_back(word.substr(0, equals), word.substr(equals + 1));
+                options.emplace_back(name, word.substr(equals + 1));
             } else if (i + 1 < words.size()) {
-                options.emplace_back(word, words[++i]);
+                options.emplace_back(name, words[++i]);
             } else {
-                return {{}, word + " needs a value"};
+                return {{}, name + " needs a value"};
             }
-        } else if (a.command.empty()) {
-            a.command = word;
         } else {
-            a.paths.push_back(word);
+            return {{}, "unknown option '" + word + "'"};
         }
     }
     const auto known = commandOptions().find(a.command);
+    if (help) {
+        a.helpFor = known == commandOptions().end() ? "" : a.command;
+        a.command = "help";
+        return {a, {}};
+    }
+    if (version) {
+        a.command = "version";
+        return {a, {}};
+    }
     if (known == commandOptions().end())
         return {{}, a.command.empty() ? "no command given" : "unknown command " + a.command};
-    for (const auto& [option, value] : options) {
-        if ((option == "--dates" || option == "--permanent") && known->second.count(option)) {
-            (option == "--dates" ? a.dates : a.permanent) = true;
-            continue;
+    for (const std::string& word : switches) {
+        if (word == "-q" || word == "--quiet") {
+            a.quiet = true;
+        } else if (word == "-v" || word == "--verbose") {
+            a.verbose = true;
+        } else if (word == "-n" || word == "--dry-run") {
+            if (!ChangesFiles(a.command)) return {{}, a.command + " does not take " + word};
+            a.dryRun = true;
+        } else if (word == "--json") {
+            a.json = true;
+        } else if (!known->second.count(word)) {
+            return {{}, a.command + " does not take " + word};
+        } else {
+            (word == "--dates" ? a.dates : a.permanent) = true;
         }
+    }
+    if (a.json && a.command != "list" && a.command != "date" && !a.dryRun)
+        return {{}, "--json goes with list, date and --dry-run"};
+    for (const auto& [option, value] : options) {
         if (option != "--type" && !known->second.count(option))
             return {{}, a.command + " does not take " + option};
         if (std::string error = store(a, option, value); !error.empty()) return {{}, error};
@@ -152,8 +200,13 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
     return {a, {}};
 }
 
-const char* UsageText() {
-    return R"usage(Usage: lumaro-cli [--type EXT] COMMAND ...
+bool ChangesFiles(const std::string& command) {
+    return command != "list" && command != "date" && commandOptions().count(command);
+}
+
+namespace {
+
+constexpr const char* kUsageHead = R"usage(Usage: lumaro-cli [OPTION]... COMMAND ARGUMENT...
 Gives the pictures of a folder numbered names, as the Lumaro window does. EXT is the
 picture file type (default jpg), matched in any letter case. Positions are places in the
 listing, from 1; RANGES is "all" or positions and ranges such as 3-5,8. Commands that
@@ -162,30 +215,41 @@ order, or in picture-date order with --by date; they print the new listing after
 The load gives numbered names one number width and numbers the others; everything is
 checked on the names it would give before it renames, and its renames are told on stderr.
 
-  list DIR [--by name|date] [--dates]
+)usage";
+
+// Each command's form, what it does and an example, in the order of the full help.
+constexpr std::pair<const char*, const char*> kCommandUsage[] = {
+    {"list", R"usage(  list DIR [--by name|date] [--dates] [--json]
       The pictures in listing order; with --dates, the picture date, a TAB, the name.
       lumaro-cli list ~/Pictures/Italy --by date --dates
-  date FILE...
+)usage"},
+    {"date", R"usage(  date FILE... [--json]
       The date of each file: the moment the picture was taken (read from the Exif data of
       JPEG, TIFF and raw, PNG, WebP and HEIF pictures), else "FD" and the file date.
       lumaro-cli date ~/Pictures/Italy/*.jpg
-  load DIR [--format replace|insert|leave] [--by name|date]
+)usage"},
+    {"load", R"usage(  load DIR [--format replace|insert|leave] [--by name|date]
       Loads the folder; an unnumbered folder is numbered as --format says, in the order
       --by says (without --format it is left alone, exit 2).
       lumaro-cli load ~/Pictures/Italy --format replace --by date
-  caption DIR --select RANGES --caption TEXT
+)usage"},
+    {"caption", R"usage(  caption DIR --select RANGES --caption TEXT
       Gives the selected pictures the caption (empty: number only).
       lumaro-cli caption ~/Pictures/Italy --select 3-5,8 --caption "Roma"
-  renumber DIR --select RANGES --start N [--width W]
+)usage"},
+    {"renumber", R"usage(  renumber DIR --select RANGES --start N [--width W]
       Numbers the selected pictures from N on, with W digits (2 to 6); without --width,
       with the folder's present number width, as the window proposes.
       lumaro-cli renumber ~/Pictures/Italy --select 10-20 --start 100
-  move DIR --select RANGES (--places N | --after NUMBER)
+)usage"},
+    {"move", R"usage(  move DIR --select RANGES (--places N | --after NUMBER)
       Moves the block N places (negative: towards the start; as far as it can go), or
       behind the picture numbered NUMBER (0: to the start), and renumbers the pictures in
       their new order.
       lumaro-cli move ~/Pictures/Italy --select 7-9 --after 2
-  slideshow DIR --to FOLDER [--title-format Date|Text] [--interval MS] [--effect MS]
+)usage"},
+    {"slideshow",
+     R"usage(  slideshow DIR --to FOLDER [--title-format Date|Text] [--interval MS] [--effect MS]
       Loads the folder (an unnumbered one needs --format, as for load) and writes
       FOLDER/<folder name>.ss (Root.ss for "/"), a project for the slide-show player with
       every picture in name order, and prints its path. The caption of every
@@ -194,30 +258,74 @@ checked on the names it would give before it renames, and its renames are told o
       FOLDER is created when missing, one level only; "/" means "/Slide shows/". Names
       with a line break are refused: they would cut their slide line in two.
       lumaro-cli slideshow ~/Pictures/Italy --to ~/Slide\ shows --interval 5000
-  turn FILE... --angle 90|180|270
+)usage"},
+    {"turn", R"usage(  turn FILE... --angle 90|180|270
       Turns each JPEG picture clockwise as it is shown, without loss where its sides
       allow; the file keeps its name, permissions, date and Exif data. Other types
       are turned by the window only, and are named as not turned.
       lumaro-cli turn ~/Pictures/Italy/0007--.jpg --angle 90
-  transfer DIR --select RANGES --to DEST [--by name|date]
+)usage"},
+    {"transfer", R"usage(  transfer DIR --select RANGES --to DEST [--by name|date]
       Moves the selected pictures to DEST (created when missing): each is copied under
       a free name ("IMG_1 (2).jpg" when the name is taken), verified, then deleted.
       lumaro-cli transfer ~/Pictures/Italy --select 3-5 --to ~/Pictures/Rome
-  delete FILE... [--permanent]
+)usage"},
+    {"delete", R"usage(  delete FILE... [--permanent]
       Moves each file to the desktop Trash, where the file manager restores it, and
       prints where it lies there. With --permanent, deletes each file for good instead;
       a file the Trash cannot take is left in place unless --permanent is given.
       lumaro-cli delete ~/Pictures/Italy/0007--.jpg
-  --help, --version
+)usage"},
+};
 
+constexpr const char* kCommonOptions = R"usage(
+Options of every command:
+  --type EXT      the picture file type (default jpg)
+  -n, --dry-run   (commands that change files) print the plan and change nothing: one
+                  line per file, the old name, a TAB, the new name; the load's own
+                  renames included, an interrupted operation's finish too. transfer
+                  prints source TAB destination, turn "FILE<TAB>FILE turned A clockwise",
+                  delete "FILE<TAB>(Trash)" or "(deleted for good)", slideshow the
+                  project's path last. The exit code is the one the run would give.
+  --json          (list, date and --dry-run) one JSON document on stdout
+  -q, --quiet     no messages on stderr but errors
+  -v, --verbose   each rename told on stderr as it happens
+  -h, --help      this help; COMMAND --help: that command's help only
+  --version       the version
+  --              ends the options: every word after it is a folder or a file
+An option's value is the next word as it is, even when it begins with '-'.
+)usage";
+
+constexpr const char* kUsageTail = R"usage(
 Every picture takes one line: in names, paths and dates a line feed, a tab, a carriage
 return and the other control characters are written \n, \t, \r and \xHH, a backslash \\.
+Every error line on stderr begins with "lumaro-cli: ".
 
-Exit codes: 0 done; 1 wrong usage, a position past the end, a path that does not exist,
-a folder that cannot be read, or a slide show that cannot be written; 2 refused by a rule,
-or no picture of the type; 3 done, but some pictures kept their names, or were not turned,
-moved or deleted (named on stderr). After 1 or 2 nothing was renamed or moved, not even by the load.
+Exit codes:
+  0  done
+  1  wrong usage, a position past the end, a path that does not exist, a folder that
+     cannot be read, a slide show that cannot be written, or a write error on stdout
+  2  refused by a rule, or no picture of the type
+  3  done, but some pictures kept their names, or were not turned, moved or deleted
+     (named on stderr)
+After 1 or 2 nothing was renamed or moved, not even by the load.
 )usage";
+
+}  // namespace
+
+std::string UsageText() {
+    std::string text = kUsageHead;
+    for (const auto& [command, usage] : kCommandUsage) text += usage;
+    return text + kCommonOptions + kUsageTail;
+}
+
+std::string CommandUsageText(const std::string& command) {
+    for (const auto& [name, usage] : kCommandUsage) {
+        if (name == command)
+            return std::string("Usage: lumaro-cli [OPTION]... COMMAND ARGUMENT...\n") + usage +
+                   kCommonOptions + kUsageTail;
+    }
+    return UsageText();
 }
 
 }  // namespace lumaro::cli

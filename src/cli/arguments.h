@@ -31,6 +31,11 @@ struct Arguments {
     std::string interval = kDefaultDisplayInterval;       // --interval, digits (may be empty)
     std::string effectDuration = kDefaultEffectDuration;  // --effect, digits (may be empty)
     int angle = 0;                                        // --angle: 90, 180 or 270
+    bool dryRun = false;   // --dry-run, -n: print the plan, change nothing
+    bool json = false;     // --json: one JSON document on stdout
+    bool quiet = false;    // --quiet, -q: no messages but errors
+    bool verbose = false;  // --verbose, -v: each rename told as it happens
+    std::string helpFor;   // help: the command whose help only is asked for, or empty
 };
 
 // The arguments, or the text of what is wrong with them.
@@ -41,6 +46,11 @@ struct ParsedArguments {
 ParsedArguments ParseArguments(const std::vector<std::string>& words);
 
 // The usage text of --help, with an example of each command.
-const char* UsageText();
+std::string UsageText();
+// The help of one command only (COMMAND --help): its form, its example and the options every
+// command takes.
+std::string CommandUsageText(const std::string& command);
+// Whether `command` changes files, and so takes --dry-run.
+bool ChangesFiles(const std::string& command);
 
 }  // namespace lumaro::cli

@@ -2,6 +2,7 @@
 // the same order, and returns the exit code.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -38,8 +39,12 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages);
 // that the command checks its arguments and rules on them first. kDone when the load may go
 // ahead, otherwise the exit code after saying why. An interrupted operation that the plan
 // had to finish is told, its failures kept in plan.repair.
+// A dry run leaves an interrupted operation as it is: its renames go to `repairPlan`.
 int PlanFolderForCommand(const Arguments& arguments, const LanguageTable& messages,
-                         PictureList& list, LoadFolderResult& plan);
+                         PictureList& list, LoadFolderResult& plan,
+                         std::vector<FileRename>* repairPlan = nullptr);
+// The renames of a load's plan, in name order of their present names.
+std::vector<FileRename> LoadPlanRenames(const LoadFolderResult& plan);
 // The window's folder load itself: kDone when the list is ready, otherwise the exit code after
 // saying why. Renames of the load that failed go to `failures`; pictures it gave the folder's
 // number width or a number are told on stderr.
@@ -47,10 +52,31 @@ int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messag
                          PictureList& list, std::vector<RenameFailure>& failures);
 
 // Output shared by the commands: messages go to stderr, listings to stdout.
+// --quiet and --verbose for the whole run; verbose tells each rename as it happens.
+void SetMessageLevel(bool quiet, bool verbose);
+// An error or a warning: every line of it on stderr begins with "lumaro-cli: ".
 void Say(const std::string& text);
+// A message that is no error (what the load renamed, a move that could not go further):
+// as Say, but not with --quiet.
+void Tell(const std::string& text);
 void SayWithNames(const LanguageTable& messages, int key, const std::vector<std::string>& names);
 void SayFailures(const LanguageTable& messages, const std::vector<RenameFailure>& failures);
 void PrintListing(const std::vector<PictureEntry>& entries);
+// What a dry run adds to its renames: a last line (the slide show's path), fields of the JSON
+// document.
+struct PlanNote {
+    std::string lastLine;
+    nlohmann::json fields = nlohmann::json::object();
+};
+// The plan of a dry run on stdout, one line per file, the old name, a TAB, the new name (both
+// escaped as every name on one line), or with --json one document; returns `code`, the exit
+// code the real run would give.
+int PrintPlan(const Arguments& arguments, const std::vector<FileRename>& renames, int code,
+              const PlanNote& note = {});
+// The renames of a folder's pending interrupted operation, which a real run would finish first;
+// told on stderr when there are any. A journal that cannot be read is told too.
+std::vector<FileRename> PlanRepair(const std::string& folder);
+
 // The file type and folder checks every command makes first; kDone when they pass.
 int CheckFileType(const std::string& fileType, const LanguageTable& messages);
 int CheckFolderExists(const std::string& folder);

@@ -1,6 +1,8 @@
 // lumaro-cli: the naming, turning, moving and deleting operations of Lumaro from a shell or a
 // script.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -8,23 +10,23 @@
 #include "cli/commands.h"
 #include "core/settings/constants.h"
 
-int main(int argc, char** argv) {
-    using namespace lumaro;
-    using namespace lumaro::cli;
-    const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.arguments) {
-        Say("lumaro-cli: " + parsed.error + " (lumaro-cli --help tells how to use it)");
-        return kUsage;
-    }
-    const Arguments& arguments = *parsed.arguments;
+namespace {
+
+using namespace lumaro;
+using namespace lumaro::cli;
+
+int run(const Arguments& arguments) {
     if (arguments.command == "help") {
-        std::fputs(UsageText(), stdout);
+        const std::string text =
+            arguments.helpFor.empty() ? UsageText() : CommandUsageText(arguments.helpFor);
+        std::fputs(text.c_str(), stdout);
         return kDone;
     }
     if (arguments.command == "version") {
         std::printf("lumaro-cli %s\n", kVersionText);
         return kDone;
     }
+    SetMessageLevel(arguments.quiet, arguments.verbose);
     LanguageTable messages;
     messages.resize(kLanguageKeyCount);
     messages.applyEnglish();
@@ -35,4 +37,23 @@ int main(int argc, char** argv) {
     if (arguments.command == "transfer") return RunTransfer(arguments, messages);
     if (arguments.command == "delete") return RunDelete(arguments, messages);
     return RunNaming(arguments, messages);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    int code = kUsage;
+    if (parsed.arguments) {
+        code = run(*parsed.arguments);
+    } else {
+        Say(parsed.error + " (lumaro-cli --help tells how to use it)");
+    }
+    // Output that did not reach its file (a full disk, a closed pipe) is an error of its own.
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        Say(std::string("write error on standard output: ") + std::strerror(errno ? errno : EIO));
+        return kUsage;
+    }
+    return code;
 }

@@ -31,6 +31,9 @@ struct Session {
     std::vector<RenameFailure> failures;
     LoadFolderResult plan;              // Check: the renames the load would make
     std::vector<PictureEntry> inOrder;  // Check: the list in the command's order
+    // Check: the renames the command would make after the load, and those it would fail.
+    std::vector<RenamePair> commandPlan;
+    std::vector<RenameFailure> commandPlanFailures;
 
     bool checking() const { return step == Step::Check; }
     int done() {
@@ -52,6 +55,7 @@ LoadFolderOptions loadOptions(const Arguments& arguments) {
     options.askFirstNumbering = [&arguments]() {
         return FirstNumberingAnswer{arguments.format.value_or("-1"), arguments.byDate ? "D" : "N"};
     };
+    options.repairFirst = !arguments.dryRun;
     return options;
 }
 
@@ -90,8 +94,11 @@ int caption(Session& s, const std::vector<int>& selection) {
         return s.refused(kMessageCaptionNotInFileName);
     if (proposal.check == CaptionCheck::WouldUnnumber)
         return s.refused(kMessageCaptionWouldUnnumber, proposal.refusedNames);
-    if (s.checking()) return kDone;
     StoreRenameProposal(s.list, proposal, selection);
+    if (s.checking()) {
+        s.commandPlan = ApplyPlan(s.list);
+        return kDone;
+    }
     ApplyResult applied = Apply(s.list, {false, proposal.lastProposalIndex, {}});
     s.failures.insert(s.failures.end(), applied.failures.begin(), applied.failures.end());
     return s.done();
@@ -116,7 +123,10 @@ int renumber(Session& s, const std::vector<int>& selection) {
         case RenumberOutcome::Proposed:
             break;
     }
-    if (s.checking()) return kDone;
+    if (s.checking()) {
+        s.commandPlan = ApplyPlan(s.list);
+        return kDone;
+    }
     ApplyResult applied = Apply(s.list, {true, -1, {}});
     s.failures.insert(s.failures.end(), applied.failures.begin(), applied.failures.end());
     return s.done();
@@ -140,12 +150,16 @@ int move(Session& s, const std::vector<int>& selection) {
             return s.refused(kMessageValueOutOfRange);
         moved = MoveToTarget(s.list, ReadAsNumber(*s.arguments.after));
     }
-    if (s.checking()) return kDone;
+    if (s.checking() && !s.arguments.dryRun) return kDone;
     if (!moved.moved) {
         const std::optional<long long> places = s.arguments.places;
-        Say(!places       ? "The pictures cannot move behind that number: nothing was moved."
-            : *places < 0 ? "The pictures are at the start of the list already: nothing was moved."
-                          : "The pictures are at the end of the list already: nothing was moved.");
+        Tell(!places       ? "The pictures cannot move behind that number: nothing was moved."
+             : *places < 0 ? "The pictures are at the start of the list already: nothing was moved."
+                           : "The pictures are at the end of the list already: nothing was moved.");
+    }
+    if (s.checking()) {
+        s.commandPlan = AcceptMovePlan(s.list, s.commandPlanFailures);
+        return kDone;
     }
     AcceptMoveResult accepted = AcceptMove(s.list, moving);
     s.failures.insert(s.failures.end(), accepted.failures.begin(), accepted.failures.end());
@@ -183,10 +197,50 @@ int runCommand(Session& s, const std::vector<PictureEntry>* planned) {
     return move(s, *selection);
 }
 
+// A dry run's plan: the repair, then each picture from the name it bears to the name it would
+// end with, the load's rename and the command's one after it made one line.
+int printNamingPlan(const Session& s, std::vector<FileRename> plan) {
+    std::vector<FileRename> load = LoadPlanRenames(s.plan);
+    std::vector<FileRename> command;
+    for (const RenamePair& pair : s.commandPlan) {
+        if (pair.toBase == pair.from.base) continue;
+        command.push_back({pair.from.fileName(), pair.toFileName()});
+    }
+    for (FileRename& rename : load) {
+        const auto then = std::find_if(command.begin(), command.end(), [&](const FileRename& c) {
+            return c.oldName == rename.newName;
+        });
+        if (then == command.end()) continue;
+        rename.newName = then->newName;
+        command.erase(then);
+    }
+    plan.insert(plan.end(), load.begin(), load.end());
+    plan.insert(plan.end(), command.begin(), command.end());
+    std::vector<RenameFailure> failures = s.plan.failedRenames;
+    failures.insert(failures.end(), s.commandPlanFailures.begin(), s.commandPlanFailures.end());
+    SayFailures(s.messages, failures);
+    return PrintPlan(s.arguments, plan, failures.empty() ? kDone : kSomeFailed);
+}
+
 }  // namespace
 
+std::vector<FileRename> LoadPlanRenames(const LoadFolderResult& plan) {
+    std::vector<FileRename> renames;
+    for (const RenamePair& pair : plan.plannedRenames)
+        renames.push_back({pair.from.fileName(), pair.toFileName()});
+    std::sort(renames.begin(), renames.end(), [](const FileRename& a, const FileRename& b) {
+        return CompareNames(a.oldName, b.oldName) < 0;
+    });
+    return renames;
+}
+
 int PlanFolderForCommand(const Arguments& arguments, const LanguageTable& messages,
-                         PictureList& list, LoadFolderResult& plan) {
+                         PictureList& list, LoadFolderResult& plan,
+                         std::vector<FileRename>* repairPlan) {
+    if (arguments.dryRun) {
+        std::vector<FileRename> repair = PlanRepair(WithTrailingSeparator(list.currentFolder));
+        if (repairPlan) *repairPlan = std::move(repair);
+    }
     plan = PlanFolderLoad(list, loadOptions(arguments));
     if (plan.repair.count() > 0)
         SayWithNames(messages, kMessageInterruptedRenamesRepaired, plan.repair.renamedNames);
@@ -196,7 +250,7 @@ int PlanFolderForCommand(const Arguments& arguments, const LanguageTable& messag
 int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messages,
                          PictureList& list, std::vector<RenameFailure>& failures) {
     const LoadFolderResult result = LoadFolder(list, loadOptions(arguments));
-    if (result.repair.count() > 0)
+    if (result.repair.count() > 0 && !arguments.quiet)
         SayWithNames(messages, kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
     if (!result.repair.keptJournal.empty()) {
         SayWithNames(messages, kMessageUnreadableJournalKept,
@@ -209,9 +263,9 @@ int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messag
         return std::to_string(count) + (count == 1 ? " picture" : " pictures");
     };
     if (result.equalisedCount > 0)
-        Say(pictures(result.equalisedCount) + " renamed to equal number widths");
+        Tell(pictures(result.equalisedCount) + " renamed to equal number widths");
     if (result.completedCount > 0)
-        Say(pictures(result.completedCount) + " numbered on from the last number");
+        Tell(pictures(result.completedCount) + " numbered on from the last number");
     return kDone;
 }
 
@@ -232,15 +286,18 @@ int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
     folder.currentFolder = WithTrailingSeparator(arguments.paths.front());
     folder.fileType = ToLowerAscii(arguments.fileType);
 
-    Session check{arguments, messages, Step::Check, folder, {}, {}, {}};
-    if (const int stopped = PlanFolderForCommand(arguments, messages, check.list, check.plan))
+    Session check{arguments, messages, Step::Check, folder, {}, {}, {}, {}, {}};
+    std::vector<FileRename> repairPlan;
+    if (const int stopped =
+            PlanFolderForCommand(arguments, messages, check.list, check.plan, &repairPlan))
         return stopped;
     // Pictures that the repair of an interrupted operation could not rename are named at the end.
     check.failures = check.plan.repair.failures;
     if (arguments.command != "load") {
         if (const int stopped = runCommand(check, nullptr)) return stopped;
     }
-    Session act{arguments, messages, Step::Act, folder, {}, {}, {}};
+    if (arguments.dryRun) return printNamingPlan(check, repairPlan);
+    Session act{arguments, messages, Step::Act, folder, {}, {}, {}, {}, {}};
     if (const int stopped = LoadFolderForCommand(arguments, messages, act.list, act.failures))
         return stopped;
     act.failures.insert(act.failures.begin(), check.plan.repair.failures.begin(),

@@ -5,11 +5,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <set>
 
 #include "cli/commands.h"
 #include "cli/oneline.h"
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
+#include "core/files/freename.h"
 #include "core/files/namecompare.h"
 #include "core/files/transfer.h"
 #include "core/listing/folderlisting.h"
@@ -26,6 +28,26 @@ void PrintLine(const std::string& line) {
     std::fputc('\n', stdout);
 }
 
+// The path each picture would take in `destination`, as TransferPictures chooses it: the first
+// free name of NthFreeName's series, free also of the pictures planned before it.
+std::vector<FileRename> planTransfer(const std::string& folder,
+                                     const std::vector<PictureEntry>& chosen,
+                                     const std::string& destination) {
+    std::vector<FileRename> plan;
+    std::set<std::string> taken;
+    for (const PictureEntry& entry : chosen) {
+        std::string target;
+        for (int n = 1;; ++n) {
+            target = destination + NthFreeName(entry.base, n) + entry.extension;
+            struct stat st;
+            if (!taken.count(target) && lstat(target.c_str(), &st) != 0) break;
+        }
+        taken.insert(target);
+        plan.push_back({folder + entry.fileName(), target});
+    }
+    return plan;
+}
+
 }  // namespace
 
 // Every path is checked first: a wrong one turns nothing.
@@ -34,8 +56,16 @@ int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
         if (const int missing = CheckFolderExists(path)) return missing;
     }
     int code = kDone;
+    // A dry run turns in memory only; its plan names each file with the angle it would turn by.
+    std::vector<FileRename> plan;
     for (const std::string& path : arguments.paths) {
-        const TurnPictureResult result = TurnPicture(path, arguments.angle);
+        const TurnPictureResult result = arguments.dryRun ? PlanTurnPicture(path, arguments.angle)
+                                                          : TurnPicture(path, arguments.angle);
+        if (result.ok() && arguments.dryRun) {
+            plan.push_back({path, path + " turned " + std::to_string(arguments.angle) +
+                                      " clockwise" + (result.lossless ? "" : ", encoded again")});
+            continue;
+        }
         if (result.ok()) {
             PrintLine("turned " + path +
                       (result.lossless ? "" : " (encoded again: its sides are not whole blocks)"));
@@ -44,6 +74,8 @@ int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
         Say(messages.text(kMessageTurnFailed) + "\n" + path + " (" + result.detail + ")");
         code = kSomeFailed;
     }
+    if (arguments.dryRun)
+        return PrintPlan(arguments, plan, code, {"", {{"angle", arguments.angle}}});
     return code;
 }
 
@@ -74,14 +106,16 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
         Say("The destination is the picture folder itself: nothing was moved.");
         return kRefused;
     }
+    std::vector<PictureEntry> chosen;
+    for (const int index : *selection)
+        chosen.push_back(listing.entries[static_cast<size_t>(index)]);
+    if (arguments.dryRun)
+        return PrintPlan(arguments, planTransfer(folder, chosen, destination), kDone);
     if (const int error = CreateFolder(destination, {.allLevels = false})) {
         Say(messages.text(kMessageCannotCreateFolder) + " " + destination + " (" +
             std::strerror(error) + ")");
         return kUsage;
     }
-    std::vector<PictureEntry> chosen;
-    for (const int index : *selection)
-        chosen.push_back(listing.entries[static_cast<size_t>(index)]);
     int code = kDone;
     for (const TransferOutcome& outcome : TransferPictures(folder, chosen, destination)) {
         if (outcome.moved()) {
@@ -109,16 +143,23 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
         const bool found = lstat(path.c_str(), &st) == 0;
         if (!found || S_ISDIR(st.st_mode)) {
             const std::string reason = found ? "a folder, not a file" : std::strerror(errno);
-            Say("lumaro-cli: " + OnOneLine(path) + ": " + reason);
+            Say(OnOneLine(path) + ": " + reason);
             return kUsage;
         }
+    }
+    if (arguments.dryRun) {
+        std::vector<FileRename> plan;
+        for (const std::string& path : arguments.paths)
+            plan.push_back({path, arguments.permanent ? "(deleted for good)" : "(Trash)"});
+        return PrintPlan(arguments, plan, kDone,
+                         {"", {{"to", arguments.permanent ? "deleted for good" : "Trash"}}});
     }
     int code = kDone;
     for (const std::string& path : arguments.paths) {
         if (arguments.permanent) {
             if (const int error = DeletePictureFile(path)) {
-                Say("lumaro-cli: " + messages.text(kMessageDeleteFailed) + "\n" + OnOneLine(path) +
-                    " (" + std::strerror(error) + ")");
+                Say(messages.text(kMessageDeleteFailed) + "\n" + OnOneLine(path) + " (" +
+                    std::strerror(error) + ")");
                 code = kSomeFailed;
             } else {
                 PrintLine("deleted " + OnOneLine(path));
@@ -129,8 +170,8 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
         if (trashed.moved()) {
             PrintLine("trashed " + OnOneLine(path) + " -> " + OnOneLine(trashed.pathInTrash));
         } else {
-            Say("lumaro-cli: " + OnOneLine(path) + " cannot be moved to the Trash (" +
-                trashed.error + "); it is left in place, --permanent deletes it for good");
+            Say(OnOneLine(path) + " cannot be moved to the Trash (" + trashed.error +
+                "); it is left in place, --permanent deletes it for good");
             code = kSomeFailed;
         }
     }

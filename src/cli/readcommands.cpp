@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "cli/commands.h"
+#include "cli/jsonnames.h"
 #include "cli/oneline.h"
 #include "core/files/namecompare.h"
 #include "core/listing/folderlisting.h"
@@ -14,9 +15,59 @@
 
 namespace lumaro::cli {
 
+namespace {
+
+bool quietRun = false;
+
+void tellRename(const std::string& from, const std::string& to) {
+    Tell("renamed " + OnOneLine(from) + " -> " + OnOneLine(to));
+}
+
+// The listing's date text as ISO 8601 ("2006-05-12T14:23:44"), the file-date prefix left out.
+std::string isoDate(const std::string& text) {
+    if (text.size() < kDateTextLength) return {};
+    std::string iso = text.substr(text.size() - kDateTextLength);
+    iso[4] = iso[7] = '-';
+    iso[10] = 'T';
+    return iso;
+}
+
+nlohmann::json dateObject(const SourcedDate& date) {
+    static constexpr const char* kSources[] = {"taken", "digitized", "modified", "file"};
+    nlohmann::json object = nlohmann::json::object();
+    PutName(object, "date", date.text);
+    object["iso8601"] = isoDate(date.text);
+    object["source"] = kSources[static_cast<int>(date.source)];
+    return object;
+}
+
+void printJson(const nlohmann::json& document) {
+    const std::string text = document.dump(2) + "\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+}  // namespace
+
+void SetMessageLevel(bool quiet, bool verbose) {
+    quietRun = quiet;
+    SetRenameObserver(verbose && !quiet ? tellRename : nullptr);
+}
+
 void Say(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fputc('\n', stderr);
+    std::string lines;
+    size_t start = 0;
+    do {
+        const size_t end = text.find('\n', start);
+        lines += "lumaro-cli: ";
+        lines += text.substr(start, end == std::string::npos ? end : end - start);
+        lines += '\n';
+        start = end == std::string::npos ? end : end + 1;
+    } while (start != std::string::npos);
+    std::fwrite(lines.data(), 1, lines.size(), stderr);
+}
+
+void Tell(const std::string& text) {
+    if (!quietRun) Say(text);
 }
 
 void SayWithNames(const LanguageTable& messages, int key, const std::vector<std::string>& names) {
@@ -54,7 +105,7 @@ int CheckFileType(const std::string& fileType, const LanguageTable& messages) {
 int CheckFolderExists(const std::string& folder) {
     struct stat st;
     if (stat(folder.c_str(), &st) != 0) {
-        Say(folder + ": " + std::strerror(errno));
+        Say(OnOneLine(folder) + ": " + std::strerror(errno));
         return kUsage;
     }
     return kDone;
@@ -72,12 +123,28 @@ int RunList(const Arguments& arguments, const LanguageTable& messages) {
         Say(messages.text(kMessageFolderUnreadable) + "\n" + folder);
         return kUsage;
     }
+    const std::string fileDatePrefix = messages.text(kMessageFileDatePrefix);
+    if (arguments.json) {
+        nlohmann::json pictures = nlohmann::json::array();
+        for (const PictureEntry& entry : listing.entries) {
+            nlohmann::json picture = nlohmann::json::object();
+            PutName(picture, "name", entry.fileName());
+            if (arguments.dates)
+                picture.update(
+                    dateObject(ReadSourcedPictureDate(folder + entry.fileName(), fileDatePrefix)));
+            pictures.push_back(std::move(picture));
+        }
+        nlohmann::json document = nlohmann::json::object();
+        PutName(document, "folder", folder);
+        document["pictures"] = std::move(pictures);
+        printJson(document);
+        return kDone;
+    }
     if (!arguments.dates) {
         PrintListing(listing.entries);
         return kDone;
     }
     // A listing by date has read every date already: no picture is opened twice.
-    const std::string fileDatePrefix = messages.text(kMessageFileDatePrefix);
     for (size_t i = 0; i < listing.entries.size(); ++i) {
         const std::string fileName = listing.entries[i].fileName();
         const std::string date = i < listing.dates.size()
@@ -92,11 +159,19 @@ int RunList(const Arguments& arguments, const LanguageTable& messages) {
 // Every existing file gets its line, readable or not; a missing one makes the exit code 1.
 int RunDate(const Arguments& arguments, const LanguageTable& messages) {
     int code = kDone;
+    nlohmann::json files = nlohmann::json::array();
     for (const std::string& path : arguments.paths) {
         struct stat st;
         if (stat(path.c_str(), &st) != 0) {
-            Say(path + ": " + std::strerror(errno));
+            Say(OnOneLine(path) + ": " + std::strerror(errno));
             code = kUsage;
+            continue;
+        }
+        if (arguments.json) {
+            nlohmann::json file =
+                dateObject(ReadSourcedPictureDate(path, messages.text(kMessageFileDatePrefix)));
+            PutName(file, "path", path);
+            files.push_back(std::move(file));
             continue;
         }
         const std::string line =
@@ -104,6 +179,7 @@ int RunDate(const Arguments& arguments, const LanguageTable& messages) {
             OnOneLine(path) + "\n";
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
+    if (arguments.json) printJson(nlohmann::json{{"files", std::move(files)}});
     return code;
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "cli/commands.h"
+#include "cli/jsonnames.h"
 #include "core/files/createfolder.h"
 #include "core/files/namecompare.h"
 #include "core/naming/picturelist.h"
@@ -61,7 +62,8 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     list.fileType = ToLowerAscii(arguments.fileType);
     PictureList planned = list;
     LoadFolderResult plan;
-    if (const int stopped = PlanFolderForCommand(arguments, messages, planned, plan))
+    std::vector<FileRename> dryRunPlan;
+    if (const int stopped = PlanFolderForCommand(arguments, messages, planned, plan, &dryRunPlan))
         return stopped;
     const SlideShowContent content{
         SlideShowTitle(SlideShowProjectName(list.currentFolder), arguments.titleFormat),
@@ -75,6 +77,16 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     }
     const std::string folder = SlideShowFolderFor(WithTrailingSeparator(arguments.to),
                                                   messages.text(kMessageSlideShowsSubfolder));
+    if (arguments.dryRun) {
+        const std::vector<FileRename> load = LoadPlanRenames(plan);
+        dryRunPlan.insert(dryRunPlan.end(), load.begin(), load.end());
+        PlanNote note;
+        note.lastLine = SlideShowFilePath(folder, SlideShowProjectName(list.currentFolder));
+        PutName(note.fields, "project", note.lastLine);
+        SayFailures(messages, plan.failedRenames);
+        return PrintPlan(arguments, dryRunPlan, plan.failedRenames.empty() ? kDone : kSomeFailed,
+                         note);
+    }
     std::string path;
     int code = makeSlideShowFolder(messages, folder);
     if (code == kDone) code = writeProject(messages, planned, folder, content, path);

@@ -123,7 +123,8 @@ TEST(CliPicturesTest, ADestinationThatCannotBeMadeIsSaidOnceAndMovesNothing) {
         const CliRun run =
             RunCli({"transfer", folder.path(), "--select", "all", "--to", destination});
         EXPECT_EQ(run.code, 1) << destination;
-        EXPECT_EQ(run.err.find("Cannot create folder in " + destination + "/ ("), 0u) << run.err;
+        EXPECT_EQ(run.err.find("lumaro-cli: Cannot create folder in " + destination + "/ ("), 0u)
+            << run.err;
         EXPECT_EQ(run.out, "");
     }
     EXPECT_EQ(folder.names(), Names{"a.jpg"});

@@ -128,7 +128,7 @@ TEST(CliSlideShowTest, AFolderItCannotMakeOrANameWithALineBreakStopsItBeforeTheL
          {"01  a.jpg", "002  b\rc.jpg"},
          "shows",
          2,
-         "\n002  b\\rc.jpg"},
+         "\nlumaro-cli: 002  b\\rc.jpg"},
         {"a project that cannot be written",
          "Trip",
          {"01  a.jpg", "002  b.jpg"},

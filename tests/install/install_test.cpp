@@ -120,7 +120,8 @@ void InstallTest::installedTreeHoldsTheProgramsAndRuns() {
          {"bin/lumaro", "bin/lumaro-cli", "share/lumaro/French.lng", "share/lumaro/German.lng",
           "share/lumaro/Spanish.lng", "share/lumaro/English.hlp", "share/lumaro/French.hlp",
           "share/lumaro/German.hlp", "share/lumaro/Spanish.hlp",
-          "share/icons/hicolor/scalable/apps/lumaro.svg"}) {
+          "share/icons/hicolor/scalable/apps/lumaro.svg",
+          "share/bash-completion/completions/lumaro-cli"}) {
         QVERIFY2(QFile::exists(prefix_ + "/" + path), path);
     }
     QProcess cli;

@@ -16,7 +16,8 @@ for path in ./usr/bin/lumaro ./usr/bin/lumaro-cli ./usr/share/lumaro/French.lng 
     ./usr/share/lumaro/French.hlp ./usr/share/lumaro/German.hlp ./usr/share/lumaro/Spanish.hlp \
     ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/lumaro.svg ./usr/share/man/man1/lumaro.1.gz \
-    ./usr/share/man/man1/lumaro-cli.1.gz ./usr/share/doc/lumaro/copyright; do
+    ./usr/share/man/man1/lumaro-cli.1.gz ./usr/share/doc/lumaro/copyright \
+    ./usr/share/bash-completion/completions/lumaro-cli; do
   grep -qx -- "$path" <<<"$contents" || { echo "missing from the package: $path"; exit 1; }
 done
 if grep -q 'applications/lumaro\.desktop$' <<<"$contents"; then
@@ -40,6 +41,10 @@ grep -qx 'Exec=lumaro %f' "$desktop"
 grep -qx 'MimeType=inode/directory;' "$desktop"
 grep -q '^\.TH LUMARO-CLI 1' <<<"$(zcat "$unpacked/usr/share/man/man1/lumaro-cli.1.gz")"
 grep -q '^\.TH LUMARO 1' <<<"$(zcat "$unpacked/usr/share/man/man1/lumaro.1.gz")"
+# The completion is bash that parses, and registers itself for the command line.
+completion="$unpacked/usr/share/bash-completion/completions/lumaro-cli"
+bash -n "$completion"
+grep -q '^complete -F _lumaro_cli lumaro-cli$' "$completion"
 # The metainfo validates without a warning, alone and with the desktop entry it launches.
 metainfo="$unpacked/usr/share/metainfo/$id.metainfo.xml"
 grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo"

@@ -47,17 +47,27 @@ RenameResult linkThenUnlink(const char* from, const char* to) {
     return {};
 }
 
+RenameObserver renameObserver = nullptr;
+
+RenameResult renameDistinct(const std::string& from, const std::string& to) {
+    if (renameAt2NoReplace(from.c_str(), to.c_str()) == 0) return {};
+    const int error = errno;
+    if (error != EINVAL && error != ENOSYS) return resultFromErrno(error);
+    return linkThenUnlink(from.c_str(), to.c_str());
+}
+
 }  // namespace
+
+void SetRenameObserver(RenameObserver observer) { renameObserver = observer; }
 
 RenameResult renameNoReplace(const std::string& from, const std::string& to) {
     if (from == to) {  // a picture that already bears its name: done, when it is there
         struct stat st;
         return lstat(from.c_str(), &st) == 0 ? RenameResult{} : resultFromErrno(errno);
     }
-    if (renameAt2NoReplace(from.c_str(), to.c_str()) == 0) return {};
-    const int error = errno;
-    if (error != EINVAL && error != ENOSYS) return resultFromErrno(error);
-    return linkThenUnlink(from.c_str(), to.c_str());
+    const RenameResult renamed = renameDistinct(from, to);
+    if (renamed.ok() && renameObserver) renameObserver(from, to);
+    return renamed;
 }
 
 int DeletePictureFile(const std::string& path) { return unlink(path.c_str()) == 0 ? 0 : errno; }

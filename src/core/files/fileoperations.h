@@ -21,6 +21,12 @@ struct RenameResult {
 // link() then unlink() where the file system refuses that flag.
 RenameResult renameNoReplace(const std::string& from, const std::string& to);
 
+// Told of every rename renameNoReplace made, both full paths, as it happens: temporary names
+// of the two-pass renames and a repair's renames included. Null (the default): nobody is told,
+// and a rename costs one test more.
+using RenameObserver = void (*)(const std::string& from, const std::string& to);
+void SetRenameObserver(RenameObserver observer);
+
 // Deletes the file at `path` for good (no wastebasket); 0, or the errno of the failure.
 int DeletePictureFile(const std::string& path);
 

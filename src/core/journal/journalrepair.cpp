@@ -35,6 +35,8 @@ public:
     Repairer(const std::string& folder, int folderFd, JournalRepair& repair)
         : folder_(folder), folderFd_(folderFd), repair_(repair) {}
     void run(const std::vector<JournalRecord>& records);
+    // The name each picture bears that is not at its new name, without renaming.
+    std::vector<FileRename> plan(const std::vector<JournalRecord>& records) const;
 
 private:
     struct Picture {
@@ -43,7 +45,7 @@ private:
         bool tried = false;  // it was given its chance at its new name
     };
     bool isThePicture(const std::string& name, uint64_t serial, nlink_t* links = nullptr) const;
-    std::string locate(const JournalRecord& record) const;
+    std::string locate(const JournalRecord& record, bool dropDoubles = true) const;
     bool move(Picture& picture, const std::string& to, RenameResult* renamed = nullptr);
     void toTemporary(Picture& picture);
     void toNewName(Picture& picture);
@@ -62,7 +64,7 @@ bool Repairer::isThePicture(const std::string& name, uint64_t serial, nlink_t* l
 
 // The latest name of the plan that bears the picture. A rename made by a link and an unlink
 // that was stopped between the two leaves the picture under two names: the earlier goes.
-std::string Repairer::locate(const JournalRecord& record) const {
+std::string Repairer::locate(const JournalRecord& record, bool dropDoubles) const {
     std::vector<std::string> names{record.newName};
     names.insert(names.end(), record.temporaryNames.rbegin(), record.temporaryNames.rend());
     names.push_back(record.oldName);
@@ -72,7 +74,7 @@ std::string Repairer::locate(const JournalRecord& record) const {
         if (name == at || !isThePicture(name, record.serial, &links)) continue;
         if (at.empty()) {
             at = name;
-        } else if (links > 1) {
+        } else if (links > 1 && dropDoubles) {
             unlinkat(folderFd_, name.c_str(), 0);
         }
     }
@@ -129,6 +131,16 @@ void Repairer::run(const std::vector<JournalRecord>& records) {
     }
 }
 
+std::vector<FileRename> Repairer::plan(const std::vector<JournalRecord>& records) const {
+    std::vector<FileRename> renames;
+    for (const JournalRecord& record : records) {
+        if (record.serial == 0) continue;
+        const std::string at = locate(record, false);
+        if (!at.empty() && at != record.newName) renames.push_back({at, record.newName});
+    }
+    return renames;
+}
+
 // Moves a journal that cannot be read to a hidden name of its own, so no listing takes it for
 // a picture and no later journal replaces it; never over a journal kept before. The name it
 // bears afterwards: its own when it could not be moved.
@@ -169,6 +181,22 @@ JournalRepair RepairInterruptedRenames(const std::string& folder) {
     }
     close(folderFd);
     return repair;
+}
+
+RepairPlan PlanInterruptedRenames(const std::string& folder) {
+    RepairPlan plan;
+    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0) return plan;
+    const std::optional<std::string> bytes = readJournal(folderFd, plan.journalFound);
+    const std::optional<std::vector<JournalRecord>> records =
+        bytes ? ParseJournal(*bytes) : std::nullopt;
+    if (records) {
+        plan.readable = true;
+        JournalRepair unused;
+        plan.renames = Repairer(folder, folderFd, unused).plan(*records);
+    }
+    close(folderFd);
+    return plan;
 }
 
 }  // namespace lumaro

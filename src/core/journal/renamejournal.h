@@ -84,4 +84,14 @@ struct JournalRepair {
 // is complete; a repair that is itself stopped can run again.
 JournalRepair RepairInterruptedRenames(const std::string& folder);
 
+// What RepairInterruptedRenames would do, found without changing anything: each picture of
+// the plan that is found away from its new name, under the name it bears, with its new name
+// (where that is taken, the repair gives it its old name instead).
+struct RepairPlan {
+    bool journalFound = false;
+    bool readable = false;  // the journal could be read; false: the repair would rename nothing
+    std::vector<FileRename> renames;
+};
+RepairPlan PlanInterruptedRenames(const std::string& folder);
+
 }  // namespace lumaro

@@ -34,10 +34,15 @@ void dropSelection(PictureList& list) {
 
 }  // namespace
 
-ApplyResult Apply(PictureList& list, const ApplyOptions& options) {
-    ApplyResult result;
+std::vector<RenamePair> ApplyPlan(const PictureList& list) {
     std::vector<RenamePair> pairs = pendingPairs(list);
     orderForApply(pairs);
+    return pairs;
+}
+
+ApplyResult Apply(PictureList& list, const ApplyOptions& options) {
+    ApplyResult result;
+    const std::vector<RenamePair> pairs = ApplyPlan(list);
     RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, pairs, options.progress);
     result.renamedCount = static_cast<int>(passes.done.size());
     result.failures = std::move(passes.failures);

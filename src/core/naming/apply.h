@@ -32,6 +32,9 @@ struct ApplyResult {
 // took place are kept as the undo information.
 ApplyResult Apply(PictureList& list, const ApplyOptions& options = {});
 
+// The renames Apply would make, in its order, for a dry run that must show the very same.
+std::vector<RenamePair> ApplyPlan(const PictureList& list);
+
 struct CancelApplyResult {
     std::vector<RenameFailure> failures;  // pictures that kept their applied names
     WindowState windowState = WindowState::ApplyCancelled;

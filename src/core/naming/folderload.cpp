@@ -182,7 +182,8 @@ LoadFolderResult Loader::run() {
     list_.selectedIndices.clear();
     list_.allSelected = false;
     // An operation that was stopped half way is finished before anything else is read.
-    result_.repair = RepairInterruptedRenames(list_.currentFolder);
+    if (!planOnly_ || options_.repairFirst)
+        result_.repair = RepairInterruptedRenames(list_.currentFolder);
     result_.failedRenames = result_.repair.failures;
     if (result_.repair.count() > 0) result_.namesChanged = true;
     FolderListing listing =

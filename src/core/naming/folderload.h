@@ -28,6 +28,9 @@ using AskFirstNumbering = std::function<FirstNumberingAnswer()>;
 struct LoadFolderOptions {
     AskFirstNumbering askFirstNumbering;  // unset: the load is cancelled like "-1"
     ListProgress progress;                // listings and long rename loops
+    // PlanFolderLoad only, false: an interrupted operation is left as it is and the plan is
+    // made on the folder as it stands (a dry run changes nothing at all).
+    bool repairFirst = true;
 };
 
 enum class LoadOutcome {

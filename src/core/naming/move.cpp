@@ -177,13 +177,8 @@ MoveBlockResult MoveToTarget(PictureList& list, long long target) {
     return moveTo(list, from < place ? place - count + 1 : place + 1);
 }
 
-AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress, const ListProgress& progress) {
-    AcceptMoveResult result;
-    if (!moveInProgress || !snapshotMatches(list)) {
-        result.messageKey = kMessageMoveOutdated;
-        result.windowState = CancelMove(list, moveInProgress, progress);
-        return result;
-    }
+std::vector<RenamePair> AcceptMovePlan(const PictureList& list,
+                                       std::vector<RenameFailure>& failures) {
     std::vector<RenamePair> pairs;
     const size_t count = std::min(list.avant.size(), list.olds.size());
     for (size_t i = 0; i < count; ++i) {
@@ -193,12 +188,23 @@ AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress, const ListP
         const int placeWidth = NumberPrefixWidth(before.base);
         const int ownWidth = NumberPrefixWidth(now.base);
         if (placeWidth < 1 || ownWidth < 1) {  // renamed behind our back since the move began
-            result.failures.push_back(
+            failures.push_back(
                 {now.fileName(), now.fileName(), {RenameResult::Status::Failed, EINVAL}});
             continue;
         }
         pairs.push_back({now, before.base.substr(0, placeWidth) + now.base.substr(ownWidth)});
     }
+    return pairs;
+}
+
+AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress, const ListProgress& progress) {
+    AcceptMoveResult result;
+    if (!moveInProgress || !snapshotMatches(list)) {
+        result.messageKey = kMessageMoveOutdated;
+        result.windowState = CancelMove(list, moveInProgress, progress);
+        return result;
+    }
+    const std::vector<RenamePair> pairs = AcceptMovePlan(list, result.failures);
     RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, pairs, progress);
     result.renamedCount = static_cast<int>(passes.done.size());
     result.failures.insert(result.failures.end(), passes.failures.begin(), passes.failures.end());

@@ -96,6 +96,11 @@ struct AcceptMoveResult {
 AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress,
                             const ListProgress& progress = {});
 
+// The renames AcceptMove would make for a pending sequence, for a dry run that must show the
+// very same; a picture renamed behind the sequence's back goes to `failures`.
+std::vector<RenamePair> AcceptMovePlan(const PictureList& list,
+                                       std::vector<RenameFailure>& failures);
+
 // Ends the sequence without touching a file: the list is read again. Returns the window
 // state to apply.
 WindowState CancelMove(PictureList& list, bool& moveInProgress, const ListProgress& progress = {});

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "core/picturefile/containerdates.h"
+#include "core/picturefile/tiffdate.h"
 
 namespace lumaro {
 
@@ -42,6 +43,16 @@ std::string ReadPictureDate(const std::string& path, std::string_view fileDatePr
     text += ' ';
     text += FileDateText(path);
     return text;
+}
+
+SourcedDate ReadSourcedPictureDate(const std::string& path, std::string_view fileDatePrefix) {
+    if (std::optional<std::string> date = ReadInternalPictureDate(path)) {
+        static constexpr SourcedDate::Source kSources[] = {SourcedDate::Source::Taken,
+                                                           SourcedDate::Source::Digitized,
+                                                           SourcedDate::Source::Modified};
+        return {*date, kSources[static_cast<int>(LastTiffDateTag())]};
+    }
+    return {ReadPictureDate(path, fileDatePrefix), SourcedDate::Source::File};
 }
 
 std::string FileDateText(const std::string& path) {

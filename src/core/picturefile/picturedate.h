@@ -34,6 +34,14 @@ PictureHead ReadPictureHeadAt(int folderFd, const char* fileName);
 // blank and FileDateText of the same path. A file that cannot be opened gives the fallback too.
 std::string ReadPictureDate(const std::string& path, std::string_view fileDatePrefix);
 
+// ReadPictureDate's text, and where it came from.
+struct SourcedDate {
+    enum class Source { Taken, Digitized, Modified, File };
+    std::string text;
+    Source source = Source::File;
+};
+SourcedDate ReadSourcedPictureDate(const std::string& path, std::string_view fileDatePrefix);
+
 // The local time of the last modification of the file at exactly `path`, seconds truncated
 // to an even number; empty when there is no such file.
 std::string FileDateText(const std::string& path);

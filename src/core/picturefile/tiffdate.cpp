@@ -86,6 +86,13 @@ std::optional<std::string> dateAt(const Block& block, const std::optional<uint32
     return std::string(reinterpret_cast<const char*>(text), kDateLength);
 }
 
+thread_local DateTag lastDateTag = DateTag::Taken;
+
+std::optional<std::string> tagged(std::optional<std::string> date, DateTag tag) {
+    if (date) lastDateTag = tag;
+    return date;
+}
+
 }  // namespace
 
 PictureBytes::PictureBytes(int fd) : fd_(fd) {
@@ -139,12 +146,16 @@ std::optional<std::string> ReadTiffDate(PictureBytes& bytes, uint64_t start, uin
     if (inFirst.values[0]) {
         Lookup<2> inExif{{kTagDateTimeOriginal, kTagDateTimeDigitized}};
         scanDirectory(block, *inFirst.values[0], inExif);
-        for (const std::optional<uint32_t>& offset : inExif.values) {
-            if (std::optional<std::string> date = dateAt(block, offset)) return date;
-        }
+        if (std::optional<std::string> date = dateAt(block, inExif.values[0]))
+            return tagged(date, DateTag::Taken);
+        if (std::optional<std::string> date = dateAt(block, inExif.values[1]))
+            return tagged(date, DateTag::Digitized);
     }
-    if (std::optional<std::string> date = dateAt(block, inFirst.values[1])) return date;
-    return dateAt(block, inFirst.values[2]);
+    if (std::optional<std::string> date = dateAt(block, inFirst.values[1]))
+        return tagged(date, DateTag::Taken);
+    return tagged(dateAt(block, inFirst.values[2]), DateTag::Modified);
 }
+
+DateTag LastTiffDateTag() { return lastDateTag; }
 
 }  // namespace lumaro

@@ -52,6 +52,12 @@ private:
 // one blank, a year other than 0000, wholly inside the block. Nothing when no entry holds one.
 std::optional<std::string> ReadTiffDate(PictureBytes& bytes, uint64_t start, uint64_t end);
 
+// The tag the date of the last ReadTiffDate on this thread came from: the moment of taking
+// (DateTimeOriginal), of digitizing (DateTimeDigitized) or the file's last change (DateTime).
+// Every picture type's reader goes through ReadTiffDate, so this tells it for all of them.
+enum class DateTag { Taken, Digitized, Modified };
+DateTag LastTiffDateTag();
+
 // Whether 19 bytes are a valid date text in the sense above.
 bool IsValidDateText(const uint8_t* text);
 

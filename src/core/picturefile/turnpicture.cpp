@@ -9,7 +9,9 @@
 
 namespace lumaro {
 
-TurnPictureResult TurnPicture(const std::string& path, int angle) {
+namespace {
+
+TurnPictureResult turnOrPlan(const std::string& path, int angle, bool write) {
     using Status = TurnPictureResult::Status;
     std::string bytes;
     const FileStepResult read = ReadWholeFile(path, bytes);
@@ -23,9 +25,20 @@ TurnPictureResult TurnPicture(const std::string& path, int angle) {
     bytes.clear();
     bytes.shrink_to_fit();
     if (!turned.ok) return {Status::CannotTurn, false, turned.error};
+    if (!write) return {Status::Turned, turned.lossless, {}};
     const FileStepResult written = WriteFileAtomically(path, turned.jpeg, kReplaceAsTheSameFile);
     if (!written.ok()) return {Status::NotWritten, false, DescribeFileStep(written)};
     return {Status::Turned, turned.lossless, {}};
+}
+
+}  // namespace
+
+TurnPictureResult TurnPicture(const std::string& path, int angle) {
+    return turnOrPlan(path, angle, true);
+}
+
+TurnPictureResult PlanTurnPicture(const std::string& path, int angle) {
+    return turnOrPlan(path, angle, false);
 }
 
 }  // namespace lumaro

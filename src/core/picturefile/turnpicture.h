@@ -19,5 +19,7 @@ struct TurnPictureResult {
 };
 
 TurnPictureResult TurnPicture(const std::string& path, int angle);
+// What TurnPicture would give, found by turning in memory only: the file is not written.
+TurnPictureResult PlanTurnPicture(const std::string& path, int angle);
 
 }  // namespace lumaro
