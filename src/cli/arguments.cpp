@@ -26,6 +26,8 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
         {"turn", {"--angle"}},
         {"transfer", {"--select", "--to", "--by"}},
         {"delete", {"--permanent"}},
+        {"history", {"--names"}},
+        {"undo", {"--dry-run"}},
     };
     return options;
 }
@@ -84,6 +86,10 @@ std::string store(Arguments& a, const std::string& option, const std::string& va
         if (value != "90" && value != "180" && value != "270")
             return "--angle takes 90, 180 or 270";
         a.angle = std::stoi(value);
+    } else if (option == "--names") {
+        if (!allDigits(value) || value.size() > 6 || std::stoi(value) == 0)
+            return "--names takes the number of an operation, from 1";
+        a.names = std::stoi(value);
     } else if (option == "--after") {
         if (!allDigits(value)) return "--after takes a picture number (digits only)";
         a.after = value;
@@ -97,8 +103,9 @@ std::string checkComplete(const Arguments& a) {
     if (onePath && a.paths.size() != 1) return a.command + " takes one folder";
     if (!onePath && a.paths.empty()) return a.command + " takes one or more files";
     if (a.command == "slideshow") return a.to.empty() ? "slideshow needs --to" : "";
-    if (a.command != "list" && a.command != "date" && a.command != "load" && onePath && !a.select)
-        return a.command + " needs --select";
+    const bool selects =
+        a.command != "list" && a.command != "load" && a.command != "history" && a.command != "undo";
+    if (selects && onePath && !a.select) return a.command + " needs --select";
     if (a.command == "turn" && a.angle == 0) return "turn needs --angle";
     if (a.command == "transfer" && a.to.empty()) return "transfer needs --to";
     if (a.command == "caption" && !a.caption) return "caption needs --caption";
@@ -119,7 +126,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
             a.command = word.substr(2);
             return {a, {}};
         }
-        if (word == "--dates" || word == "--permanent") {
+        if (word == "--dates" || word == "--permanent" || word == "--dry-run") {
             options.emplace_back(word, "");
         } else if (word.rfind("--", 0) == 0) {
             const size_t equals = word.find('=');
@@ -140,8 +147,11 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
     if (known == commandOptions().end())
         return {{}, a.command.empty() ? "no command given" : "unknown command " + a.command};
     for (const auto& [option, value] : options) {
-        if ((option == "--dates" || option == "--permanent") && known->second.count(option)) {
-            (option == "--dates" ? a.dates : a.permanent) = true;
+        if ((option == "--dates" || option == "--permanent" || option == "--dry-run") &&
+            known->second.count(option)) {
+            (option == "--dates"       ? a.dates
+             : option == "--permanent" ? a.permanent
+                                       : a.dryRun) = true;
             continue;
         }
         if (option != "--type" && !known->second.count(option))
@@ -208,6 +218,19 @@ checked on the names it would give before it renames, and its renames are told o
       prints where it lies there. With --permanent, deletes each file for good instead;
       a file the Trash cannot take is left in place unless --permanent is given.
       lumaro-cli delete ~/Pictures/Italy/0007--.jpg
+  history DIR [--names N]
+      The operations that renamed, moved out, turned or deleted pictures of the folder,
+      numbered from 1, the most recent: number, time, kind and count, TAB-separated. With
+      --names, each file's name before and after operation N, a TAB between them: the
+      names the camera gave stay findable.
+      lumaro-cli history ~/Pictures/Italy --names 3
+  undo DIR [--dry-run]
+      Undoes the most recent operation of the folder whose files are all still as it left
+      them (renamed back, moved back, turned back, or taken back from the Trash), and
+      records the undo, so a second undo does it again. Nothing is done when no operation
+      is intact (exit 2). With --dry-run, prints each file's present and new name, a TAB
+      between them, and touches nothing.
+      lumaro-cli undo ~/Pictures/Italy --dry-run
   --help, --version
 
 Every picture takes one line: in names, paths and dates a line feed, a tab, a carriage

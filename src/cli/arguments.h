@@ -13,7 +13,7 @@ namespace lumaro::cli {
 
 struct Arguments {
     std::string command;  // list, date, load, caption, renumber, move, slideshow, turn, transfer,
-                          // delete, help, version
+                          // delete, history, undo, help, version
     std::string fileType = "jpg";       // as typed; matched in any letter case
     std::vector<std::string> paths;     // DIR, or the FILEs of `date`, `turn` and `delete`
     bool byDate = false;                // --by date
@@ -31,6 +31,8 @@ struct Arguments {
     std::string interval = kDefaultDisplayInterval;       // --interval, digits (may be empty)
     std::string effectDuration = kDefaultEffectDuration;  // --effect, digits (may be empty)
     int angle = 0;                                        // --angle: 90, 180 or 270
+    int names = 0;        // history --names N: the names of operation N (1: the most recent)
+    bool dryRun = false;  // undo --dry-run: the plan, touching nothing
 };
 
 // The arguments, or the text of what is wrong with them.

@@ -34,5 +34,7 @@ int main(int argc, char** argv) {
     if (arguments.command == "turn") return RunTurn(arguments, messages);
     if (arguments.command == "transfer") return RunTransfer(arguments, messages);
     if (arguments.command == "delete") return RunDelete(arguments, messages);
+    if (arguments.command == "history") return RunHistory(arguments, messages);
+    if (arguments.command == "undo") return RunUndo(arguments, messages);
     return RunNaming(arguments, messages);
 }

@@ -12,6 +12,7 @@
 #include "core/files/fileoperations.h"
 #include "core/files/namecompare.h"
 #include "core/files/transfer.h"
+#include "core/history/history.h"
 #include "core/listing/folderlisting.h"
 #include "core/picturefile/turnpicture.h"
 #include "core/settings/messagekeys.h"
@@ -34,9 +35,15 @@ int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
         if (const int missing = CheckFolderExists(path)) return missing;
     }
     int code = kDone;
+    HistoryOperation turns;
+    turns.kind = OperationKind::Turn;
+    turns.effect = OperationEffect::Turn;
+    turns.angle = arguments.angle;
     for (const std::string& path : arguments.paths) {
         const TurnPictureResult result = TurnPicture(path, arguments.angle);
         if (result.ok()) {
+            turns.files.push_back({path, path});
+            turns.lossless = turns.lossless && result.lossless;
             PrintLine("turned " + path +
                       (result.lossless ? "" : " (encoded again: its sides are not whole blocks)"));
             continue;
@@ -44,6 +51,7 @@ int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
         Say(messages.text(kMessageTurnFailed) + "\n" + path + " (" + result.detail + ")");
         code = kSomeFailed;
     }
+    RecordByFolder(turns);
     return code;
 }
 
@@ -83,7 +91,9 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
     for (const int index : *selection)
         chosen.push_back(listing.entries[static_cast<size_t>(index)]);
     int code = kDone;
-    for (const TransferOutcome& outcome : TransferPictures(folder, chosen, destination)) {
+    const std::vector<TransferOutcome> outcomes = TransferPictures(folder, chosen, destination);
+    RecordTransfer(folder, destination, outcomes);
+    for (const TransferOutcome& outcome : outcomes) {
         if (outcome.moved()) {
             PrintLine("moved " + outcome.source + " -> " + outcome.target);
             continue;
@@ -114,6 +124,9 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
         }
     }
     int code = kDone;
+    HistoryOperation trashed;
+    trashed.kind = OperationKind::Delete;
+    trashed.effect = OperationEffect::ToTrash;
     for (const std::string& path : arguments.paths) {
         if (arguments.permanent) {
             if (const int error = DeletePictureFile(path)) {
@@ -125,15 +138,17 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
             }
             continue;
         }
-        const TrashOutcome trashed = MoveToTrash(path);
-        if (trashed.moved()) {
-            PrintLine("trashed " + OnOneLine(path) + " -> " + OnOneLine(trashed.pathInTrash));
+        const TrashOutcome outcome = MoveToTrash(path);
+        if (outcome.moved()) {
+            trashed.files.push_back({path, outcome.pathInTrash});
+            PrintLine("trashed " + OnOneLine(path) + " -> " + OnOneLine(outcome.pathInTrash));
         } else {
             Say("lumaro-cli: " + OnOneLine(path) + " cannot be moved to the Trash (" +
-                trashed.error + "); it is left in place, --permanent deletes it for good");
+                outcome.error + "); it is left in place, --permanent deletes it for good");
             code = kSomeFailed;
         }
     }
+    RecordByFolder(trashed);
     return code;
 }
 

@@ -240,6 +240,33 @@ std::string PathAfter(const std::string& folder, const HistoryOperation& operati
     }
 }
 
+std::vector<FileRename> NamesOf(const HistoryOperation& operation) {
+    std::vector<FileRename> names;
+    names.reserve(operation.files.size());
+    for (const HistoryFile& file : operation.files) {
+        switch (operation.effect) {
+            case OperationEffect::MoveOut:
+                names.push_back({file.oldName, operation.place + file.newName});
+                break;
+            case OperationEffect::MoveIn:
+                names.push_back({operation.place + file.oldName, file.newName});
+                break;
+            default:
+                names.push_back({file.oldName, file.newName});
+        }
+    }
+    return names;
+}
+
+std::string OperationTimeText(int64_t time) {
+    const std::time_t seconds = static_cast<std::time_t>(time);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
+
 std::string EncodeHistoryFolder(const std::string& folder, uint64_t device, uint64_t inode) {
     std::string payload;
     putInteger(payload, kFolderRecord, 1);
@@ -380,6 +407,20 @@ void RecordByFolder(const HistoryOperation& operation) {
         at->second.files.push_back(std::move(named));
     }
     for (auto& [folder, part] : byFolder) RecordOperation(folder, std::move(part));
+}
+
+void RecordTransfer(const std::string& folder, const std::string& destination,
+                    const std::vector<TransferOutcome>& outcomes) {
+    HistoryOperation operation;
+    operation.kind = OperationKind::Transfer;
+    operation.effect = OperationEffect::MoveOut;
+    operation.place = destination;
+    for (const TransferOutcome& outcome : outcomes) {
+        if (!outcome.moved()) continue;
+        operation.files.push_back({outcome.source.substr(outcome.source.rfind('/') + 1),
+                                   outcome.target.substr(outcome.target.rfind('/') + 1)});
+    }
+    RecordOperation(folder, std::move(operation));
 }
 
 void SetHistoryBound(size_t bound) { historyBound = bound; }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/files/fileoperations.h"
+#include "core/files/transfer.h"
 
 namespace lumaro {
 
@@ -73,6 +74,13 @@ struct HistoryOperation {
 std::string PathAfter(const std::string& folder, const HistoryOperation& operation,
                       const HistoryFile& file);
 
+// Each file's name before and after the operation: names within the folder, full paths for
+// a file in another folder or in the Trash; a turn names its file on both sides.
+std::vector<FileRename> NamesOf(const HistoryOperation& operation);
+
+// "2024-05-01 14:03", local time: when an operation was made.
+std::string OperationTimeText(int64_t time);
+
 // The records of a history file, as stored.
 std::string EncodeHistoryFolder(const std::string& folder, uint64_t device, uint64_t inode);
 std::string EncodeHistoryOperation(const HistoryOperation& operation);
@@ -113,6 +121,10 @@ HistoryOperation RenameOperation(OperationKind kind, const std::vector<FileRenam
 // file's old name is its full path; its new name too for a turn, its path in the Trash for a
 // move to the Trash.
 void RecordByFolder(const HistoryOperation& operation);
+
+// Records the pictures of `folder` that a transfer moved to `destination`.
+void RecordTransfer(const std::string& folder, const std::string& destination,
+                    const std::vector<TransferOutcome>& outcomes);
 
 // The folder as the history knows it: its real path, ending with '/'; empty when missing.
 std::string CanonicalFolder(const std::string& folder);

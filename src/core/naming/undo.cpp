@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <utility>
 
 #include "core/files/transfer.h"
 #include "core/naming/renamepasses.h"
@@ -43,30 +44,10 @@ std::string firstChanged(const std::string& folder, const HistoryOperation& oper
     return {};
 }
 
-std::vector<FileRename> movesOf(const std::string& folder, const HistoryOperation& operation) {
-    std::vector<FileRename> moves;
-    for (const HistoryFile& file : operation.files) {
-        switch (operation.effect) {
-            case OperationEffect::Rename:
-                moves.push_back({file.newName, file.oldName});
-                break;
-            case OperationEffect::Turn:
-                moves.push_back({file.newName, file.newName});
-                break;
-            case OperationEffect::MoveOut:
-                moves.push_back({operation.place + file.newName, folder + file.oldName});
-                break;
-            case OperationEffect::MoveIn:
-                moves.push_back({folder + file.newName, operation.place + file.oldName});
-                break;
-            case OperationEffect::ToTrash:
-                moves.push_back({file.newName, folder + file.oldName});
-                break;
-            case OperationEffect::FromTrash:
-                moves.push_back({folder + file.newName, "Trash"});
-                break;
-        }
-    }
+// Each file's move by the undo: the operation's own, the other way.
+std::vector<FileRename> movesOf(const HistoryOperation& operation) {
+    std::vector<FileRename> moves = NamesOf(operation);
+    for (FileRename& move : moves) std::swap(move.oldName, move.newName);
     return moves;
 }
 
@@ -91,7 +72,9 @@ private:
     void turnBack();
     void restore();
     void trashAgain();
-    void undone(std::string oldName, std::string newName) {
+    // A file back as it was; `shown` names it by its paths when it changed folders.
+    void undone(std::string oldName, std::string newName, FileRename shown = {}) {
+        result_.done.push_back(shown.oldName.empty() ? FileRename{oldName, newName} : shown);
         undo_.files.push_back({std::move(oldName), std::move(newName)});
         ++result_.undoneCount;
     }
@@ -146,7 +129,8 @@ void Undoer::transfer(const std::string& from, const std::string& to, OperationE
     for (const HistoryFile& file : done_.files) pictures.push_back(entryOf(file.newName));
     for (const TransferOutcome& outcome : TransferPictures(from, pictures, to)) {
         if (outcome.moved()) {
-            undone(baseNameOf(outcome.source), baseNameOf(outcome.target));
+            undone(baseNameOf(outcome.source), baseNameOf(outcome.target),
+                   {outcome.source, outcome.target});
         } else {
             const std::string reason = outcome.error ? std::strerror(outcome.error) : "not moved";
             result_.failures.push_back(describe(outcome.source, reason));
@@ -211,8 +195,9 @@ void RecordRenames(OperationKind kind, const std::string& folder,
     RecordOperation(folder, RenameOperation(kind, FileRenamesOfPairs(done)));
 }
 
-UndoPlan PlanUndo(const std::string& folder) {
+UndoPlan PlanUndo(const std::string& given) {
     UndoPlan plan;
+    const std::string folder = CanonicalFolder(given);
     const std::vector<HistoryOperation> history = ReadHistory(folder);
     for (size_t i = history.size(); i-- > 0;) {
         const std::string changed = firstChanged(folder, history[i]);
@@ -222,7 +207,7 @@ UndoPlan PlanUndo(const std::string& folder) {
         }
         plan.operation = history[i];
         plan.number = static_cast<int>(history.size() - i);
-        plan.moves = movesOf(folder, plan.operation);
+        plan.moves = movesOf(plan.operation);
         plan.status = plan.operation.effect == OperationEffect::Turn && !plan.operation.lossless
                           ? UndoPlan::Status::Lossy
                           : UndoPlan::Status::Ready;
@@ -232,8 +217,9 @@ UndoPlan PlanUndo(const std::string& folder) {
     return plan;
 }
 
-UndoResult UndoLastOperation(const std::string& folder, const TrashHooks& trash) {
+UndoResult UndoLastOperation(const std::string& given, const TrashHooks& trash) {
     UndoResult result;
+    const std::string folder = CanonicalFolder(given);
     result.plan = PlanUndo(folder);
     if (!result.plan.ready()) return result;
     Undoer undoer(folder, result.plan.operation, trash, result);

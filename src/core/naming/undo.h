@@ -31,8 +31,7 @@ struct UndoPlan {
     Status status = Status::Nothing;
     HistoryOperation operation;  // the operation to undo
     int number = 0;              // its place in the history, 1 for the most recent
-    // Each file's move, "present -> after the undo": names within the folder, or full paths
-    // for a file in another folder or in the Trash. A turn names its file on both sides.
+    // Each file's move, "present -> after the undo", named as NamesOf names them.
     std::vector<FileRename> moves;
     std::string changedName;  // Changed: the file of the most recent operation that changed
 
@@ -54,6 +53,7 @@ struct TrashHooks {
 struct UndoResult {
     UndoPlan plan;
     int undoneCount = 0;                // files back as they were
+    std::vector<FileRename> done;       // each of them, by its name before and after the undo
     std::vector<std::string> failures;  // "name (reason)" for each file that stayed
 };
 
