@@ -127,6 +127,7 @@ std::optional<HistoryOperation> parseOperation(Reader& reader, uint64_t kind) {
         file.device = reader.integer(8);
         file.inode = reader.integer(8);
         file.size = reader.integer(8);
+        file.modified = static_cast<int64_t>(reader.integer(8));
         operation.files.push_back(std::move(file));
     }
     if (!reader.whole()) return std::nullopt;
@@ -151,13 +152,15 @@ struct Identity {
     uint64_t device = 0;
     uint64_t inode = 0;
     uint64_t size = 0;
+    int64_t modified = 0;
 };
 
 std::optional<Identity> identityOf(const std::string& path) {
     struct stat st;
     if (lstat(path.c_str(), &st) != 0) return std::nullopt;
     return Identity{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
-                    static_cast<uint64_t>(st.st_size)};
+                    static_cast<uint64_t>(st.st_size),
+                    static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
 // FNV-1a, 64 bits: the history's file name.
@@ -280,7 +283,7 @@ std::string EncodeHistoryOperation(const HistoryOperation& operation) {
     std::string payload;
     size_t size = 32 + operation.place.size();
     for (const HistoryFile& file : operation.files)
-        size += 32 + file.oldName.size() + file.newName.size();
+        size += 48 + file.oldName.size() + file.newName.size();
     payload.reserve(size);
     putInteger(payload, static_cast<uint8_t>(operation.kind), 1);
     putInteger(payload, static_cast<uint8_t>(operation.effect), 1);
@@ -295,6 +298,7 @@ std::string EncodeHistoryOperation(const HistoryOperation& operation) {
         putInteger(payload, file.device, 8);
         putInteger(payload, file.inode, 8);
         putInteger(payload, file.size, 8);
+        putInteger(payload, static_cast<uint64_t>(file.modified), 8);
     }
     return framed(payload);
 }
@@ -328,6 +332,16 @@ ParsedHistory ParseHistory(std::string_view bytes) {
     return history;
 }
 
+bool ReadIdentity(const std::string& path, HistoryFile& file) {
+    const std::optional<Identity> id = identityOf(path);
+    if (!id) return false;
+    file.device = id->device;
+    file.inode = id->inode;
+    file.size = id->size;
+    file.modified = id->modified;
+    return true;
+}
+
 std::string CanonicalFolder(const std::string& folder) {
     char* real = realpath(folder.empty() ? "." : folder.c_str(), nullptr);
     if (!real) return {};
@@ -359,11 +373,7 @@ bool RecordOperation(const std::string& given, HistoryOperation operation) {
     std::string path;  // reused for every file
     for (HistoryFile& file : operation.files) {
         path = PathAfter(folder, operation, file);
-        if (const std::optional<Identity> id = identityOf(path)) {
-            file.device = id->device;
-            file.inode = id->inode;
-            file.size = id->size;
-        }
+        ReadIdentity(path, file);
     }
     const std::string historyPath = HistoryPathOf(folder);
     const std::string state = historyPath.substr(0, historyPath.rfind('/') + 1);

@@ -49,13 +49,15 @@ enum class OperationEffect : uint8_t {
     FromTrash,   // old name, the full path inside the Trash -> folder/new name
 };
 
-// One file of an operation, and the identity it had once the operation was done.
+// One file of an operation, and the identity it had once the operation was done: a rename
+// keeps all four, any other change of the file or its replacement changes one.
 struct HistoryFile {
     std::string oldName;
     std::string newName;
     uint64_t device = 0;
     uint64_t inode = 0;
     uint64_t size = 0;
+    int64_t modified = 0;  // nanoseconds since 1970: tells a new file that took a freed inode
     bool operator==(const HistoryFile&) const = default;
 };
 
@@ -93,6 +95,9 @@ struct ParsedHistory {
     size_t skippedBytes = 0;                   // bytes of cut or damaged records
 };
 ParsedHistory ParseHistory(std::string_view bytes);
+
+// The identity a file has now; false when it is missing.
+bool ReadIdentity(const std::string& path, HistoryFile& file);
 
 // Where the history of `folder` (ending with '/') is kept: a name made from the folder's
 // device, inode and path in the program's state folder. Empty when the folder is missing.

@@ -1,8 +1,6 @@
 // Finding the last operation of a folder still intact on disk, and undoing it.
 #include "core/naming/undo.h"
 
-#include <sys/stat.h>
-
 #include <cstring>
 #include <utility>
 
@@ -34,10 +32,8 @@ PictureEntry entryOf(const std::string& name, const std::string& other = {}) {
 std::string firstChanged(const std::string& folder, const HistoryOperation& operation) {
     for (const HistoryFile& file : operation.files) {
         const std::string path = PathAfter(folder, operation, file);
-        struct stat st;
-        if (lstat(path.c_str(), &st) != 0 || static_cast<uint64_t>(st.st_dev) != file.device ||
-            static_cast<uint64_t>(st.st_ino) != file.inode ||
-            static_cast<uint64_t>(st.st_size) != file.size) {
+        HistoryFile now = file;
+        if (!ReadIdentity(path, now) || !(now == file)) {
             return operation.effect == OperationEffect::Rename ? file.newName : path;
         }
     }
