@@ -370,11 +370,25 @@ bool RecordOperation(const std::string& given, HistoryOperation operation) {
     if (folder.empty() || !folderId) return false;
     if (!operation.place.empty()) operation.place = CanonicalFolder(operation.place);
     operation.time = static_cast<int64_t>(std::time(nullptr));
+    // Files within the folder are read through the folder's descriptor: no path to walk.
+    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     std::string path;  // reused for every file
     for (HistoryFile& file : operation.files) {
+        struct stat st;
+        if (operation.effect == OperationEffect::Rename && folderFd >= 0) {
+            if (fstatat(folderFd, file.newName.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                file.device = static_cast<uint64_t>(st.st_dev);
+                file.inode = static_cast<uint64_t>(st.st_ino);
+                file.size = static_cast<uint64_t>(st.st_size);
+                file.modified =
+                    static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+            }
+            continue;
+        }
         path = PathAfter(folder, operation, file);
         ReadIdentity(path, file);
     }
+    if (folderFd >= 0) close(folderFd);
     const std::string historyPath = HistoryPathOf(folder);
     const std::string state = historyPath.substr(0, historyPath.rfind('/') + 1);
     if (CreateFolder(state, {.allLevels = true, .mode = 0700}) != 0) return false;
