@@ -1,12 +1,15 @@
 // Applying a renumbering of 10,000 pictures and accepting a move of a 500-picture block to
 // the start of 10,000 pictures, each against a plain loop of the same number of no-replace
-// renames in the same folder; and the cost of the rename journal on the same renumbering.
+// renames in the same folder; the cost of the rename journal on the same renumbering; and the
+// cost of the folder's history on a renumbering of 20,000 pictures.
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "benchsupport.h"
 #include "core/files/fileoperations.h"
+#include "core/history/history.h"
 #include "core/journal/renamejournal.h"
 #include "core/naming/apply.h"
 #include "core/naming/move.h"
@@ -18,6 +21,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kPictures = 10000;
+constexpr int kHistoryPictures = 20000;
 constexpr int kBlock = 500;
 constexpr int kRounds = 9;
 
@@ -64,6 +68,13 @@ double renumberThereAndBack(lumaro::PictureList& list, bool journal) {
     return both / 2;
 }
 
+double renumberWithHistory(lumaro::PictureList& list, bool history) {
+    lumaro::SetHistoryEnabled(history);
+    const double both = applyRenumbering(list, 2) + applyRenumbering(list, 1);
+    lumaro::SetHistoryEnabled(true);
+    return both / 2;
+}
+
 // Leaves the list read again from the folder, as the plain loop needs it.
 double acceptMoveToStart(const std::string& folder, lumaro::PictureList& list) {
     bool moving = false;
@@ -83,6 +94,8 @@ double acceptMoveToStart(const std::string& folder, lumaro::PictureList& list) {
 int main() {
     using namespace lumaro;
     bench::TempFolder temp("naming");
+    bench::TempFolder state("naming-state");
+    setenv("XDG_STATE_HOME", state.path().c_str(), 1);
     const std::string folder = temp.path() + "/";
     for (int i = 1; i <= kPictures; ++i) {
         bench::WriteFile(temp.path(), CaptionedName(i, 5, "picture") + ".jpg", "x");
@@ -96,8 +109,17 @@ int main() {
     const bench::Timings journal =
         bench::TimePairs([&] { return renumberThereAndBack(list, false); },
                          [&] { return renumberThereAndBack(list, true); }, kRounds);
+    bench::TempFolder many("history");
+    for (int i = 1; i <= kHistoryPictures; ++i) {
+        bench::WriteFile(many.path(), CaptionedName(i, 5, "picture") + ".jpg", "x");
+    }
+    PictureList manyList = listOf(many.path() + "/");
+    const bench::Timings history =
+        bench::TimePairs([&] { return renumberWithHistory(manyList, false); },
+                         [&] { return renumberWithHistory(manyList, true); }, kRounds);
     bench::PrintBench("apply-renumber", renumbering, 1.3);
     bench::PrintBench("accept-move", moving, 1.3);
     bench::PrintBench("journal-overhead", journal, 1.1);
+    bench::PrintBench("history-overhead", history, 1.1);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/history/history.h"
 #include "core/journal/journalformat.h"
 #include "core/settings/languagetable.h"
 #include "core/settings/settingsfile.h"
@@ -107,6 +108,22 @@ void journalSeeds() {
     seed("journal_fuzz", "other-version", "lumaro-journal 2" + bytes.substr(bytes.find('\n')));
 }
 
+void historySeeds() {
+    HistoryOperation load;
+    load.kind = OperationKind::Load;
+    load.files = {{"IMG_1.jpg", "01--.jpg", 64, 11, 2048, 5},
+                  {"IMG_2.jpg", "02--.jpg", 64, 12, 9, 6}};
+    HistoryOperation moved;
+    moved.kind = OperationKind::Transfer;
+    moved.effect = OperationEffect::MoveOut;
+    moved.place = "/p/Rome/";
+    moved.files = {{"03--.jpg", "03-- (2).jpg", 65, 13, 77, 7}};
+    const std::string bytes = EncodeHistoryFolder("/p/Italy/", 64, 2) +
+                              EncodeHistoryOperation(load) + EncodeHistoryOperation(moved);
+    seed("history_fuzz", "history", bytes);
+    seed("history_fuzz", "cut", bytes.substr(0, bytes.size() - 9));
+}
+
 void argumentSeeds() {
     const std::vector<std::vector<std::string>> commands = {
         {"list", "/p", "--by", "date", "--dates"},
@@ -138,6 +155,7 @@ int main(int argc, char** argv) {
     settingsSeeds();
     languageSeeds();
     journalSeeds();
+    historySeeds();
     argumentSeeds();
     return 0;
 }

@@ -25,6 +25,8 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
         {"turn", {"--angle"}},
         {"transfer", {"--select", "--to", "--by"}},
         {"delete", {"--permanent"}},
+        {"history", {"--names"}},
+        {"undo", {}},
     };
     return options;
 }
@@ -32,8 +34,9 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
 // The options that take a value, whatever the command.
 const std::set<std::string>& valueOptions() {
     static const std::set<std::string> options = {
-        "--type",   "--by",    "--format", "--select",       "--caption",  "--start",  "--width",
-        "--places", "--after", "--to",     "--title-format", "--interval", "--effect", "--angle"};
+        "--type",         "--by",       "--format", "--select", "--caption",
+        "--start",        "--width",    "--places", "--after",  "--to",
+        "--title-format", "--interval", "--effect", "--angle",  "--names"};
     return options;
 }
 
@@ -98,6 +101,10 @@ std::string store(Arguments& a, const std::string& option, const std::string& va
         if (value != "90" && value != "180" && value != "270")
             return "--angle takes 90, 180 or 270";
         a.angle = std::stoi(value);
+    } else if (option == "--names") {
+        if (!allDigits(value) || value.size() > 6 || std::stoi(value) == 0)
+            return "--names takes the number of an operation, from 1";
+        a.names = std::stoi(value);
     } else if (option == "--after") {
         if (!allDigits(value)) return "--after takes a picture number (digits only)";
         a.after = value;
@@ -111,8 +118,9 @@ std::string checkComplete(const Arguments& a) {
     if (onePath && a.paths.size() != 1) return a.command + " takes one folder";
     if (!onePath && a.paths.empty()) return a.command + " takes one or more files";
     if (a.command == "slideshow") return a.to.empty() ? "slideshow needs --to" : "";
-    if (a.command != "list" && a.command != "date" && a.command != "load" && onePath && !a.select)
-        return a.command + " needs --select";
+    const bool selects =
+        a.command != "list" && a.command != "load" && a.command != "history" && a.command != "undo";
+    if (selects && onePath && !a.select) return a.command + " needs --select";
     if (a.command == "turn" && a.angle == 0) return "turn needs --angle";
     if (a.command == "transfer" && a.to.empty()) return "transfer needs --to";
     if (a.command == "caption" && !a.caption) return "caption needs --caption";
@@ -189,8 +197,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
             (word == "--dates" ? a.dates : a.permanent) = true;
         }
     }
-    if (a.json && a.command != "list" && a.command != "date" && !a.dryRun)
-        return {{}, "--json goes with list, date and --dry-run"};
+    if (a.json && a.command != "list" && a.command != "date" && a.command != "history" && !a.dryRun)
+        return {{}, "--json goes with list, date, history and --dry-run"};
     for (const auto& [option, value] : options) {
         if (option != "--type" && !known->second.count(option))
             return {{}, a.command + " does not take " + option};
@@ -201,7 +209,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
 }
 
 bool ChangesFiles(const std::string& command) {
-    return command != "list" && command != "date" && commandOptions().count(command);
+    return command != "list" && command != "date" && command != "history" &&
+           commandOptions().count(command);
 }
 
 namespace {
@@ -276,6 +285,21 @@ constexpr std::pair<const char*, const char*> kCommandUsage[] = {
       a file the Trash cannot take is left in place unless --permanent is given.
       lumaro-cli delete ~/Pictures/Italy/0007--.jpg
 )usage"},
+    {"history", R"usage(  history DIR [--names N]
+      The operations that renamed, moved out, turned or deleted pictures of the folder,
+      numbered from 1, the most recent: number, time, kind and count, TAB-separated. With
+      --names, each file's name before and after operation N, a TAB between them: the
+      names the camera gave stay findable.
+      lumaro-cli history ~/Pictures/Italy --names 3
+)usage"},
+    {"undo", R"usage(  undo DIR [--dry-run]
+      Undoes the most recent operation of the folder whose files are all still as it left
+      them (renamed back, moved back, turned back, or taken back from the Trash), and
+      records the undo, so a second undo does it again. Nothing is done when no operation
+      is intact (exit 2). With --dry-run, prints each file's present and new name, a TAB
+      between them, and touches nothing.
+      lumaro-cli undo ~/Pictures/Italy --dry-run
+)usage"},
 };
 
 constexpr const char* kCommonOptions = R"usage(
@@ -287,7 +311,7 @@ Options of every command:
                   prints source TAB destination, turn "FILE<TAB>FILE turned A clockwise",
                   delete "FILE<TAB>(Trash)" or "(deleted for good)", slideshow the
                   project's path last. The exit code is the one the run would give.
-  --json          (list, date and --dry-run) one JSON document on stdout
+  --json          (list, date, history and --dry-run) one JSON document on stdout
   -q, --quiet     no messages on stderr but errors
   -v, --verbose   each rename told on stderr as it happens
   -h, --help      this help; COMMAND --help: that command's help only

@@ -13,7 +13,7 @@ namespace lumaro::cli {
 
 struct Arguments {
     std::string command;  // list, date, load, caption, renumber, move, slideshow, turn, transfer,
-                          // delete, help, version
+                          // delete, history, undo, help, version
     std::string fileType = "jpg";       // as typed; matched in any letter case
     std::vector<std::string> paths;     // DIR, or the FILEs of `date`, `turn` and `delete`
     bool byDate = false;                // --by date
@@ -35,6 +35,7 @@ struct Arguments {
     bool json = false;     // --json: one JSON document on stdout
     bool quiet = false;    // --quiet, -q: no messages but errors
     bool verbose = false;  // --verbose, -v: each rename told as it happens
+    int names = 0;         // history --names N: the names of operation N (1: the most recent)
     std::string helpFor;   // help: the command whose help only is asked for, or empty
 };
 

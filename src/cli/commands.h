@@ -31,6 +31,10 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages);
 // delete: to the Trash, or permanently with --permanent.
 int RunDelete(const Arguments& arguments, const LanguageTable& messages);
 
+// history and undo: the folder's operations, and undoing the last one still intact.
+int RunHistory(const Arguments& arguments, const LanguageTable& messages);
+int RunUndo(const Arguments& arguments, const LanguageTable& messages);
+
 // slideshow: the project file of the folder's pictures for the slide-show player.
 int RunSlideShow(const Arguments& arguments, const LanguageTable& messages);
 

@@ -36,6 +36,8 @@ int run(const Arguments& arguments) {
     if (arguments.command == "turn") return RunTurn(arguments, messages);
     if (arguments.command == "transfer") return RunTransfer(arguments, messages);
     if (arguments.command == "delete") return RunDelete(arguments, messages);
+    if (arguments.command == "history") return RunHistory(arguments, messages);
+    if (arguments.command == "undo") return RunUndo(arguments, messages);
     return RunNaming(arguments, messages);
 }
 

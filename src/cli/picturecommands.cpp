@@ -14,6 +14,7 @@
 #include "core/files/freename.h"
 #include "core/files/namecompare.h"
 #include "core/files/transfer.h"
+#include "core/history/history.h"
 #include "core/listing/folderlisting.h"
 #include "core/picturefile/turnpicture.h"
 #include "core/settings/messagekeys.h"
@@ -58,6 +59,10 @@ int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
     int code = kDone;
     // A dry run turns in memory only; its plan names each file with the angle it would turn by.
     std::vector<FileRename> plan;
+    HistoryOperation turns;
+    turns.kind = OperationKind::Turn;
+    turns.effect = OperationEffect::Turn;
+    turns.angle = arguments.angle;
     for (const std::string& path : arguments.paths) {
         const TurnPictureResult result = arguments.dryRun ? PlanTurnPicture(path, arguments.angle)
                                                           : TurnPicture(path, arguments.angle);
@@ -67,6 +72,8 @@ int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
             continue;
         }
         if (result.ok()) {
+            turns.files.push_back({path, path});
+            turns.lossless = turns.lossless && result.lossless;
             PrintLine("turned " + path +
                       (result.lossless ? "" : " (encoded again: its sides are not whole blocks)"));
             continue;
@@ -76,6 +83,7 @@ int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
     }
     if (arguments.dryRun)
         return PrintPlan(arguments, plan, code, {"", {{"angle", arguments.angle}}});
+    RecordByFolder(turns);
     return code;
 }
 
@@ -117,7 +125,9 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
         return kUsage;
     }
     int code = kDone;
-    for (const TransferOutcome& outcome : TransferPictures(folder, chosen, destination)) {
+    const std::vector<TransferOutcome> outcomes = TransferPictures(folder, chosen, destination);
+    RecordTransfer(folder, destination, outcomes);
+    for (const TransferOutcome& outcome : outcomes) {
         if (outcome.moved()) {
             PrintLine("moved " + outcome.source + " -> " + outcome.target);
             continue;
@@ -155,6 +165,9 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
                          {"", {{"to", arguments.permanent ? "deleted for good" : "Trash"}}});
     }
     int code = kDone;
+    HistoryOperation trashed;
+    trashed.kind = OperationKind::Delete;
+    trashed.effect = OperationEffect::ToTrash;
     for (const std::string& path : arguments.paths) {
         if (arguments.permanent) {
             if (const int error = DeletePictureFile(path)) {
@@ -166,15 +179,17 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
             }
             continue;
         }
-        const TrashOutcome trashed = MoveToTrash(path);
-        if (trashed.moved()) {
-            PrintLine("trashed " + OnOneLine(path) + " -> " + OnOneLine(trashed.pathInTrash));
+        const TrashOutcome outcome = MoveToTrash(path);
+        if (outcome.moved()) {
+            trashed.files.push_back({path, outcome.pathInTrash});
+            PrintLine("trashed " + OnOneLine(path) + " -> " + OnOneLine(outcome.pathInTrash));
         } else {
-            Say(OnOneLine(path) + " cannot be moved to the Trash (" + trashed.error +
+            Say(OnOneLine(path) + " cannot be moved to the Trash (" + outcome.error +
                 "); it is left in place, --permanent deletes it for good");
             code = kSomeFailed;
         }
     }
+    RecordByFolder(trashed);
     return code;
 }
 

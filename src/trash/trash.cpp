@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <cstring>
+
+#include "core/files/fileoperations.h"
 
 namespace lumaro {
 
@@ -79,6 +82,14 @@ TrashOutcome MoveToTrash(const std::string& path) {
     }
     escapeRecordedPath(trashed, source);
     return {pathBytes(trashed), {}};
+}
+
+std::string RestoreFromTrash(const std::string& pathInTrash, const std::string& path) {
+    const RenameResult moved = renameNoReplace(pathInTrash, path);
+    if (moved.status == RenameResult::Status::TargetExists) return "another file bears its name";
+    if (!moved.ok()) return std::strerror(moved.error);
+    QFile::remove(infoFileOf(pathText(pathInTrash)));
+    return {};
 }
 
 }  // namespace lumaro

@@ -16,4 +16,8 @@ struct TrashOutcome {
 // Moves the file that `path` names (its bytes, as the file system spells them) to the Trash.
 TrashOutcome MoveToTrash(const std::string& path);
 
+// Puts a file the Trash holds (`pathInTrash`, as MoveToTrash gave it) back at `path`, never
+// over another file, and removes its information file. Empty, or why it stayed in the Trash.
+std::string RestoreFromTrash(const std::string& pathInTrash, const std::string& path);
+
 }  // namespace lumaro

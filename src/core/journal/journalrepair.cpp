@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/files/readfile.h"
+#include "core/history/history.h"
 #include "core/journal/journalformat.h"
 #include "core/journal/renamejournal.h"
 
@@ -104,6 +105,7 @@ void Repairer::toNewName(Picture& picture) {
     RenameResult renamed;
     if (move(picture, record.newName, &renamed)) {
         repair_.renamedNames.push_back(record.newName);
+        repair_.completed.push_back({record.oldName, record.newName});
         return;
     }
     if (picture.at != record.oldName) move(picture, record.oldName);
@@ -115,6 +117,7 @@ void Repairer::run(const std::vector<JournalRecord>& records) {
     for (const JournalRecord& record : records) {
         if (record.serial == 0) continue;
         std::string at = locate(record);
+        if (at == record.newName) repair_.completed.push_back({record.oldName, record.newName});
         if (!at.empty() && at != record.newName) pictures.push_back({&record, std::move(at)});
     }
     // As the operation itself: first every picture off its old name, so that names that
@@ -169,6 +172,7 @@ JournalRepair RepairInterruptedRenames(const std::string& folder) {
             bytes ? ParseJournal(*bytes) : std::nullopt;
         if (records) Repairer(folder, folderFd, repair).run(*records);
         fsync(folderFd);
+        RecordOperation(folder, RenameOperation(OperationKind::Repair, repair.completed));
         // A journal without its end was cut before the first rename: nothing to finish, and
         // nothing to keep. One that cannot be read may be all that tells which picture bears
         // which temporary name: it stays, for the user.

@@ -5,6 +5,7 @@
 
 #include "core/naming/numberedname.h"
 #include "core/naming/renamepasses.h"
+#include "core/naming/undo.h"
 
 namespace lumaro {
 
@@ -46,6 +47,8 @@ ApplyResult Apply(PictureList& list, const ApplyOptions& options) {
     RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, pairs, options.progress);
     result.renamedCount = static_cast<int>(passes.done.size());
     result.failures = std::move(passes.failures);
+    RecordRenames(options.lastWasRenumber ? OperationKind::Renumber : OperationKind::Apply,
+                  list.currentFolder, passes.done);
     RelistByName(list, options.progress);
     dropSelection(list);
     list.setUndoPairs(passes.done);
@@ -68,7 +71,11 @@ CancelApplyResult CancelApply(PictureList& list, const ListProgress& progress) {
         back.push_back({PictureEntry{apres[i], old.extension}, old.base});
     }
     orderForApply(back);
-    result.failures = RenameInTwoPasses(list.currentFolder, back, progress).failures;
+    RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, back, progress);
+    result.failures = std::move(passes.failures);
+    RecordRenames(
+        list.pending.lastWasRenumber ? OperationKind::CancelRenumber : OperationKind::CancelApply,
+        list.currentFolder, passes.done);
     RelistByName(list, progress);
     list.clearUndoPairs();
     dropSelection(list);

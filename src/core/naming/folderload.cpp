@@ -9,6 +9,7 @@
 
 #include "core/journal/renamejournal.h"
 #include "core/naming/numberedname.h"
+#include "core/naming/undo.h"
 #include "core/settings/messagekeys.h"
 #include "core/windows/windowstate.h"
 
@@ -65,9 +66,14 @@ public:
     Loader(PictureList& list, const LoadFolderOptions& options, bool planOnly)
         : list_(list), options_(options), planOnly_(planOnly) {}
     LoadFolderResult run();
+    // The load's renames, as one operation of the folder's history.
+    void record() const {
+        RecordOperation(list_.currentFolder, RenameOperation(OperationKind::Load, made_));
+    }
 
 private:
     void relist(ListCriterion criterion);
+    void noteMade(const std::vector<RenamePair>& done);
     bool renamePicture(RenameJournal& journal, const PictureEntry& from, const std::string& toBase);
     std::vector<RenamePair> renameAll(const std::vector<RenamePair>& pairs);
     bool planRename(const PictureEntry& from, const std::string& toBase);
@@ -87,7 +93,27 @@ private:
     // present file name of each picture by its planned file name.
     std::unordered_map<std::string, RenamePair> planned_;
     std::unordered_map<std::string, std::string> presentNames_;
+    // The renames made, each picture from its name before the load to its last name, and the
+    // place of each in it by its present name.
+    std::vector<FileRename> made_;
+    std::unordered_map<std::string, size_t> madeAt_;
 };
+
+// A picture renamed twice by one load is one rename from its first name to its last.
+void Loader::noteMade(const std::vector<RenamePair>& done) {
+    for (const FileRename& rename : FileRenamesOfPairs(done)) {
+        const auto earlier = madeAt_.find(rename.oldName);
+        if (earlier == madeAt_.end()) {
+            madeAt_[rename.newName] = made_.size();
+            made_.push_back(rename);
+            continue;
+        }
+        const size_t at = earlier->second;
+        madeAt_.erase(earlier);
+        made_[at].newName = rename.newName;
+        madeAt_[rename.newName] = at;
+    }
+}
 
 void Loader::relist(ListCriterion criterion) {
     const bool someWithoutDate =
@@ -172,6 +198,7 @@ std::vector<RenamePair> Loader::renameAll(const std::vector<RenamePair>& pairs) 
         if (renamePicture(journal, pairs[i].from, pairs[i].toBase)) done.push_back(pairs[i]);
     }
     journal.finish();
+    noteMade(done);
     return done;
 }
 
@@ -341,7 +368,10 @@ LoadFolderResult loadOrPlan(PictureList& list, const LoadFolderOptions& options,
         return result;
     }
     list.currentFolder = WithTrailingSeparator(list.currentFolder);
-    return Loader(list, options, planOnly).run();
+    Loader loader(list, options, planOnly);
+    LoadFolderResult result = loader.run();
+    if (!planOnly) loader.record();
+    return result;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "core/naming/composename.h"
 #include "core/naming/numberedname.h"
 #include "core/naming/renamepasses.h"
+#include "core/naming/undo.h"
 #include "core/settings/messagekeys.h"
 #include "core/windows/windowstate.h"
 
@@ -208,6 +209,7 @@ AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress, const ListP
     RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, pairs, progress);
     result.renamedCount = static_cast<int>(passes.done.size());
     result.failures.insert(result.failures.end(), passes.failures.begin(), passes.failures.end());
+    RecordRenames(OperationKind::AcceptMove, list.currentFolder, passes.done);
     endSequence(list, moveInProgress, progress);
     return result;
 }

@@ -153,6 +153,13 @@ constexpr const char* kEnglishEntries[] = {
     "134=A slide show cannot name these folders or pictures, whose names hold a line break; "
     "nothing was written:",
     "135=This picture cannot be moved to the Trash. Delete it permanently?",
+    "136=Undo %1 of %2 pictures made on %3?",
+    "137=This folder has no operation to undo.",
+    "138=Nothing was undone: this file is no longer as the last operation left it (renamed "
+    "again, replaced or changed):",
+    "139=The last operation is a turn that was not lossless; turning it back would lose more "
+    "of the picture, so nothing was undone.",
+    "140=These files could not be put back as they were:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

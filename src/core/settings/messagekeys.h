@@ -191,6 +191,18 @@ inline constexpr int kMessageSlideShowLineBreak = 134;
 // Followed by its path and the reason.
 inline constexpr int kMessageTrashFailedDeletePermanently = 135;
 
-inline constexpr int kMessageKeyCount = 136;
+// Ctrl+Z: asks whether to undo the last operation of the folder still intact on disk. %1 is
+// its kind, %2 the count of its pictures, %3 when it was made.
+inline constexpr int kMessageUndoQuestion = 136;
+// The folder's history holds no operation.
+inline constexpr int kMessageNothingToUndo = 137;
+// No operation of the history is intact; followed by the file that changed.
+inline constexpr int kMessageUndoChanged = 138;
+// The last intact operation is a turn that lost pixels: turning back would lose more.
+inline constexpr int kMessageUndoLossy = 139;
+// Files an undo could not put back; followed by their names and the reasons.
+inline constexpr int kMessageUndoFailed = 140;
+
+inline constexpr int kMessageKeyCount = 141;
 
 }  // namespace lumaro

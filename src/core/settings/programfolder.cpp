@@ -57,16 +57,19 @@ std::string xdgFolder(const std::string& variable, const std::string& home, cons
 ProgramFolders DecideProgramFolders(const ProgramFolderInputs& inputs) {
     if (!inputs.lumaroHome.empty()) {
         const std::string home = withSeparator(inputs.lumaroHome);
-        return {home, home, home};
+        return {home, home, home, home};
     }
     if (const std::string prefix = installPrefix(inputs.executableFolder); !prefix.empty()) {
         return {prefix + kInstalledDataFolder,
                 xdgFolder(inputs.xdgConfigHome, inputs.home, ".config/") + "lumaro/",
-                xdgFolder(inputs.xdgDataHome, inputs.home, ".local/share/") + "lumaro/"};
+                xdgFolder(inputs.xdgDataHome, inputs.home, ".local/share/") + "lumaro/",
+                xdgFolder(inputs.xdgStateHome, inputs.home, ".local/state/") + "lumaro/"};
     }
     const std::string folder =
         withSeparator(inputs.executableFolder.empty() ? "." : inputs.executableFolder);
-    return {folder, folder, folder};
+    const bool stateNamed = !inputs.xdgStateHome.empty() && inputs.xdgStateHome.front() == '/';
+    return {folder, folder, folder,
+            stateNamed ? withSeparator(inputs.xdgStateHome) + "lumaro/" : folder};
 }
 
 ProgramFolderInputs CurrentProgramFolderInputs() {
@@ -85,6 +88,7 @@ ProgramFolderInputs CurrentProgramFolderInputs() {
     }
     inputs.xdgConfigHome = environment("XDG_CONFIG_HOME");
     inputs.xdgDataHome = environment("XDG_DATA_HOME");
+    inputs.xdgStateHome = environment("XDG_STATE_HOME");
     return inputs;
 }
 

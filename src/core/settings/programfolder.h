@@ -13,6 +13,7 @@ struct ProgramFolders {
     std::string shipped;   // the language and help files that come with the program
     std::string settings;  // the settings file
     std::string user;      // language files the user adds, and the default Snapkeep folder
+    std::string state;     // the histories of the picture folders
 };
 
 // What the folders are decided from: the environment and where the executable lies.
@@ -22,12 +23,14 @@ struct ProgramFolderInputs {
     std::string home;              // $HOME, or the account's home folder
     std::string xdgConfigHome;
     std::string xdgDataHome;
+    std::string xdgStateHome;
 };
 
 // $LUMARO_HOME when set holds everything. An executable in a "bin/" folder with
 // "../share/lumaro/" beside it is installed: shipped files in share/lumaro, the settings in
-// the XDG config folder, the user's files in the XDG data folder. Otherwise the executable's
-// folder holds everything.
+// the XDG config folder, the user's files in the XDG data folder, the histories in the XDG
+// state folder. Otherwise the executable's folder holds everything, but the histories go to
+// the XDG state folder when $XDG_STATE_HOME names one.
 ProgramFolders DecideProgramFolders(const ProgramFolderInputs& inputs);
 // The inputs of this process.
 ProgramFolderInputs CurrentProgramFolderInputs();

@@ -62,6 +62,7 @@ void Form1::Form1_Create() {
     Form_Aide = new FormAide(this);
     helpWindow = new HelpWindow(this);
     attachEventMap();
+    attachUndoShortcut();
     initialise();
 }
 

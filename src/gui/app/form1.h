@@ -155,6 +155,8 @@ public:
     void OfferTurnButtons(bool offered);
     void DeletePicture();
     void MoveToFolder();
+    // Ctrl+Z: undoes the last operation of the current folder still intact, after a question.
+    void UndoLastOperationOfFolder();
 
     // Controls, named as the window names them.
     QListWidget* lb_Avant = nullptr;
@@ -263,6 +265,7 @@ private:
     void moveSelection(int displacement, WindowState state);
     bool beginMove(bool* startedSequence = nullptr);
     void dropPendingMove();
+    void attachUndoShortcut();
     void showMoveResult(const MoveBlockResult& moved);
     void layoutTopRow();
     std::vector<std::string> languageList() const;

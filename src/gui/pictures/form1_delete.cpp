@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/files/fileoperations.h"
+#include "core/history/history.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
@@ -29,6 +30,11 @@ void Form1::DeletePicture() {
         if (trashed.moved()) {
             trashedFrom = path;
             trashedTo = trashed.pathInTrash;
+            HistoryOperation deleted;
+            deleted.kind = OperationKind::Delete;
+            deleted.effect = OperationEffect::ToTrash;
+            deleted.files.push_back({path, trashed.pathInTrash});
+            RecordByFolder(deleted);
         } else if (Dialogs().question(this, message(kMessageDeleteFile),
                                       message(kMessageTrashFailedDeletePermanently) +
                                           QStringLiteral("\n") + shown + QStringLiteral("\n(") +

@@ -6,6 +6,7 @@
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/files/transfer.h"
+#include "core/history/history.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
@@ -45,6 +46,7 @@ void Form1::MoveToFolder() {
     options.beforeEach = [this, n](int k) { progress().show(std::min(k + 1, n), n); };
     const std::vector<TransferOutcome> outcomes =
         TransferPictures(pictures.currentFolder, chosen, destination, options);
+    RecordTransfer(pictures.currentFolder, destination, outcomes);
     progress().finish();
     std::vector<std::string> stayed, doubled;
     for (const TransferOutcome& outcome : outcomes) {

@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "core/history/history.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/pictures/turnedpicture.h"
@@ -31,6 +32,13 @@ void Form1::RotatePicture(int angle) {
     TurnPictureResult result = TurnPicture(PathBytes(shown), angle);
     if (result.status == TurnPictureResult::Status::NotJpeg) result = TurnInOwnFormat(shown, angle);
     if (result.ok()) {
+        HistoryOperation turn;
+        turn.kind = OperationKind::Turn;
+        turn.effect = OperationEffect::Turn;
+        turn.angle = angle;
+        turn.lossless = result.lossless;
+        turn.files.push_back({PathBytes(shown), PathBytes(shown)});
+        RecordByFolder(turn);
         ImageV_1->setFileName(shown);
     } else {
         Dialogs().message(this, QString(),

@@ -1,0 +1,134 @@
+// The history of a folder's operations, and undoing the last one still intact on disk.
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/jsonnames.h"
+#include "cli/oneline.h"
+#include "core/history/history.h"
+#include "core/naming/undo.h"
+#include "core/settings/messagekeys.h"
+#include "trash/trash.h"
+
+namespace lumaro::cli {
+
+namespace {
+
+void printLine(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+void printNames(const std::vector<FileRename>& names) {
+    for (const FileRename& name : names)
+        printLine(OnOneLine(name.oldName) + "\t" + OnOneLine(name.newName));
+}
+
+// The time of an operation in ISO 8601, local time with its offset from UTC.
+std::string isoTime(int64_t time) {
+    const std::time_t seconds = static_cast<std::time_t>(time);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[40];
+    const size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
+    std::string iso(text, length);
+    if (iso.size() > 2) iso.insert(iso.size() - 2, ":");  // +0100 -> +01:00
+    return iso;
+}
+
+TrashHooks trashHooks() {
+    TrashHooks hooks;
+    hooks.toTrash = [](const std::string& path, std::string& pathInTrash) {
+        const TrashOutcome trashed = MoveToTrash(path);
+        pathInTrash = trashed.pathInTrash;
+        return trashed.error;
+    };
+    hooks.fromTrash = RestoreFromTrash;
+    return hooks;
+}
+
+}  // namespace
+
+int RunHistory(const Arguments& arguments, const LanguageTable&) {
+    const std::string& folder = arguments.paths.front();
+    if (const int missing = CheckFolderExists(folder)) return missing;
+    const std::vector<HistoryOperation> history = ReadHistory(folder);
+    if (arguments.names > 0) {
+        if (static_cast<size_t>(arguments.names) > history.size()) {
+            Say("the history of " + OnOneLine(folder) + " holds " + std::to_string(history.size()) +
+                " operations");
+            return kUsage;
+        }
+        const std::vector<FileRename> names =
+            NamesOf(history[history.size() - static_cast<size_t>(arguments.names)]);
+        if (arguments.json) {
+            nlohmann::json rows = nlohmann::json::array();
+            for (const FileRename& name : names) {
+                nlohmann::json row = nlohmann::json::object();
+                PutName(row, "before", name.oldName);
+                PutName(row, "after", name.newName);
+                rows.push_back(std::move(row));
+            }
+            nlohmann::json document = {{"operation", arguments.names}, {"names", std::move(rows)}};
+            PutName(document, "folder", folder);
+            printLine(document.dump(2));
+            return kDone;
+        }
+        printNames(names);
+        return kDone;
+    }
+    if (arguments.json) {
+        nlohmann::json operations = nlohmann::json::array();
+        for (size_t number = 1; number <= history.size(); ++number) {
+            const HistoryOperation& operation = history[history.size() - number];
+            nlohmann::json row = {{"number", number},
+                                  {"time", OperationTimeText(operation.time)},
+                                  {"iso8601", isoTime(operation.time)},
+                                  {"kind", OperationKindName(operation.kind)},
+                                  {"count", operation.files.size()}};
+            if (operation.angle != 0) row["angle"] = operation.angle;
+            if (!operation.place.empty()) PutName(row, "place", operation.place);
+            operations.push_back(std::move(row));
+        }
+        nlohmann::json document = {{"operations", std::move(operations)}};
+        PutName(document, "folder", folder);
+        printLine(document.dump(2));
+        return kDone;
+    }
+    for (size_t number = 1; number <= history.size(); ++number) {
+        const HistoryOperation& operation = history[history.size() - number];
+        printLine(std::to_string(number) + "\t" + OperationTimeText(operation.time) + "\t" +
+                  OperationKindName(operation.kind) + "\t" +
+                  std::to_string(operation.files.size()));
+    }
+    return kDone;
+}
+
+int RunUndo(const Arguments& arguments, const LanguageTable& messages) {
+    const std::string& folder = arguments.paths.front();
+    if (const int missing = CheckFolderExists(folder)) return missing;
+    const UndoPlan plan = PlanUndo(folder);
+    switch (plan.status) {
+        case UndoPlan::Status::Ready:
+            break;
+        case UndoPlan::Status::Nothing:
+            Say(messages.text(kMessageNothingToUndo));
+            return kRefused;
+        case UndoPlan::Status::Changed:
+            Say(messages.text(kMessageUndoChanged) + "\n" + OnOneLine(plan.changedName));
+            return kRefused;
+        case UndoPlan::Status::Lossy:
+            Say(messages.text(kMessageUndoLossy));
+            return kRefused;
+    }
+    if (arguments.dryRun) return PrintPlan(arguments, plan.moves, kDone);
+    const UndoResult result = UndoLastOperation(folder, trashHooks());
+    if (!result.plan.ready()) return kRefused;  // the folder changed since the plan
+    printNames(result.done);
+    if (result.failures.empty()) return kDone;
+    SayWithNames(messages, kMessageUndoFailed, result.failures);
+    return kSomeFailed;
+}
+
+}  // namespace lumaro::cli
