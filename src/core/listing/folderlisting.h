@@ -1,6 +1,7 @@
 // The ordered listing of the pictures of a folder: every regular, non-hidden file whose
 // extension is the file type in any letter case and that is not empty, ordered by name or by
-// the date inside the picture. Every refresh of the picture list goes through it.
+// the date inside the picture. Every refresh of the picture list goes through it. The same read
+// of the folder gives each picture its companions: the other files named after it.
 #pragma once
 
 #include <chrono>
