@@ -13,10 +13,10 @@ namespace lumaro::cli {
 namespace {
 
 // The options each command accepts besides --type; every option takes one value except the
-// switches --dates and --permanent.
+// switches (kSwitches).
 const std::map<std::string, std::set<std::string>>& commandOptions() {
     static const std::map<std::string, std::set<std::string>> options = {
-        {"list", {"--by", "--dates"}},
+        {"list", {"--by", "--dates", "--companions"}},
         {"date", {}},
         {"load", {"--format", "--by"}},
         {"caption", {"--select", "--caption", "--by", "--format"}},
@@ -25,9 +25,21 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
         {"slideshow", {"--to", "--title-format", "--interval", "--effect", "--format"}},
         {"turn", {"--angle"}},
         {"transfer", {"--select", "--to", "--by"}},
-        {"delete", {"--permanent"}},
+        {"delete", {"--permanent", "--with-companions"}},
     };
     return options;
+}
+
+// The options that take no value, and the flag each sets.
+bool Arguments::*switchFlag(const std::string& option) {
+    static const std::map<std::string, bool Arguments::*> flags = {
+        {"--dates", &Arguments::dates},
+        {"--permanent", &Arguments::permanent},
+        {"--companions", &Arguments::companions},
+        {"--with-companions", &Arguments::withCompanions},
+    };
+    const auto flag = flags.find(option);
+    return flag != flags.end() ? flag->second : nullptr;
 }
 
 bool allDigits(const std::string& text) {
@@ -119,7 +131,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
             a.command = word.substr(2);
             return {a, {}};
         }
-        if (word == "--dates" || word == "--permanent") {
+        if (switchFlag(word)) {
             options.emplace_back(word, "");
         } else if (word.rfind("--", 0) == 0) {
             const size_t equals = word.find('=');
@@ -140,8 +152,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
     if (known == commandOptions().end())
         return {{}, a.command.empty() ? "no command given" : "unknown command " + a.command};
     for (const auto& [option, value] : options) {
-        if ((option == "--dates" || option == "--permanent") && known->second.count(option)) {
-            (option == "--dates" ? a.dates : a.permanent) = true;
+        if (switchFlag(option) && known->second.count(option)) {
+            a.*switchFlag(option) = true;
             continue;
         }
         if (option != "--type" && !known->second.count(option))
@@ -162,8 +174,10 @@ order, or in picture-date order with --by date; they print the new listing after
 The load gives numbered names one number width and numbers the others; everything is
 checked on the names it would give before it renames, and its renames are told on stderr.
 
-  list DIR [--by name|date] [--dates]
-      The pictures in listing order; with --dates, the picture date, a TAB, the name.
+  list DIR [--by name|date] [--dates] [--companions]
+      The pictures in listing order; with --dates, the picture date, a TAB, the name; with
+      --companions, each picture's companion files (its raw file, video, sidecars: the other
+      files named after it followed by a dot), each on a line under it after a TAB.
       lumaro-cli list ~/Pictures/Italy --by date --dates
   date FILE...
       The date of each file: the moment the picture was taken (read from the Exif data of
@@ -201,16 +215,19 @@ checked on the names it would give before it renames, and its renames are told o
       lumaro-cli turn ~/Pictures/Italy/0007--.jpg --angle 90
   transfer DIR --select RANGES --to DEST [--by name|date]
       Moves the selected pictures to DEST (created when missing): each is copied under
-      a free name ("IMG_1 (2).jpg" when the name is taken), verified, then deleted.
+      a free name ("IMG_1 (2).jpg" when the name is taken), verified, then deleted; its
+      companion files go along under the same name ("IMG_1 (2).NEF").
       lumaro-cli transfer ~/Pictures/Italy --select 3-5 --to ~/Pictures/Rome
-  delete FILE... [--permanent]
+  delete FILE... [--permanent] [--with-companions]
       Moves each file to the desktop Trash, where the file manager restores it, and
       prints where it lies there. With --permanent, deletes each file for good instead;
-      a file the Trash cannot take is left in place unless --permanent is given.
+      a file the Trash cannot take is left in place unless --permanent is given. With
+      --with-companions, each picture's companion files go with it; without, they stay.
       lumaro-cli delete ~/Pictures/Italy/0007--.jpg
   --help, --version
 
-Every picture takes one line: in names, paths and dates a line feed, a tab, a carriage
+Every command that renames pictures renames their companion files with them, all or none,
+and lists them under their pictures after a TAB. Every picture takes one line: in names, paths and dates a line feed, a tab, a carriage
 return and the other control characters are written \n, \t, \r and \xHH, a backslash \\.
 
 Exit codes: 0 done; 1 wrong usage, a position past the end, a path that does not exist,

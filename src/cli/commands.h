@@ -27,7 +27,7 @@ int RunNaming(const Arguments& arguments, const LanguageTable& messages);
 // turn and transfer.
 int RunTurn(const Arguments& arguments, const LanguageTable& messages);
 int RunTransfer(const Arguments& arguments, const LanguageTable& messages);
-// delete: to the Trash, or permanently with --permanent.
+// delete: to the Trash, or permanently with --permanent; companions only with --with-companions.
 int RunDelete(const Arguments& arguments, const LanguageTable& messages);
 
 // slideshow: the project file of the folder's pictures for the slide-show player.
@@ -50,7 +50,8 @@ int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messag
 void Say(const std::string& text);
 void SayWithNames(const LanguageTable& messages, int key, const std::vector<std::string>& names);
 void SayFailures(const LanguageTable& messages, const std::vector<RenameFailure>& failures);
-void PrintListing(const std::vector<PictureEntry>& entries);
+// One line per picture; with `withCompanions`, each companion on a line under it after a TAB.
+void PrintListing(const std::vector<PictureEntry>& entries, bool withCompanions = true);
 // The file type and folder checks every command makes first; kDone when they pass.
 int CheckFileType(const std::string& fileType, const LanguageTable& messages);
 int CheckFolderExists(const std::string& folder);

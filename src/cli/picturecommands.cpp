@@ -113,8 +113,17 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
             return kUsage;
         }
     }
-    int code = kDone;
+    std::vector<std::string> paths;
     for (const std::string& path : arguments.paths) {
+        paths.push_back(path);
+        if (!arguments.withCompanions) continue;
+        const size_t slash = path.rfind('/');
+        const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+        for (const std::string& name : CompanionNamesOf(folder, path.substr(folder.size())))
+            paths.push_back(folder + name);
+    }
+    int code = kDone;
+    for (const std::string& path : paths) {
         if (arguments.permanent) {
             if (const int error = DeletePictureFile(path)) {
                 Say("lumaro-cli: " + messages.text(kMessageDeleteFailed) + "\n" + OnOneLine(path) +

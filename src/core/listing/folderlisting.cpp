@@ -227,4 +227,17 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
     return listing;
 }
 
+std::vector<std::string> CompanionNamesOf(const std::string& folder, const std::string& fileName) {
+    const size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos) return {};
+    const std::string fileType = ToLowerAscii(fileName.substr(dot + 1));
+    std::vector<std::string> names;
+    for (const PictureEntry& entry :
+         ListFolderOrdered(folder, fileType, ListCriterion::Name).entries) {
+        if (entry.fileName() != fileName) continue;
+        for (const std::string& rest : entry.companions) names.push_back(entry.base + rest);
+    }
+    return names;
+}
+
 }  // namespace lumaro

@@ -68,6 +68,10 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
                                 ListCriterion criterion, const ListProgress& progress = {},
                                 const FirstPictureTest& firstPictureTest = {});
 
+// The file names of the companions of the picture `fileName` of `folder`, the picture's own
+// extension taken as the file type: empty when it has none or is not a listed picture.
+std::vector<std::string> CompanionNamesOf(const std::string& folder, const std::string& fileName);
+
 // Orders the listing again, as ListFolderOrdered orders one by `criterion`, after its entries
 // were given other names: a listing by date keeps each date with its picture.
 void OrderListing(FolderListing& listing, ListCriterion criterion);

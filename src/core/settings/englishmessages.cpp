@@ -153,6 +153,8 @@ constexpr const char* kEnglishEntries[] = {
     "134=A slide show cannot name these folders or pictures, whose names hold a line break; "
     "nothing was written:",
     "135=This picture cannot be moved to the Trash. Delete it permanently?",
+    "136=Delete '%1' and its %2 companion files?",
+    "137=Delete '%1' alone? Its companion files stay.",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -191,6 +191,11 @@ inline constexpr int kMessageSlideShowLineBreak = 134;
 // Followed by its path and the reason.
 inline constexpr int kMessageTrashFailedDeletePermanently = 135;
 
-inline constexpr int kMessageKeyCount = 136;
+// Deleting a picture that has companion files: the first question offers the picture with
+// them (%1 its name, %2 their count; followed by their names), the second the picture alone.
+inline constexpr int kMessageDeleteWithCompanions = 136;
+inline constexpr int kMessageDeletePictureAlone = 137;
+
+inline constexpr int kMessageKeyCount = 138;
 
 }  // namespace lumaro

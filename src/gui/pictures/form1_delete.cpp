@@ -1,11 +1,13 @@
 // Deleting the picture of display slot 1 to the Trash, after a question, and refilling the list.
-// Only when the Trash cannot take it is it deleted permanently, after a second question.
+// A picture with companion files is deleted with them or alone, as the user chooses. Only when
+// the Trash cannot take a file is it deleted permanently, after a second question.
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 #include <cstring>
 
 #include "core/files/fileoperations.h"
+#include "core/listing/folderlisting.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
@@ -17,26 +19,60 @@ namespace lumaro {
 
 void Form1::pictbttn_Del_Click() { DeletePicture(); }
 
+namespace {
+
+// The files to delete for the picture at `path`, after the question: the picture, and its
+// companion files when the user chose them too; nothing when the user said no.
+std::vector<std::string> askWhatToDelete(Form1& form, const QString& shown,
+                                         const std::string& path) {
+    const QString caption = form.message(kMessageDeleteFile);
+    const QString base = QFileInfo(shown).completeBaseName();
+    const size_t slash = path.rfind('/');
+    const std::string folder = path.substr(0, slash + 1);
+    const std::vector<std::string> companions = CompanionNamesOf(folder, path.substr(slash + 1));
+    if (companions.empty()) {
+        const QString text =
+            form.message(kMessageDelete) + QStringLiteral(" '") + base + QStringLiteral("' ?");
+        if (Dialogs().question(&form, caption, text) != kAnswerYes) return {};
+        return {path};
+    }
+    QString withThem = form.message(kMessageDeleteWithCompanions)
+                           .arg(base)
+                           .arg(static_cast<int>(companions.size()));
+    for (const std::string& name : companions) withThem += QStringLiteral("\n") + PathText(name);
+    if (Dialogs().question(&form, caption, withThem) == kAnswerYes) {
+        std::vector<std::string> paths{path};
+        for (const std::string& name : companions) paths.push_back(folder + name);
+        return paths;
+    }
+    const QString alone = form.message(kMessageDeletePictureAlone).arg(base);
+    if (Dialogs().question(&form, caption, alone) != kAnswerYes) return {};
+    return {path};
+}
+
+}  // namespace
+
 void Form1::DeletePicture() {
     const QString shown = ImageV_1->fileName();
     if (shown.isEmpty()) return;
-    const QString text = message(kMessageDelete) + QStringLiteral(" '") +
-                         QFileInfo(shown).completeBaseName() + QStringLiteral("' ?");
-    if (Dialogs().question(this, message(kMessageDeleteFile), text) == kAnswerYes) {
-        ClearViewerSlot(1);
-        const std::string path = PathBytes(shown);
+    const std::vector<std::string> paths = askWhatToDelete(*this, shown, PathBytes(shown));
+    if (!paths.empty()) ClearViewerSlot(1);
+    for (const std::string& path : paths) {
+        const QString named = PathText(path);
         const TrashOutcome trashed = MoveToTrash(path);
         if (trashed.moved()) {
-            trashedFrom = path;
-            trashedTo = trashed.pathInTrash;
+            if (path == paths.front()) {
+                trashedFrom = path;
+                trashedTo = trashed.pathInTrash;
+            }
         } else if (Dialogs().question(this, message(kMessageDeleteFile),
                                       message(kMessageTrashFailedDeletePermanently) +
-                                          QStringLiteral("\n") + shown + QStringLiteral("\n(") +
+                                          QStringLiteral("\n") + named + QStringLiteral("\n(") +
                                           QString::fromStdString(trashed.error) +
                                           QStringLiteral(")")) == kAnswerYes) {
             if (const int error = DeletePictureFile(path)) {
                 Dialogs().message(this, QString(),
-                                  message(kMessageDeleteFailed) + QStringLiteral("\n") + shown +
+                                  message(kMessageDeleteFailed) + QStringLiteral("\n") + named +
                                       QStringLiteral("\n(") +
                                       QString::fromLocal8Bit(std::strerror(error)) +
                                       QStringLiteral(")"));
