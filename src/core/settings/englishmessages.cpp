@@ -154,7 +154,8 @@ constexpr const char* kEnglishEntries[] = {
     "nothing was written:",
     "135=This picture cannot be moved to the Trash. Delete it permanently?",
     "136=Delete '%1' and its %2 companion files?",
-    "137=Delete '%1' alone? Its companion files stay.",
+    "137=Picture and companions",
+    "138=Picture alone",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

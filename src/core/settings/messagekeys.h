@@ -191,11 +191,13 @@ inline constexpr int kMessageSlideShowLineBreak = 134;
 // Followed by its path and the reason.
 inline constexpr int kMessageTrashFailedDeletePermanently = 135;
 
-// Deleting a picture that has companion files: the first question offers the picture with
-// them (%1 its name, %2 their count; followed by their names), the second the picture alone.
+// Deleting a picture that has companion files: one question (%1 its name, %2 their count;
+// followed by their names) answered by deleting the picture with them, the picture alone, or
+// nothing (kMessageCancel).
 inline constexpr int kMessageDeleteWithCompanions = 136;
-inline constexpr int kMessageDeletePictureAlone = 137;
+inline constexpr int kMessageDeleteChoiceWithCompanions = 137;
+inline constexpr int kMessageDeleteChoicePictureAlone = 138;
 
-inline constexpr int kMessageKeyCount = 138;
+inline constexpr int kMessageKeyCount = 139;
 
 }  // namespace lumaro

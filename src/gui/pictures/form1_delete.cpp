@@ -1,6 +1,7 @@
 // Deleting the picture of display slot 1 to the Trash, after a question, and refilling the list.
-// A picture with companion files is deleted with them or alone, as the user chooses. Only when
-// the Trash cannot take a file is it deleted permanently, after a second question.
+// A picture with companion files is deleted with them, alone, or not at all, as the user chooses
+// in one question. Only when the Trash cannot take a file is it deleted permanently, after a
+// second question.
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
@@ -22,7 +23,7 @@ void Form1::pictbttn_Del_Click() { DeletePicture(); }
 namespace {
 
 // The files to delete for the picture at `path`, after the question: the picture, and its
-// companion files when the user chose them too; nothing when the user said no.
+// companion files when the user chose them too; nothing when the user said no or cancelled.
 std::vector<std::string> askWhatToDelete(Form1& form, const QString& shown,
                                          const std::string& path) {
     const QString caption = form.message(kMessageDeleteFile);
@@ -36,18 +37,24 @@ std::vector<std::string> askWhatToDelete(Form1& form, const QString& shown,
         if (Dialogs().question(&form, caption, text) != kAnswerYes) return {};
         return {path};
     }
-    QString withThem = form.message(kMessageDeleteWithCompanions)
-                           .arg(base)
-                           .arg(static_cast<int>(companions.size()));
-    for (const std::string& name : companions) withThem += QStringLiteral("\n") + PathText(name);
-    if (Dialogs().question(&form, caption, withThem) == kAnswerYes) {
-        std::vector<std::string> paths{path};
-        for (const std::string& name : companions) paths.push_back(folder + name);
-        return paths;
+    QString text = form.message(kMessageDeleteWithCompanions)
+                       .arg(base)
+                       .arg(static_cast<int>(companions.size()));
+    for (const std::string& name : companions) text += QStringLiteral("\n") + PathText(name);
+    const QStringList choices{form.message(kMessageDeleteChoiceWithCompanions),
+                              form.message(kMessageDeleteChoicePictureAlone),
+                              form.message(kMessageCancel)};
+    switch (Dialogs().choose(&form, caption, text, choices)) {
+        case 0: {
+            std::vector<std::string> paths{path};
+            for (const std::string& name : companions) paths.push_back(folder + name);
+            return paths;
+        }
+        case 1:
+            return {path};
+        default:
+            return {};
     }
-    const QString alone = form.message(kMessageDeletePictureAlone).arg(base);
-    if (Dialogs().question(&form, caption, alone) != kAnswerYes) return {};
-    return {path};
 }
 
 }  // namespace
