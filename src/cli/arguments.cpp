@@ -227,8 +227,9 @@ checked on the names it would give before it renames, and its renames are told o
   --help, --version
 
 Every command that renames pictures renames their companion files with them, all or none,
-and lists them under their pictures after a TAB. Every picture takes one line: in names, paths and dates a line feed, a tab, a carriage
-return and the other control characters are written \n, \t, \r and \xHH, a backslash \\.
+and lists them under their pictures after a TAB. Every picture takes one line: in names,
+paths and dates a line feed, a tab, a carriage return and the other control characters are
+written \n, \t, \r and \xHH, a backslash \\.
 
 Exit codes: 0 done; 1 wrong usage, a position past the end, a path that does not exist,
 a folder that cannot be read, or a slide show that cannot be written; 2 refused by a rule,
