@@ -1,5 +1,6 @@
 // A dialog service for window benchmarks: the folder browser answers one folder, questions
-// are answered No, and any message is printed, since a benchmark expects none.
+// are answered No (or by their last button, the one that cancels), and any message is printed,
+// since a benchmark expects none.
 #pragma once
 
 #include <QDialog>
@@ -19,6 +20,9 @@ public:
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
     }
     int question(QWidget*, const QString&, const QString&) override { return kAnswerNo; }
+    int choose(QWidget*, const QString&, const QString&, const QStringList& choices) override {
+        return static_cast<int>(choices.size()) - 1;
+    }
     std::optional<QString> browseFolder(QWidget*, const QString&) override { return folder_; }
     int execDialog(QDialog&) override { return QDialog::Rejected; }
 

@@ -32,6 +32,9 @@ public:
     }
     QString expected;  // the pictures have no date: a listing by date says so
     int question(QWidget*, const QString&, const QString&) override { return kAnswerNo; }
+    int choose(QWidget*, const QString&, const QString&, const QStringList& choices) override {
+        return static_cast<int>(choices.size()) - 1;
+    }
     std::optional<QString> browseFolder(QWidget*, const QString&) override { return folder_; }
     int execDialog(QDialog&) override { return QDialog::Rejected; }
 

@@ -31,6 +31,9 @@ public:
         std::exit(1);
     }
     int question(QWidget*, const QString&, const QString&) override { return kAnswerNo; }
+    int choose(QWidget*, const QString&, const QString&, const QStringList& choices) override {
+        return static_cast<int>(choices.size()) - 1;
+    }
     std::optional<QString> browseFolder(QWidget*, const QString&) override { return {}; }
     int execDialog(QDialog&) override { return QDialog::Rejected; }
 };

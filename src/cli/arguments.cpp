@@ -15,7 +15,7 @@ namespace {
 // The options each command accepts besides --type and the options every command takes.
 const std::map<std::string, std::set<std::string>>& commandOptions() {
     static const std::map<std::string, std::set<std::string>> options = {
-        {"list", {"--by", "--dates"}},
+        {"list", {"--by", "--dates", "--companions"}},
         {"date", {}},
         {"load", {"--format", "--by"}},
         {"caption", {"--select", "--caption", "--by", "--format"}},
@@ -24,7 +24,7 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
         {"slideshow", {"--to", "--title-format", "--interval", "--effect", "--format"}},
         {"turn", {"--angle"}},
         {"transfer", {"--select", "--to", "--by"}},
-        {"delete", {"--permanent"}},
+        {"delete", {"--permanent", "--with-companions"}},
         {"history", {"--names"}},
         {"undo", {}},
     };
@@ -43,7 +43,8 @@ const std::set<std::string>& valueOptions() {
 // The options that take no value: the commands' own, and those every command takes.
 const std::set<std::string>& switchOptions() {
     static const std::set<std::string> options = {
-        "--dates", "--permanent", "-n", "--dry-run", "--json", "-q", "--quiet", "-v", "--verbose"};
+        "--dates", "--permanent", "--companions", "--with-companions", "-n", "--dry-run", "--json",
+        "-q",      "--quiet",     "-v",           "--verbose"};
     return options;
 }
 
@@ -194,7 +195,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
         } else if (!known->second.count(word)) {
             return {{}, a.command + " does not take " + word};
         } else {
-            (word == "--dates" ? a.dates : a.permanent) = true;
+            (word == "--dates"        ? a.dates
+             : word == "--permanent"  ? a.permanent
+             : word == "--companions" ? a.companions
+                                      : a.withCompanions) = true;
         }
     }
     if (a.json && a.command != "list" && a.command != "date" && a.command != "history" && !a.dryRun)
@@ -228,8 +232,10 @@ checked on the names it would give before it renames, and its renames are told o
 
 // Each command's form, what it does and an example, in the order of the full help.
 constexpr std::pair<const char*, const char*> kCommandUsage[] = {
-    {"list", R"usage(  list DIR [--by name|date] [--dates] [--json]
-      The pictures in listing order; with --dates, the picture date, a TAB, the name.
+    {"list", R"usage(  list DIR [--by name|date] [--dates] [--companions] [--json]
+      The pictures in listing order; with --dates, the picture date, a TAB, the name; with
+      --companions, each picture's companion files (its raw file, video, sidecars: the other
+      files named after it followed by a dot), each on a line under it after a TAB.
       lumaro-cli list ~/Pictures/Italy --by date --dates
 )usage"},
     {"date", R"usage(  date FILE... [--json]
@@ -276,13 +282,15 @@ constexpr std::pair<const char*, const char*> kCommandUsage[] = {
 )usage"},
     {"transfer", R"usage(  transfer DIR --select RANGES --to DEST [--by name|date]
       Moves the selected pictures to DEST (created when missing): each is copied under
-      a free name ("IMG_1 (2).jpg" when the name is taken), verified, then deleted.
+      a free name ("IMG_1 (2).jpg" when the name is taken), verified, then deleted; its
+      companion files go along under the same name ("IMG_1 (2).NEF").
       lumaro-cli transfer ~/Pictures/Italy --select 3-5 --to ~/Pictures/Rome
 )usage"},
-    {"delete", R"usage(  delete FILE... [--permanent]
+    {"delete", R"usage(  delete FILE... [--permanent] [--with-companions]
       Moves each file to the desktop Trash, where the file manager restores it, and
       prints where it lies there. With --permanent, deletes each file for good instead;
-      a file the Trash cannot take is left in place unless --permanent is given.
+      a file the Trash cannot take is left in place unless --permanent is given. With
+      --with-companions, each picture's companion files go with it; without, they stay.
       lumaro-cli delete ~/Pictures/Italy/0007--.jpg
 )usage"},
     {"history", R"usage(  history DIR [--names N]
@@ -321,8 +329,10 @@ An option's value is the next word as it is, even when it begins with '-'.
 )usage";
 
 constexpr const char* kUsageTail = R"usage(
-Every picture takes one line: in names, paths and dates a line feed, a tab, a carriage
-return and the other control characters are written \n, \t, \r and \xHH, a backslash \\.
+Every command that renames pictures renames their companion files with them, all or none,
+and lists them under their pictures after a TAB. Every picture takes one line: in names,
+paths and dates a line feed, a tab, a carriage return and the other control characters are
+written \n, \t, \r and \xHH, a backslash \\.
 Every error line on stderr begins with "lumaro-cli: ".
 
 Exit codes:

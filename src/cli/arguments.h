@@ -19,6 +19,8 @@ struct Arguments {
     bool byDate = false;                // --by date
     bool dates = false;                 // --dates
     bool permanent = false;             // --permanent: delete for good, not to the Trash
+    bool companions = false;            // --companions: list each picture's companions
+    bool withCompanions = false;        // --with-companions: delete them with their pictures
     std::optional<std::string> format;  // "1" replace, "2" insert, "3" leave
     std::optional<Ranges> select;
     std::optional<std::string> caption;

@@ -28,7 +28,7 @@ int RunNaming(const Arguments& arguments, const LanguageTable& messages);
 // turn and transfer.
 int RunTurn(const Arguments& arguments, const LanguageTable& messages);
 int RunTransfer(const Arguments& arguments, const LanguageTable& messages);
-// delete: to the Trash, or permanently with --permanent.
+// delete: to the Trash, or permanently with --permanent; companions only with --with-companions.
 int RunDelete(const Arguments& arguments, const LanguageTable& messages);
 
 // history and undo: the folder's operations, and undoing the last one still intact.
@@ -65,7 +65,8 @@ void Say(const std::string& text);
 void Tell(const std::string& text);
 void SayWithNames(const LanguageTable& messages, int key, const std::vector<std::string>& names);
 void SayFailures(const LanguageTable& messages, const std::vector<RenameFailure>& failures);
-void PrintListing(const std::vector<PictureEntry>& entries);
+// One line per picture; with `withCompanions`, each companion on a line under it after a TAB.
+void PrintListing(const std::vector<PictureEntry>& entries, bool withCompanions = true);
 // What a dry run adds to its renames: a last line (the slide show's path), fields of the JSON
 // document.
 struct PlanNote {

@@ -204,7 +204,7 @@ int printNamingPlan(const Session& s, std::vector<FileRename> plan) {
     std::vector<FileRename> command;
     for (const RenamePair& pair : s.commandPlan) {
         if (pair.toBase == pair.from.base) continue;
-        command.push_back({pair.from.fileName(), pair.toFileName()});
+        for (FileRename& file : FileRenamesOf(pair)) command.push_back(std::move(file));
     }
     for (FileRename& rename : load) {
         const auto then = std::find_if(command.begin(), command.end(), [&](const FileRename& c) {
@@ -226,8 +226,9 @@ int printNamingPlan(const Session& s, std::vector<FileRename> plan) {
 
 std::vector<FileRename> LoadPlanRenames(const LoadFolderResult& plan) {
     std::vector<FileRename> renames;
-    for (const RenamePair& pair : plan.plannedRenames)
-        renames.push_back({pair.from.fileName(), pair.toFileName()});
+    for (const RenamePair& pair : plan.plannedRenames) {
+        for (FileRename& file : FileRenamesOf(pair)) renames.push_back(std::move(file));
+    }
     std::sort(renames.begin(), renames.end(), [](const FileRename& a, const FileRename& b) {
         return CompareNames(a.oldName, b.oldName) < 0;
     });

@@ -126,7 +126,7 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
     }
     int code = kDone;
     const std::vector<TransferOutcome> outcomes = TransferPictures(folder, chosen, destination);
-    RecordTransfer(folder, destination, outcomes);
+    RecordTransfer(folder, destination, chosen, outcomes);
     for (const TransferOutcome& outcome : outcomes) {
         if (outcome.moved()) {
             PrintLine("moved " + outcome.source + " -> " + outcome.target);
@@ -157,9 +157,18 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
             return kUsage;
         }
     }
+    std::vector<std::string> paths;
+    for (const std::string& path : arguments.paths) {
+        paths.push_back(path);
+        if (!arguments.withCompanions) continue;
+        const size_t slash = path.rfind('/');
+        const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+        for (const std::string& name : CompanionNamesOf(folder, path.substr(folder.size())))
+            paths.push_back(folder + name);
+    }
     if (arguments.dryRun) {
         std::vector<FileRename> plan;
-        for (const std::string& path : arguments.paths)
+        for (const std::string& path : paths)
             plan.push_back({path, arguments.permanent ? "(deleted for good)" : "(Trash)"});
         return PrintPlan(arguments, plan, kDone,
                          {"", {{"to", arguments.permanent ? "deleted for good" : "Trash"}}});
@@ -168,7 +177,7 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
     HistoryOperation trashed;
     trashed.kind = OperationKind::Delete;
     trashed.effect = OperationEffect::ToTrash;
-    for (const std::string& path : arguments.paths) {
+    for (const std::string& path : paths) {
         if (arguments.permanent) {
             if (const int error = DeletePictureFile(path)) {
                 Say(messages.text(kMessageDeleteFailed) + "\n" + OnOneLine(path) + " (" +

@@ -81,9 +81,14 @@ void SayFailures(const LanguageTable& messages, const std::vector<RenameFailure>
     Say(messages.text(kMessageRenamesFailed) + "\n" + DescribeRenameFailures(failures));
 }
 
-void PrintListing(const std::vector<PictureEntry>& entries) {
+void PrintListing(const std::vector<PictureEntry>& entries, bool withCompanions) {
+    std::string line;
     for (const PictureEntry& entry : entries) {
-        const std::string line = OnOneLine(entry.fileName()) + "\n";
+        line = OnOneLine(entry.fileName()) + "\n";
+        if (withCompanions) {
+            for (const std::string& rest : entry.companions)
+                line += "\t" + OnOneLine(entry.base + rest) + "\n";
+        }
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
 }
@@ -141,7 +146,7 @@ int RunList(const Arguments& arguments, const LanguageTable& messages) {
         return kDone;
     }
     if (!arguments.dates) {
-        PrintListing(listing.entries);
+        PrintListing(listing.entries, arguments.companions);
         return kDone;
     }
     // A listing by date has read every date already: no picture is opened twice.
@@ -150,7 +155,11 @@ int RunList(const Arguments& arguments, const LanguageTable& messages) {
         const std::string date = i < listing.dates.size()
                                      ? ListedDateText(listing.dates[i], fileDatePrefix)
                                      : ReadPictureDate(folder + fileName, fileDatePrefix);
-        const std::string line = OnOneLine(date) + "\t" + OnOneLine(fileName) + "\n";
+        std::string line = OnOneLine(date) + "\t" + OnOneLine(fileName) + "\n";
+        if (arguments.companions) {
+            for (const std::string& rest : listing.entries[i].companions)
+                line += "\t" + OnOneLine(listing.entries[i].base + rest) + "\n";
+        }
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
     return kDone;

@@ -1,6 +1,6 @@
-// lumaro-cli stopped in the middle of renaming 2,000 pictures, by SIGKILL or after a given
-// number of renames: the next load finishes the operation, and every file is still there,
-// under the name the operation planned for it.
+// lumaro-cli stopped in the middle of renaming 2,000 pictures, every second one with a raw file
+// beside it, by SIGKILL or after a given number of renames: the next load finishes the
+// operation, and every file is still there, under the name the operation planned for it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -29,16 +29,30 @@ uint64_t hashOf(const std::string& bytes) {
 
 std::string captionOf(int i) { return "p" + std::to_string(i % 7); }
 
-// Pictures 0001 .. 2000, each with bytes of its own; returns name -> hash.
+// Pictures 0001 .. 2000, each with bytes of its own, the even ones with a raw file; returns
+// name -> hash.
 std::map<std::string, uint64_t> writePictures(const PictureFolder& folder) {
     std::map<std::string, uint64_t> hashes;
     for (int i = 1; i <= kPictures; ++i) {
-        const std::string name = CaptionedName(i, 4, captionOf(i)) + ".jpg";
+        const std::string base = CaptionedName(i, 4, captionOf(i));
         const std::string bytes = "picture " + std::to_string(i) + std::string(i % 97, char(i));
-        folder.write(name, bytes);
-        hashes[name] = hashOf(bytes);
+        folder.write(base + ".jpg", bytes);
+        hashes[base + ".jpg"] = hashOf(bytes);
+        if (i % 2) continue;
+        folder.write(base + ".NEF", "raw " + bytes);
+        hashes[base + ".NEF"] = hashOf("raw " + bytes);
     }
     return hashes;
+}
+
+// The picture `from` and its raw file, when it has one, planned under the base `to`.
+template <typename File>
+void plan(std::map<std::string, File>& planned, const std::map<std::string, File>& before,
+          const std::string& to, const std::string& from) {
+    for (const char* rest : {".jpg", ".NEF"}) {
+        const auto found = before.find(from + rest);
+        if (found != before.end()) planned[to + rest] = found->second;
+    }
 }
 
 std::map<std::string, uint64_t> hashesIn(const PictureFolder& folder) {
@@ -76,9 +90,10 @@ void crashThenLoad(const std::vector<std::string>& command, const Moment& moment
         << moment.killAfterMicroseconds << " us; repair said: " << load.err;
 }
 
+// 3,000 files, each renamed twice.
 const Moment kMoments[] = {
-    {0, 0},    {1, 0},    {999, 0},  {1999, 0},  {2000, 0},
-    {2001, 0}, {3333, 0}, {4000, 0}, {-1, 6000}, {-1, 18000},  // a whole run takes ~40 ms
+    {0, 0},    {1, 0},    {999, 0},  {2999, 0},  {3000, 0},   {3001, 0},
+    {4444, 0}, {5999, 0}, {6000, 0}, {-1, 6000}, {-1, 18000},  // a whole run takes ~50 ms
 };
 
 TEST(CliCrashTest, KilledRenumberingIsFinishedByTheNextLoadWithEveryFileKept) {
@@ -87,8 +102,8 @@ TEST(CliCrashTest, KilledRenumberingIsFinishedByTheNextLoadWithEveryFileKept) {
         const std::map<std::string, uint64_t> before = writePictures(folder);
         std::map<std::string, uint64_t> planned;
         for (int i = 1; i <= kPictures; ++i) {
-            planned[CaptionedName(i + 100, 4, captionOf(i)) + ".jpg"] =
-                before.at(CaptionedName(i, 4, captionOf(i)) + ".jpg");
+            plan(planned, before, CaptionedName(i + 100, 4, captionOf(i)),
+                 CaptionedName(i, 4, captionOf(i)));
         }
         const std::string dir = folder.path().substr(0, folder.path().size() - 1);
         crashThenLoad({"renumber", dir, "--select", "all", "--start", "101"}, moment, folder,
@@ -104,8 +119,8 @@ TEST(CliCrashTest, KilledMoveAcceptanceIsFinishedByTheNextLoadWithEveryFileKept)
         std::map<std::string, uint64_t> planned;
         for (int place = 1; place <= kPictures; ++place) {
             const int from = place <= 500 ? 1500 + place : place - 500;
-            planned[CaptionedName(place, 4, captionOf(from)) + ".jpg"] =
-                before.at(CaptionedName(from, 4, captionOf(from)) + ".jpg");
+            plan(planned, before, CaptionedName(place, 4, captionOf(from)),
+                 CaptionedName(from, 4, captionOf(from)));
         }
         const std::string dir = folder.path().substr(0, folder.path().size() - 1);
         crashThenLoad({"move", dir, "--select", "1501-2000", "--after", "0"}, moment, folder,
@@ -159,9 +174,9 @@ void expectPlanned(const PictureFolder& folder, const std::map<std::string, ino_
     ASSERT_EQ(folder.names().size(), planned.size()) << "the journal outlived its repair";
 }
 
-// A move acceptance of 2,000 pictures stopped after 1,500 renames leaves 500 pictures on
-// their old names and 1,500 on temporary ones. Each load's repair is then stopped right
-// after its first rename, so that the repair is stopped after every one of its renames in
+// A move acceptance of 2,000 pictures and 1,000 raw files stopped after 1,500 renames leaves
+// 1,500 files on their old names and 1,500 on temporary ones. Each load's repair is then stopped
+// right after its first rename, so that the repair is stopped after every one of its renames in
 // turn, and each next load must go on from there. Along the way a copy of the folder is
 // finished by a whole repair, and at the end every file is under its planned name with no
 // temporary name and no journal left.
@@ -172,8 +187,8 @@ TEST(CliCrashTest, RepairStoppedAfterEachOfItsRenamesIsFinishedByTheNextLoad) {
     std::map<std::string, ino_t> planned;
     for (int place = 1; place <= kPictures; ++place) {
         const int from = place <= 500 ? 1500 + place : place - 500;
-        planned[CaptionedName(place, 4, captionOf(from)) + ".jpg"] =
-            before.at(CaptionedName(from, 4, captionOf(from)) + ".jpg");
+        plan(planned, before, CaptionedName(place, 4, captionOf(from)),
+             CaptionedName(from, 4, captionOf(from)));
     }
     const std::string dir = folder.path().substr(0, folder.path().size() - 1);
     ASSERT_EQ(RunCli({"move", dir, "--select", "1501-2000", "--after", "0"},
@@ -191,8 +206,8 @@ TEST(CliCrashTest, RepairStoppedAfterEachOfItsRenamesIsFinishedByTheNextLoad) {
         }
     }
     expectPlanned(folder, planned, stops);
-    // 500 pictures to their temporary names, then all 2,000 to their new ones.
-    EXPECT_EQ(stops + 1, 2500);
+    // 1,500 files to their temporary names, then all 3,000 to their new ones.
+    EXPECT_EQ(stops + 1, 4500);
 }
 
 }  // namespace

@@ -171,5 +171,37 @@ TEST(CliPicturesTest, DeleteGoesToTheTrashAndUnlinksOnlyWithPermanent) {
     EXPECT_TRUE(folder.names().empty());
 }
 
+// A picture's companion files are listed under it only when asked, and deleted with it only with
+// --with-companions: keeping the raw files while deleting the JPEGs stays possible.
+TEST(CliPicturesTest, CompanionsAreListedAndDeletedOnlyWhenAsked) {
+    PictureFolder home, folder;
+    for (const char* name : {"a.jpg", "a.NEF", "a.jpg.xmp", "b.jpg", "b.NEF", "b.xmp", "c.jpg"})
+        folder.write(name);
+    const std::vector<std::pair<std::string, std::string>> env = {
+        {"HOME", home.path()}, {"XDG_DATA_HOME", home.pathOf("share")}};
+    EXPECT_EQ(RunCli({"list", folder.path()}).out, "a.jpg\nb.jpg\nc.jpg\n");
+    EXPECT_EQ(RunCli({"list", folder.path(), "--companions"}).out,
+              "a.jpg\n\ta.jpg.xmp\n\ta.NEF\nb.jpg\n\tb.NEF\n\tb.xmp\nc.jpg\n");
+    const struct {
+        const char* picture;
+        bool withCompanions;
+        Names trashed;
+        Names left;
+    } rows[] = {
+        {"a.jpg", false, {"a.jpg"}, {"a.NEF", "a.jpg.xmp", "b.NEF", "b.jpg", "b.xmp", "c.jpg"}},
+        {"b.jpg", true, {"b.NEF", "b.jpg", "b.xmp"}, {"a.NEF", "a.jpg.xmp", "c.jpg"}},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> args = {"delete", folder.pathOf(row.picture)};
+        if (row.withCompanions) args.push_back("--with-companions");
+        const CliRun run = RunCli(args, env);
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(folder.names(), row.left) << row.picture;
+        for (const std::string& name : row.trashed)
+            EXPECT_EQ(clitest::readWhole(home.pathOf("share/Trash/files/" + name)),
+                      "content of " + name);
+    }
+}
+
 }  // namespace
 }  // namespace lumaro

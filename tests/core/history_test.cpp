@@ -148,8 +148,9 @@ TEST_F(HistoryTest, EachKindOfOperationIsUndoneOnDiskAndASecondUndoDoesItAgain) 
          {"02  a.jpg", "03  b.jpg", "04  c.jpg"}},
         {"transfer",
          [](NamingFolder& f, const std::string& other, const TrashHooks&) {
-             const auto outcomes = TransferPictures(f.list.currentFolder, {f.list.avant[1]}, other);
-             RecordTransfer(f.list.currentFolder, other, outcomes);
+             const std::vector<PictureEntry> moved{f.list.avant[1]};
+             const auto outcomes = TransferPictures(f.list.currentFolder, moved, other);
+             RecordTransfer(f.list.currentFolder, other, moved, outcomes);
          },
          {"01  a.jpg", "03  c.jpg"}},
         {"delete",

@@ -87,7 +87,10 @@ TEST(RenameJournalTest, JournalsThatCouldNotComeFromAnOperationAreRefused) {
         std::string bytes;
         bool cutShort;  // may still be the beginning of a journal: it is dropped, not kept
     } rows[] = {
-        {"another version", "lumaro-journal 2\n" + one + end, false},
+        {"another version", "lumaro-journal 3\n" + one + end, false},
+        {"a companion before any picture", JournalHeader() + "C 1 1:a 0: 1:b\n" + end, false},
+        {"a companion in a journal of pictures only",
+         "lumaro-journal 1\n" + one + "C 2 1:c 0: 1:d\n" + JournalEnd(2), false},
         {"a name with a slash", JournalHeader() + EncodeJournalRecord(1, "../a", "", "b") + end,
          false},
         {"a name that is the folder", JournalHeader() + EncodeJournalRecord(1, "a", "", "..") + end,
@@ -248,7 +251,7 @@ TEST(RenameJournalTest, HalfWrittenJournalGoesAndAnUnreadableOneIsKeptBesideTheP
         {half, ""},
         {half + std::string(300, '\0'), ""},
         {"\x89PNG garbage\n0001  a.jpg\n", kept + "-2"},
-        {"lumaro-journal 2\nP 1 11:0001x a.jpg 0: 11:0001  a.jpg\nend 1\n", kept + "-3"},
+        {"lumaro-journal 3\nP 1 11:0001x a.jpg 0: 11:0001  a.jpg\nend 1\n", kept + "-3"},
     };
     Names names = folder.names();
     for (const auto& row : rows) {

@@ -63,7 +63,7 @@ void HelpTest::helpButtonOpensTheLanguageHelpOnItsContents() {
                      html.contains(QStringLiteral("id=\"%1\"").arg(link.captured(1))),
                  qPrintable(link.captured(1)));
     }
-    QCOMPARE(anchors.size(), 15);
+    QCOMPARE(anchors.size(), 16);
 }
 
 void HelpTest::helpFallsBackToEnglishWhenTheLanguageHasNone() {

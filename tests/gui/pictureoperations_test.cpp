@@ -107,6 +107,9 @@ void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
     writeFile(
         folder.path("01  a"),
         turnjpegs::QuarterJpeg(64, 48, turnjpegs::ExifSegment(6, "2006:05:12 14:23:44", 64, 48)));
+    // Its raw file and sidecar are never rewritten by a turn.
+    for (const char* companion : {"01  a.NEF", "01  a.xmp"})
+        writeFile(folder.dir.filePath(companion), std::string("raw or sidecar ") + companion);
     Form1& form = folder.start();
     // Nothing in slot 1: nothing to turn, and no turn button is offered.
     QVERIFY(!form.pictbttn_090->isVisible() && !form.pictbttn_090->isEnabled());
@@ -143,7 +146,11 @@ void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
     QCOMPARE(readFile(folder.path("02  b")), other);
     QTest::mouseClick(form.cb_Tout, Qt::LeftButton);  // both were selected: unselects all
     QVERIFY(!form.pictbttn_270->isVisible());
-    QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "02  b.jpg"}));
+    QCOMPARE(FilesIn(folder.dir.path()),
+             (QStringList{"01  a.NEF", "01  a.jpg", "01  a.xmp", "02  b.jpg"}));
+    for (const char* companion : {"01  a.NEF", "01  a.xmp"})
+        QCOMPARE(readFile(folder.dir.filePath(companion)),
+                 QByteArray("raw or sidecar ") + companion);
     QCOMPARE(folder.fx.responder().shown.size(), 1);  // the folder browser, and no message
 }
 

@@ -79,62 +79,103 @@ public:
           options_(options),
           folderFd_(open(destination.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
 
-    TransferOutcome move(const std::string& source, const PictureEntry& picture) {
+    // Moves the picture `folder` + its name with its companions: every copy is written and
+    // verified before any source is deleted, and a failure leaves every source where it was.
+    TransferOutcome move(const std::string& folder, const PictureEntry& picture) {
+        const std::string source = folder + picture.fileName();
         TransferOutcome outcome{TransferOutcome::Status::CopyFailed, source, {}, 0};
-        Descriptor in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
-        struct stat st;
-        if (in.get() < 0 || fstat(in.get(), &st) != 0) {
-            outcome.error = errno;
-            if (errno == ENOENT) outcome.status = TransferOutcome::Status::SourceMissing;
-            return outcome;
-        }
-        Descriptor out(createFree(picture, outcome.target));
-        if (out.get() < 0) {
-            outcome.error = errno;
-            return outcome;
-        }
-        outcome.error = copyAndSync(in.get(), out.get(), st);
-        if (outcome.error == 0) {
-            if (options_.beforeDelete) options_.beforeDelete(source);
-            // Both read from the file system now: the source as it is, not as it was read.
-            outcome.error = sameBytes(in.get(), out.get());
-            if (out.closeNow() != 0 && outcome.error == 0) outcome.error = errno;
-            if (!unchangedSince(in.get(), source, st)) {
-                outcome.status = TransferOutcome::Status::SourceChanged;
-                outcome.error = 0;
+        std::vector<Piece> pieces(1 + picture.companions.size());
+        pieces[0].rest = &picture.extension;
+        for (size_t k = 1; k < pieces.size(); ++k) pieces[k].rest = &picture.companions[k - 1];
+        for (size_t k = 0; k < pieces.size(); ++k) {
+            Piece& piece = pieces[k];
+            piece.source = folder + picture.base + *piece.rest;
+            piece.in.reset(open(piece.source.c_str(), O_RDONLY | O_CLOEXEC));
+            if (piece.in.get() < 0 || fstat(piece.in.get(), &piece.st) != 0) {
+                outcome.error = errno;
+                if (errno == ENOENT && k == 0)
+                    outcome.status = TransferOutcome::Status::SourceMissing;
+                return outcome;
             }
         }
+        if (!createFree(picture.base, pieces)) {
+            outcome.error = errno;
+            return outcome;
+        }
+        outcome.target = pieces[0].target;
+        for (Piece& piece : pieces) {
+            if (outcome.error == 0)
+                outcome.error = copyAndSync(piece.in.get(), piece.out.get(), piece.st);
+        }
+        if (outcome.error == 0) {
+            if (options_.beforeDelete) options_.beforeDelete(source);
+            for (Piece& piece : pieces) {
+                // Both read from the file system now: the source as it is, not as it was read.
+                const int differs = sameBytes(piece.in.get(), piece.out.get());
+                if (piece.out.closeNow() != 0 && outcome.error == 0) outcome.error = errno;
+                if (outcome.error == 0) outcome.error = differs;
+                if (!unchangedSince(piece.in.get(), piece.source, piece.st)) {
+                    outcome.status = TransferOutcome::Status::SourceChanged;
+                }
+            }
+            if (outcome.status == TransferOutcome::Status::SourceChanged) outcome.error = 0;
+        }
         if (outcome.error != 0 || outcome.status == TransferOutcome::Status::SourceChanged) {
-            unlink(outcome.target.c_str());
+            for (Piece& piece : pieces) unlink(piece.target.c_str());
             outcome.target.clear();
             return outcome;
         }
-        // Closed first, so that the file system frees the source at once.
-        in.closeNow();
-        if (unlink(source.c_str()) != 0) {
-            // The copy is good and stays: the picture is in both folders rather than in none.
-            outcome.error = errno;
-            outcome.status = TransferOutcome::Status::SourceKept;
-            return outcome;
+        // The companions go first and the picture last: a picture that leaves the folder left
+        // nothing of its own behind. Closed first, so that the file system frees them at once.
+        for (size_t k = pieces.size(); k-- > 0;) {
+            pieces[k].in.closeNow();
+            if (unlink(pieces[k].source.c_str()) != 0) {
+                // The copy is good and stays: the file is in both folders rather than in none.
+                outcome.error = errno;
+                outcome.status = TransferOutcome::Status::SourceKept;
+                return outcome;
+            }
         }
         outcome.status = TransferOutcome::Status::Moved;
         return outcome;
     }
 
 private:
-    // A new file under the picture's name, or "name (2)", "name (3)"...: never an existing one.
-    int createFree(const PictureEntry& picture, std::string& path) {
+    // One file of a picture's move: the picture itself or one of its companions.
+    struct Piece {
+        const std::string* rest = nullptr;  // the name after the picture's base
+        std::string source;
+        std::string target;
+        Descriptor in;
+        Descriptor out;
+        struct stat st {};
+    };
+
+    // New files under the picture's name, or "name (2)", "name (3)"..., the same for every
+    // piece: never an existing one. False (errno set) when none could be made.
+    bool createFree(const std::string& base, std::vector<Piece>& pieces) {
         for (int n = 1; n <= kMostNameTries; ++n) {
-            path = destination_ + NthFreeName(picture.base, n) + picture.extension;
-            const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-            if (fd >= 0 || errno != EEXIST) {
-                if (fd < 0) path.clear();
-                return fd;
+            const std::string name = destination_ + NthFreeName(base, n);
+            size_t made = 0;
+            for (; made < pieces.size(); ++made) {
+                Piece& piece = pieces[made];
+                piece.target = name + *piece.rest;
+                piece.out.reset(
+                    open(piece.target.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+                if (piece.out.get() < 0) break;
             }
+            if (made == pieces.size()) return true;
+            const int error = errno;
+            for (size_t k = 0; k < made; ++k) {
+                pieces[k].out.reset();
+                unlink(pieces[k].target.c_str());
+            }
+            for (Piece& piece : pieces) piece.target.clear();
+            errno = error;
+            if (error != EEXIST) return false;
         }
-        path.clear();
         errno = EEXIST;
-        return -1;
+        return false;
     }
 
     // Copies, gives the copy the source's permissions and date and syncs it with its name.
@@ -203,7 +244,7 @@ std::vector<TransferOutcome> TransferPictures(const std::string& folder,
     Mover mover(destination, options);
     for (size_t k = 0; k < pictures.size(); ++k) {
         if (options.beforeEach) options.beforeEach(static_cast<int>(k));
-        outcomes.push_back(mover.move(folder + pictures[k].fileName(), pictures[k]));
+        outcomes.push_back(mover.move(folder, pictures[k]));
     }
     return outcomes;
 }

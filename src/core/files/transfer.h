@@ -26,7 +26,7 @@ struct TransferOutcome {
     };
     Status status = Status::Moved;
     std::string source;  // full path of the picture
-    std::string target;  // full path of the copy, when there is one
+    std::string target;  // full path of the picture's copy, when there is one
     int error = 0;       // errno of the step that failed
     bool moved() const { return status == Status::Moved; }
 };
@@ -40,8 +40,10 @@ struct TransferOptions {
 };
 
 // Moves `pictures` of `folder` (ending in '/') to `destination` (ending in '/'), in the order
-// given. A source is deleted only while it is still, under its name, the very file that was
-// copied, unchanged since the copy began and equal to its copy.
+// given, each with its companions under the same free name ("IMG_1 (2).jpg" takes
+// "IMG_1 (2).NEF" along). A source is deleted only while it is still, under its name, the very
+// file that was copied, unchanged since the copy began and equal to its copy, and only once
+// the picture and every companion arrived so: otherwise every file of the picture stays.
 std::vector<TransferOutcome> TransferPictures(const std::string& folder,
                                               const std::vector<PictureEntry>& pictures,
                                               const std::string& destination,

@@ -434,15 +434,23 @@ void RecordByFolder(const HistoryOperation& operation) {
 }
 
 void RecordTransfer(const std::string& folder, const std::string& destination,
+                    const std::vector<PictureEntry>& pictures,
                     const std::vector<TransferOutcome>& outcomes) {
     HistoryOperation operation;
     operation.kind = OperationKind::Transfer;
     operation.effect = OperationEffect::MoveOut;
     operation.place = destination;
-    for (const TransferOutcome& outcome : outcomes) {
+    for (size_t k = 0; k < outcomes.size() && k < pictures.size(); ++k) {
+        const TransferOutcome& outcome = outcomes[k];
         if (!outcome.moved()) continue;
-        operation.files.push_back({outcome.source.substr(outcome.source.rfind('/') + 1),
-                                   outcome.target.substr(outcome.target.rfind('/') + 1)});
+        const std::string source = outcome.source.substr(outcome.source.rfind('/') + 1);
+        const std::string target = outcome.target.substr(outcome.target.rfind('/') + 1);
+        operation.files.push_back({source, target});
+        // Each companion arrived under the picture's new base followed by the rest of its name.
+        const std::string& extension = pictures[k].extension;
+        const std::string targetBase = target.substr(0, target.size() - extension.size());
+        for (const std::string& rest : pictures[k].companions)
+            operation.files.push_back({pictures[k].base + rest, targetBase + rest});
     }
     RecordOperation(folder, std::move(operation));
 }

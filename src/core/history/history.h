@@ -127,8 +127,10 @@ HistoryOperation RenameOperation(OperationKind kind, const std::vector<FileRenam
 // move to the Trash.
 void RecordByFolder(const HistoryOperation& operation);
 
-// Records the pictures of `folder` that a transfer moved to `destination`.
+// Records the pictures of `folder` that a transfer moved to `destination` (`outcomes` one per
+// picture of `pictures`, in order), each with the companions that went along.
 void RecordTransfer(const std::string& folder, const std::string& destination,
+                    const std::vector<PictureEntry>& pictures,
                     const std::vector<TransferOutcome>& outcomes);
 
 // The folder as the history knows it: its real path, ending with '/'; empty when missing.

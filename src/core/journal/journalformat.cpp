@@ -9,7 +9,8 @@ namespace lumaro {
 
 namespace {
 
-constexpr std::string_view kHeader = "lumaro-journal 1\n";
+constexpr std::string_view kHeader = "lumaro-journal 2\n";
+constexpr std::string_view kPicturesOnlyHeader = "lumaro-journal 1\n";
 // Longer than any file name a Linux file system accepts.
 constexpr size_t kLongestName = 4096;
 
@@ -68,11 +69,16 @@ private:
     bool ranOut_ = false;
 };
 
-bool readRecord(Reader& in, JournalRecord& record) {
+bool readRecord(Reader& in, JournalRecord& record, bool withCompanions) {
     std::string temporary;
-    if (!in.literal("P ") || !in.number(record.serial) || !in.literal(" ") ||
-        !in.name(record.oldName) || !in.literal(" ") || !in.name(temporary, true) ||
-        !in.literal(" ") || !in.name(record.newName) || !in.literal("\n")) {
+    if (withCompanions && in.literal("C ")) {
+        record.companion = true;
+    } else if (in.ranOut() || !in.literal("P ")) {
+        return false;
+    }
+    if (!in.number(record.serial) || !in.literal(" ") || !in.name(record.oldName) ||
+        !in.literal(" ") || !in.name(temporary, true) || !in.literal(" ") ||
+        !in.name(record.newName) || !in.literal("\n")) {
         return false;
     }
     if (!temporary.empty()) record.temporaryNames.push_back(std::move(temporary));
@@ -91,8 +97,8 @@ std::string EncodeJournalRecord(uint64_t serial, std::string_view oldName,
 }
 
 void AppendJournalRecord(std::string& out, uint64_t serial, std::string_view oldName,
-                         std::string_view temporaryName, std::string_view newName) {
-    out += "P ";
+                         std::string_view temporaryName, std::string_view newName, bool companion) {
+    out += companion ? "C " : "P ";
     appendNumber(out, serial);
     out += ' ';
     appendName(out, oldName);
@@ -122,12 +128,15 @@ Reading readJournal(std::string_view bytes, std::vector<JournalRecord>& records)
     bytes = bytes.substr(0, bytes.find_last_not_of('\0') + 1);
     Reader in(bytes);
     const auto failed = [&in] { return in.ranOut() ? Reading::CutShort : Reading::Damaged; };
-    if (!in.literal(kHeader)) return failed();
+    const bool withCompanions = in.literal(kHeader);
+    if (!withCompanions && (in.ranOut() || !in.literal(kPicturesOnlyHeader))) return failed();
     for (;;) {
         if (in.literal("end ")) break;
         if (in.ranOut()) return Reading::CutShort;
         JournalRecord record;
-        if (!readRecord(in, record)) return failed();
+        if (!readRecord(in, record, withCompanions)) return failed();
+        // A companion always follows its picture.
+        if (record.companion && records.empty()) return Reading::Damaged;
         records.push_back(std::move(record));
     }
     uint64_t count = 0;

@@ -1,11 +1,14 @@
 // The bytes of a rename journal. File names may hold any byte but '/' and NUL, newlines and
 // tabs included, so every name is written with its length in front ("9:0001x.jpg") and read
 // back by that length, never up to a separator:
-//   lumaro-journal 1
+//   lumaro-journal 2
 //   P <file serial> <old> <temporary> <new>      one line per picture
-//   end <count of P lines>
+//   C <file serial> <old> <temporary> <new>      one per companion, after its picture
+//   end <count of P and C lines>
 //   T <index> <name>                             later temporary names, appended
 // Only a journal that reached its "end" line counts: a shorter one was cut before any rename.
+// Journals of version 1 (pictures only, without "C" lines) are still read: a crash of the
+// previous program may have left one.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +24,7 @@ struct JournalRecord {
     std::string oldName;
     std::vector<std::string> temporaryNames;  // the planned one first, then later ones
     std::string newName;
+    bool companion = false;  // a companion of the nearest picture before it: one group with it
 };
 
 std::string JournalHeader();
@@ -28,7 +32,8 @@ std::string EncodeJournalRecord(uint64_t serial, std::string_view oldName,
                                 std::string_view temporaryName, std::string_view newName);
 // The same, appended to `out`: a plan of thousands of pictures is written in one go.
 void AppendJournalRecord(std::string& out, uint64_t serial, std::string_view oldName,
-                         std::string_view temporaryName, std::string_view newName);
+                         std::string_view temporaryName, std::string_view newName,
+                         bool companion = false);
 std::string JournalEnd(size_t count);
 std::string EncodeTemporaryNote(size_t index, std::string_view name);
 

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 
@@ -40,16 +41,17 @@ public:
     std::vector<FileRename> plan(const std::vector<JournalRecord>& records) const;
 
 private:
+    // One file of the plan found on disk: a picture or one of its companions.
     struct Picture {
         const JournalRecord* record;
-        std::string at;      // the name it bears now
-        bool tried = false;  // it was given its chance at its new name
+        std::string at;  // the name it bears now
+        size_t group;    // the picture and its companions share one
     };
     bool isThePicture(const std::string& name, uint64_t serial, nlink_t* links = nullptr) const;
     std::string locate(const JournalRecord& record, bool dropDoubles = true) const;
     bool move(Picture& picture, const std::string& to, RenameResult* renamed = nullptr);
     void toTemporary(Picture& picture);
-    void toNewName(Picture& picture);
+    void finishGroup(Picture* first, Picture* last);
 
     const std::string& folder_;
     int folderFd_;
@@ -98,39 +100,63 @@ void Repairer::toTemporary(Picture& picture) {
     }
 }
 
-// Its new name, or where that is taken its old name; failing both it keeps the name it has.
-void Repairer::toNewName(Picture& picture) {
-    const JournalRecord& record = *picture.record;
-    picture.tried = true;
-    RenameResult renamed;
-    if (move(picture, record.newName, &renamed)) {
-        repair_.renamedNames.push_back(record.newName);
-        repair_.completed.push_back({record.oldName, record.newName});
+// Every file of the group takes its new name; where one cannot, every file goes back to (or
+// keeps) its old name, and failing that keeps the name it has.
+void Repairer::finishGroup(Picture* first, Picture* last) {
+    bool renamed = false;
+    for (Picture* file = first; file != last; ++file) {
+        const JournalRecord& record = *file->record;
+        if (file->at == record.newName) continue;
+        RenameResult refused;
+        if (move(*file, record.newName, &refused)) {
+            renamed = true;
+            continue;
+        }
+        for (Picture* back = first; back != last; ++back) {
+            if (back->at != back->record->oldName) move(*back, back->record->oldName);
+        }
+        repair_.failures.push_back({file->at, record.newName, refused});
         return;
     }
-    if (picture.at != record.oldName) move(picture, record.oldName);
-    repair_.failures.push_back({picture.at, record.newName, renamed});
+    if (renamed) repair_.renamedNames.push_back(first->record->newName);
+    for (Picture* file = first; file != last; ++file)
+        repair_.completed.push_back({file->record->oldName, file->record->newName});
 }
 
 void Repairer::run(const std::vector<JournalRecord>& records) {
-    std::vector<Picture> pictures;
+    std::vector<Picture> files;
+    size_t group = 0;
     for (const JournalRecord& record : records) {
+        if (!record.companion) ++group;
         if (record.serial == 0) continue;
         std::string at = locate(record);
-        if (at == record.newName) repair_.completed.push_back({record.oldName, record.newName});
-        if (!at.empty() && at != record.newName) pictures.push_back({&record, std::move(at)});
+        if (!at.empty()) files.push_back({&record, std::move(at), group});
     }
-    // As the operation itself: first every picture off its old name, so that names that
-    // pass from one picture to another are free when they are taken.
-    for (Picture& picture : pictures) {
-        if (picture.at == picture.record->oldName) toTemporary(picture);
+    // As the operation itself: first every file off its old name, so that names that pass
+    // from one picture to another are free when they are taken.
+    for (Picture& file : files) {
+        if (file.at == file.record->oldName) toTemporary(file);
     }
-    for (Picture& picture : pictures) {
-        if (picture.at != picture.record->oldName) toNewName(picture);
+    // Then group by group: first those off their old names, then the renames planned without
+    // a temporary name and the files no temporary name was free for.
+    std::vector<std::pair<Picture*, Picture*>> groups;
+    for (size_t i = 0; i < files.size();) {
+        size_t end = i + 1;
+        while (end < files.size() && files[end].group == files[i].group) ++end;
+        groups.emplace_back(files.data() + i, files.data() + end);
+        i = end;
     }
-    // Renames planned without a temporary name, and pictures no temporary name was free for.
-    for (Picture& picture : pictures) {
-        if (!picture.tried) toNewName(picture);
+    const auto onOldName = [](const std::pair<Picture*, Picture*>& range) {
+        return std::any_of(range.first, range.second,
+                           [](const Picture& file) { return file.at == file.record->oldName; });
+    };
+    std::vector<bool> later;
+    for (const auto& range : groups) later.push_back(onOldName(range));
+    for (size_t k = 0; k < groups.size(); ++k) {
+        if (!later[k]) finishGroup(groups[k].first, groups[k].second);
+    }
+    for (size_t k = 0; k < groups.size(); ++k) {
+        if (later[k]) finishGroup(groups[k].first, groups[k].second);
     }
 }
 

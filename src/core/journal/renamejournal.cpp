@@ -98,7 +98,8 @@ std::string encodePlan(int folderFd, const std::vector<PlannedRename>& plan) {
         } else {
             serial = serialByName(folderFd, step.oldName);
         }
-        AppendJournalRecord(bytes, serial, step.oldName, step.temporaryName, step.newName);
+        AppendJournalRecord(bytes, serial, step.oldName, step.temporaryName, step.newName,
+                            step.companion);
     }
     bytes += JournalEnd(plan.size());
     return bytes;

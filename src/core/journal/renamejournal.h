@@ -26,6 +26,7 @@ struct PlannedRename {
     std::string_view oldName;
     std::string_view temporaryName;
     std::string_view newName;
+    bool companion = false;  // renamed with the nearest picture before it, all or none
 };
 
 // The journal of one operation, from construction to finish() (or destruction). When the
@@ -81,7 +82,8 @@ struct JournalRepair {
 
 // Finishes the operation whose journal lies in `folder` (ending with '/'), if any: every
 // picture of the plan that is found (by the file it is, under one of its planned names)
-// reaches its new name, or where that name is taken goes back to (or keeps) its old name.
+// reaches its new name, or where that name is taken goes back to (or keeps) its old name; a
+// picture and its companions do so together, so that none is left apart from the others.
 // A journal that was not completely written renames nothing and is removed; one that cannot be
 // read renames nothing and is kept (keptJournal). A journal read is removed once the repair
 // is complete; a repair that is itself stopped can run again.

@@ -9,6 +9,8 @@
 #include <chrono>
 #include <numeric>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 
 #include "core/files/folderentries.h"
 #include "core/files/namecompare.h"
@@ -113,6 +115,25 @@ std::vector<PictureHead> readHeadsOfType(int folderFd, const std::vector<std::st
                             [&](size_t done) { steps.advance(others + static_cast<int>(done)); });
 }
 
+// Gives each listed picture the files of `others` that go with it: those whose name is the
+// picture's base followed by a dot. The longest base that matches wins, and of two pictures
+// with the same base the first in name order (`others` and the entries come in name order).
+void attachCompanions(std::vector<PictureEntry>& entries, const std::vector<std::string>& others) {
+    if (others.empty() || entries.empty()) return;
+    std::unordered_map<std::string_view, PictureEntry*> byBase;
+    byBase.reserve(entries.size());
+    for (PictureEntry& entry : entries) byBase.try_emplace(entry.base, &entry);
+    for (const std::string& name : others) {
+        for (size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0;
+             dot = name.rfind('.', dot - 1)) {
+            const auto owner = byBase.find(std::string_view(name).substr(0, dot));
+            if (owner == byBase.end()) continue;
+            owner->second->companions.push_back(name.substr(dot));
+            break;
+        }
+    }
+}
+
 }  // namespace
 
 ProgressSteps::ProgressSteps(const ListProgress& progress, int total)
@@ -175,10 +196,14 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
     if (byDate) heads = readHeadsOfType(handle.fd(), *names, fileType, steps);
     size_t headIndex = 0;
     std::vector<std::string> keys;
+    std::vector<std::string> others;  // every file not of the type: a picture's companion maybe
     for (int i = 0; i < total; ++i) {
         const std::string& name = (*names)[i];
         if (!byDate) steps.advance(i + 1);
-        if (!hasFileType(name, fileType)) continue;
+        if (!hasFileType(name, fileType)) {
+            others.push_back(name);
+            continue;
+        }
         Examined examined = byDate ? examineHead(handle.fd(), name, std::move(heads[headIndex++]))
                                    : examineByStatus(handle.fd(), name);
         if (!examined.listed) continue;
@@ -196,9 +221,23 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
         }
         listing.entries.push_back(std::move(entry));
     }
+    attachCompanions(listing.entries, others);
     sortByKeys(listing.entries, listing.dates, keys);
     listing.count = static_cast<int>(listing.entries.size());
     return listing;
+}
+
+std::vector<std::string> CompanionNamesOf(const std::string& folder, const std::string& fileName) {
+    const size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos) return {};
+    const std::string fileType = ToLowerAscii(fileName.substr(dot + 1));
+    std::vector<std::string> names;
+    for (const PictureEntry& entry :
+         ListFolderOrdered(folder, fileType, ListCriterion::Name).entries) {
+        if (entry.fileName() != fileName) continue;
+        for (const std::string& rest : entry.companions) names.push_back(entry.base + rest);
+    }
+    return names;
 }
 
 }  // namespace lumaro

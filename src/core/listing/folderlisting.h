@@ -1,6 +1,7 @@
 // The ordered listing of the pictures of a folder: every regular, non-hidden file whose
 // extension is the file type in any letter case and that is not empty, ordered by name or by
-// the date inside the picture. Every refresh of the picture list goes through it.
+// the date inside the picture. Every refresh of the picture list goes through it. The same read
+// of the folder gives each picture its companions: the other files named after it.
 #pragma once
 
 #include <chrono>
@@ -66,6 +67,10 @@ struct FolderListing {
 FolderListing ListFolderOrdered(const std::string& folder, std::string_view fileType,
                                 ListCriterion criterion, const ListProgress& progress = {},
                                 const FirstPictureTest& firstPictureTest = {});
+
+// The file names of the companions of the picture `fileName` of `folder`, the picture's own
+// extension taken as the file type: empty when it has none or is not a listed picture.
+std::vector<std::string> CompanionNamesOf(const std::string& folder, const std::string& fileName);
 
 // Orders the listing again, as ListFolderOrdered orders one by `criterion`, after its entries
 // were given other names: a listing by date keeps each date with its picture.

@@ -68,7 +68,7 @@ CancelApplyResult CancelApply(PictureList& list, const ListProgress& progress) {
     back.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         const PictureEntry& old = list.olds[i];
-        back.push_back({PictureEntry{apres[i], old.extension}, old.base});
+        back.push_back({PictureEntry{apres[i], old.extension, old.companions}, old.base});
     }
     orderForApply(back);
     RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, back, progress);

@@ -74,7 +74,7 @@ public:
 private:
     void relist(ListCriterion criterion);
     void noteMade(const std::vector<RenamePair>& done);
-    bool renamePicture(RenameJournal& journal, const PictureEntry& from, const std::string& toBase);
+    bool renamePicture(RenameJournal& journal, const RenamePair& pair);
     std::vector<RenamePair> renameAll(const std::vector<RenamePair>& pairs);
     bool planRename(const PictureEntry& from, const std::string& toBase);
     bool nameTaken(const std::string& fileName) const;
@@ -143,10 +143,12 @@ bool Loader::planRename(const PictureEntry& from, const std::string& toBase) {
     const std::string fromName = from.fileName();
     const std::string toName = toBase + from.extension;
     if (toName == fromName) return true;
-    if (nameTaken(toName)) {
-        result_.failedRenames.push_back(
-            {fromName, toName, {RenameResult::Status::TargetExists, EEXIST}});
-        return false;
+    for (const FileRename& file : FileRenamesOf({from, toBase})) {
+        if (nameTaken(file.newName)) {
+            result_.failedRenames.push_back(
+                {file.oldName, file.newName, {RenameResult::Status::TargetExists, EEXIST}});
+            return false;
+        }
     }
     PictureEntry present = from;
     if (const auto known = presentNames_.find(fromName); known != presentNames_.end()) {
@@ -159,16 +161,24 @@ bool Loader::planRename(const PictureEntry& from, const std::string& toBase) {
     return true;
 }
 
-bool Loader::renamePicture(RenameJournal& journal, const PictureEntry& from,
-                           const std::string& toBase) {
-    const std::string toName = toBase + from.extension;
-    const RenameResult renamed =
-        journal.rename(list_.currentFolder + from.fileName(), list_.currentFolder + toName);
-    if (!renamed.ok()) {
-        result_.failedRenames.push_back({from.fileName(), toName, renamed});
+// The picture and its companions take their new names, or all keep their old ones.
+bool Loader::renamePicture(RenameJournal& journal, const RenamePair& pair) {
+    const std::vector<FileRename> files = FileRenamesOf(pair);
+    const std::string& folder = list_.currentFolder;
+    for (size_t f = 0; f < files.size(); ++f) {
+        const RenameResult renamed =
+            journal.rename(folder + files[f].oldName, folder + files[f].newName);
+        if (renamed.ok()) continue;
+        result_.failedRenames.push_back({files[f].oldName, files[f].newName, renamed});
+        for (size_t g = 0; g < f; ++g) {
+            const RenameResult back =
+                journal.rename(folder + files[g].newName, folder + files[g].oldName);
+            if (!back.ok())
+                result_.failedRenames.push_back({files[g].newName, files[g].oldName, back});
+        }
         return false;
     }
-    if (toBase != from.base) result_.namesChanged = true;
+    if (pair.toBase != pair.from.base) result_.namesChanged = true;
     return true;
 }
 
@@ -182,20 +192,25 @@ std::vector<RenamePair> Loader::renameAll(const std::vector<RenamePair>& pairs) 
         }
         return done;
     }
-    std::vector<std::string> names;  // old and new file name of each picture, for the plan
-    names.reserve(2 * pairs.size());
+    std::vector<FileRename> files;  // every picture with its companions, for the plan
+    files.reserve(pairs.size());
+    std::vector<bool> companion;
     for (const RenamePair& pair : pairs) {
-        names.push_back(pair.from.fileName());
-        names.push_back(pair.toFileName());
+        std::vector<FileRename> renames = FileRenamesOf(pair);
+        for (size_t k = 0; k < renames.size(); ++k) {
+            companion.push_back(k > 0);
+            files.push_back(std::move(renames[k]));
+        }
     }
     std::vector<PlannedRename> plan;
-    plan.reserve(pairs.size());
-    for (size_t i = 0; i < pairs.size(); ++i) plan.push_back({names[2 * i], {}, names[2 * i + 1]});
+    plan.reserve(files.size());
+    for (size_t f = 0; f < files.size(); ++f)
+        plan.push_back({files[f].oldName, {}, files[f].newName, companion[f]});
     RenameJournal journal(list_.currentFolder, plan);
     ProgressSteps steps(options_.progress, static_cast<int>(pairs.size()));
     for (size_t i = 0; i < pairs.size(); ++i) {
         steps.advance(static_cast<int>(i) + 1);
-        if (renamePicture(journal, pairs[i].from, pairs[i].toBase)) done.push_back(pairs[i]);
+        if (renamePicture(journal, pairs[i])) done.push_back(pairs[i]);
     }
     journal.finish();
     noteMade(done);

@@ -7,6 +7,16 @@
 
 namespace lumaro {
 
+std::vector<FileRename> FileRenamesOf(const RenamePair& pair) {
+    std::vector<FileRename> renames;
+    renames.reserve(1 + pair.from.companions.size());
+    renames.push_back({pair.from.fileName(), pair.toFileName()});
+    for (const std::string& rest : pair.from.companions) {
+        renames.push_back({pair.from.base + rest, pair.toBase + rest});
+    }
+    return renames;
+}
+
 void SortedNameList::add(std::string name) {
     if (sorted_ && !names_.empty() && CompareNames(name, names_.back()) < 0) sorted_ = false;
     names_.push_back(std::move(name));

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/files/fileoperations.h"
 #include "core/files/folderentries.h"
 #include "core/files/pictureentry.h"
 
@@ -20,6 +21,10 @@ struct RenamePair {
 
     std::string toFileName() const { return toBase + from.extension; }
 };
+
+// The renames of a pair by file names: the picture's first, then each companion's (the new
+// base followed by the rest of the companion's name).
+std::vector<FileRename> FileRenamesOf(const RenamePair& pair);
 
 // A list that keeps its names in the program's name order (CompareNames). Names added in
 // ascending order are appended at once; any other order is sorted in bulk on first read.

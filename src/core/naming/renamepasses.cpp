@@ -28,22 +28,31 @@ bool hasTemporaryShape(std::string_view name) {
     return end < name.size() && name[end] == 'x';
 }
 
+// Every file of the set, a picture followed by its companions: a picture and its companions
+// reach their temporary names together and their new names together, or keep their old ones.
 class TwoPasses {
 public:
     TwoPasses(const std::string& folder, const std::vector<RenamePair>& pairs)
-        : folder_(folder), pairs_(pairs), temporary_(pairs.size(), nullptr) {
+        : folder_(folder), pairs_(pairs) {
         result_.done.reserve(pairs.size());
-        oldNames_.reserve(pairs.size());
-        newNames_.reserve(pairs.size());
+        files_.reserve(pairs.size());
+        firstFile_.reserve(pairs.size() + 1);
         for (const RenamePair& pair : pairs) {
-            oldNames_.push_back(pair.from.fileName());
-            newNames_.push_back(pair.toFileName());
+            firstFile_.push_back(files_.size());
+            files_.push_back(
+                {pair.from.fileName(), pair.toFileName(), &pair.from.extension, &pair.toBase});
+            for (const std::string& rest : pair.from.companions)
+                files_.push_back({pair.from.base + rest, pair.toBase + rest, &rest, &pair.toBase});
         }
+        firstFile_.push_back(files_.size());
+        temporary_.assign(files_.size(), nullptr);
         // A new name not yet taken could be met unseen, but only one shaped like a temporary
         // name; the temporary names chosen are kept too, even should one vanish.
-        reserved_.reserve(2 * pairs.size());
-        for (size_t i = 0; i < pairs.size(); ++i) {
-            if (hasTemporaryShape(pairs[i].toBase)) reserved_.insert(newNames_[i]);
+        reserved_.reserve(2 * files_.size());
+        for (size_t p = 0; p < pairs.size(); ++p) {
+            if (!hasTemporaryShape(pairs[p].toBase)) continue;
+            for (size_t f = firstFile_[p]; f < firstFile_[p + 1]; ++f)
+                reserved_.insert(files_[f].newName);
         }
         planTemporaryNames();
     }
@@ -52,10 +61,18 @@ public:
     RenamePassesResult take() { return std::move(result_); }
 
 private:
+    struct File {
+        std::string oldName;
+        std::string newName;
+        const std::string* rest;  // what follows the base: the extension, or more
+        const std::string* toBase;
+    };
     void planTemporaryNames();
-    bool tryTemporary(size_t i, const std::string& name, RenameResult& renamed);
-    void toTemporary(size_t i);
-    void fromTemporary(size_t i);
+    bool tryTemporary(size_t f, const std::string& name, RenameResult& renamed);
+    bool toTemporary(size_t f);
+    void groupToTemporary(size_t p);
+    void groupFromTemporary(size_t p);
+    void backToOldNames(size_t first, size_t last);
     // A path in the folder, built in a buffer that is reused rename after rename.
     const std::string& pathIn(std::string& buffer, const std::string& name) const {
         buffer.assign(folder_);
@@ -68,10 +85,10 @@ private:
 
     const std::string& folder_;
     const std::vector<RenamePair>& pairs_;
-    std::vector<std::string> oldNames_;  // file names, pair by pair
-    std::vector<std::string> newNames_;
+    std::vector<File> files_;
+    std::vector<size_t> firstFile_;              // pair by pair, the index of its picture in files_
     std::vector<const std::string*> temporary_;  // the name taken; null: not on a temporary name
-    std::vector<std::string> planned_;           // the temporary name each picture should take
+    std::vector<std::string> planned_;           // the temporary name each file should take
     std::deque<std::string> others_;  // temporary names taken instead of the planned ones
     std::unordered_set<std::string_view> reserved_;  // names a temporary name must avoid
     std::unique_ptr<RenameJournal> journal_;
@@ -82,8 +99,8 @@ private:
 
 void TwoPasses::firstPass(const ListProgress& progress) {
     ProgressSteps steps(progress, static_cast<int>(pairs_.size()));
-    for (size_t i = 0; i < pairs_.size(); ++i) {
-        const RenamePair& pair = pairs_[i];
+    for (size_t p = 0; p < pairs_.size(); ++p) {
+        const RenamePair& pair = pairs_[p];
         if (pair.from.base == pair.toBase) {  // already named so: a success when it is there
             const std::string path = folder_ + pair.from.fileName();
             const RenameResult same = renameNoReplace(path, path);
@@ -93,79 +110,118 @@ void TwoPasses::firstPass(const ListProgress& progress) {
                 fail(pair.from.fileName(), pair.toFileName(), same);
             }
         } else {
-            toTemporary(i);
+            groupToTemporary(p);
         }
-        steps.advance(static_cast<int>(i) + 1);
+        steps.advance(static_cast<int>(p) + 1);
     }
 }
 
 // Every temporary name is chosen before the first rename, so that the journal holds them all.
 void TwoPasses::planTemporaryNames() {
-    planned_.resize(pairs_.size());
+    planned_.resize(files_.size());
     std::vector<PlannedRename> plan;
-    plan.reserve(pairs_.size());
-    for (size_t i = 0; i < pairs_.size(); ++i) {
-        const RenamePair& pair = pairs_[i];
-        for (int attempt = 0; pair.from.base != pair.toBase && attempt < kTemporaryAttempts;
-             ++attempt) {
-            // The set views the name where it stays: in planned_, which no longer grows.
-            planned_[i] = TemporaryNameFor(pair.toBase, attempt) + pair.from.extension;
-            if (reserved_.insert(planned_[i]).second) break;
-            planned_[i].clear();
+    plan.reserve(files_.size());
+    for (size_t p = 0; p < pairs_.size(); ++p) {
+        const RenamePair& pair = pairs_[p];
+        for (size_t f = firstFile_[p]; f < firstFile_[p + 1]; ++f) {
+            for (int attempt = 0; pair.from.base != pair.toBase && attempt < kTemporaryAttempts;
+                 ++attempt) {
+                // The set views the name where it stays: in planned_, which no longer grows.
+                planned_[f] = TemporaryNameFor(pair.toBase, attempt) + *files_[f].rest;
+                if (reserved_.insert(planned_[f]).second) break;
+                planned_[f].clear();
+            }
+            plan.push_back({files_[f].oldName, planned_[f], files_[f].newName, f != firstFile_[p]});
         }
-        plan.push_back({oldNames_[i], planned_[i], newNames_[i]});
     }
     journal_ = std::make_unique<RenameJournal>(folder_, plan);
 }
 
-bool TwoPasses::tryTemporary(size_t i, const std::string& name, RenameResult& renamed) {
-    renamed = journal_->rename(pathIn(fromPath_, oldNames_[i]), pathIn(toPath_, name));
+bool TwoPasses::tryTemporary(size_t f, const std::string& name, RenameResult& renamed) {
+    renamed = journal_->rename(pathIn(fromPath_, files_[f].oldName), pathIn(toPath_, name));
     if (!renamed.ok()) return false;
-    temporary_[i] = &name;
+    temporary_[f] = &name;
     return true;
 }
 
 // The planned temporary name, else another one free on disk; each other one is in the
-// journal before the picture takes it.
-void TwoPasses::toTemporary(size_t i) {
-    const RenamePair& pair = pairs_[i];
+// journal before the file takes it.
+bool TwoPasses::toTemporary(size_t f) {
     RenameResult renamed{RenameResult::Status::TargetExists, EEXIST};
-    if (!planned_[i].empty() && tryTemporary(i, planned_[i], renamed)) return;
+    if (!planned_[f].empty() && tryTemporary(f, planned_[f], renamed)) return true;
     for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
         if (renamed.status != RenameResult::Status::TargetExists) break;
-        std::string name = TemporaryNameFor(pair.toBase, attempt) + pair.from.extension;
+        std::string name = TemporaryNameFor(*files_[f].toBase, attempt) + *files_[f].rest;
         struct stat st;
         if (reserved_.count(name) || lstat((folder_ + name).c_str(), &st) == 0) continue;
-        journal_->noteTemporaryName(i, name);
+        journal_->noteTemporaryName(f, name);
         const std::string& kept = others_.emplace_back(std::move(name));
-        if (tryTemporary(i, kept, renamed)) {
+        if (tryTemporary(f, kept, renamed)) {
             reserved_.insert(kept);
+            return true;
+        }
+    }
+    fail(files_[f].oldName, files_[f].newName, renamed);
+    return false;
+}
+
+// The picture and its companions all reach temporary names, or all keep their old ones.
+void TwoPasses::groupToTemporary(size_t p) {
+    for (size_t f = firstFile_[p]; f < firstFile_[p + 1]; ++f) {
+        if (!toTemporary(f)) {
+            backToOldNames(firstFile_[p], f);
             return;
         }
     }
-    fail(pair.from.fileName(), pair.toFileName(), renamed);
+}
+
+// Files [first, last) go from their temporary names back to their old ones; one that cannot
+// stays on its temporary name, and a row says so.
+void TwoPasses::backToOldNames(size_t first, size_t last) {
+    for (size_t f = first; f < last; ++f) {
+        if (!temporary_[f]) continue;
+        const RenameResult back =
+            journal_->rename(pathIn(fromPath_, *temporary_[f]), folder_ + files_[f].oldName);
+        if (back.ok()) {
+            temporary_[f] = nullptr;
+        } else {
+            fail(*temporary_[f], files_[f].oldName, back);
+        }
+    }
 }
 
 void TwoPasses::secondPass(const ListProgress& progress) {
     ProgressSteps steps(progress, static_cast<int>(pairs_.size()));
-    for (size_t i = 0; i < pairs_.size(); ++i) {
-        if (temporary_[i]) fromTemporary(i);
-        steps.advance(static_cast<int>(i) + 1);
+    for (size_t p = 0; p < pairs_.size(); ++p) {
+        if (temporary_[firstFile_[p]]) groupFromTemporary(p);
+        steps.advance(static_cast<int>(p) + 1);
     }
     journal_->finish();
 }
 
-void TwoPasses::fromTemporary(size_t i) {
-    const RenamePair& pair = pairs_[i];
-    const std::string& temporary = pathIn(fromPath_, *temporary_[i]);
-    const RenameResult renamed = journal_->rename(temporary, pathIn(toPath_, newNames_[i]));
-    if (renamed.ok()) {
-        result_.done.push_back(pair);
+// The picture and its companions all take their new names; when one cannot, those that did go
+// back to their temporary names (theirs alone), and from there the group to its old names.
+void TwoPasses::groupFromTemporary(size_t p) {
+    const size_t first = firstFile_[p];
+    const size_t last = firstFile_[p + 1];
+    for (size_t f = first; f < last; ++f) {
+        const std::string& temporary = pathIn(fromPath_, *temporary_[f]);
+        const RenameResult renamed =
+            journal_->rename(temporary, pathIn(toPath_, files_[f].newName));
+        if (renamed.ok()) continue;
+        fail(files_[f].oldName, files_[f].newName, renamed);
+        for (size_t g = first; g < f; ++g) {
+            const RenameResult back = journal_->rename(pathIn(fromPath_, files_[g].newName),
+                                                       pathIn(toPath_, *temporary_[g]));
+            if (!back.ok()) {
+                fail(files_[g].newName, *temporary_[g], back);
+                temporary_[g] = nullptr;
+            }
+        }
+        backToOldNames(first, last);
         return;
     }
-    fail(pair.from.fileName(), pair.toFileName(), renamed);
-    const RenameResult back = journal_->rename(temporary, folder_ + oldNames_[i]);
-    if (!back.ok()) fail(*temporary_[i], pair.from.fileName(), back);
+    result_.done.push_back(pairs_[p]);
 }
 
 }  // namespace

@@ -15,18 +15,22 @@
 namespace lumaro {
 
 struct RenamePassesResult {
-    // The renames that took place, a picture that already bore its new name included.
+    // The renames that took place, a picture that already bore its new name included; each
+    // pair carries its companions, renamed with it.
     std::vector<RenamePair> done;
-    // The pictures that kept their names. A picture that could neither take its new name nor
-    // go back to its old one stays on its temporary name: a second row says so.
+    // The pictures that kept their names, by the row of the file that could not be renamed (the
+    // picture's or a companion's: the picture then kept its name with every companion). A file
+    // that could neither take its new name nor go back to its old one stays on its temporary
+    // name: a second row says so.
     std::vector<RenameFailure> failures;
 };
 
 // Renames every pair from `folder` + from.fileName() to `folder` + toFileName(), in the order
 // given. First pass: each picture goes to a temporary name that is neither a new name of the
 // set nor an existing file; second pass: only the pictures that reached a temporary name take
-// their new names, and one that cannot goes back to its old name. No rename ever replaces a
-// file. `progress` is called for each pass afresh, from 0 to the number of pairs.
+// their new names, and one that cannot goes back to its old name. Each picture's companions
+// go along at every step, all or none. No rename ever replaces a file. `progress` is called for
+// each pass afresh, from 0 to the number of pairs.
 RenamePassesResult RenameInTwoPasses(const std::string& folder,
                                      const std::vector<RenamePair>& pairs,
                                      const ListProgress& progress = {});

@@ -181,8 +181,9 @@ void Undoer::trashAgain() {
 std::vector<FileRename> FileRenamesOfPairs(const std::vector<RenamePair>& pairs) {
     std::vector<FileRename> renames;
     renames.reserve(pairs.size());
-    for (const RenamePair& pair : pairs)
-        renames.push_back({pair.from.fileName(), pair.toFileName()});
+    for (const RenamePair& pair : pairs) {
+        for (FileRename& rename : FileRenamesOf(pair)) renames.push_back(std::move(rename));
+    }
     return renames;
 }
 

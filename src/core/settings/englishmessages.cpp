@@ -160,6 +160,9 @@ constexpr const char* kEnglishEntries[] = {
     "139=The last operation is a turn that was not lossless; turning it back would lose more "
     "of the picture, so nothing was undone.",
     "140=These files could not be put back as they were:",
+    "141=Delete '%1' and its %2 companion files?",
+    "142=Picture and companions",
+    "143=Picture alone",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -203,6 +203,13 @@ inline constexpr int kMessageUndoLossy = 139;
 // Files an undo could not put back; followed by their names and the reasons.
 inline constexpr int kMessageUndoFailed = 140;
 
-inline constexpr int kMessageKeyCount = 141;
+// Deleting a picture that has companion files: one question (%1 its name, %2 their count;
+// followed by their names) answered by deleting the picture with them, the picture alone, or
+// nothing (kMessageCancel).
+inline constexpr int kMessageDeleteWithCompanions = 141;
+inline constexpr int kMessageDeleteChoiceWithCompanions = 142;
+inline constexpr int kMessageDeleteChoicePictureAlone = 143;
+
+inline constexpr int kMessageKeyCount = 144;
 
 }  // namespace lumaro

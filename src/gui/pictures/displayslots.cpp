@@ -21,6 +21,13 @@ namespace lumaro {
 namespace {
 constexpr int kSmallScreenHeight = 600;
 constexpr int kWatchInterval = 500;
+
+// The companion files of a picture, one name a line; empty when it has none.
+QString companionsTip(const PictureEntry& picture) {
+    QStringList names;
+    for (const std::string& rest : picture.companions) names << PathText(picture.base + rest);
+    return names.join(QLatin1Char('\n'));
+}
 }  // namespace
 
 DisplaySlots::DisplaySlots(Form1& form)
@@ -51,6 +58,7 @@ void DisplaySlots::show(const PictureEntry& picture, int slot) {
         ImageViewerControl* viewer = slot == 1 ? f.ImageV_1 : f.ImageV_2;
         viewer->setFileName(path);
         SetTextFromBytes(slot == 1 ? f.textb_1C : f.textb_2C, picture.base);
+        (slot == 1 ? f.textb_1C : f.textb_2C)->setToolTip(companionsTip(picture));
         if (dateDisplayOn) (slot == 1 ? f.textb_1N : f.textb_2N)->setText(pictureDate(viewer));
         if (slot == 1) {
             f.pictbttn_Del->setEnabled(true);
@@ -76,6 +84,7 @@ void DisplaySlots::show(const PictureEntry& picture, int slot) {
         text += QStringLiteral(" ") + pictureDate(viewer);
     }
     box->setText(text);
+    box->setToolTip(companionsTip(picture));
     box->show();
 }
 
@@ -85,6 +94,7 @@ void DisplaySlots::clear(int slot) {
         (slot == 1 ? f.ImageV_1 : f.ImageV_2)->setFileName(QString());
         QLineEdit* dateBox = slot == 1 ? f.textb_1N : f.textb_2N;
         (slot == 1 ? f.textb_1C : f.textb_2C)->clear();
+        (slot == 1 ? f.textb_1C : f.textb_2C)->setToolTip(QString());
         dateBox->clear();
         dateBox->setVisible(dateDisplayOn);
         if (slot == 1) {
@@ -99,6 +109,7 @@ void DisplaySlots::clear(int slot) {
     viewer->setFileName(QString());
     viewer->setDisplayOn(false);
     box->clear();
+    box->setToolTip(QString());
     box->hide();
 }
 

@@ -1,5 +1,7 @@
 // Deleting the picture of display slot 1 to the Trash, after a question, and refilling the list.
-// Only when the Trash cannot take it is it deleted permanently, after a second question.
+// A picture with companion files is deleted with them, alone, or not at all, as the user chooses
+// in one question. Only when the Trash cannot take a file is it deleted permanently, after a
+// second question.
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
@@ -7,6 +9,7 @@
 
 #include "core/files/fileoperations.h"
 #include "core/history/history.h"
+#include "core/listing/folderlisting.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
@@ -18,37 +21,77 @@ namespace lumaro {
 
 void Form1::pictbttn_Del_Click() { DeletePicture(); }
 
+namespace {
+
+// The files to delete for the picture at `path`, after the question: the picture, and its
+// companion files when the user chose them too; nothing when the user said no or cancelled.
+std::vector<std::string> askWhatToDelete(Form1& form, const QString& shown,
+                                         const std::string& path) {
+    const QString caption = form.message(kMessageDeleteFile);
+    const QString base = QFileInfo(shown).completeBaseName();
+    const size_t slash = path.rfind('/');
+    const std::string folder = path.substr(0, slash + 1);
+    const std::vector<std::string> companions = CompanionNamesOf(folder, path.substr(slash + 1));
+    if (companions.empty()) {
+        const QString text =
+            form.message(kMessageDelete) + QStringLiteral(" '") + base + QStringLiteral("' ?");
+        if (Dialogs().question(&form, caption, text) != kAnswerYes) return {};
+        return {path};
+    }
+    QString text = form.message(kMessageDeleteWithCompanions)
+                       .arg(base)
+                       .arg(static_cast<int>(companions.size()));
+    for (const std::string& name : companions) text += QStringLiteral("\n") + PathText(name);
+    const QStringList choices{form.message(kMessageDeleteChoiceWithCompanions),
+                              form.message(kMessageDeleteChoicePictureAlone),
+                              form.message(kMessageCancel)};
+    switch (Dialogs().choose(&form, caption, text, choices)) {
+        case 0: {
+            std::vector<std::string> paths{path};
+            for (const std::string& name : companions) paths.push_back(folder + name);
+            return paths;
+        }
+        case 1:
+            return {path};
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
 void Form1::DeletePicture() {
     const QString shown = ImageV_1->fileName();
     if (shown.isEmpty()) return;
-    const QString text = message(kMessageDelete) + QStringLiteral(" '") +
-                         QFileInfo(shown).completeBaseName() + QStringLiteral("' ?");
-    if (Dialogs().question(this, message(kMessageDeleteFile), text) == kAnswerYes) {
-        ClearViewerSlot(1);
-        const std::string path = PathBytes(shown);
+    const std::vector<std::string> paths = askWhatToDelete(*this, shown, PathBytes(shown));
+    if (!paths.empty()) ClearViewerSlot(1);
+    HistoryOperation deleted;  // one operation for the picture and its companions
+    deleted.kind = OperationKind::Delete;
+    deleted.effect = OperationEffect::ToTrash;
+    for (const std::string& path : paths) {
+        const QString named = PathText(path);
         const TrashOutcome trashed = MoveToTrash(path);
         if (trashed.moved()) {
-            trashedFrom = path;
-            trashedTo = trashed.pathInTrash;
-            HistoryOperation deleted;
-            deleted.kind = OperationKind::Delete;
-            deleted.effect = OperationEffect::ToTrash;
+            if (path == paths.front()) {
+                trashedFrom = path;
+                trashedTo = trashed.pathInTrash;
+            }
             deleted.files.push_back({path, trashed.pathInTrash});
-            RecordByFolder(deleted);
         } else if (Dialogs().question(this, message(kMessageDeleteFile),
                                       message(kMessageTrashFailedDeletePermanently) +
-                                          QStringLiteral("\n") + shown + QStringLiteral("\n(") +
+                                          QStringLiteral("\n") + named + QStringLiteral("\n(") +
                                           QString::fromStdString(trashed.error) +
                                           QStringLiteral(")")) == kAnswerYes) {
             if (const int error = DeletePictureFile(path)) {
                 Dialogs().message(this, QString(),
-                                  message(kMessageDeleteFailed) + QStringLiteral("\n") + shown +
+                                  message(kMessageDeleteFailed) + QStringLiteral("\n") + named +
                                       QStringLiteral("\n(") +
                                       QString::fromLocal8Bit(std::strerror(error)) +
                                       QStringLiteral(")"));
             }
         }
     }
+    if (!deleted.files.empty()) RecordByFolder(deleted);
     // Yes or No, the list is read again by name from the disk.
     const int top = firstVisibleLine();
     const int caret = lb_Avant->currentRow();

@@ -46,7 +46,7 @@ void Form1::MoveToFolder() {
     options.beforeEach = [this, n](int k) { progress().show(std::min(k + 1, n), n); };
     const std::vector<TransferOutcome> outcomes =
         TransferPictures(pictures.currentFolder, chosen, destination, options);
-    RecordTransfer(pictures.currentFolder, destination, outcomes);
+    RecordTransfer(pictures.currentFolder, destination, chosen, outcomes);
     progress().finish();
     std::vector<std::string> stayed, doubled;
     for (const TransferOutcome& outcome : outcomes) {

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace lumaro {
 
@@ -20,6 +21,24 @@ public:
         QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Yes | QMessageBox::No,
                         parent);
         return box.exec() == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
+    }
+
+    int choose(QWidget* parent, const QString& caption, const QString& text,
+               const QStringList& choices) override {
+        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+        QList<QPushButton*> buttons;
+        for (qsizetype i = 0; i < choices.size(); ++i) {
+            const bool last = i + 1 == choices.size();
+            buttons << box.addButton(choices[i],
+                                     last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+        }
+        if (!buttons.isEmpty()) {
+            box.setDefaultButton(buttons.first());
+            box.setEscapeButton(buttons.last());
+        }
+        box.exec();
+        const qsizetype chosen = buttons.indexOf(static_cast<QPushButton*>(box.clickedButton()));
+        return static_cast<int>(chosen < 0 ? choices.size() - 1 : chosen);
     }
 
     std::optional<QString> browseFolder(QWidget* parent, const QString& startFolder) override {

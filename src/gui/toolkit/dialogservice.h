@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -22,6 +23,10 @@ public:
     virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
     // A Yes/No question with the information icon; returns kAnswerYes or kAnswerNo.
     virtual int question(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A question answered by one of several buttons, `choices` in order, the last of them the
+    // one that cancels (Escape and the close box choose it too); returns the index chosen.
+    virtual int choose(QWidget* parent, const QString& caption, const QString& text,
+                       const QStringList& choices) = 0;
     // The folder chooser opened on `startFolder`; empty when nothing was chosen.
     virtual std::optional<QString> browseFolder(QWidget* parent, const QString& startFolder) = 0;
     // Shows a dialog modally; returns its QDialog result code.

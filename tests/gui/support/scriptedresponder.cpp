@@ -24,6 +24,15 @@ int ScriptedResponder::question(QWidget*, const QString& caption, const QString&
     return answer;
 }
 
+int ScriptedResponder::choose(QWidget*, const QString& caption, const QString& text,
+                              const QStringList& choices) {
+    shown.append({QStringLiteral("choice"), caption, text, choices});
+    if (answers.empty()) return static_cast<int>(choices.size()) - 1;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 std::optional<QString> ScriptedResponder::browseFolder(QWidget*, const QString& startFolder) {
     shown.append({QStringLiteral("browse"), QString(), startFolder});
     if (folders.empty()) return std::nullopt;

@@ -16,6 +16,7 @@ struct Shown {
     QString kind;  // "message", "question", "browse" or the dialog's objectName
     QString caption;
     QString text;
+    QStringList choices;  // the buttons of a question with several answers
 };
 
 class ScriptedResponder : public DialogService {
@@ -25,10 +26,14 @@ public:
 
     void message(QWidget* parent, const QString& caption, const QString& text) override;
     int question(QWidget* parent, const QString& caption, const QString& text) override;
+    int choose(QWidget* parent, const QString& caption, const QString& text,
+               const QStringList& choices) override;
     std::optional<QString> browseFolder(QWidget* parent, const QString& startFolder) override;
     int execDialog(QDialog& dialog) override;
 
     // Queued answers; an empty queue answers No, cancels the browser and rejects dialogs.
+    // A question with several answers takes the index of its button from `answers`, and an
+    // empty queue takes its last button, the one that cancels.
     std::deque<int> answers;
     std::deque<std::optional<QString>> folders;
     std::deque<std::function<int(QDialog&)>> dialogActions;
