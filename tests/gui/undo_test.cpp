@@ -1,9 +1,10 @@
 // Ctrl+Z after a restart: the window asks about the last operation of the folder and, answered
-// Yes, gives the pictures their names before it again.
+// Yes, gives the pictures (and their raw files) the names the camera gave them again.
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,26 +15,37 @@
 using namespace lumaro;
 using namespace lumaro::testing;
 
+namespace {
+
+// Replaces the camera names by numbers, as the name-format dialog asks on a first opening.
+int replaceNames(QDialog& dialog) {
+    QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("optb_1")), Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+    return dialog.result();
+}
+
+}  // namespace
+
 class UndoTest : public QObject {
     Q_OBJECT
 private slots:
-    void ctrlZAfterARestartGivesBackTheNamesBeforeTheApply();
+    void ctrlZAfterARestartGivesBackTheCameraNamesOfTheFirstNumbering();
 };
 
-void UndoTest::ctrlZAfterARestartGivesBackTheNamesBeforeTheApply() {
+void UndoTest::ctrlZAfterARestartGivesBackTheCameraNamesOfTheFirstNumbering() {
     QTemporaryDir dir;
-    for (const QString name : {"01  a", "02  b"}) WritePicture(dir.path(), name + ".jpg", name);
+    for (const QString name : {"IMG_0002", "IMG_0001"})
+        WritePicture(dir.path(), name + ".jpg", name);
+    QFile raw(dir.filePath("IMG_0001.NEF"));
+    QVERIFY(raw.open(QIODevice::WriteOnly) && raw.write("raw") == 3);
+    raw.close();
+    const QStringList camera{"IMG_0001.NEF", "IMG_0001.jpg", "IMG_0002.jpg"};
     FormFixture fx;
     Form1* form = &fx.start();
     fx.responder().folders.push_back(dir.path());
+    fx.responder().dialogActions.push_back(replaceNames);
     QTest::mouseClick(form->cb_Dossier, Qt::LeftButton);
-    QListWidget* list = form->lb_Avant;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(1)).center());
-    QTest::keyClicks(form->textb_Caption, QStringLiteral("Nord"));
-    QTest::mouseClick(form->cb_Renommer, Qt::LeftButton);
-    QTest::mouseClick(form->cb_Appliquer, Qt::LeftButton);
-    QCOMPARE(FilesIn(dir.path()), (QStringList{"01  a.jpg", "02  Nord.jpg"}));
+    QCOMPARE(FilesIn(dir.path()), (QStringList{"01--.NEF", "01--.jpg", "02--.jpg"}));
 
     fx.closeForm();
     form = &fx.start();
@@ -44,13 +56,13 @@ void UndoTest::ctrlZAfterARestartGivesBackTheNamesBeforeTheApply() {
     fx.responder().shown.clear();
     fx.responder().answers.push_back(kAnswerYes);
     QTest::keyClick(form->lb_Avant, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(FilesIn(dir.path()), (QStringList{"01  a.jpg", "02  b.jpg"}));
-    QFile restored(dir.filePath("02  b.jpg"));
+    QCOMPARE(FilesIn(dir.path()), camera);
+    QFile restored(dir.filePath("IMG_0002.jpg"));
     QVERIFY(restored.open(QIODevice::ReadOnly));
-    QCOMPARE(restored.readAll(), JpegBytes("02  b"));
+    QCOMPARE(restored.readAll(), JpegBytes("IMG_0002"));
     QVERIFY(fx.responder().texts().join("\n").startsWith(
-        QStringLiteral("Undo apply of 1 pictures made on ")));
-    QCOMPARE(form->lb_Avant->item(1)->text(), QStringLiteral("02  b"));
+        QStringLiteral("Undo load of 3 pictures made on ")));
+    QCOMPARE(form->lb_Avant->item(0)->text(), QStringLiteral("IMG_0001"));
 }
 
 QTEST_MAIN(UndoTest)

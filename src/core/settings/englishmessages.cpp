@@ -163,6 +163,8 @@ constexpr const char* kEnglishEntries[] = {
     "141=Delete '%1' and its %2 companion files?",
     "142=Picture and companions",
     "143=Picture alone",
+    "144=load|apply|cancel apply|accept move|renumber|cancel renumber|transfer|turn|delete|undo|"
+    "repair",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -210,6 +210,11 @@ inline constexpr int kMessageDeleteWithCompanions = 141;
 inline constexpr int kMessageDeleteChoiceWithCompanions = 142;
 inline constexpr int kMessageDeleteChoicePictureAlone = 143;
 
-inline constexpr int kMessageKeyCount = 144;
+// The names of the kinds of operations in the undo question, separated by '|', in this order:
+// load, apply, cancel apply, accept move, renumber, cancel renumber, transfer, turn, delete,
+// undo, repair.
+inline constexpr int kMessageOperationKinds = 144;
+
+inline constexpr int kMessageKeyCount = 145;
 
 }  // namespace lumaro

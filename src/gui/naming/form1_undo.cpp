@@ -36,9 +36,14 @@ void Form1::UndoLastOperationOfFolder() {
             Dialogs().message(this, QString(), message(kMessageUndoLossy));
             return;
     }
+    // The kind in the user's language; the command line's name where the language lacks one.
+    const QString kind = message(kMessageOperationKinds)
+                             .split(QLatin1Char('|'))
+                             .value(static_cast<int>(plan.operation.kind) - 1,
+                                    QString::fromUtf8(OperationKindName(plan.operation.kind)));
     const QString question =
         message(kMessageUndoQuestion)
-            .arg(QString::fromUtf8(OperationKindName(plan.operation.kind)))
+            .arg(kind)
             .arg(plan.operation.files.size())
             .arg(QString::fromStdString(OperationTimeText(plan.operation.time)));
     if (Dialogs().question(this, QString(), question) != kAnswerYes) return;
