@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "clirun.h"
 #include "picturefolder.h"
@@ -31,6 +32,14 @@ TEST(CliHistoryTest, TheHistoryNamesTheCameraNamesAndUndoPutsThemBackThenDoesItA
     EXPECT_NE(history.out.find("\tload\t3\n"), std::string::npos) << history.out;
     EXPECT_EQ(RunCli({"history", dir, "--names", "2"}, env).out,
               "IMG_0001.jpg\t01--.jpg\nIMG_0002.jpg\t02--.jpg\nIMG_0003.jpg\t03--.jpg\n");
+    const auto operations =
+        nlohmann::json::parse(RunCli({"history", dir, "--json"}, env).out).at("operations");
+    ASSERT_EQ(operations.size(), 2u);
+    EXPECT_EQ(operations[0].at("kind"), "renumber");
+    EXPECT_EQ(operations[1].at("count"), 3);
+    const auto names =
+        nlohmann::json::parse(RunCli({"history", dir, "--names", "2", "--json"}, env).out);
+    EXPECT_EQ(names.at("names").at(0).at("before"), "IMG_0001.jpg");
 
     const CliRun plan = RunCli({"undo", dir, "--dry-run"}, env);
     EXPECT_EQ(plan.code, 0);

@@ -192,8 +192,9 @@ void keepWithinBound(const std::string& path, const std::string& folder, const I
     size_t total = head.size();
     for (size_t i = history.operations.size(); i-- > 1;) {
         std::string record = EncodeHistoryOperation(history.operations[i]);
-        // Three quarters of the bound, so that the next operations append for a while.
-        if (total + record.size() > historyBound / 4 * 3) break;
+        // Half the bound, so that the next operations append for a long while: a folder of
+        // thousands of pictures, renumbered again and again, rewrites its history seldom.
+        if (total + record.size() > historyBound / 2) break;
         total += record.size();
         newest.push_back(std::move(record));
     }

@@ -111,9 +111,9 @@ bool RecordOperation(const std::string& folder, HistoryOperation operation);
 // The operations of the history of `folder`, oldest first.
 std::vector<HistoryOperation> ReadHistory(const std::string& folder);
 
-// The operations of a history file kept when it outgrows its bound: the first, then the newest
-// that fit within `bound` bytes together.
-inline constexpr size_t kHistoryBound = 4 * 1024 * 1024;
+// A history file that outgrows this bound is written anew with its first operation and the
+// newest that fit within half of it.
+inline constexpr size_t kHistoryBound = 16 * 1024 * 1024;
 // Tests and benchmarks: another bound, and histories switched off for the whole process.
 void SetHistoryBound(size_t bound);
 void SetHistoryEnabled(bool enabled);
