@@ -37,17 +37,6 @@ std::string isoTime(int64_t time) {
     return iso;
 }
 
-TrashHooks trashHooks() {
-    TrashHooks hooks;
-    hooks.toTrash = [](const std::string& path, std::string& pathInTrash) {
-        const TrashOutcome trashed = MoveToTrash(path);
-        pathInTrash = trashed.pathInTrash;
-        return trashed.error;
-    };
-    hooks.fromTrash = RestoreFromTrash;
-    return hooks;
-}
-
 }  // namespace
 
 int RunHistory(const Arguments& arguments, const LanguageTable&) {
@@ -123,7 +112,7 @@ int RunUndo(const Arguments& arguments, const LanguageTable& messages) {
             return kRefused;
     }
     if (arguments.dryRun) return PrintPlan(arguments, plan.moves, kDone);
-    const UndoResult result = UndoLastOperation(folder, trashHooks());
+    const UndoResult result = UndoLastOperation(folder, UndoTrashHooks());
     if (!result.plan.ready()) return kRefused;  // the folder changed since the plan
     printNames(result.done);
     if (result.failures.empty()) return kDone;

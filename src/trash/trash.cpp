@@ -92,4 +92,15 @@ std::string RestoreFromTrash(const std::string& pathInTrash, const std::string& 
     return {};
 }
 
+TrashHooks UndoTrashHooks() {
+    TrashHooks hooks;
+    hooks.toTrash = [](const std::string& path, std::string& pathInTrash) {
+        const TrashOutcome trashed = MoveToTrash(path);
+        pathInTrash = trashed.pathInTrash;
+        return trashed.error;
+    };
+    hooks.fromTrash = RestoreFromTrash;
+    return hooks;
+}
+
 }  // namespace lumaro

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "core/naming/undo.h"
+
 namespace lumaro {
 
 struct TrashOutcome {
@@ -19,5 +21,8 @@ TrashOutcome MoveToTrash(const std::string& path);
 // Puts a file the Trash holds (`pathInTrash`, as MoveToTrash gave it) back at `path`, never
 // over another file, and removes its information file. Empty, or why it stayed in the Trash.
 std::string RestoreFromTrash(const std::string& pathInTrash, const std::string& path);
+
+// The two moves above, lent to an undo of the core, which cannot reach the Trash itself.
+TrashHooks UndoTrashHooks();
 
 }  // namespace lumaro

@@ -17,6 +17,7 @@
 #include "core/naming/picturelisting.h"
 #include "core/naming/renumber.h"
 #include "namingfolder.h"
+#include "stoppedchild.h"
 
 namespace lumaro {
 namespace {
@@ -92,20 +93,6 @@ TEST(CompanionsTest, ApplyRenamesEachPictureWithItsCompanionsAndAGroupWithATaken
     }
 }
 
-// Runs `operation` in a child process that stops itself after `renames` renames, as a crash
-// would; true when it did stop there.
-bool runStoppedAfter(long long renames, const std::function<void()>& operation) {
-    const pid_t child = fork();
-    if (child == 0) {
-        setenv("LUMARO_STOP_AFTER_RENAMES", std::to_string(renames).c_str(), 1);
-        operation();
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 86;
-}
-
 TEST(CompanionsTest, ApplyStoppedAfterAnyRenameIsRepairedWithNoCompanionApartFromItsPicture) {
     const Names start = {"0001  a", "0002  b", "0003  c", "0004  d"};
     const Names rests = {".jpg", ".NEF", ".jpg.xmp"};
@@ -113,7 +100,7 @@ TEST(CompanionsTest, ApplyStoppedAfterAnyRenameIsRepairedWithNoCompanionApartFro
     for (long long stop = 0; stop <= 16; ++stop) {
         CameraFolder f(start);
         Renumber(f.list, {0, 1, 2, 3}, 2, "4");
-        ASSERT_TRUE(runStoppedAfter(stop, [&] { Apply(f.list, {true, -1, {}}); })) << stop;
+        ASSERT_TRUE(RunStoppedAfter(stop, [&] { Apply(f.list, {true, -1, {}}); })) << stop;
         const JournalRepair repair = RepairInterruptedRenames(f.folder.path());
         EXPECT_TRUE(repair.failures.empty()) << stop;
         for (size_t i = 0; i < start.size(); ++i) {

@@ -18,6 +18,7 @@
 #include "core/naming/move.h"
 #include "core/naming/renumber.h"
 #include "namingfolder.h"
+#include "stoppedchild.h"
 
 namespace lumaro {
 namespace {
@@ -27,20 +28,6 @@ using Names = std::vector<std::string>;
 ino_t serialOf(const PictureFolder& folder, const std::string& name) {
     struct stat st;
     return stat(folder.pathOf(name).c_str(), &st) == 0 ? st.st_ino : 0;
-}
-
-// Runs `operation` in a child process that stops itself after `renames` renames, as a crash
-// would; true when it did stop there.
-bool runStoppedAfter(long long renames, const std::function<void()>& operation) {
-    const pid_t child = fork();
-    if (child == 0) {
-        setenv("LUMARO_STOP_AFTER_RENAMES", std::to_string(renames).c_str(), 1);
-        operation();
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 86;
 }
 
 TEST(RenameJournalTest, NamesWithAnyByteComeBackExactlyAndOnlyACompleteJournalCounts) {
@@ -190,7 +177,7 @@ TEST(RenameJournalTest, OperationStoppedAfterAnyRenameIsFinishedByTheRepair) {
         for (long long stop = 0; stop <= 8; ++stop) {
             NamingFolder f(start);
             op.prepare(f.list);
-            ASSERT_TRUE(runStoppedAfter(stop, [&] { op.run(f.list); })) << op.name << " " << stop;
+            ASSERT_TRUE(RunStoppedAfter(stop, [&] { op.run(f.list); })) << op.name << " " << stop;
             ASSERT_TRUE(f.folder.names().size() == 5) << "journal left behind";
             const JournalRepair repair = RepairInterruptedRenames(f.folder.path());
             EXPECT_TRUE(repair.journalFound);
@@ -302,7 +289,7 @@ TEST(RenameJournalTest, FolderLoadFinishesAStoppedCompletionAndSaysWhatItRenamed
     PictureList list;
     list.currentFolder = f.folder.path();
     list.fileType = "jpg";
-    ASSERT_TRUE(runStoppedAfter(1, [&] { LoadFolder(list, {}); }));
+    ASSERT_TRUE(RunStoppedAfter(1, [&] { LoadFolder(list, {}); }));
     ASSERT_EQ(f.folder.names(),
               (Names{".lumaro-journal", "0001  a.jpg", "0002  b.jpg", "0003--.jpg", "y.jpg"}));
     const LoadFolderResult result = LoadFolder(list, {});

@@ -51,14 +51,7 @@ void Form1::UndoLastOperationOfFolder() {
     dropPendingMove();
     ClearViewerSlot(1);
     ClearViewerSlot(2);
-    TrashHooks trash;
-    trash.toTrash = [](const std::string& path, std::string& pathInTrash) {
-        const TrashOutcome trashed = MoveToTrash(path);
-        pathInTrash = trashed.pathInTrash;
-        return trashed.error;
-    };
-    trash.fromTrash = RestoreFromTrash;
-    const UndoResult result = UndoLastOperation(pictures.currentFolder, trash);
+    const UndoResult result = UndoLastOperation(pictures.currentFolder, UndoTrashHooks());
     if (!result.failures.empty()) messages().showNames(kMessageUndoFailed, result.failures);
     const int top = firstVisibleLine();
     pictures.clearUndoPairs();
