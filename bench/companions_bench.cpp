@@ -11,16 +11,13 @@
 #include "core/naming/numberedname.h"
 #include "core/naming/renamepasses.h"
 #include "core/naming/renumber.h"
+#include "renumbering.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kPictures = 10000;
 constexpr int kRounds = 9;
-
-double seconds(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // Every file, picture and companion, to a temporary name and back.
 double plainLoop(const std::string& folder, const std::vector<std::string>& names) {
@@ -31,16 +28,7 @@ double plainLoop(const std::string& folder, const std::vector<std::string>& name
     for (const std::string& name : names) {
         lumaro::renameNoReplace(folder + name + ".tmp", folder + name);
     }
-    return seconds(start);
-}
-
-double applyRenumbering(lumaro::PictureList& list, long long first) {
-    std::vector<int> all(list.avant.size());
-    for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
-    lumaro::Renumber(list, all, first, "5");
-    const auto start = Clock::now();
-    lumaro::Apply(list);
-    return seconds(start);
+    return lumaro::bench::SecondsSince(start);
 }
 
 }  // namespace
@@ -69,7 +57,8 @@ int main() {
     // costs both directions alike and leaves the folder as it found it.
     const bench::Timings timings = bench::TimePairs(
         [&] { return plainLoop(folder, names); },
-        [&] { return (applyRenumbering(list, 2) + applyRenumbering(list, 1)) / 2; }, kRounds);
+        [&] { return (bench::ApplyRenumbering(list, 2) + bench::ApplyRenumbering(list, 1)) / 2; },
+        kRounds);
     bench::PrintBench("apply-renumber-companions", timings, 1.3);
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "core/naming/numberedname.h"
 #include "core/naming/renamepasses.h"
 #include "core/naming/renumber.h"
+#include "renumbering.h"
 
 namespace {
 
@@ -33,10 +34,6 @@ lumaro::PictureList listOf(const std::string& folder) {
     return list;
 }
 
-double seconds(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 // Every picture to another name and back: as many no-replace renames as two passes make.
 double plainLoop(const std::string& folder, const lumaro::PictureList& list) {
     const auto start = Clock::now();
@@ -46,16 +43,7 @@ double plainLoop(const std::string& folder, const lumaro::PictureList& list) {
     for (const lumaro::PictureEntry& entry : list.avant) {
         lumaro::renameNoReplace(folder + entry.base + "x.jpg", folder + entry.fileName());
     }
-    return seconds(start);
-}
-
-double applyRenumbering(lumaro::PictureList& list, long long first) {
-    std::vector<int> all(list.avant.size());
-    for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
-    lumaro::Renumber(list, all, first, "5");
-    const auto start = Clock::now();
-    lumaro::Apply(list);
-    return seconds(start);
+    return lumaro::bench::SecondsSince(start);
 }
 
 // One renumbering there (every number one up, renamed from the end) and one back (renamed
@@ -63,14 +51,16 @@ double applyRenumbering(lumaro::PictureList& list, long long first) {
 // leaves the folder as it found it.
 double renumberThereAndBack(lumaro::PictureList& list, bool journal) {
     lumaro::SetRenameJournalEnabled(journal);
-    const double both = applyRenumbering(list, 2) + applyRenumbering(list, 1);
+    const double both =
+        lumaro::bench::ApplyRenumbering(list, 2) + lumaro::bench::ApplyRenumbering(list, 1);
     lumaro::SetRenameJournalEnabled(true);
     return both / 2;
 }
 
 double renumberWithHistory(lumaro::PictureList& list, bool history) {
     lumaro::SetHistoryEnabled(history);
-    const double both = applyRenumbering(list, 2) + applyRenumbering(list, 1);
+    const double both =
+        lumaro::bench::ApplyRenumbering(list, 2) + lumaro::bench::ApplyRenumbering(list, 1);
     lumaro::SetHistoryEnabled(true);
     return both / 2;
 }
@@ -84,7 +74,7 @@ double acceptMoveToStart(const std::string& folder, lumaro::PictureList& list) {
     lumaro::MoveBlock(list, 0);
     const auto start = Clock::now();
     lumaro::AcceptMove(list, moving);
-    const double taken = seconds(start);
+    const double taken = lumaro::bench::SecondsSince(start);
     list = listOf(folder);
     return taken;
 }

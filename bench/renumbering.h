@@ -1,0 +1,27 @@
+// The step the renaming benchmarks time: a renumbering of the whole list, applied.
+#pragma once
+
+#include <chrono>
+#include <vector>
+
+#include "core/naming/apply.h"
+#include "core/naming/picturelist.h"
+#include "core/naming/renumber.h"
+
+namespace lumaro::bench {
+
+inline double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Renumbers every picture of `list` from `first` (not timed), then applies it (timed).
+inline double ApplyRenumbering(PictureList& list, long long first) {
+    std::vector<int> all(list.avant.size());
+    for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
+    Renumber(list, all, first, "5");
+    const auto start = std::chrono::steady_clock::now();
+    Apply(list);
+    return SecondsSince(start);
+}
+
+}  // namespace lumaro::bench
