@@ -59,10 +59,7 @@ int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
     int code = kDone;
     // A dry run turns in memory only; its plan names each file with the angle it would turn by.
     std::vector<FileRename> plan;
-    HistoryOperation turns;
-    turns.kind = OperationKind::Turn;
-    turns.effect = OperationEffect::Turn;
-    turns.angle = arguments.angle;
+    HistoryOperation turns = TurnOperation(arguments.angle);
     for (const std::string& path : arguments.paths) {
         const TurnPictureResult result = arguments.dryRun ? PlanTurnPicture(path, arguments.angle)
                                                           : TurnPicture(path, arguments.angle);
@@ -174,9 +171,7 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
                          {"", {{"to", arguments.permanent ? "deleted for good" : "Trash"}}});
     }
     int code = kDone;
-    HistoryOperation trashed;
-    trashed.kind = OperationKind::Delete;
-    trashed.effect = OperationEffect::ToTrash;
+    HistoryOperation trashed = TrashOperation();
     for (const std::string& path : paths) {
         if (arguments.permanent) {
             if (const int error = DeletePictureFile(path)) {

@@ -459,6 +459,21 @@ void RecordTransfer(const std::string& folder, const std::string& destination,
 void SetHistoryBound(size_t bound) { historyBound = bound; }
 void SetHistoryEnabled(bool enabled) { historyEnabled = enabled; }
 
+HistoryOperation TurnOperation(int angle) {
+    HistoryOperation operation;
+    operation.kind = OperationKind::Turn;
+    operation.effect = OperationEffect::Turn;
+    operation.angle = angle;
+    return operation;
+}
+
+HistoryOperation TrashOperation() {
+    HistoryOperation operation;
+    operation.kind = OperationKind::Delete;
+    operation.effect = OperationEffect::ToTrash;
+    return operation;
+}
+
 HistoryOperation RenameOperation(OperationKind kind, const std::vector<FileRename>& renames) {
     HistoryOperation operation;
     operation.kind = kind;

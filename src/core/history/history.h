@@ -120,6 +120,10 @@ void SetHistoryEnabled(bool enabled);
 
 // The renames of one operation within its folder, by file names.
 HistoryOperation RenameOperation(OperationKind kind, const std::vector<FileRename>& renames);
+// An operation of no file yet, for the files to be added as they are turned or trashed (full
+// paths, recorded by RecordByFolder): a turn by `angle`, or a delete to the Trash.
+HistoryOperation TurnOperation(int angle);
+HistoryOperation TrashOperation();
 
 // Records an operation whose files are named by full paths, which may lie in several folders
 // (a turn or a delete of the command line): each folder's history gets its own files. Each

@@ -65,9 +65,7 @@ void Form1::DeletePicture() {
     if (shown.isEmpty()) return;
     const std::vector<std::string> paths = askWhatToDelete(*this, shown, PathBytes(shown));
     if (!paths.empty()) ClearViewerSlot(1);
-    HistoryOperation deleted;  // one operation for the picture and its companions
-    deleted.kind = OperationKind::Delete;
-    deleted.effect = OperationEffect::ToTrash;
+    HistoryOperation deleted = TrashOperation();  // the picture and its companions: one
     for (const std::string& path : paths) {
         const QString named = PathText(path);
         const TrashOutcome trashed = MoveToTrash(path);

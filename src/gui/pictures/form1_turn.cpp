@@ -32,10 +32,7 @@ void Form1::RotatePicture(int angle) {
     TurnPictureResult result = TurnPicture(PathBytes(shown), angle);
     if (result.status == TurnPictureResult::Status::NotJpeg) result = TurnInOwnFormat(shown, angle);
     if (result.ok()) {
-        HistoryOperation turn;
-        turn.kind = OperationKind::Turn;
-        turn.effect = OperationEffect::Turn;
-        turn.angle = angle;
+        HistoryOperation turn = TurnOperation(angle);
         turn.lossless = result.lossless;
         turn.files.push_back({PathBytes(shown), PathBytes(shown)});
         RecordByFolder(turn);
