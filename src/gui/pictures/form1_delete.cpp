@@ -70,10 +70,6 @@ void Form1::DeletePicture() {
         const QString named = PathText(path);
         const TrashOutcome trashed = MoveToTrash(path);
         if (trashed.moved()) {
-            if (path == paths.front()) {
-                trashedFrom = path;
-                trashedTo = trashed.pathInTrash;
-            }
             deleted.files.push_back({path, trashed.pathInTrash});
         } else if (Dialogs().question(this, message(kMessageDeleteFile),
                                       message(kMessageTrashFailedDeletePermanently) +
