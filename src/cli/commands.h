@@ -67,6 +67,13 @@ void SayWithNames(const LanguageTable& messages, int key, const std::vector<std:
 void SayFailures(const LanguageTable& messages, const std::vector<RenameFailure>& failures);
 // One line per picture; with `withCompanions`, each companion on a line under it after a TAB.
 void PrintListing(const std::vector<PictureEntry>& entries, bool withCompanions = true);
+// A file the run would leave as it is: its name, what the plan had for it, and why.
+struct KeptFile {
+    std::string name;
+    std::string planned;
+    std::string reason;
+};
+std::vector<KeptFile> KeptFilesOf(const std::vector<RenameFailure>& failures);
 // What a dry run adds to its renames: a last line (the slide show's path), fields of the JSON
 // document.
 struct PlanNote {
@@ -74,10 +81,11 @@ struct PlanNote {
     nlohmann::json fields = nlohmann::json::object();
 };
 // The plan of a dry run on stdout, one line per file, the old name, a TAB, the new name (both
-// escaped as every name on one line), or with --json one document; returns `code`, the exit
-// code the real run would give.
+// escaped as every name on one line), or with --json one document whose "renames" and "kept"
+// list the files (`kept`: those the run would leave as they are, which the caller names on
+// stderr as the run does); returns `code`, the exit code the real run would give.
 int PrintPlan(const Arguments& arguments, const std::vector<FileRename>& renames, int code,
-              const PlanNote& note = {});
+              const PlanNote& note = {}, const std::vector<KeptFile>& kept = {});
 // The renames of a folder's pending interrupted operation, which a real run would finish first;
 // told on stderr when there are any. A journal that cannot be read is told too.
 std::vector<FileRename> PlanRepair(const std::string& folder);
