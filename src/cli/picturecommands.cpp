@@ -49,6 +49,39 @@ std::vector<FileRename> planTransfer(const std::string& folder,
     return plan;
 }
 
+// Why the Trash did not take a file, in the user's words where the program knows them.
+std::string trashReason(const LanguageTable& messages, TrashRefusal refusal,
+                        const std::string& error) {
+    return refusal == TrashRefusal::TrashUnusable ? messages.text(kMessageTrashUnusable) : error;
+}
+
+void sayLeftInPlace(const std::string& path, const std::string& reason) {
+    Say(OnOneLine(path) + " cannot be moved to the Trash (" + reason +
+        "); it is left in place, --permanent deletes it for good");
+}
+
+// A dry run of delete: each file to the Trash, or for good; a file the Trash cannot take is
+// named and kept, as the run keeps it.
+int planDelete(const Arguments& arguments, const LanguageTable& messages,
+               const std::vector<std::string>& paths) {
+    const char* to = arguments.permanent ? "(deleted for good)" : "(Trash)";
+    std::vector<FileRename> plan;
+    std::vector<KeptFile> kept;
+    for (const std::string& path : paths) {
+        const TrashRefusal refusal =
+            arguments.permanent ? TrashRefusal::None : CheckTrashTakes(path);
+        if (refusal == TrashRefusal::None) {
+            plan.push_back({path, to});
+            continue;
+        }
+        const std::string reason = trashReason(messages, refusal, TrashRefusalText(refusal));
+        sayLeftInPlace(path, reason);
+        kept.push_back({path, to, reason});
+    }
+    return PrintPlan(arguments, plan, kept.empty() ? kDone : kSomeFailed,
+                     {"", {{"to", arguments.permanent ? "deleted for good" : "Trash"}}}, kept);
+}
+
 }  // namespace
 
 // Every path is checked first: a wrong one turns nothing.
@@ -163,13 +196,7 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
         for (const std::string& name : CompanionNamesOf(folder, path.substr(folder.size())))
             paths.push_back(folder + name);
     }
-    if (arguments.dryRun) {
-        std::vector<FileRename> plan;
-        for (const std::string& path : paths)
-            plan.push_back({path, arguments.permanent ? "(deleted for good)" : "(Trash)"});
-        return PrintPlan(arguments, plan, kDone,
-                         {"", {{"to", arguments.permanent ? "deleted for good" : "Trash"}}});
-    }
+    if (arguments.dryRun) return planDelete(arguments, messages, paths);
     int code = kDone;
     HistoryOperation trashed = TrashOperation();
     for (const std::string& path : paths) {
@@ -188,8 +215,7 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
             trashed.files.push_back({path, outcome.pathInTrash});
             PrintLine("trashed " + OnOneLine(path) + " -> " + OnOneLine(outcome.pathInTrash));
         } else {
-            Say(OnOneLine(path) + " cannot be moved to the Trash (" + outcome.error +
-                "); it is left in place, --permanent deletes it for good");
+            sayLeftInPlace(path, trashReason(messages, outcome.refusal, outcome.error));
             code = kSomeFailed;
         }
     }

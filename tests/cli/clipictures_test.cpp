@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <nlohmann/json.hpp>
+
 #include "clirun.h"
 #include "picturefolder.h"
 #include "realpictures.h"
@@ -169,6 +171,37 @@ TEST(CliPicturesTest, DeleteGoesToTheTrashAndUnlinksOnlyWithPermanent) {
     EXPECT_EQ(run.out,
               "deleted " + folder.pathOf("b.jpg") + "\ndeleted " + folder.pathOf("c.jpg") + "\n");
     EXPECT_TRUE(folder.names().empty());
+}
+
+// A file on the home folder's disk whose home trash lies on another disk: the Trash cannot take
+// it, since a file cannot be renamed across disks. The dry run says so as the run does, in words
+// a person understands, and both exit 3 with the file in place.
+TEST(CliPicturesTest, ATrashOnAnotherDiskKeepsTheFileInTheDryRunAsInTheRun) {
+    PictureFolder home, folder, elsewhere("/dev/shm");
+    struct stat here, there;
+    ASSERT_EQ(stat(home.path().c_str(), &here), 0);
+    if (stat(elsewhere.path().c_str(), &there) != 0 || here.st_dev == there.st_dev)
+        GTEST_SKIP() << "no folder on another disk than /tmp: /dev/shm is missing or on its disk";
+    folder.write("a.jpg");
+    const std::string a = folder.pathOf("a.jpg");
+    const std::vector<std::pair<std::string, std::string>> env = {
+        {"HOME", home.path()}, {"XDG_DATA_HOME", elsewhere.pathOf("share")}};
+    const std::string said = "lumaro-cli: " + a +
+                             " cannot be moved to the Trash (the Trash of this disk cannot be "
+                             "used); it is left in place, --permanent deletes it for good\n";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"delete", a, "-n"}, {"delete", a}}) {
+        const CliRun run = RunCli(args, env);
+        EXPECT_EQ(run.code, 3) << args.size();
+        EXPECT_EQ(run.err, said);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(folder.names(), Names{"a.jpg"});
+    }
+    const CliRun plan = RunCli({"delete", a, "-n", "--json"}, env);
+    const nlohmann::json kept = nlohmann::json::parse(plan.out).at("kept");
+    ASSERT_EQ(kept.size(), 1u) << plan.out;
+    EXPECT_EQ(kept[0].at("old"), a);
+    EXPECT_EQ(kept[0].at("reason"), "the Trash of this disk cannot be used");
 }
 
 // A picture's companion files are listed under it only when asked, and deleted with it only with

@@ -58,6 +58,12 @@ std::vector<std::string> askWhatToDelete(Form1& form, const QString& shown,
     }
 }
 
+// Why the Trash did not take a file, in the user's language where the program knows the words.
+QString trashReason(Form1& form, const TrashOutcome& trashed) {
+    if (trashed.refusal == TrashRefusal::TrashUnusable) return form.message(kMessageTrashUnusable);
+    return QString::fromStdString(trashed.error);
+}
+
 }  // namespace
 
 void Form1::DeletePicture() {
@@ -74,8 +80,8 @@ void Form1::DeletePicture() {
         } else if (Dialogs().question(this, message(kMessageDeleteFile),
                                       message(kMessageTrashFailedDeletePermanently) +
                                           QStringLiteral("\n") + named + QStringLiteral("\n(") +
-                                          QString::fromStdString(trashed.error) +
-                                          QStringLiteral(")")) == kAnswerYes) {
+                                          trashReason(*this, trashed) + QStringLiteral(")")) ==
+                   kAnswerYes) {
             if (const int error = DeletePictureFile(path)) {
                 Dialogs().message(this, QString(),
                                   message(kMessageDeleteFailed) + QStringLiteral("\n") + named +
