@@ -75,17 +75,22 @@ struct KeptFile {
 };
 std::vector<KeptFile> KeptFilesOf(const std::vector<RenameFailure>& failures);
 // What a dry run adds to its renames: a last line (the slide show's path), fields of the JSON
-// document.
+// document, the files the run would leave as they are (which the caller names on stderr as the
+// run does), and line by line the picture a companion goes with (empty for a picture).
 struct PlanNote {
+    PlanNote(std::string line = {}, nlohmann::json json = nlohmann::json::object())
+        : lastLine(std::move(line)), fields(std::move(json)) {}
     std::string lastLine;
-    nlohmann::json fields = nlohmann::json::object();
+    nlohmann::json fields;
+    std::vector<KeptFile> kept;
+    std::vector<std::string> companionOf;
 };
 // The plan of a dry run on stdout, one line per file, the old name, a TAB, the new name (both
-// escaped as every name on one line), or with --json one document whose "renames" and "kept"
-// list the files (`kept`: those the run would leave as they are, which the caller names on
-// stderr as the run does); returns `code`, the exit code the real run would give.
+// escaped as every name on one line), or with --json one document whose "renames" (a
+// companion's with "companion_of") and "kept" list the files; returns `code`, the exit code
+// the real run would give.
 int PrintPlan(const Arguments& arguments, const std::vector<FileRename>& renames, int code,
-              const PlanNote& note = {}, const std::vector<KeptFile>& kept = {});
+              const PlanNote& note = {});
 // The renames of a folder's pending interrupted operation, which a real run would finish first;
 // told on stderr when there are any. A journal that cannot be read is told too.
 std::vector<FileRename> PlanRepair(const std::string& folder);

@@ -222,8 +222,9 @@ int printNamingPlan(const Session& s, std::vector<FileRename> plan) {
     std::vector<RenameFailure> failures = s.plan.failedRenames;
     failures.insert(failures.end(), s.commandPlanFailures.begin(), s.commandPlanFailures.end());
     SayFailures(s.messages, failures);
-    return PrintPlan(s.arguments, plan, failures.empty() ? kDone : kSomeFailed, {},
-                     KeptFilesOf(failures));
+    PlanNote note;
+    note.kept = KeptFilesOf(failures);
+    return PrintPlan(s.arguments, plan, failures.empty() ? kDone : kSomeFailed, note);
 }
 
 }  // namespace

@@ -18,22 +18,24 @@ std::vector<KeptFile> KeptFilesOf(const std::vector<RenameFailure>& failures) {
 }
 
 int PrintPlan(const Arguments& arguments, const std::vector<FileRename>& renames, int code,
-              const PlanNote& note, const std::vector<KeptFile>& kept) {
+              const PlanNote& note) {
     if (arguments.json) {
         nlohmann::json document = note.fields;
         document["command"] = arguments.command;
         document["dry_run"] = true;
         document["exit_code"] = code;
         nlohmann::json lines = nlohmann::json::array();
-        for (const FileRename& rename : renames) {
+        for (size_t k = 0; k < renames.size(); ++k) {
             nlohmann::json line = nlohmann::json::object();
-            PutName(line, "old", rename.oldName);
-            PutName(line, "new", rename.newName);
+            PutName(line, "old", renames[k].oldName);
+            PutName(line, "new", renames[k].newName);
+            if (k < note.companionOf.size() && !note.companionOf[k].empty())
+                PutName(line, "companion_of", note.companionOf[k]);
             lines.push_back(std::move(line));
         }
         document["renames"] = std::move(lines);
         nlohmann::json keptLines = nlohmann::json::array();
-        for (const KeptFile& file : kept) {
+        for (const KeptFile& file : note.kept) {
             nlohmann::json line = nlohmann::json::object();
             PutName(line, "old", file.name);
             PutName(line, "new", file.planned);
