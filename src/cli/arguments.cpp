@@ -235,7 +235,8 @@ constexpr std::pair<const char*, const char*> kCommandUsage[] = {
     {"list", R"usage(  list DIR [--by name|date] [--dates] [--companions] [--json]
       The pictures in listing order; with --dates, the picture date, a TAB, the name; with
       --companions, each picture's companion files (its raw file, video, sidecars: the other
-      files named after it followed by a dot), each on a line under it after a TAB.
+      files named after it followed by a dot), each on a line under it after a TAB (with
+      --json, in the picture's "companions").
       lumaro-cli list ~/Pictures/Italy --by date --dates
 )usage"},
     {"date", R"usage(  date FILE... [--json]
@@ -316,9 +317,13 @@ Options of every command:
   -n, --dry-run   (commands that change files) print the plan and change nothing: one
                   line per file, the old name, a TAB, the new name; the load's own
                   renames included, an interrupted operation's finish too. transfer
-                  prints source TAB destination, turn "FILE<TAB>FILE turned A clockwise",
-                  delete "FILE<TAB>(Trash)" or "(deleted for good)", slideshow the
-                  project's path last. The exit code is the one the run would give.
+                  prints source TAB destination, each companion after its picture,
+                  turn "FILE<TAB>FILE turned A clockwise", delete "FILE<TAB>(Trash)"
+                  or "(deleted for good)", slideshow the project's path last. Files
+                  the run would keep are named on stderr as the run names them. The
+                  exit code is the one the run would give. With --json: "renames" (a
+                  companion's naming its picture in "companion_of") and "kept" (with
+                  each file's reason).
   --json          (list, date, history and --dry-run) one JSON document on stdout
   -q, --quiet     no messages on stderr but errors
   -v, --verbose   each rename told on stderr as it happens

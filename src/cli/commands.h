@@ -67,15 +67,28 @@ void SayWithNames(const LanguageTable& messages, int key, const std::vector<std:
 void SayFailures(const LanguageTable& messages, const std::vector<RenameFailure>& failures);
 // One line per picture; with `withCompanions`, each companion on a line under it after a TAB.
 void PrintListing(const std::vector<PictureEntry>& entries, bool withCompanions = true);
+// A file the run would leave as it is: its name, what the plan had for it, and why.
+struct KeptFile {
+    std::string name;
+    std::string planned;
+    std::string reason;
+};
+std::vector<KeptFile> KeptFilesOf(const std::vector<RenameFailure>& failures);
 // What a dry run adds to its renames: a last line (the slide show's path), fields of the JSON
-// document.
+// document, the files the run would leave as they are (which the caller names on stderr as the
+// run does), and line by line the picture a companion goes with (empty for a picture).
 struct PlanNote {
+    PlanNote(std::string line = {}, nlohmann::json json = nlohmann::json::object())
+        : lastLine(std::move(line)), fields(std::move(json)) {}
     std::string lastLine;
-    nlohmann::json fields = nlohmann::json::object();
+    nlohmann::json fields;
+    std::vector<KeptFile> kept;
+    std::vector<std::string> companionOf;
 };
 // The plan of a dry run on stdout, one line per file, the old name, a TAB, the new name (both
-// escaped as every name on one line), or with --json one document; returns `code`, the exit
-// code the real run would give.
+// escaped as every name on one line), or with --json one document whose "renames" (a
+// companion's with "companion_of") and "kept" list the files; returns `code`, the exit code
+// the real run would give.
 int PrintPlan(const Arguments& arguments, const std::vector<FileRename>& renames, int code,
               const PlanNote& note = {});
 // The renames of a folder's pending interrupted operation, which a real run would finish first;

@@ -10,6 +10,7 @@
 #include "core/naming/folderload.h"
 #include "core/naming/move.h"
 #include "core/naming/numberedname.h"
+#include "core/naming/renamecheck.h"
 #include "core/naming/renamepasses.h"
 #include "core/naming/renumber.h"
 #include "core/settings/messagekeys.h"
@@ -88,6 +89,17 @@ int loadOutcomeCode(const LoadFolderResult& result, const LanguageTable& message
     }
 }
 
+// A dry run's command renames as the run would make them after the load: the groups that the
+// run's check would keep are kept in the plan too.
+int planCommand(Session& s, const std::vector<RenamePair>& pairs) {
+    const std::string& folder = s.list.currentFolder;
+    RenameCheck check =
+        CheckGroupRenames(folder, pairs, NamesAfter(folder, LoadPlanRenames(s.plan)));
+    s.commandPlan = std::move(check.go);
+    s.commandPlanFailures.insert(s.commandPlanFailures.end(), check.kept.begin(), check.kept.end());
+    return kDone;
+}
+
 int caption(Session& s, const std::vector<int>& selection) {
     const RenameProposal proposal = ProposeRename(s.list, selection, *s.arguments.caption);
     if (proposal.check == CaptionCheck::NotInFileName)
@@ -95,10 +107,7 @@ int caption(Session& s, const std::vector<int>& selection) {
     if (proposal.check == CaptionCheck::WouldUnnumber)
         return s.refused(kMessageCaptionWouldUnnumber, proposal.refusedNames);
     StoreRenameProposal(s.list, proposal, selection);
-    if (s.checking()) {
-        s.commandPlan = ApplyPlan(s.list);
-        return kDone;
-    }
+    if (s.checking()) return planCommand(s, ApplyPlan(s.list));
     ApplyResult applied = Apply(s.list, {false, proposal.lastProposalIndex, {}});
     s.failures.insert(s.failures.end(), applied.failures.begin(), applied.failures.end());
     return s.done();
@@ -123,10 +132,7 @@ int renumber(Session& s, const std::vector<int>& selection) {
         case RenumberOutcome::Proposed:
             break;
     }
-    if (s.checking()) {
-        s.commandPlan = ApplyPlan(s.list);
-        return kDone;
-    }
+    if (s.checking()) return planCommand(s, ApplyPlan(s.list));
     ApplyResult applied = Apply(s.list, {true, -1, {}});
     s.failures.insert(s.failures.end(), applied.failures.begin(), applied.failures.end());
     return s.done();
@@ -157,10 +163,7 @@ int move(Session& s, const std::vector<int>& selection) {
              : *places < 0 ? "The pictures are at the start of the list already: nothing was moved."
                            : "The pictures are at the end of the list already: nothing was moved.");
     }
-    if (s.checking()) {
-        s.commandPlan = AcceptMovePlan(s.list, s.commandPlanFailures);
-        return kDone;
-    }
+    if (s.checking()) return planCommand(s, AcceptMovePlan(s.list, s.commandPlanFailures));
     AcceptMoveResult accepted = AcceptMove(s.list, moving);
     s.failures.insert(s.failures.end(), accepted.failures.begin(), accepted.failures.end());
     return s.done();
@@ -219,7 +222,9 @@ int printNamingPlan(const Session& s, std::vector<FileRename> plan) {
     std::vector<RenameFailure> failures = s.plan.failedRenames;
     failures.insert(failures.end(), s.commandPlanFailures.begin(), s.commandPlanFailures.end());
     SayFailures(s.messages, failures);
-    return PrintPlan(s.arguments, plan, failures.empty() ? kDone : kSomeFailed);
+    PlanNote note;
+    note.kept = KeptFilesOf(failures);
+    return PrintPlan(s.arguments, plan, failures.empty() ? kDone : kSomeFailed, note);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // and delete, on the calls behind the window's turn buttons, "To a folder" and delete buttons.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -29,24 +30,75 @@ void PrintLine(const std::string& line) {
     std::fputc('\n', stdout);
 }
 
-// The path each picture would take in `destination`, as TransferPictures chooses it: the first
-// free name of NthFreeName's series, free also of the pictures planned before it.
+// The path each file would take in `destination`, as TransferPictures chooses it: for each
+// picture the first name of NthFreeName's series free for the picture and every companion, free
+// also of the files planned before it. Companions follow their picture, each line noting it.
 std::vector<FileRename> planTransfer(const std::string& folder,
                                      const std::vector<PictureEntry>& chosen,
-                                     const std::string& destination) {
+                                     const std::string& destination, PlanNote& note) {
     std::vector<FileRename> plan;
     std::set<std::string> taken;
     for (const PictureEntry& entry : chosen) {
-        std::string target;
-        for (int n = 1;; ++n) {
-            target = destination + NthFreeName(entry.base, n) + entry.extension;
+        std::vector<const std::string*> rests{&entry.extension};
+        for (const std::string& rest : entry.companions) rests.push_back(&rest);
+        std::string base;
+        const auto free = [&](const std::string* rest) {
             struct stat st;
-            if (!taken.count(target) && lstat(target.c_str(), &st) != 0) break;
+            return !taken.count(base + *rest) && lstat((base + *rest).c_str(), &st) != 0;
+        };
+        for (int n = 1;; ++n) {
+            base = destination + NthFreeName(entry.base, n);
+            if (std::all_of(rests.begin(), rests.end(), free)) break;
         }
-        taken.insert(target);
-        plan.push_back({folder + entry.fileName(), target});
+        for (const std::string* rest : rests) {
+            taken.insert(base + *rest);
+            plan.push_back({folder + entry.base + *rest, base + *rest});
+            note.companionOf.push_back(rest == rests.front() ? "" : folder + entry.fileName());
+        }
     }
     return plan;
+}
+
+// "moved" lines for a picture and each of its companions, as they went.
+void printMoved(const TransferOutcome& outcome, const PictureEntry& entry) {
+    PrintLine("moved " + outcome.source + " -> " + outcome.target);
+    const std::string from =
+        outcome.source.substr(0, outcome.source.size() - entry.extension.size());
+    const std::string to = outcome.target.substr(0, outcome.target.size() - entry.extension.size());
+    for (const std::string& rest : entry.companions)
+        PrintLine("moved " + from + rest + " -> " + to + rest);
+}
+
+// Why the Trash did not take a file, in the user's words where the program knows them.
+std::string trashReason(const LanguageTable& messages, TrashRefusal refusal,
+                        const std::string& error) {
+    return refusal == TrashRefusal::TrashUnusable ? messages.text(kMessageTrashUnusable) : error;
+}
+
+void sayLeftInPlace(const std::string& path, const std::string& reason) {
+    Say(OnOneLine(path) + " cannot be moved to the Trash (" + reason +
+        "); it is left in place, --permanent deletes it for good");
+}
+
+// A dry run of delete: each file to the Trash, or for good; a file the Trash cannot take is
+// named and kept, as the run keeps it.
+int planDelete(const Arguments& arguments, const LanguageTable& messages,
+               const std::vector<std::string>& paths) {
+    const char* to = arguments.permanent ? "(deleted for good)" : "(Trash)";
+    std::vector<FileRename> plan;
+    PlanNote note("", {{"to", arguments.permanent ? "deleted for good" : "Trash"}});
+    for (const std::string& path : paths) {
+        const TrashRefusal refusal =
+            arguments.permanent ? TrashRefusal::None : CheckTrashTakes(path);
+        if (refusal == TrashRefusal::None) {
+            plan.push_back({path, to});
+            continue;
+        }
+        const std::string reason = trashReason(messages, refusal, TrashRefusalText(refusal));
+        sayLeftInPlace(path, reason);
+        note.kept.push_back({path, to, reason});
+    }
+    return PrintPlan(arguments, plan, note.kept.empty() ? kDone : kSomeFailed, note);
 }
 
 }  // namespace
@@ -114,8 +166,11 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
     std::vector<PictureEntry> chosen;
     for (const int index : *selection)
         chosen.push_back(listing.entries[static_cast<size_t>(index)]);
-    if (arguments.dryRun)
-        return PrintPlan(arguments, planTransfer(folder, chosen, destination), kDone);
+    if (arguments.dryRun) {
+        PlanNote note;
+        const std::vector<FileRename> plan = planTransfer(folder, chosen, destination, note);
+        return PrintPlan(arguments, plan, kDone, note);
+    }
     if (const int error = CreateFolder(destination, {.allLevels = false})) {
         Say(messages.text(kMessageCannotCreateFolder) + " " + destination + " (" +
             std::strerror(error) + ")");
@@ -124,9 +179,10 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
     int code = kDone;
     const std::vector<TransferOutcome> outcomes = TransferPictures(folder, chosen, destination);
     RecordTransfer(folder, destination, chosen, outcomes);
-    for (const TransferOutcome& outcome : outcomes) {
+    for (size_t k = 0; k < outcomes.size(); ++k) {
+        const TransferOutcome& outcome = outcomes[k];
         if (outcome.moved()) {
-            PrintLine("moved " + outcome.source + " -> " + outcome.target);
+            printMoved(outcome, chosen[k]);
             continue;
         }
         const std::string reason =
@@ -163,13 +219,7 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
         for (const std::string& name : CompanionNamesOf(folder, path.substr(folder.size())))
             paths.push_back(folder + name);
     }
-    if (arguments.dryRun) {
-        std::vector<FileRename> plan;
-        for (const std::string& path : paths)
-            plan.push_back({path, arguments.permanent ? "(deleted for good)" : "(Trash)"});
-        return PrintPlan(arguments, plan, kDone,
-                         {"", {{"to", arguments.permanent ? "deleted for good" : "Trash"}}});
-    }
+    if (arguments.dryRun) return planDelete(arguments, messages, paths);
     int code = kDone;
     HistoryOperation trashed = TrashOperation();
     for (const std::string& path : paths) {
@@ -188,8 +238,7 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
             trashed.files.push_back({path, outcome.pathInTrash});
             PrintLine("trashed " + OnOneLine(path) + " -> " + OnOneLine(outcome.pathInTrash));
         } else {
-            Say(OnOneLine(path) + " cannot be moved to the Trash (" + outcome.error +
-                "); it is left in place, --permanent deletes it for good");
+            sayLeftInPlace(path, trashReason(messages, outcome.refusal, outcome.error));
             code = kSomeFailed;
         }
     }

@@ -41,6 +41,17 @@ nlohmann::json dateObject(const SourcedDate& date) {
     return object;
 }
 
+// A picture's companion files, each an object with its name as every JSON name is given.
+nlohmann::json companionsOf(const PictureEntry& entry) {
+    nlohmann::json companions = nlohmann::json::array();
+    for (const std::string& rest : entry.companions) {
+        nlohmann::json companion = nlohmann::json::object();
+        PutName(companion, "name", entry.base + rest);
+        companions.push_back(std::move(companion));
+    }
+    return companions;
+}
+
 void printJson(const nlohmann::json& document) {
     const std::string text = document.dump(2) + "\n";
     std::fwrite(text.data(), 1, text.size(), stdout);
@@ -137,6 +148,7 @@ int RunList(const Arguments& arguments, const LanguageTable& messages) {
             if (arguments.dates)
                 picture.update(
                     dateObject(ReadSourcedPictureDate(folder + entry.fileName(), fileDatePrefix)));
+            if (arguments.companions) picture["companions"] = companionsOf(entry);
             pictures.push_back(std::move(picture));
         }
         nlohmann::json document = nlohmann::json::object();

@@ -83,6 +83,7 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
         PlanNote note;
         note.lastLine = SlideShowFilePath(folder, SlideShowProjectName(list.currentFolder));
         PutName(note.fields, "project", note.lastLine);
+        note.kept = KeptFilesOf(plan.failedRenames);
         SayFailures(messages, plan.failedRenames);
         return PrintPlan(arguments, dryRunPlan, plan.failedRenames.empty() ? kDone : kSomeFailed,
                          note);

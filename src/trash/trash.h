@@ -9,13 +9,33 @@
 
 namespace lumaro {
 
+// Why the Trash cannot take a file, found before anything is moved.
+enum class TrashRefusal {
+    None,
+    NameNotUtf8,  // the Trash records names as text
+    NoSuchFile,
+    TrashUnusable,  // no Trash of the file's disk can take it: kMessageTrashUnusable says so
+};
+
 struct TrashOutcome {
     std::string pathInTrash;  // where the file lies now (kept to restore it); empty if not moved
     std::string error;        // why the file was not moved
+    TrashRefusal refusal = TrashRefusal::None;  // set when the file was refused before the move
     bool moved() const { return !pathInTrash.empty(); }
 };
 
-// Moves the file that `path` names (its bytes, as the file system spells them) to the Trash.
+// Whether the Trash can take the file that `path` names now, found as MoveToTrash goes about it
+// but without making or moving anything. The trash is the home trash for a file on the disk of
+// the home folder; for a file elsewhere, its disk's own: $topdir/.Trash/$uid when
+// $topdir/.Trash is a sticky folder and no link, else $topdir/.Trash-$uid, each used when it is
+// a folder or can be made; else the home trash again. The trash chosen must lie on the file's
+// disk (a file cannot be renamed into another one) and take new files, or be makeable there.
+TrashRefusal CheckTrashTakes(const std::string& path);
+// The refusal in English words, as TrashOutcome::error gives it.
+std::string TrashRefusalText(TrashRefusal refusal);
+
+// Moves the file that `path` names (its bytes, as the file system spells them) to the Trash,
+// after CheckTrashTakes: a file it refuses stays where it is.
 TrashOutcome MoveToTrash(const std::string& path);
 
 // Puts a file the Trash holds (`pathInTrash`, as MoveToTrash gave it) back at `path`, never

@@ -2,10 +2,14 @@
 // folders.
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 
+#include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <tuple>
 
 #include "clirun.h"
@@ -133,6 +137,124 @@ TEST(CliConventionsTest, ADryRunTouchesNothingPrintsThePlanAndExitsAsTheRunDoes)
         }
         args.pop_back();  // the same command, run for real
         EXPECT_EQ(dry.code, RunCli(args, env).code) << row.what << "\n" << dry.err;
+    }
+}
+
+// Makes a folder refuse new names while it lives: permissions do not stop root, the immutable
+// flag does.
+class UnwritableFolder {
+public:
+    explicit UnwritableFolder(std::string dir) : dir_(std::move(dir)) { set(true); }
+    ~UnwritableFolder() { set(false); }
+    bool holds() const {
+        const std::string probe = dir_ + "/probe";
+        const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        if (fd < 0) return true;
+        close(fd);
+        unlink(probe.c_str());
+        return false;
+    }
+
+private:
+    void set(bool on) const {
+        if (geteuid() != 0) {
+            chmod(dir_.c_str(), on ? 0555 : 0755);
+            return;
+        }
+        const int fd = open(dir_.c_str(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd >= 0) close(fd);
+    }
+    std::string dir_;
+};
+
+// The dry run finds every refusal that keeps a group before anything is renamed: it names the
+// groups the run keeps, in the run's words, and exits 3 as the run does; the run then keeps
+// exactly those groups whole on disk.
+TEST(CliConventionsTest, ADryRunKeepsTheGroupsTheRunKeepsAndExitsThreeAsItDoes) {
+    const std::string caption(247, 'x');  // "01  x…x.jpg" takes 255 bytes, its .NEF.xmp 259
+    const struct {
+        const char* what;
+        Names start;
+        Names args;  // DIR: the folder
+        bool unwritable;
+        std::string planned;  // the dry run's stdout
+        Names kept;           // the starts of the lines naming the groups kept, in order
+        Names after;          // the folder after the run
+    } rows[] = {
+        {"a companion's new name is longer than the folder allows",
+         {"01  a.jpg", "01  a.NEF.xmp", "02  b.jpg"},
+         {"caption", "DIR", "--select", "1-2", "--caption", caption},
+         false,
+         "02  b.jpg\t02  " + caption + ".jpg\n",
+         {"01  a.NEF.xmp -> 01  " + caption + ".NEF.xmp (File name too long)"},
+         {"01  a.NEF.xmp", "01  a.jpg", "02  " + caption + ".jpg"}},
+        {"a file outside the set bears a new name, and the group kept for it keeps the names "
+         "that another group wanted",
+         {"01--.jpg", "01--.NEF", "02--.jpg", "02--.NEF", "03--.NEF"},
+         {"renumber", "DIR", "--select", "1-2", "--start", "2"},
+         false,
+         "",
+         {"02--.NEF -> 03--.NEF (File exists)", "01--.jpg -> 02--.jpg (File exists)"},
+         {"01--.NEF", "01--.jpg", "02--.NEF", "02--.jpg", "03--.NEF"}},
+        {"a caption in a folder that cannot be written",
+         {"01  a.jpg", "02  b.jpg"},
+         {"caption", "DIR", "--select", "1", "--caption", "Roma"},
+         true,
+         "",
+         {"01  a.jpg -> 01  Roma.jpg ("},
+         {"01  a.jpg", "02  b.jpg"}},
+        {"a first numbering in a folder that cannot be written",
+         {"b.jpg", "a.jpg"},
+         {"load", "DIR", "--format", "replace"},
+         true,
+         "",
+         {"a.jpg -> 01--.jpg (", "b.jpg -> 02--.jpg ("},
+         {"a.jpg", "b.jpg"}},
+    };
+    for (const auto& row : rows) {
+        PictureFolder folder;
+        for (const std::string& name : row.start) folder.write(name);
+        const std::string dir = folder.path().substr(0, folder.path().size() - 1);
+        std::optional<UnwritableFolder> unwritable;
+        if (row.unwritable && !unwritable.emplace(dir).holds()) {
+            std::cout << "[ SKIPPED  ] " << row.what << ": this user writes in any folder\n";
+            continue;
+        }
+        Names args;
+        for (const std::string& arg : row.args) args.push_back(replaced(arg, "DIR", dir));
+        const auto namesKept = [&](const std::string& err) {
+            for (const std::string& line : row.kept)
+                EXPECT_NE(err.find("\nlumaro-cli: " + line), std::string::npos) << row.what << err;
+        };
+        const Names before = folder.names();
+        Names dryArgs = args;
+        dryArgs.push_back("-n");
+        const CliRun dry = RunCli(dryArgs);
+        EXPECT_EQ(dry.code, 3) << row.what << "\n" << dry.err;
+        EXPECT_EQ(dry.out, row.planned) << row.what;
+        namesKept(dry.err);
+        dryArgs.push_back("--json");
+        const nlohmann::json plan = nlohmann::json::parse(RunCli(dryArgs).out);
+        EXPECT_EQ(plan.at("exit_code"), 3) << row.what;
+        ASSERT_EQ(plan.at("kept").size(), row.kept.size()) << row.what << plan.dump();
+        for (size_t k = 0; k < row.kept.size(); ++k) {
+            const nlohmann::json& kept = plan.at("kept")[k];
+            const std::string rename = kept.at("old").get<std::string>() + " -> " +
+                                       kept.at("new").get<std::string>() + " (" +
+                                       kept.at("reason").get<std::string>() + ")";
+            EXPECT_EQ(rename.rfind(row.kept[k], 0), 0u) << row.what << "\n" << rename;
+        }
+        EXPECT_EQ(folder.names(), before) << row.what;
+
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.code, 3) << row.what << "\n" << run.err;
+        namesKept(run.err);
+        EXPECT_EQ(folder.names(), row.after) << row.what;
     }
 }
 

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <nlohmann/json.hpp>
+
 #include "clirun.h"
 #include "picturefolder.h"
 #include "realpictures.h"
@@ -74,6 +76,67 @@ TEST(CliPicturesTest, TransferMovesTheSelectionUnderFreeNames) {
                            "/c.jpg\n");
     EXPECT_EQ(folder.names(), (Names{"a.jpg", "d.jpg"}));
     EXPECT_EQ(clitest::readWhole(destination + "/b (2).jpg"), "content of b.jpg");
+}
+
+// Companions go with their picture through a transfer under the one free name of the group:
+// the dry run, its JSON and the run name every file on its own line and entry, a companion's
+// entry naming its picture; list --companions --json names them as well, bytes kept.
+TEST(CliPicturesTest, TransferAndListGiveEveryCompanionItsOwnLineAndJsonEntry) {
+    PictureFolder folder, dest;
+    const std::string odd = "IMG_1.caf\xE9.xmp";  // a sidecar whose name is not UTF-8
+    for (const std::string& name : Names{"IMG_1.jpg", "IMG_1.NEF", odd, "IMG_2.jpg"})
+        folder.write(name);
+    dest.write("IMG_1.NEF", "taken");  // so the whole group takes "IMG_1 (2)"
+    const auto hex = [](const std::string& bytes) {
+        std::string out;
+        for (const unsigned char c : bytes) {
+            out += "0123456789abcdef"[c >> 4];
+            out += "0123456789abcdef"[c & 15];
+        }
+        return out;
+    };
+    // A name's bytes in hexadecimal, from the "_hex" field where the name is not UTF-8.
+    const auto bytesOf = [&](const nlohmann::json& entry, const std::string& field) {
+        const auto exact = entry.find(field + "_hex");
+        return exact != entry.end() ? exact->get<std::string>()
+                                    : hex(entry.at(field).get<std::string>());
+    };
+    const nlohmann::json listed =
+        nlohmann::json::parse(RunCli({"list", folder.path(), "--companions", "--json"}).out);
+    const nlohmann::json& companions = listed.at("pictures").at(0).at("companions");
+    ASSERT_EQ(companions.size(), 2u) << listed.dump();
+    EXPECT_EQ(companions[0].at("name_hex"), hex(odd));
+    EXPECT_EQ(companions[1].at("name"), "IMG_1.NEF");
+    EXPECT_TRUE(listed.at("pictures").at(1).at("companions").empty());
+
+    const std::pair<std::string, std::string> moves[] = {{"IMG_1.jpg", "IMG_1 (2).jpg"},
+                                                         {odd, "IMG_1 (2).caf\xE9.xmp"},
+                                                         {"IMG_1.NEF", "IMG_1 (2).NEF"},
+                                                         {"IMG_2.jpg", "IMG_2.jpg"}};
+    std::string planned, moved;
+    for (const auto& [from, to] : moves) {
+        planned += folder.pathOf(from) + "\t" + dest.pathOf(to) + "\n";
+        moved += "moved " + folder.pathOf(from) + " -> " + dest.pathOf(to) + "\n";
+    }
+    const Names args = {"transfer", folder.path(), "--select", "all", "--to", dest.path()};
+    Names dry = args;
+    dry.push_back("-n");
+    EXPECT_EQ(RunCli(dry).out, planned);
+    dry.push_back("--json");
+    const nlohmann::json plan = nlohmann::json::parse(RunCli(dry).out).at("renames");
+    ASSERT_EQ(plan.size(), 4u) << plan.dump();
+    for (size_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(bytesOf(plan[k], "old"), hex(folder.pathOf(moves[k].first))) << k;
+        EXPECT_EQ(bytesOf(plan[k], "new"), hex(dest.pathOf(moves[k].second))) << k;
+        const bool companion = k == 1 || k == 2;
+        EXPECT_EQ(plan[k].value("companion_of", ""), companion ? folder.pathOf("IMG_1.jpg") : "");
+    }
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, moved);
+    EXPECT_EQ(dest.names(), (Names{"IMG_1 (2).NEF", "IMG_1 (2).caf\xE9.xmp", "IMG_1 (2).jpg",
+                                   "IMG_1.NEF", "IMG_2.jpg"}));
+    EXPECT_TRUE(folder.names().empty());
 }
 
 TEST(CliPicturesTest, TransferToThePictureFolderThroughALinkMovesNothing) {
@@ -169,6 +232,37 @@ TEST(CliPicturesTest, DeleteGoesToTheTrashAndUnlinksOnlyWithPermanent) {
     EXPECT_EQ(run.out,
               "deleted " + folder.pathOf("b.jpg") + "\ndeleted " + folder.pathOf("c.jpg") + "\n");
     EXPECT_TRUE(folder.names().empty());
+}
+
+// A file on the home folder's disk whose home trash lies on another disk: the Trash cannot take
+// it, since a file cannot be renamed across disks. The dry run says so as the run does, in words
+// a person understands, and both exit 3 with the file in place.
+TEST(CliPicturesTest, ATrashOnAnotherDiskKeepsTheFileInTheDryRunAsInTheRun) {
+    PictureFolder home, folder, elsewhere("/dev/shm");
+    struct stat here, there;
+    ASSERT_EQ(stat(home.path().c_str(), &here), 0);
+    if (stat(elsewhere.path().c_str(), &there) != 0 || here.st_dev == there.st_dev)
+        GTEST_SKIP() << "no folder on another disk than /tmp: /dev/shm is missing or on its disk";
+    folder.write("a.jpg");
+    const std::string a = folder.pathOf("a.jpg");
+    const std::vector<std::pair<std::string, std::string>> env = {
+        {"HOME", home.path()}, {"XDG_DATA_HOME", elsewhere.pathOf("share")}};
+    const std::string said = "lumaro-cli: " + a +
+                             " cannot be moved to the Trash (the Trash of this disk cannot be "
+                             "used); it is left in place, --permanent deletes it for good\n";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"delete", a, "-n"}, {"delete", a}}) {
+        const CliRun run = RunCli(args, env);
+        EXPECT_EQ(run.code, 3) << args.size();
+        EXPECT_EQ(run.err, said);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(folder.names(), Names{"a.jpg"});
+    }
+    const CliRun plan = RunCli({"delete", a, "-n", "--json"}, env);
+    const nlohmann::json kept = nlohmann::json::parse(plan.out).at("kept");
+    ASSERT_EQ(kept.size(), 1u) << plan.out;
+    EXPECT_EQ(kept[0].at("old"), a);
+    EXPECT_EQ(kept[0].at("reason"), "the Trash of this disk cannot be used");
 }
 
 // A picture's companion files are listed under it only when asked, and deleted with it only with

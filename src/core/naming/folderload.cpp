@@ -9,6 +9,7 @@
 
 #include "core/journal/renamejournal.h"
 #include "core/naming/numberedname.h"
+#include "core/naming/renamecheck.h"
 #include "core/naming/undo.h"
 #include "core/settings/messagekeys.h"
 #include "core/windows/windowstate.h"
@@ -76,6 +77,7 @@ private:
     void noteMade(const std::vector<RenamePair>& done);
     bool renamePicture(RenameJournal& journal, const RenamePair& pair);
     std::vector<RenamePair> renameAll(const std::vector<RenamePair>& pairs);
+    bool keptByCheck(const RenamePair& pair);
     bool planRename(const PictureEntry& from, const std::string& toBase);
     bool nameTaken(const std::string& fileName) const;
     std::vector<RenamePair> plannedRenames() const;
@@ -138,18 +140,22 @@ bool Loader::nameTaken(const std::string& fileName) const {
     return lstat((list_.currentFolder + fileName).c_str(), &st) == 0;
 }
 
-// Records a rename as renameNoReplace would take it: refused when the new name is taken.
+// The check every rename of pictures makes first, on the folder as the load has left it so far
+// (or, planned, as it would have left it): a picture it keeps is named among the failures.
+bool Loader::keptByCheck(const RenamePair& pair) {
+    NameTakenBefore takenBefore;
+    if (planOnly_) takenBefore = [this](const std::string& name) { return nameTaken(name); };
+    RenameCheck check = CheckGroupRenames(list_.currentFolder, {pair}, takenBefore);
+    if (check.kept.empty()) return false;
+    result_.failedRenames.push_back(std::move(check.kept.front()));
+    return true;
+}
+
+// Records a rename that the check let through.
 bool Loader::planRename(const PictureEntry& from, const std::string& toBase) {
     const std::string fromName = from.fileName();
     const std::string toName = toBase + from.extension;
     if (toName == fromName) return true;
-    for (const FileRename& file : FileRenamesOf({from, toBase})) {
-        if (nameTaken(file.newName)) {
-            result_.failedRenames.push_back(
-                {file.oldName, file.newName, {RenameResult::Status::TargetExists, EEXIST}});
-            return false;
-        }
-    }
     PictureEntry present = from;
     if (const auto known = presentNames_.find(fromName); known != presentNames_.end()) {
         present = planned_.at(known->second).from;
@@ -188,7 +194,7 @@ std::vector<RenamePair> Loader::renameAll(const std::vector<RenamePair>& pairs) 
     std::vector<RenamePair> done;
     if (planOnly_) {
         for (const RenamePair& pair : pairs) {
-            if (planRename(pair.from, pair.toBase)) done.push_back(pair);
+            if (!keptByCheck(pair) && planRename(pair.from, pair.toBase)) done.push_back(pair);
         }
         return done;
     }
@@ -210,7 +216,7 @@ std::vector<RenamePair> Loader::renameAll(const std::vector<RenamePair>& pairs) 
     ProgressSteps steps(options_.progress, static_cast<int>(pairs.size()));
     for (size_t i = 0; i < pairs.size(); ++i) {
         steps.advance(static_cast<int>(i) + 1);
-        if (renamePicture(journal, pairs[i])) done.push_back(pairs[i]);
+        if (!keptByCheck(pairs[i]) && renamePicture(journal, pairs[i])) done.push_back(pairs[i]);
     }
     journal.finish();
     noteMade(done);

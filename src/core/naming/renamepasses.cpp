@@ -11,6 +11,7 @@
 
 #include "core/journal/renamejournal.h"
 #include "core/naming/numberedname.h"
+#include "core/naming/renamecheck.h"
 
 namespace lumaro {
 
@@ -229,10 +230,13 @@ void TwoPasses::groupFromTemporary(size_t p) {
 RenamePassesResult RenameInTwoPasses(const std::string& folder,
                                      const std::vector<RenamePair>& pairs,
                                      const ListProgress& progress) {
-    TwoPasses passes(folder, pairs);
+    RenameCheck check = CheckGroupRenames(folder, pairs);
+    TwoPasses passes(folder, check.go);
     passes.firstPass(progress);
     passes.secondPass(progress);
-    return passes.take();
+    RenamePassesResult result = passes.take();
+    result.failures.insert(result.failures.begin(), check.kept.begin(), check.kept.end());
+    return result;
 }
 
 std::string TemporaryNameFor(std::string_view newBase, int attempt) {

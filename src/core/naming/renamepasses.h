@@ -26,7 +26,8 @@ struct RenamePassesResult {
 };
 
 // Renames every pair from `folder` + from.fileName() to `folder` + toFileName(), in the order
-// given. First pass: each picture goes to a temporary name that is neither a new name of the
+// given. The groups that CheckGroupRenames keeps are left as they are, its rows first among the
+// failures. First pass: each picture goes to a temporary name that is neither a new name of the
 // set nor an existing file; second pass: only the pictures that reached a temporary name take
 // their new names, and one that cannot goes back to its old name. Each picture's companions
 // go along at every step, all or none. No rename ever replaces a file. `progress` is called for

@@ -1,3 +1,4 @@
+// Where the date lies in each picture type: JPEG segments, TIFF, PNG and WebP chunks, HEIF items.
 #include "core/picturefile/containerdates.h"
 
 #include <libheif/heif.h>

@@ -1,3 +1,4 @@
+// Telling a HEIF picture by the brands of its first box.
 #include "core/picturefile/heifcontent.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Reading the moment of taking from a TIFF block, every read bounded by the file and the block.
 #include "core/picturefile/tiffdate.h"
 
 #include <unistd.h>

@@ -165,6 +165,19 @@ constexpr const char* kEnglishEntries[] = {
     "143=Picture alone",
     "144=load|apply|cancel apply|accept move|renumber|cancel renumber|transfer|turn|delete|undo|"
     "repair",
+    "145=",
+    "146=",
+    "147=",
+    "148=",
+    "149=",
+    "150=",
+    "151=",
+    "152=",
+    "153=",
+    "154=",
+    "155=",
+    "156=",
+    "157=the Trash of this disk cannot be used",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

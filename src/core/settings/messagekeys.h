@@ -215,6 +215,10 @@ inline constexpr int kMessageDeleteChoicePictureAlone = 143;
 // undo, repair.
 inline constexpr int kMessageOperationKinds = 144;
 
-inline constexpr int kMessageKeyCount = 145;
+// A file the Trash of its disk cannot take (no trash folder there can be used or made, or only
+// one on another disk): said in place of the system's reason, in parentheses after the file.
+inline constexpr int kMessageTrashUnusable = 157;
+
+inline constexpr int kMessageKeyCount = 158;
 
 }  // namespace lumaro

@@ -291,9 +291,6 @@ private:
     std::string helpFilePath;
     std::string currentFolder;
     std::string copyToFolder;
-    // The last picture deleted to the Trash: where it was and where it lies now, to restore it.
-    std::string trashedFrom;
-    std::string trashedTo;
     std::string slideShowFolder;
     std::string slideShowTitleFormat;
     // The fixed lines of every slide-show project, built at start-up.

@@ -58,6 +58,12 @@ std::vector<std::string> askWhatToDelete(Form1& form, const QString& shown,
     }
 }
 
+// Why the Trash did not take a file, in the user's language where the program knows the words.
+QString trashReason(Form1& form, const TrashOutcome& trashed) {
+    if (trashed.refusal == TrashRefusal::TrashUnusable) return form.message(kMessageTrashUnusable);
+    return QString::fromStdString(trashed.error);
+}
+
 }  // namespace
 
 void Form1::DeletePicture() {
@@ -70,16 +76,12 @@ void Form1::DeletePicture() {
         const QString named = PathText(path);
         const TrashOutcome trashed = MoveToTrash(path);
         if (trashed.moved()) {
-            if (path == paths.front()) {
-                trashedFrom = path;
-                trashedTo = trashed.pathInTrash;
-            }
             deleted.files.push_back({path, trashed.pathInTrash});
         } else if (Dialogs().question(this, message(kMessageDeleteFile),
                                       message(kMessageTrashFailedDeletePermanently) +
                                           QStringLiteral("\n") + named + QStringLiteral("\n(") +
-                                          QString::fromStdString(trashed.error) +
-                                          QStringLiteral(")")) == kAnswerYes) {
+                                          trashReason(*this, trashed) + QStringLiteral(")")) ==
+                   kAnswerYes) {
             if (const int error = DeletePictureFile(path)) {
                 Dialogs().message(this, QString(),
                                   message(kMessageDeleteFailed) + QStringLiteral("\n") + named +
