@@ -9,10 +9,13 @@
 #include <cstring>
 
 #include "core/files/fileoperations.h"
+#include "core/locking/folderlock.h"
 
 namespace lumaro {
 
 namespace {
+
+constexpr const char* kFolderBusy = "another Lumaro is changing this folder";
 
 QString pathText(const std::string& bytes) {
     return QFile::decodeName(QByteArray::fromStdString(bytes));
@@ -59,6 +62,8 @@ void escapeRecordedPath(const QString& pathInTrash, const QString& source) {
 }  // namespace
 
 TrashOutcome MoveToTrash(const std::string& path) {
+    const FolderLock lock(FolderOfPath(path));
+    if (lock.busy()) return {{}, kFolderBusy};
     const QString typed = pathText(path);
     if (pathBytes(typed) != path) return {{}, "its name is not UTF-8, which the Trash cannot hold"};
     const QString source = QFileInfo(typed).absoluteFilePath();
@@ -85,6 +90,8 @@ TrashOutcome MoveToTrash(const std::string& path) {
 }
 
 std::string RestoreFromTrash(const std::string& pathInTrash, const std::string& path) {
+    const FolderLock lock(FolderOfPath(path));
+    if (lock.busy()) return kFolderBusy;
     const RenameResult moved = renameNoReplace(pathInTrash, path);
     if (moved.status == RenameResult::Status::TargetExists) return "another file bears its name";
     if (!moved.ok()) return std::strerror(moved.error);

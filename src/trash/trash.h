@@ -15,11 +15,13 @@ struct TrashOutcome {
     bool moved() const { return !pathInTrash.empty(); }
 };
 
-// Moves the file that `path` names (its bytes, as the file system spells them) to the Trash.
+// Moves the file that `path` names (its bytes, as the file system spells them) to the Trash,
+// under the lock of its folder.
 TrashOutcome MoveToTrash(const std::string& path);
 
 // Puts a file the Trash holds (`pathInTrash`, as MoveToTrash gave it) back at `path`, never
-// over another file, and removes its information file. Empty, or why it stayed in the Trash.
+// over another file, and removes its information file, under the lock of the folder of `path`.
+// Empty, or why it stayed in the Trash.
 std::string RestoreFromTrash(const std::string& pathInTrash, const std::string& path);
 
 // The two moves above, lent to an undo of the core, which cannot reach the Trash itself.

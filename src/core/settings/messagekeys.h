@@ -215,6 +215,9 @@ inline constexpr int kMessageDeleteChoicePictureAlone = 143;
 // undo, repair.
 inline constexpr int kMessageOperationKinds = 144;
 
-inline constexpr int kMessageKeyCount = 145;
+// Another program (a window, the command line) is changing the folder: nothing was changed.
+inline constexpr int kMessageFolderBusy = 145;
+
+inline constexpr int kMessageKeyCount = 146;
 
 }  // namespace lumaro
