@@ -6,15 +6,16 @@
 # include Qt. "core" stands for every folder of the core. Every arrow points to a folder higher
 # in the table, so no cycle can form.
 set(lumaro_folder_arrows
-  "core/files        |                                  | no"  # folder entries, names, atomic writer
-  "core/picturefile  | core/files                       | no"  # inside picture files: Exif, turn, date
+  "core/locking      |                                  | no"  # one operation at a time on a folder
+  "core/files        | core/locking                     | no"  # folder entries, names, atomic writer
+  "core/picturefile  | core/files core/locking          | no"  # inside picture files: Exif, turn, date
   "core/listing      | core/files core/picturefile      | no"  # ordered listings, parallel head reads
   "core/settings     | core/files                       | no"  # settings, messages, program folder
   "core/history      | core/files core/settings         | no"  # each folder's history of operations
-  "core/journal      | core/files core/history          | no"  # the rename journal and its repair
+  "core/journal      | core/files core/history core/locking | no"  # the rename journal and its repair
   "core/windows      | core/files core/settings         | no"  # Qt-free halves of windows
   "core/slideshow    | core/files core/settings         | no"  # the slide-show project file
-  "core/naming       | core/files core/picturefile core/listing core/journal core/settings core/windows core/history | no"
+  "core/naming       | core/files core/picturefile core/listing core/journal core/settings core/windows core/history core/locking | no"
   "core/snapkeep     | core/files core/naming           | no"  # the Snapkeep strip's copies and sets
   "trash             | core                             | yes" # the desktop Trash, QtCore only
   "gui/toolkit       | core                             | yes" # message boxes, placing, fonts, viewer

@@ -43,8 +43,9 @@ const std::set<std::string>& valueOptions() {
 // The options that take no value: the commands' own, and those every command takes.
 const std::set<std::string>& switchOptions() {
     static const std::set<std::string> options = {
-        "--dates", "--permanent", "--companions", "--with-companions", "-n", "--dry-run", "--json",
-        "-q",      "--quiet",     "-v",           "--verbose"};
+        "--dates", "--permanent", "--companions", "--with-companions",
+        "-n",      "--dry-run",   "--json",       "-q",
+        "--quiet", "-v",          "--verbose",    "--wait"};
     return options;
 }
 
@@ -190,6 +191,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
         } else if (word == "-n" || word == "--dry-run") {
             if (!ChangesFiles(a.command)) return {{}, a.command + " does not take " + word};
             a.dryRun = true;
+        } else if (word == "--wait") {
+            if (!ChangesFiles(a.command)) return {{}, a.command + " does not take " + word};
+            a.wait = true;
         } else if (word == "--json") {
             a.json = true;
         } else if (!known->second.count(word)) {
@@ -324,6 +328,8 @@ Options of every command:
                   exit code is the one the run would give. With --json: "renames" (a
                   companion's naming its picture in "companion_of") and "kept" (with
                   each file's reason).
+  --wait          (commands that change files) while another Lumaro is changing the
+                  folder, wait for it to finish rather than stop at once (exit 1)
   --json          (list, date, history and --dry-run) one JSON document on stdout
   -q, --quiet     no messages on stderr but errors
   -v, --verbose   each rename told on stderr as it happens
@@ -343,7 +349,9 @@ Every error line on stderr begins with "lumaro-cli: ".
 Exit codes:
   0  done
   1  wrong usage, a position past the end, a path that does not exist, a folder that
-     cannot be read, a slide show that cannot be written, or a write error on stdout
+     cannot be read, a slide show that cannot be written, a write error on stdout, or
+     another Lumaro changing the folder ("another Lumaro is changing this folder"; nothing
+     was changed, --wait waits instead)
   2  refused by a rule, or no picture of the type
   3  done, but some pictures kept their names, or were not turned, moved or deleted
      (named on stderr)

@@ -34,6 +34,7 @@ struct Arguments {
     std::string effectDuration = kDefaultEffectDuration;  // --effect, digits (may be empty)
     int angle = 0;                                        // --angle: 90, 180 or 270
     bool dryRun = false;   // --dry-run, -n: print the plan, change nothing
+    bool wait = false;     // --wait: wait while another Lumaro changes the folder
     bool json = false;     // --json: one JSON document on stdout
     bool quiet = false;    // --quiet, -q: no messages but errors
     bool verbose = false;  // --verbose, -v: each rename told as it happens

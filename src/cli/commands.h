@@ -3,11 +3,13 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/arguments.h"
 #include "core/files/fileoperations.h"
+#include "core/locking/folderlock.h"
 #include "core/naming/folderload.h"
 #include "core/naming/picturelist.h"
 #include "core/settings/languagetable.h"
@@ -98,5 +100,13 @@ std::vector<FileRename> PlanRepair(const std::string& folder);
 // The file type and folder checks every command makes first; kDone when they pass.
 int CheckFileType(const std::string& fileType, const LanguageTable& messages);
 int CheckFolderExists(const std::string& folder);
+
+// The lock of the folders a command changes, taken before the command reads them, so that
+// its plan cannot go stale, and held to its end; none for a dry run, which changes nothing.
+// Empty after saying that another Lumaro is changing one of them (exit kUsage).
+std::optional<FolderLock> LockForCommand(const Arguments& arguments,
+                                         const std::vector<std::string>& folders);
+// What the command line says when another program holds a folder it was to change.
+void SayFolderBusy();
 
 }  // namespace lumaro::cli

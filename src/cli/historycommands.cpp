@@ -97,6 +97,8 @@ int RunHistory(const Arguments& arguments, const LanguageTable&) {
 int RunUndo(const Arguments& arguments, const LanguageTable& messages) {
     const std::string& folder = arguments.paths.front();
     if (const int missing = CheckFolderExists(folder)) return missing;
+    const std::optional<FolderLock> lock = LockForCommand(arguments, {folder});
+    if (!lock) return kUsage;
     const UndoPlan plan = PlanUndo(folder);
     switch (plan.status) {
         case UndoPlan::Status::Ready:
@@ -113,6 +115,10 @@ int RunUndo(const Arguments& arguments, const LanguageTable& messages) {
     }
     if (arguments.dryRun) return PrintPlan(arguments, plan.moves, kDone);
     const UndoResult result = UndoLastOperation(folder, UndoTrashHooks());
+    if (result.folderBusy) {
+        SayFolderBusy();
+        return kUsage;
+    }
     if (!result.plan.ready()) return kRefused;  // the folder changed since the plan
     printNames(result.done);
     if (result.failures.empty()) return kDone;

@@ -8,7 +8,9 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "core/locking/folderlock.h"
 #include "core/settings/constants.h"
+#include "core/settings/programfolder.h"
 
 namespace {
 
@@ -27,6 +29,7 @@ int run(const Arguments& arguments) {
         return kDone;
     }
     SetMessageLevel(arguments.quiet, arguments.verbose);
+    SetFolderLockSettings({.wait = arguments.wait, .stateFolder = FindProgramFolders().state});
     LanguageTable messages;
     messages.resize(kLanguageKeyCount);
     messages.applyEnglish();

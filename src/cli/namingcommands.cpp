@@ -73,6 +73,9 @@ int loadOutcomeCode(const LoadFolderResult& result, const LanguageTable& message
         case LoadOutcome::Unreadable:
             Say(messages.text(kMessageFolderUnreadable) + "\n" + list.currentFolder);
             return kUsage;
+        case LoadOutcome::FolderBusy:
+            SayFolderBusy();
+            return kUsage;
         case LoadOutcome::NoPictures:
             Say(messages.text(kMessageNoFilesOfType) + " " + list.fileType);
             return kRefused;
@@ -288,6 +291,8 @@ int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
         return kUsage;
     }
     if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
+    const std::optional<FolderLock> lock = LockForCommand(arguments, {arguments.paths.front()});
+    if (!lock) return kUsage;
     PictureList folder;
     folder.currentFolder = WithTrailingSeparator(arguments.paths.front());
     folder.fileType = ToLowerAscii(arguments.fileType);

@@ -105,9 +105,13 @@ int planDelete(const Arguments& arguments, const LanguageTable& messages,
 
 // Every path is checked first: a wrong one turns nothing.
 int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
+    std::vector<std::string> folders;
     for (const std::string& path : arguments.paths) {
         if (const int missing = CheckFolderExists(path)) return missing;
+        folders.push_back(FolderOfPath(path));
     }
+    const std::optional<FolderLock> lock = LockForCommand(arguments, folders);
+    if (!lock) return kUsage;
     int code = kDone;
     // A dry run turns in memory only; its plan names each file with the angle it would turn by.
     std::vector<FileRename> plan;
@@ -141,6 +145,9 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
     if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
     const std::string folder = WithTrailingSeparator(arguments.paths.front());
     const std::string destination = WithTrailingSeparator(arguments.to);
+    // A destination still to be made is locked by the transfer itself, once it exists.
+    const std::optional<FolderLock> lock = LockForCommand(arguments, {folder, destination});
+    if (!lock) return kUsage;
     const FolderListing listing =
         ListFolderOrdered(folder, ToLowerAscii(arguments.fileType),
                           arguments.byDate ? ListCriterion::Date : ListCriterion::Name);
@@ -178,6 +185,10 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
     }
     int code = kDone;
     const std::vector<TransferOutcome> outcomes = TransferPictures(folder, chosen, destination);
+    if (!outcomes.empty() && outcomes.front().status == TransferOutcome::Status::FolderBusy) {
+        SayFolderBusy();
+        return kUsage;
+    }
     RecordTransfer(folder, destination, chosen, outcomes);
     for (size_t k = 0; k < outcomes.size(); ++k) {
         const TransferOutcome& outcome = outcomes[k];
@@ -210,6 +221,10 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
             return kUsage;
         }
     }
+    std::vector<std::string> folders;
+    for (const std::string& path : arguments.paths) folders.push_back(FolderOfPath(path));
+    const std::optional<FolderLock> lock = LockForCommand(arguments, folders);
+    if (!lock) return kUsage;
     std::vector<std::string> paths;
     for (const std::string& path : arguments.paths) {
         paths.push_back(path);

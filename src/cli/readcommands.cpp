@@ -1,4 +1,5 @@
-// The commands that rename nothing: list and date, and the output every command shares.
+// The commands that rename nothing: list and date, and the output and the folder lock that every
+// command shares.
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -126,6 +127,17 @@ int CheckFolderExists(const std::string& folder) {
     }
     return kDone;
 }
+
+std::optional<FolderLock> LockForCommand(const Arguments& arguments,
+                                         const std::vector<std::string>& folders) {
+    if (arguments.dryRun) return FolderLock();
+    FolderLock lock(folders);
+    if (!lock.busy()) return lock;
+    SayFolderBusy();
+    return std::nullopt;
+}
+
+void SayFolderBusy() { Say("another Lumaro is changing this folder"); }
 
 int RunList(const Arguments& arguments, const LanguageTable& messages) {
     if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;

@@ -60,6 +60,8 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     list.currentFolder = WithTrailingSeparator(AbsoluteFolderPath(
         arguments.paths.front(), std::filesystem::current_path(noFolder).string()));
     list.fileType = ToLowerAscii(arguments.fileType);
+    const std::optional<FolderLock> lock = LockForCommand(arguments, {list.currentFolder});
+    if (!lock) return kUsage;
     PictureList planned = list;
     LoadFolderResult plan;
     std::vector<FileRename> dryRunPlan;

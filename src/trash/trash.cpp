@@ -15,10 +15,13 @@
 #include <cstring>
 
 #include "core/files/fileoperations.h"
+#include "core/locking/folderlock.h"
 
 namespace lumaro {
 
 namespace {
+
+constexpr const char* kFolderBusy = "another Lumaro is changing this folder";
 
 QString pathText(const std::string& bytes) {
     return QFile::decodeName(QByteArray::fromStdString(bytes));
@@ -148,6 +151,8 @@ TrashRefusal CheckTrashTakes(const std::string& path) {
 }
 
 TrashOutcome MoveToTrash(const std::string& path) {
+    const FolderLock lock(FolderOfPath(path));
+    if (lock.busy()) return {{}, kFolderBusy};
     QString source;
     bool home = false;
     if (const TrashRefusal refusal = refusalFor(path, source, home); refusal != TrashRefusal::None)
@@ -175,6 +180,8 @@ TrashOutcome MoveToTrash(const std::string& path) {
 }
 
 std::string RestoreFromTrash(const std::string& pathInTrash, const std::string& path) {
+    const FolderLock lock(FolderOfPath(path));
+    if (lock.busy()) return kFolderBusy;
     const RenameResult moved = renameNoReplace(pathInTrash, path);
     if (moved.status == RenameResult::Status::TargetExists) return "another file bears its name";
     if (!moved.ok()) return std::strerror(moved.error);

@@ -35,11 +35,12 @@ TrashRefusal CheckTrashTakes(const std::string& path);
 std::string TrashRefusalText(TrashRefusal refusal);
 
 // Moves the file that `path` names (its bytes, as the file system spells them) to the Trash,
-// after CheckTrashTakes: a file it refuses stays where it is.
+// after CheckTrashTakes and under the lock of its folder: a file it refuses stays where it is.
 TrashOutcome MoveToTrash(const std::string& path);
 
 // Puts a file the Trash holds (`pathInTrash`, as MoveToTrash gave it) back at `path`, never
-// over another file, and removes its information file. Empty, or why it stayed in the Trash.
+// over another file, and removes its information file, under the lock of the folder of `path`.
+// Empty, or why it stayed in the Trash.
 std::string RestoreFromTrash(const std::string& pathInTrash, const std::string& path);
 
 // The two moves above, lent to an undo of the core, which cannot reach the Trash itself.

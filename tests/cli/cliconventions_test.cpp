@@ -22,6 +22,7 @@ namespace {
 
 using clitest::CliRun;
 using clitest::RunCli;
+using clitest::RunStoppableCli;
 using Names = std::vector<std::string>;
 using Env = std::vector<std::pair<std::string, std::string>>;
 
@@ -113,7 +114,9 @@ TEST(CliConventionsTest, ADryRunTouchesNothingPrintsThePlanAndExitsAsTheRunDoes)
         if (row.interrupted) {
             Env stop = env;
             stop.emplace_back("LUMARO_STOP_AFTER_RENAMES", "2");
-            ASSERT_EQ(RunCli({"renumber", dir, "--select", "all", "--start", "7"}, stop).code, 86);
+            ASSERT_EQ(
+                RunStoppableCli({"renumber", dir, "--select", "all", "--start", "7"}, stop).code,
+                86);
         }
         Names args;
         for (const std::string& arg : row.args)

@@ -18,6 +18,7 @@ namespace {
 
 using clitest::CliRun;
 using clitest::RunCli;
+using clitest::RunStoppableCli;
 
 constexpr int kPictures = 2000;
 
@@ -75,7 +76,7 @@ void crashThenLoad(const std::vector<std::string>& command, const Moment& moment
     std::vector<std::pair<std::string, std::string>> env;
     if (moment.stopAfterRenames >= 0)
         env.emplace_back("LUMARO_STOP_AFTER_RENAMES", std::to_string(moment.stopAfterRenames));
-    const CliRun stopped = RunCli(command, env, moment.killAfterMicroseconds);
+    const CliRun stopped = RunStoppableCli(command, env, moment.killAfterMicroseconds);
     if (moment.stopAfterRenames >= 0) {
         ASSERT_EQ(stopped.code, 86) << stopped.err;
     }
@@ -191,8 +192,8 @@ TEST(CliCrashTest, RepairStoppedAfterEachOfItsRenamesIsFinishedByTheNextLoad) {
              CaptionedName(from, 4, captionOf(from)));
     }
     const std::string dir = folder.path().substr(0, folder.path().size() - 1);
-    ASSERT_EQ(RunCli({"move", dir, "--select", "1501-2000", "--after", "0"},
-                     {{"LUMARO_STOP_AFTER_RENAMES", "1500"}})
+    ASSERT_EQ(RunStoppableCli({"move", dir, "--select", "1501-2000", "--after", "0"},
+                              {{"LUMARO_STOP_AFTER_RENAMES", "1500"}})
                   .code,
               86);
     long stops = 0;
@@ -208,6 +209,21 @@ TEST(CliCrashTest, RepairStoppedAfterEachOfItsRenamesIsFinishedByTheNextLoad) {
     expectPlanned(folder, planned, stops);
     // 1,500 files to their temporary names, then all 3,000 to their new ones.
     EXPECT_EQ(stops + 1, 4500);
+}
+
+// The stop hook lives only in the test build: the program that is installed renames to the end
+// whatever its environment says.
+TEST(CliCrashTest, InstalledProgramIgnoresTheTestStopHook) {
+    const PictureFolder folder;
+    for (const char* name : {"b.jpg", "c.jpg", "d.jpg"}) folder.write(name);
+    folder.write("b.NEF");
+    const std::string dir = folder.path().substr(0, folder.path().size() - 1);
+    const CliRun run =
+        RunCli({"load", dir, "--format", "replace"}, {{"LUMARO_STOP_AFTER_RENAMES", "2"}});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(folder.names(),
+              (std::vector<std::string>{"01--.NEF", "01--.jpg", "02--.jpg", "03--.jpg"}));
+    EXPECT_EQ(folder.read("01--.NEF"), "content of b.NEF");
 }
 
 }  // namespace

@@ -124,6 +124,9 @@ void InstallTest::installedTreeHoldsTheProgramsAndRuns() {
           "share/bash-completion/completions/lumaro-cli"}) {
         QVERIFY2(QFile::exists(prefix_ + "/" + path), path);
     }
+    // The programs that are installed, and no test build of them (no stop hook).
+    QCOMPARE(QDir(prefix_ + QStringLiteral("/bin")).entryList(QDir::Files),
+             (QStringList{QStringLiteral("lumaro"), QStringLiteral("lumaro-cli")}));
     QProcess cli;
     cli.setProcessEnvironment(userEnvironment());
     cli.start(prefix_ + QStringLiteral("/bin/lumaro-cli"), {QStringLiteral("--version")});

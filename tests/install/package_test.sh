@@ -20,6 +20,9 @@ for path in ./usr/bin/lumaro ./usr/bin/lumaro-cli ./usr/share/lumaro/French.lng 
     ./usr/share/bash-completion/completions/lumaro-cli; do
   grep -qx -- "$path" <<<"$contents" || { echo "missing from the package: $path"; exit 1; }
 done
+# The two programs and nothing else: the test build's stoppable lumaro-cli is never packaged.
+programs=$(grep '^\./usr/bin/.' <<<"$contents" | sort | tr '\n' ' ')
+[ "$programs" = "./usr/bin/lumaro ./usr/bin/lumaro-cli " ] || { echo "bin holds: $programs"; exit 1; }
 if grep -q 'applications/lumaro\.desktop$' <<<"$contents"; then
   echo "the desktop entry is still under its old name"; exit 1
 fi

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/locking/folderlock.h"
+
 namespace lumaro {
 
 namespace {
@@ -70,7 +72,11 @@ RenameResult renameNoReplace(const std::string& from, const std::string& to) {
     return renamed;
 }
 
-int DeletePictureFile(const std::string& path) { return unlink(path.c_str()) == 0 ? 0 : errno; }
+int DeletePictureFile(const std::string& path) {
+    const FolderLock lock(FolderOfPath(path));
+    if (lock.busy()) return EWOULDBLOCK;
+    return unlink(path.c_str()) == 0 ? 0 : errno;
+}
 
 bool WriteAllBytes(int fd, std::string_view bytes) {
     size_t done = 0;

@@ -27,7 +27,8 @@ RenameResult renameNoReplace(const std::string& from, const std::string& to);
 using RenameObserver = void (*)(const std::string& from, const std::string& to);
 void SetRenameObserver(RenameObserver observer);
 
-// Deletes the file at `path` for good (no wastebasket); 0, or the errno of the failure.
+// Deletes the file at `path` for good (no wastebasket) under the lock of its folder; 0, or the
+// errno of the failure (EWOULDBLOCK: another program is changing the folder).
 int DeletePictureFile(const std::string& path);
 
 // One file's rename within a folder, by file names: a picture's, or one of its companions'.

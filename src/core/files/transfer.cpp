@@ -10,6 +10,7 @@
 
 #include "core/files/fileoperations.h"
 #include "core/files/freename.h"
+#include "core/locking/folderlock.h"
 
 namespace lumaro {
 
@@ -241,6 +242,15 @@ std::vector<TransferOutcome> TransferPictures(const std::string& folder,
                                               const TransferOptions& options) {
     std::vector<TransferOutcome> outcomes;
     outcomes.reserve(pictures.size());
+    const FolderLock lock(std::vector<std::string>{folder, destination});
+    if (lock.busy()) {
+        for (const PictureEntry& picture : pictures)
+            outcomes.push_back({TransferOutcome::Status::FolderBusy,
+                                folder + picture.fileName(),
+                                {},
+                                EWOULDBLOCK});
+        return outcomes;
+    }
     Mover mover(destination, options);
     for (size_t k = 0; k < pictures.size(); ++k) {
         if (options.beforeEach) options.beforeEach(static_cast<int>(k));

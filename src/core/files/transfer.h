@@ -23,6 +23,7 @@ struct TransferOutcome {
         CopyFailed,     // the copy could not be written or differs; it was removed
         SourceChanged,  // the source changed while it was copied; it stays, the copy was removed
         SourceKept,     // a good copy was written but the source could not be deleted: both stay
+        FolderBusy,     // another program is changing one of the folders; nothing written
     };
     Status status = Status::Moved;
     std::string source;  // full path of the picture
@@ -44,6 +45,8 @@ struct TransferOptions {
 // "IMG_1 (2).NEF" along). A source is deleted only while it is still, under its name, the very
 // file that was copied, unchanged since the copy began and equal to its copy, and only once
 // the picture and every companion arrived so: otherwise every file of the picture stays.
+// Both folders are locked throughout; when another program holds one, every picture stays
+// (FolderBusy).
 std::vector<TransferOutcome> TransferPictures(const std::string& folder,
                                               const std::vector<PictureEntry>& pictures,
                                               const std::string& destination,

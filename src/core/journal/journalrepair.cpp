@@ -11,6 +11,7 @@
 #include "core/history/history.h"
 #include "core/journal/journalformat.h"
 #include "core/journal/renamejournal.h"
+#include "core/locking/folderlock.h"
 
 namespace lumaro {
 
@@ -189,6 +190,9 @@ std::string keepUnreadableJournal(const std::string& folder) {
 
 JournalRepair RepairInterruptedRenames(const std::string& folder) {
     JournalRepair repair;
+    const FolderLock lock(folder);
+    repair.folderBusy = lock.busy();
+    if (repair.folderBusy) return repair;
     const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd < 0) return repair;
     const std::optional<std::string> bytes = readJournal(folderFd, repair.journalFound);

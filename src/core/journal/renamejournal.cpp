@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -19,8 +18,9 @@ namespace lumaro {
 namespace {
 
 bool journalsEnabled = true;
+RenameStopLimit stopLimit = nullptr;  // installed by the crash tests only
 long long renamesMade = 0;
-long long stopAfter = -1;  // LUMARO_STOP_AFTER_RENAMES; -1 when unset
+long long stopAfter = -1;  // from stopLimit; -1: never
 
 void stopWhenLimitReached() {
     if (stopAfter >= 0 && renamesMade >= stopAfter) _exit(86);
@@ -107,9 +107,10 @@ std::string encodePlan(int folderFd, const std::vector<PlannedRename>& plan) {
 
 }  // namespace
 
+void SetRenameStopLimit(RenameStopLimit limit) { stopLimit = limit; }
+
 void StartRenameCount() {
-    const char* text = std::getenv("LUMARO_STOP_AFTER_RENAMES");
-    stopAfter = text && *text ? std::atoll(text) : -1LL;
+    stopAfter = stopLimit ? stopLimit() : -1LL;
     renamesMade = 0;
 }
 

@@ -52,13 +52,17 @@ private:
     int journalFd_ = -1;
 };
 
-// renameNoReplace, counted for LUMARO_STOP_AFTER_RENAMES. For the crash tests only: with
-// LUMARO_STOP_AFTER_RENAMES=N in the environment, a journalled operation or a repair ends the
-// process with _exit(86) just before its rename number N+1 (an operation also at its end once
-// it made N renames), leaving its journal behind as a power cut would.
+// For the crash tests only, which install it (the programs never do): asked at the start of
+// each journalled operation and each repair for N, after how many renames to stop (negative:
+// never). The operation or repair then ends the process with _exit(86) just before its rename
+// number N+1 (an operation also at its end once it made N renames), leaving its journal
+// behind as a power cut would.
+using RenameStopLimit = long long (*)();
+void SetRenameStopLimit(RenameStopLimit limit);
+// renameNoReplace, counted for the stop limit.
 RenameResult CountedRename(const std::string& from, const std::string& to);
-// Counts from zero again and reads LUMARO_STOP_AFTER_RENAMES anew: each operation and each
-// repair is stopped on its own count.
+// Counts from zero again and asks for the stop limit anew: each operation and each repair is
+// stopped on its own count.
 void StartRenameCount();
 
 // Benchmarks only: switches journals off (and on again) for the whole process.
@@ -76,6 +80,9 @@ struct JournalRepair {
     // version): the name it is kept under in the folder, for the user to see. Nothing was
     // renamed.
     std::string keptJournal;
+    // Another program is changing the folder (and may be the one whose journal this is):
+    // nothing was read or renamed.
+    bool folderBusy = false;
 
     int count() const { return static_cast<int>(renamedNames.size()); }
 };
@@ -86,7 +93,8 @@ struct JournalRepair {
 // picture and its companions do so together, so that none is left apart from the others.
 // A journal that was not completely written renames nothing and is removed; one that cannot be
 // read renames nothing and is kept (keptJournal). A journal read is removed once the repair
-// is complete; a repair that is itself stopped can run again.
+// is complete; a repair that is itself stopped can run again. The repair holds the folder's
+// lock: a journal that another program is still writing is never taken for an interrupted one.
 JournalRepair RepairInterruptedRenames(const std::string& folder);
 
 // What RepairInterruptedRenames would do, found without changing anything: each picture of

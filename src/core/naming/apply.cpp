@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
 #include "core/naming/renamepasses.h"
 #include "core/naming/undo.h"
@@ -43,6 +44,9 @@ std::vector<RenamePair> ApplyPlan(const PictureList& list) {
 
 ApplyResult Apply(PictureList& list, const ApplyOptions& options) {
     ApplyResult result;
+    const FolderLock lock(list.currentFolder);
+    result.folderBusy = lock.busy();
+    if (result.folderBusy) return result;
     const std::vector<RenamePair> pairs = ApplyPlan(list);
     RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, pairs, options.progress);
     result.renamedCount = static_cast<int>(passes.done.size());
@@ -62,6 +66,9 @@ ApplyResult Apply(PictureList& list, const ApplyOptions& options) {
 
 CancelApplyResult CancelApply(PictureList& list, const ListProgress& progress) {
     CancelApplyResult result;
+    const FolderLock lock(list.currentFolder);
+    result.folderBusy = lock.busy();
+    if (result.folderBusy) return result;
     std::vector<RenamePair> back;
     const std::vector<std::string>& apres = list.apres.items();
     const size_t count = std::min(apres.size(), list.olds.size());

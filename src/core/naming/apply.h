@@ -24,12 +24,14 @@ struct ApplyResult {
     // selection then drops the undo information); -1 when there is none.
     int nextSelection = -1;
     WindowState windowState = WindowState::NamesApplied;
+    // Another program is changing the folder: nothing was renamed, the proposal is pending.
+    bool folderBusy = false;
 };
 
 // Renames every picture of `list.olds` to its partner in `list.apres`, in two passes through
 // temporary names: ascending when the first new number is not above the first old one, else
 // descending. Then the list is read again by name, the selection dropped, and the pairs that
-// took place are kept as the undo information.
+// took place are kept as the undo information. All under the folder's lock.
 ApplyResult Apply(PictureList& list, const ApplyOptions& options = {});
 
 // The renames Apply would make, in its order, for a dry run that must show the very same.
@@ -38,6 +40,7 @@ std::vector<RenamePair> ApplyPlan(const PictureList& list);
 struct CancelApplyResult {
     std::vector<RenameFailure> failures;  // pictures that kept their applied names
     WindowState windowState = WindowState::ApplyCancelled;
+    bool folderBusy = false;  // as for Apply: nothing renamed, the list as it was
 };
 
 // Gives every picture of `list.apres` its old name from `list.olds` again, through temporary

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "core/journal/renamejournal.h"
+#include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
 #include "core/naming/renamecheck.h"
 #include "core/naming/undo.h"
@@ -389,6 +390,19 @@ LoadFolderResult loadOrPlan(PictureList& list, const LoadFolderOptions& options,
         return result;
     }
     list.currentFolder = WithTrailingSeparator(list.currentFolder);
+    // The repair and the renames hold the folder from the first listing to the last rename.
+    FolderLock lock;
+    if (!planOnly || options.repairFirst) lock = FolderLock(list.currentFolder);
+    if (lock.busy()) {
+        list.avant.clear();
+        list.sorted.clear();
+        list.clearUndoPairs();
+        list.pictureCount = 0;
+        LoadFolderResult result;
+        result.outcome = LoadOutcome::FolderBusy;
+        result.messageKey = kMessageFolderBusy;
+        return result;
+    }
     Loader loader(list, options, planOnly);
     LoadFolderResult result = loader.run();
     if (!planOnly) loader.record();

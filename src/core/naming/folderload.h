@@ -42,6 +42,7 @@ enum class LoadOutcome {
     Unreadable,           // the folder cannot be read
     TooManyPictures,      // numbers would need seven digits; nothing renamed
     InsertWouldUnnumber,  // answer "2" would give names that are not numbered (refusedNames)
+    FolderBusy,           // another program is changing the folder: nothing read or renamed
 };
 
 struct LoadFolderResult {
@@ -67,8 +68,8 @@ struct LoadFolderResult {
 };
 
 // Loads `list.currentFolder` for `list.fileType` (both set by the caller; the folder ends
-// with '/'). Empties the lists first, then fills `avant`, `pictureCount`, `numberWidth`,
-// `folderNumbered`, `sortByDateNext` and the undo pairs as the load goes.
+// with '/') under the folder's lock. Empties the lists first, then fills `avant`, `pictureCount`,
+// `numberWidth`, `folderNumbered`, `sortByDateNext` and the undo pairs as the load goes.
 LoadFolderResult LoadFolder(PictureList& list, const LoadFolderOptions& options);
 
 // What LoadFolder would do, found without renaming a picture, so that a caller can check its
@@ -76,7 +77,8 @@ LoadFolderResult LoadFolder(PictureList& list, const LoadFolderOptions& options)
 // filled as the load would leave it, and the result is the one the load would return; a
 // rename to a name that another file of the folder bears is planned as failed, as the load
 // would find it. An interrupted operation is still finished first, as by LoadFolder: that
-// ends an earlier operation, and the plan must start from the folder the load will find.
+// ends an earlier operation, and the plan must start from the folder the load will find; the
+// plan then holds the folder's lock while it runs, like the load.
 LoadFolderResult PlanFolderLoad(PictureList& list, const LoadFolderOptions& options);
 
 }  // namespace lumaro

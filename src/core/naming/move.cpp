@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <unordered_map>
 
+#include "core/locking/folderlock.h"
 #include "core/naming/composename.h"
 #include "core/naming/numberedname.h"
 #include "core/naming/renamepasses.h"
@@ -200,6 +201,12 @@ std::vector<RenamePair> AcceptMovePlan(const PictureList& list,
 
 AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress, const ListProgress& progress) {
     AcceptMoveResult result;
+    const FolderLock lock(list.currentFolder);
+    if (lock.busy()) {
+        result.folderBusy = true;
+        result.messageKey = kMessageFolderBusy;
+        return result;
+    }
     if (!moveInProgress || !snapshotMatches(list)) {
         result.messageKey = kMessageMoveOutdated;
         result.windowState = CancelMove(list, moveInProgress, progress);

@@ -87,12 +87,16 @@ struct AcceptMoveResult {
     std::vector<RenameFailure> failures;  // shown once, at the end
     WindowState windowState = WindowState::MoveAccepted;
     int messageKey = 0;  // kMessageMoveOutdated: refused, nothing renamed
+    // Another program is changing the folder (kMessageFolderBusy): nothing renamed, the
+    // sequence still pending.
+    bool folderBusy = false;
 };
 
 // Gives each picture whose place changed the number its place had before the moves, keeping
 // its own caption; renames in two passes through temporary names, reads the list again by
 // name, and ends the sequence. Refused, renaming nothing, when no sequence is pending or the
-// order kept before the first move does not hold exactly the pictures of the list.
+// order kept before the first move does not hold exactly the pictures of the list. All under
+// the folder's lock.
 AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress,
                             const ListProgress& progress = {});
 

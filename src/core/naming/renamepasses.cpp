@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "core/journal/renamejournal.h"
+#include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
 #include "core/naming/renamecheck.h"
 
@@ -230,6 +231,12 @@ void TwoPasses::groupFromTemporary(size_t p) {
 RenamePassesResult RenameInTwoPasses(const std::string& folder,
                                      const std::vector<RenamePair>& pairs,
                                      const ListProgress& progress) {
+    const FolderLock lock(folder);
+    if (lock.busy()) {
+        RenamePassesResult refused;
+        refused.folderBusy = true;
+        return refused;
+    }
     RenameCheck check = CheckGroupRenames(folder, pairs);
     TwoPasses passes(folder, check.go);
     passes.firstPass(progress);

@@ -23,6 +23,8 @@ struct RenamePassesResult {
     // that could neither take its new name nor go back to its old one stays on its temporary
     // name: a second row says so.
     std::vector<RenameFailure> failures;
+    // Another program is changing the folder: nothing was renamed.
+    bool folderBusy = false;
 };
 
 // Renames every pair from `folder` + from.fileName() to `folder` + toFileName(), in the order
@@ -31,7 +33,7 @@ struct RenamePassesResult {
 // set nor an existing file; second pass: only the pictures that reached a temporary name take
 // their new names, and one that cannot goes back to its old name. Each picture's companions
 // go along at every step, all or none. No rename ever replaces a file. `progress` is called for
-// each pass afresh, from 0 to the number of pairs.
+// each pass afresh, from 0 to the number of pairs. The folder's lock is held throughout.
 RenamePassesResult RenameInTwoPasses(const std::string& folder,
                                      const std::vector<RenamePair>& pairs,
                                      const ListProgress& progress = {});

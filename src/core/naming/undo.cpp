@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/files/transfer.h"
+#include "core/locking/folderlock.h"
 #include "core/naming/renamepasses.h"
 #include "core/picturefile/turnpicture.h"
 
@@ -217,6 +218,9 @@ UndoPlan PlanUndo(const std::string& given) {
 UndoResult UndoLastOperation(const std::string& given, const TrashHooks& trash) {
     UndoResult result;
     const std::string folder = CanonicalFolder(given);
+    const FolderLock lock(folder);
+    result.folderBusy = lock.busy();
+    if (result.folderBusy) return result;
     result.plan = PlanUndo(folder);
     if (!result.plan.ready()) return result;
     Undoer undoer(folder, result.plan.operation, trash, result);

@@ -55,9 +55,11 @@ struct UndoResult {
     int undoneCount = 0;                // files back as they were
     std::vector<FileRename> done;       // each of them, by its name before and after the undo
     std::vector<std::string> failures;  // "name (reason)" for each file that stayed
+    bool folderBusy = false;            // another program is changing the folder: nothing was done
 };
 
-// Undoes the operation PlanUndo finds, when it is ready; otherwise touches nothing.
+// Undoes the operation PlanUndo finds, when it is ready, under the folder's lock; otherwise
+// touches nothing.
 UndoResult UndoLastOperation(const std::string& folder, const TrashHooks& trash = {});
 
 }  // namespace lumaro

@@ -3,6 +3,7 @@
 
 #include "core/files/atomicwrite.h"
 #include "core/files/readfile.h"
+#include "core/locking/folderlock.h"
 #include "core/picturefile/heifcontent.h"
 #include "core/picturefile/jpegheader.h"
 #include "core/picturefile/jpegturn.h"
@@ -34,6 +35,11 @@ TurnPictureResult turnOrPlan(const std::string& path, int angle, bool write) {
 }  // namespace
 
 TurnPictureResult TurnPicture(const std::string& path, int angle) {
+    const FolderLock lock(FolderOfPath(path));
+    if (lock.busy()) {
+        return {TurnPictureResult::Status::FolderBusy, false,
+                "another Lumaro is changing this folder"};
+    }
     return turnOrPlan(path, angle, true);
 }
 

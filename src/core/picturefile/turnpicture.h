@@ -10,7 +10,8 @@
 namespace lumaro {
 
 struct TurnPictureResult {
-    enum class Status { Turned, NotJpeg, Unreadable, CannotTurn, NotWritten };
+    // FolderBusy: another program is changing the picture's folder; the file was not read.
+    enum class Status { Turned, NotJpeg, Unreadable, CannotTurn, NotWritten, FolderBusy };
     Status status = Status::Turned;
     bool lossless = false;
     std::string detail;  // what went wrong, for the message
@@ -18,6 +19,7 @@ struct TurnPictureResult {
     bool ok() const { return status == Status::Turned; }
 };
 
+// Turns the picture under the lock of its folder.
 TurnPictureResult TurnPicture(const std::string& path, int angle);
 // What TurnPicture would give, found by turning in memory only: the file is not written.
 TurnPictureResult PlanTurnPicture(const std::string& path, int angle);

@@ -165,7 +165,7 @@ constexpr const char* kEnglishEntries[] = {
     "143=Picture alone",
     "144=load|apply|cancel apply|accept move|renumber|cancel renumber|transfer|turn|delete|undo|"
     "repair",
-    "145=",
+    "145=Another Lumaro is changing this folder.",
     "146=",
     "147=",
     "148=",

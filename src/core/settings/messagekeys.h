@@ -215,6 +215,9 @@ inline constexpr int kMessageDeleteChoicePictureAlone = 143;
 // undo, repair.
 inline constexpr int kMessageOperationKinds = 144;
 
+// Another program (a window, the command line) is changing the folder: nothing was changed.
+inline constexpr int kMessageFolderBusy = 145;
+
 // A file the Trash of its disk cannot take (no trash folder there can be used or made, or only
 // one on another disk): said in place of the system's reason, in parentheses after the file.
 inline constexpr int kMessageTrashUnusable = 157;

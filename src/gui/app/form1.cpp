@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/locking/folderlock.h"
 #include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
 #include "core/settings/programfolder.h"
@@ -171,6 +172,8 @@ void Form1::initialise() {
     slideShowTables = BuildSlideShowTables();
 
     programFolders = FindProgramFolders();
+    // Lock files of folders that cannot be locked go to the state folder without a runtime one.
+    SetFolderLockSettings({.stateFolder = programFolders.state});
     CreateUserFolders(programFolders);  // a folder that cannot be made shows as settings not saved
     settingsPath = SettingsFilePath(programFolders);
     settingsUnreadable_ = ProbeSettingsFile(settingsPath) == SettingsFileState::Unreadable;

@@ -36,6 +36,11 @@ void WindowMessages::reportFailedRenames(const std::vector<RenameFailure>& failu
     showNames(kMessageRenamesFailed, lines);
 }
 
+bool WindowMessages::refusedAsBusy(const FolderLock& lock) const {
+    if (lock.busy()) Dialogs().message(window_, QString(), message(kMessageFolderBusy));
+    return lock.busy();
+}
+
 int WindowMessages::confirm(const QString& text) const {
     return Dialogs().question(window_, message(kMessageClear), text);
 }

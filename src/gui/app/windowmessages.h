@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/files/fileoperations.h"
+#include "core/locking/folderlock.h"
 #include "core/settings/languagetable.h"
 
 class QWidget;
@@ -22,6 +23,9 @@ public:
     void showNames(int key, const std::vector<std::string>& names) const;
     // One message at the end of an operation names every picture that kept its name.
     void reportFailedRenames(const std::vector<RenameFailure>& failures) const;
+    // Says that another program is changing the folder when `lock` could not be had: true
+    // then, and the caller changes nothing.
+    bool refusedAsBusy(const FolderLock& lock) const;
     // Asks `text` under the window's question caption; the answer of the message box.
     int confirm(const QString& text) const;
 

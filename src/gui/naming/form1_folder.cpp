@@ -152,6 +152,9 @@ void Form1::showLoadResult(const LoadFolderResult& result) {
         case LoadOutcome::TooManyPictures:
             Dialogs().message(this, QString(), message(kMessageStartNumberTooLarge));
             break;
+        case LoadOutcome::FolderBusy:
+            Dialogs().message(this, QString(), message(kMessageFolderBusy));
+            break;
         case LoadOutcome::InsertWouldUnnumber:
             messages().showNames(kMessageInsertWouldUnnumber, result.refusedNames);
             break;

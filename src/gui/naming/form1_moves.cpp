@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "core/locking/folderlock.h"
 #include "core/naming/composename.h"
 #include "core/naming/numberedname.h"
 #include "core/naming/renumber.h"
@@ -112,6 +113,8 @@ void Form1::pictbttn_TargetMove_Click() {
 }
 
 void Form1::cb_AccepterDeplacer_Click() {
+    const FolderLock lock(pictures.currentFolder);
+    if (messages().refusedAsBusy(lock)) return;
     for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
     AcceptMoveResult result;
     progress().run([&](const ListProgress& progress) {

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "core/locking/folderlock.h"
 #include "core/naming/apply.h"
 #include "core/naming/composename.h"
 #include "core/settings/messagekeys.h"
@@ -74,6 +75,8 @@ void Form1::cancelProposal(WindowState (*cancel)(PictureList&, const ListProgres
 void Form1::cb_AnnulerRenommage_Click() { cancelProposal(&CancelRename); }
 
 void Form1::cb_Appliquer_Click() {
+    const FolderLock lock(pictures.currentFolder);
+    if (messages().refusedAsBusy(lock)) return;
     dropPendingMove();
     ClearViewerSlot(1);
     ClearViewerSlot(2);
@@ -98,6 +101,8 @@ void Form1::cb_Appliquer_Click() {
 }
 
 void Form1::cb_AnnulerApplication_Click() {
+    const FolderLock lock(pictures.currentFolder);
+    if (messages().refusedAsBusy(lock)) return;
     dropPendingMove();
     ClearViewerSlot(1);
     ClearViewerSlot(2);

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QShortcut>
 
+#include "core/locking/folderlock.h"
 #include "core/naming/undo.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
@@ -47,6 +48,8 @@ void Form1::UndoLastOperationOfFolder() {
             .arg(plan.operation.files.size())
             .arg(QString::fromStdString(OperationTimeText(plan.operation.time)));
     if (Dialogs().question(this, QString(), question) != kAnswerYes) return;
+    const FolderLock lock(pictures.currentFolder);
+    if (messages().refusedAsBusy(lock)) return;
     ClosePhotoWindow();
     dropPendingMove();
     ClearViewerSlot(1);

@@ -10,6 +10,7 @@
 #include "core/files/fileoperations.h"
 #include "core/history/history.h"
 #include "core/listing/folderlisting.h"
+#include "core/locking/folderlock.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
@@ -70,6 +71,9 @@ void Form1::DeletePicture() {
     const QString shown = ImageV_1->fileName();
     if (shown.isEmpty()) return;
     const std::vector<std::string> paths = askWhatToDelete(*this, shown, PathBytes(shown));
+    FolderLock lock;
+    if (!paths.empty()) lock = FolderLock(FolderOfPath(paths.front()));
+    if (messages().refusedAsBusy(lock)) return;
     if (!paths.empty()) ClearViewerSlot(1);
     HistoryOperation deleted = TrashOperation();  // the picture and its companions: one
     for (const std::string& path : paths) {

@@ -7,6 +7,7 @@
 #include "core/files/fileoperations.h"
 #include "core/files/transfer.h"
 #include "core/history/history.h"
+#include "core/locking/folderlock.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
@@ -33,6 +34,8 @@ void Form1::MoveToFolder() {
                               QString::fromLocal8Bit(std::strerror(error)));
         return;
     }
+    const FolderLock lock(std::vector<std::string>{pictures.currentFolder, destination});
+    if (messages().refusedAsBusy(lock)) return;
     selectionFromList();
     std::vector<PictureEntry> chosen;
     for (const int index : pictures.selectedIndices)

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "core/history/history.h"
+#include "core/locking/folderlock.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/pictures/turnedpicture.h"
@@ -29,6 +30,8 @@ void Form1::OfferTurnButtons(bool offered) {
 void Form1::RotatePicture(int angle) {
     const QString shown = ImageV_1->fileName();
     if (shown.isEmpty()) return;  // nothing to turn
+    const FolderLock lock(FolderOfPath(PathBytes(shown)));
+    if (messages().refusedAsBusy(lock)) return;
     TurnPictureResult result = TurnPicture(PathBytes(shown), angle);
     if (result.status == TurnPictureResult::Status::NotJpeg) result = TurnInOwnFormat(shown, angle);
     if (result.ok()) {
