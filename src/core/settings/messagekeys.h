@@ -215,6 +215,23 @@ inline constexpr int kMessageDeleteChoicePictureAlone = 143;
 // undo, repair.
 inline constexpr int kMessageOperationKinds = 144;
 
-inline constexpr int kMessageKeyCount = 145;
+// Keys 145 to 147 are kept for messages of other work.
+
+// The history of the folder cannot be written: asks whether to go on without one. %1 is the
+// state folder, %2 why it cannot be written.
+inline constexpr int kMessageContinueWithoutHistory = 148;
+// The same refusal on the command line; followed by the state folder and the reason.
+inline constexpr int kMessageHistoryNotWritable = 149;
+// No undo of the folder to take back.
+inline constexpr int kMessageNothingToRedo = 150;
+// Ctrl+Shift+Z: asks whether to redo the last undone operation; %1, %2, %3 as in 136.
+inline constexpr int kMessageRedoQuestion = 151;
+// The files of the last undo are no longer as it left them; followed by the file that changed.
+inline constexpr int kMessageRedoChanged = 152;
+// Pictures whose names were taken again, put back under a free name with their companions;
+// followed by "old name -> new name" lines.
+inline constexpr int kMessageUndoOtherNames = 153;
+
+inline constexpr int kMessageKeyCount = 154;
 
 }  // namespace lumaro

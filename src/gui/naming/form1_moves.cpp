@@ -112,6 +112,7 @@ void Form1::pictbttn_TargetMove_Click() {
 }
 
 void Form1::cb_AccepterDeplacer_Click() {
+    if (!goOnWithoutHistory(pictures.currentFolder)) return;
     for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
     AcceptMoveResult result;
     progress().run([&](const ListProgress& progress) {

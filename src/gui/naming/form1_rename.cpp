@@ -74,6 +74,7 @@ void Form1::cancelProposal(WindowState (*cancel)(PictureList&, const ListProgres
 void Form1::cb_AnnulerRenommage_Click() { cancelProposal(&CancelRename); }
 
 void Form1::cb_Appliquer_Click() {
+    if (!goOnWithoutHistory(pictures.currentFolder)) return;
     dropPendingMove();
     ClearViewerSlot(1);
     ClearViewerSlot(2);
@@ -98,6 +99,7 @@ void Form1::cb_Appliquer_Click() {
 }
 
 void Form1::cb_AnnulerApplication_Click() {
+    if (!goOnWithoutHistory(pictures.currentFolder)) return;
     dropPendingMove();
     ClearViewerSlot(1);
     ClearViewerSlot(2);

@@ -64,6 +64,9 @@ void Form1::DeletePicture() {
     const QString shown = ImageV_1->fileName();
     if (shown.isEmpty()) return;
     const std::vector<std::string> paths = askWhatToDelete(*this, shown, PathBytes(shown));
+    if (!paths.empty() &&
+        !goOnWithoutHistory(paths.front().substr(0, paths.front().rfind('/') + 1)))
+        return;
     if (!paths.empty()) ClearViewerSlot(1);
     HistoryOperation deleted = TrashOperation();  // the picture and its companions: one
     for (const std::string& path : paths) {
@@ -75,6 +78,9 @@ void Form1::DeletePicture() {
                 trashedTo = trashed.pathInTrash;
             }
             deleted.files.push_back({path, trashed.pathInTrash});
+            // A companion goes with its picture in the history only when the picture went too.
+            deleted.files.back().companion =
+                path != paths.front() && deleted.files.front().oldName == paths.front();
         } else if (Dialogs().question(this, message(kMessageDeleteFile),
                                       message(kMessageTrashFailedDeletePermanently) +
                                           QStringLiteral("\n") + named + QStringLiteral("\n(") +
