@@ -81,6 +81,8 @@ int main(int argc, char* argv[]) {
     TempFolder home("gui-load-home");
     TempFolder pictures("gui-load");
     qputenv("LUMARO_HOME", QByteArray::fromStdString(home.path()));
+    // Histories of the folders it numbers go there too, never to the user's state folder.
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString(home.path()));
     QApplication app(argc, argv);
 
     char name[64];

@@ -37,6 +37,8 @@ int main(int argc, char* argv[]) {
     TempFolder home("memory-100k-home");
     TempFolder pictures("memory-100k");
     qputenv("LUMARO_HOME", QByteArray::fromStdString(home.path()));
+    // Histories of the folders it numbers go there too, never to the user's state folder.
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString(home.path()));
     QApplication app(argc, argv);
 
     const QString camera = QString::fromStdString(home.path() + "/camera.jpg");

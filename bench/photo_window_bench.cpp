@@ -53,6 +53,8 @@ int main(int argc, char* argv[]) {
     TempFolder home("photo-window-home");
     TempFolder pictures("photo-window");
     qputenv("LUMARO_HOME", QByteArray::fromStdString(home.path()));
+    // Histories of the folders it numbers go there too, never to the user's state folder.
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString(home.path()));
     QApplication app(argc, argv);
     const QString path = QString::fromStdString(pictures.path() + "/0001  Dolomites.jpg");
     WriteCameraPicture(path, 2026);

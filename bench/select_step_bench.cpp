@@ -50,6 +50,8 @@ int main(int argc, char* argv[]) {
     TempFolder home("select-step-home");
     TempFolder pictures("select-step");
     qputenv("LUMARO_HOME", QByteArray::fromStdString(home.path()));
+    // Histories of the folders it numbers go there too, never to the user's state folder.
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString(home.path()));
     QApplication app(argc, argv);
 
     std::vector<std::string> sources;

@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const ParsedHistory history = ParseHistory(bytes);
     if (history.skippedBytes > size) std::abort();
-    std::string again = EncodeHistoryFolder(history.folder, history.device, history.inode);
+    std::string again =
+        EncodeHistoryFolder(history.folder, history.device, history.inode, history.born);
     for (const HistoryOperation& operation : history.operations)
         again += EncodeHistoryOperation(operation);
     const ParsedHistory reread = ParseHistory(again);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/files/folderentries.h"
 #include "core/settings/constants.h"
 #include "gui/app/closeonsignal.h"
 #include "gui/app/form1.h"
@@ -20,6 +21,7 @@ lumaro::StartOptions parse(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    lumaro::SetHomeWhenUnset();  // the Trash finds the home the history uses
     // --help and --version answer without a display, before Qt takes its own options.
     if (const lumaro::StartOptions early = parse(argc, argv); early.help || early.version) {
         if (early.help)

@@ -27,6 +27,7 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
         {"delete", {"--permanent", "--with-companions"}},
         {"history", {"--names"}},
         {"undo", {}},
+        {"redo", {}},
     };
     return options;
 }
@@ -43,9 +44,9 @@ const std::set<std::string>& valueOptions() {
 // The options that take no value: the commands' own, and those every command takes.
 const std::set<std::string>& switchOptions() {
     static const std::set<std::string> options = {
-        "--dates", "--permanent", "--companions", "--with-companions",
-        "-n",      "--dry-run",   "--json",       "-q",
-        "--quiet", "-v",          "--verbose",    "--wait"};
+        "--dates",      "--permanent", "--companions", "--with-companions", "-n", "--dry-run",
+        "--no-history", "--json",      "-q",           "--quiet",           "-v", "--verbose",
+        "--wait"};
     return options;
 }
 
@@ -120,8 +121,8 @@ std::string checkComplete(const Arguments& a) {
     if (onePath && a.paths.size() != 1) return a.command + " takes one folder";
     if (!onePath && a.paths.empty()) return a.command + " takes one or more files";
     if (a.command == "slideshow") return a.to.empty() ? "slideshow needs --to" : "";
-    const bool selects =
-        a.command != "list" && a.command != "load" && a.command != "history" && a.command != "undo";
+    const bool selects = a.command != "list" && a.command != "load" && a.command != "history" &&
+                         a.command != "undo" && a.command != "redo";
     if (selects && onePath && !a.select) return a.command + " needs --select";
     if (a.command == "turn" && a.angle == 0) return "turn needs --angle";
     if (a.command == "transfer" && a.to.empty()) return "transfer needs --to";
@@ -194,6 +195,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
         } else if (word == "--wait") {
             if (!ChangesFiles(a.command)) return {{}, a.command + " does not take " + word};
             a.wait = true;
+        } else if (word == "--no-history") {
+            if (!ChangesFiles(a.command)) return {{}, a.command + " does not take " + word};
+            a.noHistory = true;
         } else if (word == "--json") {
             a.json = true;
         } else if (!known->second.count(word)) {
@@ -300,18 +304,27 @@ constexpr std::pair<const char*, const char*> kCommandUsage[] = {
 )usage"},
     {"history", R"usage(  history DIR [--names N]
       The operations that renamed, moved out, turned or deleted pictures of the folder,
-      numbered from 1, the most recent: number, time, kind and count, TAB-separated. With
+      numbered from 1, the most recent: number, time, kind and count, TAB-separated, and
+      "undone" after an operation that is undone (and not redone). With
       --names, each file's name before and after operation N, a TAB between them: the
       names the camera gave stay findable.
       lumaro-cli history ~/Pictures/Italy --names 3
 )usage"},
     {"undo", R"usage(  undo DIR [--dry-run]
-      Undoes the most recent operation of the folder whose files are all still as it left
-      them (renamed back, moved back, turned back, or taken back from the Trash), and
-      records the undo, so a second undo does it again. Nothing is done when no operation
-      is intact (exit 2). With --dry-run, prints each file's present and new name, a TAB
-      between them, and touches nothing.
+      Undoes the most recent operation of the folder not undone yet whose files are all
+      still as it left them (renamed back, moved back, turned back, or taken back from the
+      Trash); each undo steps one operation further back. A picture goes back with its
+      companions: where its name is taken again, they all take one free name ("IMG_1 (2)"),
+      or, from the Trash, they all stay there (named, exit 3). Nothing is done when no
+      operation is intact (exit 2). With --dry-run, prints each file's present and new
+      name, a TAB between them (a turn: "FILE<TAB>FILE turned A clockwise"), with the exit
+      code the undo would give, and touches nothing.
       lumaro-cli undo ~/Pictures/Italy --dry-run
+)usage"},
+    {"redo", R"usage(  redo DIR [--dry-run]
+      Takes back the last undo of the folder, as long as its files are still as the undo
+      left them; a new operation ends what can be redone. Output as for undo.
+      lumaro-cli redo ~/Pictures/Italy
 )usage"},
 };
 
@@ -330,6 +343,10 @@ Options of every command:
                   each file's reason).
   --wait          (commands that change files) while another Lumaro is changing the
                   folder, wait for it to finish rather than stop at once (exit 1)
+  --no-history    (commands that change files) go on when the folder's history cannot be
+                  written (the state folder missing and not creatable, read-only, or no
+                  home): without it such a command is refused (exit 2) before it changes
+                  anything; with it, nothing is recorded and the operation cannot be undone
   --json          (list, date, history and --dry-run) one JSON document on stdout
   -q, --quiet     no messages on stderr but errors
   -v, --verbose   each rename told on stderr as it happens

@@ -13,7 +13,7 @@ namespace lumaro::cli {
 
 struct Arguments {
     std::string command;  // list, date, load, caption, renumber, move, slideshow, turn, transfer,
-                          // delete, history, undo, help, version
+                          // delete, history, undo, redo, help, version
     std::string fileType = "jpg";       // as typed; matched in any letter case
     std::vector<std::string> paths;     // DIR, or the FILEs of `date`, `turn` and `delete`
     bool byDate = false;                // --by date
@@ -33,13 +33,14 @@ struct Arguments {
     std::string interval = kDefaultDisplayInterval;       // --interval, digits (may be empty)
     std::string effectDuration = kDefaultEffectDuration;  // --effect, digits (may be empty)
     int angle = 0;                                        // --angle: 90, 180 or 270
-    bool dryRun = false;   // --dry-run, -n: print the plan, change nothing
-    bool wait = false;     // --wait: wait while another Lumaro changes the folder
-    bool json = false;     // --json: one JSON document on stdout
-    bool quiet = false;    // --quiet, -q: no messages but errors
-    bool verbose = false;  // --verbose, -v: each rename told as it happens
-    int names = 0;         // history --names N: the names of operation N (1: the most recent)
-    std::string helpFor;   // help: the command whose help only is asked for, or empty
+    bool dryRun = false;     // --dry-run, -n: print the plan, change nothing
+    bool wait = false;       // --wait: wait while another Lumaro changes the folder
+    bool noHistory = false;  // --no-history: go on when the history cannot be written
+    bool json = false;       // --json: one JSON document on stdout
+    bool quiet = false;      // --quiet, -q: no messages but errors
+    bool verbose = false;    // --verbose, -v: each rename told as it happens
+    int names = 0;           // history --names N: the names of operation N (1: the most recent)
+    std::string helpFor;     // help: the command whose help only is asked for, or empty
 };
 
 // The arguments, or the text of what is wrong with them.

@@ -33,9 +33,11 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages);
 // delete: to the Trash, or permanently with --permanent; companions only with --with-companions.
 int RunDelete(const Arguments& arguments, const LanguageTable& messages);
 
-// history and undo: the folder's operations, and undoing the last one still intact.
+// history, undo and redo: the folder's operations, undoing the newest one still intact and
+// not undone, and taking back the last undo.
 int RunHistory(const Arguments& arguments, const LanguageTable& messages);
 int RunUndo(const Arguments& arguments, const LanguageTable& messages);
+int RunRedo(const Arguments& arguments, const LanguageTable& messages);
 
 // slideshow: the project file of the folder's pictures for the slide-show player.
 int RunSlideShow(const Arguments& arguments, const LanguageTable& messages);

@@ -1,4 +1,4 @@
-// The history of a folder's operations, and undoing the last one still intact on disk.
+// The history of a folder's operations, undoing them one by one and taking the undos back.
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -75,7 +75,8 @@ int RunHistory(const Arguments& arguments, const LanguageTable&) {
                                   {"time", OperationTimeText(operation.time)},
                                   {"iso8601", isoTime(operation.time)},
                                   {"kind", OperationKindName(operation.kind)},
-                                  {"count", operation.files.size()}};
+                                  {"count", operation.files.size()},
+                                  {"undone", operation.undone}};
             if (operation.angle != 0) row["angle"] = operation.angle;
             if (!operation.place.empty()) PutName(row, "place", operation.place);
             operations.push_back(std::move(row));
@@ -89,41 +90,73 @@ int RunHistory(const Arguments& arguments, const LanguageTable&) {
         const HistoryOperation& operation = history[history.size() - number];
         printLine(std::to_string(number) + "\t" + OperationTimeText(operation.time) + "\t" +
                   OperationKindName(operation.kind) + "\t" +
-                  std::to_string(operation.files.size()));
+                  std::to_string(operation.files.size()) + (operation.undone ? "\tundone" : ""));
     }
     return kDone;
 }
 
-int RunUndo(const Arguments& arguments, const LanguageTable& messages) {
+namespace {
+
+// Why a plan cannot be carried out, said; kDone when it can.
+int refusal(const UndoPlan& plan, const LanguageTable& messages) {
+    switch (plan.status) {
+        case UndoPlan::Status::Ready:
+            return kDone;
+        case UndoPlan::Status::Nothing:
+            Say(messages.text(plan.redo ? kMessageNothingToRedo : kMessageNothingToUndo));
+            break;
+        case UndoPlan::Status::Changed:
+            Say(messages.text(plan.redo ? kMessageRedoChanged : kMessageUndoChanged) + "\n" +
+                OnOneLine(plan.changedName));
+            break;
+        case UndoPlan::Status::Lossy:
+            Say(messages.text(kMessageUndoLossy));
+            break;
+    }
+    return kRefused;
+}
+
+// An undo or a redo, or its plan: the same names, the same groups kept, the same exit code.
+int runStep(const Arguments& arguments, const LanguageTable& messages, bool redo) {
     const std::string& folder = arguments.paths.front();
     if (const int missing = CheckFolderExists(folder)) return missing;
     const std::optional<FolderLock> lock = LockForCommand(arguments, {folder});
     if (!lock) return kUsage;
-    const UndoPlan plan = PlanUndo(folder);
-    switch (plan.status) {
-        case UndoPlan::Status::Ready:
-            break;
-        case UndoPlan::Status::Nothing:
-            Say(messages.text(kMessageNothingToUndo));
-            return kRefused;
-        case UndoPlan::Status::Changed:
-            Say(messages.text(kMessageUndoChanged) + "\n" + OnOneLine(plan.changedName));
-            return kRefused;
-        case UndoPlan::Status::Lossy:
-            Say(messages.text(kMessageUndoLossy));
-            return kRefused;
+    const UndoPlan plan = redo ? PlanRedo(folder) : PlanUndo(folder);
+    if (const int refused = refusal(plan, messages)) return refused;
+    if (!plan.renamed.empty()) Tell(messages.text(kMessageUndoOtherNames));
+    for (const std::string& renamed : plan.renamed) Tell(OnOneLine(renamed));
+    if (arguments.dryRun) {
+        if (!plan.kept.empty()) SayWithNames(messages, kMessageUndoFailed, plan.kept);
+        PlanNote note;
+        if (plan.reversed.effect == OperationEffect::Turn) note.fields["angle"] = plan.angle;
+        return PrintPlan(arguments, plan.moves, plan.kept.empty() ? kDone : kSomeFailed, note);
     }
-    if (arguments.dryRun) return PrintPlan(arguments, plan.moves, kDone);
-    const UndoResult result = UndoLastOperation(folder, UndoTrashHooks());
+    const TrashHooks trash = UndoTrashHooks();
+    const UndoResult result =
+        redo ? RedoLastUndo(folder, trash, &plan) : UndoLastOperation(folder, trash, &plan);
     if (result.folderBusy) {
         SayFolderBusy();
         return kUsage;
     }
-    if (!result.plan.ready()) return kRefused;  // the folder changed since the plan
+    if (!result.plan.ready()) {
+        Say("The folder changed while its plan was made: nothing was done.");
+        return kRefused;
+    }
     printNames(result.done);
     if (result.failures.empty()) return kDone;
     SayWithNames(messages, kMessageUndoFailed, result.failures);
     return kSomeFailed;
+}
+
+}  // namespace
+
+int RunUndo(const Arguments& arguments, const LanguageTable& messages) {
+    return runStep(arguments, messages, false);
+}
+
+int RunRedo(const Arguments& arguments, const LanguageTable& messages) {
+    return runStep(arguments, messages, true);
 }
 
 }  // namespace lumaro::cli

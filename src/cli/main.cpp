@@ -8,14 +8,38 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "core/files/folderentries.h"
+#include "core/history/history.h"
 #include "core/locking/folderlock.h"
 #include "core/settings/constants.h"
+#include "core/settings/messagekeys.h"
 #include "core/settings/programfolder.h"
 
 namespace {
 
 using namespace lumaro;
 using namespace lumaro::cli;
+
+// A command that changes files is recorded in the history of each folder it changes: where
+// that history cannot be written it is refused before it changes anything, unless
+// --no-history says to go on without one.
+int checkHistory(const Arguments& arguments, const LanguageTable& messages) {
+    if (!ChangesFiles(arguments.command) || arguments.dryRun) return kDone;
+    if (arguments.noHistory) {
+        SetHistoryEnabled(false);
+        return kDone;
+    }
+    const bool files = arguments.command == "turn" || arguments.command == "delete";
+    for (const std::string& path : arguments.paths) {
+        const HistoryAccess access =
+            CheckHistoryWritable(files ? path.substr(0, path.rfind('/') + 1) : path);
+        if (access.writable) continue;
+        Say(messages.text(kMessageHistoryNotWritable) + "\n" + access.stateFolder + " (" +
+            access.reason + ")");
+        return kRefused;
+    }
+    return kDone;
+}
 
 int run(const Arguments& arguments) {
     if (arguments.command == "help") {
@@ -33,6 +57,7 @@ int run(const Arguments& arguments) {
     LanguageTable messages;
     messages.resize(kLanguageKeyCount);
     messages.applyEnglish();
+    if (const int refused = checkHistory(arguments, messages)) return refused;
     if (arguments.command == "list") return RunList(arguments, messages);
     if (arguments.command == "date") return RunDate(arguments, messages);
     if (arguments.command == "slideshow") return RunSlideShow(arguments, messages);
@@ -41,12 +66,14 @@ int run(const Arguments& arguments) {
     if (arguments.command == "delete") return RunDelete(arguments, messages);
     if (arguments.command == "history") return RunHistory(arguments, messages);
     if (arguments.command == "undo") return RunUndo(arguments, messages);
+    if (arguments.command == "redo") return RunRedo(arguments, messages);
     return RunNaming(arguments, messages);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    SetHomeWhenUnset();  // the Trash finds the home the history uses
     const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
     int code = kUsage;
     if (parsed.arguments) {

@@ -226,18 +226,24 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
     const std::optional<FolderLock> lock = LockForCommand(arguments, folders);
     if (!lock) return kUsage;
     std::vector<std::string> paths;
+    std::vector<bool> companions;  // whether each of paths is a companion of the picture before
     for (const std::string& path : arguments.paths) {
         paths.push_back(path);
+        companions.push_back(false);
         if (!arguments.withCompanions) continue;
         const size_t slash = path.rfind('/');
         const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-        for (const std::string& name : CompanionNamesOf(folder, path.substr(folder.size())))
+        for (const std::string& name : CompanionNamesOf(folder, path.substr(folder.size()))) {
             paths.push_back(folder + name);
+            companions.push_back(true);
+        }
     }
     if (arguments.dryRun) return planDelete(arguments, messages, paths);
     int code = kDone;
     HistoryOperation trashed = TrashOperation();
-    for (const std::string& path : paths) {
+    bool pictureTrashed = false;  // a companion goes with its picture only when that went too
+    for (size_t k = 0; k < paths.size(); ++k) {
+        const std::string& path = paths[k];
         if (arguments.permanent) {
             if (const int error = DeletePictureFile(path)) {
                 Say(messages.text(kMessageDeleteFailed) + "\n" + OnOneLine(path) + " (" +
@@ -251,8 +257,11 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
         const TrashOutcome outcome = MoveToTrash(path);
         if (outcome.moved()) {
             trashed.files.push_back({path, outcome.pathInTrash});
+            trashed.files.back().companion = companions[k] && pictureTrashed;
+            if (!companions[k]) pictureTrashed = true;
             PrintLine("trashed " + OnOneLine(path) + " -> " + OnOneLine(outcome.pathInTrash));
         } else {
+            if (!companions[k]) pictureTrashed = false;
             sayLeftInPlace(path, trashReason(messages, outcome.refusal, outcome.error));
             code = kSomeFailed;
         }

@@ -1,8 +1,10 @@
 // lumaro-cli's history and undo on a real folder: the camera names stay findable and come back.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "clirun.h"
@@ -15,7 +17,7 @@ using clitest::CliRun;
 using clitest::RunCli;
 using Names = std::vector<std::string>;
 
-TEST(CliHistoryTest, TheHistoryNamesTheCameraNamesAndUndoPutsThemBackThenDoesItAgain) {
+TEST(CliHistoryTest, TheHistoryNamesTheCameraNamesAndUndoStepsBackToThemAndRedoForward) {
     PictureFolder state, pictures;
     const std::vector<std::pair<std::string, std::string>> env{{"XDG_STATE_HOME", state.path()}};
     for (const char* name : {"IMG_0003.jpg", "IMG_0001.jpg", "IMG_0002.jpg"}) pictures.write(name);
@@ -48,8 +50,14 @@ TEST(CliHistoryTest, TheHistoryNamesTheCameraNamesAndUndoPutsThemBackThenDoesItA
     ASSERT_EQ(RunCli({"undo", dir}, env).code, 0);
     EXPECT_EQ(pictures.read("03--.jpg"), "content of IMG_0003.jpg");
     EXPECT_EQ(pictures.names(), (Names{"01--.jpg", "02--.jpg", "03--.jpg"}));
-    ASSERT_EQ(RunCli({"undo", dir}, env).code, 0);  // the undo undone: renumbered again
+    EXPECT_NE(RunCli({"history", dir}, env).out.find("\trenumber\t3\tundone\n"), std::string::npos);
+    ASSERT_EQ(RunCli({"undo", dir}, env).code, 0);  // one step further back: the camera names
+    EXPECT_EQ(pictures.read("IMG_0003.jpg"), "content of IMG_0003.jpg");
+    EXPECT_EQ(RunCli({"undo", dir}, env).code, 2);
+    ASSERT_EQ(RunCli({"redo", dir}, env).code, 0);
+    ASSERT_EQ(RunCli({"redo", dir}, env).code, 0);
     EXPECT_EQ(pictures.names(), renumbered);
+    EXPECT_EQ(RunCli({"redo", dir, "--dry-run"}, env).code, 2);
 
     // A picture renamed behind the program's back: nothing is undone, and the message names it.
     ASSERT_EQ(rename(pictures.pathOf("06--.jpg").c_str(), pictures.pathOf("6.jpg").c_str()), 0);
@@ -57,6 +65,54 @@ TEST(CliHistoryTest, TheHistoryNamesTheCameraNamesAndUndoPutsThemBackThenDoesItA
     EXPECT_EQ(refused.code, 2);
     EXPECT_NE(refused.err.find("06--.jpg"), std::string::npos) << refused.err;
     EXPECT_EQ(pictures.names(), (Names{"05--.jpg", "07--.jpg", "6.jpg"}));
+}
+
+// A folder renamed on its disk keeps its history; a history that cannot be written refuses the
+// operation (unless --no-history); an undo's dry run tells what the undo does, exit code included.
+TEST(CliHistoryTest, AFolderKeepsItsHistoryWhenRenamedAndADryRunUndoTellsWhatTheUndoDoes) {
+    PictureFolder state, parent, home, other;
+    const std::string dir = parent.path() + "Italy/";
+    ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
+    for (const char* name : {"IMG_1.jpg", "IMG_1.NEF", "IMG_2.jpg"})
+        std::ofstream(dir + name) << "content of " << name;
+    state.write("lumaro", "a file where the state folder should be");
+    const std::vector<std::pair<std::string, std::string>> broken{{"XDG_STATE_HOME", state.path()}};
+    const CliRun refused = RunCli({"load", dir, "--format", "replace"}, broken);
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_NE(refused.err.find(state.pathOf("lumaro/")), std::string::npos) << refused.err;
+    EXPECT_EQ(RunCli({"list", dir}).out, "IMG_1.jpg\nIMG_2.jpg\n");  // nothing renamed
+    const CliRun anyway = RunCli({"load", dir, "--format", "leave", "--no-history"}, broken);
+    EXPECT_EQ(anyway.code, 0) << anyway.err;
+
+    const std::vector<std::pair<std::string, std::string>> env{
+        {"XDG_STATE_HOME", home.pathOf("state")},
+        {"HOME", home.path()},
+        {"XDG_DATA_HOME", home.pathOf("share")}};
+    ASSERT_EQ(RunCli({"transfer", dir, "--select", "1", "--to", other.path()}, env).code, 0);
+    std::ofstream(dir + "IMG_1.jpg") << "stranger";
+    const std::string moved = parent.path() + "Italia/";
+    ASSERT_EQ(rename(dir.c_str(), moved.c_str()), 0);
+    EXPECT_NE(RunCli({"history", moved}, env).out.find("\ttransfer\t2\n"), std::string::npos);
+    // The whole group takes one free name, in the plan as in the undo.
+    const CliRun plan = RunCli({"undo", moved, "--dry-run"}, env);
+    const CliRun undone = RunCli({"undo", moved}, env);
+    EXPECT_EQ(undone.code, 0) << undone.err;
+    EXPECT_EQ(plan.code, undone.code);
+    EXPECT_EQ(plan.out, undone.out);
+    EXPECT_EQ(plan.out, other.path() + "IMG_1.jpg\tIMG_1 (2).jpg\n" + other.path() +
+                            "IMG_1.NEF\tIMG_1 (2).NEF\n");
+    std::ifstream raw(moved + "IMG_1 (2).NEF");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(raw), {}), "content of IMG_1.NEF");
+
+    // From the Trash, a group whose picture's name is taken again stays there whole: exit 3.
+    ASSERT_EQ(RunCli({"delete", moved + "IMG_1 (2).jpg", "--with-companions"}, env).code, 0);
+    std::ofstream(moved + "IMG_1 (2).jpg") << "another stranger";
+    const CliRun keptPlan = RunCli({"undo", moved, "--dry-run"}, env);
+    const CliRun kept = RunCli({"undo", moved}, env);
+    EXPECT_EQ(keptPlan.code, 3);
+    EXPECT_EQ(kept.code, 3);
+    EXPECT_EQ(keptPlan.err, kept.err);
+    EXPECT_EQ(RunCli({"list", moved, "--companions"}).out, "IMG_1.jpg\nIMG_1 (2).jpg\nIMG_2.jpg\n");
 }
 
 }  // namespace

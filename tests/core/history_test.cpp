@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "core/files/readfile.h"
@@ -57,16 +59,24 @@ HistoryOperation operationOf(OperationKind kind, int files) {
 }
 
 TEST_F(HistoryTest, ACutOrDamagedRecordIsSkippedAndEveryOtherOperationStillReads) {
-    const HistoryOperation first = operationOf(OperationKind::Load, 3);
+    // The first as an older version wrote it (no id): it reads with its place as its id.
+    HistoryOperation first = operationOf(OperationKind::Load, 3);
+    const std::string older = EncodeHistoryOperation(first);
+    first.id = 1;
     HistoryOperation turn = operationOf(OperationKind::Turn, 1);
     turn.effect = OperationEffect::Turn;
     turn.angle = 270;
     turn.lossless = false;
+    turn.id = 1700000000000000000;
     HistoryOperation moved = operationOf(OperationKind::Transfer, 2);
     moved.effect = OperationEffect::MoveOut;
     moved.place = "/elsewhere/";
-    const std::string head = EncodeHistoryFolder("/p/", 64, 9) + EncodeHistoryOperation(first) +
-                             EncodeHistoryOperation(turn);
+    moved.files[1].companion = true;
+    moved.id = turn.id + 1;
+    moved.step = HistoryStep::Undo;
+    moved.target = turn.id;
+    const std::string head =
+        EncodeHistoryFolder("/p/", 64, 9) + older + EncodeHistoryOperation(turn);
     const std::string last = EncodeHistoryOperation(moved);
     const ParsedHistory whole = ParseHistory(head + last);
     EXPECT_EQ(whole.folder, "/p/");
@@ -78,7 +88,7 @@ TEST_F(HistoryTest, ACutOrDamagedRecordIsSkippedAndEveryOtherOperationStillReads
     }
     // One flipped byte in the middle record, and a record cut before the next was appended.
     std::string damaged = head + last;
-    damaged[head.size() - 3] ^= 0x10;
+    damaged[head.size() - 30] ^= 0x10;
     EXPECT_EQ(ParseHistory(damaged).operations, (std::vector<HistoryOperation>{first, moved}));
     const std::string cutInside = head.substr(0, head.size() - 5) + last;
     EXPECT_EQ(ParseHistory(cutInside).operations, (std::vector<HistoryOperation>{first, moved}));
@@ -136,23 +146,26 @@ TrashHooks folderTrash(const std::string& trash) {
     return hooks;
 }
 
-TEST_F(HistoryTest, EachKindOfOperationIsUndoneOnDiskAndASecondUndoDoesItAgain) {
+TEST_F(HistoryTest, EachKindOfOperationIsUndoneOnDiskAndARedoDoesItAgain) {
     struct Row {
         const char* name;
         std::function<void(NamingFolder&, const std::string& other, const TrashHooks&)> operate;
-        Names after;  // the names in the folder once the operation is done
+        Names after;   // the names in the folder once the operation is done
+        size_t moved;  // files the operation changed
     };
     const Row rows[] = {
         {"renumber",
          [](NamingFolder& f, const std::string&, const TrashHooks&) { renumberAll(f, 2); },
-         {"02  a.jpg", "03  b.jpg", "04  c.jpg"}},
+         {"02  a.jpg", "03  b.jpg", "04  c.jpg"},
+         3},
         {"transfer",
          [](NamingFolder& f, const std::string& other, const TrashHooks&) {
              const std::vector<PictureEntry> moved{f.list.avant[1]};
              const auto outcomes = TransferPictures(f.list.currentFolder, moved, other);
              RecordTransfer(f.list.currentFolder, other, moved, outcomes);
          },
-         {"01  a.jpg", "03  c.jpg"}},
+         {"01  a.jpg", "03  c.jpg"},
+         1},
         {"delete",
          [](NamingFolder& f, const std::string&, const TrashHooks& trash) {
              HistoryOperation deleted;
@@ -165,7 +178,8 @@ TEST_F(HistoryTest, EachKindOfOperationIsUndoneOnDiskAndASecondUndoDoesItAgain) 
              }
              RecordByFolder(deleted);
          },
-         {"02  b.jpg"}},
+         {"02  b.jpg"},
+         2},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -180,9 +194,17 @@ TEST_F(HistoryTest, EachKindOfOperationIsUndoneOnDiskAndASecondUndoDoesItAgain) 
         const UndoResult undone = UndoLastOperation(f.folder.path(), trash);
         EXPECT_TRUE(undone.failures.empty());
         EXPECT_EQ(disk(f.folder), before);
-        UndoLastOperation(f.folder.path(), trash);
+        EXPECT_TRUE(ReadHistory(f.folder.path()).at(0).undone);
+        EXPECT_EQ(UndoLastOperation(f.folder.path(), trash).plan.status, UndoPlan::Status::Nothing);
+        EXPECT_EQ(RedoLastUndo(f.folder.path(), trash).undoneCount, static_cast<int>(row.moved));
         EXPECT_EQ(disk(f.folder), after);
-        EXPECT_EQ(ReadHistory(f.folder.path()).size(), 3u);
+        EXPECT_EQ(ReadHistory(f.folder.path()).size(), 1u);
+        // Undone and redone as often as one likes: every step finds the files where the last left
+        // them, with the identity it recorded (a transfer's copies are new files each time).
+        UndoLastOperation(f.folder.path(), trash);
+        EXPECT_EQ(disk(f.folder), before);
+        RedoLastUndo(f.folder.path(), trash);
+        EXPECT_EQ(disk(f.folder), after);
     }
 }
 
@@ -253,6 +275,160 @@ TEST_F(HistoryTest, AnOperationFinishedByTheRepairIsRecordedWholeByIt) {
     EXPECT_EQ(history[0].kind, OperationKind::Repair);
     EXPECT_EQ(NamesOf(history[0]),
               (std::vector<FileRename>{{"01 a.jpg", "05 a.jpg"}, {"02 b.jpg", "06 b.jpg"}}));
+}
+
+// A picture and its raw file put back by an undo where a stranger took a name of theirs again.
+TEST_F(HistoryTest, AnUndoPutsAPictureBackWithItsCompanionsUnderOneFreeNameOrLeavesThemInTheTrash) {
+    const auto transferFirst = [](NamingFolder& f, const std::string& other, const TrashHooks&) {
+        const std::vector<PictureEntry> moved{f.list.avant[0]};
+        RecordTransfer(f.list.currentFolder, other, moved,
+                       TransferPictures(f.list.currentFolder, moved, other));
+    };
+    const auto deleteFirst = [](NamingFolder& f, const std::string&, const TrashHooks& trash) {
+        HistoryOperation deleted = TrashOperation();
+        for (const char* name : {"IMG_1.jpg", "IMG_1.NEF"}) {
+            std::string inTrash;
+            trash.toTrash(f.folder.pathOf(name), inTrash);
+            deleted.files.push_back({f.folder.pathOf(name), inTrash});
+        }
+        deleted.files[1].companion = true;
+        RecordByFolder(deleted);
+    };
+    struct Row {
+        const char* name;
+        std::vector<std::string> bases;  // the pictures; the first has a raw file
+        std::function<void(NamingFolder&, const std::string&, const TrashHooks&)> operate;
+        std::string stranger;  // the file that takes a name of the group after the operation
+        Names after;           // name=content once undone
+        size_t kept;           // groups the undo leaves where they are
+    };
+    const Row rows[] = {
+        {"transfer, the picture's name taken",
+         {"IMG_1", "IMG_2"},
+         transferFirst,
+         "IMG_1.jpg",
+         {"IMG_1 (2).NEF=content of IMG_1.NEF", "IMG_1 (2).jpg=content of IMG_1.jpg",
+          "IMG_1.jpg=stranger", "IMG_2.jpg=content of IMG_2.jpg"},
+         0},
+        {"transfer, the raw file's name taken",
+         {"IMG_1", "IMG_2"},
+         transferFirst,
+         "IMG_1.NEF",
+         {"IMG_1 (2).NEF=content of IMG_1.NEF", "IMG_1 (2).jpg=content of IMG_1.jpg",
+          "IMG_1.NEF=stranger", "IMG_2.jpg=content of IMG_2.jpg"},
+         0},
+        {"renumber, the picture's name taken",
+         {"01  a", "02  b"},
+         [](NamingFolder& f, const std::string&, const TrashHooks&) { renumberAll(f, 5); },
+         "01  a.jpg",
+         {"01  a (2).NEF=content of 01  a.NEF", "01  a (2).jpg=content of 01  a.jpg",
+          "01  a.jpg=stranger", "02  b.jpg=content of 02  b.jpg"},
+         0},
+        {"delete, the picture's name taken",
+         {"IMG_1", "IMG_2"},
+         deleteFirst,
+         "IMG_1.jpg",
+         {"IMG_1.jpg=stranger", "IMG_2.jpg=content of IMG_2.jpg"},
+         1},
+        {"delete, no name taken",
+         {"IMG_1", "IMG_2"},
+         deleteFirst,
+         "",
+         {"IMG_1.NEF=content of IMG_1.NEF", "IMG_1.jpg=content of IMG_1.jpg",
+          "IMG_2.jpg=content of IMG_2.jpg"},
+         0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PictureFolder other;
+        NamingFolder f(row.bases);
+        f.folder.write(row.bases[0] + ".NEF");
+        RelistByName(f.list);
+        const TrashHooks trash = folderTrash(other.path() + "trash/");
+        row.operate(f, other.path(), trash);
+        if (!row.stranger.empty()) f.folder.write(row.stranger, "stranger");
+        const UndoPlan plan = PlanUndo(f.folder.path());
+        ASSERT_EQ(plan.status, UndoPlan::Status::Ready);
+        const UndoResult undone = UndoLastOperation(f.folder.path(), trash, &plan);
+        EXPECT_EQ(disk(f.folder), row.after);
+        EXPECT_EQ(plan.kept.size(), row.kept);
+        EXPECT_EQ(undone.failures, plan.kept);
+        EXPECT_EQ(undone.done, plan.moves);  // the plan a dry run shows is what the run does
+        if (row.kept > 0) EXPECT_EQ(other.names(), Names{"trash"});
+    }
+}
+
+TEST_F(HistoryTest, UndoStepsBackOneOperationAtATimeAndRedoTakesTheLastUndoBack) {
+    NamingFolder f({"01  a", "02  b"});
+    f.folder.write("01  a.jpg", turnjpegs::QuarterJpeg(64, 48, {}));
+    const Names camera = f.folder.names();
+    renumberAll(f, 5);
+    const Names renumbered = f.folder.names();
+    const auto turned = [&] { return turnjpegs::Decode(f.folder.read("05  a.jpg")).width == 48; };
+    ASSERT_TRUE(TurnPicture(f.folder.pathOf("05  a.jpg"), 90).ok());
+    HistoryOperation turn = TurnOperation(90);
+    turn.files.push_back({f.folder.pathOf("05  a.jpg"), f.folder.pathOf("05  a.jpg")});
+    RecordByFolder(turn);
+
+    ASSERT_EQ(UndoLastOperation(f.folder.path()).plan.operation.kind, OperationKind::Turn);
+    EXPECT_FALSE(turned());
+    EXPECT_TRUE(ReadHistory(f.folder.path()).back().undone);
+    // The turn back gave the picture a new identity: the renumbering is still undone.
+    ASSERT_EQ(UndoLastOperation(f.folder.path()).undoneCount, 2);
+    EXPECT_EQ(f.folder.names(), camera);
+    EXPECT_EQ(PlanUndo(f.folder.path()).status, UndoPlan::Status::Nothing);
+    ASSERT_EQ(RedoLastUndo(f.folder.path()).plan.operation.kind, OperationKind::Renumber);
+    EXPECT_EQ(f.folder.names(), renumbered);
+    ASSERT_EQ(RedoLastUndo(f.folder.path()).plan.operation.kind, OperationKind::Turn);
+    EXPECT_TRUE(turned());
+    EXPECT_EQ(PlanRedo(f.folder.path()).status, UndoPlan::Status::Nothing);
+
+    // A new operation after an undo ends what could be redone.
+    UndoLastOperation(f.folder.path());
+    RelistByName(f.list);
+    renumberAll(f, 7);
+    EXPECT_EQ(PlanRedo(f.folder.path()).status, UndoPlan::Status::Nothing);
+    EXPECT_EQ(ReadHistory(f.folder.path()).size(), 3u);
+}
+
+TEST_F(HistoryTest, AHistoryFollowsItsFolderRenamedOnItsDiskButNeverANewFolderOnAReusedInode) {
+    PictureFolder parent;
+    const std::string before = parent.path() + "before/";
+    const std::string after = parent.path() + "after/";
+    mkdir(before.c_str(), 0700);
+    std::ofstream(before + "a.jpg") << "a";
+    RecordOperation(before, RenameOperation(OperationKind::Apply, {{"x.jpg", "a.jpg"}}));
+    ASSERT_EQ(rename(before.c_str(), after.c_str()), 0);
+    ASSERT_EQ(ReadHistory(after).size(), 1u);
+    RecordOperation(after, RenameOperation(OperationKind::Apply, {{"a.jpg", "a.jpg2"}}));
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(HistoryPathOf(after), bytes).ok());
+    EXPECT_EQ(ParseHistory(bytes).folder, CanonicalFolder(after));
+    EXPECT_EQ(ParseHistory(bytes).operations.size(), 2u);
+    size_t histories = 0;  // the one history, taken over under the new path
+    for (const auto& entry : std::filesystem::directory_iterator(state.path() + "lumaro"))
+        histories += entry.path().extension() == ".history";
+    EXPECT_EQ(histories, 1u);
+
+    // A history whose folder was deleted and whose inode a new folder took: its newest
+    // operation's file is not in the new folder, so the new folder starts a history of its own.
+    struct stat folder, file;
+    PictureFolder fresh;
+    fresh.write("c.jpg");
+    stat(fresh.path().c_str(), &folder);
+    stat(fresh.pathOf("c.jpg").c_str(), &file);
+    HistoryOperation stale = RenameOperation(OperationKind::Apply, {{"x.jpg", "c.jpg"}});
+    stale.files[0] = {"x.jpg", "c.jpg", file.st_dev, file.st_ino + 1, 0, 0};
+    const auto write = [&](const HistoryOperation& operation) {
+        std::ofstream(state.path() + "lumaro/stale.history")
+            << EncodeHistoryFolder("/gone/", folder.st_dev, folder.st_ino)
+            << EncodeHistoryOperation(operation);
+    };
+    write(stale);
+    EXPECT_TRUE(ReadHistory(fresh.path()).empty());
+    ASSERT_TRUE(ReadIdentity(fresh.pathOf("c.jpg"), stale.files[0]));
+    write(stale);
+    EXPECT_EQ(ReadHistory(fresh.path()).size(), 1u);
 }
 
 }  // namespace

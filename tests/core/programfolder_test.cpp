@@ -2,11 +2,14 @@
 #include "core/settings/programfolder.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
+
+#include "core/files/folderentries.h"
 
 namespace lumaro {
 namespace {
@@ -77,6 +80,43 @@ TEST_F(ProgramFolderTest, aBinFolderWithoutSharedDataIsABuildFolder) {
     EXPECT_EQ(folders.shipped, root_ + "build/bin/");
     EXPECT_EQ(folders.settings, root_ + "build/bin/");
     EXPECT_EQ(folders.user, root_ + "build/bin/");
+}
+
+// The names a camera gave must never stay behind in a build folder or a $LUMARO_HOME.
+TEST_F(ProgramFolderTest, theHistoriesAlwaysLiveInTheUsersStateFolder) {
+    makeFolder("build/bin");
+    ProgramFolderInputs inputs;
+    inputs.executableFolder = root_ + "build/bin/";
+    inputs.home = root_ + "home";
+    EXPECT_EQ(DecideProgramFolders(inputs).state, root_ + "home/.local/state/lumaro/");
+    inputs.lumaroHome = root_ + "own";
+    EXPECT_EQ(DecideProgramFolders(inputs).state, root_ + "home/.local/state/lumaro/");
+    inputs.xdgStateHome = root_ + "state";
+    EXPECT_EQ(DecideProgramFolders(inputs).state, root_ + "state/lumaro/");
+    EXPECT_EQ(DecideProgramFolders(installedInputs()).state, root_ + "home/.local/state/lumaro/");
+    inputs.xdgStateHome.clear();
+    inputs.home.clear();  // no home: no state folder, never one under "/"
+    EXPECT_EQ(DecideProgramFolders(inputs).state, "");
+}
+
+// Without $HOME, the history, the Trash (through $HOME) and the folder shown all take the
+// home the password file gives.
+TEST_F(ProgramFolderTest, withoutHomeEveryPartOfTheProgramTakesTheAccountsHome) {
+    const passwd* account = getpwuid(getuid());
+    ASSERT_TRUE(account && account->pw_dir && *account->pw_dir);
+    const std::string accountHome = account->pw_dir;
+    const char* saved = std::getenv("HOME");
+    const std::string kept = saved ? saved : "";
+    unsetenv("HOME");
+    EXPECT_EQ(UserHome(), accountHome);
+    EXPECT_EQ(HomeFolder(), WithTrailingSeparator(accountHome));
+    EXPECT_EQ(CurrentProgramFolderInputs().home, accountHome);
+    SetHomeWhenUnset();
+    EXPECT_EQ(std::string(std::getenv("HOME")), accountHome);
+    setenv("HOME", "/elsewhere", 1);
+    SetHomeWhenUnset();  // a home that is set stays
+    EXPECT_EQ(HomeFolder(), "/elsewhere/");
+    setenv("HOME", kept.c_str(), 1);
 }
 
 TEST_F(ProgramFolderTest, userLanguageFilesJoinTheShippedOnesAndMendThem) {

@@ -1,5 +1,7 @@
 // Ctrl+Z after a restart: the window asks about the last operation of the folder and, answered
-// Yes, gives the pictures (and their raw files) the names the camera gave them again.
+// Yes, gives the pictures (and their raw files) the names the camera gave them again;
+// Ctrl+Shift+Z takes the undo back. A folder whose history cannot be written is opened only
+// after a question.
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,6 +32,7 @@ class UndoTest : public QObject {
     Q_OBJECT
 private slots:
     void ctrlZAfterARestartGivesBackTheCameraNamesOfTheFirstNumbering();
+    void ctrlShiftZRedoesTheUndoAndAnUnwritableHistoryIsAskedAboutFirst();
 };
 
 void UndoTest::ctrlZAfterARestartGivesBackTheCameraNamesOfTheFirstNumbering() {
@@ -63,6 +66,42 @@ void UndoTest::ctrlZAfterARestartGivesBackTheCameraNamesOfTheFirstNumbering() {
     QVERIFY(fx.responder().texts().join("\n").startsWith(
         QStringLiteral("Undo load of 3 pictures made on ")));
     QCOMPARE(form->lb_Avant->item(0)->text(), QStringLiteral("IMG_0001"));
+}
+
+void UndoTest::ctrlShiftZRedoesTheUndoAndAnUnwritableHistoryIsAskedAboutFirst() {
+    QTemporaryDir dir, broken;
+    for (const QString name : {"IMG_0002", "IMG_0001"})
+        WritePicture(dir.path(), name + ".jpg", name);
+    const QStringList camera{"IMG_0001.jpg", "IMG_0002.jpg"};
+    const QStringList numbered{"01--.jpg", "02--.jpg"};
+    FormFixture fx;
+    Form1* form = &fx.start();
+    const QByteArray state = qgetenv("XDG_STATE_HOME");
+    QFile file(broken.filePath(QStringLiteral("lumaro")));  // a file where the folder should be
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    qputenv("XDG_STATE_HOME", broken.path().toUtf8());
+    fx.responder().folders.push_back(dir.path());
+    QTest::mouseClick(form->cb_Dossier, Qt::LeftButton);  // answered No: nothing renamed
+    QCOMPARE(FilesIn(dir.path()), camera);
+    QVERIFY(fx.responder().texts().join("\n").contains(broken.filePath("lumaro/")));
+    qputenv("XDG_STATE_HOME", state);
+
+    fx.responder().folders.push_back(dir.path());
+    fx.responder().dialogActions.push_back(replaceNames);
+    QTest::mouseClick(form->cb_Dossier, Qt::LeftButton);
+    QCOMPARE(FilesIn(dir.path()), numbered);
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    fx.responder().answers = {kAnswerYes, kAnswerYes};
+    QTest::keyClick(form->lb_Avant, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(FilesIn(dir.path()), camera);
+    fx.responder().shown.clear();
+    QTest::keyClick(form->lb_Avant, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(FilesIn(dir.path()), numbered);
+    QVERIFY(fx.responder().texts().join("\n").startsWith(
+        QStringLiteral("Redo load of 2 pictures made on ")));
+    QCOMPARE(form->lb_Avant->item(0)->text(), QStringLiteral("01--"));
 }
 
 QTEST_MAIN(UndoTest)

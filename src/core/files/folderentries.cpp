@@ -3,7 +3,9 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -54,9 +56,22 @@ std::string WithTrailingSeparator(std::string folder) {
     return folder;
 }
 
+std::string UserHome() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* account = getpwuid(getuid()); account && account->pw_dir)
+        return account->pw_dir;
+    return {};
+}
+
 std::string HomeFolder() {
+    const std::string home = UserHome();
+    return home.empty() ? "/" : WithTrailingSeparator(home);
+}
+
+void SetHomeWhenUnset() {
     const char* home = std::getenv("HOME");
-    return WithTrailingSeparator(home && *home ? std::string(home) : std::string("/"));
+    if (home && *home) return;
+    if (const std::string found = UserHome(); !found.empty()) setenv("HOME", found.c_str(), 1);
 }
 
 std::string AbsoluteFolderPath(const std::string& typed, const std::string& workingFolder) {

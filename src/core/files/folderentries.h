@@ -23,8 +23,14 @@ std::string BaseNameOf(const std::string& fileName);
 // A folder path as the program keeps it: ending with '/' (an empty path stays empty).
 std::string WithTrailingSeparator(std::string folder);
 
-// The user's home folder ($HOME, else "/"), ending in '/': the folder shown when none is known.
+// The user's home folder, the one rule of the whole program: $HOME when set and not empty,
+// else the home the password file gives the account; empty when neither names one.
+std::string UserHome();
+// UserHome() ending in '/' ("/" when there is none): the folder shown when none is known.
 std::string HomeFolder();
+// Sets $HOME to UserHome() when it is unset or empty, so that the libraries that read $HOME
+// (the Trash among them) find the same home as the program.
+void SetHomeWhenUnset();
 
 // A folder typed by a user, absolute and without "." or ".." steps: a relative one is taken
 // from `workingFolder`. Paths written into files must not depend on where a shell stood.

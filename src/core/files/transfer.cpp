@@ -82,7 +82,8 @@ public:
 
     // Moves the picture `folder` + its name with its companions: every copy is written and
     // verified before any source is deleted, and a failure leaves every source where it was.
-    TransferOutcome move(const std::string& folder, const PictureEntry& picture) {
+    TransferOutcome move(const std::string& folder, const PictureEntry& picture,
+                         const std::string& targetBase) {
         const std::string source = folder + picture.fileName();
         TransferOutcome outcome{TransferOutcome::Status::CopyFailed, source, {}, 0};
         std::vector<Piece> pieces(1 + picture.companions.size());
@@ -99,7 +100,7 @@ public:
                 return outcome;
             }
         }
-        if (!createFree(picture.base, pieces)) {
+        if (!createFree(targetBase, pieces)) {
             outcome.error = errno;
             return outcome;
         }
@@ -254,7 +255,9 @@ std::vector<TransferOutcome> TransferPictures(const std::string& folder,
     Mover mover(destination, options);
     for (size_t k = 0; k < pictures.size(); ++k) {
         if (options.beforeEach) options.beforeEach(static_cast<int>(k));
-        outcomes.push_back(mover.move(folder, pictures[k]));
+        const bool named = k < options.targetBases.size();
+        outcomes.push_back(
+            mover.move(folder, pictures[k], named ? options.targetBases[k] : pictures[k].base));
     }
     return outcomes;
 }

@@ -38,6 +38,9 @@ struct TransferOptions {
     // Tests only: called once the copy of `source` is written and synced, before the source
     // is checked once more and deleted.
     std::function<void(const std::string& source)> beforeDelete;
+    // The base name each picture is to take in the destination, one per picture (free names
+    // follow it when it is taken); empty: each keeps its own.
+    std::vector<std::string> targetBases;
 };
 
 // Moves `pictures` of `folder` (ending in '/') to `destination` (ending in '/'), in the order

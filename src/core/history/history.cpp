@@ -1,16 +1,21 @@
 // Writing, reading and bounding the history of a picture folder.
 #include "core/history/history.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <unordered_map>
 
 #include "core/files/atomicwrite.h"
 #include "core/files/createfolder.h"
@@ -91,6 +96,7 @@ public:
         return value;
     }
     bool whole() const { return !failed_ && at_ == bytes_.size(); }
+    bool atEnd() const { return at_ == bytes_.size(); }
     bool failed() const { return failed_; }
 
 private:
@@ -107,6 +113,17 @@ bool knownKind(uint64_t kind) {
 bool knownEffect(uint64_t effect) {
     return effect >= static_cast<uint64_t>(OperationEffect::Rename) &&
            effect <= static_cast<uint64_t>(OperationEffect::FromTrash);
+}
+
+// What newer records carry after their files: id, step, target and one flag byte per file.
+bool parseRecordTail(Reader& reader, HistoryOperation& operation) {
+    operation.id = reader.integer(8);
+    const uint64_t step = reader.integer(1);
+    if (step > static_cast<uint64_t>(HistoryStep::Redo)) return false;
+    operation.step = static_cast<HistoryStep>(step);
+    operation.target = reader.integer(8);
+    for (HistoryFile& file : operation.files) file.companion = (reader.integer(1) & 1) != 0;
+    return operation.id != 0 && (operation.step == HistoryStep::Operation) == !operation.target;
 }
 
 std::optional<HistoryOperation> parseOperation(Reader& reader, uint64_t kind) {
@@ -130,6 +147,8 @@ std::optional<HistoryOperation> parseOperation(Reader& reader, uint64_t kind) {
         file.modified = static_cast<int64_t>(reader.integer(8));
         operation.files.push_back(std::move(file));
     }
+    if (!reader.failed() && !reader.atEnd() && !parseRecordTail(reader, operation))
+        return std::nullopt;
     if (!reader.whole()) return std::nullopt;
     return operation;
 }
@@ -154,6 +173,16 @@ struct Identity {
     uint64_t size = 0;
     int64_t modified = 0;
 };
+
+// When the folder was made, in nanoseconds since 1970; 0 where the file system does not tell.
+int64_t birthOf(const std::string& path) {
+    struct statx st;
+    if (statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BTIME, &st) != 0 ||
+        !(st.stx_mask & STATX_BTIME)) {
+        return 0;
+    }
+    return static_cast<int64_t>(st.stx_btime.tv_sec) * 1000000000 + st.stx_btime.tv_nsec;
+}
 
 std::optional<Identity> identityOf(const std::string& path) {
     struct stat st;
@@ -180,26 +209,146 @@ bool syncedAppend(const std::string& path, std::string_view bytes) {
     return ok;
 }
 
-// The first operation and the newest that fit within the bound, written anew.
-void keepWithinBound(const std::string& path, const std::string& folder, const Identity& id) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes).ok() || bytes.size() <= historyBound) return;
-    const ParsedHistory history = ParseHistory(bytes);
-    bytes.clear();
-    std::string head = EncodeHistoryFolder(folder, id.device, id.inode);
-    if (!history.operations.empty()) head += EncodeHistoryOperation(history.operations.front());
+// The records to keep of a history over its bound: the first operation with its undos and
+// redos, then the newest records that fit within half the bound.
+std::string boundedRecords(const ParsedHistory& history) {
+    std::string head;
+    uint64_t first = 0;
+    for (const HistoryOperation& record : history.operations) {
+        if (record.step == HistoryStep::Operation && first == 0) first = record.id;
+        if (first != 0 && (record.id == first || record.target == first))
+            head += EncodeHistoryOperation(record);
+    }
     std::vector<std::string> newest;
     size_t total = head.size();
-    for (size_t i = history.operations.size(); i-- > 1;) {
-        std::string record = EncodeHistoryOperation(history.operations[i]);
+    for (size_t i = history.operations.size(); i-- > 0;) {
+        const HistoryOperation& record = history.operations[i];
+        if (record.id == first || record.target == first) continue;
+        std::string bytes = EncodeHistoryOperation(record);
         // Half the bound, so that the next operations append for a long while: a folder of
         // thousands of pictures, renumbered again and again, rewrites its history seldom.
-        if (total + record.size() > historyBound / 2) break;
-        total += record.size();
-        newest.push_back(std::move(record));
+        if (total + bytes.size() > historyBound / 2) break;
+        total += bytes.size();
+        newest.push_back(std::move(bytes));
     }
     for (auto record = newest.rbegin(); record != newest.rend(); ++record) head += *record;
-    WriteFileAtomically(path, head, {.throughLinks = false});
+    return head;
+}
+
+// Written anew when over the bound, or (`always`) to give every record an id of its own.
+void rewriteHistory(const std::string& path, const std::string& folder, const Identity& id,
+                    bool always) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes).ok() || (!always && bytes.size() <= historyBound)) return;
+    const bool over = bytes.size() > historyBound;
+    const ParsedHistory history = ParseHistory(bytes);
+    if (!over && !history.olderRecords) return;
+    bytes.clear();
+    std::string records = EncodeHistoryFolder(folder, id.device, id.inode, birthOf(folder));
+    if (over) {
+        records += boundedRecords(history);
+    } else {
+        for (const HistoryOperation& record : history.operations)
+            records += EncodeHistoryOperation(record);
+    }
+    WriteFileAtomically(path, records, {.throughLinks = false});
+}
+
+// A new id: the time in nanoseconds, and always above the last one given.
+uint64_t newRecordId() {
+    static std::atomic<uint64_t> last{0};
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    uint64_t id = static_cast<uint64_t>(now.tv_sec) * 1000000000u + now.tv_nsec;
+    uint64_t previous = last.load();
+    while (!last.compare_exchange_weak(previous, std::max(id, previous + 1))) {
+    }
+    return std::max(id, previous + 1);
+}
+
+std::string historyFileName(const std::string& folder, const Identity& id) {
+    char name[32];
+    uint64_t hash = fnv(folder);
+    hash = fnv(std::string_view(reinterpret_cast<const char*>(&id.device), 8), hash);
+    hash = fnv(std::string_view(reinterpret_cast<const char*>(&id.inode), 8), hash);
+    std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(hash));
+    return name + std::string(kHistoryExtension);
+}
+
+// Whether `history`, recorded for a folder of the same device and inode as `folder`, is the
+// history of this very folder rather than of a deleted one whose inode the folder took: its
+// recorded path leads elsewhere now, and the folder was made when the recorded one was (where
+// the file system keeps that), else a file that the newest operation leaving files in the
+// folder left there is still there, unchanged.
+bool belongsToFolder(const ParsedHistory& history, const std::string& folder) {
+    const std::optional<Identity> recorded = identityOf(history.folder);
+    const std::optional<Identity> now = identityOf(folder);
+    if (history.folder.empty() || !now ||
+        (recorded && recorded->device == now->device && recorded->inode == now->inode)) {
+        return false;
+    }
+    if (const int64_t born = birthOf(folder); born != 0 && history.born != 0)
+        return born == history.born;
+    for (size_t i = history.operations.size(); i-- > 0;) {
+        const HistoryOperation& record = history.operations[i];
+        if (record.effect == OperationEffect::MoveOut || record.effect == OperationEffect::ToTrash)
+            continue;
+        for (const HistoryFile& file : record.files) {
+            HistoryFile present = file;
+            if (ReadIdentity(folder + file.newName, present) && present == file) return true;
+        }
+        return false;
+    }
+    return false;
+}
+
+// The history of the state folder recorded for `folder`'s device and inode under another path.
+std::string formerHistoryOf(const std::string& state, const std::string& folder,
+                            const Identity& id) {
+    DIR* dir = opendir(state.c_str());
+    if (!dir) return {};
+    std::string found;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        const size_t size = std::strlen(kHistoryExtension);
+        if (name.size() <= size || name.compare(name.size() - size, size, kHistoryExtension) != 0)
+            continue;
+        // The folder record comes first: a head of the file tells the device and inode.
+        const int fd = open((state + name).c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        std::string head(kHeaderSize + 64 + PATH_MAX, '\0');
+        const ssize_t n = pread(fd, head.data(), head.size(), 0);
+        close(fd);
+        const ParsedHistory first = ParseHistory(head.substr(0, n > 0 ? n : 0));
+        if (first.device != id.device || first.inode != id.inode) continue;
+        std::string bytes;
+        if (ReadWholeFile(state + name, bytes).ok() &&
+            belongsToFolder(ParseHistory(bytes), folder)) {
+            found = state + name;
+            break;
+        }
+    }
+    closedir(dir);
+    return found;
+}
+
+bool exists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+// The history of `folder` (canonical) as it lies now: under its own name, else under its
+// former path's; with `takeOver`, the latter is renamed to the former and told the new path.
+std::string historyOf(const std::string& folder, const Identity& id, bool takeOver) {
+    const std::string state = FindProgramFolders().state;
+    if (state.empty()) return {};
+    const std::string named = state + historyFileName(folder, id);
+    if (exists(named)) return named;
+    const std::string former = formerHistoryOf(state, folder, id);
+    if (former.empty() || !takeOver) return former.empty() ? named : former;
+    if (!renameNoReplace(former, named).ok()) return former;
+    syncedAppend(named, EncodeHistoryFolder(folder, id.device, id.inode, birthOf(folder)));
+    return named;
 }
 
 }  // namespace
@@ -244,6 +393,20 @@ std::string PathAfter(const std::string& folder, const HistoryOperation& operati
     }
 }
 
+std::string PathBefore(const std::string& folder, const HistoryOperation& operation,
+                       const HistoryFile& file) {
+    switch (operation.effect) {
+        case OperationEffect::MoveIn:
+            return operation.place + file.oldName;
+        case OperationEffect::FromTrash:
+            return file.oldName;
+        case OperationEffect::Turn:
+            return folder + file.newName;
+        default:
+            return folder + file.oldName;
+    }
+}
+
 std::vector<FileRename> NamesOf(const HistoryOperation& operation) {
     std::vector<FileRename> names;
     names.reserve(operation.files.size());
@@ -271,20 +434,22 @@ std::string OperationTimeText(int64_t time) {
     return text;
 }
 
-std::string EncodeHistoryFolder(const std::string& folder, uint64_t device, uint64_t inode) {
+std::string EncodeHistoryFolder(const std::string& folder, uint64_t device, uint64_t inode,
+                                int64_t born) {
     std::string payload;
     putInteger(payload, kFolderRecord, 1);
     putString(payload, folder);
     putInteger(payload, device, 8);
     putInteger(payload, inode, 8);
+    if (born != 0) putInteger(payload, static_cast<uint64_t>(born), 8);
     return framed(payload);
 }
 
 std::string EncodeHistoryOperation(const HistoryOperation& operation) {
     std::string payload;
-    size_t size = 32 + operation.place.size();
+    size_t size = 64 + operation.place.size();
     for (const HistoryFile& file : operation.files)
-        size += 48 + file.oldName.size() + file.newName.size();
+        size += 49 + file.oldName.size() + file.newName.size();
     payload.reserve(size);
     putInteger(payload, static_cast<uint8_t>(operation.kind), 1);
     putInteger(payload, static_cast<uint8_t>(operation.effect), 1);
@@ -301,6 +466,11 @@ std::string EncodeHistoryOperation(const HistoryOperation& operation) {
         putInteger(payload, file.size, 8);
         putInteger(payload, static_cast<uint64_t>(file.modified), 8);
     }
+    if (operation.id == 0) return framed(payload);  // as older versions wrote it
+    putInteger(payload, operation.id, 8);
+    putInteger(payload, static_cast<uint8_t>(operation.step), 1);
+    putInteger(payload, operation.target, 8);
+    for (const HistoryFile& file : operation.files) putInteger(payload, file.companion ? 1 : 0, 1);
     return framed(payload);
 }
 
@@ -323,7 +493,12 @@ ParsedHistory ParseHistory(std::string_view bytes) {
             history.folder = reader.text();
             history.device = reader.integer(8);
             history.inode = reader.integer(8);
+            history.born = reader.atEnd() ? 0 : static_cast<int64_t>(reader.integer(8));
         } else if (std::optional<HistoryOperation> operation = parseOperation(reader, kind)) {
+            if (operation->id == 0) {  // an older version's record: its place is its id
+                operation->id = history.operations.size() + 1;
+                history.olderRecords = true;
+            }
             history.operations.push_back(std::move(*operation));
         } else {
             history.skippedBytes += kHeaderSize + payload->size();
@@ -356,12 +531,31 @@ std::string HistoryPathOf(const std::string& given) {
     const std::string folder = CanonicalFolder(given);
     const std::optional<Identity> id = identityOf(folder);
     if (folder.empty() || !id) return {};
-    char name[32];
-    uint64_t hash = fnv(folder);
-    hash = fnv(std::string_view(reinterpret_cast<const char*>(&id->device), 8), hash);
-    hash = fnv(std::string_view(reinterpret_cast<const char*>(&id->inode), 8), hash);
-    std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(hash));
-    return FindProgramFolders().state + name + kHistoryExtension;
+    return historyOf(folder, *id, false);
+}
+
+HistoryAccess CheckHistoryWritable(const std::string& given) {
+    HistoryAccess result;
+    result.stateFolder = FindProgramFolders().state;
+    if (result.stateFolder.empty()) {
+        result.stateFolder = "~/.local/state/lumaro/";
+        result.reason = "no home folder: $HOME is not set and the account has none";
+        return result;
+    }
+    if (const int error = CreateFolder(result.stateFolder, {.allLevels = true, .mode = 0700})) {
+        result.reason = std::strerror(error == EEXIST ? ENOTDIR : error);
+        return result;
+    }
+    // The history itself when there is one, else the folder where it would be made.
+    const std::string history = HistoryPathOf(given);
+    const bool made = !history.empty() && exists(history);
+    const std::string& checked = made ? history : result.stateFolder;
+    if (access(checked.c_str(), made ? W_OK : W_OK | X_OK) != 0) {
+        result.reason = std::strerror(errno);
+        return result;
+    }
+    result.writable = true;
+    return result;
 }
 
 bool RecordOperation(const std::string& given, HistoryOperation operation) {
@@ -371,6 +565,7 @@ bool RecordOperation(const std::string& given, HistoryOperation operation) {
     if (folder.empty() || !folderId) return false;
     if (!operation.place.empty()) operation.place = CanonicalFolder(operation.place);
     operation.time = static_cast<int64_t>(std::time(nullptr));
+    operation.id = newRecordId();
     // Files within the folder are read through the folder's descriptor: no path to walk.
     const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     std::string path;  // reused for every file
@@ -390,27 +585,44 @@ bool RecordOperation(const std::string& given, HistoryOperation operation) {
         ReadIdentity(path, file);
     }
     if (folderFd >= 0) close(folderFd);
-    const std::string historyPath = HistoryPathOf(folder);
-    const std::string state = historyPath.substr(0, historyPath.rfind('/') + 1);
-    if (CreateFolder(state, {.allLevels = true, .mode = 0700}) != 0) return false;
+    const std::string state = FindProgramFolders().state;
+    if (state.empty() || CreateFolder(state, {.allLevels = true, .mode = 0700}) != 0) return false;
+    const std::string historyPath = historyOf(folder, *folderId, true);
+    // An undo or redo names its operation by id: older records are given theirs first.
+    if (operation.step != HistoryStep::Operation)
+        rewriteHistory(historyPath, folder, *folderId, true);
     std::string bytes;
     struct stat st;
     if (stat(historyPath.c_str(), &st) != 0 || st.st_size == 0) {
-        bytes = EncodeHistoryFolder(folder, folderId->device, folderId->inode);
+        bytes = EncodeHistoryFolder(folder, folderId->device, folderId->inode, birthOf(folder));
     }
     bytes += EncodeHistoryOperation(operation);
     if (!syncedAppend(historyPath, bytes)) return false;
     if (stat(historyPath.c_str(), &st) == 0 && static_cast<size_t>(st.st_size) > historyBound) {
-        keepWithinBound(historyPath, folder, *folderId);
+        rewriteHistory(historyPath, folder, *folderId, false);
     }
     return true;
 }
 
-std::vector<HistoryOperation> ReadHistory(const std::string& folder) {
+ParsedHistory ReadHistoryRecords(const std::string& folder) {
     const std::string path = HistoryPathOf(folder);
     std::string bytes;
     if (path.empty() || !ReadWholeFile(path, bytes).ok()) return {};
-    return ParseHistory(bytes).operations;
+    return ParseHistory(bytes);
+}
+
+std::vector<HistoryOperation> ReadHistory(const std::string& folder) {
+    std::vector<HistoryOperation> operations;
+    std::unordered_map<uint64_t, size_t> byId;
+    for (HistoryOperation& record : ReadHistoryRecords(folder).operations) {
+        if (record.step == HistoryStep::Operation) {
+            byId[record.id] = operations.size();
+            operations.push_back(std::move(record));
+        } else if (const auto target = byId.find(record.target); target != byId.end()) {
+            operations[target->second].undone = record.step == HistoryStep::Undo;
+        }
+    }
+    return operations;
 }
 
 void RecordByFolder(const HistoryOperation& operation) {
@@ -450,8 +662,10 @@ void RecordTransfer(const std::string& folder, const std::string& destination,
         // Each companion arrived under the picture's new base followed by the rest of its name.
         const std::string& extension = pictures[k].extension;
         const std::string targetBase = target.substr(0, target.size() - extension.size());
-        for (const std::string& rest : pictures[k].companions)
+        for (const std::string& rest : pictures[k].companions) {
             operation.files.push_back({pictures[k].base + rest, targetBase + rest});
+            operation.files.back().companion = true;
+        }
     }
     RecordOperation(folder, std::move(operation));
 }
@@ -474,14 +688,16 @@ HistoryOperation TrashOperation() {
     return operation;
 }
 
-HistoryOperation RenameOperation(OperationKind kind, const std::vector<FileRename>& renames) {
+HistoryOperation RenameOperation(OperationKind kind, const std::vector<FileRename>& renames,
+                                 const std::vector<bool>& companions) {
     HistoryOperation operation;
     operation.kind = kind;
     operation.effect = OperationEffect::Rename;
     operation.files.reserve(renames.size());
-    for (const FileRename& rename : renames) {
-        if (rename.oldName != rename.newName)
-            operation.files.push_back({rename.oldName, rename.newName});
+    for (size_t i = 0; i < renames.size(); ++i) {
+        if (renames[i].oldName == renames[i].newName) continue;
+        operation.files.push_back({renames[i].oldName, renames[i].newName});
+        operation.files.back().companion = i < companions.size() && companions[i];
     }
     return operation;
 }

@@ -5,10 +5,15 @@
 // File format: a sequence of records, each
 //   "LMH1" | payload length (u32) | CRC-32 of the payload (u32) | payload
 // integers little-endian, strings as a u32 length and their bytes. The first record holds the
-// folder (its path, device and inode); each other record is one operation. Records are only
-// ever appended and synced; a reader skips a record that is cut or damaged and reads on from
-// the next "LMH1" it finds. A history over its size bound is written anew, atomically, with
-// the folder's first operation (the names the camera gave) and the newest ones that fit.
+// folder (its path, device, inode and, where known, when it was made; a later folder record,
+// written when the folder was found under a new path, takes its place); each other record is one
+// operation, or the undo or redo of one. An operation record ends with its id, its step, the id it
+// undoes or redoes and one flag byte per file (companion or not); records written before these
+// existed end with the files, and read as operations (an undo of those days as an operation of its
+// own). Records are only ever appended and synced; a reader skips a record that is cut or damaged
+// and reads on from the next "LMH1" it finds. A history over its size bound is written anew,
+// atomically, with the folder's first operation (the names the camera gave), its undos and
+// redos, and the newest records that fit.
 #pragma once
 
 #include <cstdint>
@@ -33,7 +38,7 @@ enum class OperationKind : uint8_t {
     Transfer,
     Turn,
     Delete,
-    Undo,
+    Undo,  // an undo as older versions recorded it: an operation of its own
     Repair,
 };
 // "load", "apply", "cancel apply", ... as the command line prints them; "" when unknown.
@@ -58,7 +63,16 @@ struct HistoryFile {
     uint64_t inode = 0;
     uint64_t size = 0;
     int64_t modified = 0;  // nanoseconds since 1970: tells a new file that took a freed inode
+    // A companion of the nearest file before it that is none: the two go together, all or none.
+    bool companion = false;
     bool operator==(const HistoryFile&) const = default;
+};
+
+// What a record is to the operations before it.
+enum class HistoryStep : uint8_t {
+    Operation = 0,  // an operation of its own
+    Undo,           // the undo of the operation `target`: its files moved back
+    Redo,           // the redo of the operation `target`, undone before
 };
 
 struct HistoryOperation {
@@ -69,12 +83,19 @@ struct HistoryOperation {
     bool lossless = true;  // a turn: whether it kept every pixel
     std::string place;     // a move out or in: the other folder (ending with '/')
     std::vector<HistoryFile> files;
+    uint64_t id = 0;  // its own number in the history; set when it is recorded
+    HistoryStep step = HistoryStep::Operation;
+    uint64_t target = 0;  // an undo or a redo: the id of the operation
+    bool undone = false;  // not stored: ReadHistory marks an operation undone and not redone
     bool operator==(const HistoryOperation&) const = default;
 };
 
 // The path of the file after the operation: where its identity is checked.
 std::string PathAfter(const std::string& folder, const HistoryOperation& operation,
                       const HistoryFile& file);
+// The path of the file before the operation.
+std::string PathBefore(const std::string& folder, const HistoryOperation& operation,
+                       const HistoryFile& file);
 
 // Each file's name before and after the operation: names within the folder, full paths for
 // a file in another folder or in the Trash; a turn names its file on both sides.
@@ -83,16 +104,23 @@ std::vector<FileRename> NamesOf(const HistoryOperation& operation);
 // "2024-05-01 14:03", local time: when an operation was made.
 std::string OperationTimeText(int64_t time);
 
-// The records of a history file, as stored.
-std::string EncodeHistoryFolder(const std::string& folder, uint64_t device, uint64_t inode);
+// The records of a history file, as stored; an operation without an id as older versions
+// wrote it (no id, step or companions).
+// `born`: when the folder was made (nanoseconds since 1970), 0 when unknown and not written.
+std::string EncodeHistoryFolder(const std::string& folder, uint64_t device, uint64_t inode,
+                                int64_t born = 0);
 std::string EncodeHistoryOperation(const HistoryOperation& operation);
 
 struct ParsedHistory {
     std::string folder;  // empty when the folder record was lost
     uint64_t device = 0;
     uint64_t inode = 0;
-    std::vector<HistoryOperation> operations;  // oldest first
-    size_t skippedBytes = 0;                   // bytes of cut or damaged records
+    int64_t born = 0;  // when the folder was made; 0 when unknown
+    // Every record, undos and redos included, oldest first. A record of an older version gets
+    // its place among the records (from 1) as its id.
+    std::vector<HistoryOperation> operations;
+    size_t skippedBytes = 0;    // bytes of cut or damaged records
+    bool olderRecords = false;  // some record was written without an id
 };
 ParsedHistory ParseHistory(std::string_view bytes);
 
@@ -100,16 +128,33 @@ ParsedHistory ParseHistory(std::string_view bytes);
 bool ReadIdentity(const std::string& path, HistoryFile& file);
 
 // Where the history of `folder` (ending with '/') is kept: a name made from the folder's
-// device, inode and path in the program's state folder. Empty when the folder is missing.
+// device, inode and path in the program's state folder. When no history bears that name, a
+// history of the same device and inode is the folder's, renamed or moved on its disk (one of
+// a deleted folder whose inode a new folder took is told apart: its recorded path no longer
+// leads to the folder, and a file its newest operation left in the folder is still there, the
+// very same file). Empty when the folder is missing or there is no state folder.
 std::string HistoryPathOf(const std::string& folder);
 
-// Appends a completed operation to the history of `folder`: the time is set, and each file's
-// identity read from where it now lies. Nothing is written for an operation without files.
-// A history that cannot be written does not stop the operation: false says so.
+// Whether the history of `folder` can be written now: the state folder is made when missing.
+struct HistoryAccess {
+    bool writable = false;
+    std::string stateFolder;  // the state folder, or what stands for it when there is none
+    std::string reason;       // why it cannot be written
+};
+HistoryAccess CheckHistoryWritable(const std::string& folder);
+
+// Appends a completed operation (or the undo or redo of one) to the history of `folder`: its
+// id and time are set, and each file's identity read from where it now lies. A history found
+// under the folder's former path is first taken over under the present one. Nothing is
+// written for an operation without files. A history that cannot be written does not stop the
+// operation: false says so.
 bool RecordOperation(const std::string& folder, HistoryOperation operation);
 
-// The operations of the history of `folder`, oldest first.
+// The operations of the history of `folder`, oldest first, each marked when it is undone; the
+// records of undos and redos are left out.
 std::vector<HistoryOperation> ReadHistory(const std::string& folder);
+// Every record of the history of `folder`, undos and redos included.
+ParsedHistory ReadHistoryRecords(const std::string& folder);
 
 // A history file that outgrows this bound is written anew with its first operation and the
 // newest that fit within half of it.
@@ -118,8 +163,10 @@ inline constexpr size_t kHistoryBound = 16 * 1024 * 1024;
 void SetHistoryBound(size_t bound);
 void SetHistoryEnabled(bool enabled);
 
-// The renames of one operation within its folder, by file names.
-HistoryOperation RenameOperation(OperationKind kind, const std::vector<FileRename>& renames);
+// The renames of one operation within its folder, by file names; `companions[i]` tells that
+// renames[i] is a companion of the nearest picture before it (none when empty).
+HistoryOperation RenameOperation(OperationKind kind, const std::vector<FileRename>& renames,
+                                 const std::vector<bool>& companions = {});
 // An operation of no file yet, for the files to be added as they are turned or trashed (full
 // paths, recorded by RecordByFolder): a turn by `angle`, or a delete to the Trash.
 HistoryOperation TurnOperation(int angle);
@@ -128,7 +175,7 @@ HistoryOperation TrashOperation();
 // Records an operation whose files are named by full paths, which may lie in several folders
 // (a turn or a delete of the command line): each folder's history gets its own files. Each
 // file's old name is its full path; its new name too for a turn, its path in the Trash for a
-// move to the Trash.
+// move to the Trash. A companion follows its picture, in the same folder.
 void RecordByFolder(const HistoryOperation& operation);
 
 // Records the pictures of `folder` that a transfer moved to `destination` (`outcomes` one per

@@ -120,8 +120,10 @@ void Repairer::finishGroup(Picture* first, Picture* last) {
         return;
     }
     if (renamed) repair_.renamedNames.push_back(first->record->newName);
-    for (Picture* file = first; file != last; ++file)
+    for (Picture* file = first; file != last; ++file) {
         repair_.completed.push_back({file->record->oldName, file->record->newName});
+        repair_.completedCompanions.push_back(file != first);
+    }
 }
 
 void Repairer::run(const std::vector<JournalRecord>& records) {
@@ -202,7 +204,8 @@ JournalRepair RepairInterruptedRenames(const std::string& folder) {
             bytes ? ParseJournal(*bytes) : std::nullopt;
         if (records) Repairer(folder, folderFd, repair).run(*records);
         fsync(folderFd);
-        RecordOperation(folder, RenameOperation(OperationKind::Repair, repair.completed));
+        RecordOperation(folder, RenameOperation(OperationKind::Repair, repair.completed,
+                                                repair.completedCompanions));
         // A journal without its end was cut before the first rename: nothing to finish, and
         // nothing to keep. One that cannot be read may be all that tells which picture bears
         // which temporary name: it stays, for the user.

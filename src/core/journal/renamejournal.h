@@ -75,7 +75,8 @@ struct JournalRepair {
     // Every picture of the operation that bears its new name at the end, found there or
     // renamed by the repair: what the folder's history records of the operation.
     std::vector<FileRename> completed;
-    std::vector<RenameFailure> failures;  // pictures that could not take their new names
+    std::vector<bool> completedCompanions;  // whether each of `completed` is a companion
+    std::vector<RenameFailure> failures;    // pictures that could not take their new names
     // A journal that held its end but could not be read (damaged, or written by another
     // version): the name it is kept under in the folder, for the user to see. Nothing was
     // renamed.

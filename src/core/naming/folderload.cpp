@@ -70,12 +70,14 @@ public:
     LoadFolderResult run();
     // The load's renames, as one operation of the folder's history.
     void record() const {
-        RecordOperation(list_.currentFolder, RenameOperation(OperationKind::Load, made_));
+        RecordOperation(list_.currentFolder,
+                        RenameOperation(OperationKind::Load, made_, madeCompanions_));
     }
 
 private:
     void relist(ListCriterion criterion);
     void noteMade(const std::vector<RenamePair>& done);
+    void noteMade(const FileRename& rename, bool companion);
     bool renamePicture(RenameJournal& journal, const RenamePair& pair);
     std::vector<RenamePair> renameAll(const std::vector<RenamePair>& pairs);
     bool keptByCheck(const RenamePair& pair);
@@ -99,23 +101,30 @@ private:
     // The renames made, each picture from its name before the load to its last name, and the
     // place of each in it by its present name.
     std::vector<FileRename> made_;
+    std::vector<bool> madeCompanions_;  // whether each of made_ is a companion
     std::unordered_map<std::string, size_t> madeAt_;
 };
 
 // A picture renamed twice by one load is one rename from its first name to its last.
 void Loader::noteMade(const std::vector<RenamePair>& done) {
-    for (const FileRename& rename : FileRenamesOfPairs(done)) {
-        const auto earlier = madeAt_.find(rename.oldName);
-        if (earlier == madeAt_.end()) {
-            madeAt_[rename.newName] = made_.size();
-            made_.push_back(rename);
-            continue;
-        }
-        const size_t at = earlier->second;
-        madeAt_.erase(earlier);
-        made_[at].newName = rename.newName;
-        madeAt_[rename.newName] = at;
+    for (const RenamePair& pair : done) {
+        const std::vector<FileRename> files = FileRenamesOf(pair);
+        for (size_t k = 0; k < files.size(); ++k) noteMade(files[k], k > 0);
     }
+}
+
+void Loader::noteMade(const FileRename& rename, bool companion) {
+    const auto earlier = madeAt_.find(rename.oldName);
+    if (earlier == madeAt_.end()) {
+        madeAt_[rename.newName] = made_.size();
+        made_.push_back(rename);
+        madeCompanions_.push_back(companion);
+        return;
+    }
+    const size_t at = earlier->second;
+    madeAt_.erase(earlier);
+    made_[at].newName = rename.newName;
+    madeAt_[rename.newName] = at;
 }
 
 void Loader::relist(ListCriterion criterion) {

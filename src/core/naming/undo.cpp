@@ -1,6 +1,9 @@
-// Finding the last operation of a folder still intact on disk, and undoing it.
+// Carrying out an undo or a redo as its plan says, and recording it in the history.
 #include "core/naming/undo.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -15,218 +18,252 @@ namespace {
 
 std::string baseNameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
-// A file name as a picture entry: the extension split off after the last dot, kept only when
-// the other name of the rename ends with it too.
-PictureEntry entryOf(const std::string& name, const std::string& other = {}) {
-    const size_t dot = name.rfind('.');
-    if (dot == std::string::npos || dot == 0) return {name, ""};
-    const std::string extension = name.substr(dot);
-    if (!other.empty() &&
-        (other.size() <= extension.size() ||
-         other.compare(other.size() - extension.size(), extension.size(), extension) != 0)) {
-        return {name, ""};
-    }
-    return {name.substr(0, dot), extension};
-}
-
-// The name of the first file that is no longer as the operation left it; empty when intact.
-std::string firstChanged(const std::string& folder, const HistoryOperation& operation) {
-    for (const HistoryFile& file : operation.files) {
-        const std::string path = PathAfter(folder, operation, file);
-        HistoryFile now = file;
-        if (!ReadIdentity(path, now) || !(now == file)) {
-            return operation.effect == OperationEffect::Rename ? file.newName : path;
-        }
-    }
-    return {};
-}
-
-// Each file's move by the undo: the operation's own, the other way.
-std::vector<FileRename> movesOf(const HistoryOperation& operation) {
-    std::vector<FileRename> moves = NamesOf(operation);
-    for (FileRename& move : moves) std::swap(move.oldName, move.newName);
-    return moves;
-}
-
 std::string describe(const std::string& name, const std::string& reason) {
     return name + " (" + reason + ")";
 }
 
+OperationEffect reverseOf(OperationEffect effect) {
+    switch (effect) {
+        case OperationEffect::MoveOut:
+            return OperationEffect::MoveIn;
+        case OperationEffect::MoveIn:
+            return OperationEffect::MoveOut;
+        case OperationEffect::ToTrash:
+            return OperationEffect::FromTrash;
+        case OperationEffect::FromTrash:
+            return OperationEffect::ToTrash;
+        default:
+            return effect;
+    }
+}
+
+bool exists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+// Carries out a plan, group by group, and keeps the record of what it did.
 class Undoer {
 public:
-    Undoer(const std::string& folder, const HistoryOperation& done, const TrashHooks& trash,
+    Undoer(const std::string& folder, const UndoPlan& plan, const TrashHooks& trash,
            UndoResult& result)
-        : folder_(folder), done_(done), trash_(trash), result_(result) {
-        undo_.kind = OperationKind::Undo;
-        undo_.place = done.place;
+        : folder_(folder),
+          plan_(plan),
+          files_(plan.reversed.files),
+          trash_(trash),
+          result_(result) {
+        record_.kind = plan.operation.kind;
+        record_.effect = reverseOf(plan.reversed.effect);
+        record_.place = plan.reversed.place;
+        record_.angle = plan.angle;
+        record_.step = plan.redo ? HistoryStep::Redo : HistoryStep::Undo;
+        record_.target = plan.operation.id;
+        result_.failures = plan.kept;
     }
     void run();
-    const HistoryOperation& record() const { return undo_; }
+    const HistoryOperation& record() const { return record_; }
 
 private:
     void renameBack();
-    void transfer(const std::string& from, const std::string& to, OperationEffect effect);
+    void transfer(const std::string& from, const std::string& to);
     void turnBack();
     void restore();
     void trashAgain();
-    // A file back as it was; `shown` names it by its paths when it changed folders.
-    void undone(std::string oldName, std::string newName, FileRename shown = {}) {
-        result_.done.push_back(shown.oldName.empty() ? FileRename{oldName, newName} : shown);
-        undo_.files.push_back({std::move(oldName), std::move(newName)});
+    // A file moved: by its name before and after, in the folders the record's effect names.
+    void undone(std::string oldName, std::string newName, bool companion) {
+        record_.files.push_back({std::move(oldName), std::move(newName)});
+        record_.files.back().companion = companion;
         ++result_.undoneCount;
     }
 
     const std::string& folder_;
-    const HistoryOperation& done_;
+    const UndoPlan& plan_;
+    const std::vector<HistoryFile>& files_;
     const TrashHooks& trash_;
     UndoResult& result_;
-    HistoryOperation undo_;
+    HistoryOperation record_;
 };
 
 void Undoer::run() {
-    switch (done_.effect) {
+    switch (plan_.reversed.effect) {
         case OperationEffect::Rename:
-            return renameBack();
+            renameBack();
+            break;
         case OperationEffect::MoveOut:
-            return transfer(done_.place, folder_, OperationEffect::MoveIn);
+            transfer(plan_.reversed.place, folder_);
+            break;
         case OperationEffect::MoveIn:
-            return transfer(folder_, done_.place, OperationEffect::MoveOut);
+            transfer(folder_, plan_.reversed.place);
+            break;
         case OperationEffect::Turn:
-            return turnBack();
+            turnBack();
+            break;
         case OperationEffect::ToTrash:
-            return restore();
+            restore();
+            break;
         case OperationEffect::FromTrash:
-            return trashAgain();
+            trashAgain();
+            break;
     }
+    result_.done = NamesOf(record_);
+}
+
+PictureEntry entryOf(const UndoGroup& group) {
+    return {group.fromBase, group.rests.front(), {group.rests.begin() + 1, group.rests.end()}};
 }
 
 void Undoer::renameBack() {
-    undo_.effect = OperationEffect::Rename;
     std::vector<RenamePair> back;
-    back.reserve(done_.files.size());
-    for (const HistoryFile& file : done_.files) {
-        const PictureEntry now = entryOf(file.newName, file.oldName);
-        const std::string toBase =
-            now.extension.empty()
-                ? file.oldName
-                : file.oldName.substr(0, file.oldName.size() - now.extension.size());
-        back.push_back({now, toBase});
-    }
+    back.reserve(plan_.groups.size());
+    for (const UndoGroup& group : plan_.groups) back.push_back({entryOf(group), group.targetBase});
     RenamePassesResult passes = RenameInTwoPasses(folder_, back);
-    for (const RenamePair& pair : passes.done) undone(pair.from.fileName(), pair.toFileName());
+    for (const RenamePair& pair : passes.done) {
+        const std::vector<FileRename> renames = FileRenamesOf(pair);
+        for (size_t k = 0; k < renames.size(); ++k)
+            undone(renames[k].oldName, renames[k].newName, k > 0);
+    }
     for (const RenameFailure& failure : passes.failures) {
         result_.failures.push_back(describe(failure.fromName, std::strerror(failure.result.error)));
     }
 }
 
-// Files the operation moved between the folder and `done_.place` go back, each verified.
-void Undoer::transfer(const std::string& from, const std::string& to, OperationEffect effect) {
-    undo_.effect = effect;
+// Groups the record moved between the folder and its place go back, each verified, under the
+// names the plan chose.
+void Undoer::transfer(const std::string& from, const std::string& to) {
     std::vector<PictureEntry> pictures;
-    for (const HistoryFile& file : done_.files) pictures.push_back(entryOf(file.newName));
-    for (const TransferOutcome& outcome : TransferPictures(from, pictures, to)) {
-        if (outcome.moved()) {
-            undone(baseNameOf(outcome.source), baseNameOf(outcome.target),
-                   {outcome.source, outcome.target});
-        } else {
+    TransferOptions options;
+    for (const UndoGroup& group : plan_.groups) {
+        pictures.push_back(entryOf(group));
+        options.targetBases.push_back(group.targetBase);
+    }
+    const std::vector<TransferOutcome> outcomes = TransferPictures(from, pictures, to, options);
+    for (size_t g = 0; g < outcomes.size(); ++g) {
+        const TransferOutcome& outcome = outcomes[g];
+        if (!outcome.moved()) {
             const std::string reason = outcome.error ? std::strerror(outcome.error) : "not moved";
             result_.failures.push_back(describe(outcome.source, reason));
+            continue;
         }
+        const std::vector<std::string>& rests = plan_.groups[g].rests;
+        const std::string arrived = baseNameOf(outcome.target);
+        const std::string base = arrived.substr(0, arrived.size() - rests.front().size());
+        for (size_t k = 0; k < rests.size(); ++k)
+            undone(pictures[g].base + rests[k], base + rests[k], k > 0);
     }
 }
 
 void Undoer::turnBack() {
-    undo_.effect = OperationEffect::Turn;
-    undo_.angle = (360 - done_.angle) % 360;
-    for (const HistoryFile& file : done_.files) {
-        const TurnPictureResult turned = TurnPicture(folder_ + file.newName, undo_.angle);
+    for (const HistoryFile& file : files_) {
+        const TurnPictureResult turned = TurnPicture(folder_ + file.newName, plan_.angle);
         if (!turned.ok()) {
             result_.failures.push_back(describe(file.newName, turned.detail));
             continue;
         }
-        undo_.lossless = undo_.lossless && turned.lossless;
-        undone(file.newName, file.newName);
+        record_.lossless = record_.lossless && turned.lossless;
+        undone(file.newName, file.newName, false);
     }
 }
 
+// Each group comes back whole from the Trash, or stays there whole when a name is taken.
 void Undoer::restore() {
-    undo_.effect = OperationEffect::FromTrash;
-    for (const HistoryFile& file : done_.files) {
-        const std::string error = trash_.fromTrash
-                                      ? trash_.fromTrash(file.newName, folder_ + file.oldName)
-                                      : std::string("no Trash");
-        if (error.empty()) {
-            undone(file.newName, file.oldName);
-        } else {
-            result_.failures.push_back(describe(file.newName, error));
+    for (const UndoGroup& group : plan_.groups) {
+        if (group.kept) continue;
+        const HistoryFile& picture = files_[group.files.front()];
+        const bool taken = std::any_of(group.files.begin(), group.files.end(), [&](size_t f) {
+            return exists(folder_ + files_[f].oldName);
+        });
+        if (taken) {
+            result_.failures.push_back(describe(picture.oldName, "another file bears its name"));
+            continue;
+        }
+        for (const size_t f : group.files) {
+            const HistoryFile& file = files_[f];
+            const std::string error = trash_.fromTrash
+                                          ? trash_.fromTrash(file.newName, folder_ + file.oldName)
+                                          : std::string("no Trash");
+            if (!error.empty()) {
+                result_.failures.push_back(describe(file.newName, error));
+                break;
+            }
+            undone(file.newName, file.oldName, f != group.files.front());
         }
     }
 }
 
+// Each group goes to the Trash again; a picture that cannot keeps its companions beside it.
 void Undoer::trashAgain() {
-    undo_.effect = OperationEffect::ToTrash;
-    for (const HistoryFile& file : done_.files) {
-        std::string pathInTrash;
-        const std::string error =
-            trash_.toTrash ? trash_.toTrash(folder_ + file.newName, pathInTrash) : "no Trash";
-        if (error.empty()) {
-            undone(file.newName, pathInTrash);
-        } else {
-            result_.failures.push_back(describe(file.newName, error));
+    for (const UndoGroup& group : plan_.groups) {
+        for (const size_t f : group.files) {
+            const HistoryFile& file = files_[f];
+            std::string pathInTrash;
+            const std::string error =
+                trash_.toTrash ? trash_.toTrash(folder_ + file.newName, pathInTrash) : "no Trash";
+            if (!error.empty()) {
+                result_.failures.push_back(describe(file.newName, error));
+                if (f == group.files.front()) break;
+                continue;
+            }
+            undone(file.newName, pathInTrash, f != group.files.front());
         }
     }
+}
+
+// Whether the plan made now is the one that was shown.
+bool samePlan(const UndoPlan& asked, const UndoPlan& now) {
+    return asked.redo == now.redo && asked.reversed.id == now.reversed.id &&
+           asked.moves == now.moves && asked.kept == now.kept;
+}
+
+UndoResult busy() {
+    UndoResult result;
+    result.folderBusy = true;
+    return result;
+}
+
+UndoResult carryOut(const std::string& folder, UndoPlan plan, const TrashHooks& trash,
+                    const UndoPlan* asked) {
+    UndoResult result;
+    result.plan = std::move(plan);
+    if (!result.plan.ready()) return result;
+    if (asked && !samePlan(*asked, result.plan)) {
+        result.plan.status = UndoPlan::Status::Changed;
+        return result;
+    }
+    Undoer undoer(folder, result.plan, trash, result);
+    undoer.run();
+    RecordOperation(folder, undoer.record());
+    return result;
 }
 
 }  // namespace
 
-std::vector<FileRename> FileRenamesOfPairs(const std::vector<RenamePair>& pairs) {
-    std::vector<FileRename> renames;
-    renames.reserve(pairs.size());
-    for (const RenamePair& pair : pairs) {
-        for (FileRename& rename : FileRenamesOf(pair)) renames.push_back(std::move(rename));
-    }
-    return renames;
-}
-
 void RecordRenames(OperationKind kind, const std::string& folder,
                    const std::vector<RenamePair>& done) {
-    RecordOperation(folder, RenameOperation(kind, FileRenamesOfPairs(done)));
-}
-
-UndoPlan PlanUndo(const std::string& given) {
-    UndoPlan plan;
-    const std::string folder = CanonicalFolder(given);
-    const std::vector<HistoryOperation> history = ReadHistory(folder);
-    for (size_t i = history.size(); i-- > 0;) {
-        const std::string changed = firstChanged(folder, history[i]);
-        if (!changed.empty()) {
-            if (plan.changedName.empty()) plan.changedName = changed;
-            continue;
+    std::vector<FileRename> renames;
+    std::vector<bool> companions;
+    for (const RenamePair& pair : done) {
+        const std::vector<FileRename> files = FileRenamesOf(pair);
+        for (size_t k = 0; k < files.size(); ++k) {
+            renames.push_back(files[k]);
+            companions.push_back(k > 0);
         }
-        plan.operation = history[i];
-        plan.number = static_cast<int>(history.size() - i);
-        plan.moves = movesOf(plan.operation);
-        plan.status = plan.operation.effect == OperationEffect::Turn && !plan.operation.lossless
-                          ? UndoPlan::Status::Lossy
-                          : UndoPlan::Status::Ready;
-        return plan;
     }
-    if (!history.empty()) plan.status = UndoPlan::Status::Changed;
-    return plan;
+    RecordOperation(folder, RenameOperation(kind, renames, companions));
 }
 
-UndoResult UndoLastOperation(const std::string& given, const TrashHooks& trash) {
-    UndoResult result;
+UndoResult UndoLastOperation(const std::string& given, const TrashHooks& trash,
+                             const UndoPlan* asked) {
     const std::string folder = CanonicalFolder(given);
     const FolderLock lock(folder);
-    result.folderBusy = lock.busy();
-    if (result.folderBusy) return result;
-    result.plan = PlanUndo(folder);
-    if (!result.plan.ready()) return result;
-    Undoer undoer(folder, result.plan.operation, trash, result);
-    undoer.run();
-    RecordOperation(folder, undoer.record());
-    return result;
+    if (lock.busy()) return busy();
+    return carryOut(folder, PlanUndo(folder), trash, asked);
+}
+
+UndoResult RedoLastUndo(const std::string& given, const TrashHooks& trash, const UndoPlan* asked) {
+    const std::string folder = CanonicalFolder(given);
+    const FolderLock lock(folder);
+    if (lock.busy()) return busy();
+    return carryOut(folder, PlanRedo(folder), trash, asked);
 }
 
 }  // namespace lumaro

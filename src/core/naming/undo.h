@@ -1,7 +1,10 @@
-// Recording the renames of an operation in the folder's history, and undoing the last
-// operation of a folder that is still intact on disk: renames go back through the two passes
-// and the journal, pictures moved out come back verified, a turn is turned back, a deleted
-// picture comes back from the Trash. The undo is recorded too, so a second undo redoes.
+// Recording the renames of an operation in the folder's history, and stepping back and forth
+// through the history as every editor does: an undo takes the newest operation not yet undone
+// whose files are still as it left them, a redo takes back the last undo, and a new operation
+// ends what can be redone. Renames go back through the two passes and the journal, pictures
+// moved out come back verified, a turn is turned back, a deleted picture comes back from the
+// Trash. A picture and its companions go back together: where the picture's name is taken
+// again, the whole group takes one free name (" (2)"), or stays in the Trash, reported.
 #pragma once
 
 #include <functional>
@@ -14,32 +17,48 @@
 
 namespace lumaro {
 
-// The file renames of the pairs an operation made, every file of each picture.
-std::vector<FileRename> FileRenamesOfPairs(const std::vector<RenamePair>& pairs);
-
 // Records the renames that took place as one operation of `folder`'s history.
 void RecordRenames(OperationKind kind, const std::string& folder,
                    const std::vector<RenamePair>& done);
 
+// A picture and its companions as an undo or redo moves them: files of the record it
+// reverses, the picture first, and the base name they take (" (2)" when their own is taken).
+struct UndoGroup {
+    std::vector<size_t> files;       // places in the reversed record's files
+    std::string fromBase;            // the base they bear now
+    std::string toBase;              // the base they had before the reversed record
+    std::string targetBase;          // the base they will bear: toBase, or a free name after it
+    std::vector<std::string> rests;  // each file's name after the base, the picture's first
+    bool kept = false;               // stays where it is (in the Trash: its name is taken)
+};
+
 struct UndoPlan {
     enum class Status {
-        Ready,    // `operation` can be undone
-        Nothing,  // the history holds no operation (kMessageNothingToUndo)
+        Ready,    // `operation` can be undone (or redone)
+        Nothing,  // no operation to undo, or no undo to take back
         Changed,  // no operation is intact: `changedName` is no longer as the last one left it
         Lossy,    // the last intact operation is a turn that was not lossless
     };
     Status status = Status::Nothing;
-    HistoryOperation operation;  // the operation to undo
+    bool redo = false;
+    HistoryOperation operation;  // the operation undone or redone, as first recorded
     int number = 0;              // its place in the history, 1 for the most recent
-    // Each file's move, "present -> after the undo", named as NamesOf names them.
+    HistoryOperation reversed;   // the record whose moves are reversed: its last step
+    std::vector<UndoGroup> groups;
+    // Each file's move, "present -> after", named as NamesOf names them; a turn as
+    // "name turned A clockwise", a file going to the Trash as "(Trash)". Kept groups are left out.
     std::vector<FileRename> moves;
+    std::vector<std::string> kept;     // "name (reason)" for each group that stays where it is
+    std::vector<std::string> renamed;  // "old name -> free name" of groups whose name is taken
+    int angle = 0;                     // a turn: the angle it turns by, clockwise
     std::string changedName;  // Changed: the file of the most recent operation that changed
 
     bool ready() const { return status == Status::Ready; }
 };
 
-// What UndoLastOperation would do, found without touching a file.
+// What UndoLastOperation and RedoLastUndo would do, found without touching a file.
 UndoPlan PlanUndo(const std::string& folder);
+UndoPlan PlanRedo(const std::string& folder);
 
 // The Trash lies beyond the core: the caller lends its two moves. Each returns an empty
 // error text on success.
@@ -58,8 +77,13 @@ struct UndoResult {
     bool folderBusy = false;            // another program is changing the folder: nothing was done
 };
 
-// Undoes the operation PlanUndo finds, when it is ready, under the folder's lock; otherwise
-// touches nothing.
-UndoResult UndoLastOperation(const std::string& folder, const TrashHooks& trash = {});
+// Carries out the plan PlanUndo (PlanRedo) makes now under the folder's lock, when it is ready,
+// and records it;
+// otherwise touches nothing. With `asked`, the plan a question or a dry run showed: a folder
+// that changed since then gets another plan, and nothing is done (status Changed).
+UndoResult UndoLastOperation(const std::string& folder, const TrashHooks& trash = {},
+                             const UndoPlan* asked = nullptr);
+UndoResult RedoLastUndo(const std::string& folder, const TrashHooks& trash = {},
+                        const UndoPlan* asked = nullptr);
 
 }  // namespace lumaro

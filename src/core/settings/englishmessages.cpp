@@ -166,18 +166,18 @@ constexpr const char* kEnglishEntries[] = {
     "144=load|apply|cancel apply|accept move|renumber|cancel renumber|transfer|turn|delete|undo|"
     "repair",
     "145=Another Lumaro is changing this folder.",
-    "146=",
+    "146=the Trash of this disk cannot be used",
     "147=",
-    "148=",
-    "149=",
-    "150=",
-    "151=",
-    "152=",
-    "153=",
-    "154=",
-    "155=",
-    "156=",
-    "157=the Trash of this disk cannot be used",
+    "148=The history of this folder cannot be written in the state folder %1 (%2): this "
+    "operation could not be undone later. Continue without a history?",
+    "149=The history of this folder cannot be written, so nothing was changed (--no-history goes "
+    "on without one). The state folder:",
+    "150=This folder has no undo to redo.",
+    "151=Redo %1 of %2 pictures made on %3?",
+    "152=Nothing was redone: this file is no longer as the undo left it (renamed again, "
+    "replaced or changed):",
+    "153=Their names being taken again, these pictures came back under another name, each with "
+    "its companions:",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

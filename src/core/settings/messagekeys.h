@@ -220,8 +220,24 @@ inline constexpr int kMessageFolderBusy = 145;
 
 // A file the Trash of its disk cannot take (no trash folder there can be used or made, or only
 // one on another disk): said in place of the system's reason, in parentheses after the file.
-inline constexpr int kMessageTrashUnusable = 157;
+inline constexpr int kMessageTrashUnusable = 146;
+// Key 147 is free.
 
-inline constexpr int kMessageKeyCount = 158;
+// The history of the folder cannot be written: asks whether to go on without one. %1 is the
+// state folder, %2 why it cannot be written.
+inline constexpr int kMessageContinueWithoutHistory = 148;
+// The same refusal on the command line; followed by the state folder and the reason.
+inline constexpr int kMessageHistoryNotWritable = 149;
+// No undo of the folder to take back.
+inline constexpr int kMessageNothingToRedo = 150;
+// Ctrl+Shift+Z: asks whether to redo the last undone operation; %1, %2, %3 as in 136.
+inline constexpr int kMessageRedoQuestion = 151;
+// The files of the last undo are no longer as it left them; followed by the file that changed.
+inline constexpr int kMessageRedoChanged = 152;
+// Pictures whose names were taken again, put back under a free name with their companions;
+// followed by "old name -> new name" lines.
+inline constexpr int kMessageUndoOtherNames = 153;
+
+inline constexpr int kMessageKeyCount = 154;
 
 }  // namespace lumaro

@@ -1,7 +1,6 @@
 // Deciding the program's folders from the environment and the executable's place, and making them.
 #include "core/settings/programfolder.h"
 
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,24 +51,30 @@ std::string xdgFolder(const std::string& variable, const std::string& home, cons
     if (!variable.empty() && variable.front() == '/') return withSeparator(variable);
     return withSeparator(home) + fallback;
 }
+
+// The histories always live in the user's state folder, wherever the program runs from: a
+// build folder or $LUMARO_HOME must not keep the names a camera gave. None without a home.
+std::string stateFolder(const ProgramFolderInputs& inputs) {
+    const bool named = !inputs.xdgStateHome.empty() && inputs.xdgStateHome.front() == '/';
+    if (!named && inputs.home.empty()) return {};
+    return xdgFolder(inputs.xdgStateHome, inputs.home, ".local/state/") + "lumaro/";
+}
 }  // namespace
 
 ProgramFolders DecideProgramFolders(const ProgramFolderInputs& inputs) {
     if (!inputs.lumaroHome.empty()) {
         const std::string home = withSeparator(inputs.lumaroHome);
-        return {home, home, home, home};
+        return {home, home, home, stateFolder(inputs)};
     }
     if (const std::string prefix = installPrefix(inputs.executableFolder); !prefix.empty()) {
         return {prefix + kInstalledDataFolder,
                 xdgFolder(inputs.xdgConfigHome, inputs.home, ".config/") + "lumaro/",
                 xdgFolder(inputs.xdgDataHome, inputs.home, ".local/share/") + "lumaro/",
-                xdgFolder(inputs.xdgStateHome, inputs.home, ".local/state/") + "lumaro/"};
+                stateFolder(inputs)};
     }
     const std::string folder =
         withSeparator(inputs.executableFolder.empty() ? "." : inputs.executableFolder);
-    const bool stateNamed = !inputs.xdgStateHome.empty() && inputs.xdgStateHome.front() == '/';
-    return {folder, folder, folder,
-            stateNamed ? withSeparator(inputs.xdgStateHome) + "lumaro/" : folder};
+    return {folder, folder, folder, stateFolder(inputs)};
 }
 
 ProgramFolderInputs CurrentProgramFolderInputs() {
@@ -81,11 +86,7 @@ ProgramFolderInputs CurrentProgramFolderInputs() {
         inputs.executableFolder.assign(buffer.data(), static_cast<size_t>(n));
         inputs.executableFolder.erase(inputs.executableFolder.rfind('/') + 1);
     }
-    inputs.home = environment("HOME");
-    if (inputs.home.empty()) {
-        if (const passwd* account = getpwuid(getuid()); account && account->pw_dir)
-            inputs.home = account->pw_dir;
-    }
+    inputs.home = UserHome();
     inputs.xdgConfigHome = environment("XDG_CONFIG_HOME");
     inputs.xdgDataHome = environment("XDG_DATA_HOME");
     inputs.xdgStateHome = environment("XDG_STATE_HOME");

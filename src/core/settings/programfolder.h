@@ -8,29 +8,29 @@
 namespace lumaro {
 
 // The folders of one run, each ending with '/'. With $LUMARO_HOME, or when the program runs
-// from its build folder, all three are the same program folder.
+// from its build folder, the first three are the same program folder; the state folder is
+// always the user's.
 struct ProgramFolders {
     std::string shipped;   // the language and help files that come with the program
     std::string settings;  // the settings file
     std::string user;      // language files the user adds, and the default Snapkeep folder
-    std::string state;     // the histories of the picture folders
+    std::string state;     // the histories of the picture folders; empty without a home
 };
 
 // What the folders are decided from: the environment and where the executable lies.
 struct ProgramFolderInputs {
     std::string lumaroHome;        // $LUMARO_HOME
     std::string executableFolder;  // ends with '/'
-    std::string home;              // $HOME, or the account's home folder
+    std::string home;              // UserHome()
     std::string xdgConfigHome;
     std::string xdgDataHome;
     std::string xdgStateHome;
 };
 
-// $LUMARO_HOME when set holds everything. An executable in a "bin/" folder with
-// "../share/lumaro/" beside it is installed: shipped files in share/lumaro, the settings in
-// the XDG config folder, the user's files in the XDG data folder, the histories in the XDG
-// state folder. Otherwise the executable's folder holds everything, but the histories go to
-// the XDG state folder when $XDG_STATE_HOME names one.
+// $LUMARO_HOME when set holds everything but the histories. An executable in a "bin/" folder
+// with "../share/lumaro/" beside it is installed: shipped files in share/lumaro, the settings
+// in the XDG config folder, the user's files in the XDG data folder. Otherwise the
+// executable's folder holds them. The histories are always in the XDG state folder.
 ProgramFolders DecideProgramFolders(const ProgramFolderInputs& inputs);
 // The inputs of this process.
 ProgramFolderInputs CurrentProgramFolderInputs();

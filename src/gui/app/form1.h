@@ -155,8 +155,13 @@ public:
     void OfferTurnButtons(bool offered);
     void DeletePicture();
     void MoveToFolder();
-    // Ctrl+Z: undoes the last operation of the current folder still intact, after a question.
+    // Ctrl+Z: undoes the newest operation of the current folder still intact and not undone,
+    // after a question; Ctrl+Shift+Z takes the last undo back.
     void UndoLastOperationOfFolder();
+    void RedoLastUndoOfFolder();
+    // Before an operation that the history of `folder` records: true when it can be recorded,
+    // or when the user chose to go on without a history.
+    bool goOnWithoutHistory(const std::string& folder);
 
     // Controls, named as the window names them.
     QListWidget* lb_Avant = nullptr;
@@ -266,6 +271,7 @@ private:
     bool beginMove(bool* startedSequence = nullptr);
     void dropPendingMove();
     void attachUndoShortcut();
+    void stepThroughHistory(bool redo);
     void showMoveResult(const MoveBlockResult& moved);
     void layoutTopRow();
     std::vector<std::string> languageList() const;
@@ -290,6 +296,7 @@ private:
     std::string languageName;
     std::string helpFilePath;
     std::string currentFolder;
+    std::string historyWaivedFolder_;  // the folder whose operations go on without a history
     std::string copyToFolder;
     std::string slideShowFolder;
     std::string slideShowTitleFormat;

@@ -117,6 +117,10 @@ static FirstNumberingAnswer askFirstNumbering(Form1& form) {
 
 void Form1::LoadFolder() {
     pictures.currentFolder = currentFolder;
+    if (!goOnWithoutHistory(currentFolder)) {  // the folder stays unloaded, nothing renamed
+        ShowPictureList();
+        return;
+    }
     LoadFolderOptions options;
     options.askFirstNumbering = [this] { return askFirstNumbering(*this); };
     options.progress = progress().reporter();

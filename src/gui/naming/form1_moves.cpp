@@ -113,6 +113,7 @@ void Form1::pictbttn_TargetMove_Click() {
 }
 
 void Form1::cb_AccepterDeplacer_Click() {
+    if (!goOnWithoutHistory(pictures.currentFolder)) return;
     const FolderLock lock(pictures.currentFolder);
     if (messages().refusedAsBusy(lock)) return;
     for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);

@@ -75,6 +75,7 @@ void Form1::cancelProposal(WindowState (*cancel)(PictureList&, const ListProgres
 void Form1::cb_AnnulerRenommage_Click() { cancelProposal(&CancelRename); }
 
 void Form1::cb_Appliquer_Click() {
+    if (!goOnWithoutHistory(pictures.currentFolder)) return;
     const FolderLock lock(pictures.currentFolder);
     if (messages().refusedAsBusy(lock)) return;
     dropPendingMove();
@@ -101,6 +102,7 @@ void Form1::cb_Appliquer_Click() {
 }
 
 void Form1::cb_AnnulerApplication_Click() {
+    if (!goOnWithoutHistory(pictures.currentFolder)) return;
     const FolderLock lock(pictures.currentFolder);
     if (messages().refusedAsBusy(lock)) return;
     dropPendingMove();

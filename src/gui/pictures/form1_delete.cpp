@@ -71,6 +71,9 @@ void Form1::DeletePicture() {
     const QString shown = ImageV_1->fileName();
     if (shown.isEmpty()) return;
     const std::vector<std::string> paths = askWhatToDelete(*this, shown, PathBytes(shown));
+    if (!paths.empty() &&
+        !goOnWithoutHistory(paths.front().substr(0, paths.front().rfind('/') + 1)))
+        return;
     FolderLock lock;
     if (!paths.empty()) lock = FolderLock(FolderOfPath(paths.front()));
     if (messages().refusedAsBusy(lock)) return;
@@ -81,6 +84,9 @@ void Form1::DeletePicture() {
         const TrashOutcome trashed = MoveToTrash(path);
         if (trashed.moved()) {
             deleted.files.push_back({path, trashed.pathInTrash});
+            // A companion goes with its picture in the history only when the picture went too.
+            deleted.files.back().companion =
+                path != paths.front() && deleted.files.front().oldName == paths.front();
         } else if (Dialogs().question(this, message(kMessageDeleteFile),
                                       message(kMessageTrashFailedDeletePermanently) +
                                           QStringLiteral("\n") + named + QStringLiteral("\n(") +

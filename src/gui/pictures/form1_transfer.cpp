@@ -27,6 +27,7 @@ void Form1::MoveToFolder() {
         copyToFolder = CopyToFolderAfter(destination);
         SaveSettings();
     }
+    if (!goOnWithoutHistory(pictures.currentFolder)) return;
     if (const int error = CreateFolder(destination, {.allLevels = false})) {
         Dialogs().message(this, QString(),
                           message(kMessageCannotCreateFolder) + QLatin1Char('\n') +

@@ -30,6 +30,8 @@ void Form1::OfferTurnButtons(bool offered) {
 void Form1::RotatePicture(int angle) {
     const QString shown = ImageV_1->fileName();
     if (shown.isEmpty()) return;  // nothing to turn
+    const std::string path = PathBytes(shown);
+    if (!goOnWithoutHistory(path.substr(0, path.rfind('/') + 1))) return;
     const FolderLock lock(FolderOfPath(PathBytes(shown)));
     if (messages().refusedAsBusy(lock)) return;
     TurnPictureResult result = TurnPicture(PathBytes(shown), angle);
