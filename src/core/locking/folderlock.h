@@ -14,7 +14,9 @@ namespace lumaro {
 
 // How this process locks folders; set once by the program at its start.
 struct FolderLockSettings {
-    // Wait for another program to finish with a folder rather than refuse at once.
+    // Wait for another program to finish with a folder rather than refuse at once. While the
+    // process holds other folders it waits only for one whose real path sorts after all of
+    // them, so that two programs never wait on each other; otherwise it refuses at once.
     bool wait = false;
     // Where lock files go when there is no runtime folder ($XDG_RUNTIME_DIR): the program's
     // state folder. Empty: no lock file there.
@@ -37,7 +39,9 @@ struct FolderIdentity {
 // one process the lock is shared: a function that holds a folder's lock may call another that
 // locks it too. Several folders are locked in the byte order of their real paths, so two
 // programs locking the same two folders never wait on each other. A folder that cannot be
-// found or opened is not locked; the operation then meets the error itself.
+// found is not locked (the operation then meets the error itself), nor one that can be locked
+// neither itself nor through a lock file (no place to write one): the operation then runs as
+// it always could, alone or not.
 class FolderLock {
 public:
     FolderLock() = default;
