@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,11 @@ int checkHistory(const Arguments& arguments, const LanguageTable& messages) {
         return kDone;
     }
     const bool files = arguments.command == "turn" || arguments.command == "delete";
-    for (const std::string& path : arguments.paths) {
-        const HistoryAccess access =
-            CheckHistoryWritable(files ? path.substr(0, path.rfind('/') + 1) : path);
+    std::set<std::string> folders;
+    for (const std::string& path : arguments.paths)
+        folders.insert(files ? path.substr(0, path.rfind('/') + 1) : path);
+    for (const std::string& folder : folders) {
+        const HistoryAccess access = CheckHistoryWritable(folder);
         if (access.writable) continue;
         Say(messages.text(kMessageHistoryNotWritable) + "\n" + access.stateFolder + " (" +
             access.reason + ")");

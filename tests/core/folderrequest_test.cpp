@@ -3,6 +3,8 @@
 #include "core/windows/folderrequest.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -56,8 +58,8 @@ TEST(FolderRequestTest, EachFeatureGetsItsOwnTextsAndTheHomeFolderWhenNoneIsKnow
     }
     EXPECT_EQ(FolderRequestFor(FolderChoice::MoveToFolder, table, "/data/Rome/").folder,
               "/data/Rome/");
-    unsetenv("HOME");
-    EXPECT_EQ(HomeFolder(), "/");
+    unsetenv("HOME");  // the account's home, as for the history and the Trash
+    EXPECT_EQ(HomeFolder(), WithTrailingSeparator(getpwuid(getuid())->pw_dir));
 }
 
 TEST(FolderRequestTest, NewFolderRequestCarriesTheCancelCaptionTitleLabelAndWorkingFolder) {
