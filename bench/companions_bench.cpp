@@ -7,10 +7,10 @@
 
 #include "benchsupport.h"
 #include "core/files/fileoperations.h"
-#include "core/naming/apply.h"
+#include "core/renaming/apply.h"
 #include "core/naming/numberedname.h"
-#include "core/naming/renamepasses.h"
-#include "core/naming/renumber.h"
+#include "core/renaming/renamepasses.h"
+#include "core/renaming/renumber.h"
 #include "renumbering.h"
 
 namespace {

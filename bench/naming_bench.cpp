@@ -11,11 +11,11 @@
 #include "core/files/fileoperations.h"
 #include "core/history/history.h"
 #include "core/journal/renamejournal.h"
-#include "core/naming/apply.h"
-#include "core/naming/move.h"
+#include "core/renaming/apply.h"
+#include "core/renaming/move.h"
 #include "core/naming/numberedname.h"
-#include "core/naming/renamepasses.h"
-#include "core/naming/renumber.h"
+#include "core/renaming/renamepasses.h"
+#include "core/renaming/renumber.h"
 #include "renumbering.h"
 
 namespace {

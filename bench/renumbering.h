@@ -4,9 +4,9 @@
 #include <chrono>
 #include <vector>
 
-#include "core/naming/apply.h"
+#include "core/renaming/apply.h"
 #include "core/naming/picturelist.h"
-#include "core/naming/renumber.h"
+#include "core/renaming/renumber.h"
 
 namespace lumaro::bench {
 

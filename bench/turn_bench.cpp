@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "benchsupport.h"
-#include "core/picturefile/turnpicture.h"
+#include "core/turning/turnpicture.h"
 
 extern char** environ;
 

@@ -6,17 +6,21 @@
 # include Qt. "core" stands for every folder of the core. Every arrow points to a folder higher
 # in the table, so no cycle can form.
 set(lumaro_folder_arrows
-  "core/locking      |                                  | no"  # one operation at a time on a folder
-  "core/files        | core/locking                     | no"  # folder entries, names, atomic writer
-  "core/picturefile  | core/files core/locking          | no"  # inside picture files: Exif, turn, date
-  "core/listing      | core/files core/picturefile      | no"  # ordered listings, parallel head reads
-  "core/settings     | core/files                       | no"  # settings, messages, program folder
-  "core/history      | core/files core/settings         | no"  # each folder's history of operations
-  "core/journal      | core/files core/history core/locking | no"  # the rename journal and its repair
-  "core/windows      | core/files core/settings         | no"  # Qt-free halves of windows
-  "core/slideshow    | core/files core/settings         | no"  # the slide-show project file
-  "core/naming       | core/files core/picturefile core/listing core/journal core/settings core/windows core/history core/locking | no"
-  "core/snapkeep     | core/files core/naming           | no"  # the Snapkeep strip's copies and sets
+  "core/locking      |                                        | no"  # one operation at a time on a folder
+  "core/names        |                                        | no"  # name order, free names, UTF-8 cuts
+  "core/files        | core/names core/locking                | no"  # entries, renames, atomic writer, transfer
+  "core/picturefile  | core/files                             | no"  # inside picture files: segments, Exif, date
+  "core/turning      | core/files core/picturefile core/locking | no"  # turning pictures, Exif carried over
+  "core/listing      | core/files core/names core/picturefile | no"  # ordered listings, parallel head reads
+  "core/settings     | core/files core/names | no"  # settings, messages, program folder
+  "core/history      | core/files core/names core/settings    | no"  # each folder's history of operations
+  "core/journal      | core/files core/history core/locking   | no"  # the rename journal and its repair
+  "core/windows      | core/files core/settings               | no"  # Qt-free halves of windows
+  "core/slideshow    | core/files core/names core/settings    | no"  # the slide-show project file
+  "core/naming       | core/files core/names core/listing core/settings | no"  # numbered names, the picture list
+  "core/renaming     | core/files core/names core/picturefile core/listing core/journal core/settings core/windows core/history core/locking core/naming | no"
+  "core/undo         | core/files core/names core/history core/locking core/naming core/renaming core/turning | no"
+  "core/snapkeep     | core/files core/names core/naming      | no"  # the Snapkeep strip's copies and sets
   "trash             | core                             | yes" # the desktop Trash, QtCore only
   "gui/toolkit       | core                             | yes" # message boxes, placing, fonts, viewer
   "gui/app           | core trash gui/toolkit           | yes" # the main window Form1

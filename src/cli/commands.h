@@ -10,7 +10,7 @@
 #include "cli/arguments.h"
 #include "core/files/fileoperations.h"
 #include "core/locking/folderlock.h"
-#include "core/naming/folderload.h"
+#include "core/renaming/folderload.h"
 #include "core/naming/picturelist.h"
 #include "core/settings/languagetable.h"
 

@@ -7,7 +7,7 @@
 #include "cli/jsonnames.h"
 #include "cli/oneline.h"
 #include "core/history/history.h"
-#include "core/naming/undo.h"
+#include "core/undo/undo.h"
 #include "core/settings/messagekeys.h"
 #include "trash/trash.h"
 

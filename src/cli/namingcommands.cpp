@@ -4,15 +4,15 @@
 #include <algorithm>
 
 #include "cli/commands.h"
-#include "core/files/namecompare.h"
-#include "core/naming/apply.h"
-#include "core/naming/composename.h"
-#include "core/naming/folderload.h"
-#include "core/naming/move.h"
+#include "core/names/namecompare.h"
+#include "core/renaming/apply.h"
+#include "core/renaming/composename.h"
+#include "core/renaming/folderload.h"
+#include "core/renaming/move.h"
 #include "core/naming/numberedname.h"
-#include "core/naming/renamecheck.h"
-#include "core/naming/renamepasses.h"
-#include "core/naming/renumber.h"
+#include "core/renaming/renamecheck.h"
+#include "core/renaming/renamepasses.h"
+#include "core/renaming/renumber.h"
 #include "core/settings/messagekeys.h"
 
 namespace lumaro::cli {

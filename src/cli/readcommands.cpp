@@ -9,7 +9,7 @@
 #include "cli/commands.h"
 #include "cli/jsonnames.h"
 #include "cli/oneline.h"
-#include "core/files/namecompare.h"
+#include "core/names/namecompare.h"
 #include "core/listing/folderlisting.h"
 #include "core/picturefile/picturedate.h"
 #include "core/settings/messagekeys.h"

@@ -7,7 +7,7 @@
 #include "cli/commands.h"
 #include "cli/jsonnames.h"
 #include "core/files/createfolder.h"
-#include "core/files/namecompare.h"
+#include "core/names/namecompare.h"
 #include "core/naming/picturelist.h"
 #include "core/settings/messagekeys.h"
 #include "core/slideshow/slideshowfile.h"

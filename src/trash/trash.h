@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/naming/undo.h"
+#include "core/undo/undo.h"
 
 namespace lumaro {
 

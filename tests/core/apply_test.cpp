@@ -1,12 +1,12 @@
 // Applying and cancelling renames on real folders: no temporary name meets a picture, no file lost.
-#include "core/naming/apply.h"
+#include "core/renaming/apply.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "core/naming/composename.h"
-#include "core/naming/renumber.h"
+#include "core/renaming/composename.h"
+#include "core/renaming/renumber.h"
 #include "core/windows/windowstate.h"
 #include "namingfolder.h"
 

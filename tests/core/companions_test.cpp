@@ -13,9 +13,9 @@
 #include "core/files/transfer.h"
 #include "core/journal/journalformat.h"
 #include "core/journal/renamejournal.h"
-#include "core/naming/apply.h"
+#include "core/renaming/apply.h"
 #include "core/naming/picturelisting.h"
-#include "core/naming/renumber.h"
+#include "core/renaming/renumber.h"
 #include "namingfolder.h"
 #include "stoppedchild.h"
 

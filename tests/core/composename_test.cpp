@@ -1,5 +1,5 @@
 // Composing names and proposing renames: captions kept or refused whole, pairs kept together.
-#include "core/naming/composename.h"
+#include "core/renaming/composename.h"
 
 #include <gtest/gtest.h>
 

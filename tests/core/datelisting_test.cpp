@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "core/files/folderentries.h"
-#include "core/files/namecompare.h"
+#include "core/names/namecompare.h"
 #include "core/listing/folderlisting.h"
 #include "core/picturefile/picturedate.h"
 #include "picturefolder.h"

@@ -1,10 +1,10 @@
 // The Exif block a copy of a picture takes along: upright, the copy's size, no small picture
 // of the old pixels, every date kept; and where the block goes in the copy.
-#include "core/picturefile/exifcopy.h"
+#include "core/turning/exifcopy.h"
 
 #include <gtest/gtest.h>
 
-#include "core/picturefile/jpegheader.h"
+#include "core/picturefile/jpegsegments.h"
 #include "turnjpegs.h"
 
 namespace lumaro {

@@ -1,5 +1,5 @@
 // Loading folders: widths made equal, the unnumbered numbered, taken names and six digits heeded.
-#include "core/naming/folderload.h"
+#include "core/renaming/folderload.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -10,8 +10,8 @@
 #include <cstdlib>
 
 #include "core/journal/renamejournal.h"
-#include "core/naming/apply.h"
-#include "core/naming/renumber.h"
+#include "core/renaming/apply.h"
+#include "core/renaming/renumber.h"
 #include "namingfolder.h"
 
 namespace lumaro {

@@ -1,5 +1,5 @@
 // Moving blocks in the list: steps, targets, refusals, and accepting or cancelling moves on disk.
-#include "core/naming/move.h"
+#include "core/renaming/move.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/naming/picturelist.h"
-#include "core/naming/renamepasses.h"
+#include "core/renaming/renamepasses.h"
 #include "picturefolder.h"
 
 namespace lumaro {

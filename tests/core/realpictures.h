@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "core/picturefile/jpegheader.h"
+#include "core/picturefile/jpegsegments.h"
 
 namespace lumaro::realpictures {
 

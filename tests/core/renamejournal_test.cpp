@@ -13,10 +13,10 @@
 #include <map>
 
 #include "core/journal/journalformat.h"
-#include "core/naming/apply.h"
-#include "core/naming/folderload.h"
-#include "core/naming/move.h"
-#include "core/naming/renumber.h"
+#include "core/renaming/apply.h"
+#include "core/renaming/folderload.h"
+#include "core/renaming/move.h"
+#include "core/renaming/renumber.h"
 #include "namingfolder.h"
 #include "stoppedchild.h"
 

@@ -1,5 +1,5 @@
 // Renumbering: the placement rules, widths and answers, and never a number another picture bears.
-#include "core/naming/renumber.h"
+#include "core/renaming/renumber.h"
 
 #include <gtest/gtest.h>
 

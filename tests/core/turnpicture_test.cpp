@@ -1,6 +1,6 @@
 // Turning pictures on disk: lossless where the blocks allow, the shown orientation honoured and
 // then reset, every header segment kept, and the original never lost when a step fails.
-#include "core/picturefile/turnpicture.h"
+#include "core/turning/turnpicture.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,8 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "core/picturefile/jpegheader.h"
-#include "core/picturefile/jpegturn.h"
+#include "core/picturefile/jpegsegments.h"
+#include "core/turning/jpegturn.h"
 #include "core/picturefile/picturedate.h"
 #include "namingfolder.h"
 #include "picturefolder.h"

@@ -1,6 +1,6 @@
 // Cutting a UTF-8 text to its first characters: never inside a character, stray bytes
 // counted as the marks they show as.
-#include "core/files/utf8prefix.h"
+#include "core/names/utf8prefix.h"
 
 #include <gtest/gtest.h>
 

@@ -15,8 +15,8 @@
 #include <memory>
 
 #include "../core/turnjpegs.h"
-#include "core/picturefile/exifcopy.h"
-#include "core/picturefile/jpegheader.h"
+#include "core/turning/exifcopy.h"
+#include "core/picturefile/jpegsegments.h"
 #include "core/picturefile/picturedate.h"
 
 using lumaro::ImageViewerControl;

@@ -10,9 +10,9 @@
 #include <QTest>
 #include <cstdlib>
 
-#include "core/naming/apply.h"
-#include "core/naming/renamepasses.h"
-#include "core/naming/renumber.h"
+#include "core/renaming/apply.h"
+#include "core/renaming/renamepasses.h"
+#include "core/renaming/renumber.h"
 #include "core/settings/messagekeys.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"

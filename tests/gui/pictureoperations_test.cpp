@@ -22,7 +22,7 @@
 
 #include "../core/namingfolder.h"
 #include "../core/turnjpegs.h"
-#include "core/picturefile/jpegheader.h"
+#include "core/picturefile/jpegsegments.h"
 #include "core/settings/messagekeys.h"
 #include "gui/pictures/formgetfolder.h"
 #include "gui/pictures/turnedpicture.h"

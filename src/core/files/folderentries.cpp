@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/files/namecompare.h"
+#include "core/names/namecompare.h"
 
 namespace lumaro {
 

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "core/files/fileoperations.h"
-#include "core/files/freename.h"
+#include "core/names/freename.h"
 #include "core/locking/folderlock.h"
 
 namespace lumaro {

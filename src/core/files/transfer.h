@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/files/pictureentry.h"
+#include "core/names/pictureentry.h"
 
 namespace lumaro {
 

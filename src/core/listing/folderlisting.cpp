@@ -13,7 +13,7 @@
 #include <unordered_map>
 
 #include "core/files/folderentries.h"
-#include "core/files/namecompare.h"
+#include "core/names/namecompare.h"
 #include "core/listing/pictureheads.h"
 #include "core/picturefile/picturedate.h"
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/files/namecompare.h"
+#include "core/names/namecompare.h"
 
 namespace lumaro {
 

@@ -10,7 +10,7 @@
 
 #include "core/files/fileoperations.h"
 #include "core/files/folderentries.h"
-#include "core/files/pictureentry.h"
+#include "core/names/pictureentry.h"
 
 namespace lumaro {
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "core/files/folderentries.h"
-#include "core/files/namecompare.h"
+#include "core/names/namecompare.h"
 #include "core/settings/constants.h"
 #include "core/settings/settingsfile.h"
 

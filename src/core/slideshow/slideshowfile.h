@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/files/pictureentry.h"
+#include "core/names/pictureentry.h"
 #include "core/slideshow/slideshowtables.h"
 
 namespace lumaro {

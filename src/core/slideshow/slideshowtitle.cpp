@@ -1,7 +1,7 @@
 // The slide caption made from a folder's name, its date-like prefix kept in front or moved behind.
 #include "core/slideshow/slideshowtitle.h"
 
-#include "core/files/utf8prefix.h"
+#include "core/names/utf8prefix.h"
 
 namespace lumaro {
 

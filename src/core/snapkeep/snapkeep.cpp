@@ -9,9 +9,9 @@
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/files/folderentries.h"
-#include "core/files/freename.h"
-#include "core/files/namecompare.h"
-#include "core/files/utf8prefix.h"
+#include "core/names/freename.h"
+#include "core/names/namecompare.h"
+#include "core/names/utf8prefix.h"
 #include "core/naming/numberedname.h"
 
 namespace lumaro {

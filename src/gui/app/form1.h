@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/listing/folderlisting.h"
-#include "core/naming/folderload.h"
-#include "core/naming/move.h"
+#include "core/renaming/folderload.h"
+#include "core/renaming/move.h"
 #include "core/naming/picturelist.h"
 #include "core/settings/languagetable.h"
 #include "core/settings/programfolder.h"

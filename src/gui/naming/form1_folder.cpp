@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "core/files/folderentries.h"
-#include "core/files/namecompare.h"
+#include "core/names/namecompare.h"
 #include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"

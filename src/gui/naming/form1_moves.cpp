@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "core/locking/folderlock.h"
-#include "core/naming/composename.h"
+#include "core/renaming/composename.h"
 #include "core/naming/numberedname.h"
-#include "core/naming/renumber.h"
+#include "core/renaming/renumber.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/naming/formrenumerotation.h"

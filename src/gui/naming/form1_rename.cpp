@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "core/locking/folderlock.h"
-#include "core/naming/apply.h"
-#include "core/naming/composename.h"
+#include "core/renaming/apply.h"
+#include "core/renaming/composename.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"

@@ -8,7 +8,7 @@
 
 #include "core/history/history.h"
 #include "core/locking/folderlock.h"
-#include "core/naming/undo.h"
+#include "core/undo/undo.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"

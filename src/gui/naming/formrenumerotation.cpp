@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/naming/renumber.h"
+#include "core/renaming/renumber.h"
 #include "gui/toolkit/controlplacing.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/fonts.h"

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "core/naming/move.h"
+#include "core/renaming/move.h"
 
 class QLabel;
 class QLineEdit;

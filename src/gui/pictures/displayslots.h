@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QString>
 
-#include "core/files/pictureentry.h"
+#include "core/names/pictureentry.h"
 
 class QLineEdit;
 class QTimer;

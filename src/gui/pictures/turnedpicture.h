@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "core/picturefile/turnpicture.h"
+#include "core/turning/turnpicture.h"
 
 namespace lumaro {
 

@@ -16,8 +16,8 @@
 #include <string>
 
 #include "core/files/atomicwrite.h"
-#include "core/picturefile/exifcopy.h"
-#include "core/picturefile/jpeghead.h"
+#include "core/turning/exifcopy.h"
+#include "core/picturefile/jpegheadread.h"
 #include "core/picturefile/picturedate.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/picturedecoder.h"

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "core/picturefile/heifcontent.h"
-#include "core/picturefile/jpeghead.h"
-#include "core/picturefile/jpegheader.h"
+#include "core/picturefile/jpegheadread.h"
+#include "core/picturefile/jpegsegments.h"
 #include "gui/toolkit/filebytes.h"
 
 namespace lumaro {

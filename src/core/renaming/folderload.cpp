@@ -1,5 +1,5 @@
 // Loading a folder: one number width for every name, numbers for the unnumbered, a first numbering.
-#include "core/naming/folderload.h"
+#include "core/renaming/folderload.h"
 
 #include <sys/stat.h>
 
@@ -10,8 +10,8 @@
 #include "core/journal/renamejournal.h"
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
-#include "core/naming/renamecheck.h"
-#include "core/naming/undo.h"
+#include "core/renaming/renamecheck.h"
+#include "core/renaming/recordrenames.h"
 #include "core/settings/messagekeys.h"
 #include "core/windows/windowstate.h"
 

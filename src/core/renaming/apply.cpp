@@ -1,12 +1,12 @@
 // Applying a rename or a renumbering to the files on disk, and cancelling an application.
-#include "core/naming/apply.h"
+#include "core/renaming/apply.h"
 
 #include <algorithm>
 
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
-#include "core/naming/renamepasses.h"
-#include "core/naming/undo.h"
+#include "core/renaming/renamepasses.h"
+#include "core/renaming/recordrenames.h"
 
 namespace lumaro {
 

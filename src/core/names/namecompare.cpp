@@ -1,5 +1,5 @@
 // The name order: ASCII letters folded, letter case deciding only between names equal once folded.
-#include "core/files/namecompare.h"
+#include "core/names/namecompare.h"
 
 #include <algorithm>
 

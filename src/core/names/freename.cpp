@@ -1,5 +1,5 @@
 // The names a file takes when its own is taken (see freename.h).
-#include "core/files/freename.h"
+#include "core/names/freename.h"
 
 namespace lumaro {
 

@@ -1,10 +1,10 @@
 // Composing a new name from a number and a caption, and proposing the new names of a rename.
-#include "core/naming/composename.h"
+#include "core/renaming/composename.h"
 
 #include <algorithm>
 
 #include "core/naming/numberedname.h"
-#include "core/naming/renamepasses.h"
+#include "core/renaming/renamepasses.h"
 #include "core/windows/windowstate.h"
 
 namespace lumaro {

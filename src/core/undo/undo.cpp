@@ -1,5 +1,5 @@
 // Carrying out an undo or a redo as its plan says, and recording it in the history.
-#include "core/naming/undo.h"
+#include "core/undo/undo.h"
 
 #include <sys/stat.h>
 
@@ -9,8 +9,8 @@
 
 #include "core/files/transfer.h"
 #include "core/locking/folderlock.h"
-#include "core/naming/renamepasses.h"
-#include "core/picturefile/turnpicture.h"
+#include "core/renaming/renamepasses.h"
+#include "core/turning/turnpicture.h"
 
 namespace lumaro {
 
@@ -236,20 +236,6 @@ UndoResult carryOut(const std::string& folder, UndoPlan plan, const TrashHooks& 
 }
 
 }  // namespace
-
-void RecordRenames(OperationKind kind, const std::string& folder,
-                   const std::vector<RenamePair>& done) {
-    std::vector<FileRename> renames;
-    std::vector<bool> companions;
-    for (const RenamePair& pair : done) {
-        const std::vector<FileRename> files = FileRenamesOf(pair);
-        for (size_t k = 0; k < files.size(); ++k) {
-            renames.push_back(files[k]);
-            companions.push_back(k > 0);
-        }
-    }
-    RecordOperation(folder, RenameOperation(kind, renames, companions));
-}
 
 UndoResult UndoLastOperation(const std::string& given, const TrashHooks& trash,
                              const UndoPlan* asked) {

@@ -1,5 +1,5 @@
 // Walking the segments of a JPEG header; finding, reading and writing its Exif fields in place.
-#include "core/picturefile/jpegheader.h"
+#include "core/picturefile/jpegsegments.h"
 
 #include <cstdint>
 #include <optional>

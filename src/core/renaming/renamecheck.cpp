@@ -1,5 +1,5 @@
 // Checking a set of picture renames against its folder before the first rename.
-#include "core/naming/renamecheck.h"
+#include "core/renaming/renamecheck.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

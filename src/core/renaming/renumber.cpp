@@ -1,9 +1,9 @@
 // Renumbering the selection: answers checked, a width chosen, numbers other pictures bear refused.
-#include "core/naming/renumber.h"
+#include "core/renaming/renumber.h"
 
 #include <algorithm>
 
-#include "core/naming/composename.h"
+#include "core/renaming/composename.h"
 #include "core/naming/numberedname.h"
 #include "core/settings/messagekeys.h"
 #include "core/windows/windowstate.h"

@@ -1,12 +1,12 @@
 // Turning a JPEG file on disk: read whole, turned, and replaced only by the complete new content.
-#include "core/picturefile/turnpicture.h"
+#include "core/turning/turnpicture.h"
 
 #include "core/files/atomicwrite.h"
 #include "core/files/readfile.h"
 #include "core/locking/folderlock.h"
 #include "core/picturefile/heifcontent.h"
-#include "core/picturefile/jpegheader.h"
-#include "core/picturefile/jpegturn.h"
+#include "core/picturefile/jpegsegments.h"
+#include "core/turning/jpegturn.h"
 
 namespace lumaro {
 

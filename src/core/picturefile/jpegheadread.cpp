@@ -1,12 +1,12 @@
 // Reading the segments in front of the picture data of a JPEG file, and no more of it.
-#include "core/picturefile/jpeghead.h"
+#include "core/picturefile/jpegheadread.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "core/picturefile/jpegheader.h"
+#include "core/picturefile/jpegsegments.h"
 
 namespace lumaro {
 

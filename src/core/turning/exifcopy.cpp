@@ -1,10 +1,10 @@
 // The Exif block of a picture carried over to a copy (see exifcopy.h).
-#include "core/picturefile/exifcopy.h"
+#include "core/turning/exifcopy.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "core/picturefile/jpegheader.h"
+#include "core/picturefile/jpegsegments.h"
 
 namespace lumaro {
 

@@ -1,5 +1,5 @@
 // The first characters of a UTF-8 text (see utf8prefix.h).
-#include "core/files/utf8prefix.h"
+#include "core/names/utf8prefix.h"
 
 namespace lumaro {
 

@@ -1,5 +1,5 @@
 // Turning JPEG data: losslessly where the blocks allow, else decoded and encoded again.
-#include "core/picturefile/jpegturn.h"
+#include "core/turning/jpegturn.h"
 
 #include <turbojpeg.h>
 
@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/picturefile/jpegheader.h"
+#include "core/picturefile/jpegsegments.h"
 
 namespace lumaro {
 

@@ -1,15 +1,15 @@
 // Moving a block of pictures by steps or behind a number, and accepting or cancelling the moves.
-#include "core/naming/move.h"
+#include "core/renaming/move.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <unordered_map>
 
 #include "core/locking/folderlock.h"
-#include "core/naming/composename.h"
+#include "core/renaming/composename.h"
 #include "core/naming/numberedname.h"
-#include "core/naming/renamepasses.h"
-#include "core/naming/undo.h"
+#include "core/renaming/renamepasses.h"
+#include "core/renaming/recordrenames.h"
 #include "core/settings/messagekeys.h"
 #include "core/windows/windowstate.h"
 

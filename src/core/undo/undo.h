@@ -1,5 +1,4 @@
-// Recording the renames of an operation in the folder's history, and stepping back and forth
-// through the history as every editor does: an undo takes the newest operation not yet undone
+// Stepping back and forth through a folder's history as every editor does: an undo takes the newest operation not yet undone
 // whose files are still as it left them, a redo takes back the last undo, and a new operation
 // ends what can be redone. Renames go back through the two passes and the journal, pictures
 // moved out come back verified, a turn is turned back, a deleted picture comes back from the
@@ -16,10 +15,6 @@
 #include "core/naming/picturelist.h"
 
 namespace lumaro {
-
-// Records the renames that took place as one operation of `folder`'s history.
-void RecordRenames(OperationKind kind, const std::string& folder,
-                   const std::vector<RenamePair>& done);
 
 // A picture and its companions as an undo or redo moves them: files of the record it
 // reverses, the picture first, and the base name they take (" (2)" when their own is taken).

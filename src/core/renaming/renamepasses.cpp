@@ -1,5 +1,5 @@
 // Renaming in two passes through temporary names, so a new name never meets an old one still there.
-#include "core/naming/renamepasses.h"
+#include "core/renaming/renamepasses.h"
 
 #include <sys/stat.h>
 
@@ -12,7 +12,7 @@
 #include "core/journal/renamejournal.h"
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
-#include "core/naming/renamecheck.h"
+#include "core/renaming/renamecheck.h"
 
 namespace lumaro {
 

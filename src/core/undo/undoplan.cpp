@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "core/files/freename.h"
-#include "core/naming/undo.h"
+#include "core/names/freename.h"
+#include "core/undo/undo.h"
 
 namespace lumaro {
 
