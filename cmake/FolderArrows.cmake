@@ -12,7 +12,7 @@ set(lumaro_folder_arrows
   "core/picturefile  | core/files                             | no"  # inside picture files: segments, Exif, date
   "core/turning      | core/files core/picturefile core/locking | no"  # turning pictures, Exif carried over
   "core/listing      | core/files core/names core/picturefile | no"  # ordered listings, parallel head reads
-  "core/settings     | core/files core/names | no"  # settings, messages, program folder
+  "core/settings     | core/files core/names                  | no"  # settings, messages, program folder
   "core/history      | core/files core/names core/settings    | no"  # each folder's history of operations
   "core/journal      | core/files core/history core/locking   | no"  # the rename journal and its repair
   "core/windows      | core/files core/settings               | no"  # Qt-free halves of windows
@@ -22,11 +22,12 @@ set(lumaro_folder_arrows
   "core/undo         | core/files core/names core/history core/locking core/naming core/renaming core/turning | no"
   "core/snapkeep     | core/files core/names core/naming      | no"  # the Snapkeep strip's copies and sets
   "trash             | core                             | yes" # the desktop Trash, QtCore only
+  "operations        | core trash                       | no"  # each operation that changes files
   "gui/toolkit       | core                             | yes" # message boxes, placing, fonts, viewer
-  "gui/app           | core trash gui/toolkit           | yes" # the main window Form1
-  "gui/naming        | core trash gui/toolkit           | yes" # naming dialogs, Form1's naming handlers
-  "gui/pictures      | core trash gui/toolkit           | yes" # picture dialogs, windows and areas
-  "cli               | core trash                       | no"  # lumaro-cli
+  "gui/app           | core trash operations gui/toolkit | yes" # the main window Form1
+  "gui/naming        | core trash operations gui/toolkit | yes" # naming dialogs, Form1's naming handlers
+  "gui/pictures      | core trash operations gui/toolkit | yes" # picture dialogs, windows and areas
+  "cli               | core trash operations            | no"  # lumaro-cli
   "app               | core gui/app                     | yes")# QApplication and Form1
 
 # Files that may reach one folder more than their own folder's row allows: only Form1's

@@ -8,20 +8,14 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/exitcode.h"
 #include "core/files/fileoperations.h"
 #include "core/locking/folderlock.h"
-#include "core/renaming/folderload.h"
 #include "core/naming/picturelist.h"
+#include "core/renaming/folderload.h"
 #include "core/settings/languagetable.h"
 
 namespace lumaro::cli {
-
-enum ExitCode {
-    kDone = 0,
-    kUsage = 1,       // wrong usage, a position past the end, a missing or unreadable path
-    kRefused = 2,     // a rule refused; the command itself renamed nothing
-    kSomeFailed = 3,  // done, but some pictures kept their names or stayed where they were
-};
 
 int RunList(const Arguments& arguments, const LanguageTable& messages);
 int RunDate(const Arguments& arguments, const LanguageTable& messages);
