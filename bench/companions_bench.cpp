@@ -7,8 +7,8 @@
 
 #include "benchsupport.h"
 #include "core/files/fileoperations.h"
-#include "core/renaming/apply.h"
 #include "core/naming/numberedname.h"
+#include "core/renaming/apply.h"
 #include "core/renaming/renamepasses.h"
 #include "core/renaming/renumber.h"
 #include "renumbering.h"

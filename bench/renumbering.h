@@ -4,8 +4,8 @@
 #include <chrono>
 #include <vector>
 
-#include "core/renaming/apply.h"
 #include "core/naming/picturelist.h"
+#include "core/renaming/apply.h"
 #include "core/renaming/renumber.h"
 
 namespace lumaro::bench {

@@ -7,8 +7,8 @@
 #include "cli/jsonnames.h"
 #include "cli/oneline.h"
 #include "core/history/history.h"
-#include "core/undo/undo.h"
 #include "core/settings/messagekeys.h"
+#include "core/undo/undo.h"
 #include "trash/trash.h"
 
 namespace lumaro::cli {

@@ -5,11 +5,11 @@
 
 #include "cli/commands.h"
 #include "core/names/namecompare.h"
+#include "core/naming/numberedname.h"
 #include "core/renaming/apply.h"
 #include "core/renaming/composename.h"
 #include "core/renaming/folderload.h"
 #include "core/renaming/move.h"
-#include "core/naming/numberedname.h"
 #include "core/renaming/renamecheck.h"
 #include "core/renaming/renamepasses.h"
 #include "core/renaming/renumber.h"

@@ -12,13 +12,13 @@
 #include "cli/oneline.h"
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
-#include "core/names/freename.h"
-#include "core/names/namecompare.h"
 #include "core/files/transfer.h"
 #include "core/history/history.h"
 #include "core/listing/folderlisting.h"
-#include "core/turning/turnpicture.h"
+#include "core/names/freename.h"
+#include "core/names/namecompare.h"
 #include "core/settings/messagekeys.h"
+#include "core/turning/turnpicture.h"
 #include "trash/trash.h"
 
 namespace lumaro::cli {

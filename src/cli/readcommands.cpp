@@ -9,8 +9,8 @@
 #include "cli/commands.h"
 #include "cli/jsonnames.h"
 #include "cli/oneline.h"
-#include "core/names/namecompare.h"
 #include "core/listing/folderlisting.h"
+#include "core/names/namecompare.h"
 #include "core/picturefile/picturedate.h"
 #include "core/settings/messagekeys.h"
 

@@ -6,8 +6,8 @@
 #include <thread>
 
 #include "core/files/folderentries.h"
-#include "core/names/namecompare.h"
 #include "core/listing/folderlisting.h"
+#include "core/names/namecompare.h"
 #include "core/picturefile/picturedate.h"
 #include "picturefolder.h"
 #include "tiffbytes.h"

@@ -14,8 +14,8 @@
 #include "core/journal/renamejournal.h"
 #include "core/renaming/apply.h"
 #include "core/renaming/renumber.h"
-#include "core/undo/undo.h"
 #include "core/turning/turnpicture.h"
+#include "core/undo/undo.h"
 #include "namingfolder.h"
 #include "turnjpegs.h"
 

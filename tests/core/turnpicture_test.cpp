@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 #include "core/picturefile/jpegsegments.h"
-#include "core/turning/jpegturn.h"
 #include "core/picturefile/picturedate.h"
+#include "core/turning/jpegturn.h"
 #include "namingfolder.h"
 #include "picturefolder.h"
 #include "turnjpegs.h"

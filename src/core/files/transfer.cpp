@@ -9,8 +9,8 @@
 #include <cstring>
 
 #include "core/files/fileoperations.h"
-#include "core/names/freename.h"
 #include "core/locking/folderlock.h"
+#include "core/names/freename.h"
 
 namespace lumaro {
 

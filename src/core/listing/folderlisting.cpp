@@ -13,8 +13,8 @@
 #include <unordered_map>
 
 #include "core/files/folderentries.h"
-#include "core/names/namecompare.h"
 #include "core/listing/pictureheads.h"
+#include "core/names/namecompare.h"
 #include "core/picturefile/picturedate.h"
 
 namespace lumaro {

@@ -5,8 +5,8 @@
 
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
-#include "core/renaming/renamepasses.h"
 #include "core/renaming/recordrenames.h"
+#include "core/renaming/renamepasses.h"
 
 namespace lumaro {
 

@@ -10,8 +10,8 @@
 #include "core/journal/renamejournal.h"
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
-#include "core/renaming/renamecheck.h"
 #include "core/renaming/recordrenames.h"
+#include "core/renaming/renamecheck.h"
 #include "core/settings/messagekeys.h"
 #include "core/windows/windowstate.h"
 

@@ -6,10 +6,10 @@
 #include <unordered_map>
 
 #include "core/locking/folderlock.h"
-#include "core/renaming/composename.h"
 #include "core/naming/numberedname.h"
-#include "core/renaming/renamepasses.h"
+#include "core/renaming/composename.h"
 #include "core/renaming/recordrenames.h"
+#include "core/renaming/renamepasses.h"
 #include "core/settings/messagekeys.h"
 #include "core/windows/windowstate.h"
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "core/renaming/composename.h"
 #include "core/naming/numberedname.h"
+#include "core/renaming/composename.h"
 #include "core/settings/messagekeys.h"
 #include "core/windows/windowstate.h"
 

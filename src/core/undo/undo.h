@@ -1,9 +1,9 @@
-// Stepping back and forth through a folder's history as every editor does: an undo takes the newest operation not yet undone
-// whose files are still as it left them, a redo takes back the last undo, and a new operation
-// ends what can be redone. Renames go back through the two passes and the journal, pictures
-// moved out come back verified, a turn is turned back, a deleted picture comes back from the
-// Trash. A picture and its companions go back together: where the picture's name is taken
-// again, the whole group takes one free name (" (2)"), or stays in the Trash, reported.
+// Stepping back and forth through a folder's history as every editor does: an undo takes the newest
+// operation not yet undone whose files are still as it left them, a redo takes back the last undo,
+// and a new operation ends what can be redone. Renames go back through the two passes and the
+// journal, pictures moved out come back verified, a turn is turned back, a deleted picture comes
+// back from the Trash. A picture and its companions go back together: where the picture's name is
+// taken again, the whole group takes one free name (" (2)"), or stays in the Trash, reported.
 #pragma once
 
 #include <functional>

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/listing/folderlisting.h"
+#include "core/naming/picturelist.h"
 #include "core/renaming/folderload.h"
 #include "core/renaming/move.h"
-#include "core/naming/picturelist.h"
 #include "core/settings/languagetable.h"
 #include "core/settings/programfolder.h"
 #include "core/settings/settingsfile.h"

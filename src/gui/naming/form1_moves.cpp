@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "core/locking/folderlock.h"
-#include "core/renaming/composename.h"
 #include "core/naming/numberedname.h"
+#include "core/renaming/composename.h"
 #include "core/renaming/renumber.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"

@@ -8,8 +8,8 @@
 
 #include "core/history/history.h"
 #include "core/locking/folderlock.h"
-#include "core/undo/undo.h"
 #include "core/settings/messagekeys.h"
+#include "core/undo/undo.h"
 #include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"

@@ -16,9 +16,9 @@
 #include <string>
 
 #include "core/files/atomicwrite.h"
-#include "core/turning/exifcopy.h"
 #include "core/picturefile/jpegheadread.h"
 #include "core/picturefile/picturedate.h"
+#include "core/turning/exifcopy.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/picturedecoder.h"
 
