@@ -15,9 +15,9 @@
 #include <memory>
 
 #include "../core/turnjpegs.h"
-#include "core/turning/exifcopy.h"
 #include "core/picturefile/jpegsegments.h"
 #include "core/picturefile/picturedate.h"
+#include "core/turning/exifcopy.h"
 
 using lumaro::ImageViewerControl;
 

@@ -80,7 +80,7 @@ public:
             WritePicture(pictures, QLatin1String(name));
         fx.start();
         fx.responder().folders.push_back(pictures);
-        QTest::mouseClick(fx.form().cb_Dossier, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(fx.form(), "cb_Dossier"), Qt::LeftButton);
         fx.responder().shown.clear();
     }
     Form1& form() { return fx.form(); }
@@ -91,7 +91,7 @@ public:
             act(dialog);
             return dialog.result();
         });
-        QTest::mouseClick(form().cb_Diaporama, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(form(), "cb_Diaporama"), Qt::LeftButton);
         QVERIFY(fx.responder().dialogActions.empty());
     }
     // The folder choice behind cb_GetFolder answers `folder` through its browser.
