@@ -71,8 +71,8 @@ void BusyFolderTest::aFolderAnotherProgramIsChangingIsNeitherLoadedNorRenamed() 
     QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(responder.texts(), QStringList{kBusy});
     QCOMPARE(FilesIn(dir.path()), (QStringList{"001--.jpg", "002--.jpg"}));
-    QVERIFY(Control<QPushButton>(form, "cb_Appliquer")
-                ->isEnabled());  // the rename still waits to be applied
+    // The rename still waits to be applied.
+    QVERIFY(Control<QPushButton>(form, "cb_Appliquer")->isEnabled());
     close(other);
 
     QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);

@@ -319,23 +319,19 @@ void EventMapTest::everyControlExistsWithItsIdNameAndKind() {
 void EventMapTest::pictureListTakesShiftAndControlClicks() {
     FormFixture fx;
     Form1& form = fx.start();
-    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectionMode(),
-             QAbstractItemView::ExtendedSelection);
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
+    QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
     fillList(form, 4);
-    QWidget* viewport = Control<QListWidget>(form, "lb_Avant")->viewport();
-    auto centre = [&](int row) {
-        return Control<QListWidget>(form, "lb_Avant")
-            ->visualItemRect(Control<QListWidget>(form, "lb_Avant")->item(row))
-            .center();
-    };
+    QWidget* viewport = list->viewport();
+    auto centre = [&](int row) { return list->visualItemRect(list->item(row)).center(); };
     QTest::mouseClick(viewport, Qt::LeftButton, {}, centre(1));
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, centre(3));
-    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), 3);
+    QCOMPARE(list->selectedItems().size(), 3);
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, centre(0));
-    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), 4);
+    QCOMPARE(list->selectedItems().size(), 4);
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, centre(2));
-    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), 3);
-    QVERIFY(!Control<QListWidget>(form, "lb_Avant")->item(2)->isSelected());
+    QCOMPARE(list->selectedItems().size(), 3);
+    QVERIFY(!list->item(2)->isSelected());
 }
 
 void EventMapTest::clickOfEachButtonReachesItsRow_data() {
@@ -347,8 +343,7 @@ void EventMapTest::clickOfEachButtonReachesItsRow() {
     QFETCH(QString, button);
     FormFixture fx;
     Form1& form = fx.start();
-    auto* control = form.findChild<QAbstractButton*>(button);
-    QVERIFY(control);
+    auto* control = Control<QAbstractButton>(form, button);
     offer(control);
     const QString expected = button + " ClickEvent";
     QVERIFY(form.lastHandledEvent() != expected);
@@ -365,7 +360,7 @@ void EventMapTest::eachThumbnailRaisesItsOwnRows() {
     QFETCH(int, index);
     FormFixture fx;
     Form1& form = fx.start();
-    auto* thumb = form.findChild<ImageViewerControl*>(thumbName(index));
+    auto* thumb = Control<ImageViewerControl>(form, thumbName(index));
     thumb->setDisplayOn(true);
     QCOMPARE(thumb->size(), QSize(36, 36));
     QTest::mouseClick(thumb, Qt::LeftButton);
@@ -388,20 +383,16 @@ void EventMapTest::largeViewerClicksReachTheirRows() {
 void EventMapTest::listSelectionAndRightPressReachTheirRows() {
     FormFixture fx;
     Form1& form = fx.start();
-    Control<QListWidget>(form, "lb_Avant")->setEnabled(true);
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
+    list->setEnabled(true);
     // A right press on the empty list changes no selection, so only its own row runs.
-    QTest::mousePress(Control<QListWidget>(form, "lb_Avant")->viewport(), Qt::RightButton, {},
-                      QPoint(20, 20));
+    QTest::mousePress(list->viewport(), Qt::RightButton, {}, QPoint(20, 20));
     QCOMPARE(form.lastHandledEvent(), QStringLiteral("lb_Avant RightButtonDownEvent"));
-    QTest::mouseRelease(Control<QListWidget>(form, "lb_Avant")->viewport(), Qt::RightButton, {},
-                        QPoint(20, 20));
+    QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, QPoint(20, 20));
 
     fillList(form, 2);
-    const QPoint second = Control<QListWidget>(form, "lb_Avant")
-                              ->visualItemRect(Control<QListWidget>(form, "lb_Avant")->item(1))
-                              .center();
-    QTest::mouseClick(Control<QListWidget>(form, "lb_Avant")->viewport(), Qt::LeftButton, {},
-                      second);
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
     QCOMPARE(form.lastHandledEvent(), QStringLiteral("lb_Avant SelectEvent"));
 }
 
@@ -511,8 +502,7 @@ void EventMapTest::controlsWithoutARowHandleNothing() {
     QFETCH(bool, typed);
     FormFixture fx;
     Form1& form = fx.start();
-    QWidget* w = form.findChild<QWidget*>(control);
-    QVERIFY(w);
+    QWidget* w = Control<QWidget>(form, control);
     if (auto* viewer = qobject_cast<ImageViewerControl*>(w))
         viewer->setDisplayOn(true);
     else if (control != QLatin1String("cb_Renommer"))

@@ -26,9 +26,9 @@ namespace {
 // Answers the name-format dialog by clicking its options and OK, as a user would.
 std::function<int(QDialog&)> answerFormat(const char* format, const char* order) {
     return [format, order](QDialog& dialog) {
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QLatin1String(format)), Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QLatin1String(order)), Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::mouseClick(Control<QRadioButton>(dialog, format), Qt::LeftButton);
+        QTest::mouseClick(Control<QRadioButton>(dialog, order), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     };
 }
@@ -69,44 +69,45 @@ void FolderTest::numberedFolderLoadsAndShiftControlClicksFillTheSlots() {
     }
     FormFixture fx;
     Form1& form = fx.start();
+    QPushButton* selectAll = Control<QPushButton>(form, "cb_Tout");
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     fx.responder().folders.push_back(pictures.path());
     QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
-    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
-             (QStringList{"01  Plage", "02  Port", "03  Phare", "04--", "05  Soir"}));
+    QCOMPARE(listed(list), (QStringList{"01  Plage", "02  Port", "03  Phare", "04--", "05  Soir"}));
     QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
     QCOMPARE(Control<QLineEdit>(form, "textb_FichiersAuDossier")->text(), QStringLiteral("5"));
     QCOMPARE(Control<QLineEdit>(form, "textb_Dossier")->text(), pictures.path() + "/");
-    QVERIFY(Control<QPushButton>(form, "cb_Tout")->isEnabled());
+    QVERIFY(selectAll->isEnabled());
 
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 1);
+    clickRow(list, 1);
     QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
     QCOMPARE(Control<QLineEdit>(form, "textb_1C")->text(), QStringLiteral("02  Port"));
     QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->fileName(),
              pictures.path() + "/02  Port.jpg");
     QVERIFY(Control<QLineEdit>(form, "textb_2C")->text().isEmpty());
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 3, Qt::ShiftModifier);
-    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), 3);
+    clickRow(list, 3, Qt::ShiftModifier);
+    QCOMPARE(list->selectedItems().size(), 3);
     QCOMPARE(Control<QLineEdit>(form, "textb_2C")->text(), QStringLiteral("04--"));
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 2,
+    clickRow(list, 2,
              Qt::ControlModifier);  // the picture with its own ".JPG"
-    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), 2);
+    QCOMPARE(list->selectedItems().size(), 2);
     QCOMPARE(Control<ImageViewerControl>(form, "ImageV_2")->fileName(),
              pictures.path() + "/04--.jpg");
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 2);
-    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), 1);
+    clickRow(list, 2);
+    QCOMPARE(list->selectedItems().size(), 1);
     QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->fileName(),
              pictures.path() + "/03  Phare.JPG");
     QVERIFY(Control<ImageViewerControl>(form, "ImageV_1")->pictureWidth() > 0);
     QVERIFY(Control<QPushButton>(form, "pictbttn_ToStart1")->isEnabled());
 
-    QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
+    QTest::mouseClick(selectAll, Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::AllSelected);
-    QCOMPARE(Control<QPushButton>(form, "cb_Tout")->text(), QStringLiteral("Unselect"));
+    QCOMPARE(selectAll->text(), QStringLiteral("Unselect"));
     QCOMPARE(Control<QLineEdit>(form, "textb_2C")->text(), QStringLiteral("05  Soir"));
-    QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
+    QTest::mouseClick(selectAll, Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::SelectionCleared);
-    QCOMPARE(Control<QPushButton>(form, "cb_Tout")->text(), QStringLiteral("Select all"));
-    QVERIFY(Control<QListWidget>(form, "lb_Avant")->selectedItems().isEmpty());
+    QCOMPARE(selectAll->text(), QStringLiteral("Select all"));
+    QVERIFY(list->selectedItems().isEmpty());
     QVERIFY(Control<QLineEdit>(form, "textb_1C")->text().isEmpty());
     QCOMPARE(FilesIn(pictures.path()).size(), 5);
 }
@@ -137,8 +138,7 @@ void FolderTest::cancelledFormatLeavesEveryName() {
     Form1& form = fx.start();
     fx.responder().folders.push_back(pictures.path());
     fx.responder().dialogActions.push_back([](QDialog& dialog) {
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_Cancel")),
-                          Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_Cancel"), Qt::LeftButton);
         return dialog.result();
     });
     QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
@@ -154,27 +154,26 @@ void FolderTest::sortToggleAlternatesOrderAndRenamesNothing() {
     WritePicture(pictures.path(), "03  z.jpg", "2020:01:01 08:00:00");
     FormFixture fx;
     Form1& form = fx.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
+    QPushButton* sort = Control<QPushButton>(form, "cb_Sort");
     fx.responder().folders.push_back(pictures.path());
     QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
-    QCOMPARE(Control<QPushButton>(form, "cb_Sort")->text(), QStringLiteral("Sort by Date"));
-    QTest::mouseClick(Control<QPushButton>(form, "cb_Sort"), Qt::LeftButton);
+    QCOMPARE(sort->text(), QStringLiteral("Sort by Date"));
+    QTest::mouseClick(sort, Qt::LeftButton);
     // The picture without a date comes first, and the user is told why.
-    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
-             (QStringList{"02  y", "03  z", "01  x"}));
-    QCOMPARE(Control<QPushButton>(form, "cb_Sort")->text(), QStringLiteral("Sort by Name"));
+    QCOMPARE(listed(list), (QStringList{"02  y", "03  z", "01  x"}));
+    QCOMPARE(sort->text(), QStringLiteral("Sort by Name"));
     QVERIFY(
         fx.responder().texts().last().startsWith(QStringLiteral("Pictures with no internal date")));
-    QTest::mouseClick(Control<QPushButton>(form, "cb_Sort"), Qt::LeftButton);
-    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
-             (QStringList{"01  x", "02  y", "03  z"}));
-    QCOMPARE(Control<QPushButton>(form, "cb_Sort")->text(), QStringLiteral("Sort by Date"));
-    QCOMPARE(Control<QPushButton>(form, "cb_Sort")->toolTip(),
-             QStringLiteral("Sort is by Picture date, not by file date"));
+    QTest::mouseClick(sort, Qt::LeftButton);
+    QCOMPARE(listed(list), (QStringList{"01  x", "02  y", "03  z"}));
+    QCOMPARE(sort->text(), QStringLiteral("Sort by Date"));
+    QCOMPARE(sort->toolTip(), QStringLiteral("Sort is by Picture date, not by file date"));
     QCOMPARE(FilesIn(pictures.path()), (QStringList{"01  x.jpg", "02  y.jpg", "03  z.jpg"}));
 
     // Dates under the large viewers: the Exif date, or "FD" and the file's date.
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 1, Qt::ShiftModifier);
+    clickRow(list, 0);
+    clickRow(list, 1, Qt::ShiftModifier);
     QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Date"), Qt::LeftButton);
     QCOMPARE(Control<QLineEdit>(form, "textb_1N")->text(), QStringLiteral("2020:01:03 08:00:00"));
     QVERIFY(Control<QLineEdit>(form, "textb_2N")->text().startsWith(QStringLiteral("FD ")));
@@ -239,21 +238,16 @@ void FolderTest::rightClickTakesTheCaptionOfOnePicture() {
     WritePicture(pictures.path(), "02--.jpg");
     FormFixture fx;
     Form1& form = fx.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     fx.responder().folders.push_back(pictures.path());
     QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
-    QTest::mouseClick(Control<QListWidget>(form, "lb_Avant")->viewport(), Qt::RightButton, {},
-                      Control<QListWidget>(form, "lb_Avant")
-                          ->visualItemRect(Control<QListWidget>(form, "lb_Avant")->item(0))
-                          .center());
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(0)).center());
     QCOMPARE(fx.responder().shown.last().text, QStringLiteral("Select a single picture"));
-    QVERIFY(Control<QListWidget>(form, "lb_Avant")
-                ->selectedItems()
-                .isEmpty());  // a right click selects nothing
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
-    QTest::mouseClick(Control<QListWidget>(form, "lb_Avant")->viewport(), Qt::RightButton, {},
-                      Control<QListWidget>(form, "lb_Avant")
-                          ->visualItemRect(Control<QListWidget>(form, "lb_Avant")->item(0))
-                          .center());
+    QVERIFY(list->selectedItems().isEmpty());  // a right click selects nothing
+    clickRow(list, 0);
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(0)).center());
     QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(),
              QStringLiteral("Vacances en Italie"));
     QVERIFY(!Control<QPushButton>(form, "cb_Renumeroter")->isVisibleTo(&form));
@@ -271,17 +265,15 @@ void FolderTest::captionThatIsNotUtf8KeepsItsBytesThroughRenameAndSettings() {
     WritePicture(pictures.path(), "02--.jpg");
     FormFixture fx;
     Form1& form = fx.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     fx.responder().folders.push_back(pictures.path());
     QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
-    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
-             (QStringList{"01  Caf\uFFFD \uFFFD", "02--"}));
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
-    QTest::mouseClick(Control<QListWidget>(form, "lb_Avant")->viewport(), Qt::RightButton, {},
-                      Control<QListWidget>(form, "lb_Avant")
-                          ->visualItemRect(Control<QListWidget>(form, "lb_Avant")->item(0))
-                          .center());
+    QCOMPARE(listed(list), (QStringList{"01  Caf\uFFFD \uFFFD", "02--"}));
+    clickRow(list, 0);
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(0)).center());
     QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(), QStringLiteral("Caf\uFFFD \uFFFD"));
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 1);
+    clickRow(list, 1);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(access(folder + "01  Caf\xE9 \xFF.jpg", F_OK), 0);

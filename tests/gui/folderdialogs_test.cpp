@@ -27,8 +27,8 @@ FolderRequest requestFor(const QString& folder) {
 // Answers one FormNewFolder by typing `name` and clicking `button`.
 std::function<int(QDialog&)> typeName(const QString& name, const char* button = "cb_OK") {
     return [name, button](QDialog& dialog) {
-        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("textb_NewFolder")), name);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+        QTest::keyClicks(Control<QLineEdit>(dialog, "textb_NewFolder"), name);
+        QTest::mouseClick(Control<QPushButton>(dialog, button), Qt::LeftButton);
         return dialog.result();
     };
 }
@@ -53,25 +53,28 @@ private:
 void FolderDialogsTest::okWaitsForABrowseAndTheCloseBoxAnswersNoFolder() {
     FolderRequest request = requestFor(QStringLiteral("/data/Rome/"));
     FormGetFolder dialog(request, nullptr);
+    QPushButton* ok = Control<QPushButton>(dialog, "cb_OK");
+    QPushButton* browse = Control<QPushButton>(dialog, "cb_Browse");
+    QLineEdit* folderBox = Control<QLineEdit>(dialog, "textb_GetFolder");
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Destination folder"));
-    QCOMPARE(Control<QPushButton>(dialog, "cb_OK")->text(), QStringLiteral("Transfer"));
-    QCOMPARE(Control<QLineEdit>(dialog, "textb_GetFolder")->text(), QStringLiteral("/data/Rome/"));
-    QVERIFY(Control<QLineEdit>(dialog, "textb_GetFolder")->isReadOnly());
-    QVERIFY(!Control<QPushButton>(dialog, "cb_OK")->isEnabled());
+    QCOMPARE(ok->text(), QStringLiteral("Transfer"));
+    QCOMPARE(folderBox->text(), QStringLiteral("/data/Rome/"));
+    QVERIFY(folderBox->isReadOnly());
+    QVERIFY(!ok->isEnabled());
     QVERIFY(request.folder.empty());
 
     // A cancelled browser changes nothing; it was opened on the folder shown.
-    QTest::mouseClick(Control<QPushButton>(dialog, "cb_Browse"), Qt::LeftButton);
+    QTest::mouseClick(browse, Qt::LeftButton);
     QCOMPARE(responder_->shown.size(), 1);
     QCOMPARE(responder_->shown[0].kind, QStringLiteral("browse"));
     QCOMPARE(responder_->shown[0].text, QStringLiteral("/data/Rome"));
-    QVERIFY(!Control<QPushButton>(dialog, "cb_OK")->isEnabled());
+    QVERIFY(!ok->isEnabled());
 
     responder_->folders.push_back(QStringLiteral("/data/Paris"));
-    QTest::mouseClick(Control<QPushButton>(dialog, "cb_Browse"), Qt::LeftButton);
-    QCOMPARE(Control<QLineEdit>(dialog, "textb_GetFolder")->text(), QStringLiteral("/data/Paris/"));
-    QVERIFY(Control<QPushButton>(dialog, "cb_OK")->isEnabled());
+    QTest::mouseClick(browse, Qt::LeftButton);
+    QCOMPARE(folderBox->text(), QStringLiteral("/data/Paris/"));
+    QVERIFY(ok->isEnabled());
 
     // The close box, even after a browse, answers no folder.
     dialog.close();
@@ -96,9 +99,8 @@ void FolderDialogsTest::newNamesNestAndCancelledNamesChangeNothing() {
     dialog.show();
     QStringList seen;
     responder_->dialogActions.push_back([&seen](QDialog& asked) {
-        seen << asked.windowTitle()
-             << asked.findChild<QPushButton*>(QStringLiteral("cb_Annul"))->text()
-             << asked.findChild<QLabel*>(QStringLiteral("label_FolderIn"))->text();
+        seen << asked.windowTitle() << Control<QPushButton>(asked, "cb_Annul")->text()
+             << Control<QLabel>(asked, "label_FolderIn")->text();
         return typeName(QStringLiteral("Rome"))(asked);
     });
     responder_->dialogActions.push_back(typeName(QStringLiteral("Jour 2")));

@@ -170,9 +170,8 @@ void HeicPicturesTest::heicPicturesShowUprightOnceEverywhereAreNotTurnedAndAreRe
     QTemporaryDir copies;
     fx.responder().dialogActions.push_back([&](QDialog& dialog) {
         fx.responder().folders.push_back(copies.path() + "/");
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_Browse")),
-                          Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_Browse"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     });
     QTest::mouseClick(Control<QPushButton>(form, "cb_Memo"), Qt::RightButton);

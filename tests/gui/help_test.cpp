@@ -42,22 +42,20 @@ void HelpTest::helpButtonOpensTheLanguageHelpOnItsContents() {
     }
     fx.installShipped("English.hlp");
     Form1& form = fx.start();
+    HelpWindow* help = Control<HelpWindow>(form, "HelpWindow");
     auto* languages = Control<QComboBox>(form, "combo_Languages");
     form.ApplyLanguage(languages->findText(language));
     QCOMPARE(QString::fromStdString(form.currentLanguage()), language);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Aide"), Qt::LeftButton);
-    QVERIFY(Control<HelpWindow>(form, "HelpWindow")->isVisible());
-    QCOMPARE(Control<HelpWindow>(form, "HelpWindow")->shownFile(),
-             fx.home() + "/" + language + ".hlp");
-    QCOMPARE(Control<HelpWindow>(form, "HelpWindow")->browser()->source().fragment(),
-             QStringLiteral("contents"));
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->shownFile(), fx.home() + "/" + language + ".hlp");
+    QCOMPARE(help->browser()->source().fragment(), QStringLiteral("contents"));
     // The page names the buttons as the window labels them.
     QCOMPARE(form.message(kMessageFolderButton), folderButton);
-    QVERIFY(
-        Control<HelpWindow>(form, "HelpWindow")->browser()->toPlainText().contains(folderButton));
+    QVERIFY(help->browser()->toPlainText().contains(folderButton));
 
     // Every link of the page leads to a section of the same page, as in the English one.
-    const QString html = Control<HelpWindow>(form, "HelpWindow")->browser()->toHtml();
+    const QString html = help->browser()->toHtml();
     QStringList anchors;
     for (const QRegularExpressionMatch& link :
          QRegularExpression(QStringLiteral("href=\"#(\\w+)\"")).globalMatch(html)) {
@@ -76,11 +74,9 @@ void HelpTest::helpFallsBackToEnglishWhenTheLanguageHasNone() {
     Form1& form = fx.start();
     form.ApplyLanguage(1);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Aide"), Qt::LeftButton);
-    QCOMPARE(Control<HelpWindow>(form, "HelpWindow")->shownFile(), fx.home() + "/English.hlp");
-    QVERIFY(Control<HelpWindow>(form, "HelpWindow")
-                ->browser()
-                ->toPlainText()
-                .contains(QStringLiteral("Apply")));
+    const HelpWindow* help = Control<HelpWindow>(form, "HelpWindow");
+    QCOMPARE(help->shownFile(), fx.home() + "/English.hlp");
+    QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("Apply")));
 }
 
 void HelpTest::missingHelpShowsNoMessage() {
@@ -105,9 +101,8 @@ void HelpTest::formAideHoldsTheFrenchDescriptionExactly() {
     QCOMPARE(text.count(QStringLiteral("\r\n")), 27);
     const FormAide* aide = Control<FormAide>(form, "Form_Aide");  // the dialog keeps its name
     QCOMPARE(aide->windowTitle(), QStringLiteral("Aide"));
-    QVERIFY(Control<QPlainTextEdit>(*aide, "textb_Aide")
-                ->toPlainText()
-                .contains(QStringLiteral("- Sélectionner Tout\n- Renommer")));
+    const QString shownText = Control<QPlainTextEdit>(*aide, "textb_Aide")->toPlainText();
+    QVERIFY(shownText.contains(QStringLiteral("- Sélectionner Tout\n- Renommer")));
     QVERIFY(!aide->isVisible());
 }
 

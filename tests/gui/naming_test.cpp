@@ -31,11 +31,11 @@ void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::
 std::function<int(QDialog&)> fillAndConfirm(QList<QPair<const char*, QString>> fields) {
     return [fields](QDialog& dialog) {
         for (const auto& [name, text] : fields) {
-            auto* box = dialog.findChild<QLineEdit*>(QLatin1String(name));
+            auto* box = Control<QLineEdit>(dialog, name);
             box->clear();
             QTest::keyClicks(box, text);
         }
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     };
 }
@@ -132,8 +132,8 @@ void NamingTest::applyMovesOnToTheNextPictureWithTheFocusInTheCaption() {
              QStringLiteral("03  c"));
     QCOMPARE(Control<QLineEdit>(form, "textb_1C")->text(), QStringLiteral("03  c"));
     QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
-    QVERIFY(!Control<QPushButton>(form, "cb_AnnulerApplication")
-                 ->isEnabled());  // moving on dropped the undo
+    // Moving on dropped the undo.
+    QVERIFY(!Control<QPushButton>(form, "cb_AnnulerApplication")->isEnabled());
 }
 
 void NamingTest::emptyCaptionAsksAndGivesNumberOnlyNames() {
@@ -191,23 +191,21 @@ void NamingTest::moveUpByOneThenAcceptRenumbersByPlace() {
 void NamingTest::moveByTenAndToANumber() {
     Road road({"01  a", "02  b", "03  c", "04  d", "05  e", "06  f"});
     Form1& form = road.form();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     road.select(1, 2);
     QTest::mouseClick(Control<QPushButton>(form, "pictbttn_ToEnd10"), Qt::LeftButton);
-    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
-             (QStringList{"01  a", "04  d", "05  e", "06  f", "02  b", "03  c"}));
+    QCOMPARE(listed(list), (QStringList{"01  a", "04  d", "05  e", "06  f", "02  b", "03  c"}));
     QVERIFY(!Control<QPushButton>(form, "pictbttn_ToEnd1")->isEnabled());
     // Behind picture 0, the start, through the dialog.
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_RankPreceding", "0"}}));
     QTest::mouseClick(Control<QPushButton>(form, "pictbttn_TargetMove"), Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::MovedToTarget);
-    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
-             (QStringList{"02  b", "03  c", "01  a", "04  d", "05  e", "06  f"}));
+    QCOMPARE(listed(list), (QStringList{"02  b", "03  c", "01  a", "04  d", "05  e", "06  f"}));
     QCOMPARE(road.fx.responder().shown.last().caption, QStringLiteral("Targeted move"));
     QTest::mouseClick(Control<QPushButton>(form, "cb_AnnulerDeplacer"), Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::MoveCancelled);
-    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
-             (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f"}));
-    QCOMPARE(road.onDisk(), listed(Control<QListWidget>(form, "lb_Avant")));
+    QCOMPARE(listed(list), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f"}));
+    QCOMPARE(road.onDisk(), listed(list));
 }
 
 void NamingTest::blockWithHolesIsRefused() {
@@ -273,17 +271,18 @@ void NamingTest::overlappingRenumberingIsRefused() {
 void NamingTest::captionListHandling() {
     Road road({"01  a"});
     Form1& form = road.form();
-    Control<QComboBox>(form, "combo_Captions")->addItem(QStringLiteral("Plage"));
-    Control<QComboBox>(form, "combo_Captions")->setCurrentIndex(1);
-    emit Control<QComboBox>(form, "combo_Captions")->activated(1);
+    QComboBox* captions = Control<QComboBox>(form, "combo_Captions");
+    captions->addItem(QStringLiteral("Plage"));
+    captions->setCurrentIndex(1);
+    emit captions->activated(1);
     QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(), QStringLiteral("Plage"));
-    QCOMPARE(Control<QComboBox>(form, "combo_Captions")->currentIndex(), 0);
+    QCOMPARE(captions->currentIndex(), 0);
     QTest::mouseClick(Control<QPushButton>(form, "pictbttn_ClearCaptions"), Qt::LeftButton);
     QVERIFY(Control<QLineEdit>(form, "textb_Caption")->text().isEmpty());
     road.fx.responder().answers.push_back(kAnswerYes);
     QTest::mouseClick(Control<QPushButton>(form, "pictbttn_ClearCaptions"), Qt::RightButton);
     QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Clear all captions?"));
-    QCOMPARE(Control<QComboBox>(form, "combo_Captions")->count(), 1);
+    QCOMPARE(captions->count(), 1);
     QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearCaptions")->isEnabled());
 }
 

@@ -97,13 +97,12 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     PhotoRoad road;
     Form1& form = road.form();
     QCOMPARE(form.height(), kMainHeight);
-    QVERIFY(!road.openFrom(
-        Control<ImageViewerControl>(road.fx.form(), "ImageV_1")));  // nothing shown yet
+    QVERIFY(!road.openFrom(Control<ImageViewerControl>(form, "ImageV_1")));  // nothing shown yet
     QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
     QVERIFY(!road.watchTimer()->isActive());
 
     road.selectBoth();
-    FormPhoto* photo = road.openFrom(Control<ImageViewerControl>(road.fx.form(), "ImageV_1"));
+    FormPhoto* photo = road.openFrom(Control<ImageViewerControl>(form, "ImageV_1"));
     QVERIFY(photo);
     QVERIFY(photo->isVisible());
     QCOMPARE(photo->windowTitle(), QStringLiteral("01  Paysage.jpg"));
@@ -122,7 +121,7 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     QCOMPARE(Control<ImageViewerControl>(*photo, "ImageV")->zoom(), 902.0 / 640.0);
 
     // A click on either slot while it is open does nothing.
-    QCOMPARE(road.openFrom(Control<ImageViewerControl>(road.fx.form(), "ImageV_2")), photo);
+    QCOMPARE(road.openFrom(Control<ImageViewerControl>(form, "ImageV_2")), photo);
     QCOMPARE(photo->windowTitle(), QStringLiteral("01  Paysage.jpg"));
 
     // The close box destroys it; the timer brings the commands back once, then stops.
@@ -130,9 +129,9 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == WindowState::PhotoWindowClosed, 1000);
     QVERIFY(!road.photoWindow());
     QVERIFY(!road.watchTimer()->isActive());
-    QVERIFY(Control<QPushButton>(road.fx.form(), "cb_Dossier")->isEnabled());
+    QVERIFY(Control<QPushButton>(form, "cb_Dossier")->isEnabled());
 
-    photo = road.openFrom(Control<ImageViewerControl>(road.fx.form(), "ImageV_2"));
+    photo = road.openFrom(Control<ImageViewerControl>(form, "ImageV_2"));
     QVERIFY(photo);
     QCOMPARE(photo->windowTitle(), QStringLiteral("02  Portrait.jpg"));
     QCOMPARE(photo->size(), QSize(507 + 14, kWindowHeightAtOpening));  // 677 x 480 / 640 = 507.75
@@ -143,28 +142,30 @@ void PhotoWindowTest::zoomOutReturnsToTheSameSpotAndToFitZoomExactly() {
     PhotoRoad road;
     road.selectBoth();
     Form1& form = road.form();
-    FormPhoto* photo = road.openFrom(Control<ImageViewerControl>(road.fx.form(), "ImageV_1"));
+    FormPhoto* photo = road.openFrom(Control<ImageViewerControl>(form, "ImageV_1"));
     ImageViewerControl* viewer = Control<ImageViewerControl>(*photo, "ImageV");
+    QToolButton* larger = Control<QToolButton>(*photo, "pictb_Larger");
+    QToolButton* smaller = Control<QToolButton>(*photo, "pictb_Smaller");
     const double fit = viewer->zoom();
 
-    QTest::mouseClick(Control<QToolButton>(*photo, "pictb_Larger"), Qt::LeftButton);
+    QTest::mouseClick(larger, Qt::LeftButton);
     QCOMPARE(viewer->zoom(), 2 * fit);
-    QVERIFY(Control<QToolButton>(*photo, "pictb_Smaller")->isEnabled());
+    QVERIFY(smaller->isEnabled());
     // Centred: the view stands in the middle of the doubled picture.
     QCOMPARE(viewer->scrollX(), photo->zoomSteps().scrollMaxX / 2);
     QVERIFY(photo->zoomSteps().scrollMaxX > 800);
 
     // The user looks at another part; one step in and one out come back to it.
     viewer->scrollTo(200, 100);
-    QTest::mouseClick(Control<QToolButton>(*photo, "pictb_Larger"), Qt::LeftButton);
+    QTest::mouseClick(larger, Qt::LeftButton);
     QCOMPARE(viewer->zoom(), 4 * fit);
-    QTest::mouseClick(Control<QToolButton>(*photo, "pictb_Smaller"), Qt::LeftButton);
+    QTest::mouseClick(smaller, Qt::LeftButton);
     QVERIFY(qAbs(viewer->scrollX() - 200) <= 1);
     QVERIFY(qAbs(viewer->scrollY() - 100) <= 1);
 
-    QTest::mouseClick(Control<QToolButton>(*photo, "pictb_Smaller"), Qt::LeftButton);
+    QTest::mouseClick(smaller, Qt::LeftButton);
     QCOMPARE(viewer->zoom(), fit);  // exactly, so the button knows it is back
-    QVERIFY(!Control<QToolButton>(*photo, "pictb_Smaller")->isEnabled());
+    QVERIFY(!smaller->isEnabled());
 
     // The keys do what the buttons do, and only what they may.
     QTest::keyClick(photo, Qt::Key_Minus);
@@ -182,31 +183,30 @@ void PhotoWindowTest::zoomingInStopsOnlyItselfBeyondTheScrollLimit() {
     PhotoRoad road;
     road.selectBoth();
     FormPhoto* photo = road.openFrom(Control<ImageViewerControl>(road.form(), "ImageV_1"));
+    QToolButton* larger = Control<QToolButton>(*photo, "pictb_Larger");
+    ImageViewerControl* viewer = Control<ImageViewerControl>(*photo, "ImageV");
     const auto beyond = [&] {
         return photo->zoomSteps().scrollMaxX > 16000 || photo->zoomSteps().scrollMaxY > 16000;
     };
     int steps = 0;
     while (!beyond() && steps < 20) {
-        QTest::mouseClick(Control<QToolButton>(*photo, "pictb_Larger"), Qt::LeftButton);
+        QTest::mouseClick(larger, Qt::LeftButton);
         ++steps;
     }
     QVERIFY(beyond());
     // 902 pixels wide at fit, so four doublings give 14432 - 909 and five 28864 - 909.
     QCOMPARE(steps, 5);
-    QVERIFY(Control<QToolButton>(*photo, "pictb_Larger")->isEnabled());
-    const double zoom = Control<ImageViewerControl>(*photo, "ImageV")->zoom();
-    const QPoint scroll(Control<ImageViewerControl>(*photo, "ImageV")->scrollX(),
-                        Control<ImageViewerControl>(*photo, "ImageV")->scrollY());
-    QTest::mouseClick(Control<QToolButton>(*photo, "pictb_Larger"), Qt::LeftButton);
-    QVERIFY(!Control<QToolButton>(*photo, "pictb_Larger")->isEnabled());
+    QVERIFY(larger->isEnabled());
+    const double zoom = viewer->zoom();
+    const QPoint scroll(viewer->scrollX(), viewer->scrollY());
+    QTest::mouseClick(larger, Qt::LeftButton);
+    QVERIFY(!larger->isEnabled());
     QVERIFY(Control<QToolButton>(*photo, "pictb_Smaller")->isEnabled());
-    QCOMPARE(Control<ImageViewerControl>(*photo, "ImageV")->zoom(), zoom);
-    QCOMPARE(QPoint(Control<ImageViewerControl>(*photo, "ImageV")->scrollX(),
-                    Control<ImageViewerControl>(*photo, "ImageV")->scrollY()),
-             scroll);
+    QCOMPARE(viewer->zoom(), zoom);
+    QCOMPARE(QPoint(viewer->scrollX(), viewer->scrollY()), scroll);
 
     QTest::mouseClick(Control<QToolButton>(*photo, "pictb_Smaller"), Qt::LeftButton);
-    QVERIFY(Control<QToolButton>(*photo, "pictb_Larger")->isEnabled());
+    QVERIFY(larger->isEnabled());
 }
 
 void PhotoWindowTest::pictureClickSwitchesToTheEnlargedSizeAndBack_data() {
@@ -229,9 +229,8 @@ void PhotoWindowTest::pictureClickSwitchesToTheEnlargedSizeAndBack() {
     PhotoRoad road;
     road.selectBoth();
     Form1& form = road.form();
-    FormPhoto* photo =
-        road.openFrom(slot == 1 ? Control<ImageViewerControl>(road.fx.form(), "ImageV_1")
-                                : Control<ImageViewerControl>(road.fx.form(), "ImageV_2"));
+    FormPhoto* photo = road.openFrom(slot == 1 ? Control<ImageViewerControl>(form, "ImageV_1")
+                                               : Control<ImageViewerControl>(form, "ImageV_2"));
     QCOMPARE(photo->size(), opening);
     QTest::mouseClick(Control<QToolButton>(*photo, "pictb_Larger"), Qt::LeftButton);
 
@@ -266,17 +265,17 @@ void PhotoWindowTest::renameClosesTheWindowAndKeepsItsOwnState() {
     PhotoRoad road;
     road.selectBoth();
     Form1& form = road.form();
-    QVERIFY(road.openFrom(Control<ImageViewerControl>(road.fx.form(), "ImageV_1")));
-    QVERIFY(Control<QPushButton>(road.fx.form(), "cb_Renommer")->isEnabled());
-    QTest::keyClicks(Control<QLineEdit>(road.fx.form(), "textb_Caption"), QStringLiteral("Mer"));
-    QTest::mouseClick(Control<QPushButton>(road.fx.form(), "cb_Renommer"), Qt::LeftButton);
+    QVERIFY(road.openFrom(Control<ImageViewerControl>(form, "ImageV_1")));
+    QVERIFY(Control<QPushButton>(form, "cb_Renommer")->isEnabled());
+    QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Mer"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
     QVERIFY(!road.photoWindow());
     QCOMPARE(form.mainWindowState(), WindowState::RenamePending);
     // No later tick may bring WindowState::PhotoWindowClosed over the proposal and take its cancel
     // button away.
     QVERIFY(!road.watchTimer()->isActive());
-    QVERIFY(Control<QPushButton>(road.fx.form(), "cb_AnnulerRenommage")->isEnabled());
-    QVERIFY(Control<QPushButton>(road.fx.form(), "cb_Appliquer")->isEnabled());
+    QVERIFY(Control<QPushButton>(form, "cb_AnnulerRenommage")->isEnabled());
+    QVERIFY(Control<QPushButton>(form, "cb_Appliquer")->isEnabled());
 }
 
 void PhotoWindowTest::unreadablePictureIsNamedAndChangesNothing_data() {
@@ -300,7 +299,7 @@ void PhotoWindowTest::unreadablePictureIsNamedAndChangesNothing() {
     const WindowState state = form.mainWindowState();
     const int shownBefore = road.fx.responder().shown.size();
 
-    QVERIFY(!road.openFrom(Control<ImageViewerControl>(road.fx.form(), "ImageV_1")));
+    QVERIFY(!road.openFrom(Control<ImageViewerControl>(form, "ImageV_1")));
     QCOMPARE(form.mainWindowState(), state);
     QVERIFY(!road.watchTimer()->isActive());
     QCOMPARE(road.fx.responder().shown.size(), shownBefore + 1);
@@ -308,7 +307,7 @@ void PhotoWindowTest::unreadablePictureIsNamedAndChangesNothing() {
     QVERIFY(text.startsWith(form.message(kMessagePictureUnreadable)));
     QVERIFY(text.contains(QStringLiteral("01  Paysage.jpg")));
     // The other picture still opens.
-    QVERIFY(road.openFrom(Control<ImageViewerControl>(road.fx.form(), "ImageV_2")));
+    QVERIFY(road.openFrom(Control<ImageViewerControl>(form, "ImageV_2")));
 }
 
 void PhotoWindowTest::dragAndWheelMoveAZoomedPictureWithoutSwitchingSize() {

@@ -111,12 +111,13 @@ void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
     for (const char* companion : {"01  a.NEF", "01  a.xmp"})
         writeFile(folder.dir.filePath(companion), std::string("raw or sidecar ") + companion);
     Form1& form = folder.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     // Nothing in slot 1: nothing to turn, and no turn button is offered.
     QVERIFY(!Control<QPushButton>(form, "pictbttn_090")->isVisible() &&
             !Control<QPushButton>(form, "pictbttn_090")->isEnabled());
     form.RotatePicture(90);
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 1, Qt::ShiftModifier);
+    clickRow(list, 0);
+    clickRow(list, 1, Qt::ShiftModifier);
     QVERIFY(Control<QPushButton>(form, "pictbttn_180")->isVisible() &&
             Control<QPushButton>(form, "pictbttn_180")->isEnabled());
     QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->pictureWidth(), 48);  // shown upright
@@ -143,8 +144,8 @@ void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
         QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->pictureWidth(),
                  step.width);  // slot 1 shows the turned file
         QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
-        QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), 2);
-        QTRY_VERIFY(Control<QListWidget>(form, "lb_Avant")->hasFocus());
+        QCOMPARE(list->selectedItems().size(), 2);
+        QTRY_VERIFY(list->hasFocus());
     }
     QCOMPARE(readFile(folder.path("02  b")), other);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"),
@@ -251,46 +252,44 @@ void PictureOperationsTest::otherTypesAreTurnedWithoutLosingPagesFramesOrQuality
 void PictureOperationsTest::deleteAsksThenSelectsTheCaretEntryOrNothing() {
     Loaded folder({"01  a", "02  b", "03  c", "04  d", "05  e"});
     Form1& form = folder.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
+    QPushButton* del = Control<QPushButton>(form, "pictbttn_Del");
     ScriptedResponder& responder = folder.fx.responder();
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 2);  // the middle
+    clickRow(list, 2);  // the middle
     responder.answers.push_back(kAnswerYes);
-    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Del"), Qt::LeftButton);
+    QTest::mouseClick(del, Qt::LeftButton);
     QCOMPARE(responder.shown.last().caption, QStringLiteral("Delete file"));
     QCOMPARE(responder.shown.last().text, QStringLiteral("Delete '03  c' ?"));
     QCOMPARE(FilesIn(folder.dir.path()),
              (QStringList{"01  a.jpg", "02  b.jpg", "04  d.jpg", "05  e.jpg"}));
-    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
-             (QStringList{"01  a", "02  b", "04  d", "05  e"}));
-    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), 1);
-    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems()[0]->text(),
-             QStringLiteral("04  d"));
+    QCOMPARE(listed(list), (QStringList{"01  a", "02  b", "04  d", "05  e"}));
+    QCOMPARE(list->selectedItems().size(), 1);
+    QCOMPARE(list->selectedItems()[0]->text(), QStringLiteral("04  d"));
     QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->fileName(), folder.path("04  d"));
     QCOMPARE(Control<QLineEdit>(form, "textb_1C")->text(), QStringLiteral("04  d"));
     QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
-    QTRY_VERIFY(Control<QListWidget>(form, "lb_Avant")->hasFocus());
+    QTRY_VERIFY(list->hasFocus());
 
     // The second-to-last place: afterwards nothing is selected, and slot 1 is empty.
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 2);
+    clickRow(list, 2);
     responder.answers.push_back(kAnswerYes);
-    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Del"), Qt::LeftButton);
-    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
-             (QStringList{"01  a", "02  b", "05  e"}));
-    QVERIFY(Control<QListWidget>(form, "lb_Avant")->selectedItems().isEmpty());
+    QTest::mouseClick(del, Qt::LeftButton);
+    QCOMPARE(listed(list), (QStringList{"01  a", "02  b", "05  e"}));
+    QVERIFY(list->selectedItems().isEmpty());
     QVERIFY(Control<ImageViewerControl>(form, "ImageV_1")->fileName().isEmpty());
-    QVERIFY(!Control<QPushButton>(form, "pictbttn_Del")->isEnabled());
+    QVERIFY(!del->isEnabled());
 
     // No, on the last place after an order by date: nothing deleted, the list back in name order.
     WritePicture(folder.dir.path(), "00  z.jpg", "2999:01:01 00:00:00");
     QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Sort"), Qt::LeftButton);
-    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")).last(), QStringLiteral("00  z"));
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 3);
+    QCOMPARE(listed(list).last(), QStringLiteral("00  z"));
+    clickRow(list, 3);
     responder.answers.push_back(kAnswerNo);
-    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Del"), Qt::LeftButton);
-    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
-             (QStringList{"00  z", "01  a", "02  b", "05  e"}));
-    QVERIFY(Control<QListWidget>(form, "lb_Avant")->selectedItems().isEmpty());
+    QTest::mouseClick(del, Qt::LeftButton);
+    QCOMPARE(listed(list), (QStringList{"00  z", "01  a", "02  b", "05  e"}));
+    QVERIFY(list->selectedItems().isEmpty());
     QCOMPARE(FilesIn(folder.dir.path()).size(), 4);
     QCOMPARE(Control<QPushButton>(form, "cb_Sort")->text(), form.message(kMessageSortByDate));
 }
@@ -369,9 +368,10 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
     QVERIFY(QDir().mkpath(rome));
     WritePicture(rome, "02  b.jpg", "already there");
     Form1& form = folder.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     ScriptedResponder& responder = folder.fx.responder();
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 1);
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 2, Qt::ShiftModifier);
+    clickRow(list, 1);
+    clickRow(list, 2, Qt::ShiftModifier);
     QString openedOn;
     responder.dialogActions.push_back(chooseFolder(responder, rome, &openedOn));
     QTest::mouseClick(Control<QPushButton>(form, "cb_VersDossier"), Qt::LeftButton);
@@ -380,7 +380,7 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
     QCOMPARE(FilesIn(rome), (QStringList{"02  b (2).jpg", "02  b.jpg", "03  c.jpg"}));
     QCOMPARE(readFile(rome + "/02  b (2).jpg"), JpegBytes("02  b"));
     QCOMPARE(readFile(rome + "/02  b.jpg"), JpegBytes("already there"));
-    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")), (QStringList{"01  a", "04  d"}));
+    QCOMPARE(listed(list), (QStringList{"01  a", "04  d"}));
     QCOMPARE(form.mainWindowState(), WindowState::NothingSelected);
     QVERIFY(Control<ImageViewerControl>(form, "ImageV_1")->fileName().isEmpty() &&
             Control<ImageViewerControl>(form, "ImageV_2")->fileName().isEmpty());
@@ -391,7 +391,7 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
     // on the parent of the last destination.
     const QString link = elsewhere.filePath("link");
     QVERIFY(QFile::link(folder.dir.path(), link));
-    clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
+    clickRow(list, 0);
     const int shownBefore = responder.shown.size();
     responder.dialogActions.push_back(chooseFolder(responder, link, &openedOn));
     QTest::mouseClick(Control<QPushButton>(form, "cb_VersDossier"), Qt::LeftButton);

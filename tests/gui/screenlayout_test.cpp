@@ -145,11 +145,11 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
     const Expected e = expectedFor(screenHeight);
     FormFixture fx(screenHeight);
     Form1& form = fx.start();
+    QPushButton* memo = Control<QPushButton>(form, "cb_Memo");
     const int bottom = e.v2.y() + e.v2.height() + 2 + 18 + 18;  // bottom of textb_2N
     const int top = screenHeight == 600 ? e.v2.y() - 6 : bottom - (kThumb + 119);
     // The group is wider only as far as a memo button wider than a thumbnail pushes the strip.
-    const int memoExtra =
-        std::max(0, TextWidthNeeded(Control<QPushButton>(form, "cb_Memo")) - kThumb);
+    const int memoExtra = std::max(0, TextWidthNeeded(memo) - kThumb);
     QCOMPARE(Control<QGroupBox>(form, "groupb_FileName")->geometry(),
              QRect(15, top, 540 + memoExtra, bottom - top));
     QVERIFY(rightOf(Control<QGroupBox>(form, "groupb_FileName")) <
@@ -175,26 +175,24 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
     // button is wider only as far as its caption needs.
     const int memoLeft = 15 + (540 - 60 - 13 * kThumb) / 2;
     const int memoTop = Control<QComboBox>(form, "combo_FileTypes")->y() + 33;
-    QCOMPARE(Control<QPushButton>(form, "cb_Memo")->geometry().topLeft(),
-             QPoint(memoLeft, memoTop));
-    QCOMPARE(Control<QPushButton>(form, "cb_Memo")->height(), kThumb);
-    QCOMPARE(Control<QPushButton>(form, "cb_Memo")->width(),
-             std::max(kThumb, TextWidthNeeded(Control<QPushButton>(form, "cb_Memo"))));
+    QCOMPARE(memo->geometry().topLeft(), QPoint(memoLeft, memoTop));
+    QCOMPARE(memo->height(), kThumb);
+    QCOMPARE(memo->width(), std::max(kThumb, TextWidthNeeded(memo)));
     for (int i = 0; i < 12; ++i) {
         const QString name = QStringLiteral("IV_%1").arg(i, 2, 10, QChar('0'));
-        const int left = rightOf(Control<QPushButton>(form, "cb_Memo")) + 5 + i * (kThumb + 5);
-        QCOMPARE(form.findChild<ImageViewerControl*>(name)->geometry(),
+        const int left = rightOf(memo) + 5 + i * (kThumb + 5);
+        QCOMPARE(Control<ImageViewerControl>(form, name)->geometry(),
                  QRect(left, memoTop, kThumb, kThumb));
-        auto* caption = form.findChild<QLineEdit*>(QStringLiteral("textb_MP%1").arg(i));
+        auto* caption = Control<QLineEdit>(form, QStringLiteral("textb_MP%1").arg(i));
         QCOMPARE(caption->geometry(), QRect(left, memoTop + kThumb + 6, kThumb, 18));
     }
-    QVERIFY(bottomOf(form.findChild<QLineEdit*>(QStringLiteral("textb_MP11"))) <= bottom);
+    QVERIFY(bottomOf(Control<QLineEdit>(form, "textb_MP11")) <= bottom);
     QCOMPARE(rightOf(Control<QGroupBox>(form, "groupb_FileName")) -
-                 rightOf(form.findChild<ImageViewerControl*>(QStringLiteral("IV_11"))),
+                 rightOf(Control<ImageViewerControl>(form, "IV_11")),
              6);  // the frame clear of the strip
     QCOMPARE(Control<QPushButton>(form, "pictbttn_ClearSnapkeep")->y(), memoTop + kThumb + 4);
     QVERIFY(qAbs(Control<QPushButton>(form, "pictbttn_ClearSnapkeep")->geometry().center().x() -
-                 Control<QPushButton>(form, "cb_Memo")->geometry().center().x()) <= 1);
+                 memo->geometry().center().x()) <= 1);
 }
 
 void ScreenLayoutTest::commandSpacingIsCappedAndCancelsTakeTheirCommandsPlace() {
@@ -264,6 +262,7 @@ void ScreenLayoutTest::rightColumnAndProgressBarStandBesideTheUpperPicture() {
     const Expected e = expectedFor(screenHeight);
     FormFixture fx(screenHeight);
     Form1& form = fx.start();
+    QProgressBar* progress = Control<QProgressBar>(form, "progb_1");
     const int P = e.pictureButtonHeight;
     const int g = (e.v1.height() - 2 * P) / 3;
     const int left = e.v1.x() + e.v1.width() + 7;
@@ -278,10 +277,10 @@ void ScreenLayoutTest::rightColumnAndProgressBarStandBesideTheUpperPicture() {
         QVERIFY(!turn->isEnabled());
         QVERIFY(!turn->isVisibleTo(&form));
     }
-    QCOMPARE(Control<QProgressBar>(form, "progb_1")->x(), 570);
-    QCOMPARE(Control<QProgressBar>(form, "progb_1")->width(), e.v1.width());
-    QCOMPARE(Control<QProgressBar>(form, "progb_1")->y(), e.vl.y() + e.vl.height() / 2 - 18);
-    QVERIFY(!Control<QProgressBar>(form, "progb_1")->isVisibleTo(&form));
+    QCOMPARE(progress->x(), 570);
+    QCOMPARE(progress->width(), e.v1.width());
+    QCOMPARE(progress->y(), e.vl.y() + e.vl.height() / 2 - 18);
+    QVERIFY(!progress->isVisibleTo(&form));
 }
 
 void ScreenLayoutTest::topRowSharesOneLineWithoutOverlap_data() {
@@ -299,14 +298,15 @@ void ScreenLayoutTest::topRowSharesOneLineWithoutOverlap() {
     FormFixture fx(screenHeight);
     if (french) fx.installShipped("French.lng");
     Form1& form = fx.start();
+    QPushButton* about = Control<QPushButton>(form, "cb_About");
     QCOMPARE(Control<QComboBox>(form, "combo_Languages")->isVisibleTo(&form), french);
 
     const int top = Control<QLineEdit>(form, "textb_Dossier")->y();
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             Control<QLineEdit>(form, "textb_Dossier"),
-             Control<QLineEdit>(form, "textb_FichiersAuDossier"),
-             Control<QComboBox>(form, "combo_Languages"), Control<QPushButton>(form, "cb_Aide"),
-             Control<QPushButton>(form, "cb_About")}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Control<QLineEdit>(form, "textb_Dossier"),
+                                         Control<QLineEdit>(form, "textb_FichiersAuDossier"),
+                                         Control<QComboBox>(form, "combo_Languages"),
+                                         Control<QPushButton>(form, "cb_Aide"), about}) {
         QCOMPARE(w->y(), top);
         QCOMPARE(w->height(), 18);
     }
@@ -319,15 +319,12 @@ void ScreenLayoutTest::topRowSharesOneLineWithoutOverlap() {
     // Equal gaps before each control right of the file count, ending at the right column.
     QList<QWidget*> row;
     if (french) row << Control<QComboBox>(form, "combo_Languages");
-    row << Control<QPushButton>(form, "cb_Aide") << Control<QPushButton>(form, "cb_About");
+    row << Control<QPushButton>(form, "cb_Aide") << about;
     const int gap = row[0]->x() - rightOf(Control<QLineEdit>(form, "textb_FichiersAuDossier"));
     QVERIFY(gap > 0);
     for (int i = 1; i < row.size(); ++i) QCOMPARE(row[i]->x() - rightOf(row[i - 1]), gap);
-    QVERIFY(rightOf(Control<QPushButton>(form, "cb_About")) <=
-            rightOf(Control<QPushButton>(form, "pictbttn_090")));
-    QVERIFY(rightOf(Control<QPushButton>(form, "pictbttn_090")) -
-                rightOf(Control<QPushButton>(form, "cb_About")) <
-            gap + 3);
+    QVERIFY(rightOf(about) <= rightOf(Control<QPushButton>(form, "pictbttn_090")));
+    QVERIFY(rightOf(Control<QPushButton>(form, "pictbttn_090")) - rightOf(about) < gap + 3);
 
     const QString overlap =
         firstOverlap(form, {"label_Dossier", "textb_Dossier", "label_FichiersAuDossier",
@@ -364,7 +361,7 @@ void ScreenLayoutTest::visibleCommandsNeverOverlapInAnyState() {
     const QString overlap = firstOverlap(form, column);
     QVERIFY2(overlap.isEmpty(), qPrintable(overlap));
     for (const QString& name : column) {
-        QWidget* w = form.findChild<QWidget*>(name);
+        QWidget* w = Control<QWidget>(form, name);
         if (w->isVisibleTo(&form))
             QVERIFY2(Control<QGroupBox>(form, "groupb_Exec")->geometry().contains(w->geometry()),
                      qPrintable(name));

@@ -48,20 +48,22 @@ void SlotDecodeTest::slowDecodeNeverLeavesAStalePictureInSlot1() {
     writeSolid(pictures.filePath("03  Phare.jpg"), QSize(64, 48), Qt::blue);
     FormFixture fx;
     Form1& form = fx.start();
+    ImageViewerControl* slot1 = Control<ImageViewerControl>(form, "ImageV_1");
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     fx.responder().folders.push_back(pictures.path());
     QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
-    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 3);
-    Control<QListWidget>(form, "lb_Avant")->setFocus();
-    Control<QListWidget>(form, "lb_Avant")->setCurrentRow(0);
-    QTRY_VERIFY(near(middleOf(Control<ImageViewerControl>(form, "ImageV_1")), Qt::red));
+    QCOMPARE(list->count(), 3);
+    list->setFocus();
+    list->setCurrentRow(0);
+    QTRY_VERIFY(near(middleOf(slot1), Qt::red));
 
     // The second picture is replaced by a camera-size one after the listing: its decode is slow.
     writeSolid(port, QSize(6000, 4000), Qt::green);
-    QTest::keyClick(Control<QListWidget>(form, "lb_Avant"), Qt::Key_Down);
-    QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->fileName(), port);
-    QVERIFY(!near(middleOf(Control<ImageViewerControl>(form, "ImageV_1")),
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(slot1->fileName(), port);
+    QVERIFY(!near(middleOf(slot1),
                   Qt::red));  // never the picture selected before
-    QTest::keyClick(Control<QListWidget>(form, "lb_Avant"), Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(Control<QLineEdit>(form, "textb_1C")->text(), QStringLiteral("03  Phare"));
     // Until the slow decode has ended and anything it sent has been delivered, slot 1 shows
     // the third picture or nothing, never the second.
@@ -69,19 +71,16 @@ void SlotDecodeTest::slowDecodeNeverLeavesAStalePictureInSlot1() {
     do {
         decodesEnded = WaitForBackgroundDecodes(0);
         QCoreApplication::processEvents();
-        const QColor shown = middleOf(Control<ImageViewerControl>(form, "ImageV_1"));
+        const QColor shown = middleOf(slot1);
         QVERIFY2(!near(shown, Qt::green), qPrintable(shown.name()));
     } while (!decodesEnded);
-    QVERIFY(near(middleOf(Control<ImageViewerControl>(form, "ImageV_1")), Qt::blue));
-    QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->fileName(),
-             pictures.filePath("03  Phare.jpg"));
+    QVERIFY(near(middleOf(slot1), Qt::blue));
+    QCOMPARE(slot1->fileName(), pictures.filePath("03  Phare.jpg"));
 
     // Back to the camera-size picture: its decode arrives and is shown.
-    QTest::keyClick(Control<QListWidget>(form, "lb_Avant"), Qt::Key_Up);
-    QTRY_VERIFY(near(middleOf(Control<ImageViewerControl>(form, "ImageV_1")), Qt::green));
-    QCOMPARE(QSize(Control<ImageViewerControl>(form, "ImageV_1")->pictureWidth(),
-                   Control<ImageViewerControl>(form, "ImageV_1")->pictureHeight()),
-             QSize(6000, 4000));
+    QTest::keyClick(list, Qt::Key_Up);
+    QTRY_VERIFY(near(middleOf(slot1), Qt::green));
+    QCOMPARE(QSize(slot1->pictureWidth(), slot1->pictureHeight()), QSize(6000, 4000));
 }
 
 QTEST_MAIN(SlotDecodeTest)

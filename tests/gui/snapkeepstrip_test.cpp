@@ -46,9 +46,8 @@ QMap<QString, QByteArray> hashes(const QString& folder) {
 std::function<int(QDialog&)> browseTo(ScriptedResponder& responder, const QString& folder) {
     return [&responder, folder](QDialog& dialog) {
         responder.folders.push_back(folder);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_Browse")),
-                          Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_Browse"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     };
 }
@@ -69,10 +68,10 @@ void doubleClick(QWidget* widget) {
 
 // Thumbnail k of the strip and its caption box, found by name.
 ImageViewerControl* thumbViewer(Form1& form, int k) {
-    return form.findChild<ImageViewerControl*>(QStringLiteral("IV_%1").arg(k, 2, 10, QChar('0')));
+    return Control<ImageViewerControl>(form, QStringLiteral("IV_%1").arg(k, 2, 10, QChar('0')));
 }
 QLineEdit* thumbCaption(Form1& form, int k) {
-    return form.findChild<QLineEdit*>(QStringLiteral("textb_MP%1").arg(k));
+    return Control<QLineEdit>(form, QStringLiteral("textb_MP%1").arg(k));
 }
 
 QStringList shownCaptions(Form1& form) {
@@ -111,14 +110,13 @@ void SnapkeepTest::savingFivePicturesWritesFiveSmallCopiesAndChangesNoPicture() 
     fx.responder().dialogActions.push_back([&offered](QDialog& dialog) {
         auto& asked = static_cast<FormGetFolder&>(dialog);
         offered = Control<QLineEdit>(asked, "textb_GetFolder")->text();
-        asked.findChild<QPushButton*>(QStringLiteral("cb_NewFolder"))->click();
+        Control<QPushButton>(asked, "cb_NewFolder")->click();
         QTest::mouseClick(Control<QPushButton>(asked, "cb_OK"), Qt::LeftButton);
         return asked.result();
     });
     fx.responder().dialogActions.push_back([](QDialog& dialog) {
-        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("textb_NewFolder")),
-                         QStringLiteral("Italie"));
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::keyClicks(Control<QLineEdit>(dialog, "textb_NewFolder"), QStringLiteral("Italie"));
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     });
     rightClick(Control<QPushButton>(form, "cb_Memo"));
@@ -228,8 +226,9 @@ void SnapkeepTest::savingIntoThePictureFolderThroughALinkIsRefused() {
 void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
     FormFixture fx;
     Form1& form = fx.start();
+    QPushButton* memo = Control<QPushButton>(form, "cb_Memo");
     // The first load finds no Snapkeep folder: it is made and the user is told, no browser.
-    QTest::mouseClick(Control<QPushButton>(form, "cb_Memo"), Qt::LeftButton);
+    QTest::mouseClick(memo, Qt::LeftButton);
     const QString snapkeep =
         QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
     QVERIFY(QFileInfo(snapkeep).isDir());
@@ -246,7 +245,7 @@ void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
     WritePicture(set, QStringLiteral(".00  cachée.jpg"));
     fx.responder().shown.clear();
     fx.responder().folders.push_back(set);
-    QTest::mouseClick(Control<QPushButton>(form, "cb_Memo"), Qt::LeftButton);
+    QTest::mouseClick(memo, Qt::LeftButton);
     QCOMPARE(fx.responder().shown.size(), 1);
     QCOMPARE(fx.responder().shown[0].text,
              snapkeep.chopped(1));  // the browser opened on the folder
@@ -257,11 +256,11 @@ void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
     QVERIFY(Control<QPushButton>(form, "pictbttn_ClearSnapkeep")->isVisible());
 
     // A cancelled browser leaves the strip; a folder without JPEG files empties it and says so.
-    QTest::mouseClick(Control<QPushButton>(form, "cb_Memo"), Qt::LeftButton);
+    QTest::mouseClick(memo, Qt::LeftButton);
     QCOMPARE(shownCaptions(form), expected);
     QCOMPARE(fx.responder().shown.size(), 2);
     fx.responder().folders.push_back(snapkeep);
-    QTest::mouseClick(Control<QPushButton>(form, "cb_Memo"), Qt::LeftButton);
+    QTest::mouseClick(memo, Qt::LeftButton);
     QCOMPARE(fx.responder().shown.last().text, form.message(kMessageNoMemoPictures));
     QCOMPARE(shownCaptions(form), QStringList(12, QStringLiteral("-")));
     QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearSnapkeep")->isVisible());
@@ -281,6 +280,7 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
         << JpegBytes().toStdString();
     FormFixture fx;
     Form1& form = fx.start();
+    QLineEdit* caption = Control<QLineEdit>(form, "textb_Caption");
     QDir().mkpath(QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths())));
     fx.responder().folders.push_back(set.path());
     QTest::mouseClick(Control<QPushButton>(form, "cb_Memo"), Qt::LeftButton);
@@ -288,34 +288,33 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     ImageViewerControl* rome = thumbViewer(form, 1);
 
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(), QStringLiteral("Rome"));
-    QTRY_VERIFY(Control<QLineEdit>(form, "textb_Caption")->hasFocus());
-    Control<QLineEdit>(form, "textb_Caption")->setText(QStringLiteral("Vacances"));
+    QCOMPARE(caption->text(), QStringLiteral("Rome"));
+    QTRY_VERIFY(caption->hasFocus());
+    caption->setText(QStringLiteral("Vacances"));
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(), QStringLiteral("Vacances, Rome"));
+    QCOMPARE(caption->text(), QStringLiteral("Vacances, Rome"));
     QTest::mouseClick(empty, Qt::LeftButton);
-    QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(), QStringLiteral("Vacances, Rome"));
+    QCOMPARE(caption->text(), QStringLiteral("Vacances, Rome"));
 
     // A double click takes back out the caption its own first click added, with the ", " before
     // it, and leaves the one clicked before; with nothing in the first slot the thumbnail is
     // emptied, and stays where it is.
     doubleClick(rome);
-    QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(), QStringLiteral("Vacances, Rome"));
+    QCOMPARE(caption->text(), QStringLiteral("Vacances, Rome"));
     QVERIFY(rome->fileName().isEmpty());
     QVERIFY(rome->isVisible());
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(), QStringLiteral("Vacances, Rome"));
+    QCOMPARE(caption->text(), QStringLiteral("Vacances, Rome"));
     // Only the item its click added goes, never the same text within another item; emptying
     // the box disables the clear-captions button, even with captions in the list.
-    Control<QLineEdit>(form, "textb_Caption")->setText(QStringLiteral("Vacances à Naples"));
+    caption->setText(QStringLiteral("Vacances à Naples"));
     doubleClick(thumbViewer(form, 2));
-    QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(),
-             QStringLiteral("Vacances à Naples"));
+    QCOMPARE(caption->text(), QStringLiteral("Vacances à Naples"));
     AddItemFromBytes(Control<QComboBox>(form, "combo_Captions"), "Venise");
-    Control<QLineEdit>(form, "textb_Caption")->clear();
+    caption->clear();
     QVERIFY(Control<QPushButton>(form, "pictbttn_ClearCaptions")->isEnabled());
     doubleClick(thumbViewer(form, 3));
-    QVERIFY(Control<QLineEdit>(form, "textb_Caption")->text().isEmpty());
+    QVERIFY(caption->text().isEmpty());
     QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearCaptions")->isEnabled());
 
     // With a picture in the first slot, the thumbnail takes it and its caption, cut to 99
@@ -327,21 +326,20 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
     doubleClick(empty);
     QCOMPARE(empty->fileName(), Control<ImageViewerControl>(form, "ImageV_1")->fileName());
     QCOMPARE(thumbCaption(form, 0)->text(), longCaption.left(99));
-    Control<QLineEdit>(form, "textb_Caption")->clear();
+    caption->clear();
     QTest::mouseClick(empty, Qt::LeftButton);
-    QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(), longCaption.left(99));
+    QCOMPARE(caption->text(), longCaption.left(99));
 
     // A caption whose bytes are not UTF-8 reaches the caption box, and from there a name,
     // with its own bytes.
     Control<QListWidget>(form, "lb_Avant")->item(0)->setSelected(false);
     Control<QListWidget>(form, "lb_Avant")->item(1)->setSelected(true);
     doubleClick(rome);
-    Control<QLineEdit>(form, "textb_Caption")->clear();
+    caption->clear();
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(TextBytes(Control<QLineEdit>(form, "textb_Caption")), std::string("Caf\xE9"));
+    QCOMPARE(TextBytes(caption), std::string("Caf\xE9"));
     QTest::mouseClick(empty, Qt::LeftButton);
-    QCOMPARE(TextBytes(Control<QLineEdit>(form, "textb_Caption")),
-             std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
+    QCOMPARE(TextBytes(caption), std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
     // QTemporaryDir cannot remove a name that is not UTF-8.
     std::remove((QFile::encodeName(pictures.path()).toStdString() + "/02  Caf\xE9.jpg").c_str());
 }
@@ -372,20 +370,20 @@ void SnapkeepTest::aOnePictureSaveRunsTheProgressBarFromZeroToOneOfOne() {
     WritePicture(pictures.path(), numbered(1, "Rome") + ".jpg");
     FormFixture fx;
     Form1& form = fx.start();
+    QProgressBar* progress = Control<QProgressBar>(form, "progb_1");
     loadFolder(fx, pictures.path());
     // Where a longer operation left the bar.
-    Control<QProgressBar>(form, "progb_1")->setRange(0, 500);
-    Control<QProgressBar>(form, "progb_1")->setValue(250);
+    progress->setRange(0, 500);
+    progress->setValue(250);
     QList<QPair<int, int>> steps;  // value, maximum
-    QObject::connect(Control<QProgressBar>(form, "progb_1"), &QProgressBar::valueChanged,
-                     [&](int value) {
-                         steps.append({value, Control<QProgressBar>(form, "progb_1")->maximum()});
-                     });
+    QObject::connect(progress, &QProgressBar::valueChanged, [&](int value) {
+        steps.append({value, progress->maximum()});
+    });
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
     rightClick(Control<QPushButton>(form, "cb_Memo"));
     QCOMPARE(FilesIn(target.path()).size(), 1);
     QCOMPARE(steps, (QList<QPair<int, int>>{{0, 1}, {1, 1}}));
-    QVERIFY(!Control<QProgressBar>(form, "progb_1")->isVisible());
+    QVERIFY(!progress->isVisible());
 }
 
 QTEST_MAIN(SnapkeepTest)

@@ -38,11 +38,9 @@ void StartFolderTest::unnumberedFolderNamedRelativelyGoesThroughTheFirstNumberin
     FormFixture fx;
     Form1& form = fx.start();
     fx.responder().dialogActions.push_back([](QDialog& dialog) {
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("optb_2")),
-                          Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("optb_SortByDate")),
-                          Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::mouseClick(Control<QRadioButton>(dialog, "optb_2"), Qt::LeftButton);
+        QTest::mouseClick(Control<QRadioButton>(dialog, "optb_SortByDate"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     });
     form.OpenFolderAtStart(options.folder);

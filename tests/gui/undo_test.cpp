@@ -21,8 +21,8 @@ namespace {
 
 // Replaces the camera names by numbers, as the name-format dialog asks on a first opening.
 int replaceNames(QDialog& dialog) {
-    QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("optb_1")), Qt::LeftButton);
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+    QTest::mouseClick(Control<QRadioButton>(dialog, "optb_1"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
     return dialog.result();
 }
 

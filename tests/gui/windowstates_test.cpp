@@ -74,7 +74,7 @@ QMap<QString, Look> snapshot(Form1& form) {
 
 void setEveryCommand(Form1& form, bool on) {
     for (const auto& [name, cells] : kExpectedCells) {
-        QWidget* control = form.findChild<QWidget*>(QLatin1String(name));
+        QWidget* control = Control<QWidget>(form, name);
         control->setEnabled(on);
         control->setVisible(on);
     }
