@@ -298,33 +298,33 @@ void ScreenLayoutTest::topRowSharesOneLineWithoutOverlap() {
     FormFixture fx(screenHeight);
     if (french) fx.installShipped("French.lng");
     Form1& form = fx.start();
+    QLineEdit* folder = Control<QLineEdit>(form, "textb_Dossier");
+    QLineEdit* fileCount = Control<QLineEdit>(form, "textb_FichiersAuDossier");
+    QComboBox* languages = Control<QComboBox>(form, "combo_Languages");
+    QPushButton* help = Control<QPushButton>(form, "cb_Aide");
     QPushButton* about = Control<QPushButton>(form, "cb_About");
-    QCOMPARE(Control<QComboBox>(form, "combo_Languages")->isVisibleTo(&form), french);
+    QPushButton* turn = Control<QPushButton>(form, "pictbttn_090");
+    QCOMPARE(languages->isVisibleTo(&form), french);
 
-    const int top = Control<QLineEdit>(form, "textb_Dossier")->y();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Control<QLineEdit>(form, "textb_Dossier"),
-                                         Control<QLineEdit>(form, "textb_FichiersAuDossier"),
-                                         Control<QComboBox>(form, "combo_Languages"),
-                                         Control<QPushButton>(form, "cb_Aide"), about}) {
+    const int top = folder->y();
+    for (QWidget* w : std::initializer_list<QWidget*>{folder, fileCount, languages, help, about}) {
         QCOMPARE(w->y(), top);
         QCOMPARE(w->height(), 18);
     }
     QCOMPARE(Control<QLabel>(form, "label_Dossier")->y(), top + 2);
     QCOMPARE(Control<QLabel>(form, "label_FichiersAuDossier")->y(), top + 2);
-    QCOMPARE(Control<QLineEdit>(form, "textb_Dossier")->x(),
-             Control<QListWidget>(form, "lb_Avant")->x());
-    QCOMPARE(Control<QLineEdit>(form, "textb_FichiersAuDossier")->x(), 570);
+    QCOMPARE(folder->x(), Control<QListWidget>(form, "lb_Avant")->x());
+    QCOMPARE(fileCount->x(), 570);
 
     // Equal gaps before each control right of the file count, ending at the right column.
     QList<QWidget*> row;
-    if (french) row << Control<QComboBox>(form, "combo_Languages");
-    row << Control<QPushButton>(form, "cb_Aide") << about;
-    const int gap = row[0]->x() - rightOf(Control<QLineEdit>(form, "textb_FichiersAuDossier"));
+    if (french) row << languages;
+    row << help << about;
+    const int gap = row[0]->x() - rightOf(fileCount);
     QVERIFY(gap > 0);
     for (int i = 1; i < row.size(); ++i) QCOMPARE(row[i]->x() - rightOf(row[i - 1]), gap);
-    QVERIFY(rightOf(about) <= rightOf(Control<QPushButton>(form, "pictbttn_090")));
-    QVERIFY(rightOf(Control<QPushButton>(form, "pictbttn_090")) - rightOf(about) < gap + 3);
+    QVERIFY(rightOf(about) <= rightOf(turn));
+    QVERIFY(rightOf(turn) - rightOf(about) < gap + 3);
 
     const QString overlap =
         firstOverlap(form, {"label_Dossier", "textb_Dossier", "label_FichiersAuDossier",

@@ -92,9 +92,10 @@ void fillList(Form1& form, int count) {
 
 // Selects without raising the list's own selection handler, which would choose a state itself.
 void selectRows(Form1& form, const QList<int>& rows) {
-    const QSignalBlocker blocker(Control<QListWidget>(form, "lb_Avant"));
-    Control<QListWidget>(form, "lb_Avant")->clearSelection();
-    for (int row : rows) Control<QListWidget>(form, "lb_Avant")->item(row)->setSelected(true);
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
+    const QSignalBlocker blocker(list);
+    list->clearSelection();
+    for (int row : rows) list->item(row)->setSelected(true);
 }
 
 using Buttons = QList<bool>;
