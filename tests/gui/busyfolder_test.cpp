@@ -52,29 +52,30 @@ void BusyFolderTest::aFolderAnotherProgramIsChangingIsNeitherLoadedNorRenamed() 
     int other = lockAsAnotherProgram(dir.path());
     QVERIFY(other >= 0);
     responder.folders.push_back(dir.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(responder.shown.last().kind, QStringLiteral("message"));
     QCOMPARE(responder.shown.last().text, QString::fromLatin1(kBusy));
     QCOMPARE(FilesIn(dir.path()), (QStringList{"002--.jpg", "01--.jpg"}));
-    QCOMPARE(form.lb_Avant->count(), 0);
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 0);
     close(other);
 
     responder.folders.push_back(dir.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(FilesIn(dir.path()), (QStringList{"001--.jpg", "002--.jpg"}));
-    clickRow(form.lb_Avant, 0);
-    QTest::keyClicks(form.textb_Caption, QStringLiteral("Nord"));
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+    clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
+    QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Nord"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
     other = lockAsAnotherProgram(dir.path());
     QVERIFY(other >= 0);
     responder.shown.clear();
-    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(responder.texts(), QStringList{kBusy});
     QCOMPARE(FilesIn(dir.path()), (QStringList{"001--.jpg", "002--.jpg"}));
-    QVERIFY(form.cb_Appliquer->isEnabled());  // the rename still waits to be applied
+    // The rename still waits to be applied.
+    QVERIFY(Control<QPushButton>(form, "cb_Appliquer")->isEnabled());
     close(other);
 
-    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(FilesIn(dir.path()), (QStringList{"001  Nord.jpg", "002--.jpg"}));
 }
 

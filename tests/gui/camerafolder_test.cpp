@@ -48,8 +48,8 @@ void clickRow(QListWidget* list, int row) {
 // Replaces the camera names by numbers in picture-date order, as the name-format dialog asks.
 int replaceByDate(QDialog& dialog) {
     for (const char* option : {"optb_1", "optb_SortByDate"})
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QLatin1String(option)), Qt::LeftButton);
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::mouseClick(Control<QRadioButton>(dialog, option), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
     return dialog.result();
 }
 
@@ -103,32 +103,33 @@ void CameraFolderTest::rawFilesAndSidecarsFollowTheirJpegThroughEveryRenameAndTh
         }
     }
     Form1& form = fx.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     ScriptedResponder& responder = fx.responder();
     responder.folders.push_back(dir.path());
     responder.dialogActions.push_back(replaceByDate);
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(differences({{1, "01--"}, {2, "02--"}, {0, "03--"}}), QString());
 
-    clickRow(form.lb_Avant, 0);
-    QTest::keyClicks(form.textb_Caption, QStringLiteral("Nord"));
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
-    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    clickRow(list, 0);
+    QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Nord"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(differences({{1, "01  Nord"}, {2, "02--"}, {0, "03--"}}), QString());
 
     // Opened again, now numbered: the last picture one place up, accepted; the two swap numbers,
     // and so do their raw files.
     responder.folders.push_back(dir.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    clickRow(form.lb_Avant, 2);
-    QTest::mouseClick(form.pictbttn_ToStart1, Qt::LeftButton);
-    QTest::mouseClick(form.cb_AccepterDeplacer, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
+    clickRow(list, 2);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_ToStart1"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_AccepterDeplacer"), Qt::LeftButton);
     QCOMPARE(differences({{1, "01  Nord"}, {0, "02--"}, {2, "03--"}}), QString());
 
     // One question, three answers: with the companions, cancelled, the picture alone.
     const QString trash = home.filePath("share/Trash/files/");
-    clickRow(form.lb_Avant, 0);
+    clickRow(list, 0);
     responder.answers = {0};
-    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Del"), Qt::LeftButton);
     const Shown asked = responder.shown.last();
     QCOMPARE(asked.kind, QStringLiteral("choice"));
     QCOMPARE(asked.caption, QStringLiteral("Delete file"));
@@ -140,18 +141,19 @@ void CameraFolderTest::rawFilesAndSidecarsFollowTheirJpegThroughEveryRenameAndTh
     QCOMPARE(readFile(trash + "01  Nord.NEF.xmp"), companionBytes(kShots[1], ".NEF.xmp"));
     QCOMPARE(readFile(trash + "01  Nord.jpg"), JpegBytes(kShots[1].date));
 
-    clickRow(form.lb_Avant, 0);
-    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);  // no answer: the last button, Cancel
+    clickRow(list, 0);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Del"),
+                      Qt::LeftButton);  // no answer: the last button, Cancel
     QCOMPARE(responder.shown.last().kind, QStringLiteral("choice"));
     QCOMPARE(differences({{0, "02--"}, {2, "03--"}}), QString());
 
-    clickRow(form.lb_Avant, 0);
+    clickRow(list, 0);
     responder.answers = {1};
-    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Del"), Qt::LeftButton);
     QCOMPARE(differences({{2, "03--"}}, {"02--.NEF", "02--.xmp"}), QString());
     QCOMPARE(readFile(trash + "02--.jpg"), JpegBytes(kShots[0].date));
     QVERIFY(!QFile::exists(trash + "02--.NEF"));
-    QCOMPARE(form.lb_Avant->count(), 1);
+    QCOMPARE(list->count(), 1);
 }
 
 QTEST_MAIN(CameraFolderTest)

@@ -242,8 +242,8 @@ void offer(QWidget* control) {
 
 // Leaves a known row as the last one handled, so that "nothing handled" can be seen.
 bool markWithCaptionEdit(Form1& form) {
-    form.textb_Caption->setFocus();
-    QTest::keyClicks(form.textb_Caption, QStringLiteral("x"));
+    Control<QLineEdit>(form, "textb_Caption")->setFocus();
+    QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("x"));
     return form.lastHandledEvent() == QStringLiteral("textb_Caption ChangeEvent");
 }
 
@@ -319,20 +319,19 @@ void EventMapTest::everyControlExistsWithItsIdNameAndKind() {
 void EventMapTest::pictureListTakesShiftAndControlClicks() {
     FormFixture fx;
     Form1& form = fx.start();
-    QCOMPARE(form.lb_Avant->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
+    QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
     fillList(form, 4);
-    QWidget* viewport = form.lb_Avant->viewport();
-    auto centre = [&](int row) {
-        return form.lb_Avant->visualItemRect(form.lb_Avant->item(row)).center();
-    };
+    QWidget* viewport = list->viewport();
+    auto centre = [&](int row) { return list->visualItemRect(list->item(row)).center(); };
     QTest::mouseClick(viewport, Qt::LeftButton, {}, centre(1));
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, centre(3));
-    QCOMPARE(form.lb_Avant->selectedItems().size(), 3);
+    QCOMPARE(list->selectedItems().size(), 3);
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, centre(0));
-    QCOMPARE(form.lb_Avant->selectedItems().size(), 4);
+    QCOMPARE(list->selectedItems().size(), 4);
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, centre(2));
-    QCOMPARE(form.lb_Avant->selectedItems().size(), 3);
-    QVERIFY(!form.lb_Avant->item(2)->isSelected());
+    QCOMPARE(list->selectedItems().size(), 3);
+    QVERIFY(!list->item(2)->isSelected());
 }
 
 void EventMapTest::clickOfEachButtonReachesItsRow_data() {
@@ -344,8 +343,7 @@ void EventMapTest::clickOfEachButtonReachesItsRow() {
     QFETCH(QString, button);
     FormFixture fx;
     Form1& form = fx.start();
-    auto* control = form.findChild<QAbstractButton*>(button);
-    QVERIFY(control);
+    auto* control = Control<QAbstractButton>(form, button);
     offer(control);
     const QString expected = button + " ClickEvent";
     QVERIFY(form.lastHandledEvent() != expected);
@@ -362,7 +360,7 @@ void EventMapTest::eachThumbnailRaisesItsOwnRows() {
     QFETCH(int, index);
     FormFixture fx;
     Form1& form = fx.start();
-    auto* thumb = form.findChild<ImageViewerControl*>(thumbName(index));
+    auto* thumb = Control<ImageViewerControl>(form, thumbName(index));
     thumb->setDisplayOn(true);
     QCOMPARE(thumb->size(), QSize(36, 36));
     QTest::mouseClick(thumb, Qt::LeftButton);
@@ -374,7 +372,8 @@ void EventMapTest::eachThumbnailRaisesItsOwnRows() {
 void EventMapTest::largeViewerClicksReachTheirRows() {
     FormFixture fx;
     Form1& form = fx.start();
-    for (ImageViewerControl* viewer : {form.ImageV_1, form.ImageV_2}) {
+    for (ImageViewerControl* viewer : {Control<ImageViewerControl>(form, "ImageV_1"),
+                                       Control<ImageViewerControl>(form, "ImageV_2")}) {
         QVERIFY(viewer->isVisibleTo(&form));
         QTest::mouseClick(viewer, Qt::LeftButton);
         QCOMPARE(form.lastHandledEvent(), viewer->objectName() + " ImageViewerClick");
@@ -384,22 +383,24 @@ void EventMapTest::largeViewerClicksReachTheirRows() {
 void EventMapTest::listSelectionAndRightPressReachTheirRows() {
     FormFixture fx;
     Form1& form = fx.start();
-    form.lb_Avant->setEnabled(true);
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
+    list->setEnabled(true);
     // A right press on the empty list changes no selection, so only its own row runs.
-    QTest::mousePress(form.lb_Avant->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+    QTest::mousePress(list->viewport(), Qt::RightButton, {}, QPoint(20, 20));
     QCOMPARE(form.lastHandledEvent(), QStringLiteral("lb_Avant RightButtonDownEvent"));
-    QTest::mouseRelease(form.lb_Avant->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, QPoint(20, 20));
 
     fillList(form, 2);
-    const QPoint second = form.lb_Avant->visualItemRect(form.lb_Avant->item(1)).center();
-    QTest::mouseClick(form.lb_Avant->viewport(), Qt::LeftButton, {}, second);
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
     QCOMPARE(form.lastHandledEvent(), QStringLiteral("lb_Avant SelectEvent"));
 }
 
 void EventMapTest::rightButtonReleasesReachTheirRows() {
     FormFixture fx;
     Form1& form = fx.start();
-    for (QPushButton* button : {form.pictbttn_ClearCaptions, form.cb_Memo}) {
+    for (QPushButton* button : {Control<QPushButton>(form, "pictbttn_ClearCaptions"),
+                                Control<QPushButton>(form, "cb_Memo")}) {
         offer(button);
         QTest::mousePress(button, Qt::RightButton);
         QVERIFY(form.lastHandledEvent() != button->objectName() + " RightButtonUpEvent");
@@ -413,9 +414,10 @@ void EventMapTest::captionTypingAndComboChoicesReachTheirRows() {
     Form1& form = fx.start();
     QVERIFY(markWithCaptionEdit(form));
 
-    form.combo_Captions->addItem(QStringLiteral("Holidays"));
-    form.combo_Captions->setCurrentIndex(0);
-    for (QComboBox* combo : {form.combo_Captions, form.combo_FileTypes}) {
+    Control<QComboBox>(form, "combo_Captions")->addItem(QStringLiteral("Holidays"));
+    Control<QComboBox>(form, "combo_Captions")->setCurrentIndex(0);
+    for (QComboBox* combo : {Control<QComboBox>(form, "combo_Captions"),
+                             Control<QComboBox>(form, "combo_FileTypes")}) {
         offer(combo);
         QVERIFY(markWithCaptionEdit(form));
         combo->setFocus();
@@ -428,14 +430,14 @@ void EventMapTest::languageListDoubleClickAndChoiceReachTheirRows() {
     FormFixture fx;
     fx.installShipped("French.lng");
     Form1& form = fx.start();
-    QComboBox* languages = form.combo_Languages;
+    QComboBox* languages = Control<QComboBox>(form, "combo_Languages");
     QCOMPARE(languages->count(), 2);
 
     languages->setFocus();
     QTest::keyClick(languages, Qt::Key_Down);
     QCOMPARE(form.lastHandledEvent(), QStringLiteral("combo_Languages SelectEvent"));
     QCOMPARE(form.currentLanguage(), std::string("French"));
-    QCOMPARE(form.cb_Dossier->text(), QStringLiteral("Dossier"));
+    QCOMPARE(Control<QPushButton>(form, "cb_Dossier")->text(), QStringLiteral("Dossier"));
 
     QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(5, 5),
                             languages->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
@@ -449,11 +451,11 @@ void EventMapTest::watchTimerBringsTheCommandsBackOnceThePictureWindowIsGone() {
     FormFixture fx;
     Form1& form = fx.start();
     form.ApplyWindowState(WindowState::PhotoWindowOpen);
-    QTimer* watchTimer = fx.control<QTimer>("watchTimer");
+    QTimer* watchTimer = Control<QTimer>(form, "watchTimer");
     watchTimer->start(1);
     QTRY_COMPARE(form.lastHandledEvent(), QStringLiteral("watchTimer TimerEvent"));
     QCOMPARE(form.mainWindowState(), WindowState::PhotoWindowClosed);
-    QVERIFY(fx.control<QPushButton>("cb_Dossier")->isEnabled());
+    QVERIFY(Control<QPushButton>(form, "cb_Dossier")->isEnabled());
     QVERIFY(!watchTimer->isActive());
 }
 
@@ -461,9 +463,9 @@ void EventMapTest::helpAndAboutButtonsShowTheirWindows() {
     FormFixture fx;
     fx.installShipped("English.hlp");
     Form1& form = fx.start();
-    QTest::mouseClick(form.cb_Aide, Qt::LeftButton);
-    QVERIFY(form.helpWindow->isVisible());
-    QTest::mouseClick(form.cb_About, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Aide"), Qt::LeftButton);
+    QVERIFY(Control<HelpWindow>(form, "HelpWindow")->isVisible());
+    QTest::mouseClick(Control<QPushButton>(form, "cb_About"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.size(), 1);
     QCOMPARE(fx.responder().shown[0].kind, QStringLiteral("message"));
 }
@@ -471,7 +473,7 @@ void EventMapTest::helpAndAboutButtonsShowTheirWindows() {
 void EventMapTest::quitClickClosesTheWindowThroughItsCloseRows() {
     FormFixture fx;
     Form1& form = fx.start();
-    QTest::mouseClick(form.cb_Quit, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Quit"), Qt::LeftButton);
     QCOMPARE(form.lastHandledEvent(), QStringLiteral("cb_Quit ClickEvent"));
     QTRY_VERIFY(!form.isVisible());
     QCOMPARE(form.lastHandledEvent(), QStringLiteral("Form1 CloseEvent"));
@@ -500,8 +502,7 @@ void EventMapTest::controlsWithoutARowHandleNothing() {
     QFETCH(bool, typed);
     FormFixture fx;
     Form1& form = fx.start();
-    QWidget* w = form.findChild<QWidget*>(control);
-    QVERIFY(w);
+    QWidget* w = Control<QWidget>(form, control);
     if (auto* viewer = qobject_cast<ImageViewerControl*>(w))
         viewer->setDisplayOn(true);
     else if (control != QLatin1String("cb_Renommer"))

@@ -26,9 +26,9 @@ namespace {
 // Answers the name-format dialog by clicking its options and OK, as a user would.
 std::function<int(QDialog&)> answerFormat(const char* format, const char* order) {
     return [format, order](QDialog& dialog) {
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QLatin1String(format)), Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QLatin1String(order)), Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::mouseClick(Control<QRadioButton>(dialog, format), Qt::LeftButton);
+        QTest::mouseClick(Control<QRadioButton>(dialog, order), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     };
 }
@@ -69,41 +69,46 @@ void FolderTest::numberedFolderLoadsAndShiftControlClicksFillTheSlots() {
     }
     FormFixture fx;
     Form1& form = fx.start();
+    QPushButton* selectAll = Control<QPushButton>(form, "cb_Tout");
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     fx.responder().folders.push_back(pictures.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    QCOMPARE(listed(form.lb_Avant),
-             (QStringList{"01  Plage", "02  Port", "03  Phare", "04--", "05  Soir"}));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
+    QCOMPARE(listed(list), (QStringList{"01  Plage", "02  Port", "03  Phare", "04--", "05  Soir"}));
     QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
-    QCOMPARE(form.textb_FichiersAuDossier->text(), QStringLiteral("5"));
-    QCOMPARE(form.textb_Dossier->text(), pictures.path() + "/");
-    QVERIFY(form.cb_Tout->isEnabled());
+    QCOMPARE(Control<QLineEdit>(form, "textb_FichiersAuDossier")->text(), QStringLiteral("5"));
+    QCOMPARE(Control<QLineEdit>(form, "textb_Dossier")->text(), pictures.path() + "/");
+    QVERIFY(selectAll->isEnabled());
 
-    clickRow(form.lb_Avant, 1);
+    clickRow(list, 1);
     QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
-    QCOMPARE(form.textb_1C->text(), QStringLiteral("02  Port"));
-    QCOMPARE(form.ImageV_1->fileName(), pictures.path() + "/02  Port.jpg");
-    QVERIFY(form.textb_2C->text().isEmpty());
-    clickRow(form.lb_Avant, 3, Qt::ShiftModifier);
-    QCOMPARE(form.lb_Avant->selectedItems().size(), 3);
-    QCOMPARE(form.textb_2C->text(), QStringLiteral("04--"));
-    clickRow(form.lb_Avant, 2, Qt::ControlModifier);  // the picture with its own ".JPG"
-    QCOMPARE(form.lb_Avant->selectedItems().size(), 2);
-    QCOMPARE(form.ImageV_2->fileName(), pictures.path() + "/04--.jpg");
-    clickRow(form.lb_Avant, 2);
-    QCOMPARE(form.lb_Avant->selectedItems().size(), 1);
-    QCOMPARE(form.ImageV_1->fileName(), pictures.path() + "/03  Phare.JPG");
-    QVERIFY(form.ImageV_1->pictureWidth() > 0);
-    QVERIFY(form.pictbttn_ToStart1->isEnabled());
+    QCOMPARE(Control<QLineEdit>(form, "textb_1C")->text(), QStringLiteral("02  Port"));
+    QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->fileName(),
+             pictures.path() + "/02  Port.jpg");
+    QVERIFY(Control<QLineEdit>(form, "textb_2C")->text().isEmpty());
+    clickRow(list, 3, Qt::ShiftModifier);
+    QCOMPARE(list->selectedItems().size(), 3);
+    QCOMPARE(Control<QLineEdit>(form, "textb_2C")->text(), QStringLiteral("04--"));
+    clickRow(list, 2,
+             Qt::ControlModifier);  // the picture with its own ".JPG"
+    QCOMPARE(list->selectedItems().size(), 2);
+    QCOMPARE(Control<ImageViewerControl>(form, "ImageV_2")->fileName(),
+             pictures.path() + "/04--.jpg");
+    clickRow(list, 2);
+    QCOMPARE(list->selectedItems().size(), 1);
+    QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->fileName(),
+             pictures.path() + "/03  Phare.JPG");
+    QVERIFY(Control<ImageViewerControl>(form, "ImageV_1")->pictureWidth() > 0);
+    QVERIFY(Control<QPushButton>(form, "pictbttn_ToStart1")->isEnabled());
 
-    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    QTest::mouseClick(selectAll, Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::AllSelected);
-    QCOMPARE(form.cb_Tout->text(), QStringLiteral("Unselect"));
-    QCOMPARE(form.textb_2C->text(), QStringLiteral("05  Soir"));
-    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    QCOMPARE(selectAll->text(), QStringLiteral("Unselect"));
+    QCOMPARE(Control<QLineEdit>(form, "textb_2C")->text(), QStringLiteral("05  Soir"));
+    QTest::mouseClick(selectAll, Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::SelectionCleared);
-    QCOMPARE(form.cb_Tout->text(), QStringLiteral("Select all"));
-    QVERIFY(form.lb_Avant->selectedItems().isEmpty());
-    QVERIFY(form.textb_1C->text().isEmpty());
+    QCOMPARE(selectAll->text(), QStringLiteral("Select all"));
+    QVERIFY(list->selectedItems().isEmpty());
+    QVERIFY(Control<QLineEdit>(form, "textb_1C")->text().isEmpty());
     QCOMPARE(FilesIn(pictures.path()).size(), 5);
 }
 
@@ -116,13 +121,14 @@ void FolderTest::unnumberedFolderIsNumberedByDateAsAnswered() {
     Form1& form = fx.start();
     fx.responder().folders.push_back(pictures.path());
     fx.responder().dialogActions.push_back(answerFormat("optb_2", "optb_SortByDate"));
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.last().kind, QStringLiteral("FormatNom"));
     QCOMPARE(fx.responder().shown.last().caption, QStringLiteral("File name"));
     QCOMPARE(FilesIn(pictures.path()), (QStringList{"01  b.jpg", "02  c.jpg", "03  a.jpg"}));
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  b", "02  c", "03  a"}));
+    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
+             (QStringList{"01  b", "02  c", "03  a"}));
     QCOMPARE(form.mainWindowState(), WindowState::NamesApplied);
-    QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Name"));
+    QCOMPARE(Control<QPushButton>(form, "cb_Sort")->text(), QStringLiteral("Sort by Name"));
 }
 
 void FolderTest::cancelledFormatLeavesEveryName() {
@@ -132,13 +138,12 @@ void FolderTest::cancelledFormatLeavesEveryName() {
     Form1& form = fx.start();
     fx.responder().folders.push_back(pictures.path());
     fx.responder().dialogActions.push_back([](QDialog& dialog) {
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_Cancel")),
-                          Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_Cancel"), Qt::LeftButton);
         return dialog.result();
     });
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(FilesIn(pictures.path()), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
-    QCOMPARE(form.lb_Avant->count(), 0);
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 0);
     QCOMPARE(form.mainWindowState(), WindowState::NoFolder);
 }
 
@@ -149,31 +154,33 @@ void FolderTest::sortToggleAlternatesOrderAndRenamesNothing() {
     WritePicture(pictures.path(), "03  z.jpg", "2020:01:01 08:00:00");
     FormFixture fx;
     Form1& form = fx.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
+    QPushButton* sort = Control<QPushButton>(form, "cb_Sort");
     fx.responder().folders.push_back(pictures.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Date"));
-    QTest::mouseClick(form.cb_Sort, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
+    QCOMPARE(sort->text(), QStringLiteral("Sort by Date"));
+    QTest::mouseClick(sort, Qt::LeftButton);
     // The picture without a date comes first, and the user is told why.
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"02  y", "03  z", "01  x"}));
-    QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Name"));
+    QCOMPARE(listed(list), (QStringList{"02  y", "03  z", "01  x"}));
+    QCOMPARE(sort->text(), QStringLiteral("Sort by Name"));
     QVERIFY(
         fx.responder().texts().last().startsWith(QStringLiteral("Pictures with no internal date")));
-    QTest::mouseClick(form.cb_Sort, Qt::LeftButton);
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  x", "02  y", "03  z"}));
-    QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Date"));
-    QCOMPARE(form.cb_Sort->toolTip(), QStringLiteral("Sort is by Picture date, not by file date"));
+    QTest::mouseClick(sort, Qt::LeftButton);
+    QCOMPARE(listed(list), (QStringList{"01  x", "02  y", "03  z"}));
+    QCOMPARE(sort->text(), QStringLiteral("Sort by Date"));
+    QCOMPARE(sort->toolTip(), QStringLiteral("Sort is by Picture date, not by file date"));
     QCOMPARE(FilesIn(pictures.path()), (QStringList{"01  x.jpg", "02  y.jpg", "03  z.jpg"}));
 
     // Dates under the large viewers: the Exif date, or "FD" and the file's date.
-    clickRow(form.lb_Avant, 0);
-    clickRow(form.lb_Avant, 1, Qt::ShiftModifier);
-    QTest::mouseClick(form.pictbttn_Date, Qt::LeftButton);
-    QCOMPARE(form.textb_1N->text(), QStringLiteral("2020:01:03 08:00:00"));
-    QVERIFY(form.textb_2N->text().startsWith(QStringLiteral("FD ")));
-    QCOMPARE(form.textb_2N->text().size(), 22);
-    QVERIFY(form.textb_1N->isVisibleTo(&form));
-    QTest::mouseClick(form.pictbttn_Date, Qt::LeftButton);
-    QVERIFY(!form.textb_1N->isVisibleTo(&form));
+    clickRow(list, 0);
+    clickRow(list, 1, Qt::ShiftModifier);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Date"), Qt::LeftButton);
+    QCOMPARE(Control<QLineEdit>(form, "textb_1N")->text(), QStringLiteral("2020:01:03 08:00:00"));
+    QVERIFY(Control<QLineEdit>(form, "textb_2N")->text().startsWith(QStringLiteral("FD ")));
+    QCOMPARE(Control<QLineEdit>(form, "textb_2N")->text().size(), 22);
+    QVERIFY(Control<QLineEdit>(form, "textb_1N")->isVisibleTo(&form));
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Date"), Qt::LeftButton);
+    QVERIFY(!Control<QLineEdit>(form, "textb_1N")->isVisibleTo(&form));
 }
 
 void FolderTest::badFileTypesAndEmptyFoldersAreSaidAndRenameNothing() {
@@ -182,24 +189,24 @@ void FolderTest::badFileTypesAndEmptyFoldersAreSaidAndRenameNothing() {
     FormFixture fx;
     Form1& form = fx.start();
     for (const QString& type : {QString(), QStringLiteral("j/pg"), QStringLiteral("j.pg")}) {
-        form.textb_FileType->setText(type);
-        QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+        Control<QLineEdit>(form, "textb_FileType")->setText(type);
+        QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
         QCOMPARE(fx.responder().shown.last().caption, QStringLiteral("Folder"));
     }
     QCOMPARE(fx.responder().shown[0].text, QStringLiteral("Specify the file type"));
     QVERIFY(fx.responder().shown[1].text.contains(QStringLiteral("cannot contain")));
     QCOMPARE(fx.responder().shown.size(), 3);  // no folder browser was shown
 
-    form.textb_FileType->setText(QStringLiteral("png"));
+    Control<QLineEdit>(form, "textb_FileType")->setText(QStringLiteral("png"));
     fx.responder().folders.push_back(pictures.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.last().text,
              QStringLiteral("Folder contains no files of type png"));
-    QVERIFY(!form.cb_Tout->isEnabled());
+    QVERIFY(!Control<QPushButton>(form, "cb_Tout")->isEnabled());
 
-    form.textb_FileType->setText(QStringLiteral("jpg"));
+    Control<QLineEdit>(form, "textb_FileType")->setText(QStringLiteral("jpg"));
     fx.responder().folders.push_back(pictures.path() + "/missing");
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QVERIFY(
         fx.responder().shown.last().text.startsWith(QStringLiteral("This folder cannot be read")));
     QCOMPARE(FilesIn(pictures.path()), QStringList{"a.jpg"});
@@ -209,20 +216,20 @@ void FolderTest::newFileTypeIsAddedAndSaved() {
     QTemporaryDir pictures;
     FormFixture fx;
     Form1& form = fx.start();
-    form.textb_FileType->setText(QStringLiteral("jpeg"));
+    Control<QLineEdit>(form, "textb_FileType")->setText(QStringLiteral("jpeg"));
     fx.responder().folders.push_back(std::nullopt);  // the user cancels the browser
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    QCOMPARE(form.combo_FileTypes->itemText(2), QStringLiteral("jpeg"));
-    QVERIFY(form.pictbttn_ClearTypes->isEnabled());
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
+    QCOMPARE(Control<QComboBox>(form, "combo_FileTypes")->itemText(2), QStringLiteral("jpeg"));
+    QVERIFY(Control<QPushButton>(form, "pictbttn_ClearTypes")->isEnabled());
     QVERIFY(fx.readSettings().contains("jpg\r\njpeg\r\n[Captions]"));
 
     fx.responder().answers.push_back(kAnswerYes);
-    QTest::mouseClick(form.pictbttn_ClearTypes, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_ClearTypes"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.last().text, QStringLiteral("Clear all file types?"));
     QCOMPARE(fx.responder().shown.last().caption, QStringLiteral("Clear"));
-    QCOMPARE(form.combo_FileTypes->count(), 2);
-    QCOMPARE(form.textb_FileType->text(), QStringLiteral("jpg"));
-    QVERIFY(!form.pictbttn_ClearTypes->isEnabled());
+    QCOMPARE(Control<QComboBox>(form, "combo_FileTypes")->count(), 2);
+    QCOMPARE(Control<QLineEdit>(form, "textb_FileType")->text(), QStringLiteral("jpg"));
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearTypes")->isEnabled());
 }
 
 void FolderTest::rightClickTakesTheCaptionOfOnePicture() {
@@ -231,17 +238,19 @@ void FolderTest::rightClickTakesTheCaptionOfOnePicture() {
     WritePicture(pictures.path(), "02--.jpg");
     FormFixture fx;
     Form1& form = fx.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     fx.responder().folders.push_back(pictures.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    QTest::mouseClick(form.lb_Avant->viewport(), Qt::RightButton, {},
-                      form.lb_Avant->visualItemRect(form.lb_Avant->item(0)).center());
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(0)).center());
     QCOMPARE(fx.responder().shown.last().text, QStringLiteral("Select a single picture"));
-    QVERIFY(form.lb_Avant->selectedItems().isEmpty());  // a right click selects nothing
-    clickRow(form.lb_Avant, 0);
-    QTest::mouseClick(form.lb_Avant->viewport(), Qt::RightButton, {},
-                      form.lb_Avant->visualItemRect(form.lb_Avant->item(0)).center());
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Vacances en Italie"));
-    QVERIFY(!form.cb_Renumeroter->isVisibleTo(&form));
+    QVERIFY(list->selectedItems().isEmpty());  // a right click selects nothing
+    clickRow(list, 0);
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(),
+             QStringLiteral("Vacances en Italie"));
+    QVERIFY(!Control<QPushButton>(form, "cb_Renumeroter")->isVisibleTo(&form));
 }
 
 // A caption whose bytes are not UTF-8, taken from a picture by a right click, is shown with
@@ -256,16 +265,17 @@ void FolderTest::captionThatIsNotUtf8KeepsItsBytesThroughRenameAndSettings() {
     WritePicture(pictures.path(), "02--.jpg");
     FormFixture fx;
     Form1& form = fx.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     fx.responder().folders.push_back(pictures.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  Caf\uFFFD \uFFFD", "02--"}));
-    clickRow(form.lb_Avant, 0);
-    QTest::mouseClick(form.lb_Avant->viewport(), Qt::RightButton, {},
-                      form.lb_Avant->visualItemRect(form.lb_Avant->item(0)).center());
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Caf\uFFFD \uFFFD"));
-    clickRow(form.lb_Avant, 1);
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
-    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
+    QCOMPARE(listed(list), (QStringList{"01  Caf\uFFFD \uFFFD", "02--"}));
+    clickRow(list, 0);
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(), QStringLiteral("Caf\uFFFD \uFFFD"));
+    clickRow(list, 1);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(access(folder + "01  Caf\xE9 \xFF.jpg", F_OK), 0);
     QCOMPARE(access(folder + "02  Caf\xE9 \xFF.jpg", F_OK), 0);
     fx.closeForm();
@@ -281,8 +291,8 @@ void FolderTest::formatDialogAnswersReplaceByNameWhenOkIsPressedAtOnce() {
     {
         FormatNom dialog(texts, nullptr);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("File name"));
-        QCOMPARE(dialog.optb_2->text(), QStringLiteral("Insert"));
-        QTest::mouseClick(dialog.cb_OK, Qt::LeftButton);
+        QCOMPARE(Control<QRadioButton>(dialog, "optb_2")->text(), QStringLiteral("Insert"));
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
     }
     QCOMPARE(texts[0], QStringLiteral("1"));
     QCOMPARE(texts[9], QStringLiteral("N"));
@@ -291,12 +301,13 @@ void FolderTest::formatDialogAnswersReplaceByNameWhenOkIsPressedAtOnce() {
         FormatNom dialog(texts, nullptr);
         dialog.show();
         // Options take clicks on their indicator and text.
-        QTest::mouseClick(dialog.optb_3, Qt::LeftButton, {},
-                          QPoint(6, dialog.optb_3->height() / 2));
-        QTest::mouseClick(dialog.optb_SortByDate, Qt::LeftButton, {},
-                          QPoint(6, dialog.optb_SortByDate->height() / 2));
-        QVERIFY(!dialog.optb_SortByName->isChecked());
-        QVERIFY(!dialog.optb_1->isChecked());
+        QTest::mouseClick(Control<QRadioButton>(dialog, "optb_3"), Qt::LeftButton, {},
+                          QPoint(6, Control<QRadioButton>(dialog, "optb_3")->height() / 2));
+        QTest::mouseClick(
+            Control<QRadioButton>(dialog, "optb_SortByDate"), Qt::LeftButton, {},
+            QPoint(6, Control<QRadioButton>(dialog, "optb_SortByDate")->height() / 2));
+        QVERIFY(!Control<QRadioButton>(dialog, "optb_SortByName")->isChecked());
+        QVERIFY(!Control<QRadioButton>(dialog, "optb_1")->isChecked());
         QTest::keyClick(&dialog, Qt::Key_Escape);
     }
     QCOMPARE(texts[0], QStringLiteral("-1"));
@@ -311,7 +322,7 @@ void FolderTest::renameBlockedByAnExistingFileKeepsBothAndIsNamedAtTheEnd() {
     FormFixture fx;
     Form1& form = fx.start();
     fx.responder().folders.push_back(pictures.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QVERIFY(fx.responder().shown.last().text.startsWith(
         QStringLiteral("These pictures kept their names")));
     QVERIFY(fx.responder().shown.last().text.contains(QStringLiteral("07  a.jpg")));
@@ -319,7 +330,7 @@ void FolderTest::renameBlockedByAnExistingFileKeepsBothAndIsNamedAtTheEnd() {
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), JpegBytes("2001:01:01 00:00:01"));
     QVERIFY(QFileInfo(pictures.path() + "/007  a.jpg").isDir());
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"07  a", "123  b"}));
+    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")), (QStringList{"07  a", "123  b"}));
 }
 
 // A load refused half way must not leave the window in the state of the folder before.
@@ -331,20 +342,21 @@ void FolderTest::refusedFirstNumberingStillEndsTheLoadWithItsStateAndSortCaption
     FormFixture fx;
     Form1& form = fx.start();
     fx.responder().folders.push_back(numbered.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    clickRow(form.lb_Avant, 0);
-    QTest::keyClicks(form.textb_Caption, QStringLiteral("Nord"));
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
+    clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
+    QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Nord"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::RenamePending);  // the list disabled
 
     fx.responder().folders.push_back(unnumbered.path());
     fx.responder().dialogActions.push_back(answerFormat("optb_2", "optb_SortByDate"));
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QVERIFY(fx.responder().texts().last().contains(QStringLiteral("x--y.jpg")));
     QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
-    QVERIFY(form.lb_Avant->isEnabled());
-    QVERIFY(!form.cb_Appliquer->isEnabled());
-    QCOMPARE(form.cb_Sort->text(), QStringLiteral("Sort by Name"));  // it was listed by date
+    QVERIFY(Control<QListWidget>(form, "lb_Avant")->isEnabled());
+    QVERIFY(!Control<QPushButton>(form, "cb_Appliquer")->isEnabled());
+    QCOMPARE(Control<QPushButton>(form, "cb_Sort")->text(),
+             QStringLiteral("Sort by Name"));  // it was listed by date
     QCOMPARE(FilesIn(unnumbered.path()), (QStringList{"c.jpg", "x--y.jpg"}));
     QCOMPARE(FilesIn(numbered.path()), (QStringList{"01  a.jpg", "02  b.jpg"}));
 }

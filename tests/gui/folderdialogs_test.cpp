@@ -27,8 +27,8 @@ FolderRequest requestFor(const QString& folder) {
 // Answers one FormNewFolder by typing `name` and clicking `button`.
 std::function<int(QDialog&)> typeName(const QString& name, const char* button = "cb_OK") {
     return [name, button](QDialog& dialog) {
-        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("textb_NewFolder")), name);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+        QTest::keyClicks(Control<QLineEdit>(dialog, "textb_NewFolder"), name);
+        QTest::mouseClick(Control<QPushButton>(dialog, button), Qt::LeftButton);
         return dialog.result();
     };
 }
@@ -53,25 +53,28 @@ private:
 void FolderDialogsTest::okWaitsForABrowseAndTheCloseBoxAnswersNoFolder() {
     FolderRequest request = requestFor(QStringLiteral("/data/Rome/"));
     FormGetFolder dialog(request, nullptr);
+    QPushButton* ok = Control<QPushButton>(dialog, "cb_OK");
+    QPushButton* browse = Control<QPushButton>(dialog, "cb_Browse");
+    QLineEdit* folderBox = Control<QLineEdit>(dialog, "textb_GetFolder");
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Destination folder"));
-    QCOMPARE(dialog.cb_OK->text(), QStringLiteral("Transfer"));
-    QCOMPARE(dialog.textb_GetFolder->text(), QStringLiteral("/data/Rome/"));
-    QVERIFY(dialog.textb_GetFolder->isReadOnly());
-    QVERIFY(!dialog.cb_OK->isEnabled());
+    QCOMPARE(ok->text(), QStringLiteral("Transfer"));
+    QCOMPARE(folderBox->text(), QStringLiteral("/data/Rome/"));
+    QVERIFY(folderBox->isReadOnly());
+    QVERIFY(!ok->isEnabled());
     QVERIFY(request.folder.empty());
 
     // A cancelled browser changes nothing; it was opened on the folder shown.
-    QTest::mouseClick(dialog.cb_Browse, Qt::LeftButton);
+    QTest::mouseClick(browse, Qt::LeftButton);
     QCOMPARE(responder_->shown.size(), 1);
     QCOMPARE(responder_->shown[0].kind, QStringLiteral("browse"));
     QCOMPARE(responder_->shown[0].text, QStringLiteral("/data/Rome"));
-    QVERIFY(!dialog.cb_OK->isEnabled());
+    QVERIFY(!ok->isEnabled());
 
     responder_->folders.push_back(QStringLiteral("/data/Paris"));
-    QTest::mouseClick(dialog.cb_Browse, Qt::LeftButton);
-    QCOMPARE(dialog.textb_GetFolder->text(), QStringLiteral("/data/Paris/"));
-    QVERIFY(dialog.cb_OK->isEnabled());
+    QTest::mouseClick(browse, Qt::LeftButton);
+    QCOMPARE(folderBox->text(), QStringLiteral("/data/Paris/"));
+    QVERIFY(ok->isEnabled());
 
     // The close box, even after a browse, answers no folder.
     dialog.close();
@@ -82,8 +85,8 @@ void FolderDialogsTest::okWaitsForABrowseAndTheCloseBoxAnswersNoFolder() {
     FormGetFolder second(again, nullptr);
     second.show();
     responder_->folders.push_back(QStringLiteral("/"));
-    QTest::mouseClick(second.cb_Browse, Qt::LeftButton);
-    QTest::mouseClick(second.cb_OK, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(second, "cb_Browse"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(second, "cb_OK"), Qt::LeftButton);
     QCOMPARE(second.result(), int(QDialog::Accepted));
     QCOMPARE(again.folder, std::string("/"));
 }
@@ -96,21 +99,20 @@ void FolderDialogsTest::newNamesNestAndCancelledNamesChangeNothing() {
     dialog.show();
     QStringList seen;
     responder_->dialogActions.push_back([&seen](QDialog& asked) {
-        seen << asked.windowTitle()
-             << asked.findChild<QPushButton*>(QStringLiteral("cb_Annul"))->text()
-             << asked.findChild<QLabel*>(QStringLiteral("label_FolderIn"))->text();
+        seen << asked.windowTitle() << Control<QPushButton>(asked, "cb_Annul")->text()
+             << Control<QLabel>(asked, "label_FolderIn")->text();
         return typeName(QStringLiteral("Rome"))(asked);
     });
     responder_->dialogActions.push_back(typeName(QStringLiteral("Jour 2")));
     responder_->dialogActions.push_back(typeName(QStringLiteral("Naples"), "cb_Annul"));
-    QTest::mouseClick(dialog.cb_NewFolder, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(dialog, "cb_NewFolder"), Qt::LeftButton);
     QCOMPARE(seen, (QStringList{"New destination folder", "Cancel",
                                 "New destination folder in " + start}));
-    QVERIFY(dialog.cb_OK->isEnabled());
-    QTest::mouseClick(dialog.cb_NewFolder, Qt::LeftButton);
-    QTest::mouseClick(dialog.cb_NewFolder, Qt::LeftButton);
-    QCOMPARE(dialog.textb_GetFolder->text(), start + "Rome/Jour 2/");
-    QTest::mouseClick(dialog.cb_OK, Qt::LeftButton);
+    QVERIFY(Control<QPushButton>(dialog, "cb_OK")->isEnabled());
+    QTest::mouseClick(Control<QPushButton>(dialog, "cb_NewFolder"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(dialog, "cb_NewFolder"), Qt::LeftButton);
+    QCOMPARE(Control<QLineEdit>(dialog, "textb_GetFolder")->text(), start + "Rome/Jour 2/");
+    QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
     QCOMPARE(request.folder, (start + "Rome/Jour 2/").toStdString());
     QCOMPARE(responder_->shown.size(), 3);
     // The caller creates the folder: the dialogs left the disk as it was.
@@ -136,15 +138,15 @@ void FolderDialogsTest::badNewNamesKeepTheDialogOpenWithAMessage() {
     FormNewFolder dialog(request, nullptr);
     dialog.show();
     QVERIFY(request.name.empty());
-    dialog.textb_NewFolder->setText(typed);
-    QTest::mouseClick(dialog.cb_OK, Qt::LeftButton);
+    Control<QLineEdit>(dialog, "textb_NewFolder")->setText(typed);
+    QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
     QCOMPARE(responder_->texts(), QStringList{"Bad name"});
     QVERIFY(dialog.isVisible());
     QVERIFY(request.name.empty());
 
     // Mended, the same dialog takes the name as typed.
-    dialog.textb_NewFolder->setText(QStringLiteral(" Rome 2024"));
-    QTest::keyClick(dialog.textb_NewFolder, Qt::Key_Return);
+    Control<QLineEdit>(dialog, "textb_NewFolder")->setText(QStringLiteral(" Rome 2024"));
+    QTest::keyClick(Control<QLineEdit>(dialog, "textb_NewFolder"), Qt::Key_Return);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(request.name, std::string(" Rome 2024"));
     QCOMPARE(responder_->shown.size(), 1);
@@ -155,9 +157,10 @@ void FolderDialogsTest::closingTheNewFolderDialogAnswersNoNameWhateverWasTyped()
                              "/data/", "Nom refusé"};
     FormNewFolder dialog(request, nullptr);
     dialog.show();
-    QCOMPARE(dialog.cb_Annul->text(), QStringLiteral("Annuler"));
-    QCOMPARE(dialog.label_FolderIn->text(), QStringLiteral("Nouveau dossier dans /data/"));
-    QTest::keyClicks(dialog.textb_NewFolder, QStringLiteral("Rome"));
+    QCOMPARE(Control<QPushButton>(dialog, "cb_Annul")->text(), QStringLiteral("Annuler"));
+    QCOMPARE(Control<QLabel>(dialog, "label_FolderIn")->text(),
+             QStringLiteral("Nouveau dossier dans /data/"));
+    QTest::keyClicks(Control<QLineEdit>(dialog, "textb_NewFolder"), QStringLiteral("Rome"));
     dialog.close();
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(request.name.empty());
@@ -171,9 +174,9 @@ void FolderDialogsTest::mainWindowAsksWithTheTextsOfTheFeature() {
     QString shownFolder;
     fx.responder().dialogActions.push_back([&shownFolder](QDialog& asked) {
         auto& dialog = static_cast<FormGetFolder&>(asked);
-        shownFolder = dialog.textb_GetFolder->text();
-        QTest::mouseClick(dialog.cb_Browse, Qt::LeftButton);
-        QTest::mouseClick(dialog.cb_OK, Qt::LeftButton);
+        shownFolder = Control<QLineEdit>(dialog, "textb_GetFolder")->text();
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_Browse"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     });
     QCOMPARE(form.ChooseFolder(FolderChoice::SnapkeepSave, "/data/Memo/"),

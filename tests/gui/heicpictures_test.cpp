@@ -143,51 +143,54 @@ void HeicPicturesTest::heicPicturesShowUprightOnceEverywhereAreNotTurnedAndAreRe
 
     FormFixture fx;
     Form1& form = fx.start();
-    form.textb_FileType->setText(QStringLiteral("heic"));
+    Control<QLineEdit>(form, "textb_FileType")->setText(QStringLiteral("heic"));
     fx.responder().folders.push_back(dir.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    QCOMPARE(form.lb_Avant->count(), 2);
-    clickRow(form.lb_Avant, 0);
-    clickRow(form.lb_Avant, 1, Qt::ShiftModifier);
-    QCOMPARE(shownIn(form.ImageV_1), QStringLiteral("120x240 red top"));
-    QCOMPARE(shownIn(form.ImageV_2), QStringLiteral("240x120 red left"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 2);
+    clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
+    clickRow(Control<QListWidget>(form, "lb_Avant"), 1, Qt::ShiftModifier);
+    QCOMPARE(shownIn(Control<ImageViewerControl>(form, "ImageV_1")),
+             QStringLiteral("120x240 red top"));
+    QCOMPARE(shownIn(Control<ImageViewerControl>(form, "ImageV_2")),
+             QStringLiteral("240x120 red left"));
 
     // A turn would encode the picture again: it is refused, and says why.
     fx.responder().shown.clear();
-    QTest::mouseClick(form.pictbttn_090, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_090"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.size(), 1);
     const QString said = fx.responder().shown.last().text;
     QVERIFY2(said.startsWith(form.message(kMessageTurnFailed) + "\n" + phone), qPrintable(said));
     QVERIFY2(said.contains("HEIF pictures cannot be turned without loss"), qPrintable(said));
     QCOMPARE(readFile(phone), phoneBytes);
-    QCOMPARE(shownIn(form.ImageV_1), QStringLiteral("120x240 red top"));
+    QCOMPARE(shownIn(Control<ImageViewerControl>(form, "ImageV_1")),
+             QStringLiteral("120x240 red top"));
 
     // The Snapkeep copies are JPEG pictures at the size of a thumbnail, for which the phone's
     // own small copy serves: it comes upright too.
     QTemporaryDir copies;
     fx.responder().dialogActions.push_back([&](QDialog& dialog) {
         fx.responder().folders.push_back(copies.path() + "/");
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_Browse")),
-                          Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_Browse"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     });
-    QTest::mouseClick(form.cb_Memo, Qt::RightButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Memo"), Qt::RightButton);
     QCOMPARE(shownIn(copies.filePath("01  Phone.jpg")).section(' ', 1), QStringLiteral("red top"));
     QCOMPARE(shownIn(copies.filePath("02  Encoded.jpg")).section(' ', 1),
              QStringLiteral("red left"));
 
-    QTest::mouseClick(form.ImageV_1, Qt::LeftButton);
-    FormPhoto* photo = fx.control<FormPhoto>("FormPhoto");
+    QTest::mouseClick(Control<ImageViewerControl>(form, "ImageV_1"), Qt::LeftButton);
+    FormPhoto* photo = Control<FormPhoto>(form, "FormPhoto");
     QVERIFY(photo != nullptr);
     QCOMPARE(photo->windowTitle(), QStringLiteral("01  Phone.heic"));
-    QCOMPARE(shownIn(photo->ImageV), QStringLiteral("120x240 red top"));
+    QCOMPARE(shownIn(Control<ImageViewerControl>(*photo, "ImageV")),
+             QStringLiteral("120x240 red top"));
     QVERIFY(photo->height() > photo->width());
 
     // Renamed as JPEG pictures are: the files keep their bytes and their type.
-    QTest::keyClicks(form.textb_Caption, QStringLiteral("Rome"));
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
-    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Rome"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(FilesIn(dir.path()), (QStringList{"01  Rome.heic", "02  Rome.heic"}));
     QCOMPARE(readFile(dir.filePath("01  Rome.heic")), phoneBytes);
     QCOMPARE(readFile(dir.filePath("02  Rome.heic")), encodedBytes);

@@ -42,19 +42,20 @@ void HelpTest::helpButtonOpensTheLanguageHelpOnItsContents() {
     }
     fx.installShipped("English.hlp");
     Form1& form = fx.start();
-    auto* languages = fx.control<QComboBox>("combo_Languages");
+    HelpWindow* help = Control<HelpWindow>(form, "HelpWindow");
+    auto* languages = Control<QComboBox>(form, "combo_Languages");
     form.ApplyLanguage(languages->findText(language));
     QCOMPARE(QString::fromStdString(form.currentLanguage()), language);
-    QTest::mouseClick(fx.control<QPushButton>("cb_Aide"), Qt::LeftButton);
-    QVERIFY(form.helpWindow->isVisible());
-    QCOMPARE(form.helpWindow->shownFile(), fx.home() + "/" + language + ".hlp");
-    QCOMPARE(form.helpWindow->browser()->source().fragment(), QStringLiteral("contents"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Aide"), Qt::LeftButton);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->shownFile(), fx.home() + "/" + language + ".hlp");
+    QCOMPARE(help->browser()->source().fragment(), QStringLiteral("contents"));
     // The page names the buttons as the window labels them.
     QCOMPARE(form.message(kMessageFolderButton), folderButton);
-    QVERIFY(form.helpWindow->browser()->toPlainText().contains(folderButton));
+    QVERIFY(help->browser()->toPlainText().contains(folderButton));
 
     // Every link of the page leads to a section of the same page, as in the English one.
-    const QString html = form.helpWindow->browser()->toHtml();
+    const QString html = help->browser()->toHtml();
     QStringList anchors;
     for (const QRegularExpressionMatch& link :
          QRegularExpression(QStringLiteral("href=\"#(\\w+)\"")).globalMatch(html)) {
@@ -72,16 +73,17 @@ void HelpTest::helpFallsBackToEnglishWhenTheLanguageHasNone() {
     fx.installShipped("English.hlp");
     Form1& form = fx.start();
     form.ApplyLanguage(1);
-    QTest::mouseClick(fx.control<QPushButton>("cb_Aide"), Qt::LeftButton);
-    QCOMPARE(form.helpWindow->shownFile(), fx.home() + "/English.hlp");
-    QVERIFY(form.helpWindow->browser()->toPlainText().contains(QStringLiteral("Apply")));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Aide"), Qt::LeftButton);
+    const HelpWindow* help = Control<HelpWindow>(form, "HelpWindow");
+    QCOMPARE(help->shownFile(), fx.home() + "/English.hlp");
+    QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("Apply")));
 }
 
 void HelpTest::missingHelpShowsNoMessage() {
     FormFixture fx;
     Form1& form = fx.start();
-    QTest::mouseClick(fx.control<QPushButton>("cb_Aide"), Qt::LeftButton);
-    QVERIFY(!form.helpWindow->isVisible());
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Aide"), Qt::LeftButton);
+    QVERIFY(!Control<HelpWindow>(form, "HelpWindow")->isVisible());
     QVERIFY(fx.responder().shown.isEmpty());
 }
 
@@ -97,11 +99,11 @@ void HelpTest::formAideHoldsTheFrenchDescriptionExactly() {
         "annulées\r\n\r\nPour démarrer, cliquez sur le bouton \"Dossier\".\r\n\r\nEn mode")));
     QVERIFY(text.endsWith(QStringLiteral("- Renommer\r\n- Appliquer\r\n")));
     QCOMPARE(text.count(QStringLiteral("\r\n")), 27);
-    QCOMPARE(form.Form_Aide->objectName(), QStringLiteral("Form_Aide"));
-    QCOMPARE(form.Form_Aide->windowTitle(), QStringLiteral("Aide"));
-    QVERIFY(form.Form_Aide->textb_Aide->toPlainText().contains(
-        QStringLiteral("- Sélectionner Tout\n- Renommer")));
-    QVERIFY(!form.Form_Aide->isVisible());
+    const FormAide* aide = Control<FormAide>(form, "Form_Aide");  // the dialog keeps its name
+    QCOMPARE(aide->windowTitle(), QStringLiteral("Aide"));
+    const QString shownText = Control<QPlainTextEdit>(*aide, "textb_Aide")->toPlainText();
+    QVERIFY(shownText.contains(QStringLiteral("- Sélectionner Tout\n- Renommer")));
+    QVERIFY(!aide->isVisible());
 }
 
 QTEST_MAIN(HelpTest)

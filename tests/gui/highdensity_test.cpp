@@ -33,7 +33,7 @@ void HighDensityTest::textsFitAndIconsAreDrawnAtTheScreensPixels() {
     const qreal ratio = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
     QCOMPARE(form.devicePixelRatioF(), ratio);
 
-    auto* languages = fx.control<QComboBox>("combo_Languages");
+    auto* languages = Control<QComboBox>(form, "combo_Languages");
     for (int language = 0; language < languages->count(); ++language) {
         languages->setCurrentIndex(language);
         emit languages->activated(language);

@@ -67,7 +67,7 @@ void JournalRepairTest::loadFinishesAKilledRenumberingAndSaysSoOnce() {
     FormFixture fx;
     Form1& form = fx.start();
     fx.responder().folders.push_back(pictures.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
 
     const QStringList planned = {"03  a.jpg", "04  b.jpg", "05  c.jpg", "06  d.jpg"};
     QCOMPARE(FilesIn(pictures.path()), planned);
@@ -75,8 +75,8 @@ void JournalRepairTest::loadFinishesAKilledRenumberingAndSaysSoOnce() {
     for (int i = 0; i < planned.size(); ++i) {
         QCOMPARE(contentOf(pictures.filePath(planned[i])), JpegBytes(kDates[i]));
     }
-    QCOMPARE(form.lb_Avant->count(), 4);
-    QCOMPARE(form.lb_Avant->item(0)->text(), QStringLiteral("03  a"));
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 4);
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->item(0)->text(), QStringLiteral("03  a"));
     QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
     // One message, naming the pictures the repair renamed (the one already on its new name
     // is not among them).
@@ -104,13 +104,13 @@ void JournalRepairTest::loadKeepsAJournalItCannotReadAndNamesIt() {
     FormFixture fx;
     Form1& form = fx.start();
     fx.responder().folders.push_back(pictures.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
 
     const QString kept = pictures.filePath(".lumaro-journal.unreadable");
     QCOMPARE(contentOf(kept), journal);
     QVERIFY(!QFile::exists(pictures.filePath(".lumaro-journal")));
     QCOMPARE(FilesIn(pictures.path()), (QStringList{"01  a.jpg", "02  b.jpg"}));
-    QCOMPARE(form.lb_Avant->count(), 2);
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 2);
     QStringList texts;
     for (const Shown& shown : fx.responder().shown) {
         if (shown.kind == QStringLiteral("message")) texts << shown.text;

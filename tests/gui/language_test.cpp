@@ -57,31 +57,31 @@ void LanguageTest::choosingFrenchRelabelsButtonsTooltipsAndCaptionHeader() {
     fx.installShipped("French.lng");
     fx.writeHomeFile("Lumaro.ini", settingsNaming("English", "Old header\r\nVacances\r\n"));
     Form1& form = fx.start();
-    auto* languages = fx.control<QComboBox>("combo_Languages");
+    auto* languages = Control<QComboBox>(form, "combo_Languages");
     QCOMPARE(languages->count(), 2);
     QCOMPARE(languages->currentText(), QStringLiteral("English"));
-    auto* captions = fx.control<QComboBox>("combo_Captions");
+    auto* captions = Control<QComboBox>(form, "combo_Captions");
     QCOMPARE(captions->itemText(0), QStringLiteral("Available captions"));
 
     chooseLanguage(languages, 1);
     QCOMPARE(form.currentLanguage(), std::string("French"));
-    QCOMPARE(fx.control<QPushButton>("cb_Dossier")->text(), QStringLiteral("Dossier"));
-    QCOMPARE(fx.control<QPushButton>("cb_Sort")->text(), form.message(kMessageSortByDate));
-    QCOMPARE(fx.control<QPushButton>("cb_Sort")->toolTip(),
+    QCOMPARE(Control<QPushButton>(form, "cb_Dossier")->text(), QStringLiteral("Dossier"));
+    QCOMPARE(Control<QPushButton>(form, "cb_Sort")->text(), form.message(kMessageSortByDate));
+    QCOMPARE(Control<QPushButton>(form, "cb_Sort")->toolTip(),
              form.message(kMessageSortIsByPictureDate));
-    QCOMPARE(fx.control<QPushButton>("pictbttn_ClearTypes")->toolTip(),
+    QCOMPARE(Control<QPushButton>(form, "pictbttn_ClearTypes")->toolTip(),
              form.message(kMessageClearList));
     QVERIFY(form.message(kMessageSortIsByPictureDate) !=
             QStringLiteral("Sort is by Picture date, not by file date"));
-    QCOMPARE(fx.control<QGroupBox>("groupb_Exec")->title(), form.message(kMessageCommandsGroup));
+    QCOMPARE(Control<QGroupBox>(form, "groupb_Exec")->title(), form.message(kMessageCommandsGroup));
     QCOMPARE(captions->itemText(0), form.message(kMessageAvailableCaptions));
     QVERIFY(captions->itemText(0) != QStringLiteral("Available captions"));
     QCOMPARE(captions->itemText(1), QStringLiteral("Vacances"));
     QCOMPARE(captions->count(), 2);
 
     // The labels stand against their text boxes in the new wording.
-    auto* label = fx.control<QLabel>("label_Dossier");
-    auto* box = fx.control<QLineEdit>("textb_Dossier");
+    auto* label = Control<QLabel>(form, "label_Dossier");
+    auto* box = Control<QLineEdit>(form, "textb_Dossier");
     QCOMPARE(label->x() + label->width() + 5, box->x());
 
     fx.closeForm();
@@ -94,7 +94,7 @@ void LanguageTest::aPrefixInTheSettingsFindsTheLanguage() {
     fx.writeHomeFile("Lumaro.ini", settingsNaming("Fr"));
     Form1& form = fx.start();
     QCOMPARE(form.currentLanguage(), std::string("French"));
-    QCOMPARE(fx.control<QComboBox>("combo_Languages")->currentText(), QStringLiteral("French"));
+    QCOMPARE(Control<QComboBox>(form, "combo_Languages")->currentText(), QStringLiteral("French"));
     QVERIFY(fx.responder().shown.isEmpty());
 }
 
@@ -106,8 +106,8 @@ void LanguageTest::aMissingLanguageFileRevertsToEnglishWithAMessage() {
              QStringList{QStringLiteral("Klingon: language file not found. Reverting to English")});
     QCOMPARE(fx.responder().shown[0].caption, QString());
     QCOMPARE(form.currentLanguage(), std::string("English"));
-    QCOMPARE(fx.control<QComboBox>("combo_Languages")->count(), 1);
-    QVERIFY(!fx.control<QComboBox>("combo_Languages")->isVisibleTo(&form));
+    QCOMPARE(Control<QComboBox>(form, "combo_Languages")->count(), 1);
+    QVERIFY(!Control<QComboBox>(form, "combo_Languages")->isVisibleTo(&form));
 }
 
 // A damaged file used to close every later start too, the settings keeping its language.
@@ -122,9 +122,9 @@ void LanguageTest::aBrokenLanguageFileAtStartIsSaidAndTheRunGoesOnInEnglish() {
     QCoreApplication::processEvents();  // a close it asked for would run now
     QVERIFY(form.isVisible());
     QCOMPARE(form.message(kMessageHelp), QStringLiteral("Help"));
-    QCOMPARE(fx.control<QPushButton>("cb_Dossier")->text(), QStringLiteral("Folder"));
+    QCOMPARE(Control<QPushButton>(form, "cb_Dossier")->text(), QStringLiteral("Folder"));
     QCOMPARE(form.currentLanguage(), std::string("English"));
-    QCOMPARE(fx.control<QComboBox>("combo_Languages")->currentText(), QStringLiteral("English"));
+    QCOMPARE(Control<QComboBox>(form, "combo_Languages")->currentText(), QStringLiteral("English"));
     fx.closeForm();
     QVERIFY(fx.readSettings().startsWith("[Language]\r\nEnglish\r\n"));
 }
@@ -135,7 +135,7 @@ void LanguageTest::aBrokenLanguageChosenFromTheListKeepsTheLanguageShown() {
     fx.writeHomeFile("Broken.lng", brokenLanguageFile(40));
     fx.writeHomeFile("Lumaro.ini", settingsNaming("French"));
     Form1& form = fx.start();
-    auto* languages = fx.control<QComboBox>("combo_Languages");
+    auto* languages = Control<QComboBox>(form, "combo_Languages");
     QCOMPARE(languages->itemText(1), QStringLiteral("Broken"));
     chooseLanguage(languages, 1);
     QCOMPARE(fx.responder().texts().last(),
@@ -144,7 +144,7 @@ void LanguageTest::aBrokenLanguageChosenFromTheListKeepsTheLanguageShown() {
     QVERIFY(form.isVisible());
     QCOMPARE(form.currentLanguage(), std::string("French"));
     QCOMPARE(languages->currentText(), QStringLiteral("French"));
-    QCOMPARE(fx.control<QPushButton>("cb_Dossier")->text(), QStringLiteral("Dossier"));
+    QCOMPARE(Control<QPushButton>(form, "cb_Dossier")->text(), QStringLiteral("Dossier"));
     QCOMPARE(form.message(kMessageHelp), QStringLiteral("Aide"));  // none from the broken file
     fx.closeForm();
     QVERIFY(fx.readSettings().startsWith("[Language]\r\nFrench\r\n"));
@@ -158,7 +158,7 @@ void LanguageTest::anUpperCaseExtensionOpensAsItIsOnDisk() {
     Form1& form = fx.start();
     QVERIFY(fx.responder().shown.isEmpty());
     QCOMPARE(form.currentLanguage(), std::string("French"));
-    QCOMPARE(fx.control<QPushButton>("cb_Dossier")->text(), QStringLiteral("Dossier"));
+    QCOMPARE(Control<QPushButton>(form, "cb_Dossier")->text(), QStringLiteral("Dossier"));
     QCOMPARE(form.message(kMessageLanguageFileUnreadable).isEmpty(), false);
 }
 
@@ -167,7 +167,7 @@ void LanguageTest::englishLngIsNotListedTwiceAndEnglishStaysBuiltIn() {
     fx.writeHomeFile("English.lng", brokenLanguageFile(0));
     fx.installShipped("French.lng");
     Form1& form = fx.start();
-    auto* languages = fx.control<QComboBox>("combo_Languages");
+    auto* languages = Control<QComboBox>(form, "combo_Languages");
     QCOMPARE(languages->count(), 2);
     QCOMPARE(languages->itemText(1), QStringLiteral("French"));
     QVERIFY(fx.responder().shown.isEmpty());
@@ -178,12 +178,12 @@ void LanguageTest::goingBackToEnglishRestoresTheBuiltInTexts() {
     FormFixture fx;
     fx.installShipped("French.lng");
     Form1& form = fx.start();
-    auto* languages = fx.control<QComboBox>("combo_Languages");
+    auto* languages = Control<QComboBox>(form, "combo_Languages");
     chooseLanguage(languages, 1);
-    QCOMPARE(fx.control<QPushButton>("cb_Quit")->text(), form.message(kMessageQuit));
+    QCOMPARE(Control<QPushButton>(form, "cb_Quit")->text(), form.message(kMessageQuit));
     chooseLanguage(languages, 0);
-    QCOMPARE(fx.control<QPushButton>("cb_Quit")->text(), QStringLiteral("End"));
-    QCOMPARE(fx.control<QPushButton>("cb_Memo")->toolTip(),
+    QCOMPARE(Control<QPushButton>(form, "cb_Quit")->text(), QStringLiteral("End"));
+    QCOMPARE(Control<QPushButton>(form, "cb_Memo")->toolTip(),
              QStringLiteral(
                  "Left click - Load Snapkeep, Right click - Save displayed pictures as Snapkeep"));
     QCOMPARE(form.currentLanguage(), std::string("English"));

@@ -31,11 +31,11 @@ void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::
 std::function<int(QDialog&)> fillAndConfirm(QList<QPair<const char*, QString>> fields) {
     return [fields](QDialog& dialog) {
         for (const auto& [name, text] : fields) {
-            auto* box = dialog.findChild<QLineEdit*>(QLatin1String(name));
+            auto* box = Control<QLineEdit>(dialog, name);
             box->clear();
             QTest::keyClicks(box, text);
         }
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     };
 }
@@ -46,7 +46,7 @@ public:
         for (const QString& name : names) WritePicture(dir.path(), name + ".jpg", name);
         fx.start();
         fx.responder().folders.push_back(dir.path());
-        QTest::mouseClick(form().cb_Dossier, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(form(), "cb_Dossier"), Qt::LeftButton);
     }
     Form1& form() { return fx.form(); }
     QStringList onDisk() const {
@@ -60,8 +60,9 @@ public:
         return file.open(QIODevice::ReadOnly) && file.readAll() == JpegBytes(name);
     }
     void select(int first, int last) {
-        clickRow(form().lb_Avant, first);
-        if (last != first) clickRow(form().lb_Avant, last, Qt::ShiftModifier);
+        clickRow(Control<QListWidget>(form(), "lb_Avant"), first);
+        if (last != first)
+            clickRow(Control<QListWidget>(form(), "lb_Avant"), last, Qt::ShiftModifier);
     }
 
     QTemporaryDir dir;
@@ -91,28 +92,28 @@ void NamingTest::renameApplyAndCancelApply() {
     Road road({"01  a", "02  b", "03  c", "04  d"});
     Form1& form = road.form();
     road.select(2, 3);
-    QTest::keyClicks(form.textb_Caption, QStringLiteral("Nord"));
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+    QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Nord"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::RenamePending);
-    QCOMPARE(form.textb_1N->text(), QStringLiteral("03  Nord"));
-    QCOMPARE(form.textb_2N->text(), QStringLiteral("04  Nord"));
+    QCOMPARE(Control<QLineEdit>(form, "textb_1N")->text(), QStringLiteral("03  Nord"));
+    QCOMPARE(Control<QLineEdit>(form, "textb_2N")->text(), QStringLiteral("04  Nord"));
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d"}));
-    QCOMPARE(form.combo_Captions->itemText(1), QStringLiteral("Nord"));
+    QCOMPARE(Control<QComboBox>(form, "combo_Captions")->itemText(1), QStringLiteral("Nord"));
     QVERIFY(road.fx.readSettings().contains("\r\nNord\r\n[End of Application data]"));
 
-    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  Nord", "04  Nord"}));
     QVERIFY(road.holds("03  Nord", "03  c"));
     QCOMPARE(form.mainWindowState(), WindowState::NamesApplied);
-    QVERIFY(form.cb_AnnulerApplication->isVisibleTo(&form));
-    QTest::mouseClick(form.cb_AnnulerApplication, Qt::LeftButton);
+    QVERIFY(Control<QPushButton>(form, "cb_AnnulerApplication")->isVisibleTo(&form));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_AnnulerApplication"), Qt::LeftButton);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d"}));
     QVERIFY(road.holds("04  d", "04  d"));
     QCOMPARE(form.mainWindowState(), WindowState::ApplyCancelled);
 
     road.select(0, 0);
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
-    QTest::mouseClick(form.cb_AnnulerRenommage, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_AnnulerRenommage"), Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::ProposalCancelled);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d"}));
 }
@@ -122,28 +123,30 @@ void NamingTest::applyMovesOnToTheNextPictureWithTheFocusInTheCaption() {
     Form1& form = road.form();
     form.activateWindow();
     road.select(1, 1);
-    QTest::keyClicks(form.textb_Caption, QStringLiteral("Sud"));
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
-    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Sud"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  Sud", "03  c"}));
-    QCOMPARE(form.lb_Avant->selectedItems().size(), 1);
-    QCOMPARE(form.lb_Avant->selectedItems()[0]->text(), QStringLiteral("03  c"));
-    QCOMPARE(form.textb_1C->text(), QStringLiteral("03  c"));
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), 1);
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems()[0]->text(),
+             QStringLiteral("03  c"));
+    QCOMPARE(Control<QLineEdit>(form, "textb_1C")->text(), QStringLiteral("03  c"));
     QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
-    QVERIFY(!form.cb_AnnulerApplication->isEnabled());  // moving on dropped the undo
+    // Moving on dropped the undo.
+    QVERIFY(!Control<QPushButton>(form, "cb_AnnulerApplication")->isEnabled());
 }
 
 void NamingTest::emptyCaptionAsksAndGivesNumberOnlyNames() {
     Road road({"01  a", "02  b"});
     Form1& form = road.form();
-    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);  // answered No
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);  // answered No
     QCOMPARE(road.fx.responder().shown.last().text,
              QStringLiteral("Continue with no captions (File names composed of numbers only) ?"));
     QCOMPARE(form.mainWindowState(), WindowState::AllSelected);
     road.fx.responder().answers.push_back(kAnswerYes);
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
-    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(road.onDisk(), (QStringList{"01--", "02--"}));
 }
 
@@ -152,10 +155,10 @@ void NamingTest::captionThatCannotBeAFileNameIsRefused() {
     Form1& form = road.form();
     road.select(0, 1);
     for (const QString& caption : {QStringLiteral("a/b"), QStringLiteral("--x")}) {
-        form.textb_Caption->setText(caption);
-        QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+        Control<QLineEdit>(form, "textb_Caption")->setText(caption);
+        QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
         QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
-        QCOMPARE(form.combo_Captions->count(), 1);
+        QCOMPARE(Control<QComboBox>(form, "combo_Captions")->count(), 1);
     }
     const QStringList said = road.fx.responder().texts();
     QVERIFY(said[said.size() - 2].contains(QStringLiteral("cannot contain")));
@@ -167,16 +170,17 @@ void NamingTest::moveUpByOneThenAcceptRenumbersByPlace() {
     Road road({"01  a", "02  b", "03  c", "04  d", "05  e"});
     Form1& form = road.form();
     road.select(3, 4);
-    QTest::mouseClick(form.pictbttn_ToStart1, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_ToStart1"), Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::MovedOneTowardStart);
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "04  d", "05  e", "03  c"}));
+    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
+             (QStringList{"01  a", "02  b", "04  d", "05  e", "03  c"}));
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e"}));
-    QCOMPARE(form.textb_F->text(), QStringLiteral("04"));
-    QCOMPARE(form.textb_L->text(), QStringLiteral("05"));
-    QCOMPARE(form.textb_1C->text(), QStringLiteral("02  b"));
-    QCOMPARE(form.textb_2C->text(), QStringLiteral("03  c"));
-    QVERIFY(form.cb_AccepterDeplacer->isEnabled());
-    QTest::mouseClick(form.cb_AccepterDeplacer, Qt::LeftButton);
+    QCOMPARE(Control<QLineEdit>(form, "textb_F")->text(), QStringLiteral("04"));
+    QCOMPARE(Control<QLineEdit>(form, "textb_L")->text(), QStringLiteral("05"));
+    QCOMPARE(Control<QLineEdit>(form, "textb_1C")->text(), QStringLiteral("02  b"));
+    QCOMPARE(Control<QLineEdit>(form, "textb_2C")->text(), QStringLiteral("03  c"));
+    QVERIFY(Control<QPushButton>(form, "cb_AccepterDeplacer")->isEnabled());
+    QTest::mouseClick(Control<QPushButton>(form, "cb_AccepterDeplacer"), Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::MoveAccepted);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  d", "04  e", "05  c"}));
     QVERIFY(road.holds("03  d", "04  d"));
@@ -187,61 +191,60 @@ void NamingTest::moveUpByOneThenAcceptRenumbersByPlace() {
 void NamingTest::moveByTenAndToANumber() {
     Road road({"01  a", "02  b", "03  c", "04  d", "05  e", "06  f"});
     Form1& form = road.form();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     road.select(1, 2);
-    QTest::mouseClick(form.pictbttn_ToEnd10, Qt::LeftButton);
-    QCOMPARE(listed(form.lb_Avant),
-             (QStringList{"01  a", "04  d", "05  e", "06  f", "02  b", "03  c"}));
-    QVERIFY(!form.pictbttn_ToEnd1->isEnabled());
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_ToEnd10"), Qt::LeftButton);
+    QCOMPARE(listed(list), (QStringList{"01  a", "04  d", "05  e", "06  f", "02  b", "03  c"}));
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_ToEnd1")->isEnabled());
     // Behind picture 0, the start, through the dialog.
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_RankPreceding", "0"}}));
-    QTest::mouseClick(form.pictbttn_TargetMove, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_TargetMove"), Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::MovedToTarget);
-    QCOMPARE(listed(form.lb_Avant),
-             (QStringList{"02  b", "03  c", "01  a", "04  d", "05  e", "06  f"}));
+    QCOMPARE(listed(list), (QStringList{"02  b", "03  c", "01  a", "04  d", "05  e", "06  f"}));
     QCOMPARE(road.fx.responder().shown.last().caption, QStringLiteral("Targeted move"));
-    QTest::mouseClick(form.cb_AnnulerDeplacer, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_AnnulerDeplacer"), Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::MoveCancelled);
-    QCOMPARE(listed(form.lb_Avant),
-             (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f"}));
-    QCOMPARE(road.onDisk(), listed(form.lb_Avant));
+    QCOMPARE(listed(list), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f"}));
+    QCOMPARE(road.onDisk(), listed(list));
 }
 
 void NamingTest::blockWithHolesIsRefused() {
     Road road({"01  a", "02  b", "03  c", "04  d", "05  e"});
     Form1& form = road.form();
-    clickRow(form.lb_Avant, 2);
-    clickRow(form.lb_Avant, 4, Qt::ControlModifier);
-    QTest::mouseClick(form.pictbttn_ToStart1, Qt::LeftButton);
+    clickRow(Control<QListWidget>(form, "lb_Avant"), 2);
+    clickRow(Control<QListWidget>(form, "lb_Avant"), 4, Qt::ControlModifier);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_ToStart1"), Qt::LeftButton);
     QCOMPARE(road.fx.responder().shown.last().text,
              QStringLiteral("Items must be contiguous - no holes"));
     QCOMPARE(road.fx.responder().shown.last().caption, QStringLiteral("Selection"));
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e"}));
+    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
+             (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e"}));
     QVERIFY(!form.moveInProgress);
 }
 
 void NamingTest::renumberApplyAndCancel() {
     Road road({"01  a", "02  b", "03  c"});
     Form1& form = road.form();
-    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "20"}}));
-    QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renumeroter"), Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::RenumberingPending);
-    QCOMPARE(form.textb_1N->text(), QStringLiteral("20  a"));
-    QCOMPARE(form.textb_2N->text(), QStringLiteral("22  c"));
-    QVERIFY(form.cb_AnnulerRenumerotage->isVisibleTo(&form));
-    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QCOMPARE(Control<QLineEdit>(form, "textb_1N")->text(), QStringLiteral("20  a"));
+    QCOMPARE(Control<QLineEdit>(form, "textb_2N")->text(), QStringLiteral("22  c"));
+    QVERIFY(Control<QPushButton>(form, "cb_AnnulerRenumerotage")->isVisibleTo(&form));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(road.onDisk(), (QStringList{"20  a", "21  b", "22  c"}));
     QVERIFY(road.holds("21  b", "02  b"));
-    QTest::mouseClick(form.cb_AnnulerApplication, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_AnnulerApplication"), Qt::LeftButton);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c"}));
-    QCOMPARE(listed(form.lb_Avant), road.onDisk());
+    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")), road.onDisk());
 
-    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
     road.fx.responder().dialogActions.push_back(
         fillAndConfirm({{"textb_Numero", "100"}, {"textb_Largeur", "4"}}));
-    QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
-    QCOMPARE(form.textb_1N->text(), QStringLiteral("0100  a"));
-    QTest::mouseClick(form.cb_AnnulerRenumerotage, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renumeroter"), Qt::LeftButton);
+    QCOMPARE(Control<QLineEdit>(form, "textb_1N")->text(), QStringLiteral("0100  a"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_AnnulerRenumerotage"), Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::ProposalCancelled);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c"}));
 }
@@ -251,35 +254,36 @@ void NamingTest::overlappingRenumberingIsRefused() {
     Form1& form = road.form();
     road.select(2, 4);
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "07"}}));
-    QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renumeroter"), Qt::LeftButton);
     QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Overlap not allowed"));
     QCOMPARE(form.mainWindowState(), WindowState::ApplyCancelled);
-    QVERIFY(form.lb_Avant->selectedItems().isEmpty());
-    QCOMPARE(form.cb_Tout->text(), QStringLiteral("Select all"));
+    QVERIFY(Control<QListWidget>(form, "lb_Avant")->selectedItems().isEmpty());
+    QCOMPARE(Control<QPushButton>(form, "cb_Tout")->text(), QStringLiteral("Select all"));
 
     road.select(2, 4);
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "20"}}));
-    QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renumeroter"), Qt::LeftButton);
     QCOMPARE(form.mainWindowState(), WindowState::RenumberingPending);
-    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(road.onDisk().mid(6), (QStringList{"20  c", "21  d", "22  e"}));
 }
 
 void NamingTest::captionListHandling() {
     Road road({"01  a"});
     Form1& form = road.form();
-    form.combo_Captions->addItem(QStringLiteral("Plage"));
-    form.combo_Captions->setCurrentIndex(1);
-    emit form.combo_Captions->activated(1);
-    QCOMPARE(form.textb_Caption->text(), QStringLiteral("Plage"));
-    QCOMPARE(form.combo_Captions->currentIndex(), 0);
-    QTest::mouseClick(form.pictbttn_ClearCaptions, Qt::LeftButton);
-    QVERIFY(form.textb_Caption->text().isEmpty());
+    QComboBox* captions = Control<QComboBox>(form, "combo_Captions");
+    captions->addItem(QStringLiteral("Plage"));
+    captions->setCurrentIndex(1);
+    emit captions->activated(1);
+    QCOMPARE(Control<QLineEdit>(form, "textb_Caption")->text(), QStringLiteral("Plage"));
+    QCOMPARE(captions->currentIndex(), 0);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_ClearCaptions"), Qt::LeftButton);
+    QVERIFY(Control<QLineEdit>(form, "textb_Caption")->text().isEmpty());
     road.fx.responder().answers.push_back(kAnswerYes);
-    QTest::mouseClick(form.pictbttn_ClearCaptions, Qt::RightButton);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_ClearCaptions"), Qt::RightButton);
     QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Clear all captions?"));
-    QCOMPARE(form.combo_Captions->count(), 1);
-    QVERIFY(!form.pictbttn_ClearCaptions->isEnabled());
+    QCOMPARE(captions->count(), 1);
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearCaptions")->isEnabled());
 }
 
 void NamingTest::longListsOfNamesAreCutShort() {
@@ -287,9 +291,9 @@ void NamingTest::longListsOfNamesAreCutShort() {
     for (int i = 1; i <= 30; ++i) names << QStringLiteral("%1  p").arg(i, 2, 10, QChar('0'));
     Road road(names);
     Form1& form = road.form();
-    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
-    form.textb_Caption->setText(QStringLiteral("--x"));
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
+    Control<QLineEdit>(form, "textb_Caption")->setText(QStringLiteral("--x"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
     const QStringList lines = road.fx.responder().texts().last().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 22);
     QCOMPARE(lines.last(), QStringLiteral("(10 more)"));
@@ -300,40 +304,42 @@ void NamingTest::cancelledTargetMoveEndsTheSequenceItBegan() {
     Road road({"01  a", "02  b", "03  c"});
     Form1& form = road.form();
     road.select(1, 1);
-    QTest::mouseClick(form.pictbttn_TargetMove, Qt::LeftButton);  // the dialog is cancelled
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_TargetMove"),
+                      Qt::LeftButton);  // the dialog is cancelled
     QVERIFY(!form.moveInProgress);
-    QVERIFY(!form.cb_AnnulerDeplacer->isEnabled());
-    QTest::keyClicks(form.textb_Caption, QStringLiteral("Nord"));
-    QTest::mouseClick(form.cb_Renommer, Qt::LeftButton);
-    QTest::mouseClick(form.cb_Appliquer, Qt::LeftButton);
+    QVERIFY(!Control<QPushButton>(form, "cb_AnnulerDeplacer")->isEnabled());
+    QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Nord"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  Nord", "03  c"}));
-    QVERIFY(!form.cb_AccepterDeplacer->isEnabled());
+    QVERIFY(!Control<QPushButton>(form, "cb_AccepterDeplacer")->isEnabled());
     form.cb_AccepterDeplacer_Click();  // reached all the same: refused, nothing renamed
     QCOMPARE(road.fx.responder().shown.last().text, form.message(kMessageMoveOutdated));
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  Nord", "03  c"}));
     QVERIFY(road.holds("01  a", "01  a"));
-    QCOMPARE(listed(form.lb_Avant), road.onDisk());
+    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")), road.onDisk());
 }
 
 void NamingTest::refusedRenumberingEndsAPendingMove() {
     Road road({"01  a", "02  b", "03  c", "04  d", "05  e", "06  f", "07  g"});
     Form1& form = road.form();
     road.select(1, 1);
-    QTest::mouseClick(form.pictbttn_TargetMove, Qt::LeftButton);  // the dialog is cancelled
-    road.select(3, 4);  // 04 d and 05 e: 06 and 07 are borne by others
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_TargetMove"),
+                      Qt::LeftButton);  // the dialog is cancelled
+    road.select(3, 4);                  // 04 d and 05 e: 06 and 07 are borne by others
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "06"}}));
-    QTest::mouseClick(form.cb_Renumeroter, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renumeroter"), Qt::LeftButton);
     QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Overlap not allowed"));
     QVERIFY(!form.moveInProgress);
     road.select(2, 2);
     QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
-    QVERIFY(!form.cb_AccepterDeplacer->isEnabled());
+    QVERIFY(!Control<QPushButton>(form, "cb_AccepterDeplacer")->isEnabled());
     form.cb_AccepterDeplacer_Click();
     QCOMPARE(road.fx.responder().shown.last().text, form.message(kMessageMoveOutdated));
     QCOMPARE(form.mainWindowState(), WindowState::MoveCancelled);
     QCOMPARE(road.onDisk(),
              (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f", "07  g"}));
-    QCOMPARE(listed(form.lb_Avant), road.onDisk());
+    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")), road.onDisk());
 }
 
 QTEST_MAIN(NamingTest)

@@ -7,6 +7,7 @@
 
 #include "gui/naming/formrenumerotation.h"
 #include "gui/naming/targetmove.h"
+#include "support/controls.h"
 #include "support/scriptedresponder.h"
 
 using namespace lumaro;
@@ -56,8 +57,8 @@ void NamingDialogsTest::targetMoveAcceptsZeroAndNumbersInRangeOnly() {
     TargetMove dialog(texts, nullptr);
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Targeted move"));
-    QTest::keyClicks(dialog.textb_RankPreceding, typed);
-    QTest::mouseClick(dialog.cb_OK, Qt::LeftButton);
+    QTest::keyClicks(Control<QLineEdit>(dialog, "textb_RankPreceding"), typed);
+    QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
     if (message.isEmpty()) {
         QVERIFY(responder_->shown.isEmpty());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -73,8 +74,8 @@ void NamingDialogsTest::targetMoveCancelGivesAnEmptyAnswer() {
     TargetMove::Texts texts{"T", "a", "b", "d", "r", {1, 9, "01", "09"}, ""};
     TargetMove dialog(texts, nullptr);
     dialog.show();
-    QTest::keyClicks(dialog.textb_RankPreceding, QStringLiteral("5"));
-    QTest::mouseClick(dialog.cb_Cancel, Qt::LeftButton);
+    QTest::keyClicks(Control<QLineEdit>(dialog, "textb_RankPreceding"), QStringLiteral("5"));
+    QTest::mouseClick(Control<QPushButton>(dialog, "cb_Cancel"), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(texts.answer.isEmpty());
 }
@@ -123,13 +124,15 @@ void NamingDialogsTest::renumberingChecksDigitsAndWidth() {
                                     ""};
     FormRenumerotation dialog(texts, nullptr);
     dialog.show();
-    QCOMPARE(dialog.textb_Largeur->text(), QStringLiteral("4"));
-    QCOMPARE(dialog.label_PremierNumero->text(), QStringLiteral("Start numbering at"));
-    QVERIFY(dialog.label_PremierNumero->geometry().right() < dialog.textb_Numero->x());
-    dialog.textb_Largeur->clear();
-    QTest::keyClicks(dialog.textb_Numero, first);
-    QTest::keyClicks(dialog.textb_Largeur, width);
-    QTest::mouseClick(dialog.cb_OK, Qt::LeftButton);
+    QCOMPARE(Control<QLineEdit>(dialog, "textb_Largeur")->text(), QStringLiteral("4"));
+    QCOMPARE(Control<QLabel>(dialog, "label_PremierNumero")->text(),
+             QStringLiteral("Start numbering at"));
+    QVERIFY(Control<QLabel>(dialog, "label_PremierNumero")->geometry().right() <
+            Control<QLineEdit>(dialog, "textb_Numero")->x());
+    Control<QLineEdit>(dialog, "textb_Largeur")->clear();
+    QTest::keyClicks(Control<QLineEdit>(dialog, "textb_Numero"), first);
+    QTest::keyClicks(Control<QLineEdit>(dialog, "textb_Largeur"), width);
+    QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
     if (message.isEmpty()) {
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(texts.firstNumber, first);

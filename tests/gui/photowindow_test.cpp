@@ -43,7 +43,7 @@ public:
         writeJpeg("02  Portrait.jpg", 480, 640);
         fx.start();
         fx.responder().folders.push_back(dir.path());
-        QTest::mouseClick(form().cb_Dossier, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(form(), "cb_Dossier"), Qt::LeftButton);
     }
     void writeJpeg(const QString& name, int width, int height) const {
         QFile file(dir.filePath(name));
@@ -51,7 +51,7 @@ public:
         file.write(JpegBytes(QString(), width, height));
     }
     void selectBoth() {
-        QListWidget* list = form().lb_Avant;
+        QListWidget* list = Control<QListWidget>(form(), "lb_Avant");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(0)).center());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier,
@@ -61,17 +61,21 @@ public:
         QTest::mouseClick(viewer, Qt::LeftButton);
         return photoWindow();
     }
-    // The single-picture window while it is open.
-    FormPhoto* photoWindow() { return fx.control<FormPhoto>("FormPhoto"); }
-    QTimer* watchTimer() { return fx.control<QTimer>("watchTimer"); }
+    // The single-picture window while it is open, null when there is none.
+    FormPhoto* photoWindow() {
+        return fx.form().findChild<FormPhoto*>(QStringLiteral("FormPhoto"));
+    }
+    QTimer* watchTimer() { return Control<QTimer>(fx.form(), "watchTimer"); }
     Form1& form() { return fx.form(); }
-    int openLeft() { return form().x() + form().lb_Avant->x(); }
+    int openLeft() { return form().x() + Control<QListWidget>(form(), "lb_Avant")->x(); }
 
     QTemporaryDir dir;
     FormFixture fx;
 };
 
-void clickPicture(FormPhoto* photo) { QTest::mouseClick(photo->ImageV, Qt::LeftButton); }
+void clickPicture(FormPhoto* photo) {
+    QTest::mouseClick(Control<ImageViewerControl>(*photo, "ImageV"), Qt::LeftButton);
+}
 }  // namespace
 
 class PhotoWindowTest : public QObject {
@@ -93,12 +97,12 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     PhotoRoad road;
     Form1& form = road.form();
     QCOMPARE(form.height(), kMainHeight);
-    QVERIFY(!road.openFrom(road.fx.control<ImageViewerControl>("ImageV_1")));  // nothing shown yet
+    QVERIFY(!road.openFrom(Control<ImageViewerControl>(form, "ImageV_1")));  // nothing shown yet
     QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
     QVERIFY(!road.watchTimer()->isActive());
 
     road.selectBoth();
-    FormPhoto* photo = road.openFrom(road.fx.control<ImageViewerControl>("ImageV_1"));
+    FormPhoto* photo = road.openFrom(Control<ImageViewerControl>(form, "ImageV_1"));
     QVERIFY(photo);
     QVERIFY(photo->isVisible());
     QCOMPARE(photo->windowTitle(), QStringLiteral("01  Paysage.jpg"));
@@ -109,15 +113,15 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     // the main window's top; buttons 12 under the picture, either side of its middle (451).
     QCOMPARE(photo->pos(), QPoint(road.openLeft(), form.y()));
     QCOMPARE(photo->size(), QSize(916, kWindowHeightAtOpening));
-    QCOMPARE(photo->ImageV->geometry(), QRect(0, 0, 909, 684));
-    QCOMPARE(photo->pictb_Smaller->pos(), QPoint(451 - 33 - 18, 689));
-    QCOMPARE(photo->pictb_Larger->pos(), QPoint(451 + 12, 689));
-    QVERIFY(photo->pictb_Larger->isEnabled());
-    QVERIFY(!photo->pictb_Smaller->isEnabled());
-    QCOMPARE(photo->ImageV->zoom(), 902.0 / 640.0);
+    QCOMPARE(Control<ImageViewerControl>(*photo, "ImageV")->geometry(), QRect(0, 0, 909, 684));
+    QCOMPARE(Control<QToolButton>(*photo, "pictb_Smaller")->pos(), QPoint(451 - 33 - 18, 689));
+    QCOMPARE(Control<QToolButton>(*photo, "pictb_Larger")->pos(), QPoint(451 + 12, 689));
+    QVERIFY(Control<QToolButton>(*photo, "pictb_Larger")->isEnabled());
+    QVERIFY(!Control<QToolButton>(*photo, "pictb_Smaller")->isEnabled());
+    QCOMPARE(Control<ImageViewerControl>(*photo, "ImageV")->zoom(), 902.0 / 640.0);
 
     // A click on either slot while it is open does nothing.
-    QCOMPARE(road.openFrom(road.fx.control<ImageViewerControl>("ImageV_2")), photo);
+    QCOMPARE(road.openFrom(Control<ImageViewerControl>(form, "ImageV_2")), photo);
     QCOMPARE(photo->windowTitle(), QStringLiteral("01  Paysage.jpg"));
 
     // The close box destroys it; the timer brings the commands back once, then stops.
@@ -125,9 +129,9 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == WindowState::PhotoWindowClosed, 1000);
     QVERIFY(!road.photoWindow());
     QVERIFY(!road.watchTimer()->isActive());
-    QVERIFY(road.fx.control<QPushButton>("cb_Dossier")->isEnabled());
+    QVERIFY(Control<QPushButton>(form, "cb_Dossier")->isEnabled());
 
-    photo = road.openFrom(road.fx.control<ImageViewerControl>("ImageV_2"));
+    photo = road.openFrom(Control<ImageViewerControl>(form, "ImageV_2"));
     QVERIFY(photo);
     QCOMPARE(photo->windowTitle(), QStringLiteral("02  Portrait.jpg"));
     QCOMPARE(photo->size(), QSize(507 + 14, kWindowHeightAtOpening));  // 677 x 480 / 640 = 507.75
@@ -138,28 +142,30 @@ void PhotoWindowTest::zoomOutReturnsToTheSameSpotAndToFitZoomExactly() {
     PhotoRoad road;
     road.selectBoth();
     Form1& form = road.form();
-    FormPhoto* photo = road.openFrom(road.fx.control<ImageViewerControl>("ImageV_1"));
-    ImageViewerControl* viewer = photo->ImageV;
+    FormPhoto* photo = road.openFrom(Control<ImageViewerControl>(form, "ImageV_1"));
+    ImageViewerControl* viewer = Control<ImageViewerControl>(*photo, "ImageV");
+    QToolButton* larger = Control<QToolButton>(*photo, "pictb_Larger");
+    QToolButton* smaller = Control<QToolButton>(*photo, "pictb_Smaller");
     const double fit = viewer->zoom();
 
-    QTest::mouseClick(photo->pictb_Larger, Qt::LeftButton);
+    QTest::mouseClick(larger, Qt::LeftButton);
     QCOMPARE(viewer->zoom(), 2 * fit);
-    QVERIFY(photo->pictb_Smaller->isEnabled());
+    QVERIFY(smaller->isEnabled());
     // Centred: the view stands in the middle of the doubled picture.
     QCOMPARE(viewer->scrollX(), photo->zoomSteps().scrollMaxX / 2);
     QVERIFY(photo->zoomSteps().scrollMaxX > 800);
 
     // The user looks at another part; one step in and one out come back to it.
     viewer->scrollTo(200, 100);
-    QTest::mouseClick(photo->pictb_Larger, Qt::LeftButton);
+    QTest::mouseClick(larger, Qt::LeftButton);
     QCOMPARE(viewer->zoom(), 4 * fit);
-    QTest::mouseClick(photo->pictb_Smaller, Qt::LeftButton);
+    QTest::mouseClick(smaller, Qt::LeftButton);
     QVERIFY(qAbs(viewer->scrollX() - 200) <= 1);
     QVERIFY(qAbs(viewer->scrollY() - 100) <= 1);
 
-    QTest::mouseClick(photo->pictb_Smaller, Qt::LeftButton);
+    QTest::mouseClick(smaller, Qt::LeftButton);
     QCOMPARE(viewer->zoom(), fit);  // exactly, so the button knows it is back
-    QVERIFY(!photo->pictb_Smaller->isEnabled());
+    QVERIFY(!smaller->isEnabled());
 
     // The keys do what the buttons do, and only what they may.
     QTest::keyClick(photo, Qt::Key_Minus);
@@ -176,29 +182,31 @@ void PhotoWindowTest::zoomOutReturnsToTheSameSpotAndToFitZoomExactly() {
 void PhotoWindowTest::zoomingInStopsOnlyItselfBeyondTheScrollLimit() {
     PhotoRoad road;
     road.selectBoth();
-    FormPhoto* photo = road.openFrom(road.form().ImageV_1);
+    FormPhoto* photo = road.openFrom(Control<ImageViewerControl>(road.form(), "ImageV_1"));
+    QToolButton* larger = Control<QToolButton>(*photo, "pictb_Larger");
+    ImageViewerControl* viewer = Control<ImageViewerControl>(*photo, "ImageV");
     const auto beyond = [&] {
         return photo->zoomSteps().scrollMaxX > 16000 || photo->zoomSteps().scrollMaxY > 16000;
     };
     int steps = 0;
     while (!beyond() && steps < 20) {
-        QTest::mouseClick(photo->pictb_Larger, Qt::LeftButton);
+        QTest::mouseClick(larger, Qt::LeftButton);
         ++steps;
     }
     QVERIFY(beyond());
     // 902 pixels wide at fit, so four doublings give 14432 - 909 and five 28864 - 909.
     QCOMPARE(steps, 5);
-    QVERIFY(photo->pictb_Larger->isEnabled());
-    const double zoom = photo->ImageV->zoom();
-    const QPoint scroll(photo->ImageV->scrollX(), photo->ImageV->scrollY());
-    QTest::mouseClick(photo->pictb_Larger, Qt::LeftButton);
-    QVERIFY(!photo->pictb_Larger->isEnabled());
-    QVERIFY(photo->pictb_Smaller->isEnabled());
-    QCOMPARE(photo->ImageV->zoom(), zoom);
-    QCOMPARE(QPoint(photo->ImageV->scrollX(), photo->ImageV->scrollY()), scroll);
+    QVERIFY(larger->isEnabled());
+    const double zoom = viewer->zoom();
+    const QPoint scroll(viewer->scrollX(), viewer->scrollY());
+    QTest::mouseClick(larger, Qt::LeftButton);
+    QVERIFY(!larger->isEnabled());
+    QVERIFY(Control<QToolButton>(*photo, "pictb_Smaller")->isEnabled());
+    QCOMPARE(viewer->zoom(), zoom);
+    QCOMPARE(QPoint(viewer->scrollX(), viewer->scrollY()), scroll);
 
-    QTest::mouseClick(photo->pictb_Smaller, Qt::LeftButton);
-    QVERIFY(photo->pictb_Larger->isEnabled());
+    QTest::mouseClick(Control<QToolButton>(*photo, "pictb_Smaller"), Qt::LeftButton);
+    QVERIFY(larger->isEnabled());
 }
 
 void PhotoWindowTest::pictureClickSwitchesToTheEnlargedSizeAndBack_data() {
@@ -221,17 +229,18 @@ void PhotoWindowTest::pictureClickSwitchesToTheEnlargedSizeAndBack() {
     PhotoRoad road;
     road.selectBoth();
     Form1& form = road.form();
-    FormPhoto* photo = road.openFrom(slot == 1 ? road.fx.control<ImageViewerControl>("ImageV_1")
-                                               : road.fx.control<ImageViewerControl>("ImageV_2"));
+    FormPhoto* photo = road.openFrom(slot == 1 ? Control<ImageViewerControl>(form, "ImageV_1")
+                                               : Control<ImageViewerControl>(form, "ImageV_2"));
     QCOMPARE(photo->size(), opening);
-    QTest::mouseClick(photo->pictb_Larger, Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(*photo, "pictb_Larger"), Qt::LeftButton);
 
     clickPicture(photo);
     QCOMPARE(photo->size(), enlarged);
     QCOMPARE(photo->x(), movesToMainLeft ? form.x() : road.openLeft());
     QCOMPARE(photo->y(), form.y());
-    QCOMPARE(photo->ImageV->zoom(), double(enlarged.width() - 14) / (slot == 1 ? 640 : 480));
-    QVERIFY(!photo->pictb_Smaller->isEnabled());
+    QCOMPARE(Control<ImageViewerControl>(*photo, "ImageV")->zoom(),
+             double(enlarged.width() - 14) / (slot == 1 ? 640 : 480));
+    QVERIFY(!Control<QToolButton>(*photo, "pictb_Smaller")->isEnabled());
 
     clickPicture(photo);
     QCOMPARE(photo->size(), opening);
@@ -241,10 +250,11 @@ void PhotoWindowTest::pictureClickSwitchesToTheEnlargedSizeAndBack() {
 void PhotoWindowTest::windowResizedByTheUserCountsAsEnlarged() {
     PhotoRoad road;
     road.selectBoth();
-    FormPhoto* photo = road.openFrom(road.form().ImageV_2);
+    FormPhoto* photo = road.openFrom(Control<ImageViewerControl>(road.form(), "ImageV_2"));
     photo->resize(photo->width() + 30, photo->height() + 40);
     // The picture area follows the frame.
-    QCOMPARE(photo->ImageV->size(), QSize(507 + 7 + 30, 677 + 7 + 40));
+    QCOMPARE(Control<ImageViewerControl>(*photo, "ImageV")->size(),
+             QSize(507 + 7 + 30, 677 + 7 + 40));
     clickPicture(photo);
     QCOMPARE(photo->size(), QSize(521, kWindowHeightAtOpening));
     clickPicture(photo);
@@ -255,17 +265,17 @@ void PhotoWindowTest::renameClosesTheWindowAndKeepsItsOwnState() {
     PhotoRoad road;
     road.selectBoth();
     Form1& form = road.form();
-    QVERIFY(road.openFrom(road.fx.control<ImageViewerControl>("ImageV_1")));
-    QVERIFY(road.fx.control<QPushButton>("cb_Renommer")->isEnabled());
-    QTest::keyClicks(road.fx.control<QLineEdit>("textb_Caption"), QStringLiteral("Mer"));
-    QTest::mouseClick(road.fx.control<QPushButton>("cb_Renommer"), Qt::LeftButton);
+    QVERIFY(road.openFrom(Control<ImageViewerControl>(form, "ImageV_1")));
+    QVERIFY(Control<QPushButton>(form, "cb_Renommer")->isEnabled());
+    QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Mer"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
     QVERIFY(!road.photoWindow());
     QCOMPARE(form.mainWindowState(), WindowState::RenamePending);
     // No later tick may bring WindowState::PhotoWindowClosed over the proposal and take its cancel
     // button away.
     QVERIFY(!road.watchTimer()->isActive());
-    QVERIFY(road.fx.control<QPushButton>("cb_AnnulerRenommage")->isEnabled());
-    QVERIFY(road.fx.control<QPushButton>("cb_Appliquer")->isEnabled());
+    QVERIFY(Control<QPushButton>(form, "cb_AnnulerRenommage")->isEnabled());
+    QVERIFY(Control<QPushButton>(form, "cb_Appliquer")->isEnabled());
 }
 
 void PhotoWindowTest::unreadablePictureIsNamedAndChangesNothing_data() {
@@ -289,7 +299,7 @@ void PhotoWindowTest::unreadablePictureIsNamedAndChangesNothing() {
     const WindowState state = form.mainWindowState();
     const int shownBefore = road.fx.responder().shown.size();
 
-    QVERIFY(!road.openFrom(road.fx.control<ImageViewerControl>("ImageV_1")));
+    QVERIFY(!road.openFrom(Control<ImageViewerControl>(form, "ImageV_1")));
     QCOMPARE(form.mainWindowState(), state);
     QVERIFY(!road.watchTimer()->isActive());
     QCOMPARE(road.fx.responder().shown.size(), shownBefore + 1);
@@ -297,16 +307,16 @@ void PhotoWindowTest::unreadablePictureIsNamedAndChangesNothing() {
     QVERIFY(text.startsWith(form.message(kMessagePictureUnreadable)));
     QVERIFY(text.contains(QStringLiteral("01  Paysage.jpg")));
     // The other picture still opens.
-    QVERIFY(road.openFrom(road.fx.control<ImageViewerControl>("ImageV_2")));
+    QVERIFY(road.openFrom(Control<ImageViewerControl>(form, "ImageV_2")));
 }
 
 void PhotoWindowTest::dragAndWheelMoveAZoomedPictureWithoutSwitchingSize() {
     PhotoRoad road;
     road.selectBoth();
-    FormPhoto* photo = road.openFrom(road.form().ImageV_1);
-    ImageViewerControl* viewer = photo->ImageV;
-    QTest::mouseClick(photo->pictb_Larger, Qt::LeftButton);
-    QTest::mouseClick(photo->pictb_Larger, Qt::LeftButton);
+    FormPhoto* photo = road.openFrom(Control<ImageViewerControl>(road.form(), "ImageV_1"));
+    ImageViewerControl* viewer = Control<ImageViewerControl>(*photo, "ImageV");
+    QTest::mouseClick(Control<QToolButton>(*photo, "pictb_Larger"), Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(*photo, "pictb_Larger"), Qt::LeftButton);
     const QPoint start(viewer->scrollX(), viewer->scrollY());
 
     sendMouse(viewer, QEvent::MouseButtonPress, QPoint(300, 300), Qt::LeftButton);

@@ -66,7 +66,7 @@ struct Loaded {
     Form1& start() {
         fx.start();
         fx.responder().folders.push_back(dir.path());
-        QTest::mouseClick(fx.form().cb_Dossier, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(fx.form(), "cb_Dossier"), Qt::LeftButton);
         fx.form().activateWindow();
         return fx.form();
     }
@@ -111,25 +111,28 @@ void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
     for (const char* companion : {"01  a.NEF", "01  a.xmp"})
         writeFile(folder.dir.filePath(companion), std::string("raw or sidecar ") + companion);
     Form1& form = folder.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     // Nothing in slot 1: nothing to turn, and no turn button is offered.
-    QVERIFY(!form.pictbttn_090->isVisible() && !form.pictbttn_090->isEnabled());
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_090")->isVisible() &&
+            !Control<QPushButton>(form, "pictbttn_090")->isEnabled());
     form.RotatePicture(90);
-    clickRow(form.lb_Avant, 0);
-    clickRow(form.lb_Avant, 1, Qt::ShiftModifier);
-    QVERIFY(form.pictbttn_180->isVisible() && form.pictbttn_180->isEnabled());
-    QCOMPARE(form.ImageV_1->pictureWidth(), 48);  // shown upright
+    clickRow(list, 0);
+    clickRow(list, 1, Qt::ShiftModifier);
+    QVERIFY(Control<QPushButton>(form, "pictbttn_180")->isVisible() &&
+            Control<QPushButton>(form, "pictbttn_180")->isEnabled());
+    QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->pictureWidth(), 48);  // shown upright
     const QByteArray other = readFile(folder.path("02  b"));
     struct {
         QPushButton* button;
         int width, height;
         std::array<int, 4> quarters;  // of the stored pixels, now shown as they are
     } steps[] = {
-        {form.pictbttn_090, 64, 48, {3, 2, 1, 0}},
-        {form.pictbttn_180, 64, 48, {0, 1, 2, 3}},
-        {form.pictbttn_270, 48, 64, {1, 3, 0, 2}},
+        {Control<QPushButton>(form, "pictbttn_090"), 64, 48, {3, 2, 1, 0}},
+        {Control<QPushButton>(form, "pictbttn_180"), 64, 48, {0, 1, 2, 3}},
+        {Control<QPushButton>(form, "pictbttn_270"), 48, 64, {1, 3, 0, 2}},
     };
     for (const auto& step : steps) {
-        form.textb_Caption->setFocus();
+        Control<QLineEdit>(form, "textb_Caption")->setFocus();
         QTest::mouseClick(step.button, Qt::LeftButton);
         const std::string turned = readFile(folder.path("01  a")).toStdString();
         QCOMPARE(ExifOrientation(turned), 1);
@@ -138,14 +141,16 @@ void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
         QCOMPARE(d.height, step.height);
         for (int q = 0; q < 4; ++q)
             QVERIFY(turnjpegs::Near(d.quarter(q), turnjpegs::kQuarters[step.quarters[q]]));
-        QCOMPARE(form.ImageV_1->pictureWidth(), step.width);  // slot 1 shows the turned file
+        QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->pictureWidth(),
+                 step.width);  // slot 1 shows the turned file
         QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
-        QCOMPARE(form.lb_Avant->selectedItems().size(), 2);
-        QTRY_VERIFY(form.lb_Avant->hasFocus());
+        QCOMPARE(list->selectedItems().size(), 2);
+        QTRY_VERIFY(list->hasFocus());
     }
     QCOMPARE(readFile(folder.path("02  b")), other);
-    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);  // both were selected: unselects all
-    QVERIFY(!form.pictbttn_270->isVisible());
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"),
+                      Qt::LeftButton);  // both were selected: unselects all
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_270")->isVisible());
     QCOMPARE(FilesIn(folder.dir.path()),
              (QStringList{"01  a.NEF", "01  a.jpg", "01  a.xmp", "02  b.jpg"}));
     for (const char* companion : {"01  a.NEF", "01  a.xmp"})
@@ -157,12 +162,12 @@ void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
 void PictureOperationsTest::turnThatCannotBeWrittenSaysSoAndKeepsThePicture() {
     Loaded folder({"01  a"});
     Form1& form = folder.start();
-    clickRow(form.lb_Avant, 0);
+    clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
     const QByteArray before = readFile(folder.path("01  a"));
     {
         FrozenFolder frozen(folder.dir.path().toStdString() + "/");
         if (!frozen.active()) QSKIP("this system lets us write into a read-only folder");
-        QTest::mouseClick(form.pictbttn_180, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(form, "pictbttn_180"), Qt::LeftButton);
     }
     QCOMPARE(readFile(folder.path("01  a")), before);
     QCOMPARE(FilesIn(folder.dir.path()), QStringList{"01  a.jpg"});
@@ -247,44 +252,46 @@ void PictureOperationsTest::otherTypesAreTurnedWithoutLosingPagesFramesOrQuality
 void PictureOperationsTest::deleteAsksThenSelectsTheCaretEntryOrNothing() {
     Loaded folder({"01  a", "02  b", "03  c", "04  d", "05  e"});
     Form1& form = folder.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
+    QPushButton* del = Control<QPushButton>(form, "pictbttn_Del");
     ScriptedResponder& responder = folder.fx.responder();
-    clickRow(form.lb_Avant, 2);  // the middle
+    clickRow(list, 2);  // the middle
     responder.answers.push_back(kAnswerYes);
-    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+    QTest::mouseClick(del, Qt::LeftButton);
     QCOMPARE(responder.shown.last().caption, QStringLiteral("Delete file"));
     QCOMPARE(responder.shown.last().text, QStringLiteral("Delete '03  c' ?"));
     QCOMPARE(FilesIn(folder.dir.path()),
              (QStringList{"01  a.jpg", "02  b.jpg", "04  d.jpg", "05  e.jpg"}));
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "04  d", "05  e"}));
-    QCOMPARE(form.lb_Avant->selectedItems().size(), 1);
-    QCOMPARE(form.lb_Avant->selectedItems()[0]->text(), QStringLiteral("04  d"));
-    QCOMPARE(form.ImageV_1->fileName(), folder.path("04  d"));
-    QCOMPARE(form.textb_1C->text(), QStringLiteral("04  d"));
+    QCOMPARE(listed(list), (QStringList{"01  a", "02  b", "04  d", "05  e"}));
+    QCOMPARE(list->selectedItems().size(), 1);
+    QCOMPARE(list->selectedItems()[0]->text(), QStringLiteral("04  d"));
+    QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->fileName(), folder.path("04  d"));
+    QCOMPARE(Control<QLineEdit>(form, "textb_1C")->text(), QStringLiteral("04  d"));
     QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
-    QTRY_VERIFY(form.lb_Avant->hasFocus());
+    QTRY_VERIFY(list->hasFocus());
 
     // The second-to-last place: afterwards nothing is selected, and slot 1 is empty.
-    clickRow(form.lb_Avant, 2);
+    clickRow(list, 2);
     responder.answers.push_back(kAnswerYes);
-    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "02  b", "05  e"}));
-    QVERIFY(form.lb_Avant->selectedItems().isEmpty());
-    QVERIFY(form.ImageV_1->fileName().isEmpty());
-    QVERIFY(!form.pictbttn_Del->isEnabled());
+    QTest::mouseClick(del, Qt::LeftButton);
+    QCOMPARE(listed(list), (QStringList{"01  a", "02  b", "05  e"}));
+    QVERIFY(list->selectedItems().isEmpty());
+    QVERIFY(Control<ImageViewerControl>(form, "ImageV_1")->fileName().isEmpty());
+    QVERIFY(!del->isEnabled());
 
     // No, on the last place after an order by date: nothing deleted, the list back in name order.
     WritePicture(folder.dir.path(), "00  z.jpg", "2999:01:01 00:00:00");
-    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
-    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
-    QTest::mouseClick(form.cb_Sort, Qt::LeftButton);
-    QCOMPARE(listed(form.lb_Avant).last(), QStringLiteral("00  z"));
-    clickRow(form.lb_Avant, 3);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Sort"), Qt::LeftButton);
+    QCOMPARE(listed(list).last(), QStringLiteral("00  z"));
+    clickRow(list, 3);
     responder.answers.push_back(kAnswerNo);
-    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"00  z", "01  a", "02  b", "05  e"}));
-    QVERIFY(form.lb_Avant->selectedItems().isEmpty());
+    QTest::mouseClick(del, Qt::LeftButton);
+    QCOMPARE(listed(list), (QStringList{"00  z", "01  a", "02  b", "05  e"}));
+    QVERIFY(list->selectedItems().isEmpty());
     QCOMPARE(FilesIn(folder.dir.path()).size(), 4);
-    QCOMPARE(form.cb_Sort->text(), form.message(kMessageSortByDate));
+    QCOMPARE(Control<QPushButton>(form, "cb_Sort")->text(), form.message(kMessageSortByDate));
 }
 
 // The file manager restores from the record in Trash/info: the original path, URL-escaped
@@ -294,10 +301,10 @@ void PictureOperationsTest::deletedPictureLiesInTheTrashWithItsRecordAndComesBac
     Loaded folder({"01  a", name});
     const QByteArray bytes = readFile(folder.path(name));
     Form1& form = folder.start();
-    clickRow(form.lb_Avant, 1);
+    clickRow(Control<QListWidget>(form, "lb_Avant"), 1);
     const qsizetype shownBefore = folder.fx.responder().shown.size();
     folder.fx.responder().answers.push_back(kAnswerYes);
-    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Del"), Qt::LeftButton);
     QCOMPARE(folder.fx.responder().shown.size(), shownBefore + 1);  // no second question
     QCOMPARE(FilesIn(folder.dir.path()), QStringList{"01  a.jpg"});
     const QString inTrash = trash() + "/files/" + name + ".jpg";
@@ -326,9 +333,9 @@ void PictureOperationsTest::trashThatCannotTakeThePictureAsksBeforeDeletingPerma
     Form1& form = folder.start();
     ScriptedResponder& responder = folder.fx.responder();
     for (const int answer : {kAnswerNo, kAnswerYes}) {
-        clickRow(form.lb_Avant, 0);
+        clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
         responder.answers = {kAnswerYes, answer};
-        QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Del"), Qt::LeftButton);
         QCOMPARE(responder.shown.last().caption, QStringLiteral("Delete file"));
         QVERIFY2(responder.shown.last().text.startsWith(
                      form.message(kMessageTrashFailedDeletePermanently) + "\n" +
@@ -337,7 +344,7 @@ void PictureOperationsTest::trashThatCannotTakeThePictureAsksBeforeDeletingPerma
         QCOMPARE(FilesIn(folder.dir.path()).contains("01  a.jpg"), answer == kAnswerNo);
         QVERIFY(!QFileInfo::exists(QDir::current().filePath("files/01  a.jpg")));
     }
-    QCOMPARE(listed(form.lb_Avant), QStringList{"02  b"});
+    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")), QStringList{"02  b"});
     qputenv("XDG_DATA_HOME", dataHome);
 }
 
@@ -346,10 +353,10 @@ std::function<int(QDialog&)> chooseFolder(ScriptedResponder& responder, const QS
                                           QString* openedOn) {
     return [&responder, folder, openedOn](QDialog& dialog) {
         auto& form = static_cast<FormGetFolder&>(dialog);
-        *openedOn = form.textb_GetFolder->text();
+        *openedOn = Control<QLineEdit>(form, "textb_GetFolder")->text();
         responder.folders.push_back(folder);
-        QTest::mouseClick(form.cb_Browse, Qt::LeftButton);
-        QTest::mouseClick(form.cb_OK, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(form, "cb_Browse"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(form, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     };
 }
@@ -361,31 +368,33 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
     QVERIFY(QDir().mkpath(rome));
     WritePicture(rome, "02  b.jpg", "already there");
     Form1& form = folder.start();
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     ScriptedResponder& responder = folder.fx.responder();
-    clickRow(form.lb_Avant, 1);
-    clickRow(form.lb_Avant, 2, Qt::ShiftModifier);
+    clickRow(list, 1);
+    clickRow(list, 2, Qt::ShiftModifier);
     QString openedOn;
     responder.dialogActions.push_back(chooseFolder(responder, rome, &openedOn));
-    QTest::mouseClick(form.cb_VersDossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_VersDossier"), Qt::LeftButton);
     QCOMPARE(openedOn, QDir::homePath() + "/");
     QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "04  d.jpg"}));
     QCOMPARE(FilesIn(rome), (QStringList{"02  b (2).jpg", "02  b.jpg", "03  c.jpg"}));
     QCOMPARE(readFile(rome + "/02  b (2).jpg"), JpegBytes("02  b"));
     QCOMPARE(readFile(rome + "/02  b.jpg"), JpegBytes("already there"));
-    QCOMPARE(listed(form.lb_Avant), (QStringList{"01  a", "04  d"}));
+    QCOMPARE(listed(list), (QStringList{"01  a", "04  d"}));
     QCOMPARE(form.mainWindowState(), WindowState::NothingSelected);
-    QVERIFY(form.ImageV_1->fileName().isEmpty() && form.ImageV_2->fileName().isEmpty());
-    QVERIFY(!form.progb_1->isVisible());
+    QVERIFY(Control<ImageViewerControl>(form, "ImageV_1")->fileName().isEmpty() &&
+            Control<ImageViewerControl>(form, "ImageV_2")->fileName().isEmpty());
+    QVERIFY(!Control<QProgressBar>(form, "progb_1")->isVisible());
     QVERIFY(folder.fx.readSettings().contains(("\r\n" + elsewhere.path() + "/\r\n").toUtf8()));
 
     // The picture folder through a link: nothing moves, nothing is said, and the dialog opened
     // on the parent of the last destination.
     const QString link = elsewhere.filePath("link");
     QVERIFY(QFile::link(folder.dir.path(), link));
-    clickRow(form.lb_Avant, 0);
+    clickRow(list, 0);
     const int shownBefore = responder.shown.size();
     responder.dialogActions.push_back(chooseFolder(responder, link, &openedOn));
-    QTest::mouseClick(form.cb_VersDossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_VersDossier"), Qt::LeftButton);
     QCOMPARE(openedOn, elsewhere.path() + "/");
     QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "04  d.jpg"}));
     QCOMPARE(responder.shown.size(), shownBefore + 2);  // the dialog and its browser only
@@ -395,9 +404,9 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
     QVERIFY(QDir().mkpath(frozenPath));
     FrozenFolder frozen(frozenPath.toStdString() + "/");
     if (!frozen.active()) QSKIP("this system lets us write into a read-only folder");
-    QTest::mouseClick(form.cb_Tout, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
     responder.dialogActions.push_back(chooseFolder(responder, frozenPath, &openedOn));
-    QTest::mouseClick(form.cb_VersDossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_VersDossier"), Qt::LeftButton);
     QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "04  d.jpg"}));
     const QString said = responder.shown.last().text;
     QVERIFY2(said.startsWith(form.message(kMessageCopyFailed) + "\n" + folder.path("01  a")),
@@ -420,27 +429,27 @@ void PictureOperationsTest::pictureWhoseNameIsNotUtf8IsShownTurnedAndDeleted() {
         out << turnjpegs::QuarterJpeg(64, 48, std::string());
     }
     Form1& form = folder.start();
-    QCOMPARE(form.lb_Avant->count(), 2);
-    clickRow(form.lb_Avant, 0);
-    QCOMPARE(PathBytes(form.ImageV_1->fileName()), odd);
-    QCOMPARE(form.ImageV_1->pictureWidth(), 64);
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 2);
+    clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
+    QCOMPARE(PathBytes(Control<ImageViewerControl>(form, "ImageV_1")->fileName()), odd);
+    QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->pictureWidth(), 64);
 
-    QTest::mouseClick(form.pictbttn_090, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_090"), Qt::LeftButton);
     std::ifstream in(odd, std::ios::binary);
     const turnjpegs::Decoded turned =
         turnjpegs::Decode(std::string(std::istreambuf_iterator<char>(in), {}));
     QCOMPARE(turned.width, 48);
     QCOMPARE(turned.height, 64);
-    QCOMPARE(form.ImageV_1->pictureWidth(), 48);
+    QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->pictureWidth(), 48);
 
     // The Trash records names as text: this one is deleted permanently after the second yes.
     folder.fx.responder().answers = {kAnswerYes, kAnswerYes};
-    QTest::mouseClick(form.pictbttn_Del, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Del"), Qt::LeftButton);
     QVERIFY(folder.fx.responder().shown.last().text.startsWith(
         form.message(kMessageTrashFailedDeletePermanently)));
     QCOMPARE(access(odd.c_str(), F_OK), -1);
     QCOMPARE(FilesIn(folder.dir.path()), QStringList{"02  b.jpg"});
-    QCOMPARE(listed(form.lb_Avant), QStringList{"02  b"});
+    QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")), QStringList{"02  b"});
 }
 
 QTEST_MAIN(PictureOperationsTest)

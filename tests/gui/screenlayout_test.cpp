@@ -120,7 +120,7 @@ void ScreenLayoutTest::viewersAndTheirTextBoxesTakeTheLayoutRectangles() {
                                                  {"ImageV_S", e.vs},
                                                  {"ImageV_L", e.vl}};
     for (const auto& [name, rect] : viewers) {
-        QCOMPARE(fx.control<ImageViewerControl>(name)->geometry(), rect);
+        QCOMPARE(Control<ImageViewerControl>(fx.form(), name)->geometry(), rect);
     }
     // name, expected rectangle, shown after start-up
     const std::tuple<const char*, QRect, bool> boxes[] = {
@@ -133,7 +133,7 @@ void ScreenLayoutTest::viewersAndTheirTextBoxesTakeTheLayoutRectangles() {
         {"textb_L", QRect(e.vl.x(), e.vl.bottom() + 1 + 6, e.vl.width(), 18), false},
     };
     for (const auto& [name, rect, shown] : boxes) {
-        auto* box = fx.control<QLineEdit>(name);
+        auto* box = Control<QLineEdit>(fx.form(), name);
         QCOMPARE(box->geometry(), rect);
         QVERIFY2(box->isReadOnly(), name);
         QVERIFY2(box->isVisibleTo(&fx.form()) == shown, name);
@@ -145,23 +145,24 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
     const Expected e = expectedFor(screenHeight);
     FormFixture fx(screenHeight);
     Form1& form = fx.start();
+    QPushButton* memo = Control<QPushButton>(form, "cb_Memo");
     const int bottom = e.v2.y() + e.v2.height() + 2 + 18 + 18;  // bottom of textb_2N
     const int top = screenHeight == 600 ? e.v2.y() - 6 : bottom - (kThumb + 119);
     // The group is wider only as far as a memo button wider than a thumbnail pushes the strip.
-    const int memoExtra = std::max(0, TextWidthNeeded(fx.control<QPushButton>("cb_Memo")) - kThumb);
-    QCOMPARE(fx.control<QGroupBox>("groupb_FileName")->geometry(),
+    const int memoExtra = std::max(0, TextWidthNeeded(memo) - kThumb);
+    QCOMPARE(Control<QGroupBox>(form, "groupb_FileName")->geometry(),
              QRect(15, top, 540 + memoExtra, bottom - top));
-    QVERIFY(rightOf(fx.control<QGroupBox>("groupb_FileName")) <
-            fx.control<ImageViewerControl>("ImageV_2")->x());
-    QCOMPARE(fx.control<QListWidget>("lb_Avant")->geometry(), QRect(150, 55, 290, top - 55));
+    QVERIFY(rightOf(Control<QGroupBox>(form, "groupb_FileName")) <
+            Control<ImageViewerControl>(form, "ImageV_2")->x());
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->geometry(), QRect(150, 55, 290, top - 55));
 
-    QCOMPARE(fx.control<QLabel>("label_Type")->y(), top + 24);
-    QCOMPARE(fx.control<QLabel>("label_Caption")->y(), top + 24);
+    QCOMPARE(Control<QLabel>(form, "label_Type")->y(), top + 24);
+    QCOMPARE(Control<QLabel>(form, "label_Caption")->y(), top + 24);
     const std::tuple<QLineEdit*, QComboBox*, QPushButton*> columns[] = {
-        {fx.control<QLineEdit>("textb_FileType"), fx.control<QComboBox>("combo_FileTypes"),
-         fx.control<QPushButton>("pictbttn_ClearTypes")},
-        {fx.control<QLineEdit>("textb_Caption"), fx.control<QComboBox>("combo_Captions"),
-         fx.control<QPushButton>("pictbttn_ClearCaptions")}};
+        {Control<QLineEdit>(form, "textb_FileType"), Control<QComboBox>(form, "combo_FileTypes"),
+         Control<QPushButton>(form, "pictbttn_ClearTypes")},
+        {Control<QLineEdit>(form, "textb_Caption"), Control<QComboBox>(form, "combo_Captions"),
+         Control<QPushButton>(form, "pictbttn_ClearCaptions")}};
     for (const auto& [box, combo, clear] : columns) {
         QCOMPARE(box->y(), top + 21);
         QCOMPARE(box->height(), 18);
@@ -173,26 +174,25 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
     // The memo button and the twelve thumbnails: squares of 36 in one row, 5 apart; the memo
     // button is wider only as far as its caption needs.
     const int memoLeft = 15 + (540 - 60 - 13 * kThumb) / 2;
-    const int memoTop = fx.control<QComboBox>("combo_FileTypes")->y() + 33;
-    QCOMPARE(fx.control<QPushButton>("cb_Memo")->geometry().topLeft(), QPoint(memoLeft, memoTop));
-    QCOMPARE(fx.control<QPushButton>("cb_Memo")->height(), kThumb);
-    QCOMPARE(fx.control<QPushButton>("cb_Memo")->width(),
-             std::max(kThumb, TextWidthNeeded(fx.control<QPushButton>("cb_Memo"))));
+    const int memoTop = Control<QComboBox>(form, "combo_FileTypes")->y() + 33;
+    QCOMPARE(memo->geometry().topLeft(), QPoint(memoLeft, memoTop));
+    QCOMPARE(memo->height(), kThumb);
+    QCOMPARE(memo->width(), std::max(kThumb, TextWidthNeeded(memo)));
     for (int i = 0; i < 12; ++i) {
         const QString name = QStringLiteral("IV_%1").arg(i, 2, 10, QChar('0'));
-        const int left = rightOf(fx.control<QPushButton>("cb_Memo")) + 5 + i * (kThumb + 5);
-        QCOMPARE(form.findChild<ImageViewerControl*>(name)->geometry(),
+        const int left = rightOf(memo) + 5 + i * (kThumb + 5);
+        QCOMPARE(Control<ImageViewerControl>(form, name)->geometry(),
                  QRect(left, memoTop, kThumb, kThumb));
-        auto* caption = form.findChild<QLineEdit*>(QStringLiteral("textb_MP%1").arg(i));
+        auto* caption = Control<QLineEdit>(form, QStringLiteral("textb_MP%1").arg(i));
         QCOMPARE(caption->geometry(), QRect(left, memoTop + kThumb + 6, kThumb, 18));
     }
-    QVERIFY(bottomOf(form.findChild<QLineEdit*>(QStringLiteral("textb_MP11"))) <= bottom);
-    QCOMPARE(rightOf(fx.control<QGroupBox>("groupb_FileName")) -
-                 rightOf(form.findChild<ImageViewerControl*>(QStringLiteral("IV_11"))),
+    QVERIFY(bottomOf(Control<QLineEdit>(form, "textb_MP11")) <= bottom);
+    QCOMPARE(rightOf(Control<QGroupBox>(form, "groupb_FileName")) -
+                 rightOf(Control<ImageViewerControl>(form, "IV_11")),
              6);  // the frame clear of the strip
-    QCOMPARE(fx.control<QPushButton>("pictbttn_ClearSnapkeep")->y(), memoTop + kThumb + 4);
-    QVERIFY(qAbs(fx.control<QPushButton>("pictbttn_ClearSnapkeep")->geometry().center().x() -
-                 fx.control<QPushButton>("cb_Memo")->geometry().center().x()) <= 1);
+    QCOMPARE(Control<QPushButton>(form, "pictbttn_ClearSnapkeep")->y(), memoTop + kThumb + 4);
+    QVERIFY(qAbs(Control<QPushButton>(form, "pictbttn_ClearSnapkeep")->geometry().center().x() -
+                 memo->geometry().center().x()) <= 1);
 }
 
 void ScreenLayoutTest::commandSpacingIsCappedAndCancelsTakeTheirCommandsPlace() {
@@ -200,20 +200,25 @@ void ScreenLayoutTest::commandSpacingIsCappedAndCancelsTakeTheirCommandsPlace() 
     const Expected e = expectedFor(screenHeight);
     FormFixture fx(screenHeight);
     Form1& form = fx.start();
-    QCOMPARE(form.groupb_Exec->geometry(), QRect(15, 49, 120, form.lb_Avant->height() + 7));
+    QCOMPARE(Control<QGroupBox>(form, "groupb_Exec")->geometry(),
+             QRect(15, 49, 120, Control<QListWidget>(form, "lb_Avant")->height() + 7));
     const char* const places[] = {"cb_Dossier",   "cb_Sort",        "cb_Tout",      "cb_Renommer",
                                   "cb_Appliquer", "cb_Renumeroter", "cb_Diaporama", "cb_Quit"};
     const int H = e.commandHeight;
     const int s = e.commandSpacing;
     QVERIFY(s <= 32);
     for (int i = 0; i < 8; ++i) {
-        QCOMPARE(fx.control<QPushButton>(places[i])->geometry(),
+        QCOMPARE(Control<QPushButton>(form, places[i])->geometry(),
                  QRect(20, 49 + s + 5 + i * (H + s), 110, H));
     }
-    QVERIFY(bottomOf(form.cb_Quit) <= bottomOf(form.groupb_Exec));
-    QCOMPARE(form.cb_AnnulerRenommage->geometry(), form.cb_Renommer->geometry());
-    QCOMPARE(form.cb_AnnulerApplication->geometry(), form.cb_Appliquer->geometry());
-    QCOMPARE(form.cb_AnnulerRenumerotage->geometry(), form.cb_Renumeroter->geometry());
+    QVERIFY(bottomOf(Control<QPushButton>(form, "cb_Quit")) <=
+            bottomOf(Control<QGroupBox>(form, "groupb_Exec")));
+    QCOMPARE(Control<QPushButton>(form, "cb_AnnulerRenommage")->geometry(),
+             Control<QPushButton>(form, "cb_Renommer")->geometry());
+    QCOMPARE(Control<QPushButton>(form, "cb_AnnulerApplication")->geometry(),
+             Control<QPushButton>(form, "cb_Appliquer")->geometry());
+    QCOMPARE(Control<QPushButton>(form, "cb_AnnulerRenumerotage")->geometry(),
+             Control<QPushButton>(form, "cb_Renumeroter")->geometry());
 }
 
 void ScreenLayoutTest::moveButtonsAreCentredSquaresFramedByTheScale() {
@@ -221,30 +226,35 @@ void ScreenLayoutTest::moveButtonsAreCentredSquaresFramedByTheScale() {
     const Expected e = expectedFor(screenHeight);
     FormFixture fx(screenHeight);
     Form1& form = fx.start();
-    const QRect group = form.groupb_Move->geometry();
-    QCOMPARE(group, QRect(rightOf(form.lb_Avant) + 15, 49, 100, form.lb_Avant->height() + 7));
-    const QPair<QPushButton*, int> buttons[] = {{form.pictbttn_ToStart10, 0},
-                                                {form.pictbttn_ToStart1, 39},
-                                                {form.pictbttn_TargetMove, 83},
-                                                {form.pictbttn_ToEnd1, 127},
-                                                {form.pictbttn_ToEnd10, 166}};
+    const QRect group = Control<QGroupBox>(form, "groupb_Move")->geometry();
+    QCOMPARE(group, QRect(rightOf(Control<QListWidget>(form, "lb_Avant")) + 15, 49, 100,
+                          Control<QListWidget>(form, "lb_Avant")->height() + 7));
+    const QPair<QPushButton*, int> buttons[] = {
+        {Control<QPushButton>(form, "pictbttn_ToStart10"), 0},
+        {Control<QPushButton>(form, "pictbttn_ToStart1"), 39},
+        {Control<QPushButton>(form, "pictbttn_TargetMove"), 83},
+        {Control<QPushButton>(form, "pictbttn_ToEnd1"), 127},
+        {Control<QPushButton>(form, "pictbttn_ToEnd10"), 166}};
     for (const auto& [button, below] : buttons) {
         QCOMPARE(button->geometry(),
                  QRect(group.x() + 50 - 17, 49 + e.firstMoveOffset + below, 34, 34));
         QCOMPARE(button->geometry().center().x(), group.center().x());
     }
-    const int scaleTop = form.pictbttn_ToStart10->y() - 6;
-    QCOMPARE(form.groupb_Scale->geometry(),
-             QRect(group.x() + 32, scaleTop, 36, bottomOf(form.pictbttn_ToEnd10) - scaleTop));
+    const int scaleTop = Control<QPushButton>(form, "pictbttn_ToStart10")->y() - 6;
+    QCOMPARE(Control<QGroupBox>(form, "groupb_Scale")->geometry(),
+             QRect(group.x() + 32, scaleTop, 36,
+                   bottomOf(Control<QPushButton>(form, "pictbttn_ToEnd10")) - scaleTop));
 
     const int H = e.commandHeight;
-    int top = bottomOf(form.groupb_Scale) + 6 + e.moveSpacing;
-    for (QPushButton* b :
-         {form.cb_AccepterDeplacer, form.cb_AnnulerDeplacer, form.cb_VersDossier}) {
+    int top = bottomOf(Control<QGroupBox>(form, "groupb_Scale")) + 6 + e.moveSpacing;
+    for (QPushButton* b : {Control<QPushButton>(form, "cb_AccepterDeplacer"),
+                           Control<QPushButton>(form, "cb_AnnulerDeplacer"),
+                           Control<QPushButton>(form, "cb_VersDossier")}) {
         QCOMPARE(b->geometry(), QRect(group.x() + 5, top, 90, H - 3));
         top += H + e.moveSpacing;
     }
-    QVERIFY(bottomOf(form.cb_VersDossier) <= bottomOf(form.groupb_Move));
+    QVERIFY(bottomOf(Control<QPushButton>(form, "cb_VersDossier")) <=
+            bottomOf(Control<QGroupBox>(form, "groupb_Move")));
 }
 
 void ScreenLayoutTest::rightColumnAndProgressBarStandBesideTheUpperPicture() {
@@ -252,20 +262,25 @@ void ScreenLayoutTest::rightColumnAndProgressBarStandBesideTheUpperPicture() {
     const Expected e = expectedFor(screenHeight);
     FormFixture fx(screenHeight);
     Form1& form = fx.start();
+    QProgressBar* progress = Control<QProgressBar>(form, "progb_1");
     const int P = e.pictureButtonHeight;
     const int g = (e.v1.height() - 2 * P) / 3;
     const int left = e.v1.x() + e.v1.width() + 7;
-    QCOMPARE(form.pictbttn_Del->geometry(), QRect(left, e.v1.y() + g, P + 6, P));
-    QCOMPARE(form.pictbttn_Date->geometry(), QRect(left, e.v1.y() + P + g, P + 6, P));
-    for (QPushButton* turn : {form.pictbttn_090, form.pictbttn_180, form.pictbttn_270}) {
+    QCOMPARE(Control<QPushButton>(form, "pictbttn_Del")->geometry(),
+             QRect(left, e.v1.y() + g, P + 6, P));
+    QCOMPARE(Control<QPushButton>(form, "pictbttn_Date")->geometry(),
+             QRect(left, e.v1.y() + P + g, P + 6, P));
+    for (QPushButton* turn :
+         {Control<QPushButton>(form, "pictbttn_090"), Control<QPushButton>(form, "pictbttn_180"),
+          Control<QPushButton>(form, "pictbttn_270")}) {
         QCOMPARE(turn->size(), QSize(P + 6, P));
         QVERIFY(!turn->isEnabled());
         QVERIFY(!turn->isVisibleTo(&form));
     }
-    QCOMPARE(form.progb_1->x(), 570);
-    QCOMPARE(form.progb_1->width(), e.v1.width());
-    QCOMPARE(form.progb_1->y(), e.vl.y() + e.vl.height() / 2 - 18);
-    QVERIFY(!form.progb_1->isVisibleTo(&form));
+    QCOMPARE(progress->x(), 570);
+    QCOMPARE(progress->width(), e.v1.width());
+    QCOMPARE(progress->y(), e.vl.y() + e.vl.height() / 2 - 18);
+    QVERIFY(!progress->isVisibleTo(&form));
 }
 
 void ScreenLayoutTest::topRowSharesOneLineWithoutOverlap_data() {
@@ -283,29 +298,33 @@ void ScreenLayoutTest::topRowSharesOneLineWithoutOverlap() {
     FormFixture fx(screenHeight);
     if (french) fx.installShipped("French.lng");
     Form1& form = fx.start();
-    QCOMPARE(form.combo_Languages->isVisibleTo(&form), french);
+    QLineEdit* folder = Control<QLineEdit>(form, "textb_Dossier");
+    QLineEdit* fileCount = Control<QLineEdit>(form, "textb_FichiersAuDossier");
+    QComboBox* languages = Control<QComboBox>(form, "combo_Languages");
+    QPushButton* help = Control<QPushButton>(form, "cb_Aide");
+    QPushButton* about = Control<QPushButton>(form, "cb_About");
+    QPushButton* turn = Control<QPushButton>(form, "pictbttn_090");
+    QCOMPARE(languages->isVisibleTo(&form), french);
 
-    const int top = form.textb_Dossier->y();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{form.textb_Dossier, form.textb_FichiersAuDossier,
-                                         form.combo_Languages, form.cb_Aide, form.cb_About}) {
+    const int top = folder->y();
+    for (QWidget* w : std::initializer_list<QWidget*>{folder, fileCount, languages, help, about}) {
         QCOMPARE(w->y(), top);
         QCOMPARE(w->height(), 18);
     }
-    QCOMPARE(form.label_Dossier->y(), top + 2);
-    QCOMPARE(form.label_FichiersAuDossier->y(), top + 2);
-    QCOMPARE(form.textb_Dossier->x(), form.lb_Avant->x());
-    QCOMPARE(form.textb_FichiersAuDossier->x(), 570);
+    QCOMPARE(Control<QLabel>(form, "label_Dossier")->y(), top + 2);
+    QCOMPARE(Control<QLabel>(form, "label_FichiersAuDossier")->y(), top + 2);
+    QCOMPARE(folder->x(), Control<QListWidget>(form, "lb_Avant")->x());
+    QCOMPARE(fileCount->x(), 570);
 
     // Equal gaps before each control right of the file count, ending at the right column.
     QList<QWidget*> row;
-    if (french) row << form.combo_Languages;
-    row << form.cb_Aide << form.cb_About;
-    const int gap = row[0]->x() - rightOf(form.textb_FichiersAuDossier);
+    if (french) row << languages;
+    row << help << about;
+    const int gap = row[0]->x() - rightOf(fileCount);
     QVERIFY(gap > 0);
     for (int i = 1; i < row.size(); ++i) QCOMPARE(row[i]->x() - rightOf(row[i - 1]), gap);
-    QVERIFY(rightOf(form.cb_About) <= rightOf(form.pictbttn_090));
-    QVERIFY(rightOf(form.pictbttn_090) - rightOf(form.cb_About) < gap + 3);
+    QVERIFY(rightOf(about) <= rightOf(turn));
+    QVERIFY(rightOf(turn) - rightOf(about) < gap + 3);
 
     const QString overlap =
         firstOverlap(form, {"label_Dossier", "textb_Dossier", "label_FichiersAuDossier",
@@ -342,9 +361,10 @@ void ScreenLayoutTest::visibleCommandsNeverOverlapInAnyState() {
     const QString overlap = firstOverlap(form, column);
     QVERIFY2(overlap.isEmpty(), qPrintable(overlap));
     for (const QString& name : column) {
-        QWidget* w = form.findChild<QWidget*>(name);
+        QWidget* w = Control<QWidget>(form, name);
         if (w->isVisibleTo(&form))
-            QVERIFY2(form.groupb_Exec->geometry().contains(w->geometry()), qPrintable(name));
+            QVERIFY2(Control<QGroupBox>(form, "groupb_Exec")->geometry().contains(w->geometry()),
+                     qPrintable(name));
     }
     const QStringList moves = {"pictbttn_ToStart10", "pictbttn_ToStart1", "pictbttn_TargetMove",
                                "pictbttn_ToEnd1",    "pictbttn_ToEnd10",  "cb_AccepterDeplacer",
@@ -385,16 +405,19 @@ void ScreenLayoutTest::aResizedWindowLeavesNoEmptyBorderAndCutsNothingOff() {
 
     // No grey border: the upper picture ends where the right column leaves 55 pixels (the layout's
     // margin), the file-name group 41 pixels above the bottom (the lower picture's text boxes).
-    QCOMPARE(rightOf(form.ImageV_1) + 55, window.width());
-    QCOMPARE(bottomOf(form.groupb_FileName), window.height() - 41);
+    QCOMPARE(rightOf(Control<ImageViewerControl>(form, "ImageV_1")) + 55, window.width());
+    QCOMPARE(bottomOf(Control<QGroupBox>(form, "groupb_FileName")), window.height() - 41);
     if (listWider >= 0) {
-        QCOMPARE(form.lb_Avant->width() - 290, listWider);
-        QCOMPARE(form.ImageV_1->width() - (window.width() < 1025 || window.height() < 893
-                                               ? (window.height() < 713 ? 160 : 280)
-                                               : 400),
+        QCOMPARE(Control<QListWidget>(form, "lb_Avant")->width() - 290, listWider);
+        QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->width() -
+                     (window.width() < 1025 || window.height() < 893
+                          ? (window.height() < 713 ? 160 : 280)
+                          : 400),
                  picturesWider);
     }
-    for (ImageViewerControl* viewer : {form.ImageV_1, form.ImageV_2}) {  // pictures keep 4:3
+    for (ImageViewerControl* viewer :
+         {Control<ImageViewerControl>(form, "ImageV_1"),
+          Control<ImageViewerControl>(form, "ImageV_2")}) {  // pictures keep 4:3
         QVERIFY(qAbs(viewer->width() * 3 - viewer->height() * 4) <= 4);
     }
 
@@ -402,7 +425,7 @@ void ScreenLayoutTest::aResizedWindowLeavesNoEmptyBorderAndCutsNothingOff() {
     // group frames; every text fits, also in the language with the longest words.
     for (int language : {0, 1}) {
         if (language == 1) {
-            auto* languages = form.combo_Languages;
+            auto* languages = Control<QComboBox>(form, "combo_Languages");
             languages->setCurrentIndex(languages->findText(QStringLiteral("German")));
             emit languages->activated(languages->currentIndex());
         }

@@ -26,17 +26,12 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-template <typename T>
-T* in(QDialog& dialog, const char* name) {
-    return dialog.findChild<T*>(QLatin1String(name));
-}
-
 void click(QDialog& dialog, const char* name) {
-    QTest::mouseClick(in<QAbstractButton>(dialog, name), Qt::LeftButton);
+    QTest::mouseClick(Control<QAbstractButton>(dialog, name), Qt::LeftButton);
 }
 
 void type(QDialog& dialog, const char* name, const QString& text) {
-    auto* box = in<QLineEdit>(dialog, name);
+    auto* box = Control<QLineEdit>(dialog, name);
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
@@ -80,7 +75,7 @@ public:
             WritePicture(pictures, QLatin1String(name));
         fx.start();
         fx.responder().folders.push_back(pictures);
-        QTest::mouseClick(fx.form().cb_Dossier, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(fx.form(), "cb_Dossier"), Qt::LeftButton);
         fx.responder().shown.clear();
     }
     Form1& form() { return fx.form(); }
@@ -91,7 +86,7 @@ public:
             act(dialog);
             return dialog.result();
         });
-        QTest::mouseClick(form().cb_Diaporama, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(form(), "cb_Diaporama"), Qt::LeftButton);
         QVERIFY(fx.responder().dialogActions.empty());
     }
     // The folder choice behind cb_GetFolder answers `folder` through its browser.
@@ -140,39 +135,39 @@ void SlideShowTest::plainNameHidesTheTitleChoiceAndCreatesTheProject() {
     road.createSlideShow([&](QDialog& dialog) {
         QCOMPARE(dialog.objectName(), QStringLiteral("FormDiaporamaParameters"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Slide show parameters"));
-        QCOMPARE(in<QLabel>(dialog, "label_NomDuFichier")->text(),
+        QCOMPARE(Control<QLabel>(dialog, "label_NomDuFichier")->text(),
                  QStringLiteral("Pictures folder: 'Vacances'"));
-        QCOMPARE(in<QLabel>(dialog, "label_DossierDiaporama")->text(),
+        QCOMPARE(Control<QLabel>(dialog, "label_DossierDiaporama")->text(),
                  QStringLiteral("Slide show folder:"));
-        QCOMPARE(in<QLabel>(dialog, "label_DureeImage")->text(),
+        QCOMPARE(Control<QLabel>(dialog, "label_DureeImage")->text(),
                  QStringLiteral("Image display interval (4000 ms =4 sec)"));
-        QCOMPARE(in<QLabel>(dialog, "label_DureeEffet")->text(),
+        QCOMPARE(Control<QLabel>(dialog, "label_DureeEffet")->text(),
                  QStringLiteral("Effects duration (1200 ms =1.2 sec)"));
-        QCOMPARE(in<QLineEdit>(dialog, "textb_DureeImage")->text(), QStringLiteral("4000"));
-        QCOMPARE(in<QLineEdit>(dialog, "textb_DureeEffet")->text(), QStringLiteral("1200"));
-        QVERIFY(!in<QPushButton>(dialog, "cb_Create")->isEnabled());
+        QCOMPARE(Control<QLineEdit>(dialog, "textb_DureeImage")->text(), QStringLiteral("4000"));
+        QCOMPARE(Control<QLineEdit>(dialog, "textb_DureeEffet")->text(), QStringLiteral("1200"));
+        QVERIFY(!Control<QPushButton>(dialog, "cb_Create")->isEnabled());
         for (const char* hidden :
              {"optb_TextFirst", "optb_DateFirst", "groupb_ShowTitle", "label_ShowTitle"})
-            QVERIFY2(!in<QWidget>(dialog, hidden)->isVisibleTo(&dialog), hidden);
+            QVERIFY2(!Control<QWidget>(dialog, hidden)->isVisibleTo(&dialog), hidden);
         // The folder row and the buttons move up by the spacing of the duration rows.
-        auto* image = in<QLabel>(dialog, "label_DureeImage");
-        auto* effect = in<QLabel>(dialog, "label_DureeEffet");
-        auto* folder = in<QLabel>(dialog, "label_DossierDiaporama");
-        auto* getFolder = in<QPushButton>(dialog, "cb_GetFolder");
-        auto* annul = in<QPushButton>(dialog, "cb_Annul");
+        auto* image = Control<QLabel>(dialog, "label_DureeImage");
+        auto* effect = Control<QLabel>(dialog, "label_DureeEffet");
+        auto* folder = Control<QLabel>(dialog, "label_DossierDiaporama");
+        auto* getFolder = Control<QPushButton>(dialog, "cb_GetFolder");
+        auto* annul = Control<QPushButton>(dialog, "cb_Annul");
         const int d = effect->y() - image->y();
         QCOMPARE(folder->y(), effect->y() + effect->height() + d);
         QCOMPARE(getFolder->y(), folder->y() + folder->height() + d);
-        QCOMPARE(in<QPushButton>(dialog, "cb_Create")->y(), getFolder->y());
+        QCOMPARE(Control<QPushButton>(dialog, "cb_Create")->y(), getFolder->y());
         QCOMPARE(annul->y(), getFolder->y());
         QCOMPARE(dialog.height(), annul->y() + annul->height() + 2 * d);
-        QCOMPARE(in<QLineEdit>(dialog, "textb_DureeEffet")->geometry().right(),
+        QCOMPARE(Control<QLineEdit>(dialog, "textb_DureeEffet")->geometry().right(),
                  annul->geometry().right());
         QCOMPARE(cutTexts(dialog), QStringList());
 
         click(dialog, "cb_GetFolder");
         QCOMPARE(folder->text(), "Slide show folder: '" + road.shows() + "/'");
-        QVERIFY(in<QPushButton>(dialog, "cb_Create")->isEnabled());
+        QVERIFY(Control<QPushButton>(dialog, "cb_Create")->isEnabled());
         type(dialog, "textb_DureeImage", QStringLiteral("2500"));
         click(dialog, "cb_Create");
     });
@@ -192,9 +187,9 @@ void SlideShowTest::plainNameHidesTheTitleChoiceAndCreatesTheProject() {
 
     // The next opening offers 4000 and 1200 again, with the folder chosen before.
     road.createSlideShow([&](QDialog& dialog) {
-        QCOMPARE(in<QLineEdit>(dialog, "textb_DureeImage")->text(), QStringLiteral("4000"));
-        QCOMPARE(in<QLineEdit>(dialog, "textb_DureeEffet")->text(), QStringLiteral("1200"));
-        QCOMPARE(in<QLabel>(dialog, "label_DossierDiaporama")->text(),
+        QCOMPARE(Control<QLineEdit>(dialog, "textb_DureeImage")->text(), QStringLiteral("4000"));
+        QCOMPARE(Control<QLineEdit>(dialog, "textb_DureeEffet")->text(), QStringLiteral("1200"));
+        QCOMPARE(Control<QLabel>(dialog, "label_DossierDiaporama")->text(),
                  "Slide show folder: '" + road.shows() + "/'");
         click(dialog, "cb_Annul");
     });
@@ -206,11 +201,11 @@ void SlideShowTest::datedNameOffersBothTitlesAndTheRootBecomesItsSubfolder() {
     Road road(QStringLiteral("2006-07 Italie"), "English", "Date", true);
     road.willChooseFolder(QStringLiteral("/"));
     road.createSlideShow([&](QDialog& dialog) {
-        auto* title = in<QLabel>(dialog, "label_ShowTitle");
-        auto* textFirst = in<QRadioButton>(dialog, "optb_TextFirst");
-        auto* dateFirst = in<QRadioButton>(dialog, "optb_DateFirst");
-        QVERIFY(in<QGroupBox>(dialog, "groupb_ShowTitle")->isVisibleTo(&dialog));
-        QCOMPARE(in<QGroupBox>(dialog, "groupb_ShowTitle")->title(),
+        auto* title = Control<QLabel>(dialog, "label_ShowTitle");
+        auto* textFirst = Control<QRadioButton>(dialog, "optb_TextFirst");
+        auto* dateFirst = Control<QRadioButton>(dialog, "optb_DateFirst");
+        QVERIFY(Control<QGroupBox>(dialog, "groupb_ShowTitle")->isVisibleTo(&dialog));
+        QCOMPARE(Control<QGroupBox>(dialog, "groupb_ShowTitle")->title(),
                  QStringLiteral("Slide show title"));
         QCOMPARE(textFirst->text(), QStringLiteral("Date before text"));
         QCOMPARE(dateFirst->text(), QStringLiteral("Date after text"));
@@ -225,7 +220,7 @@ void SlideShowTest::datedNameOffersBothTitlesAndTheRootBecomesItsSubfolder() {
         QCOMPARE(title->text(), QStringLiteral("2006-07 Italie"));
 
         click(dialog, "cb_GetFolder");
-        QCOMPARE(in<QLabel>(dialog, "label_DossierDiaporama")->text(),
+        QCOMPARE(Control<QLabel>(dialog, "label_DossierDiaporama")->text(),
                  QStringLiteral("Slide show folder: '/Slide shows/'"));
         QCOMPARE(cutTexts(dialog), QStringList());
         click(dialog, "cb_Annul");
@@ -265,7 +260,7 @@ void SlideShowTest::durationsMustBeDigitsAndTheDialogStaysOpen() {
             QCOMPARE(road.fx.responder().shown[0].caption, QLatin1String(row.caption));
             QCOMPARE(road.fx.responder().shown[0].text, QStringLiteral("Digits only"));
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
-            QCOMPARE(in<QLineEdit>(dialog, "textb_DureeImage")->text(),
+            QCOMPARE(Control<QLineEdit>(dialog, "textb_DureeImage")->text(),
                      QLatin1String(row.interval));
         }
         type(dialog, "textb_DureeImage", QString());
@@ -345,8 +340,8 @@ void SlideShowTest::everyTextFitsInEveryLanguage() {
         Road road(name, language, "Text", true);
         road.createSlideShow([&](QDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), title);
-            QCOMPARE(in<QPushButton>(dialog, "cb_Create")->text(), create);
-            QCOMPARE(in<QLabel>(dialog, "label_ShowTitle")->text(),
+            QCOMPARE(Control<QPushButton>(dialog, "cb_Create")->text(), create);
+            QCOMPARE(Control<QLabel>(dialog, "label_ShowTitle")->text(),
                      name == "Vacances" ? name : QStringLiteral("Italie (2006-07 )"));
             QCOMPARE(cutTexts(dialog), QStringList());
             click(dialog, "cb_Annul");

@@ -48,37 +48,39 @@ void SlotDecodeTest::slowDecodeNeverLeavesAStalePictureInSlot1() {
     writeSolid(pictures.filePath("03  Phare.jpg"), QSize(64, 48), Qt::blue);
     FormFixture fx;
     Form1& form = fx.start();
+    ImageViewerControl* slot1 = Control<ImageViewerControl>(form, "ImageV_1");
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
     fx.responder().folders.push_back(pictures.path());
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
-    QCOMPARE(form.lb_Avant->count(), 3);
-    form.lb_Avant->setFocus();
-    form.lb_Avant->setCurrentRow(0);
-    QTRY_VERIFY(near(middleOf(form.ImageV_1), Qt::red));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
+    QCOMPARE(list->count(), 3);
+    list->setFocus();
+    list->setCurrentRow(0);
+    QTRY_VERIFY(near(middleOf(slot1), Qt::red));
 
     // The second picture is replaced by a camera-size one after the listing: its decode is slow.
     writeSolid(port, QSize(6000, 4000), Qt::green);
-    QTest::keyClick(form.lb_Avant, Qt::Key_Down);
-    QCOMPARE(form.ImageV_1->fileName(), port);
-    QVERIFY(!near(middleOf(form.ImageV_1), Qt::red));  // never the picture selected before
-    QTest::keyClick(form.lb_Avant, Qt::Key_Down);
-    QCOMPARE(form.textb_1C->text(), QStringLiteral("03  Phare"));
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(slot1->fileName(), port);
+    QVERIFY(!near(middleOf(slot1),
+                  Qt::red));  // never the picture selected before
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(Control<QLineEdit>(form, "textb_1C")->text(), QStringLiteral("03  Phare"));
     // Until the slow decode has ended and anything it sent has been delivered, slot 1 shows
     // the third picture or nothing, never the second.
     bool decodesEnded = false;
     do {
         decodesEnded = WaitForBackgroundDecodes(0);
         QCoreApplication::processEvents();
-        const QColor shown = middleOf(form.ImageV_1);
+        const QColor shown = middleOf(slot1);
         QVERIFY2(!near(shown, Qt::green), qPrintable(shown.name()));
     } while (!decodesEnded);
-    QVERIFY(near(middleOf(form.ImageV_1), Qt::blue));
-    QCOMPARE(form.ImageV_1->fileName(), pictures.filePath("03  Phare.jpg"));
+    QVERIFY(near(middleOf(slot1), Qt::blue));
+    QCOMPARE(slot1->fileName(), pictures.filePath("03  Phare.jpg"));
 
     // Back to the camera-size picture: its decode arrives and is shown.
-    QTest::keyClick(form.lb_Avant, Qt::Key_Up);
-    QTRY_VERIFY(near(middleOf(form.ImageV_1), Qt::green));
-    QCOMPARE(QSize(form.ImageV_1->pictureWidth(), form.ImageV_1->pictureHeight()),
-             QSize(6000, 4000));
+    QTest::keyClick(list, Qt::Key_Up);
+    QTRY_VERIFY(near(middleOf(slot1), Qt::green));
+    QCOMPARE(QSize(slot1->pictureWidth(), slot1->pictureHeight()), QSize(6000, 4000));
 }
 
 QTEST_MAIN(SlotDecodeTest)

@@ -46,16 +46,15 @@ QMap<QString, QByteArray> hashes(const QString& folder) {
 std::function<int(QDialog&)> browseTo(ScriptedResponder& responder, const QString& folder) {
     return [&responder, folder](QDialog& dialog) {
         responder.folders.push_back(folder);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_Browse")),
-                          Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_Browse"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     };
 }
 
 void loadFolder(FormFixture& fx, const QString& folder) {
     fx.responder().folders.push_back(folder);
-    QTest::mouseClick(fx.form().cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(fx.form(), "cb_Dossier"), Qt::LeftButton);
 }
 
 void rightClick(QWidget* widget) { QTest::mouseClick(widget, Qt::RightButton); }
@@ -69,10 +68,10 @@ void doubleClick(QWidget* widget) {
 
 // Thumbnail k of the strip and its caption box, found by name.
 ImageViewerControl* thumbViewer(Form1& form, int k) {
-    return form.findChild<ImageViewerControl*>(QStringLiteral("IV_%1").arg(k, 2, 10, QChar('0')));
+    return Control<ImageViewerControl>(form, QStringLiteral("IV_%1").arg(k, 2, 10, QChar('0')));
 }
 QLineEdit* thumbCaption(Form1& form, int k) {
-    return form.findChild<QLineEdit*>(QStringLiteral("textb_MP%1").arg(k));
+    return Control<QLineEdit>(form, QStringLiteral("textb_MP%1").arg(k));
 }
 
 QStringList shownCaptions(Form1& form) {
@@ -110,18 +109,17 @@ void SnapkeepTest::savingFivePicturesWritesFiveSmallCopiesAndChangesNoPicture() 
     QString offered;
     fx.responder().dialogActions.push_back([&offered](QDialog& dialog) {
         auto& asked = static_cast<FormGetFolder&>(dialog);
-        offered = asked.textb_GetFolder->text();
-        asked.findChild<QPushButton*>(QStringLiteral("cb_NewFolder"))->click();
-        QTest::mouseClick(asked.cb_OK, Qt::LeftButton);
+        offered = Control<QLineEdit>(asked, "textb_GetFolder")->text();
+        Control<QPushButton>(asked, "cb_NewFolder")->click();
+        QTest::mouseClick(Control<QPushButton>(asked, "cb_OK"), Qt::LeftButton);
         return asked.result();
     });
     fx.responder().dialogActions.push_back([](QDialog& dialog) {
-        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("textb_NewFolder")),
-                         QStringLiteral("Italie"));
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::keyClicks(Control<QLineEdit>(dialog, "textb_NewFolder"), QStringLiteral("Italie"));
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     });
-    rightClick(fx.control<QPushButton>("cb_Memo"));
+    rightClick(Control<QPushButton>(form, "cb_Memo"));
     const QString snapkeep =
         QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
     QCOMPARE(offered, snapkeep);
@@ -142,16 +140,16 @@ void SnapkeepTest::savingFivePicturesWritesFiveSmallCopiesAndChangesNoPicture() 
     QCOMPARE(thumbViewer(form, 4)->fileName(), saved + "05  Rome.jpg");
     QCOMPARE(thumbCaption(form, 4)->text(), QStringLiteral("Rome"));
     QCOMPARE(shownCaptions(form), QStringList(12, QStringLiteral("-")));
-    QVERIFY(!fx.control<QPushButton>("pictbttn_ClearSnapkeep")->isVisible());
-    QVERIFY(!fx.control<QProgressBar>("progb_1")->isVisible());
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearSnapkeep")->isVisible());
+    QVERIFY(!Control<QProgressBar>(form, "progb_1")->isVisible());
     fx.responder().folders.push_back(saved);
-    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Memo"), Qt::LeftButton);
     QCOMPARE(shownCaptions(form).mid(3, 3), (QStringList{"Rome", "Rome", "-"}));
 
     // Clearing empties the strip and leaves every file.
-    QTest::mouseClick(fx.control<QPushButton>("pictbttn_ClearSnapkeep"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_ClearSnapkeep"), Qt::LeftButton);
     QCOMPARE(shownCaptions(form), QStringList(12, QStringLiteral("-")));
-    QVERIFY(!fx.control<QPushButton>("pictbttn_ClearSnapkeep")->isVisible());
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearSnapkeep")->isVisible());
     QVERIFY(thumbViewer(form, 0)->fileName().isEmpty());
     QCOMPARE(FilesIn(saved).size(), 5);
 }
@@ -171,7 +169,7 @@ void SnapkeepTest::savingFifteenSavesTwelveNamesFailuresAndAsksBeforeReplacing()
     fx.responder().shown.clear();
 
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
-    rightClick(fx.control<QPushButton>("cb_Memo"));
+    rightClick(Control<QPushButton>(form, "cb_Memo"));
     QCOMPARE(FilesIn(target.path()).size(), 11);
     QVERIFY(!FilesIn(target.path()).contains(numbered(3, "Naples") + ".jpg"));
     QCOMPARE(fx.responder().shown.size(), 4);  // dialog, browser, failures, the limit
@@ -191,7 +189,7 @@ void SnapkeepTest::savingFifteenSavesTwelveNamesFailuresAndAsksBeforeReplacing()
     fx.responder().shown.clear();
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
     fx.responder().answers.push_back(kAnswerNo);
-    rightClick(fx.control<QPushButton>("cb_Memo"));
+    rightClick(Control<QPushButton>(form, "cb_Memo"));
     QCOMPARE(fx.responder().shown[2].kind, QStringLiteral("question"));
     QVERIFY(
         fx.responder().shown[2].text.contains("\n01  Naples.jpg\n02  Naples.jpg\n04  Naples.jpg"));
@@ -200,7 +198,7 @@ void SnapkeepTest::savingFifteenSavesTwelveNamesFailuresAndAsksBeforeReplacing()
 
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
     fx.responder().answers.push_back(kAnswerYes);
-    rightClick(fx.control<QPushButton>("cb_Memo"));
+    rightClick(Control<QPushButton>(form, "cb_Memo"));
     QCOMPARE(FilesIn(target.path()).size(), 12);
     QVERIFY(!thumbViewer(form, 2)->fileName().isEmpty());
 }
@@ -218,7 +216,7 @@ void SnapkeepTest::savingIntoThePictureFolderThroughALinkIsRefused() {
     const auto before = hashes(pictures.path());
     fx.responder().shown.clear();
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), link));
-    rightClick(fx.control<QPushButton>("cb_Memo"));
+    rightClick(Control<QPushButton>(form, "cb_Memo"));
     QCOMPARE(fx.responder().shown.size(), 3);
     QCOMPARE(fx.responder().shown[2].text, form.message(kMessageSnapkeepIntoPictureFolder));
     QCOMPARE(hashes(pictures.path()), before);
@@ -228,8 +226,9 @@ void SnapkeepTest::savingIntoThePictureFolderThroughALinkIsRefused() {
 void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
     FormFixture fx;
     Form1& form = fx.start();
+    QPushButton* memo = Control<QPushButton>(form, "cb_Memo");
     // The first load finds no Snapkeep folder: it is made and the user is told, no browser.
-    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
+    QTest::mouseClick(memo, Qt::LeftButton);
     const QString snapkeep =
         QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths()));
     QVERIFY(QFileInfo(snapkeep).isDir());
@@ -246,7 +245,7 @@ void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
     WritePicture(set, QStringLiteral(".00  cachée.jpg"));
     fx.responder().shown.clear();
     fx.responder().folders.push_back(set);
-    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
+    QTest::mouseClick(memo, Qt::LeftButton);
     QCOMPARE(fx.responder().shown.size(), 1);
     QCOMPARE(fx.responder().shown[0].text,
              snapkeep.chopped(1));  // the browser opened on the folder
@@ -254,17 +253,17 @@ void SnapkeepTest::loadingTakesTheFirstTwelveJpegFilesInNameOrder() {
     for (int i = 1; i <= 12; ++i) expected << QStringLiteral("Lieu %1").arg(i);
     QCOMPARE(shownCaptions(form), expected);
     QCOMPARE(thumbViewer(form, 2)->fileName(), set + "/03  Lieu 3.jpeg");
-    QVERIFY(fx.control<QPushButton>("pictbttn_ClearSnapkeep")->isVisible());
+    QVERIFY(Control<QPushButton>(form, "pictbttn_ClearSnapkeep")->isVisible());
 
     // A cancelled browser leaves the strip; a folder without JPEG files empties it and says so.
-    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
+    QTest::mouseClick(memo, Qt::LeftButton);
     QCOMPARE(shownCaptions(form), expected);
     QCOMPARE(fx.responder().shown.size(), 2);
     fx.responder().folders.push_back(snapkeep);
-    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
+    QTest::mouseClick(memo, Qt::LeftButton);
     QCOMPARE(fx.responder().shown.last().text, form.message(kMessageNoMemoPictures));
     QCOMPARE(shownCaptions(form), QStringList(12, QStringLiteral("-")));
-    QVERIFY(!fx.control<QPushButton>("pictbttn_ClearSnapkeep")->isVisible());
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearSnapkeep")->isVisible());
 }
 
 void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot() {
@@ -281,66 +280,66 @@ void SnapkeepTest::thumbnailClicksBuildTheCaptionAndDoubleClicksTakeTheFirstSlot
         << JpegBytes().toStdString();
     FormFixture fx;
     Form1& form = fx.start();
+    QLineEdit* caption = Control<QLineEdit>(form, "textb_Caption");
     QDir().mkpath(QString::fromStdString(DefaultSnapkeepFolder(form.programFolderPaths())));
     fx.responder().folders.push_back(set.path());
-    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Memo"), Qt::LeftButton);
     ImageViewerControl* empty = thumbViewer(form, 0);
     ImageViewerControl* rome = thumbViewer(form, 1);
 
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), QStringLiteral("Rome"));
-    QTRY_VERIFY(fx.control<QLineEdit>("textb_Caption")->hasFocus());
-    fx.control<QLineEdit>("textb_Caption")->setText(QStringLiteral("Vacances"));
+    QCOMPARE(caption->text(), QStringLiteral("Rome"));
+    QTRY_VERIFY(caption->hasFocus());
+    caption->setText(QStringLiteral("Vacances"));
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), QStringLiteral("Vacances, Rome"));
+    QCOMPARE(caption->text(), QStringLiteral("Vacances, Rome"));
     QTest::mouseClick(empty, Qt::LeftButton);
-    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), QStringLiteral("Vacances, Rome"));
+    QCOMPARE(caption->text(), QStringLiteral("Vacances, Rome"));
 
     // A double click takes back out the caption its own first click added, with the ", " before
     // it, and leaves the one clicked before; with nothing in the first slot the thumbnail is
     // emptied, and stays where it is.
     doubleClick(rome);
-    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), QStringLiteral("Vacances, Rome"));
+    QCOMPARE(caption->text(), QStringLiteral("Vacances, Rome"));
     QVERIFY(rome->fileName().isEmpty());
     QVERIFY(rome->isVisible());
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), QStringLiteral("Vacances, Rome"));
+    QCOMPARE(caption->text(), QStringLiteral("Vacances, Rome"));
     // Only the item its click added goes, never the same text within another item; emptying
     // the box disables the clear-captions button, even with captions in the list.
-    fx.control<QLineEdit>("textb_Caption")->setText(QStringLiteral("Vacances à Naples"));
+    caption->setText(QStringLiteral("Vacances à Naples"));
     doubleClick(thumbViewer(form, 2));
-    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), QStringLiteral("Vacances à Naples"));
-    AddItemFromBytes(fx.control<QComboBox>("combo_Captions"), "Venise");
-    fx.control<QLineEdit>("textb_Caption")->clear();
-    QVERIFY(fx.control<QPushButton>("pictbttn_ClearCaptions")->isEnabled());
+    QCOMPARE(caption->text(), QStringLiteral("Vacances à Naples"));
+    AddItemFromBytes(Control<QComboBox>(form, "combo_Captions"), "Venise");
+    caption->clear();
+    QVERIFY(Control<QPushButton>(form, "pictbttn_ClearCaptions")->isEnabled());
     doubleClick(thumbViewer(form, 3));
-    QVERIFY(fx.control<QLineEdit>("textb_Caption")->text().isEmpty());
-    QVERIFY(!fx.control<QPushButton>("pictbttn_ClearCaptions")->isEnabled());
+    QVERIFY(caption->text().isEmpty());
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearCaptions")->isEnabled());
 
     // With a picture in the first slot, the thumbnail takes it and its caption, cut to 99
     // characters.
     loadFolder(fx, pictures.path());
-    fx.control<QListWidget>("lb_Avant")->item(0)->setSelected(true);
-    QCOMPARE(fx.control<ImageViewerControl>("ImageV_1")->fileName(),
+    Control<QListWidget>(form, "lb_Avant")->item(0)->setSelected(true);
+    QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->fileName(),
              pictures.path() + "/01  " + longCaption + ".jpg");
     doubleClick(empty);
-    QCOMPARE(empty->fileName(), fx.control<ImageViewerControl>("ImageV_1")->fileName());
+    QCOMPARE(empty->fileName(), Control<ImageViewerControl>(form, "ImageV_1")->fileName());
     QCOMPARE(thumbCaption(form, 0)->text(), longCaption.left(99));
-    fx.control<QLineEdit>("textb_Caption")->clear();
+    caption->clear();
     QTest::mouseClick(empty, Qt::LeftButton);
-    QCOMPARE(fx.control<QLineEdit>("textb_Caption")->text(), longCaption.left(99));
+    QCOMPARE(caption->text(), longCaption.left(99));
 
     // A caption whose bytes are not UTF-8 reaches the caption box, and from there a name,
     // with its own bytes.
-    fx.control<QListWidget>("lb_Avant")->item(0)->setSelected(false);
-    fx.control<QListWidget>("lb_Avant")->item(1)->setSelected(true);
+    Control<QListWidget>(form, "lb_Avant")->item(0)->setSelected(false);
+    Control<QListWidget>(form, "lb_Avant")->item(1)->setSelected(true);
     doubleClick(rome);
-    fx.control<QLineEdit>("textb_Caption")->clear();
+    caption->clear();
     QTest::mouseClick(rome, Qt::LeftButton);
-    QCOMPARE(TextBytes(fx.control<QLineEdit>("textb_Caption")), std::string("Caf\xE9"));
+    QCOMPARE(TextBytes(caption), std::string("Caf\xE9"));
     QTest::mouseClick(empty, Qt::LeftButton);
-    QCOMPARE(TextBytes(fx.control<QLineEdit>("textb_Caption")),
-             std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
+    QCOMPARE(TextBytes(caption), std::string("Caf\xE9, ") + longCaption.left(99).toStdString());
     // QTemporaryDir cannot remove a name that is not UTF-8.
     std::remove((QFile::encodeName(pictures.path()).toStdString() + "/02  Caf\xE9.jpg").c_str());
 }
@@ -357,7 +356,7 @@ void SnapkeepTest::aDefaultFolderThatCannotBeMadeStillLetsTheUserLoadASet() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     fx.responder().folders.push_back(set.path());
-    QTest::mouseClick(fx.control<QPushButton>("cb_Memo"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Memo"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.size(), 1);
     QCOMPARE(fx.responder().shown[0].kind, QStringLiteral("browse"));
     QCOMPARE(fx.responder().shown[0].text,
@@ -371,20 +370,20 @@ void SnapkeepTest::aOnePictureSaveRunsTheProgressBarFromZeroToOneOfOne() {
     WritePicture(pictures.path(), numbered(1, "Rome") + ".jpg");
     FormFixture fx;
     Form1& form = fx.start();
+    QProgressBar* progress = Control<QProgressBar>(form, "progb_1");
     loadFolder(fx, pictures.path());
     // Where a longer operation left the bar.
-    fx.control<QProgressBar>("progb_1")->setRange(0, 500);
-    fx.control<QProgressBar>("progb_1")->setValue(250);
+    progress->setRange(0, 500);
+    progress->setValue(250);
     QList<QPair<int, int>> steps;  // value, maximum
-    QObject::connect(fx.control<QProgressBar>("progb_1"), &QProgressBar::valueChanged,
-                     [&](int value) {
-                         steps.append({value, fx.control<QProgressBar>("progb_1")->maximum()});
-                     });
+    QObject::connect(progress, &QProgressBar::valueChanged, [&](int value) {
+        steps.append({value, progress->maximum()});
+    });
     fx.responder().dialogActions.push_back(browseTo(fx.responder(), target.path()));
-    rightClick(fx.control<QPushButton>("cb_Memo"));
+    rightClick(Control<QPushButton>(form, "cb_Memo"));
     QCOMPARE(FilesIn(target.path()).size(), 1);
     QCOMPARE(steps, (QList<QPair<int, int>>{{0, 1}, {1, 1}}));
-    QVERIFY(!fx.control<QProgressBar>("progb_1")->isVisible());
+    QVERIFY(!progress->isVisible());
 }
 
 QTEST_MAIN(SnapkeepTest)

@@ -38,25 +38,23 @@ void StartFolderTest::unnumberedFolderNamedRelativelyGoesThroughTheFirstNumberin
     FormFixture fx;
     Form1& form = fx.start();
     fx.responder().dialogActions.push_back([](QDialog& dialog) {
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("optb_2")),
-                          Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("optb_SortByDate")),
-                          Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+        QTest::mouseClick(Control<QRadioButton>(dialog, "optb_2"), Qt::LeftButton);
+        QTest::mouseClick(Control<QRadioButton>(dialog, "optb_SortByDate"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     });
     form.OpenFolderAtStart(options.folder);
     QCOMPARE(fx.responder().shown.size(), 1);
     QCOMPARE(fx.responder().shown[0].kind, QStringLiteral("FormatNom"));
     QCOMPARE(FilesIn(folder), (QStringList{"01  b.jpg", "02  a.JPG", "notes.txt"}));
-    QCOMPARE(form.lb_Avant->count(), 2);
-    QCOMPARE(form.lb_Avant->item(1)->text(), QStringLiteral("02  a"));
-    QCOMPARE(form.textb_Dossier->text(), folder + "/");
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 2);
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->item(1)->text(), QStringLiteral("02  a"));
+    QCOMPARE(Control<QLineEdit>(form, "textb_Dossier")->text(), folder + "/");
     QCOMPARE(form.mainWindowState(), WindowState::NamesApplied);
 
     // The folder is the current one: the Folder button's browser opens on it.
     fx.responder().folders.push_back(std::nullopt);
-    QTest::mouseClick(form.cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.last().kind, QStringLiteral("browse"));
     QCOMPARE(fx.responder().shown.last().text, folder + "/");
 }
@@ -76,9 +74,9 @@ void StartFolderTest::pathsThatAreNoReadableFolderAreSaidAndLeaveTheWindowAsItSt
         QCOMPARE(fx.responder().texts(),
                  QStringList{form.message(kMessageStartFolderNotOpened) + "\n" + path});
         QCOMPARE(form.mainWindowState(), WindowState::NoFolder);
-        QVERIFY(form.textb_Dossier->text().isEmpty());
-        QCOMPARE(form.lb_Avant->count(), 0);
-        QVERIFY(form.cb_Dossier->isEnabled());
+        QVERIFY(Control<QLineEdit>(form, "textb_Dossier")->text().isEmpty());
+        QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 0);
+        QVERIFY(Control<QPushButton>(form, "cb_Dossier")->isEnabled());
     }
     QFile::setPermissions(work.filePath("locked"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

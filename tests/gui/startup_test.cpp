@@ -33,18 +33,18 @@ private slots:
 void StartupTest::firstRunShowsDefaultsAndWritesFourteenLinesAtClose() {
     FormFixture fx;
     Form1& form = fx.start();
-    auto* types = fx.control<QComboBox>("combo_FileTypes");
+    auto* types = Control<QComboBox>(form, "combo_FileTypes");
     QCOMPARE(types->count(), 2);
     QCOMPARE(types->itemText(0), QStringLiteral("Types"));
     QCOMPARE(types->itemText(1), QStringLiteral("jpg"));
     QCOMPARE(types->currentText(), QString());
-    QCOMPARE(fx.control<QLineEdit>("textb_FileType")->text(), QStringLiteral("jpg"));
-    QVERIFY(!fx.control<QPushButton>("pictbttn_ClearTypes")->isEnabled());
-    QVERIFY(!fx.control<QPushButton>("pictbttn_ClearCaptions")->isEnabled());
+    QCOMPARE(Control<QLineEdit>(form, "textb_FileType")->text(), QStringLiteral("jpg"));
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearTypes")->isEnabled());
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearCaptions")->isEnabled());
     QCOMPARE(form.currentLanguage(), std::string("English"));
     QCOMPARE(form.titleFormat(), std::string("Date"));
     QCOMPARE(form.mainWindowState(), WindowState::NoFolder);
-    QCOMPARE(fx.control<QPushButton>("cb_Dossier")->text(), QStringLiteral("Folder"));
+    QCOMPARE(Control<QPushButton>(form, "cb_Dossier")->text(), QStringLiteral("Folder"));
     QVERIFY(fx.responder().shown.isEmpty());
 
     fx.closeForm();
@@ -66,7 +66,7 @@ void StartupTest::unreadableSettingsFileIsSaidAndNeverWrittenOver() {
     QCOMPARE(fx.responder().texts().size(), 1);
     QVERIFY(fx.responder().texts()[0].startsWith(form.message(kMessageSettingsUnreadable)));
     QCOMPARE(form.currentLanguage(), std::string("English"));
-    QCOMPARE(fx.control<QComboBox>("combo_FileTypes")->count(), 2);
+    QCOMPARE(Control<QComboBox>(form, "combo_FileTypes")->count(), 2);
     fx.closeForm();
     struct stat st;
     QCOMPARE(lstat(path.constData(), &st), 0);
@@ -76,7 +76,7 @@ void StartupTest::unreadableSettingsFileIsSaidAndNeverWrittenOver() {
 void StartupTest::quitButtonAlsoSavesTheSettings() {
     FormFixture fx;
     Form1& form = fx.start();
-    QTest::mouseClick(fx.control<QPushButton>("cb_Quit"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Quit"), Qt::LeftButton);
     // The close is queued: the click returns first, with the message table already emptied.
     QCOMPARE(form.languageTable().size(), 0);
     QTRY_VERIFY(!form.isVisible());
@@ -92,17 +92,17 @@ void StartupTest::settingsWithTypesAndCaptionsAreReadBackAndWrittenIdentically()
         "[End of Application data]\r\n";
     fx.writeHomeFile("Lumaro.ini", file);
     Form1& form = fx.start();
-    auto* types = fx.control<QComboBox>("combo_FileTypes");
+    auto* types = Control<QComboBox>(form, "combo_FileTypes");
     QCOMPARE(types->count(), 4);
     QCOMPARE(types->itemText(1), QStringLiteral("jpeg"));
-    QCOMPARE(fx.control<QLineEdit>("textb_FileType")->text(), QStringLiteral("jpeg"));
-    QVERIFY(fx.control<QPushButton>("pictbttn_ClearTypes")->isEnabled());
+    QCOMPARE(Control<QLineEdit>(form, "textb_FileType")->text(), QStringLiteral("jpeg"));
+    QVERIFY(Control<QPushButton>(form, "pictbttn_ClearTypes")->isEnabled());
     QCOMPARE(types->currentIndex(), 0);
-    auto* captions = fx.control<QComboBox>("combo_Captions");
+    auto* captions = Control<QComboBox>(form, "combo_Captions");
     QCOMPARE(captions->count(), 3);
     QCOMPARE(captions->itemText(2), QStringLiteral("Noël à Lyon"));
     QCOMPARE(captions->currentIndex(), 0);
-    QVERIFY(fx.control<QPushButton>("pictbttn_ClearCaptions")->isEnabled());
+    QVERIFY(Control<QPushButton>(form, "pictbttn_ClearCaptions")->isEnabled());
     QCOMPARE(form.titleFormat(), std::string("Text"));
     fx.closeForm();
     QCOMPARE(fx.readSettings(), file);
@@ -120,7 +120,7 @@ void StartupTest::undisplayableSettingsBytesAreWrittenBackUnchanged() {
     const QByteArray file(kFile, sizeof kFile - 1);
     fx.writeHomeFile("Lumaro.ini", file);
     fx.start();
-    auto* captions = fx.control<QComboBox>("combo_Captions");
+    auto* captions = Control<QComboBox>(fx.form(), "combo_Captions");
     QCOMPARE(captions->count(), 3);
     QCOMPARE(captions->itemText(1), QStringLiteral("Caf\uFFFD Ren\uFFFD"));
     QCOMPARE(captions->itemText(2), QString::fromUtf8("No\0l", 4));
@@ -134,7 +134,7 @@ void StartupTest::damagedSettingsFileFallsBackToDefaults() {
                      "[Language]\r\nFrench\r\n[Default Folders]\r\n/a\r\n/b\r\n/c\r\n"
                      "[SlideShow Title Format]\r\nText\r\n[File Types]\r\nTypes\r\njp");
     Form1& form = fx.start();
-    QCOMPARE(fx.control<QComboBox>("combo_FileTypes")->count(), 2);
+    QCOMPARE(Control<QComboBox>(form, "combo_FileTypes")->count(), 2);
     QCOMPARE(form.currentLanguage(), std::string("English"));
     QCOMPARE(form.titleFormat(), std::string("Date"));
     QVERIFY(fx.responder().shown.isEmpty());
@@ -178,7 +178,7 @@ void StartupTest::missingHelpFileOfTheLanguageFallsBackToEnglish() {
 void StartupTest::versionAndAboutText() {
     FormFixture fx;
     fx.start();
-    QTest::mouseClick(fx.control<QPushButton>("cb_About"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(fx.form(), "cb_About"), Qt::LeftButton);
     QCOMPARE(fx.responder().shown.size(), 1);
     QCOMPARE(fx.responder().shown[0].caption, QStringLiteral("About"));
     const QString text = fx.responder().shown[0].text;

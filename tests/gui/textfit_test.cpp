@@ -141,7 +141,7 @@ void TextFitTest::everyTextFitsItsControlInEveryLanguage() {
     for (const char* shipped : {"French.lng", "German.lng", "Spanish.lng"})
         fx.installShipped(QLatin1String(shipped));
     Form1& form = fx.start();
-    auto* languages = fx.control<QComboBox>("combo_Languages");
+    auto* languages = Control<QComboBox>(form, "combo_Languages");
     QCOMPARE(languages->count(), 4);
     const int index = languages->findText(language);
     QVERIFY(index >= 0);

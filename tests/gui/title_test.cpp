@@ -29,15 +29,15 @@ void TitleTest::titleNamesTheProgramThenTheFolderOpenedThroughTheFolderButton() 
     QCOMPARE(form.windowTitle(), QStringLiteral("Lumaro"));
 
     fx.responder().folders.push_back(italy + QStringLiteral("/"));
-    QTest::mouseClick(fx.control<QPushButton>("cb_Dossier"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(form.windowTitle(), QStringLiteral("2006-07 Italie \u2014 Lumaro"));
 
     // A cancelled browser leaves the open folder, and its name, in place.
-    QTest::mouseClick(fx.control<QPushButton>("cb_Dossier"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(form.windowTitle(), QStringLiteral("2006-07 Italie \u2014 Lumaro"));
 
     fx.responder().folders.push_back(christmas);
-    QTest::mouseClick(fx.control<QPushButton>("cb_Dossier"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(form.windowTitle(), QStringLiteral("Noël 2007 \u2014 Lumaro"));
 }
 

@@ -21,8 +21,8 @@ namespace {
 
 // Replaces the camera names by numbers, as the name-format dialog asks on a first opening.
 int replaceNames(QDialog& dialog) {
-    QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("optb_1")), Qt::LeftButton);
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cb_OK")), Qt::LeftButton);
+    QTest::mouseClick(Control<QRadioButton>(dialog, "optb_1"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
     return dialog.result();
 }
 
@@ -47,25 +47,25 @@ void UndoTest::ctrlZAfterARestartGivesBackTheCameraNamesOfTheFirstNumbering() {
     Form1* form = &fx.start();
     fx.responder().folders.push_back(dir.path());
     fx.responder().dialogActions.push_back(replaceNames);
-    QTest::mouseClick(form->cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(FilesIn(dir.path()), (QStringList{"01--.NEF", "01--.jpg", "02--.jpg"}));
 
     fx.closeForm();
     form = &fx.start();
     fx.responder().folders.push_back(dir.path());
-    QTest::mouseClick(form->cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*form, "cb_Dossier"), Qt::LeftButton);
     form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form));
     fx.responder().shown.clear();
     fx.responder().answers.push_back(kAnswerYes);
-    QTest::keyClick(form->lb_Avant, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(Control<QListWidget>(*form, "lb_Avant"), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(FilesIn(dir.path()), camera);
     QFile restored(dir.filePath("IMG_0002.jpg"));
     QVERIFY(restored.open(QIODevice::ReadOnly));
     QCOMPARE(restored.readAll(), JpegBytes("IMG_0002"));
     QVERIFY(fx.responder().texts().join("\n").startsWith(
         QStringLiteral("Undo load of 3 pictures made on ")));
-    QCOMPARE(form->lb_Avant->item(0)->text(), QStringLiteral("IMG_0001"));
+    QCOMPARE(Control<QListWidget>(*form, "lb_Avant")->item(0)->text(), QStringLiteral("IMG_0001"));
 }
 
 void UndoTest::ctrlShiftZRedoesTheUndoAndAnUnwritableHistoryIsAskedAboutFirst() {
@@ -82,26 +82,28 @@ void UndoTest::ctrlShiftZRedoesTheUndoAndAnUnwritableHistoryIsAskedAboutFirst() 
     file.close();
     qputenv("XDG_STATE_HOME", broken.path().toUtf8());
     fx.responder().folders.push_back(dir.path());
-    QTest::mouseClick(form->cb_Dossier, Qt::LeftButton);  // answered No: nothing renamed
+    QTest::mouseClick(Control<QPushButton>(*form, "cb_Dossier"),
+                      Qt::LeftButton);  // answered No: nothing renamed
     QCOMPARE(FilesIn(dir.path()), camera);
     QVERIFY(fx.responder().texts().join("\n").contains(broken.filePath("lumaro/")));
     qputenv("XDG_STATE_HOME", state);
 
     fx.responder().folders.push_back(dir.path());
     fx.responder().dialogActions.push_back(replaceNames);
-    QTest::mouseClick(form->cb_Dossier, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(FilesIn(dir.path()), numbered);
     form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form));
     fx.responder().answers = {kAnswerYes, kAnswerYes};
-    QTest::keyClick(form->lb_Avant, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(Control<QListWidget>(*form, "lb_Avant"), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(FilesIn(dir.path()), camera);
     fx.responder().shown.clear();
-    QTest::keyClick(form->lb_Avant, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(Control<QListWidget>(*form, "lb_Avant"), Qt::Key_Z,
+                    Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(FilesIn(dir.path()), numbered);
     QVERIFY(fx.responder().texts().join("\n").startsWith(
         QStringLiteral("Redo load of 2 pictures made on ")));
-    QCOMPARE(form->lb_Avant->item(0)->text(), QStringLiteral("01--"));
+    QCOMPARE(Control<QListWidget>(*form, "lb_Avant")->item(0)->text(), QStringLiteral("01--"));
 }
 
 QTEST_MAIN(UndoTest)

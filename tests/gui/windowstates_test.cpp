@@ -74,7 +74,7 @@ QMap<QString, Look> snapshot(Form1& form) {
 
 void setEveryCommand(Form1& form, bool on) {
     for (const auto& [name, cells] : kExpectedCells) {
-        QWidget* control = form.findChild<QWidget*>(QLatin1String(name));
+        QWidget* control = Control<QWidget>(form, name);
         control->setEnabled(on);
         control->setVisible(on);
     }
@@ -92,9 +92,10 @@ void fillList(Form1& form, int count) {
 
 // Selects without raising the list's own selection handler, which would choose a state itself.
 void selectRows(Form1& form, const QList<int>& rows) {
-    const QSignalBlocker blocker(form.lb_Avant);
-    form.lb_Avant->clearSelection();
-    for (int row : rows) form.lb_Avant->item(row)->setSelected(true);
+    QListWidget* list = Control<QListWidget>(form, "lb_Avant");
+    const QSignalBlocker blocker(list);
+    list->clearSelection();
+    for (int row : rows) list->item(row)->setSelected(true);
 }
 
 using Buttons = QList<bool>;
@@ -186,13 +187,13 @@ void WindowStatesTest::state1OffersSortAndSelectAllOnlyForAListWithPictures() {
     FormFixture fx;
     Form1& form = fx.start();
     fillList(form, pictures);
-    form.cb_Sort->setEnabled(!offered);
-    form.cb_Tout->setEnabled(!offered);
-    form.cb_Diaporama->setEnabled(false);
+    Control<QPushButton>(form, "cb_Sort")->setEnabled(!offered);
+    Control<QPushButton>(form, "cb_Tout")->setEnabled(!offered);
+    Control<QPushButton>(form, "cb_Diaporama")->setEnabled(false);
     form.ApplyWindowState(WindowState::FolderLoaded);
-    QCOMPARE(form.cb_Sort->isEnabled(), offered);
-    QCOMPARE(form.cb_Tout->isEnabled(), offered);
-    QVERIFY(form.cb_Diaporama->isEnabled());
+    QCOMPARE(Control<QPushButton>(form, "cb_Sort")->isEnabled(), offered);
+    QCOMPARE(Control<QPushButton>(form, "cb_Tout")->isEnabled(), offered);
+    QVERIFY(Control<QPushButton>(form, "cb_Diaporama")->isEnabled());
 }
 
 void WindowStatesTest::state2MoveButtonsFollowFolderNumberingPendingMoveAndSelectionEnds_data() {
@@ -252,17 +253,17 @@ void WindowStatesTest::state2MoveButtonsFollowFolderNumberingPendingMoveAndSelec
     selectRows(form, selected);
     form.pictures.folderNumbered = numbered;
     form.moveInProgress = movePending;
-    for (const char* name : kMoveControls) fx.control<QPushButton>(name)->setEnabled(before);
-    form.pictbttn_Del->setEnabled(false);
-    form.lb_Avant->setEnabled(false);
+    for (const char* name : kMoveControls) Control<QPushButton>(form, name)->setEnabled(before);
+    Control<QPushButton>(form, "pictbttn_Del")->setEnabled(false);
+    Control<QListWidget>(form, "lb_Avant")->setEnabled(false);
 
     form.ApplyWindowState(WindowState::PicturesSelected);
     for (int i = 0; i < 7; ++i)
-        QVERIFY2(fx.control<QPushButton>(kMoveControls[i])->isEnabled() == expected[i],
+        QVERIFY2(Control<QPushButton>(form, kMoveControls[i])->isEnabled() == expected[i],
                  kMoveControls[i]);
-    QVERIFY(form.pictbttn_Del->isEnabled());
-    QVERIFY(form.lb_Avant->isEnabled());
-    QCOMPARE(form.lb_Avant->selectedItems().size(), selected.size());
+    QVERIFY(Control<QPushButton>(form, "pictbttn_Del")->isEnabled());
+    QVERIFY(Control<QListWidget>(form, "lb_Avant")->isEnabled());
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), selected.size());
 }
 
 void WindowStatesTest::states0And1UnselectTheListFirstAndTheirOwnSettingsWin_data() {
@@ -282,14 +283,14 @@ void WindowStatesTest::states0And1UnselectTheListFirstAndTheirOwnSettingsWin() {
     form.pictures.apres.add("0002  b");
     form.ApplyWindowState(WindowState{state});
     QCOMPARE(form.mainWindowState(), WindowState{state});
-    QVERIFY(form.lb_Avant->selectedItems().isEmpty());
+    QVERIFY(Control<QListWidget>(form, "lb_Avant")->selectedItems().isEmpty());
     QVERIFY(!form.pictures.allSelected);
     QVERIFY(form.pictures.apres.empty());
-    QCOMPARE(form.lb_Avant->count(), 4);
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 4);
     // Unselecting passes by a state that offers sorting and shows apply; these states do not.
-    QCOMPARE(form.cb_Sort->isEnabled(), state == 1);
-    QCOMPARE(form.cb_Appliquer->isVisibleTo(&form), state == 0);
-    QVERIFY(!form.cb_Appliquer->isEnabled());
+    QCOMPARE(Control<QPushButton>(form, "cb_Sort")->isEnabled(), state == 1);
+    QCOMPARE(Control<QPushButton>(form, "cb_Appliquer")->isVisibleTo(&form), state == 0);
+    QVERIFY(!Control<QPushButton>(form, "cb_Appliquer")->isEnabled());
 }
 
 void WindowStatesTest::selectAllCaptionIsRestoredOnlyByStatesThatSayWhy_data() {
@@ -309,9 +310,9 @@ void WindowStatesTest::selectAllCaptionIsRestoredOnlyByStatesThatSayWhy() {
     FormFixture fx;
     Form1& form = fx.start();
     fillList(form, 2);
-    form.cb_Tout->setText(QStringLiteral("Unselect all"));
+    Control<QPushButton>(form, "cb_Tout")->setText(QStringLiteral("Unselect all"));
     form.ApplyWindowState(WindowState{state});
-    QCOMPARE(form.cb_Tout->text(),
+    QCOMPARE(Control<QPushButton>(form, "cb_Tout")->text(),
              restored ? QStringLiteral("Select all") : QStringLiteral("Unselect all"));
 }
 
@@ -331,15 +332,15 @@ void WindowStatesTest::statesWithoutSettingsOnlyRecordTheirNumber() {
     form.ApplyWindowState(WindowState::RenamePending);
     selectRows(form, {1});
     form.pictures.allSelected = true;
-    form.cb_Tout->setText(QStringLiteral("Unselect all"));
+    Control<QPushButton>(form, "cb_Tout")->setText(QStringLiteral("Unselect all"));
     const QMap<QString, Look> before = snapshot(form);
 
     form.ApplyWindowState(WindowState{state});
     QCOMPARE(form.mainWindowState(), WindowState{state});
     QVERIFY(snapshot(form) == before);
-    QCOMPARE(form.lb_Avant->selectedItems().size(), 1);
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), 1);
     QVERIFY(form.pictures.allSelected);
-    QCOMPARE(form.cb_Tout->text(), QStringLiteral("Unselect all"));
+    QCOMPARE(Control<QPushButton>(form, "cb_Tout")->text(), QStringLiteral("Unselect all"));
 }
 
 void WindowStatesTest::states17And18DisableTargetMoveOnlyInANumberedFolder_data() {
@@ -362,12 +363,12 @@ void WindowStatesTest::states17And18DisableTargetMoveOnlyInANumberedFolder() {
     FormFixture fx;
     Form1& form = fx.start();
     form.pictures.folderNumbered = numbered;
-    form.pictbttn_TargetMove->setEnabled(before);
+    Control<QPushButton>(form, "pictbttn_TargetMove")->setEnabled(before);
     form.ApplyWindowState(WindowState{state});
-    QCOMPARE(form.pictbttn_TargetMove->isEnabled(), after);
+    QCOMPARE(Control<QPushButton>(form, "pictbttn_TargetMove")->isEnabled(), after);
     // The other move buttons are always disabled by these states.
-    QVERIFY(!form.pictbttn_ToStart1->isEnabled());
-    QVERIFY(!form.pictbttn_ToEnd10->isEnabled());
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_ToStart1")->isEnabled());
+    QVERIFY(!Control<QPushButton>(form, "pictbttn_ToEnd10")->isEnabled());
 }
 
 QTEST_MAIN(WindowStatesTest)

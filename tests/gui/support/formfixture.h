@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "gui/app/form1.h"
+#include "support/controls.h"
 #include "support/scriptedresponder.h"
 
 namespace lumaro::testing {
@@ -30,11 +31,6 @@ public:
     void closeForm();
     Form1& form() { return *form_; }
     ScriptedResponder& responder() { return *responder_; }
-
-    template <typename T>
-    T* control(const char* name) {
-        return form_->findChild<T*>(QLatin1String(name));
-    }
 
 private:
     QTemporaryDir dir_;
