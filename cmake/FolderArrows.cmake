@@ -22,7 +22,8 @@ set(lumaro_folder_arrows
   "core/undo         | core/files core/names core/history core/locking core/naming core/renaming core/turning | no"
   "core/snapkeep     | core/files core/names core/naming      | no"  # the Snapkeep strip's copies and sets
   "trash             | core                             | yes" # the desktop Trash, QtCore only
-  "operations        | core trash                       | no"  # each operation that changes files
+  "reencoding        | core                             | yes" # turns by encoding again, QtGui only
+  "operations        | core trash reencoding            | no"  # each operation that changes files
   "gui/toolkit       | core                             | yes" # message boxes, placing, fonts, viewer
   "gui/app           | core trash operations gui/toolkit | yes" # the main window Form1
   "gui/naming        | core trash operations gui/toolkit | yes" # naming dialogs, Form1's naming handlers
@@ -37,7 +38,7 @@ set(lumaro_folder_arrow_exceptions
   "^gui/pictures/(displayslots|thumbnailstrip)\\.cpp$    => gui/app")
 
 # The top folders of src/ that an include may name.
-set(lumaro_top_folders core gui cli trash app operations)
+set(lumaro_top_folders core gui cli trash reencoding app operations)
 
 # The folder of a path relative to src/: "core/files" for core and gui, the top folder otherwise.
 function(lumaro_folder_of relative out)

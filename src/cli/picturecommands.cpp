@@ -10,15 +10,16 @@
 
 #include "cli/commands.h"
 #include "cli/oneline.h"
+#include "cli/outcometext.h"
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
-#include "core/names/freename.h"
-#include "core/names/namecompare.h"
 #include "core/files/transfer.h"
 #include "core/history/history.h"
 #include "core/listing/folderlisting.h"
-#include "core/turning/turnpicture.h"
+#include "core/names/freename.h"
+#include "core/names/namecompare.h"
 #include "core/settings/messagekeys.h"
+#include "operations/pictureturn.h"
 #include "trash/trash.h"
 
 namespace lumaro::cli {
@@ -105,39 +106,29 @@ int planDelete(const Arguments& arguments, const LanguageTable& messages,
 
 // Every path is checked first: a wrong one turns nothing.
 int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
-    std::vector<std::string> folders;
     for (const std::string& path : arguments.paths) {
         if (const int missing = CheckFolderExists(path)) return missing;
-        folders.push_back(FolderOfPath(path));
     }
-    const std::optional<FolderLock> lock = LockForCommand(arguments, folders);
-    if (!lock) return kUsage;
-    int code = kDone;
+    const PictureTurn turn(arguments.paths, arguments.angle);
+    const Outcome outcome =
+        arguments.dryRun ? turn.plan() : turn.run({.goOnWithoutHistory = arguments.noHistory});
+    if (outcome.changedNothing()) return SayRefusal(messages, outcome);
     // A dry run turns in memory only; its plan names each file with the angle it would turn by.
     std::vector<FileRename> plan;
-    HistoryOperation turns = TurnOperation(arguments.angle);
-    for (const std::string& path : arguments.paths) {
-        const TurnPictureResult result = arguments.dryRun ? PlanTurnPicture(path, arguments.angle)
-                                                          : TurnPicture(path, arguments.angle);
-        if (result.ok() && arguments.dryRun) {
-            plan.push_back({path, path + " turned " + std::to_string(arguments.angle) +
-                                      " clockwise" + (result.lossless ? "" : ", encoded again")});
-            continue;
+    for (const OutcomeFile& file : outcome.files) {
+        if (file.kept()) {
+            Say(messages.text(kMessageTurnFailed) + "\n" + NameWithReason(messages, file));
+        } else if (arguments.dryRun) {
+            plan.push_back({file.name, file.name + " turned " + std::to_string(arguments.angle) +
+                                           " clockwise" +
+                                           (file.encodedAgain ? ", encoded again" : "")});
+        } else {
+            // Encoded again: a JPEG picture whose sides are not whole blocks, or another type.
+            PrintLine("turned " + file.name + (file.encodedAgain ? " (encoded again)" : ""));
         }
-        if (result.ok()) {
-            turns.files.push_back({path, path});
-            turns.lossless = turns.lossless && result.lossless;
-            PrintLine("turned " + path +
-                      (result.lossless ? "" : " (encoded again: its sides are not whole blocks)"));
-            continue;
-        }
-        Say(messages.text(kMessageTurnFailed) + "\n" + path + " (" + result.detail + ")");
-        code = kSomeFailed;
     }
-    if (arguments.dryRun)
-        return PrintPlan(arguments, plan, code, {"", {{"angle", arguments.angle}}});
-    RecordByFolder(turns);
-    return code;
+    if (!arguments.dryRun) return ExitCodeFor(outcome);
+    return PrintPlan(arguments, plan, ExitCodeFor(outcome), {"", {{"angle", arguments.angle}}});
 }
 
 int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {

@@ -156,7 +156,9 @@ void Undoer::turnBack() {
     for (const HistoryFile& file : files_) {
         const TurnPictureResult turned = TurnPicture(folder_ + file.newName, plan_.angle);
         if (!turned.ok()) {
-            result_.failures.push_back(describe(file.newName, turned.detail));
+            const int error = turned.file.error;
+            result_.failures.push_back(
+                describe(file.newName, error ? std::strerror(error) : "not turned"));
             continue;
         }
         record_.lossless = record_.lossless && turned.lossless;

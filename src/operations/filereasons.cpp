@@ -1,0 +1,73 @@
+// Reasons of the core's results as an outcome's files (see filereasons.h).
+#include "operations/filereasons.h"
+
+#include <cerrno>
+
+#include "core/settings/messagekeys.h"
+
+namespace lumaro {
+
+void TakeReason(const FileStepResult& step, OutcomeFile& file) {
+    switch (step.refusal) {
+        case FileRefusal::OtherNames:
+            file.messageKey = kMessageFileHasOtherNames;
+            return;
+        case FileRefusal::OwnerNotKept:
+            file.messageKey = kMessageOwnerNotKept;
+            return;
+        case FileRefusal::NotWritable:  // the system's own words say it: permission denied
+        case FileRefusal::None:
+            file.error = step.error ? step.error : EIO;
+            return;
+    }
+}
+
+namespace {
+
+int keyOf(TurnPictureResult::Why why) {
+    using Why = TurnPictureResult::Why;
+    switch (why) {
+        case Why::Heif:
+            return kMessageHeifNotTurned;
+        case Why::SeveralPictures:
+            return kMessageSeveralPicturesInFile;
+        case Why::TypeNotWritable:
+            return kMessageTypeNotWritable;
+        case Why::Damaged:
+        case Why::None:
+            break;
+    }
+    return kMessagePictureDataDamaged;
+}
+
+}  // namespace
+
+OutcomeFile TurnedFile(const std::string& path, const TurnPictureResult& result) {
+    using Status = TurnPictureResult::Status;
+    OutcomeFile file;
+    file.name = path;
+    switch (result.status) {
+        case Status::Turned:
+            file.newName = path;
+            file.encodedAgain = !result.lossless;
+            break;
+        case Status::FolderBusy:
+            file.messageKey = kMessageFolderBusy;
+            break;
+        case Status::Unreadable:
+        case Status::NotWritten:
+            if (!result.file.ok() || result.file.refused()) {
+                TakeReason(result.file, file);
+                break;
+            }
+            file.messageKey = keyOf(result.why);
+            break;
+        case Status::NotJpeg:
+        case Status::CannotTurn:
+            file.messageKey = keyOf(result.why);
+            break;
+    }
+    return file;
+}
+
+}  // namespace lumaro

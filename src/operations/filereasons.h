@@ -1,0 +1,19 @@
+// Why a file was left as it was, taken from the results of the core's and the Trash's steps
+// into an outcome's file: the system's errno, or the message key of the rule that kept it.
+#pragma once
+
+#include <string>
+
+#include "core/files/filestep.h"
+#include "core/turning/turnpicture.h"
+#include "operations/outcome.h"
+
+namespace lumaro {
+
+// The reason of a step of reading or writing the file that failed or refused.
+void TakeReason(const FileStepResult& step, OutcomeFile& file);
+
+// The picture at `path` as a turn left it: turned (perhaps encoded again) or kept, and why.
+OutcomeFile TurnedFile(const std::string& path, const TurnPictureResult& result);
+
+}  // namespace lumaro
