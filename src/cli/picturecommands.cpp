@@ -19,6 +19,7 @@
 #include "core/names/freename.h"
 #include "core/names/namecompare.h"
 #include "core/settings/messagekeys.h"
+#include "operations/picturedeletion.h"
 #include "operations/pictureturn.h"
 #include "trash/trash.h"
 
@@ -70,12 +71,6 @@ void printMoved(const TransferOutcome& outcome, const PictureEntry& entry) {
         PrintLine("moved " + from + rest + " -> " + to + rest);
 }
 
-// Why the Trash did not take a file, in the user's words where the program knows them.
-std::string trashReason(const LanguageTable& messages, TrashRefusal refusal,
-                        const std::string& error) {
-    return refusal == TrashRefusal::TrashUnusable ? messages.text(kMessageTrashUnusable) : error;
-}
-
 void sayLeftInPlace(const std::string& path, const std::string& reason) {
     Say(OnOneLine(path) + " cannot be moved to the Trash (" + reason +
         "); it is left in place, --permanent deletes it for good");
@@ -83,23 +78,20 @@ void sayLeftInPlace(const std::string& path, const std::string& reason) {
 
 // A dry run of delete: each file to the Trash, or for good; a file the Trash cannot take is
 // named and kept, as the run keeps it.
-int planDelete(const Arguments& arguments, const LanguageTable& messages,
-               const std::vector<std::string>& paths) {
+int planDelete(const Arguments& arguments, const LanguageTable& messages, const Outcome& planned) {
     const char* to = arguments.permanent ? "(deleted for good)" : "(Trash)";
     std::vector<FileRename> plan;
     PlanNote note("", {{"to", arguments.permanent ? "deleted for good" : "Trash"}});
-    for (const std::string& path : paths) {
-        const TrashRefusal refusal =
-            arguments.permanent ? TrashRefusal::None : CheckTrashTakes(path);
-        if (refusal == TrashRefusal::None) {
-            plan.push_back({path, to});
+    for (const OutcomeFile& file : planned.files) {
+        if (!file.kept()) {
+            plan.push_back({file.name, to});
             continue;
         }
-        const std::string reason = trashReason(messages, refusal, TrashRefusalText(refusal));
-        sayLeftInPlace(path, reason);
-        note.kept.push_back({path, to, reason});
+        const std::string reason = ReasonOf(messages, file);
+        sayLeftInPlace(file.name, reason);
+        note.kept.push_back({file.name, to, reason});
     }
-    return PrintPlan(arguments, plan, note.kept.empty() ? kDone : kSomeFailed, note);
+    return PrintPlan(arguments, plan, ExitCodeFor(planned), note);
 }
 
 }  // namespace
@@ -212,53 +204,23 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
             return kUsage;
         }
     }
-    std::vector<std::string> folders;
-    for (const std::string& path : arguments.paths) folders.push_back(FolderOfPath(path));
-    const std::optional<FolderLock> lock = LockForCommand(arguments, folders);
-    if (!lock) return kUsage;
-    std::vector<std::string> paths;
-    std::vector<bool> companions;  // whether each of paths is a companion of the picture before
-    for (const std::string& path : arguments.paths) {
-        paths.push_back(path);
-        companions.push_back(false);
-        if (!arguments.withCompanions) continue;
-        const size_t slash = path.rfind('/');
-        const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-        for (const std::string& name : CompanionNamesOf(folder, path.substr(folder.size()))) {
-            paths.push_back(folder + name);
-            companions.push_back(true);
-        }
-    }
-    if (arguments.dryRun) return planDelete(arguments, messages, paths);
-    int code = kDone;
-    HistoryOperation trashed = TrashOperation();
-    bool pictureTrashed = false;  // a companion goes with its picture only when that went too
-    for (size_t k = 0; k < paths.size(); ++k) {
-        const std::string& path = paths[k];
-        if (arguments.permanent) {
-            if (const int error = DeletePictureFile(path)) {
-                Say(messages.text(kMessageDeleteFailed) + "\n" + OnOneLine(path) + " (" +
-                    std::strerror(error) + ")");
-                code = kSomeFailed;
-            } else {
-                PrintLine("deleted " + OnOneLine(path));
-            }
-            continue;
-        }
-        const TrashOutcome outcome = MoveToTrash(path);
-        if (outcome.moved()) {
-            trashed.files.push_back({path, outcome.pathInTrash});
-            trashed.files.back().companion = companions[k] && pictureTrashed;
-            if (!companions[k]) pictureTrashed = true;
-            PrintLine("trashed " + OnOneLine(path) + " -> " + OnOneLine(outcome.pathInTrash));
+    const PictureDeletion deletion(arguments.paths, arguments.withCompanions, arguments.permanent);
+    if (arguments.dryRun) return planDelete(arguments, messages, deletion.plan());
+    const Outcome outcome = deletion.run({.goOnWithoutHistory = arguments.noHistory});
+    if (outcome.changedNothing()) return SayRefusal(messages, outcome);
+    for (const OutcomeFile& file : outcome.files) {
+        if (!file.kept()) {
+            PrintLine(file.newName.empty()
+                          ? "deleted " + OnOneLine(file.name)
+                          : "trashed " + OnOneLine(file.name) + " -> " + OnOneLine(file.newName));
+        } else if (arguments.permanent) {
+            Say(messages.text(kMessageDeleteFailed) + "\n" + OnOneLine(file.name) + " (" +
+                ReasonOf(messages, file) + ")");
         } else {
-            if (!companions[k]) pictureTrashed = false;
-            sayLeftInPlace(path, trashReason(messages, outcome.refusal, outcome.error));
-            code = kSomeFailed;
+            sayLeftInPlace(file.name, ReasonOf(messages, file));
         }
     }
-    RecordByFolder(trashed);
-    return code;
+    return ExitCodeFor(outcome);
 }
 
 }  // namespace lumaro::cli

@@ -22,6 +22,29 @@ void TakeReason(const FileStepResult& step, OutcomeFile& file) {
     }
 }
 
+void TakeReason(const TrashOutcome& trash, OutcomeFile& file) {
+    switch (trash.refusal) {
+        case TrashRefusal::NameNotUtf8:
+            file.messageKey = kMessageNameNotUtf8ForTrash;
+            return;
+        case TrashRefusal::NoSuchFile:
+            file.error = ENOENT;
+            return;
+        case TrashRefusal::TrashUnusable:
+            file.messageKey = kMessageTrashUnusable;
+            return;
+        case TrashRefusal::FolderBusy:
+            file.messageKey = kMessageFolderBusy;
+            return;
+        case TrashRefusal::NameTaken:
+            file.messageKey = kMessageNameTaken;
+            return;
+        case TrashRefusal::None:
+            file.error = trash.error ? trash.error : EIO;
+            return;
+    }
+}
+
 namespace {
 
 int keyOf(TurnPictureResult::Why why) {

@@ -7,11 +7,15 @@
 #include "core/files/filestep.h"
 #include "core/turning/turnpicture.h"
 #include "operations/outcome.h"
+#include "trash/trash.h"
 
 namespace lumaro {
 
 // The reason of a step of reading or writing the file that failed or refused.
 void TakeReason(const FileStepResult& step, OutcomeFile& file);
+
+// The reason the Trash did not take the file, or give it back.
+void TakeReason(const TrashOutcome& trash, OutcomeFile& file);
 
 // The picture at `path` as a turn left it: turned (perhaps encoded again) or kept, and why.
 OutcomeFile TurnedFile(const std::string& path, const TurnPictureResult& result);

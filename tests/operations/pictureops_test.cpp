@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "core/history/history.h"
+#include "operations/picturedeletion.h"
 #include "operations/pictureturn.h"
 #include "picturefolder.h"
 #include "turnjpegs.h"
@@ -98,6 +99,13 @@ TEST(PictureOperationsTest, EachOperationDoesWhatItsPlanSaidRecordsItOnceAndLeav
          },
          {"01  a.NEF", "01  a.jpg", "02  b.jpg"},
          true},
+        {"delete to the Trash with the companions",
+         [](Folders& f) {
+             const PictureDeletion deletion({f.pictures.pathOf("01  a.jpg")}, true, false);
+             return Operation{[=] { return deletion.plan(); }, [=] { return deletion.run(); }};
+         },
+         {"02  b.jpg"},
+         false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
