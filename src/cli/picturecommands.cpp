@@ -2,26 +2,20 @@
 // and delete, on the calls behind the window's turn buttons, "To a folder" and delete buttons.
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <set>
 
 #include "cli/commands.h"
 #include "cli/oneline.h"
 #include "cli/outcometext.h"
-#include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
-#include "core/files/transfer.h"
-#include "core/history/history.h"
 #include "core/listing/folderlisting.h"
-#include "core/names/freename.h"
 #include "core/names/namecompare.h"
 #include "core/settings/messagekeys.h"
 #include "operations/picturedeletion.h"
+#include "operations/picturetransfer.h"
 #include "operations/pictureturn.h"
-#include "trash/trash.h"
 
 namespace lumaro::cli {
 
@@ -32,43 +26,31 @@ void PrintLine(const std::string& line) {
     std::fputc('\n', stdout);
 }
 
-// The path each file would take in `destination`, as TransferPictures chooses it: for each
-// picture the first name of NthFreeName's series free for the picture and every companion, free
-// also of the files planned before it. Companions follow their picture, each line noting it.
-std::vector<FileRename> planTransfer(const std::string& folder,
-                                     const std::vector<PictureEntry>& chosen,
-                                     const std::string& destination, PlanNote& note) {
+// A dry run of transfer: each file's path and the path of its copy, a companion noting its
+// picture.
+int planTransfer(const Arguments& arguments, const std::string& folder,
+                 const std::vector<PictureEntry>& chosen, const Outcome& planned) {
     std::vector<FileRename> plan;
-    std::set<std::string> taken;
+    PlanNote note;
+    for (const OutcomeFile& file : planned.files) plan.push_back({file.name, file.newName});
     for (const PictureEntry& entry : chosen) {
-        std::vector<const std::string*> rests{&entry.extension};
-        for (const std::string& rest : entry.companions) rests.push_back(&rest);
-        std::string base;
-        const auto free = [&](const std::string* rest) {
-            struct stat st;
-            return !taken.count(base + *rest) && lstat((base + *rest).c_str(), &st) != 0;
-        };
-        for (int n = 1;; ++n) {
-            base = destination + NthFreeName(entry.base, n);
-            if (std::all_of(rests.begin(), rests.end(), free)) break;
-        }
-        for (const std::string* rest : rests) {
-            taken.insert(base + *rest);
-            plan.push_back({folder + entry.base + *rest, base + *rest});
-            note.companionOf.push_back(rest == rests.front() ? "" : folder + entry.fileName());
-        }
+        note.companionOf.push_back("");
+        for (size_t k = 0; k < entry.companions.size(); ++k)
+            note.companionOf.push_back(folder + entry.fileName());
     }
-    return plan;
+    return PrintPlan(arguments, plan, ExitCodeFor(planned), note);
 }
 
-// "moved" lines for a picture and each of its companions, as they went.
-void printMoved(const TransferOutcome& outcome, const PictureEntry& entry) {
-    PrintLine("moved " + outcome.source + " -> " + outcome.target);
-    const std::string from =
-        outcome.source.substr(0, outcome.source.size() - entry.extension.size());
-    const std::string to = outcome.target.substr(0, outcome.target.size() - entry.extension.size());
-    for (const std::string& rest : entry.companions)
-        PrintLine("moved " + from + rest + " -> " + to + rest);
+// What a transfer says of a picture that stayed, or whose copy stayed beside it.
+void sayKept(const LanguageTable& messages, const OutcomeFile& file) {
+    const std::string reason = ReasonOf(messages, file);
+    const std::string because = reason.empty() ? "" : " (" + reason + ")";
+    if (!file.newName.empty()) {
+        Say(messages.text(kMessageOriginalNotDeleted) + "\n" + file.name + because + " -> " +
+            file.newName);
+    } else {
+        Say(file.name + "\n" + messages.text(kMessageCopyFailed) + because);
+    }
 }
 
 void sayLeftInPlace(const std::string& path, const std::string& reason) {
@@ -128,7 +110,9 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
     if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
     const std::string folder = WithTrailingSeparator(arguments.paths.front());
     const std::string destination = WithTrailingSeparator(arguments.to);
-    // A destination still to be made is locked by the transfer itself, once it exists.
+    // Locked before the listing, so that the pictures chosen by their places cannot change
+    // before the transfer, which takes the same lock (shared within the process) and the
+    // destination's once it exists.
     const std::optional<FolderLock> lock = LockForCommand(arguments, {folder, destination});
     if (!lock) return kUsage;
     const FolderListing listing =
@@ -149,47 +133,27 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
             std::to_string(listing.entries.size()) + " pictures.");
         return kUsage;
     }
-    if (IsSameFolder(folder, destination)) {
-        Say("The destination is the picture folder itself: nothing was moved.");
-        return kRefused;
-    }
     std::vector<PictureEntry> chosen;
     for (const int index : *selection)
         chosen.push_back(listing.entries[static_cast<size_t>(index)]);
-    if (arguments.dryRun) {
-        PlanNote note;
-        const std::vector<FileRename> plan = planTransfer(folder, chosen, destination, note);
-        return PrintPlan(arguments, plan, kDone, note);
+    const PictureTransfer transfer(folder, chosen, destination);
+    const Outcome outcome = arguments.dryRun
+                                ? transfer.plan()
+                                : transfer.run({.goOnWithoutHistory = arguments.noHistory});
+    if (outcome.kind == OutcomeKind::Refused) {
+        Say("The destination is the picture folder itself: nothing was moved.");
+        return ExitCodeFor(outcome);
     }
-    if (const int error = CreateFolder(destination, {.allLevels = false})) {
-        Say(messages.text(kMessageCannotCreateFolder) + " " + destination + " (" +
-            std::strerror(error) + ")");
-        return kUsage;
-    }
-    int code = kDone;
-    const std::vector<TransferOutcome> outcomes = TransferPictures(folder, chosen, destination);
-    if (!outcomes.empty() && outcomes.front().status == TransferOutcome::Status::FolderBusy) {
-        SayFolderBusy();
-        return kUsage;
-    }
-    RecordTransfer(folder, destination, chosen, outcomes);
-    for (size_t k = 0; k < outcomes.size(); ++k) {
-        const TransferOutcome& outcome = outcomes[k];
-        if (outcome.moved()) {
-            printMoved(outcome, chosen[k]);
-            continue;
-        }
-        const std::string reason =
-            outcome.error ? std::string(" (") + std::strerror(outcome.error) + ")" : "";
-        if (outcome.status == TransferOutcome::Status::SourceKept) {
-            Say(messages.text(kMessageOriginalNotDeleted) + "\n" + outcome.source + reason +
-                " -> " + outcome.target);
+    if (arguments.dryRun) return planTransfer(arguments, folder, chosen, outcome);
+    if (outcome.changedNothing()) return SayRefusal(messages, outcome);
+    for (const OutcomeFile& file : outcome.files) {
+        if (file.kept()) {
+            sayKept(messages, file);
         } else {
-            Say(outcome.source + "\n" + messages.text(kMessageCopyFailed) + reason);
+            PrintLine("moved " + file.name + " -> " + file.newName);
         }
-        code = kSomeFailed;
     }
-    return code;
+    return ExitCodeFor(outcome);
 }
 
 // Every path is checked first: a missing one or a folder deletes nothing. A file the Trash

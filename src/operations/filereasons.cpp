@@ -1,6 +1,7 @@
 // Reasons of the core's results as an outcome's files (see filereasons.h).
 #include "operations/filereasons.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "core/settings/messagekeys.h"
@@ -43,6 +44,14 @@ void TakeReason(const TrashOutcome& trash, OutcomeFile& file) {
             file.error = trash.error ? trash.error : EIO;
             return;
     }
+}
+
+void MarkSomeKept(Outcome& outcome, int messageKey) {
+    if (std::none_of(outcome.files.begin(), outcome.files.end(),
+                     [](const OutcomeFile& file) { return file.kept(); }))
+        return;
+    outcome.kind = OutcomeKind::SomeKept;
+    outcome.messageKey = messageKey;
 }
 
 namespace {

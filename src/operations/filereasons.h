@@ -17,6 +17,9 @@ void TakeReason(const FileStepResult& step, OutcomeFile& file);
 // The reason the Trash did not take the file, or give it back.
 void TakeReason(const TrashOutcome& trash, OutcomeFile& file);
 
+// SomeKept, told by `messageKey` followed by the files kept, when the outcome kept a file.
+void MarkSomeKept(Outcome& outcome, int messageKey);
+
 // The picture at `path` as a turn left it: turned (perhaps encoded again) or kept, and why.
 OutcomeFile TurnedFile(const std::string& path, const TurnPictureResult& result);
 

@@ -21,14 +21,6 @@ OutcomeFile deletedForGood(const std::string& path) {
     return file;
 }
 
-void markKept(Outcome& outcome) {
-    if (std::none_of(outcome.files.begin(), outcome.files.end(),
-                     [](const OutcomeFile& file) { return file.kept(); }))
-        return;
-    outcome.kind = OutcomeKind::SomeKept;
-    outcome.messageKey = kMessageDeleteFailed;
-}
-
 }  // namespace
 
 PictureDeletion::PictureDeletion(std::vector<std::string> paths, bool withCompanions,
@@ -58,7 +50,7 @@ Outcome PictureDeletion::plan() const {
         if (refused.failed()) TakeReason(refused, planned);
         outcome.files.push_back(planned);
     }
-    markKept(outcome);
+    MarkSomeKept(outcome, kMessageDeleteFailed);
     return outcome;
 }
 
@@ -90,7 +82,7 @@ Outcome PictureDeletion::run(const RunOptions& options, const DeleteForGood& for
         outcome.files.push_back(done);
     }
     RecordByFolder(trashed);
-    markKept(outcome);
+    MarkSomeKept(outcome, kMessageDeleteFailed);
     return outcome;
 }
 

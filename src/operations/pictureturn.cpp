@@ -1,8 +1,6 @@
 // Turning pictures: each type by the turn that suits it, under the folders' lock, recorded.
 #include "operations/pictureturn.h"
 
-#include <algorithm>
-
 #include "core/history/history.h"
 #include "core/settings/messagekeys.h"
 #include "core/turning/turnpicture.h"
@@ -31,11 +29,7 @@ Outcome PictureTurn::turnEach(bool write) const {
     Outcome outcome;
     for (const std::string& path : paths_)
         outcome.files.push_back(TurnedFile(path, turnOne(path, angle_, write)));
-    if (std::any_of(outcome.files.begin(), outcome.files.end(),
-                    [](const OutcomeFile& file) { return file.kept(); })) {
-        outcome.kind = OutcomeKind::SomeKept;
-        outcome.messageKey = kMessageTurnFailed;
-    }
+    MarkSomeKept(outcome, kMessageTurnFailed);
     return outcome;
 }
 

@@ -13,6 +13,7 @@
 
 #include "core/history/history.h"
 #include "operations/picturedeletion.h"
+#include "operations/picturetransfer.h"
 #include "operations/pictureturn.h"
 #include "picturefolder.h"
 #include "turnjpegs.h"
@@ -106,6 +107,14 @@ TEST(PictureOperationsTest, EachOperationDoesWhatItsPlanSaidRecordsItOnceAndLeav
          },
          {"02  b.jpg"},
          false},
+        {"transfer with the companions",
+         [](Folders& f) {
+             const PictureTransfer transfer(f.pictures.path(), {{"01  a", ".jpg", {".NEF"}}},
+                                            f.other.path());
+             return Operation{[=] { return transfer.plan(); }, [=] { return transfer.run(); }};
+         },
+         {"02  b.jpg"},
+         true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -1,0 +1,115 @@
+// Moving pictures to another folder: planned by free names, run under both folders' locks,
+// recorded in the picture folder's history.
+#include "operations/picturetransfer.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <set>
+
+#include "core/files/createfolder.h"
+#include "core/files/fileoperations.h"
+#include "core/files/transfer.h"
+#include "core/history/history.h"
+#include "core/names/freename.h"
+#include "core/settings/messagekeys.h"
+#include "operations/filereasons.h"
+
+namespace lumaro {
+
+namespace {
+
+Outcome refused() {
+    Outcome outcome;
+    outcome.kind = OutcomeKind::Refused;
+    return outcome;
+}
+
+bool exists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+// A picture that stayed, or whose copy stayed beside it, and why.
+OutcomeFile keptFile(const TransferOutcome& moved) {
+    using Status = TransferOutcome::Status;
+    OutcomeFile file;
+    file.name = moved.source;
+    file.error = moved.error;
+    if (moved.status == Status::SourceKept) file.newName = moved.target;
+    if (moved.status == Status::SourceChanged) file.messageKey = kMessageChangedWhileCopied;
+    if (moved.status == Status::FolderBusy) file.messageKey = kMessageFolderBusy;
+    if (!file.kept()) file.error = moved.status == Status::SourceMissing ? ENOENT : EIO;
+    return file;
+}
+
+}  // namespace
+
+PictureTransfer::PictureTransfer(std::string folder, std::vector<PictureEntry> pictures,
+                                 std::string destination)
+    : folder_(std::move(folder)),
+      pictures_(std::move(pictures)),
+      destination_(std::move(destination)) {}
+
+// For each picture the first name of NthFreeName's series free for the picture and every
+// companion, free also of the files planned before it, as TransferPictures chooses it.
+Outcome PictureTransfer::plan() const {
+    if (IsSameFolder(folder_, destination_)) return refused();
+    Outcome outcome;
+    std::set<std::string> taken;
+    for (const PictureEntry& entry : pictures_) {
+        std::vector<const std::string*> rests{&entry.extension};
+        for (const std::string& rest : entry.companions) rests.push_back(&rest);
+        std::string base;
+        const auto free = [&](const std::string* rest) {
+            return !taken.count(base + *rest) && !exists(base + *rest);
+        };
+        for (int n = 1;; ++n) {
+            base = destination_ + NthFreeName(entry.base, n);
+            if (std::all_of(rests.begin(), rests.end(), free)) break;
+        }
+        for (const std::string* rest : rests) {
+            taken.insert(base + *rest);
+            outcome.files.push_back({folder_ + entry.base + *rest, base + *rest});
+        }
+    }
+    return outcome;
+}
+
+Outcome PictureTransfer::run(const RunOptions& options,
+                             const std::function<void(int k)>& beforeEach) const {
+    if (IsSameFolder(folder_, destination_)) return refused();
+    // A destination still to be made is locked once it exists.
+    const OperationGuard guard({folder_, destination_}, {folder_}, options);
+    if (guard.refused()) return guard.refusal();
+    Outcome outcome;
+    if (const int error = CreateFolder(destination_, {.allLevels = false})) {
+        outcome.kind = OutcomeKind::Unusable;
+        outcome.messageKey = kMessageCannotCreateFolder;
+        outcome.error = error;
+        outcome.details = {destination_};
+        return outcome;
+    }
+    TransferOptions transfer;
+    transfer.beforeEach = beforeEach;
+    const std::vector<TransferOutcome> moved =
+        TransferPictures(folder_, pictures_, destination_, transfer);
+    RecordTransfer(folder_, destination_, pictures_, moved);
+    for (size_t k = 0; k < moved.size() && k < pictures_.size(); ++k) {
+        if (!moved[k].moved()) {
+            outcome.files.push_back(keptFile(moved[k]));
+            continue;
+        }
+        const PictureEntry& entry = pictures_[k];
+        const std::string& target = moved[k].target;
+        const std::string targetBase = target.substr(0, target.size() - entry.extension.size());
+        outcome.files.push_back({moved[k].source, target});
+        for (const std::string& rest : entry.companions)
+            outcome.files.push_back({folder_ + entry.base + rest, targetBase + rest});
+    }
+    MarkSomeKept(outcome, kMessageCopyFailed);
+    return outcome;
+}
+
+}  // namespace lumaro
