@@ -25,8 +25,9 @@ int SayRefusal(const LanguageTable& messages, const Outcome& outcome) {
         return ExitCodeFor(outcome);
     }
     std::string text = outcome.messageKey >= 0 ? messages.text(outcome.messageKey) : "";
-    if (outcome.kind == OutcomeKind::HistoryUnwritable && outcome.details.size() == 2) {
-        text += "\n" + outcome.details[0] + " (" + outcome.details[1] + ")";
+    if (outcome.kind == OutcomeKind::HistoryUnwritable && !outcome.files.empty()) {
+        const std::string why = outcome.details.empty() ? "" : outcome.details.front();
+        text += "\n" + outcome.files.front().name + " (" + why + ")";
     } else {
         for (const std::string& detail : outcome.details) text += " " + detail;
         if (outcome.error != 0) text += std::string(" (") + std::strerror(outcome.error) + ")";

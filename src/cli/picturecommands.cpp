@@ -53,6 +53,13 @@ void sayKept(const LanguageTable& messages, const OutcomeFile& file) {
     }
 }
 
+// How the command's operations run: without the history's check with --no-history.
+RunOptions runOptions(const Arguments& arguments) {
+    RunOptions options;
+    options.historyWaived = arguments.noHistory;
+    return options;
+}
+
 void sayLeftInPlace(const std::string& path, const std::string& reason) {
     Say(OnOneLine(path) + " cannot be moved to the Trash (" + reason +
         "); it is left in place, --permanent deletes it for good");
@@ -84,8 +91,7 @@ int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
         if (const int missing = CheckFolderExists(path)) return missing;
     }
     const PictureTurn turn(arguments.paths, arguments.angle);
-    const Outcome outcome =
-        arguments.dryRun ? turn.plan() : turn.run({.goOnWithoutHistory = arguments.noHistory});
+    const Outcome outcome = arguments.dryRun ? turn.plan() : turn.run(runOptions(arguments));
     if (outcome.changedNothing()) return SayRefusal(messages, outcome);
     // A dry run turns in memory only; its plan names each file with the angle it would turn by.
     std::vector<FileRename> plan;
@@ -137,9 +143,8 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
     for (const int index : *selection)
         chosen.push_back(listing.entries[static_cast<size_t>(index)]);
     const PictureTransfer transfer(folder, chosen, destination);
-    const Outcome outcome = arguments.dryRun
-                                ? transfer.plan()
-                                : transfer.run({.goOnWithoutHistory = arguments.noHistory});
+    const Outcome outcome =
+        arguments.dryRun ? transfer.plan() : transfer.run(runOptions(arguments));
     if (outcome.kind == OutcomeKind::Refused) {
         Say("The destination is the picture folder itself: nothing was moved.");
         return ExitCodeFor(outcome);
@@ -170,7 +175,7 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
     }
     const PictureDeletion deletion(arguments.paths, arguments.withCompanions, arguments.permanent);
     if (arguments.dryRun) return planDelete(arguments, messages, deletion.plan());
-    const Outcome outcome = deletion.run({.goOnWithoutHistory = arguments.noHistory});
+    const Outcome outcome = deletion.run(runOptions(arguments));
     if (outcome.changedNothing()) return SayRefusal(messages, outcome);
     for (const OutcomeFile& file : outcome.files) {
         if (!file.kept()) {

@@ -57,8 +57,8 @@ Outcome PictureDeletion::plan() const {
 Outcome PictureDeletion::run(const RunOptions& options, const DeleteForGood& forGood) const {
     std::vector<std::string> folders;
     for (const std::string& path : paths_) folders.push_back(FolderOfPath(path));
-    const OperationGuard guard(folders, folders, options);
-    if (guard.refused()) return guard.refusal();
+    const FolderRun run(folders, options);
+    if (run.refusal()) return *run.refusal();
     Outcome outcome;
     HistoryOperation trashed = TrashOperation();
     bool pictureTrashed = false;  // a companion goes with its picture only when that went too

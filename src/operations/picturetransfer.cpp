@@ -80,9 +80,12 @@ Outcome PictureTransfer::plan() const {
 Outcome PictureTransfer::run(const RunOptions& options,
                              const std::function<void(int k)>& beforeEach) const {
     if (IsSameFolder(folder_, destination_)) return refused();
-    // A destination still to be made is locked once it exists.
-    const OperationGuard guard({folder_, destination_}, {folder_}, options);
-    if (guard.refused()) return guard.refusal();
+    // The picture folder's history records the transfer; the destination is locked too, a
+    // destination still to be made once it exists.
+    const FolderRun run(folder_, options);
+    if (run.refusal()) return *run.refusal();
+    FolderLock destination(destination_);
+    if (destination.busy()) return FolderBusyOutcome();
     Outcome outcome;
     if (const int error = CreateFolder(destination_, {.allLevels = false})) {
         outcome.kind = OutcomeKind::Unusable;
@@ -91,6 +94,8 @@ Outcome PictureTransfer::run(const RunOptions& options,
         outcome.details = {destination_};
         return outcome;
     }
+    destination = FolderLock(destination_);
+    if (destination.busy()) return FolderBusyOutcome();
     TransferOptions transfer;
     transfer.beforeEach = beforeEach;
     const std::vector<TransferOutcome> moved =

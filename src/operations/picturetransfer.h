@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/names/pictureentry.h"
-#include "operations/operationguard.h"
+#include "operations/folderrun.h"
 #include "operations/outcome.h"
 
 namespace lumaro {

@@ -38,8 +38,8 @@ Outcome PictureTurn::plan() const { return turnEach(false); }
 Outcome PictureTurn::run(const RunOptions& options) const {
     std::vector<std::string> folders;
     for (const std::string& path : paths_) folders.push_back(FolderOfPath(path));
-    const OperationGuard guard(folders, folders, options);
-    if (guard.refused()) return guard.refusal();
+    const FolderRun run(folders, options);
+    if (run.refusal()) return *run.refusal();
     Outcome outcome = turnEach(true);
     HistoryOperation turns = TurnOperation(angle_);
     for (const OutcomeFile& file : outcome.files) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "operations/operationguard.h"
+#include "operations/folderrun.h"
 #include "operations/outcome.h"
 
 namespace lumaro {

@@ -20,9 +20,10 @@ namespace {
 // The outcome's message, then what it names and why the system refused it, a line each.
 QString refusalText(const LanguageTable& table, const Outcome& outcome) {
     QString text = QString::fromStdString(table.text(outcome.messageKey));
-    if (outcome.kind == OutcomeKind::HistoryUnwritable && outcome.details.size() == 2) {
-        return text + QLatin1Char('\n') + PathText(outcome.details[0]) + QStringLiteral(" (") +
-               QString::fromLocal8Bit(outcome.details[1].c_str()) + QLatin1Char(')');
+    if (outcome.kind == OutcomeKind::HistoryUnwritable && !outcome.files.empty()) {
+        const std::string why = outcome.details.empty() ? "" : outcome.details.front();
+        return text + QLatin1Char('\n') + PathText(outcome.files.front().name) +
+               QStringLiteral(" (") + QString::fromLocal8Bit(why.c_str()) + QLatin1Char(')');
     }
     for (const std::string& detail : outcome.details) text += QLatin1Char('\n') + PathText(detail);
     if (outcome.error != 0)

@@ -64,6 +64,8 @@ void Form1::DeletePicture() {
     if (shown.isEmpty()) return;
     const std::vector<std::string> paths = askWhatToDelete(*this, shown, PathBytes(shown));
     if (!paths.empty() && !goOnWithoutHistory(FolderOfPath(paths.front()))) return;
+    RunOptions asked;  // the history was asked about
+    asked.historyWaived = true;
     std::set<std::string> forGood;  // the files the user said to delete permanently
     // Only when the Trash cannot take a file is it deleted permanently, after a question.
     const auto askForGood = [&](const OutcomeFile& kept) {
@@ -75,8 +77,8 @@ void Form1::DeletePicture() {
         return true;
     };
     if (!paths.empty()) {
-        Outcome outcome = PictureDeletion({paths.front()}, paths.size() > 1, false)
-                              .run({.goOnWithoutHistory = true}, askForGood);
+        Outcome outcome =
+            PictureDeletion({paths.front()}, paths.size() > 1, false).run(asked, askForGood);
         // The files the user chose to keep in place are no failure to tell.
         std::erase_if(outcome.files, [&](const OutcomeFile& file) {
             return file.kept() && !forGood.count(file.name);

@@ -24,6 +24,8 @@ void Form1::MoveToFolder() {
         SaveSettings();
     }
     if (!goOnWithoutHistory(pictures.currentFolder)) return;
+    RunOptions asked;  // the history was asked about
+    asked.historyWaived = true;
     selectionFromList();
     std::vector<PictureEntry> chosen;
     for (const int index : pictures.selectedIndices)
@@ -37,8 +39,8 @@ void Form1::MoveToFolder() {
         }
         progress().show(std::min(k + 1, n), n);
     };
-    const Outcome outcome = PictureTransfer(pictures.currentFolder, chosen, destination)
-                                .run({.goOnWithoutHistory = true}, beforeEach);
+    const Outcome outcome =
+        PictureTransfer(pictures.currentFolder, chosen, destination).run(asked, beforeEach);
     progress().finish();
     if (outcome.changedNothing()) {
         ShowOutcome(this, languageTable(), outcome);

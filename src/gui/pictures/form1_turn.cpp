@@ -29,7 +29,9 @@ void Form1::RotatePicture(int angle) {
     if (shown.isEmpty()) return;  // nothing to turn
     const std::string path = PathBytes(shown);
     if (!goOnWithoutHistory(FolderOfPath(path))) return;
-    const Outcome outcome = PictureTurn({path}, angle).run({.goOnWithoutHistory = true});
+    RunOptions asked;  // the history was asked about
+    asked.historyWaived = true;
+    const Outcome outcome = PictureTurn({path}, angle).run(asked);
     if (outcome.done()) ImageV_1->setFileName(shown);
     ShowOutcome(this, languageTable(), outcome);
     lb_Avant->setFocus();

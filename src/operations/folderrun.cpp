@@ -1,0 +1,42 @@
+// The checks every run makes first: a history that can be written, a folder nobody else changes.
+#include "operations/folderrun.h"
+
+#include "core/history/history.h"
+#include "core/settings/messagekeys.h"
+
+namespace lumaro {
+
+Outcome CheckHistory(const std::string& folder) {
+    const HistoryAccess access = CheckHistoryWritable(folder);
+    if (access.writable) return {};
+    Outcome refused;
+    refused.kind = OutcomeKind::HistoryUnwritable;
+    refused.messageKey = kMessageHistoryNotWritable;
+    OutcomeFile state;
+    state.name = access.stateFolder;
+    refused.files.push_back(state);
+    refused.details.push_back(access.reason);
+    return refused;
+}
+
+Outcome FolderBusyOutcome() {
+    Outcome busy;
+    busy.kind = OutcomeKind::FolderBusy;
+    busy.messageKey = kMessageFolderBusy;
+    return busy;
+}
+
+FolderRun::FolderRun(const std::vector<std::string>& folders, const RunOptions& options) {
+    if (!options.historyWaived) {
+        for (const std::string& folder : folders) {
+            Outcome history = CheckHistory(folder);
+            if (history.done()) continue;
+            refusal_ = std::move(history);
+            return;
+        }
+    }
+    lock_ = FolderLock(folders);
+    if (lock_.busy()) refusal_ = FolderBusyOutcome();
+}
+
+}  // namespace lumaro
