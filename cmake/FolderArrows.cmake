@@ -19,11 +19,10 @@ set(lumaro_folder_arrows
   "core/slideshow    | core/files core/names core/settings    | no"  # the slide-show project file
   "core/naming       | core/files core/names core/listing core/settings | no"  # numbered names, the picture list
   "core/renaming     | core/files core/names core/picturefile core/listing core/journal core/settings core/windows core/history core/locking core/naming | no"
-  "core/undo         | core/files core/names core/history core/locking core/naming core/renaming core/turning | no"
   "core/snapkeep     | core/files core/names core/naming      | no"  # the Snapkeep strip's copies and sets
   "trash             | core                             | yes" # the desktop Trash, QtCore only
   "reencoding        | core                             | yes" # turns by encoding again, QtGui only
-  "operations        | core trash reencoding            | no"  # each operation that changes files
+  "operations        | core trash reencoding            | no"  # each operation that changes files, undo too
   "gui/toolkit       | core                             | yes" # message boxes, placing, fonts, viewer
   "gui/app           | core trash operations gui/toolkit | yes" # the main window Form1
   "gui/naming        | core trash operations gui/toolkit | yes" # naming dialogs, Form1's naming handlers

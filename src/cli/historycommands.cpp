@@ -6,10 +6,10 @@
 #include "cli/commands.h"
 #include "cli/jsonnames.h"
 #include "cli/oneline.h"
+#include "cli/outcometext.h"
 #include "core/history/history.h"
-#include "core/undo/undo.h"
 #include "core/settings/messagekeys.h"
-#include "trash/trash.h"
+#include "operations/undo/undostep.h"
 
 namespace lumaro::cli {
 
@@ -97,56 +97,71 @@ int RunHistory(const Arguments& arguments, const LanguageTable&) {
 
 namespace {
 
-// Why a plan cannot be carried out, said; kDone when it can.
-int refusal(const UndoPlan& plan, const LanguageTable& messages) {
-    switch (plan.status) {
-        case UndoPlan::Status::Ready:
-            return kDone;
-        case UndoPlan::Status::Nothing:
-            Say(messages.text(plan.redo ? kMessageNothingToRedo : kMessageNothingToUndo));
-            break;
-        case UndoPlan::Status::Changed:
-            Say(messages.text(plan.redo ? kMessageRedoChanged : kMessageUndoChanged) + "\n" +
-                OnOneLine(plan.changedName));
-            break;
-        case UndoPlan::Status::Lossy:
-            Say(messages.text(kMessageUndoLossy));
-            break;
+// The names of each file that stayed where it is, with why.
+std::vector<std::string> keptNames(const LanguageTable& messages, const Outcome& outcome) {
+    std::vector<std::string> names;
+    for (const OutcomeFile& file : outcome.files) {
+        if (file.kept()) names.push_back(NameWithReason(messages, file));
     }
-    return kRefused;
+    return names;
+}
+
+// Each file's move, "present -> after", of those that moved.
+std::vector<FileRename> movesOf(const Outcome& outcome) {
+    std::vector<FileRename> moves;
+    for (const OutcomeFile& file : outcome.files) {
+        if (!file.kept()) moves.push_back({file.name, file.newName});
+    }
+    return moves;
+}
+
+// The moves a dry run prints: a turn as "name turned A clockwise", a file going to the Trash
+// as "(Trash)".
+std::vector<FileRename> plannedMoves(const UndoPlan& plan, const Outcome& outcome) {
+    std::vector<FileRename> moves = movesOf(outcome);
+    for (FileRename& move : moves) {
+        if (plan.reversed.effect == OperationEffect::Turn)
+            move.newName += " turned " + std::to_string(plan.angle) + " clockwise";
+        if (plan.reversed.effect == OperationEffect::FromTrash) move.newName = "(Trash)";
+    }
+    return moves;
 }
 
 // An undo or a redo, or its plan: the same names, the same groups kept, the same exit code.
 int runStep(const Arguments& arguments, const LanguageTable& messages, bool redo) {
     const std::string& folder = arguments.paths.front();
     if (const int missing = CheckFolderExists(folder)) return missing;
-    const std::optional<FolderLock> lock = LockForCommand(arguments, {folder});
-    if (!lock) return kUsage;
-    const UndoPlan plan = redo ? PlanRedo(folder) : PlanUndo(folder);
-    if (const int refused = refusal(plan, messages)) return refused;
-    if (!plan.renamed.empty()) Tell(messages.text(kMessageUndoOtherNames));
-    for (const std::string& renamed : plan.renamed) Tell(OnOneLine(renamed));
+    UndoStep step(folder, redo ? UndoStep::Direction::Redo : UndoStep::Direction::Undo);
+    const Outcome plan = step.plan();
+    if (plan.kind == OutcomeKind::Refused) {
+        std::string text = messages.text(plan.messageKey);
+        for (const std::string& detail : plan.details) text += "\n" + OnOneLine(detail);
+        Say(text);
+        return ExitCodeFor(plan);
+    }
+    const std::vector<std::string>& renamed = step.planned().renamed;
+    if (!renamed.empty()) Tell(messages.text(kMessageUndoOtherNames));
+    for (const std::string& name : renamed) Tell(OnOneLine(name));
     if (arguments.dryRun) {
-        if (!plan.kept.empty()) SayWithNames(messages, kMessageUndoFailed, plan.kept);
+        const std::vector<std::string> kept = keptNames(messages, plan);
+        if (!kept.empty()) SayWithNames(messages, kMessageUndoFailed, kept);
         PlanNote note;
-        if (plan.reversed.effect == OperationEffect::Turn) note.fields["angle"] = plan.angle;
-        return PrintPlan(arguments, plan.moves, plan.kept.empty() ? kDone : kSomeFailed, note);
+        if (step.planned().reversed.effect == OperationEffect::Turn)
+            note.fields["angle"] = step.planned().angle;
+        return PrintPlan(arguments, plannedMoves(step.planned(), plan), ExitCodeFor(plan), note);
     }
-    const TrashHooks trash = UndoTrashHooks();
-    const UndoResult result =
-        redo ? RedoLastUndo(folder, trash, &plan) : UndoLastOperation(folder, trash, &plan);
-    if (result.folderBusy) {
-        SayFolderBusy();
-        return kUsage;
-    }
-    if (!result.plan.ready()) {
+    RunOptions options;
+    options.historyWaived = arguments.noHistory;
+    const Outcome done = step.run(options);
+    if (done.kind == OutcomeKind::Refused) {
         Say("The folder changed while its plan was made: nothing was done.");
-        return kRefused;
+        return ExitCodeFor(done);
     }
-    printNames(result.done);
-    if (result.failures.empty()) return kDone;
-    SayWithNames(messages, kMessageUndoFailed, result.failures);
-    return kSomeFailed;
+    if (done.changedNothing()) return SayRefusal(messages, done);
+    printNames(movesOf(done));
+    const std::vector<std::string> kept = keptNames(messages, done);
+    if (!kept.empty()) SayWithNames(messages, kMessageUndoFailed, kept);
+    return ExitCodeFor(done);
 }
 
 }  // namespace

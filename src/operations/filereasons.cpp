@@ -46,6 +46,16 @@ void TakeReason(const TrashOutcome& trash, OutcomeFile& file) {
     }
 }
 
+void TakeReason(const TransferOutcome& moved, OutcomeFile& file) {
+    using Status = TransferOutcome::Status;
+    file.name = moved.source;
+    file.error = moved.error;
+    if (moved.status == Status::SourceKept) file.newName = moved.target;
+    if (moved.status == Status::SourceChanged) file.messageKey = kMessageChangedWhileCopied;
+    if (moved.status == Status::FolderBusy) file.messageKey = kMessageFolderBusy;
+    if (!file.kept()) file.error = moved.status == Status::SourceMissing ? ENOENT : EIO;
+}
+
 void MarkSomeKept(Outcome& outcome, int messageKey) {
     if (std::none_of(outcome.files.begin(), outcome.files.end(),
                      [](const OutcomeFile& file) { return file.kept(); }))

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/files/filestep.h"
+#include "core/files/transfer.h"
 #include "core/turning/turnpicture.h"
 #include "operations/outcome.h"
 #include "trash/trash.h"
@@ -16,6 +17,10 @@ void TakeReason(const FileStepResult& step, OutcomeFile& file);
 
 // The reason the Trash did not take the file, or give it back.
 void TakeReason(const TrashOutcome& trash, OutcomeFile& file);
+
+// A picture a transfer did not move: its path, why, and where its copy stayed beside it when
+// the original could not be deleted (it is then in both folders).
+void TakeReason(const TransferOutcome& moved, OutcomeFile& file);
 
 // SomeKept, told by `messageKey` followed by the files kept, when the outcome kept a file.
 void MarkSomeKept(Outcome& outcome, int messageKey);

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <set>
 
 #include "core/files/createfolder.h"
@@ -29,19 +28,6 @@ Outcome refused() {
 bool exists(const std::string& path) {
     struct stat st;
     return lstat(path.c_str(), &st) == 0;
-}
-
-// A picture that stayed, or whose copy stayed beside it, and why.
-OutcomeFile keptFile(const TransferOutcome& moved) {
-    using Status = TransferOutcome::Status;
-    OutcomeFile file;
-    file.name = moved.source;
-    file.error = moved.error;
-    if (moved.status == Status::SourceKept) file.newName = moved.target;
-    if (moved.status == Status::SourceChanged) file.messageKey = kMessageChangedWhileCopied;
-    if (moved.status == Status::FolderBusy) file.messageKey = kMessageFolderBusy;
-    if (!file.kept()) file.error = moved.status == Status::SourceMissing ? ENOENT : EIO;
-    return file;
 }
 
 }  // namespace
@@ -103,7 +89,8 @@ Outcome PictureTransfer::run(const RunOptions& options,
     RecordTransfer(folder_, destination_, pictures_, moved);
     for (size_t k = 0; k < moved.size() && k < pictures_.size(); ++k) {
         if (!moved[k].moved()) {
-            outcome.files.push_back(keptFile(moved[k]));
+            outcome.files.emplace_back();
+            TakeReason(moved[k], outcome.files.back());
             continue;
         }
         const PictureEntry& entry = pictures_[k];

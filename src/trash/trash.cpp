@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <cerrno>
-#include <cstring>
 
 #include "core/files/fileoperations.h"
 #include "core/locking/folderlock.h"
@@ -173,23 +172,6 @@ TrashOutcome RestoreFromTrash(const std::string& pathInTrash, const std::string&
     if (!moved.ok()) return {{}, TrashRefusal::None, moved.error ? moved.error : EIO};
     QFile::remove(infoFileOf(pathText(pathInTrash)));
     return {};
-}
-
-TrashHooks UndoTrashHooks() {
-    TrashHooks hooks;
-    hooks.toTrash = [](const std::string& path, std::string& pathInTrash) {
-        const TrashOutcome trashed = MoveToTrash(path);
-        pathInTrash = trashed.pathInTrash;
-        return trashed.failed() ? std::string(std::strerror(trashed.error ? trashed.error : EIO))
-                                : std::string();
-    };
-    hooks.fromTrash = [](const std::string& pathInTrash, const std::string& path) {
-        const TrashOutcome restored = RestoreFromTrash(pathInTrash, path);
-        return restored.failed()
-                   ? std::string(std::strerror(restored.error ? restored.error : EEXIST))
-                   : std::string();
-    };
-    return hooks;
 }
 
 }  // namespace lumaro

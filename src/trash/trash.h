@@ -5,8 +5,6 @@
 
 #include <string>
 
-#include "core/undo/undo.h"
-
 namespace lumaro {
 
 // Why the Trash did not take a file, or give one back; no words: the caller says it in the
@@ -44,8 +42,5 @@ TrashOutcome MoveToTrash(const std::string& path);
 // over another file, and removes its information file, under the lock of the folder of `path`.
 // failed() when it stayed in the Trash, and why.
 TrashOutcome RestoreFromTrash(const std::string& pathInTrash, const std::string& path);
-
-// The two moves above, lent to an undo of the core, which cannot reach the Trash itself.
-TrashHooks UndoTrashHooks();
 
 }  // namespace lumaro

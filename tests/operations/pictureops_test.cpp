@@ -10,11 +10,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "core/history/history.h"
 #include "operations/picturedeletion.h"
 #include "operations/picturetransfer.h"
 #include "operations/pictureturn.h"
+#include "operations/undo/undostep.h"
 #include "picturefolder.h"
 #include "turnjpegs.h"
 
@@ -61,6 +63,12 @@ struct Operation {
     std::function<Outcome()> run;
 };
 
+// The step through the history of the picture folder, as a row runs it.
+Operation stepOf(Folders& f, UndoStep::Direction direction) {
+    const auto step = std::make_shared<UndoStep>(f.pictures.path(), direction);
+    return {[=] { return step->plan(); }, [=] { return step->run(); }};
+}
+
 // What the plan says of each file, and the run must do: its name, where it goes (when the plan
 // can know it), and whether it is kept.
 Names said(const Outcome& outcome, bool withNewNames) {
@@ -88,8 +96,8 @@ private:
 TEST(PictureOperationsTest, EachOperationDoesWhatItsPlanSaidRecordsItOnceAndLeavesABusyFolder) {
     struct Row {
         const char* name;
-        std::function<Operation(Folders&)> operation;
-        Names after;        // the names in the picture folder once run
+        std::function<Operation(Folders&)> operation;  // with what it needs done before
+        Names after;                                   // the names in the picture folder once run
         bool plannedNames;  // the plan knows where each file goes (the Trash chooses its names)
     };
     const Row rows[] = {
@@ -115,6 +123,22 @@ TEST(PictureOperationsTest, EachOperationDoesWhatItsPlanSaidRecordsItOnceAndLeav
          },
          {"02  b.jpg"},
          true},
+        {"undo of a transfer",
+         [](Folders& f) {
+             PictureTransfer(f.pictures.path(), {{"01  a", ".jpg", {".NEF"}}}, f.other.path())
+                 .run();
+             return stepOf(f, UndoStep::Direction::Undo);
+         },
+         {"01  a.NEF", "01  a.jpg", "02  b.jpg"},
+         true},
+        {"redo of a delete",
+         [](Folders& f) {
+             PictureDeletion({f.pictures.pathOf("01  a.jpg")}, true, false).run();
+             UndoStep(f.pictures.path(), UndoStep::Direction::Undo).run();
+             return stepOf(f, UndoStep::Direction::Redo);
+         },
+         {"02  b.jpg"},
+         false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
