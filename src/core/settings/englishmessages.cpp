@@ -178,6 +178,8 @@ constexpr const char* kEnglishEntries[] = {
     "replaced or changed):",
     "153=Their names being taken again, these pictures came back under another name, each with "
     "its companions:",
+    "154=",
+    "155=no home folder: $HOME is not set and the account has none",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -238,6 +238,10 @@ inline constexpr int kMessageRedoChanged = 152;
 // followed by "old name -> new name" lines.
 inline constexpr int kMessageUndoOtherNames = 153;
 
-inline constexpr int kMessageKeyCount = 154;
+// Key 154 is free.
+// Why a history cannot be written when there is no home folder to hold the state folder.
+inline constexpr int kMessageNoHomeFolder = 155;
+
+inline constexpr int kMessageKeyCount = 156;
 
 }  // namespace lumaro
