@@ -18,7 +18,7 @@ set(lumaro_folder_arrows
   "core/windows      | core/files core/settings               | no"  # Qt-free halves of windows
   "core/slideshow    | core/files core/names core/settings    | no"  # the slide-show project file
   "core/naming       | core/files core/names core/listing core/settings | no"  # numbered names, the picture list
-  "core/renaming     | core/files core/names core/picturefile core/listing core/journal core/settings core/windows core/history core/locking core/naming | no"
+  "core/renaming     | core/files core/names core/picturefile core/listing core/journal core/settings core/locking core/naming | no"  # renames of a folder's pictures
   "core/snapkeep     | core/files core/names core/naming      | no"  # the Snapkeep strip's copies and sets
   "trash             | core                             | yes" # the desktop Trash, QtCore only
   "reencoding        | core                             | yes" # turns by encoding again, QtGui only

@@ -9,8 +9,8 @@
 #include "cli/commands.h"
 #include "cli/jsonnames.h"
 #include "cli/oneline.h"
-#include "core/names/namecompare.h"
 #include "core/listing/folderlisting.h"
+#include "core/names/namecompare.h"
 #include "core/picturefile/picturedate.h"
 #include "core/settings/messagekeys.h"
 
@@ -86,11 +86,6 @@ void SayWithNames(const LanguageTable& messages, int key, const std::vector<std:
     std::string text = messages.text(key);
     for (const std::string& name : names) text += "\n" + OnOneLine(name);
     Say(text);
-}
-
-void SayFailures(const LanguageTable& messages, const std::vector<RenameFailure>& failures) {
-    if (failures.empty()) return;
-    Say(messages.text(kMessageRenamesFailed) + "\n" + DescribeRenameFailures(failures));
 }
 
 void PrintListing(const std::vector<PictureEntry>& entries, bool withCompanions) {

@@ -12,10 +12,9 @@ Outcome CheckHistory(const std::string& folder) {
     Outcome refused;
     refused.kind = OutcomeKind::HistoryUnwritable;
     refused.messageKey = kMessageHistoryNotWritable;
-    OutcomeFile state;
-    state.name = access.stateFolder;
-    refused.files.push_back(state);
-    refused.details.push_back(access.reason);
+    refused.error = access.error;
+    refused.files.push_back(
+        {access.stateFolder, {}, access.error, access.error == 0 ? kMessageNoHomeFolder : -1});
     return refused;
 }
 
@@ -24,6 +23,11 @@ Outcome FolderBusyOutcome() {
     busy.kind = OutcomeKind::FolderBusy;
     busy.messageKey = kMessageFolderBusy;
     return busy;
+}
+
+bool StoppedBeforeRunning(const Outcome& outcome) {
+    return outcome.kind == OutcomeKind::FolderBusy ||
+           outcome.kind == OutcomeKind::HistoryUnwritable;
 }
 
 FolderRun::FolderRun(const std::vector<std::string>& folders, const RunOptions& options) {

@@ -13,21 +13,25 @@
 namespace lumaro {
 
 struct RunOptions {
-    // The user chose to go on without a history (the window's question, --no-history): it is
-    // not checked, and an operation it cannot record is simply missing from it.
+    // The user chose to go on without a history: it is not checked, and an operation it cannot
+    // record is simply missing from it.
     bool historyWaived = false;
     ListProgress progress;  // each pass of long work, afresh
 };
 
 // Whether the history of `folder` can be written now: Done, or HistoryUnwritable whose one
-// file is the state folder, with why as its one detail.
+// file is the state folder, with the errno that refuses it (or kMessageNoHomeFolder).
 Outcome CheckHistory(const std::string& folder);
 
 // Another program is changing the folder: nothing was changed (kMessageFolderBusy).
 Outcome FolderBusyOutcome();
 
-// Held by a run from its first check to its end: the histories checked, then the lock of the
-// folders taken, so that the plan, the changes and the record see one state of the folders.
+// Whether a run stopped at its first checks (a busy folder, a history that cannot be written),
+// before it read or changed anything.
+bool StoppedBeforeRunning(const Outcome& outcome);
+
+// Held by a run from its first check to its end: the history checked, then the lock of the
+// folders taken, so that the plan, the renames and the record see one state of the folder.
 class FolderRun {
 public:
     FolderRun(const std::vector<std::string>& folders, const RunOptions& options);

@@ -38,7 +38,18 @@ protected:
         std::vector<int> all(f.list.avant.size());
         for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
         ASSERT_EQ(Renumber(f.list, all, start, "").outcome, RenumberOutcome::Proposed);
-        Apply(f.list, {true, -1, {}});
+        const ApplyResult applied = Apply(f.list, {true, -1, {}});
+        // Recorded as the operations layer records an applied renumbering.
+        std::vector<FileRename> renames;
+        std::vector<bool> companions;
+        for (const RenamePair& pair : applied.done) {
+            for (const FileRename& file : FileRenamesOf(pair)) {
+                companions.push_back(file.oldName != pair.from.fileName());
+                renames.push_back(file);
+            }
+        }
+        RecordOperation(f.folder.path(),
+                        RenameOperation(OperationKind::Renumber, renames, companions));
     }
 
     PictureFolder state;

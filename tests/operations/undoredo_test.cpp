@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/renaming/apply.h"
 #include "core/renaming/renumber.h"
 #include "core/turning/turnpicture.h"
 #include "namingfolder.h"
+#include "operations/applyoperation.h"
 #include "operations/undo/undo.h"
 #include "trash/trash.h"
 #include "turnjpegs.h"
@@ -42,7 +42,7 @@ protected:
         std::vector<int> all(f.list.avant.size());
         for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
         ASSERT_EQ(Renumber(f.list, all, start, "").outcome, RenumberOutcome::Proposed);
-        Apply(f.list, {true, -1, {}});
+        ApplyOperation(f.list, {true, -1, {}}).run();
     }
     // The names of the files the Trash holds.
     Names trashed() const {

@@ -179,7 +179,7 @@ constexpr const char* kEnglishEntries[] = {
     "153=Their names being taken again, these pictures came back under another name, each with "
     "its companions:",
     "154=",
-    "155=",
+    "155=no home folder: $HOME is not set and the account has none",
     "156=",
     "157=",
     "158=",

@@ -238,7 +238,11 @@ inline constexpr int kMessageRedoChanged = 152;
 // followed by "old name -> new name" lines.
 inline constexpr int kMessageUndoOtherNames = 153;
 
-// Keys 154 to 159 are another change's.
+// Key 154 is free.
+// Why a history cannot be written when there is no home folder to hold the state folder.
+inline constexpr int kMessageNoHomeFolder = 155;
+
+// Keys 156 to 159 are free.
 
 // Why a file was left as it was, said in parentheses after its name in the messages of turns,
 // deletions, transfers and undos.

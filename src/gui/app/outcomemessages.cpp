@@ -1,53 +1,64 @@
-// Outcomes of operations told in message boxes (see outcomemessages.h).
+// An operation's outcome as the window's messages, in the user's language.
 #include "gui/app/outcomemessages.h"
 
 #include <cstring>
 
+#include "core/settings/messagekeys.h"
 #include "gui/app/windowmessages.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
+#include "operations/renameoutcome.h"
 
 namespace lumaro {
 
-QString ReasonText(const LanguageTable& table, const OutcomeFile& file) {
-    if (file.messageKey >= 0) return QString::fromStdString(table.text(file.messageKey));
-    if (file.error != 0) return QString::fromLocal8Bit(std::strerror(file.error));
-    return {};
-}
-
 namespace {
 
-// The outcome's message, then what it names and why the system refused it, a line each.
-QString refusalText(const LanguageTable& table, const Outcome& outcome) {
-    QString text = QString::fromStdString(table.text(outcome.messageKey));
-    if (outcome.kind == OutcomeKind::HistoryUnwritable && !outcome.files.empty()) {
-        const std::string why = outcome.details.empty() ? "" : outcome.details.front();
-        return text + QLatin1Char('\n') + PathText(outcome.files.front().name) +
-               QStringLiteral(" (") + QString::fromLocal8Bit(why.c_str()) + QLatin1Char(')');
+QString textOf(const LanguageTable& table, int key) {
+    return QString::fromStdString(table.text(key));
+}
+
+// "old -> new (why)", or "name (why)" for a file that was to go nowhere.
+std::string fileLine(const LanguageTable& table, const OutcomeFile& file) {
+    std::string line = file.name;
+    if (!file.newName.empty()) line += " -> " + file.newName;
+    return line + " (" + ReasonText(table, file).toStdString() + ")";
+}
+
+void showMessage(QWidget* window, const LanguageTable& table, const Outcome& outcome) {
+    const WindowMessages messages(window, table);
+    if (DetailSeparator(outcome.messageKey) == "\n") {
+        messages.showNames(outcome.messageKey, outcome.details);
+        return;
     }
-    for (const std::string& detail : outcome.details) text += QLatin1Char('\n') + PathText(detail);
-    if (outcome.error != 0)
-        text += QLatin1Char('\n') + QString::fromLocal8Bit(std::strerror(outcome.error));
-    return text;
+    QString text = textOf(table, outcome.messageKey);
+    for (const std::string& detail : outcome.details)
+        text += QStringLiteral(" ") + QString::fromStdString(detail);
+    Dialogs().message(window, QString(), text);
 }
 
 }  // namespace
 
+QString ReasonText(const LanguageTable& table, const OutcomeFile& file) {
+    if (file.messageKey >= 0) return textOf(table, file.messageKey);
+    return QString::fromLocal8Bit(std::strerror(file.error));
+}
+
 void ShowOutcome(QWidget* window, const LanguageTable& table, const Outcome& outcome) {
-    if (outcome.done()) return;
-    if (outcome.kind != OutcomeKind::SomeKept) {
-        Dialogs().message(window, QString(), refusalText(table, outcome));
+    if (outcome.kind == OutcomeKind::HistoryUnwritable && !outcome.files.empty()) {
+        const OutcomeFile& state = outcome.files.front();
+        Dialogs().message(window, QString(),
+                          textOf(table, outcome.messageKey) + QStringLiteral("\n") +
+                              PathText(state.name) + QStringLiteral(" (") +
+                              ReasonText(table, state) + QStringLiteral(")"));
         return;
     }
-    std::vector<std::string> kept;
-    for (const OutcomeFile& file : outcome.files) {
-        if (!file.kept()) continue;
-        const QString reason = ReasonText(table, file);
-        QString line = PathText(file.name);
-        if (!reason.isEmpty()) line += QStringLiteral(" (") + reason + QLatin1Char(')');
-        kept.push_back(line.toStdString());
-    }
-    if (!kept.empty()) WindowMessages(window, table).showNames(outcome.messageKey, kept);
+    if (outcome.messageKey >= 0 && outcome.messageKey != kMessageRenamesFailed)
+        showMessage(window, table, outcome);
+    if (outcome.files.empty()) return;
+    std::vector<std::string> lines;
+    lines.reserve(outcome.files.size());
+    for (const OutcomeFile& file : outcome.files) lines.push_back(fileLine(table, file));
+    WindowMessages(window, table).showNames(kMessageRenamesFailed, lines);
 }
 
 }  // namespace lumaro

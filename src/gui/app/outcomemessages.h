@@ -1,5 +1,5 @@
-// The window's one place that tells an operation's outcome in the user's language: why a file
-// was kept, and the message box of an outcome that has something to say.
+// The one place where the window tells the outcome of an operation: its message in the user's
+// language, from the message table, with the names it concerns.
 #pragma once
 
 #include <QString>
@@ -11,13 +11,13 @@ class QWidget;
 
 namespace lumaro {
 
-// Why the file was kept: the text of its message key, or the system's words for its errno;
-// empty when the outcome gives no reason.
-QString ReasonText(const LanguageTable& table, const OutcomeFile& file);
-
-// Shows what the outcome has to say, nothing when it is Done: for kept files, the outcome's
-// message followed by each kept file and its reason; otherwise the outcome's message followed
-// by its details and the system's words for its errno.
+// Shows what `outcome` has to say, in message boxes over `window`: its message followed by its
+// details (a folder, a file type, names), then the files that kept their names
+// (kMessageRenamesFailed), each with why. A history that cannot be written is told with its
+// state folder and why. Nothing when there is nothing to say.
 void ShowOutcome(QWidget* window, const LanguageTable& table, const Outcome& outcome);
+
+// Why a file of an outcome was kept: the text of its message key, or else of its errno.
+QString ReasonText(const LanguageTable& table, const OutcomeFile& file);
 
 }  // namespace lumaro

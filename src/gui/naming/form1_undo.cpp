@@ -1,7 +1,6 @@
 // Ctrl+Z and Ctrl+Shift+Z: undoing the newest operation of the current folder still intact and
 // not undone, and taking the last undo back, each after a question, even across a restart;
-// the list is read again after. And the question asked before any operation whose history
-// cannot be written.
+// the list is read again after.
 #include <QKeySequence>
 #include <QListWidget>
 #include <QShortcut>
@@ -21,18 +20,6 @@ void Form1::attachUndoShortcut() {
     connect(undo, &QShortcut::activated, this, [this] { UndoLastOperationOfFolder(); });
     auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
     connect(redo, &QShortcut::activated, this, [this] { RedoLastUndoOfFolder(); });
-}
-
-bool Form1::goOnWithoutHistory(const std::string& folder) {
-    if (!historyWaivedFolder_.empty() && historyWaivedFolder_ == folder) return true;
-    const HistoryAccess access = CheckHistoryWritable(folder);
-    if (access.writable) return true;
-    const QString question = message(kMessageContinueWithoutHistory)
-                                 .arg(PathText(access.stateFolder))
-                                 .arg(QString::fromLocal8Bit(access.reason.c_str()));
-    if (Dialogs().question(this, QString(), question) != kAnswerYes) return false;
-    historyWaivedFolder_ = folder;  // asked once for the folder while the program runs
-    return true;
 }
 
 void Form1::UndoLastOperationOfFolder() { stepThroughHistory(false); }
