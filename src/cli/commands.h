@@ -76,6 +76,10 @@ void SayKept(const LanguageTable& messages, const std::vector<OutcomeFile>& kept
 // What an operation's outcome has to say, on stderr: its message with its details, then the
 // files it kept; returns its exit code (ExitCodeFor).
 int SayOutcome(const LanguageTable& messages, const Outcome& outcome);
+// Why a file was kept: the text of its message key, or else of its errno.
+std::string ReasonOf(const LanguageTable& messages, const OutcomeFile& file);
+// "name (why)".
+std::string NameWithReason(const LanguageTable& messages, const OutcomeFile& file);
 // One line per picture; with `withCompanions`, each companion on a line under it after a TAB.
 void PrintListing(const std::vector<PictureEntry>& entries, bool withCompanions = true);
 // A file the run would leave as it is: its name, what the plan had for it, and why.

@@ -6,7 +6,6 @@
 #include "cli/commands.h"
 #include "cli/jsonnames.h"
 #include "cli/oneline.h"
-#include "cli/outcometext.h"
 #include "core/history/history.h"
 #include "core/settings/messagekeys.h"
 #include "operations/undo/undostep.h"
@@ -100,29 +99,20 @@ namespace {
 // The names of each file that stayed where it is, with why.
 std::vector<std::string> keptNames(const LanguageTable& messages, const Outcome& outcome) {
     std::vector<std::string> names;
-    for (const OutcomeFile& file : outcome.files) {
-        if (file.kept()) names.push_back(NameWithReason(messages, file));
-    }
+    for (const OutcomeFile& file : outcome.files) names.push_back(NameWithReason(messages, file));
     return names;
 }
 
-// Each file's move, "present -> after", of those that moved.
-std::vector<FileRename> movesOf(const Outcome& outcome) {
+// Each file's move, "present -> after": as a dry run prints it, a turn as "name turned A
+// clockwise" and a file going to the Trash as "(Trash)".
+std::vector<FileRename> movesOf(const std::vector<ChangedFile>& changes, const UndoPlan* plan) {
     std::vector<FileRename> moves;
-    for (const OutcomeFile& file : outcome.files) {
-        if (!file.kept()) moves.push_back({file.name, file.newName});
-    }
-    return moves;
-}
-
-// The moves a dry run prints: a turn as "name turned A clockwise", a file going to the Trash
-// as "(Trash)".
-std::vector<FileRename> plannedMoves(const UndoPlan& plan, const Outcome& outcome) {
-    std::vector<FileRename> moves = movesOf(outcome);
-    for (FileRename& move : moves) {
-        if (plan.reversed.effect == OperationEffect::Turn)
-            move.newName += " turned " + std::to_string(plan.angle) + " clockwise";
-        if (plan.reversed.effect == OperationEffect::FromTrash) move.newName = "(Trash)";
+    for (const ChangedFile& file : changes) {
+        moves.push_back({file.name, file.newName});
+        if (plan && plan->reversed.effect == OperationEffect::Turn)
+            moves.back().newName += " turned " + std::to_string(plan->angle) + " clockwise";
+        if (plan && plan->reversed.effect == OperationEffect::FromTrash)
+            moves.back().newName = "(Trash)";
     }
     return moves;
 }
@@ -132,35 +122,28 @@ int runStep(const Arguments& arguments, const LanguageTable& messages, bool redo
     const std::string& folder = arguments.paths.front();
     if (const int missing = CheckFolderExists(folder)) return missing;
     UndoStep step(folder, redo ? UndoStep::Direction::Redo : UndoStep::Direction::Undo);
-    const Outcome plan = step.plan();
-    if (plan.kind == OutcomeKind::Refused) {
-        std::string text = messages.text(plan.messageKey);
-        for (const std::string& detail : plan.details) text += "\n" + OnOneLine(detail);
-        Say(text);
-        return ExitCodeFor(plan);
-    }
+    const PicturePlan plan = step.plan();
+    if (plan.outcome.kind == OutcomeKind::Refused) return SayOutcome(messages, plan.outcome);
     const std::vector<std::string>& renamed = step.planned().renamed;
     if (!renamed.empty()) Tell(messages.text(kMessageUndoOtherNames));
     for (const std::string& name : renamed) Tell(OnOneLine(name));
     if (arguments.dryRun) {
-        const std::vector<std::string> kept = keptNames(messages, plan);
-        if (!kept.empty()) SayWithNames(messages, kMessageUndoFailed, kept);
+        if (!plan.outcome.done())
+            SayWithNames(messages, kMessageUndoFailed, keptNames(messages, plan.outcome));
         PlanNote note;
         if (step.planned().reversed.effect == OperationEffect::Turn)
             note.fields["angle"] = step.planned().angle;
-        return PrintPlan(arguments, plannedMoves(step.planned(), plan), ExitCodeFor(plan), note);
+        return PrintPlan(arguments, movesOf(plan.changes, &step.planned()),
+                         ExitCodeFor(plan.outcome), note);
     }
-    RunOptions options;
-    options.historyWaived = arguments.noHistory;
-    const Outcome done = step.run(options);
+    const Outcome done = step.run(RunOptionsFor(arguments));
     if (done.kind == OutcomeKind::Refused) {
         Say("The folder changed while its plan was made: nothing was done.");
         return ExitCodeFor(done);
     }
-    if (done.changedNothing()) return SayRefusal(messages, done);
-    printNames(movesOf(done));
-    const std::vector<std::string> kept = keptNames(messages, done);
-    if (!kept.empty()) SayWithNames(messages, kMessageUndoFailed, kept);
+    if (done.changedNothing()) return SayOutcome(messages, done);
+    printNames(movesOf(step.changed(), nullptr));
+    if (!done.done()) SayWithNames(messages, kMessageUndoFailed, keptNames(messages, done));
     return ExitCodeFor(done);
 }
 

@@ -1,5 +1,6 @@
 // The commands that change picture files rather than names: turn, transfer to another folder
-// and delete, on the calls behind the window's turn buttons, "To a folder" and delete buttons.
+// and delete, through the operations behind the window's turn buttons, "To a folder" and
+// delete buttons.
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -8,7 +9,6 @@
 
 #include "cli/commands.h"
 #include "cli/oneline.h"
-#include "cli/outcometext.h"
 #include "core/files/fileoperations.h"
 #include "core/listing/folderlisting.h"
 #include "core/names/namecompare.h"
@@ -26,101 +26,18 @@ void PrintLine(const std::string& line) {
     std::fputc('\n', stdout);
 }
 
-// A dry run of transfer: each file's path and the path of its copy, a companion noting its
-// picture.
-int planTransfer(const Arguments& arguments, const std::string& folder,
-                 const std::vector<PictureEntry>& chosen, const Outcome& planned) {
-    std::vector<FileRename> plan;
-    PlanNote note;
-    for (const OutcomeFile& file : planned.files) plan.push_back({file.name, file.newName});
-    for (const PictureEntry& entry : chosen) {
-        note.companionOf.push_back("");
-        for (size_t k = 0; k < entry.companions.size(); ++k)
-            note.companionOf.push_back(folder + entry.fileName());
-    }
-    return PrintPlan(arguments, plan, ExitCodeFor(planned), note);
+// Each file the plan changes, from its path to `to(file)`.
+template <typename To>
+std::vector<FileRename> planLines(const PicturePlan& plan, To to) {
+    std::vector<FileRename> lines;
+    for (const ChangedFile& file : plan.changes) lines.push_back({file.name, to(file)});
+    return lines;
 }
 
-// What a transfer says of a picture that stayed, or whose copy stayed beside it.
-void sayKept(const LanguageTable& messages, const OutcomeFile& file) {
-    const std::string reason = ReasonOf(messages, file);
-    const std::string because = reason.empty() ? "" : " (" + reason + ")";
-    if (!file.newName.empty()) {
-        Say(messages.text(kMessageOriginalNotDeleted) + "\n" + file.name + because + " -> " +
-            file.newName);
-    } else {
-        Say(file.name + "\n" + messages.text(kMessageCopyFailed) + because);
-    }
-}
-
-// How the command's operations run: without the history's check with --no-history.
-RunOptions runOptions(const Arguments& arguments) {
-    RunOptions options;
-    options.historyWaived = arguments.noHistory;
-    return options;
-}
-
-void sayLeftInPlace(const std::string& path, const std::string& reason) {
-    Say(OnOneLine(path) + " cannot be moved to the Trash (" + reason +
-        "); it is left in place, --permanent deletes it for good");
-}
-
-// A dry run of delete: each file to the Trash, or for good; a file the Trash cannot take is
-// named and kept, as the run keeps it.
-int planDelete(const Arguments& arguments, const LanguageTable& messages, const Outcome& planned) {
-    const char* to = arguments.permanent ? "(deleted for good)" : "(Trash)";
-    std::vector<FileRename> plan;
-    PlanNote note("", {{"to", arguments.permanent ? "deleted for good" : "Trash"}});
-    for (const OutcomeFile& file : planned.files) {
-        if (!file.kept()) {
-            plan.push_back({file.name, to});
-            continue;
-        }
-        const std::string reason = ReasonOf(messages, file);
-        sayLeftInPlace(file.name, reason);
-        note.kept.push_back({file.name, to, reason});
-    }
-    return PrintPlan(arguments, plan, ExitCodeFor(planned), note);
-}
-
-}  // namespace
-
-// Every path is checked first: a wrong one turns nothing.
-int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
-    for (const std::string& path : arguments.paths) {
-        if (const int missing = CheckFolderExists(path)) return missing;
-    }
-    const PictureTurn turn(arguments.paths, arguments.angle);
-    const Outcome outcome = arguments.dryRun ? turn.plan() : turn.run(runOptions(arguments));
-    if (outcome.changedNothing()) return SayRefusal(messages, outcome);
-    // A dry run turns in memory only; its plan names each file with the angle it would turn by.
-    std::vector<FileRename> plan;
-    for (const OutcomeFile& file : outcome.files) {
-        if (file.kept()) {
-            Say(messages.text(kMessageTurnFailed) + "\n" + NameWithReason(messages, file));
-        } else if (arguments.dryRun) {
-            plan.push_back({file.name, file.name + " turned " + std::to_string(arguments.angle) +
-                                           " clockwise" +
-                                           (file.encodedAgain ? ", encoded again" : "")});
-        } else {
-            // Encoded again: a JPEG picture whose sides are not whole blocks, or another type.
-            PrintLine("turned " + file.name + (file.encodedAgain ? " (encoded again)" : ""));
-        }
-    }
-    if (!arguments.dryRun) return ExitCodeFor(outcome);
-    return PrintPlan(arguments, plan, ExitCodeFor(outcome), {"", {{"angle", arguments.angle}}});
-}
-
-int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
-    if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
-    if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
-    const std::string folder = WithTrailingSeparator(arguments.paths.front());
-    const std::string destination = WithTrailingSeparator(arguments.to);
-    // Locked before the listing, so that the pictures chosen by their places cannot change
-    // before the transfer, which takes the same lock (shared within the process) and the
-    // destination's once it exists.
-    const std::optional<FolderLock> lock = LockForCommand(arguments, {folder, destination});
-    if (!lock) return kUsage;
+// The pictures of the folder that --select names, in the order of the listing --by gives;
+// kDone when there are some, otherwise the exit code after saying why.
+int choosePictures(const Arguments& arguments, const LanguageTable& messages,
+                   const std::string& folder, std::vector<PictureEntry>& chosen) {
     const FolderListing listing =
         ListFolderOrdered(folder, ToLowerAscii(arguments.fileType),
                           arguments.byDate ? ListCriterion::Date : ListCriterion::Name);
@@ -139,25 +56,108 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
             std::to_string(listing.entries.size()) + " pictures.");
         return kUsage;
     }
-    std::vector<PictureEntry> chosen;
     for (const int index : *selection)
         chosen.push_back(listing.entries[static_cast<size_t>(index)]);
-    const PictureTransfer transfer(folder, chosen, destination);
+    return kDone;
+}
+
+// A dry run of transfer: each file's path and the path of its copy, a companion noting its
+// picture.
+int planTransfer(const Arguments& arguments, const std::string& folder,
+                 const std::vector<PictureEntry>& chosen, const PicturePlan& plan) {
+    PlanNote note;
+    for (const PictureEntry& entry : chosen) {
+        note.companionOf.push_back("");
+        for (size_t k = 0; k < entry.companions.size(); ++k)
+            note.companionOf.push_back(folder + entry.fileName());
+    }
+    const auto copy = [](const ChangedFile& file) { return file.newName; };
+    return PrintPlan(arguments, planLines(plan, copy), ExitCodeFor(plan.outcome), note);
+}
+
+// What a transfer says of a picture that stayed, or whose copy stayed beside it.
+void sayTransferKept(const LanguageTable& messages, const OutcomeFile& file) {
+    const std::string because = " (" + ReasonOf(messages, file) + ")";
+    if (!file.newName.empty()) {
+        Say(messages.text(kMessageOriginalNotDeleted) + "\n" + file.name + because + " -> " +
+            file.newName);
+    } else {
+        Say(file.name + "\n" + messages.text(kMessageCopyFailed) + because);
+    }
+}
+
+void sayLeftInPlace(const std::string& path, const std::string& reason) {
+    Say(OnOneLine(path) + " cannot be moved to the Trash (" + reason +
+        "); it is left in place, --permanent deletes it for good");
+}
+
+// A dry run of delete: each file to the Trash, or for good; a file the Trash cannot take is
+// named and kept, as the run keeps it.
+int planDelete(const Arguments& arguments, const LanguageTable& messages, const PicturePlan& plan) {
+    const char* to = arguments.permanent ? "(deleted for good)" : "(Trash)";
+    PlanNote note("", {{"to", arguments.permanent ? "deleted for good" : "Trash"}});
+    for (const OutcomeFile& file : plan.outcome.files) {
+        const std::string reason = ReasonOf(messages, file);
+        sayLeftInPlace(file.name, reason);
+        note.kept.push_back({file.name, to, reason});
+    }
+    const auto lines = planLines(plan, [to](const ChangedFile&) { return std::string(to); });
+    return PrintPlan(arguments, lines, ExitCodeFor(plan.outcome), note);
+}
+
+}  // namespace
+
+// Every path is checked first: a wrong one turns nothing.
+int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
+    for (const std::string& path : arguments.paths) {
+        if (const int missing = CheckFolderExists(path)) return missing;
+    }
+    PictureTurn turn(arguments.paths, arguments.angle);
+    // A dry run turns in memory only; its plan names each file with the angle it would turn by.
+    const PicturePlan plan = arguments.dryRun ? turn.plan() : PicturePlan{};
+    const Outcome outcome = arguments.dryRun ? plan.outcome : turn.run(RunOptionsFor(arguments));
+    if (outcome.changedNothing()) return SayOutcome(messages, outcome);
+    for (const OutcomeFile& file : outcome.files)
+        Say(messages.text(kMessageTurnFailed) + "\n" + NameWithReason(messages, file));
+    if (arguments.dryRun) {
+        const auto turned = [&](const ChangedFile& file) {
+            return file.name + " turned " + std::to_string(arguments.angle) + " clockwise" +
+                   (file.encodedAgain ? ", encoded again" : "");
+        };
+        return PrintPlan(arguments, planLines(plan, turned), ExitCodeFor(outcome),
+                         {"", {{"angle", arguments.angle}}});
+    }
+    // Encoded again: a JPEG picture whose sides are not whole blocks, or another type.
+    for (const ChangedFile& file : turn.changed())
+        PrintLine("turned " + file.name + (file.encodedAgain ? " (encoded again)" : ""));
+    return ExitCodeFor(outcome);
+}
+
+int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
+    if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
+    if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
+    const std::string folder = WithTrailingSeparator(arguments.paths.front());
+    const std::string destination = WithTrailingSeparator(arguments.to);
+    // Locked before the listing, so that the pictures chosen by their places cannot change
+    // before the transfer, which takes the same lock (shared within the process) and the
+    // destination's once it exists.
+    const std::optional<FolderLock> lock = LockForCommand(arguments, {folder, destination});
+    if (!lock) return kUsage;
+    std::vector<PictureEntry> chosen;
+    if (const int code = choosePictures(arguments, messages, folder, chosen)) return code;
+    PictureTransfer transfer(folder, chosen, destination);
+    const PicturePlan plan = arguments.dryRun ? transfer.plan() : PicturePlan{};
     const Outcome outcome =
-        arguments.dryRun ? transfer.plan() : transfer.run(runOptions(arguments));
+        arguments.dryRun ? plan.outcome : transfer.run(RunOptionsFor(arguments));
     if (outcome.kind == OutcomeKind::Refused) {
         Say("The destination is the picture folder itself: nothing was moved.");
         return ExitCodeFor(outcome);
     }
-    if (arguments.dryRun) return planTransfer(arguments, folder, chosen, outcome);
-    if (outcome.changedNothing()) return SayRefusal(messages, outcome);
-    for (const OutcomeFile& file : outcome.files) {
-        if (file.kept()) {
-            sayKept(messages, file);
-        } else {
-            PrintLine("moved " + file.name + " -> " + file.newName);
-        }
-    }
+    if (arguments.dryRun) return planTransfer(arguments, folder, chosen, plan);
+    if (outcome.changedNothing()) return SayOutcome(messages, outcome);
+    for (const ChangedFile& file : transfer.changed())
+        PrintLine("moved " + file.name + " -> " + file.newName);
+    for (const OutcomeFile& file : outcome.files) sayTransferKept(messages, file);
     return ExitCodeFor(outcome);
 }
 
@@ -173,16 +173,17 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
             return kUsage;
         }
     }
-    const PictureDeletion deletion(arguments.paths, arguments.withCompanions, arguments.permanent);
+    PictureDeletion deletion(arguments.paths, arguments.withCompanions, arguments.permanent);
     if (arguments.dryRun) return planDelete(arguments, messages, deletion.plan());
-    const Outcome outcome = deletion.run(runOptions(arguments));
-    if (outcome.changedNothing()) return SayRefusal(messages, outcome);
+    const Outcome outcome = deletion.run(RunOptionsFor(arguments));
+    if (outcome.changedNothing()) return SayOutcome(messages, outcome);
+    for (const ChangedFile& file : deletion.changed()) {
+        PrintLine(file.newName.empty()
+                      ? "deleted " + OnOneLine(file.name)
+                      : "trashed " + OnOneLine(file.name) + " -> " + OnOneLine(file.newName));
+    }
     for (const OutcomeFile& file : outcome.files) {
-        if (!file.kept()) {
-            PrintLine(file.newName.empty()
-                          ? "deleted " + OnOneLine(file.name)
-                          : "trashed " + OnOneLine(file.name) + " -> " + OnOneLine(file.newName));
-        } else if (arguments.permanent) {
+        if (arguments.permanent) {
             Say(messages.text(kMessageDeleteFailed) + "\n" + OnOneLine(file.name) + " (" +
                 ReasonOf(messages, file) + ")");
         } else {

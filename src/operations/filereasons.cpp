@@ -1,7 +1,6 @@
 // Reasons of the core's results as an outcome's files (see filereasons.h).
 #include "operations/filereasons.h"
 
-#include <algorithm>
 #include <cerrno>
 
 #include "core/settings/messagekeys.h"
@@ -53,13 +52,12 @@ void TakeReason(const TransferOutcome& moved, OutcomeFile& file) {
     if (moved.status == Status::SourceKept) file.newName = moved.target;
     if (moved.status == Status::SourceChanged) file.messageKey = kMessageChangedWhileCopied;
     if (moved.status == Status::FolderBusy) file.messageKey = kMessageFolderBusy;
-    if (!file.kept()) file.error = moved.status == Status::SourceMissing ? ENOENT : EIO;
+    if (file.error == 0 && file.messageKey < 0)
+        file.error = moved.status == Status::SourceMissing ? ENOENT : EIO;
 }
 
 void MarkSomeKept(Outcome& outcome, int messageKey) {
-    if (std::none_of(outcome.files.begin(), outcome.files.end(),
-                     [](const OutcomeFile& file) { return file.kept(); }))
-        return;
+    if (outcome.files.empty()) return;
     outcome.kind = OutcomeKind::SomeKept;
     outcome.messageKey = messageKey;
 }
@@ -84,31 +82,20 @@ int keyOf(TurnPictureResult::Why why) {
 
 }  // namespace
 
-OutcomeFile TurnedFile(const std::string& path, const TurnPictureResult& result) {
+void TakeReason(const TurnPictureResult& turn, OutcomeFile& file) {
     using Status = TurnPictureResult::Status;
-    OutcomeFile file;
-    file.name = path;
-    switch (result.status) {
-        case Status::Turned:
-            file.newName = path;
-            file.encodedAgain = !result.lossless;
-            break;
-        case Status::FolderBusy:
-            file.messageKey = kMessageFolderBusy;
-            break;
-        case Status::Unreadable:
-        case Status::NotWritten:
-            if (!result.file.ok() || result.file.refused()) {
-                TakeReason(result.file, file);
-                break;
-            }
-            file.messageKey = keyOf(result.why);
-            break;
-        case Status::NotJpeg:
-        case Status::CannotTurn:
-            file.messageKey = keyOf(result.why);
-            break;
+    if (turn.status == Status::FolderBusy) {
+        file.messageKey = kMessageFolderBusy;
+    } else if (!turn.file.ok() || turn.file.refused()) {
+        TakeReason(turn.file, file);
+    } else {
+        file.messageKey = keyOf(turn.why);
     }
+}
+
+OutcomeFile KeptFile(const std::string& name) {
+    OutcomeFile file;
+    file.name = name;
     return file;
 }
 

@@ -22,10 +22,13 @@ void TakeReason(const TrashOutcome& trash, OutcomeFile& file);
 // the original could not be deleted (it is then in both folders).
 void TakeReason(const TransferOutcome& moved, OutcomeFile& file);
 
+// Why a turn left the picture as it was.
+void TakeReason(const TurnPictureResult& turn, OutcomeFile& file);
+
+// A file that stayed as it was, named as the operation names it; its reason is for the caller.
+OutcomeFile KeptFile(const std::string& name);
+
 // SomeKept, told by `messageKey` followed by the files kept, when the outcome kept a file.
 void MarkSomeKept(Outcome& outcome, int messageKey);
-
-// The picture at `path` as a turn left it: turned (perhaps encoded again) or kept, and why.
-OutcomeFile TurnedFile(const std::string& path, const TurnPictureResult& result);
 
 }  // namespace lumaro

@@ -24,11 +24,7 @@ struct OutcomeFile {
     std::string newName;  // where it went or was to go; empty when none
     int error = 0;        // errno when the system refused it
     int messageKey = -1;  // why, when a rule rather than the system kept it; -1 when none
-    // A turn: the picture was decoded and encoded again, not turned without loss.
-    bool encodedAgain = false;
     bool operator==(const OutcomeFile&) const = default;
-    // Left as it was: the system or a rule refused it.
-    bool kept() const { return error != 0 || messageKey >= 0; }
 };
 
 struct Outcome {

@@ -1,8 +1,6 @@
 // Deleting pictures to the Trash or for good, under the folders' lock, recorded.
 #include "operations/picturedeletion.h"
 
-#include <algorithm>
-
 #include "core/files/fileoperations.h"
 #include "core/history/history.h"
 #include "core/listing/folderlisting.h"
@@ -11,17 +9,6 @@
 #include "trash/trash.h"
 
 namespace lumaro {
-
-namespace {
-
-OutcomeFile deletedForGood(const std::string& path) {
-    OutcomeFile file;
-    file.name = path;
-    file.error = DeletePictureFile(path);
-    return file;
-}
-
-}  // namespace
 
 PictureDeletion::PictureDeletion(std::vector<std::string> paths, bool withCompanions,
                                  bool permanent)
@@ -40,21 +27,24 @@ std::vector<PictureDeletion::File> PictureDeletion::files() const {
     return files;
 }
 
-Outcome PictureDeletion::plan() const {
-    Outcome outcome;
+PicturePlan PictureDeletion::plan() const {
+    PicturePlan plan;
     for (const File& file : files()) {
-        OutcomeFile planned;
-        planned.name = file.path;
         TrashOutcome refused;
         refused.refusal = permanent_ ? TrashRefusal::None : CheckTrashTakes(file.path);
-        if (refused.failed()) TakeReason(refused, planned);
-        outcome.files.push_back(planned);
+        if (!refused.failed()) {
+            plan.changes.push_back({file.path});
+            continue;
+        }
+        plan.outcome.files.push_back(KeptFile(file.path));
+        TakeReason(refused, plan.outcome.files.back());
     }
-    MarkSomeKept(outcome, kMessageDeleteFailed);
-    return outcome;
+    MarkSomeKept(plan.outcome, kMessageDeleteFailed);
+    return plan;
 }
 
-Outcome PictureDeletion::run(const RunOptions& options, const DeleteForGood& forGood) const {
+Outcome PictureDeletion::run(const RunOptions& options, const DeleteForGood& forGood) {
+    changed_.clear();
     std::vector<std::string> folders;
     for (const std::string& path : paths_) folders.push_back(FolderOfPath(path));
     const FolderRun run(folders, options);
@@ -63,23 +53,30 @@ Outcome PictureDeletion::run(const RunOptions& options, const DeleteForGood& for
     HistoryOperation trashed = TrashOperation();
     bool pictureTrashed = false;  // a companion goes with its picture only when that went too
     for (const File& file : files()) {
-        if (permanent_) {
-            outcome.files.push_back(deletedForGood(file.path));
-            continue;
+        OutcomeFile kept = KeptFile(file.path);
+        if (!permanent_) {
+            const TrashOutcome moved = MoveToTrash(file.path);
+            if (!file.companion) pictureTrashed = moved.moved();
+            if (moved.moved()) {
+                trashed.files.push_back({file.path, moved.pathInTrash});
+                trashed.files.back().companion = file.companion && pictureTrashed;
+                changed_.push_back({file.path, moved.pathInTrash});
+                continue;
+            }
+            TakeReason(moved, kept);
+            // Only when the Trash cannot take a file may it be deleted permanently.
+            if (!forGood || !forGood(kept)) {
+                outcome.files.push_back(kept);
+                continue;
+            }
         }
-        const TrashOutcome moved = MoveToTrash(file.path);
-        if (!file.companion) pictureTrashed = moved.moved();
-        OutcomeFile done;
-        done.name = file.path;
-        done.newName = moved.pathInTrash;
-        if (moved.moved()) {
-            trashed.files.push_back({file.path, moved.pathInTrash});
-            trashed.files.back().companion = file.companion && pictureTrashed;
+        kept.messageKey = -1;
+        kept.error = DeletePictureFile(file.path);
+        if (kept.error == 0) {
+            changed_.push_back({file.path});
         } else {
-            TakeReason(moved, done);
-            if (forGood && forGood(done)) done = deletedForGood(file.path);
+            outcome.files.push_back(kept);
         }
-        outcome.files.push_back(done);
     }
     RecordByFolder(trashed);
     MarkSomeKept(outcome, kMessageDeleteFailed);

@@ -10,6 +10,7 @@
 
 #include "operations/folderrun.h"
 #include "operations/outcome.h"
+#include "operations/picturechanges.h"
 
 namespace lumaro {
 
@@ -25,13 +26,16 @@ public:
     PictureDeletion(std::vector<std::string> paths, bool withCompanions, bool permanent);
 
     // The files in the order run() takes them, each picture followed by its companions, found
-    // without moving or making anything: those the Trash would not take are kept, with why.
-    Outcome plan() const;
+    // without moving or making anything: those the Trash would not take are the outcome's
+    // files (kMessageDeleteFailed), with why.
+    PicturePlan plan() const;
     // Deletes each file under the lock of the folders and records the moves to the Trash in
-    // the folders' histories, a companion with its picture. A file deleted permanently has no
-    // new name; one moved to the Trash its path there. SomeKept (kMessageDeleteFailed) when a
-    // file stayed; FolderBusy or HistoryUnwritable when nothing was touched.
-    Outcome run(const RunOptions& options = {}, const DeleteForGood& forGood = {}) const;
+    // the folders' histories, a companion with its picture. SomeKept (kMessageDeleteFailed)
+    // when a file stayed; FolderBusy or HistoryUnwritable when nothing was touched.
+    Outcome run(const RunOptions& options = {}, const DeleteForGood& forGood = {});
+    // The files the last run deleted: each moved to the Trash with its path there, or deleted
+    // permanently with none.
+    const std::vector<ChangedFile>& changed() const { return changed_; }
 
 private:
     struct File {
@@ -43,6 +47,7 @@ private:
     std::vector<std::string> paths_;
     bool withCompanions_;
     bool permanent_;
+    std::vector<ChangedFile> changed_;
 };
 
 }  // namespace lumaro

@@ -40,9 +40,12 @@ PictureTransfer::PictureTransfer(std::string folder, std::vector<PictureEntry> p
 
 // For each picture the first name of NthFreeName's series free for the picture and every
 // companion, free also of the files planned before it, as TransferPictures chooses it.
-Outcome PictureTransfer::plan() const {
-    if (IsSameFolder(folder_, destination_)) return refused();
-    Outcome outcome;
+PicturePlan PictureTransfer::plan() const {
+    PicturePlan plan;
+    if (IsSameFolder(folder_, destination_)) {
+        plan.outcome = refused();
+        return plan;
+    }
     std::set<std::string> taken;
     for (const PictureEntry& entry : pictures_) {
         std::vector<const std::string*> rests{&entry.extension};
@@ -57,14 +60,15 @@ Outcome PictureTransfer::plan() const {
         }
         for (const std::string* rest : rests) {
             taken.insert(base + *rest);
-            outcome.files.push_back({folder_ + entry.base + *rest, base + *rest});
+            plan.changes.push_back({folder_ + entry.base + *rest, base + *rest});
         }
     }
-    return outcome;
+    return plan;
 }
 
 Outcome PictureTransfer::run(const RunOptions& options,
-                             const std::function<void(int k)>& beforeEach) const {
+                             const std::function<void(int k)>& beforeEach) {
+    changed_.clear();
     if (IsSameFolder(folder_, destination_)) return refused();
     // The picture folder's history records the transfer; the destination is locked too, a
     // destination still to be made once it exists.
@@ -96,9 +100,9 @@ Outcome PictureTransfer::run(const RunOptions& options,
         const PictureEntry& entry = pictures_[k];
         const std::string& target = moved[k].target;
         const std::string targetBase = target.substr(0, target.size() - entry.extension.size());
-        outcome.files.push_back({moved[k].source, target});
+        changed_.push_back({moved[k].source, target});
         for (const std::string& rest : entry.companions)
-            outcome.files.push_back({folder_ + entry.base + rest, targetBase + rest});
+            changed_.push_back({folder_ + entry.base + rest, targetBase + rest});
     }
     MarkSomeKept(outcome, kMessageCopyFailed);
     return outcome;

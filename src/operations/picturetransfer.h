@@ -10,6 +10,7 @@
 #include "core/names/pictureentry.h"
 #include "operations/folderrun.h"
 #include "operations/outcome.h"
+#include "operations/picturechanges.h"
 
 namespace lumaro {
 
@@ -23,20 +24,22 @@ public:
     // Where each file would go, by full paths, each picture followed by its companions: the
     // first name of the " (n)" series that is free for the whole group in the destination.
     // Refused when the destination is the picture folder itself, under any spelling.
-    Outcome plan() const;
+    PicturePlan plan() const;
     // Makes the destination, moves each picture under the lock of both folders and records the
-    // moves in the picture folder's history. A picture kept with a new name was copied there,
-    // but could not be deleted from its folder: it is in both. SomeKept (kMessageCopyFailed)
-    // when a picture stayed; Unusable (kMessageCannotCreateFolder, the destination as detail)
-    // when the destination cannot be made; Refused, FolderBusy or HistoryUnwritable when
-    // nothing was touched. `beforeEach` is called before the k-th picture is touched.
-    Outcome run(const RunOptions& options = {},
-                const std::function<void(int k)>& beforeEach = {}) const;
+    // moves in the picture folder's history. SomeKept (kMessageCopyFailed) when a picture
+    // stayed: a kept picture with a new name was copied there, but could not be deleted from
+    // its folder, and is in both. Unusable (kMessageCannotCreateFolder, the destination as
+    // detail) when the destination cannot be made; Refused, FolderBusy or HistoryUnwritable
+    // when nothing was touched. `beforeEach` is called before the k-th picture is touched.
+    Outcome run(const RunOptions& options = {}, const std::function<void(int k)>& beforeEach = {});
+    // The files the last run moved, each picture followed by its companions.
+    const std::vector<ChangedFile>& changed() const { return changed_; }
 
 private:
     std::string folder_;
     std::vector<PictureEntry> pictures_;
     std::string destination_;
+    std::vector<ChangedFile> changed_;
 };
 
 }  // namespace lumaro

@@ -25,30 +25,38 @@ TurnPictureResult turnOne(const std::string& path, int angle, bool write) {
 PictureTurn::PictureTurn(std::vector<std::string> paths, int angle)
     : paths_(std::move(paths)), angle_(angle) {}
 
-Outcome PictureTurn::turnEach(bool write) const {
-    Outcome outcome;
-    for (const std::string& path : paths_)
-        outcome.files.push_back(TurnedFile(path, turnOne(path, angle_, write)));
-    MarkSomeKept(outcome, kMessageTurnFailed);
-    return outcome;
+PicturePlan PictureTurn::turnEach(bool write) const {
+    PicturePlan turned;
+    for (const std::string& path : paths_) {
+        const TurnPictureResult result = turnOne(path, angle_, write);
+        if (result.ok()) {
+            turned.changes.push_back({path, path, !result.lossless});
+            continue;
+        }
+        turned.outcome.files.push_back(KeptFile(path));
+        TakeReason(result, turned.outcome.files.back());
+    }
+    MarkSomeKept(turned.outcome, kMessageTurnFailed);
+    return turned;
 }
 
-Outcome PictureTurn::plan() const { return turnEach(false); }
+PicturePlan PictureTurn::plan() const { return turnEach(false); }
 
-Outcome PictureTurn::run(const RunOptions& options) const {
+Outcome PictureTurn::run(const RunOptions& options) {
+    changed_.clear();
     std::vector<std::string> folders;
     for (const std::string& path : paths_) folders.push_back(FolderOfPath(path));
     const FolderRun run(folders, options);
     if (run.refusal()) return *run.refusal();
-    Outcome outcome = turnEach(true);
+    PicturePlan done = turnEach(true);
     HistoryOperation turns = TurnOperation(angle_);
-    for (const OutcomeFile& file : outcome.files) {
-        if (file.kept()) continue;
+    for (const ChangedFile& file : done.changes) {
         turns.files.push_back({file.name, file.name});
         turns.lossless = turns.lossless && !file.encodedAgain;
     }
     RecordByFolder(turns);
-    return outcome;
+    changed_ = std::move(done.changes);
+    return done.outcome;
 }
 
 }  // namespace lumaro

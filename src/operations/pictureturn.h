@@ -9,6 +9,7 @@
 
 #include "operations/folderrun.h"
 #include "operations/outcome.h"
+#include "operations/picturechanges.h"
 
 namespace lumaro {
 
@@ -17,19 +18,22 @@ public:
     // `paths`: picture files, in any folders; `angle`: 90, 180 or 270.
     PictureTurn(std::vector<std::string> paths, int angle);
 
-    // What run() would do, each picture turned in memory only: no file is written. One file
-    // per path, in order: turned (`encodedAgain` when not without loss) or kept, and why.
-    Outcome plan() const;
+    // What run() would do, each picture turned in memory only: no file is written. The
+    // pictures that would not turn are the outcome's files (kMessageTurnFailed), with why.
+    PicturePlan plan() const;
     // Turns each picture under the lock of the folders, and records the turns in their
     // histories. SomeKept when a picture could not be turned (kMessageTurnFailed); FolderBusy
     // or HistoryUnwritable when nothing was touched.
-    Outcome run(const RunOptions& options = {}) const;
+    Outcome run(const RunOptions& options = {});
+    // The pictures the last run turned.
+    const std::vector<ChangedFile>& changed() const { return changed_; }
 
 private:
-    Outcome turnEach(bool write) const;
+    PicturePlan turnEach(bool write) const;
 
     std::vector<std::string> paths_;
     int angle_;
+    std::vector<ChangedFile> changed_;
 };
 
 }  // namespace lumaro

@@ -32,7 +32,8 @@ std::vector<FileRename> FilesRenamedBy(const std::vector<RenamePair>& pairs) {
 }
 
 std::string_view DetailSeparator(int messageKey) {
-    return messageKey == kMessageNoFilesOfType ? " " : "\n";
+    return messageKey == kMessageNoFilesOfType || messageKey == kMessageCannotCreateFolder ? " "
+                                                                                           : "\n";
 }
 
 }  // namespace lumaro

@@ -31,8 +31,8 @@ Outcome RenamesOutcome(const std::vector<RenameFailure>& failures);
 std::vector<FileRename> FilesRenamedBy(const std::vector<RenamePair>& pairs);
 
 // How a front joins an outcome's details to its message: the words that end the message's own
-// sentence (the file type after "no files of type") follow after a blank, names go each on a
-// line of their own.
+// sentence (the file type after "no files of type", the folder after "cannot create folder in")
+// follow after a blank, names go each on a line of their own.
 std::string_view DetailSeparator(int messageKey);
 
 }  // namespace lumaro

@@ -59,23 +59,25 @@ struct Folders {
 };
 
 struct Operation {
-    std::function<Outcome()> plan;
+    std::function<PicturePlan()> plan;
     std::function<Outcome()> run;
+    std::function<std::vector<ChangedFile>()> changed;  // what the last run changed
 };
 
-// The step through the history of the picture folder, as a row runs it.
-Operation stepOf(Folders& f, UndoStep::Direction direction) {
-    const auto step = std::make_shared<UndoStep>(f.pictures.path(), direction);
-    return {[=] { return step->plan(); }, [=] { return step->run(); }};
+// The operation of a row, planned and run by the same object.
+template <typename Op, typename... Arguments>
+Operation operationOf(Arguments&&... arguments) {
+    const auto op = std::make_shared<Op>(std::forward<Arguments>(arguments)...);
+    return {[=] { return op->plan(); }, [=] { return op->run(); }, [=] { return op->changed(); }};
 }
 
-// What the plan says of each file, and the run must do: its name, where it goes (when the plan
-// can know it), and whether it is kept.
-Names said(const Outcome& outcome, bool withNewNames) {
+// What the plan says of each file it changes, and the run must do: its name, where it goes
+// (when the plan can know it), and how.
+Names said(const std::vector<ChangedFile>& changes, bool withNewNames) {
     Names lines;
-    for (const OutcomeFile& file : outcome.files) {
+    for (const ChangedFile& file : changes) {
         lines.push_back(file.name + (withNewNames ? " -> " + file.newName : "") +
-                        (file.kept() ? " kept" : "") + (file.encodedAgain ? " encoded" : ""));
+                        (file.encodedAgain ? " encoded again" : ""));
     }
     return lines;
 }
@@ -103,23 +105,22 @@ TEST(PictureOperationsTest, EachOperationDoesWhatItsPlanSaidRecordsItOnceAndLeav
     const Row rows[] = {
         {"turn",
          [](Folders& f) {
-             const PictureTurn turn({f.pictures.pathOf("01  a.jpg")}, 90);
-             return Operation{[=] { return turn.plan(); }, [=] { return turn.run(); }};
+             return operationOf<PictureTurn>(Names{f.pictures.pathOf("01  a.jpg")}, 90);
          },
          {"01  a.NEF", "01  a.jpg", "02  b.jpg"},
          true},
         {"delete to the Trash with the companions",
          [](Folders& f) {
-             const PictureDeletion deletion({f.pictures.pathOf("01  a.jpg")}, true, false);
-             return Operation{[=] { return deletion.plan(); }, [=] { return deletion.run(); }};
+             return operationOf<PictureDeletion>(Names{f.pictures.pathOf("01  a.jpg")}, true,
+                                                 false);
          },
          {"02  b.jpg"},
          false},
         {"transfer with the companions",
          [](Folders& f) {
-             const PictureTransfer transfer(f.pictures.path(), {{"01  a", ".jpg", {".NEF"}}},
-                                            f.other.path());
-             return Operation{[=] { return transfer.plan(); }, [=] { return transfer.run(); }};
+             return operationOf<PictureTransfer>(
+                 f.pictures.path(), std::vector<PictureEntry>{{"01  a", ".jpg", {".NEF"}}},
+                 f.other.path());
          },
          {"02  b.jpg"},
          true},
@@ -127,7 +128,7 @@ TEST(PictureOperationsTest, EachOperationDoesWhatItsPlanSaidRecordsItOnceAndLeav
          [](Folders& f) {
              PictureTransfer(f.pictures.path(), {{"01  a", ".jpg", {".NEF"}}}, f.other.path())
                  .run();
-             return stepOf(f, UndoStep::Direction::Undo);
+             return operationOf<UndoStep>(f.pictures.path(), UndoStep::Direction::Undo);
          },
          {"01  a.NEF", "01  a.jpg", "02  b.jpg"},
          true},
@@ -135,7 +136,7 @@ TEST(PictureOperationsTest, EachOperationDoesWhatItsPlanSaidRecordsItOnceAndLeav
          [](Folders& f) {
              PictureDeletion({f.pictures.pathOf("01  a.jpg")}, true, false).run();
              UndoStep(f.pictures.path(), UndoStep::Direction::Undo).run();
-             return stepOf(f, UndoStep::Direction::Redo);
+             return operationOf<UndoStep>(f.pictures.path(), UndoStep::Direction::Redo);
          },
          {"02  b.jpg"},
          false},
@@ -151,14 +152,16 @@ TEST(PictureOperationsTest, EachOperationDoesWhatItsPlanSaidRecordsItOnceAndLeav
             EXPECT_EQ(operation.run().kind, OutcomeKind::FolderBusy);
             EXPECT_EQ(f.disk(), before);
         }
-        const Outcome planned = operation.plan();
-        EXPECT_EQ(planned.kind, OutcomeKind::Done);
+        const PicturePlan planned = operation.plan();
+        EXPECT_EQ(planned.outcome.kind, OutcomeKind::Done);
+        EXPECT_FALSE(planned.changes.empty());
         EXPECT_EQ(f.disk(), before);
         EXPECT_EQ(f.records(), records);
 
         const Outcome done = operation.run();
         EXPECT_EQ(done.kind, OutcomeKind::Done);
-        EXPECT_EQ(said(done, row.plannedNames), said(planned, row.plannedNames));
+        EXPECT_EQ(said(operation.changed(), row.plannedNames),
+                  said(planned.changes, row.plannedNames));
         EXPECT_NE(f.disk(), before);
         EXPECT_EQ(f.pictures.names(), row.after);
         EXPECT_EQ(f.records(), records + 1);

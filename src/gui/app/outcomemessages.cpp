@@ -33,6 +33,9 @@ void showMessage(QWidget* window, const LanguageTable& table, const Outcome& out
     QString text = textOf(table, outcome.messageKey);
     for (const std::string& detail : outcome.details)
         text += QStringLiteral(" ") + QString::fromStdString(detail);
+    if (outcome.error != 0)
+        text += QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(outcome.error)) +
+                QLatin1Char(')');
     Dialogs().message(window, QString(), text);
 }
 
@@ -52,13 +55,17 @@ void ShowOutcome(QWidget* window, const LanguageTable& table, const Outcome& out
                               ReasonText(table, state) + QStringLiteral(")"));
         return;
     }
-    if (outcome.messageKey >= 0 && outcome.messageKey != kMessageRenamesFailed)
+    // The files kept follow the message that tells them, when it tells nothing else.
+    const bool headsFiles =
+        outcome.kind == OutcomeKind::SomeKept && outcome.messageKey >= 0 && outcome.details.empty();
+    if (outcome.messageKey >= 0 && outcome.messageKey != kMessageRenamesFailed && !headsFiles)
         showMessage(window, table, outcome);
     if (outcome.files.empty()) return;
     std::vector<std::string> lines;
     lines.reserve(outcome.files.size());
     for (const OutcomeFile& file : outcome.files) lines.push_back(fileLine(table, file));
-    WindowMessages(window, table).showNames(kMessageRenamesFailed, lines);
+    WindowMessages(window, table)
+        .showNames(headsFiles ? outcome.messageKey : kMessageRenamesFailed, lines);
 }
 
 }  // namespace lumaro

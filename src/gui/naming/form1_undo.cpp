@@ -30,7 +30,7 @@ void Form1::stepThroughHistory(bool redo) {
     if (pictures.currentFolder.empty()) return;
     UndoStep step(pictures.currentFolder,
                   redo ? UndoStep::Direction::Redo : UndoStep::Direction::Undo);
-    const Outcome planned = step.plan();
+    const Outcome planned = step.plan().outcome;
     if (planned.kind == OutcomeKind::Refused) {
         ShowOutcome(this, languageTable(), planned);
         return;

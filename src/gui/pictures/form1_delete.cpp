@@ -80,9 +80,10 @@ void Form1::DeletePicture() {
         Outcome outcome =
             PictureDeletion({paths.front()}, paths.size() > 1, false).run(asked, askForGood);
         // The files the user chose to keep in place are no failure to tell.
-        std::erase_if(outcome.files, [&](const OutcomeFile& file) {
-            return file.kept() && !forGood.count(file.name);
-        });
+        if (outcome.kind == OutcomeKind::SomeKept) {
+            std::erase_if(outcome.files,
+                          [&](const OutcomeFile& file) { return !forGood.count(file.name); });
+        }
         ShowOutcome(this, languageTable(), outcome);
         if (outcome.changedNothing()) return;
         ClearViewerSlot(1);

@@ -20,15 +20,6 @@ namespace {
 
 std::string baseNameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
-// A file that stayed where it is, with the errno that kept it, or the message key.
-OutcomeFile stayed(const std::string& name, int error, int messageKey = -1) {
-    OutcomeFile file;
-    file.name = name;
-    file.error = error;
-    file.messageKey = messageKey;
-    return file;
-}
-
 OperationEffect reverseOf(OperationEffect effect) {
     switch (effect) {
         case OperationEffect::MoveOut:
@@ -123,8 +114,10 @@ void Undoer::renameBack() {
         for (size_t k = 0; k < renames.size(); ++k)
             undone(renames[k].oldName, renames[k].newName, k > 0);
     }
-    for (const RenameFailure& failure : passes.failures)
-        result_.failures.push_back(stayed(failure.fromName, failure.result.error));
+    for (const RenameFailure& failure : passes.failures) {
+        result_.failures.push_back(KeptFile(failure.fromName));
+        result_.failures.back().error = failure.result.error;
+    }
 }
 
 // Groups the record moved between the folder and its place go back, each verified, under the
@@ -140,9 +133,8 @@ void Undoer::transfer(const std::string& from, const std::string& to) {
     for (size_t g = 0; g < outcomes.size(); ++g) {
         const TransferOutcome& outcome = outcomes[g];
         if (!outcome.moved()) {
-            OutcomeFile kept;
-            TakeReason(outcome, kept);
-            result_.failures.push_back(kept);
+            result_.failures.emplace_back();
+            TakeReason(outcome, result_.failures.back());
             continue;
         }
         const std::vector<std::string>& rests = plan_.groups[g].rests;
@@ -157,7 +149,8 @@ void Undoer::turnBack() {
     for (const HistoryFile& file : files_) {
         const TurnPictureResult turned = TurnPicture(folder_ + file.newName, plan_.angle);
         if (!turned.ok()) {
-            result_.failures.push_back(TurnedFile(file.newName, turned));
+            result_.failures.push_back(KeptFile(file.newName));
+            TakeReason(turned, result_.failures.back());
             continue;
         }
         record_.lossless = record_.lossless && turned.lossless;
@@ -174,14 +167,15 @@ void Undoer::restore() {
             return exists(folder_ + files_[f].oldName);
         });
         if (taken) {
-            result_.failures.push_back(stayed(picture.oldName, 0, kMessageNameTaken));
+            result_.failures.push_back(KeptFile(picture.oldName));
+            result_.failures.back().messageKey = kMessageNameTaken;
             continue;
         }
         for (const size_t f : group.files) {
             const HistoryFile& file = files_[f];
             const TrashOutcome back = RestoreFromTrash(file.newName, folder_ + file.oldName);
             if (back.failed()) {
-                result_.failures.push_back(stayed(file.newName, 0));
+                result_.failures.push_back(KeptFile(file.newName));
                 TakeReason(back, result_.failures.back());
                 break;
             }
@@ -197,7 +191,7 @@ void Undoer::trashAgain() {
             const HistoryFile& file = files_[f];
             const TrashOutcome trashed = MoveToTrash(folder_ + file.newName);
             if (!trashed.moved()) {
-                result_.failures.push_back(stayed(file.newName, 0));
+                result_.failures.push_back(KeptFile(file.newName));
                 TakeReason(trashed, result_.failures.back());
                 if (f == group.files.front()) break;
                 continue;

@@ -30,13 +30,18 @@ Outcome refusalOf(const UndoPlan& plan) {
     return outcome;
 }
 
-// Each file's move, then each file that stays.
-Outcome filesOf(const std::vector<FileRename>& moves, const std::vector<OutcomeFile>& kept) {
+// The files that stay where they are, each with why.
+Outcome keptOutcome(const std::vector<OutcomeFile>& kept) {
     Outcome outcome;
-    for (const FileRename& move : moves) outcome.files.push_back({move.oldName, move.newName});
-    outcome.files.insert(outcome.files.end(), kept.begin(), kept.end());
+    outcome.files = kept;
     MarkSomeKept(outcome, kMessageUndoFailed);
     return outcome;
+}
+
+std::vector<ChangedFile> changesOf(const std::vector<FileRename>& moves) {
+    std::vector<ChangedFile> changes;
+    for (const FileRename& move : moves) changes.push_back({move.oldName, move.newName});
+    return changes;
 }
 
 }  // namespace
@@ -44,15 +49,19 @@ Outcome filesOf(const std::vector<FileRename>& moves, const std::vector<OutcomeF
 UndoStep::UndoStep(std::string folder, Direction direction)
     : folder_(std::move(folder)), direction_(direction) {}
 
-Outcome UndoStep::plan() {
+PicturePlan UndoStep::plan() {
     plan_ = direction_ == Direction::Redo ? PlanRedo(folder_) : PlanUndo(folder_);
     planned_ = true;
-    const Outcome refused = refusalOf(plan_);
-    if (!refused.done()) return refused;
-    return filesOf(plan_.moves, plan_.kept);
+    PicturePlan plan;
+    plan.outcome = refusalOf(plan_);
+    if (!plan.outcome.done()) return plan;
+    plan.outcome = keptOutcome(plan_.kept);
+    plan.changes = changesOf(plan_.moves);
+    return plan;
 }
 
 Outcome UndoStep::run(const RunOptions& options, const std::function<void()>& beforeChanges) {
+    changed_.clear();
     const FolderRun run(folder_, options);
     if (run.refusal()) return *run.refusal();
     if (beforeChanges) beforeChanges();
@@ -64,7 +73,8 @@ Outcome UndoStep::run(const RunOptions& options, const std::function<void()>& be
     if (result.folderBusy) return FolderBusyOutcome();
     const Outcome refused = refusalOf(result.plan);
     if (!refused.done()) return refused;
-    return filesOf(result.done, result.failures);
+    changed_ = changesOf(result.done);
+    return keptOutcome(result.failures);
 }
 
 }  // namespace lumaro

@@ -9,6 +9,7 @@
 
 #include "operations/folderrun.h"
 #include "operations/outcome.h"
+#include "operations/picturechanges.h"
 #include "operations/undo/undo.h"
 
 namespace lumaro {
@@ -19,24 +20,27 @@ public:
     UndoStep(std::string folder, Direction direction);
 
     // What the step would do, found without touching a file: each file's move, as NamesOf
-    // names it, then each group that would stay where it is (SomeKept, kMessageUndoFailed).
+    // names it, and each group that would stay where it is (SomeKept, kMessageUndoFailed).
     // Refused when there is nothing to undo or redo, when the files changed (the file as its
     // one detail) or when the turn to take back lost pixels.
-    Outcome plan();
+    PicturePlan plan();
     // The plan found by plan(): the operation it reverses, which the question names, and the
     // pictures that come back under another name (kMessageUndoOtherNames).
     const UndoPlan& planned() const { return plan_; }
     // Carries out the plan plan() found (one found now when none was) under the folder's lock,
     // and records it. Refused, changing nothing, when the folder no longer gives that plan;
-    // otherwise each file moved, then each file that stayed (SomeKept, kMessageUndoFailed).
-    // `beforeChanges` is called once the folder is held, before any file is touched.
+    // SomeKept (kMessageUndoFailed) with each file that stayed, and why. `beforeChanges` is
+    // called once the folder is held, before any file is touched.
     Outcome run(const RunOptions& options = {}, const std::function<void()>& beforeChanges = {});
+    // The files the last run moved, as NamesOf names them.
+    const std::vector<ChangedFile>& changed() const { return changed_; }
 
 private:
     std::string folder_;
     Direction direction_;
     UndoPlan plan_;
     bool planned_ = false;
+    std::vector<ChangedFile> changed_;
 };
 
 }  // namespace lumaro
