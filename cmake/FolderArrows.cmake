@@ -18,11 +18,11 @@ set(lumaro_folder_arrows
   "core/windows      | core/files core/settings               | no"  # Qt-free halves of windows
   "core/slideshow    | core/files core/names core/settings    | no"  # the slide-show project file
   "core/naming       | core/files core/names core/listing core/settings | no"  # numbered names, the picture list
-  "core/renaming     | core/files core/names core/picturefile core/listing core/journal core/settings core/windows core/history core/locking core/naming | no"
-  "core/undo         | core/files core/names core/history core/locking core/naming core/renaming core/turning | no"
+  "core/renaming     | core/files core/names core/picturefile core/listing core/journal core/settings core/locking core/naming | no"  # renames of a folder's pictures
   "core/snapkeep     | core/files core/names core/naming      | no"  # the Snapkeep strip's copies and sets
   "trash             | core                             | yes" # the desktop Trash, QtCore only
-  "operations        | core trash                       | no"  # each operation that changes files
+  "reencoding        | core                             | yes" # turns by encoding again, QtGui only
+  "operations        | core trash reencoding            | no"  # each operation that changes files, undo too
   "gui/toolkit       | core                             | yes" # message boxes, placing, fonts, viewer
   "gui/app           | core trash operations gui/toolkit | yes" # the main window Form1
   "gui/naming        | core trash operations gui/toolkit | yes" # naming dialogs, Form1's naming handlers
@@ -37,7 +37,7 @@ set(lumaro_folder_arrow_exceptions
   "^gui/pictures/(displayslots|thumbnailstrip)\\.cpp$    => gui/app")
 
 # The top folders of src/ that an include may name.
-set(lumaro_top_folders core gui cli trash app operations)
+set(lumaro_top_folders core gui cli trash reencoding app operations)
 
 # The folder of a path relative to src/: "core/files" for core and gui, the top folder otherwise.
 function(lumaro_folder_of relative out)

@@ -284,9 +284,9 @@ constexpr std::pair<const char*, const char*> kCommandUsage[] = {
       lumaro-cli slideshow ~/Pictures/Italy --to ~/Slide\ shows --interval 5000
 )usage"},
     {"turn", R"usage(  turn FILE... --angle 90|180|270
-      Turns each JPEG picture clockwise as it is shown, without loss where its sides
-      allow; the file keeps its name, permissions, date and Exif data. Other types
-      are turned by the window only, and are named as not turned.
+      Turns each picture clockwise as it is shown, as the window does: a JPEG
+      without loss where its sides allow, another type (PNG, TIFF, WebP) encoded
+      again in its own format; the file keeps its name, permissions and date.
       lumaro-cli turn ~/Pictures/Italy/0007--.jpg --angle 90
 )usage"},
     {"transfer", R"usage(  transfer DIR --select RANGES --to DEST [--by name|date]

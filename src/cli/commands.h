@@ -1,5 +1,5 @@
-// The commands of lumaro-cli. Each calls the core functions the window's handlers call, in
-// the same order, and returns the exit code.
+// The commands of lumaro-cli. Each changes files only through the operations the window's
+// handlers run (src/operations), and returns the exit code.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -14,6 +14,8 @@
 #include "core/naming/picturelist.h"
 #include "core/renaming/folderload.h"
 #include "core/settings/languagetable.h"
+#include "operations/folderrun.h"
+#include "operations/renameoutcome.h"
 
 namespace lumaro::cli {
 
@@ -36,22 +38,29 @@ int RunRedo(const Arguments& arguments, const LanguageTable& messages);
 // slideshow: the project file of the folder's pictures for the slide-show player.
 int RunSlideShow(const Arguments& arguments, const LanguageTable& messages);
 
-// The plan of the window's folder load of list.currentFolder for a command, made before
-// anything is renamed: `list` gets the names the load would give and `plan` its renames, so
-// that the command checks its arguments and rules on them first. kDone when the load may go
-// ahead, otherwise the exit code after saying why. An interrupted operation that the plan
-// had to finish is told, its failures kept in plan.repair.
-// A dry run leaves an interrupted operation as it is: its renames go to `repairPlan`.
+// What the window's folder load of a command would do, found before anything is renamed.
+struct FolderPlan {
+    NamingPlan load;          // the load's renames and how it would end
+    LoadFolderResult result;  // what the plan found: its renames by picture, for a listing by date
+    // A dry run: the renames that finishing an interrupted operation would make first.
+    std::vector<FileRename> repair;
+    // A run: the pictures that finishing an interrupted operation could not rename.
+    std::vector<OutcomeFile> repairKept;
+};
+// The plan of the window's folder load of list.currentFolder for a command, made before the
+// load renames anything: `list` gets the names the load would give, so that the command checks
+// its arguments and rules on them first. A run first finishes an interrupted operation (and
+// says what it renamed); a dry run leaves it as it is and only tells it. kDone when the load
+// may go ahead, otherwise the exit code after saying why.
 int PlanFolderForCommand(const Arguments& arguments, const LanguageTable& messages,
-                         PictureList& list, LoadFolderResult& plan,
-                         std::vector<FileRename>* repairPlan = nullptr);
-// The renames of a load's plan, in name order of their present names.
-std::vector<FileRename> LoadPlanRenames(const LoadFolderResult& plan);
+                         PictureList& list, FolderPlan& plan);
 // The window's folder load itself: kDone when the list is ready, otherwise the exit code after
-// saying why. Renames of the load that failed go to `failures`; pictures it gave the folder's
+// saying why. The pictures that kept their names go to `kept`; pictures it gave the folder's
 // number width or a number are told on stderr.
 int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messages,
-                         PictureList& list, std::vector<RenameFailure>& failures);
+                         PictureList& list, std::vector<OutcomeFile>& kept);
+// How the command's operations run: without the history's check with --no-history.
+RunOptions RunOptionsFor(const Arguments& arguments);
 
 // Output shared by the commands: messages go to stderr, listings to stdout.
 // --quiet and --verbose for the whole run; verbose tells each rename as it happens.
@@ -62,7 +71,15 @@ void Say(const std::string& text);
 // as Say, but not with --quiet.
 void Tell(const std::string& text);
 void SayWithNames(const LanguageTable& messages, int key, const std::vector<std::string>& names);
-void SayFailures(const LanguageTable& messages, const std::vector<RenameFailure>& failures);
+// The pictures that kept their names, one "old -> new (why)" line each.
+void SayKept(const LanguageTable& messages, const std::vector<OutcomeFile>& kept);
+// What an operation's outcome has to say, on stderr: its message with its details, then the
+// files it kept; returns its exit code (ExitCodeFor).
+int SayOutcome(const LanguageTable& messages, const Outcome& outcome);
+// Why a file was kept: the text of its message key, or else of its errno.
+std::string ReasonOf(const LanguageTable& messages, const OutcomeFile& file);
+// "name (why)".
+std::string NameWithReason(const LanguageTable& messages, const OutcomeFile& file);
 // One line per picture; with `withCompanions`, each companion on a line under it after a TAB.
 void PrintListing(const std::vector<PictureEntry>& entries, bool withCompanions = true);
 // A file the run would leave as it is: its name, what the plan had for it, and why.
@@ -71,7 +88,8 @@ struct KeptFile {
     std::string planned;
     std::string reason;
 };
-std::vector<KeptFile> KeptFilesOf(const std::vector<RenameFailure>& failures);
+std::vector<KeptFile> KeptFilesOf(const LanguageTable& messages,
+                                  const std::vector<OutcomeFile>& kept);
 // What a dry run adds to its renames: a last line (the slide show's path), fields of the JSON
 // document, the files the run would leave as they are (which the caller names on stderr as the
 // run does), and line by line the picture a companion goes with (empty for a picture).
@@ -89,10 +107,6 @@ struct PlanNote {
 // the real run would give.
 int PrintPlan(const Arguments& arguments, const std::vector<FileRename>& renames, int code,
               const PlanNote& note = {});
-// The renames of a folder's pending interrupted operation, which a real run would finish first;
-// told on stderr when there are any. A journal that cannot be read is told too.
-std::vector<FileRename> PlanRepair(const std::string& folder);
-
 // The file type and folder checks every command makes first; kDone when they pass.
 int CheckFileType(const std::string& fileType, const LanguageTable& messages);
 int CheckFolderExists(const std::string& folder);

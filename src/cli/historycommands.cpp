@@ -8,8 +8,7 @@
 #include "cli/oneline.h"
 #include "core/history/history.h"
 #include "core/settings/messagekeys.h"
-#include "core/undo/undo.h"
-#include "trash/trash.h"
+#include "operations/undo/undostep.h"
 
 namespace lumaro::cli {
 
@@ -97,56 +96,55 @@ int RunHistory(const Arguments& arguments, const LanguageTable&) {
 
 namespace {
 
-// Why a plan cannot be carried out, said; kDone when it can.
-int refusal(const UndoPlan& plan, const LanguageTable& messages) {
-    switch (plan.status) {
-        case UndoPlan::Status::Ready:
-            return kDone;
-        case UndoPlan::Status::Nothing:
-            Say(messages.text(plan.redo ? kMessageNothingToRedo : kMessageNothingToUndo));
-            break;
-        case UndoPlan::Status::Changed:
-            Say(messages.text(plan.redo ? kMessageRedoChanged : kMessageUndoChanged) + "\n" +
-                OnOneLine(plan.changedName));
-            break;
-        case UndoPlan::Status::Lossy:
-            Say(messages.text(kMessageUndoLossy));
-            break;
+// The names of each file that stayed where it is, with why.
+std::vector<std::string> keptNames(const LanguageTable& messages, const Outcome& outcome) {
+    std::vector<std::string> names;
+    for (const OutcomeFile& file : outcome.files) names.push_back(NameWithReason(messages, file));
+    return names;
+}
+
+// Each file's move, "present -> after": as a dry run prints it, a turn as "name turned A
+// clockwise" and a file going to the Trash as "(Trash)".
+std::vector<FileRename> movesOf(const std::vector<ChangedFile>& changes, const UndoPlan* plan) {
+    std::vector<FileRename> moves;
+    for (const ChangedFile& file : changes) {
+        moves.push_back({file.name, file.newName});
+        if (plan && plan->reversed.effect == OperationEffect::Turn)
+            moves.back().newName += " turned " + std::to_string(plan->angle) + " clockwise";
+        if (plan && plan->reversed.effect == OperationEffect::FromTrash)
+            moves.back().newName = "(Trash)";
     }
-    return kRefused;
+    return moves;
 }
 
 // An undo or a redo, or its plan: the same names, the same groups kept, the same exit code.
 int runStep(const Arguments& arguments, const LanguageTable& messages, bool redo) {
     const std::string& folder = arguments.paths.front();
     if (const int missing = CheckFolderExists(folder)) return missing;
-    const std::optional<FolderLock> lock = LockForCommand(arguments, {folder});
-    if (!lock) return kUsage;
-    const UndoPlan plan = redo ? PlanRedo(folder) : PlanUndo(folder);
-    if (const int refused = refusal(plan, messages)) return refused;
-    if (!plan.renamed.empty()) Tell(messages.text(kMessageUndoOtherNames));
-    for (const std::string& renamed : plan.renamed) Tell(OnOneLine(renamed));
+    UndoStep step(folder, redo ? UndoStep::Direction::Redo : UndoStep::Direction::Undo);
+    const PicturePlan plan = step.plan();
+    if (plan.outcome.kind == OutcomeKind::Refused) return SayOutcome(messages, plan.outcome);
+    const std::vector<std::string>& renamed = step.planned().renamed;
+    if (!renamed.empty()) Tell(messages.text(kMessageUndoOtherNames));
+    for (const std::string& name : renamed) Tell(OnOneLine(name));
     if (arguments.dryRun) {
-        if (!plan.kept.empty()) SayWithNames(messages, kMessageUndoFailed, plan.kept);
+        if (!plan.outcome.done())
+            SayWithNames(messages, kMessageUndoFailed, keptNames(messages, plan.outcome));
         PlanNote note;
-        if (plan.reversed.effect == OperationEffect::Turn) note.fields["angle"] = plan.angle;
-        return PrintPlan(arguments, plan.moves, plan.kept.empty() ? kDone : kSomeFailed, note);
+        if (step.planned().reversed.effect == OperationEffect::Turn)
+            note.fields["angle"] = step.planned().angle;
+        return PrintPlan(arguments, movesOf(plan.changes, &step.planned()),
+                         ExitCodeFor(plan.outcome), note);
     }
-    const TrashHooks trash = UndoTrashHooks();
-    const UndoResult result =
-        redo ? RedoLastUndo(folder, trash, &plan) : UndoLastOperation(folder, trash, &plan);
-    if (result.folderBusy) {
-        SayFolderBusy();
-        return kUsage;
-    }
-    if (!result.plan.ready()) {
+    const Outcome done = step.run(RunOptionsFor(arguments));
+    if (done.kind == OutcomeKind::Refused) {
         Say("The folder changed while its plan was made: nothing was done.");
-        return kRefused;
+        return ExitCodeFor(done);
     }
-    printNames(result.done);
-    if (result.failures.empty()) return kDone;
-    SayWithNames(messages, kMessageUndoFailed, result.failures);
-    return kSomeFailed;
+    if (done.changedNothing()) return SayOutcome(messages, done);
+    printNames(movesOf(step.changed(), nullptr));
+    if (!done.done()) SayWithNames(messages, kMessageUndoFailed, keptNames(messages, done));
+    return ExitCodeFor(done);
 }
 
 }  // namespace

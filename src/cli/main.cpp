@@ -15,6 +15,7 @@
 #include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
 #include "core/settings/programfolder.h"
+#include "operations/folderrun.h"
 
 namespace {
 
@@ -23,23 +24,24 @@ using namespace lumaro::cli;
 
 // A command that changes files is recorded in the history of each folder it changes: where
 // that history cannot be written it is refused before it changes anything, unless
-// --no-history says to go on without one.
+// --no-history says to go on without one. The naming commands' operations check it as they
+// run; the others are checked here, first.
 int checkHistory(const Arguments& arguments, const LanguageTable& messages) {
     if (!ChangesFiles(arguments.command) || arguments.dryRun) return kDone;
     if (arguments.noHistory) {
         SetHistoryEnabled(false);
         return kDone;
     }
+    static const std::set<std::string> kRunChecked = {"load", "caption", "renumber", "move",
+                                                      "slideshow"};
+    if (kRunChecked.count(arguments.command)) return kDone;
     const bool files = arguments.command == "turn" || arguments.command == "delete";
     std::set<std::string> folders;
     for (const std::string& path : arguments.paths)
         folders.insert(files ? path.substr(0, path.rfind('/') + 1) : path);
     for (const std::string& folder : folders) {
-        const HistoryAccess access = CheckHistoryWritable(folder);
-        if (access.writable) continue;
-        Say(messages.text(kMessageHistoryNotWritable) + "\n" + access.stateFolder + " (" +
-            access.reason + ")");
-        return kRefused;
+        const Outcome history = CheckHistory(folder);
+        if (!history.done()) return SayOutcome(messages, history);
     }
     return kDone;
 }

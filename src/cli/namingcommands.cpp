@@ -2,18 +2,19 @@
 // a move, each applied at once, as the window applies them. Every argument and rule is first
 // checked on the plan of the load, so that a command that stops has renamed nothing.
 #include <algorithm>
+#include <functional>
 
 #include "cli/commands.h"
+#include "cli/ranges.h"
 #include "core/names/namecompare.h"
 #include "core/naming/numberedname.h"
-#include "core/renaming/apply.h"
 #include "core/renaming/composename.h"
-#include "core/renaming/folderload.h"
-#include "core/renaming/move.h"
 #include "core/renaming/renamecheck.h"
 #include "core/renaming/renamepasses.h"
 #include "core/renaming/renumber.h"
 #include "core/settings/messagekeys.h"
+#include "operations/acceptmoveoperation.h"
+#include "operations/applyoperation.h"
 
 namespace lumaro::cli {
 
@@ -29,77 +30,46 @@ struct Session {
     const LanguageTable& messages;
     Step step;
     PictureList list;
-    std::vector<RenameFailure> failures;
-    LoadFolderResult plan;              // Check: the renames the load would make
+    std::vector<OutcomeFile> kept;
+    FolderPlan plan;                    // Check: what the load would do
     std::vector<PictureEntry> inOrder;  // Check: the list in the command's order
-    // Check: the renames the command would make after the load, and those it would fail.
-    std::vector<RenamePair> commandPlan;
-    std::vector<RenameFailure> commandPlanFailures;
+    // Check, for a dry run: the renames the command would make after the load, and those it
+    // would keep.
+    NamingPlan commandPlan;
 
     bool checking() const { return step == Step::Check; }
     int done() {
         if (checking()) return kDone;
         PrintListing(list.avant);
-        SayFailures(messages, failures);
-        return failures.empty() ? kDone : kSomeFailed;
+        SayKept(messages, kept);
+        return kept.empty() ? kDone : kSomeFailed;
     }
     // A refusal wins over renames of the load that failed; those are still named.
     int refused(int key, const std::vector<std::string>& names = {}) {
         SayWithNames(messages, key, names);
-        SayFailures(messages, failures);
+        SayKept(messages, kept);
         return kRefused;
+    }
+    // The command's operation has run: the pictures it kept are named with the others at the
+    // end.
+    int ran(Outcome outcome) {
+        if (outcome.kind != OutcomeKind::Done && outcome.kind != OutcomeKind::SomeKept) {
+            outcome.files.insert(outcome.files.begin(), kept.begin(), kept.end());
+            return SayOutcome(messages, outcome);
+        }
+        kept.insert(kept.end(), outcome.files.begin(), outcome.files.end());
+        return done();
+    }
+    // The names of the folder once the load's plan is done: the command's plan meets them.
+    NameTakenBefore namesAfterLoad() const {
+        return NamesAfter(list.currentFolder, plan.load.renames);
     }
 };
 
-LoadFolderOptions loadOptions(const Arguments& arguments) {
-    LoadFolderOptions options;
-    options.askFirstNumbering = [&arguments]() {
-        return FirstNumberingAnswer{arguments.format.value_or("-1"), arguments.byDate ? "D" : "N"};
-    };
-    options.repairFirst = !arguments.dryRun;
-    return options;
-}
-
-// The exit code of a load or of its plan: kDone when the list is ready, else after saying why.
-int loadOutcomeCode(const LoadFolderResult& result, const LanguageTable& messages,
-                    const PictureList& list, const std::vector<RenameFailure>& failures) {
-    // A refusal wins over renames of the load that failed; those are still named.
-    const auto refused = [&](int key, const std::vector<std::string>& names) {
-        SayWithNames(messages, key, names);
-        SayFailures(messages, failures);
-        return kRefused;
-    };
-    switch (result.outcome) {
-        case LoadOutcome::Unreadable:
-            Say(messages.text(kMessageFolderUnreadable) + "\n" + list.currentFolder);
-            return kUsage;
-        case LoadOutcome::FolderBusy:
-            SayFolderBusy();
-            return kUsage;
-        case LoadOutcome::NoPictures:
-            Say(messages.text(kMessageNoFilesOfType) + " " + list.fileType);
-            return kRefused;
-        case LoadOutcome::TooManyPictures:
-            return refused(kMessageStartNumberTooLarge, {});
-        case LoadOutcome::InsertWouldUnnumber:
-            return refused(kMessageInsertWouldUnnumber, result.refusedNames);
-        case LoadOutcome::Cancelled:  // only asked without --format
-            Say("The folder is not numbered: give --format replace, insert or leave.");
-            SayFailures(messages, failures);
-            return kRefused;
-        default:
-            return kDone;
-    }
-}
-
 // A dry run's command renames as the run would make them after the load: the groups that the
-// run's check would keep are kept in the plan too.
-int planCommand(Session& s, const std::vector<RenamePair>& pairs) {
-    const std::string& folder = s.list.currentFolder;
-    RenameCheck check =
-        CheckGroupRenames(folder, pairs, NamesAfter(folder, LoadPlanRenames(s.plan)));
-    s.commandPlan = std::move(check.go);
-    s.commandPlanFailures.insert(s.commandPlanFailures.end(), check.kept.begin(), check.kept.end());
+// run's check would keep are kept in the plan too. Only a dry run plans them.
+int planCommand(Session& s, const std::function<NamingPlan()>& plan) {
+    if (s.arguments.dryRun) s.commandPlan = plan();
     return kDone;
 }
 
@@ -110,10 +80,9 @@ int caption(Session& s, const std::vector<int>& selection) {
     if (proposal.check == CaptionCheck::WouldUnnumber)
         return s.refused(kMessageCaptionWouldUnnumber, proposal.refusedNames);
     StoreRenameProposal(s.list, proposal, selection);
-    if (s.checking()) return planCommand(s, ApplyPlan(s.list));
-    ApplyResult applied = Apply(s.list, {false, proposal.lastProposalIndex, {}});
-    s.failures.insert(s.failures.end(), applied.failures.begin(), applied.failures.end());
-    return s.done();
+    ApplyOperation apply(s.list, {false, proposal.lastProposalIndex, {}});
+    if (s.checking()) return planCommand(s, [&] { return apply.plan(s.namesAfterLoad()); });
+    return s.ran(apply.run(RunOptionsFor(s.arguments)));
 }
 
 int renumber(Session& s, const std::vector<int>& selection) {
@@ -135,10 +104,9 @@ int renumber(Session& s, const std::vector<int>& selection) {
         case RenumberOutcome::Proposed:
             break;
     }
-    if (s.checking()) return planCommand(s, ApplyPlan(s.list));
-    ApplyResult applied = Apply(s.list, {true, -1, {}});
-    s.failures.insert(s.failures.end(), applied.failures.begin(), applied.failures.end());
-    return s.done();
+    ApplyOperation apply(s.list, {true, -1, {}});
+    if (s.checking()) return planCommand(s, [&] { return apply.plan(s.namesAfterLoad()); });
+    return s.ran(apply.run(RunOptionsFor(s.arguments)));
 }
 
 // The block goes as far as it can towards where it was sent, as the window's move buttons
@@ -166,10 +134,9 @@ int move(Session& s, const std::vector<int>& selection) {
              : *places < 0 ? "The pictures are at the start of the list already: nothing was moved."
                            : "The pictures are at the end of the list already: nothing was moved.");
     }
-    if (s.checking()) return planCommand(s, AcceptMovePlan(s.list, s.commandPlanFailures));
-    AcceptMoveResult accepted = AcceptMove(s.list, moving);
-    s.failures.insert(s.failures.end(), accepted.failures.begin(), accepted.failures.end());
-    return s.done();
+    AcceptMoveOperation accept(s.list, moving);
+    if (s.checking()) return planCommand(s, [&] { return accept.plan(s.namesAfterLoad()); });
+    return s.ran(accept.run(RunOptionsFor(s.arguments)));
 }
 
 // The list in the command's order, the positions resolved on it, then the command. On the
@@ -178,7 +145,7 @@ int move(Session& s, const std::vector<int>& selection) {
 int runCommand(Session& s, const std::vector<PictureEntry>* planned) {
     if (s.arguments.byDate) {
         if (s.checking()) {
-            RelistPlanned(s.list, s.plan.plannedRenames, ListCriterion::Date);
+            RelistPlanned(s.list, s.plan.result.plannedRenames, ListCriterion::Date);
         } else {
             Relist(s.list, ListCriterion::Date);
         }
@@ -187,7 +154,7 @@ int runCommand(Session& s, const std::vector<PictureEntry>* planned) {
     if (planned && s.list.avant != *planned) {
         Say("The folder did not load as planned: " + s.arguments.command + " renamed nothing.");
         PrintListing(s.list.avant);
-        SayFailures(s.messages, s.failures);
+        SayKept(s.messages, s.kept);
         return kSomeFailed;
     }
     const std::optional<std::vector<int>> selection =
@@ -195,7 +162,7 @@ int runCommand(Session& s, const std::vector<PictureEntry>* planned) {
     if (!selection) {
         Say("A position lies past the end of the list of " + std::to_string(s.list.avant.size()) +
             " pictures.");
-        SayFailures(s.messages, s.failures);
+        SayKept(s.messages, s.kept);
         return kUsage;
     }
     if (s.arguments.command == "caption") return caption(s, *selection);
@@ -205,13 +172,10 @@ int runCommand(Session& s, const std::vector<PictureEntry>* planned) {
 
 // A dry run's plan: the repair, then each picture from the name it bears to the name it would
 // end with, the load's rename and the command's one after it made one line.
-int printNamingPlan(const Session& s, std::vector<FileRename> plan) {
-    std::vector<FileRename> load = LoadPlanRenames(s.plan);
-    std::vector<FileRename> command;
-    for (const RenamePair& pair : s.commandPlan) {
-        if (pair.toBase == pair.from.base) continue;
-        for (FileRename& file : FileRenamesOf(pair)) command.push_back(std::move(file));
-    }
+int printNamingPlan(const Session& s) {
+    std::vector<FileRename> plan = s.plan.repair;
+    std::vector<FileRename> load = s.plan.load.renames;
+    std::vector<FileRename> command = s.commandPlan.renames;
     for (FileRename& rename : load) {
         const auto then = std::find_if(command.begin(), command.end(), [&](const FileRename& c) {
             return c.oldName == rename.newName;
@@ -222,61 +186,16 @@ int printNamingPlan(const Session& s, std::vector<FileRename> plan) {
     }
     plan.insert(plan.end(), load.begin(), load.end());
     plan.insert(plan.end(), command.begin(), command.end());
-    std::vector<RenameFailure> failures = s.plan.failedRenames;
-    failures.insert(failures.end(), s.commandPlanFailures.begin(), s.commandPlanFailures.end());
-    SayFailures(s.messages, failures);
+    std::vector<OutcomeFile> kept = s.plan.load.outcome.files;
+    const std::vector<OutcomeFile>& commandKept = s.commandPlan.outcome.files;
+    kept.insert(kept.end(), commandKept.begin(), commandKept.end());
+    SayKept(s.messages, kept);
     PlanNote note;
-    note.kept = KeptFilesOf(failures);
-    return PrintPlan(s.arguments, plan, failures.empty() ? kDone : kSomeFailed, note);
+    note.kept = KeptFilesOf(s.messages, kept);
+    return PrintPlan(s.arguments, plan, kept.empty() ? kDone : kSomeFailed, note);
 }
 
 }  // namespace
-
-std::vector<FileRename> LoadPlanRenames(const LoadFolderResult& plan) {
-    std::vector<FileRename> renames;
-    for (const RenamePair& pair : plan.plannedRenames) {
-        for (FileRename& file : FileRenamesOf(pair)) renames.push_back(std::move(file));
-    }
-    std::sort(renames.begin(), renames.end(), [](const FileRename& a, const FileRename& b) {
-        return CompareNames(a.oldName, b.oldName) < 0;
-    });
-    return renames;
-}
-
-int PlanFolderForCommand(const Arguments& arguments, const LanguageTable& messages,
-                         PictureList& list, LoadFolderResult& plan,
-                         std::vector<FileRename>* repairPlan) {
-    if (arguments.dryRun) {
-        std::vector<FileRename> repair = PlanRepair(WithTrailingSeparator(list.currentFolder));
-        if (repairPlan) *repairPlan = std::move(repair);
-    }
-    plan = PlanFolderLoad(list, loadOptions(arguments));
-    if (plan.repair.count() > 0)
-        SayWithNames(messages, kMessageInterruptedRenamesRepaired, plan.repair.renamedNames);
-    return loadOutcomeCode(plan, messages, list, plan.repair.failures);
-}
-
-int LoadFolderForCommand(const Arguments& arguments, const LanguageTable& messages,
-                         PictureList& list, std::vector<RenameFailure>& failures) {
-    const LoadFolderResult result = LoadFolder(list, loadOptions(arguments));
-    if (result.repair.count() > 0 && !arguments.quiet)
-        SayWithNames(messages, kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
-    if (!result.repair.keptJournal.empty()) {
-        SayWithNames(messages, kMessageUnreadableJournalKept,
-                     {list.currentFolder + result.repair.keptJournal});
-    }
-    failures = result.failedRenames;
-    const int code = loadOutcomeCode(result, messages, list, failures);
-    if (code != kDone) return code;
-    const auto pictures = [](int count) {
-        return std::to_string(count) + (count == 1 ? " picture" : " pictures");
-    };
-    if (result.equalisedCount > 0)
-        Tell(pictures(result.equalisedCount) + " renamed to equal number widths");
-    if (result.completedCount > 0)
-        Tell(pictures(result.completedCount) + " numbered on from the last number");
-    return kDone;
-}
 
 int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
     if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
@@ -297,22 +216,19 @@ int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
     folder.currentFolder = WithTrailingSeparator(arguments.paths.front());
     folder.fileType = ToLowerAscii(arguments.fileType);
 
-    Session check{arguments, messages, Step::Check, folder, {}, {}, {}, {}, {}};
-    std::vector<FileRename> repairPlan;
-    if (const int stopped =
-            PlanFolderForCommand(arguments, messages, check.list, check.plan, &repairPlan))
+    Session check{arguments, messages, Step::Check, folder, {}, {}, {}, {}};
+    if (const int stopped = PlanFolderForCommand(arguments, messages, check.list, check.plan))
         return stopped;
     // Pictures that the repair of an interrupted operation could not rename are named at the end.
-    check.failures = check.plan.repair.failures;
+    check.kept = check.plan.repairKept;
     if (arguments.command != "load") {
         if (const int stopped = runCommand(check, nullptr)) return stopped;
     }
-    if (arguments.dryRun) return printNamingPlan(check, repairPlan);
-    Session act{arguments, messages, Step::Act, folder, {}, {}, {}, {}, {}};
-    if (const int stopped = LoadFolderForCommand(arguments, messages, act.list, act.failures))
+    if (arguments.dryRun) return printNamingPlan(check);
+    Session act{arguments, messages, Step::Act, folder, {}, {}, {}, {}};
+    if (const int stopped = LoadFolderForCommand(arguments, messages, act.list, act.kept))
         return stopped;
-    act.failures.insert(act.failures.begin(), check.plan.repair.failures.begin(),
-                        check.plan.repair.failures.end());
+    act.kept.insert(act.kept.begin(), check.plan.repairKept.begin(), check.plan.repairKept.end());
     if (arguments.command == "load") return act.done();
     return runCommand(act, &check.inOrder);
 }

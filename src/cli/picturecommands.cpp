@@ -1,25 +1,21 @@
 // The commands that change picture files rather than names: turn, transfer to another folder
-// and delete, on the calls behind the window's turn buttons, "To a folder" and delete buttons.
+// and delete, through the operations behind the window's turn buttons, "To a folder" and
+// delete buttons.
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <set>
 
 #include "cli/commands.h"
 #include "cli/oneline.h"
-#include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
-#include "core/files/transfer.h"
-#include "core/history/history.h"
 #include "core/listing/folderlisting.h"
-#include "core/names/freename.h"
 #include "core/names/namecompare.h"
 #include "core/settings/messagekeys.h"
-#include "core/turning/turnpicture.h"
-#include "trash/trash.h"
+#include "operations/picturedeletion.h"
+#include "operations/picturetransfer.h"
+#include "operations/pictureturn.h"
 
 namespace lumaro::cli {
 
@@ -30,124 +26,18 @@ void PrintLine(const std::string& line) {
     std::fputc('\n', stdout);
 }
 
-// The path each file would take in `destination`, as TransferPictures chooses it: for each
-// picture the first name of NthFreeName's series free for the picture and every companion, free
-// also of the files planned before it. Companions follow their picture, each line noting it.
-std::vector<FileRename> planTransfer(const std::string& folder,
-                                     const std::vector<PictureEntry>& chosen,
-                                     const std::string& destination, PlanNote& note) {
-    std::vector<FileRename> plan;
-    std::set<std::string> taken;
-    for (const PictureEntry& entry : chosen) {
-        std::vector<const std::string*> rests{&entry.extension};
-        for (const std::string& rest : entry.companions) rests.push_back(&rest);
-        std::string base;
-        const auto free = [&](const std::string* rest) {
-            struct stat st;
-            return !taken.count(base + *rest) && lstat((base + *rest).c_str(), &st) != 0;
-        };
-        for (int n = 1;; ++n) {
-            base = destination + NthFreeName(entry.base, n);
-            if (std::all_of(rests.begin(), rests.end(), free)) break;
-        }
-        for (const std::string* rest : rests) {
-            taken.insert(base + *rest);
-            plan.push_back({folder + entry.base + *rest, base + *rest});
-            note.companionOf.push_back(rest == rests.front() ? "" : folder + entry.fileName());
-        }
-    }
-    return plan;
+// Each file the plan changes, from its path to `to(file)`.
+template <typename To>
+std::vector<FileRename> planLines(const PicturePlan& plan, To to) {
+    std::vector<FileRename> lines;
+    for (const ChangedFile& file : plan.changes) lines.push_back({file.name, to(file)});
+    return lines;
 }
 
-// "moved" lines for a picture and each of its companions, as they went.
-void printMoved(const TransferOutcome& outcome, const PictureEntry& entry) {
-    PrintLine("moved " + outcome.source + " -> " + outcome.target);
-    const std::string from =
-        outcome.source.substr(0, outcome.source.size() - entry.extension.size());
-    const std::string to = outcome.target.substr(0, outcome.target.size() - entry.extension.size());
-    for (const std::string& rest : entry.companions)
-        PrintLine("moved " + from + rest + " -> " + to + rest);
-}
-
-// Why the Trash did not take a file, in the user's words where the program knows them.
-std::string trashReason(const LanguageTable& messages, TrashRefusal refusal,
-                        const std::string& error) {
-    return refusal == TrashRefusal::TrashUnusable ? messages.text(kMessageTrashUnusable) : error;
-}
-
-void sayLeftInPlace(const std::string& path, const std::string& reason) {
-    Say(OnOneLine(path) + " cannot be moved to the Trash (" + reason +
-        "); it is left in place, --permanent deletes it for good");
-}
-
-// A dry run of delete: each file to the Trash, or for good; a file the Trash cannot take is
-// named and kept, as the run keeps it.
-int planDelete(const Arguments& arguments, const LanguageTable& messages,
-               const std::vector<std::string>& paths) {
-    const char* to = arguments.permanent ? "(deleted for good)" : "(Trash)";
-    std::vector<FileRename> plan;
-    PlanNote note("", {{"to", arguments.permanent ? "deleted for good" : "Trash"}});
-    for (const std::string& path : paths) {
-        const TrashRefusal refusal =
-            arguments.permanent ? TrashRefusal::None : CheckTrashTakes(path);
-        if (refusal == TrashRefusal::None) {
-            plan.push_back({path, to});
-            continue;
-        }
-        const std::string reason = trashReason(messages, refusal, TrashRefusalText(refusal));
-        sayLeftInPlace(path, reason);
-        note.kept.push_back({path, to, reason});
-    }
-    return PrintPlan(arguments, plan, note.kept.empty() ? kDone : kSomeFailed, note);
-}
-
-}  // namespace
-
-// Every path is checked first: a wrong one turns nothing.
-int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
-    std::vector<std::string> folders;
-    for (const std::string& path : arguments.paths) {
-        if (const int missing = CheckFolderExists(path)) return missing;
-        folders.push_back(FolderOfPath(path));
-    }
-    const std::optional<FolderLock> lock = LockForCommand(arguments, folders);
-    if (!lock) return kUsage;
-    int code = kDone;
-    // A dry run turns in memory only; its plan names each file with the angle it would turn by.
-    std::vector<FileRename> plan;
-    HistoryOperation turns = TurnOperation(arguments.angle);
-    for (const std::string& path : arguments.paths) {
-        const TurnPictureResult result = arguments.dryRun ? PlanTurnPicture(path, arguments.angle)
-                                                          : TurnPicture(path, arguments.angle);
-        if (result.ok() && arguments.dryRun) {
-            plan.push_back({path, path + " turned " + std::to_string(arguments.angle) +
-                                      " clockwise" + (result.lossless ? "" : ", encoded again")});
-            continue;
-        }
-        if (result.ok()) {
-            turns.files.push_back({path, path});
-            turns.lossless = turns.lossless && result.lossless;
-            PrintLine("turned " + path +
-                      (result.lossless ? "" : " (encoded again: its sides are not whole blocks)"));
-            continue;
-        }
-        Say(messages.text(kMessageTurnFailed) + "\n" + path + " (" + result.detail + ")");
-        code = kSomeFailed;
-    }
-    if (arguments.dryRun)
-        return PrintPlan(arguments, plan, code, {"", {{"angle", arguments.angle}}});
-    RecordByFolder(turns);
-    return code;
-}
-
-int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
-    if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
-    if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
-    const std::string folder = WithTrailingSeparator(arguments.paths.front());
-    const std::string destination = WithTrailingSeparator(arguments.to);
-    // A destination still to be made is locked by the transfer itself, once it exists.
-    const std::optional<FolderLock> lock = LockForCommand(arguments, {folder, destination});
-    if (!lock) return kUsage;
+// The pictures of the folder that --select names, in the order of the listing --by gives;
+// kDone when there are some, otherwise the exit code after saying why.
+int choosePictures(const Arguments& arguments, const LanguageTable& messages,
+                   const std::string& folder, std::vector<PictureEntry>& chosen) {
     const FolderListing listing =
         ListFolderOrdered(folder, ToLowerAscii(arguments.fileType),
                           arguments.byDate ? ListCriterion::Date : ListCriterion::Name);
@@ -166,47 +56,109 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
             std::to_string(listing.entries.size()) + " pictures.");
         return kUsage;
     }
-    if (IsSameFolder(folder, destination)) {
-        Say("The destination is the picture folder itself: nothing was moved.");
-        return kRefused;
-    }
-    std::vector<PictureEntry> chosen;
     for (const int index : *selection)
         chosen.push_back(listing.entries[static_cast<size_t>(index)]);
+    return kDone;
+}
+
+// A dry run of transfer: each file's path and the path of its copy, a companion noting its
+// picture.
+int planTransfer(const Arguments& arguments, const std::string& folder,
+                 const std::vector<PictureEntry>& chosen, const PicturePlan& plan) {
+    PlanNote note;
+    for (const PictureEntry& entry : chosen) {
+        note.companionOf.push_back("");
+        for (size_t k = 0; k < entry.companions.size(); ++k)
+            note.companionOf.push_back(folder + entry.fileName());
+    }
+    const auto copy = [](const ChangedFile& file) { return file.newName; };
+    return PrintPlan(arguments, planLines(plan, copy), ExitCodeFor(plan.outcome), note);
+}
+
+// What a transfer says of a picture that stayed, or whose copy stayed beside it.
+void sayTransferKept(const LanguageTable& messages, const OutcomeFile& file) {
+    const std::string because = " (" + ReasonOf(messages, file) + ")";
+    if (!file.newName.empty()) {
+        Say(messages.text(kMessageOriginalNotDeleted) + "\n" + file.name + because + " -> " +
+            file.newName);
+    } else {
+        Say(file.name + "\n" + messages.text(kMessageCopyFailed) + because);
+    }
+}
+
+void sayLeftInPlace(const std::string& path, const std::string& reason) {
+    Say(OnOneLine(path) + " cannot be moved to the Trash (" + reason +
+        "); it is left in place, --permanent deletes it for good");
+}
+
+// A dry run of delete: each file to the Trash, or for good; a file the Trash cannot take is
+// named and kept, as the run keeps it.
+int planDelete(const Arguments& arguments, const LanguageTable& messages, const PicturePlan& plan) {
+    const char* to = arguments.permanent ? "(deleted for good)" : "(Trash)";
+    PlanNote note("", {{"to", arguments.permanent ? "deleted for good" : "Trash"}});
+    for (const OutcomeFile& file : plan.outcome.files) {
+        const std::string reason = ReasonOf(messages, file);
+        sayLeftInPlace(file.name, reason);
+        note.kept.push_back({file.name, to, reason});
+    }
+    const auto lines = planLines(plan, [to](const ChangedFile&) { return std::string(to); });
+    return PrintPlan(arguments, lines, ExitCodeFor(plan.outcome), note);
+}
+
+}  // namespace
+
+// Every path is checked first: a wrong one turns nothing.
+int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
+    for (const std::string& path : arguments.paths) {
+        if (const int missing = CheckFolderExists(path)) return missing;
+    }
+    PictureTurn turn(arguments.paths, arguments.angle);
+    // A dry run turns in memory only; its plan names each file with the angle it would turn by.
+    const PicturePlan plan = arguments.dryRun ? turn.plan() : PicturePlan{};
+    const Outcome outcome = arguments.dryRun ? plan.outcome : turn.run(RunOptionsFor(arguments));
+    if (outcome.changedNothing()) return SayOutcome(messages, outcome);
+    for (const OutcomeFile& file : outcome.files)
+        Say(messages.text(kMessageTurnFailed) + "\n" + NameWithReason(messages, file));
     if (arguments.dryRun) {
-        PlanNote note;
-        const std::vector<FileRename> plan = planTransfer(folder, chosen, destination, note);
-        return PrintPlan(arguments, plan, kDone, note);
+        const auto turned = [&](const ChangedFile& file) {
+            return file.name + " turned " + std::to_string(arguments.angle) + " clockwise" +
+                   (file.encodedAgain ? ", encoded again" : "");
+        };
+        return PrintPlan(arguments, planLines(plan, turned), ExitCodeFor(outcome),
+                         {"", {{"angle", arguments.angle}}});
     }
-    if (const int error = CreateFolder(destination, {.allLevels = false})) {
-        Say(messages.text(kMessageCannotCreateFolder) + " " + destination + " (" +
-            std::strerror(error) + ")");
-        return kUsage;
+    // Encoded again: a JPEG picture whose sides are not whole blocks, or another type.
+    for (const ChangedFile& file : turn.changed())
+        PrintLine("turned " + file.name + (file.encodedAgain ? " (encoded again)" : ""));
+    return ExitCodeFor(outcome);
+}
+
+int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
+    if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
+    if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
+    const std::string folder = WithTrailingSeparator(arguments.paths.front());
+    const std::string destination = WithTrailingSeparator(arguments.to);
+    // Locked before the listing, so that the pictures chosen by their places cannot change
+    // before the transfer, which takes the same lock (shared within the process) and the
+    // destination's once it exists.
+    const std::optional<FolderLock> lock = LockForCommand(arguments, {folder, destination});
+    if (!lock) return kUsage;
+    std::vector<PictureEntry> chosen;
+    if (const int code = choosePictures(arguments, messages, folder, chosen)) return code;
+    PictureTransfer transfer(folder, chosen, destination);
+    const PicturePlan plan = arguments.dryRun ? transfer.plan() : PicturePlan{};
+    const Outcome outcome =
+        arguments.dryRun ? plan.outcome : transfer.run(RunOptionsFor(arguments));
+    if (outcome.kind == OutcomeKind::Refused) {
+        Say("The destination is the picture folder itself: nothing was moved.");
+        return ExitCodeFor(outcome);
     }
-    int code = kDone;
-    const std::vector<TransferOutcome> outcomes = TransferPictures(folder, chosen, destination);
-    if (!outcomes.empty() && outcomes.front().status == TransferOutcome::Status::FolderBusy) {
-        SayFolderBusy();
-        return kUsage;
-    }
-    RecordTransfer(folder, destination, chosen, outcomes);
-    for (size_t k = 0; k < outcomes.size(); ++k) {
-        const TransferOutcome& outcome = outcomes[k];
-        if (outcome.moved()) {
-            printMoved(outcome, chosen[k]);
-            continue;
-        }
-        const std::string reason =
-            outcome.error ? std::string(" (") + std::strerror(outcome.error) + ")" : "";
-        if (outcome.status == TransferOutcome::Status::SourceKept) {
-            Say(messages.text(kMessageOriginalNotDeleted) + "\n" + outcome.source + reason +
-                " -> " + outcome.target);
-        } else {
-            Say(outcome.source + "\n" + messages.text(kMessageCopyFailed) + reason);
-        }
-        code = kSomeFailed;
-    }
-    return code;
+    if (arguments.dryRun) return planTransfer(arguments, folder, chosen, plan);
+    if (outcome.changedNothing()) return SayOutcome(messages, outcome);
+    for (const ChangedFile& file : transfer.changed())
+        PrintLine("moved " + file.name + " -> " + file.newName);
+    for (const OutcomeFile& file : outcome.files) sayTransferKept(messages, file);
+    return ExitCodeFor(outcome);
 }
 
 // Every path is checked first: a missing one or a folder deletes nothing. A file the Trash
@@ -221,53 +173,24 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
             return kUsage;
         }
     }
-    std::vector<std::string> folders;
-    for (const std::string& path : arguments.paths) folders.push_back(FolderOfPath(path));
-    const std::optional<FolderLock> lock = LockForCommand(arguments, folders);
-    if (!lock) return kUsage;
-    std::vector<std::string> paths;
-    std::vector<bool> companions;  // whether each of paths is a companion of the picture before
-    for (const std::string& path : arguments.paths) {
-        paths.push_back(path);
-        companions.push_back(false);
-        if (!arguments.withCompanions) continue;
-        const size_t slash = path.rfind('/');
-        const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-        for (const std::string& name : CompanionNamesOf(folder, path.substr(folder.size()))) {
-            paths.push_back(folder + name);
-            companions.push_back(true);
-        }
+    PictureDeletion deletion(arguments.paths, arguments.withCompanions, arguments.permanent);
+    if (arguments.dryRun) return planDelete(arguments, messages, deletion.plan());
+    const Outcome outcome = deletion.run(RunOptionsFor(arguments));
+    if (outcome.changedNothing()) return SayOutcome(messages, outcome);
+    for (const ChangedFile& file : deletion.changed()) {
+        PrintLine(file.newName.empty()
+                      ? "deleted " + OnOneLine(file.name)
+                      : "trashed " + OnOneLine(file.name) + " -> " + OnOneLine(file.newName));
     }
-    if (arguments.dryRun) return planDelete(arguments, messages, paths);
-    int code = kDone;
-    HistoryOperation trashed = TrashOperation();
-    bool pictureTrashed = false;  // a companion goes with its picture only when that went too
-    for (size_t k = 0; k < paths.size(); ++k) {
-        const std::string& path = paths[k];
+    for (const OutcomeFile& file : outcome.files) {
         if (arguments.permanent) {
-            if (const int error = DeletePictureFile(path)) {
-                Say(messages.text(kMessageDeleteFailed) + "\n" + OnOneLine(path) + " (" +
-                    std::strerror(error) + ")");
-                code = kSomeFailed;
-            } else {
-                PrintLine("deleted " + OnOneLine(path));
-            }
-            continue;
-        }
-        const TrashOutcome outcome = MoveToTrash(path);
-        if (outcome.moved()) {
-            trashed.files.push_back({path, outcome.pathInTrash});
-            trashed.files.back().companion = companions[k] && pictureTrashed;
-            if (!companions[k]) pictureTrashed = true;
-            PrintLine("trashed " + OnOneLine(path) + " -> " + OnOneLine(outcome.pathInTrash));
+            Say(messages.text(kMessageDeleteFailed) + "\n" + OnOneLine(file.name) + " (" +
+                ReasonOf(messages, file) + ")");
         } else {
-            if (!companions[k]) pictureTrashed = false;
-            sayLeftInPlace(path, trashReason(messages, outcome.refusal, outcome.error));
-            code = kSomeFailed;
+            sayLeftInPlace(file.name, ReasonOf(messages, file));
         }
     }
-    RecordByFolder(trashed);
-    return code;
+    return ExitCodeFor(outcome);
 }
 
 }  // namespace lumaro::cli

@@ -1,21 +1,12 @@
 // The plan of a dry run: what a command would rename, move, turn or delete, printed one file a
-// line or as one JSON document, and the repair a real run would make first.
+// line or as one JSON document.
 #include <cstdio>
-#include <cstring>
 
 #include "cli/commands.h"
 #include "cli/jsonnames.h"
 #include "cli/oneline.h"
-#include "core/journal/renamejournal.h"
 
 namespace lumaro::cli {
-
-std::vector<KeptFile> KeptFilesOf(const std::vector<RenameFailure>& failures) {
-    std::vector<KeptFile> kept;
-    for (const RenameFailure& failure : failures)
-        kept.push_back({failure.fromName, failure.toName, std::strerror(failure.result.error)});
-    return kept;
-}
 
 int PrintPlan(const Arguments& arguments, const std::vector<FileRename>& renames, int code,
               const PlanNote& note) {
@@ -54,21 +45,6 @@ int PrintPlan(const Arguments& arguments, const std::vector<FileRename>& renames
     if (!note.lastLine.empty()) text += OnOneLine(note.lastLine) + "\n";
     std::fwrite(text.data(), 1, text.size(), stdout);
     return code;
-}
-
-std::vector<FileRename> PlanRepair(const std::string& folder) {
-    const RepairPlan plan = PlanInterruptedRenames(folder);
-    if (!plan.journalFound) return {};
-    if (!plan.readable) {
-        Say("The folder holds the journal of an interrupted operation that cannot be read: a "
-            "real run would keep it aside and rename nothing for it.");
-    } else if (!plan.renames.empty()) {
-        Tell("The folder holds an interrupted operation: a real run would finish it first (its " +
-             std::to_string(plan.renames.size()) +
-             " renames lead the plan), and the rest of the plan is made on the names as they "
-             "are now.");
-    }
-    return plan.renames;
 }
 
 }  // namespace lumaro::cli

@@ -88,11 +88,6 @@ void SayWithNames(const LanguageTable& messages, int key, const std::vector<std:
     Say(text);
 }
 
-void SayFailures(const LanguageTable& messages, const std::vector<RenameFailure>& failures) {
-    if (failures.empty()) return;
-    Say(messages.text(kMessageRenamesFailed) + "\n" + DescribeRenameFailures(failures));
-}
-
 void PrintListing(const std::vector<PictureEntry>& entries, bool withCompanions) {
     std::string line;
     for (const PictureEntry& entry : entries) {

@@ -63,9 +63,8 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     const std::optional<FolderLock> lock = LockForCommand(arguments, {list.currentFolder});
     if (!lock) return kUsage;
     PictureList planned = list;
-    LoadFolderResult plan;
-    std::vector<FileRename> dryRunPlan;
-    if (const int stopped = PlanFolderForCommand(arguments, messages, planned, plan, &dryRunPlan))
+    FolderPlan plan;
+    if (const int stopped = PlanFolderForCommand(arguments, messages, planned, plan))
         return stopped;
     const SlideShowContent content{
         SlideShowTitle(SlideShowProjectName(list.currentFolder), arguments.titleFormat),
@@ -80,39 +79,39 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     const std::string folder = SlideShowFolderFor(WithTrailingSeparator(arguments.to),
                                                   messages.text(kMessageSlideShowsSubfolder));
     if (arguments.dryRun) {
-        const std::vector<FileRename> load = LoadPlanRenames(plan);
-        dryRunPlan.insert(dryRunPlan.end(), load.begin(), load.end());
+        std::vector<FileRename> dryRunPlan = plan.repair;
+        dryRunPlan.insert(dryRunPlan.end(), plan.load.renames.begin(), plan.load.renames.end());
         PlanNote note;
         note.lastLine = SlideShowFilePath(folder, SlideShowProjectName(list.currentFolder));
         PutName(note.fields, "project", note.lastLine);
-        note.kept = KeptFilesOf(plan.failedRenames);
-        SayFailures(messages, plan.failedRenames);
-        return PrintPlan(arguments, dryRunPlan, plan.failedRenames.empty() ? kDone : kSomeFailed,
-                         note);
+        const std::vector<OutcomeFile>& kept = plan.load.outcome.files;
+        note.kept = KeptFilesOf(messages, kept);
+        SayKept(messages, kept);
+        return PrintPlan(arguments, dryRunPlan, kept.empty() ? kDone : kSomeFailed, note);
     }
     std::string path;
     int code = makeSlideShowFolder(messages, folder);
     if (code == kDone) code = writeProject(messages, planned, folder, content, path);
     if (code != kDone) {
-        SayFailures(messages, plan.repair.failures);
+        SayKept(messages, plan.repairKept);
         return code;
     }
 
-    std::vector<RenameFailure> failures = plan.repair.failures;
-    std::vector<RenameFailure> loadFailures;
-    if (const int stopped = LoadFolderForCommand(arguments, messages, list, loadFailures))
+    std::vector<OutcomeFile> kept = plan.repairKept;
+    std::vector<OutcomeFile> loadKept;
+    if (const int stopped = LoadFolderForCommand(arguments, messages, list, loadKept))
         return stopped;
-    failures.insert(failures.end(), loadFailures.begin(), loadFailures.end());
+    kept.insert(kept.end(), loadKept.begin(), loadKept.end());
     if (list.avant != planned.avant) {
         if (writeProject(messages, list, folder, content, path) != kDone) {
-            SayFailures(messages, failures);
+            SayKept(messages, kept);
             return kSomeFailed;
         }
     }
     const std::string line = path + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
-    SayFailures(messages, failures);
-    return failures.empty() ? kDone : kSomeFailed;
+    SayKept(messages, kept);
+    return kept.empty() ? kDone : kSomeFailed;
 }
 
 }  // namespace lumaro::cli

@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <cerrno>
-#include <cstring>
 
 #include "core/files/fileoperations.h"
 #include "core/locking/folderlock.h"
@@ -20,8 +19,6 @@
 namespace lumaro {
 
 namespace {
-
-constexpr const char* kFolderBusy = "another Lumaro is changing this folder";
 
 QString pathText(const std::string& bytes) {
     return QFile::decodeName(QByteArray::fromStdString(bytes));
@@ -130,20 +127,6 @@ TrashRefusal refusalFor(const std::string& path, QString& source, bool& home) {
 
 }  // namespace
 
-std::string TrashRefusalText(TrashRefusal refusal) {
-    switch (refusal) {
-        case TrashRefusal::NameNotUtf8:
-            return "its name is not UTF-8, which the Trash cannot hold";
-        case TrashRefusal::NoSuchFile:
-            return "no such file";
-        case TrashRefusal::TrashUnusable:
-            return "the Trash of this disk cannot be used";
-        case TrashRefusal::None:
-            break;
-    }
-    return {};
-}
-
 TrashRefusal CheckTrashTakes(const std::string& path) {
     QString source;
     bool home = false;
@@ -152,20 +135,22 @@ TrashRefusal CheckTrashTakes(const std::string& path) {
 
 TrashOutcome MoveToTrash(const std::string& path) {
     const FolderLock lock(FolderOfPath(path));
-    if (lock.busy()) return {{}, kFolderBusy};
+    if (lock.busy()) return {{}, TrashRefusal::FolderBusy};
     QString source;
     bool home = false;
     if (const TrashRefusal refusal = refusalFor(path, source, home); refusal != TrashRefusal::None)
-        return {{}, TrashRefusalText(refusal), refusal};
+        return {{}, refusal};
     // Without a folder for the home trash, QtCore would put the file in files/ of the working
     // folder: that folder is made first, and a file that still lands outside a trash goes back.
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (home && !QDir().mkpath(dataHome))
-        return {{}, "no Trash: the folder " + pathBytes(dataHome) + " cannot be made"};
+    if (home && !QDir().mkpath(dataHome)) return {{}, TrashRefusal::TrashUnusable};
     QFile file(source);
+    errno = 0;
     if (!file.moveToTrash()) {
-        const QString reason = QFileInfo::exists(source) ? file.errorString() : "no such file";
-        return {{}, reason.toStdString()};
+        if (!QFileInfo::exists(source)) return {{}, TrashRefusal::NoSuchFile};
+        // The system's reason when the move itself failed; the Trash's otherwise.
+        const int error = errno;
+        return {{}, error ? TrashRefusal::None : TrashRefusal::TrashUnusable, error};
     }
     const QString trashed = file.fileName();
     if (QFileInfo(trashed).isRelative()) {
@@ -173,31 +158,20 @@ TrashOutcome MoveToTrash(const std::string& path) {
         QFile::remove(infoFileOf(trashed));
         QDir().rmdir(QFileInfo(trashed).path());
         QDir().rmdir(QFileInfo(infoFileOf(trashed)).path());
-        return {{}, "no usable Trash for this file"};
+        return {{}, TrashRefusal::TrashUnusable};
     }
     escapeRecordedPath(trashed, source);
-    return {pathBytes(trashed), {}};
+    return {pathBytes(trashed)};
 }
 
-std::string RestoreFromTrash(const std::string& pathInTrash, const std::string& path) {
+TrashOutcome RestoreFromTrash(const std::string& pathInTrash, const std::string& path) {
     const FolderLock lock(FolderOfPath(path));
-    if (lock.busy()) return kFolderBusy;
+    if (lock.busy()) return {{}, TrashRefusal::FolderBusy};
     const RenameResult moved = renameNoReplace(pathInTrash, path);
-    if (moved.status == RenameResult::Status::TargetExists) return "another file bears its name";
-    if (!moved.ok()) return std::strerror(moved.error);
+    if (moved.status == RenameResult::Status::TargetExists) return {{}, TrashRefusal::NameTaken};
+    if (!moved.ok()) return {{}, TrashRefusal::None, moved.error ? moved.error : EIO};
     QFile::remove(infoFileOf(pathText(pathInTrash)));
     return {};
-}
-
-TrashHooks UndoTrashHooks() {
-    TrashHooks hooks;
-    hooks.toTrash = [](const std::string& path, std::string& pathInTrash) {
-        const TrashOutcome trashed = MoveToTrash(path);
-        pathInTrash = trashed.pathInTrash;
-        return trashed.error;
-    };
-    hooks.fromTrash = RestoreFromTrash;
-    return hooks;
 }
 
 }  // namespace lumaro

@@ -7,7 +7,6 @@
 
 #include "core/renaming/composename.h"
 #include "core/renaming/renumber.h"
-#include "core/windows/windowstate.h"
 #include "namingfolder.h"
 
 namespace lumaro {
@@ -42,7 +41,6 @@ TEST(ApplyTest, RenameGoesThroughTheTemporaryNameAndMovesOnToTheNextPicture) {
     EXPECT_EQ(f.originOf("0012  Nord"), "0012  A");
     EXPECT_TRUE(result.failures.empty());
     EXPECT_EQ(result.renamedCount, 1);
-    EXPECT_EQ(result.windowState, WindowState::NamesApplied);
     EXPECT_EQ(result.nextSelection, 1);
     EXPECT_EQ(f.list.apres.items(), Names{"0012  Nord"});  // the undo information
 }
@@ -75,7 +73,6 @@ TEST(ApplyTest, CancelAfterARenumberingRestoresTheOldNamesAndOrder) {
         ASSERT_NE(f.originOf("0003  x"), "0003  x");
         const CancelApplyResult cancelled = CancelApply(f.list);
         EXPECT_TRUE(cancelled.failures.empty()) << start;
-        EXPECT_EQ(cancelled.windowState, WindowState::ApplyCancelled);
         EXPECT_EQ(f.listed(), (Names{"0001  c", "0003  x", "0004  x", "0009  z"})) << start;
         EXPECT_EQ(f.originOf("0003  x"), "0003  x");
         EXPECT_EQ(f.originOf("0004  x"), "0004  x");

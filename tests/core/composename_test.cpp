@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/windows/windowstate.h"
 #include "namingfolder.h"
 
 namespace lumaro {
@@ -40,7 +39,6 @@ TEST(ComposeNameTest, RenameProposesOwnNumbersAndShowsFirstAndLastNames) {
     EXPECT_EQ(proposal.firstNewName, "0012  Nord");
     EXPECT_EQ(proposal.lastNewName, "0013  Nord");
     EXPECT_EQ(proposal.lastProposalIndex, 1);
-    EXPECT_EQ(proposal.windowState(), WindowState::RenamePending);
     StoreRenameProposal(f.list, proposal, selection);
     EXPECT_EQ(f.list.apres.items(), (std::vector<std::string>{"0012  Nord", "0013  Nord"}));
     EXPECT_EQ(f.list.olds[1].base, "0013  B");
@@ -76,7 +74,6 @@ TEST(ComposeNameTest, CaptionsThatCannotBeAFileNameOrWouldUnnumberAreRefusedWhol
         EXPECT_EQ(proposal.check, row.expected) << row.caption;
         if (row.expected != CaptionCheck::Ok) {
             EXPECT_TRUE(proposal.pairs.empty()) << row.caption;
-            EXPECT_EQ(proposal.windowState(), std::nullopt);
         }
         if (row.expected == CaptionCheck::WouldUnnumber) {
             EXPECT_EQ(proposal.refusedNames.size(), 2u);
@@ -100,7 +97,7 @@ TEST(ComposeNameTest, ProposalPairsStayTogetherWhenTheListIsNotInNameOrder) {
 TEST(ComposeNameTest, CancelRenameDropsTheProposalAndTheSelection) {
     NamingFolder f({"01  a", "02  b"});
     StoreRenameProposal(f.list, ProposeRename(f.list, {0}, "x"), {0});
-    EXPECT_EQ(CancelRename(f.list), WindowState::ProposalCancelled);
+    CancelRename(f.list);
     EXPECT_TRUE(f.list.apres.empty());
     EXPECT_TRUE(f.list.olds.empty());
     EXPECT_TRUE(f.list.selectedIndices.empty());

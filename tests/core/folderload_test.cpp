@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "core/windows/windowstate.h"
 #include "jpegbytes.h"
 #include "picturefolder.h"
 
@@ -53,7 +52,6 @@ TEST_F(FolderLoadTest, WidthsAreMadeEqualAndTheUnnumberedTailIsNumberedOn) {
     write({"07  a.jpg", "123  b.jpg", "zz.jpg"});
     const LoadFolderResult result = load();
     EXPECT_EQ(result.outcome, LoadOutcome::Loaded);
-    EXPECT_EQ(result.windowState(), WindowState::FolderLoaded);
     EXPECT_TRUE(result.namesChanged);
     EXPECT_EQ(questions_, 0);
     expectFolder(
@@ -111,7 +109,6 @@ TEST_F(FolderLoadTest, FirstNumberingInsertsNumbersInNameOrder) {
     const LoadFolderResult result = load("2", "N");
     EXPECT_EQ(questions_, 1);
     EXPECT_EQ(result.outcome, LoadOutcome::FirstNumbered);
-    EXPECT_EQ(result.windowState(), WindowState::NamesApplied);
     expectFolder({{"01  a.jpg", "a.jpg"}, {"02  b.jpg", "b.jpg"}, {"03  c.jpg", "c.jpg"}});
     EXPECT_EQ(listed(), (std::vector<std::string>{"01  a.jpg", "02  b.jpg", "03  c.jpg"}));
     EXPECT_TRUE(list_.sortByDateNext);
@@ -144,12 +141,10 @@ TEST_F(FolderLoadTest, LeavingOrCancellingTheFirstNumberingRenamesNothing) {
     write({"b.jpg", "a.jpg"});
     LoadFolderResult result = load("3");
     EXPECT_EQ(result.outcome, LoadOutcome::LeftUnnumbered);
-    EXPECT_EQ(result.windowState(), WindowState::FolderLoaded);
     EXPECT_EQ(listed(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
     EXPECT_FALSE(list_.folderNumbered);
     result = load("-1");
     EXPECT_EQ(result.outcome, LoadOutcome::Cancelled);
-    EXPECT_EQ(result.windowState(), std::nullopt);
     EXPECT_TRUE(list_.avant.empty());
     expectFolder({{"a.jpg", "a.jpg"}, {"b.jpg", "b.jpg"}});
 }

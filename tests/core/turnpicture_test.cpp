@@ -253,7 +253,7 @@ TEST(TurnPictureTest, FileUnderANearlyLongestNameKeepsItsPermissionsDateAndPictu
     chmod(folder.pathOf(name).c_str(), 0640);
     folder.setModified(name, 1150000000);
     const TurnPictureResult result = TurnPicture(folder.pathOf(name), 270);
-    ASSERT_TRUE(result.ok()) << result.detail;
+    ASSERT_TRUE(result.ok()) << DescribeFileStep(result.file);
     EXPECT_EQ(folder.names(), Names{name});  // no temporary file stays
     struct stat st;
     ASSERT_EQ(stat(folder.pathOf(name).c_str(), &st), 0);
@@ -273,15 +273,14 @@ TEST(TurnPictureTest, AFileThatANewOneCouldNotStandForIsLeftAsItIsAndTheTurnSays
     struct Row {
         std::string name;
         mode_t mode;
-        std::string why;
+        FileRefusal why;
     };
     std::vector<Row> rows = {
-        {"linked.jpg", 0666, "the file has other names (hard links)"},
-        {"not mine.jpg", mode_t(asRoot ? 0644 : 0444), "you may not write this file"},
+        {"linked.jpg", 0666, FileRefusal::OtherNames},
+        {"not mine.jpg", mode_t(asRoot ? 0644 : 0444), FileRefusal::NotWritable},
     };
     // Only root can make a file of another user that nobody may write.
-    if (asRoot)
-        rows.push_back({"writable.jpg", 0666, "the file's owner and group could not be kept"});
+    if (asRoot) rows.push_back({"writable.jpg", 0666, FileRefusal::OwnerNotKept});
     for (const Row& row : rows) {
         folder.write(row.name, QuarterJpeg(64, 48, Segments(1, 64, 48)));
         chmod(folder.pathOf(row.name).c_str(), row.mode);
@@ -298,7 +297,8 @@ TEST(TurnPictureTest, AFileThatANewOneCouldNotStandForIsLeftAsItIsAndTheTurnSays
         if (asRoot && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(1);
         std::string details;
         for (const Row& row : rows)
-            details += TurnPicture(folder.pathOf(row.name), 90).detail + "\n";
+            details +=
+                std::to_string(int(TurnPicture(folder.pathOf(row.name), 90).file.refusal)) + "\n";
         _exit(write(said[1], details.data(), details.size()) == ssize_t(details.size()) ? 0 : 1);
     }
     close(said[1]);
@@ -312,7 +312,7 @@ TEST(TurnPictureTest, AFileThatANewOneCouldNotStandForIsLeftAsItIsAndTheTurnSays
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 
     std::string expected;
-    for (const Row& row : rows) expected += row.why + "\n";
+    for (const Row& row : rows) expected += std::to_string(int(row.why)) + "\n";
     EXPECT_EQ(details, expected);
     EXPECT_TRUE(Contents(folder) == before) << "a file changed, or a temporary file stayed";
     struct stat st;
@@ -368,7 +368,7 @@ TEST(TurnPictureTest, ReadOnlyFolderLeavesTheOriginalAndSaysWhy) {
         result = TurnPicture(folder.pathOf("a.jpg"), 90);
     }
     EXPECT_EQ(result.status, TurnPictureResult::Status::NotWritten);
-    EXPECT_FALSE(result.detail.empty());
+    EXPECT_NE(result.file.error, 0);
     EXPECT_EQ(Contents(folder), before);
 }
 

@@ -25,9 +25,9 @@
 #include "core/picturefile/jpegsegments.h"
 #include "core/settings/messagekeys.h"
 #include "gui/pictures/formgetfolder.h"
-#include "gui/pictures/turnedpicture.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
+#include "reencoding/turnbyencoding.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
 
@@ -189,7 +189,7 @@ void PictureOperationsTest::otherTypesAreTurnedWithoutLosingPagesFramesOrQuality
     const QString png = dir.filePath("wide.png");
     QVERIFY(image.save(png, "PNG"));
     chmod(QFile::encodeName(png).constData(), 0600);
-    QVERIFY(TurnInOwnFormat(png, 90).ok());
+    QVERIFY(TurnByEncodingAgain(PathBytes(png), 90).ok());
     QCOMPARE(QImage(png, "PNG").convertToFormat(QImage::Format_RGB32), image.transformed(right));
     struct stat st;
     QCOMPARE(stat(QFile::encodeName(png).constData(), &st), 0);
@@ -199,7 +199,7 @@ void PictureOperationsTest::otherTypesAreTurnedWithoutLosingPagesFramesOrQuality
     QImageWriter lossless(webp, "webp");
     lossless.setQuality(100);
     QVERIFY(lossless.write(image) && readFile(webp).contains("VP8L"));
-    QVERIFY(TurnInOwnFormat(webp, 90).ok());
+    QVERIFY(TurnByEncodingAgain(PathBytes(webp), 90).ok());
     QVERIFY(readFile(webp).contains("VP8L"));
     QCOMPARE(QImage(webp, "webp").convertToFormat(QImage::Format_RGB32), image.transformed(right));
 
@@ -210,7 +210,7 @@ void PictureOperationsTest::otherTypesAreTurnedWithoutLosingPagesFramesOrQuality
     QImageWriter lzw(tiff, "tiff");
     lzw.setCompression(1);
     QVERIFY(lzw.write(plain) && QFileInfo(tiff).size() < 6000);
-    QVERIFY(TurnInOwnFormat(tiff, 90).ok());
+    QVERIFY(TurnByEncodingAgain(PathBytes(tiff), 90).ok());
     QCOMPARE(QImage(tiff, "tiff").size(), QSize(100, 200));
     QVERIFY2(QFileInfo(tiff).size() < 6000, qPrintable(QString::number(QFileInfo(tiff).size())));
 
@@ -228,23 +228,28 @@ void PictureOperationsTest::otherTypesAreTurnedWithoutLosingPagesFramesOrQuality
     QCOMPARE(link(QFile::encodeName(png).constData(),
                   QFile::encodeName(dir.filePath("linked.png")).constData()),
              0);
+    using Why = TurnPictureResult::Why;
     const struct {
         const char* name;
         TurnPictureResult::Status status;
-        const char* why;
+        Why why;
+        FileRefusal refusal;
     } refused[] = {
-        {"pages.tif", TurnPictureResult::Status::CannotTurn, "holds 3 pages or frames"},
-        {"frames.gif", TurnPictureResult::Status::CannotTurn, "holds 2 pages or frames"},
-        {"frames.webp", TurnPictureResult::Status::CannotTurn, "holds 2 pages or frames"},
-        {"linked.png", TurnPictureResult::Status::NotWritten,
-         "the file has other names (hard links)"},
+        {"pages.tif", TurnPictureResult::Status::CannotTurn, Why::SeveralPictures,
+         FileRefusal::None},
+        {"frames.gif", TurnPictureResult::Status::CannotTurn, Why::SeveralPictures,
+         FileRefusal::None},
+        {"frames.webp", TurnPictureResult::Status::CannotTurn, Why::SeveralPictures,
+         FileRefusal::None},
+        {"linked.png", TurnPictureResult::Status::NotWritten, Why::None, FileRefusal::OtherNames},
     };
     for (const auto& row : refused) {
         const QString path = dir.filePath(row.name);
         const QByteArray before = readFile(path);
-        const TurnPictureResult result = TurnInOwnFormat(path, 90);
-        QVERIFY2(result.status == row.status && result.detail.find(row.why) != std::string::npos,
-                 (row.name + std::string(": ") + result.detail).c_str());
+        const TurnPictureResult result = TurnByEncodingAgain(PathBytes(path), 90);
+        QVERIFY2(result.status == row.status && result.why == row.why &&
+                     result.file.refusal == row.refusal,
+                 row.name);
         QCOMPARE(readFile(path), before);
     }
 }

@@ -16,11 +16,13 @@ namespace lumaro {
 namespace {
 
 FileStepResult failed(const char* step, int error = errno) {
-    return {error ? error : EIO, step, false};
+    return {error ? error : EIO, step, FileRefusal::None};
 }
 
 // A refusal: the file could be replaced, but not faithfully; `why` is the whole message.
-FileStepResult refused(int error, const char* why) { return {error, why, true}; }
+FileStepResult refused(int error, FileRefusal refusal, const char* why) {
+    return {error, why, refusal};
+}
 
 // The folder part of a path with its trailing '/', or "" for a bare file name.
 std::string folderOf(const std::string& path) {
@@ -54,9 +56,11 @@ void syncFolder(const std::string& folder) {
 // it (they would keep the old content), a file the user may not write (the folder's write
 // permission would let the rename replace it anyway).
 FileStepResult checkReplaceable(const std::string& target, const struct stat& original) {
-    if (original.st_nlink > 1) return refused(EMLINK, "the file has other names (hard links)");
+    if (original.st_nlink > 1)
+        return refused(EMLINK, FileRefusal::OtherNames, "the file has other names (hard links)");
     if (access(target.c_str(), W_OK) != 0) {
-        if (errno == EACCES || errno == EPERM) return refused(errno, "you may not write this file");
+        if (errno == EACCES || errno == EPERM)
+            return refused(errno, FileRefusal::NotWritable, "you may not write this file");
         return failed("write");
     }
     return {};
@@ -67,7 +71,8 @@ FileStepResult takeOverAttributes(int fd, const struct stat& original, bool owne
     // The new file is the user's own: unless the user may give it to the owner and group of
     // the old one, the picture would change hands.
     if (ownerAndTimes && fchown(fd, original.st_uid, original.st_gid) != 0) {
-        return refused(errno, "the file's owner and group could not be kept");
+        return refused(errno, FileRefusal::OwnerNotKept,
+                       "the file's owner and group could not be kept");
     }
     if (fchmod(fd, original.st_mode & 07777) != 0) return failed("chmod");
     const timespec times[2] = {original.st_atim, original.st_mtim};

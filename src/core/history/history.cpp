@@ -539,11 +539,10 @@ HistoryAccess CheckHistoryWritable(const std::string& given) {
     result.stateFolder = FindProgramFolders().state;
     if (result.stateFolder.empty()) {
         result.stateFolder = "~/.local/state/lumaro/";
-        result.reason = "no home folder: $HOME is not set and the account has none";
         return result;
     }
     if (const int error = CreateFolder(result.stateFolder, {.allLevels = true, .mode = 0700})) {
-        result.reason = std::strerror(error == EEXIST ? ENOTDIR : error);
+        result.error = error == EEXIST ? ENOTDIR : error;
         return result;
     }
     // The history itself when there is one, else the folder where it would be made.
@@ -551,7 +550,7 @@ HistoryAccess CheckHistoryWritable(const std::string& given) {
     const bool made = !history.empty() && exists(history);
     const std::string& checked = made ? history : result.stateFolder;
     if (access(checked.c_str(), made ? W_OK : W_OK | X_OK) != 0) {
-        result.reason = std::strerror(errno);
+        result.error = errno;
         return result;
     }
     result.writable = true;

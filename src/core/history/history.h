@@ -139,7 +139,7 @@ std::string HistoryPathOf(const std::string& folder);
 struct HistoryAccess {
     bool writable = false;
     std::string stateFolder;  // the state folder, or what stands for it when there is none
-    std::string reason;       // why it cannot be written
+    int error = 0;            // errno of why it cannot be written; 0: there is no home folder
 };
 HistoryAccess CheckHistoryWritable(const std::string& folder);
 

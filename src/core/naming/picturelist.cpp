@@ -60,6 +60,13 @@ void PictureList::clearUndoPairs() {
     olds.clear();
 }
 
+void PictureList::forgetPictures() {
+    avant.clear();
+    sorted.clear();
+    clearUndoPairs();
+    pictureCount = 0;
+}
+
 FileTypeCheck ValidateFileType(std::string_view fileType) {
     if (fileType.empty()) return FileTypeCheck::Empty;
     if (fileType.find_first_of(std::string_view("/.,\0", 4)) != std::string_view::npos) {

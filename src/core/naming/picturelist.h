@@ -72,6 +72,8 @@ struct PictureList {
     // Fills `apres` and `olds` from rename pairs whose renames took place.
     void setUndoPairs(const std::vector<RenamePair>& pairs);
     void clearUndoPairs();
+    // Empties the lists and the count, as for a folder that could not be read.
+    void forgetPictures();
 };
 
 // Checks a file type typed by the user.

@@ -5,7 +5,6 @@
 
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
-#include "core/renaming/recordrenames.h"
 #include "core/renaming/renamepasses.h"
 
 namespace lumaro {
@@ -42,6 +41,19 @@ std::vector<RenamePair> ApplyPlan(const PictureList& list) {
     return pairs;
 }
 
+std::vector<RenamePair> CancelApplyPlan(const PictureList& list) {
+    std::vector<RenamePair> back;
+    const std::vector<std::string>& apres = list.apres.items();
+    const size_t count = std::min(apres.size(), list.olds.size());
+    back.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        const PictureEntry& old = list.olds[i];
+        back.push_back({PictureEntry{apres[i], old.extension, old.companions}, old.base});
+    }
+    orderForApply(back);
+    return back;
+}
+
 ApplyResult Apply(PictureList& list, const ApplyOptions& options) {
     ApplyResult result;
     const FolderLock lock(list.currentFolder);
@@ -51,11 +63,10 @@ ApplyResult Apply(PictureList& list, const ApplyOptions& options) {
     RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, pairs, options.progress);
     result.renamedCount = static_cast<int>(passes.done.size());
     result.failures = std::move(passes.failures);
-    RecordRenames(options.lastWasRenumber ? OperationKind::Renumber : OperationKind::Apply,
-                  list.currentFolder, passes.done);
     RelistByName(list, options.progress);
     dropSelection(list);
     list.setUndoPairs(passes.done);
+    result.done = std::move(passes.done);
     const int next = options.lastProposalIndex + 1;
     if (!options.lastWasRenumber && options.lastProposalIndex >= 0 &&
         static_cast<size_t>(next) < list.avant.size()) {
@@ -69,20 +80,10 @@ CancelApplyResult CancelApply(PictureList& list, const ListProgress& progress) {
     const FolderLock lock(list.currentFolder);
     result.folderBusy = lock.busy();
     if (result.folderBusy) return result;
-    std::vector<RenamePair> back;
-    const std::vector<std::string>& apres = list.apres.items();
-    const size_t count = std::min(apres.size(), list.olds.size());
-    back.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-        const PictureEntry& old = list.olds[i];
-        back.push_back({PictureEntry{apres[i], old.extension, old.companions}, old.base});
-    }
-    orderForApply(back);
-    RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, back, progress);
+    RenamePassesResult passes =
+        RenameInTwoPasses(list.currentFolder, CancelApplyPlan(list), progress);
     result.failures = std::move(passes.failures);
-    RecordRenames(
-        list.pending.lastWasRenumber ? OperationKind::CancelRenumber : OperationKind::CancelApply,
-        list.currentFolder, passes.done);
+    result.done = std::move(passes.done);
     RelistByName(list, progress);
     list.clearUndoPairs();
     dropSelection(list);

@@ -1,5 +1,6 @@
 // Applying a pending proposal (a rename or a renumbering) to the files on disk, and undoing
-// it. The (old, new) pairs left in the picture list afterwards are the undo information.
+// it. The (old, new) pairs left in the picture list afterwards are the undo information. The
+// history records them in operations/applyoperation.h.
 #pragma once
 
 #include <vector>
@@ -7,7 +8,6 @@
 #include "core/files/fileoperations.h"
 #include "core/listing/folderlisting.h"
 #include "core/naming/picturelist.h"
-#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -19,11 +19,11 @@ struct ApplyOptions {
 
 struct ApplyResult {
     int renamedCount = 0;                 // pictures that now bear their new names
+    std::vector<RenamePair> done;         // the renames that took place
     std::vector<RenameFailure> failures;  // shown once, at the end; empty when all went well
     // After a rename: the entry to select next, with the focus in the caption box (the
     // selection then drops the undo information); -1 when there is none.
     int nextSelection = -1;
-    WindowState windowState = WindowState::NamesApplied;
     // Another program is changing the folder: nothing was renamed, the proposal is pending.
     bool folderBusy = false;
 };
@@ -36,11 +36,13 @@ ApplyResult Apply(PictureList& list, const ApplyOptions& options = {});
 
 // The renames Apply would make, in its order, for a dry run that must show the very same.
 std::vector<RenamePair> ApplyPlan(const PictureList& list);
+// The renames CancelApply would make, in its order.
+std::vector<RenamePair> CancelApplyPlan(const PictureList& list);
 
 struct CancelApplyResult {
+    std::vector<RenamePair> done;         // the renames that took place
     std::vector<RenameFailure> failures;  // pictures that kept their applied names
-    WindowState windowState = WindowState::ApplyCancelled;
-    bool folderBusy = false;  // as for Apply: nothing renamed, the list as it was
+    bool folderBusy = false;              // as for Apply: nothing renamed, the list as it was
 };
 
 // Gives every picture of `list.apres` its old name from `list.olds` again, through temporary

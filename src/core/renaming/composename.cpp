@@ -5,7 +5,6 @@
 
 #include "core/naming/numberedname.h"
 #include "core/renaming/renamepasses.h"
-#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -72,12 +71,11 @@ void StoreRenameProposal(PictureList& list, const RenameProposal& proposal,
     list.setUndoPairs(proposal.pairs);
 }
 
-WindowState CancelRename(PictureList& list, const ListProgress& progress) {
+void CancelRename(PictureList& list, const ListProgress& progress) {
     list.selectedIndices.clear();
     list.allSelected = false;
     list.clearUndoPairs();
     RelistByName(list, progress);
-    return WindowState::ProposalCancelled;
 }
 
 }  // namespace lumaro

@@ -3,14 +3,12 @@
 // hidden lists; nothing on disk changes until it is applied.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/listing/folderlisting.h"
 #include "core/naming/picturelist.h"
-#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -36,12 +34,6 @@ struct RenameProposal {
     std::string firstNewName;  // for `textb_1N`
     std::string lastNewName;   // for `textb_2N`; empty when a single picture is renamed
     int lastProposalIndex = -1;
-
-    // None when the caption was refused and nothing changes.
-    std::optional<WindowState> windowState() const {
-        if (check != CaptionCheck::Ok) return std::nullopt;
-        return WindowState::RenamePending;
-    }
 };
 
 // Composes the new names of the pictures at `selection` (indices of `list.avant`, any order;
@@ -56,8 +48,8 @@ void StoreRenameProposal(PictureList& list, const RenameProposal& proposal,
                          const std::vector<int>& selection);
 
 // Drops a pending rename or renumbering: no selection, no proposal, the list read again by
-// name. Nothing on disk changes. Returns the window state to apply.
-WindowState CancelRename(PictureList& list, const ListProgress& progress = {});
+// name. Nothing on disk changes.
+void CancelRename(PictureList& list, const ListProgress& progress = {});
 
 // Indices of `selection` that lie within `list.avant`, ascending, each once.
 std::vector<int> ValidSelection(const PictureList& list, const std::vector<int>& selection);

@@ -10,10 +10,8 @@
 #include "core/journal/renamejournal.h"
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
-#include "core/renaming/recordrenames.h"
 #include "core/renaming/renamecheck.h"
 #include "core/settings/messagekeys.h"
-#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -68,11 +66,6 @@ public:
     Loader(PictureList& list, const LoadFolderOptions& options, bool planOnly)
         : list_(list), options_(options), planOnly_(planOnly) {}
     LoadFolderResult run();
-    // The load's renames, as one operation of the folder's history.
-    void record() const {
-        RecordOperation(list_.currentFolder,
-                        RenameOperation(OperationKind::Load, made_, madeCompanions_));
-    }
 
 private:
     void relist(ListCriterion criterion);
@@ -261,6 +254,8 @@ LoadFolderResult Loader::run() {
         normalise();
     }
     if (planOnly_) result_.plannedRenames = plannedRenames();
+    result_.made = std::move(made_);
+    result_.madeCompanions = std::move(madeCompanions_);
     return std::move(result_);
 }
 
@@ -372,24 +367,6 @@ void Loader::completeNumbering(int width) {
     if (needed > scan.maxWidth && scan.lastIndex >= 0) padWidths(needed);
 }
 
-}  // namespace
-
-std::optional<WindowState> LoadFolderResult::windowState() const {
-    switch (outcome) {
-        case LoadOutcome::FirstNumbered:
-            return WindowState::NamesApplied;
-        case LoadOutcome::Loaded:
-        case LoadOutcome::LeftUnnumbered:
-        case LoadOutcome::TooManyPictures:
-        case LoadOutcome::InsertWouldUnnumber:
-            return WindowState::FolderLoaded;
-        default:
-            return std::nullopt;
-    }
-}
-
-namespace {
-
 LoadFolderResult loadOrPlan(PictureList& list, const LoadFolderOptions& options, bool planOnly) {
     if (list.currentFolder.empty()) {  // no folder chosen: never fall back to another one
         list.avant.clear();
@@ -403,19 +380,13 @@ LoadFolderResult loadOrPlan(PictureList& list, const LoadFolderOptions& options,
     FolderLock lock;
     if (!planOnly || options.repairFirst) lock = FolderLock(list.currentFolder);
     if (lock.busy()) {
-        list.avant.clear();
-        list.sorted.clear();
-        list.clearUndoPairs();
-        list.pictureCount = 0;
+        list.forgetPictures();
         LoadFolderResult result;
         result.outcome = LoadOutcome::FolderBusy;
         result.messageKey = kMessageFolderBusy;
         return result;
     }
-    Loader loader(list, options, planOnly);
-    LoadFolderResult result = loader.run();
-    if (!planOnly) loader.record();
-    return result;
+    return Loader(list, options, planOnly).run();
 }
 
 }  // namespace

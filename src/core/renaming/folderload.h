@@ -5,7 +5,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,6 @@
 #include "core/journal/renamejournal.h"
 #include "core/naming/picturelist.h"
 #include "core/naming/picturelisting.h"
-#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -59,12 +57,13 @@ struct LoadFolderResult {
     // PlanFolderLoad only: each picture the load would rename, under its present name, with
     // the base name it would take.
     std::vector<RenamePair> plannedRenames;
+    // Every picture the load renamed (not the repair), from its name before the load to its
+    // last name, for the folder's history; `madeCompanions[i]` tells a companion.
+    std::vector<FileRename> made;
+    std::vector<bool> madeCompanions;
     // An interrupted operation that the load finished first (its failures are also in
     // failedRenames); the window says what it renamed.
     JournalRepair repair;
-
-    // The window state to apply; none when the window stays as it is.
-    std::optional<WindowState> windowState() const;
 };
 
 // Loads `list.currentFolder` for `list.fileType` (both set by the caller; the folder ends

@@ -8,10 +8,8 @@
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
 #include "core/renaming/composename.h"
-#include "core/renaming/recordrenames.h"
 #include "core/renaming/renamepasses.h"
 #include "core/settings/messagekeys.h"
-#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -179,6 +177,10 @@ MoveBlockResult MoveToTarget(PictureList& list, long long target) {
     return moveTo(list, from < place ? place - count + 1 : place + 1);
 }
 
+bool MoveSequenceHolds(const PictureList& list, bool moveInProgress) {
+    return moveInProgress && snapshotMatches(list);
+}
+
 std::vector<RenamePair> AcceptMovePlan(const PictureList& list,
                                        std::vector<RenameFailure>& failures) {
     std::vector<RenamePair> pairs;
@@ -207,23 +209,22 @@ AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress, const ListP
         result.messageKey = kMessageFolderBusy;
         return result;
     }
-    if (!moveInProgress || !snapshotMatches(list)) {
+    if (!MoveSequenceHolds(list, moveInProgress)) {
         result.messageKey = kMessageMoveOutdated;
-        result.windowState = CancelMove(list, moveInProgress, progress);
+        CancelMove(list, moveInProgress, progress);
         return result;
     }
     const std::vector<RenamePair> pairs = AcceptMovePlan(list, result.failures);
     RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, pairs, progress);
     result.renamedCount = static_cast<int>(passes.done.size());
     result.failures.insert(result.failures.end(), passes.failures.begin(), passes.failures.end());
-    RecordRenames(OperationKind::AcceptMove, list.currentFolder, passes.done);
+    result.done = std::move(passes.done);
     endSequence(list, moveInProgress, progress);
     return result;
 }
 
-WindowState CancelMove(PictureList& list, bool& moveInProgress, const ListProgress& progress) {
+void CancelMove(PictureList& list, bool& moveInProgress, const ListProgress& progress) {
     endSequence(list, moveInProgress, progress);
-    return WindowState::MoveCancelled;
 }
 
 void DropMoveSequence(PictureList& list, bool& moveInProgress) {

@@ -12,7 +12,6 @@
 #include "core/listing/folderlisting.h"
 #include "core/naming/picturelist.h"
 #include "core/settings/messagekeys.h"
-#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -84,9 +83,10 @@ MoveBlockResult MoveToTarget(PictureList& list, long long target);
 
 struct AcceptMoveResult {
     int renamedCount = 0;
+    std::vector<RenamePair> done;         // the renames that took place
     std::vector<RenameFailure> failures;  // shown once, at the end
-    WindowState windowState = WindowState::MoveAccepted;
-    int messageKey = 0;  // kMessageMoveOutdated: refused, nothing renamed
+    // kMessageMoveOutdated: refused, nothing renamed, the sequence given up (CancelMove).
+    int messageKey = 0;
     // Another program is changing the folder (kMessageFolderBusy): nothing renamed, the
     // sequence still pending.
     bool folderBusy = false;
@@ -100,14 +100,17 @@ struct AcceptMoveResult {
 AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress,
                             const ListProgress& progress = {});
 
+// Whether a sequence is pending whose order kept before the first move still holds exactly the
+// pictures of the list: AcceptMove refuses (kMessageMoveOutdated) otherwise.
+bool MoveSequenceHolds(const PictureList& list, bool moveInProgress);
+
 // The renames AcceptMove would make for a pending sequence, for a dry run that must show the
 // very same; a picture renamed behind the sequence's back goes to `failures`.
 std::vector<RenamePair> AcceptMovePlan(const PictureList& list,
                                        std::vector<RenameFailure>& failures);
 
-// Ends the sequence without touching a file: the list is read again. Returns the window
-// state to apply.
-WindowState CancelMove(PictureList& list, bool& moveInProgress, const ListProgress& progress = {});
+// Ends the sequence without touching a file: the list is read again.
+void CancelMove(PictureList& list, bool& moveInProgress, const ListProgress& progress = {});
 
 // Ends a pending sequence and gives its moves up, before an operation that fills the proposal
 // lists anew (or when the one move it was begun for is cancelled): the list takes back the

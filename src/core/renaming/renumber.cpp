@@ -6,7 +6,6 @@
 #include "core/naming/numberedname.h"
 #include "core/renaming/composename.h"
 #include "core/settings/messagekeys.h"
-#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -104,12 +103,6 @@ int RenumberResult::messageKey() const {
     return 0;
 }
 
-std::optional<WindowState> RenumberResult::windowState() const {
-    if (outcome == RenumberOutcome::Proposed) return WindowState::RenumberingPending;
-    if (outcome == RenumberOutcome::Overlap) return WindowState::ApplyCancelled;
-    return std::nullopt;
-}
-
 RenumberResult Renumber(PictureList& list, const std::vector<int>& selection, long long startNumber,
                         std::string_view typedWidth) {
     RenumberResult result;
@@ -158,8 +151,8 @@ RenumberResult Renumber(PictureList& list, const std::vector<int>& selection, lo
     return result;
 }
 
-WindowState CancelRenumber(PictureList& list, const ListProgress& progress) {
-    return CancelRename(list, progress);
+void CancelRenumber(PictureList& list, const ListProgress& progress) {
+    CancelRename(list, progress);
 }
 
 }  // namespace lumaro

@@ -3,14 +3,12 @@
 // writes to disk; numbers that other pictures bear are refused.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/listing/folderlisting.h"
 #include "core/naming/picturelist.h"
-#include "core/windows/windowstate.h"
 
 namespace lumaro {
 
@@ -52,8 +50,7 @@ struct RenumberResult {
     std::string lastNewName;                // for `textb_2N`; empty for a single picture
     int numberWidth = 0;                    // the width chosen
 
-    int messageKey() const;                          // 0 when there is nothing to say
-    std::optional<WindowState> windowState() const;  // none: unchanged
+    int messageKey() const;  // 0 when there is nothing to say
 };
 
 // Proposes new numbers for the pictures at `selection`: from `startNumber` up, with the width
@@ -63,7 +60,7 @@ struct RenumberResult {
 RenumberResult Renumber(PictureList& list, const std::vector<int>& selection, long long startNumber,
                         std::string_view typedWidth);
 
-// Drops a pending renumbering like a pending rename. Returns the window state to apply.
-WindowState CancelRenumber(PictureList& list, const ListProgress& progress = {});
+// Drops a pending renumbering like a pending rename.
+void CancelRenumber(PictureList& list, const ListProgress& progress = {});
 
 }  // namespace lumaro

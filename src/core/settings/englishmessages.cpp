@@ -178,6 +178,22 @@ constexpr const char* kEnglishEntries[] = {
     "replaced or changed):",
     "153=Their names being taken again, these pictures came back under another name, each with "
     "its companions:",
+    "154=",
+    "155=no home folder: $HOME is not set and the account has none",
+    "156=",
+    "157=",
+    "158=",
+    "159=",
+    "160=HEIF pictures cannot be turned without loss",
+    "161=the file holds several pages or frames, and only the first would be kept",
+    "162=pictures of this type cannot be written",
+    "163=the picture's data cannot be read: it is damaged or of an unknown kind",
+    "164=the file has other names (hard links)",
+    "165=the picture changed while it was copied",
+    "166=the file's owner and group could not be kept",
+    "167=its name is not UTF-8, which the Trash cannot hold",
+    "168=another file bears its name",
+    "169=no free name",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -238,6 +238,35 @@ inline constexpr int kMessageRedoChanged = 152;
 // followed by "old name -> new name" lines.
 inline constexpr int kMessageUndoOtherNames = 153;
 
-inline constexpr int kMessageKeyCount = 154;
+// Key 154 is free.
+// Why a history cannot be written when there is no home folder to hold the state folder.
+inline constexpr int kMessageNoHomeFolder = 155;
+
+// Keys 156 to 159 are free.
+
+// Why a file was left as it was, said in parentheses after its name in the messages of turns,
+// deletions, transfers and undos.
+// A HEIF picture the turn refuses: it could only be encoded again, losing more of it.
+inline constexpr int kMessageHeifNotTurned = 160;
+// A picture file of several pages or frames, which a turn would cut to the first.
+inline constexpr int kMessageSeveralPicturesInFile = 161;
+// A picture of a type no encoder of the program writes.
+inline constexpr int kMessageTypeNotWritable = 162;
+// A picture whose data cannot be decoded or turned.
+inline constexpr int kMessagePictureDataDamaged = 163;
+// A file with other names (hard links), which a new file in its place would not replace.
+inline constexpr int kMessageFileHasOtherNames = 164;
+// A picture that changed while it was copied to another folder: it stays.
+inline constexpr int kMessageChangedWhileCopied = 165;
+// A file whose owner and group a new file in its place could not take.
+inline constexpr int kMessageOwnerNotKept = 166;
+// A file the Trash cannot hold: its name is not UTF-8.
+inline constexpr int kMessageNameNotUtf8ForTrash = 167;
+// A file that cannot take its name back: another file bears it.
+inline constexpr int kMessageNameTaken = 168;
+// A picture for which an undo found no free name.
+inline constexpr int kMessageNoFreeName = 169;
+
+inline constexpr int kMessageKeyCount = 170;
 
 }  // namespace lumaro

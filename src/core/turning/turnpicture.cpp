@@ -12,34 +12,31 @@ namespace lumaro {
 
 namespace {
 
+using Status = TurnPictureResult::Status;
+using Why = TurnPictureResult::Why;
+
 TurnPictureResult turnOrPlan(const std::string& path, int angle, bool write) {
-    using Status = TurnPictureResult::Status;
     std::string bytes;
     const FileStepResult read = ReadWholeFile(path, bytes);
-    if (!read.ok()) return {Status::Unreadable, false, DescribeFileStep(read)};
+    if (!read.ok()) return {.status = Status::Unreadable, .file = read};
     // A HEIF picture could only be encoded again, losing more of it at every turn.
-    if (LooksLikeHeif(bytes)) {
-        return {Status::CannotTurn, false, "HEIF pictures cannot be turned without loss"};
-    }
-    if (!LooksLikeJpeg(bytes)) return {Status::NotJpeg, false, "not a JPEG file"};
+    if (LooksLikeHeif(bytes)) return {.status = Status::CannotTurn, .why = Why::Heif};
+    if (!LooksLikeJpeg(bytes)) return {.status = Status::NotJpeg};
     JpegTurnResult turned = TurnJpeg(bytes, angle);
     bytes.clear();
     bytes.shrink_to_fit();
-    if (!turned.ok) return {Status::CannotTurn, false, turned.error};
-    if (!write) return {Status::Turned, turned.lossless, {}};
+    if (!turned.ok) return {.status = Status::CannotTurn, .why = Why::Damaged};
+    if (!write) return {.status = Status::Turned, .lossless = turned.lossless};
     const FileStepResult written = WriteFileAtomically(path, turned.jpeg, kReplaceAsTheSameFile);
-    if (!written.ok()) return {Status::NotWritten, false, DescribeFileStep(written)};
-    return {Status::Turned, turned.lossless, {}};
+    if (!written.ok()) return {.status = Status::NotWritten, .file = written};
+    return {.status = Status::Turned, .lossless = turned.lossless};
 }
 
 }  // namespace
 
 TurnPictureResult TurnPicture(const std::string& path, int angle) {
     const FolderLock lock(FolderOfPath(path));
-    if (lock.busy()) {
-        return {TurnPictureResult::Status::FolderBusy, false,
-                "another Lumaro is changing this folder"};
-    }
+    if (lock.busy()) return {.status = Status::FolderBusy};
     return turnOrPlan(path, angle, true);
 }
 

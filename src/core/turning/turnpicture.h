@@ -12,9 +12,18 @@ namespace lumaro {
 struct TurnPictureResult {
     // FolderBusy: another program is changing the picture's folder; the file was not read.
     enum class Status { Turned, NotJpeg, Unreadable, CannotTurn, NotWritten, FolderBusy };
+    // Why the picture itself could not be turned (CannotTurn, or Unreadable with no file error).
+    enum class Why {
+        None,
+        Heif,             // could only be encoded again, losing more of it at every turn
+        Damaged,          // its data cannot be decoded or turned
+        SeveralPictures,  // pages or frames after the first would be lost
+        TypeNotWritable,  // no encoder writes its type
+    };
     Status status = Status::Turned;
     bool lossless = false;
-    std::string detail;  // what went wrong, for the message
+    FileStepResult file{};  // Unreadable, NotWritten: the step of reading or writing that failed
+    Why why = Why::None;
 
     bool ok() const { return status == Status::Turned; }
 };

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,11 @@
 #include "core/slideshow/slideshowtables.h"
 #include "core/windows/folderrequest.h"
 #include "core/windows/windowstate.h"
+#include "gui/app/namingstates.h"
 #include "gui/app/screenlayout.h"
 #include "gui/app/windowmessages.h"
 #include "gui/toolkit/progressreport.h"
+#include "operations/folderrun.h"
 
 class QComboBox;
 class QGroupBox;
@@ -33,6 +36,7 @@ class QPushButton;
 namespace lumaro {
 
 class DisplaySlots;
+class FolderLoadOperation;
 class FormAide;
 class HelpWindow;
 class ImageViewerControl;
@@ -162,6 +166,12 @@ public:
     // Before an operation that the history of `folder` records: true when it can be recorded,
     // or when the user chose to go on without a history.
     bool goOnWithoutHistory(const std::string& folder);
+    // Runs an operation on `folder` with its progress on progb_1. Where the folder's history
+    // cannot be written, asks once for the folder whether to go on without one, and runs it
+    // again then; a folder another program is changing is said. Returns the outcome,
+    // HistoryUnwritable when the user chose not to go on.
+    Outcome runOperation(const std::string& folder,
+                         const std::function<Outcome(const RunOptions&)>& operation);
 
     // Controls, named as the window names them.
     QListWidget* lb_Avant = nullptr;
@@ -252,11 +262,14 @@ private:
     void placeLabelsAgainstTextBoxes();
     void chooseHelpFile();
     void requestClose();
+    bool askToGoOnWithoutHistory(const std::string& folder, const Outcome& refusal);
+    // Applies the state the naming step leaves after `outcome`, if any.
+    void applyStateAfter(NamingStep step, const Outcome& outcome);
     bool takeFileType();
     void openFolder(const std::string& folder);
     void showFolderInTitle();
     void LoadFolder();
-    void showLoadResult(const LoadFolderResult& result);
+    void showLoadResult(const FolderLoadOperation& load, const Outcome& outcome);
     void selectionFromList();
     int firstVisibleLine() const;
     void setFirstVisibleLine(int line);
@@ -266,7 +279,7 @@ private:
     void closePictureWindows();
     void CreateSlideShow();
     void recordCaption(const std::string& caption);
-    void cancelProposal(WindowState (*cancel)(PictureList&, const ListProgress&));
+    void cancelProposal(void (*cancel)(PictureList&, const ListProgress&));
     void moveSelection(int displacement, WindowState state);
     bool beginMove(bool* startedSequence = nullptr);
     void dropPendingMove();

@@ -38,6 +38,11 @@ bool isSelected(QListWidget* list, int row) {
 
 }  // namespace
 
+void Form1::applyStateAfter(NamingStep step, const Outcome& outcome) {
+    if (const std::optional<WindowState> state = StateAfter(step, outcome))
+        ApplyWindowState(*state);
+}
+
 void Form1::ApplyWindowState(WindowState state) {
     MainWindowState = state;
     if (state == WindowState::NoFolder || state == WindowState::FolderLoaded) {

@@ -11,8 +11,10 @@
 #include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
+#include "gui/app/outcomemessages.h"
 #include "gui/naming/formatnom.h"
 #include "gui/toolkit/dialogservice.h"
+#include "operations/loadoperation.h"
 
 namespace lumaro {
 
@@ -117,60 +119,34 @@ static FirstNumberingAnswer askFirstNumbering(Form1& form) {
 
 void Form1::LoadFolder() {
     pictures.currentFolder = currentFolder;
-    if (!goOnWithoutHistory(currentFolder)) {  // the folder stays unloaded, nothing renamed
+    LoadFolderOptions options;
+    options.askFirstNumbering = [this] { return askFirstNumbering(*this); };
+    FolderLoadOperation load(pictures, options);
+    const Outcome outcome =
+        runOperation(currentFolder, [&](const RunOptions& run) { return load.run(run); });
+    if (outcome.kind == OutcomeKind::HistoryUnwritable) {  // unloaded, nothing renamed
         ShowPictureList();
         return;
     }
-    LoadFolderOptions options;
-    options.askFirstNumbering = [this] { return askFirstNumbering(*this); };
-    options.progress = progress().reporter();
-    progress().start();
-    const LoadFolderResult result = lumaro::LoadFolder(pictures, options);
-    progress().finish();
-    showLoadResult(result);
+    showLoadResult(load, outcome);
 }
 
-// Every load ends the same way, refused or not: what it says, the pictures that kept their
-// names on the way (a repair, a width made equal), the sort caption and the window state.
-void Form1::showLoadResult(const LoadFolderResult& result) {
-    const QString folder = QString::fromStdString(currentFolder);
-    if (result.repair.count() > 0) {  // an interrupted renaming, finished before the load
-        messages().showNames(kMessageInterruptedRenamesRepaired, result.repair.renamedNames);
-    }
-    if (!result.repair.keptJournal.empty()) {  // one that could not be read, kept for the user
-        messages().showNames(kMessageUnreadableJournalKept,
-                             {pictures.currentFolder + result.repair.keptJournal});
-    }
+// Every load ends the same way, refused or not: what it says (a repair first, then the load,
+// the pictures that kept their names on the way), the sort caption and the window state.
+void Form1::showLoadResult(const FolderLoadOperation& load, const Outcome& outcome) {
+    const LoadFolderResult& result = load.result();
+    ShowOutcome(this, languageTable_, load.repairOutcome());
     ShowPictureList();
-    switch (result.outcome) {
-        case LoadOutcome::NoPictures:
-            textb_FichiersAuDossier->clear();
-            Dialogs().message(this, QString(),
-                              message(kMessageNoFilesOfType) + QStringLiteral(" ") +
-                                  QString::fromStdString(pictures.fileType));
-            break;
-        case LoadOutcome::Unreadable:
-            Dialogs().message(this, QString(),
-                              message(kMessageFolderUnreadable) + QStringLiteral("\n") + folder);
-            break;
-        case LoadOutcome::TooManyPictures:
-            Dialogs().message(this, QString(), message(kMessageStartNumberTooLarge));
-            break;
-        case LoadOutcome::FolderBusy:
-            Dialogs().message(this, QString(), message(kMessageFolderBusy));
-            break;
-        case LoadOutcome::InsertWouldUnnumber:
-            messages().showNames(kMessageInsertWouldUnnumber, result.refusedNames);
-            break;
-        default:
-            if (result.someWithoutDate)
-                Dialogs().message(this, QString(), message(kMessageUndatedPicturesFirst));
-            break;
-    }
+    if (result.outcome == LoadOutcome::NoPictures) textb_FichiersAuDossier->clear();
+    const bool listed = outcome.kind == OutcomeKind::Done || outcome.kind == OutcomeKind::SomeKept;
+    if (listed && result.someWithoutDate)
+        Dialogs().message(this, QString(), message(kMessageUndatedPicturesFirst));
+    if (outcome.kind != OutcomeKind::FolderBusy)  // said as the run was refused
+        ShowOutcome(this, languageTable_, outcome);
     cb_Sort->setText(message(pictures.sortByDateNext ? kMessageSortByDate : kMessageSortByName));
     cb_Sort->setToolTip(pictures.sortByDateNext ? message(kMessageSortIsByPictureDate) : QString());
-    messages().reportFailedRenames(result.failedRenames);
-    if (const auto state = result.windowState()) ApplyWindowState(*state);
+    const bool numbered = result.outcome == LoadOutcome::FirstNumbered;
+    applyStateAfter(numbered ? NamingStep::FirstNumbering : NamingStep::Load, outcome);
     // WindowState::FolderLoaded leaves the list as it was, and a rename or renumbering pending in
     // the folder before had disabled it: the pictures just listed must be selectable.
     lb_Avant->setEnabled(true);

@@ -4,15 +4,16 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
 #include "core/renaming/composename.h"
 #include "core/renaming/renumber.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
+#include "gui/app/outcomemessages.h"
 #include "gui/naming/formrenumerotation.h"
 #include "gui/naming/targetmove.h"
 #include "gui/toolkit/dialogservice.h"
+#include "operations/acceptmoveoperation.h"
 
 namespace lumaro {
 
@@ -113,29 +114,23 @@ void Form1::pictbttn_TargetMove_Click() {
 }
 
 void Form1::cb_AccepterDeplacer_Click() {
-    if (!goOnWithoutHistory(pictures.currentFolder)) return;
-    const FolderLock lock(pictures.currentFolder);
-    if (messages().refusedAsBusy(lock)) return;
+    AcceptMoveOperation accept(pictures, moveInProgress);
+    const Outcome outcome = runOperation(
+        pictures.currentFolder, [&](const RunOptions& options) { return accept.run(options); });
+    if (StoppedBeforeRunning(outcome)) return;
     for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
-    AcceptMoveResult result;
-    progress().run([&](const ListProgress& progress) {
-        result = AcceptMove(pictures, moveInProgress, progress);
-    });
     ShowPictureList();
     setFirstVisibleLine(pictures.topIndex);
-    if (result.messageKey != 0) Dialogs().message(this, QString(), message(result.messageKey));
-    messages().reportFailedRenames(result.failures);
-    ApplyWindowState(result.windowState);
+    ShowOutcome(this, languageTable_, outcome);
+    applyStateAfter(NamingStep::AcceptMove, outcome);
 }
 
 void Form1::cb_AnnulerDeplacer_Click() {
-    WindowState state = WindowState::MoveCancelled;
-    progress().run([&](const ListProgress& progress) {
-        state = CancelMove(pictures, moveInProgress, progress);
-    });
+    progress().run(
+        [&](const ListProgress& progress) { CancelMove(pictures, moveInProgress, progress); });
     ShowPictureList();
     for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
-    ApplyWindowState(state);
+    applyStateAfter(NamingStep::CancelMove, Outcome{});
 }
 
 void Form1::cb_Renumeroter_Click() {
@@ -189,7 +184,12 @@ void Form1::cb_Renumeroter_Click() {
         case RenumberOutcome::NothingSelected:
             break;
     }
-    if (const auto state = result.windowState()) ApplyWindowState(*state);
+    Outcome proposed;
+    if (result.outcome != RenumberOutcome::Proposed) {
+        proposed.kind = OutcomeKind::Refused;
+        proposed.messageKey = result.messageKey() != 0 ? result.messageKey() : -1;
+    }
+    applyStateAfter(NamingStep::ProposeRenumbering, proposed);
 }
 
 void Form1::cb_AnnulerRenumerotage_Click() { cancelProposal(&CancelRenumber); }

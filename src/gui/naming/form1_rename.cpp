@@ -4,13 +4,13 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "core/locking/folderlock.h"
-#include "core/renaming/apply.h"
 #include "core/renaming/composename.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
+#include "gui/app/outcomemessages.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
+#include "operations/applyoperation.h"
 
 namespace lumaro {
 
@@ -54,67 +54,62 @@ void Form1::cb_Renommer_Click() {
         textb_2N->show();
     }
     pictures.pending.lastProposalIndex = proposal.lastProposalIndex;
-    ApplyWindowState(*proposal.windowState());
+    applyStateAfter(NamingStep::ProposeRename, Outcome{});
     pictures.pending.lastWasRenumber = false;
 }
 
 // Drops a pending rename or renumbering; nothing on disk changes.
-void Form1::cancelProposal(WindowState (*cancel)(PictureList&, const ListProgress&)) {
+void Form1::cancelProposal(void (*cancel)(PictureList&, const ListProgress&)) {
     ClosePhotoWindow();
     dropPendingMove();
     const int top = firstVisibleLine();
     UnselectAll();
-    WindowState state = WindowState::ProposalCancelled;
-    progress().run([&](const ListProgress& progress) { state = cancel(pictures, progress); });
+    progress().run([&](const ListProgress& progress) { cancel(pictures, progress); });
     ShowPictureList();
     setFirstVisibleLine(top);
     cb_Tout->setText(message(kMessageSelectAll));
-    ApplyWindowState(state);
+    applyStateAfter(NamingStep::CancelProposal, Outcome{});
 }
 
 void Form1::cb_AnnulerRenommage_Click() { cancelProposal(&CancelRename); }
 
 void Form1::cb_Appliquer_Click() {
-    if (!goOnWithoutHistory(pictures.currentFolder)) return;
-    const FolderLock lock(pictures.currentFolder);
-    if (messages().refusedAsBusy(lock)) return;
     dropPendingMove();
+    const int top = firstVisibleLine();
+    ApplyOperation apply(
+        pictures, {pictures.pending.lastWasRenumber, pictures.pending.lastProposalIndex, {}});
+    const Outcome outcome = runOperation(
+        pictures.currentFolder, [&](const RunOptions& options) { return apply.run(options); });
+    if (StoppedBeforeRunning(outcome)) return;
     ClearViewerSlot(1);
     ClearViewerSlot(2);
-    const int top = firstVisibleLine();
-    ApplyResult result;
-    progress().run([&](const ListProgress& progress) {
-        result = Apply(pictures, {pictures.pending.lastWasRenumber,
-                                  pictures.pending.lastProposalIndex, progress});
-    });
     ShowPictureList();
     setFirstVisibleLine(top);
-    messages().reportFailedRenames(result.failures);
+    ShowOutcome(this, languageTable_, outcome);
     cb_Tout->setText(message(kMessageSelectAll));
     pictures.allSelected = false;
-    ApplyWindowState(result.windowState);
+    applyStateAfter(NamingStep::Apply, outcome);
     // After a rename the next picture is ready for its own caption.
-    if (result.nextSelection >= 0) {
-        selectRows({result.nextSelection});
+    if (apply.nextSelection() >= 0) {
+        selectRows({apply.nextSelection()});
         lb_Avant_Select();
         textb_Caption->setFocus();
     }
 }
 
 void Form1::cb_AnnulerApplication_Click() {
-    if (!goOnWithoutHistory(pictures.currentFolder)) return;
-    const FolderLock lock(pictures.currentFolder);
-    if (messages().refusedAsBusy(lock)) return;
     dropPendingMove();
+    CancelApplyOperation cancel(pictures);
+    const Outcome outcome = runOperation(
+        pictures.currentFolder, [&](const RunOptions& options) { return cancel.run(options); });
+    if (StoppedBeforeRunning(outcome)) return;
     ClearViewerSlot(1);
     ClearViewerSlot(2);
-    CancelApplyResult result;
-    progress().run([&](const ListProgress& progress) { result = CancelApply(pictures, progress); });
     ShowPictureList();
-    messages().reportFailedRenames(result.failures);
+    ShowOutcome(this, languageTable_, outcome);
     pictures.allSelected = false;
     cb_Tout->setText(message(kMessageSelectAll));
-    ApplyWindowState(result.windowState);
+    applyStateAfter(NamingStep::CancelApply, outcome);
 }
 
 void Form1::textb_Caption_Change() {

@@ -2,21 +2,19 @@
 // A picture with companion files is deleted with them, alone, or not at all, as the user chooses
 // in one question. Only when the Trash cannot take a file is it deleted permanently, after a
 // second question.
-#include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
-#include <cstring>
+#include <set>
 
-#include "core/files/fileoperations.h"
-#include "core/history/history.h"
 #include "core/listing/folderlisting.h"
 #include "core/locking/folderlock.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
+#include "gui/app/outcomemessages.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
-#include "trash/trash.h"
+#include "operations/picturedeletion.h"
 
 namespace lumaro {
 
@@ -59,49 +57,37 @@ std::vector<std::string> askWhatToDelete(Form1& form, const QString& shown,
     }
 }
 
-// Why the Trash did not take a file, in the user's language where the program knows the words.
-QString trashReason(Form1& form, const TrashOutcome& trashed) {
-    if (trashed.refusal == TrashRefusal::TrashUnusable) return form.message(kMessageTrashUnusable);
-    return QString::fromStdString(trashed.error);
-}
-
 }  // namespace
 
 void Form1::DeletePicture() {
     const QString shown = ImageV_1->fileName();
     if (shown.isEmpty()) return;
     const std::vector<std::string> paths = askWhatToDelete(*this, shown, PathBytes(shown));
-    if (!paths.empty() &&
-        !goOnWithoutHistory(paths.front().substr(0, paths.front().rfind('/') + 1)))
-        return;
-    FolderLock lock;
-    if (!paths.empty()) lock = FolderLock(FolderOfPath(paths.front()));
-    if (messages().refusedAsBusy(lock)) return;
-    if (!paths.empty()) ClearViewerSlot(1);
-    HistoryOperation deleted = TrashOperation();  // the picture and its companions: one
-    for (const std::string& path : paths) {
-        const QString named = PathText(path);
-        const TrashOutcome trashed = MoveToTrash(path);
-        if (trashed.moved()) {
-            deleted.files.push_back({path, trashed.pathInTrash});
-            // A companion goes with its picture in the history only when the picture went too.
-            deleted.files.back().companion =
-                path != paths.front() && deleted.files.front().oldName == paths.front();
-        } else if (Dialogs().question(this, message(kMessageDeleteFile),
-                                      message(kMessageTrashFailedDeletePermanently) +
-                                          QStringLiteral("\n") + named + QStringLiteral("\n(") +
-                                          trashReason(*this, trashed) + QStringLiteral(")")) ==
-                   kAnswerYes) {
-            if (const int error = DeletePictureFile(path)) {
-                Dialogs().message(this, QString(),
-                                  message(kMessageDeleteFailed) + QStringLiteral("\n") + named +
-                                      QStringLiteral("\n(") +
-                                      QString::fromLocal8Bit(std::strerror(error)) +
-                                      QStringLiteral(")"));
-            }
+    if (!paths.empty() && !goOnWithoutHistory(FolderOfPath(paths.front()))) return;
+    RunOptions asked;  // the history was asked about
+    asked.historyWaived = true;
+    std::set<std::string> forGood;  // the files the user said to delete permanently
+    // Only when the Trash cannot take a file is it deleted permanently, after a question.
+    const auto askForGood = [&](const OutcomeFile& kept) {
+        const QString text = message(kMessageTrashFailedDeletePermanently) + QStringLiteral("\n") +
+                             PathText(kept.name) + QStringLiteral("\n(") +
+                             ReasonText(languageTable(), kept) + QStringLiteral(")");
+        if (Dialogs().question(this, message(kMessageDeleteFile), text) != kAnswerYes) return false;
+        forGood.insert(kept.name);
+        return true;
+    };
+    if (!paths.empty()) {
+        Outcome outcome =
+            PictureDeletion({paths.front()}, paths.size() > 1, false).run(asked, askForGood);
+        // The files the user chose to keep in place are no failure to tell.
+        if (outcome.kind == OutcomeKind::SomeKept) {
+            std::erase_if(outcome.files,
+                          [&](const OutcomeFile& file) { return !forGood.count(file.name); });
         }
+        ShowOutcome(this, languageTable(), outcome);
+        if (outcome.changedNothing()) return;
+        ClearViewerSlot(1);
     }
-    if (!deleted.files.empty()) RecordByFolder(deleted);
     // Yes or No, the list is read again by name from the disk.
     const int top = firstVisibleLine();
     const int caret = lb_Avant->currentRow();

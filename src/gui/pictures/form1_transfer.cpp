@@ -1,17 +1,13 @@
 // Moving the selected pictures to another folder chosen in the folder dialog; each source goes
 // only once its copy has been verified.
 #include <QProgressBar>
-#include <cstring>
 
-#include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/files/transfer.h"
-#include "core/history/history.h"
-#include "core/locking/folderlock.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
-#include "gui/toolkit/dialogservice.h"
-#include "gui/toolkit/filebytes.h"
+#include "gui/app/outcomemessages.h"
+#include "operations/picturetransfer.h"
 
 namespace lumaro {
 
@@ -28,41 +24,38 @@ void Form1::MoveToFolder() {
         SaveSettings();
     }
     if (!goOnWithoutHistory(pictures.currentFolder)) return;
-    if (const int error = CreateFolder(destination, {.allLevels = false})) {
-        Dialogs().message(this, QString(),
-                          message(kMessageCannotCreateFolder) + QLatin1Char('\n') +
-                              PathText(destination) + QLatin1Char('\n') +
-                              QString::fromLocal8Bit(std::strerror(error)));
-        return;
-    }
-    const FolderLock lock(std::vector<std::string>{pictures.currentFolder, destination});
-    if (messages().refusedAsBusy(lock)) return;
+    RunOptions asked;  // the history was asked about
+    asked.historyWaived = true;
     selectionFromList();
     std::vector<PictureEntry> chosen;
     for (const int index : pictures.selectedIndices)
         chosen.push_back(pictures.avant[static_cast<size_t>(index)]);
     const int n = static_cast<int>(chosen.size());
-    // The pictures shown are released before their files are touched.
-    ClearViewerSlot(1);
-    ClearViewerSlot(2);
-    progress().start();
-    TransferOptions options;
-    options.beforeEach = [this, n](int k) { progress().show(std::min(k + 1, n), n); };
-    const std::vector<TransferOutcome> outcomes =
-        TransferPictures(pictures.currentFolder, chosen, destination, options);
-    RecordTransfer(pictures.currentFolder, destination, chosen, outcomes);
+    const auto beforeEach = [this, n](int k) {
+        if (k == 0) {  // the pictures shown are released before their files are touched
+            ClearViewerSlot(1);
+            ClearViewerSlot(2);
+            progress().start();
+        }
+        progress().show(std::min(k + 1, n), n);
+    };
+    const Outcome outcome =
+        PictureTransfer(pictures.currentFolder, chosen, destination).run(asked, beforeEach);
     progress().finish();
-    std::vector<std::string> stayed, doubled;
-    for (const TransferOutcome& outcome : outcomes) {
-        if (outcome.moved()) continue;
-        const std::string reason =
-            outcome.error ? std::string(" (") + std::strerror(outcome.error) + ")" : "";
-        (outcome.status == TransferOutcome::Status::SourceKept ? doubled : stayed)
-            .push_back(outcome.source + reason);
+    if (outcome.changedNothing()) {
+        ShowOutcome(this, languageTable(), outcome);
+        return;
     }
-    // One message for all the pictures that stayed, rather than one box per picture.
-    if (!stayed.empty()) messages().showNames(kMessageCopyFailed, stayed);
-    if (!doubled.empty()) messages().showNames(kMessageOriginalNotDeleted, doubled);
+    // One message for all the pictures that stayed, rather than one box per picture, and one
+    // for those now in both folders.
+    Outcome stayed = outcome, doubled = outcome;
+    doubled.messageKey = kMessageOriginalNotDeleted;
+    std::erase_if(stayed.files, [](const OutcomeFile& file) { return !file.newName.empty(); });
+    std::erase_if(doubled.files, [](const OutcomeFile& file) { return file.newName.empty(); });
+    if (outcome.kind == OutcomeKind::SomeKept) {
+        ShowOutcome(this, languageTable(), stayed);
+        ShowOutcome(this, languageTable(), doubled);
+    }
     RefreshList(ListCriterion::Name);
     ListedByName();
     ApplyWindowState(pictures.pictureCount > 0 ? WindowState::NothingSelected

@@ -9,7 +9,8 @@
 #include <unordered_set>
 
 #include "core/names/freename.h"
-#include "core/undo/undo.h"
+#include "core/settings/messagekeys.h"
+#include "operations/undo/undo.h"
 
 namespace lumaro {
 
@@ -173,6 +174,14 @@ std::vector<UndoGroup> groupsOf(const HistoryOperation& record) {
     return groups;
 }
 
+// A picture whose group stays where it is, and why.
+OutcomeFile keptPicture(const std::string& name, int messageKey) {
+    OutcomeFile kept;
+    kept.name = name;
+    kept.messageKey = messageKey;
+    return kept;
+}
+
 // Each group takes its own names back where they are free in `destination` (or left by the
 // reversal itself, `vacated`); a group whose name is taken takes the first free " (n)" name
 // for all its files.
@@ -198,7 +207,8 @@ void chooseNames(const std::string& destination, const std::unordered_set<std::s
             }
         }
         group.kept = group.targetBase.empty();
-        if (group.kept) plan.kept.push_back(group.toBase + group.rests[0] + " (no free name)");
+        if (group.kept)
+            plan.kept.push_back(keptPicture(group.toBase + group.rests[0], kMessageNoFreeName));
     }
 }
 
@@ -207,10 +217,10 @@ void keepTakenInTrash(const std::string& folder, UndoPlan& plan) {
     for (UndoGroup& group : plan.groups) {
         for (const size_t f : group.files) {
             if (!exists(folder + plan.reversed.files[f].oldName)) continue;
+            // It stays in the Trash, with its companions.
             group.kept = true;
             const std::string& picture = plan.reversed.files[group.files.front()].oldName;
-            plan.kept.push_back(picture + " (another file bears its name: it stays in the Trash" +
-                                (group.files.size() > 1 ? " with its companions)" : ")"));
+            plan.kept.push_back(keptPicture(picture, kMessageNameTaken));
             break;
         }
     }
@@ -228,11 +238,10 @@ std::vector<FileRename> movesOf(const UndoPlan& plan) {
                 group.targetBase.empty() ? file.oldName : group.targetBase + group.rests[k];
             switch (record.effect) {
                 case OperationEffect::Turn:
-                    moves.push_back({file.newName, file.newName + " turned " +
-                                                       std::to_string(plan.angle) + " clockwise"});
+                    moves.push_back({file.newName, file.newName});
                     break;
-                case OperationEffect::FromTrash:
-                    moves.push_back({file.newName, "(Trash)"});
+                case OperationEffect::FromTrash:  // the Trash chooses the name
+                    moves.push_back({file.newName, ""});
                     break;
                 case OperationEffect::MoveOut:
                     moves.push_back({record.place + file.newName, to});

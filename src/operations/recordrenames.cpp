@@ -1,5 +1,5 @@
 // Recording an operation's renames in the folder's history, companions marked as such.
-#include "core/renaming/recordrenames.h"
+#include "operations/recordrenames.h"
 
 namespace lumaro {
 
@@ -14,6 +14,12 @@ void RecordRenames(OperationKind kind, const std::string& folder,
             companions.push_back(k > 0);
         }
     }
+    RecordFileRenames(kind, folder, renames, companions);
+}
+
+void RecordFileRenames(OperationKind kind, const std::string& folder,
+                       const std::vector<FileRename>& renames,
+                       const std::vector<bool>& companions) {
     RecordOperation(folder, RenameOperation(kind, renames, companions));
 }
 

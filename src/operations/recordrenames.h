@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/files/fileoperations.h"
 #include "core/history/history.h"
 #include "core/naming/picturelist.h"
 
@@ -13,5 +14,10 @@ namespace lumaro {
 // Records the renames that took place as one operation of `folder`'s history.
 void RecordRenames(OperationKind kind, const std::string& folder,
                    const std::vector<RenamePair>& done);
+
+// The same for renames by file names, `companions[i]` telling that renames[i] goes with the
+// nearest picture before it.
+void RecordFileRenames(OperationKind kind, const std::string& folder,
+                       const std::vector<FileRename>& renames, const std::vector<bool>& companions);
 
 }  // namespace lumaro

@@ -6,13 +6,12 @@
 // taken again, the whole group takes one free name (" (2)"), or stays in the Trash, reported.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/files/fileoperations.h"
 #include "core/history/history.h"
-#include "core/naming/picturelist.h"
+#include "operations/outcome.h"
 
 namespace lumaro {
 
@@ -40,10 +39,10 @@ struct UndoPlan {
     int number = 0;              // its place in the history, 1 for the most recent
     HistoryOperation reversed;   // the record whose moves are reversed: its last step
     std::vector<UndoGroup> groups;
-    // Each file's move, "present -> after", named as NamesOf names them; a turn as
-    // "name turned A clockwise", a file going to the Trash as "(Trash)". Kept groups are left out.
+    // Each file's move, "present -> after", named as NamesOf names them: a turn names its file
+    // on both sides, a file going to the Trash has no name after. Kept groups are left out.
     std::vector<FileRename> moves;
-    std::vector<std::string> kept;     // "name (reason)" for each group that stays where it is
+    std::vector<OutcomeFile> kept;     // each group that stays where it is: its picture, and why
     std::vector<std::string> renamed;  // "old name -> free name" of groups whose name is taken
     int angle = 0;                     // a turn: the angle it turns by, clockwise
     std::string changedName;  // Changed: the file of the most recent operation that changed
@@ -55,20 +54,11 @@ struct UndoPlan {
 UndoPlan PlanUndo(const std::string& folder);
 UndoPlan PlanRedo(const std::string& folder);
 
-// The Trash lies beyond the core: the caller lends its two moves. Each returns an empty
-// error text on success.
-struct TrashHooks {
-    // Moves `path` to the Trash; sets the path it now has inside it.
-    std::function<std::string(const std::string& path, std::string& pathInTrash)> toTrash;
-    // Puts the file at `pathInTrash` back at `path`, never over another file.
-    std::function<std::string(const std::string& pathInTrash, const std::string& path)> fromTrash;
-};
-
 struct UndoResult {
     UndoPlan plan;
     int undoneCount = 0;                // files back as they were
     std::vector<FileRename> done;       // each of them, by its name before and after the undo
-    std::vector<std::string> failures;  // "name (reason)" for each file that stayed
+    std::vector<OutcomeFile> failures;  // each file that stayed, and why; the plan's kept first
     bool folderBusy = false;            // another program is changing the folder: nothing was done
 };
 
@@ -76,9 +66,7 @@ struct UndoResult {
 // and records it;
 // otherwise touches nothing. With `asked`, the plan a question or a dry run showed: a folder
 // that changed since then gets another plan, and nothing is done (status Changed).
-UndoResult UndoLastOperation(const std::string& folder, const TrashHooks& trash = {},
-                             const UndoPlan* asked = nullptr);
-UndoResult RedoLastUndo(const std::string& folder, const TrashHooks& trash = {},
-                        const UndoPlan* asked = nullptr);
+UndoResult UndoLastOperation(const std::string& folder, const UndoPlan* asked = nullptr);
+UndoResult RedoLastUndo(const std::string& folder, const UndoPlan* asked = nullptr);
 
 }  // namespace lumaro

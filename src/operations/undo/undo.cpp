@@ -1,26 +1,24 @@
 // Carrying out an undo or a redo as its plan says, and recording it in the history.
-#include "core/undo/undo.h"
+#include "operations/undo/undo.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "core/files/transfer.h"
 #include "core/locking/folderlock.h"
 #include "core/renaming/renamepasses.h"
+#include "core/settings/messagekeys.h"
 #include "core/turning/turnpicture.h"
+#include "operations/filereasons.h"
+#include "trash/trash.h"
 
 namespace lumaro {
 
 namespace {
 
 std::string baseNameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
-std::string describe(const std::string& name, const std::string& reason) {
-    return name + " (" + reason + ")";
-}
 
 OperationEffect reverseOf(OperationEffect effect) {
     switch (effect) {
@@ -45,13 +43,8 @@ bool exists(const std::string& path) {
 // Carries out a plan, group by group, and keeps the record of what it did.
 class Undoer {
 public:
-    Undoer(const std::string& folder, const UndoPlan& plan, const TrashHooks& trash,
-           UndoResult& result)
-        : folder_(folder),
-          plan_(plan),
-          files_(plan.reversed.files),
-          trash_(trash),
-          result_(result) {
+    Undoer(const std::string& folder, const UndoPlan& plan, UndoResult& result)
+        : folder_(folder), plan_(plan), files_(plan.reversed.files), result_(result) {
         record_.kind = plan.operation.kind;
         record_.effect = reverseOf(plan.reversed.effect);
         record_.place = plan.reversed.place;
@@ -79,7 +72,6 @@ private:
     const std::string& folder_;
     const UndoPlan& plan_;
     const std::vector<HistoryFile>& files_;
-    const TrashHooks& trash_;
     UndoResult& result_;
     HistoryOperation record_;
 };
@@ -123,7 +115,8 @@ void Undoer::renameBack() {
             undone(renames[k].oldName, renames[k].newName, k > 0);
     }
     for (const RenameFailure& failure : passes.failures) {
-        result_.failures.push_back(describe(failure.fromName, std::strerror(failure.result.error)));
+        result_.failures.push_back(KeptFile(failure.fromName));
+        result_.failures.back().error = failure.result.error;
     }
 }
 
@@ -140,8 +133,8 @@ void Undoer::transfer(const std::string& from, const std::string& to) {
     for (size_t g = 0; g < outcomes.size(); ++g) {
         const TransferOutcome& outcome = outcomes[g];
         if (!outcome.moved()) {
-            const std::string reason = outcome.error ? std::strerror(outcome.error) : "not moved";
-            result_.failures.push_back(describe(outcome.source, reason));
+            result_.failures.emplace_back();
+            TakeReason(outcome, result_.failures.back());
             continue;
         }
         const std::vector<std::string>& rests = plan_.groups[g].rests;
@@ -156,7 +149,8 @@ void Undoer::turnBack() {
     for (const HistoryFile& file : files_) {
         const TurnPictureResult turned = TurnPicture(folder_ + file.newName, plan_.angle);
         if (!turned.ok()) {
-            result_.failures.push_back(describe(file.newName, turned.detail));
+            result_.failures.push_back(KeptFile(file.newName));
+            TakeReason(turned, result_.failures.back());
             continue;
         }
         record_.lossless = record_.lossless && turned.lossless;
@@ -173,16 +167,16 @@ void Undoer::restore() {
             return exists(folder_ + files_[f].oldName);
         });
         if (taken) {
-            result_.failures.push_back(describe(picture.oldName, "another file bears its name"));
+            result_.failures.push_back(KeptFile(picture.oldName));
+            result_.failures.back().messageKey = kMessageNameTaken;
             continue;
         }
         for (const size_t f : group.files) {
             const HistoryFile& file = files_[f];
-            const std::string error = trash_.fromTrash
-                                          ? trash_.fromTrash(file.newName, folder_ + file.oldName)
-                                          : std::string("no Trash");
-            if (!error.empty()) {
-                result_.failures.push_back(describe(file.newName, error));
+            const TrashOutcome back = RestoreFromTrash(file.newName, folder_ + file.oldName);
+            if (back.failed()) {
+                result_.failures.push_back(KeptFile(file.newName));
+                TakeReason(back, result_.failures.back());
                 break;
             }
             undone(file.newName, file.oldName, f != group.files.front());
@@ -195,15 +189,14 @@ void Undoer::trashAgain() {
     for (const UndoGroup& group : plan_.groups) {
         for (const size_t f : group.files) {
             const HistoryFile& file = files_[f];
-            std::string pathInTrash;
-            const std::string error =
-                trash_.toTrash ? trash_.toTrash(folder_ + file.newName, pathInTrash) : "no Trash";
-            if (!error.empty()) {
-                result_.failures.push_back(describe(file.newName, error));
+            const TrashOutcome trashed = MoveToTrash(folder_ + file.newName);
+            if (!trashed.moved()) {
+                result_.failures.push_back(KeptFile(file.newName));
+                TakeReason(trashed, result_.failures.back());
                 if (f == group.files.front()) break;
                 continue;
             }
-            undone(file.newName, pathInTrash, f != group.files.front());
+            undone(file.newName, trashed.pathInTrash, f != group.files.front());
         }
     }
 }
@@ -220,8 +213,7 @@ UndoResult busy() {
     return result;
 }
 
-UndoResult carryOut(const std::string& folder, UndoPlan plan, const TrashHooks& trash,
-                    const UndoPlan* asked) {
+UndoResult carryOut(const std::string& folder, UndoPlan plan, const UndoPlan* asked) {
     UndoResult result;
     result.plan = std::move(plan);
     if (!result.plan.ready()) return result;
@@ -229,7 +221,7 @@ UndoResult carryOut(const std::string& folder, UndoPlan plan, const TrashHooks& 
         result.plan.status = UndoPlan::Status::Changed;
         return result;
     }
-    Undoer undoer(folder, result.plan, trash, result);
+    Undoer undoer(folder, result.plan, result);
     undoer.run();
     RecordOperation(folder, undoer.record());
     return result;
@@ -237,19 +229,18 @@ UndoResult carryOut(const std::string& folder, UndoPlan plan, const TrashHooks& 
 
 }  // namespace
 
-UndoResult UndoLastOperation(const std::string& given, const TrashHooks& trash,
-                             const UndoPlan* asked) {
+UndoResult UndoLastOperation(const std::string& given, const UndoPlan* asked) {
     const std::string folder = CanonicalFolder(given);
     const FolderLock lock(folder);
     if (lock.busy()) return busy();
-    return carryOut(folder, PlanUndo(folder), trash, asked);
+    return carryOut(folder, PlanUndo(folder), asked);
 }
 
-UndoResult RedoLastUndo(const std::string& given, const TrashHooks& trash, const UndoPlan* asked) {
+UndoResult RedoLastUndo(const std::string& given, const UndoPlan* asked) {
     const std::string folder = CanonicalFolder(given);
     const FolderLock lock(folder);
     if (lock.busy()) return busy();
-    return carryOut(folder, PlanRedo(folder), trash, asked);
+    return carryOut(folder, PlanRedo(folder), asked);
 }
 
 }  // namespace lumaro

@@ -1,5 +1,5 @@
 // Turning a picture that is not JPEG: decoded, turned, encoded again with the compression it had.
-#include "gui/pictures/turnedpicture.h"
+#include "reencoding/turnbyencoding.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -9,7 +9,6 @@
 
 #include "core/files/atomicwrite.h"
 #include "core/files/readfile.h"
-#include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
 
@@ -64,7 +63,7 @@ bool isUncompressedTiff(const QByteArray& bytes) {
 // Encodes `image` in `format` without losing more than the source had lost: a lossless WebP
 // stays lossless, a compressed TIFF stays compressed and an uncompressed one uncompressed.
 bool encodeLikeSource(const QImage& image, const QByteArray& format, const QByteArray& source,
-                      QByteArray& bytes, QString& error) {
+                      QByteArray& bytes) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
@@ -74,18 +73,17 @@ bool encodeLikeSource(const QImage& image, const QByteArray& format, const QByte
     if (format == "tiff") {
         writer.setCompression(isUncompressedTiff(source) ? kTiffNoCompression : kTiffLzw);
     }
-    if (writer.write(image)) return true;
-    error = writer.errorString();
-    return false;
+    return writer.write(image);
 }
 
 }  // namespace
 
-TurnPictureResult TurnInOwnFormat(const QString& path, int angle) {
+TurnPictureResult TurnByEncodingAgain(const std::string& path, int angle, bool write) {
     using Status = TurnPictureResult::Status;
+    using Why = TurnPictureResult::Why;
     std::string read;
-    if (const FileStepResult opened = ReadWholeFile(PathBytes(path), read); !opened.ok()) {
-        return {Status::Unreadable, false, DescribeFileStep(opened)};
+    if (const FileStepResult opened = ReadWholeFile(path, read); !opened.ok()) {
+        return {.status = Status::Unreadable, .file = opened};
     }
     QByteArray source = QByteArray::fromRawData(read.data(), qsizetype(read.size()));
     QBuffer sourceBuffer(&source);
@@ -95,28 +93,21 @@ TurnPictureResult TurnInOwnFormat(const QString& path, int angle) {
     reader.setAutoTransform(true);  // turned from what the viewer shows
     const QByteArray format = reader.format();
     // Only the first page or frame would be written back: the others would be lost.
-    if (const int pictures = reader.imageCount(); pictures > 1) {
-        return {Status::CannotTurn, false,
-                "the file holds " + std::to_string(pictures) +
-                    " pages or frames, and only the first would be kept"};
-    }
+    if (reader.imageCount() > 1) return {.status = Status::CannotTurn, .why = Why::SeveralPictures};
     const QImage image = reader.read();
-    if (image.isNull()) return {Status::Unreadable, false, reader.errorString().toStdString()};
+    if (image.isNull()) return {.status = Status::Unreadable, .why = Why::Damaged};
     if (!QImageWriter::supportedImageFormats().contains(format)) {
-        return {Status::CannotTurn, false,
-                "pictures of type " + format.toStdString() + " cannot be written"};
+        return {.status = Status::CannotTurn, .why = Why::TypeNotWritable};
     }
     QByteArray bytes;
-    QString error;
-    if (!encodeLikeSource(image.transformed(QTransform().rotate(angle)), format, source, bytes,
-                          error)) {
-        return {Status::CannotTurn, false, error.toStdString()};
+    if (!encodeLikeSource(image.transformed(QTransform().rotate(angle)), format, source, bytes)) {
+        return {.status = Status::CannotTurn, .why = Why::TypeNotWritable};
     }
+    if (!write) return {.status = Status::Turned};
     const FileStepResult written = WriteFileAtomically(
-        PathBytes(path), std::string_view(bytes.constData(), size_t(bytes.size())),
-        kReplaceAsTheSameFile);
-    if (!written.ok()) return {Status::NotWritten, false, DescribeFileStep(written)};
-    return {Status::Turned, false, {}};
+        path, std::string_view(bytes.constData(), size_t(bytes.size())), kReplaceAsTheSameFile);
+    if (!written.ok()) return {.status = Status::NotWritten, .file = written};
+    return {.status = Status::Turned};
 }
 
 }  // namespace lumaro

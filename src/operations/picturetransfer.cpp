@@ -1,0 +1,111 @@
+// Moving pictures to another folder: planned by free names, run under both folders' locks,
+// recorded in the picture folder's history.
+#include "operations/picturetransfer.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <set>
+
+#include "core/files/createfolder.h"
+#include "core/files/fileoperations.h"
+#include "core/files/transfer.h"
+#include "core/history/history.h"
+#include "core/names/freename.h"
+#include "core/settings/messagekeys.h"
+#include "operations/filereasons.h"
+
+namespace lumaro {
+
+namespace {
+
+Outcome refused() {
+    Outcome outcome;
+    outcome.kind = OutcomeKind::Refused;
+    return outcome;
+}
+
+bool exists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+PictureTransfer::PictureTransfer(std::string folder, std::vector<PictureEntry> pictures,
+                                 std::string destination)
+    : folder_(std::move(folder)),
+      pictures_(std::move(pictures)),
+      destination_(std::move(destination)) {}
+
+// For each picture the first name of NthFreeName's series free for the picture and every
+// companion, free also of the files planned before it, as TransferPictures chooses it.
+PicturePlan PictureTransfer::plan() const {
+    PicturePlan plan;
+    if (IsSameFolder(folder_, destination_)) {
+        plan.outcome = refused();
+        return plan;
+    }
+    std::set<std::string> taken;
+    for (const PictureEntry& entry : pictures_) {
+        std::vector<const std::string*> rests{&entry.extension};
+        for (const std::string& rest : entry.companions) rests.push_back(&rest);
+        std::string base;
+        const auto free = [&](const std::string* rest) {
+            return !taken.count(base + *rest) && !exists(base + *rest);
+        };
+        for (int n = 1;; ++n) {
+            base = destination_ + NthFreeName(entry.base, n);
+            if (std::all_of(rests.begin(), rests.end(), free)) break;
+        }
+        for (const std::string* rest : rests) {
+            taken.insert(base + *rest);
+            plan.changes.push_back({folder_ + entry.base + *rest, base + *rest});
+        }
+    }
+    return plan;
+}
+
+Outcome PictureTransfer::run(const RunOptions& options,
+                             const std::function<void(int k)>& beforeEach) {
+    changed_.clear();
+    if (IsSameFolder(folder_, destination_)) return refused();
+    // The picture folder's history records the transfer; the destination is locked too, a
+    // destination still to be made once it exists.
+    const FolderRun run(folder_, options);
+    if (run.refusal()) return *run.refusal();
+    FolderLock destination(destination_);
+    if (destination.busy()) return FolderBusyOutcome();
+    Outcome outcome;
+    if (const int error = CreateFolder(destination_, {.allLevels = false})) {
+        outcome.kind = OutcomeKind::Unusable;
+        outcome.messageKey = kMessageCannotCreateFolder;
+        outcome.error = error;
+        outcome.details = {destination_};
+        return outcome;
+    }
+    destination = FolderLock(destination_);
+    if (destination.busy()) return FolderBusyOutcome();
+    TransferOptions transfer;
+    transfer.beforeEach = beforeEach;
+    const std::vector<TransferOutcome> moved =
+        TransferPictures(folder_, pictures_, destination_, transfer);
+    RecordTransfer(folder_, destination_, pictures_, moved);
+    for (size_t k = 0; k < moved.size() && k < pictures_.size(); ++k) {
+        if (!moved[k].moved()) {
+            outcome.files.emplace_back();
+            TakeReason(moved[k], outcome.files.back());
+            continue;
+        }
+        const PictureEntry& entry = pictures_[k];
+        const std::string& target = moved[k].target;
+        const std::string targetBase = target.substr(0, target.size() - entry.extension.size());
+        changed_.push_back({moved[k].source, target});
+        for (const std::string& rest : entry.companions)
+            changed_.push_back({folder_ + entry.base + rest, targetBase + rest});
+    }
+    MarkSomeKept(outcome, kMessageCopyFailed);
+    return outcome;
+}
+
+}  // namespace lumaro
