@@ -51,6 +51,7 @@ ApplyResult Apply(PictureList& list, const ApplyOptions& options) {
     RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, pairs, options.progress);
     result.renamedCount = static_cast<int>(passes.done.size());
     result.failures = std::move(passes.failures);
+    result.messageKey = passes.messageKey;
     RecordRenames(options.lastWasRenumber ? OperationKind::Renumber : OperationKind::Apply,
                   list.currentFolder, passes.done);
     RelistByName(list, options.progress);
@@ -80,6 +81,7 @@ CancelApplyResult CancelApply(PictureList& list, const ListProgress& progress) {
     orderForApply(back);
     RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, back, progress);
     result.failures = std::move(passes.failures);
+    result.messageKey = passes.messageKey;
     RecordRenames(
         list.pending.lastWasRenumber ? OperationKind::CancelRenumber : OperationKind::CancelApply,
         list.currentFolder, passes.done);

@@ -216,6 +216,7 @@ AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress, const ListP
     RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, pairs, progress);
     result.renamedCount = static_cast<int>(passes.done.size());
     result.failures.insert(result.failures.end(), passes.failures.begin(), passes.failures.end());
+    if (passes.messageKey != 0) result.messageKey = passes.messageKey;
     RecordRenames(OperationKind::AcceptMove, list.currentFolder, passes.done);
     endSequence(list, moveInProgress, progress);
     return result;

@@ -86,7 +86,9 @@ struct AcceptMoveResult {
     int renamedCount = 0;
     std::vector<RenameFailure> failures;  // shown once, at the end
     WindowState windowState = WindowState::MoveAccepted;
-    int messageKey = 0;  // kMessageMoveOutdated: refused, nothing renamed
+    // kMessageMoveOutdated: refused, nothing renamed; kMessageReadOnlyDisk: the same, the disk
+    // being read-only (every pair a failure)
+    int messageKey = 0;
     // Another program is changing the folder (kMessageFolderBusy): nothing renamed, the
     // sequence still pending.
     bool folderBusy = false;

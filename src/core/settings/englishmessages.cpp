@@ -178,6 +178,24 @@ constexpr const char* kEnglishEntries[] = {
     "replaced or changed):",
     "153=Their names being taken again, these pictures came back under another name, each with "
     "its companions:",
+    "154=",
+    "155=",
+    "156=",
+    "157=",
+    "158=",
+    "159=",
+    "160=",
+    "161=",
+    "162=",
+    "163=",
+    "164=",
+    "165=",
+    "166=",
+    "167=",
+    "168=",
+    "169=",
+    "170=The disk that holds this folder is read-only (a card with its lock switch on, or a "
+    "read-only mount): nothing was changed.",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -238,6 +238,10 @@ inline constexpr int kMessageRedoChanged = 152;
 // followed by "old name -> new name" lines.
 inline constexpr int kMessageUndoOtherNames = 153;
 
-inline constexpr int kMessageKeyCount = 154;
+// The disk that holds the folder is read-only (a card with its lock switch on, a read-only
+// mount): said before anything is changed.
+inline constexpr int kMessageReadOnlyDisk = 170;
+
+inline constexpr int kMessageKeyCount = 171;
 
 }  // namespace lumaro
