@@ -59,8 +59,9 @@ private:
 // For the crash tests only, which install it (the programs never do): asked at the start of
 // each journalled operation and each repair for N, after how many renames to stop (negative:
 // never). The operation or repair then ends the process with _exit(86) just before its rename
-// number N+1 (an operation also at its end once it made N renames), leaving its journal
-// behind as a power cut would.
+// number N+1 moves the file (after that rename's placeholder is made, where it needs one; an
+// operation also at its end once it made N renames), leaving its journal behind as a power cut
+// would.
 using RenameStopLimit = long long (*)();
 void SetRenameStopLimit(RenameStopLimit limit);
 // renameNoReplace, counted for the stop limit, which stops it just before the call that moves
