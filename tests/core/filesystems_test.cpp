@@ -1,14 +1,11 @@
 // Disks of other systems, made and mounted by the test: renames, renumbering through temporary
 // names, a crash, an unmount, a mount and the repair, transfers and a read-only mount, each
 // checked on disk (every name, every byte, no temporary name, no placeholder, nothing lost).
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 
@@ -43,32 +40,22 @@ const FileSystemCase kFileSystems[] = {
     {{"ntfs_3g", "mkfs.ntfs -F -Q -q", "ntfs-3g"}, RenameWay::HardLink},
 };
 
-Files onDisk(const std::string& folder) {
+Files onDisk(const PictureFolder& folder) {
     Files files;
-    DIR* dir = opendir(folder.c_str());
-    while (const dirent* entry = dir ? readdir(dir) : nullptr) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        std::ifstream in(folder + name, std::ios::binary);
-        files[name] = std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    if (dir) closedir(dir);
+    for (const std::string& name : folder.names()) files[name] = folder.read(name);
     return files;
 }
 
-// Pictures numbered 01 to 04 and a sidecar, all of one size and written in the same second,
-// so that where files are known by size and time they could be taken for one another.
-const Files kPictures = {{"01.jpg", "picture 01"},
-                         {"02.jpg", "picture 02"},
-                         {"02.xmp", "sidecar 02"},
-                         {"03.jpg", "picture 03"},
-                         {"04.jpg", "picture 04"}};
+// Pictures 01 to 04 and the sidecar of 02, numbered `up` more, all of one size and written
+// together: where files are known by size and time, each could be taken for another.
+Files numbered(int up) {
+    Files files;
+    const auto name = [up](int n) { return "0" + std::to_string(n + up); };
+    for (int n = 1; n <= 4; ++n) files[name(n) + ".jpg"] = "picture 0" + std::to_string(n);
+    files[name(2) + ".xmp"] = "sidecar 02";
+    return files;
+}
 // Each number one up: every new name but the last is the old name of another picture.
-const Files kRenumbered = {{"02.jpg", "picture 01"},
-                           {"03.jpg", "picture 02"},
-                           {"03.xmp", "sidecar 02"},
-                           {"04.jpg", "picture 03"},
-                           {"05.jpg", "picture 04"}};
 std::vector<RenamePair> renumbering() {
     std::vector<RenamePair> pairs;
     for (const char* number : {"04", "03", "02", "01"}) {
@@ -84,11 +71,11 @@ protected:
     void SetUp() override {
         image_ = std::make_unique<MountedImage>(GetParam().image);
         if (!image_->skipReason().empty()) GTEST_SKIP() << image_->skipReason();
-        folder_ = image_->folder() + "DCIM/";
-        ASSERT_EQ(mkdir(folder_.c_str(), 0755), 0);
+        pictures_ = std::make_unique<PictureFolder>(image_->mountPoint());
+        folder_ = pictures_->path();
     }
     void write(const Files& files) const {
-        for (const auto& [name, bytes] : files) std::ofstream(folder_ + name) << bytes;
+        for (const auto& [name, bytes] : files) pictures_->write(name, bytes);
     }
     void remount(bool readOnly = false) {
         ASSERT_TRUE(image_->unmount());
@@ -96,6 +83,7 @@ protected:
     }
 
     std::unique_ptr<MountedImage> image_;
+    std::unique_ptr<PictureFolder> pictures_;
     std::string folder_;
 };
 
@@ -107,38 +95,36 @@ TEST_P(FileSystemTest, RenameTakesOnlyAFreeNameAndLeavesNoPlaceholderWhenItFails
     EXPECT_EQ(renameNoReplace(folder_ + "c.jpg", folder_ + "b.jpg", &steps).status,
               RenameResult::Status::TargetExists);
     EXPECT_EQ(renameNoReplace(folder_ + "gone.jpg", folder_ + "d.jpg", &steps).error, ENOENT);
-    EXPECT_EQ(onDisk(folder_), (Files{{"b.jpg", "picture b"}, {"c.jpg", "picture a"}}));
+    EXPECT_EQ(onDisk(*pictures_), (Files{{"b.jpg", "picture b"}, {"c.jpg", "picture a"}}));
 }
 
-TEST_P(FileSystemTest, RenumberingOntoNamesStillTakenKeepsEveryPictureAndSidecar) {
-    write(kPictures);
-    const RenamePassesResult result = RenameInTwoPasses(folder_, renumbering());
-    EXPECT_TRUE(result.failures.empty()) << DescribeRenameFailures(result.failures);
-    EXPECT_EQ(onDisk(folder_), kRenumbered);
-}
-
-// Stopped after each rename (on a disk that needs placeholders, with the next one made), the
-// disk unmounted and mounted again (its files numbered anew), the repair finishes the
-// renumbering, and the history still knows the files it recorded after one more mount.
-TEST_P(FileSystemTest, CrashUnmountAndMountThenRepairFinishesTheRenumbering) {
-    for (long long stop = 1; stop < 10; ++stop) {
-        for (const auto& [name, bytes] : onDisk(folder_)) unlink((folder_ + name).c_str());
-        write(kPictures);
-        ASSERT_TRUE(RunStoppedAfter(stop, [&] { RenameInTwoPasses(folder_, renumbering()); }));
-        const Files stopped = onDisk(folder_);
-        ASSERT_TRUE(stopped.count(kRenameJournalName)) << stop;
-        if (GetParam().way == RenameWay::Placeholder) {
-            EXPECT_EQ(std::count_if(stopped.begin(), stopped.end(),
-                                    [](const auto& file) { return file.second.empty(); }),
-                      1)
-                << "the placeholder of the rename stopped, after " << stop;
+// Renumbered whole (0), or stopped after each of its renames (on a disk that needs placeholders,
+// with the next one made), the disk unmounted and mounted again (its files numbered anew) and
+// the repair run: every picture and sidecar bears its new name, and the history still knows
+// the files it recorded after one more mount.
+TEST_P(FileSystemTest, RenumberingStoppedAnywhereIsFinishedByTheRepairAfterAMount) {
+    for (long long stop = 0; stop < 10; ++stop) {
+        for (const std::string& name : pictures_->names()) unlink((folder_ + name).c_str());
+        write(numbered(0));
+        if (stop == 0) {
+            const RenamePassesResult whole = RenameInTwoPasses(folder_, renumbering());
+            EXPECT_TRUE(whole.failures.empty()) << DescribeRenameFailures(whole.failures);
+        } else {
+            ASSERT_TRUE(RunStoppedAfter(stop, [&] { RenameInTwoPasses(folder_, renumbering()); }));
+            const Files stopped = onDisk(*pictures_);
+            ASSERT_TRUE(stopped.count(kRenameJournalName)) << stop;
+            const auto empty = std::count_if(stopped.begin(), stopped.end(),
+                                             [](const auto& file) { return file.second.empty(); });
+            // The placeholder of the rename that was stopped.
+            EXPECT_EQ(empty, GetParam().way == RenameWay::Placeholder ? 1 : 0) << stop;
+            remount();
+            const JournalRepair repair = RepairInterruptedRenames(folder_);
+            EXPECT_TRUE(repair.failures.empty()) << DescribeRenameFailures(repair.failures);
         }
+        EXPECT_EQ(onDisk(*pictures_), numbered(1)) << "stopped after " << stop;
         remount();
-        const JournalRepair repair = RepairInterruptedRenames(folder_);
-        EXPECT_TRUE(repair.failures.empty()) << DescribeRenameFailures(repair.failures);
-        EXPECT_EQ(onDisk(folder_), kRenumbered) << "stopped after " << stop;
-        remount();
-        EXPECT_EQ(PlanUndo(folder_).status, UndoPlan::Status::Ready) << "stopped after " << stop;
+        const UndoPlan::Status undo = PlanUndo(folder_).status;
+        EXPECT_EQ(undo, stop > 0 ? UndoPlan::Status::Ready : UndoPlan::Status::Nothing) << stop;
     }
 }
 
@@ -147,13 +133,13 @@ TEST_P(FileSystemTest, TransferOutAndBackVerifiesEveryCopyAndLeavesNoSource) {
     PictureFolder local;
     const std::vector<PictureEntry> picture = {{"01", ".jpg", {".xmp"}}};
     ASSERT_TRUE(TransferPictures(folder_, picture, local.path()).at(0).moved());
-    EXPECT_EQ(onDisk(folder_), Files{});
+    EXPECT_EQ(onDisk(*pictures_), Files{});
     write({{"01.jpg", "another 01"}});
     ASSERT_TRUE(TransferPictures(local.path(), picture, folder_).at(0).moved());
-    EXPECT_EQ(onDisk(local.path()), Files{});
-    EXPECT_EQ(onDisk(folder_), (Files{{"01.jpg", "another 01"},
-                                      {"01 (2).jpg", "picture 01"},
-                                      {"01 (2).xmp", "sidecar 01"}}));
+    EXPECT_EQ(onDisk(local), Files{});
+    EXPECT_EQ(onDisk(*pictures_), (Files{{"01.jpg", "another 01"},
+                                         {"01 (2).jpg", "picture 01"},
+                                         {"01 (2).xmp", "sidecar 01"}}));
 }
 
 // A card with its lock switch on: the load lists it, and every change is refused at once,
@@ -175,8 +161,8 @@ TEST_P(FileSystemTest, ReadOnlyMountIsListedAndEveryChangeIsRefusedBeforeAJourna
     EXPECT_EQ(renamed.failures[0].result.error, EROFS);
     PictureFolder local;
     EXPECT_EQ(TransferPictures(folder_, {{"01--", ".jpg"}}, local.path()).at(0).error, EROFS);
-    EXPECT_EQ(onDisk(local.path()), Files{});
-    EXPECT_EQ(onDisk(folder_), unequalWidths);
+    EXPECT_EQ(onDisk(local), Files{});
+    EXPECT_EQ(onDisk(*pictures_), unequalWidths);
 }
 
 INSTANTIATE_TEST_SUITE_P(OtherSystems, FileSystemTest, ::testing::ValuesIn(kFileSystems),

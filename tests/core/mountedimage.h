@@ -4,8 +4,8 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 namespace lumaro {
@@ -33,7 +33,7 @@ public:
 
     // Why the image cannot be used here; empty when it is mounted.
     const std::string& skipReason() const { return why_; }
-    std::string folder() const { return point_ + "/"; }
+    const std::string& mountPoint() const { return point_; }
 
     bool mount(bool readOnly = false) {
         mounted_ = run(std::string(kind_.mount) + " " + (readOnly ? "-o ro " : "") + device_ + " " +
@@ -46,18 +46,8 @@ public:
     }
 
 private:
-    static bool run(const std::string& command) {
-        return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
-    }
-    static std::string output(const std::string& command) {
-        std::string text;
-        if (FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
-            char buffer[256];
-            while (fgets(buffer, sizeof buffer, pipe)) text += buffer;
-            if (pclose(pipe) != 0) text.clear();
-        }
-        while (!text.empty() && text.back() == '\n') text.pop_back();
-        return text;
+    static bool run(const std::string& command, const std::string& out = "/dev/null") {
+        return std::system((command + " >" + out + " 2>/dev/null").c_str()) == 0;
     }
     // Makes and mounts the image; why it cannot, else "".
     std::string prepare() {
@@ -73,8 +63,10 @@ private:
             return tool + " or " + kind_.mount + " is not installed";
         const std::string image = work_ + "/disk.img";
         if (!run("truncate -s 16M " + image) || !run(make + " " + image)) return make + " failed";
-        device_ = output("losetup --find --show " + image);
-        if (device_.empty()) return "no loop device";
+        if (!run("losetup --find --show " + image, work_ + "/device") ||
+            !(std::ifstream(work_ + "/device") >> device_)) {
+            return "no loop device";
+        }
         if (!run("mkdir " + point_) || !mount()) return std::string(kind_.mount) + " failed";
         return {};
     }
