@@ -33,7 +33,7 @@ Outcome AcceptMoveOperation::run(const RunOptions& options) {
     if (result.folderBusy) return FolderBusyOutcome();
     if (result.messageKey == kMessageMoveOutdated) return outdated();
     RecordRenames(OperationKind::AcceptMove, list_.currentFolder, result.done);
-    return RenamesOutcome(result.failures);
+    return RenamesOutcome(result.failures, result.messageKey);
 }
 
 }  // namespace lumaro

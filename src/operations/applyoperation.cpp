@@ -30,7 +30,7 @@ Outcome ApplyOperation::run(const RunOptions& options) {
     RecordRenames(options_.lastWasRenumber ? OperationKind::Renumber : OperationKind::Apply,
                   list_.currentFolder, result.done);
     nextSelection_ = result.nextSelection;
-    return RenamesOutcome(result.failures);
+    return RenamesOutcome(result.failures, result.messageKey);
 }
 
 NamingPlan CancelApplyOperation::plan() const { return planOf(list_, CancelApplyPlan(list_), {}); }
@@ -43,7 +43,7 @@ Outcome CancelApplyOperation::run(const RunOptions& options) {
     if (result.folderBusy) return FolderBusyOutcome();
     RecordRenames(renumbering ? OperationKind::CancelRenumber : OperationKind::CancelApply,
                   list_.currentFolder, result.done);
-    return RenamesOutcome(result.failures);
+    return RenamesOutcome(result.failures, result.messageKey);
 }
 
 }  // namespace lumaro

@@ -13,8 +13,13 @@ std::vector<OutcomeFile> KeptFiles(const std::vector<RenameFailure>& failures) {
     return files;
 }
 
-Outcome RenamesOutcome(const std::vector<RenameFailure>& failures) {
+Outcome RenamesOutcome(const std::vector<RenameFailure>& failures, int refusal) {
     Outcome outcome;
+    if (refusal != 0) {
+        outcome.kind = OutcomeKind::Refused;
+        outcome.messageKey = refusal;
+        return outcome;
+    }
     if (failures.empty()) return outcome;
     outcome.kind = OutcomeKind::SomeKept;
     outcome.messageKey = kMessageRenamesFailed;

@@ -24,8 +24,9 @@ struct NamingPlan {
 // One outcome file per picture that kept its name, with the system's reason.
 std::vector<OutcomeFile> KeptFiles(const std::vector<RenameFailure>& failures);
 
-// Done when no picture kept its name, else SomeKept naming them (kMessageRenamesFailed).
-Outcome RenamesOutcome(const std::vector<RenameFailure>& failures);
+// Done when no picture kept its name, else SomeKept naming them (kMessageRenamesFailed); with
+// `refusal` (kMessageReadOnlyDisk: the disk refused every rename before any was tried), Refused.
+Outcome RenamesOutcome(const std::vector<RenameFailure>& failures, int refusal = 0);
 
 // Each file of the pairs that changes its name, a picture before its companions.
 std::vector<FileRename> FilesRenamedBy(const std::vector<RenamePair>& pairs);

@@ -4,9 +4,11 @@
 
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <linux/magic.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -83,6 +85,35 @@ std::vector<std::string> Contents(const PictureFolder& folder) {
     std::vector<std::string> out;
     for (const std::string& name : folder.names()) out.push_back(name + ":" + folder.read(name));
     return out;
+}
+
+// What this process has read from block devices so far (its page cache hits not counted);
+// -1 where the system does not count.
+long long bytesReadFromDevices() {
+    std::ifstream in("/proc/self/io");
+    std::string key;
+    long long value = -1;
+    while (in >> key >> value)
+        if (key == "read_bytes:") return value;
+    return -1;
+}
+
+// A copy that the disk wrote badly is caught only by a comparison that reads the disk: the
+// copy, still in memory after it was written, is read back from the device.
+TEST(TransferTest, CopyIsComparedAsReadBackFromTheDisk) {
+    PictureFolder from("/var/tmp"), to("/var/tmp");  // on a disk, where systems keep it so
+    struct statfs fs;
+    if (to.path().empty() || statfs(to.path().c_str(), &fs) != 0 || fs.f_type == TMPFS_MAGIC ||
+        fs.f_type == RAMFS_MAGIC || bytesReadFromDevices() < 0) {
+        GTEST_SKIP() << "no disk under /var/tmp whose reads the system counts";
+    }
+    std::string picture(4 << 20, '\0');
+    for (size_t k = 0; k < picture.size(); ++k) picture[k] = static_cast<char>(k * 7919 >> 5);
+    from.write("a.jpg", picture);
+    const long long before = bytesReadFromDevices();
+    ASSERT_TRUE(TransferPictures(from.path(), Entries({"a"}), to.path()).at(0).moved());
+    EXPECT_GE(bytesReadFromDevices() - before, static_cast<long long>(picture.size()));
+    EXPECT_EQ(to.read("a.jpg"), picture);
 }
 
 TEST(TransferTest, FullDiskKeepsEverySourceAndLeavesNoPartialCopy) {

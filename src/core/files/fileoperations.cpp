@@ -49,25 +49,75 @@ RenameResult linkThenUnlink(const char* from, const char* to) {
     return {};
 }
 
+bool refusesFlag(int error) { return error == EINVAL || error == ENOSYS; }
+bool refusesLinks(int error) { return error == EPERM || error == EOPNOTSUPP || error == ENOSYS; }
+
+// Removes the placeholder at `to` while it is still the empty file that was made there: a
+// rename that failed after all the same leaves the picture it brought.
+void removePlaceholder(const std::string& to, const struct stat& made) {
+    struct stat now;
+    if (lstat(to.c_str(), &now) == 0 && S_ISREG(now.st_mode) && now.st_size == 0 &&
+        now.st_dev == made.st_dev && now.st_ino == made.st_ino) {
+        unlink(to.c_str());
+    }
+}
+
+// For file systems that refuse both: the new name is taken first by an empty file, which only
+// a free name can be, and the picture is renamed over it.
+RenameResult renameOverPlaceholder(const std::string& from, const std::string& to,
+                                   RenameSteps* steps) {
+    struct stat st;
+    if (lstat(to.c_str(), &st) == 0) return {RenameResult::Status::TargetExists, EEXIST};
+    if (errno != ENOENT) return resultFromErrno(errno);
+    if (steps && steps->reserving && !steps->reserving(steps->context, to))
+        return resultFromErrno(errno ? errno : EIO);
+    const int fd = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return resultFromErrno(errno);
+    const bool known = fstat(fd, &st) == 0;
+    // Closed before the rename: a FUSE mount would keep an open file replaced by a rename
+    // under a hidden name of its own.
+    close(fd);
+    if (steps && steps->moving) steps->moving(steps->context);
+    if (rename(from.c_str(), to.c_str()) == 0) return {};
+    const int error = errno;
+    if (known) removePlaceholder(to, st);
+    return resultFromErrno(error);
+}
+
 RenameObserver renameObserver = nullptr;
 
-RenameResult renameDistinct(const std::string& from, const std::string& to) {
-    if (renameAt2NoReplace(from.c_str(), to.c_str()) == 0) return {};
-    const int error = errno;
-    if (error != EINVAL && error != ENOSYS) return resultFromErrno(error);
-    return linkThenUnlink(from.c_str(), to.c_str());
+RenameResult renameDistinct(const std::string& from, const std::string& to, RenameSteps* steps) {
+    const RenameWay first = steps ? steps->way : RenameWay::NoReplaceFlag;
+    const auto taken = [steps](RenameWay way) {
+        if (steps) steps->way = way;
+    };
+    if (first == RenameWay::NoReplaceFlag) {
+        if (steps && steps->moving) steps->moving(steps->context);
+        if (renameAt2NoReplace(from.c_str(), to.c_str()) == 0) return {};
+        if (!refusesFlag(errno)) return resultFromErrno(errno);
+    }
+    if (first != RenameWay::Placeholder) {
+        if (first == RenameWay::HardLink && steps->moving) steps->moving(steps->context);
+        const RenameResult linked = linkThenUnlink(from.c_str(), to.c_str());
+        if (linked.status != RenameResult::Status::Failed || !refusesLinks(linked.error)) {
+            taken(RenameWay::HardLink);
+            return linked;
+        }
+    }
+    taken(RenameWay::Placeholder);
+    return renameOverPlaceholder(from, to, steps);
 }
 
 }  // namespace
 
 void SetRenameObserver(RenameObserver observer) { renameObserver = observer; }
 
-RenameResult renameNoReplace(const std::string& from, const std::string& to) {
+RenameResult renameNoReplace(const std::string& from, const std::string& to, RenameSteps* steps) {
     if (from == to) {  // a picture that already bears its name: done, when it is there
         struct stat st;
         return lstat(from.c_str(), &st) == 0 ? RenameResult{} : resultFromErrno(errno);
     }
-    const RenameResult renamed = renameDistinct(from, to);
+    const RenameResult renamed = renameDistinct(from, to, steps);
     if (renamed.ok() && renameObserver) renameObserver(from, to);
     return renamed;
 }

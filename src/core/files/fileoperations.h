@@ -16,10 +16,35 @@ struct RenameResult {
     bool ok() const { return status == Status::Ok; }
 };
 
+// The ways a rename that never replaces a file can be made, the first the file system allows.
+enum class RenameWay : unsigned char {
+    NoReplaceFlag,  // renameat2(RENAME_NOREPLACE)
+    HardLink,       // link() to the new name, then unlink() of the old one
+    // The new name is first made as an empty file (O_CREAT|O_EXCL: it fails when the name is
+    // taken) and the file renamed over that placeholder, which goes again if the rename fails.
+    Placeholder,
+};
+
+// What an operation of many renames in one folder adds to each of them.
+struct RenameSteps {
+    // The way to try first: the file system of a folder refuses the same ways every time, so
+    // the way the last rename took is where the next one starts. Set to the way taken.
+    RenameWay way = RenameWay::NoReplaceFlag;
+    // Told the full path of a placeholder before it is made, so that no crash can leave one
+    // nobody knows of; false: no placeholder is made and the rename fails (errno set).
+    bool (*reserving)(void* context, const std::string& to) = nullptr;
+    // Called just before the call that moves the file (after its placeholder is made).
+    void (*moving)(void* context) = nullptr;
+    void* context = nullptr;
+};
+
 // Renames the file `from` to `to` (full paths) unless `to` already exists. A rename to the
-// very same path is a success that changes nothing. Uses renameat2(RENAME_NOREPLACE), and
-// link() then unlink() where the file system refuses that flag.
-RenameResult renameNoReplace(const std::string& from, const std::string& to);
+// very same path is a success that changes nothing. Uses renameat2(RENAME_NOREPLACE); where
+// the file system refuses that flag (EINVAL, ENOSYS), link() then unlink(); where it refuses
+// hard links too (EPERM, EOPNOTSUPP, ENOSYS: FUSE mounts of exFAT, sshfs, shares), a
+// placeholder (RenameWay::Placeholder).
+RenameResult renameNoReplace(const std::string& from, const std::string& to,
+                             RenameSteps* steps = nullptr);
 
 // Told of every rename renameNoReplace made, both full paths, as it happens: temporary names
 // of the two-pass renames and a repair's renames included. Null (the default): nobody is told,

@@ -6,9 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "core/files/fileoperations.h"
+#include "core/files/filesystem.h"
 #include "core/locking/folderlock.h"
 #include "core/names/freename.h"
 
@@ -19,6 +22,7 @@ namespace {
 // Copies go by 1 MiB: one write of a whole camera picture was measured to cost several times
 // as much as the same bytes written in pieces of this size.
 constexpr size_t kChunk = size_t{1} << 20;
+constexpr size_t kPage = 4096;
 constexpr int kMostNameTries = 10000;
 
 // Closes a descriptor when it goes out of scope.
@@ -112,8 +116,8 @@ public:
         if (outcome.error == 0) {
             if (options_.beforeDelete) options_.beforeDelete(source);
             for (Piece& piece : pieces) {
-                // Both read from the file system now: the source as it is, not as it was read.
-                const int differs = sameBytes(piece.in.get(), piece.out.get());
+                // Both read now: the source as it is, the copy as the device holds it.
+                const int differs = sameBytes(piece.in.get(), storedCopy(piece));
                 if (piece.out.closeNow() != 0 && outcome.error == 0) outcome.error = errno;
                 if (outcome.error == 0) outcome.error = differs;
                 if (!unchangedSince(piece.in.get(), piece.source, piece.st)) {
@@ -150,8 +154,22 @@ private:
         std::string target;
         Descriptor in;
         Descriptor out;
+        Descriptor direct;  // the copy opened past the cache, where its pages could not go
         struct stat st {};
     };
+
+    // A descriptor that reads the synced copy from the device rather than from memory: its
+    // cached pages are dropped, so that reading it reads the disk (a copy the disk wrote badly is
+    // then caught before its source goes). Where pages stay cached (another program maps them,
+    // or the file system keeps its files in memory), the copy is read past the cache (O_DIRECT);
+    // where that is refused too, what the file system gives is all there is to read.
+    int storedCopy(Piece& piece) {
+        const int out = piece.out.get();
+        posix_fadvise(out, 0, 0, POSIX_FADV_DONTNEED);
+        if (!AnyPageCached(out, static_cast<size_t>(piece.st.st_size))) return out;
+        piece.direct.reset(open(piece.target.c_str(), O_RDONLY | O_DIRECT | O_CLOEXEC));
+        return piece.direct.get() >= 0 ? piece.direct.get() : out;
+    }
 
     // New files under the picture's name, or "name (2)", "name (3)"..., the same for every
     // piece: never an existing one. False (errno set) when none could be made.
@@ -206,14 +224,13 @@ private:
     // or the errno of a read that failed.
     int sameBytes(int in, int out) {
         source_.resize(kChunk);
-        copy_.resize(kChunk);
         for (off_t offset = 0;; offset += static_cast<off_t>(kChunk)) {
             const ssize_t got = readFully(in, source_.data(), kChunk, offset);
             if (got < 0) return errno;
-            const ssize_t copied = readFully(out, copy_.data(), kChunk, offset);
+            const ssize_t copied = readFully(out, copy_.get(), kChunk, offset);
             if (copied < 0) return errno;
             if (got != copied ||
-                std::memcmp(source_.data(), copy_.data(), static_cast<size_t>(got)) != 0) {
+                std::memcmp(source_.data(), copy_.get(), static_cast<size_t>(got)) != 0) {
                 return EIO;
             }
             if (static_cast<size_t>(got) < kChunk) return 0;
@@ -224,7 +241,9 @@ private:
     const TransferOptions& options_;
     Descriptor folderFd_;
     std::string source_;
-    std::string copy_;
+    // Aligned to the page, as reads past the cache need.
+    std::unique_ptr<char, decltype(&std::free)> copy_{
+        static_cast<char*>(std::aligned_alloc(kPage, kChunk)), &std::free};
 };
 
 }  // namespace
@@ -250,6 +269,13 @@ std::vector<TransferOutcome> TransferPictures(const std::string& folder,
                                 folder + picture.fileName(),
                                 {},
                                 EWOULDBLOCK});
+        return outcomes;
+    }
+    // A read-only disk on either side: nothing is written, and no source is left doubled.
+    if (CheckFolderWritable(folder) == EROFS || CheckFolderWritable(destination) == EROFS) {
+        for (const PictureEntry& picture : pictures)
+            outcomes.push_back(
+                {TransferOutcome::Status::CopyFailed, folder + picture.fileName(), {}, EROFS});
         return outcomes;
     }
     Mover mover(destination, options);

@@ -1,6 +1,7 @@
 // Moving pictures to another folder without ever losing one: each is copied by the program
-// itself under a free name ("IMG_1 (2).jpg" when "IMG_1.jpg" is taken), synced, read back and
-// compared byte for byte with the source, and only then is the source deleted. Whether the
+// itself under a free name ("IMG_1 (2).jpg" when "IMG_1.jpg" is taken), synced, read back from
+// the device (not from memory) and compared byte for byte with the source, and only then is the
+// source deleted. Whether the
 // destination is the picture folder itself is IsSameFolder's business (fileoperations.h).
 #pragma once
 
@@ -49,7 +50,8 @@ struct TransferOptions {
 // file that was copied, unchanged since the copy began and equal to its copy, and only once
 // the picture and every companion arrived so: otherwise every file of the picture stays.
 // Both folders are locked throughout; when another program holds one, every picture stays
-// (FolderBusy).
+// (FolderBusy). When either folder lies on a read-only disk, nothing is written and every
+// picture stays (CopyFailed, EROFS).
 std::vector<TransferOutcome> TransferPictures(const std::string& folder,
                                               const std::vector<PictureEntry>& pictures,
                                               const std::string& destination,

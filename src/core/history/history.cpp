@@ -19,6 +19,7 @@
 
 #include "core/files/atomicwrite.h"
 #include "core/files/createfolder.h"
+#include "core/files/filesystem.h"
 #include "core/files/readfile.h"
 #include "core/settings/programfolder.h"
 
@@ -184,12 +185,24 @@ int64_t birthOf(const std::string& path) {
     return static_cast<int64_t>(st.stx_btime.tv_sec) * 1000000000 + st.stx_btime.tv_nsec;
 }
 
-std::optional<Identity> identityOf(const std::string& path) {
-    struct stat st;
-    if (lstat(path.c_str(), &st) != 0) return std::nullopt;
+// Where file numbers do not outlive a mount (FAT, exFAT, FUSE mounts, shares), a file is its
+// size and modification time in whole seconds, which every driver of such a disk reads alike,
+// and a folder its path: device and inode are left at 0, so a disk mounted again, elsewhere
+// or through another device, still has the history and the files it had.
+Identity identityOf(const struct stat& st, bool keepsNumbers) {
+    if (!keepsNumbers) {
+        return Identity{0, 0, static_cast<uint64_t>(st.st_size),
+                        static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000};
+    }
     return Identity{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
                     static_cast<uint64_t>(st.st_size),
                     static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+std::optional<Identity> identityOf(const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return std::nullopt;
+    return identityOf(st, KeepsFileNumbers(path));
 }
 
 // FNV-1a, 64 bits: the history's file name.
@@ -567,16 +580,17 @@ bool RecordOperation(const std::string& given, HistoryOperation operation) {
     operation.id = newRecordId();
     // Files within the folder are read through the folder's descriptor: no path to walk.
     const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool keepsNumbers = folderFd < 0 || KeepsFileNumbers(folderFd);
     std::string path;  // reused for every file
     for (HistoryFile& file : operation.files) {
         struct stat st;
         if (operation.effect == OperationEffect::Rename && folderFd >= 0) {
             if (fstatat(folderFd, file.newName.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
-                file.device = static_cast<uint64_t>(st.st_dev);
-                file.inode = static_cast<uint64_t>(st.st_ino);
-                file.size = static_cast<uint64_t>(st.st_size);
-                file.modified =
-                    static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+                const Identity id = identityOf(st, keepsNumbers);
+                file.device = id.device;
+                file.inode = id.inode;
+                file.size = id.size;
+                file.modified = id.modified;
             }
             continue;
         }

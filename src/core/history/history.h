@@ -55,7 +55,9 @@ enum class OperationEffect : uint8_t {
 };
 
 // One file of an operation, and the identity it had once the operation was done: a rename
-// keeps all four, any other change of the file or its replacement changes one.
+// keeps all four, any other change of the file or its replacement changes one. Where file
+// numbers do not outlive a mount (FAT, exFAT, FUSE mounts, shares), device and inode are 0 and
+// the modification time is in whole seconds: the file is known by its name, size and time.
 struct HistoryFile {
     std::string oldName;
     std::string newName;
@@ -124,7 +126,7 @@ struct ParsedHistory {
 };
 ParsedHistory ParseHistory(std::string_view bytes);
 
-// The identity a file has now; false when it is missing.
+// The identity a file has now, as HistoryFile keeps it; false when it is missing.
 bool ReadIdentity(const std::string& path, HistoryFile& file);
 
 // Where the history of `folder` (ending with '/') is kept: a name made from the folder's

@@ -39,7 +39,9 @@ public:
         rest_.remove_prefix(text.size());
         return true;
     }
-    bool number(uint64_t& value) {
+    char peek() const { return rest_.empty() ? '\0' : rest_.front(); }
+    template <typename Integer>
+    bool number(Integer& value) {
         ranOut_ = rest_.empty();
         const auto [end, error] = std::from_chars(rest_.data(), rest_.data() + rest_.size(), value);
         if (error != std::errc() || end == rest_.data()) return false;
@@ -118,11 +120,55 @@ std::string EncodeTemporaryNote(size_t index, std::string_view name) {
     return line;
 }
 
+void AppendIdentityNote(std::string& out, size_t index, uint64_t size, int64_t modified) {
+    out += "I " + std::to_string(index) + ' ' + std::to_string(size) + ' ' +
+           std::to_string(modified) + '\n';
+}
+
+std::string EncodePlaceholderNote(std::string_view name) {
+    std::string line = "R ";
+    appendName(line, name);
+    line += '\n';
+    return line;
+}
+
 namespace {
 
 enum class Reading { Complete, CutShort, Damaged };
 
-Reading readJournal(std::string_view bytes, std::vector<JournalRecord>& records) {
+// One line after the end of the plan; Complete once it is read.
+Reading readNote(Reader& in, std::vector<JournalRecord>& records,
+                 std::vector<std::string>* placeholders) {
+    const char kind = in.peek();
+    uint64_t index = 0;
+    std::string name;
+    bool whole = false;
+    if (kind == 'T') {
+        whole = in.literal("T ") && in.number(index) && in.literal(" ") && in.name(name) &&
+                in.literal("\n");
+    } else if (kind == 'I') {
+        uint64_t size = 0;
+        int64_t modified = 0;
+        whole = in.literal("I ") && in.number(index) && in.literal(" ") && in.number(size) &&
+                in.literal(" ") && in.number(modified) && in.literal("\n");
+        if (whole && index < records.size()) {
+            records[index].identified = true;
+            records[index].size = size;
+            records[index].modified = modified;
+        }
+    } else if (kind == 'R') {
+        whole = in.literal("R ") && in.name(name) && in.literal("\n");
+        if (whole && placeholders) placeholders->push_back(name);
+        return whole ? Reading::Complete : in.ranOut() ? Reading::CutShort : Reading::Damaged;
+    }
+    if (!whole) return in.ranOut() ? Reading::CutShort : Reading::Damaged;
+    if (index >= records.size()) return Reading::Damaged;
+    if (kind == 'T') records[index].temporaryNames.push_back(std::move(name));
+    return Reading::Complete;
+}
+
+Reading readJournal(std::string_view bytes, std::vector<JournalRecord>& records,
+                    std::vector<std::string>* placeholders = nullptr) {
     // No journal holds a NUL byte: zeros at its end are bytes a power cut kept from being
     // written, in a file some file systems had already made longer.
     bytes = bytes.substr(0, bytes.find_last_not_of('\0') + 1);
@@ -143,24 +189,20 @@ Reading readJournal(std::string_view bytes, std::vector<JournalRecord>& records)
     if (!in.number(count) || !in.literal("\n")) return failed();
     if (count != records.size()) return Reading::Damaged;
     while (!in.atEnd()) {
-        uint64_t index = 0;
-        std::string name;
-        if (!in.literal("T ") || !in.number(index) || !in.literal(" ") || !in.name(name) ||
-            !in.literal("\n")) {
-            // A note cut short was written when its rename had not been tried: it is left out.
-            return in.ranOut() ? Reading::Complete : Reading::Damaged;
-        }
-        if (index >= records.size()) return Reading::Damaged;
-        records[index].temporaryNames.push_back(std::move(name));
+        const Reading note = readNote(in, records, placeholders);
+        // A note cut short was written when what it tells had not begun: it is left out.
+        if (note == Reading::CutShort) return Reading::Complete;
+        if (note == Reading::Damaged) return note;
     }
     return Reading::Complete;
 }
 
 }  // namespace
 
-std::optional<std::vector<JournalRecord>> ParseJournal(std::string_view bytes) {
+std::optional<std::vector<JournalRecord>> ParseJournal(std::string_view bytes,
+                                                       std::vector<std::string>* placeholders) {
     std::vector<JournalRecord> records;
-    if (readJournal(bytes, records) != Reading::Complete) return std::nullopt;
+    if (readJournal(bytes, records, placeholders) != Reading::Complete) return std::nullopt;
     return records;
 }
 

@@ -5,7 +5,9 @@
 //   P <file serial> <old> <temporary> <new>      one line per picture
 //   C <file serial> <old> <temporary> <new>      one per companion, after its picture
 //   end <count of P and C lines>
+//   I <index> <size> <modification time>         where file numbers do not last, with the plan
 //   T <index> <name>                             later temporary names, appended
+//   R <name>                                     a placeholder about to be made, appended
 // Only a journal that reached its "end" line counts: a shorter one was cut before any rename.
 // Journals of version 1 (pictures only, without "C" lines) are still read: a crash of the
 // previous program may have left one.
@@ -25,6 +27,11 @@ struct JournalRecord {
     std::vector<std::string> temporaryNames;  // the planned one first, then later ones
     std::string newName;
     bool companion = false;  // a companion of the nearest picture before it: one group with it
+    // Where file numbers do not outlive a mount, the file is known by its names, its size and
+    // its modification time (nanoseconds since 1970) instead.
+    bool identified = false;
+    uint64_t size = 0;
+    int64_t modified = 0;
 };
 
 std::string JournalHeader();
@@ -36,12 +43,16 @@ void AppendJournalRecord(std::string& out, uint64_t serial, std::string_view old
                          bool companion = false);
 std::string JournalEnd(size_t count);
 std::string EncodeTemporaryNote(size_t index, std::string_view name);
+void AppendIdentityNote(std::string& out, size_t index, uint64_t size, int64_t modified);
+std::string EncodePlaceholderNote(std::string_view name);
 
 // The records of a complete journal; nothing when it is cut short, of another version, or
 // holds anything that is not a record or a name that could not be one in a folder or that is
-// the journal's own (or begins with it). A later temporary name whose line was cut short is
-// left out; any other line after the end makes the journal unreadable.
-std::optional<std::vector<JournalRecord>> ParseJournal(std::string_view bytes);
+// the journal's own (or begins with it). A note (a later temporary name, a placeholder) whose
+// line was cut short is left out; any other line after the end makes the journal unreadable.
+// `placeholders`, when given, gets the names of the placeholders noted.
+std::optional<std::vector<JournalRecord>> ParseJournal(
+    std::string_view bytes, std::vector<std::string>* placeholders = nullptr);
 
 // Whether the bytes are the beginning of a journal cut before its "end" line was whole,
 // zeros at the end aside: one written when no rename of its operation had begun. Bytes that

@@ -6,9 +6,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
+#include "core/files/filesystem.h"
 #include "core/files/readfile.h"
 #include "core/history/history.h"
+#include "core/journal/assignnames.h"
 #include "core/journal/journalformat.h"
 #include "core/journal/renamejournal.h"
 #include "core/locking/folderlock.h"
@@ -36,8 +40,20 @@ std::optional<std::string> readJournal(int folderFd, bool& found) {
 class Repairer {
 public:
     Repairer(const std::string& folder, int folderFd, JournalRepair& repair)
-        : folder_(folder), folderFd_(folderFd), repair_(repair) {}
-    void run(const std::vector<JournalRecord>& records);
+        : folder_(folder),
+          folderFd_(folderFd),
+          byIdentity_(!KeepsFileNumbers(folderFd)),
+          repair_(repair) {
+        steps_.reserving = notePlaceholder;
+        steps_.context = this;
+    }
+    ~Repairer() {
+        if (journalFd_ >= 0) close(journalFd_);
+    }
+    Repairer(const Repairer&) = delete;
+    Repairer& operator=(const Repairer&) = delete;
+    void run(const std::vector<JournalRecord>& records,
+             const std::vector<std::string>& placeholders);
     // The name each picture bears that is not at its new name, without renaming.
     std::vector<FileRename> plan(const std::vector<JournalRecord>& records) const;
 
@@ -48,22 +64,73 @@ private:
         std::string at;  // the name it bears now
         size_t group;    // the picture and its companions share one
     };
-    bool isThePicture(const std::string& name, uint64_t serial, nlink_t* links = nullptr) const;
+    bool isThePicture(const std::string& name, const JournalRecord& record,
+                      nlink_t* links = nullptr) const;
+    void removePlaceholders(const std::vector<std::string>& placeholders,
+                            const std::vector<Picture>& files);
+    static bool notePlaceholder(void* repairer, const std::string& to);
     std::string locate(const JournalRecord& record, bool dropDoubles = true) const;
+    std::vector<std::string> locateAll(const std::vector<JournalRecord>& records,
+                                       bool dropDoubles) const;
+    void dropDouble(const std::string& name, const std::string& at) const;
     bool move(Picture& picture, const std::string& to, RenameResult* renamed = nullptr);
     void toTemporary(Picture& picture);
     void finishGroup(Picture* first, Picture* last);
 
     const std::string& folder_;
     int folderFd_;
+    const bool byIdentity_;  // files are known by size and modification time, not by number
     JournalRepair& repair_;
+    RenameSteps steps_;
+    int journalFd_ = -1;  // opened for the notes of the repair's own placeholders
 };
 
-bool Repairer::isThePicture(const std::string& name, uint64_t serial, nlink_t* links) const {
+int64_t seconds(int64_t nanoseconds) {
+    return nanoseconds >= 0 ? nanoseconds / 1000000000 : (nanoseconds + 1) / 1000000000 - 1;
+}
+
+// Where numbers do not outlive a mount (a FUSE mount gives them anew, and gives another file the
+// number this one had), the file is the one of the same size and modification time: whole
+// seconds, which every driver of such a disk reads alike.
+bool Repairer::isThePicture(const std::string& name, const JournalRecord& record,
+                            nlink_t* links) const {
     struct stat st;
     if (fstatat(folderFd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
     if (links) *links = st.st_nlink;
-    return S_ISREG(st.st_mode) && st.st_ino == serial;
+    if (!S_ISREG(st.st_mode)) return false;
+    if (byIdentity_ && record.identified) {
+        return static_cast<uint64_t>(st.st_size) == record.size &&
+               st.st_mtim.tv_sec == seconds(record.modified);
+    }
+    return st.st_ino == record.serial;
+}
+
+// A placeholder left by a crash is an empty file under a name the journal reserved, which no
+// picture of the plan bears; lstat found the name free before it was noted, so the file there
+// now was made by the operation.
+void Repairer::removePlaceholders(const std::vector<std::string>& placeholders,
+                                  const std::vector<Picture>& files) {
+    std::unordered_set<std::string_view> bearPictures;
+    for (const Picture& file : files) bearPictures.insert(file.at);
+    for (const std::string& name : placeholders) {
+        struct stat st;
+        if (bearPictures.count(name) ||
+            fstatat(folderFd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_size != 0) {
+            continue;
+        }
+        unlinkat(folderFd_, name.c_str(), 0);
+    }
+}
+
+bool Repairer::notePlaceholder(void* repairer, const std::string& to) {
+    Repairer& self = *static_cast<Repairer*>(repairer);
+    if (self.journalFd_ < 0) {
+        self.journalFd_ = openat(self.folderFd_, kRenameJournalName,
+                                 O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
+    }
+    return self.journalFd_ >= 0 &&
+           AppendJournalNote(self.journalFd_, EncodePlaceholderNote(to.substr(to.rfind('/') + 1)));
 }
 
 // The latest name of the plan that bears the picture. A rename made by a link and an unlink
@@ -75,7 +142,7 @@ std::string Repairer::locate(const JournalRecord& record, bool dropDoubles) cons
     std::string at;
     for (const std::string& name : names) {
         nlink_t links = 0;
-        if (name == at || !isThePicture(name, record.serial, &links)) continue;
+        if (name == at || !isThePicture(name, record, &links)) continue;
         if (at.empty()) {
             at = name;
         } else if (links > 1 && dropDoubles) {
@@ -85,8 +152,54 @@ std::string Repairer::locate(const JournalRecord& record, bool dropDoubles) cons
     return at;
 }
 
+// Where files are known by their size and time, names alike are told apart over the whole
+// plan (AssignNames); a name that bears the same file as the one found (a link and an unlink
+// stopped between the two) goes, as above.
+std::vector<std::string> Repairer::locateAll(const std::vector<JournalRecord>& records,
+                                             bool dropDoubles) const {
+    std::vector<std::string> at(records.size());
+    if (!byIdentity_) {
+        for (size_t r = 0; r < records.size(); ++r)
+            if (records[r].serial != 0) at[r] = locate(records[r], dropDoubles);
+        return at;
+    }
+    std::vector<std::vector<std::string>> candidates(records.size());
+    for (size_t r = 0; r < records.size(); ++r) {
+        const JournalRecord& record = records[r];
+        if (record.serial == 0) continue;
+        std::vector<std::string> names{record.newName};
+        names.insert(names.end(), record.temporaryNames.rbegin(), record.temporaryNames.rend());
+        names.push_back(record.oldName);
+        for (const std::string& name : names) {
+            const auto& found = candidates[r];
+            if (std::find(found.begin(), found.end(), name) == found.end() &&
+                isThePicture(name, record)) {
+                candidates[r].push_back(name);
+            }
+        }
+    }
+    at = AssignNames(candidates);
+    if (!dropDoubles) return at;
+    const std::unordered_set<std::string> taken(at.begin(), at.end());
+    for (size_t r = 0; r < records.size(); ++r) {
+        for (const std::string& name : candidates[r])
+            if (!at[r].empty() && !taken.count(name)) dropDouble(name, at[r]);
+    }
+    return at;
+}
+
+// Within one mount numbers do tell two names of one file.
+void Repairer::dropDouble(const std::string& name, const std::string& at) const {
+    struct stat first, second;
+    if (fstatat(folderFd_, name.c_str(), &first, AT_SYMLINK_NOFOLLOW) == 0 &&
+        fstatat(folderFd_, at.c_str(), &second, AT_SYMLINK_NOFOLLOW) == 0 && first.st_nlink > 1 &&
+        first.st_dev == second.st_dev && first.st_ino == second.st_ino) {
+        unlinkat(folderFd_, name.c_str(), 0);
+    }
+}
+
 bool Repairer::move(Picture& picture, const std::string& to, RenameResult* renamed) {
-    const RenameResult result = CountedRename(folder_ + picture.at, folder_ + to);
+    const RenameResult result = CountedRename(folder_ + picture.at, folder_ + to, &steps_);
     if (renamed) *renamed = result;
     if (!result.ok()) return false;
     picture.at = to;
@@ -126,15 +239,17 @@ void Repairer::finishGroup(Picture* first, Picture* last) {
     }
 }
 
-void Repairer::run(const std::vector<JournalRecord>& records) {
+void Repairer::run(const std::vector<JournalRecord>& records,
+                   const std::vector<std::string>& placeholders) {
     std::vector<Picture> files;
     size_t group = 0;
-    for (const JournalRecord& record : records) {
-        if (!record.companion) ++group;
-        if (record.serial == 0) continue;
-        std::string at = locate(record);
-        if (!at.empty()) files.push_back({&record, std::move(at), group});
+    std::vector<std::string> found = locateAll(records, true);
+    for (size_t r = 0; r < records.size(); ++r) {
+        if (!records[r].companion) ++group;
+        if (!found[r].empty()) files.push_back({&records[r], std::move(found[r]), group});
     }
+    // Before any rename: a placeholder may hold the very name a picture is to take.
+    removePlaceholders(placeholders, files);
     // As the operation itself: first every file off its old name, so that names that pass
     // from one picture to another are free when they are taken.
     for (Picture& file : files) {
@@ -165,10 +280,10 @@ void Repairer::run(const std::vector<JournalRecord>& records) {
 
 std::vector<FileRename> Repairer::plan(const std::vector<JournalRecord>& records) const {
     std::vector<FileRename> renames;
-    for (const JournalRecord& record : records) {
-        if (record.serial == 0) continue;
-        const std::string at = locate(record, false);
-        if (!at.empty() && at != record.newName) renames.push_back({at, record.newName});
+    const std::vector<std::string> found = locateAll(records, false);
+    for (size_t r = 0; r < records.size(); ++r) {
+        if (!found[r].empty() && found[r] != records[r].newName)
+            renames.push_back({found[r], records[r].newName});
     }
     return renames;
 }
@@ -198,11 +313,13 @@ JournalRepair RepairInterruptedRenames(const std::string& folder) {
     const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd < 0) return repair;
     const std::optional<std::string> bytes = readJournal(folderFd, repair.journalFound);
-    if (repair.journalFound) {
+    repair.readOnly = repair.journalFound && CheckFolderWritable(folder) == EROFS;
+    if (repair.journalFound && !repair.readOnly) {
         StartRenameCount();
+        std::vector<std::string> placeholders;
         const std::optional<std::vector<JournalRecord>> records =
-            bytes ? ParseJournal(*bytes) : std::nullopt;
-        if (records) Repairer(folder, folderFd, repair).run(*records);
+            bytes ? ParseJournal(*bytes, &placeholders) : std::nullopt;
+        if (records) Repairer(folder, folderFd, repair).run(*records, placeholders);
         fsync(folderFd);
         RecordOperation(folder, RenameOperation(OperationKind::Repair, repair.completed,
                                                 repair.completedCompanions));

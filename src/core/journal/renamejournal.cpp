@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/files/filesystem.h"
 #include "core/journal/journalformat.h"
 
 namespace lumaro {
@@ -30,11 +31,17 @@ void stopWhenLimitReached() {
 // rather than asking for each file by name, which costs several times as much.
 constexpr size_t kSerialsFromListing = 256;
 
-uint64_t serialByName(int folderFd, std::string_view name) {
-    struct stat st;
+uint64_t serialByName(int folderFd, std::string_view name, struct stat& st) {
     const std::string path(name);
     return fstatat(folderFd, path.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? st.st_ino : 0;
 }
+
+uint64_t serialByName(int folderFd, std::string_view name) {
+    struct stat st;
+    return serialByName(folderFd, name, st);
+}
+
+void stopHook(void*) { stopWhenLimitReached(); }
 
 // The serial of every file of the folder by name, read from one listing: names in one
 // buffer, sorted views for the lookups, so a plan of thousands costs no allocation each.
@@ -85,24 +92,35 @@ private:
     std::unordered_map<std::string_view, uint64_t> byName_;
 };
 
-// The journal's bytes, each picture with the serial of the file that bears its old name.
+// The journal's bytes, each picture with the serial of the file that bears its old name, and
+// where serials do not outlive a mount, with its size and modification time too.
 std::string encodePlan(int folderFd, const std::vector<PlannedRename>& plan) {
-    const std::optional<FolderSerials> serials =
-        plan.size() >= kSerialsFromListing ? FolderSerials::read(folderFd) : std::nullopt;
+    const bool byIdentity = !KeepsFileNumbers(folderFd);
+    const std::optional<FolderSerials> serials = plan.size() >= kSerialsFromListing && !byIdentity
+                                                     ? FolderSerials::read(folderFd)
+                                                     : std::nullopt;
     std::string bytes = JournalHeader();
+    std::string identities;
     bytes.reserve(plan.size() * 80);
-    for (const PlannedRename& step : plan) {
+    for (size_t k = 0; k < plan.size(); ++k) {
+        const PlannedRename& step = plan[k];
         uint64_t serial = 0;
+        struct stat st;
         if (serials) {
             serial = serials->find(step.oldName);
         } else {
-            serial = serialByName(folderFd, step.oldName);
+            serial = serialByName(folderFd, step.oldName, st);
+        }
+        if (byIdentity && serial != 0) {
+            AppendIdentityNote(
+                identities, k, static_cast<uint64_t>(st.st_size),
+                static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec);
         }
         AppendJournalRecord(bytes, serial, step.oldName, step.temporaryName, step.newName,
                             step.companion);
     }
     bytes += JournalEnd(plan.size());
-    return bytes;
+    return bytes + identities;
 }
 
 }  // namespace
@@ -114,17 +132,25 @@ void StartRenameCount() {
     renamesMade = 0;
 }
 
-RenameResult CountedRename(const std::string& from, const std::string& to) {
-    stopWhenLimitReached();
-    const RenameResult renamed = renameNoReplace(from, to);
+RenameResult CountedRename(const std::string& from, const std::string& to, RenameSteps* steps) {
+    RenameSteps own;
+    RenameSteps& used = steps ? *steps : own;
+    used.moving = stopHook;
+    const RenameResult renamed = renameNoReplace(from, to, &used);
     if (renamed.ok() && from != to) ++renamesMade;
     return renamed;
+}
+
+bool AppendJournalNote(int journalFd, std::string_view note) {
+    return WriteAllBytes(journalFd, note) && fdatasync(journalFd) == 0;
 }
 
 void SetRenameJournalEnabled(bool enabled) { journalsEnabled = enabled; }
 
 RenameJournal::RenameJournal(const std::string& folder, const std::vector<PlannedRename>& plan) {
     StartRenameCount();
+    steps_.reserving = notePlaceholder;
+    steps_.context = this;
     if (!journalsEnabled || plan.empty()) return;
     folderFd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd_ < 0) return;
@@ -151,13 +177,17 @@ RenameJournal::~RenameJournal() {
 }
 
 void RenameJournal::noteTemporaryName(size_t index, std::string_view name) {
-    if (journalFd_ < 0) return;
-    if (!WriteAllBytes(journalFd_, EncodeTemporaryNote(index, name))) return;
-    fdatasync(journalFd_);
+    if (journalFd_ >= 0) AppendJournalNote(journalFd_, EncodeTemporaryNote(index, name));
+}
+
+bool RenameJournal::notePlaceholder(void* journal, const std::string& to) {
+    const int fd = static_cast<RenameJournal*>(journal)->journalFd_;
+    // Without a journal there is no repair to tell: the rename goes on as it would have.
+    return fd < 0 || AppendJournalNote(fd, EncodePlaceholderNote(to.substr(to.rfind('/') + 1)));
 }
 
 RenameResult RenameJournal::rename(const std::string& from, const std::string& to) {
-    return CountedRename(from, to);
+    return CountedRename(from, to, &steps_);
 }
 
 void RenameJournal::finish() {

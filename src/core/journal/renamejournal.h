@@ -42,25 +42,34 @@ public:
     // Picture `index` of the plan is about to take another temporary name than planned: the
     // name is on disk before the rename is tried, so a repair can find the picture there.
     void noteTemporaryName(size_t index, std::string_view name);
-    // renameNoReplace, counted for the stop hook below.
+    // renameNoReplace, counted for the stop hook below; a placeholder it makes is in the
+    // journal before it is made.
     RenameResult rename(const std::string& from, const std::string& to);
     // Removes the journal: the operation has ended.
     void finish();
 
 private:
+    static bool notePlaceholder(void* journal, const std::string& to);
+
     int folderFd_ = -1;
     int journalFd_ = -1;
+    RenameSteps steps_;
 };
 
 // For the crash tests only, which install it (the programs never do): asked at the start of
 // each journalled operation and each repair for N, after how many renames to stop (negative:
 // never). The operation or repair then ends the process with _exit(86) just before its rename
-// number N+1 (an operation also at its end once it made N renames), leaving its journal
-// behind as a power cut would.
+// number N+1 moves the file (after that rename's placeholder is made, where it needs one; an
+// operation also at its end once it made N renames), leaving its journal behind as a power cut
+// would.
 using RenameStopLimit = long long (*)();
 void SetRenameStopLimit(RenameStopLimit limit);
-// renameNoReplace, counted for the stop limit.
-RenameResult CountedRename(const std::string& from, const std::string& to);
+// renameNoReplace, counted for the stop limit, which stops it just before the call that moves
+// the file (after its placeholder is made, where it needs one).
+RenameResult CountedRename(const std::string& from, const std::string& to,
+                           RenameSteps* steps = nullptr);
+// Appends a note to the journal open as `journalFd` and syncs it; false when it is not on disk.
+bool AppendJournalNote(int journalFd, std::string_view note);
 // Counts from zero again and asks for the stop limit anew: each operation and each repair is
 // stopped on its own count.
 void StartRenameCount();
@@ -84,16 +93,21 @@ struct JournalRepair {
     // Another program is changing the folder (and may be the one whose journal this is):
     // nothing was read or renamed.
     bool folderBusy = false;
+    // The folder's disk is read-only: the journal stays, nothing was renamed.
+    bool readOnly = false;
 
     int count() const { return static_cast<int>(renamedNames.size()); }
 };
 
 // Finishes the operation whose journal lies in `folder` (ending with '/'), if any: every
-// picture of the plan that is found (by the file it is, under one of its planned names)
+// picture of the plan that is found (by the file it is, under one of its planned names; where
+// file numbers do not outlive a mount, by its size and modification time)
 // reaches its new name, or where that name is taken goes back to (or keeps) its old name; a
 // picture and its companions do so together, so that none is left apart from the others.
-// A journal that was not completely written renames nothing and is removed; one that cannot be
-// read renames nothing and is kept (keptJournal). A journal read is removed once the repair
+// A placeholder that the journal names and that is still an empty file bearing no picture of
+// the plan is removed first. A journal that was not completely written renames nothing and is
+// removed; one that cannot be read renames nothing and is kept (keptJournal). On a read-only
+// disk nothing is touched (readOnly). A journal read is removed once the repair
 // is complete; a repair that is itself stopped can run again. The repair holds the folder's
 // lock: a journal that another program is still writing is never taken for an interrupted one.
 JournalRepair RepairInterruptedRenames(const std::string& folder);

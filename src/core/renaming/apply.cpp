@@ -63,6 +63,7 @@ ApplyResult Apply(PictureList& list, const ApplyOptions& options) {
     RenamePassesResult passes = RenameInTwoPasses(list.currentFolder, pairs, options.progress);
     result.renamedCount = static_cast<int>(passes.done.size());
     result.failures = std::move(passes.failures);
+    result.messageKey = passes.messageKey;
     RelistByName(list, options.progress);
     dropSelection(list);
     list.setUndoPairs(passes.done);
@@ -84,6 +85,7 @@ CancelApplyResult CancelApply(PictureList& list, const ListProgress& progress) {
         RenameInTwoPasses(list.currentFolder, CancelApplyPlan(list), progress);
     result.failures = std::move(passes.failures);
     result.done = std::move(passes.done);
+    result.messageKey = passes.messageKey;
     RelistByName(list, progress);
     list.clearUndoPairs();
     dropSelection(list);

@@ -26,6 +26,7 @@ struct ApplyResult {
     int nextSelection = -1;
     // Another program is changing the folder: nothing was renamed, the proposal is pending.
     bool folderBusy = false;
+    int messageKey = 0;  // kMessageReadOnlyDisk: nothing was renamed (every pair a failure)
 };
 
 // Renames every picture of `list.olds` to its partner in `list.apres`, in two passes through
@@ -43,6 +44,7 @@ struct CancelApplyResult {
     std::vector<RenamePair> done;         // the renames that took place
     std::vector<RenameFailure> failures;  // pictures that kept their applied names
     bool folderBusy = false;              // as for Apply: nothing renamed, the list as it was
+    int messageKey = 0;                   // as for Apply
 };
 
 // Gives every picture of `list.apres` its old name from `list.olds` again, through temporary

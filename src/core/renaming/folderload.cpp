@@ -7,10 +7,12 @@
 #include <cerrno>
 #include <unordered_map>
 
+#include "core/files/filesystem.h"
 #include "core/journal/renamejournal.h"
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
 #include "core/renaming/renamecheck.h"
+#include "core/renaming/renamepasses.h"
 #include "core/settings/messagekeys.h"
 
 namespace lumaro {
@@ -195,6 +197,14 @@ bool Loader::renamePicture(RenameJournal& journal, const RenamePair& pair) {
 // under one journal; returns the pairs that took place.
 std::vector<RenamePair> Loader::renameAll(const std::vector<RenamePair>& pairs) {
     std::vector<RenamePair> done;
+    // On a read-only disk the listing stands and the first rename says why none can be made,
+    // before a journal is written; a dry run says the same.
+    if (const int refusal = pairs.empty() ? 0 : CheckFolderWritable(list_.currentFolder)) {
+        const std::vector<RenameFailure> refused = RefusedRenames(pairs, refusal);
+        result_.failedRenames.insert(result_.failedRenames.end(), refused.begin(), refused.end());
+        if (const int key = RefusalMessage(refusal)) result_.messageKey = key;
+        return done;
+    }
     if (planOnly_) {
         for (const RenamePair& pair : pairs) {
             if (!keptByCheck(pair) && planRename(pair.from, pair.toBase)) done.push_back(pair);
@@ -236,6 +246,7 @@ LoadFolderResult Loader::run() {
     if (!planOnly_ || options_.repairFirst)
         result_.repair = RepairInterruptedRenames(list_.currentFolder);
     result_.failedRenames = result_.repair.failures;
+    if (result_.repair.readOnly) result_.messageKey = kMessageReadOnlyDisk;
     if (result_.repair.count() > 0) result_.namesChanged = true;
     FolderListing listing =
         ListPictures(list_.currentFolder, list_.fileType, ListCriterion::Init, options_.progress);

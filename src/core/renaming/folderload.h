@@ -45,7 +45,10 @@ enum class LoadOutcome {
 
 struct LoadFolderResult {
     LoadOutcome outcome = LoadOutcome::Loaded;
-    int messageKey = 0;                        // 0 when there is nothing to say
+    // 0 when there is nothing to say. kMessageReadOnlyDisk: the folder is listed, but the
+    // renames of the load (or the repair of an interrupted operation) could not be made, its
+    // disk being read-only; no journal was written.
+    int messageKey = 0;
     bool namesChanged = false;                 // some file on disk has a new name
     bool someWithoutDate = false;              // a listing by date met pictures without date
     std::vector<RenameFailure> failedRenames;  // the pictures that kept their names

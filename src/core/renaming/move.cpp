@@ -219,6 +219,7 @@ AcceptMoveResult AcceptMove(PictureList& list, bool& moveInProgress, const ListP
     result.renamedCount = static_cast<int>(passes.done.size());
     result.failures.insert(result.failures.end(), passes.failures.begin(), passes.failures.end());
     result.done = std::move(passes.done);
+    if (passes.messageKey != 0) result.messageKey = passes.messageKey;
     endSequence(list, moveInProgress, progress);
     return result;
 }

@@ -85,7 +85,8 @@ struct AcceptMoveResult {
     int renamedCount = 0;
     std::vector<RenamePair> done;         // the renames that took place
     std::vector<RenameFailure> failures;  // shown once, at the end
-    // kMessageMoveOutdated: refused, nothing renamed, the sequence given up (CancelMove).
+    // kMessageMoveOutdated: refused, nothing renamed, the sequence given up (CancelMove);
+    // kMessageReadOnlyDisk: the same, the disk being read-only (every pair a failure).
     int messageKey = 0;
     // Another program is changing the folder (kMessageFolderBusy): nothing renamed, the
     // sequence still pending.

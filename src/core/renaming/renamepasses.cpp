@@ -9,10 +9,12 @@
 #include <memory>
 #include <unordered_set>
 
+#include "core/files/filesystem.h"
 #include "core/journal/renamejournal.h"
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
 #include "core/renaming/renamecheck.h"
+#include "core/settings/messagekeys.h"
 
 namespace lumaro {
 
@@ -237,6 +239,16 @@ RenamePassesResult RenameInTwoPasses(const std::string& folder,
         refused.folderBusy = true;
         return refused;
     }
+    // A read-only disk is said before a journal is written or a picture touched.
+    const bool changesNames = std::any_of(pairs.begin(), pairs.end(), [](const RenamePair& pair) {
+        return pair.from.base != pair.toBase;
+    });
+    if (const int refusal = changesNames ? CheckFolderWritable(folder) : 0) {
+        RenamePassesResult refused;
+        refused.failures = RefusedRenames(pairs, refusal);
+        refused.messageKey = RefusalMessage(refusal);
+        return refused;
+    }
     RenameCheck check = CheckGroupRenames(folder, pairs);
     TwoPasses passes(folder, check.go);
     passes.firstPass(progress);
@@ -245,6 +257,17 @@ RenamePassesResult RenameInTwoPasses(const std::string& folder,
     result.failures.insert(result.failures.begin(), check.kept.begin(), check.kept.end());
     return result;
 }
+
+std::vector<RenameFailure> RefusedRenames(const std::vector<RenamePair>& pairs, int refusal) {
+    std::vector<RenameFailure> failures;
+    failures.reserve(pairs.size());
+    for (const RenamePair& pair : pairs)
+        failures.push_back(
+            {pair.from.fileName(), pair.toFileName(), {RenameResult::Status::Failed, refusal}});
+    return failures;
+}
+
+int RefusalMessage(int refusal) { return refusal == EROFS ? kMessageReadOnlyDisk : 0; }
 
 std::string TemporaryNameFor(std::string_view newBase, int attempt) {
     const size_t end = endOfNumber(newBase);

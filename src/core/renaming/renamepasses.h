@@ -25,7 +25,16 @@ struct RenamePassesResult {
     std::vector<RenameFailure> failures;
     // Another program is changing the folder: nothing was renamed.
     bool folderBusy = false;
+    // kMessageReadOnlyDisk when the folder's disk is read-only: nothing was renamed, no journal
+    // written, and every picture is among the failures with that errno; else 0.
+    int messageKey = 0;
 };
+
+// Pictures whose folder cannot be changed at all (CheckFolderWritable's errno `refusal`): each
+// keeps its name, one failure row per pair.
+std::vector<RenameFailure> RefusedRenames(const std::vector<RenamePair>& pairs, int refusal);
+// kMessageReadOnlyDisk for a read-only disk, else 0 (the failure rows say the rest).
+int RefusalMessage(int refusal);
 
 // Renames every pair from `folder` + from.fileName() to `folder` + toFileName(), in the order
 // given. The groups that CheckGroupRenames keeps are left as they are, its rows first among the

@@ -178,7 +178,8 @@ constexpr const char* kEnglishEntries[] = {
     "replaced or changed):",
     "153=Their names being taken again, these pictures came back under another name, each with "
     "its companions:",
-    "154=",
+    "154=The disk that holds this folder is read-only (a card with its lock switch on, or a "
+    "read-only mount): nothing was changed.",
     "155=no home folder: $HOME is not set and the account has none",
     "156=",
     "157=",

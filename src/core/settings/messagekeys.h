@@ -238,7 +238,9 @@ inline constexpr int kMessageRedoChanged = 152;
 // followed by "old name -> new name" lines.
 inline constexpr int kMessageUndoOtherNames = 153;
 
-// Key 154 is free.
+// The disk that holds the folder is read-only (a card with its lock switch on, a read-only
+// mount): said before anything is changed.
+inline constexpr int kMessageReadOnlyDisk = 154;
 // Why a history cannot be written when there is no home folder to hold the state folder.
 inline constexpr int kMessageNoHomeFolder = 155;
 

@@ -1,0 +1,172 @@
+// Disks of other systems, made and mounted by the test: renames, renumbering through temporary
+// names, a crash, an unmount, a mount and the repair, transfers and a read-only mount, each
+// checked on disk (every name, every byte, no temporary name, no placeholder, nothing lost).
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <map>
+#include <memory>
+
+#include "core/files/fileoperations.h"
+#include "core/files/transfer.h"
+#include "core/journal/renamejournal.h"
+#include "core/renaming/folderload.h"
+#include "core/renaming/renamepasses.h"
+#include "core/settings/messagekeys.h"
+#include "core/undo/undo.h"
+#include "mountedimage.h"
+#include "picturefolder.h"
+#include "stoppedchild.h"
+
+namespace lumaro {
+namespace {
+
+using Files = std::map<std::string, std::string>;  // every name of a folder, with its bytes
+
+struct FileSystemCase {
+    ImageKind image;
+    RenameWay way;  // the first way to rename without replacing that the file system allows
+};
+
+void PrintTo(const FileSystemCase& fileSystem, std::ostream* out) { *out << fileSystem.image.name; }
+
+const FileSystemCase kFileSystems[] = {
+    // Ignores letter case, refuses the no-replace flag and hard links, numbers files anew at
+    // each mount.
+    {{"exfat_fuse", "mkfs.exfat", "mount.exfat-fuse"}, RenameWay::Placeholder},
+    // Refuses the no-replace flag; allows hard links.
+    {{"ntfs_3g", "mkfs.ntfs -F -Q -q", "ntfs-3g"}, RenameWay::HardLink},
+};
+
+Files onDisk(const PictureFolder& folder) {
+    Files files;
+    for (const std::string& name : folder.names()) files[name] = folder.read(name);
+    return files;
+}
+
+// Pictures 01 to 04 and the sidecar of 02, numbered `up` more, all of one size and written
+// together: where files are known by size and time, each could be taken for another.
+Files numbered(int up) {
+    Files files;
+    const auto name = [up](int n) { return "0" + std::to_string(n + up); };
+    for (int n = 1; n <= 4; ++n) files[name(n) + ".jpg"] = "picture 0" + std::to_string(n);
+    files[name(2) + ".xmp"] = "sidecar 02";
+    return files;
+}
+// Each number one up: every new name but the last is the old name of another picture.
+std::vector<RenamePair> renumbering() {
+    std::vector<RenamePair> pairs;
+    for (const char* number : {"04", "03", "02", "01"}) {
+        PictureEntry from{number, ".jpg"};
+        if (from.base == "02") from.companions = {".xmp"};
+        pairs.push_back({from, "0" + std::to_string(std::stoi(number) + 1)});
+    }
+    return pairs;
+}
+
+class FileSystemTest : public ::testing::TestWithParam<FileSystemCase> {
+protected:
+    void SetUp() override {
+        image_ = std::make_unique<MountedImage>(GetParam().image);
+        if (!image_->skipReason().empty()) GTEST_SKIP() << image_->skipReason();
+        pictures_ = std::make_unique<PictureFolder>(image_->mountPoint());
+        folder_ = pictures_->path();
+    }
+    void write(const Files& files) const {
+        for (const auto& [name, bytes] : files) pictures_->write(name, bytes);
+    }
+    void remount(bool readOnly = false) {
+        ASSERT_TRUE(image_->unmount());
+        ASSERT_TRUE(image_->mount(readOnly));
+    }
+
+    std::unique_ptr<MountedImage> image_;
+    std::unique_ptr<PictureFolder> pictures_;
+    std::string folder_;
+};
+
+TEST_P(FileSystemTest, RenameTakesOnlyAFreeNameAndLeavesNoPlaceholderWhenItFails) {
+    write({{"a.jpg", "picture a"}, {"b.jpg", "picture b"}});
+    RenameSteps steps;
+    EXPECT_TRUE(renameNoReplace(folder_ + "a.jpg", folder_ + "c.jpg", &steps).ok());
+    EXPECT_EQ(steps.way, GetParam().way);
+    EXPECT_EQ(renameNoReplace(folder_ + "c.jpg", folder_ + "b.jpg", &steps).status,
+              RenameResult::Status::TargetExists);
+    EXPECT_EQ(renameNoReplace(folder_ + "gone.jpg", folder_ + "d.jpg", &steps).error, ENOENT);
+    EXPECT_EQ(onDisk(*pictures_), (Files{{"b.jpg", "picture b"}, {"c.jpg", "picture a"}}));
+}
+
+// Renumbered whole (0), or stopped after each of its renames (on a disk that needs placeholders,
+// with the next one made), the disk unmounted and mounted again (its files numbered anew) and
+// the repair run: every picture and sidecar bears its new name, and the history still knows
+// the files it recorded after one more mount.
+TEST_P(FileSystemTest, RenumberingStoppedAnywhereIsFinishedByTheRepairAfterAMount) {
+    for (long long stop = 0; stop < 10; ++stop) {
+        for (const std::string& name : pictures_->names()) unlink((folder_ + name).c_str());
+        write(numbered(0));
+        if (stop == 0) {
+            const RenamePassesResult whole = RenameInTwoPasses(folder_, renumbering());
+            EXPECT_TRUE(whole.failures.empty()) << DescribeRenameFailures(whole.failures);
+        } else {
+            ASSERT_TRUE(RunStoppedAfter(stop, [&] { RenameInTwoPasses(folder_, renumbering()); }));
+            const Files stopped = onDisk(*pictures_);
+            ASSERT_TRUE(stopped.count(kRenameJournalName)) << stop;
+            const auto empty = std::count_if(stopped.begin(), stopped.end(),
+                                             [](const auto& file) { return file.second.empty(); });
+            // The placeholder of the rename that was stopped.
+            EXPECT_EQ(empty, GetParam().way == RenameWay::Placeholder ? 1 : 0) << stop;
+            remount();
+            const JournalRepair repair = RepairInterruptedRenames(folder_);
+            EXPECT_TRUE(repair.failures.empty()) << DescribeRenameFailures(repair.failures);
+        }
+        EXPECT_EQ(onDisk(*pictures_), numbered(1)) << "stopped after " << stop;
+        remount();
+        const UndoPlan::Status undo = PlanUndo(folder_).status;
+        EXPECT_EQ(undo, stop > 0 ? UndoPlan::Status::Ready : UndoPlan::Status::Nothing) << stop;
+    }
+}
+
+TEST_P(FileSystemTest, TransferOutAndBackVerifiesEveryCopyAndLeavesNoSource) {
+    write({{"01.jpg", "picture 01"}, {"01.xmp", "sidecar 01"}});
+    PictureFolder local;
+    const std::vector<PictureEntry> picture = {{"01", ".jpg", {".xmp"}}};
+    ASSERT_TRUE(TransferPictures(folder_, picture, local.path()).at(0).moved());
+    EXPECT_EQ(onDisk(*pictures_), Files{});
+    write({{"01.jpg", "another 01"}});
+    ASSERT_TRUE(TransferPictures(local.path(), picture, folder_).at(0).moved());
+    EXPECT_EQ(onDisk(local), Files{});
+    EXPECT_EQ(onDisk(*pictures_), (Files{{"01.jpg", "another 01"},
+                                         {"01 (2).jpg", "picture 01"},
+                                         {"01 (2).xmp", "sidecar 01"}}));
+}
+
+// A card with its lock switch on: the load lists it, and every change is refused at once,
+// saying why, with no journal written.
+TEST_P(FileSystemTest, ReadOnlyMountIsListedAndEveryChangeIsRefusedBeforeAJournal) {
+    const Files unequalWidths = {{"01--.jpg", "picture 01"}, {"002--.jpg", "picture 002"}};
+    write(unequalWidths);
+    remount(true);
+    PictureList list;
+    list.currentFolder = folder_;
+    list.fileType = "jpg";
+    const LoadFolderResult load = LoadFolder(list, {});
+    EXPECT_EQ(load.outcome, LoadOutcome::Loaded);
+    EXPECT_EQ(list.avant.size(), 2u);
+    EXPECT_EQ(load.messageKey, kMessageReadOnlyDisk);
+    const RenamePassesResult renamed = RenameInTwoPasses(folder_, {{{"01--", ".jpg"}, "001--"}});
+    EXPECT_EQ(renamed.messageKey, kMessageReadOnlyDisk);
+    ASSERT_EQ(renamed.failures.size(), 1u);
+    EXPECT_EQ(renamed.failures[0].result.error, EROFS);
+    PictureFolder local;
+    EXPECT_EQ(TransferPictures(folder_, {{"01--", ".jpg"}}, local.path()).at(0).error, EROFS);
+    EXPECT_EQ(onDisk(local), Files{});
+    EXPECT_EQ(onDisk(*pictures_), unequalWidths);
+}
+
+INSTANTIATE_TEST_SUITE_P(OtherSystems, FileSystemTest, ::testing::ValuesIn(kFileSystems),
+                         [](const auto& info) { return std::string(info.param.image.name); });
+
+}  // namespace
+}  // namespace lumaro
