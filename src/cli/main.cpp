@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -13,37 +12,19 @@
 #include "core/history/history.h"
 #include "core/locking/folderlock.h"
 #include "core/settings/constants.h"
-#include "core/settings/messagekeys.h"
 #include "core/settings/programfolder.h"
-#include "operations/folderrun.h"
 
 namespace {
 
 using namespace lumaro;
 using namespace lumaro::cli;
 
-// A command that changes files is recorded in the history of each folder it changes: where
-// that history cannot be written it is refused before it changes anything, unless
-// --no-history says to go on without one. The naming commands' operations check it as they
-// run; the others are checked here, first.
-int checkHistory(const Arguments& arguments, const LanguageTable& messages) {
-    if (!ChangesFiles(arguments.command) || arguments.dryRun) return kDone;
-    if (arguments.noHistory) {
+// A command that changes files is recorded in the history of each folder it changes: its
+// operation checks as it runs that the history can be written, and refuses before it changes
+// anything where it cannot, unless --no-history says to go on without one, recording nothing.
+void waiveHistoryWhenTold(const Arguments& arguments) {
+    if (ChangesFiles(arguments.command) && !arguments.dryRun && arguments.noHistory)
         SetHistoryEnabled(false);
-        return kDone;
-    }
-    static const std::set<std::string> kRunChecked = {"load", "caption", "renumber", "move",
-                                                      "slideshow"};
-    if (kRunChecked.count(arguments.command)) return kDone;
-    const bool files = arguments.command == "turn" || arguments.command == "delete";
-    std::set<std::string> folders;
-    for (const std::string& path : arguments.paths)
-        folders.insert(files ? path.substr(0, path.rfind('/') + 1) : path);
-    for (const std::string& folder : folders) {
-        const Outcome history = CheckHistory(folder);
-        if (!history.done()) return SayOutcome(messages, history);
-    }
-    return kDone;
 }
 
 int run(const Arguments& arguments) {
@@ -62,7 +43,7 @@ int run(const Arguments& arguments) {
     LanguageTable messages;
     messages.resize(kLanguageKeyCount);
     messages.applyEnglish();
-    if (const int refused = checkHistory(arguments, messages)) return refused;
+    waiveHistoryWhenTold(arguments);
     if (arguments.command == "list") return RunList(arguments, messages);
     if (arguments.command == "date") return RunDate(arguments, messages);
     if (arguments.command == "slideshow") return RunSlideShow(arguments, messages);

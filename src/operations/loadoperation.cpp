@@ -67,9 +67,7 @@ FolderLoadOperation::FolderLoadOperation(PictureList& list, LoadFolderOptions op
     : list_(list), options_(std::move(options)) {}
 
 NamingPlan FolderLoadOperation::plan() {
-    LoadFolderOptions options = options_;
-    options.repairFirst = false;
-    result_ = PlanFolderLoad(list_, options);
+    result_ = PlanFolderLoad(list_, options_);
     return {outcomeOf(result_, list_), plannedFiles(result_)};
 }
 

@@ -110,6 +110,9 @@ struct JournalRepair {
 // disk nothing is touched (readOnly). A journal read is removed once the repair
 // is complete; a repair that is itself stopped can run again. The repair holds the folder's
 // lock: a journal that another program is still writing is never taken for an interrupted one.
+// Alone of the core, the repair writes the folder's history itself: what it finished is
+// recorded before the journal goes, so that no crash in between loses the record, and a
+// journalled rename repairs a journal left behind where no operation could record it.
 JournalRepair RepairInterruptedRenames(const std::string& folder);
 
 // What RepairInterruptedRenames would do, found without changing anything: each picture of

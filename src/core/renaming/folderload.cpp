@@ -243,8 +243,7 @@ LoadFolderResult Loader::run() {
     list_.selectedIndices.clear();
     list_.allSelected = false;
     // An operation that was stopped half way is finished before anything else is read.
-    if (!planOnly_ || options_.repairFirst)
-        result_.repair = RepairInterruptedRenames(list_.currentFolder);
+    if (!planOnly_) result_.repair = RepairInterruptedRenames(list_.currentFolder);
     result_.failedRenames = result_.repair.failures;
     if (result_.repair.readOnly) result_.messageKey = kMessageReadOnlyDisk;
     if (result_.repair.count() > 0) result_.namesChanged = true;
@@ -389,7 +388,7 @@ LoadFolderResult loadOrPlan(PictureList& list, const LoadFolderOptions& options,
     list.currentFolder = WithTrailingSeparator(list.currentFolder);
     // The repair and the renames hold the folder from the first listing to the last rename.
     FolderLock lock;
-    if (!planOnly || options.repairFirst) lock = FolderLock(list.currentFolder);
+    if (!planOnly) lock = FolderLock(list.currentFolder);
     if (lock.busy()) {
         list.forgetPictures();
         LoadFolderResult result;

@@ -26,9 +26,6 @@ using AskFirstNumbering = std::function<FirstNumberingAnswer()>;
 struct LoadFolderOptions {
     AskFirstNumbering askFirstNumbering;  // unset: the load is cancelled like "-1"
     ListProgress progress;                // listings and long rename loops
-    // PlanFolderLoad only, false: an interrupted operation is left as it is and the plan is
-    // made on the folder as it stands (a dry run changes nothing at all).
-    bool repairFirst = true;
 };
 
 enum class LoadOutcome {
@@ -78,9 +75,8 @@ LoadFolderResult LoadFolder(PictureList& list, const LoadFolderOptions& options)
 // own rules on the names the load would give before anything on disk changes. `list` is
 // filled as the load would leave it, and the result is the one the load would return; a
 // rename to a name that another file of the folder bears is planned as failed, as the load
-// would find it. An interrupted operation is still finished first, as by LoadFolder: that
-// ends an earlier operation, and the plan must start from the folder the load will find; the
-// plan then holds the folder's lock while it runs, like the load.
+// would find it. An interrupted operation is left as it is: the plan is made on the folder as
+// it stands, and changes nothing at all (operations/repairoperation.h finishes it first).
 LoadFolderResult PlanFolderLoad(PictureList& list, const LoadFolderOptions& options);
 
 }  // namespace lumaro

@@ -27,15 +27,6 @@ void WindowMessages::showNames(int key, const std::vector<std::string>& names) c
     Dialogs().message(window_, QString(), namesText(key, names));
 }
 
-void WindowMessages::reportFailedRenames(const std::vector<RenameFailure>& failures) const {
-    if (failures.empty()) return;
-    std::vector<std::string> lines;
-    lines.reserve(failures.size());
-    for (const RenameFailure& failure : failures)
-        lines.push_back(DescribeRenameFailures({failure}));
-    showNames(kMessageRenamesFailed, lines);
-}
-
 bool WindowMessages::refusedAsBusy(const FolderLock& lock) const {
     if (lock.busy()) Dialogs().message(window_, QString(), message(kMessageFolderBusy));
     return lock.busy();

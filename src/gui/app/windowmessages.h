@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "core/files/fileoperations.h"
 #include "core/locking/folderlock.h"
 #include "core/settings/languagetable.h"
 
@@ -21,8 +20,6 @@ public:
     // Message `key` followed by the names, twenty at most, then how many more.
     QString namesText(int key, const std::vector<std::string>& names) const;
     void showNames(int key, const std::vector<std::string>& names) const;
-    // One message at the end of an operation names every picture that kept its name.
-    void reportFailedRenames(const std::vector<RenameFailure>& failures) const;
     // Says that another program is changing the folder when `lock` could not be had: true
     // then, and the caller changes nothing.
     bool refusedAsBusy(const FolderLock& lock) const;
