@@ -15,8 +15,8 @@
 #include "core/renaming/folderload.h"
 #include "core/renaming/renamepasses.h"
 #include "core/settings/messagekeys.h"
-#include "core/undo/undo.h"
 #include "mountedimage.h"
+#include "operations/undo/undo.h"
 #include "picturefolder.h"
 #include "stoppedchild.h"
 
