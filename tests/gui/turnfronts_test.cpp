@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/controls.h"
 #include "support/formfixture.h"
 
 using namespace lumaro;
@@ -31,14 +32,14 @@ void TurnFrontsTest::windowAndCommandLineTurnAPngIntoTheSamePixels() {
 
     FormFixture fx;
     fx.start();
-    fx.control<QLineEdit>("textb_FileType")->setText(QStringLiteral("png"));
+    Control<QLineEdit>(fx.form(), "textb_FileType")->setText(QStringLiteral("png"));
     fx.responder().folders.push_back(window.path());
-    QTest::mouseClick(fx.control<QPushButton>("cb_Dossier"), Qt::LeftButton);
-    auto* list = fx.control<QListWidget>("lb_Avant");
+    QTest::mouseClick(Control<QPushButton>(fx.form(), "cb_Dossier"), Qt::LeftButton);
+    auto* list = Control<QListWidget>(fx.form(), "lb_Avant");
     QCOMPARE(list->count(), 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                       list->visualItemRect(list->item(0)).center());
-    QTest::mouseClick(fx.control<QPushButton>("pictbttn_090"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(fx.form(), "pictbttn_090"), Qt::LeftButton);
 
     QProcess cli;
     cli.start(QStringLiteral(LUMARO_CLI), {QStringLiteral("turn"), commandLine.filePath(name),
