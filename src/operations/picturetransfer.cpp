@@ -25,6 +25,16 @@ Outcome refused() {
     return outcome;
 }
 
+// The destination could not be made: nothing was moved.
+Outcome notMade(const std::string& destination, int error) {
+    Outcome outcome;
+    outcome.kind = OutcomeKind::Unusable;
+    outcome.messageKey = kMessageCannotCreateFolder;
+    outcome.error = error;
+    outcome.details = {destination};
+    return outcome;
+}
+
 bool exists(const std::string& path) {
     struct stat st;
     return lstat(path.c_str(), &st) == 0;
@@ -76,14 +86,8 @@ Outcome PictureTransfer::run(const RunOptions& options,
     if (run.refusal()) return *run.refusal();
     FolderLock destination(destination_);
     if (destination.busy()) return FolderBusyOutcome();
-    Outcome outcome;
-    if (const int error = CreateFolder(destination_, {.allLevels = false})) {
-        outcome.kind = OutcomeKind::Unusable;
-        outcome.messageKey = kMessageCannotCreateFolder;
-        outcome.error = error;
-        outcome.details = {destination_};
-        return outcome;
-    }
+    if (const int error = CreateFolder(destination_, {.allLevels = false}))
+        return notMade(destination_, error);
     destination = FolderLock(destination_);
     if (destination.busy()) return FolderBusyOutcome();
     TransferOptions transfer;
@@ -91,6 +95,7 @@ Outcome PictureTransfer::run(const RunOptions& options,
     const std::vector<TransferOutcome> moved =
         TransferPictures(folder_, pictures_, destination_, transfer);
     RecordTransfer(folder_, destination_, pictures_, moved);
+    Outcome outcome;
     for (size_t k = 0; k < moved.size() && k < pictures_.size(); ++k) {
         if (!moved[k].moved()) {
             outcome.files.emplace_back();
