@@ -318,6 +318,9 @@ bool belongsToFolder(const ParsedHistory& history, const std::string& folder) {
 // The history of the state folder recorded for `folder`'s device and inode under another path.
 std::string formerHistoryOf(const std::string& state, const std::string& folder,
                             const Identity& id) {
+    // A folder whose disk renumbers its files is known by its path alone: device and inode 0
+    // would match every other such folder.
+    if (id.device == 0 && id.inode == 0) return {};
     DIR* dir = opendir(state.c_str());
     if (!dir) return {};
     std::string found;
