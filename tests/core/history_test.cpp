@@ -27,13 +27,6 @@ protected:
     void SetUp() override { setenv("XDG_STATE_HOME", state.path().c_str(), 1); }
     void TearDown() override { SetHistoryBound(kHistoryBound); }
 
-    // The folder's files with their contents: equal means the same pictures under the same names.
-    static Names disk(const PictureFolder& folder) {
-        Names all;
-        for (const std::string& name : folder.names())
-            all.push_back(name + "=" + folder.read(name));
-        return all;
-    }
     static void renumberAll(NamingFolder& f, long long start) {
         std::vector<int> all(f.list.avant.size());
         for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
