@@ -15,15 +15,15 @@ namespace {
 // The options each command accepts besides --type and the options every command takes.
 const std::map<std::string, std::set<std::string>>& commandOptions() {
     static const std::map<std::string, std::set<std::string>> options = {
-        {"list", {"--by", "--dates", "--companions"}},
+        {"list", {"--by", "--dates", "--companions", "-0", "--null"}},
         {"date", {}},
         {"load", {"--format", "--by"}},
-        {"caption", {"--select", "--caption", "--by", "--format"}},
-        {"renumber", {"--select", "--start", "--width", "--by", "--format"}},
-        {"move", {"--select", "--places", "--after", "--by", "--format"}},
+        {"caption", {"--caption", "--by", "--format"}},
+        {"renumber", {"--start", "--width", "--by", "--format"}},
+        {"move", {"--places", "--after", "--by", "--format"}},
         {"slideshow", {"--to", "--title-format", "--interval", "--effect", "--format"}},
         {"turn", {"--angle"}},
-        {"transfer", {"--select", "--to", "--by"}},
+        {"transfer", {"--to", "--by"}},
         {"delete", {"--permanent", "--with-companions"}},
         {"history", {"--names"}},
         {"undo", {}},
@@ -32,12 +32,25 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
     return options;
 }
 
+// The options of every command that works on chosen pictures.
+const std::set<std::string>& selectionOptions() {
+    static const std::set<std::string> options = {"--select", "--name", "--select-from", "-0",
+                                                  "--null"};
+    return options;
+}
+
+bool takes(const std::string& command, const std::string& option) {
+    const auto known = commandOptions().find(command);
+    return (known != commandOptions().end() && known->second.count(option)) ||
+           (SelectsPictures(command) && selectionOptions().count(option));
+}
+
 // The options that take a value, whatever the command.
 const std::set<std::string>& valueOptions() {
     static const std::set<std::string> options = {
-        "--type",         "--by",       "--format", "--select", "--caption",
-        "--start",        "--width",    "--places", "--after",  "--to",
-        "--title-format", "--interval", "--effect", "--angle",  "--names"};
+        "--type",   "--by",     "--format", "--select", "--caption",      "--start",
+        "--width",  "--places", "--after",  "--to",     "--title-format", "--interval",
+        "--effect", "--angle",  "--names",  "--name",   "--select-from"};
     return options;
 }
 
@@ -46,7 +59,7 @@ const std::set<std::string>& switchOptions() {
     static const std::set<std::string> options = {
         "--dates",      "--permanent", "--companions", "--with-companions", "-n", "--dry-run",
         "--no-history", "--json",      "-q",           "--quiet",           "-v", "--verbose",
-        "--wait"};
+        "--wait",       "-0",          "--null"};
     return options;
 }
 
@@ -78,7 +91,13 @@ std::string store(Arguments& a, const std::string& option, const std::string& va
         a.format = code->second;
     } else if (option == "--select") {
         a.select = ParseRanges(value);
-        if (!a.select) return "--select takes all or positions such as 3-5,8";
+        if (!a.select) return "--select takes all, last or positions such as 3-5,8 or 10-";
+    } else if (option == "--name") {
+        if (value.empty()) return "--name takes a file name";
+        a.pictureNames.push_back(value);
+    } else if (option == "--select-from") {
+        if (value.empty()) return "--select-from takes a file, or - for standard input";
+        a.selectFrom = value;
     } else if (option == "--caption") {
         a.caption = value;
     } else if (option == "--start") {
@@ -121,9 +140,8 @@ std::string checkComplete(const Arguments& a) {
     if (onePath && a.paths.size() != 1) return a.command + " takes one folder";
     if (!onePath && a.paths.empty()) return a.command + " takes one or more files";
     if (a.command == "slideshow") return a.to.empty() ? "slideshow needs --to" : "";
-    const bool selects = a.command != "list" && a.command != "load" && a.command != "history" &&
-                         a.command != "undo" && a.command != "redo";
-    if (selects && onePath && !a.select) return a.command + " needs --select";
+    if (SelectsPictures(a.command) && !a.select && a.pictureNames.empty() && a.selectFrom.empty())
+        return a.command + " needs --select, --name or --select-from";
     if (a.command == "turn" && a.angle == 0) return "turn needs --angle";
     if (a.command == "transfer" && a.to.empty()) return "transfer needs --to";
     if (a.command == "caption" && !a.caption) return "caption needs --caption";
@@ -133,91 +151,142 @@ std::string checkComplete(const Arguments& a) {
     return {};
 }
 
-}  // namespace
+// The command line split into the command, its paths, its switches and its options with
+// values, before any is checked against the command.
+struct Words {
+    std::vector<std::pair<std::string, std::string>> switches;  // the long name, and as typed
+    std::vector<std::pair<std::string, std::string>> options;   // the name and its value
+};
 
-ParsedArguments ParseArguments(const std::vector<std::string>& words) {
-    Arguments a;
-    bool help = false;
-    bool version = false;
-    std::vector<std::pair<std::string, std::string>> options;
-    std::vector<std::string> switches;  // as typed, for the check against the command
+// The letters of the short options, which may be bundled ("-qn" for "-q -n").
+const std::map<char, std::string>& shortOptions() {
+    static const std::map<char, std::string> letters = {{'h', "--help"},    {'V', "--version"},
+                                                        {'n', "--dry-run"}, {'q', "--quiet"},
+                                                        {'v', "--verbose"}, {'0', "--null"}};
+    return letters;
+}
+
+std::string readShortOptions(const std::string& word, Words& words) {
+    for (size_t k = 1; k < word.size(); ++k) {
+        const auto letter = shortOptions().find(word[k]);
+        if (letter == shortOptions().end())
+            return "unknown option '-" + std::string(1, word[k]) + "'" +
+                   (word.size() > 2 ? " in '" + word + "'" : "");
+        words.switches.emplace_back(letter->second, "-" + std::string(1, word[k]));
+    }
+    return {};
+}
+
+// Sorts the words; the error text, or empty. An option's value is the next word as it is,
+// even "--" or one that begins with '-'.
+std::string readWords(const std::vector<std::string>& all, Arguments& a, Words& words) {
     bool optionsEnded = false;
-    for (size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        const bool isOption = !optionsEnded && word.size() > 1 && word[0] == '-';
-        if (!isOption) {
+    for (size_t i = 0; i < all.size(); ++i) {
+        const std::string& word = all[i];
+        if (optionsEnded || word.size() < 2 || word[0] != '-') {
             (a.command.empty() ? a.command : a.paths.emplace_back()) = word;
             continue;
         }
-        const size_t equals = word.find('=');
-        const std::string name = word.rfind("--", 0) == 0 ? word.substr(0, equals) : word;
         if (word == "--") {
             optionsEnded = true;
-        } else if (word == "-h" || word == "--help") {
-            help = true;
-        } else if (word == "--version") {
-            version = true;
-        } else if (switchOptions().count(word)) {
-            switches.push_back(word);
-        } else if (valueOptions().count(name)) {
-            // The value is the next word as it is, even "--" or one that begins with '-'.
-            if (equals != std::string::npos) {
-                options.emplace_back(name, word.substr(equals + 1));
-            } else if (i + 1 < words.size()) {
-                options.emplace_back(name, words[++i]);
-            } else {
-                return {{}, name + " needs a value"};
-            }
+            continue;
+        }
+        if (word[1] != '-') {
+            if (std::string error = readShortOptions(word, words); !error.empty()) return error;
+            continue;
+        }
+        const size_t equals = word.find('=');
+        const std::string name = word.substr(0, equals);
+        if (valueOptions().count(name)) {
+            if (equals == std::string::npos && i + 1 == all.size()) return name + " needs a value";
+            words.options.emplace_back(
+                name, equals == std::string::npos ? all[++i] : word.substr(equals + 1));
+        } else if (switchOptions().count(word) || word == "--help" || word == "--version") {
+            words.switches.emplace_back(word, word);
         } else {
-            return {{}, "unknown option '" + word + "'"};
+            return "unknown option '" + word + "'";
         }
     }
-    const auto known = commandOptions().find(a.command);
-    if (help) {
-        a.helpFor = known == commandOptions().end() ? "" : a.command;
-        a.command = "help";
-        return {a, {}};
-    }
-    if (version) {
-        a.command = "version";
-        return {a, {}};
-    }
-    if (known == commandOptions().end())
-        return {{}, a.command.empty() ? "no command given" : "unknown command " + a.command};
-    for (const std::string& word : switches) {
-        if (word == "-q" || word == "--quiet") {
+    return {};
+}
+
+// Applies the switches that take no value; the error text, or empty.
+std::string applySwitches(const Words& words, Arguments& a) {
+    for (const auto& [option, typed] : words.switches) {
+        const bool takenByChanges =
+            option == "--dry-run" || option == "--wait" || option == "--no-history";
+        if (takenByChanges && !ChangesFiles(a.command))
+            return a.command + " does not take " + typed;
+        if (option == "--quiet") {
             a.quiet = true;
-        } else if (word == "-v" || word == "--verbose") {
+        } else if (option == "--verbose") {
             a.verbose = true;
-        } else if (word == "-n" || word == "--dry-run") {
-            if (!ChangesFiles(a.command)) return {{}, a.command + " does not take " + word};
-            a.dryRun = true;
-        } else if (word == "--wait") {
-            if (!ChangesFiles(a.command)) return {{}, a.command + " does not take " + word};
-            a.wait = true;
-        } else if (word == "--no-history") {
-            if (!ChangesFiles(a.command)) return {{}, a.command + " does not take " + word};
-            a.noHistory = true;
-        } else if (word == "--json") {
+        } else if (option == "--json") {
             a.json = true;
-        } else if (!known->second.count(word)) {
-            return {{}, a.command + " does not take " + word};
+        } else if (takenByChanges) {
+            (option == "--dry-run" ? a.dryRun : option == "--wait" ? a.wait : a.noHistory) = true;
+        } else if (!takes(a.command, option)) {
+            return a.command + " does not take " + typed;
         } else {
-            (word == "--dates"        ? a.dates
-             : word == "--permanent"  ? a.permanent
-             : word == "--companions" ? a.companions
-                                      : a.withCompanions) = true;
+            (option == "--dates"        ? a.dates
+             : option == "--permanent"  ? a.permanent
+             : option == "--null"       ? a.nullSeparated
+             : option == "--companions" ? a.companions
+                                        : a.withCompanions) = true;
         }
     }
-    if (a.json && a.command != "list" && a.command != "date" && a.command != "history" && !a.dryRun)
-        return {{}, "--json goes with list, date, history and --dry-run"};
-    for (const auto& [option, value] : options) {
-        if (option != "--type" && !known->second.count(option))
+    return {};
+}
+
+// help, --help and --version, which need nothing else; nothing when the line asks none.
+std::optional<ParsedArguments> helpOrVersion(const Words& words, Arguments a) {
+    const auto asked = [&words](const char* option) {
+        for (const auto& [name, typed] : words.switches) {
+            if (name == option) return true;
+        }
+        return false;
+    };
+    const bool known = commandOptions().count(a.command) > 0;
+    if (a.command == "help") {
+        if (a.paths.size() > 1) return ParsedArguments{{}, "help takes one command"};
+        if (!a.paths.empty() && !commandOptions().count(a.paths.front()))
+            return ParsedArguments{{}, "unknown command " + a.paths.front()};
+        a.helpFor = a.paths.empty() ? "" : a.paths.front();
+        return ParsedArguments{a, {}};
+    }
+    if (asked("--help")) {
+        a.helpFor = known ? a.command : "";
+        a.command = "help";
+        return ParsedArguments{a, {}};
+    }
+    if (!asked("--version")) return std::nullopt;
+    a.command = "version";
+    return ParsedArguments{a, {}};
+}
+
+}  // namespace
+
+ParsedArguments ParseArguments(const std::vector<std::string>& all) {
+    Arguments a;
+    Words words;
+    const std::string wordsError = readWords(all, a, words);
+    if (std::optional<ParsedArguments> asked = helpOrVersion(words, a)) return *asked;
+    if (!wordsError.empty()) return {{}, wordsError};
+    if (!commandOptions().count(a.command))
+        return {{}, a.command.empty() ? "no command given" : "unknown command " + a.command};
+    if (std::string error = applySwitches(words, a); !error.empty()) return {{}, error};
+    for (const auto& [option, value] : words.options) {
+        if (option != "--type" && !takes(a.command, option))
             return {{}, a.command + " does not take " + option};
         if (std::string error = store(a, option, value); !error.empty()) return {{}, error};
     }
     if (std::string error = checkComplete(a); !error.empty()) return {{}, error};
     return {a, {}};
+}
+
+bool SelectsPictures(const std::string& command) {
+    return command == "caption" || command == "renumber" || command == "move" ||
+           command == "transfer";
 }
 
 bool ChangesFiles(const std::string& command) {

@@ -23,6 +23,9 @@ struct Arguments {
     bool withCompanions = false;        // --with-companions: delete them with their pictures
     std::optional<std::string> format;  // "1" replace, "2" insert, "3" leave
     std::optional<Ranges> select;
+    std::vector<std::string> pictureNames;  // --name (repeatable), then --select-from's names
+    std::string selectFrom;                 // --select-from: a file of names, "-" for stdin
+    bool nullSeparated = false;             // -0, --null: names end with a NUL, not a line feed
     std::optional<std::string> caption;
     std::string start;  // --start, digits
     std::string width;  // --width, digits or empty
@@ -57,5 +60,7 @@ std::string UsageText();
 std::string CommandUsageText(const std::string& command);
 // Whether `command` changes files, and so takes --dry-run.
 bool ChangesFiles(const std::string& command);
+// Whether `command` works on pictures chosen by place or name (--select, --name).
+bool SelectsPictures(const std::string& command);
 
 }  // namespace lumaro::cli

@@ -9,6 +9,7 @@
 
 #include "cli/arguments.h"
 #include "cli/exitcode.h"
+#include "cli/report.h"
 #include "core/files/fileoperations.h"
 #include "core/locking/folderlock.h"
 #include "core/naming/picturelist.h"
@@ -71,8 +72,13 @@ void Say(const std::string& text);
 // as Say, but not with --quiet.
 void Tell(const std::string& text);
 void SayWithNames(const LanguageTable& messages, int key, const std::vector<std::string>& names);
-// The pictures that kept their names, one "old -> new (why)" line each.
-void SayKept(const LanguageTable& messages, const std::vector<OutcomeFile>& kept);
+// The pictures that kept their names, one "old -> new (why)" line each; in the JSON document,
+// each with `status`.
+void SayKept(const LanguageTable& messages, const std::vector<OutcomeFile>& kept,
+             FileStatus status = FileStatus::Kept);
+// The files an operation kept or refused, in the JSON document only.
+void ReportKept(const LanguageTable& messages, const std::vector<OutcomeFile>& kept,
+                FileStatus status = FileStatus::Kept);
 // What an operation's outcome has to say, on stderr: its message with its details, then the
 // files it kept; returns its exit code (ExitCodeFor).
 int SayOutcome(const LanguageTable& messages, const Outcome& outcome);
@@ -82,34 +88,24 @@ std::string ReasonOf(const LanguageTable& messages, const OutcomeFile& file);
 std::string NameWithReason(const LanguageTable& messages, const OutcomeFile& file);
 // One line per picture; with `withCompanions`, each companion on a line under it after a TAB.
 void PrintListing(const std::vector<PictureEntry>& entries, bool withCompanions = true);
-// A file the run would leave as it is: its name, what the plan had for it, and why.
-struct KeptFile {
-    std::string name;
-    std::string planned;
-    std::string reason;
-};
-std::vector<KeptFile> KeptFilesOf(const LanguageTable& messages,
-                                  const std::vector<OutcomeFile>& kept);
-// What a dry run adds to its renames: a last line (the slide show's path), fields of the JSON
-// document, the files the run would leave as they are (which the caller names on stderr as the
-// run does), and line by line the picture a companion goes with (empty for a picture).
+// What a dry run adds to its renames: a last line (the slide show's path), and line by line
+// the picture a companion goes with (empty for a picture). The files the run would leave as
+// they are the caller names on stderr as the run does (SayKept).
 struct PlanNote {
-    PlanNote(std::string line = {}, nlohmann::json json = nlohmann::json::object())
-        : lastLine(std::move(line)), fields(std::move(json)) {}
     std::string lastLine;
-    nlohmann::json fields;
-    std::vector<KeptFile> kept;
     std::vector<std::string> companionOf;
 };
 // The plan of a dry run on stdout, one line per file, the old name, a TAB, the new name (both
-// escaped as every name on one line), or with --json one document whose "renames" (a
-// companion's with "companion_of") and "kept" list the files; returns `code`, the exit code
-// the real run would give.
-int PrintPlan(const Arguments& arguments, const std::vector<FileRename>& renames, int code,
-              const PlanNote& note = {});
+// escaped as every name on one line); with --json, each file planned in the document. Returns
+// `code`, the exit code the real run would give.
+int PrintPlan(const std::vector<FileRename>& renames, int code, const PlanNote& note = {});
 // The file type and folder checks every command makes first; kDone when they pass.
 int CheckFileType(const std::string& fileType, const LanguageTable& messages);
+// "cannot read folder 'x': Not a directory" and kUsage when `folder` is no folder.
 int CheckFolderExists(const std::string& folder);
+int CheckFileExists(const std::string& path);
+// Says why `folder` cannot be read, on one line; returns kUsage.
+int SayFolderUnreadable(const std::string& folder);
 
 // The lock of the folders a command changes, taken before the command reads them, so that
 // its plan cannot go stale, and held to its end; none for a dry run, which changes nothing.

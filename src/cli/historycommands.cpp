@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/jsonnames.h"
 #include "cli/oneline.h"
+#include "cli/report.h"
 #include "core/history/history.h"
 #include "core/settings/messagekeys.h"
 #include "operations/undo/undostep.h"
@@ -40,6 +41,7 @@ std::string isoTime(int64_t time) {
 
 int RunHistory(const Arguments& arguments, const LanguageTable&) {
     const std::string& folder = arguments.paths.front();
+    ReportFolder(folder);
     if (const int missing = CheckFolderExists(folder)) return missing;
     const std::vector<HistoryOperation> history = ReadHistory(folder);
     if (arguments.names > 0) {
@@ -58,9 +60,8 @@ int RunHistory(const Arguments& arguments, const LanguageTable&) {
                 PutName(row, "after", name.newName);
                 rows.push_back(std::move(row));
             }
-            nlohmann::json document = {{"operation", arguments.names}, {"names", std::move(rows)}};
-            PutName(document, "folder", folder);
-            printLine(document.dump(2));
+            ReportField("operation", arguments.names);
+            ReportField("names", std::move(rows));
             return kDone;
         }
         printNames(names);
@@ -80,9 +81,7 @@ int RunHistory(const Arguments& arguments, const LanguageTable&) {
             if (!operation.place.empty()) PutName(row, "place", operation.place);
             operations.push_back(std::move(row));
         }
-        nlohmann::json document = {{"operations", std::move(operations)}};
-        PutName(document, "folder", folder);
-        printLine(document.dump(2));
+        ReportField("operations", std::move(operations));
         return kDone;
     }
     for (size_t number = 1; number <= history.size(); ++number) {
@@ -117,24 +116,54 @@ std::vector<FileRename> movesOf(const std::vector<ChangedFile>& changes, const U
     return moves;
 }
 
+// What a step does to each file: the reverse of what the operation it reverses did.
+FileAction actionOf(const UndoPlan& plan) {
+    switch (plan.reversed.effect) {
+        case OperationEffect::Rename:
+            return FileAction::Rename;
+        case OperationEffect::MoveOut:
+        case OperationEffect::MoveIn:
+            return FileAction::Move;
+        case OperationEffect::Turn:
+            return FileAction::Turn;
+        case OperationEffect::ToTrash:
+            return FileAction::Restore;
+        case OperationEffect::FromTrash:
+            return FileAction::Trash;
+    }
+    return FileAction::Rename;
+}
+
+void reportMoves(const std::vector<ChangedFile>& files, FileStatus status) {
+    for (const ChangedFile& file : files) ReportFile({file.name, file.newName, status});
+}
+
+// The groups a step leaves where they are, named on stderr and in the document.
+void sayStepKept(const LanguageTable& messages, const Outcome& outcome) {
+    if (outcome.done()) return;
+    SayWithNames(messages, kMessageUndoFailed, keptNames(messages, outcome));
+    ReportKept(messages, outcome.files);
+}
+
 // An undo or a redo, or its plan: the same names, the same groups kept, the same exit code.
 int runStep(const Arguments& arguments, const LanguageTable& messages, bool redo) {
     const std::string& folder = arguments.paths.front();
+    ReportFolder(folder);
     if (const int missing = CheckFolderExists(folder)) return missing;
     UndoStep step(folder, redo ? UndoStep::Direction::Redo : UndoStep::Direction::Undo);
     const PicturePlan plan = step.plan();
+    ReportAction(actionOf(step.planned()));
+    ReportAngle(step.planned().angle);
     if (plan.outcome.kind == OutcomeKind::Refused) return SayOutcome(messages, plan.outcome);
     const std::vector<std::string>& renamed = step.planned().renamed;
     if (!renamed.empty()) Tell(messages.text(kMessageUndoOtherNames));
     for (const std::string& name : renamed) Tell(OnOneLine(name));
     if (arguments.dryRun) {
-        if (!plan.outcome.done())
-            SayWithNames(messages, kMessageUndoFailed, keptNames(messages, plan.outcome));
-        PlanNote note;
-        if (step.planned().reversed.effect == OperationEffect::Turn)
-            note.fields["angle"] = step.planned().angle;
-        return PrintPlan(arguments, movesOf(plan.changes, &step.planned()),
-                         ExitCodeFor(plan.outcome), note);
+        sayStepKept(messages, plan.outcome);
+        if (!Reporting())
+            return PrintPlan(movesOf(plan.changes, &step.planned()), ExitCodeFor(plan.outcome));
+        reportMoves(plan.changes, FileStatus::Planned);
+        return ExitCodeFor(plan.outcome);
     }
     const Outcome done = step.run(RunOptionsFor(arguments));
     if (done.kind == OutcomeKind::Refused) {
@@ -142,8 +171,12 @@ int runStep(const Arguments& arguments, const LanguageTable& messages, bool redo
         return ExitCodeFor(done);
     }
     if (done.changedNothing()) return SayOutcome(messages, done);
-    printNames(movesOf(step.changed(), nullptr));
-    if (!done.done()) SayWithNames(messages, kMessageUndoFailed, keptNames(messages, done));
+    if (Reporting()) {
+        reportMoves(step.changed(), FileStatus::Done);
+    } else {
+        printNames(movesOf(step.changed(), nullptr));
+    }
+    sayStepKept(messages, done);
     return ExitCodeFor(done);
 }
 

@@ -8,6 +8,8 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/report.h"
+#include "cli/selection.h"
 #include "core/files/folderentries.h"
 #include "core/history/history.h"
 #include "core/locking/folderlock.h"
@@ -27,7 +29,7 @@ void waiveHistoryWhenTold(const Arguments& arguments) {
         SetHistoryEnabled(false);
 }
 
-int run(const Arguments& arguments) {
+int runCommand(Arguments& arguments) {
     if (arguments.command == "help") {
         const std::string text =
             arguments.helpFor.empty() ? UsageText() : CommandUsageText(arguments.helpFor);
@@ -38,12 +40,14 @@ int run(const Arguments& arguments) {
         std::printf("lumaro-cli %s\n", kVersionText);
         return kDone;
     }
+    StartReport(arguments);
     SetMessageLevel(arguments.quiet, arguments.verbose);
     SetFolderLockSettings({.wait = arguments.wait, .stateFolder = FindProgramFolders().state});
     LanguageTable messages;
     messages.resize(kLanguageKeyCount);
     messages.applyEnglish();
     waiveHistoryWhenTold(arguments);
+    if (const int unread = ReadNamesToSelect(arguments)) return unread;
     if (arguments.command == "list") return RunList(arguments, messages);
     if (arguments.command == "date") return RunDate(arguments, messages);
     if (arguments.command == "slideshow") return RunSlideShow(arguments, messages);
@@ -54,6 +58,13 @@ int run(const Arguments& arguments) {
     if (arguments.command == "undo") return RunUndo(arguments, messages);
     if (arguments.command == "redo") return RunRedo(arguments, messages);
     return RunNaming(arguments, messages);
+}
+
+// The command, and with --json its one document on stdout, however it ended.
+int run(Arguments arguments) {
+    const int code = runCommand(arguments);
+    PrintReport(code);
+    return code;
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 // checked on the plan of the load, so that a command that stops has renamed nothing.
 #include <algorithm>
 #include <functional>
+#include <map>
 
 #include "cli/commands.h"
 #include "cli/ranges.h"
+#include "cli/selection.h"
 #include "core/names/namecompare.h"
 #include "core/naming/numberedname.h"
 #include "core/renaming/composename.h"
@@ -36,17 +38,21 @@ struct Session {
     // Check, for a dry run: the renames the command would make after the load, and those it
     // would keep.
     NamingPlan commandPlan;
+    // Check: the pictures chosen, by their places in the list; the run acts on the same.
+    std::vector<int> selection;
 
     bool checking() const { return step == Step::Check; }
     int done() {
         if (checking()) return kDone;
-        PrintListing(list.avant);
+        if (!Reporting()) PrintListing(list.avant);
         SayKept(messages, kept);
         return kept.empty() ? kDone : kSomeFailed;
     }
     // A refusal wins over renames of the load that failed; those are still named.
     int refused(int key, const std::vector<std::string>& names = {}) {
         SayWithNames(messages, key, names);
+        for (const std::string& name : names)
+            ReportFile({name, {}, FileStatus::Refused, messages.text(key)});
         SayKept(messages, kept);
         return kRefused;
     }
@@ -64,7 +70,24 @@ struct Session {
     NameTakenBefore namesAfterLoad() const {
         return NamesAfter(list.currentFolder, plan.load.renames);
     }
+    // The name a picture of the planned list bears on disk before the load.
+    FormerName formerName() const {
+        std::map<std::string, std::string> former;
+        for (const FileRename& rename : plan.load.renames) former[rename.newName] = rename.oldName;
+        return [former = std::move(former)](const std::string& listed) {
+            const auto found = former.find(listed);
+            return found == former.end() ? listed : found->second;
+        };
+    }
 };
+
+// An explicit width too narrow for the numbers is widened, and said so.
+void tellWidened(const Arguments& arguments, const RenumberResult& result) {
+    if (arguments.width.empty() || result.outcome != RenumberOutcome::Proposed) return;
+    if (result.numberWidth <= std::stoi(arguments.width)) return;
+    Tell("--width " + arguments.width + " is too narrow for these numbers: they are given " +
+         std::to_string(result.numberWidth) + " digits");
+}
 
 // A dry run's command renames as the run would make them after the load: the groups that the
 // run's check would keep are kept in the plan too. Only a dry run plans them.
@@ -91,6 +114,7 @@ int renumber(Session& s, const std::vector<int>& selection) {
         s.arguments.width.empty() ? std::to_string(s.list.numberWidth) : s.arguments.width;
     const RenumberResult result =
         Renumber(s.list, selection, ReadAsNumber(s.arguments.start), width);
+    if (s.checking()) tellWidened(s.arguments, result);
     switch (result.outcome) {
         case RenumberOutcome::Overlap:
         case RenumberOutcome::TooLarge:
@@ -153,21 +177,22 @@ int runCommand(Session& s, const std::vector<PictureEntry>* planned) {
     if (s.checking()) s.inOrder = s.list.avant;
     if (planned && s.list.avant != *planned) {
         Say("The folder did not load as planned: " + s.arguments.command + " renamed nothing.");
-        PrintListing(s.list.avant);
+        if (!Reporting()) PrintListing(s.list.avant);
         SayKept(s.messages, s.kept);
         return kSomeFailed;
     }
-    const std::optional<std::vector<int>> selection =
-        ResolveRanges(*s.arguments.select, s.list.avant.size());
-    if (!selection) {
-        Say("A position lies past the end of the list of " + std::to_string(s.list.avant.size()) +
-            " pictures.");
-        SayKept(s.messages, s.kept);
-        return kUsage;
+    if (s.checking()) {
+        const std::optional<std::vector<int>> selection =
+            SelectPictures(s.arguments, s.list.avant, s.formerName());
+        if (!selection) {
+            SayKept(s.messages, s.kept);
+            return kUsage;
+        }
+        s.selection = *selection;
     }
-    if (s.arguments.command == "caption") return caption(s, *selection);
-    if (s.arguments.command == "renumber") return renumber(s, *selection);
-    return move(s, *selection);
+    if (s.arguments.command == "caption") return caption(s, s.selection);
+    if (s.arguments.command == "renumber") return renumber(s, s.selection);
+    return move(s, s.selection);
 }
 
 // A dry run's plan: the repair, then each picture from the name it bears to the name it would
@@ -190,14 +215,14 @@ int printNamingPlan(const Session& s) {
     const std::vector<OutcomeFile>& commandKept = s.commandPlan.outcome.files;
     kept.insert(kept.end(), commandKept.begin(), commandKept.end());
     SayKept(s.messages, kept);
-    PlanNote note;
-    note.kept = KeptFilesOf(s.messages, kept);
-    return PrintPlan(s.arguments, plan, kept.empty() ? kDone : kSomeFailed, note);
+    return PrintPlan(plan, kept.empty() ? kDone : kSomeFailed);
 }
 
 }  // namespace
 
 int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
+    ReportFolder(arguments.paths.front());
+    ReportAction(arguments.command == "move" ? FileAction::Shift : FileAction::Rename);
     if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
     // A caption that could not be part of a file name is refused before any file is touched.
     if (arguments.caption && ValidateCaption(*arguments.caption) == CaptionCheck::NotInFileName) {
@@ -215,8 +240,9 @@ int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
     PictureList folder;
     folder.currentFolder = WithTrailingSeparator(arguments.paths.front());
     folder.fileType = ToLowerAscii(arguments.fileType);
+    if (!arguments.dryRun) RecordRenamesIn(folder.currentFolder);
 
-    Session check{arguments, messages, Step::Check, folder, {}, {}, {}, {}};
+    Session check{arguments, messages, Step::Check, folder, {}, {}, {}, {}, {}};
     if (const int stopped = PlanFolderForCommand(arguments, messages, check.list, check.plan))
         return stopped;
     // Pictures that the repair of an interrupted operation could not rename are named at the end.
@@ -225,7 +251,7 @@ int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
         if (const int stopped = runCommand(check, nullptr)) return stopped;
     }
     if (arguments.dryRun) return printNamingPlan(check);
-    Session act{arguments, messages, Step::Act, folder, {}, {}, {}, {}};
+    Session act{arguments, messages, Step::Act, folder, {}, {}, {}, {}, check.selection};
     if (const int stopped = LoadFolderForCommand(arguments, messages, act.list, act.kept))
         return stopped;
     act.kept.insert(act.kept.begin(), check.plan.repairKept.begin(), check.plan.repairKept.end());

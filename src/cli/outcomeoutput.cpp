@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/oneline.h"
+#include "cli/report.h"
 #include "core/settings/messagekeys.h"
 
 namespace lumaro::cli {
@@ -15,20 +16,20 @@ std::string NameWithReason(const LanguageTable& messages, const OutcomeFile& fil
     return file.name + " (" + ReasonOf(messages, file) + ")";
 }
 
-void SayKept(const LanguageTable& messages, const std::vector<OutcomeFile>& kept) {
+void ReportKept(const LanguageTable& messages, const std::vector<OutcomeFile>& kept,
+                FileStatus status) {
+    for (const OutcomeFile& file : kept)
+        ReportFile({file.name, file.newName, status, ReasonOf(messages, file)});
+}
+
+void SayKept(const LanguageTable& messages, const std::vector<OutcomeFile>& kept,
+             FileStatus status) {
     if (kept.empty()) return;
     std::string text = messages.text(kMessageRenamesFailed);
     for (const OutcomeFile& file : kept)
         text += "\n" + file.name + " -> " + file.newName + " (" + ReasonOf(messages, file) + ")";
     Say(text);
-}
-
-std::vector<KeptFile> KeptFilesOf(const LanguageTable& messages,
-                                  const std::vector<OutcomeFile>& kept) {
-    std::vector<KeptFile> files;
-    for (const OutcomeFile& file : kept)
-        files.push_back({file.name, file.newName, ReasonOf(messages, file)});
-    return files;
+    ReportKept(messages, kept, status);
 }
 
 int SayOutcome(const LanguageTable& messages, const Outcome& outcome) {
@@ -51,7 +52,8 @@ int SayOutcome(const LanguageTable& messages, const Outcome& outcome) {
             for (const std::string& detail : outcome.details) text += " " + OnOneLine(detail);
             Say(text + error);
         }
-        SayKept(messages, outcome.files);
+        SayKept(messages, outcome.files,
+                outcome.kind == OutcomeKind::SomeKept ? FileStatus::Kept : FileStatus::Refused);
     }
     return ExitCodeFor(outcome);
 }

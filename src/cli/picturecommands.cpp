@@ -6,9 +6,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 #include "cli/commands.h"
 #include "cli/oneline.h"
+#include "cli/selection.h"
 #include "core/files/fileoperations.h"
 #include "core/listing/folderlisting.h"
 #include "core/names/namecompare.h"
@@ -34,45 +36,62 @@ std::vector<FileRename> planLines(const PicturePlan& plan, To to) {
     return lines;
 }
 
-// The pictures of the folder that --select names, in the order of the listing --by gives;
-// kDone when there are some, otherwise the exit code after saying why.
+// Each file changed or planned, in the JSON document.
+void reportChanged(const std::vector<ChangedFile>& files, FileStatus status,
+                   const std::map<std::string, std::string>& companionOf = {}) {
+    for (const ChangedFile& file : files) {
+        const auto picture = companionOf.find(file.name);
+        ReportFile({file.name,
+                    file.newName,
+                    status,
+                    {},
+                    picture == companionOf.end() ? std::string() : picture->second,
+                    file.encodedAgain});
+    }
+}
+
+// The pictures of the folder that --select and --name choose, in the order of the listing
+// --by gives; kDone when there are some, otherwise the exit code after saying why.
 int choosePictures(const Arguments& arguments, const LanguageTable& messages,
                    const std::string& folder, std::vector<PictureEntry>& chosen) {
     const FolderListing listing =
         ListFolderOrdered(folder, ToLowerAscii(arguments.fileType),
                           arguments.byDate ? ListCriterion::Date : ListCriterion::Name);
-    if (!listing.readable) {
-        Say(messages.text(kMessageFolderUnreadable) + "\n" + folder);
-        return kUsage;
-    }
+    if (!listing.readable) return SayFolderUnreadable(folder);
     if (listing.entries.empty()) {  // refused like every command that changes files
         Say(messages.text(kMessageNoFilesOfType) + " " + ToLowerAscii(arguments.fileType));
         return kRefused;
     }
-    const std::optional<std::vector<int>> selection =
-        ResolveRanges(*arguments.select, listing.entries.size());
-    if (!selection) {
-        Say("A position lies past the end of the list of " +
-            std::to_string(listing.entries.size()) + " pictures.");
-        return kUsage;
-    }
+    const std::optional<std::vector<int>> selection = SelectPictures(arguments, listing.entries);
+    if (!selection) return kUsage;
     for (const int index : *selection)
         chosen.push_back(listing.entries[static_cast<size_t>(index)]);
     return kDone;
 }
 
+// The path of the picture each companion of the chosen pictures goes with.
+std::map<std::string, std::string> picturesOfCompanions(const std::string& folder,
+                                                        const std::vector<PictureEntry>& chosen) {
+    std::map<std::string, std::string> pictures;
+    for (const PictureEntry& entry : chosen) {
+        for (const std::string& rest : entry.companions)
+            pictures[folder + entry.base + rest] = folder + entry.fileName();
+    }
+    return pictures;
+}
+
 // A dry run of transfer: each file's path and the path of its copy, a companion noting its
 // picture.
-int planTransfer(const Arguments& arguments, const std::string& folder,
-                 const std::vector<PictureEntry>& chosen, const PicturePlan& plan) {
+int planTransfer(const std::string& folder, const std::vector<PictureEntry>& chosen,
+                 const PicturePlan& plan) {
+    const std::map<std::string, std::string> companionOf = picturesOfCompanions(folder, chosen);
     PlanNote note;
-    for (const PictureEntry& entry : chosen) {
-        note.companionOf.push_back("");
-        for (size_t k = 0; k < entry.companions.size(); ++k)
-            note.companionOf.push_back(folder + entry.fileName());
+    for (const ChangedFile& file : plan.changes) {
+        const auto picture = companionOf.find(file.name);
+        note.companionOf.push_back(picture == companionOf.end() ? "" : picture->second);
     }
     const auto copy = [](const ChangedFile& file) { return file.newName; };
-    return PrintPlan(arguments, planLines(plan, copy), ExitCodeFor(plan.outcome), note);
+    return PrintPlan(planLines(plan, copy), ExitCodeFor(plan.outcome), note);
 }
 
 // What a transfer says of a picture that stayed, or whose copy stayed beside it.
@@ -84,56 +103,76 @@ void sayTransferKept(const LanguageTable& messages, const OutcomeFile& file) {
     } else {
         Say(file.name + "\n" + messages.text(kMessageCopyFailed) + because);
     }
+    ReportKept(messages, {file});
 }
 
-void sayLeftInPlace(const std::string& path, const std::string& reason) {
-    Say(OnOneLine(path) + " cannot be moved to the Trash (" + reason +
+void sayLeftInPlace(const LanguageTable& messages, const OutcomeFile& file) {
+    Say(OnOneLine(file.name) + " cannot be moved to the Trash (" + ReasonOf(messages, file) +
         "); it is left in place, --permanent deletes it for good");
+    ReportKept(messages, {file});
 }
 
 // A dry run of delete: each file to the Trash, or for good; a file the Trash cannot take is
 // named and kept, as the run keeps it.
 int planDelete(const Arguments& arguments, const LanguageTable& messages, const PicturePlan& plan) {
     const char* to = arguments.permanent ? "(deleted for good)" : "(Trash)";
-    PlanNote note("", {{"to", arguments.permanent ? "deleted for good" : "Trash"}});
-    for (const OutcomeFile& file : plan.outcome.files) {
-        const std::string reason = ReasonOf(messages, file);
-        sayLeftInPlace(file.name, reason);
-        note.kept.push_back({file.name, to, reason});
-    }
+    for (const OutcomeFile& file : plan.outcome.files) sayLeftInPlace(messages, file);
     const auto lines = planLines(plan, [to](const ChangedFile&) { return std::string(to); });
-    return PrintPlan(arguments, lines, ExitCodeFor(plan.outcome), note);
+    if (Reporting()) {
+        reportChanged(plan.changes, FileStatus::Planned);
+        return ExitCodeFor(plan.outcome);
+    }
+    return PrintPlan(lines, ExitCodeFor(plan.outcome));
+}
+
+// The files a turn left as they were, each with why; with --json also in the document.
+void sayNotTurned(const LanguageTable& messages, const Outcome& outcome) {
+    for (const OutcomeFile& file : outcome.files)
+        Say(messages.text(kMessageTurnFailed) + "\n" + NameWithReason(messages, file));
+    ReportKept(messages, outcome.files);
+}
+
+int planTurn(const Arguments& arguments, const PicturePlan& plan) {
+    if (Reporting()) {
+        reportChanged(plan.changes, FileStatus::Planned);
+        return ExitCodeFor(plan.outcome);
+    }
+    const auto turned = [&](const ChangedFile& file) {
+        return file.name + " turned " + std::to_string(arguments.angle) + " clockwise" +
+               (file.encodedAgain ? ", encoded again" : "");
+    };
+    return PrintPlan(planLines(plan, turned), ExitCodeFor(plan.outcome));
 }
 
 }  // namespace
 
 // Every path is checked first: a wrong one turns nothing.
 int RunTurn(const Arguments& arguments, const LanguageTable& messages) {
+    ReportAction(FileAction::Turn);
+    ReportAngle(arguments.angle);
     for (const std::string& path : arguments.paths) {
-        if (const int missing = CheckFolderExists(path)) return missing;
+        if (const int missing = CheckFileExists(path)) return missing;
     }
     PictureTurn turn(arguments.paths, arguments.angle);
     // A dry run turns in memory only; its plan names each file with the angle it would turn by.
     const PicturePlan plan = arguments.dryRun ? turn.plan() : PicturePlan{};
     const Outcome outcome = arguments.dryRun ? plan.outcome : turn.run(RunOptionsFor(arguments));
     if (outcome.changedNothing()) return SayOutcome(messages, outcome);
-    for (const OutcomeFile& file : outcome.files)
-        Say(messages.text(kMessageTurnFailed) + "\n" + NameWithReason(messages, file));
-    if (arguments.dryRun) {
-        const auto turned = [&](const ChangedFile& file) {
-            return file.name + " turned " + std::to_string(arguments.angle) + " clockwise" +
-                   (file.encodedAgain ? ", encoded again" : "");
-        };
-        return PrintPlan(arguments, planLines(plan, turned), ExitCodeFor(outcome),
-                         {"", {{"angle", arguments.angle}}});
-    }
+    sayNotTurned(messages, outcome);
+    if (arguments.dryRun) return planTurn(arguments, plan);
+    reportChanged(turn.changed(), FileStatus::Done);
     // Encoded again: a JPEG picture whose sides are not whole blocks, or another type.
-    for (const ChangedFile& file : turn.changed())
-        PrintLine("turned " + file.name + (file.encodedAgain ? " (encoded again)" : ""));
+    for (const ChangedFile& file : turn.changed()) {
+        if (!Reporting())
+            PrintLine("turned " + file.name + (file.encodedAgain ? " (encoded again)" : ""));
+    }
     return ExitCodeFor(outcome);
 }
 
 int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
+    ReportFolder(arguments.paths.front());
+    ReportAction(FileAction::Move);
+    ReportNameField("to", WithTrailingSeparator(arguments.to));
     if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
     if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
     const std::string folder = WithTrailingSeparator(arguments.paths.front());
@@ -153,10 +192,12 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
         Say("The destination is the picture folder itself: nothing was moved.");
         return ExitCodeFor(outcome);
     }
-    if (arguments.dryRun) return planTransfer(arguments, folder, chosen, plan);
+    if (arguments.dryRun) return planTransfer(folder, chosen, plan);
     if (outcome.changedNothing()) return SayOutcome(messages, outcome);
-    for (const ChangedFile& file : transfer.changed())
-        PrintLine("moved " + file.name + " -> " + file.newName);
+    reportChanged(transfer.changed(), FileStatus::Done, picturesOfCompanions(folder, chosen));
+    for (const ChangedFile& file : transfer.changed()) {
+        if (!Reporting()) PrintLine("moved " + file.name + " -> " + file.newName);
+    }
     for (const OutcomeFile& file : outcome.files) sayTransferKept(messages, file);
     return ExitCodeFor(outcome);
 }
@@ -164,12 +205,13 @@ int RunTransfer(const Arguments& arguments, const LanguageTable& messages) {
 // Every path is checked first: a missing one or a folder deletes nothing. A file the Trash
 // cannot take stays in place; only --permanent unlinks.
 int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
+    ReportAction(arguments.permanent ? FileAction::Delete : FileAction::Trash);
     for (const std::string& path : arguments.paths) {
         struct stat st;
         const bool found = lstat(path.c_str(), &st) == 0;
         if (!found || S_ISDIR(st.st_mode)) {
             const std::string reason = found ? "a folder, not a file" : std::strerror(errno);
-            Say(OnOneLine(path) + ": " + reason);
+            Say("cannot delete '" + OnOneLine(path) + "': " + reason);
             return kUsage;
         }
     }
@@ -177,7 +219,9 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
     if (arguments.dryRun) return planDelete(arguments, messages, deletion.plan());
     const Outcome outcome = deletion.run(RunOptionsFor(arguments));
     if (outcome.changedNothing()) return SayOutcome(messages, outcome);
+    reportChanged(deletion.changed(), FileStatus::Done);
     for (const ChangedFile& file : deletion.changed()) {
+        if (Reporting()) continue;
         PrintLine(file.newName.empty()
                       ? "deleted " + OnOneLine(file.name)
                       : "trashed " + OnOneLine(file.name) + " -> " + OnOneLine(file.newName));
@@ -186,8 +230,9 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
         if (arguments.permanent) {
             Say(messages.text(kMessageDeleteFailed) + "\n" + OnOneLine(file.name) + " (" +
                 ReasonOf(messages, file) + ")");
+            ReportKept(messages, {file});
         } else {
-            sayLeftInPlace(file.name, ReasonOf(messages, file));
+            sayLeftInPlace(messages, file);
         }
     }
     return ExitCodeFor(outcome);

@@ -1,5 +1,6 @@
-// The commands that rename nothing: list and date, and the output and the folder lock that every
+// The command that renames nothing but reads dates, and the output and the folder lock that every
 // command shares.
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -7,8 +8,10 @@
 #include <cstring>
 
 #include "cli/commands.h"
+#include "cli/jsondates.h"
 #include "cli/jsonnames.h"
 #include "cli/oneline.h"
+#include "cli/report.h"
 #include "core/listing/folderlisting.h"
 #include "core/names/namecompare.h"
 #include "core/picturefile/picturedate.h"
@@ -20,52 +23,15 @@ namespace {
 
 bool quietRun = false;
 
-void tellRename(const std::string& from, const std::string& to) {
-    Tell("renamed " + OnOneLine(from) + " -> " + OnOneLine(to));
+bool verboseRun = false;
+
+// Every rename as it happens: told with --verbose, recorded for the JSON document.
+void observeRename(const std::string& from, const std::string& to) {
+    if (verboseRun) Tell("renamed " + OnOneLine(from) + " -> " + OnOneLine(to));
+    RecordRename(from, to);
 }
 
-// The listing's date text as ISO 8601 ("2006-05-12T14:23:44"), the file-date prefix left out.
-std::string isoDate(const std::string& text) {
-    if (text.size() < kDateTextLength) return {};
-    std::string iso = text.substr(text.size() - kDateTextLength);
-    iso[4] = iso[7] = '-';
-    iso[10] = 'T';
-    return iso;
-}
-
-nlohmann::json dateObject(const SourcedDate& date) {
-    static constexpr const char* kSources[] = {"taken", "digitized", "modified", "file"};
-    nlohmann::json object = nlohmann::json::object();
-    PutName(object, "date", date.text);
-    object["iso8601"] = isoDate(date.text);
-    object["source"] = kSources[static_cast<int>(date.source)];
-    return object;
-}
-
-// A picture's companion files, each an object with its name as every JSON name is given.
-nlohmann::json companionsOf(const PictureEntry& entry) {
-    nlohmann::json companions = nlohmann::json::array();
-    for (const std::string& rest : entry.companions) {
-        nlohmann::json companion = nlohmann::json::object();
-        PutName(companion, "name", entry.base + rest);
-        companions.push_back(std::move(companion));
-    }
-    return companions;
-}
-
-void printJson(const nlohmann::json& document) {
-    const std::string text = document.dump(2) + "\n";
-    std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
-}  // namespace
-
-void SetMessageLevel(bool quiet, bool verbose) {
-    quietRun = quiet;
-    SetRenameObserver(verbose && !quiet ? tellRename : nullptr);
-}
-
-void Say(const std::string& text) {
+void sayLines(const std::string& text) {
     std::string lines;
     size_t start = 0;
     do {
@@ -78,8 +44,33 @@ void Say(const std::string& text) {
     std::fwrite(lines.data(), 1, lines.size(), stderr);
 }
 
+// The reason the system gives for not reading `path` as a folder.
+int folderError(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return errno;
+    if (!S_ISDIR(st.st_mode)) return ENOTDIR;
+    if (DIR* folder = opendir(path.c_str())) {
+        closedir(folder);
+        return EIO;
+    }
+    return errno;
+}
+
+}  // namespace
+
+void SetMessageLevel(bool quiet, bool verbose) {
+    quietRun = quiet;
+    verboseRun = verbose && !quiet;
+    SetRenameObserver(verboseRun || Reporting() ? observeRename : nullptr);
+}
+
+void Say(const std::string& text) {
+    ReportError(text);
+    sayLines(text);
+}
+
 void Tell(const std::string& text) {
-    if (!quietRun) Say(text);
+    if (!quietRun) sayLines(text);
 }
 
 void SayWithNames(const LanguageTable& messages, int key, const std::vector<std::string>& names) {
@@ -116,11 +107,20 @@ int CheckFileType(const std::string& fileType, const LanguageTable& messages) {
 
 int CheckFolderExists(const std::string& folder) {
     struct stat st;
-    if (stat(folder.c_str(), &st) != 0) {
-        Say(OnOneLine(folder) + ": " + std::strerror(errno));
-        return kUsage;
-    }
-    return kDone;
+    if (stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return kDone;
+    return SayFolderUnreadable(folder);
+}
+
+int CheckFileExists(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0) return kDone;
+    Say("cannot read file '" + OnOneLine(path) + "': " + std::strerror(errno));
+    return kUsage;
+}
+
+int SayFolderUnreadable(const std::string& folder) {
+    Say("cannot read folder '" + OnOneLine(folder) + "': " + std::strerror(folderError(folder)));
+    return kUsage;
 }
 
 std::optional<FolderLock> LockForCommand(const Arguments& arguments,
@@ -134,70 +134,18 @@ std::optional<FolderLock> LockForCommand(const Arguments& arguments,
 
 void SayFolderBusy() { Say("another Lumaro is changing this folder"); }
 
-int RunList(const Arguments& arguments, const LanguageTable& messages) {
-    if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
-    const std::string& typed = arguments.paths.front();
-    if (const int missing = CheckFolderExists(typed)) return missing;
-    const std::string folder = WithTrailingSeparator(typed);
-    const FolderListing listing =
-        ListFolderOrdered(folder, ToLowerAscii(arguments.fileType),
-                          arguments.byDate ? ListCriterion::Date : ListCriterion::Name);
-    if (!listing.readable) {
-        Say(messages.text(kMessageFolderUnreadable) + "\n" + folder);
-        return kUsage;
-    }
-    const std::string fileDatePrefix = messages.text(kMessageFileDatePrefix);
-    if (arguments.json) {
-        nlohmann::json pictures = nlohmann::json::array();
-        for (const PictureEntry& entry : listing.entries) {
-            nlohmann::json picture = nlohmann::json::object();
-            PutName(picture, "name", entry.fileName());
-            if (arguments.dates)
-                picture.update(
-                    dateObject(ReadSourcedPictureDate(folder + entry.fileName(), fileDatePrefix)));
-            if (arguments.companions) picture["companions"] = companionsOf(entry);
-            pictures.push_back(std::move(picture));
-        }
-        nlohmann::json document = nlohmann::json::object();
-        PutName(document, "folder", folder);
-        document["pictures"] = std::move(pictures);
-        printJson(document);
-        return kDone;
-    }
-    if (!arguments.dates) {
-        PrintListing(listing.entries, arguments.companions);
-        return kDone;
-    }
-    // A listing by date has read every date already: no picture is opened twice.
-    for (size_t i = 0; i < listing.entries.size(); ++i) {
-        const std::string fileName = listing.entries[i].fileName();
-        const std::string date = i < listing.dates.size()
-                                     ? ListedDateText(listing.dates[i], fileDatePrefix)
-                                     : ReadPictureDate(folder + fileName, fileDatePrefix);
-        std::string line = OnOneLine(date) + "\t" + OnOneLine(fileName) + "\n";
-        if (arguments.companions) {
-            for (const std::string& rest : listing.entries[i].companions)
-                line += "\t" + OnOneLine(listing.entries[i].base + rest) + "\n";
-        }
-        std::fwrite(line.data(), 1, line.size(), stdout);
-    }
-    return kDone;
-}
-
 // Every existing file gets its line, readable or not; a missing one makes the exit code 1.
 int RunDate(const Arguments& arguments, const LanguageTable& messages) {
     int code = kDone;
     nlohmann::json files = nlohmann::json::array();
     for (const std::string& path : arguments.paths) {
-        struct stat st;
-        if (stat(path.c_str(), &st) != 0) {
-            Say(OnOneLine(path) + ": " + std::strerror(errno));
+        if (CheckFileExists(path) != kDone) {
             code = kUsage;
             continue;
         }
         if (arguments.json) {
             nlohmann::json file =
-                dateObject(ReadSourcedPictureDate(path, messages.text(kMessageFileDatePrefix)));
+                DateObject(ReadSourcedPictureDate(path, messages.text(kMessageFileDatePrefix)));
             PutName(file, "path", path);
             files.push_back(std::move(file));
             continue;
@@ -207,7 +155,7 @@ int RunDate(const Arguments& arguments, const LanguageTable& messages) {
             OnOneLine(path) + "\n";
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
-    if (arguments.json) printJson(nlohmann::json{{"files", std::move(files)}});
+    ReportField("files", std::move(files));
     return code;
 }
 

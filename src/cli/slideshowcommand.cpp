@@ -53,6 +53,7 @@ int writeProject(const LanguageTable& messages, const PictureList& list, const s
 // not go as planned makes the project be written again, for the names it gave.
 int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
+    ReportFolder(arguments.paths.front());
     if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
     PictureList list;
     // The slides name their pictures by full path, whatever folder the shell stood in.
@@ -62,6 +63,7 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     list.fileType = ToLowerAscii(arguments.fileType);
     const std::optional<FolderLock> lock = LockForCommand(arguments, {list.currentFolder});
     if (!lock) return kUsage;
+    if (!arguments.dryRun) RecordRenamesIn(list.currentFolder);
     PictureList planned = list;
     FolderPlan plan;
     if (const int stopped = PlanFolderForCommand(arguments, messages, planned, plan))
@@ -83,11 +85,10 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
         dryRunPlan.insert(dryRunPlan.end(), plan.load.renames.begin(), plan.load.renames.end());
         PlanNote note;
         note.lastLine = SlideShowFilePath(folder, SlideShowProjectName(list.currentFolder));
-        PutName(note.fields, "project", note.lastLine);
+        ReportNameField("project", note.lastLine);
         const std::vector<OutcomeFile>& kept = plan.load.outcome.files;
-        note.kept = KeptFilesOf(messages, kept);
         SayKept(messages, kept);
-        return PrintPlan(arguments, dryRunPlan, kept.empty() ? kDone : kSomeFailed, note);
+        return PrintPlan(dryRunPlan, kept.empty() ? kDone : kSomeFailed, note);
     }
     std::string path;
     int code = makeSlideShowFolder(messages, folder);
@@ -108,8 +109,9 @@ int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
             return kSomeFailed;
         }
     }
+    ReportNameField("project", path);
     const std::string line = path + "\n";
-    std::fwrite(line.data(), 1, line.size(), stdout);
+    if (!Reporting()) std::fwrite(line.data(), 1, line.size(), stdout);
     SayKept(messages, kept);
     return kept.empty() ? kDone : kSomeFailed;
 }

@@ -243,10 +243,14 @@ TEST(CliConventionsTest, ADryRunKeepsTheGroupsTheRunKeepsAndExitsThreeAsItDoes) 
         namesKept(dry.err);
         dryArgs.push_back("--json");
         const nlohmann::json plan = nlohmann::json::parse(RunCli(dryArgs).out);
-        EXPECT_EQ(plan.at("exit_code"), 3) << row.what;
-        ASSERT_EQ(plan.at("kept").size(), row.kept.size()) << row.what << plan.dump();
+        EXPECT_EQ(plan.at("exit"), 3) << row.what;
+        nlohmann::json keptFiles = nlohmann::json::array();
+        for (const nlohmann::json& file : plan.at("files")) {
+            if (file.at("status") == "kept") keptFiles.push_back(file);
+        }
+        ASSERT_EQ(keptFiles.size(), row.kept.size()) << row.what << plan.dump();
         for (size_t k = 0; k < row.kept.size(); ++k) {
-            const nlohmann::json& kept = plan.at("kept")[k];
+            const nlohmann::json& kept = keptFiles[k];
             const std::string rename = kept.at("old").get<std::string>() + " -> " +
                                        kept.at("new").get<std::string>() + " (" +
                                        kept.at("reason").get<std::string>() + ")";
@@ -299,9 +303,9 @@ TEST(CliConventionsTest, JsonDocumentsParseAndKeepTheBytesOfANameThatIsNotUtf8) 
 
     const CliRun dry = RunCli({"load", dir, "--json", "-n"});
     const nlohmann::json plan = nlohmann::json::parse(dry.out);
-    EXPECT_EQ(plan.at("exit_code"), dry.code);
-    EXPECT_EQ(plan.at("renames").size(), 2u) << dry.out;
-    EXPECT_EQ(plan.at("renames").at(0).at("old_hex"), "636166e9eda0802e6a7067");
+    EXPECT_EQ(plan.at("exit"), dry.code);
+    EXPECT_EQ(plan.at("files").size(), 2u) << dry.out;
+    EXPECT_EQ(plan.at("files").at(0).at("old_hex"), "636166e9eda0802e6a7067");
 }
 
 TEST(CliConventionsTest, OptionsHelpErrorsAndExitCodesFollowTheUsualConventions) {
@@ -321,8 +325,14 @@ TEST(CliConventionsTest, OptionsHelpErrorsAndExitCodesFollowTheUsualConventions)
         {{"list", "-x", dir}, 1, "lumaro-cli: unknown option '-x'", ""},
         {{"list", dir, "-n"}, 1, "lumaro-cli: list does not take -n", ""},
         {{"caption", dir, "--select"}, 1, "lumaro-cli: --select needs a value", ""},
-        {{"list", "--", "-n"}, 1, "lumaro-cli: -n: No such file or directory", ""},
-        {{"date", dir + "/none.jpg"}, 1, "lumaro-cli: " + dir + "/none.jpg: No such", ""},
+        {{"list", "--", "-n"},
+         1,
+         "lumaro-cli: cannot read folder '-n': No such file or directory",
+         ""},
+        {{"date", dir + "/none.jpg"},
+         1,
+         "lumaro-cli: cannot read file '" + dir + "/none.jpg': No such",
+         ""},
         {{"load", dir, "-q"}, 0, "", "001  a.jpg\n002  b.jpg\n"},
         // A value is taken as it is, even when it looks like an option.
         {{"caption", dir, "--select", "2", "--caption", "-n", "-v"},

@@ -106,7 +106,7 @@ TEST(CliPicturesTest, TransferAndListGiveEveryCompanionItsOwnLineAndJsonEntry) {
     dry.push_back("-n");
     EXPECT_EQ(RunCli(dry).out, planned);
     dry.push_back("--json");
-    const nlohmann::json plan = nlohmann::json::parse(RunCli(dry).out).at("renames");
+    const nlohmann::json plan = nlohmann::json::parse(RunCli(dry).out).at("files");
     ASSERT_EQ(plan.size(), 4u) << plan.dump();
     for (size_t k = 0; k < 4; ++k) {
         EXPECT_EQ(plan[k].at("old"), folder.pathOf(moves[k].first));
@@ -242,9 +242,10 @@ TEST(CliPicturesTest, ATrashOnAnotherDiskKeepsTheFileInTheDryRunAsInTheRun) {
         EXPECT_EQ(folder.names(), Names{"a.jpg"});
     }
     const CliRun plan = RunCli({"delete", a, "-n", "--json"}, env);
-    const nlohmann::json kept = nlohmann::json::parse(plan.out).at("kept");
+    const nlohmann::json kept = nlohmann::json::parse(plan.out).at("files");
     ASSERT_EQ(kept.size(), 1u) << plan.out;
     EXPECT_EQ(kept[0].at("old"), a);
+    EXPECT_EQ(kept[0].at("status"), "kept");
     EXPECT_EQ(kept[0].at("reason"), "the Trash of this disk cannot be used");
 }
 
