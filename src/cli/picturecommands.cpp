@@ -112,6 +112,20 @@ void sayLeftInPlace(const LanguageTable& messages, const OutcomeFile& file) {
     ReportKept(messages, {file});
 }
 
+// The path of the picture each companion deleted with it goes with.
+std::map<std::string, std::string> deletedCompanions(const Arguments& arguments) {
+    std::map<std::string, std::string> pictures;
+    if (!arguments.withCompanions) return pictures;
+    for (const std::string& path : arguments.paths) {
+        const size_t slash = path.rfind('/');
+        const std::string prefix = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+        for (const std::string& name :
+             CompanionNamesOf(FolderOfPath(path), path.substr(prefix.size())))
+            pictures[prefix + name] = path;
+    }
+    return pictures;
+}
+
 // A dry run of delete: each file to the Trash, or for good; a file the Trash cannot take is
 // named and kept, as the run keeps it.
 int planDelete(const Arguments& arguments, const LanguageTable& messages, const PicturePlan& plan) {
@@ -119,7 +133,7 @@ int planDelete(const Arguments& arguments, const LanguageTable& messages, const 
     for (const OutcomeFile& file : plan.outcome.files) sayLeftInPlace(messages, file);
     const auto lines = planLines(plan, [to](const ChangedFile&) { return std::string(to); });
     if (Reporting()) {
-        reportChanged(plan.changes, FileStatus::Planned);
+        reportChanged(plan.changes, FileStatus::Planned, deletedCompanions(arguments));
         return ExitCodeFor(plan.outcome);
     }
     return PrintPlan(lines, ExitCodeFor(plan.outcome));
@@ -219,7 +233,7 @@ int RunDelete(const Arguments& arguments, const LanguageTable& messages) {
     if (arguments.dryRun) return planDelete(arguments, messages, deletion.plan());
     const Outcome outcome = deletion.run(RunOptionsFor(arguments));
     if (outcome.changedNothing()) return SayOutcome(messages, outcome);
-    reportChanged(deletion.changed(), FileStatus::Done);
+    reportChanged(deletion.changed(), FileStatus::Done, deletedCompanions(arguments));
     for (const ChangedFile& file : deletion.changed()) {
         if (Reporting()) continue;
         PrintLine(file.newName.empty()

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/jsonnames.h"
+#include "core/names/namecompare.h"
 
 namespace lumaro::cli {
 
@@ -20,6 +21,7 @@ struct Document {
     std::optional<std::string> folder;
     FileAction action = FileAction::Rename;
     int angle = 0;
+    std::string companionsOfType;  // lower case; empty: companions are named by the command
     std::vector<ReportedFile> files;
     nlohmann::json fields = nlohmann::json::object();
     std::string error;
@@ -56,7 +58,8 @@ nlohmann::json fileObject(const ReportedFile& file) {
     if (!file.companionOf.empty()) PutName(object, "companion_of", file.companionOf);
     if (document->action == FileAction::Turn) {
         object["angle"] = document->angle;
-        object["lossless"] = !file.encodedAgain;
+        if (file.status == FileStatus::Planned || file.status == FileStatus::Done)
+            object["lossless"] = !file.encodedAgain;
     }
     return object;
 }
@@ -70,7 +73,38 @@ std::vector<ReportedFile> recordedRenames() {
     return files;
 }
 
+// Gives each renamed companion the picture it goes with, as the listing pairs them: the
+// longest base of a renamed picture that the companion's name continues with a dot.
+void nameCompanions(std::vector<ReportedFile>& files, const std::string& fileType) {
+    std::unordered_map<std::string, std::string> pictureOfBase;
+    const std::string extension = "." + fileType;
+    const auto isPicture = [&extension](const std::string& name) {
+        return name.size() > extension.size() &&
+               ToLowerAscii(name.substr(name.size() - extension.size())) == extension;
+    };
+    for (const ReportedFile& file : files) {
+        if (isPicture(file.oldName))
+            pictureOfBase.emplace(file.oldName.substr(0, file.oldName.size() - extension.size()),
+                                  file.oldName);
+    }
+    for (ReportedFile& file : files) {
+        if (!file.companionOf.empty() || isPicture(file.oldName)) continue;
+        const std::string& name = file.oldName;
+        for (size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0;
+             dot = name.rfind('.', dot - 1)) {
+            const auto picture = pictureOfBase.find(name.substr(0, dot));
+            if (picture == pictureOfBase.end()) continue;
+            file.companionOf = picture->second;
+            break;
+        }
+    }
+}
+
 }  // namespace
+
+void ReportCompanionsOfType(const std::string& fileType) {
+    if (document) document->companionsOfType = ToLowerAscii(fileType);
+}
 
 void StartReport(const Arguments& arguments) {
     if (!arguments.json) return;
@@ -144,7 +178,7 @@ void PrintReport(int exitCode) {
     out["command"] = document->command;
     if (document->folder) {
         PutName(out, "folder", *document->folder);
-    } else if (document->changesFiles) {
+    } else {
         out["folder"] = nullptr;
     }
     if (document->changesFiles) {
@@ -152,6 +186,7 @@ void PrintReport(int exitCode) {
         nlohmann::json files = nlohmann::json::array();
         std::vector<ReportedFile> all = recordedRenames();
         all.insert(all.end(), document->files.begin(), document->files.end());
+        if (!document->companionsOfType.empty()) nameCompanions(all, document->companionsOfType);
         for (const ReportedFile& file : all) files.push_back(fileObject(file));
         out["files"] = std::move(files);
     }

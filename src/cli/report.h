@@ -32,6 +32,9 @@ bool Reporting();
 void ReportFolder(const std::string& folder);
 // What each file of the command does, when not said otherwise: caption renames, move shifts.
 void ReportAction(FileAction action);
+// The file type of the pictures whose companions the reported renames name by their picture:
+// a file that is not of the type goes with the picture whose name before the dot it bears.
+void ReportCompanionsOfType(const std::string& fileType);
 // A turn's angle, given to each file turned.
 void ReportAngle(int angle);
 void ReportFile(const ReportedFile& file);

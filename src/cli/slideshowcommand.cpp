@@ -54,6 +54,7 @@ int writeProject(const LanguageTable& messages, const PictureList& list, const s
 int RunSlideShow(const Arguments& arguments, const LanguageTable& messages) {
     if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
     ReportFolder(arguments.paths.front());
+    ReportCompanionsOfType(arguments.fileType);
     if (const int missing = CheckFolderExists(arguments.paths.front())) return missing;
     PictureList list;
     // The slides name their pictures by full path, whatever folder the shell stood in.
