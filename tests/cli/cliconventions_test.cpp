@@ -309,7 +309,7 @@ TEST(CliConventionsTest, JsonDocumentsParseAndKeepTheBytesOfANameThatIsNotUtf8) 
 }
 
 TEST(CliConventionsTest, OptionsHelpErrorsAndExitCodesFollowTheUsualConventions) {
-    PictureFolder folder;
+    PictureFolder folder, empty;
     for (const std::string& name : {"01  a.jpg", "002  b.jpg"}) folder.write(name);
     const std::string dir = folder.path().substr(0, folder.path().size() - 1);
     const struct {
@@ -334,6 +334,24 @@ TEST(CliConventionsTest, OptionsHelpErrorsAndExitCodesFollowTheUsualConventions)
          "lumaro-cli: cannot read file '" + dir + "/none.jpg': No such",
          ""},
         {{"load", dir, "-q"}, 0, "", "001  a.jpg\n002  b.jpg\n"},
+        {{"-V"}, 0, "", "lumaro-cli 1.3\n"},
+        {{"help", "undo"}, 0, "", "  undo DIR"},
+        {{"help", "bogus"}, 1, "lumaro-cli: unknown command bogus", ""},
+        {{"list", dir, "-qx"}, 1, "lumaro-cli: unknown option '-x' in '-qx'", ""},
+        {{"list", dir + "/001  a.jpg"},
+         1,
+         "lumaro-cli: cannot read folder '" + dir + "/001  a.jpg': Not a directory",
+         ""},
+        {{"list", empty.path()}, 0, "", ""},
+        // Bundled short options, and an open range at the end of the list.
+        {{"caption", dir, "--select", "last", "--caption", "Roma", "-qn"},
+         0,
+         "",
+         "002  b.jpg\t002  Roma.jpg\n"},
+        {{"renumber", dir, "--select", "-1", "--start", "5000", "--width", "3", "-n"},
+         0,
+         "lumaro-cli: --width 3 is too narrow for these numbers: they are given 4 digits\n",
+         "001  a.jpg\t5000  a.jpg\n"},
         // A value is taken as it is, even when it looks like an option.
         {{"caption", dir, "--select", "2", "--caption", "-n", "-v"},
          0,
@@ -353,6 +371,7 @@ TEST(CliConventionsTest, OptionsHelpErrorsAndExitCodesFollowTheUsualConventions)
         if (row.out.empty()) EXPECT_EQ(run.out, "") << joined;
     }
     EXPECT_EQ(RunCli({"list", "--help"}).out.find("renumber DIR"), std::string::npos);
+    EXPECT_EQ(RunCli({"help", "list"}).out, RunCli({"list", "--help"}).out);
     // Output that cannot be written is an error.
     const std::string command = std::string("'") + LUMARO_CLI + "' list '" + dir + "' >/dev/full";
     EXPECT_EQ(WEXITSTATUS(std::system((command + " 2>/dev/null").c_str())), 1);
