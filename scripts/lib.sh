@@ -1,5 +1,7 @@
 # Shared by the scripts: install what is missing, then build.
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# How many compilers and tests run at once: LUMARO_JOBS when set, else one per processor.
+jobs=${LUMARO_JOBS:-$(nproc)}
 
 # install_packages <list>...: installs the Debian packages of scripts/packages/<list> (run,
 # test, fuzz, bench, package, demo) that are not installed yet.
@@ -19,10 +21,15 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
+# has_display: whether a window can be shown (a display, or Qt told to draw off screen).
+has_display() {
+  [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] || [ "${QT_QPA_PLATFORM:-}" = offscreen ]
+}
+
 # build <dir> <build type> [cmake options...]
 build() {
   local dir=$1 type=$2
   shift 2
   cmake -S "$root_dir" -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
-  cmake --build "$dir" -j "$(nproc)"
+  cmake --build "$dir" -j "$jobs"
 }
