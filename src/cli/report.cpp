@@ -2,7 +2,6 @@
 #include "cli/report.h"
 
 #include <cstdio>
-#include <map>
 #include <optional>
 #include <unordered_map>
 #include <vector>

@@ -92,7 +92,12 @@ void checkDocument(const json& document, const std::string& command, const CliRu
 TEST(CliJsonTest, EveryCommandPlannedOrRunGivesOneDocumentOfTheSameFormWithOddNamesKept) {
     PictureFolder folder, dest, home;
     const std::string roma = "01  Roma\nsera.jpg", cafe = "02  caf\xE9.jpg", ctrl = "03  b\x01.jpg";
-    for (const std::string& name : {roma, cafe, ctrl})
+    std::string odd = "04  ";  // every control byte and every byte above ASCII
+    for (int byte = 1; byte < 256; ++byte) {
+        if (byte < 0x20 || byte >= 0x7F) odd += static_cast<char>(byte);
+    }
+    odd += ".jpg";
+    for (const std::string& name : {roma, cafe, ctrl, odd})
         folder.write(name, turnjpegs::QuarterJpeg(64, 48, turnjpegs::CommentSegment()));
     folder.write("01  Roma\nsera.NEF", "raw");
     const std::string dir = folder.path(), to = dest.path();
@@ -108,7 +113,7 @@ TEST(CliJsonTest, EveryCommandPlannedOrRunGivesOneDocumentOfTheSameFormWithOddNa
         {{"turn", dir + roma, "--angle", "90"}},
         {{"caption", dir, "--name", cafe, "--caption", "Citt\xC3\xA0"}},
         {{"caption", dir, "--name", "none.jpg", "--caption", "x"}, 1},
-        {{"transfer", dir, "--name", roma, "--to", to}},
+        {{"transfer", dir, "--name", roma, "--name", odd, "--to", to}},
         {{"renumber", dir, "--select", "2-", "--start", "5"}},
         {{"move", dir, "--select", "last", "--after", "0"}},
         {{"slideshow", dir, "--to", home.pathOf("shows")}},
