@@ -190,6 +190,12 @@ int runCommand(Session& s, const std::vector<PictureEntry>* planned) {
         }
         s.selection = *selection;
     }
+    // Names read from an empty file or pipe choose nothing: nothing to do, and no error.
+    if (s.selection.empty()) {
+        if (s.checking())
+            Tell("No picture is chosen: " + s.arguments.command + " renames nothing.");
+        return s.done();
+    }
     if (s.arguments.command == "caption") return caption(s, s.selection);
     if (s.arguments.command == "renumber") return renumber(s, s.selection);
     return move(s, s.selection);

@@ -165,6 +165,12 @@ TEST(CliJsonTest, NamesListedWithNulsFilteredAndFedBackPickExactlyThosePictures)
         EXPECT_EQ(file.value("companion_of", ""), raw ? "01  Roma\nsera.jpg" : "") << file;
     }
 
+    // A filter that lets no name through chooses nothing: nothing is done, and that is no error.
+    const CliRun none = RunProgram(
+        "/bin/sh", {"-c", "printf '' | " + cli + " move " + dir + " --select-from - -0 --places 1"},
+        {}, 0);
+    EXPECT_EQ(none.code, 0) << none.err;
+
     // A name the listing does not hold stops the command before anything is renamed.
     const CliRun stray = RunCli({"caption", folder.path(), "--name", "02  Napoli.jpg", "--name",
                                  "01  Roma\nsera.jpg", "--caption", "Italia"});
