@@ -228,7 +228,7 @@ int printNamingPlan(const Session& s) {
 
 int RunNaming(const Arguments& arguments, const LanguageTable& messages) {
     ReportFolder(arguments.paths.front());
-    ReportAction(arguments.command == "move" ? FileAction::Shift : FileAction::Rename);
+    ReportAction(FileAction::Rename);
     ReportCompanionsOfType(arguments.fileType);
     if (const int refused = CheckFileType(arguments.fileType, messages)) return refused;
     // A caption that could not be part of a file name is refused before any file is touched.
