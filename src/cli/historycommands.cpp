@@ -137,7 +137,7 @@ int runStep(const Arguments& arguments, const LanguageTable& messages, bool redo
                          ExitCodeFor(plan.outcome), note);
     }
     const Outcome done = step.run(RunOptionsFor(arguments));
-    if (done.kind == OutcomeKind::Refused) {
+    if (done.kind == OutcomeKind::Refused && done.messageKey != kMessageReadOnlyDisk) {
         Say("The folder changed while its plan was made: nothing was done.");
         return ExitCodeFor(done);
     }

@@ -94,6 +94,7 @@ void sayLeftInPlace(const std::string& path, const std::string& reason) {
 // A dry run of delete: each file to the Trash, or for good; a file the Trash cannot take is
 // named and kept, as the run keeps it.
 int planDelete(const Arguments& arguments, const LanguageTable& messages, const PicturePlan& plan) {
+    if (plan.outcome.changedNothing()) return SayOutcome(messages, plan.outcome);
     const char* to = arguments.permanent ? "(deleted for good)" : "(Trash)";
     PlanNote note("", {{"to", arguments.permanent ? "deleted for good" : "Trash"}});
     for (const OutcomeFile& file : plan.outcome.files) {
