@@ -2,7 +2,6 @@
 #include "operations/acceptmoveoperation.h"
 
 #include "core/settings/messagekeys.h"
-#include "core/thumbnails/sharedthumbnails.h"
 #include "operations/recordrenames.h"
 
 namespace lumaro {
@@ -34,7 +33,6 @@ Outcome AcceptMoveOperation::run(const RunOptions& options) {
     if (result.folderBusy) return FolderBusyOutcome();
     if (result.messageKey == kMessageMoveOutdated) return outdated();
     RecordRenames(OperationKind::AcceptMove, list_.currentFolder, result.done);
-    RemoveSharedThumbnails(list_.currentFolder, FilesRenamedBy(result.done));
     return RenamesOutcome(result.failures, result.messageKey);
 }
 

@@ -1,7 +1,6 @@
 // Applying a proposal and cancelling an application: checked, locked, renamed, recorded.
 #include "operations/applyoperation.h"
 
-#include "core/thumbnails/sharedthumbnails.h"
 #include "operations/recordrenames.h"
 
 namespace lumaro {
@@ -30,7 +29,6 @@ Outcome ApplyOperation::run(const RunOptions& options) {
     if (result.folderBusy) return FolderBusyOutcome();
     RecordRenames(options_.lastWasRenumber ? OperationKind::Renumber : OperationKind::Apply,
                   list_.currentFolder, result.done);
-    RemoveSharedThumbnails(list_.currentFolder, FilesRenamedBy(result.done));
     nextSelection_ = result.nextSelection;
     return RenamesOutcome(result.failures, result.messageKey);
 }
@@ -45,7 +43,6 @@ Outcome CancelApplyOperation::run(const RunOptions& options) {
     if (result.folderBusy) return FolderBusyOutcome();
     RecordRenames(renumbering ? OperationKind::CancelRenumber : OperationKind::CancelApply,
                   list_.currentFolder, result.done);
-    RemoveSharedThumbnails(list_.currentFolder, FilesRenamedBy(result.done));
     return RenamesOutcome(result.failures, result.messageKey);
 }
 

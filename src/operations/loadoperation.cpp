@@ -6,7 +6,6 @@
 #include "core/files/folderentries.h"
 #include "core/names/namecompare.h"
 #include "core/settings/messagekeys.h"
-#include "core/thumbnails/sharedthumbnails.h"
 #include "operations/recordrenames.h"
 #include "operations/repairoperation.h"
 
@@ -89,7 +88,6 @@ Outcome FolderLoadOperation::run(const RunOptions& options) {
     result_ = LoadFolder(list_, load);
     RecordFileRenames(OperationKind::Load, list_.currentFolder, result_.made,
                       result_.madeCompanions);
-    RemoveSharedThumbnails(list_.currentFolder, result_.made);
     return outcomeOf(result_, list_);
 }
 

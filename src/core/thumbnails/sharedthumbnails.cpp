@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <unordered_set>
 
 #include "core/thumbnails/md5.h"
@@ -55,33 +56,51 @@ std::vector<std::string> folderSpellings(const std::string& folder) {
     return spellings;
 }
 
-// The file name each thumbnail of `paths` bears, in every spelling of its folder.
+// The file name each thumbnail of `paths` bears, in every spelling of its folder. A renumbering
+// names most files twice (one picture's new name is the old name of the next), each is hashed
+// once.
 std::unordered_set<std::string> thumbnailNames(const std::vector<std::string>& paths) {
-    std::map<std::string, std::vector<std::string>> spellingsOf;
+    const std::unordered_set<std::string_view> unique(paths.begin(), paths.end());
+    std::map<std::string_view, std::vector<std::string>> spellingsOf;
+    std::string_view lastFolder;
+    const std::vector<std::string>* spellings = nullptr;
     std::unordered_set<std::string> names;
-    for (const std::string& path : paths) {
-        const size_t slash = path.rfind('/');
-        const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-        auto found = spellingsOf.find(folder);
-        if (found == spellingsOf.end())
-            found = spellingsOf.emplace(folder, folderSpellings(folder)).first;
-        for (const std::string& spelling : found->second)
-            names.insert(Md5Hex(FileUri(spelling + path.substr(folder.size()))) + ".png");
+    names.reserve(2 * unique.size());
+    std::string full;
+    for (const std::string_view path : unique) {
+        const std::string_view folder = path.substr(0, path.rfind('/') + 1);
+        if (!spellings || folder != lastFolder) {
+            auto found = spellingsOf.find(folder);
+            if (found == spellingsOf.end())
+                found = spellingsOf.emplace(folder, folderSpellings(std::string(folder))).first;
+            spellings = &found->second;
+            lastFolder = folder;
+        }
+        for (const std::string& spelling : *spellings) {
+            full.assign(spelling).append(path.substr(folder.size()));
+            names.insert(Md5Hex(FileUri(full)) + ".png");
+        }
     }
     return names;
 }
 
-// Reads `folder` once and removes the entries among `names` it holds.
-void removeFrom(const std::string& folder, const std::unordered_set<std::string>& names) {
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return;
-    std::vector<std::string> present;
-    while (const dirent* entry = readdir(dir)) {
-        if (names.count(entry->d_name)) present.emplace_back(entry->d_name);
+// A thumbnail folder as read once: the names of its entries, and the folder held open to
+// remove some of them.
+struct ThumbnailFolder {
+    explicit ThumbnailFolder(const std::string& path) : dir(opendir(path.c_str())) {
+        while (const dirent* entry = dir ? readdir(dir) : nullptr) {
+            if (entry->d_name[0] != '.') entries.emplace(entry->d_name);
+        }
     }
-    for (const std::string& name : present) unlinkat(dirfd(dir), name.c_str(), 0);
-    closedir(dir);
-}
+    ~ThumbnailFolder() {
+        if (dir) closedir(dir);
+    }
+    ThumbnailFolder(const ThumbnailFolder&) = delete;
+    ThumbnailFolder& operator=(const ThumbnailFolder&) = delete;
+
+    DIR* dir;
+    std::unordered_set<std::string> entries;
+};
 
 // The folders under "fail", one per program that records its failures.
 std::vector<std::string> failureFolders(const std::string& root) {
@@ -116,12 +135,24 @@ std::string FileUri(const std::string& path) {
     return uri;
 }
 
+// The names are hashed only when some thumbnail folder holds an entry: an empty or missing
+// cache costs a renumbering nothing but the reading of its folders.
 void RemoveSharedThumbnails(const std::vector<std::string>& paths) {
     const std::string root = paths.empty() ? std::string() : thumbnailRoot();
     if (root.empty() || access(root.c_str(), F_OK) != 0) return;
-    const std::unordered_set<std::string> names = thumbnailNames(paths);
-    for (const char* size : kSizeFolders) removeFrom(root + size + "/", names);
-    for (const std::string& folder : failureFolders(root)) removeFrom(folder, names);
+    std::vector<std::string> folders = failureFolders(root);
+    for (const char* size : kSizeFolders) folders.push_back(root + size + "/");
+    std::vector<std::unique_ptr<ThumbnailFolder>> held;
+    for (const std::string& folder : folders) {
+        auto read = std::make_unique<ThumbnailFolder>(folder);
+        if (!read->entries.empty()) held.push_back(std::move(read));
+    }
+    if (held.empty()) return;
+    for (const std::string& name : thumbnailNames(paths)) {
+        for (const std::unique_ptr<ThumbnailFolder>& folder : held) {
+            if (folder->entries.count(name)) unlinkat(dirfd(folder->dir), name.c_str(), 0);
+        }
+    }
 }
 
 void RemoveSharedThumbnails(const std::string& folder, const std::vector<FileRename>& renames) {
