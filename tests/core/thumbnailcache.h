@@ -2,11 +2,10 @@
 // lives, and thumbnails are planted there and looked for by the paths of their pictures.
 #pragma once
 
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -36,13 +35,8 @@ public:
     // The thumbnail of the file at `path` (its full path as a file manager names it) in the
     // cache's folder `size` ("normal", "fail/viewer"), made with the folders it needs.
     void plant(const std::string& path, const std::string& size = "normal") const {
-        std::string folder = cache_.path() + "thumbnails/";
-        mkdir(folder.c_str(), 0700);
-        for (size_t at = 0, slash; at <= size.size(); at = slash + 1) {
-            slash = std::min(size.find('/', at), size.size());
-            folder += size.substr(at, slash - at) + "/";
-            mkdir(folder.c_str(), 0700);
-        }
+        const std::string folder = cache_.path() + "thumbnails/" + size + "/";
+        std::filesystem::create_directories(folder);
         std::ofstream(folder + nameOf(path)) << "thumbnail";
     }
     bool holds(const std::string& path, const std::string& size = "normal") const {
