@@ -9,12 +9,13 @@ set(lumaro_folder_arrows
   "core/locking      |                                        | no"  # one operation at a time on a folder
   "core/names        |                                        | no"  # name order, free names, UTF-8 cuts
   "core/files        | core/names core/locking                | no"  # entries, renames, atomic writer, transfer
+  "core/thumbnails   | core/files                             | no"  # the thumbnails file managers share
   "core/picturefile  | core/files                             | no"  # inside picture files: segments, Exif, date
   "core/turning      | core/files core/picturefile core/locking | no"  # turning pictures, Exif carried over
   "core/listing      | core/files core/names core/picturefile | no"  # ordered listings, parallel head reads
   "core/settings     | core/files core/names                  | no"  # settings, messages, program folder
   "core/history      | core/files core/names core/settings    | no"  # each folder's history of operations
-  "core/journal      | core/files core/history core/locking   | no"  # the rename journal and its repair
+  "core/journal      | core/files core/history core/locking core/thumbnails | no"  # the rename journal and its repair
   "core/windows      | core/files core/settings               | no"  # Qt-free halves of windows
   "core/slideshow    | core/files core/names core/settings    | no"  # the slide-show project file
   "core/naming       | core/files core/names core/listing core/settings | no"  # numbered names, the picture list

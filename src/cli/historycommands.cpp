@@ -166,7 +166,7 @@ int runStep(const Arguments& arguments, const LanguageTable& messages, bool redo
         return ExitCodeFor(plan.outcome);
     }
     const Outcome done = step.run(RunOptionsFor(arguments));
-    if (done.kind == OutcomeKind::Refused) {
+    if (done.kind == OutcomeKind::Refused && done.messageKey != kMessageReadOnlyDisk) {
         Say("The folder changed while its plan was made: nothing was done.");
         return ExitCodeFor(done);
     }

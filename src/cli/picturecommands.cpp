@@ -129,6 +129,7 @@ std::map<std::string, std::string> deletedCompanions(const Arguments& arguments)
 // A dry run of delete: each file to the Trash, or for good; a file the Trash cannot take is
 // named and kept, as the run keeps it.
 int planDelete(const Arguments& arguments, const LanguageTable& messages, const PicturePlan& plan) {
+    if (plan.outcome.changedNothing()) return SayOutcome(messages, plan.outcome);
     const char* to = arguments.permanent ? "(deleted for good)" : "(Trash)";
     for (const OutcomeFile& file : plan.outcome.files) sayLeftInPlace(messages, file);
     const auto lines = planLines(plan, [to](const ChangedFile&) { return std::string(to); });

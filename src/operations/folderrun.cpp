@@ -1,6 +1,9 @@
 // The checks every run makes first: a history that can be written, a folder nobody else changes.
 #include "operations/folderrun.h"
 
+#include <cerrno>
+
+#include "core/files/filesystem.h"
 #include "core/history/history.h"
 #include "core/settings/messagekeys.h"
 
@@ -23,6 +26,26 @@ Outcome FolderBusyOutcome() {
     busy.kind = OutcomeKind::FolderBusy;
     busy.messageKey = kMessageFolderBusy;
     return busy;
+}
+
+std::optional<Outcome> ReadOnlyRefusal(const std::vector<std::string>& folders) {
+    for (const std::string& folder : folders) {
+        if (CheckFolderWritable(folder) != EROFS) continue;
+        Outcome refused;
+        refused.kind = OutcomeKind::Refused;
+        refused.messageKey = kMessageReadOnlyDisk;
+        refused.error = EROFS;
+        refused.details = {folder};
+        return refused;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> FoldersOf(const std::vector<std::string>& paths) {
+    std::vector<std::string> folders;
+    folders.reserve(paths.size());
+    for (const std::string& path : paths) folders.push_back(FolderOfPath(path));
+    return folders;
 }
 
 bool StoppedBeforeRunning(const Outcome& outcome) {

@@ -26,6 +26,14 @@ Outcome CheckHistory(const std::string& folder);
 // Another program is changing the folder: nothing was changed (kMessageFolderBusy).
 Outcome FolderBusyOutcome();
 
+// Refused (kMessageReadOnlyDisk, EROFS, the folder as its detail) when the disk that holds one of
+// `folders` is read-only (a card with its lock switch on, a read-only mount): said before any
+// file is touched. None when every disk can be written.
+std::optional<Outcome> ReadOnlyRefusal(const std::vector<std::string>& folders);
+
+// The folder of each of `paths` of files, in their order.
+std::vector<std::string> FoldersOf(const std::vector<std::string>& paths);
+
 // Whether a run stopped at its first checks (a busy folder, a history that cannot be written),
 // before it read or changed anything.
 bool StoppedBeforeRunning(const Outcome& outcome);

@@ -27,4 +27,7 @@ struct PicturePlan {
     std::vector<ChangedFile> changes;  // each file the run would change, in order
 };
 
+// Removes the shared thumbnails of every file's path before and after (core/thumbnails).
+void RemoveThumbnailsOf(const std::vector<ChangedFile>& changes);
+
 }  // namespace lumaro

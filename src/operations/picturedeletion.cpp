@@ -29,6 +29,10 @@ std::vector<PictureDeletion::File> PictureDeletion::files() const {
 
 PicturePlan PictureDeletion::plan() const {
     PicturePlan plan;
+    if (std::optional<Outcome> readOnly = ReadOnlyRefusal(FoldersOf(paths_))) {
+        plan.outcome = std::move(*readOnly);
+        return plan;
+    }
     for (const File& file : files()) {
         TrashOutcome refused;
         refused.refusal = permanent_ ? TrashRefusal::None : CheckTrashTakes(file.path);
@@ -45,10 +49,10 @@ PicturePlan PictureDeletion::plan() const {
 
 Outcome PictureDeletion::run(const RunOptions& options, const DeleteForGood& forGood) {
     changed_.clear();
-    std::vector<std::string> folders;
-    for (const std::string& path : paths_) folders.push_back(FolderOfPath(path));
+    const std::vector<std::string> folders = FoldersOf(paths_);
     const FolderRun run(folders, options);
     if (run.refusal()) return *run.refusal();
+    if (std::optional<Outcome> readOnly = ReadOnlyRefusal(folders)) return *readOnly;
     Outcome outcome;
     HistoryOperation trashed = TrashOperation();
     bool pictureTrashed = false;  // a companion goes with its picture only when that went too
@@ -79,6 +83,7 @@ Outcome PictureDeletion::run(const RunOptions& options, const DeleteForGood& for
         }
     }
     RecordByFolder(trashed);
+    RemoveThumbnailsOf(changed_);
     MarkSomeKept(outcome, kMessageDeleteFailed);
     return outcome;
 }

@@ -27,11 +27,13 @@ public:
 
     // The files in the order run() takes them, each picture followed by its companions, found
     // without moving or making anything: those the Trash would not take are the outcome's
-    // files (kMessageDeleteFailed), with why.
+    // files (kMessageDeleteFailed), with why; Refused (kMessageReadOnlyDisk) when a file's disk
+    // is read-only.
     PicturePlan plan() const;
     // Deletes each file under the lock of the folders and records the moves to the Trash in
     // the folders' histories, a companion with its picture. SomeKept (kMessageDeleteFailed)
-    // when a file stayed; FolderBusy or HistoryUnwritable when nothing was touched.
+    // when a file stayed; FolderBusy, HistoryUnwritable or Refused (a read-only disk) when
+    // nothing was touched.
     Outcome run(const RunOptions& options = {}, const DeleteForGood& forGood = {});
     // The files the last run deleted: each moved to the Trash with its path there, or deleted
     // permanently with none.

@@ -109,6 +109,7 @@ Outcome PictureTransfer::run(const RunOptions& options,
         for (const std::string& rest : entry.companions)
             changed_.push_back({folder_ + entry.base + rest, targetBase + rest});
     }
+    RemoveThumbnailsOf(changed_);
     MarkSomeKept(outcome, kMessageCopyFailed);
     return outcome;
 }

@@ -40,14 +40,18 @@ PicturePlan PictureTurn::turnEach(bool write) const {
     return turned;
 }
 
-PicturePlan PictureTurn::plan() const { return turnEach(false); }
+PicturePlan PictureTurn::plan() const {
+    if (std::optional<Outcome> readOnly = ReadOnlyRefusal(FoldersOf(paths_)))
+        return {std::move(*readOnly), {}};
+    return turnEach(false);
+}
 
 Outcome PictureTurn::run(const RunOptions& options) {
     changed_.clear();
-    std::vector<std::string> folders;
-    for (const std::string& path : paths_) folders.push_back(FolderOfPath(path));
+    const std::vector<std::string> folders = FoldersOf(paths_);
     const FolderRun run(folders, options);
     if (run.refusal()) return *run.refusal();
+    if (std::optional<Outcome> readOnly = ReadOnlyRefusal(folders)) return *readOnly;
     PicturePlan done = turnEach(true);
     HistoryOperation turns = TurnOperation(angle_);
     for (const ChangedFile& file : done.changes) {

@@ -19,11 +19,12 @@ public:
     PictureTurn(std::vector<std::string> paths, int angle);
 
     // What run() would do, each picture turned in memory only: no file is written. The
-    // pictures that would not turn are the outcome's files (kMessageTurnFailed), with why.
+    // pictures that would not turn are the outcome's files (kMessageTurnFailed), with why;
+    // Refused (kMessageReadOnlyDisk) when a picture's disk is read-only.
     PicturePlan plan() const;
     // Turns each picture under the lock of the folders, and records the turns in their
-    // histories. SomeKept when a picture could not be turned (kMessageTurnFailed); FolderBusy
-    // or HistoryUnwritable when nothing was touched.
+    // histories. SomeKept when a picture could not be turned (kMessageTurnFailed); FolderBusy,
+    // HistoryUnwritable or Refused (a read-only disk) when nothing was touched.
     Outcome run(const RunOptions& options = {});
     // The pictures the last run turned.
     const std::vector<ChangedFile>& changed() const { return changed_; }

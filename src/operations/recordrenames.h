@@ -1,5 +1,5 @@
 // Recording the renames an operation made, each picture with its companions, as one operation
-// of the folder's history.
+// of the folder's history, and removing the shared thumbnails of their old and new names.
 #pragma once
 
 #include <string>
@@ -11,7 +11,8 @@
 
 namespace lumaro {
 
-// Records the renames that took place as one operation of `folder`'s history.
+// Records the renames that took place as one operation of `folder`'s history, and removes the
+// shared thumbnails of the names they changed (core/thumbnails), beside the record's writing.
 void RecordRenames(OperationKind kind, const std::string& folder,
                    const std::vector<RenamePair>& done);
 

@@ -1,6 +1,7 @@
 // lumaro-cli stopped in the middle of renaming 2,000 pictures, every second one with a raw file
 // beside it, by SIGKILL or after a given number of renames: the next load finishes the
-// operation, and every file is still there, under the name the operation planned for it.
+// operation, and every file is still there, under the name the operation planned for it; the
+// same on disks of other systems, mounted again between the crash and the load.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,6 +12,7 @@
 #include "clirun.h"
 #include "core/journal/renamejournal.h"
 #include "core/naming/numberedname.h"
+#include "mountedimage.h"
 #include "picturefolder.h"
 
 namespace lumaro {
@@ -21,6 +23,7 @@ using clitest::RunCli;
 using clitest::RunStoppableCli;
 
 constexpr int kPictures = 2000;
+constexpr int kPicturesOnACard = 40;
 
 uint64_t hashOf(const std::string& bytes) {
     uint64_t hash = 1469598103934665603ULL;  // FNV-1a
@@ -30,11 +33,11 @@ uint64_t hashOf(const std::string& bytes) {
 
 std::string captionOf(int i) { return "p" + std::to_string(i % 7); }
 
-// Pictures 0001 .. 2000, each with bytes of its own, the even ones with a raw file; returns
+// Pictures 0001 .. `count`, each with bytes of its own, the even ones with a raw file; returns
 // name -> hash.
-std::map<std::string, uint64_t> writePictures(const PictureFolder& folder) {
+std::map<std::string, uint64_t> writePictures(const PictureFolder& folder, int count = kPictures) {
     std::map<std::string, uint64_t> hashes;
-    for (int i = 1; i <= kPictures; ++i) {
+    for (int i = 1; i <= count; ++i) {
         const std::string base = CaptionedName(i, 4, captionOf(i));
         const std::string bytes = "picture " + std::to_string(i) + std::string(i % 97, char(i));
         folder.write(base + ".jpg", bytes);
@@ -127,6 +130,45 @@ TEST(CliCrashTest, KilledMoveAcceptanceIsFinishedByTheNextLoadWithEveryFileKept)
         crashThenLoad({"move", dir, "--select", "1501-2000", "--after", "0"}, moment, folder,
                       before, planned);
     }
+}
+
+// A renumbering on an exFAT card (which refuses hard links and the no-replace flag, so renames
+// go through placeholders, and numbers its files anew at each mount) and on an NTFS disk,
+// stopped before its first rename, in the middle of each pass and before its last rename; the
+// disk is then mounted again and loaded: every file bears its planned name with its own bytes,
+// and no temporary name, placeholder or journal is left.
+TEST(CliCrashTest, RenumberingStoppedOnACardIsFinishedByTheLoadAfterAMount) {
+    const ImageKind kinds[] = {{"exfat_fuse", "mkfs.exfat", "mount.exfat-fuse"},
+                               {"ntfs_3g", "mkfs.ntfs -F -Q -q", "ntfs-3g"}};
+    std::string skipped;
+    for (const ImageKind& kind : kinds) {
+        MountedImage image(kind);
+        if (!image.skipReason().empty()) {
+            skipped += image.skipReason() + "; ";
+            continue;
+        }
+        // 40 pictures and 20 raw files, each renamed twice.
+        for (const long stop : {0L, 30L, 60L, 90L, 119L}) {
+            SCOPED_TRACE(std::string(kind.name) + ", stopped after " + std::to_string(stop));
+            const PictureFolder folder(image.mountPoint());
+            const std::map<std::string, uint64_t> before = writePictures(folder, kPicturesOnACard);
+            std::map<std::string, uint64_t> planned;
+            for (int i = 1; i <= kPicturesOnACard; ++i)
+                plan(planned, before, CaptionedName(i + 1, 4, captionOf(i)),
+                     CaptionedName(i, 4, captionOf(i)));
+            const std::string dir = folder.path().substr(0, folder.path().size() - 1);
+            const CliRun stopped =
+                RunStoppableCli({"renumber", dir, "--select", "all", "--start", "2"},
+                                {{"LUMARO_STOP_AFTER_RENAMES", std::to_string(stop)}});
+            ASSERT_EQ(stopped.code, 86) << stopped.err;
+            ASSERT_TRUE(image.unmount());
+            ASSERT_TRUE(image.mount());
+            const CliRun load = RunCli({"load", dir});
+            EXPECT_EQ(load.code, 0) << load.err;
+            EXPECT_EQ(hashesIn(folder), planned);
+        }
+    }
+    if (!skipped.empty()) GTEST_SKIP() << skipped;
 }
 
 // Every file of a folder by name and the file it is (its inode), the journal left out.

@@ -6,19 +6,25 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <map>
 #include <memory>
 
 #include "core/files/fileoperations.h"
 #include "core/files/transfer.h"
+#include "core/history/history.h"
 #include "core/journal/renamejournal.h"
 #include "core/renaming/folderload.h"
 #include "core/renaming/renamepasses.h"
 #include "core/settings/messagekeys.h"
 #include "mountedimage.h"
+#include "operations/picturedeletion.h"
+#include "operations/pictureturn.h"
 #include "operations/undo/undo.h"
+#include "operations/undo/undostep.h"
 #include "picturefolder.h"
 #include "stoppedchild.h"
+#include "turnjpegs.h"
 
 namespace lumaro {
 namespace {
@@ -143,11 +149,19 @@ TEST_P(FileSystemTest, TransferOutAndBackVerifiesEveryCopyAndLeavesNoSource) {
 }
 
 // A card with its lock switch on: the load lists it, and every change is refused at once,
-// saying why, with no journal written.
+// saying why, with no journal written and nothing recorded; a turn, a delete and an undo are
+// refused by their plans (a dry run) as by their runs.
 TEST_P(FileSystemTest, ReadOnlyMountIsListedAndEveryChangeIsRefusedBeforeAJournal) {
-    const Files unequalWidths = {{"01--.jpg", "picture 01"}, {"002--.jpg", "picture 002"}};
-    write(unequalWidths);
+    const Files unequalWidths = {
+        {"01--.jpg", turnjpegs::QuarterJpeg(32, 16, turnjpegs::CommentSegment())},
+        {"002--.jpg", "picture 002"}};
+    write({{"01--.jpg", unequalWidths.at("01--.jpg")}, {"0002--.jpg", "picture 002"}});
+    // An operation to undo.
+    ASSERT_TRUE(RenameInTwoPasses(folder_, {{{"0002--", ".jpg"}, "002--"}}).failures.empty());
+    ASSERT_TRUE(RecordOperation(
+        folder_, RenameOperation(OperationKind::Apply, {{"0002--.jpg", "002--.jpg"}})));
     remount(true);
+    const size_t records = ReadHistoryRecords(folder_).operations.size();
     PictureList list;
     list.currentFolder = folder_;
     list.fileType = "jpg";
@@ -162,6 +176,24 @@ TEST_P(FileSystemTest, ReadOnlyMountIsListedAndEveryChangeIsRefusedBeforeAJourna
     PictureFolder local;
     EXPECT_EQ(TransferPictures(folder_, {{"01--", ".jpg"}}, local.path()).at(0).error, EROFS);
     EXPECT_EQ(onDisk(local), Files{});
+
+    const std::string picture = folder_ + "01--.jpg";
+    PictureTurn turn({picture}, 90);
+    PictureDeletion deletion({picture}, true, false);
+    UndoStep undo(folder_, UndoStep::Direction::Undo);
+    const std::pair<const char*, std::function<Outcome(bool)>> operations[] = {
+        {"turn", [&](bool run) { return run ? turn.run() : turn.plan().outcome; }},
+        {"delete", [&](bool run) { return run ? deletion.run() : deletion.plan().outcome; }},
+        {"undo", [&](bool run) { return run ? undo.run() : undo.plan().outcome; }},
+    };
+    for (const auto& [name, operation] : operations) {
+        for (const bool run : {false, true}) {
+            const Outcome refused = operation(run);
+            EXPECT_EQ(refused.kind, OutcomeKind::Refused) << name << (run ? " run" : " plan");
+            EXPECT_EQ(refused.messageKey, kMessageReadOnlyDisk) << name;
+        }
+    }
+    EXPECT_EQ(ReadHistoryRecords(folder_).operations.size(), records);
     EXPECT_EQ(onDisk(*pictures_), unequalWidths);
 }
 

@@ -1,6 +1,6 @@
 // Each naming operation planned, then run on a real folder: the plan touches nothing, the run
 // makes exactly the plan's renames and records them once, and a folder that another program
-// holds is left as it was.
+// holds is left as it was; the shared thumbnails of every name changed are gone, no others.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -21,6 +21,7 @@
 #include "operations/loadoperation.h"
 #include "operations/repairoperation.h"
 #include "picturefolder.h"
+#include "thumbnailcache.h"
 
 namespace lumaro {
 namespace {
@@ -164,6 +165,12 @@ TEST(NamingOperationsTest, ARunMakesExactlyItsPlanRecordsItOnceAndABusyFolderSta
             EXPECT_EQ(f.records(), records);
             ASSERT_EQ(plan.outcome.kind, OutcomeKind::Done);
             ASSERT_FALSE(plan.renames.empty());
+            const ThumbnailCache thumbnails;
+            for (const FileRename& rename : plan.renames) {
+                thumbnails.plant(f.folder.pathOf(rename.oldName));
+                thumbnails.plant(f.folder.pathOf(rename.newName));
+            }
+            thumbnails.plant(f.folder.pathOf("unchanged.jpg"));
 
             const int other = busy ? lockAsAnotherProgram(f.folder.path()) : -1;
             ASSERT_EQ(busy, other >= 0);
@@ -183,9 +190,13 @@ TEST(NamingOperationsTest, ARunMakesExactlyItsPlanRecordsItOnceAndABusyFolderSta
             ASSERT_EQ(f.records(), records + 1);
             const std::vector<FileRename> recorded = NamesOf(history.back());
             EXPECT_EQ(recorded.size(), plan.renames.size() + row.finishedBefore);
-            for (const FileRename& rename : plan.renames)
+            for (const FileRename& rename : plan.renames) {
                 EXPECT_NE(std::find(recorded.begin(), recorded.end(), rename), recorded.end())
                     << rename.oldName << " -> " << rename.newName;
+                EXPECT_FALSE(thumbnails.holds(f.folder.pathOf(rename.oldName))) << rename.oldName;
+                EXPECT_FALSE(thumbnails.holds(f.folder.pathOf(rename.newName))) << rename.newName;
+            }
+            EXPECT_TRUE(thumbnails.holds(f.folder.pathOf("unchanged.jpg")));
         }
     }
 }

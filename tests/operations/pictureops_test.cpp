@@ -1,7 +1,7 @@
 // Each operation on pictures planned, then run, on a real folder of JPEG files through the
 // operations layer, as the window and the command line run it: the plan touches nothing, the
-// run does what the plan said and leaves one record in the history, and a folder that another
-// program is changing is left as it was.
+// run does what the plan said, removes the shared thumbnails of the names it changed and leaves
+// one record in the history, and a folder that another program is changing is left as it was.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -18,6 +18,7 @@
 #include "operations/pictureturn.h"
 #include "operations/undo/undostep.h"
 #include "picturefolder.h"
+#include "thumbnailcache.h"
 #include "turnjpegs.h"
 
 namespace lumaro {
@@ -144,6 +145,7 @@ TEST(PictureOperationsTest, EachOperationDoesWhatItsPlanSaidRecordsItOnceAndLeav
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Folders f;
+        const ThumbnailCache thumbnails;
         const Operation operation = row.operation(f);
         const Names before = f.disk();
         const size_t records = f.records();
@@ -157,6 +159,15 @@ TEST(PictureOperationsTest, EachOperationDoesWhatItsPlanSaidRecordsItOnceAndLeav
         EXPECT_FALSE(planned.changes.empty());
         EXPECT_EQ(f.disk(), before);
         EXPECT_EQ(f.records(), records);
+        // A plan names the files of its own folder by their names, any others by their paths.
+        const auto path = [&f](const std::string& name) {
+            return name.empty() || name[0] == '/' ? name : f.pictures.pathOf(name);
+        };
+        for (const ChangedFile& file : planned.changes) {
+            thumbnails.plant(path(file.name));
+            if (!file.newName.empty()) thumbnails.plant(path(file.newName));
+        }
+        thumbnails.plant(f.pictures.pathOf("02  b.jpg"));
 
         const Outcome done = operation.run();
         EXPECT_EQ(done.kind, OutcomeKind::Done);
@@ -165,6 +176,14 @@ TEST(PictureOperationsTest, EachOperationDoesWhatItsPlanSaidRecordsItOnceAndLeav
         EXPECT_NE(f.disk(), before);
         EXPECT_EQ(f.pictures.names(), row.after);
         EXPECT_EQ(f.records(), records + 1);
+        for (const ChangedFile& file : planned.changes) {
+            if (file.newName == file.name) continue;  // a turn renames nothing
+            EXPECT_FALSE(thumbnails.holds(path(file.name))) << file.name;
+            if (!file.newName.empty()) {
+                EXPECT_FALSE(thumbnails.holds(path(file.newName))) << file.newName;
+            }
+        }
+        EXPECT_TRUE(thumbnails.holds(f.pictures.pathOf("02  b.jpg")));
     }
 }
 

@@ -16,6 +16,7 @@
 #include "core/journal/journalformat.h"
 #include "core/journal/renamejournal.h"
 #include "core/locking/folderlock.h"
+#include "core/thumbnails/sharedthumbnails.h"
 
 namespace lumaro {
 
@@ -303,6 +304,15 @@ std::string keepUnreadableJournal(const std::string& folder) {
     return kRenameJournalName;
 }
 
+// The shared thumbnails of every name the interrupted operation and its repair touched: the
+// operation itself died before it could remove them.
+void forgetThumbnails(const std::string& folder, const JournalRepair& repair) {
+    std::vector<FileRename> touched = repair.completed;
+    for (const RenameFailure& failure : repair.failures)
+        touched.push_back({failure.fromName, failure.toName});
+    RemoveSharedThumbnails(folder, touched);
+}
+
 }  // namespace
 
 JournalRepair RepairInterruptedRenames(const std::string& folder) {
@@ -323,6 +333,7 @@ JournalRepair RepairInterruptedRenames(const std::string& folder) {
         fsync(folderFd);
         RecordOperation(folder, RenameOperation(OperationKind::Repair, repair.completed,
                                                 repair.completedCompanions));
+        forgetThumbnails(folder, repair);
         // A journal without its end was cut before the first rename: nothing to finish, and
         // nothing to keep. One that cannot be read may be all that tells which picture bears
         // which temporary name: it stays, for the user.

@@ -10,6 +10,7 @@
 #include "core/locking/folderlock.h"
 #include "core/renaming/renamepasses.h"
 #include "core/settings/messagekeys.h"
+#include "core/thumbnails/sharedthumbnails.h"
 #include "core/turning/turnpicture.h"
 #include "operations/filereasons.h"
 #include "trash/trash.h"
@@ -201,6 +202,18 @@ void Undoer::trashAgain() {
     }
 }
 
+// The shared thumbnails of every name the step changed; a turn changes none.
+void forgetThumbnails(const std::string& folder, const HistoryOperation& record) {
+    if (record.effect == OperationEffect::Turn) return;
+    std::vector<std::string> paths;
+    paths.reserve(2 * record.files.size());
+    for (const HistoryFile& file : record.files) {
+        paths.push_back(PathBefore(folder, record, file));
+        paths.push_back(PathAfter(folder, record, file));
+    }
+    RemoveSharedThumbnails(paths);
+}
+
 // Whether the plan made now is the one that was shown.
 bool samePlan(const UndoPlan& asked, const UndoPlan& now) {
     return asked.redo == now.redo && asked.reversed.id == now.reversed.id &&
@@ -224,6 +237,7 @@ UndoResult carryOut(const std::string& folder, UndoPlan plan, const UndoPlan* as
     Undoer undoer(folder, result.plan, result);
     undoer.run();
     RecordOperation(folder, undoer.record());
+    forgetThumbnails(folder, undoer.record());
     return result;
 }
 

@@ -55,6 +55,10 @@ PicturePlan UndoStep::plan() {
     PicturePlan plan;
     plan.outcome = refusalOf(plan_);
     if (!plan.outcome.done()) return plan;
+    if (std::optional<Outcome> readOnly = ReadOnlyRefusal({folder_})) {
+        plan.outcome = std::move(*readOnly);
+        return plan;
+    }
     plan.outcome = keptOutcome(plan_.kept);
     plan.changes = changesOf(plan_.moves);
     return plan;
@@ -64,6 +68,7 @@ Outcome UndoStep::run(const RunOptions& options, const std::function<void()>& be
     changed_.clear();
     const FolderRun run(folder_, options);
     if (run.refusal()) return *run.refusal();
+    if (std::optional<Outcome> readOnly = ReadOnlyRefusal({folder_})) return *readOnly;
     if (beforeChanges) beforeChanges();
     const UndoPlan* asked = planned_ ? &plan_ : nullptr;
     const UndoResult result = direction_ == Direction::Redo ? RedoLastUndo(folder_, asked)

@@ -22,7 +22,8 @@ public:
     // What the step would do, found without touching a file: each file's move, as NamesOf
     // names it, and each group that would stay where it is (SomeKept, kMessageUndoFailed).
     // Refused when there is nothing to undo or redo, when the files changed (the file as its
-    // one detail) or when the turn to take back lost pixels.
+    // one detail), when the turn to take back lost pixels or when the folder's disk is
+    // read-only (kMessageReadOnlyDisk).
     PicturePlan plan();
     // The plan found by plan(): the operation it reverses, which the question names, and the
     // pictures that come back under another name (kMessageUndoOtherNames).
