@@ -228,10 +228,10 @@ bool hasKind(QWidget* w, char kind) {
 // Puts pictures in the list as a folder load does.
 void fillList(Form1& form, int count) {
     for (int i = 0; i < count; ++i) {
-        form.pictures.avant.push_back(
+        form.pictures().avant.push_back(
             {QStringLiteral("%1  --").arg(i + 1, 4, 10, QChar('0')).toStdString(), ".jpg"});
     }
-    form.pictures.pictureCount = count;
+    form.pictures().pictureCount = count;
     form.ShowPictureList();
 }
 

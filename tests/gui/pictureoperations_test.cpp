@@ -25,6 +25,7 @@
 #include "core/picturefile/jpegsegments.h"
 #include "core/settings/messagekeys.h"
 #include "gui/pictures/formgetfolder.h"
+#include "gui/pictures/picturesarea.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "reencoding/turnbyencoding.h"
@@ -115,7 +116,7 @@ void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
     // Nothing in slot 1: nothing to turn, and no turn button is offered.
     QVERIFY(!Control<QPushButton>(form, "pictbttn_090")->isVisible() &&
             !Control<QPushButton>(form, "pictbttn_090")->isEnabled());
-    form.RotatePicture(90);
+    form.picturesArea().RotatePicture(90);
     clickRow(list, 0);
     clickRow(list, 1, Qt::ShiftModifier);
     QVERIFY(Control<QPushButton>(form, "pictbttn_180")->isVisible() &&

@@ -81,12 +81,12 @@ void setEveryCommand(Form1& form, bool on) {
 }
 
 void fillList(Form1& form, int count) {
-    form.pictures.avant.clear();
+    form.pictures().avant.clear();
     for (int i = 0; i < count; ++i) {
-        form.pictures.avant.push_back(
+        form.pictures().avant.push_back(
             {QStringLiteral("%1  --").arg(i + 1, 4, 10, QChar('0')).toStdString(), ".jpg"});
     }
-    form.pictures.pictureCount = count;
+    form.pictures().pictureCount = count;
     form.ShowPictureList();
 }
 
@@ -251,7 +251,7 @@ void WindowStatesTest::state2MoveButtonsFollowFolderNumberingPendingMoveAndSelec
     Form1& form = fx.start();
     fillList(form, pictures);
     selectRows(form, selected);
-    form.pictures.folderNumbered = numbered;
+    form.pictures().folderNumbered = numbered;
     form.moveInProgress = movePending;
     for (const char* name : kMoveControls) Control<QPushButton>(form, name)->setEnabled(before);
     Control<QPushButton>(form, "pictbttn_Del")->setEnabled(false);
@@ -278,14 +278,14 @@ void WindowStatesTest::states0And1UnselectTheListFirstAndTheirOwnSettingsWin() {
     Form1& form = fx.start();
     fillList(form, 4);
     selectRows(form, {0, 1, 2, 3});
-    form.pictures.allSelected = true;
-    form.pictures.apres.add("0001  a");
-    form.pictures.apres.add("0002  b");
+    form.pictures().allSelected = true;
+    form.pictures().apres.add("0001  a");
+    form.pictures().apres.add("0002  b");
     form.ApplyWindowState(WindowState{state});
     QCOMPARE(form.mainWindowState(), WindowState{state});
     QVERIFY(Control<QListWidget>(form, "lb_Avant")->selectedItems().isEmpty());
-    QVERIFY(!form.pictures.allSelected);
-    QVERIFY(form.pictures.apres.empty());
+    QVERIFY(!form.pictures().allSelected);
+    QVERIFY(form.pictures().apres.empty());
     QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 4);
     // Unselecting passes by a state that offers sorting and shows apply; these states do not.
     QCOMPARE(Control<QPushButton>(form, "cb_Sort")->isEnabled(), state == 1);
@@ -331,7 +331,7 @@ void WindowStatesTest::statesWithoutSettingsOnlyRecordTheirNumber() {
     fillList(form, 3);
     form.ApplyWindowState(WindowState::RenamePending);
     selectRows(form, {1});
-    form.pictures.allSelected = true;
+    form.pictures().allSelected = true;
     Control<QPushButton>(form, "cb_Tout")->setText(QStringLiteral("Unselect all"));
     const QMap<QString, Look> before = snapshot(form);
 
@@ -339,7 +339,7 @@ void WindowStatesTest::statesWithoutSettingsOnlyRecordTheirNumber() {
     QCOMPARE(form.mainWindowState(), WindowState{state});
     QVERIFY(snapshot(form) == before);
     QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), 1);
-    QVERIFY(form.pictures.allSelected);
+    QVERIFY(form.pictures().allSelected);
     QCOMPARE(Control<QPushButton>(form, "cb_Tout")->text(), QStringLiteral("Unselect all"));
 }
 
@@ -362,7 +362,7 @@ void WindowStatesTest::states17And18DisableTargetMoveOnlyInANumberedFolder() {
     QFETCH(bool, after);
     FormFixture fx;
     Form1& form = fx.start();
-    form.pictures.folderNumbered = numbered;
+    form.pictures().folderNumbered = numbered;
     Control<QPushButton>(form, "pictbttn_TargetMove")->setEnabled(before);
     form.ApplyWindowState(WindowState{state});
     QCOMPARE(Control<QPushButton>(form, "pictbttn_TargetMove")->isEnabled(), after);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gui/app/form1.h"
+#include "gui/pictures/picturesarea.h"
 
 namespace lumaro {
 
@@ -11,6 +12,11 @@ namespace {
 using E = WindowEvent;
 #define ROW(control, event, handler) \
     { control, E::event, #handler, &Form1::handler }
+// A row whose handler is the pictures area's.
+#define PICTURES(control, event, handler)                                               \
+    {                                                                                   \
+        control, E::event, #handler, [](Form1& form) { form.picturesArea().handler(); } \
+    }
 
 // The thumbnails share two handlers; each row only passes its own index.
 void addThumbnailRows(std::vector<EventMapRow>& rows, int first, int last) {
@@ -18,9 +24,9 @@ void addThumbnailRows(std::vector<EventMapRow>& rows, int first, int last) {
                                            "IV_06", "IV_07", "IV_08", "IV_09", "IV_10", "IV_11"};
     for (int i = first; i <= last; ++i) {
         rows.push_back({kNames[i], E::ImageViewerClick, "ThumbnailClick",
-                        [i](Form1& form) { form.ThumbnailClick(i); }});
+                        [i](Form1& form) { form.picturesArea().ThumbnailClick(i); }});
         rows.push_back({kNames[i], E::ImageViewerDblClick, "ThumbnailDoubleClick",
-                        [i](Form1& form) { form.ThumbnailDoubleClick(i); }});
+                        [i](Form1& form) { form.picturesArea().ThumbnailDoubleClick(i); }});
     }
 }
 
@@ -50,16 +56,16 @@ std::vector<EventMapRow> buildMap() {
         ROW("pictbttn_ClearTypes", Click, pictbttn_ClearTypes_Click),
         ROW("pictbttn_ClearCaptions", Click, pictbttn_ClearCaptions_Click),
         ROW("pictbttn_ClearCaptions", RightButtonUp, pictbttn_ClearCaptions_RightButtonUp),
-        ROW("ImageV_1", ImageViewerClick, ImageV_1_Click),
-        ROW("ImageV_2", ImageViewerClick, ImageV_2_Click),
+        PICTURES("ImageV_1", ImageViewerClick, ImageV_1_Click),
+        PICTURES("ImageV_2", ImageViewerClick, ImageV_2_Click),
         ROW("cb_Renumeroter", Click, cb_Renumeroter_Click),
         ROW("cb_AnnulerRenumerotage", Click, cb_AnnulerRenumerotage_Click),
-        ROW("pictbttn_090", Click, pictbttn_090_Click),
-        ROW("pictbttn_270", Click, pictbttn_270_Click),
-        ROW("pictbttn_180", Click, pictbttn_180_Click),
-        ROW("pictbttn_Del", Click, pictbttn_Del_Click),
-        ROW("cb_Diaporama", Click, cb_Diaporama_Click),
-        ROW("cb_VersDossier", Click, cb_VersDossier_Click),
+        PICTURES("pictbttn_090", Click, pictbttn_090_Click),
+        PICTURES("pictbttn_270", Click, pictbttn_270_Click),
+        PICTURES("pictbttn_180", Click, pictbttn_180_Click),
+        PICTURES("pictbttn_Del", Click, pictbttn_Del_Click),
+        PICTURES("cb_Diaporama", Click, cb_Diaporama_Click),
+        PICTURES("cb_VersDossier", Click, cb_VersDossier_Click),
         ROW("cb_About", Click, cb_About_Click),
         ROW("textb_Caption", Change, textb_Caption_Change),
         ROW("combo_Captions", Select, combo_Captions_Select),
@@ -67,23 +73,24 @@ std::vector<EventMapRow> buildMap() {
     };
     addThumbnailRows(rows, 1, 11);
     const std::vector<EventMapRow> tail = {
-        ROW("cb_Memo", Click, cb_Memo_Click),
-        ROW("cb_Memo", RightButtonUp, cb_Memo_RightButtonUp),
+        PICTURES("cb_Memo", Click, cb_Memo_Click),
+        PICTURES("cb_Memo", RightButtonUp, cb_Memo_RightButtonUp),
     };
     rows.insert(rows.end(), tail.begin(), tail.end());
     addThumbnailRows(rows, 0, 0);
     const std::vector<EventMapRow> last = {
-        ROW("watchTimer", Timer, watchTimer_Timer),
+        PICTURES("watchTimer", Timer, watchTimer_Timer),
         ROW("combo_Languages", DoubleClick, combo_Languages_DoubleClick),
         ROW("combo_Languages", Select, combo_Languages_Select),
         ROW("cb_Sort", Click, cb_Sort_Click),
-        ROW("pictbttn_Date", Click, pictbttn_Date_Click),
-        ROW("pictbttn_ClearSnapkeep", Click, pictbttn_ClearSnapkeep_Click),
+        PICTURES("pictbttn_Date", Click, pictbttn_Date_Click),
+        PICTURES("pictbttn_ClearSnapkeep", Click, pictbttn_ClearSnapkeep_Click),
     };
     rows.insert(rows.end(), last.begin(), last.end());
     return rows;
 }
 #undef ROW
+#undef PICTURES
 }  // namespace
 
 const std::vector<EventMapRow>& Form1EventMap() {

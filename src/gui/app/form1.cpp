@@ -22,7 +22,9 @@
 #include "gui/app/eventmap.h"
 #include "gui/app/formaide.h"
 #include "gui/app/helpwindow.h"
-#include "gui/app/viewerstartdata.h"
+#include "gui/naming/namingcontrols.h"
+#include "gui/pictures/picturesarea.h"
+#include "gui/pictures/viewerstartdata.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/fonts.h"
 #include "gui/toolkit/imageviewercontrol.h"
@@ -48,8 +50,6 @@ Form1::~Form1() {
     }
 }
 
-QString Form1::message(int key) const { return QString::fromStdString(languageTable_.text(key)); }
-
 void Form1::Form1_Create() {
     setWindowTitle(QString::fromLatin1(kProgramName));
     setGeometry(FromDialogUnits(25, 103, 527, 333));
@@ -57,9 +57,8 @@ void Form1::Form1_Create() {
     setObjectName(QStringLiteral("Form1"));
     createControls();
     bindControls();
-    createViewers();
-    progress_.attach(this, progb_1);
-    createPictureAreas();
+    context_.progress().attach(this, progb_1);
+    context_.onSaveSettings([this] { SaveSettings(); });
     Form_Aide = new FormAide(this);
     helpWindow = new HelpWindow(this);
     attachEventMap();
@@ -73,8 +72,23 @@ void Form1::Form1_Destroy() {
     if (auto* watchTimer = findChild<QTimer*>(QStringLiteral("watchTimer"))) watchTimer->stop();
 }
 
+// Each area makes its own controls; they then stand over one another and follow one another
+// under the Tab key in the order of the window's template, the viewers last.
 void Form1::createControls() {
-    for (const ControlSpec& spec : MainWindowControls()) CreateControl(spec, this);
+    for (const ControlSpec& spec : WindowOwnControls()) CreateControl(spec, this);
+    for (const ControlSpec& spec : NamingAreaControls()) CreateControl(spec, this);
+    picturesArea_ = new PicturesArea(context_, *this);
+    slots_ = picturesArea_;
+    QWidget* previous = nullptr;
+    const auto inOrder = [&](QWidget* control) {
+        if (!control) return;
+        control->raise();
+        if (previous) setTabOrder(previous, control);
+        previous = control;
+    };
+    for (const ControlSpec& spec : MainWindowControls())
+        inOrder(findChild<QWidget*>(QLatin1String(spec.name)));
+    for (const ViewerStartData& data : StoredViewerData()) inOrder(findChild<QWidget*>(data.name));
     // Group boxes frame the controls drawn over them.
     for (QGroupBox* group : findChildren<QGroupBox*>()) group->lower();
     for (QPushButton* button : findChildren<QPushButton*>()) button->setDown(false);
@@ -148,16 +162,6 @@ void Form1::bindControls() {
     BIND(pictbttn_ClearSnapkeep);
 #undef BIND
     progb_1->setValue(0);
-}
-
-void Form1::createViewers() {
-    for (const ViewerStartData& data : StoredViewerData()) {
-        auto* viewer = new ImageViewerControl(this);
-        viewer->setObjectName(data.name);
-        viewer->setDisplayMode(data.displayMode);
-        viewer->setDisplayOn(data.displayOn);
-        if (data.sitePassive) viewer->setContextMenuPolicy(Qt::NoContextMenu);
-    }
     ImageV_1 = findChild<ImageViewerControl*>(QStringLiteral("ImageV_1"));
     ImageV_2 = findChild<ImageViewerControl*>(QStringLiteral("ImageV_2"));
     ImageV_F = findChild<ImageViewerControl*>(QStringLiteral("ImageV_F"));
@@ -168,22 +172,22 @@ void Form1::createViewers() {
 // Steps 8 to 27 of the start-up.
 void Form1::initialise() {
     versionText = kVersionText;
-    pictures.sortByDateNext = true;
-    slideShowTables = BuildSlideShowTables();
+    pictures_.sortByDateNext = true;
 
-    programFolders = FindProgramFolders();
+    context_.setProgramFolders(FindProgramFolders());
     // Lock files of folders that cannot be locked go to the state folder without a runtime one.
-    SetFolderLockSettings({.stateFolder = programFolders.state});
-    CreateUserFolders(programFolders);  // a folder that cannot be made shows as settings not saved
-    settingsPath = SettingsFilePath(programFolders);
+    SetFolderLockSettings({.stateFolder = context_.programFolders().state});
+    // A folder that cannot be made shows as settings not saved.
+    CreateUserFolders(context_.programFolders());
+    settingsPath = SettingsFilePath(context_.programFolders());
     settingsUnreadable_ = ProbeSettingsFile(settingsPath) == SettingsFileState::Unreadable;
     if (settingsUnreadable_ || !LoadSettings()) {
         combo_FileTypes->addItem(QString::fromLatin1(kFileTypesHeader));
         combo_FileTypes->addItem(QString::fromLatin1(kDefaultFileType));
-        slideShowTitleFormat = kDefaultTitleFormat;
+        picturesArea_->useDefaultSettings();
         languageName = kEnglish;
     }
-    languageTable_.resize(static_cast<int>(BuiltInEnglishEntries().size()));
+    context_.languageTable().resize(static_cast<int>(BuiltInEnglishEntries().size()));
     FillLanguageList();
     if (settingsUnreadable_) {
         Dialogs().message(this, QString(),
@@ -191,10 +195,10 @@ void Form1::initialise() {
                               QString::fromStdString(settingsPath));
     }
 
-    screenRect = QRect(QPoint(0, 0), ScreenSize());
+    context_.setScreenArea(QRect(QPoint(0, 0), ScreenSize()));
     if (screenTooLow()) return;
 
-    ApplyScreenLayout(screenRect.height());
+    ApplyScreenLayout(context_.screenArea().height());
     ApplyWindowState(WindowState::NoFolder);
     chooseHelpFile();
     if (const int shown = FindLanguage(languageList(), languageName); shown >= 0) {
@@ -216,13 +220,13 @@ void Form1::initialise() {
     }
     lb_Avant->clear();
     repaint();
-    pictures.allSelected = false;
+    pictures_.allSelected = false;
     moveInProgress = false;
 }
 
 // A screen lower than 600 pixels cannot show the window: say so and close.
 bool Form1::screenTooLow() {
-    if (screenRect.height() >= kMinimumScreenHeight) return false;
+    if (context_.screenArea().height() >= kMinimumScreenHeight) return false;
     Dialogs().message(this, QString::fromLatin1(kProgramName), message(kMessageScreenTooSmall));
     requestClose();
     return true;
@@ -261,12 +265,12 @@ void Form1::Form1_Close_EndApplication() {
     // last window closes. Owned windows close with it.
     helpWindow->close();
     Form_Aide->close();
-    closePictureWindows();
+    picturesArea_->closeWindows();
 }
 
 void Form1::cb_Quit_Click() {
     requestClose();
-    languageTable_.resize(0);
+    context_.languageTable().resize(0);
 }
 
 }  // namespace lumaro

@@ -21,9 +21,8 @@
 #include "core/windows/windowstate.h"
 #include "gui/app/namingstates.h"
 #include "gui/app/screenlayout.h"
-#include "gui/app/windowmessages.h"
-#include "gui/toolkit/progressreport.h"
-#include "operations/folderrun.h"
+#include "gui/toolkit/arealinks.h"
+#include "gui/toolkit/windowcontext.h"
 
 class QComboBox;
 class QGroupBox;
@@ -35,25 +34,24 @@ class QPushButton;
 
 namespace lumaro {
 
-class DisplaySlots;
 class FolderLoadOperation;
 class FormAide;
 class HelpWindow;
 class ImageViewerControl;
-class ThumbnailStrip;
+class PicturesArea;
 struct EventMapRow;
 
-class Form1 : public QWidget {
+class Form1 : public QWidget, public PictureListView {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
     // The text of message `key` of the message table, for display.
-    QString message(int key) const;
+    QString message(int key) const { return context_.message(key); }
 
     // Enables, disables, shows and hides the commands for a state.
-    void ApplyWindowState(WindowState state);
+    void ApplyWindowState(WindowState state) override;
     // Places the window and its controls for a screen of that height.
     void ApplyScreenLayout(int screenHeight);
     // Loads the message table of language n of combo_Languages (negative: English) and
@@ -61,24 +59,35 @@ public:
     void ApplyLanguage(int index);
 
     WindowState mainWindowState() const { return MainWindowState; }
-    const LanguageTable& languageTable() const { return languageTable_; }
-    const ProgramFolders& programFolderPaths() const { return programFolders; }
+    const LanguageTable& languageTable() const { return context_.languageTable(); }
+    const ProgramFolders& programFolderPaths() const { return context_.programFolders(); }
     const std::string& settingsFilePath() const { return settingsPath; }
     const std::string& currentLanguage() const { return languageName; }
     const std::string& helpFile() const { return helpFilePath; }
-    const std::string& titleFormat() const { return slideShowTitleFormat; }
-    const std::string& slideShowFolderPath() const { return slideShowFolder; }
-    const QRect& screenArea() const { return screenRect; }
+    const QRect& screenArea() const { return context_.screenArea(); }
+    PicturesArea& picturesArea() { return *picturesArea_; }
     // The event-map row of the last event raised by the user ("cb_Aide ClickEvent"), for
     // tests and tracing.
     const QString& lastHandledEvent() const { return lastHandledEvent_; }
 
     // The pictures of the current folder with their hidden lists and companion values.
-    PictureList pictures;
+    PictureList& pictures() override { return pictures_; }
     bool moveInProgress = false;
     // Progress of long work on progb_1, and the messages that name pictures.
-    ProgressReport& progress() { return progress_; }
-    const WindowMessages& messages() const { return messages_; }
+    ProgressReport& progress() { return context_.progress(); }
+    const WindowMessages& messages() const { return context_.messages(); }
+
+    // What the pictures area asks of the list.
+    void readSelection() override { selectionFromList(); }
+    void listAgainByName() override;
+    int firstVisibleLine() const override;
+    void setFirstVisibleLine(int line) override;
+    int caretRow() const override;
+    void selectRow(int row) override { selectRows({row}); }
+    void focusList() override;
+    QRect listGeometry() const override;
+    QLineEdit& captionBox() override { return *textb_Caption; }
+    void offerCaptionClearing(bool offered) override;
 
     // Event handlers, one per row of the event map. Each reads the widgets, calls the core
     // and writes the widgets back.
@@ -109,41 +118,18 @@ public:
     void pictbttn_ClearTypes_Click();
     void pictbttn_ClearCaptions_Click();
     void pictbttn_ClearCaptions_RightButtonUp();
-    void ImageV_1_Click();
-    void ImageV_2_Click();
     void cb_Renumeroter_Click();
     void cb_AnnulerRenumerotage_Click();
-    void pictbttn_090_Click();
-    void pictbttn_270_Click();
-    void pictbttn_180_Click();
-    void pictbttn_Del_Click();
-    void cb_Diaporama_Click();
-    void cb_VersDossier_Click();
     void cb_About_Click();
     void textb_Caption_Change();
     void combo_Captions_Select();
     void combo_FileTypes_Select();
-    void ThumbnailClick(int index);
-    void ThumbnailDoubleClick(int index);
-    void cb_Memo_Click();
-    void cb_Memo_RightButtonUp();
-    void watchTimer_Timer();
     void combo_Languages_DoubleClick();
     void combo_Languages_Select();
     void cb_Sort_Click();
-    void pictbttn_Date_Click();
-    void pictbttn_ClearSnapkeep_Click();
-
-    // Asks for a folder with FormGetFolder and the texts of `use`, showing `initialFolder` (the
-    // home folder when empty). The folder chosen, ending in '/', or empty when not confirmed.
-    std::string ChooseFolder(FolderChoice use, const std::string& initialFolder);
 
     // The picture list on screen; the display slots show its pictures (DisplaySlots).
     void UnselectAll();
-    void ShowInViewerSlot(const PictureEntry& picture, int slot);
-    void ClearViewerSlot(int slot);
-    // Closes the single-picture window before a naming command.
-    void ClosePhotoWindow();
     // Lists the current folder again in the order given, showing progress, and refills
     // lb_Avant from it; returns the count.
     int RefreshList(ListCriterion criterion);
@@ -152,26 +138,10 @@ public:
     // After a refill in name order: the sort button offers the order by date next.
     void ListedByName();
 
-    // Picture files: turn the picture of slot 1 clockwise, delete it, move the selection to
-    // another folder.
-    void RotatePicture(int angle);
-    // The turn buttons are offered while slot 1 shows a picture.
-    void OfferTurnButtons(bool offered);
-    void DeletePicture();
-    void MoveToFolder();
     // Ctrl+Z: undoes the newest operation of the current folder still intact and not undone,
     // after a question; Ctrl+Shift+Z takes the last undo back.
     void UndoLastOperationOfFolder();
     void RedoLastUndoOfFolder();
-    // Before an operation that the history of `folder` records: true when it can be recorded,
-    // or when the user chose to go on without a history.
-    bool goOnWithoutHistory(const std::string& folder);
-    // Runs an operation on `folder` with its progress on progb_1. Where the folder's history
-    // cannot be written, asks once for the folder whether to go on without one, and runs it
-    // again then; a folder another program is changing is said. Returns the outcome,
-    // HistoryUnwritable when the user chose not to go on.
-    Outcome runOperation(const std::string& folder,
-                         const std::function<Outcome(const RunOptions&)>& operation);
 
     // Controls, named as the window names them.
     QListWidget* lb_Avant = nullptr;
@@ -247,7 +217,6 @@ protected:
 private:
     void createControls();
     void bindControls();
-    void createViewers();
     void attachEventMap();
     void dispatch(const EventMapRow& row);
     void initialise();
@@ -262,7 +231,6 @@ private:
     void placeLabelsAgainstTextBoxes();
     void chooseHelpFile();
     void requestClose();
-    bool askToGoOnWithoutHistory(const std::string& folder, const Outcome& refusal);
     // Applies the state the naming step leaves after `outcome`, if any.
     void applyStateAfter(NamingStep step, const Outcome& outcome);
     bool takeFileType();
@@ -271,13 +239,7 @@ private:
     void LoadFolder();
     void showLoadResult(const FolderLoadOperation& load, const Outcome& outcome);
     void selectionFromList();
-    int firstVisibleLine() const;
-    void setFirstVisibleLine(int line);
     void selectRows(const std::vector<int>& rows);
-    // Makes the objects of the picture areas (gui/pictures), which Form1 owns as its children.
-    void createPictureAreas();
-    void closePictureWindows();
-    void CreateSlideShow();
     void recordCaption(const std::string& caption);
     void cancelProposal(void (*cancel)(PictureList&, const ListProgress&));
     void moveSelection(int displacement, WindowState state);
@@ -297,33 +259,24 @@ private:
     void fitControlsToTexts();
     void layoutMoveColumn(int listRight, int listHeight, int buttonHeight, int firstOffset);
 
-    LanguageTable languageTable_;
-    bool languageShown_ = false;  // a language's texts are on the window
-    bool layoutApplied_ = false;  // the screen layout has placed the controls
-    FittedLayout fittedLayout_;   // the layout the controls stand in, fitted to the window
-    int rightMargin_ = 0;         // room right of the upper picture, from the template
+    WindowContext context_{*this};
+    PictureList pictures_;
+    PicturesArea* picturesArea_ = nullptr;
+    PictureSlotsView* slots_ = nullptr;  // the pictures area, as the list sees it
+    bool languageShown_ = false;         // a language's texts are on the window
+    bool layoutApplied_ = false;         // the screen layout has placed the controls
+    FittedLayout fittedLayout_;          // the layout the controls stand in, fitted to the window
+    int rightMargin_ = 0;                // room right of the upper picture, from the template
     WindowState MainWindowState = WindowState::NoFolder;
-    ProgramFolders programFolders;
     std::string settingsPath;
     bool settingsUnreadable_ = false;  // the file is there but could not be read
     std::string languageName;
     std::string helpFilePath;
     std::string currentFolder;
-    std::string historyWaivedFolder_;  // the folder whose operations go on without a history
-    std::string copyToFolder;
-    std::string slideShowFolder;
-    std::string slideShowTitleFormat;
-    // The fixed lines of every slide-show project, built at start-up.
-    SlideShowTables slideShowTables;
     std::string versionText;
-    QRect screenRect;
     QString lastHandledEvent_;
     int dispatchDepth_ = 0;
     bool closeRequested_ = false;
-    ProgressReport progress_;
-    WindowMessages messages_{this, languageTable_};
-    DisplaySlots* displaySlots_ = nullptr;
-    ThumbnailStrip* thumbnailStrip_ = nullptr;
 };
 
 }  // namespace lumaro

@@ -71,7 +71,7 @@ void Form1::FillLanguageList() {
     combo_Languages->clear();
     languageFiles_.clear();
     combo_Languages->addItem(QString::fromLatin1(kEnglish));
-    for (LanguageFile& file : ListProgramLanguageFiles(programFolders)) {
+    for (LanguageFile& file : ListProgramLanguageFiles(context_.programFolders())) {
         combo_Languages->addItem(QString::fromStdString(file.name));
         if (file.name == languageName)
             combo_Languages->setCurrentIndex(combo_Languages->count() - 1);
@@ -100,9 +100,10 @@ void Form1::ApplyLanguage(int index) {
     QString refusal;
     if (chosen != kEnglish) {
         const std::string& path = languageFiles_[index - 1].path;
-        const LanguageLoadResult result = languageTable_.applyFile(path);
+        const LanguageLoadResult result = context_.languageTable().applyFile(path);
         if (result.status != LanguageLoadResult::Status::Loaded) {
-            if (!languageShown_) languageTable_.applyEnglish();  // the message needs texts too
+            if (!languageShown_)
+                context_.languageTable().applyEnglish();  // the message needs texts too
             refusal = result.status == LanguageLoadResult::Status::CannotOpen
                           ? message(kMessageLanguageFileUnreadable) + QStringLiteral(" ") +
                                 QString::fromStdString(path)
@@ -116,7 +117,7 @@ void Form1::ApplyLanguage(int index) {
         }
     }
     languageName = chosen;
-    if (languageName == kEnglish) languageTable_.applyEnglish();
+    if (languageName == kEnglish) context_.languageTable().applyEnglish();
     languageShown_ = true;
     relabelControls();
     fitControlsToTexts();
@@ -144,7 +145,7 @@ void Form1::relabelControls() {
             setCaption(control, message(caption.key));
         }
     }
-    cb_Sort->setText(message(pictures.sortByDateNext ? kMessageSortByDate : kMessageSortByName));
+    cb_Sort->setText(message(pictures_.sortByDateNext ? kMessageSortByDate : kMessageSortByName));
 }
 
 void Form1::setTooltips() {
@@ -172,7 +173,9 @@ void Form1::placeLabelsAgainstTextBoxes() {
     }
 }
 
-void Form1::chooseHelpFile() { helpFilePath = HelpFilePath(programFolders, languageName); }
+void Form1::chooseHelpFile() {
+    helpFilePath = HelpFilePath(context_.programFolders(), languageName);
+}
 
 void Form1::combo_Languages_Select() { ApplyLanguage(combo_Languages->currentIndex()); }
 

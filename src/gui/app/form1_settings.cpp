@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "gui/app/form1.h"
+#include "gui/pictures/picturesarea.h"
 #include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
@@ -25,9 +26,7 @@ Settings Form1::settingsValues() const {
     Settings settings;
     settings.languageName = languageName;
     settings.currentFolder = currentFolder;
-    settings.copyToFolder = copyToFolder;
-    settings.slideShowFolder = slideShowFolder;
-    settings.slideShowTitleFormat = slideShowTitleFormat;
+    picturesArea_->writeSettings(settings);
     return settings;
 }
 
@@ -36,9 +35,7 @@ bool Form1::LoadSettings() {
     const bool loaded = lumaro::LoadSettings(settingsPath, settings);
     languageName = settings.languageName;
     currentFolder = settings.currentFolder;
-    copyToFolder = settings.copyToFolder;
-    slideShowFolder = settings.slideShowFolder;
-    slideShowTitleFormat = settings.slideShowTitleFormat;
+    picturesArea_->readSettings(settings);
     fillCombo(combo_FileTypes, settings.fileTypes);
     fillCombo(combo_Captions, settings.captions);
     if (!settings.captions.empty()) pictbttn_ClearCaptions->setEnabled(true);

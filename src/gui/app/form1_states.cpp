@@ -66,7 +66,7 @@ void Form1::ApplyWindowState(WindowState state) {
     } else if (state == WindowState::NothingSelected) {
         cb_Tout->setText(message(kMessageSelectAll));
     } else if (state == WindowState::PicturesSelected) {
-        if (pictures.folderNumbered) {
+        if (pictures_.folderNumbered) {
             for (QPushButton* button : moveButtons) button->setEnabled(true);
             cb_AccepterDeplacer->setEnabled(true);
             cb_AnnulerDeplacer->setEnabled(true);
@@ -76,7 +76,7 @@ void Form1::ApplyWindowState(WindowState state) {
             cb_AnnulerDeplacer->setEnabled(false);
         }
         const bool firstSelected = isSelected(lb_Avant, 0);
-        const bool lastSelected = isSelected(lb_Avant, pictures.pictureCount - 1);
+        const bool lastSelected = isSelected(lb_Avant, pictures_.pictureCount - 1);
         if (firstSelected) {
             pictbttn_ToStart1->setEnabled(false);
             pictbttn_ToStart10->setEnabled(false);
@@ -89,7 +89,7 @@ void Form1::ApplyWindowState(WindowState state) {
         pictbttn_Del->setEnabled(true);
         lb_Avant->setEnabled(true);
     } else if (state == WindowState::MoveAccepted || state == WindowState::MoveCancelled) {
-        if (pictures.folderNumbered) pictbttn_TargetMove->setEnabled(false);
+        if (pictures_.folderNumbered) pictbttn_TargetMove->setEnabled(false);
     }
 }
 

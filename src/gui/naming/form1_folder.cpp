@@ -11,17 +11,17 @@
 #include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
-#include "gui/app/outcomemessages.h"
 #include "gui/naming/formatnom.h"
 #include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/outcomemessages.h"
 #include "operations/loadoperation.h"
 
 namespace lumaro {
 
 void Form1::ShowPictureList() {
     QStringList names;
-    names.reserve(static_cast<int>(pictures.avant.size()));
-    for (const PictureEntry& entry : pictures.avant)
+    names.reserve(static_cast<int>(pictures_.avant.size()));
+    for (const PictureEntry& entry : pictures_.avant)
         names.append(QString::fromStdString(entry.base));
     // Refilling is not a choice of the user: it raises no selection event.
     const QSignalBlocker quiet(lb_Avant);
@@ -29,22 +29,22 @@ void Form1::ShowPictureList() {
     lb_Avant->clear();
     lb_Avant->addItems(names);
     lb_Avant->setUpdatesEnabled(true);
-    if (pictures.pictureCount > 0) {
-        textb_FichiersAuDossier->setText(QString::number(pictures.pictureCount));
+    if (pictures_.pictureCount > 0) {
+        textb_FichiersAuDossier->setText(QString::number(pictures_.pictureCount));
     }
 }
 
 int Form1::RefreshList(ListCriterion criterion) {
     progress().start();
     FolderListing listing =
-        ListPictures(pictures.currentFolder, pictures.fileType, criterion, progress().reporter());
+        ListPictures(pictures_.currentFolder, pictures_.fileType, criterion, progress().reporter());
     progress().finish();
     const bool withoutDate = listing.someWithoutDate;
-    ApplyListing(pictures, std::move(listing));
-    if (pictures.pictureCount >= 0) ShowPictureList();
+    ApplyListing(pictures_, std::move(listing));
+    if (pictures_.pictureCount >= 0) ShowPictureList();
     if (criterion == ListCriterion::Date && withoutDate)
         Dialogs().message(this, QString(), message(kMessageUndatedPicturesFirst));
-    return pictures.pictureCount;
+    return pictures_.pictureCount;
 }
 
 void Form1::cb_Dossier_Click() {
@@ -87,16 +87,16 @@ bool Form1::takeFileType() {
         pictbttn_ClearTypes->setEnabled(true);
         SaveSettings();
     }
-    pictures.fileType = ToLowerAscii(typed);
+    pictures_.fileType = ToLowerAscii(typed);
     return true;
 }
 
 // Empties the list and the slots and loads the folder.
 void Form1::openFolder(const std::string& folder) {
-    for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
-    pictures.avant.clear();
+    for (int slot = 1; slot <= 5; ++slot) slots_->ClearViewerSlot(slot);
+    pictures_.avant.clear();
     ShowPictureList();
-    pictures.clearUndoPairs();
+    pictures_.clearUndoPairs();
     moveInProgress = false;  // another folder ends any pending move
     currentFolder = WithTrailingSeparator(folder);
     textb_Dossier->setText(QString::fromStdString(currentFolder));
@@ -118,12 +118,12 @@ static FirstNumberingAnswer askFirstNumbering(Form1& form) {
 }
 
 void Form1::LoadFolder() {
-    pictures.currentFolder = currentFolder;
+    pictures_.currentFolder = currentFolder;
     LoadFolderOptions options;
     options.askFirstNumbering = [this] { return askFirstNumbering(*this); };
-    FolderLoadOperation load(pictures, options);
+    FolderLoadOperation load(pictures_, options);
     const Outcome outcome =
-        runOperation(currentFolder, [&](const RunOptions& run) { return load.run(run); });
+        context_.runOperation(currentFolder, [&](const RunOptions& run) { return load.run(run); });
     if (outcome.kind == OutcomeKind::HistoryUnwritable) {  // unloaded, nothing renamed
         ShowPictureList();
         return;
@@ -135,16 +135,17 @@ void Form1::LoadFolder() {
 // the pictures that kept their names on the way), the sort caption and the window state.
 void Form1::showLoadResult(const FolderLoadOperation& load, const Outcome& outcome) {
     const LoadFolderResult& result = load.result();
-    ShowOutcome(this, languageTable_, load.repairOutcome());
+    ShowOutcome(this, context_.languageTable(), load.repairOutcome());
     ShowPictureList();
     if (result.outcome == LoadOutcome::NoPictures) textb_FichiersAuDossier->clear();
     const bool listed = outcome.kind == OutcomeKind::Done || outcome.kind == OutcomeKind::SomeKept;
     if (listed && result.someWithoutDate)
         Dialogs().message(this, QString(), message(kMessageUndatedPicturesFirst));
     if (outcome.kind != OutcomeKind::FolderBusy)  // said as the run was refused
-        ShowOutcome(this, languageTable_, outcome);
-    cb_Sort->setText(message(pictures.sortByDateNext ? kMessageSortByDate : kMessageSortByName));
-    cb_Sort->setToolTip(pictures.sortByDateNext ? message(kMessageSortIsByPictureDate) : QString());
+        ShowOutcome(this, context_.languageTable(), outcome);
+    cb_Sort->setText(message(pictures_.sortByDateNext ? kMessageSortByDate : kMessageSortByName));
+    cb_Sort->setToolTip(pictures_.sortByDateNext ? message(kMessageSortIsByPictureDate)
+                                                 : QString());
     const bool numbered = result.outcome == LoadOutcome::FirstNumbered;
     applyStateAfter(numbered ? NamingStep::FirstNumbering : NamingStep::Load, outcome);
     // WindowState::FolderLoaded leaves the list as it was, and a rename or renumbering pending in
@@ -169,9 +170,9 @@ void Form1::pictbttn_ClearTypes_Click() {
 
 // Lists the folder again, alternately by picture date and by name; no file is renamed.
 void Form1::cb_Sort_Click() {
-    if (pictures.sortByDateNext) {
+    if (pictures_.sortByDateNext) {
         RefreshList(ListCriterion::Date);
-        pictures.sortByDateNext = false;
+        pictures_.sortByDateNext = false;
         cb_Sort->setText(message(kMessageSortByName));
         cb_Sort->setToolTip(QString());
     } else {
@@ -181,7 +182,7 @@ void Form1::cb_Sort_Click() {
 }
 
 void Form1::ListedByName() {
-    pictures.sortByDateNext = true;
+    pictures_.sortByDateNext = true;
     cb_Sort->setText(message(kMessageSortByDate));
     cb_Sort->setToolTip(message(kMessageSortIsByPictureDate));
 }

@@ -33,7 +33,7 @@ void Form1::selectRows(const std::vector<int>& rows) {
     }
     lb_Avant->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     if (!rows.empty()) lb_Avant->setCurrentRow(rows.front(), QItemSelectionModel::NoUpdate);
-    pictures.selectedIndices = rows;
+    pictures_.selectedIndices = rows;
 }
 
 }  // namespace lumaro

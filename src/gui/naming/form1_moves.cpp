@@ -9,10 +9,10 @@
 #include "core/renaming/renumber.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
-#include "gui/app/outcomemessages.h"
 #include "gui/naming/formrenumerotation.h"
 #include "gui/naming/targetmove.h"
 #include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/outcomemessages.h"
 #include "operations/acceptmoveoperation.h"
 
 namespace lumaro {
@@ -21,7 +21,7 @@ namespace lumaro {
 bool Form1::beginMove(bool* startedSequence) {
     selectionFromList();
     const BeginMoveResult begun =
-        BeginMove(pictures, pictures.selectedIndices, moveInProgress, firstVisibleLine());
+        BeginMove(pictures_, pictures_.selectedIndices, moveInProgress, firstVisibleLine());
     switch (begun.check) {
         case MoveCheck::NotContiguous:
             Dialogs().message(this, message(begun.titleKey()), message(begun.messageKey()));
@@ -44,12 +44,12 @@ bool Form1::beginMove(bool* startedSequence) {
 void Form1::dropPendingMove() {
     if (!moveInProgress) return;
     selectionFromList();
-    DropMoveSequence(pictures, moveInProgress);
+    DropMoveSequence(pictures_, moveInProgress);
     const int top = firstVisibleLine();
     ShowPictureList();
-    selectRows(pictures.selectedIndices);
+    selectRows(pictures_.selectedIndices);
     setFirstVisibleLine(top);
-    for (int slot = 3; slot <= 5; ++slot) ClearViewerSlot(slot);
+    for (int slot = 3; slot <= 5; ++slot) slots_->ClearViewerSlot(slot);
     cb_AccepterDeplacer->setEnabled(false);
     cb_AnnulerDeplacer->setEnabled(false);
 }
@@ -59,19 +59,19 @@ void Form1::showMoveResult(const MoveBlockResult& moved) {
     ShowPictureList();
     selectRows(moved.selection);
     if (moved.blockLast < 0 || moved.blockLast == moved.blockFirst) {
-        ShowInViewerSlot(pictures.avant[moved.blockFirst], 3);
+        slots_->ShowInViewerSlot(pictures_.avant[moved.blockFirst], 3);
     } else {
-        ShowInViewerSlot(pictures.avant[moved.blockFirst], 4);
-        ShowInViewerSlot(pictures.avant[moved.blockLast], 5);
+        slots_->ShowInViewerSlot(pictures_.avant[moved.blockFirst], 4);
+        slots_->ShowInViewerSlot(pictures_.avant[moved.blockLast], 5);
     }
     if (moved.before >= 0)
-        ShowInViewerSlot(pictures.avant[moved.before], 1);
+        slots_->ShowInViewerSlot(pictures_.avant[moved.before], 1);
     else
-        ClearViewerSlot(1);
+        slots_->ClearViewerSlot(1);
     if (moved.after >= 0)
-        ShowInViewerSlot(pictures.avant[moved.after], 2);
+        slots_->ShowInViewerSlot(pictures_.avant[moved.after], 2);
     else
-        ClearViewerSlot(2);
+        slots_->ClearViewerSlot(2);
     setFirstVisibleLine(moved.topIndex);
     lb_Avant->repaint();
     pictbttn_ToStart1->setEnabled(moved.towardStartEnabled);
@@ -82,7 +82,7 @@ void Form1::showMoveResult(const MoveBlockResult& moved) {
 
 void Form1::moveSelection(int displacement, WindowState state) {
     if (!beginMove()) return;
-    showMoveResult(MoveBlock(pictures, displacement));
+    showMoveResult(MoveBlock(pictures_, displacement));
     ApplyWindowState(state);
 }
 
@@ -94,42 +94,42 @@ void Form1::pictbttn_ToEnd10_Click() { moveSelection(10, WindowState::MovedTenTo
 void Form1::pictbttn_TargetMove_Click() {
     bool started = false;
     if (!beginMove(&started)) return;
-    pictbttn_Del->setEnabled(false);
+    slots_->offerDelete(false);
     TargetMove::Texts texts{message(kMessageTargetedMove),
                             message(kMessageInsertAfterNumber),
                             message(kMessageInsertAtStartHint),
                             message(kMessageDigitsOnly),
                             message(kMessageValueOutOfRange),
-                            TargetMoveRange(pictures),
+                            TargetMoveRange(pictures_),
                             QString()};
     TargetMove dialog(texts, this);
     Dialogs().execDialog(dialog);
     if (texts.answer.isEmpty()) {
-        pictbttn_Del->setEnabled(true);
+        slots_->offerDelete(true);
         if (started) dropPendingMove();  // no move took place: the sequence it began ends
         return;
     }
-    showMoveResult(MoveToTarget(pictures, ReadAsNumber(texts.answer.toStdString())));
+    showMoveResult(MoveToTarget(pictures_, ReadAsNumber(texts.answer.toStdString())));
     ApplyWindowState(WindowState::MovedToTarget);
 }
 
 void Form1::cb_AccepterDeplacer_Click() {
-    AcceptMoveOperation accept(pictures, moveInProgress);
-    const Outcome outcome = runOperation(
-        pictures.currentFolder, [&](const RunOptions& options) { return accept.run(options); });
+    AcceptMoveOperation accept(pictures_, moveInProgress);
+    const Outcome outcome = context_.runOperation(
+        pictures_.currentFolder, [&](const RunOptions& options) { return accept.run(options); });
     if (StoppedBeforeRunning(outcome)) return;
-    for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
+    for (int slot = 1; slot <= 5; ++slot) slots_->ClearViewerSlot(slot);
     ShowPictureList();
-    setFirstVisibleLine(pictures.topIndex);
-    ShowOutcome(this, languageTable_, outcome);
+    setFirstVisibleLine(pictures_.topIndex);
+    ShowOutcome(this, context_.languageTable(), outcome);
     applyStateAfter(NamingStep::AcceptMove, outcome);
 }
 
 void Form1::cb_AnnulerDeplacer_Click() {
     progress().run(
-        [&](const ListProgress& progress) { CancelMove(pictures, moveInProgress, progress); });
+        [&](const ListProgress& progress) { CancelMove(pictures_, moveInProgress, progress); });
     ShowPictureList();
-    for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
+    for (int slot = 1; slot <= 5; ++slot) slots_->ClearViewerSlot(slot);
     applyStateAfter(NamingStep::CancelMove, Outcome{});
 }
 
@@ -140,7 +140,7 @@ void Form1::cb_Renumeroter_Click() {
                                     message(kMessageCancel),
                                     message(kMessageDigitsOnly),
                                     message(kMessageWidthOutOfRange),
-                                    QString::number(pictures.numberWidth),
+                                    QString::number(pictures_.numberWidth),
                                     QString()};
     FormRenumerotation dialog(texts, this);
     Dialogs().execDialog(dialog);
@@ -149,28 +149,20 @@ void Form1::cb_Renumeroter_Click() {
     dropPendingMove();
     selectionFromList();
     const RenumberResult result =
-        Renumber(pictures, pictures.selectedIndices, ReadAsNumber(texts.firstNumber.toStdString()),
-                 texts.width.toStdString());
+        Renumber(pictures_, pictures_.selectedIndices,
+                 ReadAsNumber(texts.firstNumber.toStdString()), texts.width.toStdString());
     switch (result.outcome) {
         case RenumberOutcome::Proposed:
-            textb_1N->setText(QString::fromStdString(result.firstNewName));
-            textb_1N->show();
-            if (!result.lastNewName.empty()) {
-                textb_2N->setText(QString::fromStdString(result.lastNewName));
-                textb_2N->show();
-            }
-            pictures.pending.proposalCount = static_cast<int>(result.pairs.size());
-            pictures.pending.lastWasRenumber = true;
+            slots_->showProposedNames(result.firstNewName, result.lastNewName);
+            pictures_.pending.proposalCount = static_cast<int>(result.pairs.size());
+            pictures_.pending.lastWasRenumber = true;
             break;
         case RenumberOutcome::Overlap:
             Dialogs().message(this, QString(), message(result.messageKey()));
-            for (QLineEdit* box : {textb_1N, textb_2N}) {
-                box->clear();
-                box->hide();
-            }
+            slots_->hideProposedNames();
             selectRows({});
             cb_Tout->setText(message(kMessageSelectAll));
-            pictures.allSelected = false;
+            pictures_.allSelected = false;
             break;
         case RenumberOutcome::TooLarge:
             Dialogs().message(this, QString(), message(result.messageKey()));

@@ -7,9 +7,9 @@
 #include "core/renaming/composename.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
-#include "gui/app/outcomemessages.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/outcomemessages.h"
 #include "operations/applyoperation.h"
 
 namespace lumaro {
@@ -27,10 +27,10 @@ void Form1::recordCaption(const std::string& caption) {
 }
 
 void Form1::cb_Renommer_Click() {
-    ClosePhotoWindow();
+    slots_->ClosePhotoWindow();
     const std::string caption = TextBytes(textb_Caption);
     selectionFromList();
-    const RenameProposal proposal = ProposeRename(pictures, pictures.selectedIndices, caption);
+    const RenameProposal proposal = ProposeRename(pictures_, pictures_.selectedIndices, caption);
     if (proposal.check == CaptionCheck::NotInFileName) {
         Dialogs().message(this, QString(), message(kMessageCaptionNotInFileName));
         return;
@@ -45,26 +45,21 @@ void Form1::cb_Renommer_Click() {
     if (!caption.empty()) recordCaption(caption);
 
     dropPendingMove();
-    StoreRenameProposal(pictures, proposal, pictures.selectedIndices);
-    pictures.pending.proposalCount = static_cast<int>(proposal.pairs.size());
-    textb_1N->setText(QString::fromStdString(proposal.firstNewName));
-    textb_1N->show();
-    if (!proposal.lastNewName.empty()) {
-        textb_2N->setText(QString::fromStdString(proposal.lastNewName));
-        textb_2N->show();
-    }
-    pictures.pending.lastProposalIndex = proposal.lastProposalIndex;
+    StoreRenameProposal(pictures_, proposal, pictures_.selectedIndices);
+    pictures_.pending.proposalCount = static_cast<int>(proposal.pairs.size());
+    slots_->showProposedNames(proposal.firstNewName, proposal.lastNewName);
+    pictures_.pending.lastProposalIndex = proposal.lastProposalIndex;
     applyStateAfter(NamingStep::ProposeRename, Outcome{});
-    pictures.pending.lastWasRenumber = false;
+    pictures_.pending.lastWasRenumber = false;
 }
 
 // Drops a pending rename or renumbering; nothing on disk changes.
 void Form1::cancelProposal(void (*cancel)(PictureList&, const ListProgress&)) {
-    ClosePhotoWindow();
+    slots_->ClosePhotoWindow();
     dropPendingMove();
     const int top = firstVisibleLine();
     UnselectAll();
-    progress().run([&](const ListProgress& progress) { cancel(pictures, progress); });
+    progress().run([&](const ListProgress& progress) { cancel(pictures_, progress); });
     ShowPictureList();
     setFirstVisibleLine(top);
     cb_Tout->setText(message(kMessageSelectAll));
@@ -77,17 +72,17 @@ void Form1::cb_Appliquer_Click() {
     dropPendingMove();
     const int top = firstVisibleLine();
     ApplyOperation apply(
-        pictures, {pictures.pending.lastWasRenumber, pictures.pending.lastProposalIndex, {}});
-    const Outcome outcome = runOperation(
-        pictures.currentFolder, [&](const RunOptions& options) { return apply.run(options); });
+        pictures_, {pictures_.pending.lastWasRenumber, pictures_.pending.lastProposalIndex, {}});
+    const Outcome outcome = context_.runOperation(
+        pictures_.currentFolder, [&](const RunOptions& options) { return apply.run(options); });
     if (StoppedBeforeRunning(outcome)) return;
-    ClearViewerSlot(1);
-    ClearViewerSlot(2);
+    slots_->ClearViewerSlot(1);
+    slots_->ClearViewerSlot(2);
     ShowPictureList();
     setFirstVisibleLine(top);
-    ShowOutcome(this, languageTable_, outcome);
+    ShowOutcome(this, context_.languageTable(), outcome);
     cb_Tout->setText(message(kMessageSelectAll));
-    pictures.allSelected = false;
+    pictures_.allSelected = false;
     applyStateAfter(NamingStep::Apply, outcome);
     // After a rename the next picture is ready for its own caption.
     if (apply.nextSelection() >= 0) {
@@ -99,15 +94,15 @@ void Form1::cb_Appliquer_Click() {
 
 void Form1::cb_AnnulerApplication_Click() {
     dropPendingMove();
-    CancelApplyOperation cancel(pictures);
-    const Outcome outcome = runOperation(
-        pictures.currentFolder, [&](const RunOptions& options) { return cancel.run(options); });
+    CancelApplyOperation cancel(pictures_);
+    const Outcome outcome = context_.runOperation(
+        pictures_.currentFolder, [&](const RunOptions& options) { return cancel.run(options); });
     if (StoppedBeforeRunning(outcome)) return;
-    ClearViewerSlot(1);
-    ClearViewerSlot(2);
+    slots_->ClearViewerSlot(1);
+    slots_->ClearViewerSlot(2);
     ShowPictureList();
-    ShowOutcome(this, languageTable_, outcome);
-    pictures.allSelected = false;
+    ShowOutcome(this, context_.languageTable(), outcome);
+    pictures_.allSelected = false;
     cb_Tout->setText(message(kMessageSelectAll));
     applyStateAfter(NamingStep::CancelApply, outcome);
 }

@@ -12,47 +12,47 @@ namespace lumaro {
 
 // Reads the selection of lb_Avant into the ascending list of selected indices.
 void Form1::selectionFromList() {
-    pictures.selectedIndices.clear();
-    const int known = static_cast<int>(pictures.avant.size());
+    pictures_.selectedIndices.clear();
+    const int known = static_cast<int>(pictures_.avant.size());
     for (const QModelIndex& index : lb_Avant->selectionModel()->selectedIndexes()) {
-        if (index.row() < known) pictures.selectedIndices.push_back(index.row());
+        if (index.row() < known) pictures_.selectedIndices.push_back(index.row());
     }
-    std::sort(pictures.selectedIndices.begin(), pictures.selectedIndices.end());
+    std::sort(pictures_.selectedIndices.begin(), pictures_.selectedIndices.end());
 }
 
 void Form1::lb_Avant_Select() {
-    for (int slot = 3; slot <= 5; ++slot) ClearViewerSlot(slot);
+    for (int slot = 3; slot <= 5; ++slot) slots_->ClearViewerSlot(slot);
     // A pending proposal and the undo information go; the order before a pending move stays,
     // for accepting or cancelling that move still needs it.
     if (moveInProgress) {
-        pictures.apres.clear();
+        pictures_.apres.clear();
     } else {
-        pictures.clearUndoPairs();
+        pictures_.clearUndoPairs();
     }
     selectionFromList();
-    const int k = static_cast<int>(pictures.selectedIndices.size());
+    const int k = static_cast<int>(pictures_.selectedIndices.size());
     if (k == 0) {
         ApplyWindowState(WindowState::NothingSelected);
         cb_Tout->setText(message(kMessageSelectAll));
-        ClearViewerSlot(1);
-        ClearViewerSlot(2);
+        slots_->ClearViewerSlot(1);
+        slots_->ClearViewerSlot(2);
         return;
     }
     ApplyWindowState(WindowState::PicturesSelected);
-    if (k == pictures.pictureCount) {
-        pictures.allSelected = true;
+    if (k == pictures_.pictureCount) {
+        pictures_.allSelected = true;
         cb_Tout->setText(message(kMessageUnselect));
     } else {
-        if (k == 1) ClearViewerSlot(2);
-        pictures.allSelected = false;
+        if (k == 1) slots_->ClearViewerSlot(2);
+        pictures_.allSelected = false;
         cb_Tout->setText(message(kMessageSelectAll));
     }
-    ShowInViewerSlot(pictures.avant[pictures.selectedIndices.front()], 1);
-    if (k >= 2) ShowInViewerSlot(pictures.avant[pictures.selectedIndices.back()], 2);
+    slots_->ShowInViewerSlot(pictures_.avant[pictures_.selectedIndices.front()], 1);
+    if (k >= 2) slots_->ShowInViewerSlot(pictures_.avant[pictures_.selectedIndices.back()], 2);
 }
 
 void Form1::cb_Tout_Click() {
-    if (pictures.allSelected) {
+    if (pictures_.allSelected) {
         UnselectAll();
         return;
     }
@@ -63,11 +63,11 @@ void Form1::cb_Tout_Click() {
     selectionFromList();
     lb_Avant->repaint();
     cb_Tout->setText(message(kMessageUnselect));
-    if (!pictures.avant.empty()) {
-        ShowInViewerSlot(pictures.avant.front(), 1);
-        ShowInViewerSlot(pictures.avant.back(), 2);
+    if (!pictures_.avant.empty()) {
+        slots_->ShowInViewerSlot(pictures_.avant.front(), 1);
+        slots_->ShowInViewerSlot(pictures_.avant.back(), 2);
     }
-    pictures.allSelected = true;
+    pictures_.allSelected = true;
     ApplyWindowState(WindowState::AllSelected);
 }
 
@@ -76,29 +76,42 @@ void Form1::UnselectAll() {
         const QSignalBlocker quiet(lb_Avant);
         lb_Avant->clearSelection();
     }
-    pictures.selectedIndices.clear();
-    pictures.apres.clear();
+    pictures_.selectedIndices.clear();
+    pictures_.apres.clear();
     cb_Tout->setText(message(kMessageSelectAll));
-    ClearViewerSlot(1);
-    ClearViewerSlot(2);
-    pictures.allSelected = false;
+    slots_->ClearViewerSlot(1);
+    slots_->ClearViewerSlot(2);
+    pictures_.allSelected = false;
     ApplyWindowState(WindowState::SelectionCleared);
 }
 
 // The caption of the single selected picture goes into the caption box, ready for a rename.
 void Form1::lb_Avant_RightButtonDown() {
     selectionFromList();
-    if (pictures.selectedIndices.size() != 1) {
+    if (pictures_.selectedIndices.size() != 1) {
         Dialogs().message(this, QString(), message(kMessageSelectSinglePicture));
         return;
     }
     cb_Renumeroter->hide();
-    const std::string& name = pictures.avant[pictures.selectedIndices.front()].base;
+    const std::string& name = pictures_.avant[pictures_.selectedIndices.front()].base;
     const size_t space = name.find(' ');
     const size_t start =
         space == std::string::npos ? name.size() : name.find_first_not_of(' ', space);
     SetTextFromBytes(textb_Caption,
                      start == std::string::npos ? std::string() : name.substr(start));
 }
+
+void Form1::listAgainByName() {
+    RefreshList(ListCriterion::Name);
+    ListedByName();
+}
+
+int Form1::caretRow() const { return lb_Avant->currentRow(); }
+
+void Form1::focusList() { lb_Avant->setFocus(); }
+
+QRect Form1::listGeometry() const { return lb_Avant->geometry(); }
+
+void Form1::offerCaptionClearing(bool offered) { pictbttn_ClearCaptions->setEnabled(offered); }
 
 }  // namespace lumaro

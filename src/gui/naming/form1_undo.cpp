@@ -8,9 +8,9 @@
 #include "core/history/history.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
-#include "gui/app/outcomemessages.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/outcomemessages.h"
 #include "operations/undo/undostep.h"
 
 namespace lumaro {
@@ -27,8 +27,8 @@ void Form1::UndoLastOperationOfFolder() { stepThroughHistory(false); }
 void Form1::RedoLastUndoOfFolder() { stepThroughHistory(true); }
 
 void Form1::stepThroughHistory(bool redo) {
-    if (pictures.currentFolder.empty()) return;
-    UndoStep step(pictures.currentFolder,
+    if (pictures_.currentFolder.empty()) return;
+    UndoStep step(pictures_.currentFolder,
                   redo ? UndoStep::Direction::Redo : UndoStep::Direction::Undo);
     const Outcome planned = step.plan().outcome;
     if (planned.kind == OutcomeKind::Refused) {
@@ -46,14 +46,14 @@ void Form1::stepThroughHistory(bool redo) {
                                  .arg(operation.files.size())
                                  .arg(QString::fromStdString(OperationTimeText(operation.time)));
     if (Dialogs().question(this, QString(), question) != kAnswerYes) return;
-    if (!goOnWithoutHistory(pictures.currentFolder)) return;
+    if (!context_.goOnWithoutHistory(pictures_.currentFolder)) return;
     RunOptions asked;  // the history was asked about
     asked.historyWaived = true;
     const Outcome done = step.run(asked, [this] {
-        ClosePhotoWindow();
+        slots_->ClosePhotoWindow();
         dropPendingMove();
-        ClearViewerSlot(1);
-        ClearViewerSlot(2);
+        slots_->ClearViewerSlot(1);
+        slots_->ClearViewerSlot(2);
     });
     if (done.kind == OutcomeKind::FolderBusy) {
         ShowOutcome(this, languageTable(), done);
@@ -63,7 +63,7 @@ void Form1::stepThroughHistory(bool redo) {
         messages().showNames(kMessageUndoOtherNames, step.planned().renamed);
     ShowOutcome(this, languageTable(), done);
     const int top = firstVisibleLine();
-    pictures.clearUndoPairs();
+    pictures_.clearUndoPairs();
     RefreshList(ListCriterion::Name);
     ListedByName();
     setFirstVisibleLine(top);
