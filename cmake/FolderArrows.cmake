@@ -30,10 +30,10 @@ set(lumaro_folder_arrows
   "cli               | core trash operations            | no"  # lumaro-cli
   "app               | core gui/app                     | yes")# QApplication and Form1
 
-# Files that may reach one folder more than their own folder's row allows: only Form1's
-# handlers of the naming area reach the main window.
-set(lumaro_folder_arrow_exceptions
-  "^gui/naming/form1_[a-z]+\\.cpp$            => gui/app")
+# Files that may reach one folder more than their own folder's row allows, as
+# "pattern => folder". None: the areas of the main window reach each other through the small
+# interfaces of gui/toolkit (arealinks.h), which Form1 wires.
+set(lumaro_folder_arrow_exceptions)
 
 # The top folders of src/ that an include may name.
 set(lumaro_top_folders core gui cli trash reencoding app operations)

@@ -17,6 +17,7 @@
 
 #include "gui/app/controltable.h"
 #include "gui/app/helpwindow.h"
+#include "gui/naming/namingarea.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "support/formfixture.h"
 
@@ -228,11 +229,11 @@ bool hasKind(QWidget* w, char kind) {
 // Puts pictures in the list as a folder load does.
 void fillList(Form1& form, int count) {
     for (int i = 0; i < count; ++i) {
-        form.pictures().avant.push_back(
+        form.naming().pictures().avant.push_back(
             {QStringLiteral("%1  --").arg(i + 1, 4, 10, QChar('0')).toStdString(), ".jpg"});
     }
-    form.pictures().pictureCount = count;
-    form.ShowPictureList();
+    form.naming().pictures().pictureCount = count;
+    form.naming().ShowPictureList();
 }
 
 void offer(QWidget* control) {
@@ -450,11 +451,11 @@ void EventMapTest::languageListDoubleClickAndChoiceReachTheirRows() {
 void EventMapTest::watchTimerBringsTheCommandsBackOnceThePictureWindowIsGone() {
     FormFixture fx;
     Form1& form = fx.start();
-    form.ApplyWindowState(WindowState::PhotoWindowOpen);
+    form.naming().ApplyWindowState(WindowState::PhotoWindowOpen);
     QTimer* watchTimer = Control<QTimer>(form, "watchTimer");
     watchTimer->start(1);
     QTRY_COMPARE(form.lastHandledEvent(), QStringLiteral("watchTimer TimerEvent"));
-    QCOMPARE(form.mainWindowState(), WindowState::PhotoWindowClosed);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::PhotoWindowClosed);
     QVERIFY(Control<QPushButton>(form, "cb_Dossier")->isEnabled());
     QVERIFY(!watchTimer->isActive());
 }

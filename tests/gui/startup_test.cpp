@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "core/settings/messagekeys.h"
+#include "gui/naming/namingarea.h"
 #include "gui/pictures/picturesarea.h"
 #include "support/formfixture.h"
 
@@ -44,7 +45,7 @@ void StartupTest::firstRunShowsDefaultsAndWritesFourteenLinesAtClose() {
     QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearCaptions")->isEnabled());
     QCOMPARE(form.currentLanguage(), std::string("English"));
     QCOMPARE(form.picturesArea().titleFormat(), std::string("Date"));
-    QCOMPARE(form.mainWindowState(), WindowState::NoFolder);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::NoFolder);
     QCOMPARE(Control<QPushButton>(form, "cb_Dossier")->text(), QStringLiteral("Folder"));
     QVERIFY(fx.responder().shown.isEmpty());
 

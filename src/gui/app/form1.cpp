@@ -22,7 +22,7 @@
 #include "gui/app/eventmap.h"
 #include "gui/app/formaide.h"
 #include "gui/app/helpwindow.h"
-#include "gui/naming/namingcontrols.h"
+#include "gui/naming/namingarea.h"
 #include "gui/pictures/picturesarea.h"
 #include "gui/pictures/viewerstartdata.h"
 #include "gui/toolkit/dialogservice.h"
@@ -62,7 +62,6 @@ void Form1::Form1_Create() {
     Form_Aide = new FormAide(this);
     helpWindow = new HelpWindow(this);
     attachEventMap();
-    attachUndoShortcut();
     initialise();
 }
 
@@ -76,9 +75,10 @@ void Form1::Form1_Destroy() {
 // under the Tab key in the order of the window's template, the viewers last.
 void Form1::createControls() {
     for (const ControlSpec& spec : WindowOwnControls()) CreateControl(spec, this);
-    for (const ControlSpec& spec : NamingAreaControls()) CreateControl(spec, this);
-    picturesArea_ = new PicturesArea(context_, *this);
-    slots_ = picturesArea_;
+    naming_ = new NamingArea(context_);
+    picturesArea_ = new PicturesArea(context_, *naming_);
+    naming_->showPicturesIn(*picturesArea_);
+    connect(naming_, &NamingArea::folderOpened, this, &Form1::showFolderInTitle);
     QWidget* previous = nullptr;
     const auto inOrder = [&](QWidget* control) {
         if (!control) return;
@@ -172,7 +172,6 @@ void Form1::bindControls() {
 // Steps 8 to 27 of the start-up.
 void Form1::initialise() {
     versionText = kVersionText;
-    pictures_.sortByDateNext = true;
 
     context_.setProgramFolders(FindProgramFolders());
     // Lock files of folders that cannot be locked go to the state folder without a runtime one.
@@ -182,8 +181,7 @@ void Form1::initialise() {
     settingsPath = SettingsFilePath(context_.programFolders());
     settingsUnreadable_ = ProbeSettingsFile(settingsPath) == SettingsFileState::Unreadable;
     if (settingsUnreadable_ || !LoadSettings()) {
-        combo_FileTypes->addItem(QString::fromLatin1(kFileTypesHeader));
-        combo_FileTypes->addItem(QString::fromLatin1(kDefaultFileType));
+        naming_->useDefaultSettings();
         picturesArea_->useDefaultSettings();
         languageName = kEnglish;
     }
@@ -199,29 +197,13 @@ void Form1::initialise() {
     if (screenTooLow()) return;
 
     ApplyScreenLayout(context_.screenArea().height());
-    ApplyWindowState(WindowState::NoFolder);
+    naming_->ApplyWindowState(WindowState::NoFolder);
     chooseHelpFile();
     if (const int shown = FindLanguage(languageList(), languageName); shown >= 0) {
         combo_Languages->setCurrentIndex(shown);
     }
-    if (combo_Captions->count() >= 2) {
-        pictbttn_ClearCaptions->setEnabled(true);
-        combo_Captions->setCurrentIndex(0);
-    } else {
-        pictbttn_ClearCaptions->setEnabled(false);
-    }
-    textb_FileType->setText(combo_FileTypes->itemText(1));
-    if (combo_FileTypes->count() == 2) {
-        pictbttn_ClearTypes->setEnabled(false);
-        combo_FileTypes->setCurrentIndex(-1);
-    } else {
-        pictbttn_ClearTypes->setEnabled(true);
-        combo_FileTypes->setCurrentIndex(0);
-    }
-    lb_Avant->clear();
+    naming_->start();
     repaint();
-    pictures_.allSelected = false;
-    moveInProgress = false;
 }
 
 // A screen lower than 600 pixels cannot show the window: say so and close.
@@ -234,15 +216,19 @@ bool Form1::screenTooLow() {
 
 // The program's name, after the name of the open folder when there is one, so that the taskbar
 // tells two windows apart.
-void Form1::showFolderInTitle() {
+void Form1::showFolderInTitle(const QString& folder) {
     const QString program = QString::fromLatin1(kProgramName);
-    if (currentFolder.empty()) {
+    if (folder.isEmpty()) {
         setWindowTitle(program);
         return;
     }
-    const QString path = QDir::cleanPath(QString::fromStdString(currentFolder));
+    const QString path = QDir::cleanPath(folder);
     const QString name = QFileInfo(path).fileName();
     setWindowTitle((name.isEmpty() ? path : name) + QStringLiteral(" \u2014 ") + program);
+}
+
+void Form1::OpenFolderAtStart(const std::string& folder) {
+    if (!closeRequested_) naming_->OpenFolderAtStart(folder);
 }
 
 void Form1::requestClose() {

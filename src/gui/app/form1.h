@@ -19,8 +19,8 @@
 #include "core/slideshow/slideshowtables.h"
 #include "core/windows/folderrequest.h"
 #include "core/windows/windowstate.h"
-#include "gui/app/namingstates.h"
 #include "gui/app/screenlayout.h"
+#include "gui/naming/namingstates.h"
 #include "gui/toolkit/arealinks.h"
 #include "gui/toolkit/windowcontext.h"
 
@@ -38,10 +38,11 @@ class FolderLoadOperation;
 class FormAide;
 class HelpWindow;
 class ImageViewerControl;
+class NamingArea;
 class PicturesArea;
 struct EventMapRow;
 
-class Form1 : public QWidget, public PictureListView {
+class Form1 : public QWidget {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
@@ -50,44 +51,27 @@ public:
     // The text of message `key` of the message table, for display.
     QString message(int key) const { return context_.message(key); }
 
-    // Enables, disables, shows and hides the commands for a state.
-    void ApplyWindowState(WindowState state) override;
     // Places the window and its controls for a screen of that height.
     void ApplyScreenLayout(int screenHeight);
     // Loads the message table of language n of combo_Languages (negative: English) and
     // relabels the window.
     void ApplyLanguage(int index);
 
-    WindowState mainWindowState() const { return MainWindowState; }
     const LanguageTable& languageTable() const { return context_.languageTable(); }
     const ProgramFolders& programFolderPaths() const { return context_.programFolders(); }
     const std::string& settingsFilePath() const { return settingsPath; }
     const std::string& currentLanguage() const { return languageName; }
     const std::string& helpFile() const { return helpFilePath; }
     const QRect& screenArea() const { return context_.screenArea(); }
+    NamingArea& naming() { return *naming_; }
     PicturesArea& picturesArea() { return *picturesArea_; }
     // The event-map row of the last event raised by the user ("cb_Aide ClickEvent"), for
     // tests and tracing.
     const QString& lastHandledEvent() const { return lastHandledEvent_; }
 
-    // The pictures of the current folder with their hidden lists and companion values.
-    PictureList& pictures() override { return pictures_; }
-    bool moveInProgress = false;
     // Progress of long work on progb_1, and the messages that name pictures.
     ProgressReport& progress() { return context_.progress(); }
     const WindowMessages& messages() const { return context_.messages(); }
-
-    // What the pictures area asks of the list.
-    void readSelection() override { selectionFromList(); }
-    void listAgainByName() override;
-    int firstVisibleLine() const override;
-    void setFirstVisibleLine(int line) override;
-    int caretRow() const override;
-    void selectRow(int row) override { selectRows({row}); }
-    void focusList() override;
-    QRect listGeometry() const override;
-    QLineEdit& captionBox() override { return *textb_Caption; }
-    void offerCaptionClearing(bool offered) override;
 
     // Event handlers, one per row of the event map. Each reads the widgets, calls the core
     // and writes the widgets back.
@@ -95,53 +79,14 @@ public:
     void Form1_Close_SaveSettings();
     void Form1_Close_EndApplication();
     void Form1_Destroy();
-    void lb_Avant_RightButtonDown();
-    void lb_Avant_Select();
-    void cb_Dossier_Click();
     // Loads a folder named on the command line as cb_Dossier does after the browser; a path
     // that is not a folder that can be listed is said, and the window stays as it is.
     void OpenFolderAtStart(const std::string& folder);
     void cb_Quit_Click();
-    void cb_Renommer_Click();
-    void cb_Tout_Click();
-    void cb_Appliquer_Click();
-    void cb_AnnulerRenommage_Click();
-    void cb_AnnulerApplication_Click();
-    void pictbttn_ToStart1_Click();
-    void pictbttn_ToEnd1_Click();
-    void cb_AccepterDeplacer_Click();
-    void cb_AnnulerDeplacer_Click();
-    void pictbttn_ToStart10_Click();
-    void pictbttn_ToEnd10_Click();
-    void pictbttn_TargetMove_Click();
     void cb_Aide_Click();
-    void pictbttn_ClearTypes_Click();
-    void pictbttn_ClearCaptions_Click();
-    void pictbttn_ClearCaptions_RightButtonUp();
-    void cb_Renumeroter_Click();
-    void cb_AnnulerRenumerotage_Click();
     void cb_About_Click();
-    void textb_Caption_Change();
-    void combo_Captions_Select();
-    void combo_FileTypes_Select();
     void combo_Languages_DoubleClick();
     void combo_Languages_Select();
-    void cb_Sort_Click();
-
-    // The picture list on screen; the display slots show its pictures (DisplaySlots).
-    void UnselectAll();
-    // Lists the current folder again in the order given, showing progress, and refills
-    // lb_Avant from it; returns the count.
-    int RefreshList(ListCriterion criterion);
-    // Shows pictures.avant in lb_Avant, all at once.
-    void ShowPictureList();
-    // After a refill in name order: the sort button offers the order by date next.
-    void ListedByName();
-
-    // Ctrl+Z: undoes the newest operation of the current folder still intact and not undone,
-    // after a question; Ctrl+Shift+Z takes the last undo back.
-    void UndoLastOperationOfFolder();
-    void RedoLastUndoOfFolder();
 
     // Controls, named as the window names them.
     QListWidget* lb_Avant = nullptr;
@@ -231,23 +176,7 @@ private:
     void placeLabelsAgainstTextBoxes();
     void chooseHelpFile();
     void requestClose();
-    // Applies the state the naming step leaves after `outcome`, if any.
-    void applyStateAfter(NamingStep step, const Outcome& outcome);
-    bool takeFileType();
-    void openFolder(const std::string& folder);
-    void showFolderInTitle();
-    void LoadFolder();
-    void showLoadResult(const FolderLoadOperation& load, const Outcome& outcome);
-    void selectionFromList();
-    void selectRows(const std::vector<int>& rows);
-    void recordCaption(const std::string& caption);
-    void cancelProposal(void (*cancel)(PictureList&, const ListProgress&));
-    void moveSelection(int displacement, WindowState state);
-    bool beginMove(bool* startedSequence = nullptr);
-    void dropPendingMove();
-    void attachUndoShortcut();
-    void stepThroughHistory(bool redo);
-    void showMoveResult(const MoveBlockResult& moved);
+    void showFolderInTitle(const QString& folder);
     void layoutTopRow();
     std::vector<std::string> languageList() const;
     std::vector<LanguageFile> languageFiles_;
@@ -260,19 +189,16 @@ private:
     void layoutMoveColumn(int listRight, int listHeight, int buttonHeight, int firstOffset);
 
     WindowContext context_{*this};
-    PictureList pictures_;
+    NamingArea* naming_ = nullptr;
     PicturesArea* picturesArea_ = nullptr;
-    PictureSlotsView* slots_ = nullptr;  // the pictures area, as the list sees it
-    bool languageShown_ = false;         // a language's texts are on the window
-    bool layoutApplied_ = false;         // the screen layout has placed the controls
-    FittedLayout fittedLayout_;          // the layout the controls stand in, fitted to the window
-    int rightMargin_ = 0;                // room right of the upper picture, from the template
-    WindowState MainWindowState = WindowState::NoFolder;
+    bool languageShown_ = false;  // a language's texts are on the window
+    bool layoutApplied_ = false;  // the screen layout has placed the controls
+    FittedLayout fittedLayout_;   // the layout the controls stand in, fitted to the window
+    int rightMargin_ = 0;         // room right of the upper picture, from the template
     std::string settingsPath;
     bool settingsUnreadable_ = false;  // the file is there but could not be read
     std::string languageName;
     std::string helpFilePath;
-    std::string currentFolder;
     std::string versionText;
     QString lastHandledEvent_;
     int dispatchDepth_ = 0;

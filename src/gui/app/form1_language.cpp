@@ -8,6 +8,7 @@
 #include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
+#include "gui/naming/namingarea.h"
 #include "gui/toolkit/dialogservice.h"
 
 namespace lumaro {
@@ -124,11 +125,6 @@ void Form1::ApplyLanguage(int index) {
     placeLabelsAgainstTextBoxes();
     setTooltips();
 
-    const bool hadCaptions = combo_Captions->count() > 0;
-    if (hadCaptions) combo_Captions->removeItem(0);
-    combo_Captions->insertItem(0, message(kMessageAvailableCaptions));
-    combo_Captions->setCurrentIndex(combo_Captions->count() >= 2 ? 0 : -1);
-
     showLanguageInList();
     chooseHelpFile();
 }
@@ -145,7 +141,7 @@ void Form1::relabelControls() {
             setCaption(control, message(caption.key));
         }
     }
-    cb_Sort->setText(message(pictures_.sortByDateNext ? kMessageSortByDate : kMessageSortByName));
+    naming_->relabel();
 }
 
 void Form1::setTooltips() {

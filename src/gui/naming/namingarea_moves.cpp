@@ -8,8 +8,8 @@
 #include "core/renaming/composename.h"
 #include "core/renaming/renumber.h"
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
 #include "gui/naming/formrenumerotation.h"
+#include "gui/naming/namingarea.h"
 #include "gui/naming/targetmove.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/outcomemessages.h"
@@ -18,13 +18,13 @@
 namespace lumaro {
 
 // The checks before every move; false when the block cannot move.
-bool Form1::beginMove(bool* startedSequence) {
+bool NamingArea::beginMove(bool* startedSequence) {
     selectionFromList();
     const BeginMoveResult begun =
         BeginMove(pictures_, pictures_.selectedIndices, moveInProgress, firstVisibleLine());
     switch (begun.check) {
         case MoveCheck::NotContiguous:
-            Dialogs().message(this, message(begun.titleKey()), message(begun.messageKey()));
+            Dialogs().message(&window_, message(begun.titleKey()), message(begun.messageKey()));
             return false;
         case MoveCheck::NotNumbered:
             messages().showNames(kMessageNotNumbered, begun.unnumberedNames);
@@ -41,7 +41,7 @@ bool Form1::beginMove(bool* startedSequence) {
 
 // Before an operation fills the proposal lists anew: a pending move sequence ends, so that
 // Accept can never rename by an order taken before that operation.
-void Form1::dropPendingMove() {
+void NamingArea::dropPendingMove() {
     if (!moveInProgress) return;
     selectionFromList();
     DropMoveSequence(pictures_, moveInProgress);
@@ -55,7 +55,7 @@ void Form1::dropPendingMove() {
 }
 
 // The list in its new order, the block selected, the block and its neighbours in the slots.
-void Form1::showMoveResult(const MoveBlockResult& moved) {
+void NamingArea::showMoveResult(const MoveBlockResult& moved) {
     ShowPictureList();
     selectRows(moved.selection);
     if (moved.blockLast < 0 || moved.blockLast == moved.blockFirst) {
@@ -80,18 +80,20 @@ void Form1::showMoveResult(const MoveBlockResult& moved) {
     pictbttn_ToEnd10->setEnabled(moved.towardEndEnabled);
 }
 
-void Form1::moveSelection(int displacement, WindowState state) {
+void NamingArea::moveSelection(int displacement, WindowState state) {
     if (!beginMove()) return;
     showMoveResult(MoveBlock(pictures_, displacement));
     ApplyWindowState(state);
 }
 
-void Form1::pictbttn_ToStart10_Click() { moveSelection(-10, WindowState::MovedTenTowardStart); }
-void Form1::pictbttn_ToStart1_Click() { moveSelection(-1, WindowState::MovedOneTowardStart); }
-void Form1::pictbttn_ToEnd1_Click() { moveSelection(1, WindowState::MovedOneTowardEnd); }
-void Form1::pictbttn_ToEnd10_Click() { moveSelection(10, WindowState::MovedTenTowardEnd); }
+void NamingArea::pictbttn_ToStart10_Click() {
+    moveSelection(-10, WindowState::MovedTenTowardStart);
+}
+void NamingArea::pictbttn_ToStart1_Click() { moveSelection(-1, WindowState::MovedOneTowardStart); }
+void NamingArea::pictbttn_ToEnd1_Click() { moveSelection(1, WindowState::MovedOneTowardEnd); }
+void NamingArea::pictbttn_ToEnd10_Click() { moveSelection(10, WindowState::MovedTenTowardEnd); }
 
-void Form1::pictbttn_TargetMove_Click() {
+void NamingArea::pictbttn_TargetMove_Click() {
     bool started = false;
     if (!beginMove(&started)) return;
     slots_->offerDelete(false);
@@ -102,7 +104,7 @@ void Form1::pictbttn_TargetMove_Click() {
                             message(kMessageValueOutOfRange),
                             TargetMoveRange(pictures_),
                             QString()};
-    TargetMove dialog(texts, this);
+    TargetMove dialog(texts, &window_);
     Dialogs().execDialog(dialog);
     if (texts.answer.isEmpty()) {
         slots_->offerDelete(true);
@@ -113,7 +115,7 @@ void Form1::pictbttn_TargetMove_Click() {
     ApplyWindowState(WindowState::MovedToTarget);
 }
 
-void Form1::cb_AccepterDeplacer_Click() {
+void NamingArea::cb_AccepterDeplacer_Click() {
     AcceptMoveOperation accept(pictures_, moveInProgress);
     const Outcome outcome = context_.runOperation(
         pictures_.currentFolder, [&](const RunOptions& options) { return accept.run(options); });
@@ -121,11 +123,11 @@ void Form1::cb_AccepterDeplacer_Click() {
     for (int slot = 1; slot <= 5; ++slot) slots_->ClearViewerSlot(slot);
     ShowPictureList();
     setFirstVisibleLine(pictures_.topIndex);
-    ShowOutcome(this, context_.languageTable(), outcome);
+    ShowOutcome(&window_, context_.languageTable(), outcome);
     applyStateAfter(NamingStep::AcceptMove, outcome);
 }
 
-void Form1::cb_AnnulerDeplacer_Click() {
+void NamingArea::cb_AnnulerDeplacer_Click() {
     progress().run(
         [&](const ListProgress& progress) { CancelMove(pictures_, moveInProgress, progress); });
     ShowPictureList();
@@ -133,7 +135,7 @@ void Form1::cb_AnnulerDeplacer_Click() {
     applyStateAfter(NamingStep::CancelMove, Outcome{});
 }
 
-void Form1::cb_Renumeroter_Click() {
+void NamingArea::cb_Renumeroter_Click() {
     FormRenumerotation::Texts texts{message(kMessageNumbering),
                                     message(kMessageStartNumberingAt),
                                     message(kMessageNumberOfDigits),
@@ -142,7 +144,7 @@ void Form1::cb_Renumeroter_Click() {
                                     message(kMessageWidthOutOfRange),
                                     QString::number(pictures_.numberWidth),
                                     QString()};
-    FormRenumerotation dialog(texts, this);
+    FormRenumerotation dialog(texts, &window_);
     Dialogs().execDialog(dialog);
     if (texts.firstNumber.isEmpty()) return;
 
@@ -158,14 +160,14 @@ void Form1::cb_Renumeroter_Click() {
             pictures_.pending.lastWasRenumber = true;
             break;
         case RenumberOutcome::Overlap:
-            Dialogs().message(this, QString(), message(result.messageKey()));
+            Dialogs().message(&window_, QString(), message(result.messageKey()));
             slots_->hideProposedNames();
             selectRows({});
             cb_Tout->setText(message(kMessageSelectAll));
             pictures_.allSelected = false;
             break;
         case RenumberOutcome::TooLarge:
-            Dialogs().message(this, QString(), message(result.messageKey()));
+            Dialogs().message(&window_, QString(), message(result.messageKey()));
             break;
         case RenumberOutcome::NotNumbered:
             messages().showNames(kMessageNotNumbered, result.refusedNames);
@@ -184,6 +186,6 @@ void Form1::cb_Renumeroter_Click() {
     applyStateAfter(NamingStep::ProposeRenumbering, proposed);
 }
 
-void Form1::cb_AnnulerRenumerotage_Click() { cancelProposal(&CancelRenumber); }
+void NamingArea::cb_AnnulerRenumerotage_Click() { cancelProposal(&CancelRenumber); }
 
 }  // namespace lumaro

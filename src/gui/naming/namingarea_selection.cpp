@@ -4,14 +4,14 @@
 #include <QPushButton>
 
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
+#include "gui/naming/namingarea.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
 
 // Reads the selection of lb_Avant into the ascending list of selected indices.
-void Form1::selectionFromList() {
+void NamingArea::selectionFromList() {
     pictures_.selectedIndices.clear();
     const int known = static_cast<int>(pictures_.avant.size());
     for (const QModelIndex& index : lb_Avant->selectionModel()->selectedIndexes()) {
@@ -20,7 +20,7 @@ void Form1::selectionFromList() {
     std::sort(pictures_.selectedIndices.begin(), pictures_.selectedIndices.end());
 }
 
-void Form1::lb_Avant_Select() {
+void NamingArea::lb_Avant_Select() {
     for (int slot = 3; slot <= 5; ++slot) slots_->ClearViewerSlot(slot);
     // A pending proposal and the undo information go; the order before a pending move stays,
     // for accepting or cancelling that move still needs it.
@@ -51,7 +51,7 @@ void Form1::lb_Avant_Select() {
     if (k >= 2) slots_->ShowInViewerSlot(pictures_.avant[pictures_.selectedIndices.back()], 2);
 }
 
-void Form1::cb_Tout_Click() {
+void NamingArea::cb_Tout_Click() {
     if (pictures_.allSelected) {
         UnselectAll();
         return;
@@ -71,7 +71,7 @@ void Form1::cb_Tout_Click() {
     ApplyWindowState(WindowState::AllSelected);
 }
 
-void Form1::UnselectAll() {
+void NamingArea::UnselectAll() {
     {
         const QSignalBlocker quiet(lb_Avant);
         lb_Avant->clearSelection();
@@ -86,10 +86,10 @@ void Form1::UnselectAll() {
 }
 
 // The caption of the single selected picture goes into the caption box, ready for a rename.
-void Form1::lb_Avant_RightButtonDown() {
+void NamingArea::lb_Avant_RightButtonDown() {
     selectionFromList();
     if (pictures_.selectedIndices.size() != 1) {
-        Dialogs().message(this, QString(), message(kMessageSelectSinglePicture));
+        Dialogs().message(&window_, QString(), message(kMessageSelectSinglePicture));
         return;
     }
     cb_Renumeroter->hide();
@@ -101,17 +101,17 @@ void Form1::lb_Avant_RightButtonDown() {
                      start == std::string::npos ? std::string() : name.substr(start));
 }
 
-void Form1::listAgainByName() {
+void NamingArea::listAgainByName() {
     RefreshList(ListCriterion::Name);
     ListedByName();
 }
 
-int Form1::caretRow() const { return lb_Avant->currentRow(); }
+int NamingArea::caretRow() const { return lb_Avant->currentRow(); }
 
-void Form1::focusList() { lb_Avant->setFocus(); }
+void NamingArea::focusList() { lb_Avant->setFocus(); }
 
-QRect Form1::listGeometry() const { return lb_Avant->geometry(); }
+QRect NamingArea::listGeometry() const { return lb_Avant->geometry(); }
 
-void Form1::offerCaptionClearing(bool offered) { pictbttn_ClearCaptions->setEnabled(offered); }
+void NamingArea::offerCaptionClearing(bool offered) { pictbttn_ClearCaptions->setEnabled(offered); }
 
 }  // namespace lumaro

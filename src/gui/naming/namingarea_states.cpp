@@ -3,8 +3,8 @@
 #include <QPushButton>
 
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
-#include "gui/app/windowstates.h"
+#include "gui/naming/namingarea.h"
+#include "gui/naming/windowstates.h"
 
 namespace lumaro {
 
@@ -38,12 +38,12 @@ bool isSelected(QListWidget* list, int row) {
 
 }  // namespace
 
-void Form1::applyStateAfter(NamingStep step, const Outcome& outcome) {
+void NamingArea::applyStateAfter(NamingStep step, const Outcome& outcome) {
     if (const std::optional<WindowState> state = StateAfter(step, outcome))
         ApplyWindowState(*state);
 }
 
-void Form1::ApplyWindowState(WindowState state) {
+void NamingArea::ApplyWindowState(WindowState state) {
     MainWindowState = state;
     if (state == WindowState::NoFolder || state == WindowState::FolderLoaded) {
         UnselectAll();
@@ -52,7 +52,7 @@ void Form1::ApplyWindowState(WindowState state) {
     const int column = StateColumn(state);
     if (column < 0) return;
     for (const WindowStateRow& row : WindowStateTable()) {
-        if (QWidget* control = findChild<QWidget*>(QLatin1String(row.control))) {
+        if (QWidget* control = window_.findChild<QWidget*>(QLatin1String(row.control))) {
             applyCell(control, row.cells[column]);
         }
     }
@@ -86,7 +86,7 @@ void Form1::ApplyWindowState(WindowState state) {
             pictbttn_ToEnd10->setEnabled(false);
         }
         if (firstSelected && lastSelected) pictbttn_TargetMove->setEnabled(false);
-        pictbttn_Del->setEnabled(true);
+        slots_->offerDelete(true);
         lb_Avant->setEnabled(true);
     } else if (state == WindowState::MoveAccepted || state == WindowState::MoveCancelled) {
         if (pictures_.folderNumbered) pictbttn_TargetMove->setEnabled(false);
