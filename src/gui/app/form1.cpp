@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTimer>
 
 #include "core/locking/folderlock.h"
@@ -22,6 +23,8 @@
 #include "gui/app/eventmap.h"
 #include "gui/app/formaide.h"
 #include "gui/app/helpwindow.h"
+#include "gui/app/windowlanguage.h"
+#include "gui/app/windowlayout.h"
 #include "gui/naming/namingarea.h"
 #include "gui/pictures/picturesarea.h"
 #include "gui/pictures/viewerstartdata.h"
@@ -56,12 +59,20 @@ void Form1::Form1_Create() {
     setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
     setObjectName(QStringLiteral("Form1"));
     createControls();
-    bindControls();
-    context_.progress().attach(this, progb_1);
+    auto* progressBar = findChild<QProgressBar*>(QStringLiteral("progb_1"));
+    progressBar->setValue(0);
+    context_.progress().attach(this, progressBar);
     context_.onSaveSettings([this] { SaveSettings(); });
+    layout_ = std::make_unique<WindowLayout>(*this);
+    // An area's captions that depend on its state come with the others, before the places
+    // the new texts need.
+    language_ = std::make_unique<WindowLanguage>(context_, [this] {
+        naming_->relabel();
+        layout_->fitToTexts();
+    });
     Form_Aide = new FormAide(this);
     helpWindow = new HelpWindow(this);
-    attachEventMap();
+    AttachEventMap(*this, [this](const EventMapRow& row) { dispatch(row); });
     initialise();
 }
 
@@ -94,81 +105,6 @@ void Form1::createControls() {
     for (QPushButton* button : findChildren<QPushButton*>()) button->setDown(false);
 }
 
-namespace {
-template <typename T>
-void bind(QWidget* form, T*& member, const char* name) {
-    member = form->findChild<T*>(QLatin1String(name));
-    Q_ASSERT(member);
-}
-}  // namespace
-
-void Form1::bindControls() {
-#define BIND(name) bind(this, name, #name)
-    BIND(lb_Avant);
-    BIND(label_Caption);
-    BIND(cb_Dossier);
-    BIND(cb_Quit);
-    BIND(cb_Renommer);
-    BIND(textb_Dossier);
-    BIND(cb_Tout);
-    BIND(groupb_FileName);
-    BIND(cb_Appliquer);
-    BIND(cb_AnnulerRenommage);
-    BIND(cb_AnnulerApplication);
-    BIND(label_Avant);
-    BIND(pictbttn_ToStart1);
-    BIND(pictbttn_ToEnd1);
-    BIND(cb_AccepterDeplacer);
-    BIND(groupb_Move);
-    BIND(cb_AnnulerDeplacer);
-    BIND(pictbttn_ToStart10);
-    BIND(pictbttn_ToEnd10);
-    BIND(pictbttn_TargetMove);
-    BIND(groupb_Scale);
-    BIND(cb_Aide);
-    BIND(label_Dossier);
-    BIND(pictbttn_ClearTypes);
-    BIND(pictbttn_ClearCaptions);
-    BIND(label_Type);
-    BIND(groupb_Exec);
-    BIND(label_FichiersAuDossier);
-    BIND(textb_FichiersAuDossier);
-    BIND(pictb_Last);
-    BIND(textb_2C);
-    BIND(textb_2N);
-    BIND(textb_1C);
-    BIND(textb_1N);
-    BIND(progb_1);
-    BIND(cb_Renumeroter);
-    BIND(cb_AnnulerRenumerotage);
-    BIND(pictbttn_090);
-    BIND(pictbttn_270);
-    BIND(pictbttn_180);
-    BIND(pictbttn_Del);
-    BIND(cb_Diaporama);
-    BIND(cb_VersDossier);
-    BIND(cb_About);
-    BIND(textb_Caption);
-    BIND(textb_FileType);
-    BIND(combo_Captions);
-    BIND(combo_FileTypes);
-    BIND(cb_Memo);
-    BIND(textb_F);
-    BIND(textb_L);
-    BIND(textb_S);
-    BIND(combo_Languages);
-    BIND(cb_Sort);
-    BIND(pictbttn_Date);
-    BIND(pictbttn_ClearSnapkeep);
-#undef BIND
-    progb_1->setValue(0);
-    ImageV_1 = findChild<ImageViewerControl*>(QStringLiteral("ImageV_1"));
-    ImageV_2 = findChild<ImageViewerControl*>(QStringLiteral("ImageV_2"));
-    ImageV_F = findChild<ImageViewerControl*>(QStringLiteral("ImageV_F"));
-    ImageV_S = findChild<ImageViewerControl*>(QStringLiteral("ImageV_S"));
-    ImageV_L = findChild<ImageViewerControl*>(QStringLiteral("ImageV_L"));
-}
-
 // Steps 8 to 27 of the start-up.
 void Form1::initialise() {
     versionText = kVersionText;
@@ -183,10 +119,10 @@ void Form1::initialise() {
     if (settingsUnreadable_ || !LoadSettings()) {
         naming_->useDefaultSettings();
         picturesArea_->useDefaultSettings();
-        languageName = kEnglish;
+        language_->setName(kEnglish);
     }
     context_.languageTable().resize(static_cast<int>(BuiltInEnglishEntries().size()));
-    FillLanguageList();
+    language_->fill();
     if (settingsUnreadable_) {
         Dialogs().message(this, QString(),
                           message(kMessageSettingsUnreadable) + QStringLiteral("\n") +
@@ -198,10 +134,8 @@ void Form1::initialise() {
 
     ApplyScreenLayout(context_.screenArea().height());
     naming_->ApplyWindowState(WindowState::NoFolder);
-    chooseHelpFile();
-    if (const int shown = FindLanguage(languageList(), languageName); shown >= 0) {
-        combo_Languages->setCurrentIndex(shown);
-    }
+    language_->chooseHelpFile();
+    language_->selectInList();
     naming_->start();
     repaint();
 }
@@ -235,6 +169,14 @@ void Form1::requestClose() {
     if (closeRequested_) return;
     closeRequested_ = true;
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void Form1::ApplyScreenLayout(int screenHeight) { layout_->apply(screenHeight); }
+
+// A resized or maximised window takes the largest layout that fits it, once per resize.
+void Form1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (layout_) layout_->followResize();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

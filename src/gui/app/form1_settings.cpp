@@ -1,5 +1,7 @@
-// The settings file seen from the window: its values are the window's and its areas'.
+// The settings file seen from the window, whose values are the window's and its areas', and the
+// language the settings keep.
 #include "gui/app/form1.h"
+#include "gui/app/windowlanguage.h"
 #include "gui/naming/namingarea.h"
 #include "gui/pictures/picturesarea.h"
 
@@ -8,7 +10,7 @@ namespace lumaro {
 // The values the settings file keeps: the window's and its areas'.
 Settings Form1::settingsValues() const {
     Settings settings;
-    settings.languageName = languageName;
+    settings.languageName = language_->name();
     naming_->writeSettings(settings);
     picturesArea_->writeSettings(settings);
     return settings;
@@ -17,7 +19,7 @@ Settings Form1::settingsValues() const {
 bool Form1::LoadSettings() {
     Settings settings = settingsValues();
     const bool loaded = lumaro::LoadSettings(settingsPath, settings);
-    languageName = settings.languageName;
+    language_->setName(settings.languageName);
     picturesArea_->readSettings(settings);
     naming_->readSettings(settings);
     return loaded;
@@ -29,5 +31,16 @@ void Form1::SaveSettings() {
     lumaro::SaveSettings(settingsPath,
                          settings);  // a settings file that cannot be written is not reported
 }
+
+// The language files of the program folder are read again when the user chooses one.
+void Form1::ApplyLanguage(int index) { language_->apply(index); }
+
+void Form1::combo_Languages_Select() { language_->applyChosen(); }
+
+void Form1::combo_Languages_DoubleClick() { language_->applyChosen(); }
+
+const std::string& Form1::currentLanguage() const { return language_->name(); }
+
+const std::string& Form1::helpFile() const { return language_->helpFile(); }
 
 }  // namespace lumaro
