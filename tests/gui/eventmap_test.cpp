@@ -256,6 +256,7 @@ private slots:
     void mapHasExactlyTheRowsOfEachControl();
     void everyRowNamesAControlOfTheWindow();
     void everyControlExistsWithItsIdNameAndKind();
+    void tabGoesThroughTheControlsOfEveryAreaInTheTemplatesOrder();
     void pictureListTakesShiftAndControlClicks();
     void clickOfEachButtonReachesItsRow_data();
     void clickOfEachButtonReachesItsRow();
@@ -315,6 +316,23 @@ void EventMapTest::everyControlExistsWithItsIdNameAndKind() {
         QVERIFY2(hasKind(w, row.kind), row.name);
     }
     QCOMPARE(declared.size(), int(std::size(kControls)));
+}
+
+// The window and its two areas each make their own controls; the Tab key must not go through
+// them area by area.
+void EventMapTest::tabGoesThroughTheControlsOfEveryAreaInTheTemplatesOrder() {
+    FormFixture fx;
+    Form1& form = fx.start();
+    const auto takesTab = [](const QWidget* w) { return w && (w->focusPolicy() & Qt::TabFocus); };
+    QStringList expected;
+    for (const ControlSpec& spec : MainWindowControls()) {
+        if (takesTab(form.findChild<QWidget*>(QLatin1String(spec.name)))) expected << spec.name;
+    }
+    QStringList order;
+    for (QWidget* w = form.nextInFocusChain(); w != &form; w = w->nextInFocusChain()) {
+        if (takesTab(w) && expected.contains(w->objectName())) order << w->objectName();
+    }
+    QCOMPARE(order, expected);
 }
 
 void EventMapTest::pictureListTakesShiftAndControlClicks() {

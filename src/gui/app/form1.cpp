@@ -90,10 +90,11 @@ void Form1::createControls() {
     picturesArea_ = new PicturesArea(context_, *naming_);
     naming_->showPicturesIn(*picturesArea_);
     connect(naming_, &NamingArea::folderOpened, this, &Form1::showFolderInTitle);
-    QWidget* previous = nullptr;
+    QWidget* previous = nullptr;  // the last control that takes the Tab key
     const auto inOrder = [&](QWidget* control) {
         if (!control) return;
         control->raise();
+        if (control->focusPolicy() == Qt::NoFocus) return;
         if (previous) setTabOrder(previous, control);
         previous = control;
     };
