@@ -1,15 +1,10 @@
 // Creation of the main window and its start-up sequence; closing.
 #include "gui/app/form1.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -30,7 +25,6 @@
 #include "gui/pictures/viewerstartdata.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/fonts.h"
-#include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/resources.h"
 #include "gui/toolkit/screen.h"
 
