@@ -24,18 +24,17 @@ set(lumaro_folder_arrows
   "trash             | core                             | yes" # the desktop Trash, QtCore only
   "reencoding        | core                             | yes" # turns by encoding again, QtGui only
   "operations        | core trash reencoding            | no"  # each operation that changes files, undo too
-  "gui/toolkit       | core                             | yes" # message boxes, placing, fonts, viewer
-  "gui/app           | core trash operations gui/toolkit | yes" # the main window Form1
-  "gui/naming        | core trash operations gui/toolkit | yes" # naming dialogs, Form1's naming handlers
-  "gui/pictures      | core trash operations gui/toolkit | yes" # picture dialogs, windows and areas
+  "gui/toolkit       | core operations                  | yes" # message boxes, placing, fonts, viewer, outcomes told
+  "gui/naming        | core trash operations gui/toolkit | yes" # the naming area and its dialogs
+  "gui/pictures      | core trash operations gui/toolkit | yes" # the pictures area, its dialogs and windows
+  "gui/app           | core trash operations gui/toolkit gui/naming gui/pictures | yes" # the main window Form1, putting the areas together
   "cli               | core trash operations            | no"  # lumaro-cli
   "app               | core gui/app                     | yes")# QApplication and Form1
 
-# Files that may reach one folder more than their own folder's row allows: only Form1's
-# handlers of an area and the objects Form1 owns there reach the main window.
-set(lumaro_folder_arrow_exceptions
-  "^gui/(naming|pictures)/form1_[a-z]+\\.cpp$            => gui/app"
-  "^gui/pictures/(displayslots|thumbnailstrip)\\.cpp$    => gui/app")
+# Files that may reach one folder more than their own folder's row allows, as
+# "pattern => folder". None: the areas of the main window reach each other through the small
+# interfaces of gui/toolkit (arealinks.h), which Form1 wires.
+set(lumaro_folder_arrow_exceptions)
 
 # The top folders of src/ that an include may name.
 set(lumaro_top_folders core gui cli trash reencoding app operations)

@@ -17,6 +17,7 @@
 
 #include "gui/app/controltable.h"
 #include "gui/app/helpwindow.h"
+#include "gui/naming/namingarea.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "support/formfixture.h"
 
@@ -228,11 +229,11 @@ bool hasKind(QWidget* w, char kind) {
 // Puts pictures in the list as a folder load does.
 void fillList(Form1& form, int count) {
     for (int i = 0; i < count; ++i) {
-        form.pictures.avant.push_back(
+        form.naming().pictures().avant.push_back(
             {QStringLiteral("%1  --").arg(i + 1, 4, 10, QChar('0')).toStdString(), ".jpg"});
     }
-    form.pictures.pictureCount = count;
-    form.ShowPictureList();
+    form.naming().pictures().pictureCount = count;
+    form.naming().ShowPictureList();
 }
 
 void offer(QWidget* control) {
@@ -255,6 +256,7 @@ private slots:
     void mapHasExactlyTheRowsOfEachControl();
     void everyRowNamesAControlOfTheWindow();
     void everyControlExistsWithItsIdNameAndKind();
+    void tabGoesThroughTheControlsOfEveryAreaInTheTemplatesOrder();
     void pictureListTakesShiftAndControlClicks();
     void clickOfEachButtonReachesItsRow_data();
     void clickOfEachButtonReachesItsRow();
@@ -314,6 +316,23 @@ void EventMapTest::everyControlExistsWithItsIdNameAndKind() {
         QVERIFY2(hasKind(w, row.kind), row.name);
     }
     QCOMPARE(declared.size(), int(std::size(kControls)));
+}
+
+// The window and its two areas each make their own controls; the Tab key must not go through
+// them area by area.
+void EventMapTest::tabGoesThroughTheControlsOfEveryAreaInTheTemplatesOrder() {
+    FormFixture fx;
+    Form1& form = fx.start();
+    const auto takesTab = [](const QWidget* w) { return w && (w->focusPolicy() & Qt::TabFocus); };
+    QStringList expected;
+    for (const ControlSpec& spec : MainWindowControls()) {
+        if (takesTab(form.findChild<QWidget*>(QLatin1String(spec.name)))) expected << spec.name;
+    }
+    QStringList order;
+    for (QWidget* w = form.nextInFocusChain(); w != &form; w = w->nextInFocusChain()) {
+        if (takesTab(w) && expected.contains(w->objectName())) order << w->objectName();
+    }
+    QCOMPARE(order, expected);
 }
 
 void EventMapTest::pictureListTakesShiftAndControlClicks() {
@@ -450,11 +469,11 @@ void EventMapTest::languageListDoubleClickAndChoiceReachTheirRows() {
 void EventMapTest::watchTimerBringsTheCommandsBackOnceThePictureWindowIsGone() {
     FormFixture fx;
     Form1& form = fx.start();
-    form.ApplyWindowState(WindowState::PhotoWindowOpen);
+    form.naming().ApplyWindowState(WindowState::PhotoWindowOpen);
     QTimer* watchTimer = Control<QTimer>(form, "watchTimer");
     watchTimer->start(1);
     QTRY_COMPARE(form.lastHandledEvent(), QStringLiteral("watchTimer TimerEvent"));
-    QCOMPARE(form.mainWindowState(), WindowState::PhotoWindowClosed);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::PhotoWindowClosed);
     QVERIFY(Control<QPushButton>(form, "cb_Dossier")->isEnabled());
     QVERIFY(!watchTimer->isActive());
 }

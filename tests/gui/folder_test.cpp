@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "gui/naming/formatnom.h"
+#include "gui/naming/namingarea.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
@@ -74,13 +75,13 @@ void FolderTest::numberedFolderLoadsAndShiftControlClicksFillTheSlots() {
     fx.responder().folders.push_back(pictures.path());
     QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(listed(list), (QStringList{"01  Plage", "02  Port", "03  Phare", "04--", "05  Soir"}));
-    QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::FolderLoaded);
     QCOMPARE(Control<QLineEdit>(form, "textb_FichiersAuDossier")->text(), QStringLiteral("5"));
     QCOMPARE(Control<QLineEdit>(form, "textb_Dossier")->text(), pictures.path() + "/");
     QVERIFY(selectAll->isEnabled());
 
     clickRow(list, 1);
-    QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::PicturesSelected);
     QCOMPARE(Control<QLineEdit>(form, "textb_1C")->text(), QStringLiteral("02  Port"));
     QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->fileName(),
              pictures.path() + "/02  Port.jpg");
@@ -101,11 +102,11 @@ void FolderTest::numberedFolderLoadsAndShiftControlClicksFillTheSlots() {
     QVERIFY(Control<QPushButton>(form, "pictbttn_ToStart1")->isEnabled());
 
     QTest::mouseClick(selectAll, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), WindowState::AllSelected);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::AllSelected);
     QCOMPARE(selectAll->text(), QStringLiteral("Unselect"));
     QCOMPARE(Control<QLineEdit>(form, "textb_2C")->text(), QStringLiteral("05  Soir"));
     QTest::mouseClick(selectAll, Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), WindowState::SelectionCleared);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::SelectionCleared);
     QCOMPARE(selectAll->text(), QStringLiteral("Select all"));
     QVERIFY(list->selectedItems().isEmpty());
     QVERIFY(Control<QLineEdit>(form, "textb_1C")->text().isEmpty());
@@ -127,7 +128,7 @@ void FolderTest::unnumberedFolderIsNumberedByDateAsAnswered() {
     QCOMPARE(FilesIn(pictures.path()), (QStringList{"01  b.jpg", "02  c.jpg", "03  a.jpg"}));
     QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
              (QStringList{"01  b", "02  c", "03  a"}));
-    QCOMPARE(form.mainWindowState(), WindowState::NamesApplied);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::NamesApplied);
     QCOMPARE(Control<QPushButton>(form, "cb_Sort")->text(), QStringLiteral("Sort by Name"));
 }
 
@@ -144,7 +145,7 @@ void FolderTest::cancelledFormatLeavesEveryName() {
     QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QCOMPARE(FilesIn(pictures.path()), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
     QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 0);
-    QCOMPARE(form.mainWindowState(), WindowState::NoFolder);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::NoFolder);
 }
 
 void FolderTest::sortToggleAlternatesOrderAndRenamesNothing() {
@@ -346,13 +347,13 @@ void FolderTest::refusedFirstNumberingStillEndsTheLoadWithItsStateAndSortCaption
     clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
     QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Nord"));
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), WindowState::RenamePending);  // the list disabled
+    QCOMPARE(form.naming().mainWindowState(), WindowState::RenamePending);  // the list disabled
 
     fx.responder().folders.push_back(unnumbered.path());
     fx.responder().dialogActions.push_back(answerFormat("optb_2", "optb_SortByDate"));
     QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
     QVERIFY(fx.responder().texts().last().contains(QStringLiteral("x--y.jpg")));
-    QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::FolderLoaded);
     QVERIFY(Control<QListWidget>(form, "lb_Avant")->isEnabled());
     QVERIFY(!Control<QPushButton>(form, "cb_Appliquer")->isEnabled());
     QCOMPARE(Control<QPushButton>(form, "cb_Sort")->text(),

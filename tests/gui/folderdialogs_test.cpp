@@ -10,6 +10,7 @@
 
 #include "gui/pictures/formgetfolder.h"
 #include "gui/pictures/formnewfolder.h"
+#include "gui/pictures/picturesarea.h"
 #include "support/formfixture.h"
 #include "support/scriptedresponder.h"
 
@@ -179,13 +180,13 @@ void FolderDialogsTest::mainWindowAsksWithTheTextsOfTheFeature() {
         QTest::mouseClick(Control<QPushButton>(dialog, "cb_OK"), Qt::LeftButton);
         return dialog.result();
     });
-    QCOMPARE(form.ChooseFolder(FolderChoice::SnapkeepSave, "/data/Memo/"),
+    QCOMPARE(form.picturesArea().ChooseFolder(FolderChoice::SnapkeepSave, "/data/Memo/"),
              std::string("/data/Paris/"));
     QCOMPARE(shownFolder, QStringLiteral("/data/Memo/"));
     QCOMPARE(fx.responder().shown[0].kind, QStringLiteral("FormGetFolder"));
     QCOMPARE(fx.responder().shown[0].caption, QStringLiteral("Destination folder"));
     // Nothing answered: the dialog was closed, and no folder comes back.
-    QCOMPARE(form.ChooseFolder(FolderChoice::SlideShowFolder, ""), std::string());
+    QCOMPARE(form.picturesArea().ChooseFolder(FolderChoice::SlideShowFolder, ""), std::string());
     QCOMPARE(fx.responder().shown.last().caption, QStringLiteral("Slide show folder"));
 }
 

@@ -14,6 +14,7 @@
 #include "core/renaming/renamepasses.h"
 #include "core/renaming/renumber.h"
 #include "core/settings/messagekeys.h"
+#include "gui/naming/namingarea.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
 
@@ -77,7 +78,7 @@ void JournalRepairTest::loadFinishesAKilledRenumberingAndSaysSoOnce() {
     }
     QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 4);
     QCOMPARE(Control<QListWidget>(form, "lb_Avant")->item(0)->text(), QStringLiteral("03  a"));
-    QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::FolderLoaded);
     // One message, naming the pictures the repair renamed (the one already on its new name
     // is not among them).
     QStringList texts;

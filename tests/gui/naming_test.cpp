@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "core/settings/messagekeys.h"
+#include "gui/naming/namingarea.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
 
@@ -94,7 +95,7 @@ void NamingTest::renameApplyAndCancelApply() {
     road.select(2, 3);
     QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Nord"));
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), WindowState::RenamePending);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::RenamePending);
     QCOMPARE(Control<QLineEdit>(form, "textb_1N")->text(), QStringLiteral("03  Nord"));
     QCOMPARE(Control<QLineEdit>(form, "textb_2N")->text(), QStringLiteral("04  Nord"));
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d"}));
@@ -104,17 +105,17 @@ void NamingTest::renameApplyAndCancelApply() {
     QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  Nord", "04  Nord"}));
     QVERIFY(road.holds("03  Nord", "03  c"));
-    QCOMPARE(form.mainWindowState(), WindowState::NamesApplied);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::NamesApplied);
     QVERIFY(Control<QPushButton>(form, "cb_AnnulerApplication")->isVisibleTo(&form));
     QTest::mouseClick(Control<QPushButton>(form, "cb_AnnulerApplication"), Qt::LeftButton);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d"}));
     QVERIFY(road.holds("04  d", "04  d"));
-    QCOMPARE(form.mainWindowState(), WindowState::ApplyCancelled);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::ApplyCancelled);
 
     road.select(0, 0);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
     QTest::mouseClick(Control<QPushButton>(form, "cb_AnnulerRenommage"), Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), WindowState::ProposalCancelled);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::ProposalCancelled);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d"}));
 }
 
@@ -131,7 +132,7 @@ void NamingTest::applyMovesOnToTheNextPictureWithTheFocusInTheCaption() {
     QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems()[0]->text(),
              QStringLiteral("03  c"));
     QCOMPARE(Control<QLineEdit>(form, "textb_1C")->text(), QStringLiteral("03  c"));
-    QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::PicturesSelected);
     // Moving on dropped the undo.
     QVERIFY(!Control<QPushButton>(form, "cb_AnnulerApplication")->isEnabled());
 }
@@ -143,7 +144,7 @@ void NamingTest::emptyCaptionAsksAndGivesNumberOnlyNames() {
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);  // answered No
     QCOMPARE(road.fx.responder().shown.last().text,
              QStringLiteral("Continue with no captions (File names composed of numbers only) ?"));
-    QCOMPARE(form.mainWindowState(), WindowState::AllSelected);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::AllSelected);
     road.fx.responder().answers.push_back(kAnswerYes);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
@@ -157,7 +158,7 @@ void NamingTest::captionThatCannotBeAFileNameIsRefused() {
     for (const QString& caption : {QStringLiteral("a/b"), QStringLiteral("--x")}) {
         Control<QLineEdit>(form, "textb_Caption")->setText(caption);
         QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
-        QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
+        QCOMPARE(form.naming().mainWindowState(), WindowState::PicturesSelected);
         QCOMPARE(Control<QComboBox>(form, "combo_Captions")->count(), 1);
     }
     const QStringList said = road.fx.responder().texts();
@@ -171,7 +172,7 @@ void NamingTest::moveUpByOneThenAcceptRenumbersByPlace() {
     Form1& form = road.form();
     road.select(3, 4);
     QTest::mouseClick(Control<QPushButton>(form, "pictbttn_ToStart1"), Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), WindowState::MovedOneTowardStart);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::MovedOneTowardStart);
     QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
              (QStringList{"01  a", "02  b", "04  d", "05  e", "03  c"}));
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e"}));
@@ -181,11 +182,11 @@ void NamingTest::moveUpByOneThenAcceptRenumbersByPlace() {
     QCOMPARE(Control<QLineEdit>(form, "textb_2C")->text(), QStringLiteral("03  c"));
     QVERIFY(Control<QPushButton>(form, "cb_AccepterDeplacer")->isEnabled());
     QTest::mouseClick(Control<QPushButton>(form, "cb_AccepterDeplacer"), Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), WindowState::MoveAccepted);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::MoveAccepted);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  d", "04  e", "05  c"}));
     QVERIFY(road.holds("03  d", "04  d"));
     QVERIFY(road.holds("05  c", "03  c"));
-    QVERIFY(!form.moveInProgress);
+    QVERIFY(!form.naming().moveInProgress);
 }
 
 void NamingTest::moveByTenAndToANumber() {
@@ -199,11 +200,11 @@ void NamingTest::moveByTenAndToANumber() {
     // Behind picture 0, the start, through the dialog.
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_RankPreceding", "0"}}));
     QTest::mouseClick(Control<QPushButton>(form, "pictbttn_TargetMove"), Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), WindowState::MovedToTarget);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::MovedToTarget);
     QCOMPARE(listed(list), (QStringList{"02  b", "03  c", "01  a", "04  d", "05  e", "06  f"}));
     QCOMPARE(road.fx.responder().shown.last().caption, QStringLiteral("Targeted move"));
     QTest::mouseClick(Control<QPushButton>(form, "cb_AnnulerDeplacer"), Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), WindowState::MoveCancelled);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::MoveCancelled);
     QCOMPARE(listed(list), (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f"}));
     QCOMPARE(road.onDisk(), listed(list));
 }
@@ -219,7 +220,7 @@ void NamingTest::blockWithHolesIsRefused() {
     QCOMPARE(road.fx.responder().shown.last().caption, QStringLiteral("Selection"));
     QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")),
              (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e"}));
-    QVERIFY(!form.moveInProgress);
+    QVERIFY(!form.naming().moveInProgress);
 }
 
 void NamingTest::renumberApplyAndCancel() {
@@ -228,7 +229,7 @@ void NamingTest::renumberApplyAndCancel() {
     QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "20"}}));
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renumeroter"), Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), WindowState::RenumberingPending);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::RenumberingPending);
     QCOMPARE(Control<QLineEdit>(form, "textb_1N")->text(), QStringLiteral("20  a"));
     QCOMPARE(Control<QLineEdit>(form, "textb_2N")->text(), QStringLiteral("22  c"));
     QVERIFY(Control<QPushButton>(form, "cb_AnnulerRenumerotage")->isVisibleTo(&form));
@@ -245,7 +246,7 @@ void NamingTest::renumberApplyAndCancel() {
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renumeroter"), Qt::LeftButton);
     QCOMPARE(Control<QLineEdit>(form, "textb_1N")->text(), QStringLiteral("0100  a"));
     QTest::mouseClick(Control<QPushButton>(form, "cb_AnnulerRenumerotage"), Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), WindowState::ProposalCancelled);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::ProposalCancelled);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  b", "03  c"}));
 }
 
@@ -256,14 +257,14 @@ void NamingTest::overlappingRenumberingIsRefused() {
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "07"}}));
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renumeroter"), Qt::LeftButton);
     QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Overlap not allowed"));
-    QCOMPARE(form.mainWindowState(), WindowState::ApplyCancelled);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::ApplyCancelled);
     QVERIFY(Control<QListWidget>(form, "lb_Avant")->selectedItems().isEmpty());
     QCOMPARE(Control<QPushButton>(form, "cb_Tout")->text(), QStringLiteral("Select all"));
 
     road.select(2, 4);
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "20"}}));
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renumeroter"), Qt::LeftButton);
-    QCOMPARE(form.mainWindowState(), WindowState::RenumberingPending);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::RenumberingPending);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(road.onDisk().mid(6), (QStringList{"20  c", "21  d", "22  e"}));
 }
@@ -306,14 +307,14 @@ void NamingTest::cancelledTargetMoveEndsTheSequenceItBegan() {
     road.select(1, 1);
     QTest::mouseClick(Control<QPushButton>(form, "pictbttn_TargetMove"),
                       Qt::LeftButton);  // the dialog is cancelled
-    QVERIFY(!form.moveInProgress);
+    QVERIFY(!form.naming().moveInProgress);
     QVERIFY(!Control<QPushButton>(form, "cb_AnnulerDeplacer")->isEnabled());
     QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Nord"));
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Appliquer"), Qt::LeftButton);
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  Nord", "03  c"}));
     QVERIFY(!Control<QPushButton>(form, "cb_AccepterDeplacer")->isEnabled());
-    form.cb_AccepterDeplacer_Click();  // reached all the same: refused, nothing renamed
+    form.naming().cb_AccepterDeplacer_Click();  // reached all the same: refused, nothing renamed
     QCOMPARE(road.fx.responder().shown.last().text, form.message(kMessageMoveOutdated));
     QCOMPARE(road.onDisk(), (QStringList{"01  a", "02  Nord", "03  c"}));
     QVERIFY(road.holds("01  a", "01  a"));
@@ -330,13 +331,13 @@ void NamingTest::refusedRenumberingEndsAPendingMove() {
     road.fx.responder().dialogActions.push_back(fillAndConfirm({{"textb_Numero", "06"}}));
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renumeroter"), Qt::LeftButton);
     QCOMPARE(road.fx.responder().shown.last().text, QStringLiteral("Overlap not allowed"));
-    QVERIFY(!form.moveInProgress);
+    QVERIFY(!form.naming().moveInProgress);
     road.select(2, 2);
-    QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::PicturesSelected);
     QVERIFY(!Control<QPushButton>(form, "cb_AccepterDeplacer")->isEnabled());
-    form.cb_AccepterDeplacer_Click();
+    form.naming().cb_AccepterDeplacer_Click();
     QCOMPARE(road.fx.responder().shown.last().text, form.message(kMessageMoveOutdated));
-    QCOMPARE(form.mainWindowState(), WindowState::MoveCancelled);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::MoveCancelled);
     QCOMPARE(road.onDisk(),
              (QStringList{"01  a", "02  b", "03  c", "04  d", "05  e", "06  f", "07  g"}));
     QCOMPARE(listed(Control<QListWidget>(form, "lb_Avant")), road.onDisk());

@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 #include "core/settings/messagekeys.h"
+#include "gui/naming/namingarea.h"
 #include "gui/pictures/formphoto.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "support/formfixture.h"
@@ -98,7 +99,7 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     Form1& form = road.form();
     QCOMPARE(form.height(), kMainHeight);
     QVERIFY(!road.openFrom(Control<ImageViewerControl>(form, "ImageV_1")));  // nothing shown yet
-    QCOMPARE(form.mainWindowState(), WindowState::FolderLoaded);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::FolderLoaded);
     QVERIFY(!road.watchTimer()->isActive());
 
     road.selectBoth();
@@ -106,7 +107,7 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     QVERIFY(photo);
     QVERIFY(photo->isVisible());
     QCOMPARE(photo->windowTitle(), QStringLiteral("01  Paysage.jpg"));
-    QCOMPARE(form.mainWindowState(), WindowState::PhotoWindowOpen);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::PhotoWindowOpen);
     QVERIFY(road.watchTimer()->isActive());
     QCOMPARE(road.watchTimer()->interval(), 500);
     // 677 x 640 / 480 = 902.67: a window 902 + 14 wide, 755 high, at the list's left and
@@ -126,7 +127,8 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
 
     // The close box destroys it; the timer brings the commands back once, then stops.
     photo->close();
-    QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == WindowState::PhotoWindowClosed, 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(form.naming().mainWindowState() == WindowState::PhotoWindowClosed,
+                             1000);
     QVERIFY(!road.photoWindow());
     QVERIFY(!road.watchTimer()->isActive());
     QVERIFY(Control<QPushButton>(form, "cb_Dossier")->isEnabled());
@@ -135,7 +137,7 @@ void PhotoWindowTest::opensOneWindowBesideTheListFromEitherSlotAndClosesToState2
     QVERIFY(photo);
     QCOMPARE(photo->windowTitle(), QStringLiteral("02  Portrait.jpg"));
     QCOMPARE(photo->size(), QSize(507 + 14, kWindowHeightAtOpening));  // 677 x 480 / 640 = 507.75
-    QCOMPARE(form.mainWindowState(), WindowState::PhotoWindowOpen);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::PhotoWindowOpen);
 }
 
 void PhotoWindowTest::zoomOutReturnsToTheSameSpotAndToFitZoomExactly() {
@@ -175,7 +177,8 @@ void PhotoWindowTest::zoomOutReturnsToTheSameSpotAndToFitZoomExactly() {
     QTest::keyClick(photo, Qt::Key_Minus);
     QCOMPARE(viewer->zoom(), fit);
     QTest::keyClick(photo, Qt::Key_Escape);
-    QTRY_VERIFY_WITH_TIMEOUT(form.mainWindowState() == WindowState::PhotoWindowClosed, 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(form.naming().mainWindowState() == WindowState::PhotoWindowClosed,
+                             1000);
     QVERIFY(!road.photoWindow());
 }
 
@@ -270,7 +273,7 @@ void PhotoWindowTest::renameClosesTheWindowAndKeepsItsOwnState() {
     QTest::keyClicks(Control<QLineEdit>(form, "textb_Caption"), QStringLiteral("Mer"));
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);
     QVERIFY(!road.photoWindow());
-    QCOMPARE(form.mainWindowState(), WindowState::RenamePending);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::RenamePending);
     // No later tick may bring WindowState::PhotoWindowClosed over the proposal and take its cancel
     // button away.
     QVERIFY(!road.watchTimer()->isActive());
@@ -296,11 +299,11 @@ void PhotoWindowTest::unreadablePictureIsNamedAndChangesNothing() {
     }
     road.selectBoth();
     if (removed) QVERIFY(QFile::remove(path));
-    const WindowState state = form.mainWindowState();
+    const WindowState state = form.naming().mainWindowState();
     const int shownBefore = road.fx.responder().shown.size();
 
     QVERIFY(!road.openFrom(Control<ImageViewerControl>(form, "ImageV_1")));
-    QCOMPARE(form.mainWindowState(), state);
+    QCOMPARE(form.naming().mainWindowState(), state);
     QVERIFY(!road.watchTimer()->isActive());
     QCOMPARE(road.fx.responder().shown.size(), shownBefore + 1);
     const QString text = road.fx.responder().shown.last().text;

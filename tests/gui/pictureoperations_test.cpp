@@ -24,7 +24,9 @@
 #include "../core/turnjpegs.h"
 #include "core/picturefile/jpegsegments.h"
 #include "core/settings/messagekeys.h"
+#include "gui/naming/namingarea.h"
 #include "gui/pictures/formgetfolder.h"
+#include "gui/pictures/picturesarea.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "reencoding/turnbyencoding.h"
@@ -115,7 +117,7 @@ void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
     // Nothing in slot 1: nothing to turn, and no turn button is offered.
     QVERIFY(!Control<QPushButton>(form, "pictbttn_090")->isVisible() &&
             !Control<QPushButton>(form, "pictbttn_090")->isEnabled());
-    form.RotatePicture(90);
+    form.picturesArea().RotatePicture(90);
     clickRow(list, 0);
     clickRow(list, 1, Qt::ShiftModifier);
     QVERIFY(Control<QPushButton>(form, "pictbttn_180")->isVisible() &&
@@ -143,7 +145,7 @@ void PictureOperationsTest::eachTurnButtonTurnsThePictureOfSlotOneOnly() {
             QVERIFY(turnjpegs::Near(d.quarter(q), turnjpegs::kQuarters[step.quarters[q]]));
         QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->pictureWidth(),
                  step.width);  // slot 1 shows the turned file
-        QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
+        QCOMPARE(form.naming().mainWindowState(), WindowState::PicturesSelected);
         QCOMPARE(list->selectedItems().size(), 2);
         QTRY_VERIFY(list->hasFocus());
     }
@@ -272,7 +274,7 @@ void PictureOperationsTest::deleteAsksThenSelectsTheCaretEntryOrNothing() {
     QCOMPARE(list->selectedItems()[0]->text(), QStringLiteral("04  d"));
     QCOMPARE(Control<ImageViewerControl>(form, "ImageV_1")->fileName(), folder.path("04  d"));
     QCOMPARE(Control<QLineEdit>(form, "textb_1C")->text(), QStringLiteral("04  d"));
-    QCOMPARE(form.mainWindowState(), WindowState::PicturesSelected);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::PicturesSelected);
     QTRY_VERIFY(list->hasFocus());
 
     // The second-to-last place: afterwards nothing is selected, and slot 1 is empty.
@@ -386,7 +388,7 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
     QCOMPARE(readFile(rome + "/02  b (2).jpg"), JpegBytes("02  b"));
     QCOMPARE(readFile(rome + "/02  b.jpg"), JpegBytes("already there"));
     QCOMPARE(listed(list), (QStringList{"01  a", "04  d"}));
-    QCOMPARE(form.mainWindowState(), WindowState::NothingSelected);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::NothingSelected);
     QVERIFY(Control<ImageViewerControl>(form, "ImageV_1")->fileName().isEmpty() &&
             Control<ImageViewerControl>(form, "ImageV_2")->fileName().isEmpty());
     QVERIFY(!Control<QProgressBar>(form, "progb_1")->isVisible());
@@ -417,7 +419,7 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
     QVERIFY2(said.startsWith(form.message(kMessageCopyFailed) + "\n" + folder.path("01  a")),
              qPrintable(said));
     QVERIFY(said.contains(folder.path("04  d")));
-    QCOMPARE(form.mainWindowState(), WindowState::NothingSelected);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::NothingSelected);
 }
 
 // Names from old cameras and archives may hold bytes that are not UTF-8: the picture is still

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <algorithm>
 
+#include "gui/naming/namingarea.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/textfit.h"
 #include "support/formfixture.h"
@@ -346,7 +347,7 @@ void ScreenLayoutTest::visibleCommandsNeverOverlapInAnyState() {
     QFETCH(int, state);
     FormFixture fx(screenHeight);
     Form1& form = fx.start();
-    form.ApplyWindowState(WindowState{state});
+    form.naming().ApplyWindowState(WindowState{state});
     const QStringList column = {"cb_Dossier",
                                 "cb_Sort",
                                 "cb_Tout",

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "core/settings/messagekeys.h"
+#include "gui/naming/namingarea.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
 
@@ -130,7 +131,7 @@ private slots:
 void SlideShowTest::plainNameHidesTheTitleChoiceAndCreatesTheProject() {
     Road road(QStringLiteral("Vacances"), "English", "Text");
     Form1& form = road.form();
-    const WindowState state = form.mainWindowState();
+    const WindowState state = form.naming().mainWindowState();
     road.willChooseFolder(road.shows());
     road.createSlideShow([&](QDialog& dialog) {
         QCOMPARE(dialog.objectName(), QStringLiteral("FormDiaporamaParameters"));
@@ -180,7 +181,7 @@ void SlideShowTest::plainNameHidesTheTitleChoiceAndCreatesTheProject() {
     const Shown said = road.fx.responder().shown.last();
     QCOMPARE(said.caption, QStringLiteral("Slide show"));
     QCOMPARE(said.text, "Slide show 'Vacances.ss' was created in " + road.shows() + "/");
-    QCOMPARE(form.mainWindowState(), state);
+    QCOMPARE(form.naming().mainWindowState(), state);
     // The folder, with the title format unchanged, is in the settings file at once.
     QVERIFY(road.fx.readSettings().contains("\r\n" + road.shows().toUtf8() +
                                             "/\r\n[SlideShow Title Format]\r\nText\r\n"));

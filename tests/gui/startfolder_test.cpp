@@ -10,6 +10,7 @@
 
 #include "core/settings/messagekeys.h"
 #include "gui/app/startoptions.h"
+#include "gui/naming/namingarea.h"
 #include "support/formfixture.h"
 #include "support/picturefiles.h"
 
@@ -50,7 +51,7 @@ void StartFolderTest::unnumberedFolderNamedRelativelyGoesThroughTheFirstNumberin
     QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 2);
     QCOMPARE(Control<QListWidget>(form, "lb_Avant")->item(1)->text(), QStringLiteral("02  a"));
     QCOMPARE(Control<QLineEdit>(form, "textb_Dossier")->text(), folder + "/");
-    QCOMPARE(form.mainWindowState(), WindowState::NamesApplied);
+    QCOMPARE(form.naming().mainWindowState(), WindowState::NamesApplied);
 
     // The folder is the current one: the Folder button's browser opens on it.
     fx.responder().folders.push_back(std::nullopt);
@@ -73,7 +74,7 @@ void StartFolderTest::pathsThatAreNoReadableFolderAreSaidAndLeaveTheWindowAsItSt
         form.OpenFolderAtStart(path.toStdString());
         QCOMPARE(fx.responder().texts(),
                  QStringList{form.message(kMessageStartFolderNotOpened) + "\n" + path});
-        QCOMPARE(form.mainWindowState(), WindowState::NoFolder);
+        QCOMPARE(form.naming().mainWindowState(), WindowState::NoFolder);
         QVERIFY(Control<QLineEdit>(form, "textb_Dossier")->text().isEmpty());
         QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 0);
         QVERIFY(Control<QPushButton>(form, "cb_Dossier")->isEnabled());

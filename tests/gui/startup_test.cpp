@@ -10,6 +10,8 @@
 #include <QTest>
 
 #include "core/settings/messagekeys.h"
+#include "gui/naming/namingarea.h"
+#include "gui/pictures/picturesarea.h"
 #include "support/formfixture.h"
 
 using namespace lumaro;
@@ -42,8 +44,8 @@ void StartupTest::firstRunShowsDefaultsAndWritesFourteenLinesAtClose() {
     QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearTypes")->isEnabled());
     QVERIFY(!Control<QPushButton>(form, "pictbttn_ClearCaptions")->isEnabled());
     QCOMPARE(form.currentLanguage(), std::string("English"));
-    QCOMPARE(form.titleFormat(), std::string("Date"));
-    QCOMPARE(form.mainWindowState(), WindowState::NoFolder);
+    QCOMPARE(form.picturesArea().titleFormat(), std::string("Date"));
+    QCOMPARE(form.naming().mainWindowState(), WindowState::NoFolder);
     QCOMPARE(Control<QPushButton>(form, "cb_Dossier")->text(), QStringLiteral("Folder"));
     QVERIFY(fx.responder().shown.isEmpty());
 
@@ -103,7 +105,7 @@ void StartupTest::settingsWithTypesAndCaptionsAreReadBackAndWrittenIdentically()
     QCOMPARE(captions->itemText(2), QStringLiteral("Noël à Lyon"));
     QCOMPARE(captions->currentIndex(), 0);
     QVERIFY(Control<QPushButton>(form, "pictbttn_ClearCaptions")->isEnabled());
-    QCOMPARE(form.titleFormat(), std::string("Text"));
+    QCOMPARE(form.picturesArea().titleFormat(), std::string("Text"));
     fx.closeForm();
     QCOMPARE(fx.readSettings(), file);
 }
@@ -136,7 +138,7 @@ void StartupTest::damagedSettingsFileFallsBackToDefaults() {
     Form1& form = fx.start();
     QCOMPARE(Control<QComboBox>(form, "combo_FileTypes")->count(), 2);
     QCOMPARE(form.currentLanguage(), std::string("English"));
-    QCOMPARE(form.titleFormat(), std::string("Date"));
+    QCOMPARE(form.picturesArea().titleFormat(), std::string("Date"));
     QVERIFY(fx.responder().shown.isEmpty());
 }
 

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <QTest>
 
+#include "gui/naming/namingarea.h"
 #include "support/formfixture.h"
 
 using namespace lumaro;
@@ -81,13 +82,13 @@ void setEveryCommand(Form1& form, bool on) {
 }
 
 void fillList(Form1& form, int count) {
-    form.pictures.avant.clear();
+    form.naming().pictures().avant.clear();
     for (int i = 0; i < count; ++i) {
-        form.pictures.avant.push_back(
+        form.naming().pictures().avant.push_back(
             {QStringLiteral("%1  --").arg(i + 1, 4, 10, QChar('0')).toStdString(), ".jpg"});
     }
-    form.pictures.pictureCount = count;
-    form.ShowPictureList();
+    form.naming().pictures().pictureCount = count;
+    form.naming().ShowPictureList();
 }
 
 // Selects without raising the list's own selection handler, which would choose a state itself.
@@ -142,8 +143,8 @@ void WindowStatesTest::everyStateSetsItsCellsAndLeavesBlankCellsAlone() {
     for (bool baseline : {true, false}) {
         setEveryCommand(form, baseline);
         const QMap<QString, Look> before = snapshot(form);
-        form.ApplyWindowState(WindowState{state});
-        QCOMPARE(form.mainWindowState(), WindowState{state});
+        form.naming().ApplyWindowState(WindowState{state});
+        QCOMPARE(form.naming().mainWindowState(), WindowState{state});
         QMap<QString, Look> after = snapshot(form);
         for (const auto& [name, row] : kExpectedCells) {
             const QString cell = cellFor(row, state);
@@ -190,7 +191,7 @@ void WindowStatesTest::state1OffersSortAndSelectAllOnlyForAListWithPictures() {
     Control<QPushButton>(form, "cb_Sort")->setEnabled(!offered);
     Control<QPushButton>(form, "cb_Tout")->setEnabled(!offered);
     Control<QPushButton>(form, "cb_Diaporama")->setEnabled(false);
-    form.ApplyWindowState(WindowState::FolderLoaded);
+    form.naming().ApplyWindowState(WindowState::FolderLoaded);
     QCOMPARE(Control<QPushButton>(form, "cb_Sort")->isEnabled(), offered);
     QCOMPARE(Control<QPushButton>(form, "cb_Tout")->isEnabled(), offered);
     QVERIFY(Control<QPushButton>(form, "cb_Diaporama")->isEnabled());
@@ -251,13 +252,13 @@ void WindowStatesTest::state2MoveButtonsFollowFolderNumberingPendingMoveAndSelec
     Form1& form = fx.start();
     fillList(form, pictures);
     selectRows(form, selected);
-    form.pictures.folderNumbered = numbered;
-    form.moveInProgress = movePending;
+    form.naming().pictures().folderNumbered = numbered;
+    form.naming().moveInProgress = movePending;
     for (const char* name : kMoveControls) Control<QPushButton>(form, name)->setEnabled(before);
     Control<QPushButton>(form, "pictbttn_Del")->setEnabled(false);
     Control<QListWidget>(form, "lb_Avant")->setEnabled(false);
 
-    form.ApplyWindowState(WindowState::PicturesSelected);
+    form.naming().ApplyWindowState(WindowState::PicturesSelected);
     for (int i = 0; i < 7; ++i)
         QVERIFY2(Control<QPushButton>(form, kMoveControls[i])->isEnabled() == expected[i],
                  kMoveControls[i]);
@@ -278,14 +279,14 @@ void WindowStatesTest::states0And1UnselectTheListFirstAndTheirOwnSettingsWin() {
     Form1& form = fx.start();
     fillList(form, 4);
     selectRows(form, {0, 1, 2, 3});
-    form.pictures.allSelected = true;
-    form.pictures.apres.add("0001  a");
-    form.pictures.apres.add("0002  b");
-    form.ApplyWindowState(WindowState{state});
-    QCOMPARE(form.mainWindowState(), WindowState{state});
+    form.naming().pictures().allSelected = true;
+    form.naming().pictures().apres.add("0001  a");
+    form.naming().pictures().apres.add("0002  b");
+    form.naming().ApplyWindowState(WindowState{state});
+    QCOMPARE(form.naming().mainWindowState(), WindowState{state});
     QVERIFY(Control<QListWidget>(form, "lb_Avant")->selectedItems().isEmpty());
-    QVERIFY(!form.pictures.allSelected);
-    QVERIFY(form.pictures.apres.empty());
+    QVERIFY(!form.naming().pictures().allSelected);
+    QVERIFY(form.naming().pictures().apres.empty());
     QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 4);
     // Unselecting passes by a state that offers sorting and shows apply; these states do not.
     QCOMPARE(Control<QPushButton>(form, "cb_Sort")->isEnabled(), state == 1);
@@ -311,7 +312,7 @@ void WindowStatesTest::selectAllCaptionIsRestoredOnlyByStatesThatSayWhy() {
     Form1& form = fx.start();
     fillList(form, 2);
     Control<QPushButton>(form, "cb_Tout")->setText(QStringLiteral("Unselect all"));
-    form.ApplyWindowState(WindowState{state});
+    form.naming().ApplyWindowState(WindowState{state});
     QCOMPARE(Control<QPushButton>(form, "cb_Tout")->text(),
              restored ? QStringLiteral("Select all") : QStringLiteral("Unselect all"));
 }
@@ -329,17 +330,17 @@ void WindowStatesTest::statesWithoutSettingsOnlyRecordTheirNumber() {
     FormFixture fx;
     Form1& form = fx.start();
     fillList(form, 3);
-    form.ApplyWindowState(WindowState::RenamePending);
+    form.naming().ApplyWindowState(WindowState::RenamePending);
     selectRows(form, {1});
-    form.pictures.allSelected = true;
+    form.naming().pictures().allSelected = true;
     Control<QPushButton>(form, "cb_Tout")->setText(QStringLiteral("Unselect all"));
     const QMap<QString, Look> before = snapshot(form);
 
-    form.ApplyWindowState(WindowState{state});
-    QCOMPARE(form.mainWindowState(), WindowState{state});
+    form.naming().ApplyWindowState(WindowState{state});
+    QCOMPARE(form.naming().mainWindowState(), WindowState{state});
     QVERIFY(snapshot(form) == before);
     QCOMPARE(Control<QListWidget>(form, "lb_Avant")->selectedItems().size(), 1);
-    QVERIFY(form.pictures.allSelected);
+    QVERIFY(form.naming().pictures().allSelected);
     QCOMPARE(Control<QPushButton>(form, "cb_Tout")->text(), QStringLiteral("Unselect all"));
 }
 
@@ -362,9 +363,9 @@ void WindowStatesTest::states17And18DisableTargetMoveOnlyInANumberedFolder() {
     QFETCH(bool, after);
     FormFixture fx;
     Form1& form = fx.start();
-    form.pictures.folderNumbered = numbered;
+    form.naming().pictures().folderNumbered = numbered;
     Control<QPushButton>(form, "pictbttn_TargetMove")->setEnabled(before);
-    form.ApplyWindowState(WindowState{state});
+    form.naming().ApplyWindowState(WindowState{state});
     QCOMPARE(Control<QPushButton>(form, "pictbttn_TargetMove")->isEnabled(), after);
     // The other move buttons are always disabled by these states.
     QVERIFY(!Control<QPushButton>(form, "pictbttn_ToStart1")->isEnabled());

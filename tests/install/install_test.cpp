@@ -242,7 +242,7 @@ void InstallTest::installedWindowShowsShippedFrenchAndOffersUserLanguages() {
         form.show();
         QVERIFY(responder.shown.isEmpty());
         QCOMPARE(form.currentLanguage(), std::string("French"));
-        QCOMPARE(form.cb_Dossier->text(), textOfKey(shippedFrench, 13));
+        QCOMPARE(Control<QPushButton>(form, "cb_Dossier")->text(), textOfKey(shippedFrench, 13));
         QCOMPARE(form.helpFile(),
                  QDir::cleanPath(bin + "/../share/lumaro/French.hlp").toStdString());
         auto* languages = form.findChild<QComboBox*>(QStringLiteral("combo_Languages"));

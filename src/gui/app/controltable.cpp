@@ -1,5 +1,11 @@
-// The main window's template: every control with its id, name, kind, text, place and font.
+// The main window's template: every control with its id, name, kind, text, place and font; the
+// window's own rows here, the areas' rows in their folders.
 #include "gui/app/controltable.h"
+
+#include <algorithm>
+
+#include "gui/naming/namingcontrols.h"
+#include "gui/pictures/picturecontrols.h"
 
 namespace lumaro {
 
@@ -7,124 +13,34 @@ namespace {
 using K = ControlKind;
 constexpr const char* kBold10 = "10.MS Sans Serif.Bold";
 constexpr const char* kBold8 = "8.MS Sans Serif.Bold";
-constexpr const char* kNarrow = "8.Arial Narrow";
 
-std::vector<ControlSpec> buildTable() {
-    std::vector<ControlSpec> table = {
-        {101, "lb_Avant", K::ListBox, "", 103, 33, 186, 237, nullptr, nullptr, nullptr, false},
-        {102, "label_Caption", K::Label, "Racine :", 108, 307, 29, 11, nullptr, nullptr, nullptr,
-         false},
-        {103, "cb_Dossier", K::Button, "Dossier", 15, 34, 70, 16, kBold10, nullptr, nullptr, false},
-        {104, "cb_Quit", K::Button, "Merci", 17, 234, 68, 16, kBold10, nullptr, nullptr, false},
-        {105, "cb_Renommer", K::Button, "Renommer", 15, 94, 70, 16, nullptr, nullptr, nullptr,
-         false},
-        {106, "textb_Dossier", K::ReadOnlyTextBox, "", 97, 10, 205, 13, nullptr, nullptr, nullptr,
-         false},
-        {107, "lb_Apres", K::Store, "", 507, 226, 16, 15, nullptr, nullptr, nullptr, true},
-        {108, "cb_Tout", K::Button, "Sélectionner Tout", 15, 64, 70, 16, nullptr, nullptr, nullptr,
-         false},
-        {109, "groupb_FileName", K::GroupBox, "Noms des fichiers", 17, 294, 471, 47, kBold8,
-         nullptr, nullptr, false},
-        {110, "cb_Appliquer", K::Button, "Appliquer", 15, 129, 70, 16, nullptr, nullptr, nullptr,
-         false},
-        {111, "cb_AnnulerRenommage", K::Button, "Annuler Renommage", 15, 109, 70, 11, nullptr,
-         nullptr, nullptr, false},
-        {112, "lb_Olds", K::Store, "", 487, 225, 15, 15, nullptr, nullptr, nullptr, true},
-        {113, "cb_AnnulerApplication", K::Button, "Annuler Application", 15, 149, 70, 10, nullptr,
-         nullptr, nullptr, false},
-        {114, "label_Avant", K::Label, "Sur disque", 175, 25, 41, 8, kBold8, nullptr, nullptr,
-         false},
-        {115, "pictbttn_ToStart1", K::PictureButton, "", 317, 77, 26, 20, nullptr, "ToStart1",
-         nullptr, false},
-        {116, "pictbttn_ToEnd1", K::PictureButton, "", 317, 137, 26, 20, nullptr, "ToEnd1", nullptr,
-         false},
-        {117, "cb_AccepterDeplacer", K::Button, "Accepter", 303, 179, 56, 16, nullptr, nullptr,
-         nullptr, false},
-        {118, "groupb_Move", K::GroupBox, "Déplacer", 303, 38, 66, 236, kBold8, nullptr, nullptr,
-         false},
-        {119, "cb_AnnulerDeplacer", K::Button, "Annuler Dépl.", 303, 209, 55, 16, nullptr, nullptr,
-         nullptr, false},
-        {120, "pictbttn_ToStart10", K::PictureButton, "", 317, 52, 26, 20, nullptr, "ToStart10",
-         "Saut de 10", false},
-        {121, "pictbttn_ToEnd10", K::PictureButton, "", 317, 162, 26, 20, nullptr, "ToEnd10",
-         "Saut de 10", false},
-        {122, "pictbttn_TargetMove", K::PictureButton, "", 317, 107, 26, 21, nullptr, "ToTarget",
-         "Rang spécifique", false},
-        {123, "groupb_Scale", K::GroupBox, "", 317, 47, 26, 135, nullptr, nullptr, nullptr, false},
-        {125, "cb_Aide", K::Button, "Aide", 448, 10, 24, 13, nullptr, nullptr, nullptr, false},
-        {127, "label_Dossier", K::Label, "Dossier en cours :", 28, 12, 57, 8, nullptr, nullptr,
-         nullptr, false},
-        {128, "pictbttn_ClearTypes", K::PictureButton, "", 22, 318, 18, 16, nullptr, "Del", "Types",
-         false},
-        {129, "pictbttn_ClearCaptions", K::PictureButton, "", 113, 318, 18, 15, nullptr, "Del",
-         "Captions", false},
-        {131, "label_Type", K::Label, "Type :", 20, 307, 20, 8, nullptr, nullptr, nullptr, false},
-        {132, "groupb_Exec", K::GroupBox, "Exécution", 15, 28, 80, 241, kBold8, nullptr, nullptr,
-         false},
-        {133, "label_FichiersAuDossier", K::Label, "Fichiers au dossier :", 305, 12, 62, 8, nullptr,
-         nullptr, nullptr, false},
-        {134, "textb_FichiersAuDossier", K::CentredReadOnlyTextBox, "", 373, 10, 22, 13, nullptr,
-         nullptr, nullptr, false},
-        {135, "pictb_Last", K::PictureBox, "", 585, 265, 0, 0, nullptr, nullptr, nullptr, false},
-        {141, "textb_2C", K::TextBox, "", 373, 228, 106, 10, nullptr, nullptr, nullptr, false},
-        {142, "textb_2N", K::TextBox, "", 379, 259, 106, 10, nullptr, nullptr, nullptr, false},
-        {143, "textb_1C", K::TextBox, "", 373, 108, 106, 10, nullptr, nullptr, nullptr, false},
-        {144, "textb_1N", K::TextBox, "", 373, 118, 106, 10, nullptr, nullptr, nullptr, false},
-        {145, "progb_1", K::ProgressBar, "", 373, 130, 104, 10, nullptr, nullptr, nullptr, false},
-        {146, "cb_Renumeroter", K::Button, "Rénumeroter", 15, 164, 70, 14, nullptr, nullptr,
-         nullptr, false},
-        {147, "cb_AnnulerRenumerotage", K::Button, "Annuler Rénuméroter", 15, 178, 70, 11, nullptr,
-         nullptr, nullptr, false},
-        {148, "pictbttn_090", K::PictureButton, "", 485, 33, 17, 17, nullptr, "Rotate90", nullptr,
-         false},
-        {149, "pictbttn_270", K::PictureButton, "", 485, 71, 17, 17, nullptr, "Rotate270", nullptr,
-         false},
-        {150, "pictbttn_180", K::PictureButton, "", 485, 51, 17, 17, nullptr, "Rotate180", nullptr,
-         false},
-        {151, "pictbttn_Del", K::PictureButton, "", 485, 90, 17, 17, nullptr, "Del", nullptr,
-         false},
-        {152, "cb_Diaporama", K::Button, "Diaporama", 19, 197, 66, 16, nullptr, nullptr, nullptr,
-         false},
-        {156, "cb_VersDossier", K::Button, "Vers Dossier", 305, 234, 58, 13, nullptr, nullptr,
-         nullptr, false},
-        {157, "cb_About", K::Button, "Info", 475, 10, 24, 13, nullptr, nullptr, nullptr, false},
-        {158, "textb_Caption", K::TextBox, "", 142, 304, 223, 14, nullptr, nullptr, nullptr, false},
-        {159, "textb_FileType", K::TextBox, "", 47, 307, 37, 13, nullptr, nullptr, nullptr, false},
-        {160, "combo_Captions", K::ComboBox, "", 143, 323, 221, 77, nullptr, nullptr, nullptr,
-         false},
-        {161, "combo_FileTypes", K::ComboBox, "", 48, 321, 36, 77, nullptr, nullptr, nullptr,
-         false},
-        {162, "lb_Sorted", K::Store, "", 488, 246, 16, 15, nullptr, nullptr, nullptr, true},
-        {176, "cb_Memo", K::Button, "Memo", 1, 344, 24, 19, nullptr, nullptr, nullptr, false},
-        {178, "textb_F", K::CentredReadOnlyTextBox, "123456", 359, 280, 30, 10, kNarrow, nullptr,
-         nullptr, true},
-        {179, "textb_L", K::CentredReadOnlyTextBox, "", 425, 281, 18, 8, kNarrow, nullptr, nullptr,
-         true},
-        {180, "textb_S", K::CentredReadOnlyTextBox, "", 397, 280, 18, 10, kNarrow, nullptr, nullptr,
-         true},
-        {182, "combo_Languages", K::ComboBox, "", 397, 11, 52, 77, nullptr, nullptr, nullptr,
-         false},
-        {184, "cb_Sort", K::Button, "Tri", 17, 50, 70, 13, nullptr, nullptr, nullptr, false},
-        {185, "pictbttn_Date", K::PictureButton, "", 485, 109, 17, 14, nullptr, "DateShow", nullptr,
-         false},
-    };
-    // The twelve caption boxes under the thumbnails, ids 186 to 197, evenly from x 32 to 391.
-    static const char* const kMpNames[12] = {"textb_MP0", "textb_MP1", "textb_MP2",  "textb_MP3",
-                                             "textb_MP4", "textb_MP5", "textb_MP6",  "textb_MP7",
-                                             "textb_MP8", "textb_MP9", "textb_MP10", "textb_MP11"};
-    for (int i = 0; i < 12; ++i) {
-        table.push_back({186 + i, kMpNames[i], K::ReadOnlyTextBox, "", 32 + i * (391 - 32) / 11,
-                         370 + (i == 11 ? 2 : 0), i == 11 ? 26 : 25, 5, kNarrow, nullptr, nullptr,
-                         true});
-    }
-    table.push_back({198, "pictbttn_ClearSnapkeep", K::PictureButton, "", 4, 366, 18, 14, nullptr,
-                     "Del", "Captions", false});
-    return table;
+std::vector<ControlSpec> buildAll() {
+    std::vector<ControlSpec> all = WindowOwnControls();
+    for (const auto* area : {&NamingAreaControls(), &PicturesAreaControls()})
+        all.insert(all.end(), area->begin(), area->end());
+    std::sort(all.begin(), all.end(),
+              [](const ControlSpec& a, const ControlSpec& b) { return a.id < b.id; });
+    return all;
 }
 }  // namespace
 
+const std::vector<ControlSpec>& WindowOwnControls() {
+    static const std::vector<ControlSpec> table = {
+        {104, "cb_Quit", K::Button, "Merci", 17, 234, 68, 16, kBold10, nullptr, nullptr, false},
+        {125, "cb_Aide", K::Button, "Aide", 448, 10, 24, 13, nullptr, nullptr, nullptr, false},
+        {132, "groupb_Exec", K::GroupBox, "Exécution", 15, 28, 80, 241, kBold8, nullptr, nullptr,
+         false},
+        {135, "pictb_Last", K::PictureBox, "", 585, 265, 0, 0, nullptr, nullptr, nullptr, false},
+        {145, "progb_1", K::ProgressBar, "", 373, 130, 104, 10, nullptr, nullptr, nullptr, false},
+        {157, "cb_About", K::Button, "Info", 475, 10, 24, 13, nullptr, nullptr, nullptr, false},
+        {182, "combo_Languages", K::ComboBox, "", 397, 11, 52, 77, nullptr, nullptr, nullptr,
+         false},
+    };
+    return table;
+}
+
 const std::vector<ControlSpec>& MainWindowControls() {
-    static const std::vector<ControlSpec> table = buildTable();
+    static const std::vector<ControlSpec> table = buildAll();
     return table;
 }
 

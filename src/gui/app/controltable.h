@@ -9,6 +9,9 @@
 
 namespace lumaro {
 
+// The rows of the controls the window holds itself (language, help, about, quit, progress).
+const std::vector<ControlSpec>& WindowOwnControls();
+// Every control of the window, the areas' included, in the order of their ids.
 const std::vector<ControlSpec>& MainWindowControls();
 
 }  // namespace lumaro

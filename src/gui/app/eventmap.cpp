@@ -4,6 +4,8 @@
 #include <string>
 
 #include "gui/app/form1.h"
+#include "gui/naming/namingarea.h"
+#include "gui/pictures/picturesarea.h"
 
 namespace lumaro {
 
@@ -11,6 +13,16 @@ namespace {
 using E = WindowEvent;
 #define ROW(control, event, handler) \
     { control, E::event, #handler, &Form1::handler }
+// A row whose handler is the naming area's.
+#define NAMING(control, event, handler)                                           \
+    {                                                                             \
+        control, E::event, #handler, [](Form1& form) { form.naming().handler(); } \
+    }
+// A row whose handler is the pictures area's.
+#define PICTURES(control, event, handler)                                               \
+    {                                                                                   \
+        control, E::event, #handler, [](Form1& form) { form.picturesArea().handler(); } \
+    }
 
 // The thumbnails share two handlers; each row only passes its own index.
 void addThumbnailRows(std::vector<EventMapRow>& rows, int first, int last) {
@@ -18,9 +30,9 @@ void addThumbnailRows(std::vector<EventMapRow>& rows, int first, int last) {
                                            "IV_06", "IV_07", "IV_08", "IV_09", "IV_10", "IV_11"};
     for (int i = first; i <= last; ++i) {
         rows.push_back({kNames[i], E::ImageViewerClick, "ThumbnailClick",
-                        [i](Form1& form) { form.ThumbnailClick(i); }});
+                        [i](Form1& form) { form.picturesArea().ThumbnailClick(i); }});
         rows.push_back({kNames[i], E::ImageViewerDblClick, "ThumbnailDoubleClick",
-                        [i](Form1& form) { form.ThumbnailDoubleClick(i); }});
+                        [i](Form1& form) { form.picturesArea().ThumbnailDoubleClick(i); }});
     }
 }
 
@@ -30,60 +42,62 @@ std::vector<EventMapRow> buildMap() {
         ROW("Form1", Close, Form1_Close_SaveSettings),
         ROW("Form1", Close, Form1_Close_EndApplication),
         ROW("Form1", Destroy, Form1_Destroy),
-        ROW("lb_Avant", RightButtonDown, lb_Avant_RightButtonDown),
-        ROW("lb_Avant", Select, lb_Avant_Select),
-        ROW("cb_Dossier", Click, cb_Dossier_Click),
+        NAMING("lb_Avant", RightButtonDown, lb_Avant_RightButtonDown),
+        NAMING("lb_Avant", Select, lb_Avant_Select),
+        NAMING("cb_Dossier", Click, cb_Dossier_Click),
         ROW("cb_Quit", Click, cb_Quit_Click),
-        ROW("cb_Renommer", Click, cb_Renommer_Click),
-        ROW("cb_Tout", Click, cb_Tout_Click),
-        ROW("cb_Appliquer", Click, cb_Appliquer_Click),
-        ROW("cb_AnnulerRenommage", Click, cb_AnnulerRenommage_Click),
-        ROW("cb_AnnulerApplication", Click, cb_AnnulerApplication_Click),
-        ROW("pictbttn_ToStart1", Click, pictbttn_ToStart1_Click),
-        ROW("pictbttn_ToEnd1", Click, pictbttn_ToEnd1_Click),
-        ROW("cb_AccepterDeplacer", Click, cb_AccepterDeplacer_Click),
-        ROW("cb_AnnulerDeplacer", Click, cb_AnnulerDeplacer_Click),
-        ROW("pictbttn_ToStart10", Click, pictbttn_ToStart10_Click),
-        ROW("pictbttn_ToEnd10", Click, pictbttn_ToEnd10_Click),
-        ROW("pictbttn_TargetMove", Click, pictbttn_TargetMove_Click),
+        NAMING("cb_Renommer", Click, cb_Renommer_Click),
+        NAMING("cb_Tout", Click, cb_Tout_Click),
+        NAMING("cb_Appliquer", Click, cb_Appliquer_Click),
+        NAMING("cb_AnnulerRenommage", Click, cb_AnnulerRenommage_Click),
+        NAMING("cb_AnnulerApplication", Click, cb_AnnulerApplication_Click),
+        NAMING("pictbttn_ToStart1", Click, pictbttn_ToStart1_Click),
+        NAMING("pictbttn_ToEnd1", Click, pictbttn_ToEnd1_Click),
+        NAMING("cb_AccepterDeplacer", Click, cb_AccepterDeplacer_Click),
+        NAMING("cb_AnnulerDeplacer", Click, cb_AnnulerDeplacer_Click),
+        NAMING("pictbttn_ToStart10", Click, pictbttn_ToStart10_Click),
+        NAMING("pictbttn_ToEnd10", Click, pictbttn_ToEnd10_Click),
+        NAMING("pictbttn_TargetMove", Click, pictbttn_TargetMove_Click),
         ROW("cb_Aide", Click, cb_Aide_Click),
-        ROW("pictbttn_ClearTypes", Click, pictbttn_ClearTypes_Click),
-        ROW("pictbttn_ClearCaptions", Click, pictbttn_ClearCaptions_Click),
-        ROW("pictbttn_ClearCaptions", RightButtonUp, pictbttn_ClearCaptions_RightButtonUp),
-        ROW("ImageV_1", ImageViewerClick, ImageV_1_Click),
-        ROW("ImageV_2", ImageViewerClick, ImageV_2_Click),
-        ROW("cb_Renumeroter", Click, cb_Renumeroter_Click),
-        ROW("cb_AnnulerRenumerotage", Click, cb_AnnulerRenumerotage_Click),
-        ROW("pictbttn_090", Click, pictbttn_090_Click),
-        ROW("pictbttn_270", Click, pictbttn_270_Click),
-        ROW("pictbttn_180", Click, pictbttn_180_Click),
-        ROW("pictbttn_Del", Click, pictbttn_Del_Click),
-        ROW("cb_Diaporama", Click, cb_Diaporama_Click),
-        ROW("cb_VersDossier", Click, cb_VersDossier_Click),
+        NAMING("pictbttn_ClearTypes", Click, pictbttn_ClearTypes_Click),
+        NAMING("pictbttn_ClearCaptions", Click, pictbttn_ClearCaptions_Click),
+        NAMING("pictbttn_ClearCaptions", RightButtonUp, pictbttn_ClearCaptions_RightButtonUp),
+        PICTURES("ImageV_1", ImageViewerClick, ImageV_1_Click),
+        PICTURES("ImageV_2", ImageViewerClick, ImageV_2_Click),
+        NAMING("cb_Renumeroter", Click, cb_Renumeroter_Click),
+        NAMING("cb_AnnulerRenumerotage", Click, cb_AnnulerRenumerotage_Click),
+        PICTURES("pictbttn_090", Click, pictbttn_090_Click),
+        PICTURES("pictbttn_270", Click, pictbttn_270_Click),
+        PICTURES("pictbttn_180", Click, pictbttn_180_Click),
+        PICTURES("pictbttn_Del", Click, pictbttn_Del_Click),
+        PICTURES("cb_Diaporama", Click, cb_Diaporama_Click),
+        PICTURES("cb_VersDossier", Click, cb_VersDossier_Click),
         ROW("cb_About", Click, cb_About_Click),
-        ROW("textb_Caption", Change, textb_Caption_Change),
-        ROW("combo_Captions", Select, combo_Captions_Select),
-        ROW("combo_FileTypes", Select, combo_FileTypes_Select),
+        NAMING("textb_Caption", Change, textb_Caption_Change),
+        NAMING("combo_Captions", Select, combo_Captions_Select),
+        NAMING("combo_FileTypes", Select, combo_FileTypes_Select),
     };
     addThumbnailRows(rows, 1, 11);
     const std::vector<EventMapRow> tail = {
-        ROW("cb_Memo", Click, cb_Memo_Click),
-        ROW("cb_Memo", RightButtonUp, cb_Memo_RightButtonUp),
+        PICTURES("cb_Memo", Click, cb_Memo_Click),
+        PICTURES("cb_Memo", RightButtonUp, cb_Memo_RightButtonUp),
     };
     rows.insert(rows.end(), tail.begin(), tail.end());
     addThumbnailRows(rows, 0, 0);
     const std::vector<EventMapRow> last = {
-        ROW("watchTimer", Timer, watchTimer_Timer),
+        PICTURES("watchTimer", Timer, watchTimer_Timer),
         ROW("combo_Languages", DoubleClick, combo_Languages_DoubleClick),
         ROW("combo_Languages", Select, combo_Languages_Select),
-        ROW("cb_Sort", Click, cb_Sort_Click),
-        ROW("pictbttn_Date", Click, pictbttn_Date_Click),
-        ROW("pictbttn_ClearSnapkeep", Click, pictbttn_ClearSnapkeep_Click),
+        NAMING("cb_Sort", Click, cb_Sort_Click),
+        PICTURES("pictbttn_Date", Click, pictbttn_Date_Click),
+        PICTURES("pictbttn_ClearSnapkeep", Click, pictbttn_ClearSnapkeep_Click),
     };
     rows.insert(rows.end(), last.begin(), last.end());
     return rows;
 }
 #undef ROW
+#undef PICTURES
+#undef NAMING
 }  // namespace
 
 const std::vector<EventMapRow>& Form1EventMap() {

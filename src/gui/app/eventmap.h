@@ -1,9 +1,11 @@
-// The event map of the main window: one row per event of one control, naming the handler
-// of Form1 that the event runs.
+// The event map of the main window: one row per event of one control, naming the handler of
+// Form1 or of the area that owns the control, which the event runs.
 #pragma once
 
 #include <functional>
 #include <vector>
+
+class QWidget;
 
 namespace lumaro {
 
@@ -32,6 +34,11 @@ struct EventMapRow {
 };
 
 const std::vector<EventMapRow>& Form1EventMap();
+
+// Connects each row of the map to the Qt signal or mouse event of the control of `window` that
+// raises it; `dispatch` runs the row. The window's own rows (Create, Close, Destroy) are raised
+// by the window itself.
+void AttachEventMap(QWidget& window, const std::function<void(const EventMapRow&)>& dispatch);
 
 const char* EventName(WindowEvent event);
 

@@ -1,17 +1,13 @@
 // Creation of the main window and its start-up sequence; closing.
 #include "gui/app/form1.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTimer>
 
 #include "core/locking/folderlock.h"
@@ -22,10 +18,13 @@
 #include "gui/app/eventmap.h"
 #include "gui/app/formaide.h"
 #include "gui/app/helpwindow.h"
-#include "gui/app/viewerstartdata.h"
+#include "gui/app/windowlanguage.h"
+#include "gui/app/windowlayout.h"
+#include "gui/naming/namingarea.h"
+#include "gui/pictures/picturesarea.h"
+#include "gui/pictures/viewerstartdata.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/fonts.h"
-#include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/resources.h"
 #include "gui/toolkit/screen.h"
 
@@ -48,22 +47,26 @@ Form1::~Form1() {
     }
 }
 
-QString Form1::message(int key) const { return QString::fromStdString(languageTable_.text(key)); }
-
 void Form1::Form1_Create() {
     setWindowTitle(QString::fromLatin1(kProgramName));
     setGeometry(FromDialogUnits(25, 103, 527, 333));
     setFont(FontFromSpec(QStringLiteral("8.MS Sans Serif")));
     setObjectName(QStringLiteral("Form1"));
     createControls();
-    bindControls();
-    createViewers();
-    progress_.attach(this, progb_1);
-    createPictureAreas();
+    auto* progressBar = findChild<QProgressBar*>(QStringLiteral("progb_1"));
+    progressBar->setValue(0);
+    context_.progress().attach(this, progressBar);
+    context_.onSaveSettings([this] { SaveSettings(); });
+    layout_ = std::make_unique<WindowLayout>(*this);
+    // An area's captions that depend on its state come with the others, before the places
+    // the new texts need.
+    language_ = std::make_unique<WindowLanguage>(context_, [this] {
+        naming_->relabel();
+        layout_->fitToTexts();
+    });
     Form_Aide = new FormAide(this);
     helpWindow = new HelpWindow(this);
-    attachEventMap();
-    attachUndoShortcut();
+    AttachEventMap(*this, [this](const EventMapRow& row) { dispatch(row); });
     initialise();
 }
 
@@ -73,156 +76,68 @@ void Form1::Form1_Destroy() {
     if (auto* watchTimer = findChild<QTimer*>(QStringLiteral("watchTimer"))) watchTimer->stop();
 }
 
+// Each area makes its own controls; they then stand over one another and follow one another
+// under the Tab key in the order of the window's template, the viewers last.
 void Form1::createControls() {
-    for (const ControlSpec& spec : MainWindowControls()) CreateControl(spec, this);
+    for (const ControlSpec& spec : WindowOwnControls()) CreateControl(spec, this);
+    naming_ = new NamingArea(context_);
+    picturesArea_ = new PicturesArea(context_, *naming_);
+    naming_->showPicturesIn(*picturesArea_);
+    connect(naming_, &NamingArea::folderOpened, this, &Form1::showFolderInTitle);
+    QWidget* previous = nullptr;  // the last control that takes the Tab key
+    const auto inOrder = [&](QWidget* control) {
+        if (!control) return;
+        control->raise();
+        if (control->focusPolicy() == Qt::NoFocus) return;
+        if (previous) setTabOrder(previous, control);
+        previous = control;
+    };
+    for (const ControlSpec& spec : MainWindowControls())
+        inOrder(findChild<QWidget*>(QLatin1String(spec.name)));
+    for (const ViewerStartData& data : StoredViewerData()) inOrder(findChild<QWidget*>(data.name));
     // Group boxes frame the controls drawn over them.
     for (QGroupBox* group : findChildren<QGroupBox*>()) group->lower();
     for (QPushButton* button : findChildren<QPushButton*>()) button->setDown(false);
 }
 
-namespace {
-template <typename T>
-void bind(QWidget* form, T*& member, const char* name) {
-    member = form->findChild<T*>(QLatin1String(name));
-    Q_ASSERT(member);
-}
-}  // namespace
-
-void Form1::bindControls() {
-#define BIND(name) bind(this, name, #name)
-    BIND(lb_Avant);
-    BIND(label_Caption);
-    BIND(cb_Dossier);
-    BIND(cb_Quit);
-    BIND(cb_Renommer);
-    BIND(textb_Dossier);
-    BIND(cb_Tout);
-    BIND(groupb_FileName);
-    BIND(cb_Appliquer);
-    BIND(cb_AnnulerRenommage);
-    BIND(cb_AnnulerApplication);
-    BIND(label_Avant);
-    BIND(pictbttn_ToStart1);
-    BIND(pictbttn_ToEnd1);
-    BIND(cb_AccepterDeplacer);
-    BIND(groupb_Move);
-    BIND(cb_AnnulerDeplacer);
-    BIND(pictbttn_ToStart10);
-    BIND(pictbttn_ToEnd10);
-    BIND(pictbttn_TargetMove);
-    BIND(groupb_Scale);
-    BIND(cb_Aide);
-    BIND(label_Dossier);
-    BIND(pictbttn_ClearTypes);
-    BIND(pictbttn_ClearCaptions);
-    BIND(label_Type);
-    BIND(groupb_Exec);
-    BIND(label_FichiersAuDossier);
-    BIND(textb_FichiersAuDossier);
-    BIND(pictb_Last);
-    BIND(textb_2C);
-    BIND(textb_2N);
-    BIND(textb_1C);
-    BIND(textb_1N);
-    BIND(progb_1);
-    BIND(cb_Renumeroter);
-    BIND(cb_AnnulerRenumerotage);
-    BIND(pictbttn_090);
-    BIND(pictbttn_270);
-    BIND(pictbttn_180);
-    BIND(pictbttn_Del);
-    BIND(cb_Diaporama);
-    BIND(cb_VersDossier);
-    BIND(cb_About);
-    BIND(textb_Caption);
-    BIND(textb_FileType);
-    BIND(combo_Captions);
-    BIND(combo_FileTypes);
-    BIND(cb_Memo);
-    BIND(textb_F);
-    BIND(textb_L);
-    BIND(textb_S);
-    BIND(combo_Languages);
-    BIND(cb_Sort);
-    BIND(pictbttn_Date);
-    BIND(pictbttn_ClearSnapkeep);
-#undef BIND
-    progb_1->setValue(0);
-}
-
-void Form1::createViewers() {
-    for (const ViewerStartData& data : StoredViewerData()) {
-        auto* viewer = new ImageViewerControl(this);
-        viewer->setObjectName(data.name);
-        viewer->setDisplayMode(data.displayMode);
-        viewer->setDisplayOn(data.displayOn);
-        if (data.sitePassive) viewer->setContextMenuPolicy(Qt::NoContextMenu);
-    }
-    ImageV_1 = findChild<ImageViewerControl*>(QStringLiteral("ImageV_1"));
-    ImageV_2 = findChild<ImageViewerControl*>(QStringLiteral("ImageV_2"));
-    ImageV_F = findChild<ImageViewerControl*>(QStringLiteral("ImageV_F"));
-    ImageV_S = findChild<ImageViewerControl*>(QStringLiteral("ImageV_S"));
-    ImageV_L = findChild<ImageViewerControl*>(QStringLiteral("ImageV_L"));
-}
-
 // Steps 8 to 27 of the start-up.
 void Form1::initialise() {
     versionText = kVersionText;
-    pictures.sortByDateNext = true;
-    slideShowTables = BuildSlideShowTables();
 
-    programFolders = FindProgramFolders();
+    context_.setProgramFolders(FindProgramFolders());
     // Lock files of folders that cannot be locked go to the state folder without a runtime one.
-    SetFolderLockSettings({.stateFolder = programFolders.state});
-    CreateUserFolders(programFolders);  // a folder that cannot be made shows as settings not saved
-    settingsPath = SettingsFilePath(programFolders);
+    SetFolderLockSettings({.stateFolder = context_.programFolders().state});
+    // A folder that cannot be made shows as settings not saved.
+    CreateUserFolders(context_.programFolders());
+    settingsPath = SettingsFilePath(context_.programFolders());
     settingsUnreadable_ = ProbeSettingsFile(settingsPath) == SettingsFileState::Unreadable;
     if (settingsUnreadable_ || !LoadSettings()) {
-        combo_FileTypes->addItem(QString::fromLatin1(kFileTypesHeader));
-        combo_FileTypes->addItem(QString::fromLatin1(kDefaultFileType));
-        slideShowTitleFormat = kDefaultTitleFormat;
-        languageName = kEnglish;
+        naming_->useDefaultSettings();
+        picturesArea_->useDefaultSettings();
+        language_->setName(kEnglish);
     }
-    languageTable_.resize(static_cast<int>(BuiltInEnglishEntries().size()));
-    FillLanguageList();
+    context_.languageTable().resize(static_cast<int>(BuiltInEnglishEntries().size()));
+    language_->fill();
     if (settingsUnreadable_) {
         Dialogs().message(this, QString(),
                           message(kMessageSettingsUnreadable) + QStringLiteral("\n") +
                               QString::fromStdString(settingsPath));
     }
 
-    screenRect = QRect(QPoint(0, 0), ScreenSize());
+    context_.setScreenArea(QRect(QPoint(0, 0), ScreenSize()));
     if (screenTooLow()) return;
 
-    ApplyScreenLayout(screenRect.height());
-    ApplyWindowState(WindowState::NoFolder);
-    chooseHelpFile();
-    if (const int shown = FindLanguage(languageList(), languageName); shown >= 0) {
-        combo_Languages->setCurrentIndex(shown);
-    }
-    if (combo_Captions->count() >= 2) {
-        pictbttn_ClearCaptions->setEnabled(true);
-        combo_Captions->setCurrentIndex(0);
-    } else {
-        pictbttn_ClearCaptions->setEnabled(false);
-    }
-    textb_FileType->setText(combo_FileTypes->itemText(1));
-    if (combo_FileTypes->count() == 2) {
-        pictbttn_ClearTypes->setEnabled(false);
-        combo_FileTypes->setCurrentIndex(-1);
-    } else {
-        pictbttn_ClearTypes->setEnabled(true);
-        combo_FileTypes->setCurrentIndex(0);
-    }
-    lb_Avant->clear();
+    ApplyScreenLayout(context_.screenArea().height());
+    naming_->ApplyWindowState(WindowState::NoFolder);
+    language_->chooseHelpFile();
+    language_->selectInList();
+    naming_->start();
     repaint();
-    pictures.allSelected = false;
-    moveInProgress = false;
 }
 
 // A screen lower than 600 pixels cannot show the window: say so and close.
 bool Form1::screenTooLow() {
-    if (screenRect.height() >= kMinimumScreenHeight) return false;
+    if (context_.screenArea().height() >= kMinimumScreenHeight) return false;
     Dialogs().message(this, QString::fromLatin1(kProgramName), message(kMessageScreenTooSmall));
     requestClose();
     return true;
@@ -230,21 +145,33 @@ bool Form1::screenTooLow() {
 
 // The program's name, after the name of the open folder when there is one, so that the taskbar
 // tells two windows apart.
-void Form1::showFolderInTitle() {
+void Form1::showFolderInTitle(const QString& folder) {
     const QString program = QString::fromLatin1(kProgramName);
-    if (currentFolder.empty()) {
+    if (folder.isEmpty()) {
         setWindowTitle(program);
         return;
     }
-    const QString path = QDir::cleanPath(QString::fromStdString(currentFolder));
+    const QString path = QDir::cleanPath(folder);
     const QString name = QFileInfo(path).fileName();
     setWindowTitle((name.isEmpty() ? path : name) + QStringLiteral(" \u2014 ") + program);
+}
+
+void Form1::OpenFolderAtStart(const std::string& folder) {
+    if (!closeRequested_) naming_->OpenFolderAtStart(folder);
 }
 
 void Form1::requestClose() {
     if (closeRequested_) return;
     closeRequested_ = true;
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void Form1::ApplyScreenLayout(int screenHeight) { layout_->apply(screenHeight); }
+
+// A resized or maximised window takes the largest layout that fits it, once per resize.
+void Form1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (layout_) layout_->followResize();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -261,12 +188,12 @@ void Form1::Form1_Close_EndApplication() {
     // last window closes. Owned windows close with it.
     helpWindow->close();
     Form_Aide->close();
-    closePictureWindows();
+    picturesArea_->closeWindows();
 }
 
 void Form1::cb_Quit_Click() {
     requestClose();
-    languageTable_.resize(0);
+    context_.languageTable().resize(0);
 }
 
 }  // namespace lumaro

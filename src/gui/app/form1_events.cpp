@@ -75,31 +75,32 @@ void Form1::dispatch(const EventMapRow& row) {
     --dispatchDepth_;
 }
 
-void Form1::attachEventMap() {
+void AttachEventMap(QWidget& window, const std::function<void(const EventMapRow&)>& dispatch) {
     for (const EventMapRow& row : Form1EventMap()) {
-        auto run = [this, &row] { dispatch(row); };
+        auto run = [dispatch, &row] { dispatch(row); };
         if (row.event == WindowEvent::Timer) {
-            if (auto* timer = findChild<QTimer*>(QLatin1String(row.control))) {
-                connect(timer, &QTimer::timeout, this, run);
+            if (auto* timer = window.findChild<QTimer*>(QLatin1String(row.control))) {
+                QObject::connect(timer, &QTimer::timeout, &window, run);
             }
             continue;
         }
-        QWidget* control = findChild<QWidget*>(QLatin1String(row.control));
+        QWidget* control = window.findChild<QWidget*>(QLatin1String(row.control));
         if (!control) continue;  // the form's own events are raised by Form1 itself
         switch (row.event) {
             case WindowEvent::Click:
-                connect(static_cast<QAbstractButton*>(control), &QAbstractButton::clicked, this,
-                        run);
+                QObject::connect(static_cast<QAbstractButton*>(control), &QAbstractButton::clicked,
+                                 &window, run);
                 break;
             case WindowEvent::Select:
                 if (auto* list = qobject_cast<QListWidget*>(control)) {
-                    connect(list, &QListWidget::itemSelectionChanged, this, run);
+                    QObject::connect(list, &QListWidget::itemSelectionChanged, &window, run);
                 } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-                    connect(combo, &QComboBox::activated, this, run);
+                    QObject::connect(combo, &QComboBox::activated, &window, run);
                 }
                 break;
             case WindowEvent::Change:
-                connect(static_cast<QLineEdit*>(control), &QLineEdit::textChanged, this, run);
+                QObject::connect(static_cast<QLineEdit*>(control), &QLineEdit::textChanged, &window,
+                                 run);
                 break;
             case WindowEvent::RightButtonDown:
                 watchMouse(control, QEvent::MouseButtonPress, Qt::RightButton, run);
@@ -111,12 +112,12 @@ void Form1::attachEventMap() {
                 watchMouse(control, QEvent::MouseButtonDblClick, Qt::LeftButton, run);
                 break;
             case WindowEvent::ImageViewerClick:
-                connect(static_cast<ImageViewerControl*>(control), &ImageViewerControl::clicked,
-                        this, run);
+                QObject::connect(static_cast<ImageViewerControl*>(control),
+                                 &ImageViewerControl::clicked, &window, run);
                 break;
             case WindowEvent::ImageViewerDblClick:
-                connect(static_cast<ImageViewerControl*>(control),
-                        &ImageViewerControl::doubleClicked, this, run);
+                QObject::connect(static_cast<ImageViewerControl*>(control),
+                                 &ImageViewerControl::doubleClicked, &window, run);
                 break;
             default:
                 break;

@@ -3,13 +3,14 @@
 #include "core/settings/messagekeys.h"
 #include "gui/app/form1.h"
 #include "gui/app/helpwindow.h"
+#include "gui/app/windowlanguage.h"
 #include "gui/toolkit/dialogservice.h"
 
 namespace lumaro {
 
 void Form1::cb_Aide_Click() {
     // A missing help file shows nothing, as the help button has always done.
-    helpWindow->showHelp(QString::fromStdString(helpFilePath));
+    helpWindow->showHelp(QString::fromStdString(language_->helpFile()));
 }
 
 void Form1::cb_About_Click() {

@@ -1,57 +1,46 @@
-// The settings file seen from the window: its lists are the two combo boxes.
-#include <QComboBox>
-#include <QPushButton>
-
+// The settings file seen from the window, whose values are the window's and its areas', and the
+// language the settings keep.
 #include "gui/app/form1.h"
-#include "gui/toolkit/filebytes.h"
+#include "gui/app/windowlanguage.h"
+#include "gui/naming/namingarea.h"
+#include "gui/pictures/picturesarea.h"
 
 namespace lumaro {
 
-namespace {
-void fillCombo(QComboBox* combo, const std::vector<std::string>& items) {
-    for (const std::string& item : items) AddItemFromBytes(combo, item);
-}
-
-std::vector<std::string> comboItems(const QComboBox* combo) {
-    std::vector<std::string> items;
-    items.reserve(combo->count());
-    for (int i = 0; i < combo->count(); ++i) items.push_back(ItemBytes(combo, i));
-    return items;
-}
-}  // namespace
-
-// The values the settings file keeps, lists aside.
+// The values the settings file keeps: the window's and its areas'.
 Settings Form1::settingsValues() const {
     Settings settings;
-    settings.languageName = languageName;
-    settings.currentFolder = currentFolder;
-    settings.copyToFolder = copyToFolder;
-    settings.slideShowFolder = slideShowFolder;
-    settings.slideShowTitleFormat = slideShowTitleFormat;
+    settings.languageName = language_->name();
+    naming_->writeSettings(settings);
+    picturesArea_->writeSettings(settings);
     return settings;
 }
 
 bool Form1::LoadSettings() {
     Settings settings = settingsValues();
     const bool loaded = lumaro::LoadSettings(settingsPath, settings);
-    languageName = settings.languageName;
-    currentFolder = settings.currentFolder;
-    copyToFolder = settings.copyToFolder;
-    slideShowFolder = settings.slideShowFolder;
-    slideShowTitleFormat = settings.slideShowTitleFormat;
-    fillCombo(combo_FileTypes, settings.fileTypes);
-    fillCombo(combo_Captions, settings.captions);
-    if (!settings.captions.empty()) pictbttn_ClearCaptions->setEnabled(true);
+    language_->setName(settings.languageName);
+    picturesArea_->readSettings(settings);
+    naming_->readSettings(settings);
     return loaded;
 }
 
 void Form1::SaveSettings() {
     if (settingsUnreadable_) return;  // defaults it did not read never replace the user's file
     Settings settings = settingsValues();
-    settings.fileTypes = comboItems(combo_FileTypes);
-    settings.captions = comboItems(combo_Captions);
     lumaro::SaveSettings(settingsPath,
                          settings);  // a settings file that cannot be written is not reported
 }
+
+// The language files of the program folder are read again when the user chooses one.
+void Form1::ApplyLanguage(int index) { language_->apply(index); }
+
+void Form1::combo_Languages_Select() { language_->applyChosen(); }
+
+void Form1::combo_Languages_DoubleClick() { language_->applyChosen(); }
+
+const std::string& Form1::currentLanguage() const { return language_->name(); }
+
+const std::string& Form1::helpFile() const { return language_->helpFile(); }
 
 }  // namespace lumaro

@@ -4,17 +4,16 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 
 #include "core/picturefile/picturedate.h"
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
-#include "gui/app/windowmessages.h"
 #include "gui/pictures/formphoto.h"
+#include "gui/toolkit/arealinks.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
+#include "gui/toolkit/windowcontext.h"
 
 namespace lumaro {
 
@@ -30,29 +29,62 @@ QString companionsTip(const PictureEntry& picture) {
 }
 }  // namespace
 
-DisplaySlots::DisplaySlots(Form1& form)
-    : QObject(&form), form_(form), watchTimer(new QTimer(&form)) {
+template <typename T>
+T* named(const QWidget& window, const char* name) {
+    return window.findChild<T*>(QLatin1String(name));
+}
+
+DisplaySlots::DisplaySlots(WindowContext& context, PictureListView& list)
+    : QObject(&context.window()),
+      context_(context),
+      list_(list),
+      watchTimer(new QTimer(&context.window())) {
     watchTimer->setObjectName(QStringLiteral("watchTimer"));
+    const QWidget& w = context.window();
+    ImageV_1 = named<ImageViewerControl>(w, "ImageV_1");
+    ImageV_2 = named<ImageViewerControl>(w, "ImageV_2");
+    ImageV_F = named<ImageViewerControl>(w, "ImageV_F");
+    ImageV_S = named<ImageViewerControl>(w, "ImageV_S");
+    ImageV_L = named<ImageViewerControl>(w, "ImageV_L");
+    textb_1C = named<QLineEdit>(w, "textb_1C");
+    textb_1N = named<QLineEdit>(w, "textb_1N");
+    textb_2C = named<QLineEdit>(w, "textb_2C");
+    textb_2N = named<QLineEdit>(w, "textb_2N");
+    textb_F = named<QLineEdit>(w, "textb_F");
+    textb_S = named<QLineEdit>(w, "textb_S");
+    textb_L = named<QLineEdit>(w, "textb_L");
+    pictbttn_Del = named<QPushButton>(w, "pictbttn_Del");
+    pictbttn_Date = named<QPushButton>(w, "pictbttn_Date");
+    pictbttn_090 = named<QPushButton>(w, "pictbttn_090");
+    pictbttn_180 = named<QPushButton>(w, "pictbttn_180");
+    pictbttn_270 = named<QPushButton>(w, "pictbttn_270");
+}
+
+void DisplaySlots::offerTurnButtons(bool offered) {
+    for (QPushButton* button : {pictbttn_090, pictbttn_180, pictbttn_270}) {
+        button->setEnabled(offered);
+        button->setVisible(offered);
+    }
 }
 
 QString DisplaySlots::pictureDate(const ImageViewerControl* viewer) const {
     const QString inside = viewer->dateText();
     if (!inside.isEmpty()) return inside;
     return QString::fromStdString(ReadPictureDate(
-        PathBytes(viewer->fileName()), form_.message(kMessageFileDatePrefix).toStdString()));
+        PathBytes(viewer->fileName()), context_.message(kMessageFileDatePrefix).toStdString()));
 }
 
 ImageViewerControl* DisplaySlots::smallViewer(int slot) const {
-    return slot == 3 ? form_.ImageV_S : slot == 4 ? form_.ImageV_F : form_.ImageV_L;
+    return slot == 3 ? ImageV_S : slot == 4 ? ImageV_F : ImageV_L;
 }
 
 QLineEdit* DisplaySlots::smallBox(int slot) const {
-    return slot == 3 ? form_.textb_S : slot == 4 ? form_.textb_F : form_.textb_L;
+    return slot == 3 ? textb_S : slot == 4 ? textb_F : textb_L;
 }
 
 void DisplaySlots::show(const PictureEntry& picture, int slot) {
-    Form1& f = form_;
-    const QString path = PathText(f.pictures.pathOf(picture));
+    DisplaySlots& f = *this;
+    const QString path = PathText(list_.pictures().pathOf(picture));
     const QString name = QString::fromStdString(picture.base);
     if (slot == 1 || slot == 2) {
         ImageViewerControl* viewer = slot == 1 ? f.ImageV_1 : f.ImageV_2;
@@ -62,7 +94,7 @@ void DisplaySlots::show(const PictureEntry& picture, int slot) {
         if (dateDisplayOn) (slot == 1 ? f.textb_1N : f.textb_2N)->setText(pictureDate(viewer));
         if (slot == 1) {
             f.pictbttn_Del->setEnabled(true);
-            f.OfferTurnButtons(true);
+            offerTurnButtons(true);
         }
         return;
     }
@@ -79,8 +111,8 @@ void DisplaySlots::show(const PictureEntry& picture, int slot) {
     }
     viewer->setDisplayOn(true);
     viewer->setFileName(path);
-    QString text = name.left(f.pictures.numberWidth);
-    if (dateDisplayOn && f.screenArea().height() > kSmallScreenHeight) {
+    QString text = name.left(list_.pictures().numberWidth);
+    if (dateDisplayOn && context_.screenArea().height() > kSmallScreenHeight) {
         text += QStringLiteral(" ") + pictureDate(viewer);
     }
     box->setText(text);
@@ -89,7 +121,7 @@ void DisplaySlots::show(const PictureEntry& picture, int slot) {
 }
 
 void DisplaySlots::clear(int slot) {
-    Form1& f = form_;
+    DisplaySlots& f = *this;
     if (slot == 1 || slot == 2) {
         (slot == 1 ? f.ImageV_1 : f.ImageV_2)->setFileName(QString());
         QLineEdit* dateBox = slot == 1 ? f.textb_1N : f.textb_2N;
@@ -99,7 +131,7 @@ void DisplaySlots::clear(int slot) {
         dateBox->setVisible(dateDisplayOn);
         if (slot == 1) {
             f.pictbttn_Del->setEnabled(false);
-            f.OfferTurnButtons(false);
+            offerTurnButtons(false);
         }
         return;
     }
@@ -114,14 +146,15 @@ void DisplaySlots::clear(int slot) {
 }
 
 void DisplaySlots::switchDates() {
-    Form1& f = form_;
+    DisplaySlots& f = *this;
     dateDisplayOn = !dateDisplayOn;
     if (!dateDisplayOn) {
         f.pictbttn_Date->setIcon(QIcon(QStringLiteral(":/icons/DateShow.svg")));
         f.textb_1N->hide();
         f.textb_2N->hide();
         for (QLineEdit* box : {f.textb_S, f.textb_F, f.textb_L}) {
-            if (!box->text().isEmpty()) box->setText(box->text().left(f.pictures.numberWidth));
+            if (!box->text().isEmpty())
+                box->setText(box->text().left(list_.pictures().numberWidth));
         }
         return;
     }
@@ -152,18 +185,19 @@ void DisplaySlots::openPhotoWindow(ImageViewerControl* viewer) {
     if (singlePictureWindow) return;
     const QString path = viewer->fileName();
     if (path.isEmpty()) return;
-    const QListWidget* list = form_.lb_Avant;
+    const QWidget& window = context_.window();
+    const QRect list = list_.listGeometry();
     const PhotoRequest request =
-        MakePhotoRequest(PathBytes(path), form_.x(), form_.y(), form_.height(), list->x(),
-                         list->y(), list->height());
-    auto* photo = new FormPhoto(request, &form_);
+        MakePhotoRequest(PathBytes(path), window.x(), window.y(), window.height(), list.x(),
+                         list.y(), list.height());
+    auto* photo = new FormPhoto(request, &context_.window());
     if (!photo->pictureReadable()) {
         delete photo;
-        form_.messages().showNames(kMessagePictureUnreadable,
-                                   {PathBytes(QFileInfo(path).fileName())});
+        context_.messages().showNames(kMessagePictureUnreadable,
+                                      {PathBytes(QFileInfo(path).fileName())});
         return;
     }
-    form_.ApplyWindowState(WindowState::PhotoWindowOpen);
+    list_.ApplyWindowState(WindowState::PhotoWindowOpen);
     watchTimer->start(kWatchInterval);
     singlePictureWindow = photo;
     photo->show();
@@ -176,7 +210,7 @@ void DisplaySlots::closePhotoWindow() {
     if (!singlePictureWindow) return;
     delete singlePictureWindow.data();
     watchTimer->stop();
-    form_.ApplyWindowState(WindowState::PhotoWindowClosed);
+    list_.ApplyWindowState(WindowState::PhotoWindowClosed);
 }
 
 void DisplaySlots::closeWithMainWindow() {
@@ -187,7 +221,7 @@ void DisplaySlots::closeWithMainWindow() {
 // window's commands come back.
 void DisplaySlots::watchPhotoWindow() {
     if (singlePictureWindow) return;
-    form_.ApplyWindowState(WindowState::PhotoWindowClosed);
+    list_.ApplyWindowState(WindowState::PhotoWindowClosed);
     watchTimer->stop();
 }
 

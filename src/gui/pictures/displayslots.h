@@ -9,18 +9,21 @@
 #include "core/names/pictureentry.h"
 
 class QLineEdit;
+class QPushButton;
 class QTimer;
 
 namespace lumaro {
 
-class Form1;
 class FormPhoto;
 class ImageViewerControl;
+class PictureListView;
+class WindowContext;
 
 class DisplaySlots : public QObject {
 public:
-    // Works on the viewers and boxes of `form`; makes its watch timer, named "watchTimer".
-    explicit DisplaySlots(Form1& form);
+    // Works on the viewers, boxes and buttons of the context's window, found by name; makes its
+    // watch timer, named "watchTimer".
+    DisplaySlots(WindowContext& context, PictureListView& list);
 
     // Slot 1 and 2: the large viewers; 3: the single picture of a move; 4 and 5: its first
     // and last picture.
@@ -42,8 +45,14 @@ private:
     QString pictureDate(const ImageViewerControl* viewer) const;
     ImageViewerControl* smallViewer(int slot) const;
     QLineEdit* smallBox(int slot) const;
+    // The turn buttons are offered while slot 1 shows a picture.
+    void offerTurnButtons(bool offered);
 
-    Form1& form_;
+    WindowContext& context_;
+    PictureListView& list_;
+    ImageViewerControl *ImageV_1, *ImageV_2, *ImageV_F, *ImageV_S, *ImageV_L;
+    QLineEdit *textb_1C, *textb_1N, *textb_2C, *textb_2N, *textb_F, *textb_S, *textb_L;
+    QPushButton *pictbttn_Del, *pictbttn_Date, *pictbttn_090, *pictbttn_180, *pictbttn_270;
     bool dateDisplayOn = false;
     QTimer* watchTimer;
     // The single-picture window while it is open; the watch timer notices when it is gone.

@@ -9,17 +9,23 @@
 #include "core/settings/messagekeys.h"
 #include "core/settings/programfolder.h"
 #include "core/snapkeep/snapkeep.h"
-#include "gui/app/form1.h"
-#include "gui/app/windowmessages.h"
+#include "gui/pictures/picturesarea.h"
+#include "gui/toolkit/arealinks.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/fonts.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/progressreport.h"
+#include "gui/toolkit/windowcontext.h"
 
 namespace lumaro {
 
-ThumbnailStrip::ThumbnailStrip(Form1& form) : QObject(&form), form_(form) {
+ThumbnailStrip::ThumbnailStrip(WindowContext& context, PictureListView& list, PicturesArea& area)
+    : QObject(&context.window()), context_(context), list_(list), area_(area) {
+    const QWidget& form = context.window();
+    pictbttn_ClearSnapkeep = form.findChild<QPushButton*>(QStringLiteral("pictbttn_ClearSnapkeep"));
+    ImageV_1 = form.findChild<ImageViewerControl*>(QStringLiteral("ImageV_1"));
+    textb_1C = form.findChild<QLineEdit*>(QStringLiteral("textb_1C"));
     for (int i = 0; i < 12; ++i) {
         thumbViewers[i] =
             form.findChild<ImageViewerControl*>(QStringLiteral("IV_%1").arg(i, 2, 10, QChar('0')));
@@ -59,35 +65,34 @@ void ThumbnailStrip::clear(int k) {
 
 void ThumbnailStrip::clearAll() {
     for (int k = 0; k < kSnapkeepCount; ++k) clear(k);
-    form_.pictbttn_ClearSnapkeep->hide();
+    pictbttn_ClearSnapkeep->hide();
 }
 
 void ThumbnailStrip::click(int k) {
     if (thumbCaptionTexts[k].empty()) return;
-    QLineEdit* captionBox = form_.textb_Caption;
+    QLineEdit* captionBox = &list_.captionBox();
     SetTextFromBytes(captionBox, WithThumbnailCaption(TextBytes(captionBox), thumbCaptionTexts[k]));
     captionBox->setFocus();
 }
 
 // With nothing in the first display slot, the thumbnail is emptied.
 void ThumbnailStrip::doubleClick(int k) {
-    QLineEdit* captionBox = form_.textb_Caption;
+    QLineEdit* captionBox = &list_.captionBox();
     if (!thumbCaptionTexts[k].empty()) {
         const std::string before = TextBytes(captionBox);
         const std::string after = WithoutThumbnailCaption(before, thumbCaptionTexts[k]);
         SetTextFromBytes(captionBox, after);
-        if (after.empty() && !before.empty()) form_.pictbttn_ClearCaptions->setEnabled(false);
+        if (after.empty() && !before.empty()) list_.offerCaptionClearing(false);
     }
-    set(k, form_.ImageV_1->fileName(),
-        CaptionPartOf(TextBytes(form_.textb_1C), kThumbnailCaptionLimit));
+    set(k, ImageV_1->fileName(), CaptionPartOf(TextBytes(textb_1C), kThumbnailCaptionLimit));
 }
 
 void ThumbnailStrip::loadSet() {
-    Form1& f = form_;
+    QWidget& f = context_.window();
     const SnapkeepLoadStart start =
-        StartSnapkeepLoad(DefaultSnapkeepFolder(f.programFolderPaths()));
+        StartSnapkeepLoad(DefaultSnapkeepFolder(context_.programFolders()));
     if (start.created) {
-        Dialogs().message(&f, QString(), f.message(kMessageCreateMemoFirst));
+        Dialogs().message(&f, QString(), context_.message(kMessageCreateMemoFirst));
         return;
     }
     // A cancelled browser leaves the strip as it was.
@@ -100,25 +105,25 @@ void ThumbnailStrip::loadSet() {
     const int count = set ? static_cast<int>(set->size()) : 0;
     for (int k = 0; k < count; ++k)
         show(k, PathText(folder + (*set)[k].fileName), (*set)[k].caption);
-    f.pictbttn_ClearSnapkeep->setVisible(count > 0);
-    if (count == 0) Dialogs().message(&f, QString(), f.message(kMessageNoMemoPictures));
+    pictbttn_ClearSnapkeep->setVisible(count > 0);
+    if (count == 0) Dialogs().message(&f, QString(), context_.message(kMessageNoMemoPictures));
 }
 
 void ThumbnailStrip::saveSet() {
-    Form1& f = form_;
-    const std::string chosen =
-        f.ChooseFolder(FolderChoice::SnapkeepSave, DefaultSnapkeepFolder(f.programFolderPaths()));
+    QWidget& f = context_.window();
+    const std::string chosen = area_.ChooseFolder(FolderChoice::SnapkeepSave,
+                                                  DefaultSnapkeepFolder(context_.programFolders()));
     if (chosen.empty()) return;
     const SnapkeepSavePlan plan =
-        PlanSnapkeepSave(f.pictures.avant, f.pictures.currentFolder, chosen);
+        PlanSnapkeepSave(list_.pictures().avant, list_.pictures().currentFolder, chosen);
     const QString caption = QStringLiteral("Snapkeep");
     switch (plan.outcome) {
         case SnapkeepSavePlan::Outcome::PictureFolder:
-            Dialogs().message(&f, caption, f.message(kMessageSnapkeepIntoPictureFolder));
+            Dialogs().message(&f, caption, context_.message(kMessageSnapkeepIntoPictureFolder));
             return;
         case SnapkeepSavePlan::Outcome::CannotCreate:
             Dialogs().message(&f, caption,
-                              f.message(kMessageCannotCreateFolder) + QStringLiteral("\n") +
+                              context_.message(kMessageCannotCreateFolder) + QStringLiteral("\n") +
                                   PathText(plan.folder));
             return;
         case SnapkeepSavePlan::Outcome::Ready:
@@ -126,12 +131,13 @@ void ThumbnailStrip::saveSet() {
     }
     if (!plan.existing.empty() &&
         Dialogs().question(&f, caption,
-                           f.messages().namesText(kMessageSnapkeepReplace, plan.existing)) !=
+                           context_.messages().namesText(kMessageSnapkeepReplace, plan.existing)) !=
             kAnswerYes) {
         return;
     }
     saveCopies(plan);
-    if (plan.moreThanTwelve) Dialogs().message(&f, caption, f.message(kMessageOnlyTwelveSaved));
+    if (plan.moreThanTwelve)
+        Dialogs().message(&f, caption, context_.message(kMessageOnlyTwelveSaved));
 }
 
 // Each copy is written beside its final name and renamed into place once complete, at the size
@@ -140,13 +146,13 @@ void ThumbnailStrip::saveSet() {
 void ThumbnailStrip::saveCopies(const SnapkeepSavePlan& plan) {
     const QSize size = thumbViewers[0]->size();
     const int total = static_cast<int>(plan.copies.size());
-    form_.progress().start(total);
+    context_.progress().start(total);
     std::vector<std::string> failed;
     for (int i = 0; i < total; ++i) {
         const SnapkeepCopy& copy = plan.copies[i];
         // Each step is a whole picture and the window is repainted after it: the bar follows
         // every one, unlike the fast loops whose steps it shows at screen rate.
-        form_.progress().showStep(i + 1);
+        context_.progress().showStep(i + 1);
         ImageViewerControl* thumbnail = thumbViewers[copy.listIndex];
         thumbnail->setFileName(PathText(copy.source));
         const bool saved = thumbnail->savePicture(PathText(copy.copyBase), QStringLiteral("JPG"),
@@ -154,10 +160,10 @@ void ThumbnailStrip::saveCopies(const SnapkeepSavePlan& plan) {
         set(copy.listIndex, saved ? PathText(plan.folder + copy.copyName) : QString(),
             copy.caption);
         if (!saved) failed.push_back(copy.copyName);
-        form_.repaint();
+        context_.window().repaint();
     }
-    form_.progress().finish();
-    if (!failed.empty()) form_.messages().showNames(kMessageSnapkeepCopiesFailed, failed);
+    context_.progress().finish();
+    if (!failed.empty()) context_.messages().showNames(kMessageSnapkeepCopiesFailed, failed);
 }
 
 }  // namespace lumaro

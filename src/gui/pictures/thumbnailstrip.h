@@ -8,18 +8,21 @@
 #include <string>
 
 class QLineEdit;
+class QPushButton;
 
 namespace lumaro {
 
-class Form1;
 class ImageViewerControl;
+class PicturesArea;
+class PictureListView;
+class WindowContext;
 struct SnapkeepSavePlan;
 
 class ThumbnailStrip : public QObject {
 public:
-    // Takes the thumbnails IV_00 to IV_11 and caption boxes textb_MP0 to textb_MP11 of `form`,
-    // empty and hidden.
-    explicit ThumbnailStrip(Form1& form);
+    // Takes the thumbnails IV_00 to IV_11 and caption boxes textb_MP0 to textb_MP11 of the
+    // context's window, empty and hidden; `area` chooses the folder a set is saved to.
+    ThumbnailStrip(WindowContext& context, PictureListView& list, PicturesArea& area);
 
     // Thumbnail k shows the file at `path` with its caption; or nothing, hidden.
     void show(int k, const QString& path, const std::string& caption);
@@ -41,7 +44,12 @@ public:
 private:
     void saveCopies(const SnapkeepSavePlan& plan);
 
-    Form1& form_;
+    WindowContext& context_;
+    PictureListView& list_;
+    PicturesArea& area_;
+    QPushButton* pictbttn_ClearSnapkeep;
+    ImageViewerControl* ImageV_1;
+    QLineEdit* textb_1C;
     std::array<ImageViewerControl*, 12> thumbViewers{};
     std::array<QLineEdit*, 12> thumbCaptions{};
     // The caption each thumbnail gives the caption box; empty when it holds nothing.

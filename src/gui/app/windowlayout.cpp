@@ -1,4 +1,6 @@
 // Places the window and its controls in pixels for the height of the screen.
+#include "gui/app/windowlayout.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
@@ -7,10 +9,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QResizeEvent>
 
-#include "gui/app/form1.h"
-#include "gui/app/screenlayout.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/screen.h"
 #include "gui/toolkit/textfit.h"
@@ -18,6 +17,12 @@
 namespace lumaro {
 
 namespace {
+template <typename T>
+void bind(const QWidget& window, T*& member, const char* name) {
+    member = window.findChild<T*>(QLatin1String(name));
+    Q_ASSERT(member);
+}
+
 constexpr int kLeftColumn = 15;
 constexpr int kListTop = 55;
 constexpr int kCommandColumnWidth = 120;
@@ -42,30 +47,97 @@ QLineEdit* thumbnailCaption(const QWidget* form, int i) {
 }
 }  // namespace
 
-void Form1::ApplyScreenLayout(int screenHeight) {
+WindowLayout::WindowLayout(QWidget& window) : window_(window) { bindControls(); }
+
+void WindowLayout::bindControls() {
+#define BIND(name) bind(window_, name, #name)
+    BIND(lb_Avant);
+    BIND(label_Caption);
+    BIND(cb_Dossier);
+    BIND(cb_Quit);
+    BIND(cb_Renommer);
+    BIND(textb_Dossier);
+    BIND(cb_Tout);
+    BIND(groupb_FileName);
+    BIND(cb_Appliquer);
+    BIND(cb_AnnulerRenommage);
+    BIND(cb_AnnulerApplication);
+    BIND(label_Avant);
+    BIND(pictbttn_ToStart1);
+    BIND(pictbttn_ToEnd1);
+    BIND(cb_AccepterDeplacer);
+    BIND(groupb_Move);
+    BIND(cb_AnnulerDeplacer);
+    BIND(pictbttn_ToStart10);
+    BIND(pictbttn_ToEnd10);
+    BIND(pictbttn_TargetMove);
+    BIND(groupb_Scale);
+    BIND(cb_Aide);
+    BIND(label_Dossier);
+    BIND(pictbttn_ClearTypes);
+    BIND(pictbttn_ClearCaptions);
+    BIND(label_Type);
+    BIND(groupb_Exec);
+    BIND(label_FichiersAuDossier);
+    BIND(textb_FichiersAuDossier);
+    BIND(textb_2C);
+    BIND(textb_2N);
+    BIND(textb_1C);
+    BIND(textb_1N);
+    BIND(progb_1);
+    BIND(cb_Renumeroter);
+    BIND(cb_AnnulerRenumerotage);
+    BIND(pictbttn_090);
+    BIND(pictbttn_270);
+    BIND(pictbttn_180);
+    BIND(pictbttn_Del);
+    BIND(cb_Diaporama);
+    BIND(cb_VersDossier);
+    BIND(cb_About);
+    BIND(textb_Caption);
+    BIND(textb_FileType);
+    BIND(combo_Captions);
+    BIND(combo_FileTypes);
+    BIND(cb_Memo);
+    BIND(textb_F);
+    BIND(textb_L);
+    BIND(textb_S);
+    BIND(combo_Languages);
+    BIND(cb_Sort);
+    BIND(pictbttn_Date);
+    BIND(pictbttn_ClearSnapkeep);
+    BIND(ImageV_1);
+    BIND(ImageV_2);
+    BIND(ImageV_F);
+    BIND(ImageV_S);
+    BIND(ImageV_L);
+#undef BIND
+}
+
+void WindowLayout::apply(int screenHeight) {
     const ScreenLayout& layout = LayoutForScreenHeight(screenHeight);
 
     // 1. The window, sized from the template width of the right-column buttons. However small
     // the user makes it, the small layout still fits.
     if (rightMargin_ == 0) rightMargin_ = pictbttn_090->width() + 30;
-    setMinimumSize(SmallestWindowSize(rightMargin_));
+    window_.setMinimumSize(SmallestWindowSize(rightMargin_));
     QSize window = LayoutWindowSize(layout, rightMargin_);
     QPoint place(layout.windowLeft, layout.windowTop);
     // A screen whose height the rules do not know (720, or 800 at scale 2) may be lower than
     // the layout: the window keeps within it and takes the layout that fits.
     if (const QRect screen = AvailableScreenArea(); screen.isValid()) {
-        window = window.boundedTo(screen.size()).expandedTo(minimumSize());
+        window = window.boundedTo(screen.size()).expandedTo(window_.minimumSize());
         place.rx() = std::min(place.x(), screen.x() + screen.width() - window.width());
         place.ry() = std::min(place.y(), screen.y() + screen.height() - window.height());
     }
-    resize(window);
-    move(place);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/Lumaro.svg")));
+    window_.resize(window);
+    window_.move(place);
+    window_.setWindowIcon(QIcon(QStringLiteral(":/icons/Lumaro.svg")));
 
     // 2. Viewers.
     ImageViewerControl* const fiveViewers[5] = {ImageV_1, ImageV_2, ImageV_F, ImageV_S, ImageV_L};
     for (int i = 0; i < 12; ++i) {
-        ImageViewerControl* viewer = thumbnail(this, i);
+        ImageViewerControl* viewer = thumbnail(&window_, i);
         viewer->setDisplayMode(10);
         viewer->setBackgroundColor(kViewerBackground);
     }
@@ -93,20 +165,19 @@ void Form1::ApplyScreenLayout(int screenHeight) {
     progb_1->hide();
 
     // The window's size, which is the layout's own, decides every place.
-    placeControls(FitLayoutToWindow(size(), rightMargin_));
+    placeControls(FitLayoutToWindow(window_.size(), rightMargin_));
     layoutApplied_ = true;
 }
 
-// A resized or maximised window takes the largest layout that fits it, once per resize.
-void Form1::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+// Once per resize.
+void WindowLayout::followResize() {
     if (!layoutApplied_) return;
-    const FittedLayout fitted = FitLayoutToWindow(size(), rightMargin_);
+    const FittedLayout fitted = FitLayoutToWindow(window_.size(), rightMargin_);
     if (!(fitted == fittedLayout_)) placeControls(fitted);
 }
 
 // Places every control for the layout; what is shown or enabled stays as it is.
-void Form1::placeControls(const FittedLayout& fitted) {
+void WindowLayout::placeControls(const FittedLayout& fitted) {
     const ScreenLayout& layout = *fitted.base;
     const QRect& V1 = fitted.viewers[0];
     const QRect& V2 = fitted.viewers[1];
@@ -165,7 +236,7 @@ void Form1::placeControls(const FittedLayout& fitted) {
     layoutTopRow();
 }
 
-void Form1::layoutFileNameGroup(int bottom, bool smallLayout, int V2y, int width) {
+void WindowLayout::layoutFileNameGroup(int bottom, bool smallLayout, int V2y, int width) {
     const int T = kThumbnailSide;
     const int top = smallLayout ? V2y - 6 : bottom - (T + 119);
     groupb_FileName->setGeometry(kLeftColumn, top, width, bottom - top);
@@ -196,7 +267,7 @@ void Form1::layoutFileNameGroup(int bottom, bool smallLayout, int V2y, int width
 
 // The Snapkeep button is square like the thumbnails unless its caption needs more room; the
 // thumbnails follow it, and the group's frame follows the last of them.
-void Form1::placeSnapkeepStrip() {
+void WindowLayout::placeSnapkeepStrip() {
     const int T = cb_Memo->height();  // the layout made it a square of the thumbnail size
     const int memoLeft = cb_Memo->x();
     const int memoTop = cb_Memo->y();
@@ -205,15 +276,15 @@ void Form1::placeSnapkeepStrip() {
                             groupb_FileName->height());
     for (int i = 0; i < 12; ++i) {
         const int left = rightOf(cb_Memo) + 5 + i * (T + 5);
-        thumbnail(this, i)->setGeometry(left, memoTop, T, T);
-        thumbnailCaption(this, i)->setGeometry(left, memoTop + T + 6, T, kTextHeight);
+        thumbnail(&window_, i)->setGeometry(left, memoTop, T, T);
+        thumbnailCaption(&window_, i)->setGeometry(left, memoTop + T + 6, T, kTextHeight);
     }
     pictbttn_ClearSnapkeep->move(
         memoLeft + (cb_Memo->width() - pictbttn_ClearSnapkeep->width()) / 2, memoTop + T + 4);
 }
 
 // The list keeps its right edge; a wider command column takes its room from the list.
-void Form1::placeListBesideCommands(int buttonHeight) {
+void WindowLayout::placeListBesideCommands(int buttonHeight) {
     const int listRight = kLeftColumn + kCommandColumnWidth + 15 + kListWidth + fittedLayout_.widen;
     const int execWidth = layoutCommandColumn(lb_Avant->height(), buttonHeight);
     const int left = kLeftColumn + execWidth + 15;
@@ -222,15 +293,19 @@ void Form1::placeListBesideCommands(int buttonHeight) {
     label_Avant->move(lb_Avant->x() + (lb_Avant->width() - label_Avant->width()) / 2, 40);
 }
 
-// Another language's texts may be wider than the controls the layout gave the first one.
-void Form1::fitControlsToTexts() {
+void WindowLayout::fitToTexts() {
+    fitControlsToTexts();
+    placeLabelsAgainstTextBoxes();
+}
+
+void WindowLayout::fitControlsToTexts() {
     if (!layoutApplied_) return;
     placeListBesideCommands(cb_Dossier->height());
     placeSnapkeepStrip();
     layoutTopRow();
 }
 
-int Form1::layoutCommandColumn(int listHeight, int H) {
+int WindowLayout::layoutCommandColumn(int listHeight, int H) {
     QPushButton* const places[8] = {cb_Dossier,   cb_Sort,        cb_Tout,      cb_Renommer,
                                     cb_Appliquer, cb_Renumeroter, cb_Diaporama, cb_Quit};
     // The buttons are as wide as the widest caption needs, never narrower than the template.
@@ -251,7 +326,7 @@ int Form1::layoutCommandColumn(int listHeight, int H) {
     return groupb_Exec->width();
 }
 
-void Form1::layoutMoveColumn(int listRight, int listHeight, int H, int firstOffset) {
+void WindowLayout::layoutMoveColumn(int listRight, int listHeight, int H, int firstOffset) {
     constexpr int side = 34;
     groupb_Move->setGeometry(listRight + 15, 49, 100, listHeight + 7);
     const int left = groupb_Move->x() + groupb_Move->width() / 2 - side / 2;
@@ -276,7 +351,7 @@ void Form1::layoutMoveColumn(int listRight, int listHeight, int H, int firstOffs
     }
 }
 
-void Form1::layoutTopRow() {
+void WindowLayout::layoutTopRow() {
     const int top = textb_Dossier->y();
     combo_Languages->setGeometry(combo_Languages->x(), top, combo_Languages->width(), kTextHeight);
     for (QWidget* w : std::initializer_list<QWidget*>{textb_FichiersAuDossier, cb_Aide, cb_About}) {
@@ -307,6 +382,23 @@ void Form1::layoutTopRow() {
     }
     textb_Dossier->setGeometry(lb_Avant->x(), top, pictureColumn - lb_Avant->x(), kTextHeight);
     placeLabelsAgainstTextBoxes();
+}
+
+// Each label ends 5 pixels left of its text box; the folder box gives way to the label of
+// the file count when they would overlap.
+void WindowLayout::placeLabelsAgainstTextBoxes() {
+    const std::pair<QLabel*, QLineEdit*> pairs[] = {
+        {label_Dossier, textb_Dossier},
+        {label_FichiersAuDossier, textb_FichiersAuDossier},
+        {label_Caption, textb_Caption}};
+    for (auto [label, box] : pairs) {
+        label->adjustSize();
+        label->move(box->x() - label->width() - 5, label->y());
+    }
+    if (label_FichiersAuDossier->x() < textb_Dossier->x() + textb_Dossier->width()) {
+        textb_Dossier->resize(label_FichiersAuDossier->x() - textb_Dossier->x() - 5,
+                              textb_Dossier->height());
+    }
 }
 
 }  // namespace lumaro

@@ -7,32 +7,32 @@
 
 #include "core/history/history.h"
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
-#include "gui/app/outcomemessages.h"
+#include "gui/naming/namingarea.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/outcomemessages.h"
 #include "operations/undo/undostep.h"
 
 namespace lumaro {
 
-void Form1::attachUndoShortcut() {
-    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+void NamingArea::attachUndoShortcut() {
+    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &window_);
     connect(undo, &QShortcut::activated, this, [this] { UndoLastOperationOfFolder(); });
-    auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
+    auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &window_);
     connect(redo, &QShortcut::activated, this, [this] { RedoLastUndoOfFolder(); });
 }
 
-void Form1::UndoLastOperationOfFolder() { stepThroughHistory(false); }
+void NamingArea::UndoLastOperationOfFolder() { stepThroughHistory(false); }
 
-void Form1::RedoLastUndoOfFolder() { stepThroughHistory(true); }
+void NamingArea::RedoLastUndoOfFolder() { stepThroughHistory(true); }
 
-void Form1::stepThroughHistory(bool redo) {
-    if (pictures.currentFolder.empty()) return;
-    UndoStep step(pictures.currentFolder,
+void NamingArea::stepThroughHistory(bool redo) {
+    if (pictures_.currentFolder.empty()) return;
+    UndoStep step(pictures_.currentFolder,
                   redo ? UndoStep::Direction::Redo : UndoStep::Direction::Undo);
     const Outcome planned = step.plan().outcome;
     if (planned.kind == OutcomeKind::Refused) {
-        ShowOutcome(this, languageTable(), planned);
+        ShowOutcome(&window_, context_.languageTable(), planned);
         return;
     }
     const HistoryOperation& operation = step.planned().operation;
@@ -45,25 +45,25 @@ void Form1::stepThroughHistory(bool redo) {
                                  .arg(kind)
                                  .arg(operation.files.size())
                                  .arg(QString::fromStdString(OperationTimeText(operation.time)));
-    if (Dialogs().question(this, QString(), question) != kAnswerYes) return;
-    if (!goOnWithoutHistory(pictures.currentFolder)) return;
+    if (Dialogs().question(&window_, QString(), question) != kAnswerYes) return;
+    if (!context_.goOnWithoutHistory(pictures_.currentFolder)) return;
     RunOptions asked;  // the history was asked about
     asked.historyWaived = true;
     const Outcome done = step.run(asked, [this] {
-        ClosePhotoWindow();
+        slots_->ClosePhotoWindow();
         dropPendingMove();
-        ClearViewerSlot(1);
-        ClearViewerSlot(2);
+        slots_->ClearViewerSlot(1);
+        slots_->ClearViewerSlot(2);
     });
     if (done.kind == OutcomeKind::FolderBusy) {
-        ShowOutcome(this, languageTable(), done);
+        ShowOutcome(&window_, context_.languageTable(), done);
         return;
     }
     if (!done.changedNothing() && !step.planned().renamed.empty())
         messages().showNames(kMessageUndoOtherNames, step.planned().renamed);
-    ShowOutcome(this, languageTable(), done);
+    ShowOutcome(&window_, context_.languageTable(), done);
     const int top = firstVisibleLine();
-    pictures.clearUndoPairs();
+    pictures_.clearUndoPairs();
     RefreshList(ListCriterion::Name);
     ListedByName();
     setFirstVisibleLine(top);

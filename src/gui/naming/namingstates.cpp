@@ -1,5 +1,5 @@
 // The table from a naming step's outcome to the window state it leaves.
-#include "gui/app/namingstates.h"
+#include "gui/naming/namingstates.h"
 
 #include <array>
 

@@ -5,15 +5,18 @@
 #include "core/files/fileoperations.h"
 #include "core/files/transfer.h"
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
-#include "gui/app/outcomemessages.h"
+#include "gui/pictures/picturesarea.h"
+#include "gui/toolkit/arealinks.h"
+#include "gui/toolkit/outcomemessages.h"
+#include "gui/toolkit/windowcontext.h"
 #include "operations/picturetransfer.h"
 
 namespace lumaro {
 
-void Form1::cb_VersDossier_Click() { MoveToFolder(); }
+void PicturesArea::cb_VersDossier_Click() { MoveToFolder(); }
 
-void Form1::MoveToFolder() {
+void PicturesArea::MoveToFolder() {
+    const PictureList& pictures = list_.pictures();
     const std::string destination = ChooseFolder(FolderChoice::MoveToFolder, copyToFolder);
     if (destination.empty()) return;
     // The picture folder under any spelling: moving there would copy each picture onto itself.
@@ -21,12 +24,12 @@ void Form1::MoveToFolder() {
         return;
     if (destination != copyToFolder) {
         copyToFolder = CopyToFolderAfter(destination);
-        SaveSettings();
+        context_.saveSettings();
     }
-    if (!goOnWithoutHistory(pictures.currentFolder)) return;
+    if (!context_.goOnWithoutHistory(pictures.currentFolder)) return;
     RunOptions asked;  // the history was asked about
     asked.historyWaived = true;
-    selectionFromList();
+    list_.readSelection();
     std::vector<PictureEntry> chosen;
     for (const int index : pictures.selectedIndices)
         chosen.push_back(pictures.avant[static_cast<size_t>(index)]);
@@ -35,15 +38,15 @@ void Form1::MoveToFolder() {
         if (k == 0) {  // the pictures shown are released before their files are touched
             ClearViewerSlot(1);
             ClearViewerSlot(2);
-            progress().start();
+            context_.progress().start();
         }
-        progress().show(std::min(k + 1, n), n);
+        context_.progress().show(std::min(k + 1, n), n);
     };
     const Outcome outcome =
         PictureTransfer(pictures.currentFolder, chosen, destination).run(asked, beforeEach);
-    progress().finish();
+    context_.progress().finish();
     if (outcome.changedNothing()) {
-        ShowOutcome(this, languageTable(), outcome);
+        ShowOutcome(&context_.window(), context_.languageTable(), outcome);
         return;
     }
     // One message for all the pictures that stayed, rather than one box per picture, and one
@@ -53,13 +56,12 @@ void Form1::MoveToFolder() {
     std::erase_if(stayed.files, [](const OutcomeFile& file) { return !file.newName.empty(); });
     std::erase_if(doubled.files, [](const OutcomeFile& file) { return file.newName.empty(); });
     if (outcome.kind == OutcomeKind::SomeKept) {
-        ShowOutcome(this, languageTable(), stayed);
-        ShowOutcome(this, languageTable(), doubled);
+        ShowOutcome(&context_.window(), context_.languageTable(), stayed);
+        ShowOutcome(&context_.window(), context_.languageTable(), doubled);
     }
-    RefreshList(ListCriterion::Name);
-    ListedByName();
-    ApplyWindowState(pictures.pictureCount > 0 ? WindowState::NothingSelected
-                                               : WindowState::NoFolder);
+    list_.listAgainByName();
+    list_.ApplyWindowState(pictures.pictureCount > 0 ? WindowState::NothingSelected
+                                                     : WindowState::NoFolder);
 }
 
 }  // namespace lumaro

@@ -1,4 +1,6 @@
 // The language list and the relabelling of the window when a language is applied.
+#include "gui/app/windowlanguage.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -7,8 +9,8 @@
 
 #include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
 #include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/windowcontext.h"
 
 namespace lumaro {
 
@@ -67,11 +69,16 @@ void setCaption(QWidget* control, const QString& text) {
 }
 }  // namespace
 
-void Form1::FillLanguageList() {
+WindowLanguage::WindowLanguage(WindowContext& context, std::function<void()> relabelled)
+    : context_(context),
+      combo_Languages(context.window().findChild<QComboBox*>(QStringLiteral("combo_Languages"))),
+      relabelled_(std::move(relabelled)) {}
+
+void WindowLanguage::fill() {
     combo_Languages->clear();
     languageFiles_.clear();
     combo_Languages->addItem(QString::fromLatin1(kEnglish));
-    for (LanguageFile& file : ListProgramLanguageFiles(programFolders)) {
+    for (LanguageFile& file : ListProgramLanguageFiles(context_.programFolders())) {
         combo_Languages->addItem(QString::fromStdString(file.name));
         if (file.name == languageName)
             combo_Languages->setCurrentIndex(combo_Languages->count() - 1);
@@ -79,13 +86,13 @@ void Form1::FillLanguageList() {
     }
     const int found = FindLanguage(languageList(), languageName);
     if (found < 0) {
-        Dialogs().message(this, QString(),
+        Dialogs().message(&context_.window(), QString(),
                           QString::fromStdString(LanguageNotFoundText(languageName)));
     }
-    ApplyLanguage(found);
+    apply(found);
 }
 
-std::vector<std::string> Form1::languageList() const {
+std::vector<std::string> WindowLanguage::languageList() const {
     std::vector<std::string> languages{kEnglish};
     for (const LanguageFile& file : languageFiles_) languages.push_back(file.name);
     return languages;
@@ -94,20 +101,21 @@ std::vector<std::string> Form1::languageList() const {
 // A language file that cannot be read never closes the program nor leaves it without texts:
 // at start-up the built-in English texts take its place, later the language shown stays.
 // Either way the language in use is the one the settings keep.
-void Form1::ApplyLanguage(int index) {
+void WindowLanguage::apply(int index) {
     const bool fromFile = index >= 1 && index <= static_cast<int>(languageFiles_.size());
     std::string chosen = fromFile ? languageFiles_[index - 1].name : std::string(kEnglish);
     QString refusal;
     if (chosen != kEnglish) {
         const std::string& path = languageFiles_[index - 1].path;
-        const LanguageLoadResult result = languageTable_.applyFile(path);
+        const LanguageLoadResult result = context_.languageTable().applyFile(path);
         if (result.status != LanguageLoadResult::Status::Loaded) {
-            if (!languageShown_) languageTable_.applyEnglish();  // the message needs texts too
+            if (!languageShown_)
+                context_.languageTable().applyEnglish();  // the message needs texts too
             refusal = result.status == LanguageLoadResult::Status::CannotOpen
-                          ? message(kMessageLanguageFileUnreadable) + QStringLiteral(" ") +
+                          ? context_.message(kMessageLanguageFileUnreadable) + QStringLiteral(" ") +
                                 QString::fromStdString(path)
                           : QString::fromStdString(LanguageFileErrorText(chosen, result.faultyKey));
-            Dialogs().message(this, QString(), refusal);
+            Dialogs().message(&context_.window(), QString(), refusal);
             if (languageShown_) {
                 showLanguageInList();
                 return;
@@ -116,66 +124,50 @@ void Form1::ApplyLanguage(int index) {
         }
     }
     languageName = chosen;
-    if (languageName == kEnglish) languageTable_.applyEnglish();
+    if (languageName == kEnglish) context_.languageTable().applyEnglish();
     languageShown_ = true;
     relabelControls();
-    fitControlsToTexts();
-    placeLabelsAgainstTextBoxes();
+    relabelled_();
     setTooltips();
-
-    const bool hadCaptions = combo_Captions->count() > 0;
-    if (hadCaptions) combo_Captions->removeItem(0);
-    combo_Captions->insertItem(0, message(kMessageAvailableCaptions));
-    combo_Captions->setCurrentIndex(combo_Captions->count() >= 2 ? 0 : -1);
 
     showLanguageInList();
     chooseHelpFile();
 }
 
-void Form1::showLanguageInList() {
+void WindowLanguage::showLanguageInList() {
     const int shown = combo_Languages->findText(QString::fromStdString(languageName),
                                                 Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (shown >= 0) combo_Languages->setCurrentIndex(shown);
 }
 
-void Form1::relabelControls() {
+void WindowLanguage::relabelControls() {
     for (const Caption& caption : kCaptions) {
-        if (QWidget* control = findChild<QWidget*>(QLatin1String(caption.control))) {
-            setCaption(control, message(caption.key));
+        if (QWidget* control =
+                context_.window().findChild<QWidget*>(QLatin1String(caption.control))) {
+            setCaption(control, context_.message(caption.key));
         }
     }
-    cb_Sort->setText(message(pictures.sortByDateNext ? kMessageSortByDate : kMessageSortByName));
 }
 
-void Form1::setTooltips() {
+void WindowLanguage::setTooltips() {
     for (const Caption& tooltip : kTooltips) {
-        if (QWidget* control = findChild<QWidget*>(QLatin1String(tooltip.control))) {
-            control->setToolTip(message(tooltip.key));
+        if (QWidget* control =
+                context_.window().findChild<QWidget*>(QLatin1String(tooltip.control))) {
+            control->setToolTip(context_.message(tooltip.key));
         }
     }
 }
 
-// Each label ends 5 pixels left of its text box; the folder box gives way to the label of
-// the file count when they would overlap.
-void Form1::placeLabelsAgainstTextBoxes() {
-    const std::pair<QLabel*, QLineEdit*> pairs[] = {
-        {label_Dossier, textb_Dossier},
-        {label_FichiersAuDossier, textb_FichiersAuDossier},
-        {label_Caption, textb_Caption}};
-    for (auto [label, box] : pairs) {
-        label->adjustSize();
-        label->move(box->x() - label->width() - 5, label->y());
-    }
-    if (label_FichiersAuDossier->x() < textb_Dossier->x() + textb_Dossier->width()) {
-        textb_Dossier->resize(label_FichiersAuDossier->x() - textb_Dossier->x() - 5,
-                              textb_Dossier->height());
-    }
+void WindowLanguage::chooseHelpFile() {
+    helpFilePath = HelpFilePath(context_.programFolders(), languageName);
 }
 
-void Form1::chooseHelpFile() { helpFilePath = HelpFilePath(programFolders, languageName); }
+void WindowLanguage::applyChosen() { apply(combo_Languages->currentIndex()); }
 
-void Form1::combo_Languages_Select() { ApplyLanguage(combo_Languages->currentIndex()); }
-
-void Form1::combo_Languages_DoubleClick() { ApplyLanguage(combo_Languages->currentIndex()); }
+void WindowLanguage::selectInList() {
+    if (const int shown = FindLanguage(languageList(), languageName); shown >= 0) {
+        combo_Languages->setCurrentIndex(shown);
+    }
+}
 
 }  // namespace lumaro

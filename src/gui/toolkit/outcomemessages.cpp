@@ -1,12 +1,12 @@
 // An operation's outcome as the window's messages, in the user's language.
-#include "gui/app/outcomemessages.h"
+#include "gui/toolkit/outcomemessages.h"
 
 #include <cstring>
 
 #include "core/settings/messagekeys.h"
-#include "gui/app/windowmessages.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/windowmessages.h"
 #include "operations/renameoutcome.h"
 
 namespace lumaro {

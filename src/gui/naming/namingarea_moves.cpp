@@ -8,23 +8,23 @@
 #include "core/renaming/composename.h"
 #include "core/renaming/renumber.h"
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
-#include "gui/app/outcomemessages.h"
 #include "gui/naming/formrenumerotation.h"
+#include "gui/naming/namingarea.h"
 #include "gui/naming/targetmove.h"
 #include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/outcomemessages.h"
 #include "operations/acceptmoveoperation.h"
 
 namespace lumaro {
 
 // The checks before every move; false when the block cannot move.
-bool Form1::beginMove(bool* startedSequence) {
+bool NamingArea::beginMove(bool* startedSequence) {
     selectionFromList();
     const BeginMoveResult begun =
-        BeginMove(pictures, pictures.selectedIndices, moveInProgress, firstVisibleLine());
+        BeginMove(pictures_, pictures_.selectedIndices, moveInProgress, firstVisibleLine());
     switch (begun.check) {
         case MoveCheck::NotContiguous:
-            Dialogs().message(this, message(begun.titleKey()), message(begun.messageKey()));
+            Dialogs().message(&window_, message(begun.titleKey()), message(begun.messageKey()));
             return false;
         case MoveCheck::NotNumbered:
             messages().showNames(kMessageNotNumbered, begun.unnumberedNames);
@@ -41,37 +41,37 @@ bool Form1::beginMove(bool* startedSequence) {
 
 // Before an operation fills the proposal lists anew: a pending move sequence ends, so that
 // Accept can never rename by an order taken before that operation.
-void Form1::dropPendingMove() {
+void NamingArea::dropPendingMove() {
     if (!moveInProgress) return;
     selectionFromList();
-    DropMoveSequence(pictures, moveInProgress);
+    DropMoveSequence(pictures_, moveInProgress);
     const int top = firstVisibleLine();
     ShowPictureList();
-    selectRows(pictures.selectedIndices);
+    selectRows(pictures_.selectedIndices);
     setFirstVisibleLine(top);
-    for (int slot = 3; slot <= 5; ++slot) ClearViewerSlot(slot);
+    for (int slot = 3; slot <= 5; ++slot) slots_->ClearViewerSlot(slot);
     cb_AccepterDeplacer->setEnabled(false);
     cb_AnnulerDeplacer->setEnabled(false);
 }
 
 // The list in its new order, the block selected, the block and its neighbours in the slots.
-void Form1::showMoveResult(const MoveBlockResult& moved) {
+void NamingArea::showMoveResult(const MoveBlockResult& moved) {
     ShowPictureList();
     selectRows(moved.selection);
     if (moved.blockLast < 0 || moved.blockLast == moved.blockFirst) {
-        ShowInViewerSlot(pictures.avant[moved.blockFirst], 3);
+        slots_->ShowInViewerSlot(pictures_.avant[moved.blockFirst], 3);
     } else {
-        ShowInViewerSlot(pictures.avant[moved.blockFirst], 4);
-        ShowInViewerSlot(pictures.avant[moved.blockLast], 5);
+        slots_->ShowInViewerSlot(pictures_.avant[moved.blockFirst], 4);
+        slots_->ShowInViewerSlot(pictures_.avant[moved.blockLast], 5);
     }
     if (moved.before >= 0)
-        ShowInViewerSlot(pictures.avant[moved.before], 1);
+        slots_->ShowInViewerSlot(pictures_.avant[moved.before], 1);
     else
-        ClearViewerSlot(1);
+        slots_->ClearViewerSlot(1);
     if (moved.after >= 0)
-        ShowInViewerSlot(pictures.avant[moved.after], 2);
+        slots_->ShowInViewerSlot(pictures_.avant[moved.after], 2);
     else
-        ClearViewerSlot(2);
+        slots_->ClearViewerSlot(2);
     setFirstVisibleLine(moved.topIndex);
     lb_Avant->repaint();
     pictbttn_ToStart1->setEnabled(moved.towardStartEnabled);
@@ -80,100 +80,94 @@ void Form1::showMoveResult(const MoveBlockResult& moved) {
     pictbttn_ToEnd10->setEnabled(moved.towardEndEnabled);
 }
 
-void Form1::moveSelection(int displacement, WindowState state) {
+void NamingArea::moveSelection(int displacement, WindowState state) {
     if (!beginMove()) return;
-    showMoveResult(MoveBlock(pictures, displacement));
+    showMoveResult(MoveBlock(pictures_, displacement));
     ApplyWindowState(state);
 }
 
-void Form1::pictbttn_ToStart10_Click() { moveSelection(-10, WindowState::MovedTenTowardStart); }
-void Form1::pictbttn_ToStart1_Click() { moveSelection(-1, WindowState::MovedOneTowardStart); }
-void Form1::pictbttn_ToEnd1_Click() { moveSelection(1, WindowState::MovedOneTowardEnd); }
-void Form1::pictbttn_ToEnd10_Click() { moveSelection(10, WindowState::MovedTenTowardEnd); }
+void NamingArea::pictbttn_ToStart10_Click() {
+    moveSelection(-10, WindowState::MovedTenTowardStart);
+}
+void NamingArea::pictbttn_ToStart1_Click() { moveSelection(-1, WindowState::MovedOneTowardStart); }
+void NamingArea::pictbttn_ToEnd1_Click() { moveSelection(1, WindowState::MovedOneTowardEnd); }
+void NamingArea::pictbttn_ToEnd10_Click() { moveSelection(10, WindowState::MovedTenTowardEnd); }
 
-void Form1::pictbttn_TargetMove_Click() {
+void NamingArea::pictbttn_TargetMove_Click() {
     bool started = false;
     if (!beginMove(&started)) return;
-    pictbttn_Del->setEnabled(false);
+    slots_->offerDelete(false);
     TargetMove::Texts texts{message(kMessageTargetedMove),
                             message(kMessageInsertAfterNumber),
                             message(kMessageInsertAtStartHint),
                             message(kMessageDigitsOnly),
                             message(kMessageValueOutOfRange),
-                            TargetMoveRange(pictures),
+                            TargetMoveRange(pictures_),
                             QString()};
-    TargetMove dialog(texts, this);
+    TargetMove dialog(texts, &window_);
     Dialogs().execDialog(dialog);
     if (texts.answer.isEmpty()) {
-        pictbttn_Del->setEnabled(true);
+        slots_->offerDelete(true);
         if (started) dropPendingMove();  // no move took place: the sequence it began ends
         return;
     }
-    showMoveResult(MoveToTarget(pictures, ReadAsNumber(texts.answer.toStdString())));
+    showMoveResult(MoveToTarget(pictures_, ReadAsNumber(texts.answer.toStdString())));
     ApplyWindowState(WindowState::MovedToTarget);
 }
 
-void Form1::cb_AccepterDeplacer_Click() {
-    AcceptMoveOperation accept(pictures, moveInProgress);
-    const Outcome outcome = runOperation(
-        pictures.currentFolder, [&](const RunOptions& options) { return accept.run(options); });
+void NamingArea::cb_AccepterDeplacer_Click() {
+    AcceptMoveOperation accept(pictures_, moveInProgress);
+    const Outcome outcome = context_.runOperation(
+        pictures_.currentFolder, [&](const RunOptions& options) { return accept.run(options); });
     if (StoppedBeforeRunning(outcome)) return;
-    for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
+    for (int slot = 1; slot <= 5; ++slot) slots_->ClearViewerSlot(slot);
     ShowPictureList();
-    setFirstVisibleLine(pictures.topIndex);
-    ShowOutcome(this, languageTable_, outcome);
+    setFirstVisibleLine(pictures_.topIndex);
+    ShowOutcome(&window_, context_.languageTable(), outcome);
     applyStateAfter(NamingStep::AcceptMove, outcome);
 }
 
-void Form1::cb_AnnulerDeplacer_Click() {
+void NamingArea::cb_AnnulerDeplacer_Click() {
     progress().run(
-        [&](const ListProgress& progress) { CancelMove(pictures, moveInProgress, progress); });
+        [&](const ListProgress& progress) { CancelMove(pictures_, moveInProgress, progress); });
     ShowPictureList();
-    for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
+    for (int slot = 1; slot <= 5; ++slot) slots_->ClearViewerSlot(slot);
     applyStateAfter(NamingStep::CancelMove, Outcome{});
 }
 
-void Form1::cb_Renumeroter_Click() {
+void NamingArea::cb_Renumeroter_Click() {
     FormRenumerotation::Texts texts{message(kMessageNumbering),
                                     message(kMessageStartNumberingAt),
                                     message(kMessageNumberOfDigits),
                                     message(kMessageCancel),
                                     message(kMessageDigitsOnly),
                                     message(kMessageWidthOutOfRange),
-                                    QString::number(pictures.numberWidth),
+                                    QString::number(pictures_.numberWidth),
                                     QString()};
-    FormRenumerotation dialog(texts, this);
+    FormRenumerotation dialog(texts, &window_);
     Dialogs().execDialog(dialog);
     if (texts.firstNumber.isEmpty()) return;
 
     dropPendingMove();
     selectionFromList();
     const RenumberResult result =
-        Renumber(pictures, pictures.selectedIndices, ReadAsNumber(texts.firstNumber.toStdString()),
-                 texts.width.toStdString());
+        Renumber(pictures_, pictures_.selectedIndices,
+                 ReadAsNumber(texts.firstNumber.toStdString()), texts.width.toStdString());
     switch (result.outcome) {
         case RenumberOutcome::Proposed:
-            textb_1N->setText(QString::fromStdString(result.firstNewName));
-            textb_1N->show();
-            if (!result.lastNewName.empty()) {
-                textb_2N->setText(QString::fromStdString(result.lastNewName));
-                textb_2N->show();
-            }
-            pictures.pending.proposalCount = static_cast<int>(result.pairs.size());
-            pictures.pending.lastWasRenumber = true;
+            slots_->showProposedNames(result.firstNewName, result.lastNewName);
+            pictures_.pending.proposalCount = static_cast<int>(result.pairs.size());
+            pictures_.pending.lastWasRenumber = true;
             break;
         case RenumberOutcome::Overlap:
-            Dialogs().message(this, QString(), message(result.messageKey()));
-            for (QLineEdit* box : {textb_1N, textb_2N}) {
-                box->clear();
-                box->hide();
-            }
+            Dialogs().message(&window_, QString(), message(result.messageKey()));
+            slots_->hideProposedNames();
             selectRows({});
             cb_Tout->setText(message(kMessageSelectAll));
-            pictures.allSelected = false;
+            pictures_.allSelected = false;
             break;
         case RenumberOutcome::TooLarge:
-            Dialogs().message(this, QString(), message(result.messageKey()));
+            Dialogs().message(&window_, QString(), message(result.messageKey()));
             break;
         case RenumberOutcome::NotNumbered:
             messages().showNames(kMessageNotNumbered, result.refusedNames);
@@ -192,6 +186,6 @@ void Form1::cb_Renumeroter_Click() {
     applyStateAfter(NamingStep::ProposeRenumbering, proposed);
 }
 
-void Form1::cb_AnnulerRenumerotage_Click() { cancelProposal(&CancelRenumber); }
+void NamingArea::cb_AnnulerRenumerotage_Click() { cancelProposal(&CancelRenumber); }
 
 }  // namespace lumaro

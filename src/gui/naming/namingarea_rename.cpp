@@ -6,16 +6,16 @@
 
 #include "core/renaming/composename.h"
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
-#include "gui/app/outcomemessages.h"
+#include "gui/naming/namingarea.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
+#include "gui/toolkit/outcomemessages.h"
 #include "operations/applyoperation.h"
 
 namespace lumaro {
 
 // A new caption goes to the top of the caption list, which is saved at once.
-void Form1::recordCaption(const std::string& caption) {
+void NamingArea::recordCaption(const std::string& caption) {
     if (combo_Captions->count() == 0) combo_Captions->addItem(message(kMessageAvailableCaptions));
     for (int i = 1; i < combo_Captions->count(); ++i) {
         if (ItemBytes(combo_Captions, i) == caption) return;
@@ -23,16 +23,16 @@ void Form1::recordCaption(const std::string& caption) {
     InsertItemFromBytes(combo_Captions, 1, caption);
     pictbttn_ClearCaptions->setEnabled(true);
     combo_Captions->setCurrentIndex(0);
-    SaveSettings();
+    context_.saveSettings();
 }
 
-void Form1::cb_Renommer_Click() {
-    ClosePhotoWindow();
+void NamingArea::cb_Renommer_Click() {
+    slots_->ClosePhotoWindow();
     const std::string caption = TextBytes(textb_Caption);
     selectionFromList();
-    const RenameProposal proposal = ProposeRename(pictures, pictures.selectedIndices, caption);
+    const RenameProposal proposal = ProposeRename(pictures_, pictures_.selectedIndices, caption);
     if (proposal.check == CaptionCheck::NotInFileName) {
-        Dialogs().message(this, QString(), message(kMessageCaptionNotInFileName));
+        Dialogs().message(&window_, QString(), message(kMessageCaptionNotInFileName));
         return;
     }
     if (proposal.check == CaptionCheck::WouldUnnumber) {
@@ -45,49 +45,44 @@ void Form1::cb_Renommer_Click() {
     if (!caption.empty()) recordCaption(caption);
 
     dropPendingMove();
-    StoreRenameProposal(pictures, proposal, pictures.selectedIndices);
-    pictures.pending.proposalCount = static_cast<int>(proposal.pairs.size());
-    textb_1N->setText(QString::fromStdString(proposal.firstNewName));
-    textb_1N->show();
-    if (!proposal.lastNewName.empty()) {
-        textb_2N->setText(QString::fromStdString(proposal.lastNewName));
-        textb_2N->show();
-    }
-    pictures.pending.lastProposalIndex = proposal.lastProposalIndex;
+    StoreRenameProposal(pictures_, proposal, pictures_.selectedIndices);
+    pictures_.pending.proposalCount = static_cast<int>(proposal.pairs.size());
+    slots_->showProposedNames(proposal.firstNewName, proposal.lastNewName);
+    pictures_.pending.lastProposalIndex = proposal.lastProposalIndex;
     applyStateAfter(NamingStep::ProposeRename, Outcome{});
-    pictures.pending.lastWasRenumber = false;
+    pictures_.pending.lastWasRenumber = false;
 }
 
 // Drops a pending rename or renumbering; nothing on disk changes.
-void Form1::cancelProposal(void (*cancel)(PictureList&, const ListProgress&)) {
-    ClosePhotoWindow();
+void NamingArea::cancelProposal(void (*cancel)(PictureList&, const ListProgress&)) {
+    slots_->ClosePhotoWindow();
     dropPendingMove();
     const int top = firstVisibleLine();
     UnselectAll();
-    progress().run([&](const ListProgress& progress) { cancel(pictures, progress); });
+    progress().run([&](const ListProgress& progress) { cancel(pictures_, progress); });
     ShowPictureList();
     setFirstVisibleLine(top);
     cb_Tout->setText(message(kMessageSelectAll));
     applyStateAfter(NamingStep::CancelProposal, Outcome{});
 }
 
-void Form1::cb_AnnulerRenommage_Click() { cancelProposal(&CancelRename); }
+void NamingArea::cb_AnnulerRenommage_Click() { cancelProposal(&CancelRename); }
 
-void Form1::cb_Appliquer_Click() {
+void NamingArea::cb_Appliquer_Click() {
     dropPendingMove();
     const int top = firstVisibleLine();
     ApplyOperation apply(
-        pictures, {pictures.pending.lastWasRenumber, pictures.pending.lastProposalIndex, {}});
-    const Outcome outcome = runOperation(
-        pictures.currentFolder, [&](const RunOptions& options) { return apply.run(options); });
+        pictures_, {pictures_.pending.lastWasRenumber, pictures_.pending.lastProposalIndex, {}});
+    const Outcome outcome = context_.runOperation(
+        pictures_.currentFolder, [&](const RunOptions& options) { return apply.run(options); });
     if (StoppedBeforeRunning(outcome)) return;
-    ClearViewerSlot(1);
-    ClearViewerSlot(2);
+    slots_->ClearViewerSlot(1);
+    slots_->ClearViewerSlot(2);
     ShowPictureList();
     setFirstVisibleLine(top);
-    ShowOutcome(this, languageTable_, outcome);
+    ShowOutcome(&window_, context_.languageTable(), outcome);
     cb_Tout->setText(message(kMessageSelectAll));
-    pictures.allSelected = false;
+    pictures_.allSelected = false;
     applyStateAfter(NamingStep::Apply, outcome);
     // After a rename the next picture is ready for its own caption.
     if (apply.nextSelection() >= 0) {
@@ -97,22 +92,22 @@ void Form1::cb_Appliquer_Click() {
     }
 }
 
-void Form1::cb_AnnulerApplication_Click() {
+void NamingArea::cb_AnnulerApplication_Click() {
     dropPendingMove();
-    CancelApplyOperation cancel(pictures);
-    const Outcome outcome = runOperation(
-        pictures.currentFolder, [&](const RunOptions& options) { return cancel.run(options); });
+    CancelApplyOperation cancel(pictures_);
+    const Outcome outcome = context_.runOperation(
+        pictures_.currentFolder, [&](const RunOptions& options) { return cancel.run(options); });
     if (StoppedBeforeRunning(outcome)) return;
-    ClearViewerSlot(1);
-    ClearViewerSlot(2);
+    slots_->ClearViewerSlot(1);
+    slots_->ClearViewerSlot(2);
     ShowPictureList();
-    ShowOutcome(this, languageTable_, outcome);
-    pictures.allSelected = false;
+    ShowOutcome(&window_, context_.languageTable(), outcome);
+    pictures_.allSelected = false;
     cb_Tout->setText(message(kMessageSelectAll));
     applyStateAfter(NamingStep::CancelApply, outcome);
 }
 
-void Form1::textb_Caption_Change() {
+void NamingArea::textb_Caption_Change() {
     if (!textb_Caption->text().isEmpty()) {
         pictbttn_ClearCaptions->setEnabled(true);
     } else if (combo_Captions->count() == 1) {
@@ -120,7 +115,7 @@ void Form1::textb_Caption_Change() {
     }
 }
 
-void Form1::combo_Captions_Select() {
+void NamingArea::combo_Captions_Select() {
     const int chosen = combo_Captions->currentIndex();
     if (chosen > 0) {
         SetTextFromBytes(textb_Caption, ItemBytes(combo_Captions, chosen));
@@ -131,12 +126,12 @@ void Form1::combo_Captions_Select() {
     lb_Avant->setFocus();
 }
 
-void Form1::pictbttn_ClearCaptions_Click() {
+void NamingArea::pictbttn_ClearCaptions_Click() {
     textb_Caption->clear();
     textb_Caption->setFocus();
 }
 
-void Form1::pictbttn_ClearCaptions_RightButtonUp() {
+void NamingArea::pictbttn_ClearCaptions_RightButtonUp() {
     if (combo_Captions->count() == 1 ||
         messages().confirm(message(kMessageClearAllCaptions)) != kAnswerYes)
         return;

@@ -1,5 +1,5 @@
 // Messages of the main window that name pictures, and its questions.
-#include "gui/app/windowmessages.h"
+#include "gui/toolkit/windowmessages.h"
 
 #include "core/settings/messagekeys.h"
 #include "gui/toolkit/dialogservice.h"

@@ -1,5 +1,5 @@
 // The window state table: what each state does to each control of the main window.
-#include "gui/app/windowstates.h"
+#include "gui/naming/windowstates.h"
 
 namespace lumaro {
 

@@ -10,18 +10,18 @@
 #include "core/names/namecompare.h"
 #include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
-#include "gui/app/outcomemessages.h"
 #include "gui/naming/formatnom.h"
+#include "gui/naming/namingarea.h"
 #include "gui/toolkit/dialogservice.h"
+#include "gui/toolkit/outcomemessages.h"
 #include "operations/loadoperation.h"
 
 namespace lumaro {
 
-void Form1::ShowPictureList() {
+void NamingArea::ShowPictureList() {
     QStringList names;
-    names.reserve(static_cast<int>(pictures.avant.size()));
-    for (const PictureEntry& entry : pictures.avant)
+    names.reserve(static_cast<int>(pictures_.avant.size()));
+    for (const PictureEntry& entry : pictures_.avant)
         names.append(QString::fromStdString(entry.base));
     // Refilling is not a choice of the user: it raises no selection event.
     const QSignalBlocker quiet(lb_Avant);
@@ -29,36 +29,36 @@ void Form1::ShowPictureList() {
     lb_Avant->clear();
     lb_Avant->addItems(names);
     lb_Avant->setUpdatesEnabled(true);
-    if (pictures.pictureCount > 0) {
-        textb_FichiersAuDossier->setText(QString::number(pictures.pictureCount));
+    if (pictures_.pictureCount > 0) {
+        textb_FichiersAuDossier->setText(QString::number(pictures_.pictureCount));
     }
 }
 
-int Form1::RefreshList(ListCriterion criterion) {
+int NamingArea::RefreshList(ListCriterion criterion) {
     progress().start();
     FolderListing listing =
-        ListPictures(pictures.currentFolder, pictures.fileType, criterion, progress().reporter());
+        ListPictures(pictures_.currentFolder, pictures_.fileType, criterion, progress().reporter());
     progress().finish();
     const bool withoutDate = listing.someWithoutDate;
-    ApplyListing(pictures, std::move(listing));
-    if (pictures.pictureCount >= 0) ShowPictureList();
+    ApplyListing(pictures_, std::move(listing));
+    if (pictures_.pictureCount >= 0) ShowPictureList();
     if (criterion == ListCriterion::Date && withoutDate)
-        Dialogs().message(this, QString(), message(kMessageUndatedPicturesFirst));
-    return pictures.pictureCount;
+        Dialogs().message(&window_, QString(), message(kMessageUndatedPicturesFirst));
+    return pictures_.pictureCount;
 }
 
-void Form1::cb_Dossier_Click() {
+void NamingArea::cb_Dossier_Click() {
     if (!takeFileType()) return;
     const QString start =
         currentFolder.empty() ? QDir::homePath() : QString::fromStdString(currentFolder);
-    const std::optional<QString> chosen = Dialogs().browseFolder(this, start);
+    const std::optional<QString> chosen = Dialogs().browseFolder(&window_, start);
     if (chosen) openFolder(chosen->toStdString());
 }
 
-void Form1::OpenFolderAtStart(const std::string& folder) {
-    if (closeRequested_ || !takeFileType()) return;
+void NamingArea::OpenFolderAtStart(const std::string& folder) {
+    if (!takeFileType()) return;
     if (!IsListableFolder(folder)) {
-        Dialogs().message(this, QString(),
+        Dialogs().message(&window_, QString(),
                           message(kMessageStartFolderNotOpened) + QStringLiteral("\n") +
                               QString::fromStdString(folder));
         return;
@@ -67,14 +67,14 @@ void Form1::OpenFolderAtStart(const std::string& folder) {
 }
 
 // Checks the typed file type and records a new one in the type list; false when refused.
-bool Form1::takeFileType() {
+bool NamingArea::takeFileType() {
     const std::string typed = textb_FileType->text().toStdString();
     switch (ValidateFileType(typed)) {
         case FileTypeCheck::Empty:
-            Dialogs().message(this, message(kMessageFolder), message(kMessageSpecifyFileType));
+            Dialogs().message(&window_, message(kMessageFolder), message(kMessageSpecifyFileType));
             return false;
         case FileTypeCheck::NotInFileName:
-            Dialogs().message(this, message(kMessageFolder),
+            Dialogs().message(&window_, message(kMessageFolder),
                               message(kMessageFileTypeNotInFileName));
             return false;
         case FileTypeCheck::Ok:
@@ -85,45 +85,45 @@ bool Form1::takeFileType() {
         combo_FileTypes->insertItem(2, textb_FileType->text());
         combo_FileTypes->setCurrentIndex(0);
         pictbttn_ClearTypes->setEnabled(true);
-        SaveSettings();
+        context_.saveSettings();
     }
-    pictures.fileType = ToLowerAscii(typed);
+    pictures_.fileType = ToLowerAscii(typed);
     return true;
 }
 
 // Empties the list and the slots and loads the folder.
-void Form1::openFolder(const std::string& folder) {
-    for (int slot = 1; slot <= 5; ++slot) ClearViewerSlot(slot);
-    pictures.avant.clear();
+void NamingArea::openFolder(const std::string& folder) {
+    for (int slot = 1; slot <= 5; ++slot) slots_->ClearViewerSlot(slot);
+    pictures_.avant.clear();
     ShowPictureList();
-    pictures.clearUndoPairs();
+    pictures_.clearUndoPairs();
     moveInProgress = false;  // another folder ends any pending move
     currentFolder = WithTrailingSeparator(folder);
     textb_Dossier->setText(QString::fromStdString(currentFolder));
-    showFolderInTitle();
+    emit folderOpened(QString::fromStdString(currentFolder));
     if (!currentFolder.empty()) LoadFolder();
 }
 
 // Asks how an unnumbered folder is to be numbered.
-static FirstNumberingAnswer askFirstNumbering(Form1& form) {
+static FirstNumberingAnswer askFirstNumbering(const WindowContext& form) {
     QStringList texts = {form.message(kMessageFileName),       form.message(kMessageCancel),
                          form.message(kMessageFileNameFormat), form.message(kMessageReplaceName),
                          form.message(kMessageInsertNumber),   form.message(kMessageLeaveName),
                          form.message(kMessageSortCriterion),  form.message(kMessageByPictureName),
                          form.message(kMessageByPictureDate),  QString()};
-    FormatNom dialog(texts, &form);
+    FormatNom dialog(texts, &form.window());
     Dialogs().execDialog(dialog);
     return {texts[FormatNom::CaptionAndFormatAnswer].toStdString(),
             texts[FormatNom::SortAnswer].toStdString()};
 }
 
-void Form1::LoadFolder() {
-    pictures.currentFolder = currentFolder;
+void NamingArea::LoadFolder() {
+    pictures_.currentFolder = currentFolder;
     LoadFolderOptions options;
-    options.askFirstNumbering = [this] { return askFirstNumbering(*this); };
-    FolderLoadOperation load(pictures, options);
+    options.askFirstNumbering = [this] { return askFirstNumbering(context_); };
+    FolderLoadOperation load(pictures_, options);
     const Outcome outcome =
-        runOperation(currentFolder, [&](const RunOptions& run) { return load.run(run); });
+        context_.runOperation(currentFolder, [&](const RunOptions& run) { return load.run(run); });
     if (outcome.kind == OutcomeKind::HistoryUnwritable) {  // unloaded, nothing renamed
         ShowPictureList();
         return;
@@ -133,18 +133,19 @@ void Form1::LoadFolder() {
 
 // Every load ends the same way, refused or not: what it says (a repair first, then the load,
 // the pictures that kept their names on the way), the sort caption and the window state.
-void Form1::showLoadResult(const FolderLoadOperation& load, const Outcome& outcome) {
+void NamingArea::showLoadResult(const FolderLoadOperation& load, const Outcome& outcome) {
     const LoadFolderResult& result = load.result();
-    ShowOutcome(this, languageTable_, load.repairOutcome());
+    ShowOutcome(&window_, context_.languageTable(), load.repairOutcome());
     ShowPictureList();
     if (result.outcome == LoadOutcome::NoPictures) textb_FichiersAuDossier->clear();
     const bool listed = outcome.kind == OutcomeKind::Done || outcome.kind == OutcomeKind::SomeKept;
     if (listed && result.someWithoutDate)
-        Dialogs().message(this, QString(), message(kMessageUndatedPicturesFirst));
+        Dialogs().message(&window_, QString(), message(kMessageUndatedPicturesFirst));
     if (outcome.kind != OutcomeKind::FolderBusy)  // said as the run was refused
-        ShowOutcome(this, languageTable_, outcome);
-    cb_Sort->setText(message(pictures.sortByDateNext ? kMessageSortByDate : kMessageSortByName));
-    cb_Sort->setToolTip(pictures.sortByDateNext ? message(kMessageSortIsByPictureDate) : QString());
+        ShowOutcome(&window_, context_.languageTable(), outcome);
+    cb_Sort->setText(message(pictures_.sortByDateNext ? kMessageSortByDate : kMessageSortByName));
+    cb_Sort->setToolTip(pictures_.sortByDateNext ? message(kMessageSortIsByPictureDate)
+                                                 : QString());
     const bool numbered = result.outcome == LoadOutcome::FirstNumbered;
     applyStateAfter(numbered ? NamingStep::FirstNumbering : NamingStep::Load, outcome);
     // WindowState::FolderLoaded leaves the list as it was, and a rename or renumbering pending in
@@ -153,11 +154,11 @@ void Form1::showLoadResult(const FolderLoadOperation& load, const Outcome& outco
     if (result.outcome == LoadOutcome::NoPictures) cb_Tout->setEnabled(false);
 }
 
-void Form1::combo_FileTypes_Select() {
+void NamingArea::combo_FileTypes_Select() {
     textb_FileType->setText(combo_FileTypes->itemText(combo_FileTypes->currentIndex()));
 }
 
-void Form1::pictbttn_ClearTypes_Click() {
+void NamingArea::pictbttn_ClearTypes_Click() {
     if (messages().confirm(message(kMessageClearAllFileTypes)) != kAnswerYes) return;
     combo_FileTypes->clear();
     combo_FileTypes->addItem(QString::fromLatin1(kFileTypesHeader));
@@ -168,10 +169,10 @@ void Form1::pictbttn_ClearTypes_Click() {
 }
 
 // Lists the folder again, alternately by picture date and by name; no file is renamed.
-void Form1::cb_Sort_Click() {
-    if (pictures.sortByDateNext) {
+void NamingArea::cb_Sort_Click() {
+    if (pictures_.sortByDateNext) {
         RefreshList(ListCriterion::Date);
-        pictures.sortByDateNext = false;
+        pictures_.sortByDateNext = false;
         cb_Sort->setText(message(kMessageSortByName));
         cb_Sort->setToolTip(QString());
     } else {
@@ -180,8 +181,8 @@ void Form1::cb_Sort_Click() {
     }
 }
 
-void Form1::ListedByName() {
-    pictures.sortByDateNext = true;
+void NamingArea::ListedByName() {
+    pictures_.sortByDateNext = true;
     cb_Sort->setText(message(kMessageSortByDate));
     cb_Sort->setToolTip(message(kMessageSortIsByPictureDate));
 }

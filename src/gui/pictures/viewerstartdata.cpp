@@ -1,5 +1,5 @@
 // Reading the start state of the viewers from the JSON file compiled into the program.
-#include "gui/app/viewerstartdata.h"
+#include "gui/pictures/viewerstartdata.h"
 
 #include <QFile>
 #include <QJsonArray>

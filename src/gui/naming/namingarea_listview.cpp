@@ -4,24 +4,24 @@
 #include <QProgressBar>
 
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
+#include "gui/naming/namingarea.h"
 #include "gui/toolkit/dialogservice.h"
 
 namespace lumaro {
 
-int Form1::firstVisibleLine() const {
+int NamingArea::firstVisibleLine() const {
     const QModelIndex top = lb_Avant->indexAt(QPoint(2, 2));
     return top.isValid() ? top.row() : 0;
 }
 
-void Form1::setFirstVisibleLine(int line) {
+void NamingArea::setFirstVisibleLine(int line) {
     if (QListWidgetItem* item = lb_Avant->item(std::clamp(line, 0, lb_Avant->count() - 1))) {
         lb_Avant->scrollToItem(item, QAbstractItemView::PositionAtTop);
     }
 }
 
 // Selects the rows given (ascending) without raising a selection event, in one go.
-void Form1::selectRows(const std::vector<int>& rows) {
+void NamingArea::selectRows(const std::vector<int>& rows) {
     const QSignalBlocker quiet(lb_Avant);
     QItemSelection selection;
     for (size_t i = 0; i < rows.size();) {
@@ -33,7 +33,7 @@ void Form1::selectRows(const std::vector<int>& rows) {
     }
     lb_Avant->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     if (!rows.empty()) lb_Avant->setCurrentRow(rows.front(), QItemSelectionModel::NoUpdate);
-    pictures.selectedIndices = rows;
+    pictures_.selectedIndices = rows;
 }
 
 }  // namespace lumaro

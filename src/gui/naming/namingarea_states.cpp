@@ -3,8 +3,8 @@
 #include <QPushButton>
 
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
-#include "gui/app/windowstates.h"
+#include "gui/naming/namingarea.h"
+#include "gui/naming/windowstates.h"
 
 namespace lumaro {
 
@@ -38,12 +38,12 @@ bool isSelected(QListWidget* list, int row) {
 
 }  // namespace
 
-void Form1::applyStateAfter(NamingStep step, const Outcome& outcome) {
+void NamingArea::applyStateAfter(NamingStep step, const Outcome& outcome) {
     if (const std::optional<WindowState> state = StateAfter(step, outcome))
         ApplyWindowState(*state);
 }
 
-void Form1::ApplyWindowState(WindowState state) {
+void NamingArea::ApplyWindowState(WindowState state) {
     MainWindowState = state;
     if (state == WindowState::NoFolder || state == WindowState::FolderLoaded) {
         UnselectAll();
@@ -52,7 +52,7 @@ void Form1::ApplyWindowState(WindowState state) {
     const int column = StateColumn(state);
     if (column < 0) return;
     for (const WindowStateRow& row : WindowStateTable()) {
-        if (QWidget* control = findChild<QWidget*>(QLatin1String(row.control))) {
+        if (QWidget* control = window_.findChild<QWidget*>(QLatin1String(row.control))) {
             applyCell(control, row.cells[column]);
         }
     }
@@ -66,7 +66,7 @@ void Form1::ApplyWindowState(WindowState state) {
     } else if (state == WindowState::NothingSelected) {
         cb_Tout->setText(message(kMessageSelectAll));
     } else if (state == WindowState::PicturesSelected) {
-        if (pictures.folderNumbered) {
+        if (pictures_.folderNumbered) {
             for (QPushButton* button : moveButtons) button->setEnabled(true);
             cb_AccepterDeplacer->setEnabled(true);
             cb_AnnulerDeplacer->setEnabled(true);
@@ -76,7 +76,7 @@ void Form1::ApplyWindowState(WindowState state) {
             cb_AnnulerDeplacer->setEnabled(false);
         }
         const bool firstSelected = isSelected(lb_Avant, 0);
-        const bool lastSelected = isSelected(lb_Avant, pictures.pictureCount - 1);
+        const bool lastSelected = isSelected(lb_Avant, pictures_.pictureCount - 1);
         if (firstSelected) {
             pictbttn_ToStart1->setEnabled(false);
             pictbttn_ToStart10->setEnabled(false);
@@ -86,10 +86,10 @@ void Form1::ApplyWindowState(WindowState state) {
             pictbttn_ToEnd10->setEnabled(false);
         }
         if (firstSelected && lastSelected) pictbttn_TargetMove->setEnabled(false);
-        pictbttn_Del->setEnabled(true);
+        slots_->offerDelete(true);
         lb_Avant->setEnabled(true);
     } else if (state == WindowState::MoveAccepted || state == WindowState::MoveCancelled) {
-        if (pictures.folderNumbered) pictbttn_TargetMove->setEnabled(false);
+        if (pictures_.folderNumbered) pictbttn_TargetMove->setEnabled(false);
     }
 }
 

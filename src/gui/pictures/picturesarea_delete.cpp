@@ -9,22 +9,24 @@
 #include "core/listing/folderlisting.h"
 #include "core/locking/folderlock.h"
 #include "core/settings/messagekeys.h"
-#include "gui/app/form1.h"
-#include "gui/app/outcomemessages.h"
+#include "gui/pictures/picturesarea.h"
+#include "gui/toolkit/arealinks.h"
 #include "gui/toolkit/dialogservice.h"
 #include "gui/toolkit/filebytes.h"
 #include "gui/toolkit/imageviewercontrol.h"
+#include "gui/toolkit/outcomemessages.h"
+#include "gui/toolkit/windowcontext.h"
 #include "operations/picturedeletion.h"
 
 namespace lumaro {
 
-void Form1::pictbttn_Del_Click() { DeletePicture(); }
+void PicturesArea::pictbttn_Del_Click() { DeletePicture(); }
 
 namespace {
 
 // The files to delete for the picture at `path`, after the question: the picture, and its
 // companion files when the user chose them too; nothing when the user said no or cancelled.
-std::vector<std::string> askWhatToDelete(Form1& form, const QString& shown,
+std::vector<std::string> askWhatToDelete(const WindowContext& form, const QString& shown,
                                          const std::string& path) {
     const QString caption = form.message(kMessageDeleteFile);
     const QString base = QFileInfo(shown).completeBaseName();
@@ -34,7 +36,7 @@ std::vector<std::string> askWhatToDelete(Form1& form, const QString& shown,
     if (companions.empty()) {
         const QString text =
             form.message(kMessageDelete) + QStringLiteral(" '") + base + QStringLiteral("' ?");
-        if (Dialogs().question(&form, caption, text) != kAnswerYes) return {};
+        if (Dialogs().question(&form.window(), caption, text) != kAnswerYes) return {};
         return {path};
     }
     QString text = form.message(kMessageDeleteWithCompanions)
@@ -44,7 +46,7 @@ std::vector<std::string> askWhatToDelete(Form1& form, const QString& shown,
     const QStringList choices{form.message(kMessageDeleteChoiceWithCompanions),
                               form.message(kMessageDeleteChoicePictureAlone),
                               form.message(kMessageCancel)};
-    switch (Dialogs().choose(&form, caption, text, choices)) {
+    switch (Dialogs().choose(&form.window(), caption, text, choices)) {
         case 0: {
             std::vector<std::string> paths{path};
             for (const std::string& name : companions) paths.push_back(folder + name);
@@ -59,20 +61,22 @@ std::vector<std::string> askWhatToDelete(Form1& form, const QString& shown,
 
 }  // namespace
 
-void Form1::DeletePicture() {
+void PicturesArea::DeletePicture() {
     const QString shown = ImageV_1->fileName();
     if (shown.isEmpty()) return;
-    const std::vector<std::string> paths = askWhatToDelete(*this, shown, PathBytes(shown));
-    if (!paths.empty() && !goOnWithoutHistory(FolderOfPath(paths.front()))) return;
+    const std::vector<std::string> paths = askWhatToDelete(context_, shown, PathBytes(shown));
+    if (!paths.empty() && !context_.goOnWithoutHistory(FolderOfPath(paths.front()))) return;
     RunOptions asked;  // the history was asked about
     asked.historyWaived = true;
     std::set<std::string> forGood;  // the files the user said to delete permanently
     // Only when the Trash cannot take a file is it deleted permanently, after a question.
     const auto askForGood = [&](const OutcomeFile& kept) {
-        const QString text = message(kMessageTrashFailedDeletePermanently) + QStringLiteral("\n") +
-                             PathText(kept.name) + QStringLiteral("\n(") +
-                             ReasonText(languageTable(), kept) + QStringLiteral(")");
-        if (Dialogs().question(this, message(kMessageDeleteFile), text) != kAnswerYes) return false;
+        const QString text = context_.message(kMessageTrashFailedDeletePermanently) +
+                             QStringLiteral("\n") + PathText(kept.name) + QStringLiteral("\n(") +
+                             ReasonText(context_.languageTable(), kept) + QStringLiteral(")");
+        if (Dialogs().question(&context_.window(), context_.message(kMessageDeleteFile), text) !=
+            kAnswerYes)
+            return false;
         forGood.insert(kept.name);
         return true;
     };
@@ -84,23 +88,22 @@ void Form1::DeletePicture() {
             std::erase_if(outcome.files,
                           [&](const OutcomeFile& file) { return !forGood.count(file.name); });
         }
-        ShowOutcome(this, languageTable(), outcome);
+        ShowOutcome(&context_.window(), context_.languageTable(), outcome);
         if (outcome.changedNothing()) return;
         ClearViewerSlot(1);
     }
     // Yes or No, the list is read again by name from the disk.
-    const int top = firstVisibleLine();
-    const int caret = lb_Avant->currentRow();
-    RefreshList(ListCriterion::Name);
-    ListedByName();
-    setFirstVisibleLine(top);
+    const int top = list_.firstVisibleLine();
+    const int caret = list_.caretRow();
+    list_.listAgainByName();
+    list_.setFirstVisibleLine(top);
     // The last two places keep no selection: the caret entry may be the one that went.
-    if (caret >= 0 && caret < pictures.pictureCount - 1) {
-        selectRows({caret});
+    if (caret >= 0 && caret < list_.pictures().pictureCount - 1) {
+        list_.selectRow(caret);
         ClearViewerSlot(2);
-        ShowInViewerSlot(pictures.avant[static_cast<size_t>(caret)], 1);
-        lb_Avant->setFocus();
-        ApplyWindowState(WindowState::PicturesSelected);
+        ShowInViewerSlot(list_.pictures().avant[static_cast<size_t>(caret)], 1);
+        list_.focusList();
+        list_.ApplyWindowState(WindowState::PicturesSelected);
     }
 }
 
