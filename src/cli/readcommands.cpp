@@ -42,6 +42,14 @@ nlohmann::json dateObject(const SourcedDate& date) {
     return object;
 }
 
+// The date a listing found, as the date command gives it (no second read of the picture).
+SourcedDate sourcedDate(const ListedDate& date, std::string_view fileDatePrefix) {
+    static constexpr SourcedDate::Source kSources[] = {
+        SourcedDate::Source::Taken, SourcedDate::Source::Digitized, SourcedDate::Source::Modified};
+    return {ListedDateText(date, fileDatePrefix),
+            date.inside ? kSources[static_cast<int>(date.inside->tag)] : SourcedDate::Source::File};
+}
+
 // A picture's companion files, each an object with its name as every JSON name is given.
 nlohmann::json companionsOf(const PictureEntry& entry) {
     nlohmann::json companions = nlohmann::json::array();
@@ -139,9 +147,12 @@ int RunList(const Arguments& arguments, const LanguageTable& messages) {
     const std::string& typed = arguments.paths.front();
     if (const int missing = CheckFolderExists(typed)) return missing;
     const std::string folder = WithTrailingSeparator(typed);
-    const FolderListing listing =
+    // The moments of JSON's dates need the whole listing by date: the folder's zone.
+    const bool readDates = arguments.byDate || (arguments.json && arguments.dates);
+    FolderListing listing =
         ListFolderOrdered(folder, ToLowerAscii(arguments.fileType),
-                          arguments.byDate ? ListCriterion::Date : ListCriterion::Name);
+                          readDates ? ListCriterion::Date : ListCriterion::Name);
+    if (readDates && !arguments.byDate) OrderListing(listing, ListCriterion::Name);
     if (!listing.readable) {
         Say(messages.text(kMessageFolderUnreadable) + "\n" + folder);
         return kUsage;
@@ -149,12 +160,17 @@ int RunList(const Arguments& arguments, const LanguageTable& messages) {
     const std::string fileDatePrefix = messages.text(kMessageFileDatePrefix);
     if (arguments.json) {
         nlohmann::json pictures = nlohmann::json::array();
-        for (const PictureEntry& entry : listing.entries) {
+        for (size_t i = 0; i < listing.entries.size(); ++i) {
+            const PictureEntry& entry = listing.entries[i];
             nlohmann::json picture = nlohmann::json::object();
             PutName(picture, "name", entry.fileName());
-            if (arguments.dates)
-                picture.update(
-                    dateObject(ReadSourcedPictureDate(folder + entry.fileName(), fileDatePrefix)));
+            if (arguments.dates) {
+                picture.update(dateObject(sourcedDate(listing.dates[i], fileDatePrefix)));
+                const std::optional<std::string> instant =
+                    InstantText(listing.dates[i], listing.zone);
+                picture["instant"] = instant ? nlohmann::json(*instant) : nlohmann::json();
+                picture["zone_source"] = ZoneSourceName(listing.dates[i], listing.zone);
+            }
             if (arguments.companions) picture["companions"] = companionsOf(entry);
             pictures.push_back(std::move(picture));
         }

@@ -96,10 +96,16 @@ void sortByKeys(std::vector<PictureEntry>& entries, std::vector<ListedDate>& dat
     dates = std::move(orderedDates);
 }
 
-// What a listing is ordered by: the base name, after the picture date for the date order.
-std::string sortKey(const PictureEntry& entry, const ListedDate* date) {
-    if (!date) return entry.base;
-    return DateSortKey(date->inside ? &*date->inside : nullptr) + entry.base;
+// What a listing is ordered by: the base name, after the moment of taking for the date order.
+std::vector<std::string> sortKeysOf(const FolderListing& listing, bool byDate) {
+    std::vector<std::string> keys;
+    keys.reserve(listing.entries.size());
+    for (size_t i = 0; i < listing.entries.size(); ++i) {
+        keys.push_back(byDate ? InstantSortKey(listing.dates[i], listing.zone) +
+                                    listing.entries[i].base
+                              : listing.entries[i].base);
+    }
+    return keys;
 }
 
 // The date order needs the head of every picture: they are read all at once, several reads in
@@ -155,7 +161,7 @@ void ProgressSteps::advance(int done) {
 }
 
 std::string ListedDateText(const ListedDate& date, std::string_view fileDatePrefix) {
-    if (date.inside) return *date.inside;
+    if (date.inside) return date.inside->text;
     std::string text(fileDatePrefix);
     text += ' ';
     text += FormatFileTime(date.fileTime);
@@ -171,12 +177,7 @@ std::string DateSortKey(const std::string* dateText) {
 void OrderListing(FolderListing& listing, ListCriterion criterion) {
     const bool byDate =
         criterion == ListCriterion::Date && listing.dates.size() == listing.entries.size();
-    std::vector<std::string> keys;
-    keys.reserve(listing.entries.size());
-    for (size_t i = 0; i < listing.entries.size(); ++i) {
-        keys.push_back(sortKey(listing.entries[i], byDate ? &listing.dates[i] : nullptr));
-    }
-    sortByKeys(listing.entries, listing.dates, keys);
+    sortByKeys(listing.entries, listing.dates, sortKeysOf(listing, byDate));
 }
 
 FolderListing ListFolderOrdered(const std::string& folder, std::string_view fileType,
@@ -195,7 +196,6 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
     std::vector<PictureHead> heads;
     if (byDate) heads = readHeadsOfType(handle.fd(), *names, fileType, steps);
     size_t headIndex = 0;
-    std::vector<std::string> keys;
     std::vector<std::string> others;  // every file not of the type: a picture's companion maybe
     for (int i = 0; i < total; ++i) {
         const std::string& name = (*names)[i];
@@ -214,7 +214,6 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
             steps.advance(total);
             return listing;
         }
-        keys.push_back(sortKey(entry, byDate ? &examined.date : nullptr));
         if (byDate) {
             if (!examined.date.inside) listing.someWithoutDate = true;
             listing.dates.push_back(std::move(examined.date));
@@ -222,7 +221,11 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
         listing.entries.push_back(std::move(entry));
     }
     attachCompanions(listing.entries, others);
-    sortByKeys(listing.entries, listing.dates, keys);
+    if (byDate) {
+        listing.zone = FindFolderZone(listing.dates);
+        PlaceInFolderZone(listing.dates, listing.zone);
+    }
+    sortByKeys(listing.entries, listing.dates, sortKeysOf(listing, byDate));
     listing.count = static_cast<int>(listing.entries.size());
     return listing;
 }

@@ -12,13 +12,14 @@
 #include <string_view>
 #include <vector>
 
+#include "core/listing/instantorder.h"
 #include "core/names/pictureentry.h"
 
 namespace lumaro {
 
 enum class ListCriterion {
     Name,  // base names in name order
-    Date,  // picture date, then name; pictures without date first
+    Date,  // moment of taking (instantorder.h), then date text, then name; undated first
     Init,  // name order, but stops with -1 when the first picture found fails the first test
 };
 
@@ -45,12 +46,6 @@ private:
     std::chrono::steady_clock::time_point last_;
 };
 
-// The date a listing by date found for a picture: the date inside it, else the modification
-// time of its file.
-struct ListedDate {
-    std::optional<std::string> inside;
-    std::time_t fileTime = 0;
-};
 // The text ReadPictureDate gives for the same picture, without a second read of it.
 std::string ListedDateText(const ListedDate& date, std::string_view fileDatePrefix);
 
@@ -60,6 +55,7 @@ struct FolderListing {
     std::vector<PictureEntry> entries;  // in the order of the criterion
     bool someWithoutDate = false;       // Date: a picture had no date inside
     std::vector<ListedDate> dates;      // Date: the date of each entry, in the same order
+    FolderZone zone;                    // Date: the zone of the dates without offset
 };
 
 // `fileType` is lower case, without dot. The picture list and its number width are filled
@@ -76,8 +72,9 @@ std::vector<std::string> CompanionNamesOf(const std::string& folder, const std::
 // were given other names: a listing by date keeps each date with its picture.
 void OrderListing(FolderListing& listing, ListCriterion criterion);
 
-// The sort key of a picture date: the date text cut or padded with blanks to 19 characters;
-// 19 blanks for a picture without date, which thus comes before every dated picture.
+// The sort key of a picture date as written: the date text cut or padded with blanks to 19
+// characters; 19 blanks for a picture without date, which thus comes before every dated
+// picture. In a folder without sub-seconds and zones, a listing by date orders by this key.
 std::string DateSortKey(const std::string* dateText);
 
 }  // namespace lumaro
