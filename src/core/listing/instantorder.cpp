@@ -46,10 +46,6 @@ std::optional<int> offsetOf(const TakenDate& date, const FolderZone& zone) {
     return std::nullopt;
 }
 
-long long utcSeconds(const TakenDate& date, int offsetMinutes) {
-    return wallSeconds(date.text) - offsetMinutes * 60LL;
-}
-
 bool carriesOwnOffset(const ListedDate& date) {
     return date.inside && date.inside->offsetMinutes && !date.inside->inUtc;
 }
@@ -61,6 +57,10 @@ std::string paddedSubSeconds(const std::string& digits) {
 }
 
 }  // namespace
+
+long long UtcSecondsOf(const TakenDate& date, int offsetMinutes) {
+    return wallSeconds(date.text) - offsetMinutes * 60LL;
+}
 
 FolderZone FindFolderZone(const std::vector<ListedDate>& dates) {
     std::map<int, int> counts;
@@ -77,7 +77,7 @@ FolderZone FindFolderZone(const std::vector<ListedDate>& dates) {
     std::optional<long long> earliest;
     for (const ListedDate& date : dates) {
         if (!date.inside || !date.inside->inUtc) continue;
-        const long long at = utcSeconds(*date.inside, date.inside->offsetMinutes.value_or(0));
+        const long long at = UtcSecondsOf(*date.inside, date.inside->offsetMinutes.value_or(0));
         if (!earliest || at < *earliest) earliest = at;
     }
     if (!earliest) return zone;
@@ -95,7 +95,7 @@ void PlaceInFolderZone(std::vector<ListedDate>& dates, const FolderZone& zone) {
         if (!date.inside || !date.inside->inUtc) continue;
         TakenDate& taken = *date.inside;
         const std::time_t local = static_cast<std::time_t>(
-            utcSeconds(taken, taken.offsetMinutes.value_or(0)) + zone.offsetMinutes * 60LL);
+            UtcSecondsOf(taken, taken.offsetMinutes.value_or(0)) + zone.offsetMinutes * 60LL);
         std::string text = UtcDateText(local);
         if (text.empty()) continue;
         taken.text = std::move(text);
@@ -109,7 +109,7 @@ std::string InstantSortKey(const ListedDate& date, const FolderZone& zone) {
     const std::optional<int> offset = offsetOf(taken, zone);
     if (!offset) return taken.text + paddedSubSeconds(taken.subSeconds);
     char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%013lld", utcSeconds(taken, *offset) + kKeyBias);
+    std::snprintf(seconds, sizeof seconds, "%013lld", UtcSecondsOf(taken, *offset) + kKeyBias);
     return seconds + paddedSubSeconds(taken.subSeconds) + taken.text;
 }
 

@@ -31,6 +31,9 @@ struct FolderZone {
 };
 FolderZone FindFolderZone(const std::vector<ListedDate>& dates);
 
+// The moment of a date in seconds since 1970 in UTC, its text read at `offsetMinutes`.
+long long UtcSecondsOf(const TakenDate& date, int offsetMinutes);
+
 // Gives each date known only in UTC its text in the folder's zone (the text a listing shows),
 // once, when the listing is made.
 void PlaceInFolderZone(std::vector<ListedDate>& dates, const FolderZone& zone);
