@@ -1,7 +1,9 @@
 // The ordered listing of the pictures of a folder: every regular, non-hidden file whose
-// extension is the file type in any letter case and that is not empty, ordered by name or by
-// the date inside the picture. Every refresh of the picture list goes through it. The same read
-// of the folder gives each picture its companions: the other files named after it.
+// extension is the file type in any letter case (with the type `all`, every known picture and
+// video type, one entry per group of files of one name: picturegroups.h) and that is not
+// empty, ordered by name or by the moment inside the picture. Every refresh of the picture list
+// goes through it. The same read of the folder gives each picture its companions: the other
+// files named after it.
 #pragma once
 
 #include <chrono>
@@ -58,8 +60,8 @@ struct FolderListing {
     FolderZone zone;                    // Date: the zone of the dates without offset
 };
 
-// `fileType` is lower case, without dot. The picture list and its number width are filled
-// from the listing by naming/picturelisting.h, which also gives "Init" its test.
+// `fileType` is lower case, without dot, or kAllTypes. The picture list and its number width are
+// filled from the listing by naming/picturelisting.h, which also gives "Init" its test.
 FolderListing ListFolderOrdered(const std::string& folder, std::string_view fileType,
                                 ListCriterion criterion, const ListProgress& progress = {},
                                 const FirstPictureTest& firstPictureTest = {});
