@@ -19,20 +19,30 @@ bool isDateText(const std::optional<std::string>& date) {
                      IsValidDateText(reinterpret_cast<const uint8_t*>(date->data())));
 }
 
+// A date with sub-seconds of digits only and an offset of less than a day.
+bool isTakenDate(const std::optional<TakenDate>& date) {
+    if (!date) return true;
+    for (char c : date->subSeconds)
+        if (c < '0' || c > '9') return false;
+    return isDateText(date->text) && date->subSeconds.size() <= 9 &&
+           (!date->offsetMinutes ||
+            (*date->offsetMinutes > -24 * 60 && *date->offsetMinutes < 24 * 60));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // HEIF containers go to libheif, which is not built for fuzzing here and has its own
     // fuzzers; what this program does with the Exif item it returns is fuzzed below.
     if (size >= 8 && std::memcmp(data + 4, "ftyp", 4) == 0) return 0;
-    if (!isDateText(HeifExifItemDate(data, size))) std::abort();
+    if (!isTakenDate(HeifExifItemDate(data, size))) std::abort();
 
     // The type is told by the content; the name only decides for an unknown TIFF magic number.
     for (const char* name : {"picture.jpg", "picture.nef"}) {
         const std::string path = fuzz::ScratchFolder() + name;
         fuzz::WriteWholeFile(path, data, size);
-        const std::optional<std::string> date = ReadInternalPictureDate(path);
-        if (!isDateText(date)) std::abort();
+        const std::optional<TakenDate> date = ReadTakenDate(path);
+        if (!isTakenDate(date)) std::abort();
 
         // The listing's road: one open relative to the folder, the emptiness from the same read.
         const int folderFd =

@@ -1,12 +1,7 @@
 // The list command: the pictures of a folder in listing order, with their dates and companions,
 // as lines, NUL-ended names or one JSON document. Each picture is opened at most once.
-#include <fcntl.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <thread>
-#include <unordered_map>
 
 #include "cli/commands.h"
 #include "cli/jsondates.h"
@@ -14,8 +9,8 @@
 #include "cli/oneline.h"
 #include "cli/report.h"
 #include "core/listing/folderlisting.h"
+#include "core/listing/instantorder.h"
 #include "core/names/namecompare.h"
-#include "core/picturefile/tiffdate.h"
 #include "core/settings/messagekeys.h"
 
 namespace lumaro::cli {
@@ -23,60 +18,18 @@ namespace lumaro::cli {
 namespace {
 
 // The listing of the folder with each picture's date and where it came from, every picture
-// read once: listed by name, its head read here (the source of its date is known only to the
-// read that found it), then ordered by those dates when the order is by date.
+// read once, by the listing itself.
 struct DatedListing {
     FolderListing listing;
     std::vector<SourcedDate> dates;  // in the order of listing.entries
 };
 
-SourcedDate::Source sourceOfLastDate() {
+// The date a listing found, as the date command gives it (no second read of the picture).
+SourcedDate sourcedDate(const ListedDate& date, std::string_view fileDatePrefix) {
     static constexpr SourcedDate::Source kSources[] = {
         SourcedDate::Source::Taken, SourcedDate::Source::Digitized, SourcedDate::Source::Modified};
-    return kSources[static_cast<int>(LastTiffDateTag())];
-}
-
-// The date of the picture `name`, from one read of it.
-SourcedDate readDate(int folderFd, const std::string& folder, const std::string& name,
-                     const std::string& prefix, ListedDate& listed) {
-    const PictureHead head = ReadPictureHeadAt(folderFd, name.c_str());
-    if (!head.opened) return ReadSourcedPictureDate(folder + name, prefix);
-    listed = {head.date, head.fileTime};
-    return {ListedDateText(listed, prefix),
-            head.date ? sourceOfLastDate() : SourcedDate::Source::File};
-}
-
-// Every picture's date, read on a few threads as the listing reads them: a folder of
-// thousands of small pictures is bound by the calls into the system, not by the disk.
-void readDates(const std::string& folder, const std::string& prefix, bool byDate,
-               DatedListing& dated) {
-    FolderListing& listing = dated.listing;
-    const size_t count = listing.entries.size();
-    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    std::vector<SourcedDate> dates(count);
-    listing.dates.assign(count, {});
-    const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1,
-                                              std::max<size_t>(count / 256, 1));
-    const auto readPart = [&](size_t part) {
-        for (size_t k = part; k < count; k += threads)
-            dates[k] =
-                readDate(folderFd, folder, listing.entries[k].fileName(), prefix, listing.dates[k]);
-    };
-    std::vector<std::thread> others;
-    for (size_t part = 1; part < threads; ++part) others.emplace_back(readPart, part);
-    readPart(0);
-    for (std::thread& other : others) other.join();
-    if (folderFd >= 0) close(folderFd);
-    if (!byDate) {
-        dated.dates = std::move(dates);
-        return;
-    }
-    std::unordered_map<std::string, SourcedDate> byName;
-    for (size_t k = 0; k < count; ++k)
-        byName.emplace(listing.entries[k].fileName(), std::move(dates[k]));
-    OrderListing(listing, ListCriterion::Date);
-    for (const PictureEntry& entry : listing.entries)
-        dated.dates.push_back(std::move(byName[entry.fileName()]));
+    return {ListedDateText(date, fileDatePrefix),
+            date.inside ? kSources[static_cast<int>(date.inside->tag)] : SourcedDate::Source::File};
 }
 
 nlohmann::json companionsOf(const PictureEntry& entry) {
@@ -93,8 +46,14 @@ void reportPictures(const Arguments& arguments, const DatedListing& dated) {
     nlohmann::json pictures = nlohmann::json::array();
     const std::vector<PictureEntry>& entries = dated.listing.entries;
     for (size_t k = 0; k < entries.size(); ++k) {
-        nlohmann::json picture =
-            arguments.dates ? DateObject(dated.dates[k]) : nlohmann::json::object();
+        nlohmann::json picture = nlohmann::json::object();
+        if (arguments.dates) {
+            picture = DateObject(dated.dates[k]);
+            const ListedDate& date = dated.listing.dates[k];
+            const std::optional<std::string> instant = InstantText(date, dated.listing.zone);
+            picture["instant"] = instant ? nlohmann::json(*instant) : nlohmann::json();
+            picture["zone_source"] = ZoneSourceName(date, dated.listing.zone);
+        }
         PutName(picture, "name", entries[k].fileName());
         if (arguments.companions) picture["companions"] = companionsOf(entries[k]);
         pictures.push_back(std::move(picture));
@@ -136,19 +95,16 @@ int RunList(const Arguments& arguments, const LanguageTable& messages) {
     const std::string folder = WithTrailingSeparator(typed);
     const bool byDate = arguments.byDate;
     const std::string prefix = messages.text(kMessageFileDatePrefix);
-    // A listing by date reads each date itself, but only a read here knows where a date came
-    // from, which the JSON document tells: then the pictures are listed by name and read here.
-    const bool sourcesTold = arguments.dates && arguments.json;
+    // The moments of the dates need the whole listing by date: the folder's zone comes from it.
     DatedListing dated;
     dated.listing =
         ListFolderOrdered(folder, ToLowerAscii(arguments.fileType),
-                          byDate && !sourcesTold ? ListCriterion::Date : ListCriterion::Name);
+                          byDate || arguments.dates ? ListCriterion::Date : ListCriterion::Name);
     if (!dated.listing.readable) return SayFolderUnreadable(folder);
-    if (arguments.dates && dated.listing.dates.size() == dated.listing.entries.size()) {
+    if (arguments.dates && !byDate) OrderListing(dated.listing, ListCriterion::Name);
+    if (arguments.dates) {
         for (const ListedDate& date : dated.listing.dates)
-            dated.dates.push_back({ListedDateText(date, prefix)});
-    } else if (arguments.dates) {
-        readDates(folder, prefix, byDate, dated);
+            dated.dates.push_back(sourcedDate(date, prefix));
     }
     if (arguments.json) {
         reportPictures(arguments, dated);

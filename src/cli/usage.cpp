@@ -118,7 +118,8 @@ constexpr std::pair<const char*, const char*> kCommandUsage[] = {
 
 constexpr const char* kCommonOptions = R"usage(
 Options of every command:
-  --type EXT      the picture file type (default jpg)
+  --type EXT      the picture file type (default jpg); all: every picture and video
+                  type in one numbering, a raw file or video of a picture's name with it
   -n, --dry-run   (commands that change files) print the plan and change nothing: one
                   line per file, the old name, a TAB, the new name; the load's own
                   renames included, an interrupted operation's finish too. transfer

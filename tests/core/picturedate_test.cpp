@@ -269,8 +269,9 @@ TEST_F(PictureDateTest, EachPictureTypeIsToldByItsContentAndReadByTheSameRule) {
         return out + rest;
     };
     auto itemDate = [](const std::string& bytes) {
-        return HeifExifItemDate(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())
-            .value_or("none");
+        const std::optional<TakenDate> date =
+            HeifExifItemDate(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        return date ? date->text : std::string("none");
     };
     EXPECT_EQ(itemDate(item(0, block)), kTaken);
     EXPECT_EQ(itemDate(item(6, signature + block)), kTaken);

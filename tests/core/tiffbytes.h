@@ -26,6 +26,7 @@ struct Entry {
     // after the directories.
     std::string value;
     int64_t offset = -1;  // value offset written instead of where the value lies
+    bool text = false;    // a text of up to 3 characters, with its closing zero, in the entry
 };
 
 struct Tiff {
@@ -67,6 +68,10 @@ inline std::string Block(const Tiff& t) {
                 put16(out, 4, be);
                 put32(out, 1, be);
                 put32(out, static_cast<uint32_t>(t.exifOffset >= 0 ? t.exifOffset : exifAt), be);
+            } else if (e.text && e.value.size() < 4) {
+                put16(out, 2, be);
+                put32(out, static_cast<uint32_t>(e.value.size() + 1), be);
+                out += e.value + std::string(4 - e.value.size(), '\0');
             } else if (e.value.size() <= 4) {
                 put16(out, 4, be);
                 put32(out, 1, be);

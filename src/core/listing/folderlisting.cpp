@@ -7,12 +7,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <numeric>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
 
 #include "core/files/folderentries.h"
+#include "core/listing/picturegroups.h"
 #include "core/listing/pictureheads.h"
 #include "core/names/namecompare.h"
 #include "core/picturefile/picturedate.h"
@@ -96,23 +98,41 @@ void sortByKeys(std::vector<PictureEntry>& entries, std::vector<ListedDate>& dat
     dates = std::move(orderedDates);
 }
 
-// What a listing is ordered by: the base name, after the picture date for the date order.
-std::string sortKey(const PictureEntry& entry, const ListedDate* date) {
-    if (!date) return entry.base;
-    return DateSortKey(date->inside ? &*date->inside : nullptr) + entry.base;
+// What a listing is ordered by: the base name, after the moment of taking for the date order.
+std::vector<std::string> sortKeysOf(const FolderListing& listing, bool byDate) {
+    std::vector<std::string> keys;
+    keys.reserve(listing.entries.size());
+    for (size_t i = 0; i < listing.entries.size(); ++i) {
+        keys.push_back(byDate ? InstantSortKey(listing.dates[i], listing.zone) +
+                                    listing.entries[i].base
+                              : listing.entries[i].base);
+    }
+    return keys;
 }
 
 // The date order needs the head of every picture: they are read all at once, several reads in
 // flight, before the pictures are listed in name order as one by one.
+template <typename IsListed>
 std::vector<PictureHead> readHeadsOfType(int folderFd, const std::vector<std::string>& names,
-                                         std::string_view fileType, ProgressSteps& steps) {
+                                         const IsListed& isListed, ProgressSteps& steps) {
     std::vector<const std::string*> typed;
     for (const std::string& name : names) {
-        if (hasFileType(name, fileType)) typed.push_back(&name);
+        if (isListed(name)) typed.push_back(&name);
     }
     const int others = static_cast<int>(names.size() - typed.size());
     return ReadPictureHeads(folderFd, typed,
                             [&](size_t done) { steps.advance(others + static_cast<int>(done)); });
+}
+
+// Gives each still of the list the video of `others` named after it with "_HEVC".
+void attachHevcVideos(std::unordered_map<std::string_view, PictureEntry*>& byBase,
+                      const std::vector<std::string>& others) {
+    for (const std::string& name : others) {
+        const std::optional<std::string_view> owner = HevcVideoOwner(name);
+        const auto entry = owner ? byBase.find(*owner) : byBase.end();
+        if (entry == byBase.end() || !IsStill(ClassOfFile(entry->second->extension))) continue;
+        entry->second->companions.push_back(name.substr(owner->size()));
+    }
 }
 
 // Gives each listed picture the files of `others` that go with it: those whose name is the
@@ -131,6 +151,70 @@ void attachCompanions(std::vector<PictureEntry>& entries, const std::vector<std:
             owner->second->companions.push_back(name.substr(dot));
             break;
         }
+    }
+    attachHevcVideos(byBase, others);
+}
+
+// The files listed, before they are grouped into the list's entries.
+struct ListedFiles {
+    std::vector<std::string> names;
+    std::vector<ListedDate> dates;  // by date: the date of each
+};
+
+// The moment of taking of any file of the folder: the one read by the listing, else read once.
+class TakenDates {
+public:
+    TakenDates(int folderFd, const ListedFiles& listed, bool byDate)
+        : folderFd_(folderFd), listed_(listed), byDate_(byDate) {}
+    std::optional<TakenDate> operator()(const std::string& fileName) {
+        if (byDate_ && index_.empty()) {
+            for (size_t i = 0; i < listed_.names.size(); ++i) index_.emplace(listed_.names[i], i);
+        }
+        const auto found = index_.find(fileName);
+        if (found != index_.end()) return listed_.dates[found->second].inside;
+        const auto read = read_.find(fileName);
+        if (read != read_.end()) return read->second;
+        return read_[fileName] = ReadPictureHeadAt(folderFd_, fileName.c_str()).date;
+    }
+
+private:
+    int folderFd_;
+    const ListedFiles& listed_;
+    bool byDate_;
+    std::unordered_map<std::string_view, size_t> index_;
+    std::unordered_map<std::string, std::optional<TakenDate>> read_;
+};
+
+// Makes the listing's entries of the files listed: with the type `all`, one per group of files
+// of one name; a still and a video of one name not taken together are two entries (with one
+// type, the other file is no companion). Each entry keeps the date of its own file.
+void makeEntries(FolderListing& listing, ListedFiles& listed,
+                 const std::vector<std::string>& others, int folderFd, bool allTypes, bool byDate) {
+    std::vector<size_t> files;
+    if (allTypes) {
+        listing.entries.clear();
+        files = GroupFiles(listed.names, listing.entries);
+    } else {
+        files.resize(listing.entries.size());
+        std::iota(files.begin(), files.end(), size_t{0});
+    }
+    attachCompanions(listing.entries, others);
+    // A group's own files and the files named after it came apart: name order again.
+    for (PictureEntry& entry : listing.entries) {
+        if (!std::is_sorted(entry.companions.begin(), entry.companions.end(), NameLess()))
+            std::sort(entry.companions.begin(), entry.companions.end(), NameLess());
+    }
+    TakenDates takenDates(folderFd, listed, byDate);
+    for (const std::string& name : SeparateLaterVideos(listing.entries, std::ref(takenDates))) {
+        if (!allTypes) continue;
+        listing.entries.push_back(entryOf(name));
+        files.push_back(static_cast<size_t>(
+            std::find(listed.names.begin(), listed.names.end(), name) - listed.names.begin()));
+    }
+    if (!byDate) return;
+    for (size_t file : files) {
+        if (!listed.dates[file].inside) listing.someWithoutDate = true;
+        listing.dates.push_back(std::move(listed.dates[file]));
     }
 }
 
@@ -155,7 +239,7 @@ void ProgressSteps::advance(int done) {
 }
 
 std::string ListedDateText(const ListedDate& date, std::string_view fileDatePrefix) {
-    if (date.inside) return *date.inside;
+    if (date.inside) return date.inside->text;
     std::string text(fileDatePrefix);
     text += ' ';
     text += FormatFileTime(date.fileTime);
@@ -171,12 +255,7 @@ std::string DateSortKey(const std::string* dateText) {
 void OrderListing(FolderListing& listing, ListCriterion criterion) {
     const bool byDate =
         criterion == ListCriterion::Date && listing.dates.size() == listing.entries.size();
-    std::vector<std::string> keys;
-    keys.reserve(listing.entries.size());
-    for (size_t i = 0; i < listing.entries.size(); ++i) {
-        keys.push_back(sortKey(listing.entries[i], byDate ? &listing.dates[i] : nullptr));
-    }
-    sortByKeys(listing.entries, listing.dates, keys);
+    sortByKeys(listing.entries, listing.dates, sortKeysOf(listing, byDate));
 }
 
 FolderListing ListFolderOrdered(const std::string& folder, std::string_view fileType,
@@ -192,15 +271,19 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
     const int total = static_cast<int>(names->size());
     ProgressSteps steps(progress, total);
     const bool byDate = criterion == ListCriterion::Date;
+    const bool allTypes = fileType == kAllTypes;
+    const auto isListed = [&](const std::string& name) {
+        return allTypes ? ClassOfFile(name) != FileClass::Other : hasFileType(name, fileType);
+    };
     std::vector<PictureHead> heads;
-    if (byDate) heads = readHeadsOfType(handle.fd(), *names, fileType, steps);
+    if (byDate) heads = readHeadsOfType(handle.fd(), *names, isListed, steps);
     size_t headIndex = 0;
-    std::vector<std::string> keys;
+    ListedFiles listed;
     std::vector<std::string> others;  // every file not of the type: a picture's companion maybe
     for (int i = 0; i < total; ++i) {
         const std::string& name = (*names)[i];
         if (!byDate) steps.advance(i + 1);
-        if (!hasFileType(name, fileType)) {
+        if (!isListed(name)) {
             others.push_back(name);
             continue;
         }
@@ -214,15 +297,16 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
             steps.advance(total);
             return listing;
         }
-        keys.push_back(sortKey(entry, byDate ? &examined.date : nullptr));
-        if (byDate) {
-            if (!examined.date.inside) listing.someWithoutDate = true;
-            listing.dates.push_back(std::move(examined.date));
-        }
+        listed.names.push_back(name);
+        if (byDate) listed.dates.push_back(std::move(examined.date));
         listing.entries.push_back(std::move(entry));
     }
-    attachCompanions(listing.entries, others);
-    sortByKeys(listing.entries, listing.dates, keys);
+    makeEntries(listing, listed, others, handle.fd(), allTypes, byDate);
+    if (byDate) {
+        listing.zone = FindFolderZone(listing.dates);
+        PlaceInFolderZone(listing.dates, listing.zone);
+    }
+    sortByKeys(listing.entries, listing.dates, sortKeysOf(listing, byDate));
     listing.count = static_cast<int>(listing.entries.size());
     return listing;
 }

@@ -1,7 +1,9 @@
 // The ordered listing of the pictures of a folder: every regular, non-hidden file whose
-// extension is the file type in any letter case and that is not empty, ordered by name or by
-// the date inside the picture. Every refresh of the picture list goes through it. The same read
-// of the folder gives each picture its companions: the other files named after it.
+// extension is the file type in any letter case (with the type `all`, every known picture and
+// video type, one entry per group of files of one name: picturegroups.h) and that is not
+// empty, ordered by name or by the moment inside the picture. Every refresh of the picture list
+// goes through it. The same read of the folder gives each picture its companions: the other
+// files named after it.
 #pragma once
 
 #include <chrono>
@@ -12,13 +14,14 @@
 #include <string_view>
 #include <vector>
 
+#include "core/listing/instantorder.h"
 #include "core/names/pictureentry.h"
 
 namespace lumaro {
 
 enum class ListCriterion {
     Name,  // base names in name order
-    Date,  // picture date, then name; pictures without date first
+    Date,  // moment of taking (instantorder.h), then date text, then name; undated first
     Init,  // name order, but stops with -1 when the first picture found fails the first test
 };
 
@@ -45,12 +48,6 @@ private:
     std::chrono::steady_clock::time_point last_;
 };
 
-// The date a listing by date found for a picture: the date inside it, else the modification
-// time of its file.
-struct ListedDate {
-    std::optional<std::string> inside;
-    std::time_t fileTime = 0;
-};
 // The text ReadPictureDate gives for the same picture, without a second read of it.
 std::string ListedDateText(const ListedDate& date, std::string_view fileDatePrefix);
 
@@ -60,10 +57,11 @@ struct FolderListing {
     std::vector<PictureEntry> entries;  // in the order of the criterion
     bool someWithoutDate = false;       // Date: a picture had no date inside
     std::vector<ListedDate> dates;      // Date: the date of each entry, in the same order
+    FolderZone zone;                    // Date: the zone of the dates without offset
 };
 
-// `fileType` is lower case, without dot. The picture list and its number width are filled
-// from the listing by naming/picturelisting.h, which also gives "Init" its test.
+// `fileType` is lower case, without dot, or kAllTypes. The picture list and its number width are
+// filled from the listing by naming/picturelisting.h, which also gives "Init" its test.
 FolderListing ListFolderOrdered(const std::string& folder, std::string_view fileType,
                                 ListCriterion criterion, const ListProgress& progress = {},
                                 const FirstPictureTest& firstPictureTest = {});
@@ -76,8 +74,9 @@ std::vector<std::string> CompanionNamesOf(const std::string& folder, const std::
 // were given other names: a listing by date keeps each date with its picture.
 void OrderListing(FolderListing& listing, ListCriterion criterion);
 
-// The sort key of a picture date: the date text cut or padded with blanks to 19 characters;
-// 19 blanks for a picture without date, which thus comes before every dated picture.
+// The sort key of a picture date as written: the date text cut or padded with blanks to 19
+// characters; 19 blanks for a picture without date, which thus comes before every dated
+// picture. In a folder without sub-seconds and zones, a listing by date orders by this key.
 std::string DateSortKey(const std::string* dateText);
 
 }  // namespace lumaro

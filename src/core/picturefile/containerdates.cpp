@@ -10,6 +10,8 @@
 #include <cstring>
 #include <vector>
 
+#include "core/picturefile/moviedate.h"
+
 namespace lumaro {
 
 namespace {
@@ -50,7 +52,7 @@ uint32_t littleEndian32(const uint8_t* b) {
 
 // The TIFF block of an Exif chunk from `start` to `end`; some writers put the JPEG segment's
 // signature in front of it.
-std::optional<std::string> chunkDate(PictureBytes& bytes, uint64_t start, uint64_t end) {
+std::optional<TakenDate> chunkDate(PictureBytes& bytes, uint64_t start, uint64_t end) {
     uint8_t b[kExifSignatureSize];
     if (end - start >= kExifSignatureSize && bytes.read(start, kExifSignatureSize, b) &&
         std::memcmp(b, kExifSignature, kExifSignatureSize) == 0) {
@@ -136,8 +138,8 @@ PictureKind KindOfPicture(const uint8_t* head, size_t length, std::string_view f
     return PictureKind::Unknown;
 }
 
-std::optional<std::string> ReadContainedDate(PictureBytes& bytes, int fd,
-                                             std::string_view fileName) {
+std::optional<TakenDate> ReadContainedDate(PictureBytes& bytes, int fd, std::string_view fileName) {
+    if (IsIsoMovieName(fileName)) return ReadMovieDate(bytes);
     switch (KindOfPicture(bytes.head(), bytes.headLength(), fileName)) {
         case PictureKind::Jpeg:
             return ReadJpegDate(bytes);
@@ -158,7 +160,7 @@ std::optional<std::string> ReadContainedDate(PictureBytes& bytes, int fd,
 // The segments from the start of image to the start of scan: the first APP1 segment whose
 // data begins with the Exif signature holds the block. A segment that runs past the end of the
 // file ends the walk at the next read; the Exif block of a cut file is read as far as it goes.
-std::optional<std::string> ReadJpegDate(PictureBytes& bytes) {
+std::optional<TakenDate> ReadJpegDate(PictureBytes& bytes) {
     uint64_t position = 2;
     uint8_t b[kExifSignatureSize];
     for (;;) {
@@ -188,7 +190,7 @@ std::optional<std::string> ReadJpegDate(PictureBytes& bytes) {
 }
 
 // The chunks after the signature, headers read and data skipped, up to the image end chunk.
-std::optional<std::string> ReadPngDate(PictureBytes& bytes) {
+std::optional<TakenDate> ReadPngDate(PictureBytes& bytes) {
     uint64_t position = 8;
     uint8_t b[8];
     while (bytes.read(position, 8, b)) {
@@ -203,7 +205,7 @@ std::optional<std::string> ReadPngDate(PictureBytes& bytes) {
 }
 
 // The chunks of the RIFF container, each padded to an even length, up to its stated end.
-std::optional<std::string> ReadWebpDate(PictureBytes& bytes) {
+std::optional<TakenDate> ReadWebpDate(PictureBytes& bytes) {
     uint8_t b[8];
     if (!bytes.read(4, 4, b)) return std::nullopt;
     const uint64_t riffEnd = 8 + uint64_t{littleEndian32(b)};
@@ -217,7 +219,7 @@ std::optional<std::string> ReadWebpDate(PictureBytes& bytes) {
     return std::nullopt;
 }
 
-std::optional<std::string> ReadHeifDate(PictureBytes& bytes, int fd) {
+std::optional<TakenDate> ReadHeifDate(PictureBytes& bytes, int fd) {
     int64_t size = static_cast<int64_t>(bytes.headLength());
     struct stat st;
     if (!bytes.headIsWholeFile()) {
@@ -241,7 +243,7 @@ std::optional<std::string> ReadHeifDate(PictureBytes& bytes, int fd) {
     return HeifExifItemDate(item.data(), item.size());
 }
 
-std::optional<std::string> HeifExifItemDate(const uint8_t* item, size_t size) {
+std::optional<TakenDate> HeifExifItemDate(const uint8_t* item, size_t size) {
     if (size < 4) return std::nullopt;
     PictureBytes bytes(item, size);
     return ReadTiffDate(bytes, 4 + uint64_t{bigEndian32(item)}, size);

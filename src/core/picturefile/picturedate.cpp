@@ -30,6 +30,12 @@ PictureHead readHeadAndClose(int fd, std::string_view fileName) {
 }  // namespace
 
 std::optional<std::string> ReadInternalPictureDate(const std::string& path) {
+    std::optional<TakenDate> date = ReadTakenDate(path);
+    if (!date) return std::nullopt;
+    return std::move(date->text);
+}
+
+std::optional<TakenDate> ReadTakenDate(const std::string& path) {
     return readHeadAndClose(open(path.c_str(), O_RDONLY | O_CLOEXEC), path).date;
 }
 
@@ -46,11 +52,11 @@ std::string ReadPictureDate(const std::string& path, std::string_view fileDatePr
 }
 
 SourcedDate ReadSourcedPictureDate(const std::string& path, std::string_view fileDatePrefix) {
-    if (std::optional<std::string> date = ReadInternalPictureDate(path)) {
+    if (std::optional<TakenDate> date = ReadTakenDate(path)) {
         static constexpr SourcedDate::Source kSources[] = {SourcedDate::Source::Taken,
                                                            SourcedDate::Source::Digitized,
                                                            SourcedDate::Source::Modified};
-        return {*date, kSources[static_cast<int>(LastTiffDateTag())]};
+        return {date->text, kSources[static_cast<int>(date->tag)]};
     }
     return {ReadPictureDate(path, fileDatePrefix), SourcedDate::Source::File};
 }
@@ -67,6 +73,15 @@ std::string FormatFileTime(std::time_t time) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%04d:%02d:%02d %02d:%02d:%02d", local.tm_year + 1900,
                   local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec & ~1);
+    return buffer;
+}
+
+std::string UtcDateText(std::time_t time) {
+    std::tm utc{};
+    if (!gmtime_r(&time, &utc) || utc.tm_year + 1900 < 1 || utc.tm_year + 1900 > 9999) return {};
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%04d:%02d:%02d %02d:%02d:%02d", utc.tm_year + 1900,
+                  utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
     return buffer;
 }
 

@@ -1,5 +1,6 @@
 // The moment a picture was taken, read from the Exif data of a JPEG, TIFF, raw, PNG, WebP or
-// HEIF file, and the modification time of a file in the same 19-character form
+// HEIF file or from the boxes of a video (mp4, mov, m4v, 3gp), and the modification time of a file
+// in the same 19-character form
 // ("2006:05:12 14:23:44").
 #pragma once
 
@@ -7,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/picturefile/tiffdate.h"
 
 namespace lumaro {
 
@@ -17,12 +20,14 @@ inline constexpr size_t kDateTextLength = 19;
 // and its walks through segments and chunks only move forward, so damaged files end the
 // search instead of looping.
 std::optional<std::string> ReadInternalPictureDate(const std::string& path);
+// The same date with its sub-seconds and offset, as far as the file gives them.
+std::optional<TakenDate> ReadTakenDate(const std::string& path);
 
 // What the folder listing learns from one open and one read of a file.
 struct PictureHead {
     bool opened = false;  // false: the file could not be opened, nothing else is known
     bool empty = false;   // the file holds no byte
-    std::optional<std::string> date;
+    std::optional<TakenDate> date;
     // For a picture without date: the modification time of the file, asked of the open file.
     std::time_t fileTime = 0;
 };
@@ -47,5 +52,7 @@ SourcedDate ReadSourcedPictureDate(const std::string& path, std::string_view fil
 std::string FileDateText(const std::string& path);
 // A local time in the date-text form, seconds truncated to an even number.
 std::string FormatFileTime(std::time_t time);
+// A time in UTC in the date-text form; empty when its year is not one of four digits.
+std::string UtcDateText(std::time_t time);
 
 }  // namespace lumaro

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -17,6 +18,13 @@ constexpr uint16_t kTagDateTime = 0x0132;
 constexpr uint16_t kTagExifDirectory = 0x8769;
 constexpr uint16_t kTagDateTimeOriginal = 0x9003;
 constexpr uint16_t kTagDateTimeDigitized = 0x9004;
+constexpr uint16_t kTagOffsetTime = 0x9010;
+constexpr uint16_t kTagOffsetTimeOriginal = 0x9011;
+constexpr uint16_t kTagOffsetTimeDigitized = 0x9012;
+constexpr uint16_t kTagSubSecTime = 0x9290;
+constexpr uint16_t kTagSubSecTimeOriginal = 0x9291;
+constexpr uint16_t kTagSubSecTimeDigitized = 0x9292;
+constexpr size_t kShortText = 16;  // longer than any sub-second or offset text
 
 // Reads up to `count` bytes at `position`, retrying when interrupted; the number read.
 size_t readAt(int fd, uint64_t position, size_t count, uint8_t* out) {
@@ -52,11 +60,17 @@ struct Block {
     }
 };
 
-// The value fields (the last 4 bytes of an entry) of the first entry of each tag looked for.
+// The type-independent part of an entry: its count and its value field as stored.
+struct Field {
+    uint32_t count = 0;
+    uint8_t value[4] = {};
+};
+
+// The first entry of each tag looked for.
 template <size_t N>
 struct Lookup {
     std::array<uint16_t, N> tags;
-    std::array<std::optional<uint32_t>, N> values{};
+    std::array<std::optional<Field>, N> fields{};
 };
 
 // Reads the directory at `offset` entry by entry, up to its count or its last whole entry
@@ -71,26 +85,60 @@ void scanDirectory(const Block& block, uint64_t offset, Lookup<N>& lookup) {
         if (!block.read(offset + 2 + uint64_t{kEntrySize} * i, kEntrySize, b)) return;
         const uint32_t tag = block.u16(b);
         for (size_t k = 0; k < N; ++k) {
-            if (tag == lookup.tags[k] && !lookup.values[k]) {
-                lookup.values[k] = block.u32(b + 8);
+            if (tag == lookup.tags[k] && !lookup.fields[k]) {
+                Field& field = lookup.fields[k].emplace();
+                field.count = block.u32(b + 4);
+                std::memcpy(field.value, b + 8, 4);
                 --missing;
             }
         }
     }
 }
 
-std::optional<std::string> dateAt(const Block& block, const std::optional<uint32_t>& offset) {
+std::optional<uint32_t> offsetOf(const Block& block, const std::optional<Field>& field) {
+    if (!field) return std::nullopt;
+    return block.u32(field->value);
+}
+
+std::optional<std::string> dateAt(const Block& block, const std::optional<Field>& field) {
     uint8_t text[kDateLength];
+    const std::optional<uint32_t> offset = offsetOf(block, field);
     if (!offset || !block.read(*offset, kDateLength, text) || !IsValidDateText(text)) {
         return std::nullopt;
     }
     return std::string(reinterpret_cast<const char*>(text), kDateLength);
 }
 
-thread_local DateTag lastDateTag = DateTag::Taken;
+// A short text entry: up to 4 bytes stand in the entry itself, longer ones at their offset.
+// Only its first kShortText bytes are read; it ends at its first zero.
+std::string shortTextAt(const Block& block, const std::optional<Field>& field) {
+    if (!field || field->count == 0) return {};
+    uint8_t text[kShortText];
+    const size_t length = std::min<size_t>(field->count, kShortText);
+    if (field->count <= 4) {
+        std::memcpy(text, field->value, length);
+    } else if (!block.read(block.u32(field->value), length, text)) {
+        return {};
+    }
+    const auto* chars = reinterpret_cast<const char*>(text);
+    return std::string(chars, strnlen(chars, length));
+}
 
-std::optional<std::string> tagged(std::optional<std::string> date, DateTag tag) {
-    if (date) lastDateTag = tag;
+// The positions in a Lookup of a date tag and of its sub-seconds and offset tags.
+struct DateTags {
+    size_t date, subSeconds, offset;
+    DateTag tag;
+};
+
+template <size_t N>
+std::optional<TakenDate> takenAt(const Block& block, const Lookup<N>& lookup, DateTags at) {
+    std::optional<std::string> text = dateAt(block, lookup.fields[at.date]);
+    if (!text) return std::nullopt;
+    TakenDate date;
+    date.text = std::move(*text);
+    date.tag = at.tag;
+    date.subSeconds = SubSecondDigits(shortTextAt(block, lookup.fields[at.subSeconds]));
+    date.offsetMinutes = OffsetMinutes(shortTextAt(block, lookup.fields[at.offset]));
     return date;
 }
 
@@ -133,7 +181,7 @@ bool IsValidDateText(const uint8_t* text) {
     return std::memcmp(text, "0000", 4) != 0;
 }
 
-std::optional<std::string> ReadTiffDate(PictureBytes& bytes, uint64_t start, uint64_t end) {
+std::optional<TakenDate> ReadTiffDate(PictureBytes& bytes, uint64_t start, uint64_t end) {
     if (end < start) return std::nullopt;
     Block block{bytes, start, end - start};
     uint8_t header[8];
@@ -142,21 +190,37 @@ std::optional<std::string> ReadTiffDate(PictureBytes& bytes, uint64_t start, uin
     block.bigEndian = header[0] == 'M';
     const uint32_t first = block.u32(header + 4);
     if (first < 8) return std::nullopt;  // it would point back into the header
-    Lookup<3> inFirst{{kTagExifDirectory, kTagDateTimeOriginal, kTagDateTime}};
+    Lookup<7> inFirst{{kTagExifDirectory, kTagDateTimeOriginal, kTagSubSecTimeOriginal,
+                       kTagOffsetTimeOriginal, kTagDateTime, kTagSubSecTime, kTagOffsetTime}};
     scanDirectory(block, first, inFirst);
-    if (inFirst.values[0]) {
-        Lookup<2> inExif{{kTagDateTimeOriginal, kTagDateTimeDigitized}};
-        scanDirectory(block, *inFirst.values[0], inExif);
-        if (std::optional<std::string> date = dateAt(block, inExif.values[0]))
-            return tagged(date, DateTag::Taken);
-        if (std::optional<std::string> date = dateAt(block, inExif.values[1]))
-            return tagged(date, DateTag::Digitized);
+    if (const std::optional<uint32_t> exif = offsetOf(block, inFirst.fields[0])) {
+        Lookup<6> inExif{{kTagDateTimeOriginal, kTagSubSecTimeOriginal, kTagOffsetTimeOriginal,
+                          kTagDateTimeDigitized, kTagSubSecTimeDigitized, kTagOffsetTimeDigitized}};
+        scanDirectory(block, *exif, inExif);
+        if (auto date = takenAt(block, inExif, {0, 1, 2, DateTag::Taken})) return date;
+        if (auto date = takenAt(block, inExif, {3, 4, 5, DateTag::Digitized})) return date;
     }
-    if (std::optional<std::string> date = dateAt(block, inFirst.values[1]))
-        return tagged(date, DateTag::Taken);
-    return tagged(dateAt(block, inFirst.values[2]), DateTag::Modified);
+    if (auto date = takenAt(block, inFirst, {1, 2, 3, DateTag::Taken})) return date;
+    return takenAt(block, inFirst, {4, 5, 6, DateTag::Modified});
 }
 
-DateTag LastTiffDateTag() { return lastDateTag; }
+std::string SubSecondDigits(std::string_view text) {
+    size_t digits = 0;
+    while (digits < text.size() && digits < 9 && text[digits] >= '0' && text[digits] <= '9')
+        ++digits;
+    return std::string(text.substr(0, digits));
+}
+
+std::optional<int> OffsetMinutes(std::string_view text) {
+    auto digit = [&](size_t i) { return text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1; };
+    if (text.size() != 6 || (text[0] != '+' && text[0] != '-') || text[3] != ':')
+        return std::nullopt;
+    for (size_t i : {1, 2, 4, 5})
+        if (digit(i) < 0) return std::nullopt;
+    const int hours = digit(1) * 10 + digit(2), minutes = digit(4) * 10 + digit(5);
+    if (hours > 23 || minutes > 59) return std::nullopt;
+    const int east = hours * 60 + minutes;
+    return text[0] == '-' ? -east : east;
+}
 
 }  // namespace lumaro

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lumaro {
 
@@ -45,18 +46,34 @@ private:
     uint8_t window_[kHeadSize];
 };
 
-// The date text of the TIFF block that starts at `start` and ends before `end` (or at the end
-// of the file, whichever comes first), offsets counted from its start: the first valid one of
+// The tag a date came from: the moment of taking (DateTimeOriginal), of digitizing
+// (DateTimeDigitized) or the file's last change (DateTime).
+enum class DateTag { Taken, Digitized, Modified };
+
+// The moment of taking as one file gives it: the date text and, where the file says, what
+// places it in time.
+struct TakenDate {
+    std::string text;  // 19 characters, "YYYY:MM:DD hh:mm:ss"
+    DateTag tag = DateTag::Taken;
+    std::string subSeconds;            // the digits of the fraction of a second; "" when none
+    std::optional<int> offsetMinutes;  // of the local time from UTC, east positive
+    bool inUtc = false;  // the text is the time in UTC and the file names no local zone
+    bool operator==(const TakenDate&) const = default;
+};
+
+// The date of the TIFF block that starts at `start` and ends before `end` (or at the end of
+// the file, whichever comes first), offsets counted from its start: the first valid one of
 // DateTimeOriginal and DateTimeDigitized of the Exif sub-directory, DateTimeOriginal and
 // DateTime of the first directory. Valid: 19 bytes "YYYY:MM:DD hh:mm:ss" of digits, colons and
 // one blank, a year other than 0000, wholly inside the block. Nothing when no entry holds one.
-std::optional<std::string> ReadTiffDate(PictureBytes& bytes, uint64_t start, uint64_t end);
+// The sub-seconds and the offset come from the directory of the date used, from the tags
+// that go with its tag (SubSecTimeOriginal and OffsetTimeOriginal with DateTimeOriginal...).
+std::optional<TakenDate> ReadTiffDate(PictureBytes& bytes, uint64_t start, uint64_t end);
 
-// The tag the date of the last ReadTiffDate on this thread came from: the moment of taking
-// (DateTimeOriginal), of digitizing (DateTimeDigitized) or the file's last change (DateTime).
-// Every picture type's reader goes through ReadTiffDate, so this tells it for all of them.
-enum class DateTag { Taken, Digitized, Modified };
-DateTag LastTiffDateTag();
+// The leading digits of a sub-second text, at most nine.
+std::string SubSecondDigits(std::string_view text);
+// The minutes east of UTC of an offset text "+HH:MM" or "-HH:MM"; nothing for any other text.
+std::optional<int> OffsetMinutes(std::string_view text);
 
 // Whether 19 bytes are a valid date text in the sense above.
 bool IsValidDateText(const uint8_t* text);
