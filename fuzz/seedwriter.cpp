@@ -115,7 +115,11 @@ void shiftSeeds() {
          "\x05" + box("ftyp", "qt  \0\0\0\0qt  ") +
              box("moov", box("mvhd", headerTimes(0, 3515925600u)) + track + meta));
     // A HEIF picture whose Exif item lies in the file, found through its item boxes.
-    const std::string item = std::string("\0\0\0\x06Exif\0\0", 10) + block;
+    const std::string item = std::string(
+                                 "\0\0\0\x06"
+                                 "Exif\0\0",
+                                 10) +
+                             block;
     const std::string info =
         box("iinf", std::string("\0\0\0\0\0\x01", 6) +
                         box("infe", std::string("\x02\0\0\0\0\x01\0\0", 8) + "Exif"));
@@ -179,8 +183,14 @@ void historySeeds() {
     moved.effect = OperationEffect::MoveOut;
     moved.place = "/p/Rome/";
     moved.files = {{"03--.jpg", "03-- (2).jpg", 65, 13, 77, 7}};
+    HistoryOperation shifted = ShiftOperation(-3600, "Canon EOS R5");
+    shifted.id = 7;
+    shifted.files = {{"01--.jpg", "01--.jpg", 64, 21, 2048, 8},
+                     {"01--.nef", "01--.nef", 64, 22, 4096, 9}};
+    shifted.files.back().companion = true;
     const std::string bytes = EncodeHistoryFolder("/p/Italy/", 64, 2) +
-                              EncodeHistoryOperation(load) + EncodeHistoryOperation(moved);
+                              EncodeHistoryOperation(load) + EncodeHistoryOperation(moved) +
+                              EncodeHistoryOperation(shifted);
     seed("history_fuzz", "history", bytes);
     seed("history_fuzz", "cut", bytes.substr(0, bytes.size() - 9));
 }

@@ -89,7 +89,7 @@ void walkMetadata(std::string_view file, const Box& meta, FileDates& found) {
         if (box.type == "keys") names = keyNames(file, box);
         if (box.type != "ilst") return;
         ForEachBox(file, box.payload, box.end, [&](const Box& item) {
-            const auto name = names.find(bytes::Big32(file, item.payload - 4));
+            const auto name = names.find(bytes::Big32(item.type, 0));
             if (name == names.end() || name->second.substr(0, kAppleKeys.size()) != kAppleKeys)
                 return;
             takeItem(file, item, name->second.substr(kAppleKeys.size()), found);

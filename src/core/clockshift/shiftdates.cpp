@@ -83,11 +83,12 @@ bool shiftSeconds(std::string& file, const DateField& field, int64_t seconds) {
     const int width = static_cast<int>(DateFieldSize(field.kind));
     const uint64_t before = bytes::Read(file, field.offset, width, true);
     const uint64_t most = width == 4 ? UINT32_MAX : static_cast<uint64_t>(INT64_MAX);
-    if (before > most) return false;
-    const int64_t after =
-        static_cast<int64_t>(before) + seconds;  // no overflow: before <= 2^63-1, |seconds| small
-    if (after <= 0 || static_cast<uint64_t>(after) > most) return false;
-    bytes::Write(file, field.offset, width, static_cast<uint64_t>(after), true);
+    const uint64_t amount = static_cast<uint64_t>(seconds < 0 ? -seconds : seconds);
+    // The time stays above 0 (none) and within its field.
+    if (before > most || (seconds < 0 && before <= amount) ||
+        (seconds > 0 && before > most - amount))
+        return false;
+    bytes::Write(file, field.offset, width, seconds < 0 ? before - amount : before + amount, true);
     return true;
 }
 

@@ -43,7 +43,8 @@ struct Entry {
     uint32_t tag = 0;
     uint32_t type = 0;
     uint32_t count = 0;
-    size_t value = 0;  // inline for values of 4 bytes or less, else the offset it gives
+    size_t field = 0;  // its value field: the value itself, or where the value lies
+    size_t value = 0;  // the value of a text: in the field up to 4 bytes, else where it points
 };
 
 // The entries of the directory at `offset`, up to its count or its last whole entry.
@@ -54,7 +55,7 @@ void forEachEntry(const Block& block, uint64_t offset, Visit visit) {
     for (uint32_t i = 0; i < count; ++i) {
         const uint64_t at = offset + 2 + uint64_t{kEntrySize} * i;
         if (!bytes::Fits(block.bytes, at, kEntrySize)) return;
-        Entry entry{block.u16(at), block.u16(at + 2), block.u32(at + 4), at + 8};
+        Entry entry{block.u16(at), block.u16(at + 2), block.u32(at + 4), at + 8, at + 8};
         if (entry.type == kTypeAscii && entry.count > 4) entry.value = block.u32(at + 8);
         visit(entry);
     }
@@ -122,7 +123,7 @@ void FindTiffDateFields(std::string_view file, size_t start, size_t end, FileDat
             found.device.make = textOf(block, entry);
         if (entry.tag == kTagModel && found.device.model.empty())
             found.device.model = textOf(block, entry);
-        if (entry.tag == kTagExifDirectory && !exif) exif = block.u32(entry.value);
+        if (entry.tag == kTagExifDirectory && !exif) exif = block.u32(entry.field);
     });
     if (exif && *exif != first) {
         forEachEntry(block, *exif, [&](const Entry& entry) {
