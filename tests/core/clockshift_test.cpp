@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "core/clockshift/devices.h"
+#include "core/clockshift/shiftdates.h"
 #include "core/clockshift/shiftfile.h"
 #include "datedfiles.h"
 #include "picturefolder.h"
@@ -140,6 +141,14 @@ TEST(ClockShiftTest, DevicesOfAListingAreCountedWithTheirFirstAndLastDates) {
     EXPECT_EQ(devices[2].name, "video");
     EXPECT_EQ(devices[3].name, "unknown");
     EXPECT_EQ(devices[3].first, "");
+}
+
+TEST(ClockShiftTest, ATrueTimeGivesTheShiftAcrossMonthsLeapDaysAndYears) {
+    EXPECT_EQ(SecondsBetween(kTaken, "2015:06:01 11:02:03"), 3723);
+    EXPECT_EQ(SecondsBetween("2024:03:01 00:00:00", "2024:02:28 23:00:00"), -(86400 + 3600));
+    EXPECT_EQ(SecondsBetween("2014:12:31 23:59:59", "2015:01:01 00:00:00"), 1);
+    EXPECT_EQ(SecondsBetween(kTaken, "2015:02:29 10:00:00"), std::nullopt);  // no such day
+    EXPECT_EQ(SecondsBetween(kTaken, "2015:06:01 10:00"), std::nullopt);
 }
 
 }  // namespace

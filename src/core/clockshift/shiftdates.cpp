@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "core/clockshift/bytereads.h"
+#include "core/picturefile/picturedate.h"
+#include "core/picturefile/tiffdate.h"
 
 namespace lumaro {
 
@@ -93,6 +95,17 @@ bool shiftSeconds(std::string& file, const DateField& field, int64_t seconds) {
 }
 
 }  // namespace
+
+std::optional<int64_t> SecondsBetween(std::string_view from, std::string_view to) {
+    const auto valid = [](std::string_view text) {
+        return text.size() == kDateTextLength &&
+               IsValidDateText(reinterpret_cast<const uint8_t*>(text.data()));
+    };
+    if (!valid(from) || !valid(to)) return std::nullopt;
+    const std::optional<int64_t> start = secondsOf(from.data()), end = secondsOf(to.data());
+    if (!start || !end) return std::nullopt;
+    return *end - *start;
+}
 
 uint32_t PngChecksum(const char* data, size_t length) {
     static const std::array<uint32_t, 256> table = [] {
