@@ -9,6 +9,7 @@
 #include "core/clockshift/shiftfile.h"
 #include "datedfiles.h"
 #include "picturefolder.h"
+#include "tiffbytes.h"
 
 namespace lumaro {
 namespace {
@@ -141,6 +142,15 @@ TEST(ClockShiftTest, DevicesOfAListingAreCountedWithTheirFirstAndLastDates) {
     EXPECT_EQ(devices[2].name, "video");
     EXPECT_EQ(devices[3].name, "unknown");
     EXPECT_EQ(devices[3].first, "");
+}
+
+TEST(ClockShiftTest, AnExifLinkWrittenAsTextFarOutsideTheFileIsNotFollowed) {
+    tiffbytes::Tiff damaged;
+    damaged.first = {{tiffbytes::kTagDateTime, "2024:12:24 18:30:00"},
+                     {tiffbytes::kTagExifPointer, "a link written as text", 0x7FFFFFF0}};
+    const FileDates dates = FindDateFields(tiffbytes::Block(damaged), "damaged.tif");
+    EXPECT_EQ(dates.fields.size(), 1u);
+    EXPECT_EQ(dates.date, "2024:12:24 18:30:00");
 }
 
 TEST(ClockShiftTest, ATrueTimeGivesTheShiftAcrossMonthsLeapDaysAndYears) {

@@ -22,8 +22,8 @@ ShiftFileResult failed(ShiftFileResult::Status status, FileStepResult step = {})
     return result;
 }
 
-// What the atomic writer would refuse, found without writing: a file with other names, a
-// file the user may not write.
+// What the atomic writer would refuse or fail at, found without writing: a file with other
+// names, a file the user may not write, a folder where no file can be made.
 FileStepResult checkWritable(const std::string& path) {
     struct stat st;
     if (stat(path.c_str(), &st) != 0) return {errno, "open"};
@@ -31,6 +31,10 @@ FileStepResult checkWritable(const std::string& path) {
         return {EMLINK, "the file has other names (hard links)", FileRefusal::OtherNames};
     if (access(path.c_str(), W_OK) != 0)
         return {errno, "you may not write this file", FileRefusal::NotWritable};
+    // The new content goes to a file made beside it.
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    if (access(folder.c_str(), W_OK | X_OK) != 0) return {errno, "create a file in the folder"};
     return {};
 }
 
