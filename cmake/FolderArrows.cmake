@@ -14,6 +14,7 @@ set(lumaro_folder_arrows
   "core/turning      | core/files core/picturefile core/locking | no"  # turning pictures, Exif carried over
   "core/listing      | core/files core/names core/picturefile | no"  # ordered listings, parallel head reads
   "core/settings     | core/files core/names                  | no"  # settings, messages, program folder
+  "core/clockshift   | core/files core/names core/picturefile core/settings | no"  # camera clocks: dates rewritten in place, devices
   "core/history      | core/files core/names core/settings    | no"  # each folder's history of operations
   "core/journal      | core/files core/history core/locking core/thumbnails | no"  # the rename journal and its repair
   "core/windows      | core/files core/settings               | no"  # Qt-free halves of windows

@@ -71,6 +71,71 @@ void pictureSeeds() {
     seed("picturedate_fuzz", "heifitem", std::string("\0\0\0\x06Exif\0\0", 10) + block);
 }
 
+// A box of an ISO base media file: size, type, content.
+std::string box(const std::string& type, const std::string& content) {
+    const uint32_t size = static_cast<uint32_t>(content.size() + 8);
+    std::string out;
+    for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>(size >> shift & 0xFF);
+    return out + type + content;
+}
+
+// The header times of a movie, track or media header: version 0 (4 bytes each) or 1 (8).
+std::string headerTimes(int version, uint32_t seconds) {
+    const std::string time = std::string(version ? 4 : 0, '\0') + tb::Long(seconds, true);
+    return std::string(1, static_cast<char>(version)) + std::string(3, '\0') + time + time +
+           std::string(32, '\0');
+}
+
+void shiftSeeds() {
+    tb::Tiff camera;
+    camera.first = {
+        {0x010F, "Canon"}, {0x0110, "Canon EOS R5"}, {tb::kTagDateTime, "2024:12:24 18:30:00"}};
+    camera.exif = {{tb::kTagOriginal, "2015:06:01 10:00:00"},
+                   {tb::kTagDigitized, "2015:06:01 10:00:05"},
+                   {0xA431, "012345"}};
+    const std::string block = tb::Block(camera);
+    seed("shiftdates_fuzz", "jpeg", "\x01" + tb::JpegWith(jb::Jfif(), block));
+    seed("shiftdates_fuzz", "png", "\x02" + tb::PngWith(block, true));
+    seed("shiftdates_fuzz", "webp", "\x03" + tb::WebpWith(std::string("Exif\0\0", 6) + block));
+    camera.bigEndian = true;
+    seed("shiftdates_fuzz", "tiff", "\x04" + tb::Block(camera));
+    // A QuickTime movie: movie header, one track, and its Apple creation date, make and model.
+    const std::string key = "com.apple.quicktime.creationdate";
+    const std::string keys =
+        box("keys", std::string("\0\0\0\0\0\0\0\x01", 8) +
+                        tb::Long(uint32_t(key.size() + 8), true) + "mdta" + key);
+    const std::string value =
+        box("data", std::string("\0\0\0\x01\0\0\0\0", 8) + "2015-06-01T10:00:00+0200");
+    const std::string list = box("ilst", box(std::string("\0\0\0\x01", 4), value));
+    const std::string meta = box("meta", box("hdlr", std::string(25, '\0')) + keys + list);
+    const std::string track =
+        box("trak", box("tkhd", headerTimes(1, 3515925600u)) +
+                        box("mdia", box("mdhd", headerTimes(0, 3515925600u))));
+    seed("shiftdates_fuzz", "movie",
+         "\x05" + box("ftyp", "qt  \0\0\0\0qt  ") +
+             box("moov", box("mvhd", headerTimes(0, 3515925600u)) + track + meta));
+    // A HEIF picture whose Exif item lies in the file, found through its item boxes.
+    const std::string item = std::string(
+                                 "\0\0\0\x06"
+                                 "Exif\0\0",
+                                 10) +
+                             block;
+    const std::string info =
+        box("iinf", std::string("\0\0\0\0\0\x01", 6) +
+                        box("infe", std::string("\x02\0\0\0\0\x01\0\0", 8) + "Exif"));
+    const std::string ftyp = box("ftyp", "heic\0\0\0\0mif1heic");
+    // Locations of version 0: offsets and lengths of 4 bytes, no base offset.
+    const auto locations = [&](uint32_t offset) {
+        return box("iloc", std::string("\0\0\0\0\x44\0\0\x01\0\x01\0\0\0\x01", 14) +
+                               tb::Long(offset, true) + tb::Long(uint32_t(item.size()), true));
+    };
+    const size_t metaSize = box("meta", std::string(4, '\0') + info + locations(0)).size();
+    const std::string heif =
+        ftyp +
+        box("meta", std::string(4, '\0') + info + locations(uint32_t(ftyp.size() + metaSize + 8)));
+    seed("shiftdates_fuzz", "heif", "\x06" + heif + box("mdat", item));
+}
+
 void settingsSeeds() {
     const std::string path = corpus + "/settings.tmp";
     Settings settings;
@@ -118,8 +183,14 @@ void historySeeds() {
     moved.effect = OperationEffect::MoveOut;
     moved.place = "/p/Rome/";
     moved.files = {{"03--.jpg", "03-- (2).jpg", 65, 13, 77, 7}};
+    HistoryOperation shifted = ShiftOperation(-3600, "Canon EOS R5");
+    shifted.id = 7;
+    shifted.files = {{"01--.jpg", "01--.jpg", 64, 21, 2048, 8},
+                     {"01--.nef", "01--.nef", 64, 22, 4096, 9}};
+    shifted.files.back().companion = true;
     const std::string bytes = EncodeHistoryFolder("/p/Italy/", 64, 2) +
-                              EncodeHistoryOperation(load) + EncodeHistoryOperation(moved);
+                              EncodeHistoryOperation(load) + EncodeHistoryOperation(moved) +
+                              EncodeHistoryOperation(shifted);
     seed("history_fuzz", "history", bytes);
     seed("history_fuzz", "cut", bytes.substr(0, bytes.size() - 9));
 }
@@ -152,6 +223,7 @@ int main(int argc, char** argv) {
     corpus = argv[1];
     mkdir(corpus.c_str(), 0755);
     pictureSeeds();
+    shiftSeeds();
     settingsSeeds();
     languageSeeds();
     journalSeeds();

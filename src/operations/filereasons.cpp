@@ -56,6 +56,11 @@ void TakeReason(const TransferOutcome& moved, OutcomeFile& file) {
         file.error = moved.status == Status::SourceMissing ? ENOENT : EIO;
 }
 
+void TakeReason(const ShiftFileResult& shift, OutcomeFile& file) {
+    file.messageKey = ShiftRefusalKey(shift.status);
+    if (file.messageKey < 0) TakeReason(shift.file, file);
+}
+
 void MarkSomeKept(Outcome& outcome, int messageKey) {
     if (outcome.files.empty()) return;
     outcome.kind = OutcomeKind::SomeKept;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/clockshift/shiftfile.h"
 #include "core/files/filestep.h"
 #include "core/files/transfer.h"
 #include "core/turning/turnpicture.h"
@@ -24,6 +25,9 @@ void TakeReason(const TransferOutcome& moved, OutcomeFile& file);
 
 // Why a turn left the picture as it was.
 void TakeReason(const TurnPictureResult& turn, OutcomeFile& file);
+
+// Why a clock correction left the file as it was.
+void TakeReason(const ShiftFileResult& shift, OutcomeFile& file);
 
 // A file that stayed as it was, named as the operation names it; its reason is for the caller.
 OutcomeFile KeptFile(const std::string& name);

@@ -108,12 +108,12 @@ private:
 
 bool knownKind(uint64_t kind) {
     return kind >= static_cast<uint64_t>(OperationKind::Load) &&
-           kind <= static_cast<uint64_t>(OperationKind::Repair);
+           kind <= static_cast<uint64_t>(OperationKind::Shift);
 }
 
 bool knownEffect(uint64_t effect) {
     return effect >= static_cast<uint64_t>(OperationEffect::Rename) &&
-           effect <= static_cast<uint64_t>(OperationEffect::FromTrash);
+           effect <= static_cast<uint64_t>(OperationEffect::Shift);
 }
 
 // What newer records carry after their files: id, step, target and one flag byte per file.
@@ -124,6 +124,10 @@ bool parseRecordTail(Reader& reader, HistoryOperation& operation) {
     operation.step = static_cast<HistoryStep>(step);
     operation.target = reader.integer(8);
     for (HistoryFile& file : operation.files) file.companion = (reader.integer(1) & 1) != 0;
+    if (operation.effect == OperationEffect::Shift) {
+        operation.shift = static_cast<int64_t>(reader.integer(8));
+        operation.device = reader.text();
+    }
     return operation.id != 0 && (operation.step == HistoryStep::Operation) == !operation.target;
 }
 
@@ -393,6 +397,8 @@ const char* OperationKindName(OperationKind kind) {
             return "undo";
         case OperationKind::Repair:
             return "repair";
+        case OperationKind::Shift:
+            return "shift";
     }
     return "";
 }
@@ -417,6 +423,7 @@ std::string PathBefore(const std::string& folder, const HistoryOperation& operat
         case OperationEffect::FromTrash:
             return file.oldName;
         case OperationEffect::Turn:
+        case OperationEffect::Shift:
             return folder + file.newName;
         default:
             return folder + file.oldName;
@@ -463,7 +470,7 @@ std::string EncodeHistoryFolder(const std::string& folder, uint64_t device, uint
 
 std::string EncodeHistoryOperation(const HistoryOperation& operation) {
     std::string payload;
-    size_t size = 64 + operation.place.size();
+    size_t size = 64 + operation.place.size() + operation.device.size();
     for (const HistoryFile& file : operation.files)
         size += 49 + file.oldName.size() + file.newName.size();
     payload.reserve(size);
@@ -487,6 +494,10 @@ std::string EncodeHistoryOperation(const HistoryOperation& operation) {
     putInteger(payload, static_cast<uint8_t>(operation.step), 1);
     putInteger(payload, operation.target, 8);
     for (const HistoryFile& file : operation.files) putInteger(payload, file.companion ? 1 : 0, 1);
+    if (operation.effect == OperationEffect::Shift) {
+        putInteger(payload, static_cast<uint64_t>(operation.shift), 8);
+        putString(payload, operation.device);
+    }
     return framed(payload);
 }
 
@@ -649,7 +660,8 @@ void RecordByFolder(const HistoryOperation& operation) {
             slash == std::string::npos ? "./" : file.oldName.substr(0, slash + 1);
         HistoryFile named = file;
         named.oldName = file.oldName.substr(slash == std::string::npos ? 0 : slash + 1);
-        if (operation.effect == OperationEffect::Turn) named.newName = named.oldName;
+        if (operation.effect == OperationEffect::Turn || operation.effect == OperationEffect::Shift)
+            named.newName = named.oldName;
         auto at = byFolder.begin();
         while (at != byFolder.end() && at->first != folder) ++at;
         if (at == byFolder.end()) {
@@ -701,6 +713,15 @@ HistoryOperation TrashOperation() {
     HistoryOperation operation;
     operation.kind = OperationKind::Delete;
     operation.effect = OperationEffect::ToTrash;
+    return operation;
+}
+
+HistoryOperation ShiftOperation(int64_t seconds, const std::string& device) {
+    HistoryOperation operation;
+    operation.kind = OperationKind::Shift;
+    operation.effect = OperationEffect::Shift;
+    operation.shift = seconds;
+    operation.device = device;
     return operation;
 }
 

@@ -10,10 +10,11 @@
 // operation, or the undo or redo of one. An operation record ends with its id, its step, the id it
 // undoes or redoes and one flag byte per file (companion or not); records written before these
 // existed end with the files, and read as operations (an undo of those days as an operation of its
-// own). Records are only ever appended and synced; a reader skips a record that is cut or damaged
-// and reads on from the next "LMH1" it finds. A history over its size bound is written anew,
-// atomically, with the folder's first operation (the names the camera gave), its undos and
-// redos, and the newest records that fit.
+// own). A shift's record then carries its seconds (i64) and its device (a string). Records are only
+// ever appended and synced; a reader skips a record that is cut or damaged and reads on from the
+// next "LMH1" it finds. A history over its size bound is written anew, atomically, with the
+// folder's first operation (the names the camera gave), its undos and redos, and the newest records
+// that fit.
 #pragma once
 
 #include <cstdint>
@@ -40,6 +41,7 @@ enum class OperationKind : uint8_t {
     Delete,
     Undo,  // an undo as older versions recorded it: an operation of its own
     Repair,
+    Shift,  // a camera's clock corrected
 };
 // "load", "apply", "cancel apply", ... as the command line prints them; "" when unknown.
 const char* OperationKindName(OperationKind kind);
@@ -52,6 +54,7 @@ enum class OperationEffect : uint8_t {
     Turn,        // the file `newName` turned by `angle` degrees clockwise
     ToTrash,     // folder/old name -> new name, the full path inside the Trash
     FromTrash,   // old name, the full path inside the Trash -> folder/new name
+    Shift,       // the dates inside the file `newName` moved by `shift` seconds
 };
 
 // One file of an operation, and the identity it had once the operation was done: a rename
@@ -84,6 +87,8 @@ struct HistoryOperation {
     int angle = 0;         // a turn: 90, 180 or 270
     bool lossless = true;  // a turn: whether it kept every pixel
     std::string place;     // a move out or in: the other folder (ending with '/')
+    int64_t shift = 0;     // a shift: the seconds added to each file's dates
+    std::string device;    // a shift: the device whose clock was corrected
     std::vector<HistoryFile> files;
     uint64_t id = 0;  // its own number in the history; set when it is recorded
     HistoryStep step = HistoryStep::Operation;
@@ -100,7 +105,7 @@ std::string PathBefore(const std::string& folder, const HistoryOperation& operat
                        const HistoryFile& file);
 
 // Each file's name before and after the operation: names within the folder, full paths for
-// a file in another folder or in the Trash; a turn names its file on both sides.
+// a file in another folder or in the Trash; a turn and a shift name their file on both sides.
 std::vector<FileRename> NamesOf(const HistoryOperation& operation);
 
 // "2024-05-01 14:03", local time: when an operation was made.
@@ -173,6 +178,9 @@ HistoryOperation RenameOperation(OperationKind kind, const std::vector<FileRenam
 // paths, recorded by RecordByFolder): a turn by `angle`, or a delete to the Trash.
 HistoryOperation TurnOperation(int angle);
 HistoryOperation TrashOperation();
+// An operation of no file yet: the dates of the files of `device` moved by `seconds`, each file
+// added by its name within the folder on both sides (recorded by RecordOperation).
+HistoryOperation ShiftOperation(int64_t seconds, const std::string& device);
 
 // Records an operation whose files are named by full paths, which may lie in several folders
 // (a turn or a delete of the command line): each folder's history gets its own files. Each

@@ -269,6 +269,18 @@ inline constexpr int kMessageNameTaken = 168;
 // A picture for which an undo found no free name.
 inline constexpr int kMessageNoFreeName = 169;
 
-inline constexpr int kMessageKeyCount = 170;
+// Why a clock correction left a file as it was, said in parentheses after its name.
+// A file whose dates this program cannot find: not a picture or video of a known layout.
+inline constexpr int kMessageNoDateLayout = 185;
+// A picture or video that carries no date to correct.
+inline constexpr int kMessageNoDateField = 186;
+// A date that is no calendar date, or that the shift would take out of what its field holds.
+inline constexpr int kMessageDateOutOfRange = 187;
+// A clock correction that left some files as they were; followed by the files, each with why.
+inline constexpr int kMessageShiftFailed = 188;
+// A clock correction of more than 1,000 days: nothing was changed.
+inline constexpr int kMessageShiftTooLong = 189;
+
+inline constexpr int kMessageKeyCount = 190;
 
 }  // namespace lumaro

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/clockshift/shiftfile.h"
 #include "core/files/transfer.h"
 #include "core/locking/folderlock.h"
 #include "core/renaming/renamepasses.h"
@@ -50,6 +51,8 @@ public:
         record_.effect = reverseOf(plan.reversed.effect);
         record_.place = plan.reversed.place;
         record_.angle = plan.angle;
+        record_.shift = -plan.reversed.shift;
+        record_.device = plan.reversed.device;
         record_.step = plan.redo ? HistoryStep::Redo : HistoryStep::Undo;
         record_.target = plan.operation.id;
         result_.failures = plan.kept;
@@ -61,6 +64,7 @@ private:
     void renameBack();
     void transfer(const std::string& from, const std::string& to);
     void turnBack();
+    void shiftBack();
     void restore();
     void trashAgain();
     // A file moved: by its name before and after, in the folders the record's effect names.
@@ -90,6 +94,9 @@ void Undoer::run() {
             break;
         case OperationEffect::Turn:
             turnBack();
+            break;
+        case OperationEffect::Shift:
+            shiftBack();
             break;
         case OperationEffect::ToTrash:
             restore();
@@ -156,6 +163,19 @@ void Undoer::turnBack() {
         }
         record_.lossless = record_.lossless && turned.lossless;
         undone(file.newName, file.newName, false);
+    }
+}
+
+// Each file's dates move back by as much as the record moved them.
+void Undoer::shiftBack() {
+    for (const HistoryFile& file : files_) {
+        const ShiftFileResult shifted = ShiftFileDates(folder_ + file.newName, record_.shift, true);
+        if (!shifted.ok()) {
+            result_.failures.push_back(KeptFile(file.newName));
+            TakeReason(shifted, result_.failures.back());
+            continue;
+        }
+        undone(file.newName, file.newName, file.companion);
     }
 }
 

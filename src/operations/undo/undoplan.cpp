@@ -238,6 +238,7 @@ std::vector<FileRename> movesOf(const UndoPlan& plan) {
                 group.targetBase.empty() ? file.oldName : group.targetBase + group.rests[k];
             switch (record.effect) {
                 case OperationEffect::Turn:
+                case OperationEffect::Shift:
                     moves.push_back({file.newName, file.newName});
                     break;
                 case OperationEffect::FromTrash:  // the Trash chooses the name
@@ -281,6 +282,7 @@ UndoPlan& planNames(const std::string& folder, UndoPlan& plan) {
             plan.angle = (360 - record.angle) % 360;
             break;
         case OperationEffect::FromTrash:
+        case OperationEffect::Shift:
             break;
     }
     plan.moves = movesOf(plan);
