@@ -9,6 +9,7 @@
 
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
+#include "core/files/namecase.h"
 #include "core/files/transfer.h"
 #include "core/history/history.h"
 #include "core/names/freename.h"
@@ -35,11 +36,6 @@ Outcome notMade(const std::string& destination, int error) {
     return outcome;
 }
 
-bool exists(const std::string& path) {
-    struct stat st;
-    return lstat(path.c_str(), &st) == 0;
-}
-
 }  // namespace
 
 PictureTransfer::PictureTransfer(std::string folder, std::vector<PictureEntry> pictures,
@@ -56,21 +52,16 @@ PicturePlan PictureTransfer::plan() const {
         plan.outcome = refused();
         return plan;
     }
-    std::set<std::string> taken;
+    TakenNames destination(destination_, NameMatchOfFolder(destination_));
+    const auto taken = [&](const std::string& name) { return destination.taken(name); };
     for (const PictureEntry& entry : pictures_) {
         std::vector<const std::string*> rests{&entry.extension};
         for (const std::string& rest : entry.companions) rests.push_back(&rest);
-        std::string base;
-        const auto free = [&](const std::string* rest) {
-            return !taken.count(base + *rest) && !exists(base + *rest);
-        };
-        for (int n = 1;; ++n) {
-            base = destination_ + NthFreeName(entry.base, n);
-            if (std::all_of(rests.begin(), rests.end(), free)) break;
-        }
+        const int n = FirstFreeNumber(entry.base, rests, taken, 1, kMostFreeNames);
+        const std::string base = NthFreeName(entry.base, n);
         for (const std::string* rest : rests) {
-            taken.insert(base + *rest);
-            plan.changes.push_back({folder_ + entry.base + *rest, base + *rest});
+            destination.add(base + *rest);
+            plan.changes.push_back({folder_ + entry.base + *rest, destination_ + base + *rest});
         }
     }
     return plan;

@@ -1,6 +1,7 @@
 // Pictures that kept their names as an outcome's files, and the files a set of renames changes.
 #include "operations/renameoutcome.h"
 
+#include "core/names/refusedcharacters.h"
 #include "core/settings/messagekeys.h"
 
 namespace lumaro {
@@ -8,8 +9,14 @@ namespace lumaro {
 std::vector<OutcomeFile> KeptFiles(const std::vector<RenameFailure>& failures) {
     std::vector<OutcomeFile> files;
     files.reserve(failures.size());
-    for (const RenameFailure& failure : failures)
+    for (const RenameFailure& failure : failures) {
         files.push_back({failure.fromName, failure.toName, failure.result.error});
+        const std::optional<char> refused = RefusedCharacterIn(failure.toName);
+        if (failure.result.status == RenameResult::Status::NameRefused && refused) {
+            files.back().messageKey = kMessageCharacterRefused;
+            files.back().detail = CharacterText(*refused);
+        }
+    }
     return files;
 }
 

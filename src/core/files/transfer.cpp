@@ -12,6 +12,7 @@
 
 #include "core/files/fileoperations.h"
 #include "core/files/filesystem.h"
+#include "core/files/namecase.h"
 #include "core/locking/folderlock.h"
 #include "core/names/freename.h"
 
@@ -23,7 +24,6 @@ namespace {
 // as much as the same bytes written in pieces of this size.
 constexpr size_t kChunk = size_t{1} << 20;
 constexpr size_t kPage = 4096;
-constexpr int kMostNameTries = 10000;
 
 // Closes a descriptor when it goes out of scope.
 class Descriptor {
@@ -82,6 +82,7 @@ public:
     Mover(const std::string& destination, const TransferOptions& options)
         : destination_(destination),
           options_(options),
+          destinationNames_(destination, NameMatchOfFolder(destination)),
           folderFd_(open(destination.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
 
     // Moves the picture `folder` + its name with its companions: every copy is written and
@@ -172,9 +173,19 @@ private:
     }
 
     // New files under the picture's name, or "name (2)", "name (3)"..., the same for every
-    // piece: never an existing one. False (errno set) when none could be made.
+    // piece: never an existing one, in any letter case where the destination ignores it. False
+    // (errno set) when none could be made.
     bool createFree(const std::string& base, std::vector<Piece>& pieces) {
-        for (int n = 1; n <= kMostNameTries; ++n) {
+        std::vector<const std::string*> rests;
+        for (const Piece& piece : pieces) rests.push_back(piece.rest);
+        const auto taken = [this](const std::string& name) {
+            return destinationNames_.taken(name);
+        };
+        // Each name is tried by the file system itself at last (O_EXCL): another program may
+        // have taken it since.
+        for (int n = 1; n <= kMostFreeNames; ++n) {
+            n = FirstFreeNumber(base, rests, taken, n, kMostFreeNames);
+            if (n == 0) break;
             const std::string name = destination_ + NthFreeName(base, n);
             size_t made = 0;
             for (; made < pieces.size(); ++made) {
@@ -184,7 +195,11 @@ private:
                     open(piece.target.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
                 if (piece.out.get() < 0) break;
             }
-            if (made == pieces.size()) return true;
+            if (made == pieces.size()) {
+                for (const Piece& piece : pieces)
+                    destinationNames_.add(piece.target.substr(destination_.size()));
+                return true;
+            }
             const int error = errno;
             for (size_t k = 0; k < made; ++k) {
                 pieces[k].out.reset();
@@ -239,6 +254,7 @@ private:
 
     std::string destination_;
     const TransferOptions& options_;
+    TakenNames destinationNames_;
     Descriptor folderFd_;
     std::string source_;
     // Aligned to the page, as reads past the cache need.

@@ -10,9 +10,9 @@
 #include <numeric>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 
 #include "core/files/folderentries.h"
+#include "core/files/namecase.h"
 #include "core/listing/pictureheads.h"
 #include "core/names/namecompare.h"
 #include "core/picturefile/picturedate.h"
@@ -116,11 +116,15 @@ std::vector<PictureHead> readHeadsOfType(int folderFd, const std::vector<std::st
 }
 
 // Gives each listed picture the files of `others` that go with it: those whose name is the
-// picture's base followed by a dot. The longest base that matches wins, and of two pictures
-// with the same base the first in name order (`others` and the entries come in name order).
-void attachCompanions(std::vector<PictureEntry>& entries, const std::vector<std::string>& others) {
+// picture's base followed by a dot, the base compared as the folder compares names (in a folder
+// that ignores letter case, "img_1.xmp" goes with "IMG_1.jpg"). The longest base that matches
+// wins, and of two pictures with the same base the first in name order (`others` and the
+// entries come in name order).
+void attachCompanions(std::vector<PictureEntry>& entries, const std::vector<std::string>& others,
+                      NameMatch match) {
     if (others.empty() || entries.empty()) return;
-    std::unordered_map<std::string_view, PictureEntry*> byBase;
+    NameMap<std::string_view, PictureEntry*> byBase =
+        MakeNameMap<std::string_view, PictureEntry*>(match);
     byBase.reserve(entries.size());
     for (PictureEntry& entry : entries) byBase.try_emplace(entry.base, &entry);
     for (const std::string& name : others) {
@@ -221,7 +225,8 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
         }
         listing.entries.push_back(std::move(entry));
     }
-    attachCompanions(listing.entries, others);
+    listing.names = NameMatchIn(handle.fd(), *names, true);
+    attachCompanions(listing.entries, others, listing.names);
     sortByKeys(listing.entries, listing.dates, keys);
     listing.count = static_cast<int>(listing.entries.size());
     return listing;

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/names/namematch.h"
 #include "core/names/pictureentry.h"
 
 namespace lumaro {
@@ -60,6 +61,7 @@ struct FolderListing {
     std::vector<PictureEntry> entries;  // in the order of the criterion
     bool someWithoutDate = false;       // Date: a picture had no date inside
     std::vector<ListedDate> dates;      // Date: the date of each entry, in the same order
+    NameMatch names;                    // how the folder compares names (its companions so)
 };
 
 // `fileType` is lower case, without dot. The picture list and its number width are filled
