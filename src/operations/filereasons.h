@@ -25,6 +25,10 @@ void TakeReason(const TransferOutcome& moved, OutcomeFile& file);
 // Why a turn left the picture as it was.
 void TakeReason(const TurnPictureResult& turn, OutcomeFile& file);
 
+// A file kept because its new name `name` holds a character its disk refuses: the message
+// that says so, naming the character.
+void TakeRefusedName(const std::string& name, OutcomeFile& file);
+
 // A file that stayed as it was, named as the operation names it; its reason is for the caller.
 OutcomeFile KeptFile(const std::string& name);
 

@@ -1,8 +1,8 @@
 // Pictures that kept their names as an outcome's files, and the files a set of renames changes.
 #include "operations/renameoutcome.h"
 
-#include "core/names/refusedcharacters.h"
 #include "core/settings/messagekeys.h"
+#include "operations/filereasons.h"
 
 namespace lumaro {
 
@@ -11,11 +11,8 @@ std::vector<OutcomeFile> KeptFiles(const std::vector<RenameFailure>& failures) {
     files.reserve(failures.size());
     for (const RenameFailure& failure : failures) {
         files.push_back({failure.fromName, failure.toName, failure.result.error});
-        const std::optional<char> refused = RefusedCharacterIn(failure.toName);
-        if (failure.result.status == RenameResult::Status::NameRefused && refused) {
-            files.back().messageKey = kMessageCharacterRefused;
-            files.back().detail = CharacterText(*refused);
-        }
+        if (failure.result.status == RenameResult::Status::NameRefused)
+            TakeRefusedName(failure.toName, files.back());
     }
     return files;
 }

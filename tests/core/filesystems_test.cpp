@@ -17,6 +17,7 @@
 #include "core/renaming/renamepasses.h"
 #include "core/settings/messagekeys.h"
 #include "mountedimage.h"
+#include "operations/picturetransfer.h"
 #include "operations/undo/undo.h"
 #include "picturefolder.h"
 #include "stoppedchild.h"
@@ -187,6 +188,17 @@ TEST_P(FileSystemTest, LetterCaseAndRefusedCharactersAreTheFileSystemsOwn) {
     const Files expected = windows ? Files{{"Rome.jpg", "rome"}, {"b.jpg", "b"}, {"c.jpg", "c"}}
                                    : Files{{"Rome.jpg", "rome"}, {"B.jpg", "c"}, {"a:b.jpg", "b"}};
     EXPECT_EQ(onDisk(*pictures_), expected);
+    // A picture moved in under such a name stays where it is, as the plan said.
+    PictureFolder local;
+    local.write("x?y.jpg", "question");
+    PictureTransfer transfer(local.path(), {{"x?y", ".jpg"}}, folder_);
+    const Outcome planned = transfer.plan().outcome;
+    const Outcome ran = transfer.run();
+    EXPECT_EQ(ran.kind, windows ? OutcomeKind::SomeKept : OutcomeKind::Done);
+    EXPECT_EQ(planned.kind, ran.kind);
+    EXPECT_EQ(planned.files, ran.files);
+    const Files stayed = {{"x?y.jpg", "question"}};
+    EXPECT_EQ(onDisk(local), windows ? stayed : Files());
 }
 
 // A rename that changes only letter case, stopped before, between or after its renames,

@@ -94,6 +94,21 @@ bool HoldsWindowsNames(int folderFd) {
     }
 }
 
+bool HoldsWindowsNames(const std::string& folder) {
+    std::string path = folder;
+    int folderFd = -1;
+    while ((folderFd =
+                open(path.empty() ? "/" : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) < 0 &&
+           errno == ENOENT && !path.empty()) {
+        while (!path.empty() && path.back() == '/') path.pop_back();
+        path.erase(path.find_last_of('/') + 1);
+    }
+    if (folderFd < 0) return false;
+    const bool windowsNames = HoldsWindowsNames(folderFd);
+    close(folderFd);
+    return windowsNames;
+}
+
 bool KeepsFileNumbers(const std::string& path) {
     struct statfs fs;
     return statfs(path.c_str(), &fs) != 0 || keepsNumbers(fs);

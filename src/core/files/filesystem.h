@@ -20,6 +20,8 @@ bool KeepsFileNumbers(int fd);
 // (FAT, exFAT, SMB shares, whether mounted by the kernel or through FUSE): names there ignore
 // letter case and never hold the characters RefusedCharacterIn finds.
 bool HoldsWindowsNames(int folderFd);
+// The same for `folder` or, while it is still to be made, the nearest folder above it.
+bool HoldsWindowsNames(const std::string& folder);
 
 // EROFS when the disk holding `folder` is read-only (a read-only mount, a card with its lock
 // switch on); EACCES or EPERM when the folder is not ours to change (its mode, an immutable

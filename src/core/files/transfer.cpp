@@ -15,6 +15,7 @@
 #include "core/files/namecase.h"
 #include "core/locking/folderlock.h"
 #include "core/names/freename.h"
+#include "core/names/refusedcharacters.h"
 
 namespace lumaro {
 
@@ -83,7 +84,8 @@ public:
         : destination_(destination),
           options_(options),
           destinationNames_(destination, NameMatchOfFolder(destination)),
-          folderFd_(open(destination.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+          folderFd_(open(destination.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+          windowsNames_(folderFd_.get() >= 0 && HoldsWindowsNames(folderFd_.get())) {}
 
     // Moves the picture `folder` + its name with its companions: every copy is written and
     // verified before any source is deleted, and a failure leaves every source where it was.
@@ -91,6 +93,11 @@ public:
                          const std::string& targetBase) {
         const std::string source = folder + picture.fileName();
         TransferOutcome outcome{TransferOutcome::Status::CopyFailed, source, {}, 0};
+        if (const std::string refused = refusedName(picture, targetBase); !refused.empty()) {
+            outcome = {TransferOutcome::Status::NameRefused, source, destination_ + refused,
+                       EINVAL};
+            return outcome;
+        }
         std::vector<Piece> pieces(1 + picture.companions.size());
         pieces[0].rest = &picture.extension;
         for (size_t k = 1; k < pieces.size(); ++k) pieces[k].rest = &picture.companions[k - 1];
@@ -158,6 +165,16 @@ private:
         Descriptor direct;  // the copy opened past the cache, where its pages could not go
         struct stat st {};
     };
+
+    // The first name of the group that the destination's disk refuses; empty when none.
+    std::string refusedName(const PictureEntry& picture, const std::string& targetBase) const {
+        if (!windowsNames_) return {};
+        if (RefusedCharacterIn(targetBase + picture.extension))
+            return targetBase + picture.extension;
+        for (const std::string& rest : picture.companions)
+            if (RefusedCharacterIn(targetBase + rest)) return targetBase + rest;
+        return {};
+    }
 
     // A descriptor that reads the synced copy from the device rather than from memory: its
     // cached pages are dropped, so that reading it reads the disk (a copy the disk wrote badly is
@@ -256,6 +273,7 @@ private:
     const TransferOptions& options_;
     TakenNames destinationNames_;
     Descriptor folderFd_;
+    const bool windowsNames_;  // the destination's disk refuses some characters in names
     std::string source_;
     // Aligned to the page, as reads past the cache need.
     std::unique_ptr<char, decltype(&std::free)> copy_{

@@ -25,14 +25,6 @@ RenameFailure keptFor(const FileRename& file, int error) {
     return {file.oldName, file.newName, {status, error}};
 }
 
-bool holdsWindowsNames(const std::string& folder) {
-    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd < 0) return false;
-    const bool windowsNames = HoldsWindowsNames(folderFd);
-    close(folderFd);
-    return windowsNames;
-}
-
 // The set's groups, and for each the row that keeps it, once found.
 class Checker {
 public:
@@ -75,7 +67,7 @@ private:
 void Checker::readFolderLimits() {
     if (faccessat(AT_FDCWD, folder_.c_str(), W_OK | X_OK, AT_EACCESS) != 0) folderRefusal_ = errno;
     nameMax_ = pathconf(folder_.c_str(), _PC_NAME_MAX);
-    windowsNames_ = folderRefusal_ == 0 && holdsWindowsNames(folder_);
+    windowsNames_ = folderRefusal_ == 0 && HoldsWindowsNames(folder_);
 }
 
 std::optional<RenameFailure> Checker::outsideLimits(const std::vector<FileRename>& files) const {
