@@ -195,7 +195,7 @@ constexpr const char* kEnglishEntries[] = {
     "167=its name is not UTF-8, which the Trash cannot hold",
     "168=another file bears its name",
     "169=no free name",
-    "170=the disk of this folder takes no name with the character",
+    "170=the disk it goes to takes no name with the character",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

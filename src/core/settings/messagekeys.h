@@ -268,7 +268,7 @@ inline constexpr int kMessageNameNotUtf8ForTrash = 167;
 inline constexpr int kMessageNameTaken = 168;
 // A picture for which an undo found no free name.
 inline constexpr int kMessageNoFreeName = 169;
-// A new name holding a character the disk of its folder never takes in a name (FAT, exFAT,
+// A new name holding a character the disk it goes to never takes in a name (FAT, exFAT,
 // SMB shares); the character follows the text.
 inline constexpr int kMessageCharacterRefused = 170;
 
