@@ -41,10 +41,22 @@ bool keepsNumbers(const struct statfs& fs) {
     }
 }
 
+// What the device manager found on a block device the user may not read: its file system type.
+bool probedAsFat(const std::string& device) {
+    struct stat st;
+    if (stat(device.c_str(), &st) != 0 || !S_ISBLK(st.st_mode)) return false;
+    std::ifstream probed("/run/udev/data/b" + std::to_string(major(st.st_rdev)) + ":" +
+                         std::to_string(minor(st.st_rdev)));
+    for (std::string line; std::getline(probed, line);) {
+        if (line.starts_with("E:ID_FS_TYPE=")) return line.find("fat") != std::string::npos;
+    }
+    return false;
+}
+
 // Whether the boot sector of a block device is that of a FAT or an exFAT file system.
 bool deviceHoldsFat(const std::string& device) {
     const int fd = open(device.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return probedAsFat(device);
     char sector[512] = {};
     const bool read = pread(fd, sector, sizeof sector, 0) == static_cast<ssize_t>(sizeof sector);
     close(fd);
