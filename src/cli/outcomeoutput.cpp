@@ -9,7 +9,9 @@
 namespace lumaro::cli {
 
 std::string ReasonOf(const LanguageTable& messages, const OutcomeFile& file) {
-    return file.messageKey >= 0 ? messages.text(file.messageKey) : std::strerror(file.error);
+    if (file.messageKey < 0) return std::strerror(file.error);
+    const std::string text = messages.text(file.messageKey);
+    return file.detail.empty() ? text : text + " " + file.detail;
 }
 
 std::string NameWithReason(const LanguageTable& messages, const OutcomeFile& file) {

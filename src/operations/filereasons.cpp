@@ -3,6 +3,7 @@
 
 #include <cerrno>
 
+#include "core/names/refusedcharacters.h"
 #include "core/settings/messagekeys.h"
 
 namespace lumaro {
@@ -52,6 +53,7 @@ void TakeReason(const TransferOutcome& moved, OutcomeFile& file) {
     if (moved.status == Status::SourceKept) file.newName = moved.target;
     if (moved.status == Status::SourceChanged) file.messageKey = kMessageChangedWhileCopied;
     if (moved.status == Status::FolderBusy) file.messageKey = kMessageFolderBusy;
+    if (moved.status == Status::NameRefused) TakeRefusedName(moved.target, file);
     if (file.error == 0 && file.messageKey < 0)
         file.error = moved.status == Status::SourceMissing ? ENOENT : EIO;
 }
@@ -95,6 +97,13 @@ void TakeReason(const TurnPictureResult& turn, OutcomeFile& file) {
         TakeReason(turn.file, file);
     } else {
         file.messageKey = keyOf(turn.why);
+    }
+}
+
+void TakeRefusedName(const std::string& name, OutcomeFile& file) {
+    if (const std::optional<char> refused = RefusedCharacterIn(name)) {
+        file.messageKey = kMessageCharacterRefused;
+        file.detail = CharacterText(*refused);
     }
 }
 

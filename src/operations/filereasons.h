@@ -29,6 +29,10 @@ void TakeReason(const TurnPictureResult& turn, OutcomeFile& file);
 // Why a clock correction left the file as it was.
 void TakeReason(const ShiftFileResult& shift, OutcomeFile& file);
 
+// A file kept because its new name `name` holds a character its disk refuses: the message
+// that says so, naming the character.
+void TakeRefusedName(const std::string& name, OutcomeFile& file);
+
 // A file that stayed as it was, named as the operation names it; its reason is for the caller.
 OutcomeFile KeptFile(const std::string& name);
 

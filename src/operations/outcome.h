@@ -20,10 +20,11 @@ enum class OutcomeKind {
 
 // One file the outcome concerns: a picture or companion kept, refused or changed.
 struct OutcomeFile {
-    std::string name;     // as the operation names it: within the folder, or a full path
-    std::string newName;  // where it went or was to go; empty when none
-    int error = 0;        // errno when the system refused it
-    int messageKey = -1;  // why, when a rule rather than the system kept it; -1 when none
+    std::string name;      // as the operation names it: within the folder, or a full path
+    std::string newName;   // where it went or was to go; empty when none
+    int error = 0;         // errno when the system refused it
+    int messageKey = -1;   // why, when a rule rather than the system kept it; -1 when none
+    std::string detail{};  // what the message names after its text (a character), or empty
     bool operator==(const OutcomeFile&) const = default;
 };
 

@@ -9,9 +9,12 @@
 
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
+#include "core/files/filesystem.h"
+#include "core/files/namecase.h"
 #include "core/files/transfer.h"
 #include "core/history/history.h"
 #include "core/names/freename.h"
+#include "core/names/refusedcharacters.h"
 #include "core/settings/messagekeys.h"
 #include "operations/filereasons.h"
 
@@ -35,9 +38,17 @@ Outcome notMade(const std::string& destination, int error) {
     return outcome;
 }
 
-bool exists(const std::string& path) {
-    struct stat st;
-    return lstat(path.c_str(), &st) == 0;
+// A picture whose group holds a name the destination's disk refuses stays, as the run keeps it.
+bool keptForItsName(const std::string& folder, const PictureEntry& entry,
+                    const std::vector<const std::string*>& rests, Outcome& outcome) {
+    for (const std::string* rest : rests) {
+        if (!RefusedCharacterIn(entry.base + *rest)) continue;
+        outcome.files.push_back(KeptFile(folder + entry.fileName()));
+        outcome.files.back().error = EINVAL;
+        TakeRefusedName(entry.base + *rest, outcome.files.back());
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -56,23 +67,21 @@ PicturePlan PictureTransfer::plan() const {
         plan.outcome = refused();
         return plan;
     }
-    std::set<std::string> taken;
+    TakenNames destination(destination_, NameMatchOfFolder(destination_));
+    const auto taken = [&](const std::string& name) { return destination.taken(name); };
+    const bool windowsNames = HoldsWindowsNames(destination_);
     for (const PictureEntry& entry : pictures_) {
         std::vector<const std::string*> rests{&entry.extension};
         for (const std::string& rest : entry.companions) rests.push_back(&rest);
-        std::string base;
-        const auto free = [&](const std::string* rest) {
-            return !taken.count(base + *rest) && !exists(base + *rest);
-        };
-        for (int n = 1;; ++n) {
-            base = destination_ + NthFreeName(entry.base, n);
-            if (std::all_of(rests.begin(), rests.end(), free)) break;
-        }
+        if (windowsNames && keptForItsName(folder_, entry, rests, plan.outcome)) continue;
+        const int n = FirstFreeNumber(entry.base, rests, taken, 1, kMostFreeNames);
+        const std::string base = NthFreeName(entry.base, n);
         for (const std::string* rest : rests) {
-            taken.insert(base + *rest);
-            plan.changes.push_back({folder_ + entry.base + *rest, base + *rest});
+            destination.add(base + *rest);
+            plan.changes.push_back({folder_ + entry.base + *rest, destination_ + base + *rest});
         }
     }
+    MarkSomeKept(plan.outcome, kMessageCopyFailed);
     return plan;
 }
 

@@ -2,14 +2,18 @@
 #include "operations/renameoutcome.h"
 
 #include "core/settings/messagekeys.h"
+#include "operations/filereasons.h"
 
 namespace lumaro {
 
 std::vector<OutcomeFile> KeptFiles(const std::vector<RenameFailure>& failures) {
     std::vector<OutcomeFile> files;
     files.reserve(failures.size());
-    for (const RenameFailure& failure : failures)
+    for (const RenameFailure& failure : failures) {
         files.push_back({failure.fromName, failure.toName, failure.result.error});
+        if (failure.result.status == RenameResult::Status::NameRefused)
+            TakeRefusedName(failure.toName, files.back());
+    }
     return files;
 }
 

@@ -21,7 +21,8 @@ struct NamingPlan {
     std::vector<FileRename> renames;
 };
 
-// One outcome file per picture that kept its name, with the system's reason.
+// One outcome file per picture that kept its name, with the system's reason, or the character
+// its new name holds that its disk refuses.
 std::vector<OutcomeFile> KeptFiles(const std::vector<RenameFailure>& failures);
 
 // Done when no picture kept its name, else SomeKept naming them (kMessageRenamesFailed); with

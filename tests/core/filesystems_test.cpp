@@ -15,10 +15,12 @@
 #include "core/history/history.h"
 #include "core/journal/renamejournal.h"
 #include "core/renaming/folderload.h"
+#include "core/renaming/renamecheck.h"
 #include "core/renaming/renamepasses.h"
 #include "core/settings/messagekeys.h"
 #include "mountedimage.h"
 #include "operations/picturedeletion.h"
+#include "operations/picturetransfer.h"
 #include "operations/pictureturn.h"
 #include "operations/undo/undo.h"
 #include "operations/undo/undostep.h"
@@ -33,7 +35,8 @@ using Files = std::map<std::string, std::string>;  // every name of a folder, wi
 
 struct FileSystemCase {
     ImageKind image;
-    RenameWay way;  // the first way to rename without replacing that the file system allows
+    RenameWay way;      // the first way to rename without replacing that the file system allows
+    bool windowsNames;  // ignores letter case, refuses some characters in names
 };
 
 void PrintTo(const FileSystemCase& fileSystem, std::ostream* out) { *out << fileSystem.image.name; }
@@ -41,9 +44,9 @@ void PrintTo(const FileSystemCase& fileSystem, std::ostream* out) { *out << file
 const FileSystemCase kFileSystems[] = {
     // Ignores letter case, refuses the no-replace flag and hard links, numbers files anew at
     // each mount.
-    {{"exfat_fuse", "mkfs.exfat", "mount.exfat-fuse"}, RenameWay::Placeholder},
-    // Refuses the no-replace flag; allows hard links.
-    {{"ntfs_3g", "mkfs.ntfs -F -Q -q", "ntfs-3g"}, RenameWay::HardLink},
+    {{"exfat_fuse", "mkfs.exfat", "mount.exfat-fuse"}, RenameWay::Placeholder, true},
+    // Refuses the no-replace flag; allows hard links; keeps letter case.
+    {{"ntfs_3g", "mkfs.ntfs -F -Q -q", "ntfs-3g"}, RenameWay::HardLink, false},
 };
 
 Files onDisk(const PictureFolder& folder) {
@@ -195,6 +198,56 @@ TEST_P(FileSystemTest, ReadOnlyMountIsListedAndEveryChangeIsRefusedBeforeAJourna
     }
     EXPECT_EQ(ReadHistoryRecords(folder_).operations.size(), records);
     EXPECT_EQ(onDisk(*pictures_), unequalWidths);
+}
+
+// Where letter case is ignored, a name in another case is the same name: a rename that changes
+// only the case goes through a temporary name, one onto another file's name in another case is
+// refused, and so is a name with a character the disk refuses, by the plan as by the run.
+// Where case is kept, two spellings are two names.
+TEST_P(FileSystemTest, LetterCaseAndRefusedCharactersAreTheFileSystemsOwn) {
+    write({{"rome.jpg", "rome"}, {"b.jpg", "b"}, {"c.jpg", "c"}});
+    const std::vector<RenamePair> pairs = {
+        {{"rome", ".jpg"}, "Rome"}, {{"c", ".jpg"}, "B"}, {{"b", ".jpg"}, "a:b"}};
+    const bool windows = GetParam().windowsNames;
+    const RenameCheck plan = CheckGroupRenames(folder_, pairs);
+    const RenamePassesResult run = RenameInTwoPasses(folder_, pairs);
+    for (const auto& kept : {plan.kept, run.failures}) {
+        ASSERT_EQ(kept.size(), windows ? 2u : 0u) << DescribeRenameFailures(kept);
+        if (!windows) continue;
+        EXPECT_EQ(kept[0].result.status, RenameResult::Status::TargetExists);
+        EXPECT_EQ(kept[1].result.status, RenameResult::Status::NameRefused);
+    }
+    const Files expected = windows ? Files{{"Rome.jpg", "rome"}, {"b.jpg", "b"}, {"c.jpg", "c"}}
+                                   : Files{{"Rome.jpg", "rome"}, {"B.jpg", "c"}, {"a:b.jpg", "b"}};
+    EXPECT_EQ(onDisk(*pictures_), expected);
+    // A picture moved in under such a name stays where it is, as the plan said.
+    PictureFolder local;
+    local.write("x?y.jpg", "question");
+    PictureTransfer transfer(local.path(), {{"x?y", ".jpg"}}, folder_);
+    const Outcome planned = transfer.plan().outcome;
+    const Outcome ran = transfer.run();
+    EXPECT_EQ(ran.kind, windows ? OutcomeKind::SomeKept : OutcomeKind::Done);
+    EXPECT_EQ(planned.kind, ran.kind);
+    EXPECT_EQ(planned.files, ran.files);
+    const Files stayed = {{"x?y.jpg", "question"}};
+    EXPECT_EQ(onDisk(local), windows ? stayed : Files());
+}
+
+// A rename that changes only letter case, stopped before, between or after its renames,
+// the disk mounted again and the repair run: the picture bears its new spelling.
+TEST_P(FileSystemTest, CaseOnlyRenameStoppedAnywhereIsFinishedByTheRepair) {
+    for (long long stop = 0; stop <= 4; ++stop) {
+        for (const std::string& name : pictures_->names()) unlink((folder_ + name).c_str());
+        write({{"rome.jpg", "rome"}, {"rome.xmp", "sidecar"}});
+        ASSERT_TRUE(RunStoppedAfter(stop, [&] {
+            RenameInTwoPasses(folder_, {{{"rome", ".jpg", {".xmp"}}, "Rome"}});
+        }));
+        remount();
+        const JournalRepair repair = RepairInterruptedRenames(folder_);
+        EXPECT_TRUE(repair.failures.empty()) << DescribeRenameFailures(repair.failures);
+        EXPECT_EQ(onDisk(*pictures_), (Files{{"Rome.jpg", "rome"}, {"Rome.xmp", "sidecar"}}))
+            << "stopped after " << stop;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(OtherSystems, FileSystemTest, ::testing::ValuesIn(kFileSystems),

@@ -9,7 +9,9 @@
 namespace lumaro {
 
 struct RenameResult {
-    enum class Status { Ok, TargetExists, Failed };
+    // NameRefused: the new name holds a character its folder's file system never takes
+    // (names/refusedcharacters.h); the rename was not tried.
+    enum class Status { Ok, TargetExists, Failed, NameRefused };
     Status status = Status::Ok;
     int error = 0;  // errno of the failure, 0 when Ok
 

@@ -1,12 +1,18 @@
 // Telling file systems apart: numbers that last, disks that are read-only, pages in memory.
 #include "core/files/filesystem.h"
 
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/sysmacros.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 namespace lumaro {
@@ -35,7 +41,85 @@ bool keepsNumbers(const struct statfs& fs) {
     }
 }
 
+// What the device manager found on a block device the user may not read: its file system type.
+bool probedAsFat(const std::string& device) {
+    struct stat st;
+    if (stat(device.c_str(), &st) != 0 || !S_ISBLK(st.st_mode)) return false;
+    std::ifstream probed("/run/udev/data/b" + std::to_string(major(st.st_rdev)) + ":" +
+                         std::to_string(minor(st.st_rdev)));
+    for (std::string line; std::getline(probed, line);) {
+        if (line.starts_with("E:ID_FS_TYPE=")) return line.find("fat") != std::string::npos;
+    }
+    return false;
+}
+
+// Whether the boot sector of a block device is that of a FAT or an exFAT file system.
+bool deviceHoldsFat(const std::string& device) {
+    const int fd = open(device.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return probedAsFat(device);
+    char sector[512] = {};
+    const bool read = pread(fd, sector, sizeof sector, 0) == static_cast<ssize_t>(sizeof sector);
+    close(fd);
+    return read && (std::memcmp(sector + 3, "EXFAT   ", 8) == 0 ||
+                    std::memcmp(sector + 0x36, "FAT", 3) == 0 ||
+                    std::memcmp(sector + 0x52, "FAT32", 5) == 0);
+}
+
+// A FUSE mount tells its file system by its type ("fuse.exfat") or, mounted as "fuseblk",
+// by the boot sector of its device, named by the mount table line of the folder's device.
+bool fuseMountHoldsFat(int folderFd) {
+    struct stat st;
+    if (fstat(folderFd, &st) != 0) return false;
+    const std::string device =
+        std::to_string(major(st.st_dev)) + ":" + std::to_string(minor(st.st_dev));
+    std::ifstream mounts("/proc/self/mountinfo");
+    for (std::string line; std::getline(mounts, line);) {
+        std::istringstream fields(line);
+        std::string id, parent, numbers, field;
+        if (!(fields >> id >> parent >> numbers) || numbers != device) continue;
+        while (fields >> field && field != "-") {
+        }
+        std::string type, source;
+        fields >> type >> source;
+        if (type.find("fat") != std::string::npos) return true;  // "fuse.exfat", "fuse.vfat"
+        return type == "fuseblk" && deviceHoldsFat(source);
+    }
+    return false;
+}
+
 }  // namespace
+
+bool HoldsWindowsNames(int folderFd) {
+    struct statfs fs;
+    if (fstatfs(folderFd, &fs) != 0) return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+        case kFat:
+        case kExfat:
+        case kCifs:
+        case kSmb2:
+        case kSmb:
+            return true;
+        case kFuse:
+            return fuseMountHoldsFat(folderFd);
+        default:
+            return false;
+    }
+}
+
+bool HoldsWindowsNames(const std::string& folder) {
+    std::string path = folder;
+    int folderFd = -1;
+    while ((folderFd =
+                open(path.empty() ? "/" : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) < 0 &&
+           errno == ENOENT && !path.empty()) {
+        while (!path.empty() && path.back() == '/') path.pop_back();
+        path.erase(path.find_last_of('/') + 1);
+    }
+    if (folderFd < 0) return false;
+    const bool windowsNames = HoldsWindowsNames(folderFd);
+    close(folderFd);
+    return windowsNames;
+}
 
 bool KeepsFileNumbers(const std::string& path) {
     struct statfs fs;

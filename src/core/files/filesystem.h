@@ -1,5 +1,6 @@
 // What the file system that holds a folder allows: whether its files keep their numbers,
-// whether anything can be changed there at all, and whether a file is read from memory.
+// whether anything can be changed there at all, which names it takes, and whether a file is
+// read from memory.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +15,13 @@ namespace lumaro {
 bool KeepsFileNumbers(const std::string& path);
 // The same, for the file system of an open file or folder.
 bool KeepsFileNumbers(int fd);
+
+// Whether the folder open as `folderFd` lies on a file system made for another system's names
+// (FAT, exFAT, SMB shares, whether mounted by the kernel or through FUSE): names there ignore
+// letter case and never hold the characters RefusedCharacterIn finds.
+bool HoldsWindowsNames(int folderFd);
+// The same for `folder` or, while it is still to be made, the nearest folder above it.
+bool HoldsWindowsNames(const std::string& folder);
 
 // EROFS when the disk holding `folder` is read-only (a read-only mount, a card with its lock
 // switch on); EACCES or EPERM when the folder is not ours to change (its mode, an immutable

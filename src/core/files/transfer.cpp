@@ -12,8 +12,10 @@
 
 #include "core/files/fileoperations.h"
 #include "core/files/filesystem.h"
+#include "core/files/namecase.h"
 #include "core/locking/folderlock.h"
 #include "core/names/freename.h"
+#include "core/names/refusedcharacters.h"
 
 namespace lumaro {
 
@@ -23,7 +25,6 @@ namespace {
 // as much as the same bytes written in pieces of this size.
 constexpr size_t kChunk = size_t{1} << 20;
 constexpr size_t kPage = 4096;
-constexpr int kMostNameTries = 10000;
 
 // Closes a descriptor when it goes out of scope.
 class Descriptor {
@@ -82,7 +83,9 @@ public:
     Mover(const std::string& destination, const TransferOptions& options)
         : destination_(destination),
           options_(options),
-          folderFd_(open(destination.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+          destinationNames_(destination, NameMatchOfFolder(destination)),
+          folderFd_(open(destination.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+          windowsNames_(folderFd_.get() >= 0 && HoldsWindowsNames(folderFd_.get())) {}
 
     // Moves the picture `folder` + its name with its companions: every copy is written and
     // verified before any source is deleted, and a failure leaves every source where it was.
@@ -90,6 +93,11 @@ public:
                          const std::string& targetBase) {
         const std::string source = folder + picture.fileName();
         TransferOutcome outcome{TransferOutcome::Status::CopyFailed, source, {}, 0};
+        if (const std::string refused = refusedName(picture, targetBase); !refused.empty()) {
+            outcome = {TransferOutcome::Status::NameRefused, source, destination_ + refused,
+                       EINVAL};
+            return outcome;
+        }
         std::vector<Piece> pieces(1 + picture.companions.size());
         pieces[0].rest = &picture.extension;
         for (size_t k = 1; k < pieces.size(); ++k) pieces[k].rest = &picture.companions[k - 1];
@@ -158,6 +166,16 @@ private:
         struct stat st {};
     };
 
+    // The first name of the group that the destination's disk refuses; empty when none.
+    std::string refusedName(const PictureEntry& picture, const std::string& targetBase) const {
+        if (!windowsNames_) return {};
+        if (RefusedCharacterIn(targetBase + picture.extension))
+            return targetBase + picture.extension;
+        for (const std::string& rest : picture.companions)
+            if (RefusedCharacterIn(targetBase + rest)) return targetBase + rest;
+        return {};
+    }
+
     // A descriptor that reads the synced copy from the device rather than from memory: its
     // cached pages are dropped, so that reading it reads the disk (a copy the disk wrote badly is
     // then caught before its source goes). Where pages stay cached (another program maps them,
@@ -172,9 +190,19 @@ private:
     }
 
     // New files under the picture's name, or "name (2)", "name (3)"..., the same for every
-    // piece: never an existing one. False (errno set) when none could be made.
+    // piece: never an existing one, in any letter case where the destination ignores it. False
+    // (errno set) when none could be made.
     bool createFree(const std::string& base, std::vector<Piece>& pieces) {
-        for (int n = 1; n <= kMostNameTries; ++n) {
+        std::vector<const std::string*> rests;
+        for (const Piece& piece : pieces) rests.push_back(piece.rest);
+        const auto taken = [this](const std::string& name) {
+            return destinationNames_.taken(name);
+        };
+        // Each name is tried by the file system itself at last (O_EXCL): another program may
+        // have taken it since.
+        for (int n = 1; n <= kMostFreeNames; ++n) {
+            n = FirstFreeNumber(base, rests, taken, n, kMostFreeNames);
+            if (n == 0) break;
             const std::string name = destination_ + NthFreeName(base, n);
             size_t made = 0;
             for (; made < pieces.size(); ++made) {
@@ -184,7 +212,11 @@ private:
                     open(piece.target.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
                 if (piece.out.get() < 0) break;
             }
-            if (made == pieces.size()) return true;
+            if (made == pieces.size()) {
+                for (const Piece& piece : pieces)
+                    destinationNames_.add(piece.target.substr(destination_.size()));
+                return true;
+            }
             const int error = errno;
             for (size_t k = 0; k < made; ++k) {
                 pieces[k].out.reset();
@@ -239,7 +271,9 @@ private:
 
     std::string destination_;
     const TransferOptions& options_;
+    TakenNames destinationNames_;
     Descriptor folderFd_;
+    const bool windowsNames_;  // the destination's disk refuses some characters in names
     std::string source_;
     // Aligned to the page, as reads past the cache need.
     std::unique_ptr<char, decltype(&std::free)> copy_{

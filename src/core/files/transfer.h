@@ -25,6 +25,9 @@ struct TransferOutcome {
         SourceChanged,  // the source changed while it was copied; it stays, the copy was removed
         SourceKept,     // a good copy was written but the source could not be deleted: both stay
         FolderBusy,     // another program is changing one of the folders; nothing written
+        // A name of the picture's group holds a character the destination's disk never takes
+        // (names/refusedcharacters.h): nothing written; `target` is the name refused.
+        NameRefused,
     };
     Status status = Status::Moved;
     std::string source;  // full path of the picture
@@ -51,7 +54,8 @@ struct TransferOptions {
 // the picture and every companion arrived so: otherwise every file of the picture stays.
 // Both folders are locked throughout; when another program holds one, every picture stays
 // (FolderBusy). When either folder lies on a read-only disk, nothing is written and every
-// picture stays (CopyFailed, EROFS).
+// picture stays (CopyFailed, EROFS). Where the destination's disk refuses a character of a
+// name, the picture stays (NameRefused), as PictureTransfer's plan says beforehand.
 std::vector<TransferOutcome> TransferPictures(const std::string& folder,
                                               const std::vector<PictureEntry>& pictures,
                                               const std::string& destination,

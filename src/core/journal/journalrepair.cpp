@@ -1,15 +1,18 @@
 // Finishing an operation that a crash or a power cut interrupted, from its journal.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
 
 #include "core/files/filesystem.h"
+#include "core/files/namecase.h"
 #include "core/files/readfile.h"
 #include "core/history/history.h"
 #include "core/journal/assignnames.h"
@@ -36,6 +39,17 @@ std::optional<std::string> readJournal(int folderFd, bool& found) {
     return bytes;
 }
 
+std::optional<std::unordered_set<std::string>> spellingsWhereCaseIgnored(
+    const std::string& folder) {
+    if (!NameMatchOfFolder(folder).ignoresCase()) return std::nullopt;
+    std::unordered_set<std::string> names;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(dir)) names.insert(entry->d_name);
+        closedir(dir);
+    }
+    return names;
+}
+
 // The pictures of a plan, found by the file each is rather than by the names alone: after a
 // crash a name of the plan may belong to another picture or to a file the plan never knew.
 class Repairer {
@@ -44,6 +58,7 @@ public:
         : folder_(folder),
           folderFd_(folderFd),
           byIdentity_(!KeepsFileNumbers(folderFd)),
+          spelled_(spellingsWhereCaseIgnored(folder)),
           repair_(repair) {
         steps_.reserving = notePlaceholder;
         steps_.context = this;
@@ -81,6 +96,10 @@ private:
     const std::string& folder_;
     int folderFd_;
     const bool byIdentity_;  // files are known by size and modification time, not by number
+    // Where the folder ignores letter case, the names as its listing spells them: a name of the
+    // plan bears a picture only so spelled ("Rome.jpg" is not "rome.jpg" there, though a lookup
+    // of the one finds the other). Unset elsewhere.
+    const std::optional<std::unordered_set<std::string>> spelled_;
     JournalRepair& repair_;
     RenameSteps steps_;
     int journalFd_ = -1;  // opened for the notes of the repair's own placeholders
@@ -95,6 +114,7 @@ int64_t seconds(int64_t nanoseconds) {
 // seconds, which every driver of such a disk reads alike.
 bool Repairer::isThePicture(const std::string& name, const JournalRecord& record,
                             nlink_t* links) const {
+    if (spelled_ && !spelled_->count(name)) return false;
     struct stat st;
     if (fstatat(folderFd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
     if (links) *links = st.st_nlink;

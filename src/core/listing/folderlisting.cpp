@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include "core/files/folderentries.h"
+#include "core/files/namecase.h"
 #include "core/listing/picturegroups.h"
 #include "core/listing/pictureheads.h"
 #include "core/names/namecompare.h"
@@ -125,7 +126,7 @@ std::vector<PictureHead> readHeadsOfType(int folderFd, const std::vector<std::st
 }
 
 // Gives each still of the list the video of `others` named after it with "_HEVC".
-void attachHevcVideos(std::unordered_map<std::string_view, PictureEntry*>& byBase,
+void attachHevcVideos(NameMap<std::string_view, PictureEntry*>& byBase,
                       const std::vector<std::string>& others) {
     for (const std::string& name : others) {
         const std::optional<std::string_view> owner = HevcVideoOwner(name);
@@ -136,11 +137,15 @@ void attachHevcVideos(std::unordered_map<std::string_view, PictureEntry*>& byBas
 }
 
 // Gives each listed picture the files of `others` that go with it: those whose name is the
-// picture's base followed by a dot. The longest base that matches wins, and of two pictures
-// with the same base the first in name order (`others` and the entries come in name order).
-void attachCompanions(std::vector<PictureEntry>& entries, const std::vector<std::string>& others) {
+// picture's base followed by a dot, the base compared as the folder compares names (in a folder
+// that ignores letter case, "img_1.xmp" goes with "IMG_1.jpg"). The longest base that matches
+// wins, and of two pictures with the same base the first in name order (`others` and the
+// entries come in name order).
+void attachCompanions(std::vector<PictureEntry>& entries, const std::vector<std::string>& others,
+                      NameMatch match) {
     if (others.empty() || entries.empty()) return;
-    std::unordered_map<std::string_view, PictureEntry*> byBase;
+    NameMap<std::string_view, PictureEntry*> byBase =
+        MakeNameMap<std::string_view, PictureEntry*>(match);
     byBase.reserve(entries.size());
     for (PictureEntry& entry : entries) byBase.try_emplace(entry.base, &entry);
     for (const std::string& name : others) {
@@ -198,7 +203,7 @@ void makeEntries(FolderListing& listing, ListedFiles& listed,
         files.resize(listing.entries.size());
         std::iota(files.begin(), files.end(), size_t{0});
     }
-    attachCompanions(listing.entries, others);
+    attachCompanions(listing.entries, others, listing.names);
     // A group's own files and the files named after it came apart: name order again.
     for (PictureEntry& entry : listing.entries) {
         if (!std::is_sorted(entry.companions.begin(), entry.companions.end(), NameLess()))
@@ -301,6 +306,7 @@ FolderListing ListFolderOrdered(const std::string& folder, std::string_view file
         if (byDate) listed.dates.push_back(std::move(examined.date));
         listing.entries.push_back(std::move(entry));
     }
+    listing.names = NameMatchIn(handle.fd(), *names, true);
     makeEntries(listing, listed, others, handle.fd(), allTypes, byDate);
     if (byDate) {
         listing.zone = FindFolderZone(listing.dates);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/listing/instantorder.h"
+#include "core/names/namematch.h"
 #include "core/names/pictureentry.h"
 
 namespace lumaro {
@@ -58,6 +59,7 @@ struct FolderListing {
     bool someWithoutDate = false;       // Date: a picture had no date inside
     std::vector<ListedDate> dates;      // Date: the date of each entry, in the same order
     FolderZone zone;                    // Date: the zone of the dates without offset
+    NameMatch names;                    // how the folder compares names (its companions so)
 };
 
 // `fileType` is lower case, without dot, or kAllTypes. The picture list and its number width are

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <unordered_map>
 
 #include "core/files/filesystem.h"
+#include "core/files/namecase.h"
 #include "core/journal/renamejournal.h"
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"
@@ -91,8 +93,11 @@ private:
     LoadFolderResult result_;
     // Plan only: the rename planned for each picture by its present file name, and the
     // present file name of each picture by its planned file name.
-    std::unordered_map<std::string, RenamePair> planned_;
-    std::unordered_map<std::string, std::string> presentNames_;
+    // Both compare names as the folder does (names_, asked at the first listing).
+    NameMatch names_;
+    NameMap<std::string, RenamePair> planned_;
+    NameMap<std::string, std::string> presentNames_;
+    std::optional<TakenNames> onDisk_;
     // The renames made, each picture from its name before the load to its last name, and the
     // place of each in it by its present name.
     std::vector<FileRename> made_;
@@ -141,8 +146,7 @@ std::vector<RenamePair> Loader::plannedRenames() const {
 bool Loader::nameTaken(const std::string& fileName) const {
     if (presentNames_.count(fileName)) return true;
     if (planned_.count(fileName)) return false;
-    struct stat st;
-    return lstat((list_.currentFolder + fileName).c_str(), &st) == 0;
+    return onDisk_->taken(fileName);
 }
 
 // The check every rename of pictures makes first, on the folder as the load has left it so far
@@ -150,7 +154,7 @@ bool Loader::nameTaken(const std::string& fileName) const {
 bool Loader::keptByCheck(const RenamePair& pair) {
     NameTakenBefore takenBefore;
     if (planOnly_) takenBefore = [this](const std::string& name) { return nameTaken(name); };
-    RenameCheck check = CheckGroupRenames(list_.currentFolder, {pair}, takenBefore);
+    RenameCheck check = CheckGroupRenames(list_.currentFolder, {pair}, takenBefore, names_);
     if (check.kept.empty()) return false;
     result_.failedRenames.push_back(std::move(check.kept.front()));
     return true;
@@ -254,6 +258,10 @@ LoadFolderResult Loader::run() {
         result_.outcome = LoadOutcome::Unreadable;
         return result_;
     }
+    names_ = listing.names;
+    planned_ = MakeNameMap<std::string, RenamePair>(names_);
+    presentNames_ = MakeNameMap<std::string, std::string>(names_);
+    onDisk_.emplace(list_.currentFolder, names_);
     ApplyListing(list_, std::move(listing));
     if (list_.pictureCount == 0) {
         result_.outcome = LoadOutcome::NoPictures;

@@ -6,10 +6,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
+
+#include "core/files/filesystem.h"
+#include "core/files/namecase.h"
+#include "core/names/refusedcharacters.h"
 
 namespace lumaro {
 
@@ -25,8 +29,13 @@ RenameFailure keptFor(const FileRename& file, int error) {
 class Checker {
 public:
     Checker(const std::string& folder, const std::vector<RenamePair>& pairs,
-            const NameTakenBefore& takenBefore)
-        : folder_(folder), pairs_(pairs), takenBefore_(takenBefore) {
+            const NameTakenBefore& takenBefore, NameMatch match)
+        : folder_(folder),
+          pairs_(pairs),
+          takenBefore_(takenBefore),
+          onDisk_(folder, match),
+          leaving_(MakeNameSet<std::string_view>(match)),
+          wanted_(MakeNameMap<std::string_view, std::pair<size_t, size_t>>(match)) {
         files_.resize(pairs.size());
         kept_.resize(pairs.size());
         readFolderLimits();
@@ -44,18 +53,21 @@ private:
     const std::string& folder_;
     const std::vector<RenamePair>& pairs_;
     const NameTakenBefore& takenBefore_;
-    int folderRefusal_ = 0;  // errno: the folder cannot be written
-    long nameMax_ = -1;      // the longest name in bytes; -1: no limit known
+    const TakenNames onDisk_;
+    int folderRefusal_ = 0;      // errno: the folder cannot be written
+    long nameMax_ = -1;          // the longest name in bytes; -1: no limit known
+    bool windowsNames_ = false;  // names there refuse some characters
     std::vector<std::vector<FileRename>> files_;
     std::vector<std::optional<RenameFailure>> kept_;
-    std::unordered_set<std::string_view> leaving_;  // old names of the groups that move
+    NameSet<std::string_view> leaving_;  // old names of the groups that move
     // Each new name by the group and the file of the group that wants it.
-    std::unordered_map<std::string_view, std::pair<size_t, size_t>> wanted_;
+    NameMap<std::string_view, std::pair<size_t, size_t>> wanted_;
 };
 
 void Checker::readFolderLimits() {
     if (faccessat(AT_FDCWD, folder_.c_str(), W_OK | X_OK, AT_EACCESS) != 0) folderRefusal_ = errno;
     nameMax_ = pathconf(folder_.c_str(), _PC_NAME_MAX);
+    windowsNames_ = folderRefusal_ == 0 && HoldsWindowsNames(folder_);
 }
 
 std::optional<RenameFailure> Checker::outsideLimits(const std::vector<FileRename>& files) const {
@@ -63,6 +75,9 @@ std::optional<RenameFailure> Checker::outsideLimits(const std::vector<FileRename
     for (const FileRename& file : files) {
         if (nameMax_ > 0 && file.newName.size() > static_cast<size_t>(nameMax_))
             return keptFor(file, ENAMETOOLONG);
+        if (windowsNames_ && RefusedCharacterIn(file.newName))
+            return RenameFailure{
+                file.oldName, file.newName, {RenameResult::Status::NameRefused, EINVAL}};
     }
     return std::nullopt;
 }
@@ -70,8 +85,7 @@ std::optional<RenameFailure> Checker::outsideLimits(const std::vector<FileRename
 bool Checker::takenOutside(const std::string& name) const {
     if (leaving_.count(name)) return false;
     if (takenBefore_) return takenBefore_(name);
-    struct stat st;
-    return lstat((folder_ + name).c_str(), &st) == 0;
+    return onDisk_.taken(name);
 }
 
 // A new name that another group of the set wants too, or that a file outside the set bears.
@@ -127,22 +141,38 @@ RenameCheck Checker::run() {
 }  // namespace
 
 NameTakenBefore NamesAfter(const std::string& folder, const std::vector<FileRename>& renames) {
-    std::unordered_set<std::string> gone, arrived;
+    const NameMatch match = NameMatchOfFolder(folder);
+    NameSet<std::string> gone = MakeNameSet<std::string>(match);
+    NameSet<std::string> arrived = MakeNameSet<std::string>(match);
     for (const FileRename& rename : renames) {
         gone.insert(rename.oldName);
         arrived.insert(rename.newName);
     }
-    return [folder, gone = std::move(gone), arrived = std::move(arrived)](const std::string& name) {
+    return [onDisk = std::make_shared<TakenNames>(folder, match), gone = std::move(gone),
+            arrived = std::move(arrived)](const std::string& name) {
         if (arrived.count(name)) return true;
         if (gone.count(name)) return false;
-        struct stat st;
-        return lstat((folder + name).c_str(), &st) == 0;
+        return onDisk->taken(name);
     };
 }
 
+NameMatch NameMatchForRenames(const std::string& folder, const std::vector<RenamePair>& pairs) {
+    std::vector<std::string> names;
+    for (size_t p = 0; p < pairs.size() && names.size() < 3; ++p) {
+        const std::string name = pairs[p].from.fileName();
+        if (HasAsciiLetter(name)) names.push_back(name);
+    }
+    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0) return {};
+    const NameMatch match = NameMatchIn(folderFd, names, false);
+    close(folderFd);
+    return match;
+}
+
 RenameCheck CheckGroupRenames(const std::string& folder, const std::vector<RenamePair>& pairs,
-                              const NameTakenBefore& takenBefore) {
-    return Checker(folder, pairs, takenBefore).run();
+                              const NameTakenBefore& takenBefore, std::optional<NameMatch> match) {
+    return Checker(folder, pairs, takenBefore, match ? *match : NameMatchForRenames(folder, pairs))
+        .run();
 }
 
 }  // namespace lumaro

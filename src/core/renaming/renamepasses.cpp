@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <deque>
 #include <memory>
-#include <unordered_set>
 
 #include "core/files/filesystem.h"
 #include "core/journal/renamejournal.h"
@@ -27,17 +26,17 @@ constexpr int kTemporaryAttempts = 100;
 // digits only is all number.
 size_t endOfNumber(std::string_view name) { return std::min(NumberPartEnd(name), name.size()); }
 
-bool hasTemporaryShape(std::string_view name) {
+bool hasTemporaryShape(std::string_view name, const NameMatch& match) {
     const size_t end = endOfNumber(name);
-    return end < name.size() && name[end] == 'x';
+    return end < name.size() && match.same(name.substr(end, 1), "x");
 }
 
 // Every file of the set, a picture followed by its companions: a picture and its companions
 // reach their temporary names together and their new names together, or keep their old ones.
 class TwoPasses {
 public:
-    TwoPasses(const std::string& folder, const std::vector<RenamePair>& pairs)
-        : folder_(folder), pairs_(pairs) {
+    TwoPasses(const std::string& folder, const std::vector<RenamePair>& pairs, NameMatch match)
+        : folder_(folder), pairs_(pairs), reserved_(MakeNameSet<std::string_view>(match)) {
         result_.done.reserve(pairs.size());
         files_.reserve(pairs.size());
         firstFile_.reserve(pairs.size() + 1);
@@ -54,7 +53,7 @@ public:
         // name; the temporary names chosen are kept too, even should one vanish.
         reserved_.reserve(2 * files_.size());
         for (size_t p = 0; p < pairs.size(); ++p) {
-            if (!hasTemporaryShape(pairs[p].toBase)) continue;
+            if (!hasTemporaryShape(pairs[p].toBase, match)) continue;
             for (size_t f = firstFile_[p]; f < firstFile_[p + 1]; ++f)
                 reserved_.insert(files_[f].newName);
         }
@@ -93,8 +92,8 @@ private:
     std::vector<size_t> firstFile_;              // pair by pair, the index of its picture in files_
     std::vector<const std::string*> temporary_;  // the name taken; null: not on a temporary name
     std::vector<std::string> planned_;           // the temporary name each file should take
-    std::deque<std::string> others_;  // temporary names taken instead of the planned ones
-    std::unordered_set<std::string_view> reserved_;  // names a temporary name must avoid
+    std::deque<std::string> others_;      // temporary names taken instead of the planned ones
+    NameSet<std::string_view> reserved_;  // names a temporary name must avoid
     std::unique_ptr<RenameJournal> journal_;
     RenamePassesResult result_;
     std::string fromPath_;
@@ -249,8 +248,11 @@ RenamePassesResult RenameInTwoPasses(const std::string& folder,
         refused.messageKey = RefusalMessage(refusal);
         return refused;
     }
-    RenameCheck check = CheckGroupRenames(folder, pairs);
-    TwoPasses passes(folder, check.go);
+    // A picture that only changes the letter case of its name goes through its temporary name
+    // like any other: where case is ignored, the check lets its new name count as left.
+    const NameMatch match = NameMatchForRenames(folder, pairs);
+    RenameCheck check = CheckGroupRenames(folder, pairs, {}, match);
+    TwoPasses passes(folder, check.go, match);
     passes.firstPass(progress);
     passes.secondPass(progress);
     RenamePassesResult result = passes.take();

@@ -268,6 +268,9 @@ inline constexpr int kMessageNameNotUtf8ForTrash = 167;
 inline constexpr int kMessageNameTaken = 168;
 // A picture for which an undo found no free name.
 inline constexpr int kMessageNoFreeName = 169;
+// A new name holding a character the disk it goes to never takes in a name (FAT, exFAT,
+// SMB shares); the character follows the text.
+inline constexpr int kMessageCharacterRefused = 170;
 
 // Why a clock correction left a file as it was, said in parentheses after its name.
 // A file whose dates this program cannot find: not a picture or video of a known layout.

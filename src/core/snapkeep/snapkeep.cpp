@@ -1,14 +1,12 @@
 // The Snapkeep rules: thumbnail captions, the files of a set and the plan of a save.
 #include "core/snapkeep/snapkeep.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <set>
 
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/files/folderentries.h"
+#include "core/files/namecase.h"
 #include "core/names/freename.h"
 #include "core/names/namecompare.h"
 #include "core/names/utf8prefix.h"
@@ -22,17 +20,14 @@ bool isSetPicture(const std::string& fileName) {
     return extension == "jpg" || extension == "jpeg";
 }
 
-bool exists(const std::string& path) {
-    struct stat st;
-    return lstat(path.c_str(), &st) == 0;
-}
-
 // The base name of each picture's copy: its own, or, when an earlier copy of the save has it
-// already, "<base> (2)", "(3)"..., never the own name of another picture of the save.
-std::vector<std::string> copyBasesOf(const std::vector<PictureEntry>& pictures, size_t count) {
-    std::set<std::string> taken;
+// already, "<base> (2)", "(3)"..., never the own name of another picture of the save; names
+// compared as the chosen folder compares them.
+std::vector<std::string> copyBasesOf(const std::vector<PictureEntry>& pictures, size_t count,
+                                     NameMatch match) {
+    NameSet<std::string> taken = MakeNameSet<std::string>(match);
     for (size_t i = 0; i < count; ++i) taken.insert(pictures[i].base);
-    std::set<std::string> given;
+    NameSet<std::string> given = MakeNameSet<std::string>(match);
     std::vector<std::string> bases;
     for (size_t i = 0; i < count; ++i) {
         const std::string& own = pictures[i].base;
@@ -121,13 +116,14 @@ SnapkeepSavePlan PlanSnapkeepSave(const std::vector<PictureEntry>& pictures,
 
     const size_t count = std::min<size_t>(pictures.size(), kSnapkeepCount);
     plan.moreThanTwelve = pictures.size() > kSnapkeepCount;
-    const std::vector<std::string> bases = copyBasesOf(pictures, count);
+    const TakenNames onDisk(plan.folder, NameMatchOfFolder(plan.folder));
+    const std::vector<std::string> bases = copyBasesOf(pictures, count, onDisk.match());
     for (size_t i = 0; i < count; ++i) {
         const PictureEntry& entry = pictures[i];
         SnapkeepCopy copy{static_cast<int>(i), pictureFolder + entry.fileName(),
                           plan.folder + bases[i], bases[i] + ".jpg",
                           std::string(CaptionPartOf(entry.base))};
-        if (exists(plan.folder + copy.copyName)) plan.existing.push_back(copy.copyName);
+        if (onDisk.taken(copy.copyName)) plan.existing.push_back(copy.copyName);
         plan.copies.push_back(std::move(copy));
     }
     return plan;

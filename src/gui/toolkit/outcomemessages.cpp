@@ -42,8 +42,10 @@ void showMessage(QWidget* window, const LanguageTable& table, const Outcome& out
 }  // namespace
 
 QString ReasonText(const LanguageTable& table, const OutcomeFile& file) {
-    if (file.messageKey >= 0) return textOf(table, file.messageKey);
-    return QString::fromLocal8Bit(std::strerror(file.error));
+    if (file.messageKey < 0) return QString::fromLocal8Bit(std::strerror(file.error));
+    const QString text = textOf(table, file.messageKey);
+    return file.detail.empty() ? text
+                               : text + QLatin1Char(' ') + QString::fromStdString(file.detail);
 }
 
 void ShowOutcome(QWidget* window, const LanguageTable& table, const Outcome& outcome) {

@@ -1,12 +1,11 @@
 // Carrying out an undo or a redo as its plan says, and recording it in the history.
 #include "operations/undo/undo.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <utility>
 
 #include "core/clockshift/shiftfile.h"
+#include "core/files/namecase.h"
 #include "core/files/transfer.h"
 #include "core/locking/folderlock.h"
 #include "core/renaming/renamepasses.h"
@@ -35,11 +34,6 @@ OperationEffect reverseOf(OperationEffect effect) {
         default:
             return effect;
     }
-}
-
-bool exists(const std::string& path) {
-    struct stat st;
-    return lstat(path.c_str(), &st) == 0;
 }
 
 // Carries out a plan, group by group, and keeps the record of what it did.
@@ -181,12 +175,12 @@ void Undoer::shiftBack() {
 
 // Each group comes back whole from the Trash, or stays there whole when a name is taken.
 void Undoer::restore() {
+    const TakenNames onDisk(folder_, NameMatchOfFolder(folder_));
     for (const UndoGroup& group : plan_.groups) {
         if (group.kept) continue;
         const HistoryFile& picture = files_[group.files.front()];
-        const bool taken = std::any_of(group.files.begin(), group.files.end(), [&](size_t f) {
-            return exists(folder_ + files_[f].oldName);
-        });
+        const bool taken = std::any_of(group.files.begin(), group.files.end(),
+                                       [&](size_t f) { return onDisk.taken(files_[f].oldName); });
         if (taken) {
             result_.failures.push_back(KeptFile(picture.oldName));
             result_.failures.back().messageKey = kMessageNameTaken;

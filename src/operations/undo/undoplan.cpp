@@ -1,13 +1,11 @@
 // Finding what an undo or a redo would do, without touching a file: the state the history's
 // records leave, the record to reverse, whether its files are still as it left them, and the
 // names each group of files takes back.
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
-#include <unordered_set>
 
+#include "core/files/namecase.h"
 #include "core/names/freename.h"
 #include "core/settings/messagekeys.h"
 #include "operations/undo/undo.h"
@@ -15,13 +13,6 @@
 namespace lumaro {
 
 namespace {
-
-constexpr int kMostNameTries = 10000;
-
-bool exists(const std::string& path) {
-    struct stat st;
-    return lstat(path.c_str(), &st) == 0;
-}
 
 bool endsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
@@ -185,14 +176,18 @@ OutcomeFile keptPicture(const std::string& name, int messageKey) {
 // Each group takes its own names back where they are free in `destination` (or left by the
 // reversal itself, `vacated`); a group whose name is taken takes the first free " (n)" name
 // for all its files.
-void chooseNames(const std::string& destination, const std::unordered_set<std::string>& vacated,
+// Names are compared as the destination compares them.
+void chooseNames(const std::string& destination, const std::vector<std::string>& vacatedNames,
                  UndoPlan& plan) {
-    std::unordered_set<std::string> reserved;
+    const NameMatch match = NameMatchOfFolder(destination);
+    NameSet<std::string> vacated = MakeNameSet<std::string>(match);
+    vacated.insert(vacatedNames.begin(), vacatedNames.end());
+    TakenNames onDisk(destination, match);
+    NameSet<std::string> reserved = MakeNameSet<std::string>(match);
     const auto take = [&](UndoGroup& group, const std::string& base) {
         for (const std::string& rest : group.rests) {
             const std::string name = base + rest;
-            if (reserved.count(name) || (!vacated.count(name) && exists(destination + name)))
-                return false;
+            if (reserved.count(name) || (!vacated.count(name) && onDisk.taken(name))) return false;
         }
         for (const std::string& rest : group.rests) reserved.insert(base + rest);
         group.targetBase = base;
@@ -200,7 +195,7 @@ void chooseNames(const std::string& destination, const std::unordered_set<std::s
     };
     for (UndoGroup& group : plan.groups) take(group, group.toBase);
     for (UndoGroup& group : plan.groups) {
-        for (int n = 2; group.targetBase.empty() && n <= kMostNameTries; ++n) {
+        for (int n = 2; group.targetBase.empty() && n <= kMostFreeNames; ++n) {
             if (take(group, NthFreeName(group.toBase, n))) {
                 plan.renamed.push_back(group.toBase + group.rests[0] + " -> " + group.targetBase +
                                        group.rests[0]);
@@ -214,9 +209,10 @@ void chooseNames(const std::string& destination, const std::unordered_set<std::s
 
 // From the Trash, a group whose name is taken in the folder stays there whole.
 void keepTakenInTrash(const std::string& folder, UndoPlan& plan) {
+    const TakenNames onDisk(folder, NameMatchOfFolder(folder));
     for (UndoGroup& group : plan.groups) {
         for (const size_t f : group.files) {
-            if (!exists(folder + plan.reversed.files[f].oldName)) continue;
+            if (!onDisk.taken(plan.reversed.files[f].oldName)) continue;
             // It stays in the Trash, with its companions.
             group.kept = true;
             const std::string& picture = plan.reversed.files[group.files.front()].oldName;
@@ -263,10 +259,10 @@ UndoPlan& planNames(const std::string& folder, UndoPlan& plan) {
     if (!plan.ready()) return plan;
     const HistoryOperation& record = plan.reversed;
     plan.groups = groupsOf(record);
-    std::unordered_set<std::string> vacated;
+    std::vector<std::string> vacated;
     switch (record.effect) {
         case OperationEffect::Rename:
-            for (const HistoryFile& file : record.files) vacated.insert(file.newName);
+            for (const HistoryFile& file : record.files) vacated.push_back(file.newName);
             chooseNames(folder, vacated, plan);
             break;
         case OperationEffect::MoveOut:
