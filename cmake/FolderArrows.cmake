@@ -8,20 +8,22 @@
 set(lumaro_folder_arrows
   "core/locking      |                                        | no"  # one operation at a time on a folder
   "core/names        |                                        | no"  # name order, free names, UTF-8 cuts
-  "core/files        | core/names core/locking                | no"  # entries, renames, atomic writer, transfer
+  "core/disks        | core/names                             | no"  # what the disk of a folder allows: case, inodes
+  "core/files        | core/names core/locking core/disks     | no"  # entries, renames, atomic writer, transfer
   "core/thumbnails   | core/files                             | no"  # the thumbnails file managers share
   "core/picturefile  | core/files                             | no"  # inside picture files: segments, Exif, date
   "core/turning      | core/files core/picturefile core/locking | no"  # turning pictures, Exif carried over
-  "core/listing      | core/files core/names core/picturefile | no"  # ordered listings, parallel head reads
+  "core/listing      | core/files core/disks core/names core/picturefile | no"  # ordered listings, parallel head reads
   "core/settings     | core/files core/names                  | no"  # settings, messages, program folder
-  "core/clockshift   | core/files core/names core/picturefile core/settings | no"  # camera clocks: dates rewritten in place, devices
-  "core/history      | core/files core/names core/settings    | no"  # each folder's history of operations
-  "core/journal      | core/files core/history core/locking core/thumbnails | no"  # the rename journal and its repair
+  "core/datefields   | core/files core/picturefile            | no"  # where a file's dates lie, byte for byte
+  "core/clockshift   | core/files core/names core/picturefile core/datefields core/settings | no"  # camera clocks: dates rewritten in place, devices
+  "core/history      | core/files core/disks core/names core/settings    | no"  # each folder's history of operations
+  "core/journal      | core/files core/disks core/history core/locking core/thumbnails | no"  # the rename journal and its repair
   "core/windows      | core/files core/settings               | no"  # Qt-free halves of windows
   "core/slideshow    | core/files core/names core/settings    | no"  # the slide-show project file
   "core/naming       | core/files core/names core/listing core/settings | no"  # numbered names, the picture list
-  "core/renaming     | core/files core/names core/picturefile core/listing core/journal core/settings core/locking core/naming | no"  # renames of a folder's pictures
-  "core/snapkeep     | core/files core/names core/naming      | no"  # the Snapkeep strip's copies and sets
+  "core/renaming     | core/files core/disks core/names core/picturefile core/listing core/journal core/settings core/locking core/naming | no"  # renames of a folder's pictures
+  "core/snapkeep     | core/files core/disks core/names core/naming      | no"  # the Snapkeep strip's copies and sets
   "trash             | core                             | yes" # the desktop Trash, QtCore only
   "reencoding        | core                             | yes" # turns by encoding again, QtGui only
   "operations        | core trash reencoding            | no"  # each operation that changes files, undo too

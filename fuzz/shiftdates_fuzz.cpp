@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/clockshift/datefields.h"
+#include "core/datefields/datefields.h"
 #include "core/clockshift/shiftdates.h"
 
 namespace {

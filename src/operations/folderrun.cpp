@@ -3,7 +3,7 @@
 
 #include <cerrno>
 
-#include "core/files/filesystem.h"
+#include "core/disks/filesystem.h"
 #include "core/history/history.h"
 #include "core/settings/messagekeys.h"
 

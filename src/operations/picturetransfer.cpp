@@ -9,8 +9,8 @@
 
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
-#include "core/files/filesystem.h"
-#include "core/files/namecase.h"
+#include "core/disks/filesystem.h"
+#include "core/disks/namecase.h"
 #include "core/files/transfer.h"
 #include "core/history/history.h"
 #include "core/names/freename.h"

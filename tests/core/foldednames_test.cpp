@@ -7,7 +7,7 @@
 #include <map>
 
 #include "core/files/fileoperations.h"
-#include "core/files/namecase.h"
+#include "core/disks/namecase.h"
 #include "core/files/transfer.h"
 #include "core/listing/folderlisting.h"
 #include "core/renaming/renamepasses.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/clockshift/datefields.h"
+#include "core/datefields/datefields.h"
 #include "core/names/pictureentry.h"
 
 namespace lumaro {

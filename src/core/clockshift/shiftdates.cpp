@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "core/clockshift/bytereads.h"
+#include "core/datefields/bytereads.h"
 #include "core/picturefile/picturedate.h"
 #include "core/picturefile/tiffdate.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/clockshift/datefields.h"
+#include "core/datefields/datefields.h"
 
 namespace lumaro {
 

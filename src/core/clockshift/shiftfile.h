@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/clockshift/datefields.h"
+#include "core/datefields/datefields.h"
 #include "core/files/filestep.h"
 
 namespace lumaro {

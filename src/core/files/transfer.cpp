@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "core/files/fileoperations.h"
-#include "core/files/filesystem.h"
-#include "core/files/namecase.h"
+#include "core/disks/filesystem.h"
+#include "core/disks/namecase.h"
 #include "core/locking/folderlock.h"
 #include "core/names/freename.h"
 #include "core/names/refusedcharacters.h"

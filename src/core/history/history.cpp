@@ -19,7 +19,7 @@
 
 #include "core/files/atomicwrite.h"
 #include "core/files/createfolder.h"
-#include "core/files/filesystem.h"
+#include "core/disks/filesystem.h"
 #include "core/files/readfile.h"
 #include "core/settings/programfolder.h"
 

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "core/files/filesystem.h"
-#include "core/files/namecase.h"
+#include "core/disks/filesystem.h"
+#include "core/disks/namecase.h"
 #include "core/files/readfile.h"
 #include "core/history/history.h"
 #include "core/journal/assignnames.h"

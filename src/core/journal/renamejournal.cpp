@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/files/filesystem.h"
+#include "core/disks/filesystem.h"
 #include "core/journal/journalformat.h"
 
 namespace lumaro {

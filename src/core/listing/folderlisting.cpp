@@ -14,7 +14,7 @@
 #include <unordered_map>
 
 #include "core/files/folderentries.h"
-#include "core/files/namecase.h"
+#include "core/disks/namecase.h"
 #include "core/listing/picturegroups.h"
 #include "core/listing/pictureheads.h"
 #include "core/names/namecompare.h"

@@ -8,8 +8,8 @@
 #include <optional>
 #include <unordered_map>
 
-#include "core/files/filesystem.h"
-#include "core/files/namecase.h"
+#include "core/disks/filesystem.h"
+#include "core/disks/namecase.h"
 #include "core/journal/renamejournal.h"
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"

@@ -8,7 +8,7 @@
 #include <deque>
 #include <memory>
 
-#include "core/files/filesystem.h"
+#include "core/disks/filesystem.h"
 #include "core/journal/renamejournal.h"
 #include "core/locking/folderlock.h"
 #include "core/naming/numberedname.h"

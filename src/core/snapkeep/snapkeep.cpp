@@ -6,7 +6,7 @@
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/files/folderentries.h"
-#include "core/files/namecase.h"
+#include "core/disks/namecase.h"
 #include "core/names/freename.h"
 #include "core/names/namecompare.h"
 #include "core/names/utf8prefix.h"

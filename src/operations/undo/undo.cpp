@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "core/clockshift/shiftfile.h"
-#include "core/files/namecase.h"
+#include "core/disks/namecase.h"
 #include "core/files/transfer.h"
 #include "core/locking/folderlock.h"
 #include "core/renaming/renamepasses.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <unordered_map>
 
-#include "core/files/namecase.h"
+#include "core/disks/namecase.h"
 #include "core/names/freename.h"
 #include "core/settings/messagekeys.h"
 #include "operations/undo/undo.h"

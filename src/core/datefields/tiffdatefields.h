@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "core/clockshift/datefields.h"
+#include "core/datefields/datefields.h"
 
 namespace lumaro {
 

@@ -1,5 +1,5 @@
 // Walking the boxes of videos and HEIF pictures to their dates, every length checked.
-#include "core/clockshift/moviedatefields.h"
+#include "core/datefields/moviedatefields.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "core/clockshift/boxes.h"
-#include "core/clockshift/tiffdatefields.h"
+#include "core/datefields/boxes.h"
+#include "core/datefields/tiffdatefields.h"
 
 namespace lumaro {
 

@@ -1,10 +1,10 @@
 // Walking JPEG segments and PNG and WebP chunks to their Exif block, each length checked.
-#include "core/clockshift/stilldatefields.h"
+#include "core/datefields/stilldatefields.h"
 
 #include <cstdint>
 
-#include "core/clockshift/bytereads.h"
-#include "core/clockshift/tiffdatefields.h"
+#include "core/datefields/bytereads.h"
+#include "core/datefields/tiffdatefields.h"
 
 namespace lumaro {
 

@@ -1,5 +1,5 @@
 // Telling file systems apart: numbers that last, disks that are read-only, pages in memory.
-#include "core/files/filesystem.h"
+#include "core/disks/filesystem.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

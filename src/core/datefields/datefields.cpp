@@ -1,13 +1,13 @@
 // Telling a file's layout by its first bytes and gathering its date fields.
-#include "core/clockshift/datefields.h"
+#include "core/datefields/datefields.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "core/clockshift/heifdatefields.h"
-#include "core/clockshift/moviedatefields.h"
-#include "core/clockshift/stilldatefields.h"
-#include "core/clockshift/tiffdatefields.h"
+#include "core/datefields/heifdatefields.h"
+#include "core/datefields/moviedatefields.h"
+#include "core/datefields/stilldatefields.h"
+#include "core/datefields/tiffdatefields.h"
 #include "core/picturefile/containerdates.h"
 #include "core/picturefile/heifcontent.h"
 #include "core/picturefile/picturedate.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/clockshift/bytereads.h"
+#include "core/datefields/bytereads.h"
 
 namespace lumaro {
 

@@ -1,11 +1,11 @@
 // Walking the two directories of a TIFF block that hold dates and the device, bounded by it.
-#include "core/clockshift/tiffdatefields.h"
+#include "core/datefields/tiffdatefields.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
-#include "core/clockshift/bytereads.h"
+#include "core/datefields/bytereads.h"
 #include "core/picturefile/picturedate.h"
 #include "core/picturefile/tiffdate.h"
 

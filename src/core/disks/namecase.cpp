@@ -1,5 +1,5 @@
 // Telling whether a folder ignores letter case, from one or two lookups of its names.
-#include "core/files/namecase.h"
+#include "core/disks/namecase.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "core/files/filesystem.h"
+#include "core/disks/filesystem.h"
 #include "core/names/namecompare.h"
 
 namespace lumaro {

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "core/clockshift/datefields.h"
+#include "core/datefields/datefields.h"
 
 namespace lumaro {
 

@@ -1,11 +1,11 @@
 // Finding the Exif item of a HEIF picture in its metadata box, every length checked.
-#include "core/clockshift/heifdatefields.h"
+#include "core/datefields/heifdatefields.h"
 
 #include <cstdint>
 #include <optional>
 
-#include "core/clockshift/boxes.h"
-#include "core/clockshift/tiffdatefields.h"
+#include "core/datefields/boxes.h"
+#include "core/datefields/tiffdatefields.h"
 
 namespace lumaro {
 
