@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "core/clockshift/shiftdates.h"
 #include "core/naming/numberedname.h"
 #include "core/slideshow/slideshowtitle.h"
 
@@ -17,6 +18,7 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
     static const std::map<std::string, std::set<std::string>> options = {
         {"list", {"--by", "--dates", "--companions", "-0", "--null"}},
         {"date", {}},
+        {"devices", {}},
         {"load", {"--format", "--by"}},
         {"caption", {"--caption", "--by", "--format"}},
         {"renumber", {"--start", "--width", "--by", "--format"}},
@@ -25,6 +27,7 @@ const std::map<std::string, std::set<std::string>>& commandOptions() {
         {"turn", {"--angle"}},
         {"transfer", {"--to", "--by"}},
         {"delete", {"--permanent", "--with-companions"}},
+        {"shift", {"--device", "--by", "--select", "--to"}},
         {"history", {"--names"}},
         {"undo", {}},
         {"redo", {}},
@@ -50,7 +53,7 @@ const std::set<std::string>& valueOptions() {
     static const std::set<std::string> options = {
         "--type",   "--by",     "--format", "--select", "--caption",      "--start",
         "--width",  "--places", "--after",  "--to",     "--title-format", "--interval",
-        "--effect", "--angle",  "--names",  "--name",   "--select-from"};
+        "--effect", "--angle",  "--names",  "--name",   "--select-from",  "--device"};
     return options;
 }
 
@@ -76,8 +79,33 @@ std::optional<long long> signedNumber(const std::string& text) {
     return value;
 }
 
+// Stores one of shift's options; the error text, or empty.
+std::string storeShift(Arguments& a, const std::string& option, const std::string& value) {
+    if (option == "--device") {
+        if (value.empty()) return "--device takes a device name as devices lists it";
+        a.device = value;
+    } else if (option == "--by") {
+        a.shiftBy = ParseShiftAmount(value);
+        if (!a.shiftBy)
+            return "--by takes an amount other than 0 such as +1:00:00, -0:30:00 or +2:03:00:00 "
+                   "([+|-][D:]HH:MM:SS), not '" +
+                   value + "'";
+    } else if (option == "--select") {
+        if (!allDigits(value) || value.size() > 9 || std::stoi(value) == 0)
+            return "shift --select takes the place of one picture, from 1";
+        a.shiftPicture = std::stoi(value);
+    } else if (option == "--to") {
+        if (!SecondsBetween(value, value))
+            return "--to takes a date and time such as \"2024:07:14 15:30:00\", not '" + value +
+                   "'";
+        a.to = value;
+    }
+    return {};
+}
+
 // Stores one option's value; the error text, or empty.
 std::string store(Arguments& a, const std::string& option, const std::string& value) {
+    if (a.command == "shift" && option != "--type") return storeShift(a, option, value);
     if (option == "--type") {
         a.fileType = value;
     } else if (option == "--by") {
@@ -134,6 +162,17 @@ std::string store(Arguments& a, const std::string& option, const std::string& va
     return {};
 }
 
+// shift needs a device and an amount, or a picture and its true time.
+std::string checkShift(const Arguments& a) {
+    const bool byDevice = !a.device.empty() || a.shiftBy,
+               byPicture = a.shiftPicture || !a.to.empty();
+    if (byDevice == byPicture)
+        return "shift needs either --device with --by, or --select with --to";
+    if (byDevice && (a.device.empty() || !a.shiftBy)) return "shift needs both --device and --by";
+    if (byPicture && (!a.shiftPicture || a.to.empty())) return "shift needs both --select and --to";
+    return {};
+}
+
 // What each command needs besides its options; the error text, or empty.
 std::string checkComplete(const Arguments& a) {
     const bool onePath = a.command != "date" && a.command != "turn" && a.command != "delete";
@@ -143,6 +182,7 @@ std::string checkComplete(const Arguments& a) {
     if (SelectsPictures(a.command) && !a.select && a.pictureNames.empty() && a.selectFrom.empty())
         return a.command + " needs --select, --name or --select-from";
     if (a.command == "turn" && a.angle == 0) return "turn needs --angle";
+    if (a.command == "shift") return checkShift(a);
     if (a.command == "transfer" && a.to.empty()) return "transfer needs --to";
     if (a.command == "caption" && !a.caption) return "caption needs --caption";
     if (a.command == "renumber" && a.start.empty()) return "renumber needs --start";
@@ -284,13 +324,38 @@ ParsedArguments ParseArguments(const std::vector<std::string>& all) {
     return {a, {}};
 }
 
+std::optional<int64_t> ParseShiftAmount(const std::string& text) {
+    const size_t sign = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    std::vector<std::string> parts;
+    for (size_t from = sign;;) {
+        const size_t colon = text.find(':', from);
+        parts.push_back(text.substr(from, colon - from));
+        if (colon == std::string::npos) break;
+        from = colon + 1;
+    }
+    if (parts.size() != 3 && parts.size() != 4) return std::nullopt;
+    const size_t h = parts.size() - 3;  // where the hours are: after the days, if any
+    const auto digits = [](const std::string& part, size_t fewest, size_t most) {
+        return allDigits(part) && part.size() >= fewest && part.size() <= most;
+    };
+    if ((h && !digits(parts[0], 1, 7)) || !digits(parts[h], 1, 2) || !digits(parts[h + 1], 2, 2) ||
+        !digits(parts[h + 2], 2, 2))
+        return std::nullopt;
+    const int64_t days = h ? std::stoll(parts[0]) : 0, hours = std::stoll(parts[h]);
+    const int64_t minutes = std::stoll(parts[h + 1]), seconds = std::stoll(parts[h + 2]);
+    if ((h && hours > 23) || minutes > 59 || seconds > 59) return std::nullopt;
+    const int64_t total = ((days * 24 + hours) * 60 + minutes) * 60 + seconds;
+    if (total == 0) return std::nullopt;
+    return sign && text[0] == '-' ? -total : total;
+}
+
 bool SelectsPictures(const std::string& command) {
     return command == "caption" || command == "renumber" || command == "move" ||
            command == "transfer";
 }
 
 bool ChangesFiles(const std::string& command) {
-    return command != "list" && command != "date" && command != "history" &&
+    return command != "list" && command != "date" && command != "devices" && command != "history" &&
            commandOptions().count(command);
 }
 

@@ -2,6 +2,7 @@
 // folder and the naming rules are the commands' business.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,8 +13,8 @@
 namespace lumaro::cli {
 
 struct Arguments {
-    std::string command;  // list, date, load, caption, renumber, move, slideshow, turn, transfer,
-                          // delete, history, undo, redo, help, version
+    std::string command;  // list, date, devices, load, caption, renumber, move, slideshow, turn,
+                          // transfer, delete, shift, history, undo, redo, help, version
     std::string fileType = "jpg";       // as typed; matched in any letter case
     std::vector<std::string> paths;     // DIR, or the FILEs of `date`, `turn` and `delete`
     bool byDate = false;                // --by date
@@ -31,7 +32,12 @@ struct Arguments {
     std::string width;  // --width, digits or empty
     std::optional<long long> places;
     std::optional<std::string> after;  // --after, digits
-    std::string to;  // --to: the folder of `slideshow`, the destination of `transfer`
+    // --to: the folder of `slideshow`, the destination of `transfer`, the true date and time
+    // of shift's picture ("YYYY:MM:DD HH:MM:SS")
+    std::string to;
+    std::string device;              // shift --device: a device name as `devices` lists it
+    std::optional<int64_t> shiftBy;  // shift --by, in seconds
+    int shiftPicture = 0;            // shift --select N: its place in name order, from 1
     std::string titleFormat = kDefaultTitleFormat;        // --title-format, Date or Text
     std::string interval = kDefaultDisplayInterval;       // --interval, digits (may be empty)
     std::string effectDuration = kDefaultEffectDuration;  // --effect, digits (may be empty)
@@ -52,6 +58,10 @@ struct ParsedArguments {
     std::string error;
 };
 ParsedArguments ParseArguments(const std::vector<std::string>& words);
+
+// The seconds of a clock correction "[+|-][D:]HH:MM:SS" (days, then hours under 24; without
+// days, hours up to 99); nothing when the text has another form or is 0.
+std::optional<int64_t> ParseShiftAmount(const std::string& text);
 
 // The usage text of --help, with an example of each command.
 std::string UsageText();

@@ -22,6 +22,8 @@ namespace lumaro::cli {
 
 int RunList(const Arguments& arguments, const LanguageTable& messages);
 int RunDate(const Arguments& arguments, const LanguageTable& messages);
+// devices: each device that took pictures of the folder, with their count, first and last date.
+int RunDevices(const Arguments& arguments, const LanguageTable& messages);
 // load, caption, renumber and move.
 int RunNaming(const Arguments& arguments, const LanguageTable& messages);
 // turn and transfer.
@@ -29,6 +31,8 @@ int RunTurn(const Arguments& arguments, const LanguageTable& messages);
 int RunTransfer(const Arguments& arguments, const LanguageTable& messages);
 // delete: to the Trash, or permanently with --permanent; companions only with --with-companions.
 int RunDelete(const Arguments& arguments, const LanguageTable& messages);
+// shift: the dates inside the files of one device moved by an amount, renaming nothing.
+int RunShift(const Arguments& arguments, const LanguageTable& messages);
 
 // history, undo and redo: the folder's operations, undoing the newest one still intact and
 // not undone, and taking back the last undo.

@@ -130,6 +130,8 @@ FileAction actionOf(const UndoPlan& plan) {
             return FileAction::Restore;
         case OperationEffect::FromTrash:
             return FileAction::Trash;
+        case OperationEffect::Shift:
+            return FileAction::Shift;
     }
     return FileAction::Rename;
 }

@@ -54,6 +54,8 @@ int runCommand(Arguments& arguments) {
     if (arguments.command == "turn") return RunTurn(arguments, messages);
     if (arguments.command == "transfer") return RunTransfer(arguments, messages);
     if (arguments.command == "delete") return RunDelete(arguments, messages);
+    if (arguments.command == "devices") return RunDevices(arguments, messages);
+    if (arguments.command == "shift") return RunShift(arguments, messages);
     if (arguments.command == "history") return RunHistory(arguments, messages);
     if (arguments.command == "undo") return RunUndo(arguments, messages);
     if (arguments.command == "redo") return RunRedo(arguments, messages);

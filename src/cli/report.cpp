@@ -60,6 +60,10 @@ nlohmann::json fileObject(const ReportedFile& file) {
         if (file.status == FileStatus::Planned || file.status == FileStatus::Done)
             object["lossless"] = !file.encodedAgain;
     }
+    if (document->action == FileAction::Shift && !file.newDate.empty()) {
+        object["date"] = file.date;
+        object["new_date"] = file.newDate;
+    }
     return object;
 }
 

@@ -22,6 +22,8 @@ struct ReportedFile {
     std::string reason{};       // why it was kept or refused
     std::string companionOf{};  // the picture a companion goes with
     bool encodedAgain = false;  // a turn that could not be lossless
+    std::string date{};         // a shift: the file's date before, and after
+    std::string newDate{};
 };
 
 // Starts the document of `arguments`' command when --json asks for one; without it every

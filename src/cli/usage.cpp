@@ -38,6 +38,14 @@ constexpr std::pair<const char*, const char*> kCommandUsage[] = {
       JPEG, TIFF and raw, PNG, WebP and HEIF pictures), else "FD" and the file date.
       lumaro-cli date ~/Pictures/Italy/*.jpg
 )usage"},
+    {"devices", R"usage(  devices DIR [--json]
+      The devices that took the pictures, in the order of their first picture by name:
+      the device (Exif make, model and serial number as far as present; a video's Apple
+      make and model, else "video"; none: "unknown"), a TAB, its count of pictures, a
+      TAB, its first and last date as written, a TAB between them. A picture's companions
+      count for none.
+      lumaro-cli devices ~/Pictures/Italy
+)usage"},
     {"load", R"usage(  load DIR [--format replace|insert|leave] [--by name|date]
       Loads the folder; an unnumbered folder is numbered as --format says, in the order
       --by says (without --format it is left alone, exit 2).
@@ -90,19 +98,34 @@ constexpr std::pair<const char*, const char*> kCommandUsage[] = {
       --with-companions, each picture's companion files go with it; without, they stay.
       lumaro-cli delete ~/Pictures/Italy/0007--.jpg
 )usage"},
+    {"shift", R"usage(  shift DIR --device NAME --by [+|-][D:]HH:MM:SS
+  shift DIR --select N --to "YYYY:MM:DD HH:MM:SS"
+      Corrects a device's clock: moves the dates inside every picture that device took
+      (as devices names it), and inside their companions that carry dates (a raw file, a
+      live picture's video, whatever device they name), by the amount --by gives (at most
+      1,000 days either way; D days, then hours under 24). With --select and --to, the
+      amount is what makes picture N (its place in name order) show the true date and
+      time --to gives, compared with its date as written, and its device moves. Only the
+      date fields change, each file keeps its name and modification time; sidecars (.xmp)
+      are left as they are. Prints each file, its date before and its date after, TAB-
+      separated; undo shifts them back. A file whose dates cannot be rewritten is left
+      whole and named (exit 3).
+      lumaro-cli shift ~/Pictures/Italy --select 12 --to "2024:07:14 15:30:00"
+      lumaro-cli shift ~/Pictures/Italy --device "Canon EOS R5" --by -0:59:30
+)usage"},
     {"history", R"usage(  history DIR [--names N]
-      The operations that renamed, moved out, turned or deleted pictures of the folder,
-      numbered from 1, the most recent: number, time, kind and count, TAB-separated, and
-      "undone" after an operation that is undone (and not redone). With
+      The operations that renamed, moved out, turned, deleted or shifted pictures of the
+      folder, numbered from 1, the most recent: number, time, kind and count, TAB-
+      separated, and "undone" after an operation that is undone (and not redone). With
       --names, each file's name before and after operation N, a TAB between them: the
       names the camera gave stay findable.
       lumaro-cli history ~/Pictures/Italy --names 3
 )usage"},
     {"undo", R"usage(  undo DIR [--dry-run]
       Undoes the most recent operation of the folder not undone yet whose files are all
-      still as it left them (renamed back, moved back, turned back, or taken back from the
-      Trash); each undo steps one operation further back. A picture goes back with its
-      companions: where its name is taken again, they all take one free name ("IMG_1 (2)"),
+      still as it left them (renamed back, moved back, turned back, shifted back, or taken
+      back from the Trash); each undo steps one operation further back. A picture goes
+      back with its companions: where its name is taken again, they all take one free name ("IMG_1 (2)"),
       or, from the Trash, they all stay there (named, exit 3). Nothing is done when no
       operation is intact (exit 2). With --dry-run, prints each file's present and new
       name, a TAB between them (a turn: "FILE<TAB>FILE turned A clockwise"), with the exit
@@ -125,7 +148,8 @@ Options of every command:
                   renames included, an interrupted operation's finish too. transfer
                   prints source TAB destination, each companion after its picture,
                   turn "FILE<TAB>FILE turned A clockwise", delete "FILE<TAB>(Trash)"
-                  or "(deleted for good)", slideshow the project's path last. Files
+                  or "(deleted for good)", shift FILE<TAB>date<TAB>new date,
+                  slideshow the project's path last. Files
                   the run would keep are named on stderr as the run names them. The
                   exit code is the one the run would give.
   --wait          (commands that change files) while another Lumaro is changing the
@@ -162,8 +186,8 @@ Exit codes:
      this folder"; nothing was changed, --wait waits instead)
   2  refused by a rule, or no picture of the type for a command that changes files (list
      exits 0)
-  3  done, but some pictures kept their names, or were not turned, moved or deleted
-     (named on stderr)
+  3  done, but some pictures kept their names, or were not turned, moved, deleted or
+     shifted (named on stderr)
 After 1 or 2 nothing was renamed or moved, not even by the load.
 )usage";
 

@@ -42,8 +42,8 @@ TEST(CliTest, VersionAndHelpShowAnExampleOfEveryCommand) {
     EXPECT_EQ(RunCli({"--version"}).out, "lumaro-cli 1.3\n");
     const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.code, 0);
-    for (const char* command :
-         {"list", "date", "load", "caption", "renumber", "move", "slideshow", "turn", "transfer"}) {
+    for (const char* command : {"list", "date", "devices", "load", "caption", "renumber", "move",
+                                "slideshow", "turn", "transfer", "shift"}) {
         EXPECT_NE(help.out.find(std::string("  lumaro-cli ") + command + " "), std::string::npos)
             << command;
     }
@@ -148,6 +148,36 @@ TEST(CliTest, StoppedCommandsExitOneOrTwoPrintNoListingAndLeaveTheFolderAsItWas)
         int code;
         const char* said;
     } rows[] = {
+        {"clock correction of another form",
+         kNumbered,
+         {"shift", "DIR", "--device", "unknown", "--by", "1:00"},
+         1,
+         "--by takes an amount"},
+        {"clock correction of a whole day of hours after days",
+         kNumbered,
+         {"shift", "DIR", "--device", "unknown", "--by", "-2:24:00:00"},
+         1,
+         "--by takes an amount"},
+        {"clock correction a second over 1,000 days",
+         kNumbered,
+         {"shift", "DIR", "--device", "unknown", "--by", "+1000:00:00:01"},
+         2,
+         "at most 1,000 days"},
+        {"clock correction of a device that took none of the pictures",
+         kNumbered,
+         {"shift", "DIR", "--device", "Nikon D750", "--by", "+1:00:00"},
+         1,
+         "No picture of the folder was taken by this device"},
+        {"true time of another form",
+         kNumbered,
+         {"shift", "DIR", "--select", "1", "--to", "2015-06-01 10:00:00"},
+         1,
+         "--to takes a date and time"},
+        {"true time of a picture without date",
+         kNumbered,
+         {"shift", "DIR", "--select", "1", "--to", "2015:06:01 10:00:00"},
+         2,
+         "carries no date"},
         {"caption with a slash",
          kNumbered,
          {"caption", "DIR", "--select", "1", "--caption", "a/b"},

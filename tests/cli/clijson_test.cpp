@@ -8,6 +8,7 @@
 
 #include "clirun.h"
 #include "picturefolder.h"
+#include "realpictures.h"
 #include "turnjpegs.h"
 
 namespace lumaro {
@@ -48,8 +49,9 @@ std::string pathOf(const json& document, const json& file, const std::string& fi
 // and, done, where it is now on disk.
 void checkFile(const json& document, const json& file, bool dryRun) {
     static const std::set<std::string> fields = {
-        "old",    "old_hex", "new",          "new_hex",          "action",  "status",
-        "reason", "angle",   "companion_of", "companion_of_hex", "lossless"};
+        "old",      "old_hex", "new",     "new_hex",      "action",
+        "status",   "reason",  "angle",   "companion_of", "companion_of_hex",
+        "lossless", "date",    "new_date"};
     for (const auto& [field, value] : file.items()) EXPECT_TRUE(fields.count(field)) << field;
     const std::string action = file.at("action"), status = file.at("status");
     EXPECT_TRUE(
@@ -63,6 +65,10 @@ void checkFile(const json& document, const json& file, bool dryRun) {
     if (action == "turn") {
         EXPECT_TRUE(file.at("angle") == 90 || file.at("angle") == 180 || file.at("angle") == 270);
         EXPECT_TRUE(file.at("lossless").is_boolean());
+    }
+    if (action == "shift" && (status == "planned" || status == "done") &&
+        document.at("command") == "shift") {
+        EXPECT_NE(file.at("date"), file.at("new_date"));
     }
     if (status != "done") return;
     const std::string old = pathOf(document, file, "old");
@@ -83,6 +89,8 @@ void checkDocument(const json& document, const std::string& command, const CliRu
     if (document.at("folder").is_string()) EXPECT_EQ(bytesOf(document, "folder").back(), '/');
     if (command == "list") EXPECT_FALSE(document.at("pictures").empty());
     if (command == "history") EXPECT_FALSE(document.at("operations").empty());
+    if (command == "devices") EXPECT_EQ(document.at("devices").at(0).at("device"), "unknown");
+    if (command == "shift") EXPECT_EQ(document.at("seconds"), 3600);
     if (command == "date") EXPECT_EQ(document.at("files").at(0).at("source"), "file");
     if (!changesFiles) return;
     EXPECT_EQ(document.at("dry_run"), dryRun);
@@ -100,6 +108,7 @@ TEST(CliJsonTest, EveryCommandPlannedOrRunGivesOneDocumentOfTheSameFormWithOddNa
     for (const std::string& name : {roma, cafe, ctrl, odd})
         folder.write(name, turnjpegs::QuarterJpeg(64, 48, turnjpegs::CommentSegment()));
     folder.write("01  Roma\nsera.NEF", "raw");
+    realpictures::MakePicture(folder.path(), "05  shot.jpg", "2015:06:01 10:00:00", "");
     const std::string dir = folder.path(), to = dest.path();
     const clitest::CliEnv env = {{"HOME", home.path()}, {"XDG_DATA_HOME", home.pathOf("share")}};
     const struct {
@@ -120,6 +129,8 @@ TEST(CliJsonTest, EveryCommandPlannedOrRunGivesOneDocumentOfTheSameFormWithOddNa
         {{"history", dir}, 0, false},
         {{"undo", dir}},
         {{"redo", dir}},
+        {{"devices", dir}, 0, false},
+        {{"shift", dir, "--device", "unknown", "--by", "+1:00:00"}, 3},  // the others: no date
         {{"delete", to + roma, "--with-companions"}},
     };
     for (const auto& row : rows) {

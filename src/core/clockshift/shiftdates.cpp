@@ -107,6 +107,12 @@ std::optional<int64_t> SecondsBetween(std::string_view from, std::string_view to
     return *end - *start;
 }
 
+std::optional<std::string> ShiftedDateText(std::string_view text, int64_t seconds) {
+    std::string shifted(text);
+    if (!SecondsBetween(text, text) || !shiftText(shifted.data(), seconds)) return std::nullopt;
+    return shifted;
+}
+
 uint32_t PngChecksum(const char* data, size_t length) {
     static const std::array<uint32_t, 256> table = [] {
         std::array<uint32_t, 256> t{};

@@ -25,6 +25,10 @@ bool ShiftDatesInBytes(std::string& file, const FileDates& dates, int64_t second
 // either is no calendar date.
 std::optional<int64_t> SecondsBetween(std::string_view from, std::string_view to);
 
+// The date text `text` ("YYYY:MM:DD HH:MM:SS", its separators kept) moved by `seconds`; nothing
+// when it is no calendar date or would leave the years 0001-9999.
+std::optional<std::string> ShiftedDateText(std::string_view text, int64_t seconds);
+
 // The CRC-32 of PNG chunks over `length` bytes at `data`.
 uint32_t PngChecksum(const char* data, size_t length);
 

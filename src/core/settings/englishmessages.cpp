@@ -215,6 +215,9 @@ constexpr const char* kEnglishEntries[] = {
     "187=one of its dates is no calendar date, or would leave the years its field can hold",
     "188=The dates of these files could not be corrected:",
     "189=A camera's clock can be corrected by at most 1,000 days either way: nothing was changed.",
+    "190=The picture carries no date to compare its true date and time with: nothing was changed.",
+    "191=No picture of the folder was taken by this device: nothing was changed.",
+    "192=The picture already shows this date and time: nothing was changed.",
 };
 
 static_assert(std::size(kEnglishEntries) == kLanguageKeyCount,

@@ -284,6 +284,13 @@ inline constexpr int kMessageShiftFailed = 188;
 // A clock correction of more than 1,000 days: nothing was changed.
 inline constexpr int kMessageShiftTooLong = 189;
 
-inline constexpr int kMessageKeyCount = 190;
+// A clock correction from a picture's true time, refused: that picture carries no date.
+inline constexpr int kMessagePictureWithoutDate = 190;
+// A clock correction of a device that took no picture of the folder; followed by its name.
+inline constexpr int kMessageNoPictureOfDevice = 191;
+// A clock correction from a picture's true time that is already its date.
+inline constexpr int kMessageNothingToShift = 192;
+
+inline constexpr int kMessageKeyCount = 193;
 
 }  // namespace lumaro
