@@ -427,7 +427,7 @@ void ScreenLayoutTest::aResizedWindowLeavesNoEmptyBorderAndCutsNothingOff() {
     for (int language : {0, 1}) {
         if (language == 1) {
             auto* languages = Control<QComboBox>(form, "combo_Languages");
-            languages->setCurrentIndex(languages->findText(QStringLiteral("German")));
+            languages->setCurrentIndex(languages->findData(QStringLiteral("German")));
             emit languages->activated(languages->currentIndex());
         }
         QList<QWidget*> shown;
