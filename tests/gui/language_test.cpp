@@ -250,10 +250,10 @@ void LanguageTest::iconTooltipsAndSelectButtonFollowTheLanguageChosen() {
                                                  {"pictbttn_090", kMessageTurnRightHint},
                                                  {"pictbttn_270", kMessageTurnLeftHint},
                                                  {"pictbttn_180", kMessageTurnUpsideDownHint}};
-    // The type's label shows its whole text, clear of its box.
-    auto* typeLabel = Control<QLabel>(form, "label_Type");
-    QVERIFY(typeLabel->width() >= typeLabel->sizeHint().width());
-    QVERIFY(typeLabel->geometry().right() < Control<QLineEdit>(form, "textb_FileType")->x());
+    // The list of types shows its header whole.
+    auto* types = Control<QComboBox>(form, "combo_FileTypes");
+    QCOMPARE(types->itemText(0), QStringLiteral("Types"));
+    QVERIFY(types->width() >= types->sizeHint().width());
     for (const auto& [control, key] : hints) {
         QVERIFY(!form.message(key).isEmpty());
         QCOMPARE(Control<QPushButton>(form, QLatin1String(control))->toolTip(), form.message(key));
