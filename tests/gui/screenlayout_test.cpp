@@ -167,7 +167,10 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
     for (const auto& [box, combo, clear] : columns) {
         QCOMPARE(box->y(), top + 21);
         QCOMPARE(box->height(), 18);
-        QCOMPARE(combo->geometry(), QRect(box->x(), box->y() + 33, box->width(), 18));
+        // A list may be wider than its box when its entries need it, never narrower.
+        QCOMPARE(combo->pos(), QPoint(box->x(), box->y() + 33));
+        QCOMPARE(combo->height(), 18);
+        QVERIFY(combo->width() >= box->width());
         QCOMPARE(clear->y(), box->y() + 30);
         QCOMPARE(rightOf(clear) + 7, combo->x());
     }
