@@ -86,11 +86,15 @@ WindowLanguage::WindowLanguage(WindowContext& context, std::function<void()> rel
 void WindowLanguage::fill() {
     combo_Languages->clear();
     languageFiles_.clear();
-    // Each language is named in itself; the item's data is the language the settings keep.
+    // Each language is named in itself, and by its file too when another file took that name;
+    // the item's data is the language the settings keep.
     combo_Languages->addItem(QString::fromLatin1(kEnglish), QString::fromLatin1(kEnglish));
     for (LanguageFile& file : ListProgramLanguageFiles(context_.programFolders())) {
-        combo_Languages->addItem(QString::fromStdString(LanguageOwnName(file.path, file.name)),
-                                 QString::fromStdString(file.name));
+        const QString fileLanguage = QString::fromStdString(file.name);
+        QString shown = QString::fromStdString(LanguageOwnName(file.path, file.name));
+        if (combo_Languages->findText(shown, Qt::MatchFixedString) >= 0 && shown != fileLanguage)
+            shown += QStringLiteral(" (") + fileLanguage + QStringLiteral(")");
+        combo_Languages->addItem(shown, fileLanguage);
         if (file.name == languageName)
             combo_Languages->setCurrentIndex(combo_Languages->count() - 1);
         languageFiles_.push_back(std::move(file));
