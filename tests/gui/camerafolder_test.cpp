@@ -134,8 +134,8 @@ void CameraFolderTest::rawFilesAndSidecarsFollowTheirJpegThroughEveryRenameAndTh
     QCOMPARE(asked.kind, QStringLiteral("choice"));
     QCOMPARE(asked.caption, QStringLiteral("Delete file"));
     QCOMPARE(asked.text,
-             QStringLiteral("Delete '01  Nord' and its 2 companion files?\n01  Nord.NEF\n01  "
-                            "Nord.NEF.xmp"));
+             QStringLiteral("Move '01  Nord' and its 2 companion files to the Trash?\n01  "
+                            "Nord.NEF\n01  Nord.NEF.xmp"));
     QCOMPARE(asked.choices, (QStringList{"Picture and companions", "Picture alone", "Cancel"}));
     QCOMPARE(differences({{0, "02--"}, {2, "03--"}}), QString());
     QCOMPARE(readFile(trash + "01  Nord.NEF.xmp"), companionBytes(kShots[1], ".NEF.xmp"));

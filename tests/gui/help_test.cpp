@@ -44,7 +44,7 @@ void HelpTest::helpButtonOpensTheLanguageHelpOnItsContents() {
     Form1& form = fx.start();
     HelpWindow* help = Control<HelpWindow>(form, "HelpWindow");
     auto* languages = Control<QComboBox>(form, "combo_Languages");
-    form.ApplyLanguage(languages->findText(language));
+    form.ApplyLanguage(languages->findData(language));
     QCOMPARE(QString::fromStdString(form.currentLanguage()), language);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Aide"), Qt::LeftButton);
     QVERIFY(help->isVisible());

@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "core/settings/messagekeys.h"
 #include "support/formfixture.h"
+#include "support/picturefiles.h"
 
 using namespace lumaro;
 using namespace lumaro::testing;
@@ -50,6 +52,8 @@ private slots:
     void anUpperCaseExtensionOpensAsItIsOnDisk();
     void englishLngIsNotListedTwiceAndEnglishStaysBuiltIn();
     void goingBackToEnglishRestoresTheBuiltInTexts();
+    void iconTooltipsAndSelectButtonFollowTheLanguageChosen_data();
+    void iconTooltipsAndSelectButtonFollowTheLanguageChosen();
 };
 
 void LanguageTest::choosingFrenchRelabelsButtonsTooltipsAndCaptionHeader() {
@@ -94,7 +98,8 @@ void LanguageTest::aPrefixInTheSettingsFindsTheLanguage() {
     fx.writeHomeFile("Lumaro.ini", settingsNaming("Fr"));
     Form1& form = fx.start();
     QCOMPARE(form.currentLanguage(), std::string("French"));
-    QCOMPARE(Control<QComboBox>(form, "combo_Languages")->currentText(), QStringLiteral("French"));
+    QCOMPARE(Control<QComboBox>(form, "combo_Languages")->currentText(),
+             QStringLiteral("Français"));
     QVERIFY(fx.responder().shown.isEmpty());
 }
 
@@ -143,7 +148,7 @@ void LanguageTest::aBrokenLanguageChosenFromTheListKeepsTheLanguageShown() {
     QCoreApplication::processEvents();
     QVERIFY(form.isVisible());
     QCOMPARE(form.currentLanguage(), std::string("French"));
-    QCOMPARE(languages->currentText(), QStringLiteral("French"));
+    QCOMPARE(languages->currentText(), QStringLiteral("Français"));
     QCOMPARE(Control<QPushButton>(form, "cb_Dossier")->text(), QStringLiteral("Dossier"));
     QCOMPARE(form.message(kMessageHelp), QStringLiteral("Aide"));  // none from the broken file
     fx.closeForm();
@@ -169,7 +174,7 @@ void LanguageTest::englishLngIsNotListedTwiceAndEnglishStaysBuiltIn() {
     Form1& form = fx.start();
     auto* languages = Control<QComboBox>(form, "combo_Languages");
     QCOMPARE(languages->count(), 2);
-    QCOMPARE(languages->itemText(1), QStringLiteral("French"));
+    QCOMPARE(languages->itemText(1), QStringLiteral("Français"));
     QVERIFY(fx.responder().shown.isEmpty());
     QCOMPARE(form.message(kMessageFolderButton), QStringLiteral("Folder"));
 }
@@ -187,6 +192,72 @@ void LanguageTest::goingBackToEnglishRestoresTheBuiltInTexts() {
              QStringLiteral(
                  "Left click - Load Snapkeep, Right click - Save displayed pictures as Snapkeep"));
     QCOMPARE(form.currentLanguage(), std::string("English"));
+}
+
+void LanguageTest::iconTooltipsAndSelectButtonFollowTheLanguageChosen_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("ownName");  // as the language list shows it
+    QTest::addColumn<QString>("tenUp");    // the top arrow's tooltip
+    QTest::addColumn<QString>("unselect");
+    QTest::newRow("English") << "English"
+                             << "English"
+                             << "Move 10 places up"
+                             << "Unselect";
+    QTest::newRow("French") << "French"
+                            << "Français"
+                            << "Monter de 10 rangs"
+                            << "Désélectionner";
+    QTest::newRow("German") << "German"
+                            << "Deutsch"
+                            << "10 Plätze nach oben"
+                            << "Auswahl aufheben";
+    QTest::newRow("Spanish") << "Spanish"
+                             << "Español"
+                             << "Subir 10 puestos"
+                             << "Quitar selección";
+}
+
+// With every picture selected, a change of language relabels the select button by its state,
+// and the icon buttons' tooltips come from the language chosen.
+void LanguageTest::iconTooltipsAndSelectButtonFollowTheLanguageChosen() {
+    QFETCH(QString, language);
+    QFETCH(QString, ownName);
+    QFETCH(QString, tenUp);
+    QFETCH(QString, unselect);
+    QTemporaryDir pictures;
+    for (const char* name : {"01  a.jpg", "02  b.jpg", "03  c.jpg"})
+        WritePicture(pictures.path(), QLatin1String(name));
+    FormFixture fx;
+    for (const char* shipped : {"French.lng", "German.lng", "Spanish.lng"})
+        fx.installShipped(QLatin1String(shipped));
+    Form1& form = fx.start();
+    fx.responder().folders.push_back(pictures.path());
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
+    auto* selectAll = Control<QPushButton>(form, "cb_Tout");
+    QTest::mouseClick(selectAll, Qt::LeftButton);
+    auto* languages = Control<QComboBox>(form, "combo_Languages");
+    const int chosen = languages->findData(language);
+    chooseLanguage(languages, chosen == 0 ? 1 : 0);  // a change, even to English
+    chooseLanguage(languages, chosen);
+    QCOMPARE(languages->itemText(chosen), ownName);
+    QCOMPARE(selectAll->text(), unselect);
+    QCOMPARE(Control<QPushButton>(form, "pictbttn_ToStart10")->toolTip(), tenUp);
+    const std::pair<const char*, int> hints[] = {{"pictbttn_ToStart1", kMessageOneTowardStartHint},
+                                                 {"pictbttn_TargetMove", kMessageToChosenPlaceHint},
+                                                 {"pictbttn_ToEnd1", kMessageOneTowardEndHint},
+                                                 {"pictbttn_ToEnd10", kMessageTenTowardEndHint},
+                                                 {"pictbttn_Del", kMessageDeleteToTrashHint},
+                                                 {"pictbttn_090", kMessageTurnRightHint},
+                                                 {"pictbttn_270", kMessageTurnLeftHint},
+                                                 {"pictbttn_180", kMessageTurnUpsideDownHint}};
+    // The list of types shows its header whole.
+    auto* types = Control<QComboBox>(form, "combo_FileTypes");
+    QCOMPARE(types->itemText(0), QStringLiteral("Types"));
+    QVERIFY(types->width() >= types->sizeHint().width());
+    for (const auto& [control, key] : hints) {
+        QVERIFY(!form.message(key).isEmpty());
+        QCOMPARE(Control<QPushButton>(form, QLatin1String(control))->toolTip(), form.message(key));
+    }
 }
 
 QTEST_MAIN(LanguageTest)

@@ -143,7 +143,7 @@ void NamingTest::emptyCaptionAsksAndGivesNumberOnlyNames() {
     QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);  // answered No
     QCOMPARE(road.fx.responder().shown.last().text,
-             QStringLiteral("Continue with no captions (File names composed of numbers only) ?"));
+             QStringLiteral("Continue with no captions (File names composed of numbers only)?"));
     QCOMPARE(form.naming().mainWindowState(), WindowState::AllSelected);
     road.fx.responder().answers.push_back(kAnswerYes);
     QTest::mouseClick(Control<QPushButton>(form, "cb_Renommer"), Qt::LeftButton);

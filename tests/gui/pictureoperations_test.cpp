@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,12 +13,14 @@
 #include <QImageWriter>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 
 #include "../core/namingfolder.h"
@@ -93,7 +96,9 @@ private slots:
     void deleteAsksThenSelectsTheCaretEntryOrNothing();
     void deletedPictureLiesInTheTrashWithItsRecordAndComesBackWhole();
     void trashThatCannotTakeThePictureAsksBeforeDeletingPermanently();
+    void enterOnTheRealQuestionsKeepsThePictureTheTrashCannotTake();
     void transferMovesTheSelectionAndRemembersTheParentFolder();
+    void fileCountFollowsATransferOfEveryPicture();
     void pictureWhoseNameIsNotUtf8IsShownTurnedAndDeleted();
 };
 
@@ -266,7 +271,7 @@ void PictureOperationsTest::deleteAsksThenSelectsTheCaretEntryOrNothing() {
     responder.answers.push_back(kAnswerYes);
     QTest::mouseClick(del, Qt::LeftButton);
     QCOMPARE(responder.shown.last().caption, QStringLiteral("Delete file"));
-    QCOMPARE(responder.shown.last().text, QStringLiteral("Delete '03  c' ?"));
+    QCOMPARE(responder.shown.last().text, QStringLiteral("Move '03  c' to the Trash?"));
     QCOMPARE(FilesIn(folder.dir.path()),
              (QStringList{"01  a.jpg", "02  b.jpg", "04  d.jpg", "05  e.jpg"}));
     QCOMPARE(listed(list), (QStringList{"01  a", "02  b", "04  d", "05  e"}));
@@ -355,6 +360,33 @@ void PictureOperationsTest::trashThatCannotTakeThePictureAsksBeforeDeletingPerma
     qputenv("XDG_DATA_HOME", dataHome);
 }
 
+// With the real message boxes, Enter answers each question with its default button: Yes to the
+// Trash, then No to deleting for good, asked with the warning icon. The picture stays.
+void PictureOperationsTest::enterOnTheRealQuestionsKeepsThePictureTheTrashCannotTake() {
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    writeFile(home.filePath("regular"), "x");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("regular/share")));
+    Loaded folder({"01  a", "02  b"});
+    Form1& form = folder.start();
+    clickRow(Control<QListWidget>(form, "lb_Avant"), 0);
+    SetDialogService(nullptr);
+    QList<QMessageBox::Icon> icons;
+    QTimer enter;
+    connect(&enter, &QTimer::timeout, [&icons] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box->property("answered").toBool()) return;
+        box->setProperty("answered", true);
+        icons << box->icon();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    enter.start(20);
+    QTest::mouseClick(Control<QPushButton>(form, "pictbttn_Del"), Qt::LeftButton);
+    enter.stop();
+    qputenv("XDG_DATA_HOME", dataHome);
+    QCOMPARE(icons, (QList<QMessageBox::Icon>{QMessageBox::Information, QMessageBox::Warning}));
+    QCOMPARE(FilesIn(folder.dir.path()), (QStringList{"01  a.jpg", "02  b.jpg"}));
+}
+
 // Chooses `folder` in the folder dialog through its browse button, noting the folder it opened on.
 std::function<int(QDialog&)> chooseFolder(ScriptedResponder& responder, const QString& folder,
                                           QString* openedOn) {
@@ -420,6 +452,24 @@ void PictureOperationsTest::transferMovesTheSelectionAndRemembersTheParentFolder
              qPrintable(said));
     QVERIFY(said.contains(folder.path("04  d")));
     QCOMPARE(form.naming().mainWindowState(), WindowState::NothingSelected);
+}
+
+// Every picture moved out: the list and the count of files both say none are left.
+void PictureOperationsTest::fileCountFollowsATransferOfEveryPicture() {
+    Loaded folder({"01  a", "02  b", "03  c"});
+    QTemporaryDir elsewhere;
+    Form1& form = folder.start();
+    auto* count = Control<QLineEdit>(form, "textb_FichiersAuDossier");
+    QCOMPARE(count->text(), QStringLiteral("3"));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Tout"), Qt::LeftButton);
+    QString openedOn;
+    ScriptedResponder& responder = folder.fx.responder();
+    responder.dialogActions.push_back(chooseFolder(responder, elsewhere.path(), &openedOn));
+    QTest::mouseClick(Control<QPushButton>(form, "cb_VersDossier"), Qt::LeftButton);
+    QCOMPARE(FilesIn(folder.dir.path()), QStringList());
+    QCOMPARE(FilesIn(elsewhere.path()), (QStringList{"01  a.jpg", "02  b.jpg", "03  c.jpg"}));
+    QCOMPARE(Control<QListWidget>(form, "lb_Avant")->count(), 0);
+    QCOMPARE(count->text(), QStringLiteral("0"));
 }
 
 // Names from old cameras and archives may hold bytes that are not UTF-8: the picture is still

@@ -167,7 +167,10 @@ void ScreenLayoutTest::fileNameGroupAndThumbnailStripStandBelowTheList() {
     for (const auto& [box, combo, clear] : columns) {
         QCOMPARE(box->y(), top + 21);
         QCOMPARE(box->height(), 18);
-        QCOMPARE(combo->geometry(), QRect(box->x(), box->y() + 33, box->width(), 18));
+        // A list may be wider than its box when its entries need it, never narrower.
+        QCOMPARE(combo->pos(), QPoint(box->x(), box->y() + 33));
+        QCOMPARE(combo->height(), 18);
+        QVERIFY(combo->width() >= box->width());
         QCOMPARE(clear->y(), box->y() + 30);
         QCOMPARE(rightOf(clear) + 7, combo->x());
     }
@@ -427,7 +430,7 @@ void ScreenLayoutTest::aResizedWindowLeavesNoEmptyBorderAndCutsNothingOff() {
     for (int language : {0, 1}) {
         if (language == 1) {
             auto* languages = Control<QComboBox>(form, "combo_Languages");
-            languages->setCurrentIndex(languages->findText(QStringLiteral("German")));
+            languages->setCurrentIndex(languages->findData(QStringLiteral("German")));
             emit languages->activated(languages->currentIndex());
         }
         QList<QWidget*> shown;

@@ -143,7 +143,7 @@ void TextFitTest::everyTextFitsItsControlInEveryLanguage() {
     Form1& form = fx.start();
     auto* languages = Control<QComboBox>(form, "combo_Languages");
     QCOMPARE(languages->count(), 4);
-    const int index = languages->findText(language);
+    const int index = languages->findData(language);
     QVERIFY(index >= 0);
     chooseLanguage(languages, index);
     QCOMPARE(QString::fromStdString(form.currentLanguage()), language);

@@ -33,6 +33,7 @@ class UndoTest : public QObject {
 private slots:
     void ctrlZAfterARestartGivesBackTheCameraNamesOfTheFirstNumbering();
     void ctrlShiftZRedoesTheUndoAndAnUnwritableHistoryIsAskedAboutFirst();
+    void undoOfASinglePictureAsksInTheSingular();
 };
 
 void UndoTest::ctrlZAfterARestartGivesBackTheCameraNamesOfTheFirstNumbering() {
@@ -104,6 +105,27 @@ void UndoTest::ctrlShiftZRedoesTheUndoAndAnUnwritableHistoryIsAskedAboutFirst() 
     QVERIFY(fx.responder().texts().join("\n").startsWith(
         QStringLiteral("Redo load of 2 pictures made on ")));
     QCOMPARE(Control<QListWidget>(*form, "lb_Avant")->item(0)->text(), QStringLiteral("01--"));
+}
+
+// "of one picture", never "of 1 pictures"; answered No, the number stays.
+void UndoTest::undoOfASinglePictureAsksInTheSingular() {
+    QTemporaryDir dir;
+    WritePicture(dir.path(), "IMG_0001.jpg", "IMG_0001");
+    FormFixture fx;
+    Form1& form = fx.start();
+    fx.responder().folders.push_back(dir.path());
+    fx.responder().dialogActions.push_back(replaceNames);
+    QTest::mouseClick(Control<QPushButton>(form, "cb_Dossier"), Qt::LeftButton);
+    const QStringList numbered = FilesIn(dir.path());
+    QVERIFY(numbered != QStringList{"IMG_0001.jpg"});
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    fx.responder().shown.clear();
+    QTest::keyClick(Control<QListWidget>(form, "lb_Avant"), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY2(fx.responder().texts().join("\n").startsWith(
+                 QStringLiteral("Undo load of one picture made on ")),
+             qPrintable(fx.responder().texts().join("\n")));
+    QCOMPARE(FilesIn(dir.path()), numbered);
 }
 
 QTEST_MAIN(UndoTest)

@@ -8,6 +8,7 @@
 #include "core/files/folderentries.h"
 #include "core/names/namecompare.h"
 #include "core/settings/constants.h"
+#include "core/settings/messagekeys.h"
 #include "core/settings/settingsfile.h"
 
 namespace lumaro {
@@ -71,6 +72,17 @@ std::vector<std::string> ListLanguageFiles(const std::string& folder) {
         if (BaseNameOf(name) != kEnglish) languages.push_back(name);
     }
     return languages;
+}
+
+std::string LanguageOwnName(const std::string& path, const std::string& fileLanguage) {
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    for (int key = 0; key <= kMessageLanguageOwnName; ++key) {
+        if (!in || in.peek() == std::char_traits<char>::eof()) return fileLanguage;
+        line = ReadSettingsLine(in);
+    }
+    const std::optional<std::string> text = EntryText(line);
+    return text && !text->empty() ? *text : fileLanguage;
 }
 
 std::string LanguageNotFoundText(const std::string& languageName) {

@@ -51,6 +51,10 @@ const std::vector<std::string>& BuiltInEnglishEntries();
 // (BaseNameOf). A file of the language "English" itself is left out.
 std::vector<std::string> ListLanguageFiles(const std::string& folder);
 
+// The name the language file at `path` gives its language in that language, or
+// `fileLanguage` (the name of the file) when it gives none or cannot be read.
+std::string LanguageOwnName(const std::string& path, const std::string& fileLanguage);
+
 // "<language>: language file not found. Reverting to English"
 std::string LanguageNotFoundText(const std::string& languageName);
 // "Error in <language> language file (<key>). Please reinstall Lumaro"

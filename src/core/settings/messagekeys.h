@@ -291,6 +291,28 @@ inline constexpr int kMessageNoPictureOfDevice = 191;
 // A clock correction from a picture's true time that is already its date.
 inline constexpr int kMessageNothingToShift = 192;
 
-inline constexpr int kMessageKeyCount = 193;
+// The question before a picture goes to the Trash.
+inline constexpr int kMessageMoveToTrash = 195;
+// The same question for a picture with one companion file, then with several.
+inline constexpr int kMessageMoveToTrashWithCompanion = 196;
+inline constexpr int kMessageMoveToTrashWithCompanions = 197;
+// Tooltips of the move arrows, from the top one down.
+inline constexpr int kMessageTenTowardStartHint = 198;
+inline constexpr int kMessageOneTowardStartHint = 199;
+inline constexpr int kMessageToChosenPlaceHint = 200;
+inline constexpr int kMessageOneTowardEndHint = 201;
+inline constexpr int kMessageTenTowardEndHint = 202;
+// Tooltips of the delete and turn buttons.
+inline constexpr int kMessageDeleteToTrashHint = 203;
+inline constexpr int kMessageTurnRightHint = 204;
+inline constexpr int kMessageTurnLeftHint = 205;
+inline constexpr int kMessageTurnUpsideDownHint = 206;
+// The name of the language in that language, as the language list shows it.
+inline constexpr int kMessageLanguageOwnName = 207;
+// The undo and redo questions for an operation on a single file.
+inline constexpr int kMessageUndoOneQuestion = 208;
+inline constexpr int kMessageRedoOneQuestion = 209;
+
+inline constexpr int kMessageKeyCount = 210;
 
 }  // namespace lumaro

@@ -55,6 +55,15 @@ constexpr Caption kTooltips[] = {
     {kMessageClearCaptionsHint, "pictbttn_ClearCaptions"},
     {kMessageClearList, "pictbttn_ClearTypes"},
     {kMessagePictureDate, "pictbttn_Date"},
+    {kMessageTenTowardStartHint, "pictbttn_ToStart10"},
+    {kMessageOneTowardStartHint, "pictbttn_ToStart1"},
+    {kMessageToChosenPlaceHint, "pictbttn_TargetMove"},
+    {kMessageOneTowardEndHint, "pictbttn_ToEnd1"},
+    {kMessageTenTowardEndHint, "pictbttn_ToEnd10"},
+    {kMessageDeleteToTrashHint, "pictbttn_Del"},
+    {kMessageTurnRightHint, "pictbttn_090"},
+    {kMessageTurnLeftHint, "pictbttn_270"},
+    {kMessageTurnUpsideDownHint, "pictbttn_180"},
 };
 
 void setCaption(QWidget* control, const QString& text) {
@@ -77,9 +86,15 @@ WindowLanguage::WindowLanguage(WindowContext& context, std::function<void()> rel
 void WindowLanguage::fill() {
     combo_Languages->clear();
     languageFiles_.clear();
-    combo_Languages->addItem(QString::fromLatin1(kEnglish));
+    // Each language is named in itself, and by its file too when another file took that name;
+    // the item's data is the language the settings keep.
+    combo_Languages->addItem(QString::fromLatin1(kEnglish), QString::fromLatin1(kEnglish));
     for (LanguageFile& file : ListProgramLanguageFiles(context_.programFolders())) {
-        combo_Languages->addItem(QString::fromStdString(file.name));
+        const QString fileLanguage = QString::fromStdString(file.name);
+        QString shown = QString::fromStdString(LanguageOwnName(file.path, file.name));
+        if (combo_Languages->findText(shown, Qt::MatchFixedString) >= 0 && shown != fileLanguage)
+            shown += QStringLiteral(" (") + fileLanguage + QStringLiteral(")");
+        combo_Languages->addItem(shown, fileLanguage);
         if (file.name == languageName)
             combo_Languages->setCurrentIndex(combo_Languages->count() - 1);
         languageFiles_.push_back(std::move(file));
@@ -135,7 +150,7 @@ void WindowLanguage::apply(int index) {
 }
 
 void WindowLanguage::showLanguageInList() {
-    const int shown = combo_Languages->findText(QString::fromStdString(languageName),
+    const int shown = combo_Languages->findData(QString::fromStdString(languageName), Qt::UserRole,
                                                 Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (shown >= 0) combo_Languages->setCurrentIndex(shown);
 }

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
 
 #include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/screen.h"
@@ -256,6 +257,12 @@ void WindowLayout::layoutFileNameGroup(int bottom, bool smallLayout, int V2y, in
         button->move(box->x() - button->width() - 7, box->y() + 30);
         button->setIcon(QIcon(QStringLiteral(":/icons/Del.svg")));
     }
+    // The list of types is as wide as its entries need, "Types" whole, up to the captions'
+    // clear button.
+    const int typesRoom = pictbttn_ClearCaptions->x() - 5 - combo_FileTypes->x();
+    combo_FileTypes->resize(std::clamp(combo_FileTypes->sizeHint().width(), textb_FileType->width(),
+                                       std::max(typesRoom, textb_FileType->width())),
+                            kTextHeight);
 
     // The strip keeps its place at the left of a group that a wider window widened.
     const int memoLeft = kLeftColumn + (kFileNameGroupWidth - 60 - 13 * T) / 2;

@@ -103,10 +103,11 @@ void NamingArea::start() {
     moveInProgress = false;
 }
 
-// cb_Sort's caption depends on the order its next click selects; the caption list's first line
-// says what the list holds.
+// cb_Sort's caption depends on the order its next click selects, cb_Tout's on whether every
+// picture is selected; the caption list's first line says what the list holds.
 void NamingArea::relabel() {
     cb_Sort->setText(message(pictures_.sortByDateNext ? kMessageSortByDate : kMessageSortByName));
+    if (pictures_.allSelected) cb_Tout->setText(message(kMessageUnselect));
     const bool hadCaptions = combo_Captions->count() > 0;
     if (hadCaptions) combo_Captions->removeItem(0);
     combo_Captions->insertItem(0, message(kMessageAvailableCaptions));

@@ -29,9 +29,9 @@ void NamingArea::ShowPictureList() {
     lb_Avant->clear();
     lb_Avant->addItems(names);
     lb_Avant->setUpdatesEnabled(true);
-    if (pictures_.pictureCount > 0) {
-        textb_FichiersAuDossier->setText(QString::number(pictures_.pictureCount));
-    }
+    // The count follows the list through every change, down to none left.
+    textb_FichiersAuDossier->setText(
+        pictures_.pictureCount >= 0 ? QString::number(pictures_.pictureCount) : QString());
 }
 
 int NamingArea::RefreshList(ListCriterion criterion) {
@@ -159,7 +159,9 @@ void NamingArea::combo_FileTypes_Select() {
 }
 
 void NamingArea::pictbttn_ClearTypes_Click() {
-    if (messages().confirm(message(kMessageClearAllFileTypes)) != kAnswerYes) return;
+    if (messages().confirm(message(kMessageClearAllFileTypes), QuestionRisk::Destructive) !=
+        kAnswerYes)
+        return;
     combo_FileTypes->clear();
     combo_FileTypes->addItem(QString::fromLatin1(kFileTypesHeader));
     combo_FileTypes->addItem(QString::fromLatin1(kDefaultFileType));

@@ -132,8 +132,8 @@ void NamingArea::pictbttn_ClearCaptions_Click() {
 }
 
 void NamingArea::pictbttn_ClearCaptions_RightButtonUp() {
-    if (combo_Captions->count() == 1 ||
-        messages().confirm(message(kMessageClearAllCaptions)) != kAnswerYes)
+    if (combo_Captions->count() == 1 || messages().confirm(message(kMessageClearAllCaptions),
+                                                           QuestionRisk::Destructive) != kAnswerYes)
         return;
     combo_Captions->clear();
     combo_Captions->addItem(message(kMessageAvailableCaptions));

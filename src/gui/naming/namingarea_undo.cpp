@@ -41,10 +41,13 @@ void NamingArea::stepThroughHistory(bool redo) {
                              .split(QLatin1Char('|'))
                              .value(static_cast<int>(operation.kind) - 1,
                                     QString::fromUtf8(OperationKindName(operation.kind)));
-    const QString question = message(redo ? kMessageRedoQuestion : kMessageUndoQuestion)
-                                 .arg(kind)
-                                 .arg(operation.files.size())
-                                 .arg(QString::fromStdString(OperationTimeText(operation.time)));
+    // One file is said in the singular, which leaves the count out of the question.
+    const bool one = operation.files.size() == 1;
+    const int key = one ? (redo ? kMessageRedoOneQuestion : kMessageUndoOneQuestion)
+                        : (redo ? kMessageRedoQuestion : kMessageUndoQuestion);
+    QString question = message(key).arg(kind);
+    if (!one) question = question.arg(operation.files.size());
+    question = question.arg(QString::fromStdString(OperationTimeText(operation.time)));
     if (Dialogs().question(&window_, QString(), question) != kAnswerYes) return;
     if (!context_.goOnWithoutHistory(pictures_.currentFolder)) return;
     RunOptions asked;  // the history was asked about

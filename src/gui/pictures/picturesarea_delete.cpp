@@ -34,14 +34,14 @@ std::vector<std::string> askWhatToDelete(const WindowContext& form, const QStrin
     const std::string folder = path.substr(0, slash + 1);
     const std::vector<std::string> companions = CompanionNamesOf(folder, path.substr(slash + 1));
     if (companions.empty()) {
-        const QString text =
-            form.message(kMessageDelete) + QStringLiteral(" '") + base + QStringLiteral("' ?");
+        const QString text = form.message(kMessageMoveToTrash).arg(base);
         if (Dialogs().question(&form.window(), caption, text) != kAnswerYes) return {};
         return {path};
     }
-    QString text = form.message(kMessageDeleteWithCompanions)
-                       .arg(base)
-                       .arg(static_cast<int>(companions.size()));
+    QString text = companions.size() == 1 ? form.message(kMessageMoveToTrashWithCompanion).arg(base)
+                                          : form.message(kMessageMoveToTrashWithCompanions)
+                                                .arg(base)
+                                                .arg(static_cast<int>(companions.size()));
     for (const std::string& name : companions) text += QStringLiteral("\n") + PathText(name);
     const QStringList choices{form.message(kMessageDeleteChoiceWithCompanions),
                               form.message(kMessageDeleteChoicePictureAlone),
@@ -74,8 +74,8 @@ void PicturesArea::DeletePicture() {
         const QString text = context_.message(kMessageTrashFailedDeletePermanently) +
                              QStringLiteral("\n") + PathText(kept.name) + QStringLiteral("\n(") +
                              ReasonText(context_.languageTable(), kept) + QStringLiteral(")");
-        if (Dialogs().question(&context_.window(), context_.message(kMessageDeleteFile), text) !=
-            kAnswerYes)
+        if (Dialogs().question(&context_.window(), context_.message(kMessageDeleteFile), text,
+                               QuestionRisk::Destructive) != kAnswerYes)
             return false;
         forGood.insert(kept.name);
         return true;

@@ -131,8 +131,8 @@ void ThumbnailStrip::saveSet() {
     }
     if (!plan.existing.empty() &&
         Dialogs().question(&f, caption,
-                           context_.messages().namesText(kMessageSnapkeepReplace, plan.existing)) !=
-            kAnswerYes) {
+                           context_.messages().namesText(kMessageSnapkeepReplace, plan.existing),
+                           QuestionRisk::Destructive) != kAnswerYes) {
         return;
     }
     saveCopies(plan);

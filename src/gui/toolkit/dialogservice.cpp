@@ -17,9 +17,13 @@ public:
         box.exec();
     }
 
-    int question(QWidget* parent, const QString& caption, const QString& text) override {
-        QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Yes | QMessageBox::No,
-                        parent);
+    int question(QWidget* parent, const QString& caption, const QString& text,
+                 QuestionRisk risk) override {
+        const bool destructive = risk == QuestionRisk::Destructive;
+        QMessageBox box(destructive ? QMessageBox::Warning : QMessageBox::Information, caption,
+                        text, QMessageBox::Yes | QMessageBox::No, parent);
+        box.setDefaultButton(destructive ? QMessageBox::No : QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
     }
 

@@ -20,7 +20,9 @@ bool WindowContext::askToGoOnWithoutHistory(const std::string& folder, const Out
     const QString question = message(kMessageContinueWithoutHistory)
                                  .arg(PathText(state.name))
                                  .arg(ReasonText(table_, state));
-    if (Dialogs().question(&window_, QString(), question) != kAnswerYes) return false;
+    // Without a history nothing done can be undone.
+    if (Dialogs().question(&window_, QString(), question, QuestionRisk::Destructive) != kAnswerYes)
+        return false;
     historyWaivedFolder_ = folder;  // asked once for the folder while the program runs
     return true;
 }

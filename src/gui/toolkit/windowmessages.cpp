@@ -32,8 +32,8 @@ bool WindowMessages::refusedAsBusy(const FolderLock& lock) const {
     return lock.busy();
 }
 
-int WindowMessages::confirm(const QString& text) const {
-    return Dialogs().question(window_, message(kMessageClear), text);
+int WindowMessages::confirm(const QString& text, QuestionRisk risk) const {
+    return Dialogs().question(window_, message(kMessageClear), text, risk);
 }
 
 }  // namespace lumaro

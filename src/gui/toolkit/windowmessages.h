@@ -8,6 +8,7 @@
 
 #include "core/locking/folderlock.h"
 #include "core/settings/languagetable.h"
+#include "gui/toolkit/dialogservice.h"
 
 class QWidget;
 
@@ -24,7 +25,7 @@ public:
     // then, and the caller changes nothing.
     bool refusedAsBusy(const FolderLock& lock) const;
     // Asks `text` under the window's question caption; the answer of the message box.
-    int confirm(const QString& text) const;
+    int confirm(const QString& text, QuestionRisk risk = QuestionRisk::Undoable) const;
 
 private:
     QString message(int key) const;

@@ -16,7 +16,8 @@ void ScriptedResponder::message(QWidget*, const QString& caption, const QString&
     shown.append({QStringLiteral("message"), caption, text});
 }
 
-int ScriptedResponder::question(QWidget*, const QString& caption, const QString& text) {
+int ScriptedResponder::question(QWidget*, const QString& caption, const QString& text,
+                                QuestionRisk) {
     shown.append({QStringLiteral("question"), caption, text});
     if (answers.empty()) return kAnswerNo;
     const int answer = answers.front();

@@ -25,7 +25,8 @@ public:
     static ScriptedResponder& install();
 
     void message(QWidget* parent, const QString& caption, const QString& text) override;
-    int question(QWidget* parent, const QString& caption, const QString& text) override;
+    int question(QWidget* parent, const QString& caption, const QString& text,
+                 QuestionRisk risk) override;
     int choose(QWidget* parent, const QString& caption, const QString& text,
                const QStringList& choices) override;
     std::optional<QString> browseFolder(QWidget* parent, const QString& startFolder) override;
