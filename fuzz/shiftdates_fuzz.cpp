@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/datefields/datefields.h"
 #include "core/clockshift/shiftdates.h"
+#include "core/datefields/datefields.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <set>
 
-#include "core/files/createfolder.h"
-#include "core/files/fileoperations.h"
 #include "core/disks/filesystem.h"
 #include "core/disks/namecase.h"
+#include "core/files/createfolder.h"
+#include "core/files/fileoperations.h"
 #include "core/files/transfer.h"
 #include "core/history/history.h"
 #include "core/names/freename.h"

@@ -6,8 +6,8 @@
 #include <functional>
 #include <map>
 
-#include "core/files/fileoperations.h"
 #include "core/disks/namecase.h"
+#include "core/files/fileoperations.h"
 #include "core/files/transfer.h"
 #include "core/listing/folderlisting.h"
 #include "core/renaming/renamepasses.h"

@@ -10,9 +10,9 @@
 #include <cstring>
 #include <memory>
 
-#include "core/files/fileoperations.h"
 #include "core/disks/filesystem.h"
 #include "core/disks/namecase.h"
+#include "core/files/fileoperations.h"
 #include "core/locking/folderlock.h"
 #include "core/names/freename.h"
 #include "core/names/refusedcharacters.h"

@@ -17,9 +17,9 @@
 #include <ctime>
 #include <unordered_map>
 
+#include "core/disks/filesystem.h"
 #include "core/files/atomicwrite.h"
 #include "core/files/createfolder.h"
-#include "core/disks/filesystem.h"
 #include "core/files/readfile.h"
 #include "core/settings/programfolder.h"
 

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "core/files/folderentries.h"
 #include "core/disks/namecase.h"
+#include "core/files/folderentries.h"
 #include "core/listing/picturegroups.h"
 #include "core/listing/pictureheads.h"
 #include "core/names/namecompare.h"

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
+#include "core/disks/namecase.h"
 #include "core/files/createfolder.h"
 #include "core/files/fileoperations.h"
 #include "core/files/folderentries.h"
-#include "core/disks/namecase.h"
 #include "core/names/freename.h"
 #include "core/names/namecompare.h"
 #include "core/names/utf8prefix.h"
