@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/datefields/bytereads.h"
+#include "core/files/crc32.h"
 #include "core/picturefile/picturedate.h"
 #include "core/picturefile/tiffdate.h"
 
@@ -114,19 +115,7 @@ std::optional<std::string> ShiftedDateText(std::string_view text, int64_t second
 }
 
 uint32_t PngChecksum(const char* data, size_t length) {
-    static const std::array<uint32_t, 256> table = [] {
-        std::array<uint32_t, 256> t{};
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    uint32_t c = 0xFFFFFFFFu;
-    for (size_t i = 0; i < length; ++i)
-        c = table[(c ^ static_cast<uint8_t>(data[i])) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
+    return Crc32(std::string_view(data, length));
 }
 
 bool ShiftDatesInBytes(std::string& file, const FileDates& dates, int64_t seconds) {

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -19,6 +18,7 @@
 
 #include "core/disks/filesystem.h"
 #include "core/files/atomicwrite.h"
+#include "core/files/crc32.h"
 #include "core/files/createfolder.h"
 #include "core/files/readfile.h"
 #include "core/settings/programfolder.h"
@@ -35,26 +35,6 @@ constexpr const char* kHistoryExtension = ".history";
 std::atomic<size_t> historyBound{kHistoryBound};
 std::atomic<bool> historyEnabled{true};
 
-const std::array<uint32_t, 256>& crcTable() {
-    static const std::array<uint32_t, 256> table = [] {
-        std::array<uint32_t, 256> t{};
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    return table;
-}
-
-uint32_t crc32(std::string_view bytes) {
-    const std::array<uint32_t, 256>& table = crcTable();
-    uint32_t c = 0xFFFFFFFFu;
-    for (const char byte : bytes) c = table[(c ^ static_cast<uint8_t>(byte)) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
-}
-
 void putInteger(std::string& out, uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
@@ -67,7 +47,7 @@ void putString(std::string& out, std::string_view text) {
 std::string framed(const std::string& payload) {
     std::string record(kMagic);
     putInteger(record, payload.size(), 4);
-    putInteger(record, crc32(payload), 4);
+    putInteger(record, Crc32(payload), 4);
     return record + payload;
 }
 
@@ -168,7 +148,7 @@ std::optional<std::string_view> recordAt(std::string_view bytes, size_t at) {
     const uint32_t checksum = static_cast<uint32_t>(header.integer(4));
     if (bytes.size() - at - kHeaderSize < length) return std::nullopt;
     const std::string_view payload = bytes.substr(at + kHeaderSize, length);
-    if (crc32(payload) != checksum) return std::nullopt;
+    if (Crc32(payload) != checksum) return std::nullopt;
     return payload;
 }
 
