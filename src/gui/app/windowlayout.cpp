@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "gui/toolkit/bindcontrol.h"
 #include "gui/toolkit/imageviewercontrol.h"
 #include "gui/toolkit/screen.h"
 #include "gui/toolkit/textfit.h"
@@ -18,12 +19,6 @@
 namespace lumaro {
 
 namespace {
-template <typename T>
-void bind(const QWidget& window, T*& member, const char* name) {
-    member = window.findChild<T*>(QLatin1String(name));
-    Q_ASSERT(member);
-}
-
 constexpr int kLeftColumn = 15;
 constexpr int kListTop = 55;
 constexpr int kCommandColumnWidth = 120;
@@ -51,7 +46,7 @@ QLineEdit* thumbnailCaption(const QWidget* form, int i) {
 WindowLayout::WindowLayout(QWidget& window) : window_(window) { bindControls(); }
 
 void WindowLayout::bindControls() {
-#define BIND(name) bind(window_, name, #name)
+#define BIND(name) BindControl(window_, name, #name)
     BIND(lb_Avant);
     BIND(label_Caption);
     BIND(cb_Dossier);

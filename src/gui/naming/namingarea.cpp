@@ -10,17 +10,12 @@
 #include "core/settings/constants.h"
 #include "core/settings/messagekeys.h"
 #include "gui/naming/namingcontrols.h"
+#include "gui/toolkit/bindcontrol.h"
 #include "gui/toolkit/filebytes.h"
 
 namespace lumaro {
 
 namespace {
-template <typename T>
-void bind(const QWidget& window, T*& member, const char* name) {
-    member = window.findChild<T*>(QLatin1String(name));
-    Q_ASSERT(member);
-}
-
 void fillCombo(QComboBox* combo, const std::vector<std::string>& items) {
     for (const std::string& item : items) AddItemFromBytes(combo, item);
 }
@@ -42,7 +37,7 @@ NamingArea::NamingArea(WindowContext& context)
 
 void NamingArea::createControls() {
     for (const ControlSpec& spec : NamingAreaControls()) CreateControl(spec, &window_);
-#define BIND(name) bind(window_, name, #name)
+#define BIND(name) BindControl(window_, name, #name)
     BIND(lb_Avant);
     BIND(textb_Dossier);
     BIND(textb_FichiersAuDossier);
